@@ -1,0 +1,69 @@
+# Project-wide compile settings and the helpers every folder uses.
+
+add_compile_options(-Wall -Wextra)
+
+if(KELO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(KELO_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  message(WARNING "libFuzzer targets need clang; KELO_FUZZ is switched off")
+  set(KELO_FUZZ OFF)
+endif()
+
+# kelo_library(<target> [STATIC|SHARED] SOURCES ... DEPS ...)
+# A library of ours: the repository root is its include root ("platform/base/WinTypes.h").
+function(kelo_library name)
+  cmake_parse_arguments(K "SHARED" "" "SOURCES;DEPS" ${ARGN})
+  if(K_SHARED)
+    add_library(${name} SHARED ${K_SOURCES})
+  else()
+    add_library(${name} STATIC ${K_SOURCES})
+  endif()
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${K_DEPS})
+endfunction()
+
+# kelo_test(<target> SOURCES ... DEPS ... [GUI])
+# A GoogleTest program; its cases are discovered when ctest runs, so sanitized programs are not run
+# at build time. GUI tests run under Qt's offscreen platform. Every test gets its own config folder.
+function(kelo_test name)
+  cmake_parse_arguments(K "GUI" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${K_SOURCES})
+  target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(NOT K_TIMEOUT)
+    set(K_TIMEOUT 120)
+  endif()
+  set(env "QT_QPA_PLATFORM=offscreen"
+          "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+          "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+          "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+          "KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+          "KELO_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT ${K_TIMEOUT} ENVIRONMENT "${env}")
+endfunction()
+
+# kelo_fuzz(<target> SOURCES ... DEPS ...)
+# A libFuzzer target; ctest runs it for a short bounded time on its seed corpus folder if present.
+function(kelo_fuzz name)
+  cmake_parse_arguments(K "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${K_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${K_DEPS})
+  add_test(NAME fuzz.${name} COMMAND ${name} -max_total_time=15 -rss_limit_mb=2048 -print_final_stats=1)
+  set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120 LABELS fuzz
+                       ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+endfunction()
+
+# Adds each listed folder that has a CMakeLists.txt, so a folder's owner adds its build file without
+# touching the parent's.
+function(kelo_add_present)
+  foreach(dir ${ARGN})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()

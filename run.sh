@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the client beside the bundled recorder simulator.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+exec scripts/demo.sh build/release/bin
