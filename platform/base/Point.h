@@ -1,0 +1,37 @@
+#pragma once
+// A point over POINT with the arithmetic the windows use for mouse positions and offsets.
+
+#include "platform/base/WinTypes.h"
+
+class CPoint : public POINT {
+public:
+    constexpr CPoint() : POINT{0, 0} {}
+    constexpr CPoint(LONG px, LONG py) : POINT{px, py} {}
+    constexpr CPoint(const POINT& p) : POINT(p) {} // NOLINT: implicit, as in the program's calls
+    // A point packed as in a mouse message's lParam: x in the low word, y in the high word, both signed.
+    constexpr explicit CPoint(LPARAM packed)
+        : POINT{SHORT(LOWORD(DWORD_PTR(packed))), SHORT(HIWORD(DWORD_PTR(packed)))} {}
+
+    constexpr void Offset(LONG dx, LONG dy) {
+        x += dx;
+        y += dy;
+    }
+    constexpr void Offset(const POINT& d) { Offset(d.x, d.y); }
+    constexpr void SetPoint(LONG px, LONG py) {
+        x = px;
+        y = py;
+    }
+
+    constexpr CPoint& operator+=(const POINT& d) {
+        Offset(d.x, d.y);
+        return *this;
+    }
+    constexpr CPoint& operator-=(const POINT& d) {
+        Offset(-d.x, -d.y);
+        return *this;
+    }
+    constexpr CPoint operator+(const POINT& d) const { return CPoint(x + d.x, y + d.y); }
+    constexpr CPoint operator-(const POINT& d) const { return CPoint(x - d.x, y - d.y); }
+    constexpr CPoint operator-() const { return CPoint(-x, -y); }
+    constexpr bool operator==(const POINT& p) const { return x == p.x && y == p.y; }
+};
