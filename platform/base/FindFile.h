@@ -39,7 +39,8 @@ public:
     bool FindNext();
     void Close();
 
-    const Entry& Current() const { return m_entries[m_index]; }
+    // The current match; an empty entry once the search has run out (or before it started).
+    const Entry& Current() const;
     std::string GetFileName() const { return Current().name; }
     // The folder joined with the name.
     std::string GetFilePath() const;

@@ -36,7 +36,8 @@ public:
     DWORD Wait(DWORD milliseconds);
     // The body's result once it has returned; false while it runs.
     bool GetExitCode(DWORD* code) const;
-    // Waits for the thread to end and releases it. Does nothing on an empty handle or from the thread itself.
+    // Waits for the thread to end and releases it. Does nothing on an empty handle; called from the
+    // thread itself (its own handle going away inside it) it lets the thread run on alone.
     void Join();
     // Lets the thread run on alone; it must then own everything it uses.
     void Detach();
@@ -60,6 +61,6 @@ CThreadHandle _beginthreadex(void* security, unsigned stackSize, unsigned (*star
 
 DWORD WaitForSingleObject(CThreadHandle& thread, DWORD milliseconds);
 BOOL GetExitCodeThread(const CThreadHandle& thread, DWORD* code);
-// Closing a thread handle waits for the thread to end (see above); call Detach first for a thread
-// that must run on.
+// Closing a thread handle waits for the thread to end and empties the handle (see above); call
+// Detach first for a thread that must run on.
 BOOL CloseHandle(CThreadHandle& thread);

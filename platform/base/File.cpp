@@ -1,0 +1,255 @@
+#include "platform/base/File.h"
+
+#include "platform/base/WindowsPath.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int OpenFlagsFor(UINT flags) {
+    int access = O_RDONLY;
+    if (flags & CFile::modeReadWrite) {
+        access = O_RDWR;
+    } else if (flags & CFile::modeWrite) {
+        access = O_WRONLY;
+    }
+    int f = access | O_CLOEXEC;
+    if (flags & CFile::modeCreate) {
+        f |= O_CREAT;
+        if (!(flags & CFile::modeNoTruncate)) {
+            f |= O_TRUNC;
+        }
+    }
+    return f;
+}
+
+} // namespace
+
+CFile::~CFile() {
+    Close();
+}
+
+CFile::CFile(CFile&& other) noexcept : m_fd(other.m_fd), m_error(other.m_error) {
+    other.m_fd = -1;
+}
+
+CFile& CFile::operator=(CFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_fd = other.m_fd;
+        m_error = other.m_error;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+bool CFile::Fail() {
+    m_error = errno;
+    return false;
+}
+
+bool CFile::Open(const char* path, UINT flags) {
+    Close();
+    m_error = 0;
+    if (!path || !*path) {
+        m_error = ENOENT;
+        return false;
+    }
+    const std::string mapped = MapWindowsPath(path);
+    const bool exclusive = (flags & shareExclusive) != 0;
+    // Exclusive use is tested before a create-always open may empty a file someone else is using.
+    int f = OpenFlagsFor(flags);
+    const bool truncate = (f & O_TRUNC) != 0;
+    if (exclusive && truncate) {
+        f &= ~O_TRUNC;
+    }
+    const int fd = ::open(mapped.c_str(), f, 0644);
+    if (fd < 0) {
+        return Fail();
+    }
+    m_fd = fd;
+    if (exclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        Fail();
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    if (exclusive && truncate && ::ftruncate(fd, 0) != 0) {
+        Fail();
+        Close();
+        return false;
+    }
+    return true;
+}
+
+void CFile::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+LONGLONG CFile::Read(void* buffer, UINT count) {
+    if (m_fd < 0 || (!buffer && count)) {
+        m_error = EBADF;
+        return -1;
+    }
+    for (;;) {
+        const ssize_t n = ::read(m_fd, buffer, count);
+        if (n >= 0) {
+            return n;
+        }
+        if (errno != EINTR) {
+            Fail();
+            return -1;
+        }
+    }
+}
+
+bool CFile::ReadExact(void* buffer, UINT count) {
+    auto* p = static_cast<BYTE*>(buffer);
+    UINT done = 0;
+    while (done < count) {
+        const LONGLONG n = Read(p + done, count - done);
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            m_error = 0;
+            return false;
+        }
+        done += UINT(n);
+    }
+    return true;
+}
+
+bool CFile::Write(const void* buffer, UINT count) {
+    if (m_fd < 0 || (!buffer && count)) {
+        m_error = EBADF;
+        return false;
+    }
+    const auto* p = static_cast<const BYTE*>(buffer);
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(m_fd, p + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Fail();
+        }
+        if (n == 0) {
+            // Nothing taken for a non-empty write: the device is full; never spin on it.
+            m_error = ENOSPC;
+            return false;
+        }
+        done += UINT(n);
+    }
+    return true;
+}
+
+LONGLONG CFile::Seek(LONGLONG offset, UINT from) {
+    if (m_fd < 0) {
+        m_error = EBADF;
+        return -1;
+    }
+    int whence = SEEK_SET;
+    if (from == current) {
+        whence = SEEK_CUR;
+    } else if (from == end) {
+        whence = SEEK_END;
+    } else if (from != begin) {
+        m_error = EINVAL;
+        return -1;
+    }
+    const off_t pos = ::lseek(m_fd, off_t(offset), whence);
+    if (pos < 0) {
+        Fail();
+        return -1;
+    }
+    return pos;
+}
+
+LONGLONG CFile::GetPosition() const {
+    if (m_fd < 0) {
+        return -1;
+    }
+    return ::lseek(m_fd, 0, SEEK_CUR);
+}
+
+LONGLONG CFile::GetLength() const {
+    struct stat st {};
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0) {
+        return -1;
+    }
+    return st.st_size;
+}
+
+bool CFile::SetLength(ULONGLONG length) {
+    if (m_fd < 0) {
+        m_error = EBADF;
+        return false;
+    }
+    return ::ftruncate(m_fd, off_t(length)) == 0 ? true : Fail();
+}
+
+bool CFile::Flush() {
+    if (m_fd < 0) {
+        m_error = EBADF;
+        return false;
+    }
+    return ::fsync(m_fd) == 0 ? true : Fail();
+}
+
+LONGLONG CFile::ReadAt(ULONGLONG offset, void* buffer, UINT count) {
+    if (m_fd < 0 || (!buffer && count)) {
+        m_error = EBADF;
+        return -1;
+    }
+    auto* p = static_cast<BYTE*>(buffer);
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t n = ::pread(m_fd, p + done, count - done, off_t(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail();
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += UINT(n);
+    }
+    return done;
+}
+
+bool CFile::WriteAt(ULONGLONG offset, const void* buffer, UINT count) {
+    if (m_fd < 0 || (!buffer && count)) {
+        m_error = EBADF;
+        return false;
+    }
+    const auto* p = static_cast<const BYTE*>(buffer);
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t n = ::pwrite(m_fd, p + done, count - done, off_t(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Fail();
+        }
+        if (n == 0) {
+            // Nothing taken for a non-empty write: the device is full; never spin on it.
+            m_error = ENOSPC;
+            return false;
+        }
+        done += UINT(n);
+    }
+    return true;
+}
