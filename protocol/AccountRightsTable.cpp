@@ -72,3 +72,11 @@ std::array<char, 16> StoredPassword(const AccountRightsTable& table, int account
 bool PasswordMatches(const std::array<char, 16>& stored, std::string_view typed) {
     return EqualNoCase(BoundedText(stored.data(), stored.size()), typed);
 }
+
+bool ApplyRightChange(AccountRightsTable& table, std::span<const BYTE> payload) {
+    if (payload.size() != sizeof(AccountRightsTable)) {
+        return false;
+    }
+    std::memcpy(&table, payload.data(), sizeof(table));
+    return true;
+}

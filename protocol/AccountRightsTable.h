@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,3 +48,7 @@ std::string AccountName(const AccountRightsTable& table, int account);
 std::array<char, 16> StoredPassword(const AccountRightsTable& table, int account);
 // Compares a typed password with a stored one, ignoring ASCII case, as the recorder does.
 bool PasswordMatches(const std::array<char, 16>& stored, std::string_view typed);
+
+// Takes a RIGHT_CHANGE payload: exactly 584 bytes replace the table; any other size leaves the
+// previous table in force and returns false.
+bool ApplyRightChange(AccountRightsTable& table, std::span<const BYTE> payload);
