@@ -1,0 +1,261 @@
+#include "protocol/DvrClient.h"
+
+#include "protocol/ClientMessages.h"
+#include "protocol/MessageIds.h"
+#include "protocol/Packet.h"
+#include "protocol/ReasonCodes.h"
+#include "protocol/Trace.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+std::atomic<unsigned> g_nextThreadId{1};
+
+unsigned NewThreadId() {
+    return g_nextThreadId.fetch_add(1);
+}
+
+// Copies at most 16 characters, lower-cased (ASCII only, whatever the locale).
+void CopyLower16(BYTE* out, const char* in) {
+    for (int i = 0; i < 16 && in[i] != '\0'; ++i) {
+        out[i] = static_cast<BYTE>(std::tolower(static_cast<unsigned char>(in[i])));
+    }
+}
+
+void CopyBounded(char* out, std::size_t size, const char* in) {
+    if (in == nullptr) {
+        in = "";
+    }
+    std::size_t n = std::strlen(in);
+    if (n >= size) {
+        n = size - 1;
+    }
+    std::memcpy(out, in, n);
+    out[n] = '\0';
+}
+
+} // namespace
+
+CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing) : m_seams(seams), m_timing(timing) {
+    m_seams.host->SetButtonState(ClientButton::Connect, 0, 1);
+}
+
+CDvrClient::~CDvrClient() {
+    // A client dropped without Disconnect still leaves no thread behind.
+    m_disconnecting.store(true);
+    m_bStop.store(true);
+    {
+        std::lock_guard<std::mutex> lock(m_connLock);
+        if (m_conn) {
+            m_conn->Close();
+        }
+    }
+    JoinThreads();
+}
+
+void CDvrClient::SetConnectParams(const char* address, DWORD port, const char* userId, const char* password) {
+    CopyBounded(m_szAddress, sizeof m_szAddress, address);
+    m_nPort = port;
+    CopyBounded(m_szUserId, sizeof m_szUserId, userId);
+    CopyBounded(m_szPassword, sizeof m_szPassword, password);
+}
+
+bool CDvrClient::Connect() {
+    std::lock_guard<std::mutex> lock(m_connLock);
+    if (m_connectThread.joinable() || m_socketThread.joinable() || m_disconnecting.load()) {
+        return false;
+    }
+    m_nConnectThreadID.store(NewThreadId());
+    m_connectThread = std::thread([this] { ConnectThreadProc(); });
+    return true;
+}
+
+void CDvrClient::ConnectFailed(LPARAM notice) {
+    m_nConnectThreadID.store(0);
+    m_seams.host->PostConnectFailed(notice);
+}
+
+void CDvrClient::ConnectThreadProc() {
+    WSAStartup(0x0202);
+    std::shared_ptr<CTcpConnection> conn = CTcpConnection::Create();
+    if (!conn) {
+        ConnectFailed(kNoticeSocketFailed);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_connLock);
+        m_conn = conn; // from here Disconnect can cancel the attempt
+        if (m_disconnecting.load()) {
+            conn->Close();
+        }
+    }
+    conn->SetKeepAlive(true, 3000, 2000);
+
+    BYTE hello[32] = {};
+    CopyLower16(hello, m_szUserId);
+    CopyLower16(hello + 16, m_szPassword);
+
+    DWORD address = 0;
+    int error = WSAEINVAL;
+    if (InetPton4(m_szAddress, &address)) {
+        error = conn->Connect(address, static_cast<WORD>(m_nPort), static_cast<int>(m_timing.connectTimeout.count()));
+    }
+    if (error != 0) {
+        conn->Close();
+        m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
+        ConnectFailed(error == WSAETIMEDOUT ? kNoticeConnectTimedOut : kNoticeConnectRefused);
+        return;
+    }
+
+    {
+        std::lock_guard<std::mutex> lock(m_connLock);
+        if (m_disconnecting.load()) {
+            conn->Close();
+            m_nConnectThreadID.store(0);
+            return;
+        }
+        m_bStop.store(false);
+        m_nSockThreadID.store(NewThreadId());
+        m_socketThread = std::thread([this, conn] { SocketThreadProc(conn); });
+    }
+    const PacketHeader header = PacketHeader::Request(Msg::HELLO, sizeof hello);
+    ::SendPacket(conn.get(), header, hello, sizeof hello);
+    Trace("Send... HELLO\n");
+    m_nConnectThreadID.store(0);
+}
+
+void CDvrClient::JoinThreads() {
+    std::thread connectThread;
+    std::thread socketThread;
+    {
+        std::lock_guard<std::mutex> lock(m_connLock);
+        connectThread = std::move(m_connectThread);
+    }
+    if (connectThread.joinable()) {
+        connectThread.join();
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_connLock);
+        socketThread = std::move(m_socketThread);
+    }
+    if (socketThread.joinable()) {
+        socketThread.join();
+    }
+}
+
+void CDvrClient::Disconnect() {
+    IClientHost& host = *m_seams.host;
+    host.SetButtonState(ClientButton::Connect, 0, 0);
+
+    // A connect still under way is cancelled and waited for before anything else.
+    if (m_nConnectThreadID.load() != 0) {
+        m_disconnecting.store(true);
+        std::lock_guard<std::mutex> lock(m_connLock);
+        if (m_conn && m_nSockThreadID.load() == 0) {
+            m_conn->Close();
+        }
+    }
+    std::thread connectThread;
+    {
+        std::lock_guard<std::mutex> lock(m_connLock);
+        connectThread = std::move(m_connectThread);
+    }
+    if (connectThread.joinable()) {
+        connectThread.join();
+    }
+
+    // Every activity that runs is stopped, so that a backup running beside live view is closed too.
+    if (m_bLive.load()) {
+        SendLiveStop();
+    }
+    if (m_bRemotePlay.load()) {
+        SendPlayStop();
+    }
+    if (m_bBackup.load()) {
+        SendTransOff();
+        host.PostToWindow(ClientWindow::BackupPopup, kMsgClose, 0, 0);
+    }
+    if (m_bListen.load()) {
+        SendAListenStop();
+    }
+    host.PostToWindow(ClientWindow::SearchFrame, kMsgClose, 0, 0);
+    host.PostToWindow(ClientWindow::SetupFrame, kMsgClose, 0, 0);
+    if (m_pMikeSender) {
+        m_pMikeSender->Stop();
+        m_pMikeSender.reset();
+        host.SetButtonState(ClientButton::Talk, 0, 0);
+    }
+    if (m_seams.video != nullptr) {
+        m_seams.video->ExitFullScreen();
+    }
+
+    m_bStop.store(true);
+    {
+        std::lock_guard<std::mutex> lock(m_cacheLock);
+        m_latestMonthRecords.clear();
+        m_latestSegmentRecords.clear();
+    }
+
+    std::shared_ptr<CTcpConnection> conn = GetConnection();
+    if (conn) {
+        ::SendPacket(conn.get(), PacketHeader::Request(Msg::BYE48, 0), nullptr, 0);
+        Trace("Send...BYE48...\n");
+        std::this_thread::sleep_for(m_timing.disconnectWait);
+        // The socket thread sees the stop flag after its current wait; one that is stuck in a read
+        // is woken by closing the connection.
+        const auto giveUp = std::chrono::steady_clock::now() + 3 * m_timing.idleWait;
+        while (m_nSockThreadID.load() != 0 && std::chrono::steady_clock::now() < giveUp) {
+            m_bStop.store(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        conn->Shutdown(SD_SEND);
+        conn->Close();
+    }
+    {
+        std::thread socketThread;
+        {
+            std::lock_guard<std::mutex> lock(m_connLock);
+            socketThread = std::move(m_socketThread);
+            m_conn.reset();
+        }
+        if (socketThread.joinable()) {
+            socketThread.join();
+        }
+    }
+
+    host.PostToWindow(ClientWindow::FirmwareDialog, kMsgClose, 0, 0);
+    host.PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);
+    host.PostToWindow(ClientWindow::PtzMenu, kMsgClose, 0, 0);
+    host.PostToWindow(ClientWindow::PtzDialog, kMsgClose, 0, 0);
+    if (m_bConnected.load() == 1) {
+        host.WriteLocalLog(2, 2, m_szUserId, m_szAddress);
+    }
+    m_bConnected.store(0);
+    m_disconnecting.store(false);
+}
+
+int CDvrClient::SendPacket(const PacketHeader& header, const void* body, DWORD length) {
+    std::shared_ptr<CTcpConnection> conn = GetConnection();
+    return conn ? ::SendPacket(conn.get(), header, body, length) : 0;
+}
+
+std::shared_ptr<CTcpConnection> CDvrClient::GetConnection() const {
+    std::lock_guard<std::mutex> lock(m_connLock);
+    return m_conn;
+}
+
+void CDvrClient::SetSearchFrameOpen(bool open) {
+    m_searchFrameOpen.store(open);
+}
+
+std::vector<BYTE> CDvrClient::GetLatestMonthRecords() const {
+    std::lock_guard<std::mutex> lock(m_cacheLock);
+    return m_latestMonthRecords;
+}
+
+std::vector<BYTE> CDvrClient::GetLatestSegmentRecords() const {
+    std::lock_guard<std::mutex> lock(m_cacheLock);
+    return m_latestSegmentRecords;
+}

@@ -1,0 +1,250 @@
+#pragma once
+// The connection to one recorder: the connect thread (socket, keep-alive, HELLO), the socket thread
+// that reads every message and dispatches it to its handler, and the orderly end of the connection.
+// The client reaches windows only through the host interfaces, which queue to the UI thread.
+
+#include "platform/base/WinTypes.h"
+#include "platform/net/TcpConnection.h"
+#include "protocol/HelloInfo.h"
+#include "protocol/IClientHost.h"
+#include "protocol/IMediaFactory.h"
+#include "protocol/IVideoView.h"
+#include "protocol/IWorker.h"
+#include "protocol/PacketHeader.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// The seams the client talks through; all must outlive the client.
+struct DvrClientSeams {
+    IClientHost* host = nullptr;
+    IVideoView* video = nullptr;
+    IMediaFactory* media = nullptr;
+};
+
+// Waits and deadlines, injectable so tests can run them short.
+struct DvrClientTiming {
+    std::chrono::milliseconds recvDeadline{20000};   // one message's read, from its start
+    std::chrono::milliseconds idleWait{100};         // the socket thread's wait between messages
+    std::chrono::milliseconds connectTimeout{21000}; // a connect that gets no answer
+    std::chrono::milliseconds disconnectWait{1000};  // after BYE48, before the socket is shut down
+    std::chrono::milliseconds byeGrace{2000};        // a recorder that sent BYE48 but keeps the socket open
+};
+
+// One received message as the handlers see it: the header in host order and its whole payload.
+struct RecvMessage {
+    PacketHeader header;
+    const BYTE* data;
+    DWORD length;
+};
+
+constexpr std::size_t kSearchReplyCapacity = 0x200000; // the search frame's 2 MB reply buffer
+constexpr std::size_t kMonthRecordSize = 376;
+constexpr std::size_t kSegmentRecordSize = 24;
+
+// Recorder types from the hello reply's product number; only kServedRecorderType is served.
+constexpr DWORD kServedRecorderType = 3;
+
+class CDvrClient {
+public:
+    explicit CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing = {});
+    ~CDvrClient();
+    CDvrClient(const CDvrClient&) = delete;
+    CDvrClient& operator=(const CDvrClient&) = delete;
+
+    // Stored before Connect: dotted IPv4 address, port, user id and password (at most 16 bytes each
+    // of the last two are sent).
+    void SetConnectParams(const char* address, DWORD port, const char* userId, const char* password);
+    // Starts the connect thread; false when it could not be started or a connection is under way.
+    bool Connect();
+    // Ends the connection (UI thread): stops what runs, closes the frames and dialogs, says BYE48,
+    // waits for the socket thread and releases the socket. Also cancels a connect in progress.
+    void Disconnect();
+
+    // Sends one request on the connection; 0 when there is none (or it is closed).
+    int SendPacket(const PacketHeader& header, const void* body, DWORD length);
+    // The connection, for the threads that send their own messages (microphone, firmware upload).
+    std::shared_ptr<CTcpConnection> GetConnection() const;
+
+    // The search frame registers itself while it is open; list replies are dropped while none is.
+    void SetSearchFrameOpen(bool open);
+    bool IsSearchFrameOpen() const { return m_searchFrameOpen.load(); }
+    // The frame starts a month, event, log or status request: forget anything half gathered.
+    void ResetSearchReply() { m_searchResetPending.store(true); }
+
+    // One message as the socket thread handles it once its payload is in memory: the header's audio
+    // bits, then the handler of its id (or none). False ends the connection. The fuzz target and the
+    // unit tests feed messages through here.
+    bool ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length);
+
+    // The notice a refusal gets for a reason, 0 for none (a reason the message does not tell apart).
+    static LPARAM RefusalNotice(WORD id, LONG reason);
+
+    // Copies of the latest search replies (big-endian records), as the archive reads them.
+    std::vector<BYTE> GetLatestMonthRecords() const;
+    std::vector<BYTE> GetLatestSegmentRecords() const;
+
+    // ---- State, readable from any thread ----
+    HelloInfo m_hello{};
+    std::atomic<DWORD> m_dvrType{0};
+    std::atomic<bool> m_bStop{true};
+    std::atomic<unsigned> m_nSockThreadID{0};
+    std::atomic<unsigned> m_nConnectThreadID{0};
+    std::atomic<DWORD> m_audioChannel{0}; // bits 0-2 of the last header
+    std::atomic<bool> m_audioHeaderBit{false};
+    std::atomic<DWORD> m_audioChannelMask{0}; // the channel of the last frame that carried audio
+    std::atomic<DWORD> m_liveGeneration{0};
+    std::atomic<BYTE> m_bConnected{0};
+    std::atomic<BYTE> m_bLive{0};
+    std::atomic<BYTE> m_bRemotePlay{0};
+    std::atomic<BYTE> m_bBackup{0};
+    std::atomic<BYTE> m_bRecording{0};
+    std::atomic<BYTE> m_bListen{0};
+    std::atomic<BYTE> m_bAudioOut{0};
+    std::atomic<BYTE> m_bVersion11{0};
+    std::atomic<BYTE> m_bVersion12{0};
+    char m_szAddress[128] = {};
+    DWORD m_nPort = 0;
+    char m_szUserId[17] = {}; // 16 characters and a terminator
+    char m_szPassword[17] = {};
+
+    // The microphone sender, kept while it runs; Disconnect stops it.
+    std::unique_ptr<IWorker> m_pMikeSender;
+
+    // ---- Handlers (socket thread) ----
+    bool RecvFn_Bye48(const RecvMessage& m);
+    bool RecvFn_HelloAck(const RecvMessage& m);
+    bool RecvFn_LiveChannelInfo(const RecvMessage& m);
+    bool RecvFn_LiveData(const RecvMessage& m);
+    bool RecvFn_LiveNack(const RecvMessage& m);
+    bool RecvFn_LiveStopAck(const RecvMessage& m);
+    bool RecvFn_LiveStopNack(const RecvMessage& m);
+    bool RecvFn_SysEtcInfoEx(const RecvMessage& m);
+    bool RecvFn_RecOnAck(const RecvMessage& m);
+    bool RecvFn_RecOnNack(const RecvMessage& m);
+    bool RecvFn_RecOffAck(const RecvMessage& m);
+    bool RecvFn_RecOffNack(const RecvMessage& m);
+    bool RecvFn_PlayChannelInfo(const RecvMessage& m);
+    bool RecvFn_PlayOnAck(const RecvMessage& m);
+    bool RecvFn_PlayOnNack(const RecvMessage& m);
+    bool RecvFn_PlayOffAck(const RecvMessage& m);
+    bool RecvFn_PlayOffNack(const RecvMessage& m);
+    bool RecvFn_PlayFlow(const RecvMessage& m);
+    bool RecvFn_TransOnAck(const RecvMessage& m);
+    bool RecvFn_TransOnNack(const RecvMessage& m);
+    bool RecvFn_TransOffAck(const RecvMessage& m);
+    bool RecvFn_TransOffNack(const RecvMessage& m);
+    bool RecvFn_DBInfoAck(const RecvMessage& m);
+    bool RecvFn_DBInfoNack(const RecvMessage& m);
+    bool RecvFn_DBUpdateAck(const RecvMessage& m);
+    bool RecvFn_DBUpdateNack(const RecvMessage& m);
+    bool RecvFn_DstInfo(const RecvMessage& m);
+    bool RecvFn_DvrTimeAck(const RecvMessage& m);
+    bool RecvFn_FwUpdateAck(const RecvMessage& m);
+    bool RecvFn_RecStatus(const RecvMessage& m);
+    bool RecvFn_Message257(const RecvMessage& m);
+    bool RecvFn_DBChange(const RecvMessage& m);
+    bool RecvFn_SysEtcInfo(const RecvMessage& m);
+    bool RecvFn_PlayInfoMonthAck(const RecvMessage& m);
+    bool RecvFn_PlayInfoMonthNack(const RecvMessage& m);
+    bool RecvFn_PlayInfoDayAck(const RecvMessage& m);
+    bool RecvFn_PlayInfoDayNack(const RecvMessage& m);
+    bool RecvFn_PlayData(const RecvMessage& m);
+    bool RecvFn_PlayOnFail(const RecvMessage& m);
+    bool RecvFn_PlayOnDone(const RecvMessage& m);
+    bool RecvFn_RightChange(const RecvMessage& m);
+    bool RecvFn_AListenAck(const RecvMessage& m);
+    bool RecvFn_AListenNack(const RecvMessage& m);
+    bool RecvFn_AListenStopAck(const RecvMessage& m);
+    bool RecvFn_PtzChannelAck(const RecvMessage& m);
+    bool RecvFn_TransInfoMonthAck(const RecvMessage& m);
+    bool RecvFn_TransInfoMonthNack(const RecvMessage& m);
+    bool RecvFn_TransInfoDayAck(const RecvMessage& m);
+    bool RecvFn_TransInfoDayNack(const RecvMessage& m);
+    bool RecvFn_TransOnData(const RecvMessage& m);
+    bool RecvFn_TransOnDone(const RecvMessage& m);
+    bool RecvFn_TransOnFail(const RecvMessage& m);
+    bool RecvFn_FwUpdateNack(const RecvMessage& m);
+    bool RecvFn_FwDataRxDone(const RecvMessage& m);
+    bool RecvFn_FwDataRxFail(const RecvMessage& m);
+    bool RecvFn_FwUpdateDone(const RecvMessage& m);
+    bool RecvFn_FwUpdateFail(const RecvMessage& m);
+    bool RecvFn_LogInfoAck(const RecvMessage& m);
+    bool RecvFn_Log48InfoNack(const RecvMessage& m);
+    bool RecvFn_SystemInfoAck(const RecvMessage& m);
+    bool RecvFn_System48InfoNack(const RecvMessage& m);
+    bool RecvFn_StatusInfoAck(const RecvMessage& m);
+    bool RecvFn_StatusInfoNack(const RecvMessage& m);
+    bool RecvFn_EventInfoAck(const RecvMessage& m);
+    bool RecvFn_EventInfoNack(const RecvMessage& m);
+    bool RecvFn_DBInitAck(const RecvMessage& m);
+    bool RecvFn_DBInitNack(const RecvMessage& m);
+    bool RecvFn_SendTestMailAck(const RecvMessage& m);
+    bool RecvFn_SendTestMailNack(const RecvMessage& m);
+    bool RecvFn_RebootAck(const RecvMessage& m);
+    bool RecvFn_RebootNack(const RecvMessage& m);
+    bool RecvFn_PowerOffAck(const RecvMessage& m);
+    bool RecvFn_PowerOffNack(const RecvMessage& m);
+
+    // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
+    void SendLiveReq();
+    void SendLiveStop();
+    void SendPlayStop();
+    void SendTransOff();
+    void SendAListenStop();
+    // Socket thread: the header's audio bit turned on (live: 1 for live view, 0 for playback) or off.
+    void StartAudioOut(int live);
+    void StopAudioOut();
+
+private:
+    using Handler = bool (CDvrClient::*)(const RecvMessage&);
+    struct DispatchEntry {
+        Handler handler;
+        bool traced; // data messages go without a Recv... trace line
+    };
+    static const std::array<DispatchEntry, 512>& DispatchTable();
+
+    void ConnectThreadProc();
+    void SocketThreadProc(std::shared_ptr<CTcpConnection> conn);
+    void ConnectFailed(LPARAM notice);
+    void ApplyAudioBits(const PacketHeader& header);
+    void JoinThreads();
+
+    // Refusals: the reason (RecvReply's rules) and its notice by the table, posted over `over`.
+    LONG PostRefusal(const RecvMessage& m, ClientWindow over = ClientWindow::MainWindow);
+    // List replies: gathers fragments; on the last one hands the reply to the search frame.
+    bool GatherSearchReply(const RecvMessage& m, UINT readyMessage, std::size_t recordSize);
+    void FinishRecordReply(UINT readyMessage, std::size_t recordSize);
+    void FinishTextReply(UINT readyMessage);
+    bool RefuseSearchRequest(const RecvMessage& m, UINT readyOn83, bool postEmptyEvents);
+
+    const DvrClientSeams m_seams;
+    const DvrClientTiming m_timing;
+
+    mutable std::mutex m_connLock; // guards m_conn and the thread objects
+    std::shared_ptr<CTcpConnection> m_conn;
+    std::thread m_connectThread;
+    std::thread m_socketThread;
+    std::atomic<bool> m_disconnecting{false};
+    std::atomic<bool> m_byeReceived{false};
+    std::chrono::steady_clock::time_point m_byeAt{};
+
+    // The search reply being gathered; the client owns it and hands finished replies over by value.
+    std::atomic<bool> m_searchFrameOpen{false};
+    std::atomic<bool> m_searchResetPending{false};
+    std::vector<BYTE> m_searchReply;
+    bool m_searchReplyTruncated = false;
+    mutable std::mutex m_cacheLock;
+    std::vector<BYTE> m_latestMonthRecords;
+    std::vector<BYTE> m_latestSegmentRecords;
+
+public:
+    // Live, setup, playback, backup and command state
+    // (members of the live, setup, playback, backup and command handlers go here)
+};

@@ -1,0 +1,271 @@
+// The socket thread: readiness wait, header read, audio bits, dispatch; login and BYE48.
+#include "protocol/DvrClient.h"
+
+#include "protocol/ClientMessages.h"
+#include "protocol/MessageIds.h"
+#include "protocol/Packet.h"
+#include "protocol/ReasonCodes.h"
+#include "protocol/Trace.h"
+
+#include <algorithm>
+
+const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
+    static const std::array<DispatchEntry, 512> table = [] {
+        std::array<DispatchEntry, 512> t{};
+        auto set = [&t](WORD id, Handler h, bool traced = true) { t[id] = DispatchEntry{h, traced}; };
+        set(Msg::BYE48, &CDvrClient::RecvFn_Bye48);
+        set(Msg::HELLO48_ACK, &CDvrClient::RecvFn_HelloAck);
+        set(Msg::LIVE_CHANNEL_INFO, &CDvrClient::RecvFn_LiveChannelInfo);
+        set(Msg::LIVE_DATA, &CDvrClient::RecvFn_LiveData, false);
+        set(Msg::LIVE_NACK, &CDvrClient::RecvFn_LiveNack);
+        set(Msg::LIVE_STOP_ACK, &CDvrClient::RecvFn_LiveStopAck);
+        set(Msg::LIVE_STOP_NACK, &CDvrClient::RecvFn_LiveStopNack);
+        set(Msg::SYS_ETC_INFO_EX, &CDvrClient::RecvFn_SysEtcInfoEx);
+        set(Msg::REC_ON_ACK, &CDvrClient::RecvFn_RecOnAck);
+        set(Msg::REC_ON_NACK, &CDvrClient::RecvFn_RecOnNack);
+        set(Msg::REC_OFF_ACK, &CDvrClient::RecvFn_RecOffAck);
+        set(Msg::REC_OFF_NACK, &CDvrClient::RecvFn_RecOffNack);
+        set(Msg::PLAY_CHANNEL_INFO, &CDvrClient::RecvFn_PlayChannelInfo);
+        set(Msg::PLAY_ON_ACK, &CDvrClient::RecvFn_PlayOnAck);
+        set(Msg::PLAY_ON_NACK, &CDvrClient::RecvFn_PlayOnNack);
+        set(Msg::PLAY_OFF_ACK, &CDvrClient::RecvFn_PlayOffAck);
+        set(Msg::PLAY_OFF_NACK, &CDvrClient::RecvFn_PlayOffNack);
+        set(Msg::PLAY_FLOW, &CDvrClient::RecvFn_PlayFlow, false);
+        set(Msg::TRANS_ON_ACK, &CDvrClient::RecvFn_TransOnAck);
+        set(Msg::TRANS_ON_NACK, &CDvrClient::RecvFn_TransOnNack);
+        set(Msg::TRANS_OFF_ACK, &CDvrClient::RecvFn_TransOffAck);
+        set(Msg::TRANS_OFF_NACK, &CDvrClient::RecvFn_TransOffNack);
+        set(Msg::DB_INFO_ACK, &CDvrClient::RecvFn_DBInfoAck);
+        set(Msg::DB48_INFO_NACK, &CDvrClient::RecvFn_DBInfoNack);
+        set(Msg::DB_UPDATE_ACK, &CDvrClient::RecvFn_DBUpdateAck);
+        set(Msg::DB_UPDATE_NACK, &CDvrClient::RecvFn_DBUpdateNack);
+        set(Msg::DST_INFO, &CDvrClient::RecvFn_DstInfo);
+        set(Msg::DVR_TIME_ACK, &CDvrClient::RecvFn_DvrTimeAck);
+        set(Msg::FW_UPDATE_ACK, &CDvrClient::RecvFn_FwUpdateAck);
+        set(Msg::REC_STATUS, &CDvrClient::RecvFn_RecStatus);
+        set(Msg::MESSAGE_257, &CDvrClient::RecvFn_Message257, false);
+        set(Msg::DB_CHANGE, &CDvrClient::RecvFn_DBChange);
+        set(Msg::SYS_ETC_INFO, &CDvrClient::RecvFn_SysEtcInfo);
+        set(Msg::PLAY_INFO_MONTH_ACK, &CDvrClient::RecvFn_PlayInfoMonthAck);
+        set(Msg::PLAY_INFO_MONTH_NACK, &CDvrClient::RecvFn_PlayInfoMonthNack);
+        set(Msg::PLAY_INFO_DAY_ACK, &CDvrClient::RecvFn_PlayInfoDayAck);
+        set(Msg::PLAY_INFO_DAY_NACK, &CDvrClient::RecvFn_PlayInfoDayNack);
+        set(Msg::PLAY_DATA, &CDvrClient::RecvFn_PlayData, false);
+        set(Msg::PLAY_ON_FAIL, &CDvrClient::RecvFn_PlayOnFail);
+        set(Msg::PLAY_ON_DONE, &CDvrClient::RecvFn_PlayOnDone);
+        set(Msg::RIGHT_CHANGE, &CDvrClient::RecvFn_RightChange);
+        set(Msg::A_LISTEN_ACK, &CDvrClient::RecvFn_AListenAck);
+        set(Msg::A_LISTEN_NACK, &CDvrClient::RecvFn_AListenNack);
+        set(Msg::A_LISTEN_STOP_ACK, &CDvrClient::RecvFn_AListenStopAck);
+        set(Msg::PTZ_CHANNEL_ACK, &CDvrClient::RecvFn_PtzChannelAck);
+        set(Msg::TRANS_INFO_MONTH_ACK, &CDvrClient::RecvFn_TransInfoMonthAck);
+        set(Msg::TRANS_INFO_MONTH_NACK, &CDvrClient::RecvFn_TransInfoMonthNack);
+        set(Msg::TRANS_INFO_DAY_ACK, &CDvrClient::RecvFn_TransInfoDayAck);
+        set(Msg::TRANS_INFO_DAY_NACK, &CDvrClient::RecvFn_TransInfoDayNack);
+        set(Msg::TRANS_ON_DATA, &CDvrClient::RecvFn_TransOnData, false);
+        set(Msg::TRANS_ON_DONE, &CDvrClient::RecvFn_TransOnDone);
+        set(Msg::TRANS_ON_FAIL, &CDvrClient::RecvFn_TransOnFail);
+        set(Msg::FW_UPDATE_NACK, &CDvrClient::RecvFn_FwUpdateNack);
+        set(Msg::FW_DATA_RX_DONE, &CDvrClient::RecvFn_FwDataRxDone);
+        set(Msg::FW_DATA_RX_FAIL, &CDvrClient::RecvFn_FwDataRxFail);
+        set(Msg::FW_UPDATE_DONE, &CDvrClient::RecvFn_FwUpdateDone);
+        set(Msg::FW_UPDATE_FAIL, &CDvrClient::RecvFn_FwUpdateFail);
+        set(Msg::LOG_INFO_ACK, &CDvrClient::RecvFn_LogInfoAck, false);
+        set(Msg::LOG_INFO_NACK, &CDvrClient::RecvFn_Log48InfoNack);
+        set(Msg::SYSTEM_INFO_ACK, &CDvrClient::RecvFn_SystemInfoAck);
+        set(Msg::SYSTEM_INFO_NACK, &CDvrClient::RecvFn_System48InfoNack);
+        set(Msg::STATUS_INFO_ACK, &CDvrClient::RecvFn_StatusInfoAck);
+        set(Msg::STATUS_INFO_NACK, &CDvrClient::RecvFn_StatusInfoNack);
+        set(Msg::EVENT_INFO_ACK, &CDvrClient::RecvFn_EventInfoAck);
+        set(Msg::EVENT_INFO_NACK, &CDvrClient::RecvFn_EventInfoNack);
+        set(Msg::DB_INIT_ACK, &CDvrClient::RecvFn_DBInitAck);
+        set(Msg::DB_INIT_NACK, &CDvrClient::RecvFn_DBInitNack);
+        set(Msg::SEND_TEST_MAIL_ACK, &CDvrClient::RecvFn_SendTestMailAck);
+        set(Msg::SEND_TEST_MAIL_NACK, &CDvrClient::RecvFn_SendTestMailNack);
+        set(Msg::REBOOT_ACK, &CDvrClient::RecvFn_RebootAck);
+        set(Msg::REBOOT_NACK, &CDvrClient::RecvFn_RebootNack);
+        set(Msg::POWEROFF_ACK, &CDvrClient::RecvFn_PowerOffAck);
+        set(Msg::POWEROFF_NACK, &CDvrClient::RecvFn_PowerOffNack);
+        return t;
+    }();
+    return table;
+}
+
+void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
+    Trace("Thread_Connecting...Start...\n");
+    // Every payload is read whole here before its handler runs, so the stream stays in step whatever
+    // a handler makes of the bytes.
+    std::vector<BYTE> payload(kMaxPayloadLength);
+    const int idleMs = static_cast<int>(m_timing.idleWait.count());
+    while (!m_bStop.load()) {
+        if (m_byeReceived.load() && std::chrono::steady_clock::now() - m_byeAt > m_timing.byeGrace) {
+            Trace("BYE48... the recorder kept the connection open\n");
+            break;
+        }
+        long events = 0;
+        if (conn->WaitNetworkEvents(idleMs, &events) == WSA_WAIT_TIMEOUT) {
+            continue;
+        }
+        if ((events & FD_CLOSE) != 0) {
+            Trace("FD_CLOSE...\n");
+            conn->Shutdown(SD_SEND);
+            break;
+        }
+        if ((events & FD_READ) == 0) {
+            continue;
+        }
+        BYTE raw[kPacketHeaderSize];
+        if (!RecvAll(*conn, raw, sizeof raw, m_timing.recvDeadline)) {
+            Trace("FD_READ... LoopReceive error...\n");
+            break;
+        }
+        const PacketHeader header = PacketHeader::Decode(raw);
+        if (!RecvAll(*conn, payload.data(), header.Length(), m_timing.recvDeadline)) {
+            Trace("FD_READ... payload of 0x%x lost\n", header.Id());
+            break;
+        }
+        if (!ProcessMessage(header, payload.data(), header.Length())) {
+            break;
+        }
+    }
+    conn->Close();
+    m_bStop.store(true);
+    m_bAudioOut.store(0);
+    m_seams.host->SetButtonState(ClientButton::Audio, 0, 0);
+    m_seams.host->PostNotice(kNoticeConnectionClosed, ClientWindow::MainWindow);
+    Trace("Thread_Connecting... Close...\n");
+    m_nSockThreadID.store(0);
+}
+
+bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length) {
+    ApplyAudioBits(header);
+    const WORD id = header.Id();
+    const DispatchEntry& entry = DispatchTable()[id];
+    if (entry.handler == nullptr) {
+        if (id != Msg::SILENT_SKIP) {
+            Trace("Unknown message...0x%x\n", id);
+        }
+        return true;
+    }
+    if (entry.traced) {
+        Trace("Recv...%s...\n", MessageName(id, MsgDir::In));
+    }
+    const RecvMessage message{header, payload, std::min<DWORD>(length, kMaxPayloadLength)};
+    return (this->*entry.handler)(message);
+}
+
+void CDvrClient::ApplyAudioBits(const PacketHeader& header) {
+    m_audioChannel.store(header.AudioChannel());
+    const bool on = header.AudioOn();
+    if (on == m_audioHeaderBit.load()) {
+        return;
+    }
+    const bool live = m_bLive.load() != 0;
+    if (!live && m_bRemotePlay.load() == 0) {
+        return; // seen again on the next header once a stream runs
+    }
+    m_audioHeaderBit.store(on);
+    if (on) {
+        StartAudioOut(live ? 1 : 0);
+        m_bAudioOut.store(1);
+        m_seams.host->SetButtonState(ClientButton::Audio, 0, 1);
+    } else {
+        StopAudioOut();
+        m_audioChannelMask.store(0);
+        m_bAudioOut.store(0);
+        m_seams.host->SetButtonState(ClientButton::Audio, 0, 0);
+    }
+}
+
+bool CDvrClient::RecvFn_Bye48(const RecvMessage& m) {
+    m_bConnected.store(0);
+    const LONG reason = ParseReply(m.data, m.length, nullptr);
+    LPARAM notice = 0;
+    switch (reason) {
+    case 1:
+        notice = MakeNotice(3, 0);
+        break;
+    case 2:
+        notice = MakeNotice(3, 1);
+        break;
+    case 3:
+        notice = MakeNotice(3, 2);
+        break;
+    case 33:
+        notice = MakeNotice(3, 3);
+        break;
+    case 34:
+        notice = MakeNotice(3, 4);
+        break;
+    case 35:
+        notice = MakeNotice(3, 5);
+        break;
+    case 36:
+        notice = MakeNotice(3, 6);
+        break;
+    case -2:
+        notice = MakeNotice(3, 7);
+        break;
+    case 37:
+        notice = kNoticeAccountBlocked;
+        break;
+    default:
+        Trace("RecvFn_Bye48... %d\n", static_cast<int>(reason));
+        break;
+    }
+    if (notice != 0) {
+        m_seams.host->PostNotice(notice, ClientWindow::MainWindow);
+    }
+    m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
+    // The recorder closes the connection next; one that does not is left after a grace period.
+    m_byeAt = std::chrono::steady_clock::now();
+    m_byeReceived.store(true);
+    return true;
+}
+
+bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
+    if (m_bConnected.load() != 0) {
+        // A second hello reply would start live view again over the running one.
+        Trace("HELLO48_ACK... already connected\n");
+        return true;
+    }
+    m_bConnected.store(1);
+    if (m.length == kHelloInfoSize) {
+        m_hello = HelloInfo::FromWire(m.data);
+    } else {
+        Trace("hello size : %d, Payload size : %d\n", int(kHelloInfoSize), int(m.length));
+        m_hello = HelloInfo{};
+    }
+    DWORD type = 0;
+    switch (m_hello.product_number) {
+    case 1:
+        type = 1;
+        break;
+    case 2:
+    case 3:
+        type = 2;
+        break;
+    case 4:
+        type = 3;
+        break;
+    default:
+        break;
+    }
+    m_dvrType.store(type);
+    if (type != kServedRecorderType) {
+        m_seams.host->PostWrongProduct();
+        return false;
+    }
+    if (m_hello.channel_num != 4 && m_hello.channel_num != 8 && m_hello.channel_num != 16) {
+        m_hello.channel_num = 16;
+    }
+    m_seams.host->EnableButton(ClientButton::Live, 0, true);
+    m_seams.host->SetButtonState(ClientButton::Live, 0, 0);
+    SendLiveReq();
+    m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
+    const BYTE major = m_hello.product_major_ver;
+    const BYTE minor = m_hello.product_minor_ver;
+    m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
+    m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// What the recorder client needs of the main window. The client calls these from its connect and
+// socket threads as well as from the UI thread: an implementation queues every call that touches a
+// window to the UI thread and never blocks the caller on it (a worker never waits for the UI thread).
+// Calls that read state answer from values the UI thread publishes (atomics or data under a lock).
+
+#include "platform/base/WinTypes.h"
+
+#include <vector>
+
+// The windows a client message can be addressed to. A post to a window that does not exist (any
+// more) is dropped by the implementation.
+enum class ClientWindow {
+    MainWindow,
+    SearchFrame,    // the remote search frame
+    SetupFrame,     // the remote setup frame
+    SetupPage,      // the page open in the setup frame (the time page takes the recorder clock)
+    FirmwareDialog, // the firmware upgrade dialog
+    PtzDialog,      // dialog 111
+    PtzKeypad,      // dialog 991
+    PtzMenu,        // dialog 994
+    BackupPopup,    // the backup progress popup
+};
+
+// The main window's skinned buttons the client sets. Split and play-bar buttons take an index
+// (split 0-8, play bar 0-6).
+enum class ClientButton { Connect, Live, Audio, Record, Talk, Pan, Zoom, Split, PlayBar };
+
+class IClientHost {
+public:
+    virtual ~IClientHost() = default;
+
+    // Notice 0x5226: lParam = category << 16 | code, shown over `over` (the main window when that
+    // window is gone).
+    virtual void PostNotice(LPARAM notice, ClientWindow over) = 0;
+    // Any other private message (or WM_CLOSE) for one of the windows.
+    virtual void PostToWindow(ClientWindow target, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual void SetButtonState(ClientButton button, int index, int state) = 0;
+    virtual void EnableButton(ClientButton button, int index, bool enable) = 0;
+
+    // The local log (kind, sub-kind, a 32-character and a 128-character text); safe from any thread.
+    virtual void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) = 0;
+
+    // The connect thread could not connect: the UI thread disconnects the client (which waits for the
+    // connect thread) and then shows the notice.
+    virtual void PostConnectFailed(LPARAM notice) = 0;
+    // The recorder is not of the served product: the UI thread shows "Not KELO1000 !".
+    virtual void PostWrongProduct() = 0;
+
+    // A finished search reply for the remote search frame, handed over whole: readyMessage is the
+    // frame's message (0x5234-0x5238 with `count` records of records, 0x523A-0x523C with the reply's
+    // bytes). Delivered to the frame only if it is still open; the frame's busy flag is cleared.
+    virtual void DeliverSearchReply(UINT readyMessage, std::vector<BYTE> bytes, DWORD count) = 0;
+    // Clears the search frame's busy flag (the request that set it was answered).
+    virtual void ClearSearchBusy() = 0;
+};
