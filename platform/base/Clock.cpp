@@ -35,6 +35,8 @@ void Now(SYSTEMTIME* out, bool local) {
     }
 }
 
+} // namespace
+
 LONG ComputeStandardZoneOffset() {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -52,8 +54,6 @@ LONG ComputeStandardZoneOffset() {
     }
     return LONG(asLocal - utcAsLocal);
 }
-
-} // namespace
 
 void Sleep(DWORD milliseconds) {
     if (milliseconds == 0) {

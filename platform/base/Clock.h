@@ -31,6 +31,8 @@ BOOL TimeToSystemTime(std::time_t t, SYSTEMTIME* out, bool local);
 // included), worked out once on first use as the program does at start-up: the current time broken
 // down as UTC and as local time, both converted back as local time, their difference taken.
 LONG GetStandardZoneOffset();
+// The same worked out afresh, for the zone in force now.
+LONG ComputeStandardZoneOffset();
 
 // The local zone's offset from UTC in seconds at time t, daylight saving included when in force.
 LONG GetLocalZoneOffsetAt(std::time_t t);

@@ -33,5 +33,6 @@ public:
     constexpr CPoint operator+(const POINT& d) const { return CPoint(x + d.x, y + d.y); }
     constexpr CPoint operator-(const POINT& d) const { return CPoint(x - d.x, y - d.y); }
     constexpr CPoint operator-() const { return CPoint(-x, -y); }
-    constexpr bool operator==(const POINT& p) const { return x == p.x && y == p.y; }
+    friend constexpr bool operator==(const CPoint& a, const CPoint& b) { return a.x == b.x && a.y == b.y; }
+    friend constexpr bool operator==(const CPoint& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 };

@@ -82,7 +82,12 @@ public:
     CRect operator-(const POINT& d) const;
     CRect operator&(const RECT& r) const;
     CRect operator|(const RECT& r) const;
-    constexpr bool operator==(const RECT& r) const { return EqualRect(r); }
+    friend constexpr bool operator==(const CRect& a, const CRect& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
+    friend constexpr bool operator==(const CRect& a, const RECT& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
 
     operator LPRECT() { return this; }        // NOLINT: the program passes rectangles as LPRECT
     operator LPCRECT() const { return this; } // NOLINT

@@ -21,5 +21,6 @@ public:
         cy -= s.cy;
         return *this;
     }
-    constexpr bool operator==(const SIZE& s) const { return cx == s.cx && cy == s.cy; }
+    friend constexpr bool operator==(const CSize& a, const CSize& b) { return a.cx == b.cx && a.cy == b.cy; }
+    friend constexpr bool operator==(const CSize& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
 };

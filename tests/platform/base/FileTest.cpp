@@ -1,0 +1,161 @@
+#include "TempDir.h"
+
+#include "platform/base/File.h"
+#include "platform/base/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(FileTest, CreateWithoutTruncateKeepsWhatIsThere) {
+    TempDir dir;
+    const std::string path = dir / "KELO1000.log";
+    dir.WriteFile("KELO1000.log", "hello world");
+
+    CFile f;
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite));
+    EXPECT_EQ(f.GetLength(), 11);
+    char head[5] = {};
+    EXPECT_EQ(f.Read(head, 5), 5);
+    EXPECT_EQ(std::string(head, 5), "hello");
+    f.Close();
+    EXPECT_EQ(Slurp(path), "hello world");
+
+    // Create-always empties an existing file.
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
+    EXPECT_EQ(f.GetLength(), 0);
+    f.Close();
+
+    // Open-always makes a missing file.
+    const std::string fresh = dir / "new.bin";
+    ASSERT_TRUE(f.Open(fresh.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
+    EXPECT_TRUE(f.Write("abc", 3));
+    f.Close();
+    EXPECT_EQ(Slurp(fresh), "abc");
+}
+
+TEST(FileTest, PositionedReadsAndWritesLeaveThePositionAlone) {
+    TempDir dir;
+    const std::string path = dir / "ring.bin";
+    CFile f;
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
+
+    // A record written past the end: the gap reads back as zeros.
+    const char record[] = "slot-3";
+    const ULONGLONG at = 8 + 3 * 184;
+    ASSERT_TRUE(f.WriteAt(at, record, sizeof record));
+    EXPECT_EQ(f.GetLength(), LONGLONG(at + sizeof record));
+    EXPECT_EQ(f.GetPosition(), 0);
+
+    char back[sizeof record] = {};
+    EXPECT_EQ(f.ReadAt(at, back, sizeof back), LONGLONG(sizeof back));
+    EXPECT_STREQ(back, record);
+    char gap[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    EXPECT_EQ(f.ReadAt(0, gap, sizeof gap), 8);
+    EXPECT_EQ(std::memcmp(gap, "\0\0\0\0\0\0\0\0", 8), 0);
+
+    // A read across the end is short; one past the end reads nothing.
+    char tail[64] = {};
+    EXPECT_EQ(f.ReadAt(at + 2, tail, sizeof tail), LONGLONG(sizeof record - 2));
+    EXPECT_EQ(f.ReadAt(at + 1000, tail, sizeof tail), 0);
+
+    // The current position still drives plain reads and writes.
+    ASSERT_TRUE(f.Write("HDR", 3));
+    EXPECT_EQ(f.GetPosition(), 3);
+    EXPECT_EQ(f.Seek(-2, CFile::current), 1);
+    char two[2] = {};
+    EXPECT_EQ(f.Read(two, 2), 2);
+    EXPECT_EQ(std::string(two, 2), "DR");
+    EXPECT_EQ(f.SeekToEnd(), f.GetLength());
+    EXPECT_EQ(f.Seek(-1, CFile::begin), -1);
+    EXPECT_EQ(f.GetPosition(), f.GetLength());
+}
+
+TEST(FileTest, OffsetsBeyondFourGigabytes) {
+    TempDir dir;
+    const std::string path = dir / "big.vid";
+    CFile f;
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
+    const ULONGLONG at = 5ull << 30;
+    ASSERT_TRUE(f.WriteAt(at, "tail", 4));
+    EXPECT_EQ(f.GetLength(), LONGLONG(at + 4));
+    EXPECT_EQ(f.Seek(LONGLONG(at), CFile::begin), LONGLONG(at));
+    char back[4] = {};
+    EXPECT_TRUE(f.ReadExact(back, 4));
+    EXPECT_EQ(std::string(back, 4), "tail");
+    EXPECT_FALSE(f.ReadExact(back, 1));
+    EXPECT_EQ(GetFileSize(path.c_str()), LONGLONG(at + 4));
+}
+
+TEST(FileTest, FailuresAreReportedNotHidden) {
+    TempDir dir;
+    const std::string missing = dir / "none.bin";
+    CFile f;
+    EXPECT_FALSE(f.Open(missing.c_str(), CFile::modeRead));
+    EXPECT_EQ(f.LastError(), ENOENT);
+    EXPECT_FALSE(f.IsOpen());
+    EXPECT_EQ(f.Read(nullptr, 0), -1);
+    EXPECT_FALSE(f.Write("x", 1));
+    EXPECT_EQ(f.GetLength(), -1);
+
+    dir.WriteFile("ro.bin", "data");
+    const std::string ro = dir / "ro.bin";
+    ASSERT_TRUE(f.Open(ro.c_str(), CFile::modeRead));
+    EXPECT_FALSE(f.Write("x", 1));
+    EXPECT_FALSE(f.WriteAt(0, "x", 1));
+    EXPECT_NE(f.LastError(), 0);
+    EXPECT_EQ(Slurp(ro), "data");
+
+    // A folder in the way of a file.
+    const std::string sub = dir / "sub";
+    ASSERT_TRUE(CreateDirectories(sub.c_str()));
+    EXPECT_FALSE(f.Open(sub.c_str(), CFile::modeCreate | CFile::modeReadWrite));
+}
+
+TEST(FileTest, ExclusiveUseShutsOutASecondOpen) {
+    TempDir dir;
+    const std::string path = dir / "KELO1000.log";
+    dir.WriteFile("KELO1000.log", "ring");
+
+    CFile first;
+    ASSERT_TRUE(first.Open(path.c_str(),
+                           CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite | CFile::shareExclusive));
+    CFile second;
+    EXPECT_FALSE(second.Open(path.c_str(), CFile::modeReadWrite | CFile::shareExclusive));
+    // A create-always open that is refused must not have emptied the file the holder is using.
+    EXPECT_FALSE(second.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive));
+    EXPECT_EQ(Slurp(path), "ring");
+
+    first.Close();
+    EXPECT_TRUE(second.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive));
+    EXPECT_EQ(second.GetLength(), 0);
+}
+
+TEST(FileTest, WindowsShapedPathsAndMoves) {
+    TempDir dir;
+    const std::string windowsShaped = dir.Path() + "\\Download\\\\a.idx";
+    ASSERT_TRUE(CreateDirectories((dir.Path() + "\\Download\\").c_str()));
+    CFile f;
+    ASSERT_TRUE(f.Open(windowsShaped.c_str(), CFile::modeCreate | CFile::modeWrite));
+    ASSERT_TRUE(f.Write("x", 1));
+    CFile moved(std::move(f));
+    EXPECT_FALSE(f.IsOpen());
+    EXPECT_TRUE(moved.IsOpen());
+    moved.Close();
+    EXPECT_EQ(Slurp(dir / "Download/a.idx"), "x");
+}
+
+} // namespace
