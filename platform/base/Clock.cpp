@@ -37,11 +37,10 @@ void Now(SYSTEMTIME* out, bool local) {
 
 } // namespace
 
-LONG ComputeStandardZoneOffset() {
-    const std::time_t now = std::time(nullptr);
+LONG ComputeStandardZoneOffset(std::time_t t) {
     std::tm utc{};
     std::tm local{};
-    if (!gmtime_r(&now, &utc) || !localtime_r(&now, &local)) {
+    if (!gmtime_r(&t, &utc) || !localtime_r(&t, &local)) {
         return 0;
     }
     // The UTC breakdown carries no daylight saving, so converting it back as local time measures the
@@ -109,7 +108,7 @@ BOOL TimeToSystemTime(std::time_t t, SYSTEMTIME* out, bool local) {
 }
 
 LONG GetStandardZoneOffset() {
-    static const LONG offset = ComputeStandardZoneOffset();
+    static const LONG offset = ComputeStandardZoneOffset(std::time(nullptr));
     return offset;
 }
 

@@ -31,8 +31,8 @@ BOOL TimeToSystemTime(std::time_t t, SYSTEMTIME* out, bool local);
 // included), worked out once on first use as the program does at start-up: the current time broken
 // down as UTC and as local time, both converted back as local time, their difference taken.
 LONG GetStandardZoneOffset();
-// The same worked out afresh, for the zone in force now.
-LONG ComputeStandardZoneOffset();
+// The same worked out afresh from time t (the current time when the program starts).
+LONG ComputeStandardZoneOffset(std::time_t t);
 
 // The local zone's offset from UTC in seconds at time t, daylight saving included when in force.
 LONG GetLocalZoneOffsetAt(std::time_t t);

@@ -53,15 +53,19 @@ TEST(ClockTest, StandardZoneOffsetLeavesDaylightSavingOut) {
         const char* zone;
         LONG offset;
     };
-    // Whatever the season today, the offset is the zone's standard one.
     const Case cases[] = {{"UTC0", 0},
                           {"EST5EDT,M3.2.0,M11.1.0", -5 * 3600},
                           {"CET-1CEST,M3.5.0,M10.5.0/3", 3600},
                           {"IST-5:30", 5 * 3600 + 30 * 60},
+                          {"AEST-10AEDT,M10.1.0,M4.1.0/3", 10 * 3600},
                           {"<-0330>3:30<-0230>,M3.2.0,M11.1.0", -(3 * 3600 + 30 * 60)}};
+    // Taken in winter and in summer (northern and southern), the offset is the zone's standard one.
+    const std::time_t times[] = {1672574400, 1688212800, std::time(nullptr)};
     for (const Case& c : cases) {
         ZoneGuard zone(c.zone);
-        EXPECT_EQ(ComputeStandardZoneOffset(), c.offset) << c.zone;
+        for (std::time_t t : times) {
+            EXPECT_EQ(ComputeStandardZoneOffset(t), c.offset) << c.zone << " at " << t;
+        }
     }
 }
 

@@ -111,6 +111,26 @@ TEST(ThreadTest, ThreadCannotWaitForItself) {
     EXPECT_EQ(selfWait.load(), WAIT_FAILED);
 }
 
+TEST(ThreadTest, ThreadMayLetGoOfItsOwnHandle) {
+    // An object that owns its thread and is torn down from that very thread must not bring the
+    // process down: the thread then runs on to its end alone.
+    struct Owner {
+        CThreadHandle thread;
+        CEvent go{true, false};
+        CEvent released{true, false};
+    };
+    auto owner = std::make_shared<Owner>();
+    ASSERT_TRUE(owner->thread.Start([owner] {
+        owner->go.Wait(INFINITE);
+        owner->thread = CThreadHandle();
+        owner->released.Set();
+        return 0u;
+    }));
+    owner->go.Set();
+    EXPECT_EQ(owner->released.Wait(60000), WAIT_OBJECT_0);
+    EXPECT_FALSE(owner->thread.IsValid());
+}
+
 class CountingWorker : public CWorkerThread {
 public:
     ~CountingWorker() override { Stop(); }
