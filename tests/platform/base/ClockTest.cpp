@@ -1,4 +1,5 @@
 #include "platform/base/Clock.h"
+#include "platform/base/Time.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,34 @@ TEST(ClockTest, LocalTimeFollowsTheZone) {
     EXPECT_EQ(minutes, 330);
     EXPECT_GE(local.wYear, 2023);
     EXPECT_LT(local.wMilliseconds, 1000);
+}
+
+TEST(ClockTest, LocalCalendarTimes) {
+    ZoneGuard zone("EST5EDT,M3.2.0,M11.1.0");
+    struct Case {
+        int year, month, day, hour, minute, second;
+        std::time_t expected;
+        bool dst;
+    };
+    const Case cases[] = {
+        {2023, 1, 1, 7, 0, 0, 1672574400, false},  // EST: 12:00 UTC
+        {2023, 7, 1, 8, 0, 0, 1688212800, true},   // EDT, decided by the zone's rules
+        {2023, 2, 31, 7, 0, 0, 1677844800, false}, // 31 February is 3 March
+        {2037, 12, 31, 23, 59, 59, 2145934799, false},
+    };
+    for (const Case& c : cases) {
+        const CTime t(c.year, c.month, c.day, c.hour, c.minute, c.second);
+        EXPECT_EQ(t.GetTime(), c.expected) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(t.IsDaylightSaving(), c.dst) << c.expected;
+    }
+    const CTime summer(1688212800);
+    EXPECT_EQ(summer.GetYear(), 2023);
+    EXPECT_EQ(summer.GetMonth(), 7);
+    EXPECT_EQ(summer.GetDay(), 1);
+    EXPECT_EQ(summer.GetHour(), 8);
+    EXPECT_EQ(summer.GetDayOfWeek(), 7);
+    EXPECT_LT(CTime(2023, 1, 1, 0, 0, 0), CTime(2023, 1, 1, 0, 0, 1));
+    EXPECT_GE(CTime::GetCurrentTime().GetYear(), 2023);
 }
 
 } // namespace
