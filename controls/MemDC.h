@@ -12,7 +12,7 @@ public:
     ~CMemDC() override;
 
     CMemDC* operator->() { return this; }
-    operator CMemDC*() { return this; }  // NOLINT
+    operator CMemDC*() { return this; } // NOLINT
 
 private:
     CBitmap m_bitmap;

@@ -30,7 +30,7 @@ public:
     // (blue, green, red) padded with zeros to a multiple of 4. FALSE when no bitmap is held.
     BOOL GetDib24(BITMAPINFOHEADER* header, std::vector<BYTE>* bits) const;
 
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }  // NOLINT
+    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); } // NOLINT
     static CBitmap* FromHandle(HBITMAP bitmap);
 
     // The resource library's bitmaps: the loader returns a new bitmap handle for an id, or null.

@@ -12,6 +12,6 @@ public:
     BOOL CreateStockObject(int index);
     int GetLogBrush(LOGBRUSH* brush) const;
 
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }  // NOLINT
+    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); } // NOLINT
     static CBrush* FromHandle(HBRUSH brush);
 };

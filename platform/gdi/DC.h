@@ -36,7 +36,7 @@ public:
     BOOL m_bPrinting = FALSE;
 
     HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }  // NOLINT
+    operator HDC() const { return m_hDC; } // NOLINT
     // The context behind a handle given out by GetSafeHdc (valid while that context lives).
     static CDC* FromHandle(HDC dc);
     BOOL IsPrinting() const { return m_bPrinting; }
@@ -71,8 +71,8 @@ public:
     CPen* SelectObject(CPen* pen);
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
-    CBitmap* SelectObject(CBitmap* bitmap);  // memory contexts only
-    int SelectObject(CRgn* region);          // as SelectClipRgn
+    CBitmap* SelectObject(CBitmap* bitmap); // memory contexts only
+    int SelectObject(CRgn* region);         // as SelectClipRgn
     CGdiObject* SelectObject(CGdiObject* object);
     HGDIOBJ SelectObject(HGDIOBJ object);
     CGdiObject* SelectStockObject(int index);
@@ -87,11 +87,11 @@ public:
     COLORREF GetTextColor() const;
     COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const;
-    int SetBkMode(int mode);  // TRANSPARENT or OPAQUE
+    int SetBkMode(int mode); // TRANSPARENT or OPAQUE
     int GetBkMode() const;
-    int SetROP2(int mode);  // R2_COPYPEN, R2_XORPEN, R2_NOT, R2_NOP, R2_BLACK, R2_WHITE
+    int SetROP2(int mode); // R2_COPYPEN, R2_XORPEN, R2_NOT, R2_NOP, R2_BLACK, R2_WHITE
     int GetROP2() const;
-    int SetStretchBltMode(int mode);  // COLORONCOLOR: nearest pixel; HALFTONE: smoothed
+    int SetStretchBltMode(int mode); // COLORONCOLOR: nearest pixel; HALFTONE: smoothed
     int GetStretchBltMode() const;
     UINT SetTextAlign(UINT flags);
     UINT GetTextAlign() const;
@@ -124,7 +124,7 @@ public:
     // The logical bounding box of what may be drawn: the painted area of an attached painter or the
     // whole target, narrowed by the clip region. Returns the region type.
     int GetClipBox(LPRECT rect) const;
-    int SelectClipRgn(CRgn* region);  // null: no clip region; the region is copied
+    int SelectClipRgn(CRgn* region); // null: no clip region; the region is copied
     int IntersectClipRect(int left, int top, int right, int bottom);
     int IntersectClipRect(LPCRECT rect);
     int ExcludeClipRect(int left, int top, int right, int bottom);

@@ -12,23 +12,23 @@
 
 struct DrawRecord {
     enum class Op {
-        Text,       // TextOut / DrawText (not DT_CALCRECT)
-        FillRect,   // FillRect / FillSolidRect / PatBlt with the brush colour in brushColor
-        Rectangle,  // Rectangle with pen and brush
+        Text,      // TextOut / DrawText (not DT_CALCRECT)
+        FillRect,  // FillRect / FillSolidRect / PatBlt with the brush colour in brushColor
+        Rectangle, // Rectangle with pen and brush
         Ellipse,
-        Line,       // LineTo: rect = (from x, from y, to x, to y)
+        Line, // LineTo: rect = (from x, from y, to x, to y)
         Polyline,
-        Blt,        // BitBlt / StretchBlt: rect = destination, src = source rectangle
+        Blt, // BitBlt / StretchBlt: rect = destination, src = source rectangle
         FocusRect,
         Edge,
         Pixel,
     };
     Op op = Op::Text;
-    HWND wnd = nullptr;  // the window the context paints (CDC::SetRecordWindow), if any
+    HWND wnd = nullptr; // the window the context paints (CDC::SetRecordWindow), if any
     RECT rect{};
     RECT src{};
-    std::string text;  // UTF-8 as passed
-    UINT format = 0;   // DrawText format, or the text alignment for TextOut
+    std::string text; // UTF-8 as passed
+    UINT format = 0;  // DrawText format, or the text alignment for TextOut
     COLORREF textColor = 0;
     COLORREF bkColor = 0;
     int bkMode = 0;
@@ -40,8 +40,8 @@ struct DrawRecord {
     int rop2 = 0;
     DWORD rop = 0;
     int stretchMode = 0;
-    HBITMAP bitmap = nullptr;  // the bitmap selected into the source context of a blit
-    std::string fontFace;      // the LOGFONT face as asked for
+    HBITMAP bitmap = nullptr; // the bitmap selected into the source context of a blit
+    std::string fontFace;     // the LOGFONT face as asked for
     LONG fontHeight = 0;
     LONG fontWeight = 0;
 };

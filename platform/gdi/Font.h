@@ -17,6 +17,6 @@ public:
     BOOL CreateStockObject(int index);
     int GetLogFont(LOGFONT* font) const;
 
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }  // NOLINT
+    operator HFONT() const { return static_cast<HFONT>(m_hObject); } // NOLINT
     static CFont* FromHandle(HFONT font);
 };

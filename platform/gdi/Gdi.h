@@ -16,7 +16,7 @@ int GetObject(HGDIOBJ object, int size, LPVOID out);
 DWORD GetObjectType(HGDIOBJ object);
 
 COLORREF GetSysColor(int index);
-HBRUSH GetSysColorBrush(int index);  // a stock brush of that colour
+HBRUSH GetSysColorBrush(int index); // a stock brush of that colour
 
 HBRUSH CreateSolidBrush(COLORREF color);
 HPEN CreatePen(int style, int width, COLORREF color);

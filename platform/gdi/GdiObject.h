@@ -13,7 +13,7 @@ public:
     HGDIOBJ m_hObject = nullptr;
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
-    operator HGDIOBJ() const { return m_hObject; }                       // NOLINT
+    operator HGDIOBJ() const { return m_hObject; } // NOLINT
 
     // Takes ownership of the object: the wrapper deletes it when destroyed. FALSE for a null handle
     // or when the wrapper already holds one.
@@ -33,6 +33,6 @@ public:
 protected:
     // Replaces the held object with a new one (deleting the old).
     BOOL TakeNew(HGDIOBJ object);
-    bool m_borrowed = false;  // a FromHandle wrapper: never deletes
-    friend class CGdiWrapperCache;
+    bool m_borrowed = false; // a wrapper the layer gives out for a handle: never deletes
+    friend class CGdiObjectTable;
 };

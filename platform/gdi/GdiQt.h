@@ -9,8 +9,12 @@
 #include <QImage>
 #include <QRegion>
 
-inline QColor ColorFromRef(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-inline COLORREF RefFromRgb(QRgb c) { return RGB(BYTE(qRed(c)), BYTE(qGreen(c)), BYTE(qBlue(c))); }
+inline QColor ColorFromRef(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+inline COLORREF RefFromRgb(QRgb c) {
+    return RGB(BYTE(qRed(c)), BYTE(qGreen(c)), BYTE(qBlue(c)));
+}
 
 // A new bitmap holding a copy of the image (converted to 32 bits). Null for a null image or sizes
 // beyond the layer's limits.

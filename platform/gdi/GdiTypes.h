@@ -18,7 +18,7 @@ using HPEN = HPEN__*;
 using HBRUSH = HBRUSH__*;
 using HFONT = HFONT__*;
 using HRGN = HRGN__*;
-using HDC = HDC__*;  // the CDC object behind it; valid while that object lives
+using HDC = HDC__*; // the CDC object behind it; valid while that object lives
 using HGDIOBJ = void*;
 
 // Object kinds (GetObjectType).
@@ -30,9 +30,9 @@ constexpr DWORD OBJ_REGION = 8;
 
 // Raster operations of BitBlt / StretchBlt / PatBlt.
 constexpr DWORD SRCCOPY = 0x00CC0020;
-constexpr DWORD SRCPAINT = 0x00EE0086;   // dst | src
-constexpr DWORD SRCAND = 0x008800C6;     // dst & src
-constexpr DWORD SRCINVERT = 0x00660046;  // dst ^ src
+constexpr DWORD SRCPAINT = 0x00EE0086;  // dst | src
+constexpr DWORD SRCAND = 0x008800C6;    // dst & src
+constexpr DWORD SRCINVERT = 0x00660046; // dst ^ src
 constexpr DWORD NOTSRCCOPY = 0x00330008;
 constexpr DWORD DSTINVERT = 0x00550009;
 constexpr DWORD PATCOPY = 0x00F00021;
@@ -50,8 +50,8 @@ constexpr int R2_WHITE = 16;
 // Stretch modes.
 constexpr int BLACKONWHITE = 1;
 constexpr int WHITEONBLACK = 2;
-constexpr int COLORONCOLOR = 3;  // nearest pixel
-constexpr int HALFTONE = 4;      // smoothed
+constexpr int COLORONCOLOR = 3; // nearest pixel
+constexpr int HALFTONE = 4;     // smoothed
 constexpr int STRETCH_DELETESCANS = COLORONCOLOR;
 constexpr int STRETCH_HALFTONE = HALFTONE;
 
@@ -91,7 +91,7 @@ constexpr int PS_DOT = 2;
 constexpr int PS_DASHDOT = 3;
 constexpr int PS_DASHDOTDOT = 4;
 constexpr int PS_NULL = 5;
-constexpr int PS_INSIDEFRAME = 6;  // a wide pen drawn wholly inside the figure's bounding box
+constexpr int PS_INSIDEFRAME = 6; // a wide pen drawn wholly inside the figure's bounding box
 
 // Brush styles.
 constexpr UINT BS_SOLID = 0;
@@ -119,7 +119,7 @@ constexpr int MM_LOMETRIC = 2;
 constexpr int MM_HIMETRIC = 3;
 constexpr int MM_LOENGLISH = 4;
 constexpr int MM_HIENGLISH = 5;
-constexpr int MM_TWIPS = 6;  // 1/1440 inch, y grows upwards
+constexpr int MM_TWIPS = 6; // 1/1440 inch, y grows upwards
 constexpr int MM_ISOTROPIC = 7;
 constexpr int MM_ANISOTROPIC = 8;
 
@@ -177,7 +177,7 @@ constexpr BYTE NONANTIALIASED_QUALITY = 3;
 constexpr BYTE ANTIALIASED_QUALITY = 4;
 
 struct LOGFONT {
-    LONG lfHeight;  // < 0: em height in logical units; > 0: character cell height; 0: default
+    LONG lfHeight; // < 0: em height in logical units; > 0: character cell height; 0: default
     LONG lfWidth;
     LONG lfEscapement;
     LONG lfOrientation;
@@ -209,7 +209,7 @@ struct LOGBRUSH {
 };
 
 struct TEXTMETRIC {
-    LONG tmHeight;  // character cell height: ascent + descent
+    LONG tmHeight; // character cell height: ascent + descent
     LONG tmAscent;
     LONG tmDescent;
     LONG tmInternalLeading;
@@ -240,7 +240,7 @@ constexpr UINT DIB_RGB_COLORS = 0;
 
 #pragma pack(push, 2)
 struct BITMAPFILEHEADER {
-    WORD bfType;  // "BM"
+    WORD bfType; // "BM"
     DWORD bfSize;
     WORD bfReserved1;
     WORD bfReserved2;
@@ -252,7 +252,7 @@ static_assert(sizeof(BITMAPFILEHEADER) == 14);
 struct BITMAPINFOHEADER {
     DWORD biSize;
     LONG biWidth;
-    LONG biHeight;  // > 0: rows bottom-up; < 0: top-down
+    LONG biHeight; // > 0: rows bottom-up; < 0: top-down
     WORD biPlanes;
     WORD biBitCount;
     DWORD biCompression;

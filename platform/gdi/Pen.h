@@ -14,6 +14,6 @@ public:
     BOOL CreateStockObject(int index);
     int GetLogPen(LOGPEN* pen) const;
 
-    operator HPEN() const { return static_cast<HPEN>(m_hObject); }  // NOLINT
+    operator HPEN() const { return static_cast<HPEN>(m_hObject); } // NOLINT
     static CPen* FromHandle(HPEN pen);
 };

@@ -29,6 +29,6 @@ public:
     BOOL EqualRgn(const CRgn* other) const;
     BOOL SetRectRgn(int left, int top, int right, int bottom);
 
-    operator HRGN() const { return static_cast<HRGN>(m_hObject); }  // NOLINT
+    operator HRGN() const { return static_cast<HRGN>(m_hObject); } // NOLINT
     static CRgn* FromHandle(HRGN region);
 };

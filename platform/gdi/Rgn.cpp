@@ -1,0 +1,135 @@
+#include "platform/gdi/Rgn.h"
+
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiObjectTable.h"
+#include "platform/gdi/GdiQt.h"
+
+#include <QPolygon>
+
+#include <vector>
+
+namespace {
+
+std::shared_ptr<GdiRegionData> RegionOf(HGDIOBJ handle) {
+    return CGdiObjectTable::FindAs<GdiRegionData>(handle, OBJ_REGION);
+}
+
+int RegionType(const QRegion& region) {
+    if (region.isEmpty())
+        return NULLREGION;
+    return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+// GDI rectangles leave out their right and bottom edges.
+QRect ToQRect(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top)
+        return QRect();
+    return QRect(left, top, right - left, bottom - top);
+}
+
+} // namespace
+
+BOOL CRgn::CreateRectRgn(int left, int top, int right, int bottom) {
+    return TakeNew(GdiCreateRegion(QRegion(ToQRect(left, top, right, bottom))));
+}
+
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT rect) {
+    if (!rect)
+        return FALSE;
+    return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+BOOL CRgn::CreateEllipticRgn(int left, int top, int right, int bottom) {
+    return TakeNew(GdiCreateRegion(QRegion(ToQRect(left, top, right, bottom), QRegion::Ellipse)));
+}
+
+BOOL CRgn::CreatePolygonRgn(const POINT* points, int count, int fillMode) {
+    if (!points || count < 2)
+        return FALSE;
+    QPolygon polygon;
+    for (int i = 0; i < count; ++i)
+        polygon << QPoint(points[i].x, points[i].y);
+    return TakeNew(GdiCreateRegion(QRegion(polygon, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill)));
+}
+
+BOOL CRgn::CreateFromMask(HBITMAP mask, COLORREF transparent, bool keepMatching) {
+    QImage image = GdiBitmapImage(mask);
+    if (image.isNull())
+        return FALSE;
+    const QRgb key = ColorFromRef(transparent).rgb() & 0xFFFFFF;
+    // Runs of one row are one-pixel-high rectangles in y-x order, which is how regions band them.
+    std::vector<QRect> runs;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int start = -1;
+        for (int x = 0; x <= image.width(); ++x) {
+            bool inside = x < image.width() && (((row[x] & 0xFFFFFF) == key) == keepMatching);
+            if (inside && start < 0)
+                start = x;
+            if (!inside && start >= 0) {
+                runs.emplace_back(start, y, x - start, 1);
+                start = -1;
+            }
+        }
+    }
+    QRegion region;
+    if (!runs.empty())
+        region.setRects(runs.data(), int(runs.size()));
+    return TakeNew(GdiCreateRegion(region));
+}
+
+int CRgn::CombineRgn(const CRgn* src1, const CRgn* src2, int mode) {
+    if (!src1)
+        return ERROR;
+    return ::CombineRgn(*this, *src1, src2 ? static_cast<HRGN>(*src2) : nullptr, mode);
+}
+
+int CRgn::CopyRgn(const CRgn* src) {
+    return CombineRgn(src, nullptr, RGN_COPY);
+}
+
+BOOL CRgn::PtInRegion(int x, int y) const {
+    return ::PtInRegion(*this, x, y);
+}
+
+BOOL CRgn::RectInRegion(LPCRECT rect) const {
+    auto data = RegionOf(m_hObject);
+    if (!data || !rect)
+        return FALSE;
+    return data->region.intersects(ToQRect(rect->left, rect->top, rect->right, rect->bottom)) ? TRUE : FALSE;
+}
+
+int CRgn::GetRgnBox(LPRECT rect) const {
+    auto data = RegionOf(m_hObject);
+    if (!data || !rect)
+        return ERROR;
+    QRect box = data->region.boundingRect();
+    *rect = box.isEmpty() ? RECT{0, 0, 0, 0} : RECT{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
+    return RegionType(data->region);
+}
+
+int CRgn::OffsetRgn(int dx, int dy) {
+    auto data = RegionOf(m_hObject);
+    if (!data)
+        return ERROR;
+    data->region.translate(dx, dy);
+    return RegionType(data->region);
+}
+
+BOOL CRgn::EqualRgn(const CRgn* other) const {
+    auto a = RegionOf(m_hObject);
+    auto b = other ? RegionOf(other->m_hObject) : nullptr;
+    return a && b && a->region == b->region ? TRUE : FALSE;
+}
+
+BOOL CRgn::SetRectRgn(int left, int top, int right, int bottom) {
+    auto data = RegionOf(m_hObject);
+    if (!data)
+        return FALSE;
+    data->region = QRegion(ToQRect(left, top, right, bottom));
+    return TRUE;
+}
+
+CRgn* CRgn::FromHandle(HRGN region) {
+    return CGdiObjectTable::Wrapper<CRgn>(region, OBJ_REGION);
+}
