@@ -401,14 +401,20 @@ TEST(DownloadWriter, AFolderThatCannotBeCreatedFailsAtOnce) {
 TEST(DownloadWriter, DestroyingARunningWriterClosesItsSet) {
     TempFolder folder;
     RecordingOwner owner;
-    std::vector<std::filesystem::path> paths;
     {
         CDownloadWriter writer(owner, 1, 0, 0, Options(folder));
         Feed(writer, {{1, 1, 0, 100}, {2, 1, 0, 100}, {3, 2, 1, 100}});
-        paths = writer.GetSetPaths();
+        ASSERT_TRUE(owner.WaitForMessage(CDownloadWriter::kMsgBackupProgress));
     } // whatever was still queued is dropped; what was written is closed
-    ASSERT_EQ(paths.size(), 1u);
+    std::vector<std::filesystem::path> sets;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path() / "Download")) {
+        if (entry.path().extension() == ".idx") {
+            sets.push_back(entry.path());
+        }
+    }
+    ASSERT_EQ(sets.size(), 1u);
     backupset::Set set;
-    EXPECT_EQ(backupset::Read(paths[0], set), "");
+    EXPECT_EQ(backupset::Read(sets[0], set), "");
+    EXPECT_GE(set.frames.size(), 1u);
     EXPECT_EQ(set.trailerStamp, 0u);
 }
