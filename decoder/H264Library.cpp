@@ -1,0 +1,57 @@
+#include "decoder/H264Library.h"
+
+#include <dlfcn.h>
+#include <limits.h>
+#include <unistd.h>
+
+CH264Library::~CH264Library() {
+    Free();
+}
+
+std::string CH264Library::DefaultPath() {
+    char self[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
+    if (n <= 0) {
+        return kFileName;
+    }
+    std::string folder(self, static_cast<std::size_t>(n));
+    const std::size_t slash = folder.rfind('/');
+    if (slash == std::string::npos) {
+        return kFileName;
+    }
+    folder.resize(slash + 1);
+    return folder + kFileName;
+}
+
+bool CH264Library::Load(const char* path) {
+    Free();
+    const std::string file = path ? std::string(path) : DefaultPath();
+    m_module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!m_module) {
+        return false;
+    }
+    m_entries.init = reinterpret_cast<PFN_PT_H264dec_Init>(dlsym(m_module, "PT_H264dec_Init"));
+    m_entries.getOneFrame = reinterpret_cast<PFN_PT_H264dec_GetOneFrame>(dlsym(m_module, "PT_H264dec_GetOneFrame"));
+    m_entries.uninit = reinterpret_cast<PFN_PT_H264dec_Uninit>(dlsym(m_module, "PT_H264dec_Uninit"));
+    return true;
+}
+
+void CH264Library::Free() {
+    m_entries = Entries{};
+    if (m_module) {
+        dlclose(m_module);
+        m_module = nullptr;
+    }
+}
+
+int CH264Library::Init(PT_H264DEC_CONTEXT* ctx) const {
+    return m_entries.init ? m_entries.init(ctx) : PT_H264DEC_ERR_PARAM;
+}
+
+int CH264Library::GetOneFrame(PT_H264DEC_CONTEXT* ctx, const unsigned char* data, int len, unsigned char* dst) const {
+    return m_entries.getOneFrame ? m_entries.getOneFrame(ctx, data, len, dst) : PT_H264DEC_ERR_PARAM;
+}
+
+int CH264Library::Uninit(PT_H264DEC_CONTEXT* ctx) const {
+    return m_entries.uninit ? m_entries.uninit(ctx) : 0;
+}
