@@ -1,0 +1,1485 @@
+#include "platform/window/Wnd.h"
+
+#include "platform/window/DeferredCall.h"
+#include "platform/window/HandleMap.h"
+#include "platform/window/MessagePump.h"
+#include "platform/window/WndHost.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace {
+
+// The message being handled on this thread, for Default(); one frame per nested dispatch.
+struct DispatchFrame {
+    MSG msg;
+    const DispatchFrame* prev;
+};
+thread_local const DispatchFrame* t_current = nullptr;
+
+HWND g_capture = nullptr; // UI thread only
+
+bool IsUi() {
+    return CMessagePump::IsUiThread();
+}
+
+// Off the UI thread, queues the window call to it and says so; on the UI thread the caller runs it.
+template <typename F>
+bool QueuedToUi(HWND hwnd, F&& call) {
+    if (hwnd == nullptr || IsUi()) {
+        return false;
+    }
+    CMessagePump::PostCall(hwnd, std::forward<F>(call));
+    return true;
+}
+
+Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle, bool hasOwner) {
+    if ((style & WS_CHILD) != 0) {
+        return Qt::Widget;
+    }
+    Qt::WindowFlags flags = Qt::Window;
+    if ((style & WS_CAPTION) != WS_CAPTION) {
+        flags |= Qt::FramelessWindowHint;
+    }
+    if ((exStyle & WS_EX_TOPMOST) != 0) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    if ((exStyle & WS_EX_TOOLWINDOW) != 0 || hasOwner) {
+        // An owned window floats above its owner and stays out of the task list.
+        flags |= Qt::Tool;
+    }
+    return flags;
+}
+
+} // namespace
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+    CancelPostNcDestroy();
+    const HWND hwnd = m_hWnd.exchange(nullptr);
+    if (hwnd == nullptr || CHandleMap::Object(hwnd) != this) {
+        return;
+    }
+    // The object goes before its window: the window is torn down without telling this object
+    // (it is half destroyed), while other objects in the tree still hear of it.
+    CHandleMap::SetObject(hwnd, nullptr);
+    if (!IsUi()) {
+        CMessagePump::PostTask([hwnd] {
+            if (auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd))) {
+                std::vector<CWnd*> destroyed;
+                DestroyTree(host, destroyed);
+                for (CWnd* w : destroyed) {
+                    w->SchedulePostNcDestroy();
+                }
+            }
+        });
+        return;
+    }
+    if (auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd))) {
+        std::vector<CWnd*> destroyed;
+        DestroyTree(host, destroyed);
+        for (CWnd* w : destroyed) {
+            w->SchedulePostNcDestroy();
+        }
+    }
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) {
+    return CHandleMap::Object(hwnd);
+}
+
+CWndHost* CWnd::GetHost() const {
+    return dynamic_cast<CWndHost*>(CHandleMap::Widget(m_hWnd.load()));
+}
+
+BOOL CWnd::IsWindow() const {
+    return CHandleMap::Contains(m_hWnd.load());
+}
+
+// ---- creation and destruction
+
+BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* pParent, UINT nID) {
+    return CreateEx(0, className, windowName, style, rect, pParent, nID);
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* pParent,
+                    UINT nID) {
+    if (!IsUi() || m_hWnd.load() != nullptr) {
+        return FALSE;
+    }
+    CWndHost* parentHost = pParent != nullptr ? pParent->GetHost() : nullptr;
+    if ((style & WS_CHILD) != 0 && parentHost == nullptr) {
+        return FALSE;
+    }
+    auto* host = new CWndHost(parentHost, FlagsFor(style, exStyle, parentHost != nullptr), className,
+                              style & ~WS_VISIBLE, exStyle, nID);
+    const HWND hwnd = CHandleMap::Add(this, host);
+    host->SetHandle(hwnd);
+    m_hWnd = hwnd;
+    host->setGeometry(rect.left, rect.top, std::max(0L, long(rect.right - rect.left)),
+                      std::max(0L, long(rect.bottom - rect.top)));
+    if ((style & WS_CHILD) != 0) {
+        // A child stays hidden until shown, even when its parent is shown later.
+        host->hide();
+    }
+    host->SetText(windowName == nullptr ? "" : windowName);
+    if ((style & WS_CHILD) == 0 && windowName != nullptr) {
+        host->setWindowTitle(QString::fromUtf8(windowName));
+    }
+    OnAttached();
+    if (SendMessage(WM_CREATE, 0, 0) == -1) {
+        DestroyWindow();
+        return FALSE;
+    }
+    if ((style & WS_DISABLED) != 0) {
+        host->SetStyle(host->Style() & ~WS_DISABLED);
+        EnableWindow(FALSE);
+    }
+    if ((style & WS_VISIBLE) != 0) {
+        ShowWindow(SW_SHOW);
+    }
+    return TRUE;
+}
+
+void CWnd::DestroyTree(CWndHost* host, std::vector<CWnd*>& destroyed) {
+    const HWND hwnd = host->Handle();
+    if (hwnd == nullptr) {
+        return;
+    }
+    if (g_capture == hwnd) {
+        ReleaseCapture();
+    }
+    if (CWnd* wnd = CHandleMap::Object(hwnd)) {
+        if (wnd->m_modalLoop != nullptr) {
+            wnd->EndModalLoop(wnd->m_modalResult);
+        }
+        wnd->SendMessage(WM_DESTROY, 0, 0);
+    }
+    // Children (and owned top-level windows) go after their parent hears WM_DESTROY and before it
+    // hears WM_NCDESTROY.
+    std::vector<QPointer<CWndHost>> children;
+    for (QObject* child : host->children()) {
+        if (auto* childHost = dynamic_cast<CWndHost*>(child)) {
+            children.emplace_back(childHost);
+        }
+    }
+    for (auto& child : children) {
+        if (!child.isNull()) {
+            DestroyTree(child.data(), destroyed);
+        }
+    }
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    if (wnd != nullptr) {
+        wnd->SendMessage(WM_NCDESTROY, 0, 0);
+        wnd = CHandleMap::Object(hwnd);
+    }
+    CMessagePump::KillTimers(hwnd);
+    CHandleMap::Remove(hwnd);
+    host->Detach();
+    if (wnd != nullptr) {
+        wnd->m_hWnd = nullptr;
+    }
+    if (std::unique_ptr<CWnd> owned = host->ReleaseObject()) {
+        // The plain object of an unclaimed control goes with its window, once the current message
+        // is done with it.
+        CWnd* plain = owned.release();
+        CDeferredCall::Schedule([plain] { delete plain; });
+    } else if (wnd != nullptr) {
+        destroyed.push_back(wnd);
+    }
+    host->hide();
+    host->deleteLater();
+}
+
+BOOL CWnd::DestroyWindow() {
+    const HWND hwnd = m_hWnd.load();
+    if (hwnd == nullptr) {
+        return FALSE;
+    }
+    if (QueuedToUi(hwnd, [](CWnd& w) { w.DestroyWindow(); })) {
+        return TRUE;
+    }
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        m_hWnd = nullptr;
+        return FALSE;
+    }
+    std::vector<CWnd*> destroyed;
+    DestroyTree(host, destroyed);
+    for (CWnd* w : destroyed) {
+        w->SchedulePostNcDestroy();
+    }
+    return TRUE;
+}
+
+void CWnd::SchedulePostNcDestroy() {
+    if (m_pendingNcDestroy != nullptr) {
+        return;
+    }
+    m_pendingNcDestroy = CDeferredCall::Schedule([this] {
+        m_pendingNcDestroy = nullptr;
+        PostNcDestroy();
+    });
+}
+
+void CWnd::CancelPostNcDestroy() {
+    if (m_pendingNcDestroy != nullptr) {
+        m_pendingNcDestroy->Cancel();
+        m_pendingNcDestroy = nullptr;
+    }
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+    if (!IsUi() || m_hWnd.load() != nullptr) {
+        return FALSE;
+    }
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host == nullptr || host->Handle() != hwnd) {
+        return FALSE;
+    }
+    CWnd* previous = CHandleMap::Object(hwnd);
+    if (previous != nullptr) {
+        previous->m_hWnd = nullptr;
+    }
+    std::unique_ptr<CWnd> plain;
+    if (previous != nullptr && previous == host->OwnedObject()) {
+        plain = host->ReleaseObject();
+    }
+    CHandleMap::SetObject(hwnd, this);
+    m_hWnd = hwnd;
+    PreSubclassWindow();
+    OnAttached();
+    if (plain) {
+        // Not deleted here: the plain object may be on the stack of a message being handled.
+        CWnd* old = plain.release();
+        CDeferredCall::Schedule([old] { delete old; });
+    }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    if (pParent == nullptr) {
+        return FALSE;
+    }
+    CWnd* item = pParent->GetDlgItem(int(nID));
+    if (item == nullptr) {
+        return FALSE;
+    }
+    return SubclassWindow(item->m_hWnd.load());
+}
+
+HWND CWnd::UnsubclassWindow() {
+    const HWND hwnd = m_hWnd.load();
+    if (hwnd == nullptr || !IsUi()) {
+        return nullptr;
+    }
+    CHandleMap::SetObject(hwnd, nullptr);
+    m_hWnd = nullptr;
+    if (CWndHost* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd))) {
+        auto plain = std::make_unique<CWnd>();
+        plain->m_hWnd = hwnd;
+        CHandleMap::SetObject(hwnd, plain.get());
+        host->AdoptObject(std::move(plain));
+    }
+    return hwnd;
+}
+
+// ---- messages
+
+const MSG* CWnd::GetCurrentMessage() {
+    return t_current != nullptr ? &t_current->msg : nullptr;
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    DispatchFrame frame{MSG{m_hWnd.load(), message, wParam, lParam, 0, {0, 0}}, t_current};
+    t_current = &frame;
+    // Nothing of this object is touched after WindowProc: a handler may delete it.
+    const LRESULT result = WindowProc(message, wParam, lParam);
+    t_current = frame.prev;
+    return result;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessage(m_hWnd.load(), message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessage(m_hWnd.load(), message, wParam, lParam);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result)) {
+        result = DefWindowProc(message, wParam, lParam);
+    }
+    return result;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return 0;
+    }
+    return host->DefaultProc(*this, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    const MSG* msg = GetCurrentMessage();
+    if (msg == nullptr) {
+        return 0;
+    }
+    return DefWindowProc(msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+    (void)pMsg;
+    return FALSE;
+}
+
+BOOL CWnd::WalkPreTranslateTree(MSG* pMsg) {
+    // From the target up to its top-level window; each step looks the object up again, as a
+    // handler may have destroyed windows on the way.
+    HWND hwnd = pMsg->hwnd;
+    while (hwnd != nullptr) {
+        CWnd* wnd = CHandleMap::Object(hwnd);
+        auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+        if (wnd == nullptr || host == nullptr) {
+            return FALSE;
+        }
+        const bool top = host->isWindow();
+        CWndHost* parent = top ? nullptr : CWndHost::Enclosing(host->parentWidget());
+        if (wnd->PreTranslateMessage(pMsg)) {
+            return TRUE;
+        }
+        hwnd = parent != nullptr ? parent->Handle() : nullptr;
+    }
+    return FALSE;
+}
+
+void CWnd::DeliverPosted(UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg{m_hWnd.load(), message, wParam, lParam, 0, {0, 0}};
+    if (WalkPreTranslateTree(&msg)) {
+        return;
+    }
+    ::SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    LRESULT result = 0;
+    const CPoint point{SHORT(LOWORD(DWORD_PTR(lParam))), SHORT(HIWORD(DWORD_PTR(lParam)))};
+    switch (message) {
+    case WM_CREATE:
+        result = OnCreate(reinterpret_cast<void*>(lParam));
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    case WM_NCDESTROY:
+        OnNcDestroy();
+        break;
+    case WM_CLOSE:
+        OnClose();
+        break;
+    case WM_TIMER:
+        OnTimer(UINT_PTR(wParam));
+        break;
+    case WM_SIZE:
+        OnSize(UINT(wParam), LOWORD(DWORD_PTR(lParam)), HIWORD(DWORD_PTR(lParam)));
+        break;
+    case WM_MOVE:
+        OnMove(point.x, point.y);
+        break;
+    case WM_WINDOWPOSCHANGING:
+        OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
+    case WM_SHOWWINDOW:
+        OnShowWindow(BOOL(wParam), UINT(lParam));
+        break;
+    case WM_ENABLE:
+        OnEnable(BOOL(wParam));
+        break;
+    case WM_SETFOCUS:
+        OnSetFocus(FromHandle(reinterpret_cast<HWND>(wParam)));
+        break;
+    case WM_KILLFOCUS:
+        OnKillFocus(FromHandle(reinterpret_cast<HWND>(wParam)));
+        break;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(FromHandle(reinterpret_cast<HWND>(lParam)));
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(UINT(wParam), LOWORD(DWORD_PTR(lParam)), HIWORD(DWORD_PTR(lParam)));
+        break;
+    case WM_KEYUP:
+        OnKeyUp(UINT(wParam), LOWORD(DWORD_PTR(lParam)), HIWORD(DWORD_PTR(lParam)));
+        break;
+    case WM_SYSKEYDOWN:
+        OnSysKeyDown(UINT(wParam), LOWORD(DWORD_PTR(lParam)), HIWORD(DWORD_PTR(lParam)));
+        break;
+    case WM_CHAR:
+        OnChar(UINT(wParam), LOWORD(DWORD_PTR(lParam)), HIWORD(DWORD_PTR(lParam)));
+        break;
+    case WM_SYSCOMMAND:
+        OnSysCommand(UINT(wParam), lParam);
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(UINT(wParam), point);
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(UINT(wParam), point);
+        break;
+    case WM_LBUTTONUP:
+        OnLButtonUp(UINT(wParam), point);
+        break;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(UINT(wParam), point);
+        break;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(UINT(wParam), point);
+        break;
+    case WM_RBUTTONUP:
+        OnRButtonUp(UINT(wParam), point);
+        break;
+    case WM_MOUSEWHEEL:
+        result = OnMouseWheel(LOWORD(wParam), SHORT(HIWORD(wParam)), point);
+        break;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        break;
+    case WM_NCHITTEST:
+        result = OnNcHitTest(point);
+        break;
+    case WM_GETDLGCODE:
+        result = LRESULT(OnGetDlgCode());
+        break;
+    case WM_PAINT:
+        OnPaint();
+        break;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        break;
+    case WM_QUERYNEWPALETTE:
+        result = OnQueryNewPalette();
+        break;
+    case WM_PALETTECHANGED:
+        OnPaletteChanged(FromHandle(reinterpret_cast<HWND>(wParam)));
+        break;
+    case WM_COMMAND: {
+        // A control's notification goes back to the control first, then to this window.
+        CWnd* control = lParam != 0 ? FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr;
+        if (control != nullptr && control != this && control->OnChildNotify(message, wParam, lParam, &result)) {
+            break;
+        }
+        if (!OnCommand(wParam, lParam)) {
+            return FALSE;
+        }
+        break;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        CWnd* control = header != nullptr ? FromHandle(header->hwndFrom) : nullptr;
+        if (control != nullptr && control != this && control->OnChildNotify(message, wParam, lParam, &result)) {
+            break;
+        }
+        if (!OnNotify(wParam, lParam, &result)) {
+            return FALSE;
+        }
+        break;
+    }
+    default:
+        return FALSE;
+    }
+    *pResult = result;
+    return TRUE;
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    (void)message;
+    (void)wParam;
+    (void)lParam;
+    (void)pResult;
+    return FALSE;
+}
+
+// ---- default handlers
+
+int CWnd::OnCreate(void* lpCreateStruct) {
+    (void)lpCreateStruct;
+    return int(Default());
+}
+void CWnd::OnDestroy() {
+    Default();
+}
+void CWnd::OnNcDestroy() {
+    Default();
+}
+void CWnd::OnClose() {
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR nIDEvent) {
+    (void)nIDEvent;
+    Default();
+}
+void CWnd::OnSize(UINT, int, int) {
+    Default();
+}
+void CWnd::OnMove(int, int) {
+    Default();
+}
+void CWnd::OnWindowPosChanging(WINDOWPOS*) {
+    Default();
+}
+void CWnd::OnWindowPosChanged(WINDOWPOS*) {
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT) {
+    Default();
+}
+void CWnd::OnEnable(BOOL) {
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*) {
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*) {
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*) {
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnSysKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint) {
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) {
+    return BOOL(Default());
+}
+void CWnd::OnMouseLeave() {
+    Default();
+}
+LRESULT CWnd::OnNcHitTest(CPoint) {
+    return Default();
+}
+UINT CWnd::OnGetDlgCode() {
+    return UINT(Default());
+}
+BOOL CWnd::OnCommand(WPARAM, LPARAM) {
+    return FALSE;
+}
+BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}
+void CWnd::OnPaint() {
+    Default();
+}
+HICON CWnd::OnQueryDragIcon() {
+    return reinterpret_cast<HICON>(Default());
+}
+BOOL CWnd::OnQueryNewPalette() {
+    return FALSE;
+}
+void CWnd::OnPaletteChanged(CWnd*) {}
+
+// ---- timers
+
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, void (*lpfnTimer)(HWND, UINT, UINT_PTR, DWORD)) {
+    return ::SetTimer(m_hWnd.load(), nIDEvent, nElapse, lpfnTimer);
+}
+
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
+    return ::KillTimer(m_hWnd.load(), nIDEvent);
+}
+
+UINT CWnd::GetTimerInterval(UINT_PTR nIDEvent) const {
+    return CMessagePump::TimerInterval(m_hWnd.load(), nIDEvent);
+}
+
+// ---- modal loop
+
+int CWnd::RunModalLoop(DWORD dwFlags) {
+    (void)dwFlags;
+    if (!IsUi() || m_hWnd.load() == nullptr || m_modalLoop != nullptr) {
+        return -1;
+    }
+    m_continueModal = true;
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    loop.exec(QEventLoop::AllEvents);
+    m_modalLoop = nullptr;
+    return m_modalResult;
+}
+
+void CWnd::EndModalLoop(int nResult) {
+    m_modalResult = nResult;
+    m_continueModal = false;
+    if (m_modalLoop != nullptr) {
+        m_modalLoop->exit(nResult);
+    }
+}
+
+// ---- state and identity
+
+CWnd* CWnd::GetParent() const {
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return nullptr;
+    }
+    CWndHost* parent = CWndHost::Enclosing(host->parentWidget());
+    return parent != nullptr ? parent->Object() : nullptr;
+}
+
+CWnd* CWnd::GetTopLevelParent() const {
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return nullptr;
+    }
+    auto* top = dynamic_cast<CWndHost*>(host->window());
+    return top != nullptr ? top->Object() : nullptr;
+}
+
+CWnd* CWnd::GetDlgItem(int nID) const {
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return nullptr;
+    }
+    for (QObject* child : host->children()) {
+        auto* childHost = dynamic_cast<CWndHost*>(child);
+        if (childHost != nullptr && childHost->Handle() != nullptr && !childHost->isWindow() &&
+            int(childHost->ControlId()) == nID) {
+            return childHost->Object();
+        }
+    }
+    return nullptr;
+}
+
+int CWnd::GetDlgCtrlID() const {
+    CWndHost* host = GetHost();
+    return host != nullptr ? int(host->ControlId()) : 0;
+}
+
+int CWnd::SetDlgCtrlID(int nID) {
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return 0;
+    }
+    const int old = int(host->ControlId());
+    host->SetControlId(UINT(nID));
+    return old;
+}
+
+DWORD CWnd::GetStyle() const {
+    CWndHost* host = GetHost();
+    return host != nullptr ? host->Style() : 0;
+}
+
+DWORD CWnd::GetExStyle() const {
+    CWndHost* host = GetHost();
+    return host != nullptr ? host->ExStyle() : 0;
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags) {
+    (void)nFlags;
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return FALSE;
+    }
+    const DWORD old = host->Style();
+    const DWORD updated = (old & ~remove) | add;
+    if (updated == old) {
+        return FALSE;
+    }
+    host->SetStyle(updated);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT nFlags) {
+    (void)nFlags;
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return FALSE;
+    }
+    const DWORD old = host->ExStyle();
+    const DWORD updated = (old & ~remove) | add;
+    if (updated == old) {
+        return FALSE;
+    }
+    host->SetExStyle(updated);
+    return TRUE;
+}
+
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    const HWND hwnd = m_hWnd.load();
+    if (QueuedToUi(hwnd, [nCmdShow](CWnd& w) { w.ShowWindow(nCmdShow); })) {
+        return TRUE;
+    }
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return FALSE;
+    }
+    const bool wasVisible = (host->Style() & WS_VISIBLE) != 0;
+    const bool show = nCmdShow != SW_HIDE;
+    if (show != wasVisible) {
+        SendMessage(WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
+    }
+    switch (nCmdShow) {
+    case SW_HIDE:
+        host->SetStyle(host->Style() & ~WS_VISIBLE);
+        host->hide();
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+        host->SetStyle(host->Style() | WS_VISIBLE);
+        if (host->isWindow()) {
+            host->showMinimized();
+        } else {
+            host->show();
+        }
+        break;
+    case SW_RESTORE:
+    case SW_SHOWNORMAL:
+        host->SetStyle(host->Style() | WS_VISIBLE);
+        if (host->isWindow() && host->isMinimized()) {
+            host->showNormal();
+        } else {
+            host->show();
+        }
+        break;
+    default:
+        host->SetStyle(host->Style() | WS_VISIBLE);
+        host->show();
+        break;
+    }
+    return wasVisible ? TRUE : FALSE;
+}
+
+BOOL CWnd::IsWindowVisible() const {
+    if (!IsUi()) {
+        CWndHost* host = GetHost();
+        return host != nullptr && (host->Style() & WS_VISIBLE) != 0;
+    }
+    CWndHost* host = GetHost();
+    return host != nullptr && host->isVisible() ? TRUE : FALSE;
+}
+
+BOOL CWnd::IsIconic() const {
+    CWndHost* host = GetHost();
+    return host != nullptr && IsUi() && host->isWindow() && host->isMinimized() ? TRUE : FALSE;
+}
+
+BOOL CWnd::EnableWindow(BOOL bEnable) {
+    const HWND hwnd = m_hWnd.load();
+    if (QueuedToUi(hwnd, [bEnable](CWnd& w) { w.EnableWindow(bEnable); })) {
+        return FALSE;
+    }
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return FALSE;
+    }
+    const bool wasDisabled = (host->Style() & WS_DISABLED) != 0;
+    const bool disable = bEnable == FALSE;
+    if (wasDisabled == disable) {
+        return wasDisabled ? TRUE : FALSE;
+    }
+    host->SetStyle(disable ? (host->Style() | WS_DISABLED) : (host->Style() & ~WS_DISABLED));
+    if (host->isWindow()) {
+        host->SetInputBlocked(disable);
+    } else {
+        host->setEnabled(!disable);
+    }
+    if (disable && g_capture != nullptr && g_capture == hwnd) {
+        ReleaseCapture();
+    }
+    SendMessage(WM_ENABLE, disable ? FALSE : TRUE, 0);
+    return wasDisabled ? TRUE : FALSE;
+}
+
+BOOL CWnd::IsWindowEnabled() const {
+    CWndHost* host = GetHost();
+    return host != nullptr && (host->Style() & WS_DISABLED) == 0 ? TRUE : FALSE;
+}
+
+void CWnd::SetWindowText(LPCTSTR text) {
+    const HWND hwnd = m_hWnd.load();
+    if (hwnd == nullptr) {
+        return;
+    }
+    if (!IsUi()) {
+        std::string copy = text == nullptr ? "" : text;
+        CMessagePump::PostCall(hwnd, [copy](CWnd& w) { w.SetWindowText(copy.c_str()); });
+        return;
+    }
+    SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text == nullptr ? "" : text));
+}
+
+int CWnd::GetWindowText(LPTSTR buffer, int maxCount) const {
+    if (buffer == nullptr || maxCount <= 0) {
+        return 0;
+    }
+    buffer[0] = '\0';
+    if (!IsUi()) {
+        return 0;
+    }
+    return int(const_cast<CWnd*>(this)->SendMessage(WM_GETTEXT, WPARAM(maxCount), reinterpret_cast<LPARAM>(buffer)));
+}
+
+void CWnd::GetWindowText(CString& text) const {
+    const int length = GetWindowTextLength();
+    if (length <= 0) {
+        text.Empty();
+        return;
+    }
+    char* buffer = text.GetBufferSetLength(length);
+    const int got = GetWindowText(buffer, length + 1);
+    text.ReleaseBuffer(got);
+}
+
+int CWnd::GetWindowTextLength() const {
+    if (!IsUi()) {
+        return 0;
+    }
+    return int(const_cast<CWnd*>(this)->SendMessage(WM_GETTEXTLENGTH, 0, 0));
+}
+
+void CWnd::SetDlgItemText(int nID, LPCTSTR text) {
+    if (CWnd* item = GetDlgItem(nID)) {
+        item->SetWindowText(text);
+    }
+}
+
+int CWnd::GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const {
+    if (buffer != nullptr && maxCount > 0) {
+        buffer[0] = '\0';
+    }
+    CWnd* item = GetDlgItem(nID);
+    return item != nullptr ? item->GetWindowText(buffer, maxCount) : 0;
+}
+
+int CWnd::GetDlgItemText(int nID, CString& text) const {
+    text.Empty();
+    CWnd* item = GetDlgItem(nID);
+    if (item == nullptr) {
+        return 0;
+    }
+    item->GetWindowText(text);
+    return text.GetLength();
+}
+
+void CWnd::SetDlgItemInt(int nID, UINT value, BOOL bSigned) {
+    char text[16];
+    if (bSigned) {
+        std::snprintf(text, sizeof text, "%d", int(value));
+    } else {
+        std::snprintf(text, sizeof text, "%u", value);
+    }
+    SetDlgItemText(nID, text);
+}
+
+UINT CWnd::GetDlgItemInt(int nID, BOOL* pTranslated, BOOL bSigned) const {
+    if (pTranslated != nullptr) {
+        *pTranslated = FALSE;
+    }
+    CString text;
+    if (GetDlgItem(nID) == nullptr) {
+        return 0;
+    }
+    GetDlgItemText(nID, text);
+    // Leading and trailing blanks are allowed; anything else but digits (and one sign) fails.
+    const char* p = text.GetString();
+    while (*p == ' ') {
+        ++p;
+    }
+    bool negative = false;
+    if (bSigned && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    if (*p < '0' || *p > '9') {
+        return 0;
+    }
+    unsigned long long value = 0;
+    while (*p >= '0' && *p <= '9') {
+        value = value * 10 + unsigned(*p - '0');
+        if (value > 0xFFFFFFFFULL) {
+            return 0;
+        }
+        ++p;
+    }
+    while (*p == ' ') {
+        ++p;
+    }
+    if (*p != '\0') {
+        return 0;
+    }
+    if (bSigned && value > (negative ? 0x80000000ULL : 0x7FFFFFFFULL)) {
+        return 0;
+    }
+    if (pTranslated != nullptr) {
+        *pTranslated = TRUE;
+    }
+    return negative ? UINT(0U - UINT(value)) : UINT(value);
+}
+
+// ---- geometry
+
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL bRepaint) {
+    SetWindowPos(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW));
+}
+
+void CWnd::MoveWindow(LPCRECT rect, BOOL bRepaint) {
+    if (rect != nullptr) {
+        MoveWindow(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, bRepaint);
+    }
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
+    const HWND hwnd = m_hWnd.load();
+    const HWND after = pWndInsertAfter == nullptr ? HWND_TOP
+                       : (pWndInsertAfter == reinterpret_cast<const CWnd*>(HWND_TOPMOST) ||
+                          pWndInsertAfter == reinterpret_cast<const CWnd*>(HWND_NOTOPMOST) ||
+                          pWndInsertAfter == reinterpret_cast<const CWnd*>(HWND_BOTTOM))
+                           ? reinterpret_cast<HWND>(const_cast<CWnd*>(pWndInsertAfter))
+                           : pWndInsertAfter->m_hWnd.load();
+    return ::SetWindowPos(hwnd, after, x, y, cx, cy, nFlags);
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const {
+    ::GetWindowRect(m_hWnd.load(), rect);
+}
+
+void CWnd::GetClientRect(LPRECT rect) const {
+    ::GetClientRect(m_hWnd.load(), rect);
+}
+
+void CWnd::ClientToScreen(LPPOINT point) const {
+    ::ClientToScreen(m_hWnd.load(), point);
+}
+
+void CWnd::ClientToScreen(LPRECT rect) const {
+    if (rect == nullptr) {
+        return;
+    }
+    POINT topLeft{rect->left, rect->top};
+    ::ClientToScreen(m_hWnd.load(), &topLeft);
+    const LONG dx = topLeft.x - rect->left;
+    const LONG dy = topLeft.y - rect->top;
+    rect->left += dx;
+    rect->right += dx;
+    rect->top += dy;
+    rect->bottom += dy;
+}
+
+void CWnd::ScreenToClient(LPPOINT point) const {
+    ::ScreenToClient(m_hWnd.load(), point);
+}
+
+void CWnd::ScreenToClient(LPRECT rect) const {
+    if (rect == nullptr) {
+        return;
+    }
+    POINT topLeft{rect->left, rect->top};
+    ::ScreenToClient(m_hWnd.load(), &topLeft);
+    const LONG dx = topLeft.x - rect->left;
+    const LONG dy = topLeft.y - rect->top;
+    rect->left += dx;
+    rect->right += dx;
+    rect->top += dy;
+    rect->bottom += dy;
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner) {
+    CWndHost* host = GetHost();
+    if (host == nullptr || !IsUi()) {
+        return;
+    }
+    RECT mine{};
+    GetWindowRect(&mine);
+    const int width = mine.right - mine.left;
+    const int height = mine.bottom - mine.top;
+    CWnd* owner = pAlternateOwner != nullptr ? pAlternateOwner : GetParent();
+    RECT area{};
+    if (owner != nullptr && owner->IsWindowVisible()) {
+        owner->GetWindowRect(&area);
+    } else {
+        QScreen* screen = host->screen() != nullptr ? host->screen() : QGuiApplication::primaryScreen();
+        if (screen == nullptr) {
+            return;
+        }
+        const QRect available = screen->availableGeometry();
+        area = RECT{available.left(), available.top(), available.right() + 1, available.bottom() + 1};
+    }
+    int x = area.left + ((area.right - area.left) - width) / 2;
+    int y = area.top + ((area.bottom - area.top) - height) / 2;
+    if (host->isWindow()) {
+        SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    POINT topLeft{x, y};
+    if (CWnd* parent = GetParent()) {
+        parent->ScreenToClient(&topLeft);
+    }
+    SetWindowPos(nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CWnd::BringWindowToTop() {
+    CWndHost* host = GetHost();
+    if (host != nullptr && IsUi()) {
+        host->raise();
+    }
+}
+
+// ---- painting
+
+void CWnd::Invalidate(BOOL bErase) {
+    ::InvalidateRect(m_hWnd.load(), nullptr, bErase);
+}
+
+void CWnd::InvalidateRect(LPCRECT rect, BOOL bErase) {
+    ::InvalidateRect(m_hWnd.load(), rect, bErase);
+}
+
+void CWnd::UpdateWindow() {
+    ::UpdateWindow(m_hWnd.load());
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT rectUpdate, void* rgnUpdate, UINT flags) {
+    (void)rgnUpdate;
+    const HWND hwnd = m_hWnd.load();
+    if (hwnd == nullptr) {
+        return FALSE;
+    }
+    if ((flags & RDW_INVALIDATE) != 0) {
+        ::InvalidateRect(hwnd, rectUpdate, (flags & RDW_ERASE) != 0);
+    }
+    if ((flags & RDW_UPDATENOW) != 0) {
+        ::UpdateWindow(hwnd);
+    }
+    return TRUE;
+}
+
+// ---- focus and capture
+
+CWnd* CWnd::SetFocus() {
+    return FromHandle(::SetFocus(m_hWnd.load()));
+}
+
+CWnd* CWnd::GetFocus() {
+    return FromHandle(::GetFocus());
+}
+
+CWnd* CWnd::SetCapture() {
+    return FromHandle(::SetCapture(m_hWnd.load()));
+}
+
+CWnd* CWnd::GetCapture() {
+    return FromHandle(::GetCapture());
+}
+
+// ======== the handle-shaped calls
+
+BOOL IsWindow(HWND hwnd) {
+    return CHandleMap::Contains(hwnd) ? TRUE : FALSE;
+}
+
+LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hwnd == nullptr) {
+        return 0;
+    }
+    if (!CMessagePump::IsUiThread()) {
+        // A worker never waits for the UI thread: the message is queued and the answer is 0.
+        CMessagePump::Post(hwnd, message, wParam, lParam);
+        return 0;
+    }
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    return wnd != nullptr ? wnd->Dispatch(message, wParam, lParam) : 0;
+}
+
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CMessagePump::Post(hwnd, message, wParam, lParam) ? TRUE : FALSE;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    return wnd != nullptr ? wnd->DestroyWindow() : FALSE;
+}
+
+BOOL ShowWindow(HWND hwnd, int nCmdShow) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    return wnd != nullptr ? wnd->ShowWindow(nCmdShow) : FALSE;
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL bEnable) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    return wnd != nullptr ? wnd->EnableWindow(bEnable) : FALSE;
+}
+
+BOOL IsWindowEnabled(HWND hwnd) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    return wnd != nullptr ? wnd->IsWindowEnabled() : FALSE;
+}
+
+BOOL IsWindowVisible(HWND hwnd) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    return wnd != nullptr ? wnd->IsWindowVisible() : FALSE;
+}
+
+BOOL SetWindowText(HWND hwnd, LPCSTR text) {
+    if (CWnd* wnd = CHandleMap::Object(hwnd)) {
+        wnd->SetWindowText(text);
+        return TRUE;
+    }
+    // A window of the layer's own dialogs (the folder browser) has no object: set its title.
+    if (QWidget* widget = CHandleMap::Widget(hwnd); widget != nullptr && CMessagePump::IsUiThread()) {
+        widget->setWindowTitle(QString::fromUtf8(text == nullptr ? "" : text));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int GetWindowText(HWND hwnd, LPSTR buffer, int maxCount) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    if (wnd == nullptr) {
+        if (buffer != nullptr && maxCount > 0) {
+            buffer[0] = '\0';
+        }
+        return 0;
+    }
+    return wnd->GetWindowText(buffer, maxCount);
+}
+
+HWND GetParent(HWND hwnd) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    CWnd* parent = wnd != nullptr ? wnd->GetParent() : nullptr;
+    return parent != nullptr ? parent->GetSafeHwnd() : nullptr;
+}
+
+HWND GetDlgItem(HWND hwnd, int nID) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    CWnd* item = wnd != nullptr ? wnd->GetDlgItem(nID) : nullptr;
+    return item != nullptr ? item->GetSafeHwnd() : nullptr;
+}
+
+int GetDlgCtrlID(HWND hwnd) {
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    return wnd != nullptr ? wnd->GetDlgCtrlID() : 0;
+}
+
+LONG GetWindowLong(HWND hwnd, int index) {
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host == nullptr) {
+        return 0;
+    }
+    switch (index) {
+    case GWL_STYLE:
+        return LONG(host->Style());
+    case GWL_EXSTYLE:
+        return LONG(host->ExStyle());
+    case GWL_ID:
+        return LONG(host->ControlId());
+    default:
+        return 0;
+    }
+}
+
+LONG SetWindowLong(HWND hwnd, int index, LONG value) {
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host == nullptr || !CMessagePump::IsUiThread()) {
+        return 0;
+    }
+    const LONG old = GetWindowLong(hwnd, index);
+    switch (index) {
+    case GWL_STYLE:
+        host->SetStyle(DWORD(value));
+        break;
+    case GWL_EXSTYLE:
+        host->SetExStyle(DWORD(value));
+        break;
+    case GWL_ID:
+        host->SetControlId(UINT(value));
+        break;
+    default:
+        return 0;
+    }
+    return old;
+}
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR nIDEvent, UINT nElapse, void (*lpfnTimer)(HWND, UINT, UINT_PTR, DWORD)) {
+    // Timer callbacks are not offered: every timer of the program arrives as WM_TIMER.
+    (void)lpfnTimer;
+    if (!CHandleMap::Contains(hwnd)) {
+        return 0;
+    }
+    if (!CMessagePump::IsUiThread()) {
+        CMessagePump::PostCall(hwnd, [nIDEvent, nElapse](CWnd& w) { w.SetTimer(nIDEvent, nElapse); });
+        return nIDEvent;
+    }
+    return CMessagePump::SetTimer(hwnd, nIDEvent, nElapse) ? nIDEvent : 0;
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR nIDEvent) {
+    if (!CHandleMap::Contains(hwnd)) {
+        return FALSE;
+    }
+    if (!CMessagePump::IsUiThread()) {
+        CMessagePump::PostCall(hwnd, [nIDEvent](CWnd& w) { w.KillTimer(nIDEvent); });
+        return TRUE;
+    }
+    return CMessagePump::KillTimer(hwnd, nIDEvent) ? TRUE : FALSE;
+}
+
+HWND SetFocus(HWND hwnd) {
+    const HWND previous = GetFocus();
+    if (!CMessagePump::IsUiThread()) {
+        CMessagePump::PostCall(hwnd, [](CWnd& w) { w.SetFocus(); });
+        return nullptr;
+    }
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host != nullptr) {
+        host->setFocus(Qt::OtherFocusReason);
+    }
+    return previous;
+}
+
+HWND GetFocus() {
+    if (!CMessagePump::IsUiThread()) {
+        return nullptr;
+    }
+    CWndHost* host = CWndHost::Enclosing(QApplication::focusWidget());
+    return host != nullptr ? host->Handle() : nullptr;
+}
+
+HWND SetCapture(HWND hwnd) {
+    if (!CMessagePump::IsUiThread() || !CHandleMap::Contains(hwnd)) {
+        return nullptr;
+    }
+    const HWND previous = g_capture;
+    g_capture = hwnd;
+    if (previous != nullptr && previous != hwnd) {
+        SendMessage(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+    }
+    return previous;
+}
+
+BOOL ReleaseCapture() {
+    if (!CMessagePump::IsUiThread()) {
+        return FALSE;
+    }
+    const HWND previous = g_capture;
+    g_capture = nullptr;
+    if (previous != nullptr) {
+        SendMessage(previous, WM_CAPTURECHANGED, 0, 0);
+    }
+    return TRUE;
+}
+
+HWND GetCapture() {
+    return CMessagePump::IsUiThread() ? g_capture : nullptr;
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL bErase) {
+    (void)bErase; // every paint erases, then paints
+    if (!CHandleMap::Contains(hwnd)) {
+        return FALSE;
+    }
+    if (!CMessagePump::IsUiThread()) {
+        std::optional<RECT> copy;
+        if (rect != nullptr) {
+            copy = *rect;
+        }
+        CMessagePump::PostCall(hwnd, [copy](CWnd& w) { w.InvalidateRect(copy ? &*copy : nullptr, TRUE); });
+        return TRUE;
+    }
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host == nullptr) {
+        return FALSE;
+    }
+    if (rect == nullptr) {
+        host->update();
+    } else {
+        host->update(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top));
+    }
+    return TRUE;
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+    if (!CHandleMap::Contains(hwnd)) {
+        return FALSE;
+    }
+    if (!CMessagePump::IsUiThread()) {
+        return TRUE; // the queued invalidation paints soon enough
+    }
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host != nullptr && host->isVisible()) {
+        host->repaint();
+    }
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect) {
+    if (rect == nullptr) {
+        return FALSE;
+    }
+    *rect = RECT{0, 0, 0, 0};
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host == nullptr) {
+        return FALSE;
+    }
+    *rect = RECT{0, 0, host->width(), host->height()};
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
+    if (rect == nullptr) {
+        return FALSE;
+    }
+    *rect = RECT{0, 0, 0, 0};
+    QWidget* widget = CHandleMap::Widget(hwnd);
+    if (widget == nullptr) {
+        return FALSE;
+    }
+    if (widget->isWindow()) {
+        const QRect frame = widget->frameGeometry();
+        *rect = RECT{frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
+        return TRUE;
+    }
+    const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
+    *rect = RECT{origin.x(), origin.y(), origin.x() + widget->width(), origin.y() + widget->height()};
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+    QWidget* widget = CHandleMap::Widget(hwnd);
+    if (widget == nullptr || point == nullptr) {
+        return FALSE;
+    }
+    const QPoint global = widget->mapToGlobal(QPoint(point->x, point->y));
+    *point = POINT{global.x(), global.y()};
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
+    QWidget* widget = CHandleMap::Widget(hwnd);
+    if (widget == nullptr || point == nullptr) {
+        return FALSE;
+    }
+    const QPoint local = widget->mapFromGlobal(QPoint(point->x, point->y));
+    *point = POINT{local.x(), local.y()};
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL bRepaint) {
+    return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0U : SWP_NOREDRAW));
+}
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    if (!CHandleMap::Contains(hwnd)) {
+        return FALSE;
+    }
+    if (!CMessagePump::IsUiThread()) {
+        CMessagePump::PostTask([=] { SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags); });
+        return TRUE;
+    }
+    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host == nullptr) {
+        return FALSE;
+    }
+    const QRect current = host->isWindow() ? QRect(host->pos(), host->size()) : host->geometry();
+    WINDOWPOS pos{hwnd, insertAfter, x, y, cx, cy, flags};
+    if ((flags & SWP_NOMOVE) != 0) {
+        pos.x = current.x();
+        pos.y = current.y();
+    }
+    if ((flags & SWP_NOSIZE) != 0) {
+        pos.cx = current.width();
+        pos.cy = current.height();
+    }
+    // The window may adjust the proposed place (docking, staying inside an area).
+    SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
+    if (host == nullptr) {
+        return FALSE;
+    }
+    const bool move = (pos.flags & SWP_NOMOVE) == 0 && (pos.x != current.x() || pos.y != current.y());
+    const bool resize = (pos.flags & SWP_NOSIZE) == 0 && (pos.cx != current.width() || pos.cy != current.height());
+    if (move) {
+        host->move(pos.x, pos.y);
+    }
+    if (resize) {
+        host->resize(std::max(0, pos.cx), std::max(0, pos.cy));
+    }
+    if ((pos.flags & SWP_NOZORDER) == 0) {
+        if (host->isWindow() && (pos.hwndInsertAfter == HWND_TOPMOST || pos.hwndInsertAfter == HWND_NOTOPMOST)) {
+            const bool topmost = pos.hwndInsertAfter == HWND_TOPMOST;
+            if (host->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
+                const bool visible = host->isVisible();
+                host->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+                if (visible) {
+                    host->show();
+                }
+            }
+            host->SetExStyle(topmost ? (host->ExStyle() | WS_EX_TOPMOST) : (host->ExStyle() & ~WS_EX_TOPMOST));
+        }
+        if (pos.hwndInsertAfter == HWND_BOTTOM) {
+            host->lower();
+        } else {
+            host->raise();
+        }
+    }
+    CWnd* wnd = CHandleMap::Object(hwnd);
+    if ((pos.flags & SWP_SHOWWINDOW) != 0 && wnd != nullptr) {
+        wnd->ShowWindow(SW_SHOWNA);
+    }
+    if ((pos.flags & SWP_HIDEWINDOW) != 0 && wnd != nullptr) {
+        wnd->ShowWindow(SW_HIDE);
+    }
+    WINDOWPOS done = pos;
+    done.flags |= (move ? 0U : SWP_NOMOVE) | (resize ? 0U : SWP_NOSIZE);
+    if (move || resize) {
+        SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+    }
+    return TRUE;
+}

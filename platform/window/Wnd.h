@@ -1,0 +1,263 @@
+#pragma once
+// CWnd: an object that handles the messages of one window.
+//
+// A window is a host widget (CWndHost) known by its handle, an id in the process-wide handle table
+// that is never reused. The object attached to the handle gets the window's messages in its virtual
+// WindowProc, which cracks them and calls the virtual On... handlers below; a handler that does not
+// finish a message itself calls the base (or Default()), which ends in DefWindowProc: the default
+// behaviour of the window's class (push button, static, edit, report list, dialog, plain window).
+// An object may also never have a window and use DestroyWindow only as a teardown hook: every call
+// on such an object is safe and does nothing.
+//
+// Threads: widgets live on the UI thread. From any other thread PostMessage queues; SendMessage and
+// the calls that change a window (show, enable, move, text, invalidate, destroy, timers) are queued
+// to the UI thread and return at once; a worker never waits for the UI thread. Queued work is
+// dropped if the window is gone by the time it runs.
+
+#include "platform/base/Point.h"
+#include "platform/base/Rect.h"
+#include "platform/base/String.h"
+#include "platform/base/WinTypes.h"
+#include "platform/window/WinUser.h"
+
+#include <atomic>
+#include <vector>
+
+class CWndHost;
+class CDeferredCall;
+class CDataExchange;
+class QEventLoop;
+class QWidget;
+
+class CWnd {
+public:
+    CWnd();
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    // The window's handle; null while the object has no window. Read it from any thread.
+    std::atomic<HWND> m_hWnd{nullptr};
+    HWND GetSafeHwnd() const { return m_hWnd.load(); }
+    operator HWND() const { return GetSafeHwnd(); } // NOLINT: the program passes windows as handles
+
+    // The object attached to a handle, or null for an unknown or destroyed handle (callers check).
+    static CWnd* FromHandle(HWND hwnd);
+    static CWnd* FromHandlePermanent(HWND hwnd) { return FromHandle(hwnd); }
+
+    // ---- creation and destruction (UI thread)
+    // className: "BUTTON", "STATIC", "EDIT", "SysListView32", "#32770" (dialog) or null (plain window).
+    // A WS_CHILD window lies at rect in its parent's client area; any other window is top-level at
+    // rect in screen coordinates (frameless unless WS_CAPTION), owned by pParent when given.
+    virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* pParent, UINT nID);
+    virtual BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
+                          CWnd* pParent, UINT nID);
+    // Destroys the window and its children (WM_DESTROY, then WM_NCDESTROY children first), stops
+    // its timers and releases the capture. FALSE when there is no window. PostNcDestroy of every
+    // destroyed object runs later, after the message being handled now has been finished.
+    virtual BOOL DestroyWindow();
+    // Runs once the window is gone and the current message is done; `delete this` is safe here.
+    virtual void PostNcDestroy() {}
+    // Called when an existing window is attached to this object (DDX_Control, SubclassWindow); the
+    // window's style is the template's and may be changed here (ModifyStyle).
+    virtual void PreSubclassWindow() {}
+    // Attaches this object to an existing window: from now on it gets the window's messages and its
+    // DefWindowProc is the window's class behaviour. FALSE when the handle is unknown or this object
+    // already has a window.
+    BOOL SubclassWindow(HWND hwnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Detaches the window from this object; the window stays, handled by a plain object of its class.
+    HWND UnsubclassWindow();
+    BOOL IsWindow() const;
+
+    // ---- messages
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Cracks the message and calls the handlers; unhandled messages go to DefWindowProc.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default behaviour of the window's class.
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // DefWindowProc with the message now being handled (as a handler's "then the default").
+    LRESULT Default();
+    // Input and posted messages pass here first, from the target window up to its top-level window;
+    // TRUE stops the message.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Offers the message to PreTranslateMessage of its window and of each parent up to the
+    // top-level window; TRUE when one of them stopped it.
+    static BOOL WalkPreTranslateTree(MSG* pMsg);
+    // The cracking step of WindowProc; TRUE when a handler took the message.
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Notifications the parent passes back to the control that sent them (WM_COMMAND, WM_NOTIFY,
+    // WM_DRAWITEM, WM_CTLCOLOR...); TRUE when the control handled it.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The message now being handled on this thread, or null.
+    static const MSG* GetCurrentMessage();
+
+    // ---- timers (WM_TIMER with the id; setting an id again restarts it)
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void (*lpfnTimer)(HWND, UINT, UINT_PTR, DWORD) = nullptr);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+    // The interval of a running timer of this window, 0 when none (for tests and diagnostics).
+    UINT GetTimerInterval(UINT_PTR nIDEvent) const;
+
+    // ---- nested modal loop: delivers posted messages, timers, paints and input until EndModalLoop
+    virtual int RunModalLoop(DWORD dwFlags = 0);
+    virtual void EndModalLoop(int nResult);
+    virtual BOOL ContinueModal() { return m_continueModal; }
+    BOOL IsInModalLoop() const { return m_modalLoop != nullptr; }
+
+    // ---- state and identity
+    CWnd* GetParent() const;
+    // The top-level window this window belongs to (itself when top-level).
+    CWnd* GetTopLevelParent() const;
+    CWnd* GetDlgItem(int nID) const;
+    int GetDlgCtrlID() const;
+    int SetDlgCtrlID(int nID);
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    BOOL ModifyStyle(DWORD remove, DWORD add, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT nFlags = 0);
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsWindowVisible() const;
+    BOOL IsIconic() const;
+    // A child window is disabled as a Qt widget; a top-level window only stops taking input, so its
+    // children keep their own enabled state and look.
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    void SetWindowText(LPCTSTR text);
+    int GetWindowText(LPTSTR buffer, int maxCount) const;
+    void GetWindowText(CString& text) const;
+    int GetWindowTextLength() const;
+    void SetDlgItemText(int nID, LPCTSTR text);
+    int GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const;
+    int GetDlgItemText(int nID, CString& text) const;
+    void SetDlgItemInt(int nID, UINT value, BOOL bSigned = TRUE);
+    UINT GetDlgItemInt(int nID, BOOL* pTranslated = nullptr, BOOL bSigned = TRUE) const;
+
+    // ---- geometry; sizes are client sizes (windows have no frame of their own)
+    void MoveWindow(int x, int y, int width, int height, BOOL bRepaint = TRUE);
+    void MoveWindow(LPCRECT rect, BOOL bRepaint = TRUE);
+    // Every change of place or size first asks the window with WM_WINDOWPOSCHANGING, whose handler
+    // may adjust the proposed place in the WINDOWPOS record.
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    // In screen coordinates.
+    void GetWindowRect(LPRECT rect) const;
+    // (0, 0, width, height).
+    void GetClientRect(LPRECT rect) const;
+    void ClientToScreen(LPPOINT point) const;
+    void ClientToScreen(LPRECT rect) const;
+    void ScreenToClient(LPPOINT point) const;
+    void ScreenToClient(LPRECT rect) const;
+    // Centres on the owner (or the screen holding it, for windows without an owner).
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    void BringWindowToTop();
+
+    // ---- painting
+    void Invalidate(BOOL bErase = TRUE);
+    void InvalidateRect(LPCRECT rect, BOOL bErase = TRUE);
+    void UpdateWindow();
+    BOOL RedrawWindow(LPCRECT rectUpdate = nullptr, void* rgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+
+    // ---- focus and capture
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+    CWnd* SetCapture();
+    static CWnd* GetCapture();
+
+    // The host widget of the window, or null (UI thread; for the layer and for tests).
+    CWndHost* GetHost() const;
+    // For the layer: WindowProc with the message recorded as the one being handled (for Default()).
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Delivery of a posted message on the UI thread: PreTranslateMessage walk, then WindowProc.
+    void DeliverPosted(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // ---- message handlers; each default calls Default() unless said otherwise
+    virtual int OnCreate(void* lpCreateStruct);
+    virtual void OnDestroy();
+    virtual void OnNcDestroy();
+    virtual void OnClose();
+    virtual void OnTimer(UINT_PTR nIDEvent);
+    virtual void OnSize(UINT nType, int cx, int cy);
+    virtual void OnMove(int x, int y);
+    virtual void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    virtual void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    virtual void OnShowWindow(BOOL bShow, UINT nStatus);
+    virtual void OnEnable(BOOL bEnable);
+    virtual void OnSetFocus(CWnd* pOldWnd);
+    virtual void OnKillFocus(CWnd* pNewWnd);
+    virtual void OnCaptureChanged(CWnd* pWnd);
+    virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnSysCommand(UINT nID, LPARAM lParam);
+    virtual void OnMouseMove(UINT nFlags, CPoint point);
+    virtual void OnLButtonDown(UINT nFlags, CPoint point);
+    virtual void OnLButtonUp(UINT nFlags, CPoint point);
+    virtual void OnLButtonDblClk(UINT nFlags, CPoint point);
+    virtual void OnRButtonDown(UINT nFlags, CPoint point);
+    virtual void OnRButtonUp(UINT nFlags, CPoint point);
+    virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    virtual void OnMouseLeave();
+    // point in screen coordinates.
+    virtual LRESULT OnNcHitTest(CPoint point);
+    virtual UINT OnGetDlgCode();
+    // Control notifications (WM_COMMAND): wParam = MAKEWPARAM(id, code), lParam = the control's handle.
+    // The default passes IDOK/IDCANCEL and nothing else; TRUE when handled.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // WM_NOTIFY: lParam points at an NMHDR; TRUE when handled, *pResult is the answer.
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual void OnPaint();
+    virtual HICON OnQueryDragIcon();
+    virtual BOOL OnQueryNewPalette();
+    virtual void OnPaletteChanged(CWnd* pFocusWnd);
+
+protected:
+    // Called by the layer when the window gets its handle (creation or subclassing) or loses it.
+    virtual void OnAttached() {}
+
+private:
+    friend class CWndHost;
+    friend class CDialog;
+    static void DestroyTree(CWndHost* host, std::vector<CWnd*>& destroyed);
+    void SchedulePostNcDestroy();
+    void CancelPostNcDestroy();
+
+    QEventLoop* m_modalLoop = nullptr;
+    bool m_continueModal = false;
+    int m_modalResult = -1;
+    CDeferredCall* m_pendingNcDestroy = nullptr;
+};
+
+// ---- the handle-shaped calls
+BOOL IsWindow(HWND hwnd);
+LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL DestroyWindow(HWND hwnd);
+BOOL ShowWindow(HWND hwnd, int nCmdShow);
+BOOL EnableWindow(HWND hwnd, BOOL bEnable);
+BOOL IsWindowEnabled(HWND hwnd);
+BOOL IsWindowVisible(HWND hwnd);
+BOOL SetWindowText(HWND hwnd, LPCSTR text);
+int GetWindowText(HWND hwnd, LPSTR buffer, int maxCount);
+HWND GetParent(HWND hwnd);
+HWND GetDlgItem(HWND hwnd, int nID);
+int GetDlgCtrlID(HWND hwnd);
+LONG GetWindowLong(HWND hwnd, int index);
+LONG SetWindowLong(HWND hwnd, int index, LONG value);
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR nIDEvent, UINT nElapse, void (*lpfnTimer)(HWND, UINT, UINT_PTR, DWORD));
+BOOL KillTimer(HWND hwnd, UINT_PTR nIDEvent);
+HWND SetFocus(HWND hwnd);
+HWND GetFocus();
+HWND SetCapture(HWND hwnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL bErase);
+BOOL UpdateWindow(HWND hwnd);
+BOOL GetClientRect(HWND hwnd, LPRECT rect);
+BOOL GetWindowRect(HWND hwnd, LPRECT rect);
+BOOL ClientToScreen(HWND hwnd, LPPOINT point);
+BOOL ScreenToClient(HWND hwnd, LPPOINT point);
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL bRepaint);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
