@@ -1,0 +1,34 @@
+// The test picture of a channel: a flat channel-specific colour, the channel number and the loop
+// clock (seconds and frame) in large digits, and a bright box that moves from frame to frame.
+// Drawn straight into planar YUV 4:2:0.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace ksim {
+
+struct ChannelColour {
+    uint8_t y;
+    uint8_t u;
+    uint8_t v;
+};
+
+class CTestPattern {
+public:
+    CTestPattern(int width, int height, int fps);
+
+    static ChannelColour Colour(int channel);
+
+    // Fills the three planes (strides given) with picture n of the channel.
+    void Draw(int channel, int n, uint8_t* y, int yStride, uint8_t* u, int uStride, uint8_t* v, int vStride) const;
+
+private:
+    void DrawText(const char* text, int x, int y, int scale, uint8_t* plane, int stride) const;
+
+    int m_width;
+    int m_height;
+    int m_fps;
+};
+
+} // namespace ksim
