@@ -345,6 +345,32 @@ TEST(PictureScaler, KeepsOrientationWhenScaling) {
     }
 }
 
+// A 352-wide picture loses three columns on the left, half-way into a chroma sample: colour edges
+// must stay where the luma puts them. Two colours of equal luma meet at column 100; drawn twice as
+// wide, the edge lies at (100 - 3) * 2 = 194.
+TEST(PictureScaler, ColourEdgesStayInPlaceAfterAnOddCrop) {
+    const int w = 352;
+    const int h = 288;
+    Bytes yuv(std::size_t(w) * h * 3 / 2, 128);
+    BYTE* u = yuv.data() + w * h;
+    BYTE* v = u + (w / 2) * (h / 2);
+    for (int row = 0; row < h / 2; ++row) {
+        for (int col = 0; col < w / 2; ++col) {
+            u[row * (w / 2) + col] = col < 50 ? 64 : 192;
+            v[row * (w / 2) + col] = col < 50 ? 192 : 64;
+        }
+    }
+    Canvas canvas(692, 276);
+    CPictureScaler scaler;
+    ASSERT_TRUE(scaler.Draw({yuv.data(), yuv.size(), w, h, PictureFormat::Yuv420}, canvas.Target()));
+    for (int y : {10, 138, 265}) {
+        const Rgb left = canvas.RgbAt(189, y);
+        const Rgb right = canvas.RgbAt(199, y);
+        EXPECT_GT(left.r, left.b + 100) << y;
+        EXPECT_GT(right.b, right.r + 100) << y;
+    }
+}
+
 // The conversion set-ups are kept per source size, target size and format: drawing to alternating
 // sizes and formats gives exactly what a fresh scaler gives every time.
 TEST(PictureScaler, CachedSetUpsGiveTheSameResultAsFreshOnes) {
