@@ -9,6 +9,18 @@ namespace {
 
 constexpr long kFullScale = 65535;
 
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// A machine without a sound card is an ordinary case here: ALSA's own complaints about it stay off
+// the program's error output while the mixer is looked for.
+class CQuietAlsa {
+public:
+    CQuietAlsa() { snd_lib_error_set_handler(IgnoreAlsaError); }
+    ~CQuietAlsa() { snd_lib_error_set_handler(nullptr); }
+    CQuietAlsa(const CQuietAlsa&) = delete;
+    CQuietAlsa& operator=(const CQuietAlsa&) = delete;
+};
+
 snd_mixer_elem_t* FindElement(snd_mixer_t* mixer, const char* name) {
     snd_mixer_selem_id_t* id = nullptr;
     snd_mixer_selem_id_alloca(&id);
@@ -48,6 +60,7 @@ MMRESULT CAlsaMixer::Open() {
     if (m_device == "none") {
         return MMSYSERR_NODRIVER;
     }
+    const CQuietAlsa quiet;
     snd_mixer_t* mixer = nullptr;
     if (snd_mixer_open(&mixer, 0) < 0) {
         return MMSYSERR_NODRIVER;
