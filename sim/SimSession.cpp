@@ -612,7 +612,8 @@ void CSimSession::OnTransOff() {
 // ---- setup ----
 
 void CSimSession::OnDbInfo() {
-    const Bytes& record = m_recorder.Setup().Data();
+    const CSetupRecord setup = m_recorder.Setup();
+    const Bytes& record = setup.Data();
     Bytes payload(4);
     uint32_t crc = Crc(record);
     if (m_config.HasFault(FaultKind::Crc))

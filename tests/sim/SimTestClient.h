@@ -14,6 +14,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
+#include <zlib.h>
 
 #include "sim/SimConfig.h"
 #include "sim/SimRecorder.h"
