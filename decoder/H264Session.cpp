@@ -16,10 +16,11 @@ namespace {
 
 struct NalScan {
     bool startCode = false;
+    bool slice = false; // a coded picture, not only parameter sets or messages
     bool idr = false;
 };
 
-// Finds the Annex B start codes of the access unit and whether one of its slices is an IDR slice.
+// Finds the Annex B start codes of the access unit and what its units carry.
 NalScan ScanNalUnits(const std::uint8_t* data, int len) {
     NalScan scan;
     for (int i = 0; i + 3 < len; ++i) {
@@ -27,7 +28,9 @@ NalScan ScanNalUnits(const std::uint8_t* data, int len) {
             continue;
         }
         scan.startCode = true;
-        if ((data[i + 3] & 0x1F) == 5) {
+        const int type = data[i + 3] & 0x1F;
+        scan.slice = scan.slice || (type >= 1 && type <= 5);
+        if (type == 5) {
             scan.idr = true;
             return scan;
         }
@@ -136,7 +139,8 @@ int CH264Session::Decode(const std::uint8_t* data, int len, std::uint32_t format
         return PT_H264DEC_REINIT;
     }
     if (sent < 0) {
-        return PT_H264DEC_ERR_DATA;
+        // A unit of parameter sets alone is taken although the decoder finds no picture in it.
+        return scan.slice ? PT_H264DEC_ERR_DATA : PT_H264DEC_NO_PICTURE;
     }
 
     const int received = ReceiveNewest();

@@ -165,6 +165,32 @@ TEST(H264Decoder, PicksTheStreamUpAgainAtTheNextIdrAfterSkippedPictures) {
     ExpectReferencePictures(decoder, tail, expected, PT_H264DEC_FORMAT_YUV420, 352, 288);
 }
 
+// Parameter sets may travel in a unit of their own before the IDR picture: that unit gives no
+// picture, and starting afresh at the IDR picture keeps them.
+TEST(H264Decoder, ParameterSetsInAUnitOfTheirOwnSurviveTheIdrPicture) {
+    const EncodedStream stream = EncodeStream({352, 288, 4, 4});
+    ASSERT_EQ(stream.units.size(), 4u);
+    const Bytes& first = stream.units[0];
+    // Split before the first IDR slice (NAL type 5).
+    std::size_t split = 0;
+    for (std::size_t i = 0; i + 3 < first.size(); ++i) {
+        if (first[i] == 0 && first[i + 1] == 0 && first[i + 2] == 1 && (first[i + 3] & 0x1F) == 5) {
+            split = i;
+            break;
+        }
+    }
+    ASSERT_GT(split, 0u);
+    const Bytes parameterSets(first.begin(), first.begin() + split);
+    std::vector<Bytes> rest{Bytes(first.begin() + split, first.end())};
+    rest.insert(rest.end(), stream.units.begin() + 1, stream.units.end());
+
+    Decoder decoder(PT_H264DEC_FORMAT_YUV420);
+    Bytes dst(kBufferSize);
+    EXPECT_EQ(decoder.Decode(parameterSets, dst), PT_H264DEC_NO_PICTURE);
+    ExpectReferencePictures(decoder, rest, ReferenceDecode(stream.units, ReferenceFormat::I420),
+                            PT_H264DEC_FORMAT_YUV420, 352, 288);
+}
+
 struct OversizeCase {
     int width;
     int height;
