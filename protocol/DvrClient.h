@@ -11,6 +11,15 @@
 #include "protocol/IVideoView.h"
 #include "protocol/IWorker.h"
 #include "protocol/PacketHeader.h"
+// Live, setup, playback, backup and command state
+#include "protocol/AccountRightsTable.h"
+#include "protocol/ChannelInfoFile.h"
+#include "protocol/DownloadWriter.h"
+#include "protocol/DstInfo.h"
+#include "protocol/FrameHeader.h"
+#include "protocol/InfoBlocks.h"
+#include "protocol/ReassemblyArea.h"
+#include "protocol/SetupDatabase.h"
 
 #include <array>
 #include <atomic>
@@ -246,5 +255,217 @@ private:
 
 public:
     // Live, setup, playback, backup and command state
-    // (members of the live, setup, playback, backup and command handlers go here)
+
+    // Private messages of this part that the Parts name no number for.
+    static constexpr UINT kMsgPtzAvailability = 0x5240; // to the PTZ dialog: wParam 1 no PTZ, 2 PTZ available
+    static constexpr UINT kMsgBackupSize = 0x5241;      // to the search frame: wParam the range size in KByte
+
+    // Waits of the play commands and teardown, injectable for tests.
+    struct PlayTiming {
+        std::chrono::milliseconds commandSleep{50};  // after each play-group request
+        std::chrono::milliseconds playSleep{100};    // after PlayControl 2 and 3
+        std::chrono::milliseconds otherSleep{500};   // after the other play commands
+        std::chrono::milliseconds pacingCap{3000};   // longest wait of one paced frame
+        std::chrono::milliseconds drainLimit{2000};  // a consumer that takes nothing for this long is abandoned
+        std::chrono::milliseconds writerWait{30000}; // longest wait for room in the writer's queue
+    };
+    void SetPlayTiming(const PlayTiming& timing) { m_playTiming = timing; }
+
+    // State the main window publishes to the client (UI thread).
+    void SetListenSwitch(bool on) { m_listenSwitch.store(on); }
+    void SetAudioBuffers(int liveBlocks, int playBlocks);
+    void SetWebExport(const WebExportSettings& web);
+    void SetSaveLocation(const std::filesystem::path& location);
+    void SetLocalPlayerActive(bool active) { m_localPlayerActive.store(active); }
+    // Split and channel changes in the step modes: the next step command sends PLAY_CH_CHANGE.
+    void SetChannelChangePending() { m_channelChangePending.store(true); }
+    void SetPlayMask(DWORD mask) { m_playMask.store(mask); }
+    DWORD GetPlayMask() const { return m_playMask.load(); }
+
+    // ---- Live view ----
+    DWORD GetAvailableMask() const { return m_availableMask.load(); }
+    DWORD GetStreamedMask() const { return m_streamedMask.load(); }
+    // Channels below the recorder's count that the last LIVE_CHANNEL_INFO marked without camera.
+    DWORD GetVideoLossMask() const;
+    DWORD GetLiveClock() const { return m_liveClock.load(); }
+    // The channel the main window listens to (-1 none) and whether audio output is marked stopped.
+    int GetListeningChannel() const { return m_listenChannel.load(); }
+    bool IsAudioStoppedMark() const { return m_audioStoppedMark.load(); }
+
+    // ---- Setup record and recorder information ----
+    void SendDbInfoReq();
+    // Sends the record (network order, as it goes to the recorder) with its CRC-32.
+    void SendDbUpdate(const SetupDatabase& db);
+    void SendDbInitReq();
+    // The record of the last DB_INFO_ACK that passed its check (network order); false when none is
+    // waiting. The main window takes it on 0x5227, unless its setup frame is open.
+    bool TakeReceivedSetupDatabase(SetupDatabase& db);
+    DbChangeBlock GetDbChange() const;
+    std::string GetCameraName(int channel) const;
+    SysEtcInfo GetSysEtcInfo() const;
+    bool GetSysEtcInfoEx(SysEtcInfoEx& block) const; // false while none has arrived
+    DstInfo GetDstInfo() const;
+    AccountRightsTable GetRightsTable() const;
+    int GetAccountIndex() const { return m_accountIndex.load(); }
+    // Right k of the logged-in account; none without a matching account.
+    bool HasAccountRight(int right) const;
+    // The record-off prompt: the typed password against the login account's.
+    bool CheckLoginPassword(const char* typed) const;
+
+    // ---- Recorder commands ----
+    void SendAudioOn();
+    void SendAudioOff();
+    void SendRecOn();
+    void SendRecOff();
+    // mode 0 pan and tilt, 1 zoom and focus.
+    void SendPtzChannelReq(int channel, int mode);
+    void SendPtzMove(bool stop, int direction);
+    void SendPtzPreset(int kind, int number);
+    void SendAListenReq();
+    void SendRebootReq();
+    void SendPowerOffReq();
+    // The PTZ dialog opened in a mode (0 pan, 1 zoom): buttons, state and PTZ_CHANNEL_REQ for the
+    // chosen channel. The window itself is the main window's.
+    void ShowPtzDlg(int mode, int selectedChannel);
+    void ClosePtz();
+    // A visible channel with a camera: the selected one when it qualifies, else the first; -1 none.
+    int ChoosePtzChannel(int selectedChannel) const;
+    void SetPtzKeypadMode(bool on) { m_ptzKeypadMode.store(on); }
+    int GetPtzChannel() const { return m_ptzChannel.load(); }
+    int GetPtzAvailability() const { return m_ptzAvailability.load(); }
+    bool IsPtzDialogOpen() const { return m_ptzDialogOpen.load(); }
+
+    // ---- Remote playback ----
+    void PlayControl(int mode);
+    int GetPlayDirection() const;
+    void SendPlayCommand(WORD id, const void* body, DWORD length);
+    int GetPlayMode() const { return m_playMode.load(); }
+    int GetSpeedState() const { return m_speedState.load(); }
+    int GetStartState() const { return m_startState.load(); }
+    bool IsStepMode() const { return m_stepFlag.load(); }
+    DWORD GetPlayClock() const { return m_playClock.load(); }
+    // The clock window's time, when the user moved it (the start record carries it).
+    void SetPlayClock(DWORD time) { m_playClock.store(time); }
+    ULONGLONG GetResumeTargetMs() const { return m_resumeTargetMs.load(); }
+
+    // ---- Backup ----
+    // The archive's backup start: the writer for a download of totalKb, before TRANS_DATA_REQ.
+    // False while a backup runs.
+    bool CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit);
+    bool HasDownloadWriter() const;
+    std::vector<std::filesystem::path> GetBackupSetPaths() const;
+    // The two sizes (MByte) of a TRANS_ON_NACK for lack of space; the notice clears them.
+    DWORD GetSpaceNackSize(int which) const { return which == 0 ? m_spaceNack[0].load() : m_spaceNack[1].load(); }
+    void ClearSpaceNackSizes();
+
+private:
+    class WriterOwner final : public IDownloadWriterOwner {
+    public:
+        explicit WriterOwner(CDvrClient& client) : m_client(client) {}
+        void PostWriterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+        void OnDownloadFailed(int error) override;
+
+    private:
+        CDvrClient& m_client;
+    };
+
+    // Live view and the media workers.
+    void LayoutByChannelCount();
+    void CreateDecoders(int source);
+    void StopDecoders();
+    void StopAudioPlayerDrained();
+    bool QueueToDecoder(const FrameDescriptor& descriptor, const PacketHeader& header, std::span<const BYTE> frame);
+    void QueueFrameAudio(const FrameInfo& info, std::span<const BYTE> frame, bool live);
+    void WriteChannelInfo(DWORD mask);
+    void ApplyHiddenFlags(bool countAgainstRightsCopy);
+    bool SeesHiddenChannels() const;
+    int ChannelCount() const;
+    // Playback.
+    void SendStepData(DWORD frames);
+    std::array<BYTE, 24> BuildStartRecord(DWORD time);
+    void SendStartRecord(WORD id, DWORD time);
+    bool PassResumeTarget(DWORD frameMs);
+    void PaceFrame(ULONGLONG frameMs);
+    void ResetPlayState();
+    // Backup.
+    std::shared_ptr<CDownloadWriter> GetWriter() const;
+
+    PlayTiming m_playTiming;
+    std::atomic<bool> m_listenSwitch{false};
+    std::atomic<int> m_audioBufLive{2};
+    std::atomic<int> m_audioBufPlay{64};
+    std::atomic<bool> m_localPlayerActive{false};
+    mutable std::mutex m_settingsLock;
+    WebExportSettings m_web;
+    std::filesystem::path m_saveLocation;
+
+    // The media workers; the socket thread queues to them under this lock, teardown takes them out
+    // under it before stopping them, so nothing is freed while it is being fed.
+    mutable std::mutex m_mediaLock;
+    std::array<std::unique_ptr<IChannelDecoder>, 16> m_decoders;
+    std::unique_ptr<IAudioPlayer> m_audioPlayer;
+
+    // Gathering areas, one per stream, so that playback and backup fragments never mix.
+    CReassemblyArea m_liveArea{kFrameAreaSize};
+    CReassemblyArea m_playArea{kFrameAreaSize};
+    CReassemblyArea m_backupArea{kFrameAreaSize};
+    CReassemblyArea m_setupArea{kFrameAreaSize};
+    std::atomic<bool> m_setupResetPending{false};
+    std::atomic<bool> m_backupResetPending{false};
+
+    std::atomic<DWORD> m_availableMask{0};
+    std::atomic<DWORD> m_streamedMask{0};
+    std::atomic<DWORD> m_liveClock{0};
+    std::atomic<int> m_listenChannel{-1};
+    std::atomic<bool> m_audioStoppedMark{false};
+
+    // Recorder information, under m_infoLock.
+    mutable std::mutex m_infoLock;
+    SetupDatabase m_receivedDb{};
+    bool m_receivedDbValid = false;
+    DbChangeBlock m_dbChange{};
+    BYTE m_hiddenKept[16] = {};       // the flags of the previous DB_CHANGE
+    BYTE m_hiddenRightsCopy[16] = {}; // the flags RIGHT_CHANGE last applied
+    SysEtcInfo m_sysEtcInfo{};
+    SysEtcInfoEx m_sysEtcInfoEx{};
+    bool m_sysEtcInfoExArrived = false;
+    DstInfo m_dstInfo{};
+    AccountRightsTable m_rights{};
+    std::array<char, 16> m_storedPassword{};
+    std::atomic<int> m_accountIndex{-1};
+
+    // PTZ.
+    std::atomic<int> m_ptzChannel{0};
+    std::atomic<int> m_ptzAvailability{0};
+    std::atomic<int> m_ptzMode{0};
+    std::atomic<bool> m_ptzKeypadMode{false};
+    std::atomic<bool> m_ptzDialogOpen{false};
+
+    // Play state.
+    std::atomic<int> m_playMode{3};
+    std::atomic<int> m_speedState{0};
+    std::atomic<int> m_stepCounter{0};
+    std::atomic<int> m_startState{0};
+    std::atomic<int> m_directionMarker{0};
+    std::atomic<bool> m_recountFlag{false};
+    std::atomic<bool> m_reanchorFlag{false};
+    std::atomic<bool> m_stepFlag{false};
+    std::atomic<int> m_stepBudget{0};
+    std::atomic<int> m_flowFrameCounter{0};
+    std::atomic<int> m_lastSpeedCode{-1};
+    std::atomic<int> m_currentSpeedCode{-1};
+    std::atomic<ULONGLONG> m_resumeTargetMs{0};
+    std::atomic<bool> m_channelChangePending{false};
+    std::atomic<DWORD> m_playMask{0};
+    std::atomic<DWORD> m_playClock{0};
+    ULONGLONG m_anchorFrameMs = 0; // socket thread
+    std::chrono::steady_clock::time_point m_anchorTick{};
+    std::array<DWORD, 16> m_channelFrameCounters{};
+
+    // Backup.
+    WriterOwner m_writerOwner{*this};
+    mutable std::mutex m_writerLock;
+    std::shared_ptr<CDownloadWriter> m_writer;
+    std::atomic<bool> m_writerFailed{false};
+    std::atomic<DWORD> m_spaceNack[2] = {0, 0};
 };

@@ -5,15 +5,17 @@
 #include "protocol/IWorker.h"
 
 #include "platform/base/WinTypes.h"
+#include "protocol/FrameItem.h"
 
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 class IChannelDecoder : public IWorker {
 public:
     // Takes the item; false when the decoder refuses frames (tearing down) or its queue is full.
-    virtual bool QueueFrame(std::vector<BYTE> item) = 0;
+    virtual bool QueueFrame(std::unique_ptr<FrameItem> item) = 0;
     // While set, frames are refused (set before the decoder is stopped).
     virtual void SetRefuse(bool refuse) = 0;
+    // Entries in the decoder's frame queue, its two placeholders included.
     virtual std::size_t QueueLength() const = 0;
 };

@@ -1,0 +1,182 @@
+// Backup download: the size query's answers, the frame blocks handed to the download writer, and the
+// end of a backup, which always leaves the file set closed.
+#include "protocol/DvrClient.h"
+
+#include "protocol/ByteOrder.h"
+#include "protocol/ClientMessages.h"
+#include "protocol/FrameItem.h"
+#include "protocol/FrameRecord.h"
+#include "protocol/MessageIds.h"
+#include "protocol/Packet.h"
+#include "protocol/ReasonCodes.h"
+#include "protocol/Trace.h"
+
+#include <cerrno>
+
+namespace {
+
+constexpr LPARAM kNoticeLackOfSpace = MakeNotice(6, 5);
+constexpr LPARAM kNoticeRefused = MakeNotice(6, 0);
+constexpr std::chrono::milliseconds kQueueSlice{500};
+
+} // namespace
+
+void CDvrClient::WriterOwner::PostWriterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    m_client.m_seams.host->PostToWindow(ClientWindow::MainWindow, message, wParam, lParam);
+}
+
+void CDvrClient::WriterOwner::OnDownloadFailed(int error) {
+    // The writer's thread cannot end the backup itself (that waits for the thread): the socket
+    // thread sends TRANS_OFF_REQ at the next block, or at the recorder's end of the stream.
+    m_client.m_writerFailed.store(true);
+    const bool space = error == ENOSPC || error == EDQUOT || error == EFBIG;
+    m_client.m_seams.host->PostNotice(space ? kNoticeLackOfSpace : kNoticeRefused, ClientWindow::MainWindow);
+    m_client.m_seams.host->WriteLocalLog(2, 4, m_client.m_szUserId, m_client.m_szAddress);
+    Trace("backup failed: %d\n", error);
+}
+
+std::shared_ptr<CDownloadWriter> CDvrClient::GetWriter() const {
+    std::lock_guard lock(m_writerLock);
+    return m_writer;
+}
+
+bool CDvrClient::HasDownloadWriter() const {
+    return GetWriter() != nullptr;
+}
+
+std::vector<std::filesystem::path> CDvrClient::GetBackupSetPaths() const {
+    const std::shared_ptr<CDownloadWriter> writer = GetWriter();
+    return writer ? writer->GetSetPaths() : std::vector<std::filesystem::path>{};
+}
+
+void CDvrClient::ClearSpaceNackSizes() {
+    m_spaceNack[0].store(0);
+    m_spaceNack[1].store(0);
+}
+
+bool CDvrClient::CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit) {
+    std::lock_guard lock(m_writerLock);
+    if (m_writer) {
+        return false;
+    }
+    DownloadWriterOptions options;
+    {
+        std::lock_guard settings(m_settingsLock);
+        options.saveLocation = m_saveLocation;
+    }
+    m_writerFailed.store(false);
+    m_backupResetPending.store(true);
+    m_writer = std::make_shared<CDownloadWriter>(m_writerOwner, totalKb, shownSize, sizeUnit, std::move(options));
+    m_bBackup.store(1);
+    return true;
+}
+
+void CDvrClient::SendTransOff() {
+    SendPacket(PacketHeader::Request(Msg::TRANS_OFF_REQ, 0), nullptr, 0);
+    Trace("Send...TRANS_OFF_REQ\n");
+    std::shared_ptr<CDownloadWriter> writer;
+    {
+        std::lock_guard lock(m_writerLock);
+        writer = std::move(m_writer);
+    }
+    if (writer) {
+        writer->WaitDrained(m_playTiming.drainLimit);
+        writer->Stop();
+        writer->Join();
+    }
+    m_bBackup.store(0);
+    m_seams.host->PostToWindow(ClientWindow::MainWindow, WM_KELO_BACKUP_CLOSE, 0, 0);
+    std::this_thread::sleep_for(m_playTiming.playSleep);
+}
+
+bool CDvrClient::RecvFn_TransOnAck(const RecvMessage& m) {
+    if (m.length < 4) {
+        Trace("RecvFn_TransOnAck... size %u\n", unsigned(m.length));
+        return true;
+    }
+    const DWORD kbytes = ReadBE32(m.data);
+    if (IsSearchFrameOpen()) {
+        m_seams.host->ClearSearchBusy();
+        m_seams.host->PostToWindow(ClientWindow::SearchFrame, kMsgBackupSize, kbytes, 0);
+    }
+    return true;
+}
+
+bool CDvrClient::RecvFn_TransOnNack(const RecvMessage& m) {
+    BYTE extra[8] = {};
+    const LONG reason = ParseReply(m.data, m.length, extra);
+    if (reason == Reason::R87 && m.length == 12) {
+        m_spaceNack[0].store(ReadBE32(extra));
+        m_spaceNack[1].store(ReadBE32(extra + 4));
+    }
+    PostRefusal(m);
+    m_seams.host->ClearSearchBusy();
+    return true;
+}
+
+bool CDvrClient::RecvFn_TransOnData(const RecvMessage& m) {
+    if (m_backupResetPending.exchange(false)) {
+        m_backupArea.Reset();
+    }
+    std::shared_ptr<CDownloadWriter> writer = GetWriter();
+    if (writer && m_writerFailed.load()) {
+        SendTransOff();
+        writer.reset();
+    }
+    m_backupArea.Append({m.data, m.length});
+    if (!m.header.IsLastFragment()) {
+        return true;
+    }
+    const std::span<const BYTE> block = m_backupArea.Block();
+    FrameInfo info;
+    const FrameCheck check = m_backupArea.IsComplete() ? CheckFrame(block, kFrameRecordSize, info) : FrameCheck::Short;
+    if (check != FrameCheck::Ok) {
+        Trace("%04x\n",
+              block.size() >= kFrameRecordSize + 4 ? unsigned(ReadLE32(block.data() + kFrameRecordSize)) : 0u);
+        m_backupArea.Reset();
+        return true;
+    }
+    if (writer) {
+        FrameDescriptor descriptor;
+        FillFrameDescriptor(info, descriptor);
+        const DWORD words[4] = {m.header.w0, m.header.w1, m.header.w2, m.header.w3};
+        std::unique_ptr<FrameItem> item =
+            MakeWriterItem(descriptor, words, block.first(kFrameRecordSize + info.frame_length));
+        // A writer that lags behind holds the stream back (the recorder waits on the socket) rather
+        // than losing frames; one that has ended takes nothing.
+        const auto giveUp = std::chrono::steady_clock::now() + m_playTiming.writerWait;
+        while (!writer->QueueFrame(std::move(item), kQueueSlice)) {
+            if (writer->HasEnded() || m_bStop.load() || std::chrono::steady_clock::now() >= giveUp) {
+                Trace("RecvFn_TransOnData... frame not queued\n");
+                break;
+            }
+            item = MakeWriterItem(descriptor, words, block.first(kFrameRecordSize + info.frame_length));
+        }
+        std::this_thread::yield();
+    }
+    m_backupArea.Reset();
+    if (writer) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(writer->GetQueueLength() / 8));
+    }
+    return true;
+}
+
+bool CDvrClient::RecvFn_TransOnDone(const RecvMessage&) {
+    SendTransOff();
+    return true;
+}
+
+bool CDvrClient::RecvFn_TransOnFail(const RecvMessage& m) {
+    SendTransOff();
+    PostRefusal(m);
+    return true;
+}
+
+bool CDvrClient::RecvFn_TransOffAck(const RecvMessage&) {
+    return true;
+}
+
+bool CDvrClient::RecvFn_TransOffNack(const RecvMessage& m) {
+    PostRefusal(m);
+    return true;
+}

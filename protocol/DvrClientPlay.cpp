@@ -1,0 +1,521 @@
+// Remote playback: its start and end, the frames with their speed codes, pacing and flow control,
+// and the play bar's commands with the start record.
+#include "protocol/DvrClient.h"
+
+#include "protocol/ByteOrder.h"
+#include "protocol/ClientMessages.h"
+#include "protocol/FrameRecord.h"
+#include "protocol/MessageIds.h"
+#include "protocol/Packet.h"
+#include "protocol/ReasonCodes.h"
+#include "protocol/Trace.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kPlayBarButtons = 7;
+constexpr int kPlayBarRecordButton = 4; // the fifth: recording, not transport
+constexpr int kPlayBarBackward = 1;
+constexpr int kPlayBarForward = 2;
+constexpr int kPlayBarPause = 3;
+constexpr DWORD kFramesPerCredit = 48;
+constexpr DWORD kStartCredit = 93;
+
+enum PlayMode { kStepBackward = 1, kBackward = 2, kForward = 3, kPause = 4, kStepForward = 7 };
+
+// The recorder's speed code to the speed state, as products from version 1.2 send them.
+int SpeedOfCode(int code) {
+    switch (code) {
+    case 6:
+        return -4;
+    case 7:
+        return -3;
+    case 8:
+        return -2;
+    case 9:
+        return -1;
+    case 11:
+        return 1;
+    case 12:
+        return 2;
+    case 13:
+        return 3;
+    case 14:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void CDvrClient::SendPlayCommand(WORD id, const void* body, DWORD length) {
+    SendPacket(PacketHeader::Request(id, length), body, length);
+    Trace("Send...%s\n", MessageName(id, MsgDir::Out));
+    std::this_thread::sleep_for(m_playTiming.commandSleep);
+}
+
+void CDvrClient::SendStepData(DWORD frames) {
+    BYTE body[4];
+    WriteBE32(body, frames);
+    Trace("Send...PLAY_STEP_DATA...%d...\n", int(frames));
+    SendPlayCommand(Msg::PLAY_STEP_DATA, body, sizeof(body));
+}
+
+std::array<BYTE, 24> CDvrClient::BuildStartRecord(DWORD time) {
+    std::array<BYTE, 24> record{};
+    WriteBE32(record.data(), m_playMask.load());
+    record[5] = m_bVersion11.load() != 0 ? 1 : 0;
+    WriteBE32(record.data() + 16, time);
+    return record;
+}
+
+void CDvrClient::SendStartRecord(WORD id, DWORD time) {
+    const std::array<BYTE, 24> record = BuildStartRecord(time);
+    // Playback resumes at the record's time: frames before it are dropped until it is reached.
+    m_resumeTargetMs.store(ULONGLONG(time) * 1000);
+    SendPlayCommand(id, record.data(), DWORD(record.size()));
+}
+
+void CDvrClient::ResetPlayState() {
+    m_channelFrameCounters.fill(0);
+    m_playMask.store(0);
+    m_stepFlag.store(false);
+    m_recountFlag.store(false);
+    m_reanchorFlag.store(false);
+    m_channelChangePending.store(false);
+    m_speedState.store(0);
+    m_currentSpeedCode.store(-1);
+    m_anchorFrameMs = 0;
+    m_anchorTick = {};
+}
+
+bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
+    if (m_bRemotePlay.load() != 0) {
+        // A second acknowledgement would start a second set of decoders over the running ones.
+        Trace("PLAY_ON_ACK... playback already runs\n");
+        return true;
+    }
+    if (m_bLive.load() != 0) {
+        SendLiveStop();
+    }
+    ResetPlayState();
+    IClientHost& host = *m_seams.host;
+    if (m_seams.video != nullptr) {
+        m_seams.video->SetAvailableMask(0, true);
+    }
+    LayoutByChannelCount();
+    for (int i = 0; i < kPlayBarButtons; ++i) {
+        if (i != kPlayBarRecordButton) {
+            host.EnableButton(ClientButton::PlayBar, i, true);
+        }
+    }
+    CreateDecoders(2);
+    if (m_seams.video != nullptr) {
+        m_seams.video->SetPlaySource(2);
+    }
+    m_playArea.Reset();
+    SendStepData(kStartCredit);
+    m_recountFlag.store(true);
+    m_reanchorFlag.store(true);
+    m_bRemotePlay.store(1);
+    m_flowFrameCounter.store(0);
+    m_stepCounter.store(0);
+    m_playMode.store(kForward);
+    m_startState.store(0);
+    host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 0);
+    host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 1);
+    host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 0);
+    host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PLAY_STARTED, 0, 0);
+    m_lastSpeedCode.store(-1);
+    return true;
+}
+
+bool CDvrClient::RecvFn_PlayOnNack(const RecvMessage& m) {
+    PostRefusal(m);
+    if (m_bRemotePlay.load() != 0) {
+        StopAudioOut();
+        SendPlayStop();
+    }
+    m_seams.host->ClearSearchBusy();
+    return true;
+}
+
+bool CDvrClient::RecvFn_PlayOnFail(const RecvMessage& m) {
+    SendPlayStop();
+    PostRefusal(m);
+    StopAudioOut();
+    std::this_thread::sleep_for(m_playTiming.playSleep);
+    SendLiveReq();
+    return true;
+}
+
+bool CDvrClient::RecvFn_PlayOnDone(const RecvMessage&) {
+    PlayControl(kPause);
+    m_startState.store(0);
+    return true;
+}
+
+bool CDvrClient::RecvFn_PlayChannelInfo(const RecvMessage&) {
+    // As the recorder's documentation has it: the live area, not the playback one, whose half-gathered
+    // frame would be lost.
+    m_liveArea.Reset();
+    return true;
+}
+
+bool CDvrClient::RecvFn_PlayFlow(const RecvMessage&) {
+    if (m_startState.load() == 2) {
+        SendStepData(1);
+    }
+    return true;
+}
+
+bool CDvrClient::RecvFn_PlayOffAck(const RecvMessage&) {
+    return true;
+}
+
+bool CDvrClient::RecvFn_PlayOffNack(const RecvMessage& m) {
+    PostRefusal(m);
+    return true;
+}
+
+void CDvrClient::SendPlayStop() {
+    m_liveGeneration.store(0);
+    m_bRemotePlay.store(0);
+    SendPacket(PacketHeader::Request(Msg::RPLAY_STOP, 0), nullptr, 0);
+    Trace("Send...RPLAY_STOP\n");
+    StopAudioPlayerDrained();
+    StopDecoders();
+    m_channelFrameCounters.fill(0);
+    IClientHost& host = *m_seams.host;
+    for (int i = 0; i < kPlayBarButtons; ++i) {
+        if (i != kPlayBarRecordButton) {
+            host.SetButtonState(ClientButton::PlayBar, i, 0);
+            host.EnableButton(ClientButton::PlayBar, i, false);
+        }
+    }
+    for (int i = 0; i < 9; ++i) {
+        host.SetButtonState(ClientButton::Split, i, 0);
+    }
+    host.SetButtonState(ClientButton::Split, 8, 1);
+    if (m_seams.video != nullptr) {
+        m_seams.video->SetPlaySource(0);
+        m_seams.video->SetLayout(16);
+    }
+    m_audioStoppedMark.store(false);
+}
+
+bool CDvrClient::PassResumeTarget(DWORD frameMs) {
+    const ULONGLONG target = m_resumeTargetMs.load();
+    const int mode = m_playMode.load();
+    const int marker = m_directionMarker.load();
+    const bool upward = marker == 1 || (marker == 0 && (mode == kForward || mode == kStepForward));
+    const bool reached = upward ? frameMs >= target : frameMs <= target;
+    if (!reached) {
+        return false;
+    }
+    if (frameMs != target) {
+        m_recountFlag.store(true);
+    }
+    return true;
+}
+
+void CDvrClient::PaceFrame(ULONGLONG frameMs) {
+    const auto now = std::chrono::steady_clock::now();
+    if (m_reanchorFlag.exchange(false) || frameMs < m_anchorFrameMs) {
+        m_anchorFrameMs = frameMs >= 100 ? frameMs - 100 : 0;
+        m_anchorTick = now;
+    }
+    const auto due = m_anchorTick + std::chrono::milliseconds(frameMs - m_anchorFrameMs);
+    const auto giveUp = now + m_playTiming.pacingCap;
+    const int speedCode = m_currentSpeedCode.load();
+    bool onTime = true;
+    while (std::chrono::steady_clock::now() < due) {
+        if (std::chrono::steady_clock::now() >= giveUp || m_bStop.load() || m_stepFlag.load() ||
+            m_currentSpeedCode.load() != speedCode || m_bRemotePlay.load() == 0) {
+            onTime = false;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    // The frame is the next anchor; keeping its due tick (not the wake-up) keeps sleeps from drifting.
+    m_anchorFrameMs = frameMs;
+    m_anchorTick = onTime ? due : std::chrono::steady_clock::now();
+}
+
+bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
+    if (m_bRemotePlay.load() == 0) {
+        m_playArea.Reset();
+        return true;
+    }
+    m_playArea.Append({m.data, m.length});
+    if (!m.header.IsLastFragment()) {
+        return true;
+    }
+    const std::span<const BYTE> block = m_playArea.Block();
+    std::size_t offset = 0;
+    FrameRecord record{};
+    bool hasRecord = false;
+    if (m_playArea.IsComplete() && block.size() >= 4 && ReadLE32(block.data()) != kFrameSyncWord &&
+        block.size() >= kFrameRecordSize) {
+        std::memcpy(&record, block.data(), sizeof(record));
+        hasRecord = HasFrameRecordTag(record);
+        offset = hasRecord ? kFrameRecordSize : block.size();
+    }
+    FrameInfo info;
+    const FrameCheck check = m_playArea.IsComplete() ? CheckFrame(block, offset, info) : FrameCheck::Short;
+    if (check != FrameCheck::Ok) {
+        Trace("%04x\n", block.size() >= 4 ? unsigned(ReadLE32(block.data())) : 0u);
+        m_playArea.Reset();
+        return true;
+    }
+    const std::span<const BYTE> frame = block.subspan(offset, info.frame_length);
+
+    FrameDescriptor descriptor;
+    FillFrameDescriptor(info, descriptor);
+    descriptor.generation = m_liveGeneration.load();
+    const std::string name = hasRecord ? FrameRecordCameraName(record) : std::string();
+    if (!name.empty()) {
+        SetFrameLabel(descriptor, name);
+    } else {
+        char label[8];
+        std::snprintf(label, sizeof(label), "CH%d", info.channel + 1);
+        SetFrameLabel(descriptor, label);
+    }
+
+    if (!m_stepFlag.load() && DWORD(m_flowFrameCounter.fetch_add(1) + 1) >= kFramesPerCredit) {
+        m_flowFrameCounter.store(0);
+        SendStepData(kFramesPerCredit);
+    }
+
+    if (info.video_size != 0) {
+        const int code = int(m.header.SpeedCode());
+        if (code != m_lastSpeedCode.load()) {
+            m_lastSpeedCode.store(code);
+            m_currentSpeedCode.store(code);
+            int speed = 0;
+            if (m_bVersion12.load() != 0) {
+                speed = SpeedOfCode(code);
+            } else if (m_playMode.load() == kForward) {
+                speed = code == 11 ? 1 : (code == 12 ? 2 : 0);
+            }
+            m_speedState.store(speed);
+            if (speed != 1) {
+                std::lock_guard lock(m_mediaLock);
+                if (m_audioPlayer) {
+                    m_audioPlayer->Flush();
+                }
+            }
+        }
+    }
+
+    const ULONGLONG frameMs = ULONGLONG(info.frame_time) * 1000 + info.milliseconds;
+    int startState = m_startState.load();
+    if (startState == 1) {
+        m_playArea.Reset();
+        std::this_thread::yield();
+        return true;
+    }
+    if (startState == 2) {
+        const int mode = m_playMode.load();
+        const bool stepMode = mode == kStepForward || mode == kStepBackward;
+        if (!PassResumeTarget(DWORD(frameMs))) {
+            if (stepMode && m_stepBudget.fetch_sub(1) - 1 <= 0) {
+                const int n = ChannelCount();
+                SendStepData(DWORD(n));
+                m_stepBudget.store(n);
+            }
+            m_playArea.Reset();
+            return true;
+        }
+        m_startState.store(0);
+        if (stepMode) {
+            BYTE mask[4];
+            WriteBE32(mask, m_seams.video != nullptr ? m_seams.video->GetVisibleChannelMask() : 0xFFFF);
+            SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
+            SendPlayCommand(mode == kStepForward ? Msg::PLAY_NEXT_STEP : Msg::PLAY_PREV_STEP, nullptr, 0);
+            SendPlayCommand(Msg::PLAY_CH_CHANGE, mask, sizeof(mask));
+            SendStepData(1);
+        }
+    }
+
+    if (m_recountFlag.exchange(false)) {
+        const DWORD playMask = m_playMask.load();
+        for (int ch = 0; ch < 16; ++ch) {
+            if ((playMask & (DWORD(1) << ch)) == 0) {
+                ++m_channelFrameCounters[ch];
+            }
+        }
+        if (m_seams.video != nullptr) {
+            m_playMask.store(m_seams.video->GetVisibleChannelMask());
+        }
+    }
+    if (info.video_size != 0) {
+        QueueToDecoder(descriptor, m.header, frame);
+    }
+    m_playClock.store(info.frame_time);
+    if (m_speedState.load() == 1) {
+        PaceFrame(frameMs);
+        QueueFrameAudio(info, frame, false);
+    } else {
+        std::this_thread::yield();
+    }
+    m_playArea.Reset();
+    return true;
+}
+
+void CDvrClient::PlayControl(int mode) {
+    m_reanchorFlag.store(true);
+    const int previous = m_playMode.load();
+    const bool startPending = m_startState.load() == 1;
+    const DWORD clock = m_playClock.load();
+    auto flushAudio = [this] {
+        std::lock_guard lock(m_mediaLock);
+        if (m_audioPlayer) {
+            m_audioPlayer->Flush();
+        }
+    };
+    auto clearSpeed = [this] {
+        m_speedState.store(0);
+        m_currentSpeedCode.store(-1);
+    };
+    auto sendChannelChange = [this] {
+        const DWORD visible = m_seams.video != nullptr ? m_seams.video->GetVisibleChannelMask() : 0xFFFF;
+        m_playMask.store(visible);
+        m_channelChangePending.store(false);
+        BYTE mask[4];
+        WriteBE32(mask, visible);
+        SendPlayCommand(Msg::PLAY_CH_CHANGE, mask, sizeof(mask));
+    };
+    IClientHost& host = *m_seams.host;
+    const int n = ChannelCount();
+
+    switch (mode) {
+    case kStepBackward:
+        m_directionMarker.store(previous == kForward || previous == kStepForward ? 2 : 0);
+        m_recountFlag.store(true);
+        flushAudio();
+        m_stepCounter.store(0);
+        m_playMode.store(kStepBackward);
+        m_stepFlag.store(true);
+        if (startPending) {
+            SendStartRecord(Msg::PLAY_BACKWARD, clock + 1);
+            m_startState.store(2);
+            SendStepData(DWORD(n));
+            m_stepBudget.store(n);
+        } else {
+            clearSpeed();
+            SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
+            SendPlayCommand(Msg::PLAY_PREV_STEP, nullptr, 0);
+            sendChannelChange();
+            SendStepData(1);
+        }
+        break;
+    case kBackward:
+        m_directionMarker.store(previous == kForward || previous == kStepForward ? 2 : 0);
+        m_recountFlag.store(true);
+        flushAudio();
+        m_stepCounter.store(0);
+        m_playMode.store(kBackward);
+        m_stepFlag.store(false);
+        if (startPending) {
+            SendStartRecord(Msg::PLAY_BACKWARD, clock + 1);
+            m_startState.store(2);
+        } else {
+            clearSpeed();
+            SendPlayCommand(Msg::PLAY_BACKWARD, nullptr, 0);
+            m_startState.store(0);
+        }
+        SendStepData(kStartCredit);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 1);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 0);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 0);
+        break;
+    case kForward:
+        if (previous == kStepBackward || previous == kBackward) {
+            m_directionMarker.store(1);
+            m_recountFlag.store(true);
+        } else {
+            m_directionMarker.store(0);
+        }
+        m_stepCounter.store(0);
+        m_playMode.store(kForward);
+        m_stepFlag.store(false);
+        if (startPending) {
+            SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
+            SendStartRecord(Msg::PLAY_FORWARD, clock);
+            m_startState.store(2);
+        } else {
+            clearSpeed();
+            SendPlayCommand(Msg::PLAY_FORWARD, nullptr, 0);
+            m_startState.store(0);
+        }
+        SendStepData(kStartCredit);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 0);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 1);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 0);
+        m_lastSpeedCode.store(-1);
+        break;
+    case kPause:
+        flushAudio();
+        m_stepCounter.store(0);
+        m_stepFlag.store(true);
+        clearSpeed();
+        SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 0);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 0);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 1);
+        m_startState.store(1);
+        break;
+    case kStepForward:
+        if (previous == kStepBackward || previous == kBackward) {
+            m_directionMarker.store(1);
+            m_recountFlag.store(true);
+        } else {
+            m_directionMarker.store(0);
+        }
+        flushAudio();
+        m_stepCounter.fetch_add(1);
+        m_stepFlag.store(true);
+        m_playMode.store(kStepForward);
+        clearSpeed();
+        if (startPending) {
+            SendStartRecord(Msg::PLAY_FORWARD, clock);
+            m_startState.store(2);
+            SendStepData(1);
+        } else {
+            SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
+            SendPlayCommand(Msg::PLAY_NEXT_STEP, nullptr, 0);
+            sendChannelChange();
+            SendStepData(1);
+        }
+        break;
+    default:
+        return; // 5 and 6 send nothing
+    }
+    std::this_thread::sleep_for(mode == kBackward || mode == kForward ? m_playTiming.playSleep
+                                                                      : m_playTiming.otherSleep);
+    if (m_seams.video != nullptr) {
+        m_seams.video->Redraw();
+    }
+}
+
+int CDvrClient::GetPlayDirection() const {
+    if (m_stepFlag.load()) {
+        return 0;
+    }
+    const int speed = m_speedState.load();
+    if (m_bVersion12.load() != 0) {
+        return speed > 0 ? speed : (speed < 0 ? speed + 1 : 0);
+    }
+    switch (m_playMode.load()) {
+    case kForward:
+        return speed == 1 || speed == 2 ? speed : 0;
+    case kBackward:
+        return -1;
+    default:
+        return 0;
+    }
+}
