@@ -40,9 +40,12 @@ function(kelo_test name)
           "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
           "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
           "KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-          "KELO_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT ${K_TIMEOUT} ENVIRONMENT "${env}")
+          "KELO_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+          "KELO_MIXER_DEVICE=none")
+  # The environment list would be split apart on its way through the discovery script, so the program is
+  # started through `cmake -E env` instead, for discovery and for every run alike.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${env}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${K_TIMEOUT})
 endfunction()
 
 # kelo_fuzz(<target> SOURCES ... DEPS ...)
