@@ -1,0 +1,419 @@
+// Backup and playback over the simulated recordings, and the setup record round trip.
+#include "tests/sim/SimTestClient.h"
+
+#include "sim/RecordedMedia.h"
+#include "sim/SetupRecord.h"
+#include "sim/SimArchive.h"
+#include "sim/StreamLibrary.h"
+
+#include <gtest/gtest.h>
+
+using namespace simtest;
+
+namespace {
+
+Bytes Range(uint32_t mask, uint8_t types, uint32_t start, uint32_t end) {
+    Bytes r(24, 0);
+    PutBe32(&r[0], mask);
+    r[4] = types;
+    PutBe32(&r[16], start);
+    PutBe32(&r[20], end);
+    return r;
+}
+
+// The first recording of the simulated archive that holds every channel of a 4-channel recorder.
+ksim::SimSegment FullSegment(const ksim::CSimRecorder& recorder) {
+    for (const auto& s : recorder.Archive().Segments()) {
+        if (s.mask == 0xF)
+            return s;
+    }
+    return {};
+}
+
+// Gathers whole blocks of a fragmented stream until the end message; other ids are skipped.
+std::vector<Bytes> Blocks(TestClient& c, uint16_t dataId, uint16_t endId, std::vector<uint8_t>* speeds = nullptr) {
+    std::vector<Bytes> blocks;
+    Bytes gathered;
+    while (true) {
+        auto m = c.Recv();
+        if (!m)
+            return blocks;
+        if (m->Id() == endId)
+            return blocks;
+        if (m->Id() != dataId)
+            continue;
+        gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
+        if (m->Last()) {
+            blocks.push_back(std::move(gathered));
+            gathered.clear();
+            if (speeds)
+                speeds->push_back(m->Speed());
+        }
+    }
+}
+
+TEST(SimBackup, SizeMatchesTheStreamAndEveryBlockIsRegeneratedExactly) {
+    ksim::CSimConfig config = SmallConfig();
+    config.fragment = 3000;
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    ASSERT_NE(seg.mask, 0);
+    const uint32_t start = seg.start + 5;
+    const uint32_t end = seg.start + 7; // two seconds of four channels
+
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(99, Range(0x000F, 0x3F, start, end)));
+    auto size = c.RecvId(101);
+    ASSERT_TRUE(size);
+    ASSERT_EQ(size->payload.size(), 4u);
+
+    ASSERT_TRUE(c.Send(294, Range(0x000F, 0, start, end))); // type mask 0 = every type
+    const std::vector<Bytes> blocks = Blocks(c, 295, 297);
+    ASSERT_EQ(blocks.size(), 2u * 25u * 4u);
+    uint64_t bytes = 0;
+    for (const auto& b : blocks)
+        bytes += b.size();
+    EXPECT_EQ(size->Reason(), (bytes + 1023) / 1024) << "the size answered is what the backup sends";
+
+    // Every block: a 192-byte record, then the frame; key pictures at each second.
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const Bytes& b = blocks[i];
+        ASSERT_GT(b.size(), 232u);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data())), "kelo1040");
+        EXPECT_EQ(Le32(&b[20]), 1u);
+        EXPECT_EQ(Le32(&b[24]), Le32(&b[192 + 12])) << "record time = frame time";
+        EXPECT_EQ(Le32(&b[40]), seg.start) << "segment key";
+        EXPECT_EQ(b[50], seg.eventCode);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[96])), "CAMERA0" + std::to_string(i % 4 + 1));
+        EXPECT_EQ(Le32(&b[192]), 0x1FFu);
+        EXPECT_EQ(b[192 + 8] & 0xF, int(i % 4)) << "channels in order within a frame time";
+        EXPECT_EQ(b[192 + 28] & 3, (i / 4) % 25 == 0 ? 1 : 0);
+    }
+
+    // A second, independent simulator core built from the same options regenerates them.
+    const ksim::CSimArchive archive(config.seed, config.ServedChannels(), config.days, uint32_t(config.clock),
+                                    config.logEntries);
+    const ksim::CStreamLibrary library(config.Video(), config.ServedChannels(), config.LoopFrames());
+    const ksim::CRecordedMedia media(archive, library);
+    std::vector<std::string> names;
+    for (int ch = 0; ch < 16; ++ch)
+        names.push_back("CAMERA" + std::string(ch < 9 ? "0" : "") + std::to_string(ch + 1));
+    EXPECT_EQ(media.BackupBlocks(0xF, 0, start, end, names), blocks);
+    EXPECT_EQ(media.RangeBytes(0xF, 0x3F, start, end), bytes);
+
+    ASSERT_TRUE(c.Send(102)); // TRANS_OFF_REQ after the end, as the client does
+    EXPECT_TRUE(c.RecvId(104));
+}
+
+TEST(SimBackup, StopMidStreamEndsAtABlockBoundaryAndFailAfterTheFirstFrame) {
+    ksim::CSimConfig config = SmallConfig();
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(294, Range(0xF, 0x3F, seg.start, seg.end)));
+    ASSERT_TRUE(c.RecvId(295));
+    ASSERT_TRUE(c.Send(102));
+    // Whatever was queued may still come, but only whole blocks, then the ack; no DONE.
+    Bytes gathered;
+    bool acked = false;
+    while (!acked) {
+        auto m = c.Recv();
+        ASSERT_TRUE(m);
+        ASSERT_NE(m->Id(), 297);
+        if (m->Id() == 104)
+            acked = true;
+        else if (m->Id() == 295 && m->Last())
+            gathered.clear();
+        else if (m->Id() == 295)
+            gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
+    }
+    // A following request is answered at once: the stream has ended.
+    ASSERT_TRUE(c.Send(126));
+    auto next = c.Recv();
+    while (next && next->Id() == 295)
+        next = c.Recv();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->Id(), 127);
+
+    ksim::CSimConfig failing = SmallConfig();
+    failing.refusals.push_back(ksim::SimRefusal{298, 86, false, 0, 0});
+    SimInstance sim2(failing);
+    TestClient c2(sim2.Port());
+    ASSERT_EQ(LoginAndPushes(c2).size(), 7u);
+    ASSERT_TRUE(c2.Send(294, Range(0xF, 0x3F, seg.start, seg.end)));
+    EXPECT_EQ(Blocks(c2, 295, 298).size(), 1u);
+}
+
+TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
+    ksim::CSimConfig config = SmallConfig();
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start + 2, seg.start + 4)));
+    auto ack = c.Recv();
+    ASSERT_TRUE(ack);
+    ASSERT_EQ(ack->Id(), 53);
+    EXPECT_EQ(ack->payload.size(), 0u);
+    uint8_t probe = 0;
+    EXPECT_FALSE(c.ReadExact(&probe, 1, 400)) << "no frame without credit";
+
+    ASSERT_TRUE(c.Send(61, Be32Bytes(5)));
+    std::vector<Bytes> frames;
+    std::vector<uint8_t> speeds;
+    Bytes gathered;
+    while (frames.size() < 5) {
+        auto m = c.Recv();
+        ASSERT_TRUE(m);
+        ASSERT_EQ(m->Id(), 266);
+        gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
+        if (m->Last()) {
+            frames.push_back(gathered);
+            speeds.push_back(m->Speed());
+            gathered.clear();
+        }
+    }
+    EXPECT_FALSE(c.ReadExact(&probe, 1, 400)) << "exactly the credit";
+    for (size_t i = 0; i < frames.size(); ++i) {
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(frames[i].data())), "kelo1040");
+        EXPECT_EQ(Le32(&frames[i][192 + 12]), seg.start + 2) << "starts at the requested second";
+        EXPECT_EQ(frames[i][192 + 28] & 3, i == 0 ? 1 : 0) << "an IDR first";
+        EXPECT_EQ(speeds[i], 11) << "x1";
+    }
+
+    // Forward twice: x3 (key pictures only, paced), then the range runs out: PLAY_ON_DONE.
+    ASSERT_TRUE(c.Send(44));
+    ASSERT_TRUE(c.Send(44));
+    ASSERT_TRUE(c.Send(61, Be32Bytes(93)));
+    speeds.clear();
+    const std::vector<Bytes> rest = Blocks(c, 266, 268, &speeds);
+    ASSERT_FALSE(rest.empty());
+    for (size_t i = 0; i < rest.size(); ++i)
+        EXPECT_EQ(rest[i][192 + 28] & 3, 1) << "fast play sends key pictures";
+    EXPECT_EQ(speeds.back(), 13);
+
+    ASSERT_TRUE(c.Send(55));
+    EXPECT_TRUE(c.RecvId(56));
+}
+
+TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
+    ksim::CSimConfig config = SmallConfig();
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start, 0)));
+    ASSERT_EQ(c.Recv()->Id(), 53);
+    ASSERT_TRUE(c.Send(62, Be32Bytes(0x2))); // channel 2 only
+    ASSERT_TRUE(c.Send(61, Be32Bytes(93)));
+    ASSERT_TRUE(c.Send(45)); // pause drops the remaining credit
+    // Drain what went out before the pause.
+    while (c.Recv(500)) {
+    }
+    auto next = [&](uint8_t* speed) -> Bytes {
+        Bytes gathered;
+        while (true) {
+            auto m = c.Recv();
+            if (!m)
+                return {};
+            if (m->Id() != 266)
+                continue;
+            gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
+            if (m->Last()) {
+                *speed = m->Speed();
+                return gathered;
+            }
+        }
+    };
+    // A step: one frame for the one credit that follows it.
+    ASSERT_TRUE(c.Send(46));
+    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    uint8_t speed = 0;
+    const Bytes step1 = next(&speed);
+    ASSERT_FALSE(step1.empty());
+    EXPECT_EQ(step1[192 + 8] & 0xF, 1);
+    EXPECT_EQ(speed, 10);
+    ASSERT_TRUE(c.Send(46));
+    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    const Bytes step2 = next(&speed);
+    const uint32_t t1 = Le32(&step1[192 + 12]) * 1000 + uint32_t(step1[192 + 26] | step1[192 + 27] << 8);
+    const uint32_t t2 = Le32(&step2[192 + 12]) * 1000 + uint32_t(step2[192 + 26] | step2[192 + 27] << 8);
+    EXPECT_EQ(t2 - t1, 40u) << "the next picture at 25 per second";
+
+    // Backward from a start record ten seconds in: key pictures going back in time, speed -1.
+    Bytes record(24, 0);
+    PutBe32(&record[0], 0x1);
+    record[5] = 1;
+    PutBe32(&record[16], seg.start + 10);
+    ASSERT_TRUE(c.Send(43, record));
+    ASSERT_TRUE(c.Send(61, Be32Bytes(3)));
+    uint32_t previous = UINT32_MAX;
+    for (int i = 0; i < 3; ++i) {
+        const Bytes b = next(&speed);
+        ASSERT_FALSE(b.empty());
+        EXPECT_EQ(speed, 9);
+        EXPECT_EQ(b[192 + 8] & 0xF, 0) << "the start record's channel mask";
+        EXPECT_EQ(b[192 + 28] & 3, 1);
+        const uint32_t t = Le32(&b[192 + 12]);
+        EXPECT_LT(t, previous);
+        EXPECT_LE(t, seg.start + 10);
+        previous = t;
+    }
+}
+
+TEST(SimPlayback, NothingRecordedInTheRangeIsRefusedWith83AndFailAfterTheFirstFrame) {
+    ksim::CSimConfig config = SmallConfig();
+    config.refusals.push_back(ksim::SimRefusal{267, 53, false, 0, 0});
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, 100, 200)));
+    auto nack = c.Recv();
+    ASSERT_TRUE(nack);
+    EXPECT_EQ(nack->Id(), 54);
+    EXPECT_EQ(nack->Reason(), 83u);
+    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start, 0)));
+    ASSERT_EQ(c.Recv()->Id(), 53);
+    ASSERT_TRUE(c.Send(61, Be32Bytes(93)));
+    EXPECT_EQ(Blocks(c, 266, 267).size(), 1u);
+}
+
+TEST(SimSetup, RecordCrcUpdateAndFactoryReset) {
+    ksim::CSimConfig config = SmallConfig();
+    config.fragment = 65535;
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(112));
+    auto parts = c.RecvFragments(113);
+    ASSERT_TRUE(parts);
+    EXPECT_EQ(parts->size(), 3u) << "the record comes in three fragments";
+    Bytes all = Joined(*parts);
+    ASSERT_EQ(all.size(), 6636u);
+    EXPECT_EQ(Be32(all.data()), uint32_t(crc32(0, all.data() + 4, 6632)));
+    Bytes record(all.begin() + 4, all.end());
+    EXPECT_EQ(record[2], 1) << "PAL";
+    EXPECT_EQ(Be32(&record[4]), 1215000000u) << "the clock, big-endian";
+
+    // A bad CRC is refused and changes nothing.
+    Bytes update(6636);
+    std::copy(record.begin(), record.end(), update.begin() + 4);
+    std::memcpy(&update[4 + 88], "GATE", 5);
+    PutBe32(update.data(), 0x12345678);
+    ASSERT_TRUE(c.Send(115, update));
+    auto refused = c.RecvId(117);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->Reason(), 81u);
+    EXPECT_EQ(sim.recorder->Setup().CameraName(0), "CAMERA01");
+
+    // A good one is stored, acknowledged without payload, and the new name pushed.
+    PutBe32(update.data(), uint32_t(crc32(0, update.data() + 4, 6632)));
+    ASSERT_TRUE(c.Send(115, update));
+    auto ack = c.Recv();
+    ASSERT_TRUE(ack);
+    EXPECT_EQ(ack->Id(), 116);
+    EXPECT_EQ(ack->payload.size(), 0u);
+    auto change = c.Recv();
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->Id(), 258);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&change->payload[20])), "GATE");
+    EXPECT_EQ(sim.recorder->Setup().CameraName(0), "GATE");
+
+    // Factory values come back with DB_INIT.
+    ASSERT_TRUE(c.Send(336));
+    EXPECT_EQ(c.Recv()->Id(), 337);
+    auto pushed = c.RecvId(258);
+    ASSERT_TRUE(pushed);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&pushed->payload[20])), "CAMERA01");
+    EXPECT_TRUE(c.RecvId(270));
+}
+
+TEST(SimCommands, EachCommandGetsItsAnswer) {
+    ksim::CSimConfig config = SmallConfig();
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    struct Step {
+        uint16_t request;
+        Bytes payload;
+        uint16_t reply;
+        Bytes expected;
+    };
+    const std::vector<Step> steps = {
+        {35, {}, 36, Be32Bytes(50)},
+        {32, {}, 33, Be32Bytes(49)},
+        {126, {}, 127, Be32Bytes(1215000000)},
+        {282, {0, 0, 0, 0}, 283, {1, 0, 0, 0}},
+        {282, {9, 1, 0, 0}, 283, {0, 0, 0, 0}},
+        {272, {}, 273, {}},
+        {276, {}, 277, {}},
+        {339, Bytes(516, 0), 340, {}},
+        {339, Bytes(100, 0), 341, Be32Bytes(1)},
+        {20, {}, 21, {}},
+    };
+    for (const auto& s : steps) {
+        ASSERT_TRUE(c.Send(s.request, s.payload));
+        auto m = c.Recv();
+        ASSERT_TRUE(m);
+        EXPECT_EQ(m->Id(), s.reply) << "request " << s.request;
+        EXPECT_EQ(m->payload, s.expected) << "request " << s.request;
+        if (s.request == 35 || s.request == 32) {
+            auto status = c.Recv();
+            ASSERT_TRUE(status);
+            EXPECT_EQ(status->Id(), 256);
+            EXPECT_EQ(Be32(&status->payload[4]) < 6, s.request == 32) << "recording mode";
+        }
+    }
+    // Talk blocks are counted; a malformed one separately. PTZ moves are only journaled.
+    Bytes talk(2048, 0);
+    talk[2000] = 0x7F;
+    ASSERT_TRUE(c.Send(275, talk, 0, true));
+    ASSERT_TRUE(c.Send(275, Bytes(2048, 1), 0, true));
+    ASSERT_TRUE(c.Send(284, {8, 44, 0, 1}));
+    ASSERT_TRUE(c.Send(285));
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(285, 1, 5000));
+    EXPECT_EQ(sim.recorder->TalkBlocks(), 2u);
+    EXPECT_EQ(sim.recorder->MalformedTalkBlocks(), 1u);
+    EXPECT_EQ(sim.recorder->Journal().Received(284)[0].payload, (Bytes{8, 44, 0, 1}));
+
+    // Firmware: request, chunks with bit 30 on the last, then the two done answers.
+    Bytes request(56, 0);
+    PutBe32(&request[4], 1300000000);
+    request[16] = 3;
+    std::memcpy(&request[21], "KERNEL", 6);
+    ASSERT_TRUE(c.Send(144, request));
+    EXPECT_EQ(c.Recv()->Id(), 145);
+    Bytes image(8001);
+    for (size_t i = 0; i < image.size(); ++i)
+        image[i] = uint8_t(i * 7);
+    ASSERT_TRUE(c.Send(146, Bytes(image.begin(), image.begin() + 8000)));
+    ASSERT_TRUE(c.Send(146, Bytes(image.begin() + 8000, image.end()), 0, true));
+    EXPECT_EQ(c.Recv()->Id(), 305);
+    EXPECT_EQ(c.Recv()->Id(), 307);
+    const ksim::FirmwareUpload upload = sim.recorder->Firmware();
+    EXPECT_TRUE(upload.complete);
+    EXPECT_EQ(upload.image, image);
+    EXPECT_EQ(upload.slot, 3);
+    EXPECT_EQ(upload.version, 1300000000u);
+    EXPECT_EQ(upload.name, "KERNEL");
+
+    // Reboot: answered, then the recorder goes away; the next client is served.
+    ASSERT_TRUE(c.Send(342));
+    EXPECT_EQ(c.Recv()->Id(), 343);
+    EXPECT_TRUE(c.WaitClosed(5000));
+    TestClient again(sim.Port());
+    EXPECT_EQ(LoginAndPushes(again).size(), 7u);
+    EXPECT_TRUE(sim.recorder->Recording()) << "the recording state outlives the session";
+}
+
+} // namespace
