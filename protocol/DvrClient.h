@@ -276,6 +276,8 @@ public:
     void SetAudioBuffers(int liveBlocks, int playBlocks);
     void SetWebExport(const WebExportSettings& web);
     void SetSaveLocation(const std::filesystem::path& location);
+    // The download writer's settings (tests: a small split size, a small disk).
+    void SetDownloadOptions(const DownloadWriterOptions& options);
     void SetLocalPlayerActive(bool active) { m_localPlayerActive.store(active); }
     // Split and channel changes in the step modes: the next step command sends PLAY_CH_CHANGE.
     void SetChannelChangePending() { m_channelChangePending.store(true); }
@@ -397,7 +399,7 @@ private:
     std::atomic<bool> m_localPlayerActive{false};
     mutable std::mutex m_settingsLock;
     WebExportSettings m_web;
-    std::filesystem::path m_saveLocation;
+    DownloadWriterOptions m_downloadOptions;
 
     // The media workers; the socket thread queues to them under this lock, teardown takes them out
     // under it before stopping them, so nothing is freed while it is being fed.

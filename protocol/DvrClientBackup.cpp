@@ -62,7 +62,7 @@ bool CDvrClient::CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD size
     DownloadWriterOptions options;
     {
         std::lock_guard settings(m_settingsLock);
-        options.saveLocation = m_saveLocation;
+        options = m_downloadOptions;
     }
     m_writerFailed.store(false);
     m_backupResetPending.store(true);

@@ -57,7 +57,12 @@ void CDvrClient::SetWebExport(const WebExportSettings& web) {
 
 void CDvrClient::SetSaveLocation(const std::filesystem::path& location) {
     std::lock_guard lock(m_settingsLock);
-    m_saveLocation = location;
+    m_downloadOptions.saveLocation = location;
+}
+
+void CDvrClient::SetDownloadOptions(const DownloadWriterOptions& options) {
+    std::lock_guard lock(m_settingsLock);
+    m_downloadOptions = options;
 }
 
 void CDvrClient::WriteChannelInfo(DWORD mask) {
