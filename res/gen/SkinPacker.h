@@ -1,0 +1,25 @@
+#pragma once
+// Packs painted skin bitmaps into the C++ source that the resource library compiles in (the layout
+// of res/SkinData.h).
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class CSkinPacker {
+public:
+    // False when the image cannot be packed (null, or zlib failed).
+    bool Add(uint32_t id, const QImage& image);
+    // Writes the source file through a temporary file, so a failed run leaves no half file behind.
+    bool Write(const QString& path) const;
+    size_t BlobSize() const { return m_blob.size(); }
+
+private:
+    struct Entry {
+        uint32_t id, width, height, offset, size;
+    };
+    std::vector<Entry> m_entries;
+    std::vector<unsigned char> m_blob;
+};

@@ -1,0 +1,207 @@
+// The resource library's C interface and the program's loader: known and missing ids, a missing or
+// wrong library, and the text helpers every window uses.
+
+#include "res/ResLibrary.h"
+#include "res/KeloRes.h"
+#include "res/ResStrings.h"
+#include "res/SkinTable.h"
+#include "tests/res/ResTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using restest::Library;
+
+// Ids that no Part cites, next to ones that exist.
+constexpr unsigned kMissingIds[] = {0, 1, 1499, 1509, 1699, 2262, 4999, 5031, 5999, 65535, 0xFFFFFFFFu};
+
+TEST(ResLibrary, MissingIdGivesEmptyTextAndNullBitmap) {
+    const CResLibrary& lib = Library();
+    for (unsigned id : kMissingIds) {
+        EXPECT_TRUE(lib.LoadText(id).IsEmpty()) << id;
+        EXPECT_TRUE(lib.LoadBitmap(id).isNull()) << id;
+    }
+    // And the ids around them are there, so the lookups really search.
+    EXPECT_EQ(lib.LoadText(5541), CString("OK"));
+    EXPECT_FALSE(lib.LoadBitmap(1500).isNull());
+    EXPECT_FALSE(lib.LoadBitmap(2261).isNull());
+}
+
+// The C interface on its own, as any loader sees it.
+class KeloResAbi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_handle = dlopen(restest::LibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(m_handle, nullptr) << dlerror();
+        m_getBitmap = reinterpret_cast<decltype(m_getBitmap)>(dlsym(m_handle, "KeloRes_GetBitmap"));
+        m_listBitmaps = reinterpret_cast<decltype(m_listBitmaps)>(dlsym(m_handle, "KeloRes_ListBitmaps"));
+        m_listTexts = reinterpret_cast<decltype(m_listTexts)>(dlsym(m_handle, "KeloRes_ListTexts"));
+        ASSERT_NE(m_getBitmap, nullptr);
+        ASSERT_NE(m_listBitmaps, nullptr);
+        ASSERT_NE(m_listTexts, nullptr);
+    }
+    void TearDown() override {
+        if (m_handle != nullptr) {
+            dlclose(m_handle);
+        }
+    }
+
+    void* m_handle = nullptr;
+    int (*m_getBitmap)(unsigned, int*, int*, uint32_t*, size_t) = nullptr;
+    int (*m_listBitmaps)(unsigned*, int) = nullptr;
+    int (*m_listTexts)(unsigned*, int) = nullptr;
+};
+
+TEST_F(KeloResAbi, BitmapBufferRules) {
+    int w = -1, h = -1;
+    // Size only.
+    ASSERT_EQ(m_getBitmap(1640, &w, &h, nullptr, 0), KELORES_OK);
+    EXPECT_EQ(w, 308);
+    EXPECT_EQ(h, 136);
+    // One pixel short: size reported, buffer untouched.
+    std::vector<uint32_t> pixels(size_t(w) * size_t(h), 0x12345678u);
+    EXPECT_EQ(m_getBitmap(1640, &w, &h, pixels.data(), pixels.size() - 1), KELORES_BUFFER_TOO_SMALL);
+    for (uint32_t p : pixels) {
+        ASSERT_EQ(p, 0x12345678u);
+    }
+    // Exactly enough: every pixel opaque.
+    ASSERT_EQ(m_getBitmap(1640, &w, &h, pixels.data(), pixels.size()), KELORES_OK);
+    for (uint32_t p : pixels) {
+        ASSERT_EQ(p >> 24, 0xFFu);
+    }
+    // Unknown id: nothing written.
+    w = h = -7;
+    EXPECT_EQ(m_getBitmap(1499, &w, &h, pixels.data(), pixels.size()), KELORES_MISSING);
+    EXPECT_EQ(w, -7);
+    EXPECT_EQ(h, -7);
+}
+
+TEST_F(KeloResAbi, ListsHoldEveryIdOnce) {
+    const int bitmaps = m_listBitmaps(nullptr, 0);
+    const int texts = m_listTexts(nullptr, 0);
+    ASSERT_GT(bitmaps, 0);
+    ASSERT_GT(texts, 0);
+    // A short buffer gets the first ids only, and no more than its capacity.
+    std::vector<unsigned> few(4, 0xDEADu);
+    few.push_back(0xBEEFu);
+    EXPECT_EQ(m_listBitmaps(few.data(), 4), bitmaps);
+    EXPECT_EQ(few[4], 0xBEEFu);
+
+    std::vector<unsigned> ids(static_cast<size_t>(bitmaps));
+    ASSERT_EQ(m_listBitmaps(ids.data(), bitmaps), bitmaps);
+    EXPECT_EQ(few[0], ids[0]);
+    // The library holds exactly the table's bitmaps.
+    std::vector<unsigned> tableIds;
+    for (const SkinRow& row : SkinRows()) {
+        tableIds.push_back(row.id);
+    }
+    EXPECT_EQ(ids, tableIds);
+
+    std::vector<unsigned> textIds(static_cast<size_t>(texts));
+    ASSERT_EQ(m_listTexts(textIds.data(), texts), texts);
+    EXPECT_TRUE(std::is_sorted(textIds.begin(), textIds.end()));
+    EXPECT_EQ(std::adjacent_find(textIds.begin(), textIds.end()), textIds.end());
+}
+
+// Runs a load and returns what it printed on stderr.
+template <typename Load>
+std::string StderrOf(Load load) {
+    ::testing::internal::CaptureStderr();
+    load();
+    return ::testing::internal::GetCapturedStderr();
+}
+
+int Lines(const std::string& text) {
+    return int(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(ResLibrary, MissingOrWrongLibraryKeepsRunningAndSaysSoOnce) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string notElf = dir.filePath("libKeloRes.so").toStdString();
+    std::ofstream(notElf) << "not a shared library\n";
+    const std::string noSymbols = "libz.so.1"; // a real library without the interface
+
+    struct Case {
+        const char* what;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"missing file", "/nonexistent/folder/libKeloRes.so"},
+        {"not a library", notElf},
+        {"another library", noSymbols},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CResLibrary lib;
+        bool loaded = true;
+        const std::string said = StderrOf([&] { loaded = lib.LoadFrom(c.path); });
+        EXPECT_FALSE(loaded);
+        EXPECT_FALSE(lib.IsLoaded());
+        EXPECT_EQ(Lines(said), 1) << said;
+        EXPECT_NE(said.find(c.path), std::string::npos) << said;
+        // Everything stays empty, and nothing breaks.
+        EXPECT_TRUE(lib.LoadText(5541).IsEmpty());
+        EXPECT_TRUE(lib.LoadBitmap(1500).isNull());
+        CResLibrary::SetCurrent(&lib);
+        CString text("old");
+        LoadResString(text, 5541);
+        EXPECT_TRUE(text.IsEmpty());
+        EXPECT_TRUE(LoadResBitmap(1640).isNull());
+        CResLibrary::SetCurrent(nullptr);
+    }
+}
+
+TEST(ResLibrary, LoadFindsTheLibraryBesideTheProgramQuietly) {
+    // The test program lives in <build>/bin next to libKeloRes.so, as the client does.
+    CResLibrary lib;
+    bool loaded = false;
+    const std::string said = StderrOf([&] { loaded = lib.Load(); });
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(said.empty()) << said;
+    EXPECT_EQ(lib.LoadText(5542), CString("Cancel"));
+    lib.Free();
+    EXPECT_FALSE(lib.IsLoaded());
+    EXPECT_TRUE(lib.LoadText(5542).IsEmpty());
+}
+
+TEST(ResStrings, TextsComeFromTheCurrentLibrary) {
+    CString text("stale");
+    CResLibrary::SetCurrent(nullptr);
+    LoadResString(text, 5541);
+    EXPECT_TRUE(text.IsEmpty()) << "no library: empty text";
+    LoadResStringPrefixed(text, 5541);
+    EXPECT_EQ(text, CString(" "));
+
+    CResLibrary lib;
+    ASSERT_TRUE(lib.LoadFrom(restest::LibraryPath()));
+    CResLibrary::SetCurrent(&lib);
+    LoadResString(text, 5541);
+    EXPECT_EQ(text, CString("OK"));
+    LoadResStringPrefixed(text, 5110);
+    EXPECT_EQ(std::string(text.GetString()), " " + std::string(lib.LoadText(5110).GetString()));
+    LoadResString(text, 4999);
+    EXPECT_TRUE(text.IsEmpty());
+    const QImage face = LoadResBitmap(1500);
+    EXPECT_EQ(face.size(), QSize(86, 58));
+    CResLibrary::SetCurrent(nullptr);
+    // A library that goes away no longer serves as the current one.
+    {
+        CResLibrary gone;
+        ASSERT_TRUE(gone.LoadFrom(restest::LibraryPath()));
+        CResLibrary::SetCurrent(&gone);
+    }
+    EXPECT_EQ(CResLibrary::Current(), nullptr);
+}
+
+} // namespace
