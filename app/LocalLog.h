@@ -1,0 +1,57 @@
+#pragma once
+// The client's own event log: a ring of 2500 records of 184 bytes after an 8-byte header (wrapped
+// flag, next slot), in <save location>/Log/KELO1000.log. The file is opened and closed for every
+// record; writers on any thread are serialised by one process-wide lock, and a file held open by
+// another process skips the record.
+
+#include "platform/base/String.h"
+#include "platform/base/WinTypes.h"
+#include "protocol/LeField.h"
+
+#include <ctime>
+#include <string>
+
+struct LocalLogHeader {
+    LeU32 wrapped;
+    LeU32 next;
+};
+static_assert(sizeof(LocalLogHeader) == 8);
+
+struct LocalLogRecord {
+    LeU32 slot;
+    LeU32 size;
+    LeU32 index_main;
+    LeU32 index_sub;
+    LeU32 time; // local wall-clock time counted as seconds since 1970
+    LeU32 reserved;
+    char address[128];
+    char user_id[32];
+};
+static_assert(sizeof(LocalLogRecord) == 184);
+
+class CLocalLog {
+public:
+    static constexpr DWORD kSlots = 2500;
+    static constexpr DWORD kRecordSize = sizeof(LocalLogRecord);
+    static constexpr const char* kFileName = "KELO1000.log";
+
+    // <location>/Log/ and the file in it.
+    static std::string FolderOf(const char* location);
+    static std::string PathOf(const char* location);
+
+    // Appends one record (nothing when running from removable media, or when the file cannot be
+    // opened). Texts are copied bounded: at most 31 characters of user id, 127 of address.
+    static void Write(const char* location, bool removable, DWORD indexMain, DWORD indexSub, const char* userId,
+                      const char* address);
+    // The same with the time given (seconds since 1970 as the local wall clock shows them).
+    static void WriteAt(const char* location, bool removable, DWORD indexMain, DWORD indexSub, const char* userId,
+                        const char* address, DWORD localTime);
+
+    // The header to use for a file of this length whose stored header reads (wrapped, next): kept
+    // when in range, else rebuilt from the number of slots the file holds.
+    static LocalLogHeader RepairHeader(bool headerRead, DWORD wrapped, DWORD next, LONGLONG fileLength);
+
+    // The current time as the local wall clock shows it, counted as seconds since 1970 (daylight
+    // saving included when in force).
+    static DWORD LocalWallClockNow();
+};
