@@ -119,6 +119,19 @@ public:
             return false;
         });
     }
+    // Waits until pred holds for the whole list of recorded calls; false after the time-out.
+    bool WaitUntil(const std::function<bool(const std::vector<HostCall>&)>& pred,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(20)) const {
+        std::unique_lock<std::mutex> lock(m_lock);
+        return m_changed.wait_for(lock, timeout, [&] { return pred(m_calls); });
+    }
+    static std::size_t Count(const std::vector<HostCall>& calls, HostCall::Kind kind) {
+        std::size_t n = 0;
+        for (const HostCall& c : calls) {
+            n += c.kind == kind ? 1 : 0;
+        }
+        return n;
+    }
     bool WaitForNotice(LPARAM notice, std::chrono::milliseconds timeout = std::chrono::seconds(20)) const {
         return WaitFor([notice](const HostCall& c) { return c.kind == HostCall::Notice && c.notice == notice; },
                        timeout);
