@@ -1,6 +1,10 @@
 #include "res/ResLibrary.h"
 
 #include "res/KeloRes.h"
+#include "res/ResStrings.h"
+
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/GdiQt.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -138,6 +142,15 @@ QImage CResLibrary::LoadBitmap(UINT id) const {
 
 void CResLibrary::SetCurrent(CResLibrary* library) {
     g_current.store(library);
+    // Every CBitmap::LoadBitmap of the program then reads this library.
+    if (library == nullptr) {
+        CBitmap::SetResourceLoader({});
+        return;
+    }
+    CBitmap::SetResourceLoader([](UINT id) -> HBITMAP {
+        const QImage image = LoadResBitmap(id);
+        return image.isNull() ? nullptr : GdiCreateBitmap(image);
+    });
 }
 
 CResLibrary* CResLibrary::Current() {

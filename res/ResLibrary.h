@@ -33,8 +33,9 @@ public:
     // A 32-bit picture, or a null image when the library is not loaded or has no such bitmap.
     QImage LoadBitmap(UINT id) const;
 
-    // The library that the program's windows load from (the main window sets it while it holds the
-    // library). Null when there is none.
+    // The library that the program's windows load from: texts (ResStrings.h) and every
+    // CBitmap::LoadBitmap. The main window sets it while it holds the library and clears it before
+    // freeing it; null when there is none.
     static void SetCurrent(CResLibrary* library);
     static CResLibrary* Current();
 

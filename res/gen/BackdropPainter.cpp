@@ -332,7 +332,8 @@ QImage Dialog(const SkinRow& row) {
         Border(image, p, 8, pal::Transparent);
         return image;
     case backdrop::Keypad:
-        DialogBody(p, all, 0);
+        // Flat, so the keys' rounded corners blend in everywhere.
+        CSkinDraw::Fill(p, all, pal::Steel1);
         Separator(p, 1, 318, 88);
         Separator(p, 1, 318, 157);
         p.setRenderHint(QPainter::Antialiasing, true);

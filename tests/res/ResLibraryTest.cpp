@@ -2,6 +2,7 @@
 // wrong library, and the text helpers every window uses.
 
 #include "res/ResLibrary.h"
+#include "platform/gdi/Bitmap.h"
 #include "res/KeloRes.h"
 #include "res/ResStrings.h"
 #include "res/SkinTable.h"
@@ -202,6 +203,23 @@ TEST(ResStrings, TextsComeFromTheCurrentLibrary) {
         CResLibrary::SetCurrent(&gone);
     }
     EXPECT_EQ(CResLibrary::Current(), nullptr);
+}
+
+TEST(ResStrings, SkinBitmapsOfTheProgramComeFromTheCurrentLibrary) {
+    CResLibrary lib;
+    ASSERT_TRUE(lib.LoadFrom(restest::LibraryPath()));
+    CResLibrary::SetCurrent(&lib);
+    {
+        CBitmap bitmap;
+        ASSERT_TRUE(bitmap.LoadBitmap(1640));
+        EXPECT_EQ(bitmap.GetSize().cx, 308);
+        EXPECT_EQ(bitmap.GetSize().cy, 136);
+        CBitmap missing;
+        EXPECT_FALSE(missing.LoadBitmap(1499));
+    }
+    CResLibrary::SetCurrent(nullptr);
+    CBitmap none;
+    EXPECT_FALSE(none.LoadBitmap(1640)) << "no library, no bitmap";
 }
 
 } // namespace
