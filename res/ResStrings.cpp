@@ -14,6 +14,18 @@ void LoadResStringPrefixed(CString& out, UINT id) {
     out += text;
 }
 
+CString LoadResString(UINT id) {
+    CString text;
+    LoadResString(text, id);
+    return text;
+}
+
+CString LoadResStringPrefixed(UINT id) {
+    CString text;
+    LoadResStringPrefixed(text, id);
+    return text;
+}
+
 QImage LoadResBitmap(UINT id) {
     const CResLibrary* library = CResLibrary::Current();
     return library != nullptr ? library->LoadBitmap(id) : QImage();

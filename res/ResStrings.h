@@ -8,6 +8,8 @@
 #include <QImage>
 
 void LoadResString(CString& out, UINT id);
+CString LoadResString(UINT id);
 // The same with one blank in front of the loaded text.
 void LoadResStringPrefixed(CString& out, UINT id);
+CString LoadResStringPrefixed(UINT id);
 QImage LoadResBitmap(UINT id);

@@ -215,8 +215,8 @@ constexpr auto kRows = std::to_array<SkinRow>({
     Track(1697, 150, 9, track::Channel, "local setup slider: part above the position"),
     Track(1698, 150, 9, track::Active, "local setup slider: part below the position"),
     Plate(1700, 64, 14, plate::Field, "value field behind labels and selectors"),
-    Plate(1702, 64, 14, plate::FieldGroup4, "spot page: value field of a group of four"),
-    Plate(1703, 64, 14, plate::FieldGroup8, "spot page: value field of a group of eight"),
+    Plate(1702, 72, 14, plate::FieldGroup4, "spot page: value field of a group of four"),
+    Plate(1703, 72, 14, plate::FieldGroup8, "spot page: value field of a group of eight"),
     Legend(1704, 0, "timeline legend: record type 0"),
     Legend(1705, 1, "timeline legend: alarm"),
     Legend(1706, 2, "timeline legend: motion"),
@@ -399,7 +399,7 @@ constexpr auto kRows = std::to_array<SkinRow>({
     Text(2258, 97, 22, button::Dialog, "page buttons (All Check, Return All, Prev, Next, ...)"),
     Text(2259, 160, 22, button::Dialog, "wide page buttons (Initialize, Deinterlace, Region, ...)"),
     Text(2260, 97, 22, button::Dialog, "frame OK and Cancel"),
-    Plate(2261, 64, 23, plate::RowBand, "options page: band behind a row"),
+    Plate(2261, 403, 23, plate::RowBand, "options page: band behind a row (stretched)"),
 });
 
 constexpr bool IdsAscending() {

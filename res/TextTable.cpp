@@ -118,18 +118,18 @@ constexpr auto kTexts = std::to_array<ResText>({
     {5143, "Video Loss"},                        // channel status 5
     {5144, "None"},                              // no record mode; channel without status
     {5145, "MAC Address"},                       // system information: MAC address
-    {5146, "Boot Loader"},                       // system information: firmware part 0
-    {5147, "Kernel"},                            // system information: firmware part 3
-    {5148, "Application"},                       // system information: firmware part 4
-    {5150, "File System"},                       // system information: firmware part 5
-    {5151, "Web Pages"},                         // system information: firmware part 6
+    {5146, "Boot Loader"},                       // system information: firmware slot 0
+    {5147, "Kernel"},                            // system information: firmware slot 3
+    {5148, "Application"},                       // system information: firmware slot 4
+    {5150, "File System"},                       // system information: firmware slot 5
+    {5151, "Web Pages"},                         // system information: firmware slot 6
     {5152, "CH"},                                // channel prefix before two digits ("CH01")
-    {5180, "Loader"},                            // firmware row: part 0
-    {5181, "Kernel"},                            // firmware row: part 3
-    {5182, "Program"},                           // firmware row: part 4
+    {5180, "Loader"},                            // firmware row: slot 0
+    {5181, "Kernel"},                            // firmware row: slot 3
+    {5182, "Program"},                           // firmware row: slot 4
     {5183, "Firmware"},                          // firmware rows: any part
-    {5184, "Files"},                             // firmware row: part 5
-    {5185, "Web"},                               // firmware row: part 6
+    {5184, "Files"},                             // firmware row: slot 5
+    {5185, "Web"},                               // firmware row: slot 6
     {5186, "Sending the image..."},              // firmware status while sending
     {5187, "Recorder is updating..."},           // firmware status once the recorder has the image
     {5188, "Close"},                             // firmware Close button

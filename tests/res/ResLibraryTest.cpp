@@ -193,6 +193,8 @@ TEST(ResStrings, TextsComeFromTheCurrentLibrary) {
     EXPECT_EQ(std::string(text.GetString()), " " + std::string(lib.LoadText(5110).GetString()));
     LoadResString(text, 4999);
     EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(LoadResString(5542), CString("Cancel"));
+    EXPECT_EQ(LoadResStringPrefixed(5542), CString(" Cancel"));
     const QImage face = LoadResBitmap(1500);
     EXPECT_EQ(face.size(), QSize(86, 58));
     CResLibrary::SetCurrent(nullptr);
