@@ -130,11 +130,12 @@ QImage CResLibrary::LoadBitmap(UINT id) const {
     if (image.isNull()) {
         return {};
     }
-    // QImage rows may be padded; RGB32 rows of any width are whole words, so the pixels are one block
-    // exactly when bytesPerLine is width * 4, which Qt guarantees for this format.
+    // The library writes rows back to back; a 32-bit image has no row padding to skip.
+    if (image.bytesPerLine() != qsizetype(width) * 4) {
+        return {};
+    }
     auto* pixels = reinterpret_cast<uint32_t*>(image.bits());
-    const size_t count = size_t(image.bytesPerLine() / 4) * size_t(height);
-    if (image.bytesPerLine() != width * 4 || m_getBitmap(id, &width, &height, pixels, count) != KELORES_OK) {
+    if (m_getBitmap(id, &width, &height, pixels, size_t(width) * size_t(height)) != KELORES_OK) {
         return {};
     }
     return image;
