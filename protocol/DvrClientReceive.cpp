@@ -259,13 +259,14 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
     if (m_hello.channel_num != 4 && m_hello.channel_num != 8 && m_hello.channel_num != 16) {
         m_hello.channel_num = 16;
     }
-    m_seams.host->EnableButton(ClientButton::Live, 0, true);
-    m_seams.host->SetButtonState(ClientButton::Live, 0, 0);
-    SendLiveReq();
-    m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
+    // The version flags are in place before live view starts and anyone sees the login.
     const BYTE major = m_hello.product_major_ver;
     const BYTE minor = m_hello.product_minor_ver;
     m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
     m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
+    m_seams.host->EnableButton(ClientButton::Live, 0, true);
+    m_seams.host->SetButtonState(ClientButton::Live, 0, 0);
+    SendLiveReq();
+    m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
     return true;
 }

@@ -61,6 +61,8 @@ protected:
         const ScriptedRecorder::Received live = recorder.ReadUntil(Msg::LIVE_REQ);
         ASSERT_TRUE(live.ok);
         EXPECT_EQ(live.payload, (Bytes{0, 0, 0xFF, 0xFF}));
+        // The login's log entry follows the live request.
+        ASSERT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 1; }));
     }
     bool WaitClosedNotice() { return host.WaitForNotice(kNoticeConnectionClosed); }
     bool WaitSocketThreadGone() {
