@@ -391,6 +391,8 @@ private:
     void ResetPlayState();
     // Backup.
     std::shared_ptr<CDownloadWriter> GetWriter() const;
+    // Releases a writer whose thread has ended (after a failure).
+    void ReleaseEndedWriter();
 
     PlayTiming m_playTiming;
     std::atomic<bool> m_listenSwitch{false};

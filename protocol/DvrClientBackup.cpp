@@ -26,13 +26,28 @@ void CDvrClient::WriterOwner::PostWriterMessage(UINT message, WPARAM wParam, LPA
 }
 
 void CDvrClient::WriterOwner::OnDownloadFailed(int error) {
-    // The writer's thread cannot end the backup itself (that waits for the thread): the socket
-    // thread sends TRANS_OFF_REQ at the next block, or at the recorder's end of the stream.
+    // The set is closed by now. The recorder is told to stop at once; the writer object itself is
+    // released later by another thread (it cannot wait for its own thread here).
     m_client.m_writerFailed.store(true);
+    m_client.SendPacket(PacketHeader::Request(Msg::TRANS_OFF_REQ, 0), nullptr, 0);
+    Trace("Send...TRANS_OFF_REQ\n");
+    m_client.m_bBackup.store(0);
     const bool space = error == ENOSPC || error == EDQUOT || error == EFBIG;
     m_client.m_seams.host->PostNotice(space ? kNoticeLackOfSpace : kNoticeRefused, ClientWindow::MainWindow);
     m_client.m_seams.host->WriteLocalLog(2, 4, m_client.m_szUserId, m_client.m_szAddress);
     Trace("backup failed: %d\n", error);
+}
+
+void CDvrClient::ReleaseEndedWriter() {
+    std::shared_ptr<CDownloadWriter> writer;
+    {
+        std::lock_guard lock(m_writerLock);
+        if (!m_writer || !m_writer->HasEnded()) {
+            return;
+        }
+        writer = std::move(m_writer);
+    }
+    writer->Join();
 }
 
 std::shared_ptr<CDownloadWriter> CDvrClient::GetWriter() const {
@@ -55,6 +70,7 @@ void CDvrClient::ClearSpaceNackSizes() {
 }
 
 bool CDvrClient::CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit) {
+    ReleaseEndedWriter();
     std::lock_guard lock(m_writerLock);
     if (m_writer) {
         return false;
@@ -118,10 +134,12 @@ bool CDvrClient::RecvFn_TransOnData(const RecvMessage& m) {
     if (m_backupResetPending.exchange(false)) {
         m_backupArea.Reset();
     }
+    if (m_writerFailed.load()) {
+        ReleaseEndedWriter();
+    }
     std::shared_ptr<CDownloadWriter> writer = GetWriter();
-    if (writer && m_writerFailed.load()) {
-        SendTransOff();
-        writer.reset();
+    if (writer && writer->HasFailed()) {
+        writer.reset(); // the backup has ended; what the recorder still sends is dropped
     }
     m_backupArea.Append({m.data, m.length});
     if (!m.header.IsLastFragment()) {
