@@ -3,6 +3,7 @@
 // values the program's handlers compare against. Only what the program uses is here.
 
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 // ---- handles of the window layer (opaque; see CWnd for what a window handle is)
 struct HINSTANCE__;
@@ -533,3 +534,124 @@ struct MONITORINFOEX {
 };
 static_assert(sizeof(MONITORINFOEX) == 72, "the monitor table holds 72-byte records");
 using LPMONITORINFO = MONITORINFO*;
+
+// WM_DRAWITEM: an owner-drawn control (or list row) to draw, sent to the parent and passed back to the
+// control's DrawItem.
+struct DRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem;
+    DWORD_PTR itemData;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+};
+using LPPAINTSTRUCT = PAINTSTRUCT*;
+
+// List view rows and columns.
+struct LVITEMA {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+};
+using LVITEM = LVITEMA;
+using LPLVITEM = LVITEMA*;
+
+struct LVCOLUMNA {
+    UINT mask;
+    int fmt;
+    int cx;
+    LPSTR pszText;
+    int cchTextMax;
+    int iSubItem;
+};
+using LVCOLUMN = LVCOLUMNA;
+using LPLVCOLUMN = LVCOLUMNA*;
+
+constexpr UINT LVHT_NOWHERE = 0x1;
+constexpr UINT LVHT_ONITEMLABEL = 0x4;
+constexpr UINT LVHT_ONITEM = 0xE;
+struct LVHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    int iItem;
+    int iSubItem;
+};
+
+// A tool of a tooltip control. With TTF_IDISHWND, uId is the tool window's handle and hwnd the
+// window that answers TTN_NEEDTEXT (normally the tool's parent).
+struct TOOLINFOA {
+    UINT cbSize;
+    UINT uFlags;
+    HWND hwnd;
+    UINT_PTR uId;
+    RECT rect;
+    HINSTANCE hinst;
+    LPSTR lpszText;
+    LPARAM lParam;
+};
+using TOOLINFO = TOOLINFOA;
+using LPTOOLINFO = TOOLINFOA*;
+
+// Printing.
+struct DOCINFOA {
+    int cbSize;
+    LPCSTR lpszDocName;
+    LPCSTR lpszOutput;
+    LPCSTR lpszDatatype;
+    DWORD fwType;
+};
+using DOCINFO = DOCINFOA;
+constexpr DWORD PD_ALLPAGES = 0x0;
+constexpr DWORD PD_SELECTION = 0x1;
+constexpr DWORD PD_PAGENUMS = 0x2;
+constexpr DWORD PD_NOSELECTION = 0x4;
+constexpr DWORD PD_NOPAGENUMS = 0x8;
+constexpr DWORD PD_USEDEVMODECOPIES = 0x40000;
+constexpr DWORD PD_RETURNDC = 0x100;
+constexpr DWORD PD_RETURNDEFAULT = 0x400;
+constexpr DWORD PD_HIDEPRINTTOFILE = 0x100000;
+
+// File dialogs.
+constexpr DWORD OFN_READONLY = 0x1;
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x2;
+constexpr DWORD OFN_HIDEREADONLY = 0x4;
+constexpr DWORD OFN_NOCHANGEDIR = 0x8;
+constexpr DWORD OFN_ENABLEHOOK = 0x20;
+constexpr DWORD OFN_ENABLETEMPLATE = 0x40;
+constexpr DWORD OFN_PATHMUSTEXIST = 0x800;
+constexpr DWORD OFN_FILEMUSTEXIST = 0x1000;
+constexpr DWORD OFN_EXPLORER = 0x80000;
+constexpr DWORD OFN_ENABLESIZING = 0x800000;
+
+// Folder browser.
+constexpr UINT BIF_RETURNONLYFSDIRS = 0x1;
+constexpr UINT BIF_DONTGOBELOWDOMAIN = 0x2;
+constexpr UINT BIF_NEWDIALOGSTYLE = 0x40;
+constexpr UINT BFFM_INITIALIZED = 1;
+constexpr UINT BFFM_SELCHANGED = 2;
+constexpr int CSIDL_DESKTOP = 0x0;
+constexpr int CSIDL_PERSONAL = 0x5;
+constexpr int CSIDL_DRIVES = 0x11;
+
+inline LPCSTR MAKEINTRESOURCE(UINT id) {
+    return reinterpret_cast<LPCSTR>(std::uintptr_t(WORD(id)));
+}
+inline bool IS_INTRESOURCE(LPCSTR name) {
+    return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0;
+}

@@ -1,8 +1,16 @@
 #include "platform/window/Wnd.h"
 
+#include "platform/gdi/DC.h"
+#include "platform/gdi/Font.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiQt.h"
+#include "platform/window/ClientDC.h"
 #include "platform/window/DeferredCall.h"
 #include "platform/window/HandleMap.h"
+#include "platform/window/MessageBox.h"
 #include "platform/window/MessagePump.h"
+#include "platform/window/WndClassProc.h"
+#include "platform/window/WndClasses.h"
 #include "platform/window/WndHost.h"
 
 #include <QApplication>
@@ -127,6 +135,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     const HWND hwnd = CHandleMap::Add(this, host);
     host->SetHandle(hwnd);
     m_hWnd = hwnd;
+    host->SetClassProc(CWndClasses::MakeProc(className));
     host->setGeometry(rect.left, rect.top, std::max(0L, long(rect.right - rect.left)),
                       std::max(0L, long(rect.bottom - rect.top)));
     if ((style & WS_CHILD) != 0) {
@@ -287,7 +296,7 @@ HWND CWnd::UnsubclassWindow() {
     CHandleMap::SetObject(hwnd, nullptr);
     m_hWnd = nullptr;
     if (CWndHost* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd))) {
-        auto plain = std::make_unique<CWnd>();
+        auto plain = CWndClasses::MakePlainObject(host->ClassName().c_str());
         plain->m_hWnd = hwnd;
         CHandleMap::SetObject(hwnd, plain.get());
         host->AdoptObject(std::move(plain));
@@ -469,6 +478,24 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_PAINT:
         OnPaint();
         break;
+    case WM_ERASEBKGND:
+        result = OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+        break;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        result = reinterpret_cast<LRESULT>(OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
+                                                      FromHandle(reinterpret_cast<HWND>(lParam)),
+                                                      message - WM_CTLCOLORMSGBOX));
+        break;
+    case WM_DRAWITEM:
+        OnDrawItem(int(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         break;
@@ -614,6 +641,23 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) {
 }
 void CWnd::OnPaint() {
     Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+    return BOOL(Default());
+}
+HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (pWnd != nullptr && pWnd != this) {
+        if (HBRUSH brush = pWnd->CtlColor(pDC, nCtlColor)) {
+            return brush;
+        }
+    }
+    return reinterpret_cast<HBRUSH>(Default());
+}
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) {
+    Default();
+}
+HBRUSH CWnd::CtlColor(CDC*, UINT) {
+    return nullptr;
 }
 HICON CWnd::OnQueryDragIcon() {
     return reinterpret_cast<HICON>(Default());
@@ -1100,6 +1144,164 @@ BOOL CWnd::RedrawWindow(LPCRECT rectUpdate, void* rgnUpdate, UINT flags) {
     return TRUE;
 }
 
+// ---- fonts and contexts
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont != nullptr ? HFONT(*pFont) : nullptr), bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+    if (!IsUi()) {
+        return nullptr;
+    }
+    const auto font = reinterpret_cast<HFONT>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT, 0, 0));
+    return font != nullptr ? CFont::FromHandle(font) : nullptr;
+}
+
+CDC* CWnd::GetDC() {
+    return new CClientDC(this);
+}
+
+int CWnd::ReleaseDC(CDC* pDC) {
+    delete pDC;
+    return pDC != nullptr ? 1 : 0;
+}
+
+// ---- parent, shape
+
+CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
+    CWndHost* host = GetHost();
+    if (host == nullptr || !IsUi()) {
+        return nullptr;
+    }
+    CWnd* old = GetParent();
+    CWndHost* parentHost = pWndNewParent != nullptr ? pWndNewParent->GetHost() : nullptr;
+    const DWORD style = host->Style();
+    if ((style & WS_CHILD) != 0 && parentHost == nullptr) {
+        return nullptr;
+    }
+    const QPoint place = host->isWindow() ? host->pos() : host->geometry().topLeft();
+    host->setParent(parentHost, FlagsFor(style, host->ExStyle(), parentHost != nullptr));
+    host->move(place);
+    if ((style & WS_VISIBLE) != 0) {
+        host->show();
+    }
+    return old;
+}
+
+BOOL CWnd::IsChild(const CWnd* pWnd) const {
+    CWndHost* mine = GetHost();
+    CWndHost* other = pWnd != nullptr ? pWnd->GetHost() : nullptr;
+    if (mine == nullptr || other == nullptr || other == mine) {
+        return FALSE;
+    }
+    for (QWidget* w = other; w != nullptr && !w->isWindow(); w = w->parentWidget()) {
+        if (w->parentWidget() == mine) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+int CWnd::SetWindowRgn(HRGN hRgn, BOOL bRedraw) {
+    return ::SetWindowRgn(m_hWnd.load(), hRgn, bRedraw);
+}
+
+namespace {
+
+bool TakesPart(CWndHost* host) {
+    return host->Handle() != nullptr && host->isVisibleTo(host->parentWidget()) && (host->Style() & WS_VISIBLE) != 0 &&
+           (host->Style() & WS_DISABLED) == 0;
+}
+
+void CollectTabOrder(QWidget* parent, std::vector<CWndHost*>& out) {
+    for (QObject* child : parent->children()) {
+        auto* host = dynamic_cast<CWndHost*>(child);
+        if (host == nullptr || host->isWindow() || host->Handle() == nullptr) {
+            continue;
+        }
+        if ((host->Style() & WS_TABSTOP) != 0 && TakesPart(host)) {
+            out.push_back(host);
+        }
+        if ((host->Style() & WS_VISIBLE) != 0) {
+            CollectTabOrder(host, out);
+        }
+    }
+}
+
+} // namespace
+
+CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const {
+    CWndHost* ctl = pWndCtl != nullptr ? pWndCtl->GetHost() : nullptr;
+    if (ctl == nullptr || ctl->parentWidget() == nullptr) {
+        return pWndCtl;
+    }
+    std::vector<CWndHost*> siblings;
+    for (QObject* child : ctl->parentWidget()->children()) {
+        auto* host = dynamic_cast<CWndHost*>(child);
+        if (host != nullptr && !host->isWindow() && host->Handle() != nullptr) {
+            siblings.push_back(host);
+        }
+    }
+    const auto at = std::find(siblings.begin(), siblings.end(), ctl);
+    if (at == siblings.end()) {
+        return pWndCtl;
+    }
+    // The group runs from the last WS_GROUP control at or before ctl to just before the next one.
+    std::size_t first = std::size_t(at - siblings.begin());
+    while (first > 0 && (siblings[first]->Style() & WS_GROUP) == 0) {
+        --first;
+    }
+    std::size_t end = std::size_t(at - siblings.begin()) + 1;
+    while (end < siblings.size() && (siblings[end]->Style() & WS_GROUP) == 0) {
+        ++end;
+    }
+    const std::size_t count = end - first;
+    const std::size_t index = std::size_t(at - siblings.begin()) - first;
+    for (std::size_t step = 1; step < count; ++step) {
+        const std::size_t i = bPrevious ? (index + count - step) % count : (index + step) % count;
+        CWndHost* candidate = siblings[first + i];
+        if (TakesPart(candidate)) {
+            return candidate->Object();
+        }
+    }
+    return pWndCtl;
+}
+
+CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
+    CWndHost* host = GetHost();
+    if (host == nullptr) {
+        return nullptr;
+    }
+    std::vector<CWndHost*> order;
+    CollectTabOrder(host, order);
+    if (order.empty()) {
+        return nullptr;
+    }
+    CWndHost* ctl = pWndCtl != nullptr ? pWndCtl->GetHost() : nullptr;
+    const auto at = std::find(order.begin(), order.end(), ctl);
+    if (at == order.end()) {
+        return (bPrevious ? order.back() : order.front())->Object();
+    }
+    const std::size_t index = std::size_t(at - order.begin());
+    const std::size_t next = bPrevious ? (index + order.size() - 1) % order.size() : (index + 1) % order.size();
+    return order[next]->Object();
+}
+
+int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
+    return ::MessageBox(m_hWnd.load(), lpszText, lpszCaption, nType);
+}
+
+BOOL CWnd::SetForegroundWindow() {
+    CWndHost* host = GetHost();
+    if (host == nullptr || !IsUi()) {
+        return FALSE;
+    }
+    host->window()->raise();
+    host->window()->activateWindow();
+    return TRUE;
+}
+
 // ---- focus and capture
 
 CWnd* CWnd::SetFocus() {
@@ -1481,5 +1683,58 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (move || resize) {
         SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
     }
+    return TRUE;
+}
+
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
+    if (track == nullptr || !CMessagePump::IsUiThread()) {
+        return FALSE;
+    }
+    CWndHost* host = CWndHost::FromHandle(track->hwndTrack);
+    if ((track->dwFlags & TME_QUERY) != 0) {
+        HWND tracked = nullptr;
+        if (host != nullptr && host->TrackLeave()) {
+            tracked = track->hwndTrack;
+        }
+        track->dwFlags = tracked != nullptr ? TME_LEAVE : 0;
+        track->hwndTrack = tracked;
+        return TRUE;
+    }
+    if (host == nullptr) {
+        return FALSE;
+    }
+    if ((track->dwFlags & TME_LEAVE) != 0) {
+        host->SetTrackLeave((track->dwFlags & TME_CANCEL) == 0);
+    }
+    return TRUE;
+}
+
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
+    (void)redraw;
+    CWndHost* host = CWndHost::FromHandle(hwnd);
+    if (host == nullptr || !CMessagePump::IsUiThread()) {
+        return 0;
+    }
+    if (region == nullptr) {
+        host->SetWindowRegion(std::nullopt);
+    } else {
+        host->SetWindowRegion(GdiRegion(region));
+        // The window owns the region from now on.
+        ::DeleteObject(region);
+    }
+    host->update();
+    return 1;
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags) {
+    CWndHost* host = CWndHost::FromHandle(hwnd);
+    if (host == nullptr || (host->ExStyle() & WS_EX_LAYERED) == 0) {
+        return FALSE;
+    }
+    if (!CMessagePump::IsUiThread()) {
+        CMessagePump::PostTask([hwnd, key, alpha, flags] { SetLayeredWindowAttributes(hwnd, key, alpha, flags); });
+        return TRUE;
+    }
+    host->SetLayered(key, alpha, flags);
     return TRUE;
 }

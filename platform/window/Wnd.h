@@ -25,6 +25,8 @@
 
 class CWndHost;
 class CDeferredCall;
+class CDC;
+class CFont;
 class CDataExchange;
 class QEventLoop;
 class QWidget;
@@ -49,9 +51,9 @@ public:
     // className: "BUTTON", "STATIC", "EDIT", "SysListView32", "#32770" (dialog) or null (plain window).
     // A WS_CHILD window lies at rect in its parent's client area; any other window is top-level at
     // rect in screen coordinates (frameless unless WS_CAPTION), owned by pParent when given.
-    virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* pParent, UINT nID);
-    virtual BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
-                          CWnd* pParent, UINT nID);
+    BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* pParent, UINT nID);
+    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* pParent,
+                  UINT nID);
     // Destroys the window and its children (WM_DESTROY, then WM_NCDESTROY children first), stops
     // its timers and releases the capture. FALSE when there is no window. PostNcDestroy of every
     // destroyed object runs later, after the message being handled now has been finished.
@@ -158,6 +160,31 @@ public:
     BOOL RedrawWindow(LPCRECT rectUpdate = nullptr, void* rgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 
+    // Fonts (WM_SETFONT / WM_GETFONT); the window does not own the font.
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
+    // A drawing context for measuring outside painting. Drawing on it shows nothing: windows are
+    // drawn in their WM_ERASEBKGND / WM_PAINT handlers only (Invalidate, then draw there). Inside
+    // the window's own paint it draws on the paint context's target. Release with ReleaseDC.
+    CDC* GetDC();
+    int ReleaseDC(CDC* pDC);
+
+    // ---- parent, shape, layering
+    // Moves the window under another parent (null: the desktop). The window's style decides whether
+    // it is a child (WS_CHILD) or a top-level window; it keeps its position numbers.
+    CWnd* SetParent(CWnd* pWndNewParent);
+    BOOL IsChild(const CWnd* pWnd) const;
+    // The window takes the region (and frees it); null removes the window's region.
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw);
+    // ---- dialog navigation over the child controls, in template order
+    // Next control of pWndCtl's group (WS_GROUP starts a group), skipping hidden and disabled ones;
+    // pWndCtl itself when no other qualifies.
+    CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+    // Next WS_TABSTOP control (visible and enabled) among all descendants, wrapping around.
+    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+    BOOL SetForegroundWindow();
+
     // ---- focus and capture
     CWnd* SetFocus();
     static CWnd* GetFocus();
@@ -208,6 +235,15 @@ public:
     // WM_NOTIFY: lParam points at an NMHDR; TRUE when handled, *pResult is the answer.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual void OnPaint();
+    // pDC paints the window's face; TRUE reports the background erased.
+    virtual BOOL OnEraseBkgnd(CDC* pDC);
+    // A control asks its parent for colours; the default passes the question back to the control
+    // (CtlColor), then gives the system colours.
+    virtual HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // The default passes the drawing back to the control (its DrawItem).
+    virtual void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // The colour question as the control itself answers it; null leaves it to the default.
+    virtual HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     virtual HICON OnQueryDragIcon();
     virtual BOOL OnQueryNewPalette();
     virtual void OnPaletteChanged(CWnd* pFocusWnd);
@@ -224,9 +260,12 @@ private:
     void CancelPostNcDestroy();
 
     QEventLoop* m_modalLoop = nullptr;
+    CDeferredCall* m_pendingNcDestroy = nullptr;
+
+protected:
+    // The modal loop's state: it runs while m_continueModal holds; EndModalLoop sets the result.
     bool m_continueModal = false;
     int m_modalResult = -1;
-    CDeferredCall* m_pendingNcDestroy = nullptr;
 };
 
 // ---- the handle-shaped calls
@@ -260,4 +299,9 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point);
 BOOL ScreenToClient(HWND hwnd, LPPOINT point);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL bRepaint);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+// TME_LEAVE: one WM_MOUSELEAVE (posted) when the pointer next leaves the window; TME_CANCEL stops it.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
+// The window must have WS_EX_LAYERED. LWA_ALPHA: opacity alpha/255 (shown where a compositor runs);
+// LWA_COLORKEY: pixels of the key colour in the window's face are neither shown nor hit.
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);

@@ -6,6 +6,7 @@
 
 class CWnd;
 class CWndHost;
+class QEvent;
 
 class CWndClassProc {
 public:
@@ -14,6 +15,13 @@ public:
     virtual void Attach(CWndHost& host) { (void)host; }
     // Called when the window's style changes, to follow bits with behaviour attached.
     virtual void StyleChanged(CWndHost& host) { (void)host; }
+    virtual void Resized(CWndHost& host) { (void)host; }
+    // Events of the inner widget other than keys and focus; true consumes the event.
+    virtual bool InnerEvent(CWndHost& host, QEvent* event) {
+        (void)host;
+        (void)event;
+        return false;
+    }
     // handled = false passes the message on to the shared behaviour.
     virtual LRESULT DefProc(CWndHost& host, CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) = 0;
 };

@@ -1,0 +1,26 @@
+#pragma once
+// The standard behaviour of EDIT windows (see Edit.h).
+
+#include "platform/window/WndClassProc.h"
+
+#include <QMetaObject>
+#include <QPointer>
+
+class QLineEdit;
+
+class CEditProc : public CWndClassProc {
+public:
+    ~CEditProc() override;
+    void Attach(CWndHost& host) override;
+    void StyleChanged(CWndHost& host) override;
+    bool InnerEvent(CWndHost& host, QEvent* event) override;
+    LRESULT DefProc(CWndHost& host, CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    void NotifyParent(CWndHost& host, WORD code);
+    void ApplyColours(CWndHost& host);
+
+    QPointer<QLineEdit> m_edit;
+    QMetaObject::Connection m_changed;
+    bool m_settingText = false;
+};
