@@ -47,6 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NullHost host;
     NullVideo video;
     CDvrClient client(DvrClientSeams{&host, &video, nullptr});
+    // No waits: pacing and teardown sleeps would only slow the search.
+    CDvrClient::PlayTiming noWaits;
+    noWaits.commandSleep = noWaits.playSleep = noWaits.otherSleep = std::chrono::milliseconds(0);
+    noWaits.pacingCap = noWaits.drainLimit = noWaits.writerWait = std::chrono::milliseconds(0);
+    client.SetPlayTiming(noWaits);
     client.SetSearchFrameOpen((data[0] & 1) != 0);
     client.m_bLive.store((data[0] & 2) != 0 ? 1 : 0);
     client.m_bRemotePlay.store((data[0] & 4) != 0 ? 1 : 0);
