@@ -229,15 +229,14 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
         Trace("HELLO48_ACK... already connected\n");
         return true;
     }
-    m_bConnected.store(1);
+    HelloInfo hello{};
     if (m.length == kHelloInfoSize) {
-        m_hello = HelloInfo::FromWire(m.data);
+        hello = HelloInfo::FromWire(m.data);
     } else {
         Trace("hello size : %d, Payload size : %d\n", int(kHelloInfoSize), int(m.length));
-        m_hello = HelloInfo{};
     }
     DWORD type = 0;
-    switch (m_hello.product_number) {
+    switch (hello.product_number) {
     case 1:
         type = 1;
         break;
@@ -251,13 +250,16 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
     default:
         break;
     }
+    if (type == kServedRecorderType && hello.channel_num != 4 && hello.channel_num != 8 && hello.channel_num != 16) {
+        hello.channel_num = 16;
+    }
+    // The reply is complete before the connected byte tells other threads to read it.
+    m_hello = hello;
     m_dvrType.store(type);
+    m_bConnected.store(1);
     if (type != kServedRecorderType) {
         m_seams.host->PostWrongProduct();
         return false;
-    }
-    if (m_hello.channel_num != 4 && m_hello.channel_num != 8 && m_hello.channel_num != 16) {
-        m_hello.channel_num = 16;
     }
     // The version flags are in place before live view starts and anyone sees the login.
     const BYTE major = m_hello.product_major_ver;
