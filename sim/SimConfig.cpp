@@ -363,7 +363,7 @@ Pictures, sound and recordings:
   --seed N                seed of the simulated archive and log (default 1)
   --clock S               recorder clock at start-up, seconds since 1970 of the recorder's local
                           time (default: the host's local time); the clock then runs in real time
-  --days N                days with recordings, ending today (default 3)
+  --days N                days with recordings, ending at the clock at start-up (default 3)
   --log-entries N         entries in the recorder log (default 300)
   --fragment N            largest payload of one fragment of a list reply, setup record or frame,
                           1..65535 (default 16384; the setup record uses at most 2500 so that it
@@ -374,11 +374,12 @@ Pictures, sound and recordings:
 Misbehaviour (each repeatable; MSG is a message name such as LIVE_DATA or its decimal id):
   --refuse MSG:REASON[:X:Y]
                           answer with refusal MSG and reason REASON (a u32; -2 allowed) instead of
-                          serving: MSG is a NACK (e.g. LIVE_NACK refuses LIVE_REQ), BYE48 (refuses
-                          the login), TRANS_ON_FAIL (refuses TRANS_DATA_REQ), PLAY_ON_FAIL (fails
-                          playback after the first frame), FW_DATA_RX_FAIL (refuses the uploaded
-                          image) or FW_UPDATE_FAIL (fails after receiving it). X and Y make a
-                          12-byte refusal with two more u32 (reason 87)
+                          serving: MSG is a NACK (e.g. LIVE_NACK refuses LIVE_REQ, TRANS_ON_NACK
+                          refuses TRANS_ON_REQ), BYE48 (refuses the login), PLAY_ON_FAIL or
+                          TRANS_ON_FAIL (fail the playback or the backup after its first frame),
+                          FW_DATA_RX_FAIL (refuses the uploaded image) or FW_UPDATE_FAIL (fails
+                          after FW_DATA_RX_DONE). X and Y make a 12-byte refusal with two more u32
+                          (reason 87)
   --fault close-mid:MSG   send the first MSG with half of its payload, then close the connection
   --fault stall-mid:MSG   send the first MSG with half of its payload, then send nothing more
   --fault size:MSG:D      every MSG carries D bytes more (D > 0, zero bytes) or fewer (D < 0)
@@ -393,6 +394,12 @@ Misbehaviour (each repeatable; MSG is a message name such as LIVE_DATA or its de
                           milliseconds (default 0) or never
   --fault drop:MSG        never answer request MSG
   --fault delay:MSG:MS    answer request MSG MS milliseconds late
+
+What it answers besides: requests before a successful HELLO are ignored; an empty month, day,
+event or log list is refused with reason 83, as is playback of a range without recordings (a
+backup size of such a range is 0); a DB_UPDATE_REQ that is not 6636 bytes with a matching CRC-32
+is refused with reason 81; REBOOT_REQ and POWEROFF_REQ are answered, then the connection is closed.
+Live streams of every channel start again with frame 0, an IDR, after each LIVE_CHANNEL_INFO.
 
 Other:
   -v, --verbose           one line per message received or sent on stderr

@@ -417,3 +417,38 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SimOptions, PlainPlaybackFramesAndChannelsWithoutCamera) {
+    ksim::CSimConfig config = SmallConfig();
+    config.playPlain = true;
+    config.videoLoss = 0x4; // channel 3
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(16, Be32Bytes(0xFFFF)));
+    auto info = c.RecvId(17);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->Reason(), 0x000B000Bu);
+    ASSERT_TRUE(c.Send(20));
+    ASSERT_TRUE(c.RecvId(21));
+    ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start, 0)));
+    ASSERT_TRUE(c.RecvId(53));
+    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    Bytes gathered;
+    while (true) {
+        auto m = c.Recv();
+        ASSERT_TRUE(m);
+        if (m->Id() != 266)
+            continue;
+        gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
+        if (m->Last())
+            break;
+    }
+    EXPECT_EQ(Le32(gathered.data()), 0x1FFu) << "the frame without a record in front";
+}
+
+} // namespace
