@@ -2,17 +2,20 @@
 
 #include <cstring>
 
-CReassemblyArea::CReassemblyArea(std::size_t capacity)
-    : m_capacity(capacity), m_area(std::make_unique<BYTE[]>(capacity)) {}
+CReassemblyArea::CReassemblyArea(std::size_t capacity) : m_capacity(capacity) {}
 
 std::span<BYTE> CReassemblyArea::Reserve(std::size_t length) {
     m_reserved = length;
     m_reservedInArea = !m_discarding && length <= m_capacity - m_fill;
     if (m_reservedInArea) {
+        if (!m_area) {
+            // Taken when the first fragment arrives: most connections never use most areas.
+            m_area = std::make_unique_for_overwrite<BYTE[]>(m_capacity);
+        }
         return {m_area.get() + m_fill, length};
     }
     if (m_scratchSize < length) {
-        m_scratch = std::make_unique<BYTE[]>(length);
+        m_scratch = std::make_unique_for_overwrite<BYTE[]>(length);
         m_scratchSize = length;
     }
     return {m_scratch.get(), length};
