@@ -105,12 +105,12 @@ struct Plan {
 };
 
 std::vector<BYTE> BlockFor(const Plan& p, int index) {
-    RecordSpec r;
+    RecordShape r;
     r.time = p.time;
     r.segmentKey = p.key;
     r.eventType = p.eventType;
     r.cameraName = "CAM" + std::to_string(p.channel + 1);
-    FrameSpec f;
+    FrameShape f;
     f.channel = p.channel;
     f.time = p.time;
     f.milliseconds = WORD(index % 1000);

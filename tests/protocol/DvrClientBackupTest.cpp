@@ -30,11 +30,11 @@ private:
 };
 
 Bytes Block(int index) {
-    RecordSpec rec;
+    RecordShape rec;
     rec.time = 5000 + DWORD(index / 4);
     rec.segmentKey = 1 + DWORD(index / 10);
     rec.cameraName = "CAM";
-    FrameSpec f;
+    FrameShape f;
     f.channel = index % 4;
     f.time = rec.time;
     f.milliseconds = WORD(index * 40 % 1000);
@@ -153,9 +153,9 @@ TEST(ClientBackup, PlaybackAndBackupFragmentsNeverMix) {
     r.Sync();
     ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
     const Bytes backup = Block(1);
-    RecordSpec rec;
+    RecordShape rec;
     rec.time = 7000;
-    FrameSpec f;
+    FrameShape f;
     f.channel = 3;
     f.time = 7000;
     f.videoSize = 2500;

@@ -15,7 +15,7 @@ using namespace framebytes;
 namespace {
 
 Bytes Frame(int channel, DWORD time, std::size_t video, std::size_t audio = 0, int audioChannel = 0) {
-    FrameSpec s;
+    FrameShape s;
     s.channel = channel;
     s.time = time;
     s.milliseconds = WORD(time % 1000);

@@ -10,7 +10,7 @@ using namespace framebytes;
 namespace {
 
 Bytes PlayBlock(int channel, DWORD time, WORD ms = 0, const char* name = nullptr, bool plain = false) {
-    FrameSpec f;
+    FrameShape f;
     f.channel = channel;
     f.time = time;
     f.milliseconds = ms;
@@ -19,7 +19,7 @@ Bytes PlayBlock(int channel, DWORD time, WORD ms = 0, const char* name = nullptr
     if (plain) {
         return MakeFrame(f);
     }
-    RecordSpec rec;
+    RecordShape rec;
     rec.time = time;
     rec.cameraName = name != nullptr ? name : "";
     return MakeBlock(rec, f);

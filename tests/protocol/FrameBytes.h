@@ -11,7 +11,7 @@
 
 namespace framebytes {
 
-struct FrameSpec {
+struct FrameShape {
     int channel = 0;
     int audioChannel = 0;
     bool audioPresent = false;
@@ -36,7 +36,7 @@ inline DWORD GetLe32(const BYTE* p) {
 }
 
 // FrameHeader + picture + audio area.
-inline std::vector<BYTE> MakeFrame(const FrameSpec& s) {
+inline std::vector<BYTE> MakeFrame(const FrameShape& s) {
     const std::size_t length = 40 + s.videoSize + s.audioValue;
     std::vector<BYTE> f(length, 0);
     f[0] = 0xFF;
@@ -64,7 +64,7 @@ inline std::vector<BYTE> MakeFrame(const FrameSpec& s) {
     return f;
 }
 
-struct RecordSpec {
+struct RecordShape {
     DWORD time = 1000000;
     DWORD segmentKey = 1;
     BYTE eventType = 0;
@@ -72,7 +72,7 @@ struct RecordSpec {
 };
 
 // The 192-byte frame record as the recorder sends it.
-inline std::vector<BYTE> MakeRecord(const RecordSpec& s) {
+inline std::vector<BYTE> MakeRecord(const RecordShape& s) {
     std::vector<BYTE> r(192, 0);
     std::memcpy(r.data(), "kelo1040", 8);
     PutLe32(r, 20, s.cameraName.empty() ? 0 : 1);
@@ -84,7 +84,7 @@ inline std::vector<BYTE> MakeRecord(const RecordSpec& s) {
 }
 
 // A backup block: frame record then frame.
-inline std::vector<BYTE> MakeBlock(const RecordSpec& r, const FrameSpec& f) {
+inline std::vector<BYTE> MakeBlock(const RecordShape& r, const FrameShape& f) {
     std::vector<BYTE> block = MakeRecord(r);
     const std::vector<BYTE> frame = MakeFrame(f);
     block.insert(block.end(), frame.begin(), frame.end());

@@ -34,10 +34,10 @@ TEST(FrameHeader, PictureSizeFollowsResolutionCodeAndStandard) {
         {5, true, 704, 288}, {9, false, 704, 240}, {0, true, 352, 288}, {6, false, 352, 240}, {15, true, 352, 288},
     };
     for (const Case& c : cases) {
-        FrameSpec spec;
-        spec.resolutionCode = c.code;
-        spec.pal = c.pal;
-        const FrameInfo info = Parse(MakeFrame(spec));
+        FrameShape shape;
+        shape.resolutionCode = c.code;
+        shape.pal = c.pal;
+        const FrameInfo info = Parse(MakeFrame(shape));
         EXPECT_EQ(info.width, c.width) << "code " << c.code;
         EXPECT_EQ(info.height, c.height) << "code " << c.code;
         EXPECT_EQ(info.pal, c.pal ? 1 : 0);
@@ -45,16 +45,16 @@ TEST(FrameHeader, PictureSizeFollowsResolutionCodeAndStandard) {
 }
 
 TEST(FrameHeader, DecodesEveryFieldAtItsBits) {
-    FrameSpec spec;
-    spec.channel = 13;
-    spec.audioChannel = 5;
-    spec.audioPresent = true;
-    spec.time = 0x4A3B2C1D;
-    spec.milliseconds = 999;
-    spec.keyMark = 1;
-    spec.videoSize = 0xABCDE; // all 20 bits in use
-    spec.audioValue = 0xFED;  // all 12 bits in use
-    std::vector<BYTE> frame = MakeFrame(spec);
+    FrameShape shape;
+    shape.channel = 13;
+    shape.audioChannel = 5;
+    shape.audioPresent = true;
+    shape.time = 0x4A3B2C1D;
+    shape.milliseconds = 999;
+    shape.keyMark = 1;
+    shape.videoSize = 0xABCDE; // all 20 bits in use
+    shape.audioValue = 0xFED;  // all 12 bits in use
+    std::vector<BYTE> frame = MakeFrame(shape);
     frame[18] |= 0x70; // frame type 3, flag bit 4
     frame[19] = 0x42;
     frame[28] |= 0x7C; // value bits 2-6 = 31
@@ -83,31 +83,31 @@ TEST(FrameHeader, DecodesEveryFieldAtItsBits) {
 }
 
 TEST(FrameHeader, NoAudioBytesMeanNoAudioChannel) {
-    FrameSpec spec;
-    spec.audioChannel = 3;
-    spec.audioValue = 2048;
-    spec.audioPresent = false;
-    EXPECT_EQ(Parse(MakeFrame(spec)).audio_channel, kNoAudioChannel);
-    std::vector<BYTE> frame = MakeFrame(spec);
+    FrameShape shape;
+    shape.audioChannel = 3;
+    shape.audioValue = 2048;
+    shape.audioPresent = false;
+    EXPECT_EQ(Parse(MakeFrame(shape)).audio_channel, kNoAudioChannel);
+    std::vector<BYTE> frame = MakeFrame(shape);
     frame[25] = 1; // either byte marks audio
     EXPECT_EQ(Parse(frame).audio_channel, 3);
 }
 
 TEST(FrameHeader, DescriptorCarriesWhatConsumersRead) {
-    FrameSpec spec;
-    spec.channel = 7;
-    spec.audioChannel = 2;
-    spec.audioPresent = true;
-    spec.time = 123456;
-    spec.milliseconds = 250;
-    spec.keyMark = 2;
-    spec.videoSize = 5000;
-    spec.audioValue = 2048;
-    spec.resolutionCode = 0;
-    spec.pal = false;
+    FrameShape shape;
+    shape.channel = 7;
+    shape.audioChannel = 2;
+    shape.audioPresent = true;
+    shape.time = 123456;
+    shape.milliseconds = 250;
+    shape.keyMark = 2;
+    shape.videoSize = 5000;
+    shape.audioValue = 2048;
+    shape.resolutionCode = 0;
+    shape.pal = false;
     FrameDescriptor d;
     d.generation = 99;
-    FillFrameDescriptor(Parse(MakeFrame(spec)), d);
+    FillFrameDescriptor(Parse(MakeFrame(shape)), d);
     EXPECT_EQ(d.channel, 7);
     EXPECT_EQ(d.key_mark, 2);
     EXPECT_EQ(d.zero, 0);
@@ -128,10 +128,10 @@ TEST(FrameHeader, DescriptorCarriesWhatConsumersRead) {
 }
 
 TEST(FrameHeader, CheckFrameRefusesInconsistentLengths) {
-    FrameSpec spec;
-    spec.videoSize = 300;
-    spec.audioValue = 2048;
-    const std::vector<BYTE> frame = MakeFrame(spec);
+    FrameShape shape;
+    shape.videoSize = 300;
+    shape.audioValue = 2048;
+    const std::vector<BYTE> frame = MakeFrame(shape);
     std::vector<BYTE> record = MakeRecord({});
     std::vector<BYTE> block = record;
     block.insert(block.end(), frame.begin(), frame.end());
@@ -177,11 +177,11 @@ TEST(FrameHeader, AudioBlockIsTakenOnlyInsideTheAudioArea) {
         {2048, true, 512}, {4000, true, 512}, {2052, true, 512}, {2044, false, 0}, {1024, false, 0}, {0, false, 0},
     };
     for (const Case& c : cases) {
-        FrameSpec spec;
-        spec.videoSize = 777;
-        spec.audioValue = c.audioValue;
-        spec.audioPresent = true;
-        const std::vector<BYTE> frame = MakeFrame(spec);
+        FrameShape shape;
+        shape.videoSize = 777;
+        shape.audioValue = c.audioValue;
+        shape.audioPresent = true;
+        const std::vector<BYTE> frame = MakeFrame(shape);
         const FrameInfo info = Parse(frame);
         BYTE block[kAudioBlockSize];
         std::memset(block, 0xAA, sizeof(block));
@@ -205,11 +205,11 @@ TEST(FrameHeader, ValidResolutions) {
 }
 
 TEST(FrameItem, DecoderItemHoldsHeaderPictureAndPaddingOnly) {
-    FrameSpec spec;
-    spec.channel = 9;
-    spec.videoSize = 1000;
-    spec.audioValue = 0; // the item's 72 spare bytes reach past the frame
-    const std::vector<BYTE> frame = MakeFrame(spec);
+    FrameShape shape;
+    shape.channel = 9;
+    shape.videoSize = 1000;
+    shape.audioValue = 0; // the item's 72 spare bytes reach past the frame
+    const std::vector<BYTE> frame = MakeFrame(shape);
     FrameDescriptor d;
     FillFrameDescriptor(Parse(frame), d);
     const DWORD header[4] = {18u << 7, (1u << 30) | (0xFu << 22) | 1234, 0, 0x5000};
@@ -227,12 +227,12 @@ TEST(FrameItem, DecoderItemHoldsHeaderPictureAndPaddingOnly) {
 }
 
 TEST(FrameRecord, TagNameAndLinksAtTheirOffsets) {
-    RecordSpec spec;
-    spec.time = 77;
-    spec.segmentKey = 0x12345678;
-    spec.eventType = 4;
-    spec.cameraName = "Gate";
-    std::vector<BYTE> bytes = MakeRecord(spec);
+    RecordShape shape;
+    shape.time = 77;
+    shape.segmentKey = 0x12345678;
+    shape.eventType = 4;
+    shape.cameraName = "Gate";
+    std::vector<BYTE> bytes = MakeRecord(shape);
     FrameRecord record;
     std::memcpy(&record, bytes.data(), sizeof(record));
     EXPECT_TRUE(HasFrameRecordTag(record));
