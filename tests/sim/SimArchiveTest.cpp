@@ -452,3 +452,53 @@ TEST(SimOptions, PlainPlaybackFramesAndChannelsWithoutCamera) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SimPlayback, StarvedOfCreditTheRecorderHintsWithPlayFlowOnce) {
+    SimInstance sim(SmallConfig());
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start, 0)));
+    ASSERT_TRUE(c.RecvId(53));
+    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    ASSERT_TRUE(c.RecvId(266));
+    auto flow = c.Recv(10000);
+    ASSERT_TRUE(flow);
+    EXPECT_EQ(flow->Id(), 63);
+    uint8_t probe = 0;
+    EXPECT_FALSE(c.ReadExact(&probe, 1, 1500)) << "once per starvation";
+}
+
+TEST(SimArchive, TheSameSeedGivesTheSameRecordingsAndLog) {
+    const uint32_t now = 1215000000;
+    const ksim::CSimArchive a(7, 16, 3, now, 300);
+    const ksim::CSimArchive b(7, 16, 3, now, 300);
+    const ksim::CSimArchive other(8, 16, 3, now, 300);
+    EXPECT_EQ(a.MonthRecords(), b.MonthRecords());
+    EXPECT_EQ(a.EventRecords(), b.EventRecords());
+    EXPECT_EQ(a.LogRecords(), b.LogRecords());
+    EXPECT_NE(a.LogRecords(), other.LogRecords());
+    ASSERT_FALSE(a.Segments().empty());
+    uint32_t previousEnd = 0;
+    for (const auto& s : a.Segments()) {
+        EXPECT_GE(s.start, previousEnd) << "recordings follow one another";
+        EXPECT_LT(s.start, s.end);
+        EXPECT_LE(s.end, now) << "nothing recorded after the clock";
+        EXPECT_NE(s.mask, 0);
+        previousEnd = s.end;
+    }
+    // The log's times ascend and its kinds are the five the client lists.
+    const ksim::Bytes log = a.LogRecords();
+    uint32_t previous = 0;
+    for (size_t off = 0; off < log.size(); off += 200) {
+        const uint32_t kind = Be32(&log[off + 8]);
+        EXPECT_TRUE(kind == 1 || kind == 2 || kind == 4 || kind == 8 || kind == 16);
+        EXPECT_GE(Be32(&log[off + 16]), previous);
+        previous = Be32(&log[off + 16]);
+    }
+}
+
+} // namespace
