@@ -134,11 +134,10 @@ void CSkinButton::OnLButtonDown(UINT nFlags, CPoint point) {
     CButton::OnLButtonDown(nFlags, point);
 }
 
+// A release reports "up" only for a reported "down": once per press, however the press ends.
 void CSkinButton::OnLButtonUp(UINT nFlags, CPoint point) {
-    if (m_bEnabled) {
-        m_bPressReported = false;
-        SendPress(1);
-    }
+    if (m_bEnabled)
+        ReportReleaseIfPressed();
     CButton::OnLButtonUp(nFlags, point);
 }
 
