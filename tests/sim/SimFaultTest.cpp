@@ -88,8 +88,9 @@ TEST_P(SimShape, SizeAndBytesFaultsChangeThePayloadAndItsLength) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_TRUE(c.Hello());
-    if (t.request)
+    if (t.request) {
         ASSERT_TRUE(c.Send(t.request));
+    }
     if (t.reply == 270 || t.reply == 256 || t.reply == 5) {
         auto m = c.RecvId(t.reply);
         ASSERT_TRUE(m);

@@ -172,8 +172,9 @@ TEST_P(SimListReply, FragmentsShareTheIdAndOnlyTheLastCarriesBit30) {
     }
     const Bytes all = Joined(*parts);
     ASSERT_FALSE(all.empty());
-    if (t.recordSize)
+    if (t.recordSize) {
         EXPECT_EQ(all.size() % t.recordSize, 0u);
+    }
     if (t.ack == 321) { // log: record_size 200 in every record, numbers ascending
         ASSERT_EQ(all.size(), 300u * 200u);
         EXPECT_GT(parts->size(), 1u);
