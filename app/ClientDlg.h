@@ -1,0 +1,305 @@
+#pragma once
+// The main window: the skinned 928 x 698 face with every command button, the video window, the
+// clock, the settings and the local log, and the one connection to a recorder. It is the client's
+// host: the client's threads reach it only by posting.
+
+#include "app/DigitClockWnd.h"
+#include "app/LocalSettings.h"
+#include "app/LocalSetupEdit.h"
+#include "app/MainWindowSeams.h"
+#include "app/ScreenSaverInhibitor.h"
+#include "app/StartupFile.h"
+#include "app/TimeServices.h"
+#include "controls/BitmapSlider.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinHelper.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/ToolTipCtrl.h"
+#include "protocol/ClientMessages.h"
+#include "protocol/DvrClient.h"
+#include "protocol/IClientHost.h"
+#include "protocol/SetupDatabase.h"
+#include "res/ResLibrary.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class CMixerVolume;
+class CMsgBoxDlg;
+class CProgressPopupDlg;
+
+// Private messages of the main window.
+constexpr UINT WM_KELO_PTZ_MOVE = 0x5239;
+constexpr UINT WM_KELO_PTZ_PRESET = 0x523F;
+constexpr UINT WM_KELO_STARTUP_DONE = 0x5253;
+constexpr UINT WM_KELO_CONNECT_FAILED = 0x5260; // lParam the notice
+constexpr UINT WM_KELO_WRONG_PRODUCT = 0x5261;
+constexpr UINT WM_KELO_SAVER_ADDED = 0x5262;
+constexpr UINT WM_KELO_QUIT_REQUEST = 0x5263;
+constexpr UINT kSaveReapTimer = 0x5223;
+constexpr UINT kScreenshotTimer = 0x5270; // test hook (ClientApp.h)
+
+// Control ids.
+enum : UINT {
+    IDC_CHANNEL_FIRST = 300,
+    IDC_SPLIT_FIRST = 320,
+    IDC_FULL = 329,
+    IDC_PLAY_FIRST = 340,
+    IDC_RECORD = 344,
+    IDC_PLAY_STOP = 345,
+    IDC_PAN = 355,
+    IDC_ZOOM = 356,
+    IDC_CONNECT = 360,
+    IDC_RSEARCH = 361,
+    IDC_RSETUP = 362,
+    IDC_LSEARCH = 363,
+    IDC_LSETUP = 364,
+    IDC_QUIT = 365,
+    IDC_SOUND = 366,
+    IDC_SELAUDIO = 368,
+    IDC_LIVE = 369,
+    IDC_OSD = 370,
+    IDC_ARRANGE = 371,
+    IDC_SAVE = 372,
+    IDC_LOAD = 373,
+    IDC_FIRMUP = 374,
+    IDC_MIKE = 376,
+    IDC_MIN = 377,
+    IDC_AUDIO = 378,
+    IDC_SEEK = 420,
+    IDC_VOLUME = 421,
+};
+
+class CClientDlg : public CDialog, public CSkinHelper, public IClientHost {
+public:
+    static constexpr UINT IDD = 103;
+    static constexpr int kWidth = 928;
+    static constexpr int kHeight = 698;
+    static constexpr COLORREF kRegionKey = 0xAA6432;
+    // The split buttons' layouts.
+    static constexpr int kSplitLayouts[9] = {0, 1, 2, 3, 5, 6, 7, 13, 14};
+
+    explicit CClientDlg(MainWindowParts parts = {}, CWnd* pParent = nullptr);
+    ~CClientDlg() override;
+
+    // ---- controls
+    CSkinButton m_btnChannel[16];
+    CSkinButton m_btnSplit[9];
+    CSkinButton m_btnPlay[7];
+    CSkinButton m_btnPan;
+    CSkinButton m_btnZoom;
+    CSkinButton m_btnConnect;
+    CSkinButton m_btnRSearch;
+    CSkinButton m_btnRSetup;
+    CSkinButton m_btnLSearch;
+    CSkinButton m_btnLSetup;
+    CSkinButton m_btnQuit;
+    CSkinButton m_btnOsd;
+    CSkinButton m_btnArrange;
+    CSkinButton m_btnSound;
+    CSkinButton m_btnSelAudio;
+    CSkinButton m_btnMike;
+    CSkinButton m_btnMin;
+    CBitmapSlider m_sliderVolume;
+    CBitmapSlider m_sliderSeek;
+    CSkinButton m_btnSave;
+    CSkinButton m_btnLoad;
+    CSkinButton m_btnAudio;
+    CSkinButton m_btnLive;
+    CSkinButton m_btnFirmUp;
+    CSkinButton m_btnFull;
+    CToolTipCtrl m_tip;
+
+    // ---- what the other subsystems use
+    std::unique_ptr<IVideoWindow> m_pVideo;
+    std::unique_ptr<CDvrClient> m_pClient;
+    std::unique_ptr<ILocalPlayer> m_pLocalPlayer;
+    std::unique_ptr<CDigitClockWnd> m_pClock;
+    std::unique_ptr<CDigitClockWnd> m_pPlayClock; // remote playback's clock
+    CLocalSettings m_settings;
+    LocalSetupEdit m_edit{};
+    WebSetupEdit m_webEdit{};
+    SetupDatabase m_setupDb{}; // as the recorder sends it (network order)
+    StartupStrings m_startup;
+    ZoneOffset m_zone;
+    WORD m_fileVersion[4] = {};
+    BYTE m_bRemovable = 0;
+    BYTE m_bWaveOut = 0;
+    int m_nAudioChannel = -1;
+    DWORD m_nLastVisibleMask = 0;
+    BYTE m_bAudioClosed = 0;
+    MONITORINFOEX m_monitors[4] = {};
+    // The description typed in the connect dialog for this connection.
+    CString m_strConnectText;
+    // The archive keeps a search to return to after playback ("nothing found" offers it again).
+    bool m_bSearchToReturn = false;
+    // The megabytes the backup page stored for the "no space for a backup" notice.
+    DWORD m_nBackupMarginMByte = 0;
+    // Set by the PTZ keypad while the dome's menu is open: split and channel buttons do nothing.
+    std::atomic<bool> m_bDomeMenuActive{false};
+
+    // ---- services
+    void LoadResString(CString& out, UINT id) const;
+    void LoadResStringPrefixed(CString& out, UINT id) const;
+    // The local log (nothing from removable media); texts are copied bounded.
+    void WriteLocalLog(DWORD size, DWORD indexMain, DWORD indexSub, DWORD param, const char* userId,
+                       const char* address);
+    bool GetDiskFreeText(DWORD* freeMByte, DWORD* totalMByte) const;
+    DWORD TimeToCTime(const int fields[6]) const;
+    int GetChannelAudioState(int source, int channel) const;
+    const CString& GetLocation() const { return m_settings.Location; }
+    BYTE Opacity(int kind) const { return m_settings.AppliedOpacity(kind); }
+    // A window the client addresses (frames and dialogs register while they are open).
+    void SetClientWindow(ClientWindow which, HWND hwnd);
+    // A still-image save thread started by a decoder (any thread); reaped once done.
+    void AddSaveThread(std::unique_ptr<IStillImageSaver> saver);
+    std::size_t PendingSaveThreads() const;
+    bool IsConnected() const;
+    CMsgBoxDlg* GetNoticeBox() const { return m_pNoticeBox; }
+    CProgressPopupDlg* GetProgressPopup() const { return m_pProgress.get(); }
+    const RECT* GetVideoScreenRect(RECT* out) const;
+
+    // ---- commands
+    void SetSplitMode(int layout);
+    void SelectChannel(int channel, BOOL keepReturn);
+    void OnConnect();
+    void Disconnect();
+    void OnLive();
+    void OnAudio();
+    void OnSound();
+    void OnPlayBar(UINT id);
+    void OnPlayStop();
+    void OnRecord();
+    void OnPan();
+    void OnZoom();
+    void OnRSearch();
+    void OnRSetup();
+    void OnSetupDbReady();
+    void OnLocalSearch();
+    void OnLocalSetup();
+    void ApplyLocalSetup();
+    void OnSave();
+    void OnLoad();
+    void OnFirmUp();
+    void OnFull();
+    void OnQuit();
+    // Quit's stop-everything: local player, connection, save threads, video window.
+    void StopEverything();
+    void ShowNotice(HWND parent, WORD category, WORD code);
+
+    // ---- IClientHost
+    void PostNotice(LPARAM notice, ClientWindow over) override;
+    void PostToWindow(ClientWindow target, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void SetButtonState(ClientButton button, int index, int state) override;
+    void EnableButton(ClientButton button, int index, bool enable) override;
+    void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) override;
+    void PostConnectFailed(LPARAM notice) override;
+    void PostWrongProduct() override;
+    void DeliverSearchReply(UINT readyMessage, std::vector<BYTE> bytes, DWORD count) override;
+    void ClearSearchBusy() override;
+
+    // ---- the face (for tests)
+    // Window region scan of a painted face: the key-coloured pixels of the corner blocks.
+    static bool IsCornerBlock(int x, int y);
+    bool IsRegionPending() const { return m_bRegionPending != 0; }
+    // The tooltip text of a control (empty for none).
+    CString TooltipText(UINT id) const;
+    CSkinButton* ButtonOf(ClientButton button, int index);
+
+    BOOL DestroyWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    void OnSysCommand(UINT nID, LPARAM lParam) override;
+    LRESULT OnNcHitTest(CPoint point) override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    void Init();
+    void CreateChildren();
+    void CreateVideoWindow();
+    void LoadSkin();
+    void PlaceControls();
+    void EnumerateMonitors();
+    void LoadLocalSetup();
+    void LoadWebSetup();
+    void PublishSettings();
+    void PaintFace(CDC* pDC);
+    void BuildRegion(CDC* pDC);
+    void PlaybackNotification();
+    void ReapSaveThreads(bool all);
+    void DestroyProgressPopup();
+    void DestroyPlayClock();
+    void StopLocalPlayer();
+    void OnSliderMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMikeStart();
+    void OnMikeStop();
+    void OnBackupCreate(WPARAM total);
+    void OnPlayStarted();
+    void OnPtzMove(WPARAM pressed, LPARAM direction);
+    void OnScreenshotTimer();
+    void CloseAllPtz();
+    void OpenPtz(int mode);
+    bool HasRight(int right) const;
+    bool AnyFrameOpen() const;
+    // Runs a call on the UI thread: at once there, queued from any other thread.
+    void OnUiThread(std::function<void(CClientDlg&)> call);
+    HWND ClientWindowHandle(ClientWindow which) const;
+
+    MainWindowParts m_parts;
+    CResLibrary m_resLibrary;
+    std::unique_ptr<CMixerVolume> m_pMixer;
+    CScreenSaverInhibitor m_screenSaver;
+    std::unique_ptr<CMsgBoxDlg> m_noticeBoxOwner;
+    CMsgBoxDlg* m_pNoticeBox = nullptr;
+    std::unique_ptr<CProgressPopupDlg> m_pProgress;
+    std::unique_ptr<IFirmwareUpgrade> m_pFirmware;
+
+    // Skin.
+    CBitmap m_bmFace[9];
+    CBitmap m_bmCentre;
+    CBitmap m_bmPlayStrip;
+    CBitmap m_bmLogo;
+    DWORD m_bRegionPending = 1;
+
+    // Audio.
+    DWORD m_bMute = 0;
+    DWORD m_nVolume = 40000;
+    BYTE m_bMixerMute = 0;
+    int m_nMixerVolume = -1;
+
+    // State of the frames and dialogs the commands open.
+    bool m_bDbInfoPending = false;
+    bool m_bSetupFrameOpen = false;
+    bool m_bRemoteSearchOpen = false;
+    bool m_bLocalSearchOpen = false;
+    bool m_bLocalSetupOpen = false;
+    bool m_bFileDialogOpen = false;
+    bool m_bPreviewOpen = false;
+    bool m_bPasswordOpen = false;
+    int m_nPtzMode = -1; // -1 closed, 0 pan, 1 zoom
+    bool m_bQuitDone = false;
+    ULONGLONG m_loggedInAt = 0; // test hook: when the login was first seen
+
+    // Read by other threads.
+    mutable std::mutex m_clientLock; // held while m_pClient changes; the clocks read the client under it
+    mutable std::mutex m_sharedLock; // location copy and the windows the client addresses
+    CString m_sharedLocation;
+    BYTE m_sharedRemovable = 0;
+    std::array<HWND, 9> m_clientWindows{};
+    std::atomic<DWORD> m_publishedDateFormat{0};
+    mutable std::mutex m_saverLock;
+    std::vector<std::unique_ptr<IStillImageSaver>> m_savers;
+};

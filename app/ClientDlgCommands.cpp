@@ -1,0 +1,710 @@
+// The main window's commands: connection, live view, layouts, play bar, recording, PTZ, the frames
+// of the other subsystems, snapshots, firmware and quitting.
+#include "app/ClientDlg.h"
+
+#include "app/ConnectDlg.h"
+#include "app/ImagePreviewDlg.h"
+#include "app/LocalLog.h"
+#include "app/PasswordDlg.h"
+#include "app/PreviewFileDlg.h"
+#include "media/MixerVolume.h"
+#include "platform/base/Clock.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/WindowsPath.h"
+#include "protocol/ReasonCodes.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr LPARAM kNoticeNotAllowed = MakeNotice(15, 0);
+
+// Cuts a text to at most `chars` characters.
+CString Bounded(const CString& text, int chars) {
+    return text.GetLength() > chars ? text.Left(chars) : text;
+}
+
+} // namespace
+
+BOOL CClientDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != BN_CLICKED) {
+        return CDialog::OnCommand(wParam, lParam);
+    }
+    const UINT id = LOWORD(wParam);
+    if (id >= IDC_CHANNEL_FIRST && id < IDC_CHANNEL_FIRST + 16) {
+        SelectChannel(int(id - IDC_CHANNEL_FIRST), FALSE);
+        return TRUE;
+    }
+    if (id >= IDC_SPLIT_FIRST && id < IDC_SPLIT_FIRST + 9) {
+        SetSplitMode(kSplitLayouts[id - IDC_SPLIT_FIRST]);
+        return TRUE;
+    }
+    switch (id) {
+    case IDC_FULL:
+        OnFull();
+        break;
+    case IDC_PLAY_FIRST:
+    case IDC_PLAY_FIRST + 1:
+    case IDC_PLAY_FIRST + 2:
+    case IDC_PLAY_FIRST + 3:
+    case IDC_PLAY_FIRST + 6:
+        OnPlayBar(id);
+        break;
+    case IDC_RECORD:
+        OnRecord();
+        break;
+    case IDC_PLAY_STOP:
+        OnPlayStop();
+        break;
+    case IDC_PAN:
+        OnPan();
+        break;
+    case IDC_ZOOM:
+        OnZoom();
+        break;
+    case IDC_CONNECT:
+        OnConnect();
+        break;
+    case IDC_RSEARCH:
+        OnRSearch();
+        break;
+    case IDC_RSETUP:
+        OnRSetup();
+        break;
+    case IDC_LSEARCH:
+        OnLocalSearch();
+        break;
+    case IDC_LSETUP:
+        OnLocalSetup();
+        break;
+    case IDC_QUIT:
+        OnQuit();
+        break;
+    case IDC_SOUND:
+        OnSound();
+        break;
+    case IDC_LIVE:
+        OnLive();
+        break;
+    case IDC_OSD:
+        if (m_pVideo) {
+            m_pVideo->ToggleOsd();
+            m_pVideo->Repaint(true);
+        }
+        break;
+    case IDC_ARRANGE:
+        if (m_pVideo) {
+            m_pVideo->ResetTileOrder();
+        }
+        break;
+    case IDC_SAVE:
+        OnSave();
+        break;
+    case IDC_LOAD:
+        OnLoad();
+        break;
+    case IDC_FIRMUP:
+        OnFirmUp();
+        break;
+    case IDC_MIN:
+        ShowWindow(SW_MINIMIZE);
+        break;
+    case IDC_AUDIO:
+        OnAudio();
+        break;
+    default:
+        break; // SelAudio and Mike: nothing
+    }
+    return TRUE;
+}
+
+BOOL CClientDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header != nullptr && header->code == TTN_NEEDTEXT) {
+        auto* tip = reinterpret_cast<TOOLTIPTEXT*>(lParam);
+        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom));
+        const CString text = TooltipText(UINT(id));
+        std::memset(tip->szText, 0, sizeof tip->szText);
+        std::strncpy(tip->szText, text, sizeof tip->szText - 1);
+        tip->lpszText = tip->szText;
+        if (pResult != nullptr) {
+            *pResult = 0;
+        }
+        return TRUE;
+    }
+    return CDialog::OnNotify(wParam, lParam, pResult);
+}
+
+// ---- layouts and channels
+
+void CClientDlg::PlaybackNotification() {
+    if (!m_pVideo) {
+        return;
+    }
+    const DWORD mask = m_pVideo->GetVisibleChannelMask();
+    if (m_pClient && m_pClient->m_bRemotePlay.load() != 0) {
+        const int mode = m_pClient->GetPlayMode();
+        if ((mode == 1 || mode == 7) && mask != m_nLastVisibleMask) {
+            m_pClient->SetChannelChangePending();
+            return;
+        }
+    }
+    if (m_pLocalPlayer && m_pLocalPlayer->GetMode() == 4 && mask != m_nLastVisibleMask) {
+        m_pLocalPlayer->SetChannelChange(1);
+        m_nLastVisibleMask = mask;
+    }
+}
+
+void CClientDlg::SetSplitMode(int layout) {
+    if (m_bDomeMenuActive.load()) {
+        return;
+    }
+    if (m_pVideo) {
+        m_pVideo->ClearReturnFlag();
+        m_pVideo->ClearCompanionMask();
+        m_pVideo->SelectLayout(layout);
+        m_pVideo->SetSingleView(false);
+        m_pVideo->StoreArrangeLayout(layout);
+    }
+    for (CSkinButton& b : m_btnSplit) {
+        b.SetState(0);
+    }
+    if (m_pClient && m_pClient->m_bLive.load() != 0) {
+        m_pClient->SendLiveReq();
+    }
+    const int* slot = std::find(std::begin(kSplitLayouts), std::end(kSplitLayouts), layout);
+    if (slot != std::end(kSplitLayouts)) {
+        m_btnSplit[slot - std::begin(kSplitLayouts)].SetState(1);
+    }
+    PlaybackNotification();
+}
+
+void CClientDlg::SelectChannel(int channel, BOOL keepReturn) {
+    if (m_bDomeMenuActive.load() || !m_pVideo) {
+        return;
+    }
+    if (!keepReturn) {
+        m_pVideo->ClearReturnFlag();
+    }
+    m_pVideo->ShowSingleChannel(channel);
+    PlaybackNotification();
+}
+
+// ---- connection
+
+void CClientDlg::OnConnect() {
+    if (m_bRemovable) {
+        return;
+    }
+    if (m_pClient) {
+        Disconnect();
+        return;
+    }
+    CConnectDlg dialog(this, m_settings.Location, Opacity(kOpacityConnect));
+    const INT_PTR result = dialog.DoModal();
+    EnableWindow(TRUE);
+    if (result != IDOK || m_pClient) {
+        return;
+    }
+    auto client = std::make_unique<CDvrClient>(
+        DvrClientSeams{this, m_pVideo ? m_pVideo->View() : nullptr, m_pVideo ? m_pVideo->MediaFactory() : nullptr});
+    client->SetConnectParams(Bounded(dialog.m_strAddress, 127), DWORD(dialog.m_nPort), Bounded(dialog.m_strUserId, 15),
+                             Bounded(dialog.m_strPassword, 15));
+    {
+        std::lock_guard<std::mutex> lock(m_clientLock);
+        m_pClient = std::move(client);
+    }
+    m_strConnectText = Bounded(dialog.m_strDescription, 259);
+    PublishSettings();
+    m_pClient->Connect();
+}
+
+void CClientDlg::Disconnect() {
+    if (m_pClient) {
+        CloseAllPtz();
+        DestroyPlayClock();
+        DestroyProgressPopup();
+        m_pClient->Disconnect();
+        std::unique_ptr<CDvrClient> gone;
+        {
+            std::lock_guard<std::mutex> lock(m_clientLock);
+            gone = std::move(m_pClient);
+        }
+        gone.reset();
+    }
+    m_bDbInfoPending = false;
+    m_btnLive.Enable(FALSE);
+    m_btnLive.SetState(3);
+    m_btnRSearch.SetState(0);
+    m_btnRSetup.SetState(0);
+}
+
+void CClientDlg::OnLive() {
+    if (m_pLocalPlayer || !m_pClient || m_pClient->m_bRemotePlay.load() != 0) {
+        return;
+    }
+    if (m_pClient->m_bLive.load() != 0) {
+        m_pClient->SendLiveStop();
+    } else {
+        m_pClient->SendLiveReq();
+    }
+}
+
+void CClientDlg::OnAudio() {
+    if (!m_pClient || (m_pClient->m_bLive.load() == 0 && m_pClient->m_bRemotePlay.load() == 0)) {
+        return;
+    }
+    if (m_pClient->m_bAudioOut.load() != 0) {
+        m_pClient->SendAudioOff();
+    } else {
+        m_pClient->SendAudioOn();
+    }
+}
+
+void CClientDlg::OnSound() {
+    m_bMute = m_bMute ? 0 : 1;
+    if (m_bMute) {
+        m_sliderVolume.Enable(FALSE);
+        m_sliderVolume.Invalidate(TRUE);
+        m_btnSound.SetState(4);
+    } else {
+        m_sliderVolume.Enable(TRUE);
+        m_sliderVolume.Invalidate(TRUE);
+        m_btnSound.SetState(0);
+    }
+    if (m_pMixer) {
+        m_pMixer->SetMute(m_bMute != 0);
+    }
+}
+
+// ---- play bar
+
+void CClientDlg::OnPlayBar(UINT id) {
+    const int source = m_pVideo ? m_pVideo->GetPlaySource() : 0;
+    if (source == 2) {
+        if (!m_pClient || m_pClient->m_bRemotePlay.load() == 0) {
+            return;
+        }
+        const int mode = m_pClient->GetPlayMode();
+        // Paused: the next play command sends the start record.
+        const bool paused = mode == 4 || m_pClient->GetStartState() == 1;
+        const bool v12 = m_pClient->m_bVersion12.load() != 0;
+        switch (id - IDC_PLAY_FIRST) {
+        case 0:
+            if (paused) {
+                m_pClient->PlayControl(1);
+            }
+            break;
+        case 1:
+            if (v12 || mode == 3 || paused) {
+                m_pClient->PlayControl(2);
+            }
+            break;
+        case 2:
+            if (mode == 2 || mode == 3 || paused) {
+                m_pClient->PlayControl(3);
+            }
+            break;
+        case 3:
+            if (!paused && (mode == 2 || mode == 3)) {
+                m_pClient->PlayControl(4);
+            }
+            break;
+        case 6:
+            if (paused) {
+                m_pClient->PlayControl(7);
+            }
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (source != 3 || !m_pLocalPlayer) {
+        return;
+    }
+    const int mode = m_pLocalPlayer->GetMode();
+    switch (id - IDC_PLAY_FIRST) {
+    case 0:
+        if (mode == 4) {
+            m_pLocalPlayer->SetMode(1);
+        }
+        break;
+    case 1:
+        m_pLocalPlayer->SetMode(2);
+        break;
+    case 2:
+        m_pLocalPlayer->SetMode(3);
+        break;
+    case 3:
+        if (mode == 2 || mode == 3) {
+            m_pLocalPlayer->SetMode(4);
+        }
+        break;
+    case 6:
+        if (mode == 4) {
+            m_pLocalPlayer->SetMode(7);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CClientDlg::StopLocalPlayer() {
+    if (!m_pLocalPlayer) {
+        return;
+    }
+    // Stop first, then end its window: the same order wherever the player is stopped.
+    m_pLocalPlayer->Stop();
+    Sleep(100);
+    m_pLocalPlayer->Close();
+    Sleep(100);
+    m_pLocalPlayer.reset();
+    PublishSettings();
+    Invalidate(TRUE);
+}
+
+void CClientDlg::OnPlayStop() {
+    const int source = m_pVideo ? m_pVideo->GetPlaySource() : 0;
+    if (source == 2) {
+        if (m_pClient) {
+            m_pClient->SendPlayStop();
+        }
+        if (m_bSearchToReturn) {
+            OnRSearch();
+        }
+        return;
+    }
+    if (source == 3) {
+        StopLocalPlayer();
+    }
+}
+
+void CClientDlg::OnRecord() {
+    if (!IsConnected()) {
+        return;
+    }
+    if (m_pClient->m_bRecording.load() == 0) {
+        m_pClient->SendRecOn();
+        return;
+    }
+    if (!HasRight(kRightRecordOff)) {
+        PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
+        return;
+    }
+    CPasswordDlg prompt(this, Opacity(kOpacityConnect));
+    m_bPasswordOpen = true;
+    const INT_PTR result = prompt.DoModal();
+    m_bPasswordOpen = false;
+    EnableWindow(TRUE);
+    if (result != IDOK || !IsConnected()) {
+        return;
+    }
+    if (!HasRight(kRightRecordOff)) {
+        PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
+        return;
+    }
+    // The recorder compares passwords without regard to case, and so does this check.
+    if (m_pClient->CheckLoginPassword(prompt.m_strPassword)) {
+        m_pClient->SendRecOff();
+    }
+}
+
+// ---- PTZ
+
+void CClientDlg::CloseAllPtz() {
+    if (m_parts.closePtzDialogs) {
+        m_parts.closePtzDialogs(*this);
+    }
+    if (m_pClient && m_pClient->IsPtzDialogOpen()) {
+        m_pClient->ClosePtz();
+    }
+    m_nPtzMode = -1;
+}
+
+void CClientDlg::OpenPtz(int mode) {
+    if (!m_pClient || m_pClient->m_bLive.load() == 0) {
+        return;
+    }
+    if (!HasRight(kRightPtz)) {
+        CloseAllPtz();
+        PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
+        return;
+    }
+    if (m_nPtzMode == mode) {
+        CloseAllPtz();
+        return;
+    }
+    m_pClient->ShowPtzDlg(mode, -1);
+    if (m_parts.showPtzDialog) {
+        m_parts.showPtzDialog(*this, mode);
+    }
+    m_nPtzMode = mode;
+}
+
+void CClientDlg::OnPan() {
+    OpenPtz(0);
+}
+
+void CClientDlg::OnZoom() {
+    OpenPtz(1);
+}
+
+void CClientDlg::OnPtzMove(WPARAM pressed, LPARAM direction) {
+    if (!m_pClient || m_pClient->m_bLive.load() == 0 || !m_pClient->IsPtzDialogOpen()) {
+        return;
+    }
+    if (direction >= 0 && direction <= 3) {
+        m_pClient->SendPtzMove(pressed != 0, int(direction));
+    }
+}
+
+// ---- the frames of the other subsystems
+
+bool CClientDlg::AnyFrameOpen() const {
+    return m_bRemoteSearchOpen || m_bSetupFrameOpen || m_bLocalSearchOpen || m_bLocalSetupOpen || m_bFileDialogOpen ||
+           m_bPreviewOpen || m_bPasswordOpen;
+}
+
+void CClientDlg::OnRSearch() {
+    if (!IsConnected()) {
+        return;
+    }
+    const bool playback = HasRight(kRightPlayback);
+    const bool backup = HasRight(kRightBackup);
+    if (!playback && !backup) {
+        PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
+        return;
+    }
+    if (!playback && m_pClient->m_bBackup.load() != 0) {
+        return;
+    }
+    if (m_bRemoteSearchOpen || !m_parts.runRemoteSearch) {
+        return;
+    }
+    m_bRemoteSearchOpen = true;
+    m_parts.runRemoteSearch(*this, Opacity(kOpacityRemoteSearch));
+    m_bRemoteSearchOpen = false;
+    SetClientWindow(ClientWindow::SearchFrame, nullptr);
+    EnableWindow(TRUE);
+}
+
+void CClientDlg::OnRSetup() {
+    if (!IsConnected() || !HasRight(kRightSetup)) {
+        PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
+        return;
+    }
+    // One request at a time: a second answer must never land under an open setup frame.
+    if (m_bDbInfoPending || m_bSetupFrameOpen) {
+        return;
+    }
+    m_bDbInfoPending = true;
+    m_pClient->SendDbInfoReq();
+}
+
+void CClientDlg::OnSetupDbReady() {
+    m_bDbInfoPending = false;
+    if (!IsConnected() || m_bSetupFrameOpen) {
+        return;
+    }
+    if (!m_pClient->TakeReceivedSetupDatabase(m_setupDb) || !m_parts.runSetup) {
+        return;
+    }
+    m_bSetupFrameOpen = true;
+    const INT_PTR result = m_parts.runSetup(*this, m_setupDb, Opacity(kOpacitySetupFrame));
+    m_bSetupFrameOpen = false;
+    SetClientWindow(ClientWindow::SetupFrame, nullptr);
+    EnableWindow(TRUE);
+    // The frame's loop may have ended the connection: look again.
+    if (result == IDOK && IsConnected()) {
+        m_pClient->SendDbUpdate(m_setupDb);
+    }
+}
+
+void CClientDlg::OnLocalSearch() {
+    if (m_pLocalPlayer) {
+        return;
+    }
+    m_btnLSearch.SetState(1);
+    if (m_parts.runLocalSearch) {
+        m_bLocalSearchOpen = true;
+        m_parts.runLocalSearch(*this, Opacity(kOpacityLocalSearch));
+        m_bLocalSearchOpen = false;
+    }
+    EnableWindow(TRUE);
+    m_btnLSearch.SetState(0);
+}
+
+void CClientDlg::OnLocalSetup() {
+    m_btnLSetup.SetState(1);
+    INT_PTR result = IDCANCEL;
+    if (m_parts.runLocalSetup) {
+        m_bLocalSetupOpen = true;
+        result = m_parts.runLocalSetup(*this, m_edit, m_webEdit, Opacity(kOpacityLocalSetup));
+        m_bLocalSetupOpen = false;
+    }
+    EnableWindow(TRUE);
+    if (result == IDOK) {
+        ApplyLocalSetup();
+    } else {
+        m_settings.FillEdit(m_edit, m_webEdit, m_bRemovable != 0);
+    }
+    m_btnLSetup.SetState(0);
+}
+
+void CClientDlg::ApplyLocalSetup() {
+    if (m_edit.DrawMode != m_settings.DrawMode) {
+        m_settings.DrawMode = m_edit.DrawMode;
+        if (m_pVideo) {
+            m_pVideo->Destroy();
+            m_pVideo.reset();
+        }
+        CreateVideoWindow();
+        if (m_pVideo) {
+            m_pVideo->SetMonitorTable(m_monitors);
+            if (m_settings.DrawMode <= 1) {
+                m_pVideo->SetDrawMode(int(m_settings.DrawMode));
+            }
+        }
+    }
+    m_settings.TakeEdit(m_edit, m_bRemovable != 0);
+    if (!m_bRemovable) {
+        m_settings.SaveLocalSetup();
+    }
+    m_settings.TakeWebEdit(m_webEdit);
+    m_settings.SaveWebSetup();
+    PublishSettings();
+    if (!m_bRemovable) {
+        CreateDirectories(JoinPath(MapWindowsPath(m_settings.Location), "Upgrade").c_str());
+        WriteLocalLog(CLocalLog::kRecordSize, 8, 1, 0, nullptr, nullptr);
+    }
+    Invalidate(TRUE);
+}
+
+void CClientDlg::OnSave() {
+    if (!m_pVideo || m_pVideo->GetPlaySource() == 0) {
+        return;
+    }
+    m_pVideo->RequestSnapshots();
+    SetTimer(kSaveReapTimer, 1000);
+    m_btnSave.Enable(FALSE);
+    WriteLocalLog(CLocalLog::kRecordSize, 8, 2, 0, nullptr, nullptr);
+}
+
+void CClientDlg::OnLoad() {
+    const std::string saved = JoinPath(MapWindowsPath(m_settings.Location), "Saved") + "/";
+    CPreviewFileDlg files(this, saved.c_str());
+    m_bFileDialogOpen = true;
+    const INT_PTR result = files.DoModal();
+    m_bFileDialogOpen = false;
+    EnableWindow(TRUE);
+    if (result == IDOK) {
+        CImagePreviewDlg preview(this);
+        preview.m_strPath = files.GetPathName();
+        m_bPreviewOpen = true;
+        preview.DoModal();
+        m_bPreviewOpen = false;
+        EnableWindow(TRUE);
+    }
+    Invalidate(TRUE);
+}
+
+void CClientDlg::OnFirmUp() {
+    if (!IsConnected()) {
+        return;
+    }
+    if (m_pClient->m_hello.account != 0) {
+        PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
+        return;
+    }
+    if (m_pFirmware || !m_parts.createFirmwareUpgrade) {
+        return;
+    }
+    m_pFirmware = m_parts.createFirmwareUpgrade(*this, Opacity(kOpacityFirmware));
+    if (!m_pFirmware) {
+        return;
+    }
+    const int found = m_pFirmware->ScanUpgradeFolder();
+    PostNotice(MakeNotice(11, found > 0 ? 0 : 1), ClientWindow::MainWindow);
+}
+
+void CClientDlg::OnFull() {
+    if (!m_pVideo || m_pVideo->IsFullScreen()) {
+        return;
+    }
+    MONITORINFOEX table[4] = {};
+    m_pVideo->GetMonitorTable(table);
+    CRect client;
+    GetClientRect(&client);
+    CPoint centre(client.left + client.Width() / 2, client.top + client.Height() / 2);
+    ClientToScreen(&centre);
+    int chosen = -1;
+    for (int i = 0; i < 4 && chosen < 0; ++i) {
+        if (table[i].cbSize != 0 && ::PtInRect(&table[i].rcWork, centre)) {
+            chosen = i;
+        }
+    }
+    if (chosen < 0) {
+        // No work area holds the centre: the nearest monitor, else the first.
+        long best = -1;
+        for (int i = 0; i < 4; ++i) {
+            if (table[i].cbSize == 0) {
+                continue;
+            }
+            const RECT& w = table[i].rcWork;
+            const long dx = centre.x < w.left ? w.left - centre.x : (centre.x >= w.right ? centre.x - w.right + 1 : 0);
+            const long dy = centre.y < w.top ? w.top - centre.y : (centre.y >= w.bottom ? centre.y - w.bottom + 1 : 0);
+            const long distance = dx * dx + dy * dy;
+            if (best < 0 || distance < best) {
+                best = distance;
+                chosen = i;
+            }
+        }
+    }
+    m_pVideo->SetSingleView(false);
+    m_pVideo->EnterFullScreen(chosen < 0 ? 0 : chosen);
+}
+
+// ---- quitting
+
+void CClientDlg::StopEverything() {
+    if (m_bQuitDone) {
+        return;
+    }
+    m_bQuitDone = true;
+    StopLocalPlayer();
+    if (m_pClient) {
+        if (m_pClient->m_bLive.load() != 0) {
+            m_pClient->SendLiveStop();
+            Sleep(100);
+        }
+        if (m_pClient->m_bRemotePlay.load() != 0) {
+            m_pClient->SendPlayStop();
+            Sleep(100);
+        }
+        if (m_pClient->m_bBackup.load() != 0) {
+            m_pClient->SendTransOff();
+            Sleep(100);
+        }
+        if (m_pClient->m_bListen.load() != 0) {
+            m_pClient->SendAListenStop();
+            Sleep(100);
+        }
+        Disconnect();
+    }
+    // Still images may be drawing with the video window's context: they finish first.
+    ReapSaveThreads(true);
+    KillTimer(kSaveReapTimer);
+    if (m_pVideo) {
+        m_pVideo->Destroy();
+        m_pVideo.reset();
+        Sleep(100);
+    }
+}
+
+void CClientDlg::OnQuit() {
+    StopEverything();
+    EndDialog(IDOK);
+}

@@ -1,0 +1,249 @@
+#include "app/ConnectListDlg.h"
+
+#include "platform/gdi/DC.h"
+#include "platform/window/DataExchange.h"
+#include "res/ResStrings.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr UINT kIdList = 914;
+constexpr UINT kIdDelete = 480;
+constexpr UINT kIdEdit = 481;
+constexpr UINT kIdSave = 482;
+constexpr UINT kIdDescription = 530;
+
+const DialogItem kItems[] = {
+    {kIdList, "SysListView32", 10, 12, 414, 370,
+     WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED},
+    {IDOK, "BUTTON", 228, 424, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "OK"},
+    {IDCANCEL, "BUTTON", 327, 424, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Cancel"},
+    {kIdDelete, "BUTTON", 13, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Delete"},
+    {kIdEdit, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Edit"},
+    {kIdSave, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Save"},
+    {kIdDescription, "EDIT", 219, 393, 196, 22, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
+};
+const DialogTemplate kTemplate{.id = CConnectListDlg::IDD, .cx = 433, .cy = 457, .style = WS_POPUP, .items = kItems};
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+} // namespace
+
+CConnectListDlg::CConnectListDlg(CWnd* pOwner, const char* location, BYTE alpha)
+    : CSkinDialog(IDD, pOwner), m_strLocation(location != nullptr ? location : ""), m_nAlpha(alpha) {
+    m_rcDrag = CRect(0, 0, 433, 457);
+}
+
+void CConnectListDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, kIdList, m_list);
+    DDX_Control(pDX, IDOK, m_btnOK);
+    DDX_Control(pDX, IDCANCEL, m_btnCancel);
+    DDX_Control(pDX, kIdDelete, m_btnDelete);
+    DDX_Control(pDX, kIdEdit, m_btnEdit);
+    DDX_Control(pDX, kIdSave, m_btnSave);
+    DDX_Control(pDX, kIdDescription, m_editDescription);
+}
+
+BOOL CConnectListDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_bmBackground.LoadBitmap(2015);
+
+    m_list.MoveWindow(10, 12, 414, 370);
+    m_list.SetTextStyle(3, 0x783C3C, TRUE, 12, "Arial Bold");
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    m_list.InsertColumn(0, "", LVCFMT_LEFT, 250);
+    m_list.InsertColumn(1, "", LVCFMT_LEFT, 50);
+    m_list.InsertColumn(2, "", LVCFMT_LEFT, 220);
+
+    struct {
+        CSkinTextButton& button;
+        UINT caption;
+        int x, y;
+    } const buttons[] = {
+        {m_btnOK, 5541, 228, 424},   {m_btnCancel, 5542, 327, 424}, {m_btnDelete, 5242, 13, 391},
+        {m_btnEdit, 5241, 113, 391}, {m_btnSave, 5016, 113, 391},
+    };
+    for (const auto& b : buttons) {
+        SetUpTextButton(b.button, 2009, b.caption, 0x9C9C9C);
+        b.button.MoveWindow(b.x, b.y, 100, 27);
+    }
+    m_editDescription.MoveWindow(219, 393, 196, 22);
+    m_editDescription.SetTextColor(0x783C3C);
+    m_editDescription.SetLimitText(259);
+    m_editDescription.SetWindowText("");
+    m_editDescription.EnableWindow(FALSE);
+    EnableChoice(FALSE);
+    m_btnSave.ShowWindow(SW_HIDE);
+
+    SetWindowPos(nullptr, 0, 0, 433, 457, SWP_NOMOVE | SWP_NOZORDER);
+    CenterWindow();
+    FillRows();
+    SetOpacity(GetSafeHwnd(), m_nAlpha);
+    return TRUE;
+}
+
+void CConnectListDlg::FillRows() {
+    m_list.DeleteAllItems();
+    int row = 0;
+    for (int i = 0; i < kConnectLogSlots; ++i) {
+        const ConnectLogRecord& r = m_table[i];
+        if (r.IsEmpty()) {
+            continue;
+        }
+        CString port;
+        port.Format("%u", unsigned(r.port));
+        m_list.InsertItem(row, CString(r.address, int(strnlen(r.address, sizeof r.address))));
+        m_list.SetItemText(row, 1, port);
+        m_list.SetItemText(row, 2, CString(r.description, int(strnlen(r.description, sizeof r.description))));
+        m_list.SetItemData(row, DWORD_PTR(i));
+        ++row;
+    }
+}
+
+int CConnectListDlg::TableIndexOfRow(int row) const {
+    if (row < 0 || row >= m_list.GetItemCount()) {
+        return -1;
+    }
+    const int index = int(m_list.GetItemData(row));
+    return index >= 0 && index < kConnectLogSlots ? index : -1;
+}
+
+void CConnectListDlg::EnableChoice(BOOL enable) {
+    m_btnOK.Enable(enable);
+    m_btnDelete.Enable(enable);
+    m_btnEdit.Enable(enable);
+}
+
+void CConnectListDlg::OnRowSelected(int row) {
+    const int index = TableIndexOfRow(row);
+    if (index < 0) {
+        return;
+    }
+    if (index != m_nSelected) {
+        m_editDescription.SetWindowText("");
+        m_editDescription.EnableWindow(FALSE);
+        m_btnEdit.ShowWindow(SW_SHOW);
+        m_btnSave.ShowWindow(SW_HIDE);
+    }
+    m_nSelected = index;
+    EnableChoice(TRUE);
+}
+
+void CConnectListDlg::OnEdit() {
+    if (m_nSelected < 0) {
+        return;
+    }
+    const ConnectLogRecord& r = m_table[m_nSelected];
+    m_editDescription.SetWindowText(CString(r.description, int(strnlen(r.description, sizeof r.description))));
+    m_editDescription.EnableWindow(TRUE);
+    m_editDescription.SetFocus();
+    m_btnSave.ShowWindow(SW_SHOW);
+    m_btnEdit.ShowWindow(SW_HIDE);
+}
+
+void CConnectListDlg::OnSaveDescription() {
+    if (m_nSelected < 0) {
+        return;
+    }
+    CString text;
+    m_editDescription.GetWindowText(text);
+    ConnectLogRecord& r = m_table[m_nSelected];
+    std::memset(r.description, 0, sizeof r.description);
+    std::strncpy(r.description, text, sizeof r.description - 1);
+    SaveConnectLog();
+    m_editDescription.EnableWindow(FALSE);
+    m_btnEdit.ShowWindow(SW_SHOW);
+    m_btnSave.ShowWindow(SW_HIDE);
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        if (TableIndexOfRow(row) == m_nSelected) {
+            m_list.SetItemText(row, 2, CString(r.description, int(strnlen(r.description, sizeof r.description))));
+        }
+    }
+    m_list.SetFocus();
+}
+
+void CConnectListDlg::OnDelete() {
+    if (m_nSelected < 0) {
+        return;
+    }
+    m_editDescription.SetWindowText("");
+    m_editDescription.EnableWindow(FALSE);
+    m_btnEdit.ShowWindow(SW_SHOW);
+    m_btnSave.ShowWindow(SW_HIDE);
+
+    int deletedRow = -1;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        if (TableIndexOfRow(row) == m_nSelected) {
+            deletedRow = row;
+        }
+    }
+    for (int i = m_nSelected; i < kConnectLogSlots - 1; ++i) {
+        m_table[i] = m_table[i + 1];
+    }
+    m_table[kConnectLogSlots - 1] = ConnectLogRecord{};
+    SaveConnectLog();
+    if (deletedRow >= 0) {
+        m_list.DeleteItem(deletedRow);
+    }
+    // The rows after it now stand for the records one place up.
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        const int index = int(m_list.GetItemData(row));
+        if (index > m_nSelected) {
+            m_list.SetItemData(row, DWORD_PTR(index - 1));
+        }
+    }
+    const int rows = m_list.GetItemCount();
+    if (rows > 0) {
+        const int row = std::min(deletedRow < 0 ? 0 : deletedRow, rows - 1);
+        m_nSelected = TableIndexOfRow(row);
+        EnableChoice(TRUE);
+    } else {
+        m_nSelected = -1;
+        EnableChoice(FALSE);
+    }
+}
+
+void CConnectListDlg::SaveConnectLog() {
+    CConnectLog::Save(m_strLocation, m_table);
+}
+
+BOOL CConnectListDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+        case kIdDelete:
+            OnDelete();
+            return TRUE;
+        case kIdEdit:
+            OnEdit();
+            return TRUE;
+        case kIdSave:
+            OnSaveDescription();
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+BOOL CConnectListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header != nullptr && header->idFrom == kIdList && header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if ((change->uChanged & LVIF_STATE) != 0 && change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED)) {
+            OnRowSelected(change->iItem);
+        }
+        if (pResult != nullptr) {
+            *pResult = 0;
+        }
+        return TRUE;
+    }
+    return CDialog::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CConnectListDlg::OnEraseBkgnd(CDC* pDC) {
+    DrawBitmap(pDC, m_bmBackground, 0, 0, 433, 457, FALSE, 0);
+    return TRUE;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A window showing one saved picture, sized to it.
+
+#include "controls/PictureStatic.h"
+#include "controls/SkinHelper.h"
+#include "platform/base/String.h"
+#include "platform/window/Dialog.h"
+
+class CImagePreviewDlg : public CDialog, public CSkinHelper {
+public:
+    static constexpr UINT IDD = 106;
+
+    explicit CImagePreviewDlg(CWnd* pOwner);
+    ~CImagePreviewDlg() override;
+
+    HBITMAP m_hImage = nullptr;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    CPictureStatic m_picture;
+    CString m_strPath;
+
+    // The window size for a picture: 44 and 76 pixels more than the picture, at most the area given.
+    static SIZE WindowSizeFor(int width, int height, const RECT& available);
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+};
