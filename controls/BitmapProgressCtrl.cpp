@@ -1,6 +1,7 @@
 #include "controls/BitmapProgressCtrl.h"
 
 #include "controls/MemDC.h"
+#include "controls/UiThreadCall.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/ClientDC.h"
 
@@ -11,6 +12,8 @@ CBitmapProgressCtrl::CBitmapProgressCtrl() = default;
 CBitmapProgressCtrl::~CBitmapProgressCtrl() = default;
 
 void CBitmapProgressCtrl::SetRange(int nMin, int nMax, BOOL bRedraw) {
+    if (QueueToUiThread(*this, [=](CBitmapProgressCtrl& p) { p.SetRange(nMin, nMax, bRedraw); }))
+        return;
     m_nMin = nMin;
     m_nMax = nMax;
     m_nPos = 0;
@@ -33,6 +36,8 @@ void CBitmapProgressCtrl::SetMax(int nMax, BOOL bRedraw) {
 }
 
 void CBitmapProgressCtrl::SetPos(int nPos) {
+    if (QueueToUiThread(*this, [nPos](CBitmapProgressCtrl& p) { p.SetPos(nPos); }))
+        return;
     if (nPos > m_nMax)
         nPos = m_nMax;
     if (nPos < m_nMin)

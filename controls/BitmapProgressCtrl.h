@@ -13,6 +13,8 @@ public:
     CBitmapProgressCtrl();
     ~CBitmapProgressCtrl() override;
 
+    // SetRange and SetPos may be called from any thread: off the UI thread they are queued to it and
+    // take effect there.
     // Stores the range; the position goes to 0 and the text to "0 %".
     void SetRange(int nMin, int nMax, BOOL bRedraw = TRUE);
     void SetMin(int nMin, BOOL bRedraw = TRUE);

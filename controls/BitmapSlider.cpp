@@ -1,6 +1,7 @@
 #include "controls/BitmapSlider.h"
 
 #include "controls/MemDC.h"
+#include "controls/UiThreadCall.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/ClientDC.h"
 
@@ -12,6 +13,8 @@ CBitmapSlider::CBitmapSlider() = default;
 CBitmapSlider::~CBitmapSlider() = default;
 
 void CBitmapSlider::SetRange(int nMin, int nMax, BOOL bRedraw) {
+    if (QueueToUiThread(*this, [=](CBitmapSlider& s) { s.SetRange(nMin, nMax, bRedraw); }))
+        return;
     m_nMin = nMin;
     m_nMax = nMax;
     if (bRedraw)
@@ -19,6 +22,8 @@ void CBitmapSlider::SetRange(int nMin, int nMax, BOOL bRedraw) {
 }
 
 void CBitmapSlider::SetPos(int nPos) {
+    if (QueueToUiThread(*this, [nPos](CBitmapSlider& s) { s.SetPos(nPos); }))
+        return;
     if (nPos > m_nMax)
         nPos = m_nMax;
     if (nPos < m_nMin)
@@ -47,6 +52,8 @@ void CBitmapSlider::SetDrawOption(BOOL bDrawFocusRect, BOOL bRedraw) {
 }
 
 void CBitmapSlider::Enable(BOOL bEnable) {
+    if (QueueToUiThread(*this, [bEnable](CBitmapSlider& s) { s.Enable(bEnable); }))
+        return;
     m_bEnable = bEnable ? TRUE : FALSE;
     if (!m_bEnable && m_bLButtonDown) {
         // The drag ends without a release report; the flag goes first so the capture change

@@ -18,6 +18,8 @@ public:
     CBitmapSlider();
     ~CBitmapSlider() override;
 
+    // SetRange, SetPos and Enable may be called from any thread: off the UI thread they are queued
+    // to it and take effect there.
     // The position is not clamped until the next SetPos.
     void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE);
     // Clamped to the range (above the maximum gives the maximum, then below the minimum the

@@ -1,6 +1,7 @@
 #include "controls/SkinButton.h"
 
 #include "controls/SkinHelper.h"
+#include "controls/UiThreadCall.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/Cursor.h"
 
@@ -15,6 +16,8 @@ int CSkinButton::CellOfState(int state) {
 }
 
 void CSkinButton::SetState(int state) {
+    if (QueueToUiThread(*this, [state](CSkinButton& b) { b.SetState(state); }))
+        return;
     if (!m_bEnabled)
         return;
     m_nState = state;
@@ -35,6 +38,8 @@ BOOL CSkinButton::LoadBitmap(UINT id) {
 }
 
 void CSkinButton::Enable(BOOL bEnable) {
+    if (QueueToUiThread(*this, [bEnable](CSkinButton& b) { b.Enable(bEnable); }))
+        return;
     if (bEnable) {
         m_nState = 0;
         m_bDisabledLook = FALSE;
@@ -49,6 +54,8 @@ void CSkinButton::Enable(BOOL bEnable) {
 }
 
 void CSkinButton::Show(BOOL bShow) {
+    if (QueueToUiThread(*this, [bShow](CSkinButton& b) { b.Show(bShow); }))
+        return;
     if (!bShow)
         ReportReleaseIfPressed();
     ShowWindow(bShow ? SW_SHOW : SW_HIDE);

@@ -19,6 +19,8 @@ public:
     CSkinButton();
     ~CSkinButton() override;
 
+    // SetState, Enable and Show may be called from any thread: off the UI thread they are queued to
+    // it and take effect there.
     // Ignored while the button is disabled. Owners use 0 normal, 1 on, 3 disabled and 4 second on;
     // 2 and 6 are the hover looks of 0 and 4.
     void SetState(int state);

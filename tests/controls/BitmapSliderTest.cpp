@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <thread>
 
 using namespace skintest;
 
@@ -219,6 +220,16 @@ TEST_F(Sliders, LosingTheCaptureMidDragReportsTheRelease) {
     Drag(150);
     EXPECT_EQ(Posted(), (std::vector<Logged>{Up(50)}));
     EXPECT_EQ(slider.GetPos(), 50);
+}
+
+TEST_F(Sliders, PositionFromAWorkerThreadArrivesOnTheUiThread) {
+    std::thread worker([this] {
+        slider.SetRange(0, 1000);
+        slider.SetPos(640);
+    });
+    worker.join();
+    EXPECT_TRUE(PumpUntil([this] { return slider.GetPos() == 640; }));
+    EXPECT_TRUE(Posted().empty());
 }
 
 TEST_F(Sliders, FocusRectangleOnlyWhileFocusedAndEnabled) {

@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <memory>
+#include <thread>
 
 using namespace skintest;
 
@@ -375,6 +376,21 @@ TEST_F(SkinButtons, HeldButtonReportsUpOnceHoweverThePressEnds) {
         button.SendMessage(WM_LBUTTONUP, 0, Pt(5, 5));
         EXPECT_EQ(host.Presses(), expected) << c.name;
     }
+}
+
+TEST_F(SkinButtons, ChangesFromAWorkerThreadArriveOnTheUiThread) {
+    CSkinButton button;
+    ButtonHost host(button);
+    ASSERT_TRUE(host.opened);
+    std::thread worker([&button] {
+        button.SetState(1);
+        button.Enable(FALSE);
+        button.Enable(TRUE);
+        button.SetState(4);
+    });
+    worker.join(); // the worker did not wait for the UI thread
+    EXPECT_TRUE(PumpUntil([&] { return button.GetState() == 4; }));
+    EXPECT_TRUE(button.IsWindowEnabled());
 }
 
 TEST_F(SkinButtons, TipControlAsksTheToolsParentForItsText) {
