@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
+#include "platform/window/Wnd.h"
 
 void CSkinHelper::DrawBitmap(CDC* pDC, HBITMAP hBitmap, int left, int top, int right, int bottom, BOOL bStretch,
                              int nIndex) {
@@ -24,4 +25,11 @@ void CSkinHelper::DrawBitmap(CDC* pDC, HBITMAP hBitmap, int left, int top, int r
     }
     memDC.SelectObject(old);
     memDC.DeleteDC();
+}
+
+void CSkinHelper::SetOpacity(HWND hWnd, BYTE alpha) {
+    if (!::IsWindow(hWnd))
+        return;
+    ::SetWindowLong(hWnd, GWL_EXSTYLE, ::GetWindowLong(hWnd, GWL_EXSTYLE) | LONG(WS_EX_LAYERED));
+    ::SetLayeredWindowAttributes(hWnd, RGB(0xFF, 0x00, 0xFF), alpha, LWA_COLORKEY | LWA_ALPHA);
 }

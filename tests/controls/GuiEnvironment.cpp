@@ -1,5 +1,6 @@
-// One QGuiApplication for the whole test program: fonts need it.
-#include <QGuiApplication>
+// One QApplication for the whole test program (offscreen platform, set by the test runner): fonts
+// need it, and the controls are widgets.
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,12 @@ public:
         static int argc = 1;
         static char name[] = "controls_test";
         static char* argv[] = {name, nullptr};
-        m_app = new QGuiApplication(argc, argv);
+        m_app = new QApplication(argc, argv);
     }
     void TearDown() override { delete m_app; }
 
 private:
-    QGuiApplication* m_app = nullptr;
+    QApplication* m_app = nullptr;
 };
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
