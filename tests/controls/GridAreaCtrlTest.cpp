@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
+
+#include <memory>
 #include <numeric>
 #include <optional>
 
@@ -87,6 +90,23 @@ TEST_F(MotionGrid, BandSelectsEveryOverlappedCellAndUnselectsNone) {
     // Dragged the other way round, over selected cells only: nothing changes.
     Press(grid, CPoint(100, 60), CPoint(10, 10));
     EXPECT_EQ(Selected(), 6);
+}
+
+// The same band made of the platform's own mouse events: the press starts the band, and the drag
+// and release that follow reach it while it is being tracked.
+TEST_F(MotionGrid, BandFromRealMouseEvents) {
+    QWidget* host = grid.GetHost();
+    const auto event = [host](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        return new QMouseEvent(type, QPointF(at), QPointF(host->mapToGlobal(at)), Qt::LeftButton, buttons,
+                               Qt::NoModifier);
+    };
+    QCoreApplication::postEvent(host, event(QEvent::MouseMove, QPoint(60, 60), Qt::LeftButton));
+    QCoreApplication::postEvent(host, event(QEvent::MouseButtonRelease, QPoint(80, 50), Qt::NoButton));
+    std::unique_ptr<QMouseEvent> press(event(QEvent::MouseButtonPress, QPoint(30, 30), Qt::LeftButton));
+    QCoreApplication::sendEvent(host, press.get());
+    Flush();
+    EXPECT_EQ(Selected(), 6);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(MotionGrid, SelectAllClearAllAndCellsByRectangle) {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
+
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -289,6 +291,20 @@ TEST_F(SkinButtons, HoverLooksComeOnlyFromTheirStates) {
         button->SendMessage(WM_MOUSELEAVE, 0, 0);
         EXPECT_EQ(button->GetState(), c.left) << int(c.kind) << " from " << c.state;
     }
+}
+
+TEST_F(SkinButtons, HoverFollowsThePointerEnteringAndLeaving) {
+    CSkinButton button;
+    ButtonHost host(button);
+    ASSERT_TRUE(host.opened);
+    QWidget* widget = button.GetHost();
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(widget->mapToGlobal(QPoint(5, 5))), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+    EXPECT_EQ(button.GetState(), 2);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(widget, &leave);
+    EXPECT_TRUE(PumpUntil([&] { return button.GetState() == 0; }));
 }
 
 TEST_F(SkinButtons, DisabledButtonHasNoHoverLook) {
