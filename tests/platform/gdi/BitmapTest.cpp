@@ -158,6 +158,11 @@ TEST(Region, MaskRegionsAndCombinations) {
     EXPECT_FALSE(window.PtInRegion(1, 0));
     EXPECT_TRUE(window.PtInRegion(0, 0));
     EXPECT_FALSE(window.PtInRegion(6, 0));
+    CRgn triangle;
+    const POINT corners[3] = {{0, 0}, {10, 0}, {0, 10}};
+    ASSERT_TRUE(triangle.CreatePolygonRgn(corners, 3, ALTERNATE));
+    EXPECT_TRUE(triangle.PtInRegion(2, 2));
+    EXPECT_FALSE(triangle.PtInRegion(8, 8));
     CRgn one;
     one.CreateRectRgn(2, 2, 3, 3);
     EXPECT_EQ(window.CombineRgn(&one, nullptr, RGN_COPY), SIMPLEREGION);
