@@ -1,0 +1,356 @@
+// The shell's dialogs run for real on the offscreen platform and are driven through their controls.
+#include "app/ConnectDlg.h"
+#include "app/ConnectListDlg.h"
+#include "app/ImagePreviewDlg.h"
+#include "app/LocalSettings.h"
+#include "app/MsgBoxDlg.h"
+#include "app/PasswordDlg.h"
+#include "app/ProgressPopupDlg.h"
+#include "platform/base/Rect.h"
+#include "res/ResLibrary.h"
+#include "tests/app/AppTestEnv.h"
+#include "tests/app/GuiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_library.Load();
+        CResLibrary::SetCurrent(&m_library);
+    }
+    void TearDown() override { CResLibrary::SetCurrent(nullptr); }
+
+    static void Click(CWnd& dialog, UINT id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), 0); }
+    static CString Text(const CWnd& dialog, UINT id) {
+        CString text;
+        dialog.GetDlgItemText(int(id), text);
+        return text;
+    }
+    // A control's rectangle in its dialog's client coordinates.
+    static CRect PlaceOf(CWnd& dialog, UINT id) {
+        CRect r;
+        dialog.GetDlgItem(int(id))->GetWindowRect(&r);
+        dialog.ScreenToClient(&r);
+        return r;
+    }
+
+    AppTestEnv m_env;
+    CResLibrary m_library;
+};
+
+TEST_F(DialogTest, ConnectKeepsABadPortOpenThenHandsOnTheDottedAddress) {
+    CConnectDlg dialog(nullptr, m_env.Location().c_str(), 255);
+    bool stayedOpen = false;
+    CString portAfterBadOk = "unset";
+    bool portFocused = false;
+    ModalScript script;
+    script.Expect<CConnectDlg>([&](CConnectDlg& d) {
+        QApplication::setActiveWindow(d.GetHost()); // focus needs an active window offscreen
+        d.SetDlgItemText(380, "010.001.002.003");
+        Click(d, 385); // Modify: the port becomes editable
+        d.SetDlgItemText(381, "65535");
+        Click(d, IDOK);
+        stayedOpen = d.IsInModalLoop();
+        portAfterBadOk = Text(d, 381);
+        portFocused = CWnd::GetFocus() == d.GetDlgItem(381);
+        d.SetDlgItemText(381, "2001");
+        d.SetDlgItemText(382, "admin");
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(std::string(portAfterBadOk), "");
+    EXPECT_TRUE(portFocused);
+    EXPECT_EQ(std::string(dialog.m_strAddress), "10.1.2.3");
+    EXPECT_EQ(dialog.m_nPort, 2001);
+    EXPECT_EQ(std::string(dialog.m_strUserId), "admin");
+    // The settings and the history keep the address as typed.
+    const ServerSetting server = ServerSetting::Load();
+    EXPECT_EQ(std::string(server.address), "010.001.002.003");
+    EXPECT_EQ(server.port, 2001u);
+    ConnectLogTable table;
+    ASSERT_EQ(CConnectLog::Load(m_env.Location().c_str(), table), 1);
+    EXPECT_STREQ(table[0].address, "010.001.002.003");
+    EXPECT_EQ(DWORD(table[0].port), 2001u);
+}
+
+TEST_F(DialogTest, ConnectStartsFromTheLastServerAndItsDescription) {
+    ServerSetting::Save("10.0.0.5", 2000);
+    CConnectLog::Add(m_env.Location().c_str(), "10.0.0.5", 2000, "Lobby", 100);
+    CConnectDlg dialog(nullptr, m_env.Location().c_str(), 255);
+    CString address, port, description;
+    bool portEnabled = false;
+    ModalScript script;
+    script.Expect<CConnectDlg>([&](CConnectDlg& d) {
+        address = Text(d, 380);
+        port = Text(d, 381);
+        description = Text(d, 386);
+        portEnabled = d.GetDlgItem(381)->IsWindowEnabled() != FALSE;
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(std::string(address), "10.0.0.5");
+    EXPECT_EQ(std::string(port), "2000");
+    EXPECT_TRUE(portEnabled);
+    EXPECT_EQ(std::string(description), "Lobby");
+}
+
+TEST_F(DialogTest, AChosenRecordKeepsItsDescriptionUntilTheOperatorEditsTheAddress) {
+    CConnectDlg dialog(nullptr, m_env.Location().c_str(), 255);
+    const ConnectLogRecord chosen = CConnectLog::MakeRecord("localhost", 2002, "Gate camera");
+    CString shown, afterEdit;
+    ModalScript script;
+    script.Expect<CConnectDlg>([&](CConnectDlg& d) {
+        Click(d, 385);
+        d.TakeHistoryRecord(chosen);
+        shown = Text(d, 386);
+        d.SetDlgItemText(380, "localhost2");
+        afterEdit = Text(d, 386);
+        d.TakeHistoryRecord(chosen);
+        Click(d, IDOK); // the name becomes dotted in the edit; the description stays
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(std::string(shown), "Gate camera");
+    EXPECT_EQ(std::string(afterEdit), "");
+    EXPECT_EQ(std::string(dialog.m_strAddress), "127.0.0.1");
+    EXPECT_EQ(dialog.m_nPort, 2002);
+    EXPECT_EQ(std::string(dialog.m_strDescription), "Gate camera");
+}
+
+TEST_F(DialogTest, ListSelectsEditsAndDeletesRecords) {
+    const std::string loc = m_env.Location();
+    CConnectLog::Add(loc.c_str(), "10.0.0.1", 2000, "one", 100);
+    CConnectLog::Add(loc.c_str(), "10.0.0.2", 2000, "two", 200);
+    CConnectListDlg list(nullptr, loc.c_str());
+    CConnectLog::Load(loc.c_str(), list.m_table);
+
+    bool enabledBefore = true, enabledAfterSelect = false, enabledAfterDeletes = true;
+    int rowsAfterFirstDelete = -1;
+    ModalScript script;
+    script.Expect<CConnectListDlg>([&](CConnectListDlg& d) {
+        enabledBefore = d.m_btnOK.IsWindowEnabled() != FALSE;
+        d.m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        enabledAfterSelect = d.m_btnOK.IsWindowEnabled() != FALSE && d.m_btnDelete.IsWindowEnabled() != FALSE;
+        Click(d, 481); // Edit
+        d.m_editDescription.SetWindowText("first record");
+        Click(d, 482); // Save
+        Click(d, 480); // Delete
+        rowsAfterFirstDelete = d.m_list.GetItemCount();
+        Click(d, 480);
+        enabledAfterDeletes = d.m_btnOK.IsWindowEnabled() != FALSE || d.m_btnDelete.IsWindowEnabled() != FALSE ||
+                              d.m_btnEdit.IsWindowEnabled() != FALSE;
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(list.DoModal(), IDCANCEL);
+    EXPECT_FALSE(enabledBefore);
+    EXPECT_TRUE(enabledAfterSelect);
+    EXPECT_EQ(rowsAfterFirstDelete, 1);
+    EXPECT_FALSE(enabledAfterDeletes);
+
+    // The saves went to the file: the description edit, then two deletions, leave no record.
+    ConnectLogTable table;
+    // Saving wrote the two records and the empty one after them; the file is never cut shorter.
+    EXPECT_EQ(CConnectLog::Load(loc.c_str(), table), 3);
+    EXPECT_TRUE(table[0].IsEmpty());
+    const auto bytes = AppTestEnv::ReadBytes(CConnectLog::PathOf(loc.c_str()));
+    EXPECT_EQ(ReadLe32(bytes, 0), 0u);
+    EXPECT_EQ(ReadLe32(bytes, 4), 0u);
+}
+
+TEST_F(DialogTest, ListSaveWritesTheEditedDescription) {
+    const std::string loc = m_env.Location();
+    CConnectLog::Add(loc.c_str(), "10.0.0.1", 2000, "old", 100);
+    CConnectListDlg list(nullptr, loc.c_str());
+    CConnectLog::Load(loc.c_str(), list.m_table);
+    CString row;
+    ModalScript script;
+    script.Expect<CConnectListDlg>([&](CConnectListDlg& d) {
+        d.m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        Click(d, 481);
+        d.m_editDescription.SetWindowText(std::string(300, 'n').c_str());
+        Click(d, 482);
+        row = d.m_list.GetItemText(0, 2);
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(list.DoModal(), IDOK);
+    EXPECT_EQ(list.m_nSelected, 0);
+    ConnectLogTable table;
+    CConnectLog::Load(loc.c_str(), table);
+    EXPECT_EQ(std::strlen(table[0].description), 259u);
+    EXPECT_EQ(row.GetLength(), 259);
+}
+
+TEST_F(DialogTest, PasswordPromptTakesEightCharactersAndCancelDiscards) {
+    CPasswordDlg prompt(nullptr, 255);
+    UINT limit = 0;
+    ModalScript script;
+    script.Expect<CPasswordDlg>([&](CPasswordDlg& d) {
+        limit = d.m_editPassword.GetLimitText();
+        d.SetDlgItemText(383, "Secret");
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(prompt.DoModal(), IDOK);
+    EXPECT_EQ(limit, 8u);
+    EXPECT_EQ(std::string(prompt.m_strPassword), "Secret");
+
+    CPasswordDlg second(nullptr, 255);
+    ModalScript cancel;
+    cancel.Expect<CPasswordDlg>([](CPasswordDlg& d) {
+        d.SetDlgItemText(383, "typed");
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(second.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, SkinnedDialogsKeepEnterAndEscapeFromClosingThem) {
+    const struct {
+        UINT message;
+        WPARAM key;
+        int disposition;
+    } cases[] = {{WM_KEYDOWN, VK_RETURN, 1}, {WM_KEYDOWN, VK_ESCAPE, 1}, {WM_SYSKEYDOWN, VK_F4, 2},
+                 {WM_KEYDOWN, 'A', 0},       {WM_KEYUP, VK_RETURN, 0},   {WM_SYSKEYDOWN, VK_F10, 0}};
+    for (const auto& c : cases) {
+        MSG msg{nullptr, c.message, c.key, 0, 0, {0, 0}};
+        EXPECT_EQ(CSkinDialog::KeyDisposition(msg), c.disposition) << c.message << " " << c.key;
+    }
+    CPasswordDlg prompt(nullptr, 255);
+    bool openAfterKeys = false;
+    ModalScript script;
+    script.Expect<CPasswordDlg>([&](CPasswordDlg& d) {
+        for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
+            MSG msg{d.m_editPassword.GetSafeHwnd(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+            if (!CWnd::WalkPreTranslateTree(&msg)) {
+                d.m_editPassword.SendMessage(WM_KEYDOWN, key, 0);
+            }
+        }
+        Pump(50);
+        openAfterKeys = d.IsInModalLoop();
+        Click(d, IDCANCEL);
+    });
+    prompt.DoModal();
+    EXPECT_TRUE(openAfterKeys);
+}
+
+TEST_F(DialogTest, MessageBoxPlacesItsLinesAndButtonsByCount) {
+    struct Case {
+        int lines;
+        int mode;
+        std::vector<int> labelTops; // of the shown labels 790-792
+        bool okShown, cancelShown;
+        int okLeft;
+    };
+    const Case cases[] = {
+        {1, 1, {45}, true, false, 111},
+        {2, 0, {22, 45}, true, true, 50},
+        {3, 2, {22, 45, 68}, false, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines);
+        CMsgBoxDlg box(nullptr, 255);
+        for (int i = 0; i < c.lines; ++i) {
+            box.SetLine(i, "line", 100);
+        }
+        box.m_nLineCount = c.lines;
+        box.m_nButtonMode = c.mode;
+        std::vector<int> tops;
+        CRect firstLabel, ok, cancel;
+        bool okShown = false, cancelShown = false;
+        CSize size;
+        ModalScript script;
+        script.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& d) {
+            for (UINT id = 790; id <= 792; ++id) {
+                if (d.GetDlgItem(int(id))->IsWindowVisible()) {
+                    tops.push_back(PlaceOf(d, id).top);
+                }
+            }
+            firstLabel = PlaceOf(d, 790);
+            okShown = d.GetDlgItem(IDOK)->IsWindowVisible() != FALSE;
+            cancelShown = d.GetDlgItem(IDCANCEL)->IsWindowVisible() != FALSE;
+            ok = PlaceOf(d, IDOK);
+            cancel = PlaceOf(d, IDCANCEL);
+            CRect client;
+            d.GetClientRect(&client);
+            size = CSize(client.Width(), client.Height());
+            Click(d, IDCANCEL);
+        });
+        box.DoModal();
+        EXPECT_EQ(tops, c.labelTops);
+        EXPECT_EQ(firstLabel.left, (309 - 100) / 2);
+        EXPECT_EQ(firstLabel.Width(), 100);
+        EXPECT_EQ(okShown, c.okShown);
+        EXPECT_EQ(cancelShown, c.cancelShown);
+        if (c.okShown) {
+            EXPECT_EQ(ok.left, c.okLeft);
+            EXPECT_EQ(ok.top, 103);
+            EXPECT_EQ(ok.Width(), 100);
+            EXPECT_EQ(ok.Height(), 27);
+        }
+        if (c.cancelShown) {
+            EXPECT_EQ(cancel.left, c.mode == 2 ? 111 : 158);
+        }
+        EXPECT_EQ(size.cx, 308);
+        EXPECT_EQ(size.cy, 136);
+    }
+}
+
+TEST(ProgressPopupTest, StaysInsideTheVideoAreaSnappingWithinTwentyPixels) {
+    const RECT area{100, 100, 900, 600};
+    struct Case {
+        int x, y;
+        int expectX, expectY;
+    } const cases[] = {
+        {85, 300, 100, 300},  // 15 pixels past the left edge: at the edge
+        {115, 300, 100, 300}, // within 20 of it: snaps
+        {121, 300, 121, 300}, // further in: stays
+        {400, 590, 400, 560}, // past the bottom: its bottom at the edge
+        {400, 101, 400, 100}, // near the top
+        {900, 300, 546, 300}, // past the right
+    };
+    for (const auto& c : cases) {
+        WINDOWPOS pos{nullptr, nullptr, c.x, c.y, 354, 40, 0};
+        CProgressPopupDlg::KeepInside(area, pos);
+        EXPECT_EQ(pos.x, c.expectX) << c.x << "," << c.y;
+        EXPECT_EQ(pos.y, c.expectY) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(DialogTest, ImagePreviewSizesToThePictureOrClosesAtOnce) {
+    const RECT large{0, 0, 4000, 4000};
+    EXPECT_EQ(CImagePreviewDlg::WindowSizeFor(720, 576, large).cx, 764);
+    EXPECT_EQ(CImagePreviewDlg::WindowSizeFor(720, 576, large).cy, 652);
+    const RECT small{0, 0, 800, 600};
+    EXPECT_EQ(CImagePreviewDlg::WindowSizeFor(3000, 2000, small).cx, 800);
+    EXPECT_EQ(CImagePreviewDlg::WindowSizeFor(3000, 2000, small).cy, 600);
+
+    CImagePreviewDlg unreadable(nullptr);
+    unreadable.m_strPath = (m_env.Root() / "missing.jpg").c_str();
+    EXPECT_EQ(unreadable.DoModal(), IDCANCEL);
+
+    const std::string path = (m_env.Root() / "shot.bmp").string();
+    QImage picture(320, 240, QImage::Format_RGB32);
+    picture.fill(0xFF336699);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path), "BMP"));
+    CImagePreviewDlg preview(nullptr);
+    preview.m_strPath = path.c_str();
+    CSize size;
+    ModalScript script;
+    script.Expect<CImagePreviewDlg>([&](CImagePreviewDlg& d) {
+        CRect client;
+        d.GetClientRect(&client);
+        size = CSize(client.Width(), client.Height());
+        d.EndDialog(IDOK);
+    });
+    preview.DoModal();
+    EXPECT_EQ(size.cx, 364);
+    EXPECT_EQ(size.cy, 316);
+}
+
+} // namespace
