@@ -11,6 +11,10 @@ if(KELO_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(WARNING "libFuzzer targets need clang; KELO_FUZZ is switched off")
   set(KELO_FUZZ OFF)
 endif()
+if(KELO_FUZZ)
+  # Every library carries coverage counters, so a fuzz target linked against it is guided through its code.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 
 # kelo_library(<target> [STATIC|SHARED] SOURCES ... DEPS ...)
 # A library of ours: the repository root is its include root ("platform/base/WinTypes.h").
@@ -56,7 +60,14 @@ function(kelo_fuzz name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${K_DEPS})
-  add_test(NAME fuzz.${name} COMMAND ${name} -max_total_time=15 -rss_limit_mb=2048 -print_final_stats=1)
+  # A seed corpus, when the target has one, lives in fuzz/corpus/<target>/.
+  # New inputs go to a folder in the build tree (the first one named), never into the sources.
+  set(corpus ${CMAKE_BINARY_DIR}/fuzz-work/${name})
+  file(MAKE_DIRECTORY ${corpus})
+  if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+    list(APPEND corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+  endif()
+  add_test(NAME fuzz.${name} COMMAND ${name} -max_total_time=15 -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120 LABELS fuzz
                        ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endfunction()
