@@ -6,14 +6,18 @@
 #include "platform/window/Wnd.h"
 #include "platform/window/WndHost.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <cstring>
 
 namespace {
 
 constexpr int kDefaultLimit = 30000;
+constexpr int kMaxLimit = 32767;
 
 // Keys the line editor handles itself in WM_KEYDOWN's default: moving, selecting, deleting forward,
 // the clipboard and undo. Characters (and Backspace) come as WM_CHAR instead.
@@ -69,7 +73,12 @@ CEditProc::~CEditProc() {
 void CEditProc::Attach(CWndHost& host) {
     auto* edit = new QLineEdit(&host);
     m_edit = edit;
-    edit->setMaxLength(kDefaultLimit);
+    m_limit = kDefaultLimit;
+    edit->setMaxLength(kMaxLimit);
+    // Pasting goes through the window's own keys, which keep to the limit; no other way in.
+    edit->setContextMenuPolicy(Qt::NoContextMenu);
+    edit->setAcceptDrops(false);
+    edit->setDragEnabled(false);
     edit->setText(QString::fromUtf8(host.Text().GetString()));
     host.AdoptInner(edit);
     host.setFocusPolicy(Qt::StrongFocus);
@@ -141,6 +150,28 @@ void CEditProc::ApplyColours(CWndHost& host) {
     }
 }
 
+void CEditProc::Paste(CWndHost& host) {
+    QLineEdit* edit = m_edit.data();
+    if (edit == nullptr || edit->isReadOnly()) {
+        return;
+    }
+    QString text = QGuiApplication::clipboard()->text();
+    // One line only, and only as much as the limit leaves room for.
+    const qsizetype lineEnd = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
+    if (lineEnd >= 0) {
+        text.truncate(lineEnd);
+    }
+    const qsizetype kept = edit->text().size() - edit->selectedText().size();
+    const qsizetype room = std::max<qsizetype>(0, m_limit - kept);
+    if (text.size() > room) {
+        text.truncate(room);
+        NotifyParent(host, EN_MAXTEXT);
+    }
+    if (!text.isEmpty() || edit->hasSelectedText()) {
+        edit->insert(text);
+    }
+}
+
 bool CEditProc::InnerEvent(CWndHost& host, QEvent* event) {
     if (event->type() == QEvent::Paint) {
         ApplyColours(host);
@@ -191,13 +222,11 @@ LRESULT CEditProc::DefProc(CWndHost& host, CWnd& wnd, UINT message, WPARAM wPara
             edit->setFont(GdiFont(reinterpret_cast<HFONT>(wParam)));
         }
         return 0;
-    case EM_LIMITTEXT: {
-        const UINT limit = wParam == 0 ? 32767U : std::min<UINT>(UINT(wParam), 32767U);
-        edit->setMaxLength(int(limit));
+    case EM_LIMITTEXT:
+        m_limit = wParam == 0 ? kMaxLimit : int(std::min<WPARAM>(wParam, kMaxLimit));
         return 0;
-    }
     case EM_GETLIMITTEXT:
-        return edit->maxLength();
+        return m_limit;
     case EM_SETREADONLY:
         host.SetStyle(wParam != 0 ? (host.Style() | ES_READONLY) : (host.Style() & ~ES_READONLY));
         return TRUE;
@@ -236,6 +265,12 @@ LRESULT CEditProc::DefProc(CWndHost& host, CWnd& wnd, UINT message, WPARAM wPara
         if (!IsEditingKey(UINT(wParam), modifiers)) {
             return 0;
         }
+        const bool paste = (wParam == 'V' && (modifiers & Qt::ControlModifier) != 0) ||
+                           (wParam == VK_INSERT && (modifiers & Qt::ShiftModifier) != 0);
+        if (paste) {
+            Paste(host);
+            return 0;
+        }
         if (key != nullptr && key->type() == QEvent::KeyPress) {
             host.ForwardKeyToInner(key);
         } else if (int qtKey = QtKeyOf(UINT(wParam)); qtKey != 0) {
@@ -265,7 +300,7 @@ LRESULT CEditProc::DefProc(CWndHost& host, CWnd& wnd, UINT message, WPARAM wPara
         } else if ((host.Style() & ES_LOWERCASE) != 0 && c >= 'A' && c <= 'Z') {
             c = c - 'A' + 'a';
         }
-        if (edit->text().size() >= edit->maxLength() && !edit->hasSelectedText()) {
+        if (edit->text().size() >= m_limit && !edit->hasSelectedText()) {
             NotifyParent(host, EN_MAXTEXT);
             return 0;
         }

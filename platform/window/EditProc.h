@@ -19,8 +19,12 @@ public:
 private:
     void NotifyParent(CWndHost& host, WORD code);
     void ApplyColours(CWndHost& host);
+    void Paste(CWndHost& host);
 
     QPointer<QLineEdit> m_edit;
     QMetaObject::Connection m_changed;
     bool m_settingText = false;
+    // The typing limit (EM_LIMITTEXT), in characters. The line editor's own limit stays at its
+    // maximum: a text set by the program is never cut.
+    int m_limit = 30000;
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QStringList>
 
 #include <cstdlib>
@@ -105,7 +106,7 @@ INT_PTR CFileDialog::DoModal() {
         chooser->selectFile(QString::fromUtf8(m_fileName.c_str()));
     }
     m_chooser = chooser;
-    m_folder = chooser->directory().absolutePath().toStdString();
+    m_folder = QDir::cleanPath(chooser->directory().absolutePath()).toStdString();
     m_path.clear();
 
     // The child template (or an empty child) is this object's window.
@@ -127,10 +128,20 @@ INT_PTR CFileDialog::DoModal() {
         CopyBounded(m_path, m_ofn.lpstrFile, m_ofn.nMaxFile);
         OnFileNameChange();
     });
-    QObject::connect(chooser, &QFileDialog::directoryEntered, chooser, [this](const QString& folder) {
-        m_folder = folder.toStdString();
+    // The chooser's file model follows every change of folder, by the user or by the program.
+    auto folderChanged = [this](const QString& folder) {
+        const std::string path = QDir::cleanPath(folder).toStdString();
+        if (path == m_folder) {
+            return;
+        }
+        m_folder = path;
         OnFolderChange();
-    });
+    };
+    if (auto* model = chooser->findChild<QFileSystemModel*>()) {
+        QObject::connect(model, &QFileSystemModel::rootPathChanged, chooser, folderChanged);
+    } else {
+        QObject::connect(chooser, &QFileDialog::directoryEntered, chooser, folderChanged);
+    }
     QObject::connect(chooser, &QFileDialog::accepted, chooser, [this] {
         const QStringList files = m_chooser ? m_chooser->selectedFiles() : QStringList();
         if (!files.isEmpty()) {
@@ -149,7 +160,7 @@ INT_PTR CFileDialog::DoModal() {
         chooser->setGeometry(0, 0, width, hint.height());
         chooser->show();
         ::SetWindowPos(m_hWnd.load(), nullptr, 0, hint.height(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        frameHost->setFixedSize(width, hint.height() + childRect.bottom);
+        frame.SetWindowPos(nullptr, 0, 0, width, hint.height() + childRect.bottom, SWP_NOMOVE | SWP_NOZORDER);
         frame.CenterWindow();
         frame.ShowWindow(SW_SHOW);
         frameHost->activateWindow();

@@ -21,7 +21,7 @@ HWND CHandleMap::Add(CWnd* wnd, QWidget* widget) {
     // pointer-sized message parameters.
     const std::uintptr_t id = g_nextHandle.fetch_add(4);
     std::lock_guard<std::mutex> guard(Lock());
-    Entries()[id] = Entry{wnd, widget};
+    Entries()[id] = Entry{wnd, widget, State{}};
     return reinterpret_cast<HWND>(id);
 }
 
@@ -67,4 +67,26 @@ QWidget* CHandleMap::Widget(HWND hwnd) {
 std::size_t CHandleMap::Count() {
     std::lock_guard<std::mutex> guard(Lock());
     return Entries().size();
+}
+
+CHandleMap::State CHandleMap::GetState(HWND hwnd) {
+    std::lock_guard<std::mutex> guard(Lock());
+    auto it = Entries().find(reinterpret_cast<std::uintptr_t>(hwnd));
+    return it == Entries().end() ? State{} : it->second.state;
+}
+
+HWND CHandleMap::FindChild(HWND parent, UINT id) {
+    if (parent == nullptr) {
+        return nullptr;
+    }
+    std::lock_guard<std::mutex> guard(Lock());
+    // The lowest handle is the oldest window: the template control made first.
+    std::uintptr_t found = 0;
+    for (const auto& [handle, entry] : Entries()) {
+        if (entry.state.parent == parent && entry.state.id == id && (entry.state.style & 0x40000000u) != 0 &&
+            (found == 0 || handle < found)) {
+            found = handle;
+        }
+    }
+    return reinterpret_cast<HWND>(found);
 }

@@ -88,7 +88,11 @@ BOOL GetMonitorInfo(HMONITOR monitor, LPMONITORINFO info) {
     if (info->cbSize == sizeof(MONITORINFOEX)) {
         auto* ex = reinterpret_cast<MONITORINFOEX*>(info);
         std::memset(ex->szDevice, 0, sizeof ex->szDevice);
-        const QByteArray name = screen->name().toUtf8();
+        // Screens without a name (virtual displays) are named by their place, as displays are.
+        QByteArray name = screen->name().toUtf8();
+        if (name.isEmpty()) {
+            name = "DISPLAY" + QByteArray::number(QGuiApplication::screens().indexOf(screen) + 1);
+        }
         std::memcpy(ex->szDevice, name.constData(), std::min<std::size_t>(std::size_t(name.size()), CCHDEVICENAME - 1));
     }
     return TRUE;

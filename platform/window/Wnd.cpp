@@ -707,6 +707,9 @@ void CWnd::EndModalLoop(int nResult) {
 // ---- state and identity
 
 CWnd* CWnd::GetParent() const {
+    if (!IsUi()) {
+        return FromHandle(CHandleMap::GetState(m_hWnd.load()).parent);
+    }
     CWndHost* host = GetHost();
     if (host == nullptr) {
         return nullptr;
@@ -716,6 +719,17 @@ CWnd* CWnd::GetParent() const {
 }
 
 CWnd* CWnd::GetTopLevelParent() const {
+    if (!IsUi()) {
+        HWND hwnd = m_hWnd.load();
+        for (int depth = 0; hwnd != nullptr && depth < 64; ++depth) {
+            const CHandleMap::State state = CHandleMap::GetState(hwnd);
+            if ((state.style & WS_CHILD) == 0 || state.parent == nullptr) {
+                return FromHandle(hwnd);
+            }
+            hwnd = state.parent;
+        }
+        return nullptr;
+    }
     CWndHost* host = GetHost();
     if (host == nullptr) {
         return nullptr;
@@ -725,6 +739,9 @@ CWnd* CWnd::GetTopLevelParent() const {
 }
 
 CWnd* CWnd::GetDlgItem(int nID) const {
+    if (!IsUi()) {
+        return FromHandle(CHandleMap::FindChild(m_hWnd.load(), UINT(nID)));
+    }
     CWndHost* host = GetHost();
     if (host == nullptr) {
         return nullptr;
@@ -740,6 +757,9 @@ CWnd* CWnd::GetDlgItem(int nID) const {
 }
 
 int CWnd::GetDlgCtrlID() const {
+    if (!IsUi()) {
+        return int(CHandleMap::GetState(m_hWnd.load()).id);
+    }
     CWndHost* host = GetHost();
     return host != nullptr ? int(host->ControlId()) : 0;
 }
@@ -755,11 +775,17 @@ int CWnd::SetDlgCtrlID(int nID) {
 }
 
 DWORD CWnd::GetStyle() const {
+    if (!IsUi()) {
+        return CHandleMap::GetState(m_hWnd.load()).style;
+    }
     CWndHost* host = GetHost();
     return host != nullptr ? host->Style() : 0;
 }
 
 DWORD CWnd::GetExStyle() const {
+    if (!IsUi()) {
+        return CHandleMap::GetState(m_hWnd.load()).exStyle;
+    }
     CWndHost* host = GetHost();
     return host != nullptr ? host->ExStyle() : 0;
 }
@@ -842,8 +868,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
 
 BOOL CWnd::IsWindowVisible() const {
     if (!IsUi()) {
-        CWndHost* host = GetHost();
-        return host != nullptr && (host->Style() & WS_VISIBLE) != 0;
+        return CHandleMap::GetState(m_hWnd.load()).visible ? TRUE : FALSE;
     }
     CWndHost* host = GetHost();
     return host != nullptr && host->isVisible() ? TRUE : FALSE;
@@ -882,6 +907,10 @@ BOOL CWnd::EnableWindow(BOOL bEnable) {
 }
 
 BOOL CWnd::IsWindowEnabled() const {
+    if (!IsUi()) {
+        const HWND hwnd = m_hWnd.load();
+        return CHandleMap::Contains(hwnd) && (CHandleMap::GetState(hwnd).style & WS_DISABLED) == 0 ? TRUE : FALSE;
+    }
     CWndHost* host = GetHost();
     return host != nullptr && (host->Style() & WS_DISABLED) == 0 ? TRUE : FALSE;
 }
@@ -1183,6 +1212,7 @@ CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
     const QPoint place = host->isWindow() ? host->pos() : host->geometry().topLeft();
     host->setParent(parentHost, FlagsFor(style, host->ExStyle(), parentHost != nullptr));
     host->move(place);
+    host->Publish();
     if ((style & WS_VISIBLE) != 0) {
         host->show();
     }
@@ -1410,17 +1440,17 @@ int GetDlgCtrlID(HWND hwnd) {
 }
 
 LONG GetWindowLong(HWND hwnd, int index) {
-    auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
-    if (host == nullptr) {
+    if (!CHandleMap::Contains(hwnd)) {
         return 0;
     }
+    const CHandleMap::State state = CHandleMap::GetState(hwnd);
     switch (index) {
     case GWL_STYLE:
-        return LONG(host->Style());
+        return LONG(state.style);
     case GWL_EXSTYLE:
-        return LONG(host->ExStyle());
+        return LONG(state.exStyle);
     case GWL_ID:
-        return LONG(host->ControlId());
+        return LONG(state.id);
     default:
         return 0;
     }
@@ -1565,6 +1595,14 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
         return FALSE;
     }
     *rect = RECT{0, 0, 0, 0};
+    if (!CMessagePump::IsUiThread()) {
+        if (!CHandleMap::Contains(hwnd)) {
+            return FALSE;
+        }
+        const SIZE client = CHandleMap::GetState(hwnd).client;
+        *rect = RECT{0, 0, client.cx, client.cy};
+        return TRUE;
+    }
     auto* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd));
     if (host == nullptr) {
         return FALSE;
@@ -1578,6 +1616,13 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
         return FALSE;
     }
     *rect = RECT{0, 0, 0, 0};
+    if (!CMessagePump::IsUiThread()) {
+        if (!CHandleMap::Contains(hwnd)) {
+            return FALSE;
+        }
+        *rect = CHandleMap::GetState(hwnd).window;
+        return TRUE;
+    }
     QWidget* widget = CHandleMap::Widget(hwnd);
     if (widget == nullptr) {
         return FALSE;
@@ -1593,6 +1638,14 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
 }
 
 BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+    if (!CMessagePump::IsUiThread()) {
+        if (!CHandleMap::Contains(hwnd) || point == nullptr) {
+            return FALSE;
+        }
+        const RECT window = CHandleMap::GetState(hwnd).window;
+        *point = POINT{point->x + window.left, point->y + window.top};
+        return TRUE;
+    }
     QWidget* widget = CHandleMap::Widget(hwnd);
     if (widget == nullptr || point == nullptr) {
         return FALSE;
@@ -1603,6 +1656,14 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
 }
 
 BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
+    if (!CMessagePump::IsUiThread()) {
+        if (!CHandleMap::Contains(hwnd) || point == nullptr) {
+            return FALSE;
+        }
+        const RECT window = CHandleMap::GetState(hwnd).window;
+        *point = POINT{point->x - window.left, point->y - window.top};
+        return TRUE;
+    }
     QWidget* widget = CHandleMap::Widget(hwnd);
     if (widget == nullptr || point == nullptr) {
         return FALSE;

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -100,6 +101,26 @@ CWndHost* CWndHost::Enclosing(QWidget* widget) {
 
 void CWndHost::SetHandle(HWND hwnd) {
     m_hwnd = hwnd;
+    Publish();
+}
+
+void CWndHost::Publish() {
+    if (m_hwnd == nullptr) {
+        return;
+    }
+    CWndHost* parent = Enclosing(parentWidget());
+    const QPoint origin = isWindow() ? pos() : mapToGlobal(QPoint(0, 0));
+    const QSize frame = isWindow() ? frameGeometry().size() : size();
+    const RECT window{origin.x(), origin.y(), origin.x() + frame.width(), origin.y() + frame.height()};
+    const SIZE client{width(), height()};
+    const DWORD style = m_style.load();
+    const DWORD exStyle = m_exStyle.load();
+    const UINT id = m_id;
+    const HWND parentHandle = parent != nullptr ? parent->Handle() : nullptr;
+    const bool visible = isVisible();
+    CHandleMap::Update(m_hwnd, [&](CHandleMap::State& state) {
+        state = CHandleMap::State{style, exStyle, id, parentHandle, window, client, visible};
+    });
 }
 
 void CWndHost::Detach() {
@@ -113,9 +134,20 @@ CWnd* CWndHost::Object() const {
 
 void CWndHost::SetStyle(DWORD style) {
     m_style = style;
+    Publish();
     if (m_classProc) {
         m_classProc->StyleChanged(*this);
     }
+}
+
+void CWndHost::SetExStyle(DWORD exStyle) {
+    m_exStyle = exStyle;
+    Publish();
+}
+
+void CWndHost::SetControlId(UINT id) {
+    m_id = id;
+    Publish();
 }
 
 bool CWndHost::InputBlocked() const {
@@ -354,8 +386,28 @@ void CWndHost::paintEvent(QPaintEvent* event) {
     }
 }
 
+void CWndHost::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    Publish();
+    if (isWindow()) {
+        // The children moved on the screen with their window.
+        for (QWidget* widget : findChildren<QWidget*>()) {
+            auto* child = dynamic_cast<CWndHost*>(widget);
+            if (child != nullptr && child->window() == this) {
+                child->Publish();
+            }
+        }
+    }
+}
+
+void CWndHost::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    Publish();
+}
+
 void CWndHost::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    Publish();
     if (m_inner) {
         m_inner->setGeometry(rect());
     }
@@ -395,7 +447,7 @@ void CWndHost::UpdateLayeredMask() {
     }
     std::optional<QRegion> next;
     if (anyKey) {
-        next = QRegion(QBitmap::fromImage(m_face.createMaskFromColor(key, Qt::MaskOutColor)));
+        next = QRegion(QBitmap::fromImage(m_face.createMaskFromColor(key, Qt::MaskInColor)));
     }
     if (next != m_keyShape) {
         m_keyShape = std::move(next);
@@ -404,6 +456,11 @@ void CWndHost::UpdateLayeredMask() {
 }
 
 void CWndHost::ApplyShape() {
+    // Without shaped windows in the window system (the offscreen platform) the layer's own hit
+    // testing does the work alone.
+    if (isWindow() && QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        return;
+    }
     std::optional<QRegion> shape = m_windowRegion;
     if (m_keyShape) {
         shape = shape ? shape->intersected(*m_keyShape) : *m_keyShape;
@@ -797,6 +854,7 @@ bool CWndHost::event(QEvent* event) {
 
 void CWndHost::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    Publish();
     BringToFront();
 }
 

@@ -58,9 +58,11 @@ public:
     DWORD Style() const { return m_style.load(); }
     void SetStyle(DWORD style);
     DWORD ExStyle() const { return m_exStyle.load(); }
-    void SetExStyle(DWORD exStyle) { m_exStyle = exStyle; }
+    void SetExStyle(DWORD exStyle);
     UINT ControlId() const { return m_id; }
-    void SetControlId(UINT id) { m_id = id; }
+    void SetControlId(UINT id);
+    // Copies the window's state into the handle table for other threads (see CHandleMap).
+    void Publish();
     const CString& Text() const { return m_text; }
     void SetText(const CString& text) { m_text = text; }
     HFONT FontHandle() const { return m_font; }
@@ -133,6 +135,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     LRESULT CommonProc(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam);

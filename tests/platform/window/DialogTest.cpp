@@ -331,6 +331,45 @@ TEST_F(DialogTest, DataExchangeBindsTemplateControlsThatSeeTheTemplateStyle) {
     form.DestroyWindow();
 }
 
+TEST_F(DialogTest, WorkersReadPublishedStateAndTheirChangesAreQueued) {
+    CForm form;
+    ASSERT_TRUE(form.Create(IDD_FORM, nullptr));
+    ShowAndWait(form);
+    CWnd* seenItem = nullptr;
+    DWORD seenStyle = 0;
+    BOOL seenVisible = FALSE;
+    CRect seenClient;
+    CRect seenWindow;
+    int seenId = 0;
+    CWnd* seenParent = nullptr;
+    std::thread worker([&] {
+        seenItem = form.GetDlgItem(IDC_NAME);
+        seenStyle = form.m_check.GetStyle();
+        seenVisible = form.m_name.IsWindowVisible();
+        form.m_name.GetClientRect(&seenClient);
+        form.m_name.GetWindowRect(&seenWindow);
+        seenId = form.m_name.GetDlgCtrlID();
+        seenParent = form.m_name.GetParent();
+        form.m_name.EnableWindow(FALSE);
+        form.m_name.SetWindowText("from the worker");
+    });
+    worker.join();
+    EXPECT_EQ(seenItem, &form.m_name);
+    EXPECT_EQ(seenStyle & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_TRUE(seenVisible);
+    EXPECT_EQ(seenClient, CRect(0, 0, 150, 18));
+    EXPECT_EQ(seenWindow, CRect(110, 140, 260, 158));
+    EXPECT_EQ(seenId, int(IDC_NAME));
+    EXPECT_EQ(seenParent, &form);
+    EXPECT_TRUE(form.m_name.IsWindowEnabled()); // not yet: queued
+    Flush();
+    EXPECT_FALSE(form.m_name.IsWindowEnabled());
+    CString text;
+    form.m_name.GetWindowText(text);
+    EXPECT_EQ(text, "from the worker");
+    form.DestroyWindow();
+}
+
 TEST_F(DialogTest, EditNotifiesEveryChangeFiltersCharactersAndRefusesTheNinth) {
     CForm form;
     ASSERT_TRUE(form.Create(IDD_FORM, nullptr));
@@ -370,10 +409,10 @@ TEST_F(DialogTest, EditNotifiesEveryChangeFiltersCharactersAndRefusesTheNinth) {
     EXPECT_EQ(text, "x,yz012");
 
     // Reading a longer text than the check allows fails the exchange.
-    form.m_text = "";
-    QLineEdit* editor = qobject_cast<QLineEdit*>(line);
-    editor->setMaxLength(100);
+    // A text set by the program is not cut to the limit; reading it back fails the check.
     form.m_name.SetWindowText("123456789");
+    form.m_name.GetWindowText(text);
+    EXPECT_EQ(text, "123456789");
     EXPECT_FALSE(form.UpdateData(TRUE));
     form.DestroyWindow();
 }
