@@ -85,7 +85,9 @@ INT_PTR CFileDialog::DoModal() {
 
     CWnd frame;
     const char* title = m_ofn.lpstrTitle != nullptr ? m_ofn.lpstrTitle : (m_bOpenFileDialog ? "Open" : "Save As");
-    frame.CreateEx(0, "#32770", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, RECT{0, 0, 600, 400}, owner, 0);
+    // A plain window: closing it destroys it and with it this dialog's window, which ends the loop
+    // with IDCANCEL.
+    frame.CreateEx(0, nullptr, title, WS_POPUP | WS_CAPTION | WS_SYSMENU, RECT{0, 0, 600, 400}, owner, 0);
     CWndHost* frameHost = frame.GetHost();
     auto* chooser = new QFileDialog(frameHost);
     chooser->setWindowFlags(Qt::Widget);

@@ -398,8 +398,8 @@ LRESULT CListViewProc::DefProc(CWndHost& host, CWnd& wnd, UINT message, WPARAM w
     case WM_KILLFOCUS:
         host.update();
         return 0;
-    case WM_SIZE:
     case WM_SETFONT:
+        host.SetFontHandle(reinterpret_cast<HFONT>(wParam));
         UpdateScrollBar(host);
         handled = false;
         return 0;

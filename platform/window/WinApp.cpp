@@ -44,6 +44,8 @@ void AfxEnableControlContainer() {}
 
 int AfxWinMain(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The program's windows end its run, not Qt: closing the last window must not stop the loops.
+    QApplication::setQuitOnLastWindowClosed(false);
     CWinApp* theApp = AfxGetApp();
     if (theApp == nullptr) {
         return 1;

@@ -11,7 +11,8 @@ using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
 struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
-using HICON = HCURSOR;
+struct HICON__;
+using HICON = HICON__*;
 struct HMONITOR__;
 using HMONITOR = HMONITOR__*;
 

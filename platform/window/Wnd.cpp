@@ -7,6 +7,7 @@
 #include "platform/window/ClientDC.h"
 #include "platform/window/DeferredCall.h"
 #include "platform/window/HandleMap.h"
+#include "platform/window/Icon.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessagePump.h"
 #include "platform/window/WndClassProc.h"
@@ -135,14 +136,14 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     const HWND hwnd = CHandleMap::Add(this, host);
     host->SetHandle(hwnd);
     m_hWnd = hwnd;
-    host->SetClassProc(CWndClasses::MakeProc(className));
+    host->SetText(windowName == nullptr ? "" : windowName);
     host->setGeometry(rect.left, rect.top, std::max(0L, long(rect.right - rect.left)),
                       std::max(0L, long(rect.bottom - rect.top)));
+    host->SetClassProc(CWndClasses::MakeProc(className));
     if ((style & WS_CHILD) != 0) {
         // A child stays hidden until shown, even when its parent is shown later.
         host->hide();
     }
-    host->SetText(windowName == nullptr ? "" : windowName);
     if ((style & WS_CHILD) == 0 && windowName != nullptr) {
         host->setWindowTitle(QString::fromUtf8(windowName));
     }
@@ -1320,6 +1321,17 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
     return ::MessageBox(m_hWnd.load(), lpszText, lpszCaption, nType);
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
+    (void)bBigIcon; // one icon serves every size
+    CWndHost* host = GetHost();
+    if (host == nullptr || !IsUi()) {
+        return nullptr;
+    }
+    const HICON old = host->Icon();
+    host->SetIcon(hIcon);
+    return old;
 }
 
 BOOL CWnd::SetForegroundWindow() {

@@ -184,6 +184,8 @@ public:
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
     BOOL SetForegroundWindow();
+    // The icon of the window's top-level window (title bar, task list); returns the one set before.
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
 
     // ---- focus and capture
     CWnd* SetFocus();

@@ -65,6 +65,8 @@ public:
     void Publish();
     const CString& Text() const { return m_text; }
     void SetText(const CString& text) { m_text = text; }
+    HICON Icon() const { return m_icon; }
+    void SetIcon(HICON icon);
     HFONT FontHandle() const { return m_font; }
     void SetFontHandle(HFONT font) { m_font = font; }
 
@@ -160,6 +162,7 @@ private:
     UINT m_id;
     CString m_text;
     HFONT m_font = nullptr;
+    HICON m_icon = nullptr;
     bool m_inputBlocked = false;
     std::unique_ptr<CWnd> m_ownedObject;
     std::unique_ptr<CWndClassProc> m_classProc;

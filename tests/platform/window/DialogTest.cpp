@@ -38,7 +38,7 @@ const DialogTemplateRegistration kInnerRegistered(kInner);
 const DialogItem kFormItems[] = {
     {IDC_CHECK, "BUTTON", 10, 10, 15, 15, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, ""},
     {IDC_NAME, "EDIT", 10, 40, 150, 18, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, ""},
-    {IDC_OTHER, "EDIT", 10, 70, 150, 18, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, ""},
+    {IDC_OTHER, "EDIT", 10, 70, 150, 18, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, "preset"},
     {IDOK, "BUTTON", 10, 160, 80, 24, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, "OK"},
     {IDCANCEL, "BUTTON", 100, 160, 80, 24, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, "Cancel"},
 };
@@ -305,7 +305,9 @@ TEST_F(DialogTest, DataExchangeBindsTemplateControlsThatSeeTheTemplateStyle) {
     EXPECT_EQ(form.m_check.GetDlgCtrlID(), int(IDC_CHECK));
     EXPECT_EQ(form.GetDlgItem(IDC_MISSING), nullptr);
     EXPECT_EQ(form.m_missing.GetSafeHwnd(), nullptr);
-    EXPECT_NE(form.GetDlgItem(IDC_OTHER), nullptr);
+    CString preset;
+    EXPECT_EQ(form.GetDlgItemText(IDC_OTHER, preset), 6);
+    EXPECT_EQ(preset, "preset");
 
     CString text;
     form.m_name.GetWindowText(text);

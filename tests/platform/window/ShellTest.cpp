@@ -3,9 +3,11 @@
 
 #include "WidgetTestSupport.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/FileDialog.h"
+#include "platform/window/Icon.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/Monitors.h"
 #include "platform/window/PrintDialog.h"
@@ -342,6 +344,17 @@ TEST_F(ShellTest, AChildWindowBecomesAPopupOnTheDesktopAndComesBack) {
     EXPECT_FALSE(bar.GetHost()->isWindow());
     EXPECT_EQ(main.GetDlgItem(7), &bar);
     EXPECT_TRUE(bar.IsWindowVisible());
+    // The window's icon, from a bitmap.
+    CBitmap picture;
+    ASSERT_TRUE(picture.CreateCompatibleBitmap(nullptr, 16, 16));
+    HICON icon = CreateIconFromBitmap(picture);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(main.SetIcon(icon, TRUE), nullptr);
+    EXPECT_FALSE(main.GetHost()->windowIcon().isNull());
+    EXPECT_EQ(main.SetIcon(nullptr, TRUE), icon);
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DestroyIcon(icon));
+
     main.DestroyWindow();
     EXPECT_EQ(bar.GetSafeHwnd(), nullptr);
 }
