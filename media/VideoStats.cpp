@@ -1,0 +1,48 @@
+#include "media/VideoStats.h"
+
+void CVideoStats::AddLatency(std::chrono::steady_clock::duration latency) {
+    long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(latency).count();
+    if (ms < 0) {
+        ms = 0;
+    }
+    const std::size_t bucket = ms >= kLatencyBuckets ? kLatencyBuckets - 1 : std::size_t(ms);
+    m_latency[bucket].fetch_add(1, std::memory_order_relaxed);
+}
+
+std::uint64_t CVideoStats::LatencySamples() const {
+    std::uint64_t total = 0;
+    for (const auto& b : m_latency) {
+        total += b.load(std::memory_order_relaxed);
+    }
+    return total;
+}
+
+int CVideoStats::LatencyPercentileMs(double share) const {
+    const std::uint64_t total = LatencySamples();
+    if (total == 0) {
+        return -1;
+    }
+    const double wanted = share * double(total);
+    std::uint64_t seen = 0;
+    for (int ms = 0; ms < kLatencyBuckets; ++ms) {
+        seen += m_latency[std::size_t(ms)].load(std::memory_order_relaxed);
+        if (double(seen) >= wanted) {
+            return ms;
+        }
+    }
+    return kLatencyBuckets - 1;
+}
+
+void CVideoStats::Reset() {
+    for (auto& c : m_channels) {
+        c.decoded = 0;
+        c.drawn = 0;
+        c.painted = 0;
+        c.backlogSkipped = 0;
+        c.queueDropped = 0;
+        c.oversized = 0;
+    }
+    for (auto& b : m_latency) {
+        b = 0;
+    }
+}

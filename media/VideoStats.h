@@ -1,0 +1,41 @@
+#pragma once
+// Counters of the live video path, per channel, for measurements: what the decoders decoded and
+// drew, what the backlog rule and the bounded queues dropped, what reached the screen and how long
+// after the frame arrived. Every counter is a relaxed atomic; reading them never stops the video.
+
+#include "platform/base/WinTypes.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+class CVideoStats {
+public:
+    static constexpr int kChannels = 16;
+    // Arrival-to-paint latency in 1 ms buckets; the last bucket holds everything longer.
+    static constexpr int kLatencyBuckets = 2000;
+
+    struct Channel {
+        std::atomic<std::uint64_t> decoded{0};        // pictures the decoder delivered
+        std::atomic<std::uint64_t> drawn{0};          // pictures drawn into the channel's tile
+        std::atomic<std::uint64_t> painted{0};        // drawn pictures that reached the screen
+        std::atomic<std::uint64_t> backlogSkipped{0}; // predicted pictures skipped for a backlog
+        std::atomic<std::uint64_t> queueDropped{0};   // frames the full queue turned away
+        std::atomic<std::uint64_t> oversized{0};      // pictures too large for the frame buffer
+    };
+
+    Channel& Of(int channel) { return m_channels[std::size_t(channel & (kChannels - 1))]; }
+    const Channel& Of(int channel) const { return m_channels[std::size_t(channel & (kChannels - 1))]; }
+
+    void AddLatency(std::chrono::steady_clock::duration latency);
+    // The latency below which the given share (0..1) of the samples lie, in milliseconds; -1 when
+    // there are none.
+    int LatencyPercentileMs(double share) const;
+    std::uint64_t LatencySamples() const;
+    void Reset();
+
+private:
+    std::array<Channel, kChannels> m_channels;
+    std::array<std::atomic<std::uint64_t>, kLatencyBuckets> m_latency{};
+};

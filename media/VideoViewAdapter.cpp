@@ -1,0 +1,61 @@
+#include "media/VideoViewAdapter.h"
+
+#include "media/VideoDlg.h"
+#include "media/VideoLayout.h"
+#include "platform/window/MessagePump.h"
+
+#include <functional>
+
+namespace {
+
+// Runs the call on the UI thread: now when already there, else queued to the window (dropped when
+// the window is gone by then).
+void OnUiThread(CVideoDlg& dlg, std::function<void(CVideoDlg&)> call) {
+    if (CMessagePump::IsUiThread()) {
+        call(dlg);
+        return;
+    }
+    CMessagePump::PostCall(dlg.GetSafeHwnd(),
+                           [call = std::move(call)](CWnd& wnd) { call(static_cast<CVideoDlg&>(wnd)); });
+}
+
+} // namespace
+
+void CVideoViewAdapter::SetAvailableMask(DWORD mask, bool reset) {
+    OnUiThread(m_dlg, [mask, reset](CVideoDlg& dlg) {
+        dlg.SetAvailableMask(WORD(mask & 0xFFFF), reset);
+        dlg.Invalidate();
+    });
+}
+
+void CVideoViewAdapter::SetLayout(int tiles) {
+    const int layout = CVideoLayout::LayoutOfTileCount(tiles);
+    if (layout < 0) {
+        return;
+    }
+    OnUiThread(m_dlg, [layout](CVideoDlg& dlg) { dlg.SetLayout(layout); });
+}
+
+void CVideoViewAdapter::SetChannelHidden(int channel, bool hidden) {
+    m_dlg.SetChannelByte(channel, hidden ? 1 : 0);
+}
+
+void CVideoViewAdapter::Redraw() {
+    m_dlg.Invalidate();
+}
+
+void CVideoViewAdapter::ExitFullScreen() {
+    OnUiThread(m_dlg, [](CVideoDlg& dlg) { dlg.ExitFullScreen(); });
+}
+
+void CVideoViewAdapter::SetPlaySource(int source) {
+    m_dlg.SetPlaySource(source);
+}
+
+bool CVideoViewAdapter::IsSelectedChannel(int channel) const {
+    return m_dlg.IsSelectedChannel(channel, 0xFFFF);
+}
+
+DWORD CVideoViewAdapter::GetVisibleChannelMask() const {
+    return m_dlg.GetVisibleChannelMask();
+}
