@@ -11,8 +11,17 @@
 //
 // Threads: widgets live on the UI thread. From any other thread PostMessage queues; SendMessage and
 // the calls that change a window (show, enable, move, text, invalidate, destroy, timers) are queued
-// to the UI thread and return at once; a worker never waits for the UI thread. Queued work is
-// dropped if the window is gone by the time it runs.
+// to the UI thread and return at once (SendMessage gives 0); a worker never waits for the UI thread.
+// Queued work is dropped if the window is gone by the time it runs. Reads from a worker (style, id,
+// parent, GetDlgItem, visibility, rectangles) see the state the UI thread last published; a
+// window's text cannot be read from a worker (empty). Creating windows is for the UI thread only.
+//
+// A program control class (a skinned button, label, slider...) derives from CButton, CStatic, CEdit
+// or CListCtrl and is bound to its template control with DDX_Control in the dialog's
+// DoDataExchange. Its PreSubclassWindow sees the template's style and may change it (add
+// BS_OWNERDRAW, SS_NOTIFY, LVS_OWNERDRAWFIXED); it draws in OnEraseBkgnd(CDC*) and/or in DrawItem
+// (owner draw, reached through the parent's WM_DRAWITEM), and overrides the On... handlers it needs,
+// calling the base to keep the standard behaviour (capture, BN_CLICKED, STN_CLICKED, EN_CHANGE).
 
 #include "platform/base/Point.h"
 #include "platform/base/Rect.h"
@@ -232,7 +241,7 @@ public:
     virtual LRESULT OnNcHitTest(CPoint point);
     virtual UINT OnGetDlgCode();
     // Control notifications (WM_COMMAND): wParam = MAKEWPARAM(id, code), lParam = the control's handle.
-    // The default passes IDOK/IDCANCEL and nothing else; TRUE when handled.
+    // TRUE when handled; the default handles nothing (CDialog handles IDOK and IDCANCEL).
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     // WM_NOTIFY: lParam points at an NMHDR; TRUE when handled, *pResult is the answer.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
