@@ -1,0 +1,83 @@
+#include "setup/SetupPageFactory.h"
+
+#include "setup/CameraAdjustDlg.h"
+#include "setup/CameraCovertDlg.h"
+#include "setup/CameraNameDlg.h"
+#include "setup/EmailSetupDlg.h"
+#include "setup/EventYesNoDlg.h"
+#include "setup/EventYesNoTimeADlg.h"
+#include "setup/EventYesNoTimeBDlg.h"
+#include "setup/OsdSetupDlg.h"
+#include "setup/SetupBlankDlg.h"
+#include "setup/SysGeneralDlg.h"
+#include "setup/UserSetupDlg.h"
+
+#include <map>
+#include <mutex>
+
+namespace {
+
+template <class Page>
+std::unique_ptr<CSetupPage> Make() {
+    return std::make_unique<Page>();
+}
+
+std::map<UINT, SetupPageMaker> DefaultMakers() {
+    std::map<UINT, SetupPageMaker> makers;
+    // The general pages of this library.
+    makers[CCameraAdjustDlg::IDD] = &Make<CCameraAdjustDlg>;
+    makers[CCameraCovertDlg::IDD] = &Make<CCameraCovertDlg>;
+    makers[CCameraNameDlg::IDD] = &Make<CCameraNameDlg>;
+    makers[COsdSetupDlg::IDD] = &Make<COsdSetupDlg>;
+    makers[CSetupBlankDlg::IDD] = &Make<CSetupBlankDlg>;
+    makers[CSysGeneralDlg::IDD] = &Make<CSysGeneralDlg>;
+    makers[CUserSetupDlg::IDD] = &Make<CUserSetupDlg>;
+    makers[CEmailSetupDlg::IDD] = &Make<CEmailSetupDlg>;
+    makers[CEventYesNoDlg::IDD] = &Make<CEventYesNoDlg>;
+    makers[CEventYesNoTimeADlg::IDD] = &Make<CEventYesNoTimeADlg>;
+    makers[CEventYesNoTimeBDlg::IDD] = &Make<CEventYesNoTimeBDlg>;
+    // The record pages and the remaining general pages are listed here as they are added.
+    return makers;
+}
+
+struct Registry {
+    Registry() : makers(DefaultMakers()) {}
+    std::mutex lock;
+    std::map<UINT, SetupPageMaker> makers;
+};
+
+Registry& Makers() {
+    static Registry registry;
+    return registry;
+}
+
+} // namespace
+
+int SetupPageSlot(UINT pageId) {
+    for (int slot = 0; slot < kSetupPageSlots; ++slot) {
+        if (kSetupPageIds[std::size_t(slot)] == pageId) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+void RegisterSetupPage(UINT pageId, SetupPageMaker maker) {
+    Registry& r = Makers();
+    std::lock_guard guard(r.lock);
+    r.makers[pageId] = std::move(maker);
+}
+
+std::unique_ptr<CSetupPage> MakeSetupPage(UINT pageId) {
+    SetupPageMaker maker;
+    {
+        Registry& r = Makers();
+        std::lock_guard guard(r.lock);
+        const auto found = r.makers.find(pageId);
+        if (found == r.makers.end() || !found->second) {
+            return nullptr;
+        }
+        maker = found->second;
+    }
+    return maker();
+}
