@@ -61,7 +61,7 @@ QVariant Read(const std::string& key) {
 
 std::string CRegistry::SettingsFilePath() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    // A relative XDG_CONFIG_HOME is invalid by its specification and is ignored.
+    // A relative XDG_CONFIG_HOME is invalid by the base-directory rules and is ignored.
     const std::string base = (xdg && xdg[0] == '/') ? std::string(xdg) : JoinPath(HomeFolder(), ".config");
     return JoinPath(base, "Velmar/KELO1000.conf");
 }

@@ -62,7 +62,7 @@ Bytes PackFrame(const AVFrame& frame, ReferenceFormat format) {
 
 } // namespace
 
-static EncodedStream Encode(const StreamSpec& spec);
+static EncodedStream Encode(const StreamSpec& wanted);
 
 void PaintMovingPattern(TestPicture& picture, int n) {
     const int w = picture.width;
@@ -95,41 +95,41 @@ PicturePainter FlatColour(std::uint8_t y, std::uint8_t u, std::uint8_t v) {
     };
 }
 
-EncodedStream EncodeStream(const StreamSpec& spec) {
+EncodedStream EncodeStream(const StreamSpec& wanted) {
     // The encoder's statistics would fill every test log.
     const int logLevel = av_log_get_level();
     av_log_set_level(AV_LOG_ERROR);
-    EncodedStream out = Encode(spec);
+    EncodedStream out = Encode(wanted);
     av_log_set_level(logLevel);
     return out;
 }
 
-static EncodedStream Encode(const StreamSpec& spec) {
+static EncodedStream Encode(const StreamSpec& wanted) {
     EncodedStream out;
     const AVCodec* encoder = avcodec_find_encoder_by_name("libx264");
     if (!encoder) {
         return out;
     }
     CodecPtr codec(avcodec_alloc_context3(encoder));
-    codec->width = spec.width;
-    codec->height = spec.height;
+    codec->width = wanted.width;
+    codec->height = wanted.height;
     codec->pix_fmt = AV_PIX_FMT_YUV420P;
     codec->time_base = AVRational{1, 25};
     codec->framerate = AVRational{25, 1};
-    codec->gop_size = spec.gop;
+    codec->gop_size = wanted.gop;
     codec->max_b_frames = 0;
     codec->thread_count = 1;
-    if (spec.bitRate > 0) {
-        codec->bit_rate = spec.bitRate;
-        codec->rc_max_rate = spec.bitRate;
-        codec->rc_buffer_size = int(spec.bitRate);
+    if (wanted.bitRate > 0) {
+        codec->bit_rate = wanted.bitRate;
+        codec->rc_max_rate = wanted.bitRate;
+        codec->rc_buffer_size = int(wanted.bitRate);
     }
     av_opt_set(codec->priv_data, "preset", "veryfast", 0);
     av_opt_set(codec->priv_data, "tune", "zerolatency", 0);
-    const std::string params = "keyint=" + std::to_string(spec.gop) + ":min-keyint=" + std::to_string(spec.gop) +
+    const std::string params = "keyint=" + std::to_string(wanted.gop) + ":min-keyint=" + std::to_string(wanted.gop) +
                                ":scenecut=0:bframes=0:threads=1:sliced-threads=0";
     av_opt_set(codec->priv_data, "x264-params", params.c_str(), 0);
-    if (spec.bitRate <= 0) {
+    if (wanted.bitRate <= 0) {
         av_opt_set(codec->priv_data, "crf", "23", 0);
     }
     if (avcodec_open2(codec.get(), encoder, nullptr) < 0) {
@@ -137,22 +137,22 @@ static EncodedStream Encode(const StreamSpec& spec) {
     }
     FramePtr frame(av_frame_alloc());
     PacketPtr packet(av_packet_alloc());
-    TestPicture picture{spec.width, spec.height, Bytes(std::size_t(spec.width) * spec.height * 3 / 2)};
-    for (int n = 0; n < spec.frames; ++n) {
-        if (spec.painter) {
-            spec.painter(picture, n);
+    TestPicture picture{wanted.width, wanted.height, Bytes(std::size_t(wanted.width) * wanted.height * 3 / 2)};
+    for (int n = 0; n < wanted.frames; ++n) {
+        if (wanted.painter) {
+            wanted.painter(picture, n);
         } else {
             PaintMovingPattern(picture, n);
         }
         frame->format = AV_PIX_FMT_YUV420P;
-        frame->width = spec.width;
-        frame->height = spec.height;
+        frame->width = wanted.width;
+        frame->height = wanted.height;
         std::uint8_t* y = picture.yuv.data();
         frame->data[0] = y;
-        frame->data[1] = y + std::size_t(spec.width) * spec.height;
-        frame->data[2] = frame->data[1] + std::size_t(spec.width / 2) * (spec.height / 2);
-        frame->linesize[0] = spec.width;
-        frame->linesize[1] = frame->linesize[2] = spec.width / 2;
+        frame->data[1] = y + std::size_t(wanted.width) * wanted.height;
+        frame->data[2] = frame->data[1] + std::size_t(wanted.width / 2) * (wanted.height / 2);
+        frame->linesize[0] = wanted.width;
+        frame->linesize[1] = frame->linesize[2] = wanted.width / 2;
         frame->pts = n;
         if (avcodec_send_frame(codec.get(), frame.get()) < 0) {
             return EncodedStream{};

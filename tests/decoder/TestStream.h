@@ -34,7 +34,7 @@ struct EncodedStream {
 };
 
 // Empty when the encoder is missing or fails.
-EncodedStream EncodeStream(const StreamSpec& spec);
+EncodedStream EncodeStream(const StreamSpec& wanted);
 
 void PaintMovingPattern(TestPicture& picture, int n);
 // A flat picture of one colour.
