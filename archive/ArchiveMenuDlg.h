@@ -1,0 +1,41 @@
+#pragma once
+// The left column of the search frame that a tab opens: a column of skinned buttons, one per mode,
+// each sending that mode's request or opening its page. The four menus share this base.
+
+#include "archive/ArchiveHost.h"
+#include "archive/SearchPage.h"
+#include "controls/SkinTextButton.h"
+
+#include <span>
+
+struct MenuButtonSpec {
+    UINT id;
+    UINT bitmap;
+    UINT text;
+    int y;
+};
+
+class CArchiveMenuDlg : public CSearchPage {
+public:
+    static constexpr int kMaxButtons = 6;
+
+    CArchiveMenuDlg(UINT idd, int slot, std::span<const MenuButtonSpec> buttons);
+
+    // A button click as its handler takes it (tests press buttons through here too).
+    virtual void OnMenuButton(UINT id) = 0;
+    CSkinTextButton* Button(UINT id);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Every button to state 0, this one to state 1.
+    void SelectButton(UINT id);
+    ArchiveResume& Resume();
+    bool ResumeActive();
+
+    CSkinTextButton m_buttons[kMaxButtons];
+
+private:
+    std::span<const MenuButtonSpec> m_specs;
+};

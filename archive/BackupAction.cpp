@@ -1,0 +1,47 @@
+#include "archive/BackupAction.h"
+
+#include "archive/RemoteSearchDlg.h"
+#include "protocol/DvrClient.h"
+#include "protocol/MessageIds.h"
+#include "protocol/ReasonCodes.h"
+
+namespace {
+
+constexpr LPARAM kNoticeNoSpaceForBackup = MakeNotice(13, 0);
+
+} // namespace
+
+void CBackupAction::RequestSize(CRemoteSearchDlg& frame, const RecTimeRange& range) {
+    frame.SendRequest(Msg::TRANS_ON_REQ, &range, sizeof range);
+    frame.SetBusy(true);
+}
+
+BackupSizeDecision CBackupAction::TakeSize(CRemoteSearchDlg& frame, DWORD kbytes) {
+    DWORD freeMByte = 0;
+    DWORD totalMByte = 0;
+    // A drive that is not measured (an optical disc) counts as full.
+    frame.Host().GetDiskFreeText(&freeMByte, &totalMByte);
+    CDvrClient* client = frame.Client();
+    const bool running = client != nullptr && client->m_bBackup.load() != 0;
+    const BackupSizeDecision d = DecideBackupSize(kbytes, freeMByte, running);
+    m_size = d.size;
+    if (!d.fits) {
+        frame.m_nBackupFreeMargin = ClampToLong(d.margin);
+        frame.Host().SetBackupSpaceFigures(LONG(kbytes >> 10), ClampToLong(LONGLONG(freeMByte) - kBackupSpareMByte),
+                                           frame.m_nBackupFreeMargin);
+        frame.PostNotice(kNoticeNoSpaceForBackup);
+    }
+    return d;
+}
+
+void CBackupAction::Start(CRemoteSearchDlg& frame, const RecTimeRange& range) const {
+    if (CDvrClient* client = frame.Client()) {
+        if (!client->HasDownloadWriter()) {
+            client->CreateDownloadWriter(m_size.kbytes, m_size.shown, m_size.unit);
+        }
+        if (client->m_bBackup.load() == 0) {
+            client->m_bBackup.store(1);
+        }
+    }
+    frame.SendRequest(Msg::TRANS_DATA_REQ, &range, sizeof range);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The channel page of the Backup tab: the Search tab's channel page in its own slot.
+
+#include "archive/ChannelSelectDlg.h"
+
+class CBackupChannelSelectDlg : public CChannelSelectDlg {
+public:
+    static constexpr UINT IDD = 980;
+    CBackupChannelSelectDlg();
+};

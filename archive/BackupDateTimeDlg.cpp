@@ -1,0 +1,112 @@
+#include "archive/BackupDateTimeDlg.h"
+
+#include "archive/ArchiveHost.h"
+#include "archive/RemoteSearchDlg.h"
+#include "platform/base/Time.h"
+#include "platform/window/DataExchange.h"
+
+namespace {
+
+constexpr UINT kIdCalculate = 480;
+constexpr UINT kIdBackup = 482;
+constexpr UINT kIdSize = 804;
+constexpr int kSizeLabel = 14;
+
+DialogItem Field(UINT id) {
+    return {id, "STATIC", 0, 0, 70, 14, WS_VISIBLE | SS_NOTIFY};
+}
+
+const DialogItem kItems[] = {
+    Field(790),
+    Field(791),
+    Field(792),
+    Field(793),
+    Field(794),
+    Field(795),
+    Field(796),
+    Field(797),
+    Field(798),
+    Field(799),
+    Field(800),
+    Field(801),
+    Field(802),
+    Field(803),
+    Field(kIdSize),
+    {kIdBackup, "BUTTON", 304, 396, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
+    {kIdCalculate, "BUTTON", 2, 396, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
+};
+const DialogTemplate kTemplate{
+    .id = CBackupDateTimeDlg::IDD, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = kItems};
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+DateTimeRange TodayRange() {
+    const CTime now = CTime::GetCurrentTime();
+    return DefaultBackupRange(now.GetYear(), now.GetMonth() - 1, now.GetDay() - 1);
+}
+
+} // namespace
+
+CBackupDateTimeDlg::CBackupDateTimeDlg() : CDateTimeSearchDlg(IDD, kSlotBackupDateTime, 1756, TodayRange()) {}
+
+void CBackupDateTimeDlg::DoDataExchange(CDataExchange* pDX) {
+    CDateTimeSearchDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, kIdCalculate, m_btnCalculate);
+}
+
+void CBackupDateTimeDlg::InitControls() {
+    CDateTimeSearchDlg::InitControls();
+    SetUpTextButton(m_btnPlay, 2258, 5585, 304, 396, 97, 22);
+    SetUpTextButton(m_btnCalculate, 2258, 5582, 2, 396, 97, 22);
+    SetUpField(m_label[kSizeLabel], 103, 400, 97, 14, false);
+    m_label[kSizeLabel].SetText("");
+    m_btnCalculate.Enable(TRUE);
+    m_btnPlay.Enable(FALSE);
+}
+
+void CBackupDateTimeDlg::AfterPick() {
+    m_label[kSizeLabel].SetText("");
+    m_btnCalculate.Enable(TRUE);
+    m_btnPlay.Enable(FALSE);
+}
+
+RecTimeRange CBackupDateTimeDlg::BuildRange() {
+    int start[6];
+    int end[6];
+    m_range.Fields(0, start);
+    m_range.Fields(1, end);
+    return MakeTimeRange(m_pFrame->GetChannelMask(), kAllRecordTypes, Host().TimeToCTime(start),
+                         Host().TimeToCTime(end));
+}
+
+void CBackupDateTimeDlg::OnCalculate() {
+    ClosePickers();
+    CBackupAction::RequestSize(*m_pFrame, BuildRange());
+    m_btnCalculate.Enable(FALSE);
+}
+
+void CBackupDateTimeDlg::OnBackupSize(DWORD kbytes) {
+    const BackupSizeDecision d = m_action.TakeSize(*m_pFrame, kbytes);
+    m_label[kSizeLabel].SetText(d.text);
+    m_btnCalculate.Enable(d.calculate ? TRUE : FALSE);
+    m_btnPlay.Enable(d.backup ? TRUE : FALSE);
+}
+
+void CBackupDateTimeDlg::OnBackup() {
+    ClosePickers();
+    m_action.Start(*m_pFrame, BuildRange());
+    m_pFrame->CloseAfterAction(50);
+}
+
+BOOL CBackupDateTimeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdCalculate) {
+        OnCalculate();
+        return TRUE;
+    }
+    if (LOWORD(wParam) == kIdSize && HIWORD(wParam) == STN_CLICKED) {
+        if (!FrameBusy()) {
+            ClosePickers();
+        }
+        return TRUE;
+    }
+    return CDateTimeSearchDlg::OnCommand(wParam, lParam);
+}

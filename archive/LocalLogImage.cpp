@@ -1,0 +1,74 @@
+#include "archive/LocalLogImage.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+DWORD LittleEndianAt(std::span<const BYTE> bytes, std::size_t at) {
+    return DWORD(bytes[at]) | (DWORD(bytes[at + 1]) << 8) | (DWORD(bytes[at + 2]) << 16) | (DWORD(bytes[at + 3]) << 24);
+}
+
+CString FieldText(const char* field, std::size_t size) {
+    return CString(std::string_view(field, strnlen(field, size)));
+}
+
+} // namespace
+
+std::vector<LocalLogRecord> LoadLocalLogImage(std::span<const BYTE> image) {
+    std::vector<LocalLogRecord> records;
+    constexpr std::size_t kHeader = 8;
+    if (image.size() < kHeader + 8) {
+        return records;
+    }
+    const DWORD wrapped = LittleEndianAt(image, 0);
+    const DWORD next = LittleEndianAt(image, 4);
+    const DWORD stride = LittleEndianAt(image, kHeader + 4);
+    if (stride == 0 || stride > sizeof(LocalLogRecord) || next >= kLocalLogSlots) {
+        return records;
+    }
+    const std::size_t count = std::min<std::size_t>((image.size() - kHeader) / stride, kLocalLogSlots);
+    auto copy = [&](std::size_t slot) {
+        if (slot >= count) {
+            return;
+        }
+        LocalLogRecord record{};
+        std::memcpy(&record, image.data() + kHeader + slot * stride, stride);
+        records.push_back(record);
+    };
+    if (wrapped != 0) {
+        for (std::size_t s = next; s < kLocalLogSlots; ++s) {
+            copy(s);
+        }
+        for (std::size_t s = 0; s < next; ++s) {
+            copy(s);
+        }
+    } else {
+        for (std::size_t s = 0; s < count; ++s) {
+            copy(s);
+        }
+    }
+    return records;
+}
+
+LogRow FormatLocalLogRow(const LocalLogRecord& record, int number, int dateFormat, const TextSource& text) {
+    static constexpr UINT kTexts[4][3] = {{5360, 5361, 0}, {5362, 5363, 5364}, {5365, 5366, 0}, {5004, 5368, 0}};
+    static constexpr int kSubBits[4] = {2, 3, 2, 2};
+    LogRow row;
+    row[0].Format("%04d", number);
+    row[1] = FormatLogDateTime(record.time, dateFormat);
+    const int kind = LowestBit(record.index_main, 3);
+    if (kind < 0) {
+        return row;
+    }
+    const int sub = LowestBit(record.index_sub, kSubBits[kind] - 1);
+    if (sub >= 0) {
+        row[2] = text(kTexts[kind][sub]);
+    }
+    if (kind == 1) {
+        row[3] = FieldText(record.user_id, sizeof record.user_id);
+        row[4] = FieldText(record.address, sizeof record.address);
+    }
+    return row;
+}

@@ -1,0 +1,136 @@
+#include "archive/LogPrinter.h"
+
+#include "platform/gdi/DC.h"
+#include "platform/gdi/Font.h"
+#include "platform/gdi/Pen.h"
+#include "platform/window/PrintDialog.h"
+
+#include <algorithm>
+
+const LogPrintLayout kRemoteLogPrintLayout{{3200, -900, 8200, -1400}, {100, 850, 3000, 4850, 6000, 10700}, -400, -200};
+const LogPrintLayout kLocalLogPrintLayout{{3700, -900, 7700, -1400}, {100, 800, 3400, 6500, 7800, 10500}, 400, 200};
+
+namespace {
+
+constexpr int kCellShift = 300;
+constexpr int kFirstRowTop = -1800;
+constexpr int kRowHeight = 400;
+constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+
+class CPrinterDevice : public ILogPrintDevice {
+public:
+    explicit CPrinterDevice(std::unique_ptr<CPrintDialog> dialog) : m_dialog(std::move(dialog)) {}
+    CDC* Dc() override { return m_dialog->GetPrinter(); }
+    int StartDoc(const char* docName) override {
+        DOCINFO info{};
+        info.cbSize = 20;
+        info.lpszDocName = docName;
+        return m_dialog->GetPrinter()->StartDoc(&info);
+    }
+    int StartPage() override { return m_dialog->GetPrinter()->StartPage(); }
+    int EndPage() override { return m_dialog->GetPrinter()->EndPage(); }
+    int EndDoc() override { return m_dialog->GetPrinter()->EndDoc(); }
+    int AbortDoc() override { return m_dialog->GetPrinter()->AbortDoc(); }
+
+private:
+    std::unique_ptr<CPrintDialog> m_dialog;
+};
+
+// The pen and fonts of a job, owned from its start to its end.
+struct PrintObjects {
+    CPen pen;
+    CFont title;
+    CFont body;
+    CFont footer;
+
+    explicit PrintObjects(const LogPrintLayout& layout) {
+        pen.CreatePen(PS_SOLID, 5, RGB(0, 0, 0));
+        auto make = [](CFont& font, int height, int weight) {
+            font.CreateFont(height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial Bold");
+        };
+        make(title, layout.titleHeight, 700);
+        make(body, layout.bodyHeight, 400);
+        make(footer, layout.bodyHeight, 400);
+    }
+};
+
+void PrintTitle(CDC& dc, const LogPrintLayout& layout, PrintObjects& objects, const CString& title) {
+    CPen* oldPen = dc.SelectObject(&objects.pen);
+    CFont* oldFont = dc.SelectObject(&objects.title);
+    RECT box = layout.title;
+    dc.Rectangle(&box);
+    dc.DrawText(title, &box, kCentred);
+    dc.SelectObject(oldFont);
+    dc.SelectObject(oldPen);
+}
+
+void PrintRows(CDC& dc, const LogPrintLayout& layout, PrintObjects& objects, int first, int count,
+               const CLogPrinter::RowSource& source) {
+    CFont* oldFont = dc.SelectObject(&objects.body);
+    CPen* oldPen = dc.SelectObject(&objects.pen);
+    for (int k = 0; k < count; ++k) {
+        const LogRow row = source(first + k);
+        const int top = kFirstRowTop - kRowHeight * k;
+        for (int c = 0; c < 5; ++c) {
+            RECT cell{layout.edges[c] + kCellShift, top, layout.edges[c + 1] + kCellShift, top - kRowHeight};
+            dc.Rectangle(&cell);
+            if (!row[std::size_t(c)].IsEmpty()) {
+                dc.DrawText(row[std::size_t(c)], &cell, kCentred);
+            }
+        }
+    }
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldFont);
+}
+
+void PrintFooter(CDC& dc, PrintObjects& objects, int page, int pages) {
+    CFont* oldFont = dc.SelectObject(&objects.footer);
+    CString text;
+    text.Format("- %d / %d -", page, pages);
+    RECT box{5000, -15500, 7000, -15700};
+    dc.DrawText(text, &box, kCentred);
+    dc.SelectObject(oldFont);
+}
+
+} // namespace
+
+int CLogPrinter::Print(ILogPrintDevice& device, const LogPrintLayout& layout, const char* docName, const CString& title,
+                       int rows, const RowSource& row) {
+    CDC* dc = device.Dc();
+    if (dc == nullptr) {
+        return 0;
+    }
+    dc->m_bPrinting = TRUE;
+    bool good = device.StartDoc(docName) > 0;
+    const int pages = rows > 0 ? (rows + kRowsPerPage - 1) / kRowsPerPage : 0;
+    PrintObjects objects(layout);
+    dc->SetMapMode(MM_TWIPS);
+    int printed = 0;
+    int next = 0;
+    for (int page = 1; page <= pages && good && next < rows; ++page) {
+        device.StartPage();
+        PrintTitle(*dc, layout, objects, title);
+        const int count = std::min(kRowsPerPage, rows - next);
+        PrintRows(*dc, layout, objects, next, count, row);
+        next += count;
+        PrintFooter(*dc, objects, page, pages);
+        good = device.EndPage() > 0;
+        if (good) {
+            ++printed;
+        }
+    }
+    if (good) {
+        device.EndDoc();
+    } else {
+        device.AbortDoc();
+    }
+    return printed;
+}
+
+std::unique_ptr<ILogPrintDevice> CLogPrinter::DefaultPrinter() {
+    auto dialog = std::make_unique<CPrintDialog>(FALSE, PD_RETURNDEFAULT | PD_RETURNDC);
+    if (dialog->DoModal() != IDOK || dialog->GetPrinter() == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<CPrinterDevice>(std::move(dialog));
+}

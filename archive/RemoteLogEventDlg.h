@@ -1,0 +1,11 @@
+#pragma once
+// The Event page: the entries whose index_main has the Event bit, reloaded from the log cache;
+// Play starts remote playback at the selected event.
+
+#include "archive/RemoteLogListDlg.h"
+
+class CRemoteLogEventDlg : public CRemoteLogListDlg {
+public:
+    static constexpr UINT IDD = 234;
+    CRemoteLogEventDlg();
+};

@@ -1,0 +1,28 @@
+#pragma once
+// The status page of the search frame's Info tab: the recorder's capacities and the state of each
+// channel, from the STATUS_INFO_ACK reply the frame holds when the page is built.
+
+#include "archive/InfoText.h"
+#include "archive/SearchPage.h"
+#include "controls/ColorListCtrl.h"
+
+class CRemoteStatusInfoDlg : public CSearchPage {
+public:
+    static constexpr UINT IDD = 239;
+    static constexpr UINT kIdList = 915;
+
+    CRemoteStatusInfoDlg();
+
+    const StatusInfoRecord& Record() const { return m_record; }
+
+    CColorListCtrl m_list;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+private:
+    void FillList();
+
+    StatusInfoRecord m_record;
+};
