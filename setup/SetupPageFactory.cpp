@@ -62,10 +62,12 @@ int SetupPageSlot(UINT pageId) {
     return -1;
 }
 
-void RegisterSetupPage(UINT pageId, SetupPageMaker maker) {
+SetupPageMaker RegisterSetupPage(UINT pageId, SetupPageMaker maker) {
     Registry& r = Makers();
     std::lock_guard guard(r.lock);
+    SetupPageMaker previous = std::move(r.makers[pageId]);
     r.makers[pageId] = std::move(maker);
+    return previous;
 }
 
 std::unique_ptr<CSetupPage> MakeSetupPage(UINT pageId) {

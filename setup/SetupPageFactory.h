@@ -27,6 +27,7 @@ constexpr std::array<UINT, kSetupPageSlots> kSetupPageIds = {
 int SetupPageSlot(UINT pageId);
 
 using SetupPageMaker = std::function<std::unique_ptr<CSetupPage>()>;
-void RegisterSetupPage(UINT pageId, SetupPageMaker maker);
+// Gives the maker registered before (empty when none), so that a caller can put it back.
+SetupPageMaker RegisterSetupPage(UINT pageId, SetupPageMaker maker);
 // A new page object for the template id, or null when no maker is known.
 std::unique_ptr<CSetupPage> MakeSetupPage(UINT pageId);

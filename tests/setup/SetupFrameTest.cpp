@@ -1,0 +1,447 @@
+// The setup frame: what it shows when it opens, its tabs and menus, the page slots, the keys, the
+// popups' lifetimes and results, and the record's byte order on OK and Cancel.
+
+#include "SetupTestSupport.h"
+
+#include "protocol/Crc32.h"
+#include "setup/CameraAdjustDlg.h"
+#include "setup/CameraCovertDlg.h"
+#include "setup/EmailSetupDlg.h"
+#include "setup/EventYesNoTimeADlg.h"
+#include "setup/OsdSetupDlg.h"
+#include "setup/SetupBlankDlg.h"
+#include "setup/SetupListPopupDlg.h"
+#include "setup/SetupMenuDlg.h"
+#include "setup/SetupPage.h"
+#include "setup/SetupSliderPopupDlg.h"
+#include "setup/SysGeneralDlg.h"
+#include "setup/UserSetupDlg.h"
+#include "tests/protocol/ClientRig.h"
+
+#include <QTimer>
+
+using namespace setuptest;
+
+namespace {
+
+class SetupFrame : public FrameFixture {
+protected:
+    // A point of the frame's own background (left of the menu panel), in screen coordinates.
+    LPARAM BackgroundPoint() {
+        POINT p{6, 300};
+        frame->ClientToScreen(&p);
+        return MAKELPARAM(p.x, p.y);
+    }
+    void PressOk() { frame->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+};
+
+// A page that only marks which slot it was opened into.
+class CProbePage : public CSetupPage {
+public:
+    CProbePage() : CSetupPage(CSetupBlankDlg::IDD, 1723) {}
+};
+
+// Puts probe makers in for some pages while it lives, and the previous makers back afterwards.
+class ProbeMakers {
+public:
+    explicit ProbeMakers(std::vector<UINT> ids) {
+        for (UINT id : ids)
+            m_previous.emplace_back(id, RegisterSetupPage(id, [] { return std::make_unique<CProbePage>(); }));
+    }
+    ~ProbeMakers() {
+        for (auto& [id, maker] : m_previous)
+            RegisterSetupPage(id, std::move(maker));
+    }
+
+private:
+    std::vector<std::pair<UINT, SetupPageMaker>> m_previous;
+};
+
+TEST_F(SetupFrame, OpensOnTheDisplayTabWithTheCameraPage) {
+    Open();
+    for (int tab = 0; tab < 4; ++tab)
+        EXPECT_EQ(frame->TabButton(tab).GetState(), tab == CSetupDlg::kTabDisplay ? 1 : 0) << tab;
+    CSetupMenuDlg* panel = frame->Panel(CSetupDlg::kTabDisplay);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->IsWindowVisible());
+    EXPECT_EQ(panel->Button(0).GetState(), 1);
+    EXPECT_EQ(panel->Button(1).GetState(), 0);
+    CSetupPage* page = frame->PageInSlot(0);
+    ASSERT_NE(dynamic_cast<CCameraAdjustDlg*>(page), nullptr);
+    EXPECT_TRUE(page->IsWindowVisible());
+    CRect rect;
+    page->GetWindowRect(&rect);
+    frame->ScreenToClient(&rect);
+    EXPECT_EQ(rect, CRect(197, 83, 600, 500));
+    for (int slot = 1; slot < kSetupPageSlots; ++slot)
+        EXPECT_EQ(frame->PageInSlot(slot), nullptr) << slot;
+    CRect frameRect;
+    frame->GetClientRect(&frameRect);
+    EXPECT_EQ(frameRect, CRect(0, 0, 618, 546));
+    EXPECT_EQ(host.registered.front(), std::make_pair(ClientWindow::SetupFrame, frame->GetSafeHwnd()));
+    EXPECT_TRUE(frame->IsHostOrder());
+}
+
+TEST_F(SetupFrame, EachTabShowsItsMenuAndItsFirstPageAlone) {
+    Open();
+    const struct {
+        int tab;
+        int buttons;
+        int firstSlot; // -1: the first page is not built into this library
+        const char* name;
+    } cases[] = {
+        {CSetupDlg::kTabSystem, 9, 18, "system"},
+        {CSetupDlg::kTabEvent, 4, 29, "event"},
+        {CSetupDlg::kTabRec, 8, -1, "rec"},
+        {CSetupDlg::kTabDisplay, 5, 0, "display"},
+    };
+    for (const auto& c : cases) {
+        Click(frame->TabButton(c.tab));
+        for (int tab = 0; tab < 4; ++tab) {
+            EXPECT_EQ(frame->TabButton(tab).GetState(), tab == c.tab ? 1 : 0) << c.name;
+            EXPECT_EQ(frame->Panel(tab) != nullptr, tab == c.tab) << c.name << " panel " << tab;
+        }
+        ASSERT_NE(frame->Panel(c.tab), nullptr);
+        EXPECT_EQ(frame->Panel(c.tab)->ButtonCount(), c.buttons) << c.name;
+        int open = 0;
+        for (int slot = 0; slot < kSetupPageSlots; ++slot)
+            open += frame->PageInSlot(slot) != nullptr ? 1 : 0;
+        EXPECT_EQ(open, c.firstSlot >= 0 ? 1 : 0) << c.name;
+        if (c.firstSlot >= 0)
+            EXPECT_NE(frame->PageInSlot(c.firstSlot), nullptr) << c.name;
+    }
+}
+
+TEST_F(SetupFrame, SwitchingTabsRebuildsThePageFromTheRecord) {
+    Open();
+    auto* adjust = dynamic_cast<CCameraAdjustDlg*>(frame->PageInSlot(0));
+    ASSERT_NE(adjust, nullptr);
+    adjust->SendMessage(WM_SLIDER_MOVE, CCameraAdjustDlg::IDC_ROW_SLIDER + 2, 77);
+    Click(frame->TabButton(CSetupDlg::kTabEvent));
+    EXPECT_EQ(frame->PageInSlot(0), nullptr);
+    Click(frame->TabButton(CSetupDlg::kTabDisplay));
+    adjust = dynamic_cast<CCameraAdjustDlg*>(frame->PageInSlot(0));
+    ASSERT_NE(adjust, nullptr);
+    EXPECT_EQ(adjust->RowSlider(2).GetPos(), 77);
+    EXPECT_EQ(Text(adjust->RowValue(2)), "77");
+}
+
+TEST_F(SetupFrame, RecMenuFollowsTheRecorderSubType) {
+    const ProbeMakers probes({162, 166, 171, 168, 169});
+    const struct {
+        int subType;
+        std::vector<bool> visible; // buttons 450-457
+        int sixthY;                // where button 456 lies
+        int fifthSlot;             // the slot the fifth button fills
+    } cases[] = {
+        {0, {true, true, true, true, true, false, true, true}, 201, SetupPageSlot(166)},
+        {3, {true, true, true, true, true, false, false, false}, 201, SetupPageSlot(171)},
+    };
+    for (const auto& c : cases) {
+        recorder.SetSubType(c.subType);
+        Open();
+        Click(frame->TabButton(CSetupDlg::kTabRec));
+        CSetupMenuDlg* panel = frame->Panel(CSetupDlg::kTabRec);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_NE(frame->PageInSlot(SetupPageSlot(162)), nullptr);
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(panel->Button(i).IsWindowVisible() != FALSE, c.visible[std::size_t(i)])
+                << "sub-type " << c.subType << " button " << 450 + i;
+        CRect sixth;
+        CRect seventh;
+        panel->Button(6).GetWindowRect(&sixth);
+        panel->Button(7).GetWindowRect(&seventh);
+        panel->ScreenToClient(&sixth);
+        panel->ScreenToClient(&seventh);
+        EXPECT_EQ(sixth.top, c.sixthY);
+        EXPECT_EQ(seventh.top, 241);
+        Click(panel->Button(4));
+        EXPECT_NE(frame->PageInSlot(c.fifthSlot), nullptr) << "sub-type " << c.subType;
+        EXPECT_EQ(frame->PageInSlot(SetupPageSlot(162)), nullptr);
+        EXPECT_EQ(panel->Button(4).GetState(), 1);
+        EXPECT_EQ(panel->Button(0).GetState(), 0);
+        Close();
+        db = PatternRecord();
+    }
+}
+
+TEST_F(SetupFrame, APageLivesInItsSlotExactlyAsLongAsItsWindow) {
+    Open();
+    CSetupPage* adjust = frame->PageInSlot(0);
+    ASSERT_NE(adjust, nullptr);
+    // The same page again is kept.
+    frame->ShowPage155();
+    Flush();
+    EXPECT_EQ(frame->PageInSlot(0), adjust);
+    // Another page replaces it; its slot is empty at once.
+    frame->ShowPage157();
+    EXPECT_EQ(frame->PageInSlot(0), nullptr);
+    CSetupPage* names = frame->PageInSlot(2);
+    ASSERT_NE(names, nullptr);
+    // A page closed by WM_CLOSE leaves its slot too, and a visit makes a new one.
+    names->SendMessage(WM_CLOSE);
+    EXPECT_EQ(frame->PageInSlot(2), nullptr);
+    Flush();
+    frame->ShowPage157();
+    EXPECT_NE(frame->PageInSlot(2), nullptr);
+    EXPECT_TRUE(frame->PageInSlot(2)->IsWindowVisible());
+}
+
+TEST_F(SetupFrame, OpeningAPopupClosesTheOtherAndAPageClosesBoth) {
+    recorder.SetSubType(2);
+    Open();
+    auto& general = Show<CSysGeneralDlg>(172);
+    Click(general.Selector(CSysGeneralDlg::IDC_DATE_FORMAT));
+    ASSERT_NE(frame->ListPopup(), nullptr);
+    Click(general.Selector(CSysGeneralDlg::IDC_RECORDER_ID));
+    EXPECT_EQ(frame->ListPopup(), nullptr);
+    ASSERT_NE(frame->SliderPopup(), nullptr);
+    Click(general.Selector(CSysGeneralDlg::IDC_STANDARD));
+    EXPECT_EQ(frame->SliderPopup(), nullptr);
+    ASSERT_NE(frame->ListPopup(), nullptr);
+    frame->ShowPage175();
+    EXPECT_EQ(frame->ListPopup(), nullptr);
+    EXPECT_EQ(frame->SliderPopup(), nullptr);
+}
+
+TEST_F(SetupFrame, DraggingTheBodyClosesThePopups) {
+    Open();
+    auto& general = Show<CSysGeneralDlg>(172);
+    Click(general.Selector(CSysGeneralDlg::IDC_STANDARD));
+    ASSERT_NE(frame->ListPopup(), nullptr);
+    EXPECT_EQ(frame->SendMessage(WM_NCHITTEST, 0, BackgroundPoint()), HTCAPTION);
+    EXPECT_EQ(frame->ListPopup(), nullptr);
+    // A press on a page's or a menu's background closes them as well.
+    Click(general.Selector(CSysGeneralDlg::IDC_STANDARD));
+    ASSERT_NE(frame->ListPopup(), nullptr);
+    Click(general, 380, 300);
+    EXPECT_EQ(frame->ListPopup(), nullptr);
+    Click(general.Selector(CSysGeneralDlg::IDC_STANDARD));
+    ASSERT_NE(frame->ListPopup(), nullptr);
+    Click(*frame->Panel(CSetupDlg::kTabDisplay), 80, 420);
+    EXPECT_EQ(frame->ListPopup(), nullptr);
+    // The page under the popup was kept.
+    EXPECT_EQ(frame->PageInSlot(18), &general);
+}
+
+TEST_F(SetupFrame, ListResultsReachOnlyAnOpenOwnerWithAChoice) {
+    Open();
+    auto& general = Show<CSysGeneralDlg>(172);
+    const BYTE format = db.date_format;
+    frame->OnListPopupResult(&general, CSysGeneralDlg::kKindDateFormat, 0xFFFFFFFF);
+    EXPECT_EQ(db.date_format, format);
+    // A page that is not in the frame's slots gets nothing.
+    CSysGeneralDlg stranger;
+    frame->OnListPopupResult(&stranger, CSysGeneralDlg::kKindDateFormat, 1);
+    EXPECT_EQ(db.date_format, format);
+    frame->OnListPopupResult(&general, CSysGeneralDlg::kKindDateFormat, 2);
+    EXPECT_EQ(db.date_format, 2);
+}
+
+TEST_F(SetupFrame, SliderValuesReachThePageWhenThePopupClosesButNotAfterOk) {
+    recorder.SetSubType(2);
+    for (const bool ok : {false, true}) {
+        db = PatternRecord();
+        db.recorder_id = 17;
+        Open();
+        auto& general = Show<CSysGeneralDlg>(172);
+        Click(general.Selector(CSysGeneralDlg::IDC_RECORDER_ID));
+        CSetupSliderPopupDlg* popup = frame->SliderPopup();
+        ASSERT_NE(popup, nullptr);
+        popup->Slider(0).SetPos(42);
+        popup->SendMessage(WM_SLIDER_MOVE, CSetupSliderPopupDlg::kFirstSlider, 42);
+        if (ok) {
+            // OK destroys the pages first: the popup's late values find no page.
+            PressOk();
+            EXPECT_EQ(db.recorder_id, 17);
+        } else {
+            Click(general, 380, 300);
+            EXPECT_EQ(frame->SliderPopup(), nullptr);
+            EXPECT_EQ(db.recorder_id, 42);
+            EXPECT_EQ(Text(general.Selector(CSysGeneralDlg::IDC_RECORDER_ID)), "42");
+        }
+        Close();
+    }
+}
+
+TEST_F(SetupFrame, OkPutsTheRecordBackInNetworkOrderWithTheEdits) {
+    Open();
+    auto& event = Show<CEventYesNoTimeADlg>(187);
+    event.OnListResult(0, 5); // 120
+    Click(event.YesButton(0));
+    const SetupDatabase received = PatternRecord();
+    PressOk();
+    EXPECT_FALSE(frame->IsHostOrder());
+    EXPECT_FALSE(frame->IsWindowVisible());
+    const std::map<std::size_t, int> expected = {{4032, 1}, {4460, 0}, {4461, 0}, {4462, 0}, {4463, 120}};
+    EXPECT_EQ(Changes(received, db), expected);
+    // A second OK queued behind the first swaps nothing again.
+    PressOk();
+    EXPECT_EQ(Changes(received, db), expected);
+}
+
+TEST_F(SetupFrame, CancelAndCloseLeaveTheEditedRecordInHostOrder) {
+    for (const UINT button : {UINT(IDCANCEL), UINT(CSetupDlg::IDC_CLOSE)}) {
+        db = PatternRecord();
+        Open();
+        auto& event = Show<CEventYesNoTimeADlg>(187);
+        event.OnListResult(0, 9); // 240
+        SetupDatabase expected = PatternRecord();
+        DbToHostOrder(expected);
+        expected.event_time_a = 240;
+        frame->SendMessage(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        EXPECT_FALSE(frame->IsWindowVisible()) << button;
+        EXPECT_TRUE(frame->IsHostOrder()) << button;
+        EXPECT_TRUE(Changes(expected, db).empty()) << button;
+        Close();
+    }
+}
+
+TEST_F(SetupFrame, VisitingEveryPageAndPressingOkSendsTheRecordAsReceived) {
+    for (const BYTE minor : {BYTE(3), BYTE(4)}) {
+        db = PatternRecord();
+        db.version_major = 4;
+        db.version_minor = minor;
+        const SetupDatabase received = db;
+        recorder.SetSubType(2);
+        Open();
+        for (int tab : {CSetupDlg::kTabRec, CSetupDlg::kTabSystem, CSetupDlg::kTabEvent, CSetupDlg::kTabDisplay}) {
+            Click(frame->TabButton(tab));
+            CSetupMenuDlg* panel = frame->Panel(tab);
+            ASSERT_NE(panel, nullptr);
+            for (int i = 0; i < panel->ButtonCount(); ++i)
+                Click(panel->Button(i));
+        }
+        for (UINT page : {161u, 172u, 175u, 185u, 186u, 187u, 188u, 155u, 156u, 157u, 160u}) {
+            frame->ShowPageById(page);
+            Flush();
+            EXPECT_NE(frame->PageInSlot(SetupPageSlot(page)), nullptr) << page;
+        }
+        PressOk();
+        EXPECT_TRUE(Changes(received, db).empty()) << "version 4." << int(minor);
+        Close();
+    }
+}
+
+// ---- run modally, as the main window does
+
+// The main window's part: it receives the frame's notices.
+class CMainStandIn : public CWnd {
+public:
+    bool Make() { return Create(nullptr, "main", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0) != FALSE; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SETUP_NOTICE)
+            notices.emplace_back(wParam, lParam);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    std::vector<std::pair<WPARAM, LPARAM>> notices;
+};
+
+class SetupFrameModal : public ::testing::Test {
+protected:
+    // Runs the frame modally over the record; `script` runs inside its loop.
+    INT_PTR Run(SetupDatabase& record, std::function<void(CSetupDlg&)> script) {
+        CSetupDlg dlg(&main, &record, 255, &host);
+        QTimer::singleShot(0, [&] {
+            Flush();
+            script(dlg);
+        });
+        const INT_PTR result = dlg.DoModal();
+        Flush();
+        return result;
+    }
+    void SetUp() override { ASSERT_TRUE(main.Make()); }
+    void TearDown() override {
+        main.DestroyWindow();
+        Flush();
+    }
+    CMainStandIn main;
+    FakeSetupHost host;
+};
+
+TEST_F(SetupFrameModal, EnterEscapeAndAltF4NeitherCloseNorPressOk) {
+    SetupDatabase record = PatternRecord();
+    bool stillOpen = false;
+    const INT_PTR result = Run(record, [&](CSetupDlg& dlg) {
+        CSetupPage* page = dlg.PageInSlot(0);
+        ASSERT_NE(page, nullptr);
+        const HWND targets[] = {page->GetSafeHwnd(), dlg.GetSafeHwnd(), dlg.m_btnOK.GetSafeHwnd(),
+                                dlg.Panel(0)->GetSafeHwnd()};
+        for (HWND target : targets) {
+            ::PostMessage(target, WM_KEYDOWN, VK_RETURN, 0);
+            ::PostMessage(target, WM_KEYDOWN, VK_ESCAPE, 0);
+            ::PostMessage(target, WM_SYSKEYDOWN, VK_F4, 0);
+        }
+        Flush();
+        stillOpen = dlg.IsWindowVisible() && dlg.IsHostOrder();
+        Click(dlg.m_btnCancel);
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(SetupFrameModal, TheClientsCloseEndsTheFrameWithoutUpload) {
+    SetupDatabase record = PatternRecord();
+    const INT_PTR result = Run(record, [&](CSetupDlg& dlg) {
+        // The client posts WM_CLOSE to the registered frame on a disconnection.
+        ASSERT_FALSE(host.registered.empty());
+        ::PostMessage(host.registered.back().second, WM_CLOSE, 0, 0);
+        (void)dlg;
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(host.registered.back(), std::make_pair(ClientWindow::SetupFrame, HWND(nullptr)));
+}
+
+TEST_F(SetupFrameModal, InitializeAsksTheMainWindow) {
+    SetupDatabase record = PatternRecord();
+    HWND frameWindow = nullptr;
+    Run(record, [&](CSetupDlg& dlg) {
+        frameWindow = dlg.GetSafeHwnd();
+        dlg.ShowPage172();
+        auto* general = dynamic_cast<CSysGeneralDlg*>(dlg.PageInSlot(18));
+        ASSERT_NE(general, nullptr);
+        general->SendMessage(WM_COMMAND, MAKEWPARAM(CSysGeneralDlg::IDC_INITIALIZE, BN_CLICKED), 0);
+        Flush();
+        Click(dlg.m_btnCancel);
+    });
+    ASSERT_EQ(main.notices.size(), 1u);
+    EXPECT_EQ(main.notices[0].first, reinterpret_cast<WPARAM>(frameWindow));
+    EXPECT_EQ(main.notices[0].second, LPARAM(0x100000));
+}
+
+// Against a recorder on loopback: OK, then the main window's upload; Cancel uploads nothing.
+TEST_F(SetupFrameModal, OkUploadsTheEditedRecordWithItsCrcAndCancelNothing) {
+    rig::ClientRig rig;
+    host.client = rig.client.get();
+    for (const bool ok : {true, false}) {
+        SetupDatabase record = PatternRecord();
+        const SetupDatabase received = record;
+        const INT_PTR result = Run(record, [&](CSetupDlg& dlg) {
+            dlg.ShowPage156();
+            auto* covert = dynamic_cast<CCameraCovertDlg*>(dlg.PageInSlot(1));
+            ASSERT_NE(covert, nullptr);
+            Click(covert->RowOn(3));
+            Click(ok ? dlg.m_btnOK : dlg.m_btnCancel);
+        });
+        ASSERT_EQ(result, ok ? IDOK : IDCANCEL);
+        if (result == IDOK && rig.client->m_bConnected.load() == 1)
+            rig.client->SendDbUpdate(record);
+        if (!ok) {
+            EXPECT_TRUE(rig.Quiet(300));
+            continue;
+        }
+        const ScriptedRecorder::Received sent = rig.Next();
+        ASSERT_TRUE(sent.ok);
+        EXPECT_EQ(sent.id, unsigned(Msg::DB_UPDATE_REQ));
+        ASSERT_EQ(sent.payload.size(), 4 + sizeof(SetupDatabase));
+        const DWORD crc = DWORD(sent.payload[0]) << 24 | DWORD(sent.payload[1]) << 16 | DWORD(sent.payload[2]) << 8 |
+                          DWORD(sent.payload[3]);
+        EXPECT_EQ(crc, Crc32(0, sent.payload.data() + 4, sizeof(SetupDatabase)));
+        SetupDatabase body;
+        std::memcpy(&body, sent.payload.data() + 4, sizeof body);
+        const std::map<std::size_t, int> expected = {{72 + 3, 1}};
+        EXPECT_EQ(Changes(received, body), expected);
+    }
+}
+
+} // namespace
