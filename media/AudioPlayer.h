@@ -8,6 +8,7 @@
 // blocks into chunks, the wave-out device's thread takes chunks. Stop may come from any thread but
 // the device's.
 
+#include "media/AudioOwner.h"
 #include "media/WaveBuffer.h"
 #include "platform/audio/PcmDevice.h"
 #include "platform/base/WinTypes.h"
@@ -23,16 +24,6 @@
 #include <vector>
 
 class CSoundOut;
-
-// What the player reads of the main window when its device opens. Called on the thread that makes
-// the player (the socket thread, the local player's thread), so it answers from published state.
-class IAudioOwner {
-public:
-    virtual ~IAudioOwner() = default;
-    virtual bool IsMuted() const = 0;
-    // The volume slider's value, 0-65535.
-    virtual DWORD GetVolumeValue() const = 0;
-};
 
 class CAudioPlayer final : public IAudioPlayer {
 public:

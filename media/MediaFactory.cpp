@@ -1,5 +1,6 @@
 #include "media/MediaFactory.h"
 
+#include "media/AudioPlayer.h"
 #include "media/ChannelDecoder.h"
 #include "media/PictureDecoder.h"
 #include "media/VideoOwner.h"
@@ -18,6 +19,6 @@ std::unique_ptr<IChannelDecoder> CMediaFactory::CreateDecoder(int channel, int s
     return std::make_unique<CChannelDecoder>(m_host, decoder, channel, source);
 }
 
-std::unique_ptr<IAudioPlayer> CMediaFactory::CreateAudioPlayer(int) {
-    return nullptr;
+std::unique_ptr<IAudioPlayer> CMediaFactory::CreateAudioPlayer(int blocksPerChunk) {
+    return std::make_unique<CAudioPlayer>(m_owner, blocksPerChunk);
 }

@@ -17,7 +17,7 @@ public:
     ~CMediaFactory() override;
 
     std::unique_ptr<IChannelDecoder> CreateDecoder(int channel, int source) override;
-    // The live audio player is not made here: none.
+    // The live audio player, at the owner's volume, on the sound device the environment names.
     std::unique_ptr<IAudioPlayer> CreateAudioPlayer(int blocksPerChunk) override;
 
     // Tests: decoders decode with this one instead (it must outlive them); null goes back to the

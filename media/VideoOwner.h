@@ -4,6 +4,7 @@
 // thread" are made from decoder threads as well and must answer from published state without
 // waiting for the UI thread; the others come from the UI thread.
 
+#include "media/AudioOwner.h"
 #include "platform/base/WinTypes.h"
 #include "protocol/ChannelInfoFile.h"
 
@@ -13,7 +14,8 @@ class CH264Library;
 struct StillImageRequest;
 struct WebSnapshotRequest;
 
-class IVideoOwner {
+// The audio player reads the volume and mute of it too (IAudioOwner).
+class IVideoOwner : public IAudioOwner {
 public:
     virtual ~IVideoOwner() = default;
 

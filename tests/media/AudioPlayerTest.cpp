@@ -2,14 +2,18 @@
 // when on; silence when nothing comes; the owner's volume and mute; flush and teardown.
 
 #include "media/AudioPlayer.h"
+#include "media/MediaFactory.h"
+#include "media/VideoOwner.h"
 #include "media/WaveBuffer.h"
 #include "media/WaveFormat.h"
 #include "platform/audio/MuLaw.h"
+#include "tests/media/DecoderFakes.h"
 #include "tests/platform/audio/AudioTestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 #include <vector>
@@ -147,6 +151,24 @@ TEST(AudioPlayer, TheOwnersVolumeIsSetAsTheDeviceOpens) {
     for (SHORT s : audiotest::ReadWrittenSamples(path)) {
         ASSERT_EQ(s, 0);
     }
+}
+
+TEST(AudioPlayer, TheMediaFactoryMakesOneAtTheMainWindowsVolume) {
+    class MainWindow : public IVideoOwner {
+    public:
+        DWORD GetVolumeValue() const override { return 40000; }
+    };
+    ::setenv(kAudioOutVariable, "none", 1);
+    MainWindow main;
+    RecordingHost host;
+    CMediaFactory factory(host, &main);
+    std::unique_ptr<IAudioPlayer> made = factory.CreateAudioPlayer(64);
+    auto* player = dynamic_cast<CAudioPlayer*>(made.get());
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->GetBlocksPerChunk(), 64);
+    EXPECT_EQ(player->GetVolume(), (40000u << 16) | 40000u);
+    EXPECT_EQ(player->GetDeviceKind(), PcmDeviceKind::Silent);
+    made->Stop();
 }
 
 TEST(AudioPlayer, NextBlockGivesTheOldestChunkOrOneChunkOfSilence) {
