@@ -1,0 +1,22 @@
+#pragma once
+// The local information page of the local search frame: one row with the program's file version.
+
+#include "archive/LocalSearchPage.h"
+#include "controls/ColorListCtrl.h"
+
+class CLocalInfoDlg : public CLocalSearchPage {
+public:
+    static constexpr UINT IDD = 142;
+    static constexpr UINT kIdList = 915;
+
+    CLocalInfoDlg();
+
+    CColorListCtrl m_list;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+private:
+    void FillList();
+};

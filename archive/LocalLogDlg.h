@@ -1,0 +1,34 @@
+#pragma once
+// The local log page of the local search frame: the program's own log (start and end, logons, local
+// playback, local setup and snapshots), newest first, with a Print button. It is built from the
+// log image its menu page read, and consumes it.
+
+#include "archive/LocalSearchPage.h"
+#include "archive/LogPrinter.h"
+#include "controls/ColorListCtrl.h"
+#include "controls/SkinTextButton.h"
+
+class CLocalLogDlg : public CLocalSearchPage {
+public:
+    static constexpr UINT IDD = 141;
+    static constexpr UINT kIdList = 914;
+    static constexpr UINT kIdPrint = 480;
+
+    CLocalLogDlg();
+
+    void OnPrint();
+    // Prints the log on a device (OnPrint gives the default printer); the pages printed.
+    int PrintTo(ILogPrintDevice& device);
+
+    CColorListCtrl m_list;
+    CSkinTextButton m_btnPrint;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void LoadRecords();
+    void FormatEntries();
+};
