@@ -613,6 +613,14 @@ void CRemoteSearchDlg::ClosePickers() {
     }
 }
 
+CItemPickerDlg* CRemoteSearchDlg::ItemPicker() const {
+    return static_cast<CItemPickerDlg*>(m_pages[kSlotItemPicker]);
+}
+
+CTimePickerDlg* CRemoteSearchDlg::TimePicker() const {
+    return static_cast<CTimePickerDlg*>(m_pages[kSlotTimePicker]);
+}
+
 void CRemoteSearchDlg::OnItemPicked(CWnd* page, UINT field, UINT index) {
     if (index == 0xFFFFFFFFu || m_bClosing || page == nullptr) {
         return;

@@ -21,6 +21,8 @@
 #include <vector>
 
 class CSearchPage;
+class CItemPickerDlg;
+class CTimePickerDlg;
 class CPlayCalendarDlg;
 class CBackupCalendarDlg;
 
@@ -157,6 +159,9 @@ public:
     void ShowItemPicker(CWnd* page, UINT field, const ListPopupRequest* request, int firstIndex, int flag);
     void ShowTimePicker(CWnd* page, UINT field, const TimePickerRequest* request);
     void ClosePickers();
+    // The open pickers, or null.
+    CItemPickerDlg* ItemPicker() const;
+    CTimePickerDlg* TimePicker() const;
     void OnItemPicked(CWnd* page, UINT field, UINT index) override;
     void OnTimePicked(CWnd* page, UINT field, int hour, int minute, int second) override;
     void OnPickerDestroyed(CWnd* picker) override;
