@@ -160,3 +160,11 @@ LONGLONG ApplyDaylightSaving(LONGLONG wall, const BYTE dst[kDstByteCount], const
     }
     return IsInDstPeriod(period, wall) ? wall + DstOffsetSeconds(dst) : wall;
 }
+
+bool IsInDstEndWindow(LONGLONG clock, const BYTE dst[kDstByteCount]) {
+    const int year = BreakDownWallClock(clock).year;
+    const LONGLONG end =
+        WallClockSeconds(year, dst[kDstEndMonth], dst[kDstEndDay] + 1, dst[kDstEndHour], dst[kDstEndMinute], 0);
+    const LONGLONG left = end - clock;
+    return left >= 0 && left <= DstOffsetSeconds(dst);
+}

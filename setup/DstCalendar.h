@@ -84,3 +84,7 @@ bool IsInDstPeriod(const DstPeriod& period, LONGLONG wall);
 
 // The wall-clock time with the rule's offset added when it lies in daylight saving time.
 LONGLONG ApplyDaylightSaving(LONGLONG wall, const BYTE dst[kDstByteCount], const DstInfo& rules);
+
+// Whether the wall-clock time lies in the last stretch of the record's DST period: the end moment of
+// the clock's year (end month, end day, end hour and minute) lies at most the DST offset after it.
+bool IsInDstEndWindow(LONGLONG clock, const BYTE dst[kDstByteCount]);

@@ -11,6 +11,17 @@
 #include "setup/SetupBlankDlg.h"
 #include "setup/SysGeneralDlg.h"
 #include "setup/UserSetupDlg.h"
+// The remaining general pages.
+#include "setup/ChannelTriStateDlg.h"
+#include "setup/DeinterlaceDlg.h"
+#include "setup/KeyboardSetupDlg.h"
+#include "setup/PtzRangeDlg.h"
+#include "setup/PtzSetupDlg.h"
+#include "setup/SpotSetupDlg.h"
+#include "setup/SysDaysDlg.h"
+#include "setup/SysOptionsDlg.h"
+#include "setup/TimeServerDlg.h"
+#include "setup/TimeSetupDlg.h"
 
 #include <map>
 #include <mutex>
@@ -36,6 +47,17 @@ std::map<UINT, SetupPageMaker> DefaultMakers() {
     makers[CEventYesNoDlg::IDD] = &Make<CEventYesNoDlg>;
     makers[CEventYesNoTimeADlg::IDD] = &Make<CEventYesNoTimeADlg>;
     makers[CEventYesNoTimeBDlg::IDD] = &Make<CEventYesNoTimeBDlg>;
+    // The remaining general pages.
+    makers[CSpotSetupDlg::IDD] = &Make<CSpotSetupDlg>;
+    makers[CChannelTriStateDlg::IDD] = &Make<CChannelTriStateDlg>;
+    makers[CSysDaysDlg::IDD] = &Make<CSysDaysDlg>;
+    makers[CPtzSetupDlg::IDD] = &Make<CPtzSetupDlg>;
+    makers[CPtzRangeDlg::IDD] = &Make<CPtzRangeDlg>;
+    makers[CKeyboardSetupDlg::IDD] = &Make<CKeyboardSetupDlg>;
+    makers[CTimeSetupDlg::IDD] = &Make<CTimeSetupDlg>;
+    makers[CTimeServerDlg::IDD] = &Make<CTimeServerDlg>;
+    makers[CDeinterlaceDlg::IDD] = &Make<CDeinterlaceDlg>;
+    makers[CSysOptionsDlg::IDD] = &Make<CSysOptionsDlg>;
     // The record pages and the remaining general pages are listed here as they are added.
     return makers;
 }

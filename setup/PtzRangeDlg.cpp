@@ -1,0 +1,199 @@
+#include "setup/PtzRangeDlg.h"
+
+#include "platform/window/DataExchange.h"
+#include "platform/window/DialogTemplate.h"
+#include "protocol/SetupDatabase.h"
+#include "res/ResStrings.h"
+#include "setup/SetupDlg.h"
+#include "setup/SetupRules.h"
+#include "setup/SetupSkin.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using C = CPtzRangeDlg;
+constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+constexpr int kFirstRowY = 31;
+constexpr UINT kColumnBitmaps[C::kColumns] = {2255, 2256, 2256, 2257};
+
+std::vector<DialogItem> Items() {
+    std::vector<DialogItem> items;
+    for (int k = 0; k < C::kColumns; ++k) {
+        items.push_back({C::IDC_COLUMN + UINT(k), "BUTTON", 2 + 100 * k, 0, 100, 24, kButton});
+    }
+    items.push_back({C::IDC_ALL_CHECK, "BUTTON", 2, 396, 97, 22, kButton});
+    items.push_back({C::IDC_RETURN_ALL, "BUTTON", 103, 396, 97, 22, kButton});
+    items.push_back({C::IDC_PREV, "BUTTON", 304, 396, 97, 22, kButton});
+    for (int r = 0; r < 16; ++r) {
+        const int y = kFirstRowY + 23 * r;
+        items.push_back({C::IDC_ROW_BOX + UINT(r), "BUTTON", 6, y - 1, 15, 15, WS_VISIBLE | BS_AUTOCHECKBOX});
+        items.push_back({C::IDC_ROW_LABEL + UINT(r), "STATIC", 28, y + 1, 60, 14, WS_VISIBLE});
+        items.push_back({C::IDC_ROW_SLIDER + UINT(r), "STATIC", 103, y + 2, 190, 9, WS_VISIBLE});
+        items.push_back({C::IDC_ROW_VALUE + UINT(r), "STATIC", 315, y, 72, 14, WS_VISIBLE});
+    }
+    return items;
+}
+const std::vector<DialogItem> kItems = Items();
+const DialogTemplate kTemplate = CSetupPage::PageTemplate(C::IDD, kItems);
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+} // namespace
+
+CPtzRangeDlg::CPtzRangeDlg(CWnd* pParent) : CSetupPage(IDD, 1720, pParent) {}
+
+void CPtzRangeDlg::DoDataExchange(CDataExchange* pDX) {
+    CSetupPage::DoDataExchange(pDX);
+    for (int k = 0; k < kColumns; ++k) {
+        DDX_Control(pDX, int(IDC_COLUMN) + k, m_btnColumn[std::size_t(k)]);
+    }
+    DDX_Control(pDX, IDC_ALL_CHECK, m_btnAllCheck);
+    DDX_Control(pDX, IDC_RETURN_ALL, m_btnReturnAll);
+    DDX_Control(pDX, IDC_PREV, m_btnPrev);
+    for (int r = 0; r < 16; ++r) {
+        DDX_Control(pDX, int(IDC_ROW_BOX) + r, m_boxes[std::size_t(r)]);
+        DDX_Control(pDX, int(IDC_ROW_SLIDER) + r, m_sliders[std::size_t(r)]);
+        DDX_Control(pDX, int(IDC_ROW_LABEL) + r, m_labels[std::size_t(r)]);
+        DDX_Control(pDX, int(IDC_ROW_VALUE) + r, m_values[std::size_t(r)]);
+    }
+}
+
+BOOL CPtzRangeDlg::OnInitDialog() {
+    CSetupPage::OnInitDialog();
+    for (int k = 0; k < kColumns; ++k) {
+        CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
+                                    CSetupSkin::At(2 + 100 * k, 0, 100, 24), LoadResString(5720 + UINT(k)),
+                                    CSetupSkin::kColumnButtonColours);
+    }
+    for (int r = 0; r < 16; ++r) {
+        const std::size_t i = std::size_t(r);
+        const int y = kFirstRowY + 23 * r;
+        CSetupSkin::SetUpRowBox(m_boxes[i], 6, y - 1);
+        CSetupSkin::SetUpCaption(m_labels[i], CSetupSkin::At(28, y + 1, 60, 14), RowName(r));
+        CBitmapSlider& slider = m_sliders[i];
+        slider.SetBitmapChannel(1695, 1696);
+        slider.MoveWindow(103, y + 2, 190, 9);
+        slider.SetMargin(0, 0, 0, 0);
+        slider.SetRange(0, kSliderMax);
+        CSetupSkin::SetUpCaption(m_values[i], CSetupSkin::At(315, y, 72, 14), "", CSetupSkin::kValueColour);
+        if (r >= m_nChannels) {
+            m_boxes[i].ShowWindow(SW_HIDE);
+            m_labels[i].ShowWindow(SW_HIDE);
+            slider.ShowWindow(SW_HIDE);
+            m_values[i].ShowWindow(SW_HIDE);
+        }
+    }
+    CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
+                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+    CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
+                                LoadResString(5641), CSetupSkin::kPageButtonColours);
+    CSetupSkin::SetUpTextButton(m_btnPrev, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
+                                LoadResString(5583), CSetupSkin::kPageButtonColours);
+    ShowColumn(0);
+    return TRUE;
+}
+
+BOOL CPtzRangeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != BN_CLICKED) {
+        return CSetupPage::OnCommand(wParam, lParam);
+    }
+    const UINT id = LOWORD(wParam);
+    if (id >= IDC_COLUMN && id < IDC_COLUMN + kColumns) {
+        ShowColumn(int(id - IDC_COLUMN));
+        return TRUE;
+    }
+    switch (id) {
+    case IDC_ALL_CHECK:
+        OnAllCheck(true);
+        return TRUE;
+    case IDC_RETURN_ALL:
+        OnAllCheck(false);
+        return TRUE;
+    case IDC_PREV:
+        OnPrev();
+        return TRUE;
+    default:
+        return CSetupPage::OnCommand(wParam, lParam);
+    }
+}
+
+LRESULT CPtzRangeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SLIDER_MOVE) {
+        OnSliderMoved(int(wParam) - int(IDC_ROW_SLIDER));
+        return 0;
+    }
+    return CSetupPage::WindowProc(message, wParam, lParam);
+}
+
+WORD* CPtzRangeDlg::Limits() const {
+    SetupDatabase& db = Db();
+    switch (m_nColumn) {
+    case 1:
+        return db.ptz_pan_high;
+    case 2:
+        return db.ptz_tilt_low;
+    case 3:
+        return db.ptz_tilt_high;
+    default:
+        return db.ptz_pan_low;
+    }
+}
+
+void CPtzRangeDlg::ShowPosition(int row, int position) {
+    CBitmapSlider& slider = m_sliders[std::size_t(row)];
+    slider.SetPos(position);
+    CString text;
+    text.Format("%d", slider.GetPos());
+    m_values[std::size_t(row)].SetText(text);
+}
+
+void CPtzRangeDlg::ShowColumn(int column) {
+    if (column < 0 || column >= kColumns) {
+        return;
+    }
+    m_nColumn = column;
+    for (int k = 0; k < kColumns; ++k) {
+        m_btnColumn[std::size_t(k)].SetState(k == column ? 1 : 0);
+    }
+    const WORD* limits = Limits();
+    for (int r = 0; r < 16; ++r) {
+        const std::size_t i = std::size_t(r);
+        CSetupSkin::Tick(m_boxes[i], false);
+        if (column == 0) {
+            m_boxes[i].EnableWindow(TRUE);
+            m_sliders[i].Enable(TRUE);
+        }
+        // The slider holds the shown value at its maximum; the stored limit stays until it moves.
+        ShowPosition(r, int(limits[r]) + 1);
+    }
+}
+
+void CPtzRangeDlg::OnSliderMoved(int row) {
+    if (row < 0 || row >= m_nChannels) {
+        return;
+    }
+    // The shown values are 1..10 and the stored limits 0..9.
+    const int position = std::max(m_sliders[std::size_t(row)].GetPos(), 1);
+    std::array<bool, kSetupRows> ticked{};
+    for (int r = 0; r < kSetupRows; ++r) {
+        ticked[std::size_t(r)] = CSetupSkin::IsTicked(m_boxes[std::size_t(r)]);
+    }
+    WORD* limits = Limits();
+    for (int r : RowsReachedBy(row, ticked, m_nChannels)) {
+        limits[r] = WORD(position - 1);
+        ShowPosition(r, position);
+    }
+}
+
+void CPtzRangeDlg::OnAllCheck(bool tick) {
+    for (int r = 0; r < m_nChannels; ++r) {
+        CSetupSkin::Tick(m_boxes[std::size_t(r)], tick);
+    }
+}
+
+void CPtzRangeDlg::OnPrev() {
+    if (m_pFrame != nullptr) {
+        m_pFrame->ShowPage180();
+    }
+}
