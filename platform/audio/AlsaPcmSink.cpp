@@ -8,11 +8,12 @@
 
 std::unique_ptr<CAlsaPcmSink> CAlsaPcmSink::Open(const std::string& device, DWORD rate) {
     int periodMs = 0;
-    snd_pcm_t* pcm = OpenAlsaPcm(device, false, rate, &periodMs);
+    long bufferFrames = 0;
+    snd_pcm_t* pcm = OpenAlsaPcm(device, false, rate, &periodMs, &bufferFrames);
     if (pcm == nullptr) {
         return nullptr;
     }
-    return std::unique_ptr<CAlsaPcmSink>(new CAlsaPcmSink(pcm, periodMs));
+    return std::unique_ptr<CAlsaPcmSink>(new CAlsaPcmSink(pcm, periodMs, rate, bufferFrames));
 }
 
 CAlsaPcmSink::~CAlsaPcmSink() {
@@ -32,10 +33,18 @@ long CAlsaPcmSink::Accept(const SHORT* samples, long frames) {
         // An underrun or a suspended device: prepare it again and offer the samples next time.
         return snd_pcm_recover(m_pcm, static_cast<int>(n), 1) < 0 ? -1 : 0;
     }
+    if (m_guard.PendingFrames() == 0 && !m_guard.Unpaced()) {
+        // Nothing waits by the clock: the rate is measured afresh from here.
+        m_guard.Restart();
+    }
+    m_guard.Count(static_cast<long>(n));
     return static_cast<long>(n);
 }
 
 long CAlsaPcmSink::Delay() {
+    if (m_guard.Unpaced()) {
+        return m_guard.PendingFrames();
+    }
     snd_pcm_sframes_t delay = 0;
     if (snd_pcm_delay(m_pcm, &delay) < 0) {
         // After an underrun everything taken has been heard.
@@ -52,4 +61,5 @@ long CAlsaPcmSink::Delay() {
 void CAlsaPcmSink::Drop() {
     snd_pcm_drop(m_pcm);
     snd_pcm_prepare(m_pcm);
+    m_guard.Restart();
 }

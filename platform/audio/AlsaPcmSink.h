@@ -1,6 +1,7 @@
 #pragma once
 // Playback on an ALSA PCM device: 16-bit mono samples, written without waiting.
 
+#include "platform/audio/AlsaPcm.h"
 #include "platform/audio/PcmDevice.h"
 
 #include <memory>
@@ -24,8 +25,10 @@ public:
     int FullWaitMs() const override { return m_periodMs; }
 
 private:
-    CAlsaPcmSink(_snd_pcm* pcm, int periodMs) : m_pcm(pcm), m_periodMs(periodMs) {}
+    CAlsaPcmSink(_snd_pcm* pcm, int periodMs, DWORD rate, long bufferFrames)
+        : m_pcm(pcm), m_periodMs(periodMs), m_guard(rate, bufferFrames) {}
 
     _snd_pcm* m_pcm;
     int m_periodMs;
+    CRateGuard m_guard;
 };

@@ -4,15 +4,17 @@
 
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <cerrno>
 
 std::unique_ptr<CAlsaPcmSource> CAlsaPcmSource::Open(const std::string& device, DWORD rate) {
     int periodMs = 0;
-    snd_pcm_t* pcm = OpenAlsaPcm(device, true, rate, &periodMs);
+    long bufferFrames = 0;
+    snd_pcm_t* pcm = OpenAlsaPcm(device, true, rate, &periodMs, &bufferFrames);
     if (pcm == nullptr) {
         return nullptr;
     }
-    return std::unique_ptr<CAlsaPcmSource>(new CAlsaPcmSource(pcm, periodMs));
+    return std::unique_ptr<CAlsaPcmSource>(new CAlsaPcmSource(pcm, periodMs, rate, bufferFrames));
 }
 
 CAlsaPcmSource::~CAlsaPcmSource() {
@@ -26,6 +28,7 @@ void CAlsaPcmSource::Start() {
     }
     snd_pcm_prepare(m_pcm);
     snd_pcm_start(m_pcm);
+    m_guard.Restart();
     m_running = true;
 }
 
@@ -41,6 +44,12 @@ long CAlsaPcmSource::Read(SHORT* samples, long frames) {
     if (!m_running || frames <= 0) {
         return 0;
     }
+    if (m_guard.Unpaced()) {
+        frames = std::min(frames, m_guard.AllowedFrames());
+        if (frames <= 0) {
+            return 0;
+        }
+    }
     snd_pcm_sframes_t n = snd_pcm_readi(m_pcm, samples, static_cast<snd_pcm_uframes_t>(frames));
     if (n == -EAGAIN) {
         return 0;
@@ -53,6 +62,7 @@ long CAlsaPcmSource::Read(SHORT* samples, long frames) {
         snd_pcm_start(m_pcm);
         return 0;
     }
+    m_guard.Count(static_cast<long>(n));
     return static_cast<long>(n);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Recording from an ALSA PCM device: 16-bit mono samples, read without waiting.
 
+#include "platform/audio/AlsaPcm.h"
 #include "platform/audio/PcmDevice.h"
 
 #include <memory>
@@ -24,9 +25,11 @@ public:
     int WaitMs(long frames) const override;
 
 private:
-    CAlsaPcmSource(_snd_pcm* pcm, int periodMs) : m_pcm(pcm), m_periodMs(periodMs) {}
+    CAlsaPcmSource(_snd_pcm* pcm, int periodMs, DWORD rate, long bufferFrames)
+        : m_pcm(pcm), m_periodMs(periodMs), m_guard(rate, bufferFrames) {}
 
     _snd_pcm* m_pcm;
     int m_periodMs;
+    CRateGuard m_guard;
     bool m_running = false;
 };

@@ -203,6 +203,54 @@ TEST(WaveOut, ASoundCardThatIsNotThereIsASilentDevice) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, 40ms); // 50 ms of sound still takes its time
 }
 
+// ALSA's null device behind a plug takes samples at once; the device still plays them at the rate.
+TEST(WaveOut, AnAlsaDeviceWithoutAClockIsHeldToTheRate) {
+    Returns returns;
+    CWaveOut out;
+    ASSERT_EQ(out.Open("plug:null", MuLawFormat(), returns.Callback(MM_WOM_DONE)), MMSYSERR_NOERROR);
+    if (out.GetDeviceKind() != PcmDeviceKind::Alsa) {
+        GTEST_SKIP() << "no ALSA configuration on this machine";
+    }
+    std::vector<Buffer> buffers;
+    buffers.reserve(8);
+    for (int i = 0; i < 8; ++i) {
+        buffers.emplace_back(1024, 0x80);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (Buffer& b : buffers) {
+        out.PrepareHeader(&b.header);
+        out.Write(&b.header);
+    }
+    ASSERT_TRUE(returns.WaitFor(8));
+    // One second of sound: the device may run ahead by its buffer, never by more.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 500ms);
+    EXPECT_EQ(returns.Headers().size(), 8u);
+}
+
+TEST(WaveIn, AnAlsaDeviceWithoutAClockRecordsAtTheRate) {
+    Returns returns;
+    CWaveIn in;
+    ASSERT_EQ(in.Open("plug:null", MuLawFormat(), returns.Callback(MM_WIM_DATA)), MMSYSERR_NOERROR);
+    if (in.GetDeviceKind() != PcmDeviceKind::Alsa) {
+        GTEST_SKIP() << "no ALSA configuration on this machine";
+    }
+    std::vector<Buffer> buffers;
+    buffers.reserve(8);
+    for (int i = 0; i < 8; ++i) {
+        buffers.emplace_back(1024, 0x00);
+        in.PrepareHeader(&buffers.back().header);
+        in.AddBuffer(&buffers.back().header);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    in.Start();
+    ASSERT_TRUE(returns.WaitFor(8));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 500ms);
+    // The null device records silence.
+    EXPECT_EQ(buffers[7].data, std::vector<BYTE>(1024, 0xFF));
+    in.Stop();
+    in.Close();
+}
+
 TEST(PcmDevice, TheNameComesFromTheCallerThenTheEnvironment) {
     ::setenv("KELO_TEST_AUDIO_DEVICE", "/tmp/x.WAV", 1);
     EXPECT_EQ(ResolvePcmDeviceName("none", "KELO_TEST_AUDIO_DEVICE"), "none");
