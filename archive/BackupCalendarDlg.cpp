@@ -49,10 +49,11 @@ void CBackupCalendarDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CBackupCalendarDlg::OnInitDialog() {
+    CPlayCalendarDlg::OnInitDialog();
     m_bmTitle.LoadBitmap(2190);
     SetUpTextButton(m_btnPrev, 2258, 5583, 304, 396, 97, 22);
     m_btnPrev.ShowWindow(EndDayPending() ? SW_SHOW : SW_HIDE);
-    return CPlayCalendarDlg::OnInitDialog();
+    return TRUE;
 }
 
 BOOL CBackupCalendarDlg::OnEraseBkgnd(CDC* pDC) {

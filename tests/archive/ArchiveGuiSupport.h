@@ -209,7 +209,9 @@ public:
         Flush();
     }
     // The frame's modal loop would end: it hid itself.
-    bool Ended() { return PumpUntil([this] { return !frame->IsWindowVisible(); }, 5000); }
+    bool Ended() {
+        return PumpUntil([this] { return !frame->IsWindowVisible(); }, 5000);
+    }
 
     template <typename Page>
     Page* PageAt(int slot) {
