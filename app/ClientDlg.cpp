@@ -82,6 +82,17 @@ CClientDlg::CClientDlg(MainWindowParts parts, CWnd* pParent) : CDialog(IDD, pPar
 }
 
 CClientDlg::~CClientDlg() {
+    // The threads that read this window's state end while all of it still exists.
+    if (m_pClock) {
+        m_pClock->DestroyWindow();
+    }
+    if (m_pPlayClock) {
+        m_pPlayClock->DestroyWindow();
+    }
+    if (m_pClient) {
+        m_pClient->Disconnect();
+        SetClient(nullptr);
+    }
     ReapSaveThreads(true);
 }
 
@@ -465,6 +476,17 @@ DWORD CClientDlg::TimeToCTime(const int fields[6]) const {
 
 bool CClientDlg::IsConnected() const {
     return m_pClient && m_pClient->m_bConnected.load() != 0;
+}
+
+void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
+    std::unique_ptr<CDvrClient> previous;
+    {
+        std::lock_guard<std::mutex> lock(m_clientLock);
+        previous = std::move(m_pClient);
+        m_pClient = std::move(client);
+    }
+    previous.reset();
+    PublishSettings();
 }
 
 bool CClientDlg::HasRight(int right) const {

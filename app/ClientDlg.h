@@ -159,6 +159,8 @@ public:
     void AddSaveThread(std::unique_ptr<IStillImageSaver> saver);
     std::size_t PendingSaveThreads() const;
     bool IsConnected() const;
+    // Takes a client (UI thread); the previous one, if any, must be disconnected first.
+    void SetClient(std::unique_ptr<CDvrClient> client);
     CMsgBoxDlg* GetNoticeBox() const { return m_pNoticeBox; }
     CProgressPopupDlg* GetProgressPopup() const { return m_pProgress.get(); }
     const RECT* GetVideoScreenRect(RECT* out) const;

@@ -211,12 +211,8 @@ void CClientDlg::OnConnect() {
         DvrClientSeams{this, m_pVideo ? m_pVideo->View() : nullptr, m_pVideo ? m_pVideo->MediaFactory() : nullptr});
     client->SetConnectParams(Bounded(dialog.m_strAddress, 127), DWORD(dialog.m_nPort), Bounded(dialog.m_strUserId, 15),
                              Bounded(dialog.m_strPassword, 15));
-    {
-        std::lock_guard<std::mutex> lock(m_clientLock);
-        m_pClient = std::move(client);
-    }
     m_strConnectText = Bounded(dialog.m_strDescription, 259);
-    PublishSettings();
+    SetClient(std::move(client));
     m_pClient->Connect();
 }
 
@@ -226,12 +222,7 @@ void CClientDlg::Disconnect() {
         DestroyPlayClock();
         DestroyProgressPopup();
         m_pClient->Disconnect();
-        std::unique_ptr<CDvrClient> gone;
-        {
-            std::lock_guard<std::mutex> lock(m_clientLock);
-            gone = std::move(m_pClient);
-        }
-        gone.reset();
+        SetClient(nullptr);
     }
     m_bDbInfoPending = false;
     m_btnLive.Enable(FALSE);

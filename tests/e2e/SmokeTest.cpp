@@ -1,0 +1,84 @@
+// The real program under a virtual X server: it connects to the simulator through its connect dialog
+// (answered by the program's test hook), logs in, and leaves a picture of its main window in the
+// build folder.
+#include "tests/app/AppTestEnv.h"
+#include "tests/e2e/ProcessSupport.h"
+#include "tests/protocol/SimProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string BinDir() {
+    const char* dir = std::getenv("KELO_BIN_DIR");
+    return dir != nullptr ? dir : ".";
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
+    const std::string program = BinDir() + "/kelo1000";
+    if (!XvfbProcess::Available() || !SimProcess::Available() || ::access(program.c_str(), X_OK) != 0) {
+        GTEST_SKIP() << "Xvfb, the simulator or the program is missing";
+    }
+    AppTestEnv env;
+    XvfbProcess x;
+    ASSERT_TRUE(x.Start());
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--resolution", "cif", "--loop-seconds", "1"}));
+
+    const std::string shot = (std::filesystem::path(BinDir()).parent_path() / "e2e-main-window.png").string();
+    std::filesystem::remove(shot);
+    const std::string output = (env.Root() / "kelo1000.log").string();
+    const pid_t pid = SpawnWithEnv(program,
+                                   {{"DISPLAY", x.Display()},
+                                    {"QT_QPA_PLATFORM", "xcb"},
+                                    {"KELO_MIXER_DEVICE", "none"},
+                                    {"KELO_REMOVABLE_MEDIA", "0"},
+                                    {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
+                                    // The X keyboard library hands strndup unterminated names, which
+                                    // the strict string checks of the test runs take for overflows.
+                                    {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
+                                    {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"},
+                                    {"KELO_TEST_SCREENSHOT", shot},
+                                    {"KELO_TEST_QUIT_AFTER_SCREENSHOT", "1"}},
+                                   output);
+    ASSERT_GT(pid, 0);
+    const int status = WaitForExit(pid, 120000);
+    EXPECT_EQ(status, 0) << Slurp(output);
+
+    EXPECT_TRUE(sim.WaitLog("sim: recv HELLO", 1000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 1000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 5000)) << "Quit ends the connection before the program goes";
+
+    const QImage picture(QString::fromStdString(shot));
+    ASSERT_FALSE(picture.isNull()) << shot;
+    EXPECT_EQ(picture.width(), 928);
+    EXPECT_EQ(picture.height(), 698);
+    // The video area's background and a face that is not one flat colour.
+    EXPECT_EQ(picture.pixel(460, 340) & 0xFFFFFF, 0x969696u);
+    EXPECT_NE(picture.pixel(20, 300), picture.pixel(460, 340));
+
+    // The local log: start, login, disconnect, end.
+    const auto log = AppTestEnv::ReadBytes(env.Home() / "H264" / "Log" / "KELO1000.log");
+    ASSERT_GE(log.size(), 8u + 4 * 184u);
+    std::vector<std::pair<unsigned, unsigned>> kinds;
+    for (std::size_t slot = 0; 8 + (slot + 1) * 184 <= log.size(); ++slot) {
+        kinds.emplace_back(ReadLe32(log, 8 + slot * 184 + 8), ReadLe32(log, 8 + slot * 184 + 12));
+    }
+    const std::vector<std::pair<unsigned, unsigned>> expected = {{1, 1}, {2, 1}, {2, 2}, {1, 2}};
+    EXPECT_EQ(kinds, expected);
+}
+
+} // namespace
