@@ -169,6 +169,9 @@ TEST(AudioPlayer, TheMediaFactoryMakesOneAtTheMainWindowsVolume) {
     EXPECT_EQ(player->GetVolume(), (40000u << 16) | 40000u);
     EXPECT_EQ(player->GetDeviceKind(), PcmDeviceKind::Silent);
     made->Stop();
+    // A chunk of no blocks would never fill: the setting is kept to 1-255 blocks.
+    EXPECT_EQ(CAudioPlayer(nullptr, 0, "none").GetBlocksPerChunk(), 1);
+    EXPECT_EQ(CAudioPlayer(nullptr, 1000, "none").GetBlocksPerChunk(), 255);
 }
 
 TEST(AudioPlayer, NextBlockGivesTheOldestChunkOrOneChunkOfSilence) {

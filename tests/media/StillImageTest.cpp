@@ -111,17 +111,19 @@ TEST(StillImage, A704By576PictureBecomesAn800By600BmpFromItsShownPart) {
 
 TEST(StillImage, NarrowPicturesShowFromSixPixelsInAndKeepTheirSizeWithoutResize) {
     TempDir dir;
-    const std::vector<BYTE> picture = MakeDibPicture(352, 288, Coordinates);
+    // 350 pixels make rows of 1050 bytes: each BMP row is padded to 1052.
+    const std::vector<BYTE> picture = MakeDibPicture(350, 288, Coordinates);
     CImageSaver saver;
     const std::string folder = dir.path().string() + "/";
-    ASSERT_TRUE(saver.SaveFrame(picture.data(), picture.size(), 352, 288, CImageSaver::kInputRgb24,
+    ASSERT_TRUE(saver.SaveFrame(picture.data(), picture.size(), 350, 288, CImageSaver::kInputRgb24,
                                 CImageSaver::kSaveBmp, folder, false, 800, 600, false, "", 0, "n.bmp", 0));
     const std::vector<BYTE> f = ReadBytes(dir.path() / "n.bmp");
-    ASSERT_EQ(f.size(), 54u + 352 * 288 * 3);
+    ASSERT_EQ(f.size(), 54u + 1052 * 288);
+    EXPECT_EQ(Le32(f, 34), 1052u * 288);
     for (int y = 0; y < 288; y += 5) {
-        for (int x = 0; x < 352; x += 5) {
-            const Rgb got = BmpAt(f, 352, 288, x, y);
-            const Rgb want = Expected(x, y, 6, 6, 341, 278, 352, 288);
+        for (int x = 0; x < 350; x += 5) {
+            const Rgb got = BmpAt(f, 350, 288, x, y);
+            const Rgb want = Expected(x, y, 6, 6, 339, 278, 350, 288);
             ASSERT_TRUE(got.r == want.r && got.g == want.g && got.b == want.b) << x << "," << y;
         }
     }
