@@ -45,7 +45,9 @@ function(kelo_test name)
           "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
           "KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
           "KELO_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
-          "KELO_MIXER_DEVICE=none")
+          "KELO_MIXER_DEVICE=none"
+          "KELO_AUDIO_OUT=none"
+          "KELO_AUDIO_IN=none")
   # The environment list would be split apart on its way through the discovery script, so the program is
   # started through `cmake -E env` instead, for discovery and for every run alike.
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${env}")
