@@ -16,6 +16,7 @@
 #include <QDeadlineTimer>
 
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -188,7 +189,23 @@ public:
             host.client = client->client.get();
         }
     }
-    ~FrameRig() { Close(); }
+    ~FrameRig() {
+        Close();
+        client.reset();
+        if (!m_saveLocation.empty()) {
+            std::filesystem::remove_all(m_saveLocation);
+        }
+    }
+
+    // Backups of this rig's client go to a folder of their own, removed with the rig.
+    const std::filesystem::path& UseTemporarySaveLocation() {
+        char name[] = "/tmp/kelo-archive-save-XXXXXX";
+        m_saveLocation = ::mkdtemp(name);
+        DownloadWriterOptions options;
+        options.saveLocation = m_saveLocation;
+        client->client->SetDownloadOptions(options);
+        return m_saveLocation;
+    }
 
     // Opens the frame: its first tab and page as the rights and the resume record choose.
     bool Open() {
@@ -244,6 +261,9 @@ public:
     TestArchiveHost host;
     std::unique_ptr<rig::ClientRig> client;
     std::unique_ptr<CRemoteSearchDlg> frame;
+
+private:
+    std::filesystem::path m_saveLocation;
 };
 
 inline DWORD BE(const std::vector<std::uint8_t>& p, std::size_t at) {

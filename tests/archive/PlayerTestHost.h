@@ -92,10 +92,19 @@ public:
     }
 
     // Waits (real time) until the condition holds, checked under the lock.
+    // The player's own fields change without telling the host, so the condition is looked at
+    // again every few milliseconds as well.
     template <typename Condition>
     bool WaitFor(Condition condition, std::chrono::seconds timeout = std::chrono::seconds(60)) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
         std::unique_lock lock(m_lock);
-        return m_changed.wait_for(lock, timeout, [&] { return condition(); });
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                return false;
+            }
+            m_changed.wait_for(lock, std::chrono::milliseconds(5));
+        }
+        return true;
     }
     std::size_t FrameCount() {
         std::lock_guard lock(m_lock);

@@ -149,18 +149,10 @@ TEST(DayTimeline, ReopenedDuringPlaybackItShowsThePlayedTime) {
 class BackupTimelineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/kelo-archive-backup-XXXXXX";
-        m_folder = ::mkdtemp(name);
-        DownloadWriterOptions options;
-        options.saveLocation = m_folder;
-        r.client->client->SetDownloadOptions(options);
+        r.UseTemporarySaveLocation();
         ASSERT_TRUE(r.Open());
         FrameRig::Click(*r.frame, 431);
         r.frame->SetChannelMask(0x0003);
-    }
-    void TearDown() override {
-        r.Close();
-        std::filesystem::remove_all(m_folder);
     }
     CBackupTimelineDlg* OpenTimeline(int pending) {
         BackupRange& b = r.frame->Backup();
@@ -177,7 +169,6 @@ protected:
     }
 
     FrameRig r;
-    std::filesystem::path m_folder;
 };
 
 TEST_F(BackupTimelineTest, TheStartDayPassEndsWithNext) {
