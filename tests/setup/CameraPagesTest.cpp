@@ -12,7 +12,7 @@ using namespace setuptest;
 
 namespace {
 
-using Bytes = std::map<std::size_t, int>;
+using ByteMap = std::map<std::size_t, int>;
 
 class CameraPages : public FrameFixture {
 protected:
@@ -34,7 +34,7 @@ TEST_F(CameraPages, AdjustSlidersWriteTheirColumnToTheTickedRows) {
         std::vector<int> ticked;
         int row;
         int value;
-        Bytes changed;
+        ByteMap changed;
     } cases[] = {
         {"hue, nothing ticked", 0, {}, 2, 80, {{8 + 2, 80}}},
         {"saturation, rows 1 3 7 ticked", 1, {0, 2, 6}, 2, 33, {{24 + 0, 33}, {24 + 2, 33}, {24 + 6, 33}}},
@@ -87,7 +87,7 @@ TEST_F(CameraPages, AdjustResetSetsTheTickedRowsOfTheColumnTo50) {
     Click(page.RowBox(3)); // ticked and cleared again
     Click(page.RowBox(9));
     page.SendMessage(WM_COMMAND, MAKEWPARAM(CCameraAdjustDlg::IDC_RESET, BN_CLICKED), 0);
-    EXPECT_EQ(Changed(), (Bytes{{40 + 1, 50}, {40 + 9, 50}}));
+    EXPECT_EQ(Changed(), (ByteMap{{40 + 1, 50}, {40 + 9, 50}}));
     EXPECT_EQ(Text(page.RowValue(9)), "50");
     // Reset with no row ticked changes nothing.
     page.SendMessage(WM_COMMAND, MAKEWPARAM(CCameraAdjustDlg::IDC_RETURN_ALL, BN_CLICKED), 0);
@@ -103,7 +103,7 @@ TEST_F(CameraPages, AdjustSliderDraggedWithTheMouseWritesWhereItStopped) {
     Click(slider, 150, 4);
     const int value = slider.GetPos();
     EXPECT_NE(value, 14);
-    EXPECT_EQ(Changed(), (Bytes{{8 + 4, value}}));
+    EXPECT_EQ(Changed(), (ByteMap{{8 + 4, value}}));
     EXPECT_EQ(Text(page.RowValue(4)), std::to_string(value));
 }
 
@@ -120,7 +120,7 @@ TEST_F(CameraPages, FourChannelsHideTheOtherRowsAndAllCheckTicksOnlyTheirs) {
     for (int r = 0; r < 16; ++r)
         EXPECT_EQ(adjust.RowBox(r).GetCheck(), r < 4 ? 1 : 0) << r;
     adjust.SendMessage(WM_SLIDER_MOVE, CCameraAdjustDlg::IDC_ROW_SLIDER + 1, 66);
-    EXPECT_EQ(Changed(), (Bytes{{8, 66}, {9, 66}, {10, 66}, {11, 66}}));
+    EXPECT_EQ(Changed(), (ByteMap{{8, 66}, {9, 66}, {10, 66}, {11, 66}}));
 
     auto& covert = Show<CCameraCovertDlg>(156);
     for (int r = 0; r < 16; ++r)
@@ -136,7 +136,7 @@ TEST_F(CameraPages, CovertPairsWriteTheRowAndTheTickedRows) {
         std::vector<int> ticked;
         int row;
         bool on;
-        Bytes changed;
+        ByteMap changed;
     } cases[] = {
         {"on, only another row ticked", {4}, 1, true, {{72 + 1, 1}}},
         {"off, rows 2 and 5 ticked", {1, 4}, 1, false, {{72 + 4, 0}}}, // row 2 (channel 2) holds 2: now 0
@@ -148,7 +148,7 @@ TEST_F(CameraPages, CovertPairsWriteTheRowAndTheTickedRows) {
         for (int r : c.ticked)
             Click(page.RowBox(r));
         Click(c.on ? page.RowOn(c.row) : page.RowOff(c.row));
-        Bytes expected = c.changed;
+        ByteMap expected = c.changed;
         if (!c.on)
             expected[72 + std::size_t(c.row)] = 0;
         EXPECT_EQ(Changed(), expected) << c.name;

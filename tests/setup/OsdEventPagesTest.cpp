@@ -14,7 +14,7 @@ using namespace setuptest;
 
 namespace {
 
-using Bytes = std::map<std::size_t, int>;
+using ByteMap = std::map<std::size_t, int>;
 
 class OsdPage : public FrameFixture {
 protected:
@@ -70,7 +70,7 @@ TEST_F(OsdPage, TheFormFollowsTheSetupVersion) {
 TEST_F(OsdPage, ListChoicesWriteTheirOwnByte) {
     const struct {
         int kind, index;
-        Bytes changed;
+        ByteMap changed;
         const char* shown; // null: the selector keeps its text
     } cases[] = {
         {0, 2, {{636, 2}}, nullptr},  {1, 6, {{639, 6}}, "6"},      {2, 3, {{6536, 3}}, nullptr},
@@ -108,7 +108,7 @@ TEST_F(OsdPage, SwitchesFollowTheTickedRows) {
         std::vector<int> ticked;
         int row;
         bool on;
-        Bytes changed;
+        ByteMap changed;
     } cases[] = {
         {0, 0, {0, 1}, 1, true, {{637, 1}, {638, 1}}}, // both ticked: both on
         {1, 1, {0, 1}, 0, false, {{637, 0}, {638, 0}}},
@@ -168,7 +168,7 @@ TEST_F(EventPages, EachPageWritesItsOwnRowBytes) {
                 auto* page = dynamic_cast<CEventYesNoDlg*>(frame->PageInSlot(SetupPageSlot(p.page)));
                 ASSERT_NE(page, nullptr);
                 Click(yes ? page->YesButton(row) : page->NoButton(row));
-                EXPECT_EQ(Changed(), (Bytes{{p.first + std::size_t(row), yes ? 1 : 0}})) << p.page << " row " << row;
+                EXPECT_EQ(Changed(), (ByteMap{{p.first + std::size_t(row), yes ? 1 : 0}})) << p.page << " row " << row;
                 EXPECT_EQ(page->YesButton(row).GetState(), yes ? 1 : 0);
                 EXPECT_EQ(page->NoButton(row).GetState(), yes ? 0 : 1);
                 Close();
@@ -190,7 +190,7 @@ TEST_F(EventPages, AnyByteButOneShowsNoAndStaysUntilPressed) {
     EXPECT_TRUE(Changed().empty());
     EXPECT_EQ(db.event_set1[0], 2);
     Click(page.NoButton(0));
-    EXPECT_EQ(Changed(), (Bytes{{4028, 0}}));
+    EXPECT_EQ(Changed(), (ByteMap{{4028, 0}}));
 }
 
 TEST_F(EventPages, DurationsAreChosenFromTheListAndStoredAsNumbers) {

@@ -152,8 +152,9 @@ protected:
     void TearDown() override { Close(); }
 
     // Opens the frame; the record is converted to host order as it opens.
-    void Open(bool withClient = true) {
-        host.client = withClient ? &recorder.client : nullptr;
+    void Open(bool withClient = true) { OpenWith(withClient ? &recorder.client : nullptr); }
+    void OpenWith(CDvrClient* client) {
+        host.client = client;
         frame = std::make_unique<CSetupDlg>(nullptr, &db, BYTE(255), &host);
         ASSERT_TRUE(frame->Create(CSetupDlg::IDD, nullptr));
         frame->ShowWindow(SW_SHOW);
