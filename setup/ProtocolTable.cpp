@@ -25,8 +25,10 @@ CProtocolTable::CProtocolTable(ProtocolKind kind, const SysEtcInfo& info, const 
             m_baudCounts[i] = ptz ? PtzBaudCount(*ex, code) : KeyboardBaudCount(*ex, code);
             continue;
         }
-        const int index = ptz ? PtzProtocolNameIndex(info, code, BuiltInCount(kind))
-                              : KeyboardProtocolNameIndex(info, code, BuiltInCount(kind));
+        // The name table the index points into starts with the unnamed index 0.
+        const int tableSize = BuiltInCount(kind) + 1;
+        const int index =
+            ptz ? PtzProtocolNameIndex(info, code, tableSize) : KeyboardProtocolNameIndex(info, code, tableSize);
         m_names[i] = BuiltInName(kind, index);
         m_baudCounts[i] = ptz ? PtzBaudCount(info, code) : KeyboardBaudCount(info, code);
     }

@@ -63,6 +63,7 @@ void CPtzSetupDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CPtzSetupDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
     m_protocols = CProtocolTable::FromClient(Client(), ProtocolKind::Ptz);
+    m_protocolList = m_protocols->Choices(kListPopupMaxItems);
     for (int k = 0; k < 3; ++k) {
         CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
                                     CSetupSkin::At(2 + 133 * k, 0, 133, 24), LoadResString(kColumnTexts[k]),
@@ -183,7 +184,6 @@ void CPtzSetupDlg::OpenRowList(int row) {
     }
     std::vector<CString> items;
     if (m_nColumn == kColumnProtocol) {
-        m_protocolList = m_protocols->Choices(kListPopupMaxItems);
         for (const ProtocolChoice& choice : m_protocolList) {
             items.push_back(choice.name);
         }

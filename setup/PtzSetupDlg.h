@@ -68,6 +68,6 @@ private:
     std::array<CSkinLabel, 16> m_values;
     int m_nColumn = kColumnId;
     std::optional<CProtocolTable> m_protocols;
-    // The protocol code behind each item of the last protocol list.
+    // The protocol code behind each item of the protocol list.
     std::vector<ProtocolChoice> m_protocolList;
 };

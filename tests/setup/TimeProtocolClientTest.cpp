@@ -108,14 +108,14 @@ TEST(TimeProtocolClientTest, AnswersAreSecondsSince1900TakenToSecondsSince1970) 
     const Case cases[] = {
         {"one whole answer",
          [](int fd) {
-             SendBytes(fd, {0xE8, 0x75, 0x4F, 0x80});
+             SendBytes(fd, {0xE8, 0x75, 0x47, 0x00});
          },
          0, 1691011200},
         {"an answer in two pieces",
          [](int fd) {
              SendBytes(fd, {0xE8, 0x75});
              std::this_thread::sleep_for(50ms);
-             SendBytes(fd, {0x4F, 0x80});
+             SendBytes(fd, {0x47, 0x00});
          },
          0, 1691011200},
         {"the epoch itself",
@@ -125,7 +125,7 @@ TEST(TimeProtocolClientTest, AnswersAreSecondsSince1900TakenToSecondsSince1970) 
          0, 0},
         {"three bytes and close",
          [](int fd) {
-             SendBytes(fd, {0xE8, 0x75, 0x4F});
+             SendBytes(fd, {0xE8, 0x75, 0x47});
          },
          -4, 0},
         {"close without a word", [](int) {}, -4, 0},
@@ -159,7 +159,7 @@ TEST(TimeProtocolClientTest, FailuresBeforeTheAnswer) {
     EXPECT_EQ(CTimeProtocolClient::QueryTimeServer(refused).code, -3);
 
     // The first name that resolves is asked; an empty name does not resolve.
-    LocalTimeServer server([](int fd) { SendBytes(fd, {0xE8, 0x75, 0x4F, 0x80}); });
+    LocalTimeServer server([](int fd) { SendBytes(fd, {0xE8, 0x75, 0x47, 0x00}); });
     TimeServerOptions second = server.Options();
     second.hosts = {"", "127.0.0.1"};
     const TimeQueryResult result = CTimeProtocolClient::QueryTimeServer(second);
@@ -202,7 +202,7 @@ private:
 };
 
 TEST(TimeProtocolClientTest, WorkerReportsTheAnswerOffTheCallingThread) {
-    LocalTimeServer server([](int fd) { SendBytes(fd, {0xE8, 0x75, 0x4F, 0x80}); });
+    LocalTimeServer server([](int fd) { SendBytes(fd, {0xE8, 0x75, 0x47, 0x00}); });
     CTimeProtocolClient client(server.Options());
     ResultBox box;
     std::thread::id reporter;
