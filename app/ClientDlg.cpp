@@ -5,6 +5,7 @@
 #include "app/OsVersion.h"
 #include "app/ProgressPopupDlg.h"
 #include "app/RemovableMedia.h"
+#include "app/StillImageSaver.h"
 #include "media/MixerVolume.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileSystem.h"
@@ -151,6 +152,7 @@ BOOL CClientDlg::OnInitDialog() {
 void CClientDlg::Init() {
     m_screenSaver.Inhibit("KELO1000", "Watching recorder video");
     m_bWaveOut = WaveOutPresent() ? 1 : 0;
+    m_h264.Load();
     m_resLibrary.Load();
     CResLibrary::SetCurrent(&m_resLibrary);
 
@@ -228,6 +230,36 @@ void CClientDlg::PublishSettings() {
         m_sharedRemovable = m_bRemovable;
     }
     m_publishedDateFormat.store(m_settings.DateFormat);
+    m_publishedSaveFormat.store(m_settings.SaveFormat);
+    m_bLocalPlayerActive.store(m_pLocalPlayer != nullptr);
+    {
+        WebExportSettings web;
+        web.active = m_settings.WebActivate == 1;
+        web.location = std::string(MapWindowsPath(m_settings.WebLocation));
+        web.width = int(m_settings.WebWidthWeb);
+        web.height = int(m_settings.WebHeightWeb);
+        web.interval = int(m_settings.WebInterval);
+        WebSnapshotSettings snapshots;
+        snapshots.location = web.location.string();
+        snapshots.widthJpg = int(m_settings.WebWidthJpg);
+        snapshots.heightJpg = int(m_settings.WebHeightJpg);
+        snapshots.widthWeb = int(m_settings.WebWidthWeb);
+        std::lock_guard<std::mutex> lock(m_webLock);
+        const bool changed = snapshots.location != m_webSnapshotSettings.location ||
+                             snapshots.widthJpg != m_webSnapshotSettings.widthJpg ||
+                             snapshots.heightJpg != m_webSnapshotSettings.heightJpg ||
+                             snapshots.widthWeb != m_webSnapshotSettings.widthWeb;
+        m_publishedWeb = web;
+        m_webSnapshotSettings = snapshots;
+        if (changed) {
+            for (auto& writer : m_webWriters) {
+                if (writer) {
+                    writer->DestroyWindow();
+                    writer.reset();
+                }
+            }
+        }
+    }
     if (m_pClient) {
         m_pClient->SetAudioBuffers(m_settings.AudioBufferBlocks(0), m_settings.AudioBufferBlocks(1));
         WebExportSettings web;
@@ -296,10 +328,22 @@ BOOL CClientDlg::DestroyWindow() {
         m_pMixer.reset();
     }
     m_screenSaver.Release();
+    {
+        std::lock_guard<std::mutex> lock(m_webLock);
+        for (auto& writer : m_webWriters) {
+            if (writer) {
+                writer->DestroyWindow();
+                writer.reset();
+            }
+        }
+    }
     const BOOL destroyed = CDialog::DestroyWindow();
-    // The library goes last: the windows still drew from it while they were destroyed.
+    // The libraries go last: the windows still drew from them while they were destroyed.
     CResLibrary::SetCurrent(nullptr);
     m_resLibrary.Free();
+    if (!m_pVideo) {
+        m_h264.Free();
+    }
     return destroyed;
 }
 
@@ -387,6 +431,9 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KELO_QUIT_REQUEST:
         OnQuit();
+        return 0;
+    case WM_KELO_DECODER_ERROR:
+        ::MessageBox(GetSafeHwnd(), "H.264 Decoder Init Error !", "", MB_OK);
         return 0;
     case WM_CAPTURECHANGED:
         if (m_pVideo) {
@@ -479,6 +526,9 @@ bool CClientDlg::IsConnected() const {
 }
 
 void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
+    if (m_pVideo) {
+        m_pVideo->SetClient(nullptr);
+    }
     std::unique_ptr<CDvrClient> previous;
     {
         std::lock_guard<std::mutex> lock(m_clientLock);
@@ -486,6 +536,9 @@ void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
         m_pClient = std::move(client);
     }
     previous.reset();
+    if (m_pVideo) {
+        m_pVideo->SetClient(m_pClient.get());
+    }
     PublishSettings();
 }
 
@@ -495,17 +548,21 @@ bool CClientDlg::HasRight(int right) const {
 
 int CClientDlg::GetChannelAudioState(int source, int channel) const {
     if (source == 1 || source == 2) {
-        if (!m_pClient) {
-            return -1;
+        DWORD mask = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_clientLock);
+            if (!m_pClient) {
+                return -1;
+            }
+            mask = m_pClient->m_audioChannelMask.load();
         }
-        const DWORD mask = m_pClient->m_audioChannelMask.load();
         if (mask == 0 || channel < 0 || channel > 15 || (mask & (1u << channel)) == 0) {
             return 0;
         }
         return channel == m_nAudioChannel ? 2 : 0;
     }
     if (source == 3) {
-        if (!m_pLocalPlayer) {
+        if (!m_bLocalPlayerActive.load()) {
             return -1;
         }
         // The local recording list belongs to the archive; without it no channel has audio.
@@ -780,4 +837,56 @@ void CClientDlg::OnSliderMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             m_pMixer->SetVolume(m_nVolume);
         }
     }
+}
+
+// ---- IVideoOwner
+
+void CClientDlg::ShowSplitButton(int index) {
+    for (int i = 0; i < 9; ++i) {
+        m_btnSplit[i].SetState(i == index ? 1 : 0);
+    }
+}
+
+void CClientDlg::RetargetPtz(int channel, bool) {
+    if (m_pClient && m_pClient->IsPtzDialogOpen() && m_nPtzMode >= 0) {
+        m_pClient->SendPtzChannelReq(channel, m_nPtzMode);
+    }
+}
+
+bool CClientDlg::IsAudioListening() const {
+    std::lock_guard<std::mutex> lock(m_clientLock);
+    return m_pClient && m_pClient->m_bAudioOut.load() != 0;
+}
+
+WebExportSettings CClientDlg::GetWebExport() const {
+    std::lock_guard<std::mutex> lock(m_webLock);
+    return m_publishedWeb;
+}
+
+void CClientDlg::PostDecoderInitError() {
+    PostMessage(WM_KELO_DECODER_ERROR);
+}
+
+void CClientDlg::StartStillImage(StillImageRequest&& request) {
+    std::string location;
+    {
+        std::lock_guard<std::mutex> lock(m_sharedLock);
+        location = MapWindowsPath(m_sharedLocation);
+    }
+    AddSaveThread(std::make_unique<CStillImageSaver>(std::make_unique<CSaveImageThread>(location, std::move(request))));
+}
+
+void CClientDlg::PutWebSnapshot(WebSnapshotRequest&& request) {
+    if (request.channel < 0 || request.channel >= 16) {
+        return;
+    }
+    std::lock_guard<std::mutex> lock(m_webLock);
+    if (!m_publishedWeb.active || m_webSnapshotSettings.location.empty()) {
+        return;
+    }
+    auto& writer = m_webWriters[std::size_t(request.channel)];
+    if (!writer) {
+        writer = std::make_unique<CSnapshotWnd>(m_webSnapshotSettings);
+    }
+    writer->PutFrame(std::move(request));
 }

@@ -13,6 +13,9 @@
 #include "controls/BitmapSlider.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinHelper.h"
+#include "decoder/H264Library.h"
+#include "media/SnapshotWnd.h"
+#include "media/VideoOwner.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/ToolTipCtrl.h"
@@ -40,6 +43,7 @@ constexpr UINT WM_KELO_CONNECT_FAILED = 0x5260; // lParam the notice
 constexpr UINT WM_KELO_WRONG_PRODUCT = 0x5261;
 constexpr UINT WM_KELO_SAVER_ADDED = 0x5262;
 constexpr UINT WM_KELO_QUIT_REQUEST = 0x5263;
+constexpr UINT WM_KELO_DECODER_ERROR = 0x5264;
 constexpr UINT kSaveReapTimer = 0x5223;
 constexpr UINT kScreenshotTimer = 0x5270; // test hook (ClientApp.h)
 
@@ -74,7 +78,7 @@ enum : UINT {
     IDC_VOLUME = 421,
 };
 
-class CClientDlg : public CDialog, public CSkinHelper, public IClientHost {
+class CClientDlg : public CDialog, public CSkinHelper, public IClientHost, public IVideoOwner {
 public:
     static constexpr UINT IDD = 103;
     static constexpr int kWidth = 928;
@@ -129,7 +133,7 @@ public:
     WORD m_fileVersion[4] = {};
     BYTE m_bRemovable = 0;
     BYTE m_bWaveOut = 0;
-    int m_nAudioChannel = -1;
+    std::atomic<int> m_nAudioChannel{-1};
     DWORD m_nLastVisibleMask = 0;
     BYTE m_bAudioClosed = 0;
     MONITORINFOEX m_monitors[4] = {};
@@ -150,7 +154,6 @@ public:
                        const char* address);
     bool GetDiskFreeText(DWORD* freeMByte, DWORD* totalMByte) const;
     DWORD TimeToCTime(const int fields[6]) const;
-    int GetChannelAudioState(int source, int channel) const;
     const CString& GetLocation() const { return m_settings.Location; }
     BYTE Opacity(int kind) const { return m_settings.AppliedOpacity(kind); }
     // A window the client addresses (frames and dialogs register while they are open).
@@ -167,7 +170,6 @@ public:
 
     // ---- commands
     void SetSplitMode(int layout);
-    void SelectChannel(int channel, BOOL keepReturn);
     void OnConnect();
     void Disconnect();
     void OnLive();
@@ -203,6 +205,25 @@ public:
     void PostWrongProduct() override;
     void DeliverSearchReply(UINT readyMessage, std::vector<BYTE> bytes, DWORD count) override;
     void ClearSearchBusy() override;
+
+    // ---- IVideoOwner (the video window and its decoders; "any thread" calls answer from published
+    // state)
+    bool IsMuted() const override { return m_bMute.load() != 0; }
+    DWORD GetVolumeValue() const override { return m_nVolume.load(); }
+    const CH264Library* GetDecoderLibrary() const override { return &m_h264; }
+    void ShowSplitButton(int index) override;
+    // The single-channel command (the channel buttons, and the video window's double click).
+    bool SelectChannel(int channel, bool keepReturn) override;
+    bool IsPtzMenuActive() const override { return m_bDomeMenuActive.load(); }
+    void RetargetPtz(int channel, bool clearState) override;
+    bool IsAudioListening() const override;
+    int GetChannelAudioState(int source, int channel) const override;
+    int GetDateFormat() const override { return int(m_publishedDateFormat.load()); }
+    int GetSaveFormat() const override { return int(m_publishedSaveFormat.load()); }
+    WebExportSettings GetWebExport() const override;
+    void PostDecoderInitError() override;
+    void StartStillImage(StillImageRequest&& request) override;
+    void PutWebSnapshot(WebSnapshotRequest&& request) override;
 
     // ---- the face (for tests)
     // Window region scan of a painted face: the key-coloured pixels of the corner blocks.
@@ -276,9 +297,9 @@ private:
     CBitmap m_bmLogo;
     DWORD m_bRegionPending = 1;
 
-    // Audio.
-    DWORD m_bMute = 0;
-    DWORD m_nVolume = 40000;
+    // Audio (read by the audio player's thread).
+    std::atomic<DWORD> m_bMute{0};
+    std::atomic<DWORD> m_nVolume{40000};
     BYTE m_bMixerMute = 0;
     int m_nMixerVolume = -1;
 
@@ -302,6 +323,13 @@ private:
     BYTE m_sharedRemovable = 0;
     std::array<HWND, 9> m_clientWindows{};
     std::atomic<DWORD> m_publishedDateFormat{0};
+    std::atomic<DWORD> m_publishedSaveFormat{0};
+    std::atomic<bool> m_bLocalPlayerActive{false};
+    CH264Library m_h264;
+    mutable std::mutex m_webLock; // the web export settings and writers the decoders hand pictures to
+    WebExportSettings m_publishedWeb;
+    WebSnapshotSettings m_webSnapshotSettings;
+    std::array<std::unique_ptr<CSnapshotWnd>, 16> m_webWriters;
     mutable std::mutex m_saverLock;
     std::vector<std::unique_ptr<IStillImageSaver>> m_savers;
 };

@@ -33,7 +33,7 @@ BOOL CClientDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     const UINT id = LOWORD(wParam);
     if (id >= IDC_CHANNEL_FIRST && id < IDC_CHANNEL_FIRST + 16) {
-        SelectChannel(int(id - IDC_CHANNEL_FIRST), FALSE);
+        SelectChannel(int(id - IDC_CHANNEL_FIRST), false);
         return TRUE;
     }
     if (id >= IDC_SPLIT_FIRST && id < IDC_SPLIT_FIRST + 9) {
@@ -180,15 +180,16 @@ void CClientDlg::SetSplitMode(int layout) {
     PlaybackNotification();
 }
 
-void CClientDlg::SelectChannel(int channel, BOOL keepReturn) {
+bool CClientDlg::SelectChannel(int channel, bool keepReturn) {
     if (m_bDomeMenuActive.load() || !m_pVideo) {
-        return;
+        return true;
     }
     if (!keepReturn) {
         m_pVideo->ClearReturnFlag();
     }
     m_pVideo->ShowSingleChannel(channel);
     PlaybackNotification();
+    return true;
 }
 
 // ---- connection
@@ -554,6 +555,7 @@ void CClientDlg::ApplyLocalSetup() {
         }
         CreateVideoWindow();
         if (m_pVideo) {
+            m_pVideo->SetClient(m_pClient.get());
             m_pVideo->SetMonitorTable(m_monitors);
             if (m_settings.DrawMode <= 1) {
                 m_pVideo->SetDrawMode(int(m_settings.DrawMode));
@@ -693,6 +695,7 @@ void CClientDlg::StopEverything() {
         m_pVideo.reset();
         Sleep(100);
     }
+    m_h264.Free();
 }
 
 void CClientDlg::OnQuit() {

@@ -62,6 +62,8 @@ public:
     virtual bool IsFullScreen() const = 0;
     virtual void EnterFullScreen(int monitor) = 0;
     virtual void Repaint(bool erase) = 0;
+    // The connection the decoders read (null before the client is deleted).
+    virtual void SetClient(CDvrClient* /*client*/) {}
 };
 
 // The local file player (the archive's); the main window holds at most one.

@@ -1,6 +1,7 @@
 // The KELO1000 client.
 #include "app/ClientApp.h"
-#include "app/VideoPlaceholder.h"
+#include "app/ClientDlg.h"
+#include "app/MediaVideoWindow.h"
 
 namespace {
 
@@ -9,6 +10,8 @@ CClientApp theApp;
 } // namespace
 
 int main(int argc, char** argv) {
-    theApp.m_parts.createVideoWindow = [] { return std::make_unique<CVideoPlaceholder>(); };
+    theApp.m_parts.createVideoWindow = [] {
+        return std::make_unique<CMediaVideoWindow>(*static_cast<IVideoOwner*>(theApp.m_pDialog));
+    };
     return AfxWinMain(argc, argv);
 }
