@@ -540,6 +540,7 @@ bool CLocalPlayer::AfterRead(int mode) {
         if ((m_shownMask & bit) != 0) {
             SetMode(kPlayPause);
             m_pos = m_noted; // the next step reads this frame again
+            m_shownMask = 0;
             m_resync.store(true);
             return false;
         }
@@ -556,6 +557,7 @@ bool CLocalPlayer::AfterRead(int mode) {
         if ((m_shownMask & bit) != 0) {
             SetMode(kPlayPause);
             m_pos = m_noted; // the next step reads this frame again
+            m_shownMask = 0;
             if (m_stepAfterSeek.exchange(false)) {
                 m_resync.store(true);
             }
