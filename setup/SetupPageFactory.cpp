@@ -8,6 +8,7 @@
 #include "setup/EventYesNoTimeADlg.h"
 #include "setup/EventYesNoTimeBDlg.h"
 #include "setup/OsdSetupDlg.h"
+#include "setup/RecordPages.h"
 #include "setup/SetupBlankDlg.h"
 #include "setup/SysGeneralDlg.h"
 #include "setup/UserSetupDlg.h"
@@ -58,6 +59,7 @@ std::map<UINT, SetupPageMaker> DefaultMakers() {
     makers[CTimeServerDlg::IDD] = &Make<CTimeServerDlg>;
     makers[CDeinterlaceDlg::IDD] = &Make<CDeinterlaceDlg>;
     makers[CSysOptionsDlg::IDD] = &Make<CSysOptionsDlg>;
+    AddRecordPageMakers(makers);
     // The record pages and the remaining general pages are listed here as they are added.
     return makers;
 }

@@ -1,0 +1,198 @@
+#include "setup/RecPresetDlg.h"
+
+#include "platform/window/DataExchange.h"
+#include "platform/window/DialogTemplate.h"
+#include "protocol/SetupDatabase.h"
+#include "res/ResStrings.h"
+#include "setup/RecordPages.h"
+#include "setup/SetupDlg.h"
+#include "setup/SetupSkin.h"
+#include "setup/SetupText.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+using C = CRecPresetDlg;
+constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+constexpr UINT kBackground = 1675;
+constexpr COLORREF kEditColour = 0x783C3C;
+
+std::vector<DialogItem> Items() {
+    std::vector<DialogItem> items;
+    for (int e = 0; e < kSetupChannels; ++e) {
+        items.push_back({C::IDC_ENTRY + UINT(e), "BUTTON", 8 + 49 * (e % 8), e < 8 ? 6 : 33, 45, 22, kButton});
+    }
+    for (int k = 0; k < C::kSlots; ++k) {
+        items.push_back({C::IDC_SELECTOR + UINT(k), "STATIC", 20, 75 + 23 * k, 114, 14, WS_VISIBLE | SS_NOTIFY});
+        items.push_back(
+            {C::IDC_SELECTOR + UINT(C::kSlots + k), "STATIC", 165, 75 + 23 * k, 127, 14, WS_VISIBLE | SS_NOTIFY});
+        items.push_back(
+            {C::IDC_NUMBER + UINT(k), "EDIT", 325, 73 + 23 * k, 70, 17, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL});
+    }
+    items.push_back({C::IDC_PREV, "BUTTON", 304, 396, 97, 22, kButton});
+    return items;
+}
+const std::vector<DialogItem> kItems = Items();
+const DialogTemplate kTemplate = CSetupPage::PageTemplate(C::IDD, kItems);
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+CString Number(int value) {
+    CString text;
+    text.Format("%d", value);
+    return text;
+}
+
+} // namespace
+
+CRecPresetDlg::CRecPresetDlg(CWnd* pParent) : CSetupPage(IDD, kBackground, pParent) {}
+
+void CRecPresetDlg::DoDataExchange(CDataExchange* pDX) {
+    CSetupPage::DoDataExchange(pDX);
+    for (int e = 0; e < kSetupChannels; ++e) {
+        DDX_Control(pDX, int(IDC_ENTRY) + e, m_btnEntry[std::size_t(e)]);
+    }
+    DDX_Control(pDX, IDC_PREV, m_btnPrev);
+    for (int k = 0; k < 2 * kSlots; ++k) {
+        DDX_Control(pDX, int(IDC_SELECTOR) + k, m_selectors[std::size_t(k)]);
+    }
+    for (int k = 0; k < kSlots; ++k) {
+        DDX_Control(pDX, int(IDC_NUMBER) + k, m_edits[std::size_t(k)]);
+    }
+}
+
+void CRecPresetDlg::BuildItemLists() {
+    m_channelItems.clear();
+    m_channelItems.push_back(LoadResString(5340));
+    const CString channel = LoadResString(5009);
+    for (int n = 1; n <= kSetupChannels; ++n) {
+        CString item;
+        item.Format("%s %d", channel.GetString(), n);
+        m_channelItems.push_back(item);
+    }
+    m_onOffItems = {LoadResString(5760), LoadResString(5767)};
+}
+
+BOOL CRecPresetDlg::OnInitDialog() {
+    CSetupPage::OnInitDialog();
+    BuildItemLists();
+    InitLayout();
+    ShowEntry(0);
+    return TRUE;
+}
+
+void CRecPresetDlg::InitLayout() {
+    for (int e = 0; e < kSetupChannels; ++e) {
+        SetUpChannelButton(m_btnEntry[std::size_t(e)], e, e < m_nChannels);
+    }
+    for (int k = 0; k < kSlots; ++k) {
+        CSetupSkin::SetUpSelector(Selector(k), CSetupSkin::At(20, 75 + 23 * k, 114, 14));
+        CSetupSkin::SetUpSelector(Selector(kSlots + k), CSetupSkin::At(165, 75 + 23 * k, 127, 14));
+        CNumberEdit& edit = m_edits[std::size_t(k)];
+        edit.MoveWindow(325, 73 + 23 * k, 70, 17);
+        edit.SetTextColor(kEditColour);
+        edit.SetWindowText("");
+    }
+    CSetupSkin::SetUpTextButton(m_btnPrev, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
+                                LoadResString(5583), CSetupSkin::kPageButtonColours);
+}
+
+void CRecPresetDlg::ShowEntry(int entry) {
+    if (entry < 0 || entry >= kSetupChannels) {
+        return;
+    }
+    m_nEntry = entry;
+    for (int e = 0; e < std::min(m_nChannels, kSetupChannels); ++e) {
+        m_btnEntry[std::size_t(e)].SetState(0);
+    }
+    m_btnEntry[std::size_t(entry)].SetState(1);
+    const SetupDatabase& db = Db();
+    for (int k = 0; k < kSlots; ++k) {
+        Selector(k).SetText(ItemOrNumber(m_channelItems, db.preset_camera[entry][k]));
+        Selector(kSlots + k).SetText(m_onOffItems[db.preset_onoff[entry][k] != 0 ? 1 : 0]);
+        m_edits[std::size_t(k)].SetWindowText(Number(db.preset_number[entry][k]));
+    }
+}
+
+BOOL CRecPresetDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const UINT id = LOWORD(wParam);
+    const WORD code = HIWORD(wParam);
+    if (code == EN_KILLFOCUS && id >= IDC_NUMBER && id < IDC_NUMBER + UINT(kSlots)) {
+        OnNumberChanged(int(id - IDC_NUMBER));
+        return TRUE;
+    }
+    if (code != BN_CLICKED && code != STN_CLICKED) {
+        return CSetupPage::OnCommand(wParam, lParam);
+    }
+    if (id >= IDC_ENTRY && id < IDC_ENTRY + UINT(kSetupChannels)) {
+        ShowEntry(int(id - IDC_ENTRY));
+        return TRUE;
+    }
+    if (id >= IDC_SELECTOR && id < IDC_SELECTOR + UINT(2 * kSlots)) {
+        OpenSelector(int(id - IDC_SELECTOR));
+        return TRUE;
+    }
+    if (id == IDC_PREV) {
+        if (m_pFrame != nullptr) {
+            m_pFrame->ShowPage164();
+        }
+        return TRUE;
+    }
+    return CSetupPage::OnCommand(wParam, lParam);
+}
+
+void CRecPresetDlg::OpenSelector(int kind) {
+    if (kind < 0 || kind >= 2 * kSlots || !CSetupSkin::HasText(Selector(kind))) {
+        return;
+    }
+    if (kind < kSlots) {
+        const std::size_t count = std::size_t(std::clamp(m_nChannels, 1, kSetupChannels)) + 1;
+        OpenList(Selector(kind), kind, std::span<const CString>(m_channelItems).first(count), 150);
+    } else {
+        OpenList(Selector(kind), kind, m_onOffItems, 150);
+    }
+}
+
+void CRecPresetDlg::OnListResult(int kind, int index) {
+    SetupDatabase& db = Db();
+    const int e = m_nEntry;
+    if (kind >= kSlots && kind < 2 * kSlots) {
+        if (index < 0 || index >= int(m_onOffItems.size())) {
+            return;
+        }
+        db.preset_onoff[e][kind - kSlots] = BYTE(index);
+        Selector(kind).SetText(m_onOffItems[std::size_t(index)]);
+        return;
+    }
+    if (kind < 0 || kind >= kSlots || index < 0 || index > std::min(m_nChannels, kSetupChannels)) {
+        return;
+    }
+    if (index > 0) {
+        for (int k = 0; k < kSlots; ++k) {
+            if (k != kind && db.preset_camera[e][k] == index) {
+                // The channel is already in another slot of this entry.
+                return;
+            }
+        }
+    }
+    db.preset_camera[e][kind] = BYTE(index);
+    Selector(kind).SetText(m_channelItems[std::size_t(index)]);
+}
+
+WORD CRecPresetDlg::NumberOfText(const CString& text) {
+    // The whole number is checked, so that a large one cannot pass as its low 16 bits.
+    const long number = std::strtol(text.GetString(), nullptr, 10);
+    return number < 1 || number > kNumberMax ? WORD(1) : WORD(number);
+}
+
+void CRecPresetDlg::OnNumberChanged(int slot) {
+    if (slot < 0 || slot >= kSlots) {
+        return;
+    }
+    CString text;
+    m_edits[std::size_t(slot)].GetWindowText(text);
+    const WORD number = NumberOfText(text);
+    Db().preset_number[m_nEntry][slot] = number;
+    m_edits[std::size_t(slot)].SetWindowText(Number(number));
+}

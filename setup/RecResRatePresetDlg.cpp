@@ -1,0 +1,38 @@
+#include "setup/RecResRatePresetDlg.h"
+
+#include "protocol/SetupDatabase.h"
+#include "setup/SetupDlg.h"
+
+namespace {
+
+const std::vector<DialogItem> kItems = CRecResRatePage::TemplateItems(false);
+const DialogTemplate kTemplate = CSetupPage::PageTemplate(CRecResRatePresetDlg::IDD, kItems);
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+const CRecResRatePage::Design kDesign{
+    CRecResRatePresetDlg::IDD,
+    RecordModeArrays{&SetupDatabase::mode_b_rate, &SetupDatabase::mode_b_audio, nullptr,
+                     &SetupDatabase::mode_b_resolution},
+    false,
+    false,
+    5760,
+};
+
+} // namespace
+
+CRecResRatePresetDlg::CRecResRatePresetDlg(CWnd* pParent) : CRecResRatePage(kDesign, pParent) {}
+
+void CRecResRatePresetDlg::OnSubPage() {
+    if (m_pFrame != nullptr) {
+        m_pFrame->ShowPage998();
+    }
+}
+
+bool CRecResRatePresetDlg::ShowsSubPageButton() const {
+    if (m_pFrame == nullptr) {
+        return false;
+    }
+    const int major = m_pFrame->m_nMajor;
+    const int minor = m_pFrame->m_nMinor;
+    return major > 4 || (major == 4 && minor > 0);
+}

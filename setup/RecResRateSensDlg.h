@@ -1,0 +1,12 @@
+#pragma once
+// Per-channel record page of the fifth record mode (page 167): resolution, rate, audio and sensitivity
+// per channel. The Rec menu keeps its button hidden.
+
+#include "setup/RecResRatePage.h"
+
+class CRecResRateSensDlg : public CRecResRatePage {
+public:
+    static constexpr UINT IDD = 167;
+
+    explicit CRecResRateSensDlg(CWnd* pParent = nullptr);
+};
