@@ -5,6 +5,7 @@
 #include "app/LocalSettings.h"
 #include "app/MsgBoxDlg.h"
 #include "app/PasswordDlg.h"
+#include "app/PreviewFileDlg.h"
 #include "app/ProgressPopupDlg.h"
 #include "platform/base/Rect.h"
 #include "res/ResLibrary.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -351,6 +353,54 @@ TEST_F(DialogTest, ImagePreviewSizesToThePictureOrClosesAtOnce) {
     preview.DoModal();
     EXPECT_EQ(size.cx, 364);
     EXPECT_EQ(size.cy, 316);
+}
+
+TEST_F(DialogTest, FilePreviewShowsTheSizeOfTheSelectedPicture) {
+    const std::filesystem::path saved = m_env.Root() / "Saved";
+    std::filesystem::create_directories(saved / "other");
+    QImage picture(720, 576, QImage::Format_RGB32);
+    picture.fill(0xFF808000);
+    ASSERT_TRUE(picture.save(QString::fromStdString((saved / "shot.bmp").string()), "BMP"));
+    AppTestEnv::WriteBytes(saved / "broken.jpg", "not a picture");
+
+    CPreviewFileDlg files(nullptr, (saved.string() + "/").c_str());
+    std::vector<std::string> shown;
+    int step = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QFileDialog* chooser = files.Chooser();
+        if (chooser == nullptr) {
+            return;
+        }
+        // What the chooser tells when the operator moves to a file.
+        auto pick = [chooser](const std::filesystem::path& path) {
+            emit chooser->currentChanged(QString::fromStdString(path.string()));
+        };
+        switch (step++) {
+        case 0:
+            pick(saved / "shot.bmp");
+            break;
+        case 1:
+            shown.push_back(std::string(files.GetSizeText()));
+            pick(saved / "broken.jpg");
+            break;
+        case 2:
+            shown.push_back(std::string(files.GetSizeText()));
+            pick(saved / "shot.bmp");
+            break;
+        case 3:
+            chooser->setDirectory(QString::fromStdString((saved / "other").string()));
+            break;
+        default:
+            shown.push_back(std::string(files.GetSizeText()));
+            poll.stop();
+            chooser->reject();
+            break;
+        }
+    });
+    poll.start(100);
+    EXPECT_EQ(files.DoModal(), IDCANCEL);
+    EXPECT_EQ(shown, (std::vector<std::string>{"(720 x 576)", "(0 x 0)", "(0 x 0)"}));
 }
 
 } // namespace
