@@ -321,6 +321,33 @@ TEST_F(SetupFrame, VisitingEveryPageAndPressingOkSendsTheRecordAsReceived) {
     }
 }
 
+// Records whose every byte is at an edge: every value the pages look up lies outside its table.
+TEST_F(SetupFrame, PagesShowRecordsOfEdgeValuesAndOpenTheirSelectors) {
+    for (const BYTE fill : {BYTE(0x00), BYTE(0xFF), BYTE(0x80)}) {
+        std::memset(&db, fill, sizeof db);
+        const SetupDatabase received = db;
+        recorder.SetSubType(2);
+        recorder.SetChannels(fill);
+        Open();
+        for (UINT pageId : {155u, 156u, 157u, 160u, 172u, 175u, 185u, 186u, 187u, 188u}) {
+            frame->ShowPageById(pageId);
+            Flush();
+            CSetupPage* page = frame->PageInSlot(SetupPageSlot(pageId));
+            ASSERT_NE(page, nullptr) << pageId;
+            // Every selector the page has (labels that take clicks), pressed in turn.
+            for (UINT id = 790; id <= 821; ++id) {
+                CWnd* control = page->GetDlgItem(int(id));
+                if (control != nullptr && (control->GetStyle() & SS_NOTIFY) != 0 && control->IsWindowVisible())
+                    Click(*control);
+                frame->ClosePopups();
+            }
+        }
+        PressOk();
+        EXPECT_TRUE(Changes(received, db).empty()) << int(fill);
+        Close();
+    }
+}
+
 // ---- run modally, as the main window does
 
 // The main window's part: it receives the frame's notices.

@@ -187,6 +187,16 @@ TEST_F(SysGeneralPage, TheSameStandardRewritesNothingButRefreshesItsSelectors) {
     EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_STANDARD)), "NTSC");
 }
 
+TEST_F(SysGeneralPage, DeinterlaceOpensItsPageInPlaceOfThisOne) {
+    auto& page = OpenPage();
+    CWnd* deinterlace = page.GetDlgItem(CSysGeneralDlg::IDC_DEINTERLACE);
+    ASSERT_NE(deinterlace, nullptr);
+    Click(*deinterlace);
+    const bool built = MakeSetupPage(984) != nullptr;
+    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(984)) != nullptr, built);
+    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(172)), nullptr);
+}
+
 // ---- accounts
 
 class UserPage : public FrameFixture {
