@@ -6,7 +6,9 @@
 #include "protocol/FrameDescriptor.h"
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
+#include <pthread.h>
 
 namespace {
 
@@ -102,6 +104,10 @@ void CChannelDecoder::EndDecoder() {
 }
 
 void CChannelDecoder::DecodeThread() {
+    // Named for profilers and the process listing.
+    char name[16];
+    std::snprintf(name, sizeof name, "kelo-dec-%02d", (m_channel & 0x0F) + 1);
+    pthread_setname_np(pthread_self(), name);
     StartDecoder();
     while (!m_stop.load()) {
         CDecoderQueue::Entry entry;

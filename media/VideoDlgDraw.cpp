@@ -190,6 +190,7 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
     if (!ValidChannel(channel)) {
         return false;
     }
+    const auto started = std::chrono::steady_clock::now();
     RECT drawn{};
     bool shown = false;
     {
@@ -212,6 +213,7 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
         m_stats.Of(channel).drawn.fetch_add(1, std::memory_order_relaxed);
         InvalidateRect(&drawn, FALSE);
     }
+    m_stats.AddPublishTime(std::chrono::steady_clock::now() - started);
     return true;
 }
 
@@ -392,10 +394,12 @@ BOOL CVideoDlg::OnEraseBkgnd(CDC* pDC) {
 }
 
 void CVideoDlg::OnPaint() {
+    const auto started = std::chrono::steady_clock::now();
     CPaintDC dc(this);
     const RECT area = dc.m_ps.rcPaint;
     PaintTiles(dc, area);
     PaintDragImage(dc, area);
+    m_stats.AddPaintTime(std::chrono::steady_clock::now() - started);
 }
 
 void CVideoDlg::PaintTiles(CDC& dc, const RECT& area) {

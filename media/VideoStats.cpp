@@ -45,4 +45,7 @@ void CVideoStats::Reset() {
     for (auto& b : m_latency) {
         b = 0;
     }
+    m_publishNanos = 0;
+    m_paintNanos = 0;
+    m_paints = 0;
 }

@@ -28,6 +28,19 @@ public:
     Channel& Of(int channel) { return m_channels[std::size_t(channel & (kChannels - 1))]; }
     const Channel& Of(int channel) const { return m_channels[std::size_t(channel & (kChannels - 1))]; }
 
+    // Time spent publishing pictures (copy into the frame buffer and drawing the tile, decoder
+    // threads) and painting the window (UI thread), and the number of paints.
+    void AddPublishTime(std::chrono::steady_clock::duration time) {
+        m_publishNanos.fetch_add(Nanos(time), std::memory_order_relaxed);
+    }
+    void AddPaintTime(std::chrono::steady_clock::duration time) {
+        m_paintNanos.fetch_add(Nanos(time), std::memory_order_relaxed);
+        m_paints.fetch_add(1, std::memory_order_relaxed);
+    }
+    double PublishSeconds() const { return double(m_publishNanos.load()) / 1e9; }
+    double PaintSeconds() const { return double(m_paintNanos.load()) / 1e9; }
+    std::uint64_t Paints() const { return m_paints.load(); }
+
     void AddLatency(std::chrono::steady_clock::duration latency);
     // The latency below which the given share (0..1) of the samples lie, in milliseconds; -1 when
     // there are none.
@@ -36,6 +49,13 @@ public:
     void Reset();
 
 private:
+    static std::uint64_t Nanos(std::chrono::steady_clock::duration d) {
+        return std::uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
+    }
+
     std::array<Channel, kChannels> m_channels;
+    std::atomic<std::uint64_t> m_publishNanos{0};
+    std::atomic<std::uint64_t> m_paintNanos{0};
+    std::atomic<std::uint64_t> m_paints{0};
     std::array<std::atomic<std::uint64_t>, kLatencyBuckets> m_latency{};
 };

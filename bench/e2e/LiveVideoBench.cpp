@@ -1,0 +1,661 @@
+// Live video end to end, measured: the recorder simulator (a process of its own) streams sixteen
+// D1 channels; this process is the client: it connects, takes the frames apart, decodes them in
+// sixteen channel decoders and draws them into the video window under Qt's offscreen platform.
+// After a warm-up it counts, over the measured window: the client's CPU seconds, pictures decoded,
+// drawn and painted per channel, pictures dropped (backlog rule, full queues, oversized), the time
+// from a frame's arrival to its tile's paint (p50, p99) and the peak resident memory.
+//
+// --baseline decodes the same sixteen streams (the simulator's encoder, same settings, same bytes)
+// for the same number of pictures without the client: with the ffmpeg program when it is installed
+// ("ffmpeg -threads 1 -f null -"), and always in process with one libavcodec decoder thread each.
+//
+// The simulator's pictures are simple and cost little to decode. --feed measures the same client
+// path from the decoders on with sixteen noisy D1 streams of 2 Mbit/s (--kbits) made here with
+// libx264, paced at 25 pictures per second into the decoders' queues as the socket thread queues
+// them; with --baseline it decodes those streams bare instead.
+//
+//   kelo_bench_live_video [--feed [--kbits 2000]] [--mode yuv|rgb] [--seconds 30] [--warmup 5] [--cpus 0,1]
+//   kelo_bench_live_video --baseline [--feed] [--seconds 30] [--keep DIR]
+
+#include "decoder/H264Library.h"
+#include "media/VideoDlg.h"
+#include "media/VideoOwner.h"
+#include "platform/window/Dialog.h"
+#include "protocol/DvrClient.h"
+#include "sim/SimConfig.h"
+#include "sim/StreamLibrary.h"
+#include "tests/protocol/FakeClientHost.h"
+#include "tests/protocol/SimProcess.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/opt.h>
+}
+
+#include <sched.h>
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Options {
+    bool baseline = false;
+    bool feed = false; // 2 Mbit/s streams of this program fed straight into the decoders
+    int kbits = 2000;
+    bool yuv = true;
+    int seconds = 30;
+    int warmup = 5;
+    int layout = 14;
+    int loopSeconds = 4;
+    std::string cpus;
+    std::string keep;
+};
+
+bool ParseOptions(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : ""; };
+        if (a == "--baseline") {
+            o.baseline = true;
+        } else if (a == "--feed") {
+            o.feed = true;
+        } else if (a == "--kbits") {
+            o.kbits = std::atoi(next());
+        } else if (a == "--mode") {
+            o.yuv = std::string(next()) != "rgb";
+        } else if (a == "--seconds") {
+            o.seconds = std::atoi(next());
+        } else if (a == "--warmup") {
+            o.warmup = std::atoi(next());
+        } else if (a == "--layout") {
+            o.layout = std::atoi(next());
+        } else if (a == "--loop-seconds") {
+            o.loopSeconds = std::atoi(next());
+        } else if (a == "--cpus") {
+            o.cpus = next();
+        } else if (a == "--keep") {
+            o.keep = next();
+        } else {
+            std::fprintf(stderr, "unknown option %s\n", a.c_str());
+            return false;
+        }
+    }
+    return o.seconds > 0;
+}
+
+double CpuSeconds(int who) {
+    rusage u{};
+    getrusage(who, &u);
+    return double(u.ru_utime.tv_sec) + u.ru_utime.tv_usec / 1e6 + double(u.ru_stime.tv_sec) + u.ru_stime.tv_usec / 1e6;
+}
+
+long PeakRssKb(int who) {
+    rusage u{};
+    getrusage(who, &u);
+    return u.ru_maxrss;
+}
+
+// CPU seconds of this process's threads, by kind: the channel decoders (named kelo-dec-NN), the UI
+// thread and everything else (the socket or feeding thread, Qt's helpers).
+struct ThreadCpu {
+    double decoders = 0;
+    double ui = 0;
+    double other = 0;
+};
+
+ThreadCpu ThreadCpuSeconds() {
+    ThreadCpu cpu;
+    const double tick = double(sysconf(_SC_CLK_TCK));
+    const std::string self = std::to_string(getpid());
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream in(entry.path() / "stat");
+        std::string line;
+        std::getline(in, line);
+        const std::size_t open = line.find('(');
+        const std::size_t close = line.rfind(')');
+        if (open == std::string::npos || close == std::string::npos) {
+            continue;
+        }
+        const std::string name = line.substr(open + 1, close - open - 1);
+        // Fields after the name: state is field 3; utime and stime are fields 14 and 15.
+        std::istringstream rest(line.substr(close + 2));
+        std::string field;
+        double utime = 0, stime = 0;
+        for (int i = 3; i <= 15 && rest >> field; ++i) {
+            if (i == 14) {
+                utime = std::atof(field.c_str());
+            } else if (i == 15) {
+                stime = std::atof(field.c_str());
+            }
+        }
+        const double seconds = (utime + stime) / tick;
+        if (name.rfind("kelo-dec-", 0) == 0) {
+            cpu.decoders += seconds;
+        } else if (entry.path().filename() == self) {
+            cpu.ui += seconds;
+        } else {
+            cpu.other += seconds;
+        }
+    }
+    return cpu;
+}
+
+bool PinTo(const std::string& cpus) {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    std::size_t start = 0;
+    while (start < cpus.size()) {
+        const std::size_t comma = cpus.find(',', start);
+        CPU_SET(std::atoi(cpus.substr(start, comma - start).c_str()), &set);
+        start = comma == std::string::npos ? cpus.size() : comma + 1;
+    }
+    return sched_setaffinity(0, sizeof set, &set) == 0;
+}
+
+class BenchOwner : public IVideoOwner {
+public:
+    explicit BenchOwner(const CH264Library* library) : m_library(library) {}
+    const CH264Library* GetDecoderLibrary() const override { return m_library; }
+
+private:
+    const CH264Library* m_library;
+};
+
+enum : UINT { IDD_BENCH_HOST = 9160 };
+const DialogTemplate kHostTemplate{.id = IDD_BENCH_HOST, .x = 0, .y = 0, .cx = 928, .cy = 698, .style = WS_POPUP};
+const DialogTemplateRegistration kHostRegistered(kHostTemplate);
+
+// Runs the UI thread's event loop (blocking, as the program's does) for a while.
+void PumpFor(std::chrono::milliseconds time) {
+    QEventLoop loop;
+    QTimer::singleShot(int(time.count()), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+std::string BinDir() {
+    const char* dir = std::getenv("KELO_BIN_DIR");
+    if (dir != nullptr && *dir != '\0') {
+        return dir;
+    }
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+}
+
+// Sixteen channels of Annex-B access units, one picture each, looping; a key picture every second.
+struct Streams {
+    int width = 704;
+    int height = 576;
+    int fps = 25;
+    std::vector<std::vector<std::vector<BYTE>>> units; // [channel][picture]
+
+    const std::vector<BYTE>& Unit(int channel, int n) const {
+        const auto& loop = units[std::size_t(channel)];
+        return loop[std::size_t(n) % loop.size()];
+    }
+    bool IsKey(int n) const { return n % fps == 0; }
+    double KbitsPerChannel() const {
+        double bytes = 0;
+        std::size_t pictures = 0;
+        for (const auto& loop : units) {
+            for (const auto& unit : loop) {
+                bytes += double(unit.size());
+            }
+            pictures += loop.size();
+        }
+        return pictures == 0 ? 0 : bytes * 8 / double(pictures) * fps / 1000;
+    }
+};
+
+// The simulator's pictures: the same encoder with the same settings gives the same bytes.
+bool SimulatorStreams(int loopSeconds, Streams& out) {
+    ksim::CSimConfig config;
+    config.resolution = ksim::Resolution::D1;
+    config.loopSeconds = loopSeconds;
+    const ksim::VideoFormat format = config.Video();
+    const ksim::CStreamLibrary library(format, 16, config.LoopFrames());
+    if (!library.Ok()) {
+        std::fprintf(stderr, "%s\n", library.Error().c_str());
+        return false;
+    }
+    out.width = format.width;
+    out.height = format.height;
+    out.fps = format.fps;
+    out.units.assign(16, {});
+    for (int ch = 0; ch < 16; ++ch) {
+        for (int n = 0; n < library.LoopFrames(); ++n) {
+            const ksim::Bytes& unit = library.AccessUnit(ch, std::uint64_t(n));
+            out.units[std::size_t(ch)].emplace_back(unit.begin(), unit.end());
+        }
+    }
+    return true;
+}
+
+// One channel of a camera-like scene: a moving pattern with sensor noise on every picture, so that
+// the bits are really spent, encoded by libx264 (main profile, no B pictures, an IDR every second).
+bool EncodeChannel(int channel, int kbits, int frames, const Streams& shape, std::vector<std::vector<BYTE>>& out) {
+    const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
+    if (codec == nullptr) {
+        return false;
+    }
+    AVCodecContext* ctx = avcodec_alloc_context3(codec);
+    ctx->width = shape.width;
+    ctx->height = shape.height;
+    ctx->pix_fmt = AV_PIX_FMT_YUV420P;
+    ctx->time_base = AVRational{1, shape.fps};
+    ctx->framerate = AVRational{shape.fps, 1};
+    ctx->gop_size = shape.fps;
+    ctx->max_b_frames = 0;
+    ctx->thread_count = 1;
+    ctx->bit_rate = int64_t(kbits) * 1000;
+    ctx->rc_max_rate = ctx->bit_rate;
+    ctx->rc_buffer_size = int(ctx->bit_rate);
+    av_opt_set(ctx->priv_data, "preset", "veryfast", 0);
+    av_opt_set(ctx->priv_data, "profile", "main", 0);
+    const std::string params = "keyint=" + std::to_string(shape.fps) + ":min-keyint=" + std::to_string(shape.fps) +
+                               ":scenecut=0:repeat-headers=1:log=-1";
+    av_opt_set(ctx->priv_data, "x264-params", params.c_str(), 0);
+    if (avcodec_open2(ctx, codec, nullptr) < 0) {
+        avcodec_free_context(&ctx);
+        return false;
+    }
+    AVFrame* frame = av_frame_alloc();
+    frame->format = AV_PIX_FMT_YUV420P;
+    frame->width = shape.width;
+    frame->height = shape.height;
+    av_frame_get_buffer(frame, 0);
+    AVPacket* packet = av_packet_alloc();
+    std::uint32_t seed = 12345u + std::uint32_t(channel) * 977u;
+    auto noise = [&seed]() {
+        seed = seed * 1664525u + 1013904223u;
+        return int(seed >> 28) - 8; // -8..7
+    };
+    auto drain = [&]() {
+        while (avcodec_receive_packet(ctx, packet) == 0) {
+            out.emplace_back(packet->data, packet->data + packet->size);
+            av_packet_unref(packet);
+        }
+    };
+    for (int n = 0; n < frames; ++n) {
+        av_frame_make_writable(frame);
+        for (int y = 0; y < shape.height; ++y) {
+            BYTE* row = frame->data[0] + std::ptrdiff_t(y) * frame->linesize[0];
+            for (int x = 0; x < shape.width; ++x) {
+                const int base = ((x + 4 * n + 16 * channel) ^ (y + 2 * n)) & 0xFF;
+                row[x] = BYTE(std::clamp(16 + base * 219 / 255 + noise(), 0, 255));
+            }
+        }
+        for (int plane = 1; plane < 3; ++plane) {
+            for (int y = 0; y < shape.height / 2; ++y) {
+                BYTE* row = frame->data[plane] + std::ptrdiff_t(y) * frame->linesize[plane];
+                for (int x = 0; x < shape.width / 2; ++x) {
+                    row[x] = BYTE(std::clamp(128 + ((x * (plane + channel) + y + n) & 63) - 32 + noise() / 2, 0, 255));
+                }
+            }
+        }
+        frame->pts = n;
+        frame->pict_type = n % shape.fps == 0 ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
+        avcodec_send_frame(ctx, frame);
+        drain();
+    }
+    avcodec_send_frame(ctx, nullptr);
+    drain();
+    av_packet_free(&packet);
+    av_frame_free(&frame);
+    avcodec_free_context(&ctx);
+    return int(out.size()) == frames;
+}
+
+bool EncodedStreams(int kbits, int loopSeconds, Streams& out) {
+    out.units.assign(16, {});
+    const int frames = loopSeconds * out.fps;
+    std::vector<int> ok(16, 0);
+    const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    for (int first = 0; first < 16; first += workers) {
+        std::vector<std::thread> threads;
+        for (int ch = first; ch < std::min(16, first + workers); ++ch) {
+            threads.emplace_back(
+                [&, ch] { ok[std::size_t(ch)] = EncodeChannel(ch, kbits, frames, out, out.units[std::size_t(ch)]); });
+        }
+        for (auto& t : threads) {
+            t.join();
+        }
+    }
+    return std::all_of(ok.begin(), ok.end(), [](int v) { return v != 0; });
+}
+
+// Queues every channel's next picture every 1/fps seconds, as the socket thread queues frames.
+class CFeeder {
+public:
+    CFeeder(const Streams& streams, std::vector<std::unique_ptr<IChannelDecoder>>& decoders)
+        : m_streams(streams), m_decoders(decoders), m_thread([this] { Run(); }) {}
+    ~CFeeder() {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    void Run() {
+        const auto period = std::chrono::microseconds(1000000 / m_streams.fps);
+        auto next = std::chrono::steady_clock::now();
+        for (int n = 0; !m_stop; ++n) {
+            std::this_thread::sleep_until(next);
+            next += period;
+            for (int ch = 0; ch < 16; ++ch) {
+                const std::vector<BYTE>& unit = m_streams.Unit(ch, n);
+                auto item = std::make_unique<FrameItem>();
+                item->descriptor.channel = BYTE(ch);
+                item->descriptor.key_mark = m_streams.IsKey(n) ? 1 : 0;
+                item->descriptor.width = WORD(m_streams.width);
+                item->descriptor.height = WORD(m_streams.height);
+                item->descriptor.generation = 1;
+                item->descriptor.video_size = DWORD(unit.size());
+                item->descriptor.item_length = DWORD(unit.size() + kFrameItemExtra);
+                item->header[3] = DWORD(1300000000 + n / m_streams.fps);
+                item->data.assign(unit.size() + kFrameItemExtra, 0);
+                std::memcpy(item->data.data() + 40, unit.data(), unit.size());
+                m_decoders[std::size_t(ch)]->QueueFrame(std::move(item));
+            }
+        }
+    }
+
+    const Streams& m_streams;
+    std::vector<std::unique_ptr<IChannelDecoder>>& m_decoders;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+void Report(const Options& o, CVideoStats& stats, double cpu, const ThreadCpu& threads, double wall,
+            const char* source) {
+    std::printf("%s, mode %s, layout %d, %d s measured after %d s, cores %s\n", source, o.yuv ? "yuv" : "rgb", o.layout,
+                o.seconds, o.warmup, o.cpus.empty() ? "all" : o.cpus.c_str());
+    std::printf("client CPU %.2f s over %.2f s wall = %.3f cores\n", cpu, wall, cpu / wall);
+    std::printf("  decoder threads %.2f s (publishing and drawing tiles %.2f s of it), UI thread %.2f s "
+                "(painting %.2f s of it, %llu paints), other threads %.2f s\n",
+                threads.decoders, stats.PublishSeconds(), threads.ui, stats.PaintSeconds(),
+                (unsigned long long)stats.Paints(), threads.other);
+    std::uint64_t decoded = 0, drawn = 0, painted = 0, backlog = 0, queue = 0, oversized = 0;
+    std::uint64_t minDecoded = UINT64_MAX, maxDecoded = 0;
+    for (int ch = 0; ch < 16; ++ch) {
+        const CVideoStats::Channel& c = stats.Of(ch);
+        decoded += c.decoded;
+        drawn += c.drawn;
+        painted += c.painted;
+        backlog += c.backlogSkipped;
+        queue += c.queueDropped;
+        oversized += c.oversized;
+        minDecoded = std::min<std::uint64_t>(minDecoded, c.decoded);
+        maxDecoded = std::max<std::uint64_t>(maxDecoded, c.decoded);
+    }
+    std::printf("pictures: decoded %llu (%.1f/s; per channel %llu to %llu), drawn %llu, painted %llu\n",
+                (unsigned long long)decoded, double(decoded) / wall, (unsigned long long)minDecoded,
+                (unsigned long long)maxDecoded, (unsigned long long)drawn, (unsigned long long)painted);
+    std::printf("dropped %llu: backlog rule %llu, full queues %llu, oversized %llu\n",
+                (unsigned long long)(backlog + queue + oversized), (unsigned long long)backlog,
+                (unsigned long long)queue, (unsigned long long)oversized);
+    std::printf("arrival to paint: p50 %d ms, p99 %d ms (%llu samples)\n", stats.LatencyPercentileMs(0.5),
+                stats.LatencyPercentileMs(0.99), (unsigned long long)stats.LatencySamples());
+    std::printf("peak RSS %.1f MB\n", double(PeakRssKb(RUSAGE_SELF)) / 1024.0);
+}
+
+// A window of the main window's size with the video window in its place, as the program has it.
+struct Window {
+    Window(const CH264Library* library, bool yuv) : owner(library), video(&owner) {
+        host.Create(IDD_BENCH_HOST, nullptr);
+        video.Create(&host);
+        video.Init(16);
+        video.SetOsdFont(13, 700, "Arial Bold");
+        video.SetDrawMode(yuv);
+        video.SetGeometry(53, 72, 868, 620, 1, RGB(150, 150, 150));
+        host.ShowWindow(SW_SHOW);
+    }
+    ~Window() {
+        video.DestroyWindow();
+        host.DestroyWindow();
+    }
+    BenchOwner owner;
+    CDialog host;
+    CVideoDlg video;
+};
+
+void Measure(const Options& o, CVideoDlg& video, const char* source) {
+    if (o.layout != 14) {
+        video.SetLayout(o.layout);
+    }
+    PumpFor(std::chrono::seconds(o.warmup));
+    video.Stats().Reset();
+    const ThreadCpu threads0 = ThreadCpuSeconds();
+    const double cpu0 = CpuSeconds(RUSAGE_SELF);
+    const auto t0 = std::chrono::steady_clock::now();
+    PumpFor(std::chrono::seconds(o.seconds));
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
+    ThreadCpu threads = ThreadCpuSeconds();
+    threads.decoders -= threads0.decoders;
+    threads.ui -= threads0.ui;
+    threads.other -= threads0.other;
+    Report(o, video.Stats(), cpu, threads, wall, source);
+}
+
+bool LoadDecoderLibrary(CH264Library& library) {
+    if (library.Load((BinDir() + "/" + CH264Library::kFileName).c_str())) {
+        return true;
+    }
+    std::fprintf(stderr, "the decoder library is missing\n");
+    return false;
+}
+
+int RunSimulator(const Options& o) {
+    SimProcess sim;
+    const std::vector<std::string> simOptions = {
+        "--resolution", "d1", "--channels", "16", "--loop-seconds", std::to_string(o.loopSeconds)};
+    if (!sim.Start(simOptions, 600000)) {
+        std::fprintf(stderr, "the simulator did not start\n");
+        return 1;
+    }
+    // Only the client is held to the given cores; the simulator was started before.
+    if (!o.cpus.empty() && !PinTo(o.cpus)) {
+        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
+        return 1;
+    }
+    CH264Library library;
+    if (!LoadDecoderLibrary(library)) {
+        return 1;
+    }
+    Window window(&library, o.yuv);
+    FakeClientHost clientHost;
+    auto client = std::make_unique<CDvrClient>(
+        DvrClientSeams{&clientHost, window.video.View(), window.video.MediaFactory()}, DvrClientTiming{});
+    window.video.SetClient(client.get());
+    client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
+    client->Connect();
+    QDeadlineTimer login(30000);
+    while (client->m_bLive.load() == 0 && !login.hasExpired()) {
+        PumpFor(20ms);
+    }
+    if (client->m_bLive.load() == 0) {
+        std::fprintf(stderr, "live view did not start\n");
+        return 1;
+    }
+    Measure(o, window.video, "simulator over loopback");
+    client->Disconnect();
+    window.video.SetClient(nullptr);
+    return 0;
+}
+
+int RunFeed(const Options& o) {
+    Streams streams;
+    if (!EncodedStreams(o.kbits, o.loopSeconds, streams)) {
+        std::fprintf(stderr, "the streams could not be encoded\n");
+        return 1;
+    }
+    std::printf("streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel\n", streams.width, streams.height, streams.fps,
+                streams.KbitsPerChannel());
+    if (!o.cpus.empty() && !PinTo(o.cpus)) {
+        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
+        return 1;
+    }
+    CH264Library library;
+    if (!LoadDecoderLibrary(library)) {
+        return 1;
+    }
+    Window window(&library, o.yuv);
+    window.video.SetPlaySource(1);
+    window.video.SetAvailableMask(0xFFFF, false);
+    std::vector<std::unique_ptr<IChannelDecoder>> decoders;
+    for (int ch = 0; ch < 16; ++ch) {
+        decoders.push_back(window.video.MediaFactory()->CreateDecoder(ch, 1));
+    }
+    {
+        CFeeder feeder(streams, decoders);
+        Measure(o, window.video, "streams fed into the decoders");
+    }
+    for (auto& d : decoders) {
+        d->Stop();
+    }
+    return 0;
+}
+
+// One libavcodec decoder on one thread over a channel's pictures, unit by unit; pictures decoded.
+// With a period, picture n is decoded no earlier than n periods after the start (real time).
+int DecodeInProcess(const Streams& streams, int channel, int frames,
+                    std::chrono::microseconds period = std::chrono::microseconds(0)) {
+    const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
+    AVCodecContext* ctx = avcodec_alloc_context3(codec);
+    ctx->thread_count = 1;
+    ctx->flags |= AV_CODEC_FLAG_LOW_DELAY;
+    avcodec_open2(ctx, codec, nullptr);
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    std::vector<BYTE> padded;
+    int pictures = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (int n = 0; n < frames; ++n) {
+        if (period.count() > 0) {
+            std::this_thread::sleep_until(start + n * period);
+        }
+        const std::vector<BYTE>& unit = streams.Unit(channel, n);
+        padded.assign(unit.begin(), unit.end());
+        padded.resize(unit.size() + AV_INPUT_BUFFER_PADDING_SIZE, 0);
+        packet->data = padded.data();
+        packet->size = int(unit.size());
+        if (avcodec_send_packet(ctx, packet) == 0) {
+            while (avcodec_receive_frame(ctx, frame) == 0) {
+                ++pictures;
+            }
+        }
+    }
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    avcodec_free_context(&ctx);
+    return pictures;
+}
+
+// Sixteen decoders on threads of their own at once; CPU and wall seconds.
+std::pair<double, double> DecodeAllAtOnce(const Streams& streams, int frames, std::chrono::microseconds period) {
+    const double cpu0 = CpuSeconds(RUSAGE_SELF);
+    const auto wall0 = std::chrono::steady_clock::now();
+    std::vector<std::thread> threads;
+    for (int ch = 0; ch < 16; ++ch) {
+        threads.emplace_back([&, ch] { DecodeInProcess(streams, ch, frames, period); });
+    }
+    for (auto& t : threads) {
+        t.join();
+    }
+    return {CpuSeconds(RUSAGE_SELF) - cpu0,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count()};
+}
+
+int RunBaseline(const Options& o) {
+    Streams streams;
+    if (o.feed ? !EncodedStreams(o.kbits, o.loopSeconds, streams) : !SimulatorStreams(o.loopSeconds, streams)) {
+        return 1;
+    }
+    const int frames = o.seconds * streams.fps;
+    std::printf("%s streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel, %d pictures each\n",
+                o.feed ? "fed" : "simulator", streams.width, streams.height, streams.fps, streams.KbitsPerChannel(),
+                frames);
+
+    const std::filesystem::path folder =
+        o.keep.empty() ? std::filesystem::temp_directory_path() / "kelo-bench-streams" : std::filesystem::path(o.keep);
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> files;
+    for (int ch = 0; ch < 16; ++ch) {
+        const std::string name = (folder / ("ch" + std::to_string(ch + 1) + ".h264")).string();
+        std::ofstream file(name, std::ios::binary);
+        for (int n = 0; n < frames; ++n) {
+            const std::vector<BYTE>& unit = streams.Unit(ch, n);
+            file.write(reinterpret_cast<const char*>(unit.data()), std::streamsize(unit.size()));
+        }
+        files.push_back(name);
+    }
+
+    const double self0 = CpuSeconds(RUSAGE_SELF);
+    int pictures = 0;
+    for (int ch = 0; ch < 16; ++ch) {
+        pictures += DecodeInProcess(streams, ch, frames);
+    }
+    std::printf("libavcodec in process, one thread: %.2f s CPU for %d pictures\n", CpuSeconds(RUSAGE_SELF) - self0,
+                pictures);
+    // The same, all sixteen at once on threads of their own: as fast as they go, and in real time
+    // (each picture when it is due), as the client's decoders run.
+    const auto burst = DecodeAllAtOnce(streams, frames, std::chrono::microseconds(0));
+    std::printf("libavcodec in process, sixteen threads at once: %.2f s CPU (%.2f s wall)\n", burst.first,
+                burst.second);
+    const auto paced = DecodeAllAtOnce(streams, frames, std::chrono::microseconds(1000000 / streams.fps));
+    std::printf("libavcodec in process, sixteen threads in real time: %.2f s CPU (%.2f s wall)\n", paced.first,
+                paced.second);
+
+    if (std::system("command -v ffmpeg > /dev/null 2>&1") == 0) {
+        const double child0 = CpuSeconds(RUSAGE_CHILDREN);
+        int failed = 0;
+        for (const std::string& file : files) {
+            const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -threads 1 -f h264 -i '" + file +
+                                        "' -threads 1 -f null - > /dev/null 2>&1";
+            failed += std::system(command.c_str()) != 0 ? 1 : 0;
+        }
+        std::printf("ffmpeg -threads 1 -f null -: %.2f s CPU for the 16 files%s\n",
+                    CpuSeconds(RUSAGE_CHILDREN) - child0, failed != 0 ? " (some runs failed)" : "");
+    } else {
+        std::printf("ffmpeg is not installed: no figure from the ffmpeg program\n");
+    }
+    if (o.keep.empty()) {
+        std::filesystem::remove_all(folder);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        return 2;
+    }
+    if (options.baseline) {
+        return RunBaseline(options);
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return options.feed ? RunFeed(options) : RunSimulator(options);
+}
