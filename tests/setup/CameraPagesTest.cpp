@@ -54,8 +54,9 @@ TEST_F(CameraPages, AdjustSlidersWriteTheirColumnToTheTickedRows) {
         for (const auto& [offset, value] : c.changed) {
             const int r = int(offset - (8 + 16 * std::size_t(c.column)));
             EXPECT_EQ(Text(page.RowValue(r)), std::to_string(value)) << c.name << " row " << r;
-            if (r != c.row)
+            if (r != c.row) {
                 EXPECT_EQ(page.RowSlider(r).GetPos(), value) << c.name << " row " << r;
+            }
         }
         Close();
     }

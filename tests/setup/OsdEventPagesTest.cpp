@@ -82,8 +82,9 @@ TEST_F(OsdPage, ListChoicesWriteTheirOwnByte) {
         before = db;
         page.OnListResult(c.kind, c.index);
         EXPECT_EQ(Changed(), c.changed) << c.kind << "/" << c.index;
-        if (c.shown != nullptr)
+        if (c.shown != nullptr) {
             EXPECT_EQ(Text(page.Selector(c.kind)), c.shown);
+        }
     }
     EXPECT_EQ(TextOf(page.Selector(0)), "10 " + LoadResString(5341));
     EXPECT_EQ(TextOf(page.Selector(2)), LoadResString(5343));

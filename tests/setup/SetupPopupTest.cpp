@@ -113,8 +113,9 @@ TEST_F(SetupPopups, FourColumnListsAndCountsOutsideTheLabels) {
         for (int i = 0; i < kListPopupMaxItems; ++i)
             visible += popup->Item(i).IsWindowVisible() ? 1 : 0;
         EXPECT_EQ(visible, c.labels) << c.count;
-        if (c.count == 9)
+        if (c.count == 9) {
             EXPECT_EQ(ClientRectIn(popup->Item(5), *popup), CRect(50, 30, 70, 44));
+        }
     }
     // A list without rows gives nothing, even when asked for an item.
     frame->ListPopup()->OnItem(0);
