@@ -81,4 +81,38 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     EXPECT_EQ(kinds, expected);
 }
 
+TEST(SmokeTest, TerminatingTheProgramRunsTheQuitSequence) {
+    const std::string program = BinDir() + "/kelo1000";
+    if (!XvfbProcess::Available() || !SimProcess::Available() || ::access(program.c_str(), X_OK) != 0) {
+        GTEST_SKIP() << "Xvfb, the simulator or the program is missing";
+    }
+    AppTestEnv env;
+    XvfbProcess x;
+    ASSERT_TRUE(x.Start());
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--resolution", "cif", "--loop-seconds", "1"}));
+    const std::string output = (env.Root() / "kelo1000.log").string();
+    const pid_t pid = SpawnWithEnv(program,
+                                   {{"DISPLAY", x.Display()},
+                                    {"QT_QPA_PLATFORM", "xcb"},
+                                    {"KELO_MIXER_DEVICE", "none"},
+                                    {"KELO_REMOVABLE_MEDIA", "0"},
+                                    {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
+                                    {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
+                                    {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"}},
+                                   output);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 60000));
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(WaitForExit(pid, 60000), 0) << Slurp(output);
+    // Live view was stopped and the connection ended before the program went.
+    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_STOP", 1000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 5000));
+    const auto log = AppTestEnv::ReadBytes(env.Home() / "H264" / "Log" / "KELO1000.log");
+    ASSERT_GE(log.size(), 8u + 184u);
+    const std::size_t last = (log.size() - 8) / 184 - 1;
+    EXPECT_EQ(ReadLe32(log, 8 + last * 184 + 8), 1u);
+    EXPECT_EQ(ReadLe32(log, 8 + last * 184 + 12), 2u);
+}
+
 } // namespace
