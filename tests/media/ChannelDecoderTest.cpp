@@ -327,15 +327,20 @@ TEST_F(ChannelDecoderTest, WebSnapshotsOfLivePicturesAfterTheInterval) {
     // Every picture is handed over after it is shown.
     EXPECT_TRUE(host.WaitUntil([&] { return host.webShots.size() == 3; }));
     decoder->Stop();
-    // An interval in seconds that has not passed yet, or playback pictures: none.
+    // An interval of 5 is 5 seconds: a picture 30 ms after the start is not saved. Playback pictures
+    // are never saved.
     for (const int source : {1, 2}) {
         RecordingHost h;
         h.web.active = true;
         h.web.location = "/tmp/web";
-        h.web.interval = source == 1 ? 60 : 0;
+        h.web.interval = source == 1 ? 5 : 0;
         ScriptedDecoder lib;
+        lib.gateTag = kEndTag;
         CChannelDecoder d(h, lib, 0, source);
         ASSERT_TRUE(d.QueueFrame(MakeFrame(kEndTag, kKey, 1)));
+        ASSERT_TRUE(lib.WaitCalled(kEndTag));
+        std::this_thread::sleep_for(30ms); // time passing, not a synchronisation
+        lib.OpenGate();
         ASSERT_TRUE(h.WaitPublished(kEndTag));
         d.Stop();
         std::lock_guard lock(h.m_lock);
