@@ -1,6 +1,8 @@
 # Project-wide compile settings and the helpers every folder uses.
 
 add_compile_options(-Wall -Wextra)
+# Qt's lower-case keyword macros (signals, slots, emit) would capture ordinary names such as "slots".
+add_compile_definitions(QT_NO_KEYWORDS)
 
 if(KELO_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -374,7 +374,7 @@ TEST_F(DialogTest, FilePreviewShowsTheSizeOfTheSelectedPicture) {
         }
         // What the chooser tells when the operator moves to a file.
         auto pick = [chooser](const std::filesystem::path& path) {
-            emit chooser->currentChanged(QString::fromStdString(path.string()));
+            Q_EMIT chooser->currentChanged(QString::fromStdString(path.string()));
         };
         switch (step++) {
         case 0:
