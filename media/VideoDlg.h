@@ -14,9 +14,12 @@
 // under all 16 locks, taken in channel order, so any thread holding one channel's lock reads it
 // consistently; the UI thread reads it freely. Masks, flags and counters are atomics.
 //
-// The main window makes it with Create, then Init(16), SetOsdFont(13, 700, "Arial Bold"),
-// SetDrawMode and SetGeometry(53, 72, 868, 620, 1, RGB(150, 150, 150)). The client reaches it
-// through View() and makes its decoders through MediaFactory().
+// The main window makes it (after loading the decoder library, which the owner hands out) with
+// Create, then Init(16), SetOsdFont(13, 700, "Arial Bold"), SetDrawMode and SetGeometry(53, 72,
+// 868, 620, 1, RGB(150, 150, 150)). The client reaches it through View() and makes its decoders
+// through MediaFactory(); the main window gives the client with SetClient before it connects, and
+// takes it back (SetClient(nullptr)) once the client has stopped its decoders. The window must
+// outlive every decoder made through MediaFactory().
 
 #include "media/OsdText.h"
 #include "media/PictureCopy.h"
@@ -27,7 +30,6 @@
 #include "platform/gdi/Font.h"
 #include "platform/window/Dialog.h"
 
-#include <QFont>
 #include <QImage>
 
 #include <array>
