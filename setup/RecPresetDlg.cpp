@@ -78,6 +78,8 @@ BOOL CRecPresetDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
     BuildItemLists();
     InitLayout();
+    // Nothing is typed yet: the texts so far are the page's own.
+    m_bTyped.fill(false);
     ShowEntry(0);
     return TRUE;
 }
@@ -102,6 +104,7 @@ void CRecPresetDlg::ShowEntry(int entry) {
     if (entry < 0 || entry >= kSetupChannels) {
         return;
     }
+    StoreTypedNumbers();
     m_nEntry = entry;
     for (int e = 0; e < std::min(m_nChannels, kSetupChannels); ++e) {
         m_btnEntry[std::size_t(e)].SetState(0);
@@ -111,15 +114,26 @@ void CRecPresetDlg::ShowEntry(int entry) {
     for (int k = 0; k < kSlots; ++k) {
         Selector(k).SetText(ItemOrNumber(m_channelItems, db.preset_camera[entry][k]));
         Selector(kSlots + k).SetText(m_onOffItems[db.preset_onoff[entry][k] != 0 ? 1 : 0]);
-        m_edits[std::size_t(k)].SetWindowText(Number(db.preset_number[entry][k]));
+        ShowNumber(k, db.preset_number[entry][k]);
     }
+}
+
+void CRecPresetDlg::ShowNumber(int slot, int number) {
+    m_bShowingNumber = true;
+    m_edits[std::size_t(slot)].SetWindowText(Number(number));
+    m_bShowingNumber = false;
+    m_bTyped[std::size_t(slot)] = false;
 }
 
 BOOL CRecPresetDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const UINT id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
-    if (code == EN_KILLFOCUS && id >= IDC_NUMBER && id < IDC_NUMBER + UINT(kSlots)) {
-        OnNumberChanged(int(id - IDC_NUMBER));
+    if (id >= IDC_NUMBER && id < IDC_NUMBER + UINT(kSlots) && (code == EN_KILLFOCUS || code == EN_CHANGE)) {
+        if (code == EN_KILLFOCUS) {
+            OnNumberChanged(int(id - IDC_NUMBER));
+        } else {
+            OnNumberTyped(int(id - IDC_NUMBER));
+        }
         return TRUE;
     }
     if (code != BN_CLICKED && code != STN_CLICKED) {
@@ -186,13 +200,37 @@ WORD CRecPresetDlg::NumberOfText(const CString& text) {
     return number < 1 || number > kNumberMax ? WORD(1) : WORD(number);
 }
 
-void CRecPresetDlg::OnNumberChanged(int slot) {
-    if (slot < 0 || slot >= kSlots) {
-        return;
-    }
+WORD CRecPresetDlg::StoreNumber(int slot) {
     CString text;
     m_edits[std::size_t(slot)].GetWindowText(text);
     const WORD number = NumberOfText(text);
     Db().preset_number[m_nEntry][slot] = number;
-    m_edits[std::size_t(slot)].SetWindowText(Number(number));
+    m_bTyped[std::size_t(slot)] = false;
+    return number;
+}
+
+void CRecPresetDlg::OnNumberChanged(int slot) {
+    if (slot < 0 || slot >= kSlots) {
+        return;
+    }
+    ShowNumber(slot, StoreNumber(slot));
+}
+
+void CRecPresetDlg::OnNumberTyped(int slot) {
+    if (slot >= 0 && slot < kSlots && !m_bShowingNumber) {
+        m_bTyped[std::size_t(slot)] = true;
+    }
+}
+
+void CRecPresetDlg::StoreTypedNumbers() {
+    for (int k = 0; k < kSlots; ++k) {
+        if (m_bTyped[std::size_t(k)] && m_edits[std::size_t(k)].GetSafeHwnd() != nullptr) {
+            StoreNumber(k);
+        }
+    }
+}
+
+void CRecPresetDlg::OnDestroy() {
+    StoreTypedNumbers();
+    CSetupPage::OnDestroy();
 }

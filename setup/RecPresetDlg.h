@@ -31,6 +31,8 @@ public:
     void OnListResult(int kind, int index) override;
     // The edit of slot k lost the focus: its number is stored, 1 in place of anything outside 1..999.
     void OnNumberChanged(int slot);
+    // The operator changed the text of slot k's edit.
+    void OnNumberTyped(int slot);
     // What an edit's text stores: its number, 1 for anything that is not a number of 1 to 999.
     static WORD NumberOfText(const CString& text);
     int GetEntry() const { return m_nEntry; }
@@ -43,10 +45,16 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     void BuildItemLists();
     void InitLayout();
+    WORD StoreNumber(int slot);
+    // Numbers typed but not yet stored (their edit kept the focus) are stored before the entry
+    // changes or the page goes, so that they are not lost.
+    void StoreTypedNumbers();
+    void ShowNumber(int slot, int number);
 
     std::array<CSkinTextButton, 16> m_btnEntry;
     CSkinTextButton m_btnPrev;
@@ -56,4 +64,6 @@ private:
     std::vector<CString> m_channelItems;
     std::vector<CString> m_onOffItems;
     int m_nEntry = 0;
+    std::array<bool, kSlots> m_bTyped{};
+    bool m_bShowingNumber = false;
 };

@@ -206,4 +206,22 @@ TEST_F(PresetPage, NumbersAreKeptWithinOneTo999) {
     EXPECT_NE(dynamic_cast<CRecResRatePage*>(frame->PageInSlot(SetupPageSlot(164))), nullptr);
 }
 
+// A number typed into an edit that still has the focus is stored all the same when the entry changes
+// or the page goes; numbers only shown are not rewritten.
+TEST_F(PresetPage, TypedNumbersAreNotLostWhenTheEditKeepsTheFocus) {
+    db.preset_number[5][0] = 0;
+    R& page = OpenPage<R>(998);
+    page.NumberEdit(2).SetWindowText("");
+    Type(page.NumberEdit(2), "77");
+    Click(page.EntryButton(5));
+    EXPECT_EQ(Since(), (ByteMap{{Number(0, 2), 77}}));
+    EXPECT_EQ(Text(page.NumberEdit(0)), "0");
+    page.NumberEdit(3).SetWindowText("");
+    Type(page.NumberEdit(3), "321");
+    frame->ShowPage164();
+    Flush();
+    EXPECT_EQ(db.preset_number[5][3], 321);
+    EXPECT_EQ(Since().size(), 3u);
+}
+
 } // namespace
