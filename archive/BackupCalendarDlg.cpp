@@ -9,15 +9,7 @@
 #include "protocol/MessageIds.h"
 #include "res/ResStrings.h"
 
-const DialogItem* BackupCalendarItems(std::size_t& count);
-
 namespace {
-
-std::size_t ItemCount() {
-    std::size_t count = 0;
-    BackupCalendarItems(count);
-    return count;
-}
 
 const DialogTemplate kTemplate{.id = CBackupCalendarDlg::IDD,
                                .x = 197,
@@ -25,12 +17,7 @@ const DialogTemplate kTemplate{.id = CBackupCalendarDlg::IDD,
                                .cx = 403,
                                .cy = 417,
                                .style = WS_CHILD,
-                               .items = std::span<const DialogItem>(
-                                   [] {
-                                       std::size_t count = 0;
-                                       return BackupCalendarItems(count);
-                                   }(),
-                                   ItemCount())};
+                               .items = CalendarTemplateItems(true)};
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr RECT kTitleRect = {6, 5, 404, 24};

@@ -40,8 +40,11 @@ const DialogTemplate kTemplate{
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 DateTimeRange TodayRange() {
-    const CTime now = CTime::GetCurrentTime();
-    return DefaultBackupRange(now.GetYear(), now.GetMonth() - 1, now.GetDay() - 1);
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    TodayFields(year, month, day);
+    return DefaultBackupRange(year, month, day);
 }
 
 } // namespace
@@ -54,7 +57,7 @@ void CBackupDateTimeDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CBackupDateTimeDlg::InitControls() {
-    CDateTimeSearchDlg::InitControls();
+    TDateTimePage<CSearchPage>::InitControls();
     SetUpTextButton(m_btnPlay, 2258, 5585, 304, 396, 97, 22);
     SetUpTextButton(m_btnCalculate, 2258, 5582, 2, 396, 97, 22);
     SetUpField(m_label[kSizeLabel], 103, 400, 97, 14, false);

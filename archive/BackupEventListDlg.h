@@ -25,6 +25,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     DWORD FirstFilter() override { return m_table.FirstFilter(); }
+    bool PlayAllowed() override { return false; }
     void LayoutActions() override;
     void ListRebuilt() override;
     void OnItemChanged(const NMLISTVIEW& change) override;

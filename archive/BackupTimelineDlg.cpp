@@ -46,7 +46,8 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CBackupTimelineDlg::CBackupTimelineDlg() : CTimelinePage(IDD, kSlotBackupTimeline, 1759, 30, kBackupChartRight) {}
+CBackupTimelineDlg::CBackupTimelineDlg()
+    : TTimelinePage<CSearchPage>(IDD, kSlotBackupTimeline, 1759, 30, kBackupChartRight) {}
 
 BOOL CBackupTimelineDlg::Create(CRemoteSearchDlg* frame) {
     const BackupRange& range = frame->Backup();
@@ -61,7 +62,7 @@ BOOL CBackupTimelineDlg::Create(CRemoteSearchDlg* frame) {
         }
         SetChosenTime(23, 59, 59);
     }
-    return CTimelinePage::Create(frame);
+    return TTimelinePage<CSearchPage>::Create(frame);
 }
 
 bool CBackupTimelineDlg::SameStartAndEndDay() const {
@@ -77,7 +78,7 @@ void CBackupTimelineDlg::ShownDay(int& year, int& month, int& day) const {
 }
 
 void CBackupTimelineDlg::DoDataExchange(CDataExchange* pDX) {
-    CTimelinePage::DoDataExchange(pDX);
+    TTimelinePage<CSearchPage>::DoDataExchange(pDX);
     DDX_Control(pDX, kIdCalculate, m_btnCalculate);
     DDX_Control(pDX, kIdNext, m_btnNext);
     DDX_Control(pDX, kIdBackup, m_btnBackup);
@@ -85,7 +86,7 @@ void CBackupTimelineDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CBackupTimelineDlg::OnInitDialog() {
-    CTimelinePage::OnInitDialog();
+    TTimelinePage<CSearchPage>::OnInitDialog();
     SetUpTextButton(m_btnCalculate, 2258, 5582, 2, 396, 97, 22);
     SetUpTextButton(m_btnNext, 2258, 5584, 304, 396, 97, 22);
     SetUpTextButton(m_btnBackup, 2258, 5585, 304, 396, 97, 22);
@@ -124,7 +125,11 @@ BOOL CBackupTimelineDlg::OnInitDialog() {
 BOOL CBackupTimelineDlg::OnEraseBkgnd(CDC* pDC) {
     DrawBitmap(pDC, m_bmBackground, 0, 0, 403, 417, FALSE, 0);
     DrawGrid(pDC, m_nStartMark, m_nEndMark);
-    DrawSegments(pDC);
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    ShownDay(year, month, day);
+    DrawRecordBars(pDC, m_pFrame->DayRecords(), m_pFrame->GetChannelMask(), year, month, day);
     if (m_nMode == 0) {
         DrawChartLine(pDC, m_nStartMark, 0xFFFF00, PS_INSIDEFRAME);
     } else {
@@ -184,7 +189,7 @@ void CBackupTimelineDlg::OnMouseMove(UINT nFlags, CPoint point) {
             ClosePickers();
         }
     }
-    CTimelinePage::OnMouseMove(nFlags, point);
+    TTimelinePage<CSearchPage>::OnMouseMove(nFlags, point);
 }
 
 void CBackupTimelineDlg::OpenTimePicker(int labelIndex, UINT field) {
@@ -273,7 +278,7 @@ void CBackupTimelineDlg::OnPrev() {
 
 BOOL CBackupTimelineDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) != BN_CLICKED) {
-        return CTimelinePage::OnCommand(wParam, lParam);
+        return TTimelinePage<CSearchPage>::OnCommand(wParam, lParam);
     }
     switch (LOWORD(wParam)) {
     case kIdCalculate:
@@ -304,6 +309,6 @@ BOOL CBackupTimelineDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         ClosePickers();
         return TRUE;
     default:
-        return CTimelinePage::OnCommand(wParam, lParam);
+        return TTimelinePage<CSearchPage>::OnCommand(wParam, lParam);
     }
 }

@@ -4,10 +4,11 @@
 // for the end day; in mode 1 the end time, then Calculate and Backup.
 
 #include "archive/BackupAction.h"
+#include "archive/SearchPage.h"
 #include "archive/TimelinePage.h"
 #include "controls/SkinTextButton.h"
 
-class CBackupTimelineDlg : public CTimelinePage {
+class CBackupTimelineDlg : public TTimelinePage<CSearchPage> {
 public:
     static constexpr UINT IDD = 231;
 
@@ -41,9 +42,10 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC) override;
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     void OnMouseMove(UINT nFlags, CPoint point) override;
-    void ShownDay(int& year, int& month, int& day) const override;
 
 private:
+    // The day the bars are drawn for: the start day in mode 0, the end day in mode 1.
+    void ShownDay(int& year, int& month, int& day) const;
     bool SameStartAndEndDay() const;
     bool AcceptsColumn(CPoint point) const;
     void MoveMark(int x);

@@ -5,18 +5,14 @@
 // the frame's pickers; WM_CLOSE destroys it; and when its window is gone it empties its slot in the
 // frame and deletes itself.
 
+#include "archive/PageStyle.h"
 #include "controls/SkinHelper.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
 
 class CRemoteSearchDlg;
-class CSkinTextButton;
-class CSkinLabel;
 class CDvrClient;
 class IArchiveHost;
-
-// The captions of the lower buttons of the pages, by skinned state.
-extern const COLORREF kPageButtonColours[4];
 
 class CSearchPage : public CDialog, public CSkinHelper {
 public:
@@ -51,16 +47,6 @@ protected:
     CDvrClient* Client();
     bool FrameBusy() const;
     void ClosePickers();
-
-    // A lower button of a page: strip, caption text, place; "Arial Bold" 9 point weight 700.
-    static void SetUpTextButton(CSkinTextButton& button, UINT strip, UINT textId, int x, int y, int cx, int cy,
-                                const COLORREF colours[4] = kPageButtonColours, int xOffset = 0, BOOL center = TRUE);
-    // A caption label: no bitmap, one colour, bold 9 point.
-    static void SetUpCaption(CSkinLabel& label, UINT textId, int x, int y, int cx, int cy, COLORREF colour = 0x785A5A);
-    // A value field: bitmap 1700, the value colour under the mouse when `clickable`, bold 9 point.
-    static void SetUpField(CSkinLabel& label, int x, int y, int cx, int cy, bool clickable);
-    // Replaces a label's text the way the pages do: hidden, given the text, shown again.
-    static void ReplaceText(CSkinLabel& label, LPCSTR text);
 
     // Loads another background (a page whose look depends on what it finds at initialisation).
     void SetBackground(UINT id);
