@@ -501,7 +501,17 @@ LONGLONG CTimeSetupDlg::ClockNow() const {
 }
 
 bool CTimeSetupDlg::FrameGoesOn() const {
-    return m_pFrame != nullptr && m_pFrame->IsInModalLoop() && m_pFrame->ContinueModal();
+    if (m_pFrame == nullptr) {
+        return false;
+    }
+    // The frame's own destruction takes its pages with it: nothing will be sent then.
+    const MSG* msg = GetCurrentMessage();
+    if (msg != nullptr && msg->hwnd == m_pFrame->GetSafeHwnd() &&
+        (msg->message == WM_DESTROY || msg->message == WM_NCDESTROY)) {
+        return false;
+    }
+    // A modal frame that has been ended (Cancel, Close) sends nothing either.
+    return !m_pFrame->IsModal() || (m_pFrame->IsInModalLoop() && m_pFrame->ContinueModal());
 }
 
 BOOL CTimeSetupDlg::DestroyWindow() {

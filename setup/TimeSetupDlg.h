@@ -99,7 +99,7 @@ private:
     void MakeRuleConsistent(int kind);
     void OnRecorderClock(DWORD clock);
     // Whether the frame goes on after this page (another page chosen, or OK): the question is
-    // pointless when the frame ends without sending the record.
+    // pointless when the frame ends without sending the record (Cancel, Close, its destruction).
     bool FrameGoesOn() const;
     BYTE* Dst() const;
     UINT SelectorOfKind(int kind) const;
