@@ -1,6 +1,7 @@
 #include "setup/TimeServerIpCtrl.h"
 
 #include "platform/gdi/DC.h"
+#include "platform/window/ClientDC.h"
 
 #include <cstdlib>
 
@@ -80,7 +81,13 @@ BOOL CTimeServerIpCtrl::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL CTimeServerIpCtrl::OnEraseBkgnd(CDC* pDC) {
+BOOL CTimeServerIpCtrl::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+void CTimeServerIpCtrl::OnPaint() {
+    CPaintDC dc(this);
+    CDC* pDC = &dc;
     CRect client;
     GetClientRect(&client);
     pDC->FillSolidRect(&client, 0xFFFFFF);
@@ -91,5 +98,4 @@ BOOL CTimeServerIpCtrl::OnEraseBkgnd(CDC* pDC) {
         RECT dot{x, 0, x + kDotWidth, client.Height()};
         pDC->DrawText(".", &dot, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    return TRUE;
 }

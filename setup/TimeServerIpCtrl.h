@@ -29,6 +29,8 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
+    // A white field with the dots between the number fields.
+    void OnPaint() override;
 
 private:
     int FieldValue(int i) const;
