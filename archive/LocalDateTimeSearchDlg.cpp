@@ -1,0 +1,67 @@
+#include "archive/LocalDateTimeSearchDlg.h"
+
+#include "archive/LocalSearchDlg.h"
+#include "archive/LocalSearchHost.h"
+#include "protocol/DvrClient.h"
+
+#include <thread>
+
+namespace {
+
+const DialogTemplate kTemplate{.id = CLocalDateTimeSearchDlg::IDD,
+                               .x = 197,
+                               .y = 83,
+                               .cx = 403,
+                               .cy = 417,
+                               .style = WS_CHILD,
+                               .items = DateTimeTemplateItems()};
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+DateTimeRange TodayRange() {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    TodayFields(year, month, day);
+    return DefaultSearchRange(year, month, day);
+}
+
+} // namespace
+
+CLocalDateTimeSearchDlg::CLocalDateTimeSearchDlg()
+    : TDateTimePage<CLocalSearchPage>(IDD, kLocalSlotDateTime, 1750, TodayRange()) {}
+
+int CLocalDateTimeSearchDlg::DateFormat() {
+    return Host().DateFormat();
+}
+
+void CLocalDateTimeSearchDlg::ShowListPicker(UINT field, const ListPopupRequest& request, int flag) {
+    m_pFrame->ShowNumberPicker(this, field, &request, 0, flag);
+}
+
+void CLocalDateTimeSearchDlg::ShowTimesPicker(UINT field, const TimePickerRequest& request) {
+    m_pFrame->ShowTimePicker(this, field, &request);
+}
+
+bool CLocalDateTimeSearchDlg::PlayAllowed() {
+    const CDvrClient* client = Host().Client();
+    return client == nullptr || client->m_bRemotePlay.load() == 0;
+}
+
+void CLocalDateTimeSearchDlg::OnPlay() {
+    ClosePickers();
+    CDvrClient* client = Host().Client();
+    if (client != nullptr && client->m_bConnected.load() == 1 && client->m_bLive.load() == 1) {
+        client->SendLiveStop();
+    }
+    int start[6];
+    int end[6];
+    m_range.Fields(0, start);
+    m_range.Fields(1, end);
+    const DWORD startTime = Host().TimeToCTime(start);
+    const DWORD endTime = Host().TimeToCTime(end);
+    const bool openEnd = endTime == kOpenEndTime;
+    m_pFrame->SetSearchKind(openEnd ? LocalSearchKind::Time : LocalSearchKind::Range);
+    m_pFrame->PostMessage(WM_LOCAL_OPEN_RECORDINGS, startTime, openEnd ? 0 : endTime);
+    std::this_thread::yield();
+    m_pFrame->PostMessage(WM_CLOSE);
+}

@@ -1,0 +1,60 @@
+#include "archive/LocalDayTimelineDlg.h"
+
+#include "archive/LocalSearchDlg.h"
+#include "archive/LocalSearchHost.h"
+#include "protocol/DvrClient.h"
+
+#include <thread>
+
+namespace {
+
+const DialogTemplate kTemplate{.id = CLocalDayTimelineDlg::IDD,
+                               .x = 197,
+                               .y = 83,
+                               .cx = 403,
+                               .cy = 417,
+                               .style = WS_CHILD,
+                               .items = DayTimelineTemplateItems()};
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+} // namespace
+
+CLocalDayTimelineDlg::CLocalDayTimelineDlg(int year, int month, int day, std::vector<LocalSegment> segments)
+    : TDayTimelinePage<CLocalSearchPage>(IDD, kLocalSlotDayTimeline, 1754, year, month, day),
+      m_segments(std::move(segments)) {}
+
+void CLocalDayTimelineDlg::DrawDayBars(CDC* pDC) {
+    DrawLocalBars(pDC, m_segments, m_nYear, m_nMonth, m_nDay);
+}
+
+void CLocalDayTimelineDlg::OpenTimePicker(const TimePickerRequest& request) {
+    m_pFrame->ShowTimePicker(this, 1, &request);
+}
+
+int CLocalDayTimelineDlg::DateFormat() {
+    return Host().DateFormat();
+}
+
+bool CLocalDayTimelineDlg::PlayAllowed() {
+    const CDvrClient* client = Host().Client();
+    return client == nullptr || client->m_bRemotePlay.load() == 0;
+}
+
+void CLocalDayTimelineDlg::OnPlay() {
+    ClosePickers();
+    CDvrClient* client = Host().Client();
+    if (client != nullptr && client->m_bConnected.load() == 1 && client->m_bLive.load() == 1) {
+        client->SendLiveStop();
+    }
+    const int fields[6] = {m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond};
+    const DWORD start = Host().TimeToCTime(fields);
+    m_pFrame->SetSearchKind(LocalSearchKind::Time);
+    m_pFrame->PostMessage(WM_LOCAL_OPEN_RECORDINGS, start, 0);
+    std::this_thread::yield();
+    m_pFrame->PostMessage(WM_CLOSE);
+}
+
+void CLocalDayTimelineDlg::OnPrev() {
+    ClosePickers();
+    m_pFrame->ShowCalendarPage();
+}

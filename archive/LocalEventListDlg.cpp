@@ -1,0 +1,64 @@
+#include "archive/LocalEventListDlg.h"
+
+#include "archive/LocalEvents.h"
+#include "archive/LocalSearchDlg.h"
+#include "archive/LocalSearchHost.h"
+#include "protocol/ClientMessages.h"
+#include "protocol/DvrClient.h"
+#include "protocol/ReasonCodes.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+const DialogTemplate kTemplate{.id = CLocalEventListDlg::IDD,
+                               .x = 197,
+                               .y = 83,
+                               .cx = 403,
+                               .cy = 417,
+                               .style = WS_CHILD,
+                               .items = EventListTemplateItems()};
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+// The main window's play clock, repainted when a Play closes the frame.
+constexpr RECT kPlayClockArea = {250, 630, 677, 644};
+
+} // namespace
+
+CLocalEventListDlg::CLocalEventListDlg() : TEventListPage<CLocalSearchPage>(IDD, kLocalSlotEventList, 1751) {}
+
+void CLocalEventListDlg::LoadEvents() {
+    if (!LoadLocalEvents(m_pFrame->DownloadFolder(), m_table)) {
+        if (CWnd* main = Host().MainWindow()) {
+            main->PostMessage(WM_KELO_NOTICE, WPARAM(m_pFrame->GetSafeHwnd()), kNoticeNothingFound);
+        }
+    }
+}
+
+bool CLocalEventListDlg::PlayAllowed() {
+    const CDvrClient* client = Host().Client();
+    return client == nullptr || client->m_bRemotePlay.load() == 0;
+}
+
+int CLocalEventListDlg::DateFormat() {
+    return Host().DateFormat();
+}
+
+void CLocalEventListDlg::OnPlay() {
+    CDvrClient* client = Host().Client();
+    if (client != nullptr && client->m_bConnected.load() == 1 && client->m_bLive.load() == 1) {
+        client->SendLiveStop();
+    }
+    if (const EventItem* event = SelectedEvent()) {
+        m_pFrame->SetSearchKind(LocalSearchKind::Time);
+        m_pFrame->PostMessage(WM_LOCAL_OPEN_RECORDINGS, event->start, event->end);
+        std::this_thread::yield();
+        m_pFrame->PostMessage(WM_CLOSE);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (CWnd* main = Host().MainWindow()) {
+        main->InvalidateRect(&kPlayClockArea, TRUE);
+    }
+    m_pFrame->PostMessage(WM_CLOSE);
+}
