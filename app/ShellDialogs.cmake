@@ -1,0 +1,16 @@
+# The local setup frame and its pages, the PTZ pads, the firmware upgrade and the full-screen arrange
+# bar: the dialogs the main window's commands and the video window open.
+set(KELO_APP_DIALOG_SOURCES
+    ArrangeDlg.cpp
+    FwUpgradeDlg.cpp
+    PtzControlDlg.cpp
+    PtzDialogSet.cpp
+    PtzKeypadDlg.cpp
+    PtzMenuDlg.cpp
+    PtzPadDlg.cpp
+    PtzPlacement.cpp
+)
+kelo_library(kelo_app_dialogs
+  SOURCES ${KELO_APP_DIALOG_SOURCES}
+  DEPS kelo_app kelo_setup kelo_controls kelo_window kelo_gdi kelo_res_loader kelo_protocol Qt6::Widgets)
+target_link_libraries(kelo1000 PRIVATE kelo_app_dialogs)
