@@ -14,6 +14,7 @@
 #include "archive/InfoMenuDlg.h"
 #include "archive/ItemPickerDlg.h"
 #include "archive/LogMenuDlg.h"
+#include "archive/LogPageRegistry.h"
 #include "archive/PlayCalendarDlg.h"
 #include "archive/SearchMenuDlg.h"
 #include "archive/SearchPage.h"
@@ -822,6 +823,7 @@ BOOL CRemoteSearchDlg::PreTranslateMessage(MSG* pMsg) {
 }
 
 INT_PTR RunRemoteSearch(IArchiveHost& host, BYTE alpha) {
+    RegisterLogAndInfoPages();
     CRemoteSearchDlg frame(host, alpha, host.MainWindow());
     return frame.DoModal();
 }

@@ -232,5 +232,6 @@ private:
     CBitmap m_bmBackground;
 };
 
-// The RSearch command's frame: made with the main window, run modally, and gone when it returns.
+// The RSearch command's frame: made with the main window, run modally, and gone when it returns. The
+// log and information pages are made known to it first.
 INT_PTR RunRemoteSearch(IArchiveHost& host, BYTE alpha);
