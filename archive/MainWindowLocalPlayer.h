@@ -1,0 +1,30 @@
+#pragma once
+// The local player as the main window holds it: the play bar's modes, the seek slider (a release is
+// taken as a seek once its target is given) and the channel selection's resync.
+
+#include "app/MainWindowSeams.h"
+#include "archive/LocalPlayer.h"
+
+#include <memory>
+
+class CMainWindowLocalPlayer : public ILocalPlayer {
+public:
+    explicit CMainWindowLocalPlayer(std::unique_ptr<CLocalPlayer> player) : m_player(std::move(player)) {}
+
+    int GetMode() const override { return m_player->GetMode(); }
+    // What the seek slider's release asks: the speed (5 after forward play, so a step forward follows).
+    int GetPrevMode() const override { return m_player->GetSpeed(); }
+    void SetSeekState(int state) override;
+    DWORD GetStartTime() const override { return m_player->GetRangeStart(); }
+    void SetSeekTarget(DWORD seconds) override;
+    void SetChannelChange(BYTE changed) override;
+    void SetMode(int mode) override { m_player->SetMode(mode); }
+    void Stop() override { m_player->Stop(); }
+    void Close() override { m_player->Close(); }
+
+    CLocalPlayer& Player() { return *m_player; }
+
+private:
+    std::unique_ptr<CLocalPlayer> m_player;
+    bool m_releasePending = false;
+};
