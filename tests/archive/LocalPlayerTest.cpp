@@ -403,3 +403,19 @@ TEST(LocalPlayerPlay, DamagedFramesAreSkippedAndVanishedFilesEndThePlayback) {
         EXPECT_EQ(rig.host->playSource, 0);
     }
 }
+
+TEST(LocalPlayerPlay, StopEndsAFastPlayWaitingForADecoderThatTakesNothing) {
+    Rig rig;
+    WriteBackup(rig.folder.Path(), 0x100, Seconds(100, 5, {0}));
+    rig.Load(100);
+    rig.Start(true);
+    rig.host->decoderBacklog = 50;
+    rig.player->SetMode(kPlayForward);
+    rig.player->SetMode(kPlayForward); // fast: waits while a decoder holds more than ten frames
+    rig.host->Release();
+    const ULONGLONG before = rig.host->Now();
+    ASSERT_TRUE(rig.host->WaitFor([&] { return rig.host->Now() > before + 1000; })) << "the player waits";
+    EXPECT_EQ(rig.host->FrameCount(), 0u);
+    rig.player->Stop();
+    EXPECT_FALSE(rig.player->IsThreadRunning());
+}

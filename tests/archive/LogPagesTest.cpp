@@ -214,6 +214,14 @@ TEST_F(LogPages, DetailsShowTheSettingsAndPrevGoesBack) {
     }
 }
 
+TEST_F(LogPages, ADetailPageOfAnEntryNoLongerInTheTableStaysEmpty) {
+    ASSERT_NE(OpenLog(), nullptr);
+    r.frame->ShowContentPage(kSlotLogDetail, [] { return std::make_unique<CRemoteLogDetailDlg>(0, 99, 4); });
+    auto* detail = r.PageAt<CRemoteLogDetailDlg>(kSlotLogDetail);
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->m_list.GetItemCount(), 0);
+}
+
 TEST_F(LogPages, PrintingFollowsTheListOrder) {
     class Device : public ILogPrintDevice {
     public:

@@ -35,7 +35,7 @@ public:
     Decoder(Host& host, int channel) : m_host(host), m_channel(channel) {}
     bool QueueFrame(std::unique_ptr<FrameItem> item) override;
     void SetRefuse(bool refuse) override { m_refuse = refuse; }
-    std::size_t QueueLength() const override { return 2; }
+    std::size_t QueueLength() const override;
     void Stop() override;
 
 private:
@@ -62,6 +62,8 @@ public:
     std::atomic<WORD> visibleMask{0xFFFF};
     std::atomic<int> selectedChannel{-1}; // the channel shown alone, -1 none
     std::atomic<bool> waveOut{true};
+    // Frames every decoder claims to hold (a decoder that stopped taking frames).
+    std::atomic<std::size_t> decoderBacklog{0};
 
     // ---- what the player did (read under Lock())
     std::vector<Queued> frames;
@@ -232,6 +234,10 @@ inline bool Decoder::QueueFrame(std::unique_ptr<FrameItem> item) {
     EXPECT_EQ(item->descriptor.channel, m_channel);
     m_host.Record(std::move(q));
     return true;
+}
+
+inline std::size_t Decoder::QueueLength() const {
+    return 2 + m_host.decoderBacklog.load();
 }
 
 inline void Decoder::Stop() {
