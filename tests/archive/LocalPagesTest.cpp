@@ -9,6 +9,8 @@
 #include "archive/LocalDayTimelineDlg.h"
 #include "archive/LocalEventListDlg.h"
 #include "archive/LocalPageRegistry.h"
+#include "archive/LocalPlayer.h"
+#include "archive/LocalPlayerHost.h"
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
 #include "archive/LocalSearchMenuDlg.h"
