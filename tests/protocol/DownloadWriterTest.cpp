@@ -1,6 +1,7 @@
 #include "protocol/DownloadWriter.h"
 #include "tests/protocol/BackupSetReader.h"
 #include "tests/protocol/FrameBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +16,7 @@ using namespace framebytes;
 
 namespace {
 
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/kelo-backup-XXXXXX";
-        m_path = ::mkdtemp(pattern);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using kelotest::TempDir;
 
 struct Message {
     UINT message;
@@ -122,7 +109,7 @@ std::vector<BYTE> BlockFor(const Plan& p, int index) {
     return MakeBlock(r, f);
 }
 
-DownloadWriterOptions Options(const TempFolder& folder) {
+DownloadWriterOptions Options(const TempDir& folder) {
     DownloadWriterOptions options;
     options.saveLocation = folder.Path();
     options.clock = [] { return DWORD(0x60000000); };
@@ -174,7 +161,7 @@ std::vector<backupset::Set> ReadSets(const CDownloadWriter& writer) {
 } // namespace
 
 TEST(DownloadWriter, WritesAReadableSetWithItsIndex) {
-    TempFolder folder;
+    TempDir folder;
     RecordingOwner owner;
     // Segment 1 (key 10): two channels, two frames in one second, then a five-second gap.
     // Segment 2 (key 20) starts in the same second as the frame before it. Segment 3 is an event.
@@ -254,7 +241,7 @@ TEST(DownloadWriter, WritesAReadableSetWithItsIndex) {
 }
 
 TEST(DownloadWriter, SplitsPastTheSizeLimitAndJoinsTheSetsByStamp) {
-    TempFolder folder;
+    TempDir folder;
     RecordingOwner owner;
     const std::vector<Plan> plan = {
         {200, 1, 0, 1000}, {200, 1, 1, 1000}, {201, 1, 0, 1000}, {202, 1, 1, 1000}, {202, 1, 0, 1000}};
@@ -290,7 +277,7 @@ TEST(DownloadWriter, SplitsPastTheSizeLimitAndJoinsTheSetsByStamp) {
 }
 
 TEST(DownloadWriter, RunsOutOfIndexSlotsIntoANewSet) {
-    TempFolder folder;
+    TempDir folder;
     RecordingOwner owner;
     std::vector<Plan> plan;
     for (DWORD k = 0; k < 7; ++k) {
@@ -320,7 +307,7 @@ TEST(DownloadWriter, RunsOutOfIndexSlotsIntoANewSet) {
 }
 
 TEST(DownloadWriter, NeverOverwritesAnEarlierSet) {
-    TempFolder folder;
+    TempDir folder;
     std::filesystem::create_directories(folder.Path() / "Download");
     {
         std::ofstream earlier(folder.Path() / "Download" / "60000000.vid", std::ios::binary);
@@ -342,7 +329,7 @@ TEST(DownloadWriter, NeverOverwritesAnEarlierSet) {
 }
 
 TEST(DownloadWriter, FullDiskEndsTheBackupWithAClosedSet) {
-    TempFolder folder;
+    TempDir folder;
     RecordingOwner owner;
     std::atomic<LONGLONG> freeBytes = 0x40100 + 3 * 64 + 64 * 3 + 64 * 1024;
     DownloadWriterOptions options = Options(folder);
@@ -385,7 +372,7 @@ TEST(DownloadWriter, FullDiskEndsTheBackupWithAClosedSet) {
 }
 
 TEST(DownloadWriter, AFolderThatCannotBeCreatedFailsAtOnce) {
-    TempFolder folder;
+    TempDir folder;
     {
         std::ofstream blocker(folder.Path() / "Download"); // a file where the folder should be
     }
@@ -399,7 +386,7 @@ TEST(DownloadWriter, AFolderThatCannotBeCreatedFailsAtOnce) {
 }
 
 TEST(DownloadWriter, DestroyingARunningWriterClosesItsSet) {
-    TempFolder folder;
+    TempDir folder;
     RecordingOwner owner;
     {
         CDownloadWriter writer(owner, 1, 0, 0, Options(folder));

@@ -4,6 +4,7 @@
 #include "tests/protocol/BackupSetReader.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/protocol/FrameBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -13,21 +14,7 @@ using namespace framebytes;
 
 namespace {
 
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/kelo-client-backup-XXXXXX";
-        m_path = ::mkdtemp(pattern);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using kelotest::TempDir;
 
 Bytes Block(int index) {
     RecordShape rec;
@@ -118,7 +105,7 @@ TEST(ClientBackup, SizeAnswersGoToTheSearchFrame) {
 }
 
 TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
-    TempFolder folder;
+    TempDir folder;
     ClientRig r;
     r.client->SetSaveLocation(folder.Path());
     ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
@@ -145,7 +132,7 @@ TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
 }
 
 TEST(ClientBackup, PlaybackAndBackupFragmentsNeverMix) {
-    TempFolder folder;
+    TempDir folder;
     ClientRig r;
     r.client->SetSaveLocation(folder.Path());
     r.StartLive();
@@ -187,7 +174,7 @@ TEST(ClientBackup, PlaybackAndBackupFragmentsNeverMix) {
 }
 
 TEST(ClientBackup, DisconnectDuringLiveViewClosesTheRunningBackup) {
-    TempFolder folder;
+    TempDir folder;
     ClientRig r;
     r.client->SetSaveLocation(folder.Path());
     r.StartLive();
@@ -211,7 +198,7 @@ TEST(ClientBackup, DisconnectDuringLiveViewClosesTheRunningBackup) {
 }
 
 TEST(ClientBackup, AFullDiskEndsTheBackupWithANoticeAndAReadableSet) {
-    TempFolder folder;
+    TempDir folder;
     ClientRig r;
     auto freeBytes = std::make_shared<std::atomic<LONGLONG>>(0x40100 + 3 * 128 + 30000);
     DownloadWriterOptions options;

@@ -3,6 +3,7 @@
 #include "protocol/FrameHeader.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/protocol/FrameBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,8 @@ using namespace rig;
 using namespace framebytes;
 
 namespace {
+
+using kelotest::TempDir;
 
 Bytes Frame(int channel, DWORD time, std::size_t video, std::size_t audio = 0, int audioChannel = 0) {
     FrameShape s;
@@ -159,15 +162,14 @@ TEST(ClientLive, BrokenFramesAreDroppedAndTheNextOneArrives) {
 }
 
 TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
-    char pattern[] = "/tmp/kelo-live-XXXXXX";
-    const std::filesystem::path folder = ::mkdtemp(pattern);
+    const TempDir folder;
     Options options;
     options.channels = 8;
     options.rights = 0xDF; // no right 5: hidden channels stay hidden
     ClientRig r(options);
     WebExportSettings web;
     web.active = true;
-    web.location = folder / "web";
+    web.location = folder.Path() / "web";
     web.width = 352;
     web.height = 240;
     web.interval = 500;
@@ -193,7 +195,6 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     std::filesystem::remove(web.location / "chinfo.bin");
     r.StartLive(0x00010001);
     EXPECT_FALSE(std::filesystem::exists(web.location / "chinfo.bin"));
-    std::filesystem::remove_all(folder);
 }
 
 TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {

@@ -12,7 +12,8 @@
 #include "tests/protocol/BackupSetReader.h"
 #include "tests/protocol/FakeClientHost.h"
 #include "tests/protocol/FakeMedia.h"
-#include "tests/protocol/RecorderSimProcess.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,25 +28,11 @@ extern "C" {
 
 namespace {
 
+using kelotest::TempDir;
+
 using namespace std::chrono_literals;
 
 constexpr DWORD kClock = 1300000000;
-
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/kelo-sim-backup-XXXXXX";
-        m_path = ::mkdtemp(pattern);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 std::vector<std::uint8_t> RangeBytes(DWORD mask, BYTE types, DWORD start, DWORD end) {
     std::vector<std::uint8_t> range(24, 0);
@@ -60,7 +47,7 @@ std::vector<std::uint8_t> RangeBytes(DWORD mask, BYTE types, DWORD start, DWORD 
 // a client of its own in.
 class SimSuite : public ::testing::Test {
 protected:
-    static bool StartSim(std::vector<std::string> options, ksim::CSimConfig& config, RecorderSimProcess& sim) {
+    static bool StartSim(std::vector<std::string> options, ksim::CSimConfig& config, SimProcess& sim) {
         options.insert(options.end(), {"--resolution", "cif", "--loop-seconds", "1", "--days", "1", "--clock",
                                        std::to_string(kClock)});
         std::vector<const char*> argv = {"kelo-recorder-sim"};
@@ -125,11 +112,11 @@ protected:
 class SimFourChannels : public SimSuite {
 protected:
     static void SetUpTestSuite() {
-        if (!RecorderSimProcess::Available()) {
+        if (!SimProcess::Available()) {
             return;
         }
         s_config = std::make_unique<ksim::CSimConfig>();
-        s_sim = std::make_unique<RecorderSimProcess>();
+        s_sim = std::make_unique<SimProcess>(SimProcess::Messages::Quiet);
         s_started = StartSim({"--channels", "4"}, *s_config, *s_sim);
         if (s_started) {
             s_archive = std::make_unique<ksim::CSimArchive>(s_config->seed, s_config->ServedChannels(), s_config->days,
@@ -147,7 +134,7 @@ protected:
         s_config.reset();
     }
     void SetUp() override {
-        if (!RecorderSimProcess::Available()) {
+        if (!SimProcess::Available()) {
             GTEST_SKIP() << "the recorder simulator is not built";
         }
         ASSERT_TRUE(s_started);
@@ -156,7 +143,7 @@ protected:
     static DWORD FirstRecording() { return s_archive->Segments().front().start; }
 
     static inline std::unique_ptr<ksim::CSimConfig> s_config;
-    static inline std::unique_ptr<RecorderSimProcess> s_sim;
+    static inline std::unique_ptr<SimProcess> s_sim;
     static inline bool s_started = false;
     static inline std::unique_ptr<ksim::CSimArchive> s_archive;
     static inline std::unique_ptr<ksim::CStreamLibrary> s_library;
@@ -213,11 +200,11 @@ int DecodePictures(const std::vector<std::unique_ptr<FrameItem>>& items) {
 } // namespace
 
 TEST_F(SimSuite, SixteenLiveChannelsReachTheirDecodersWholeAndInOrder) {
-    if (!RecorderSimProcess::Available()) {
+    if (!SimProcess::Available()) {
         GTEST_SKIP() << "the recorder simulator is not built";
     }
     ksim::CSimConfig config;
-    RecorderSimProcess sim;
+    SimProcess sim{SimProcess::Messages::Quiet};
     ASSERT_TRUE(StartSim({"--channels", "16"}, config, sim));
     LogIn(sim.Port());
     constexpr std::size_t kFrames = 40; // over a second and a half of every channel
@@ -279,7 +266,7 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
     const std::vector<ksim::Bytes> expected = s_recorded->BackupBlocks(0xF, 0x3F, start, end, CameraNames(*s_config));
     ASSERT_GT(expected.size(), 50u);
 
-    TempFolder folder;
+    TempDir folder;
     DownloadWriterOptions options;
     options.saveLocation = folder.Path();
     ULONGLONG total = 0;
@@ -322,7 +309,7 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
 
 TEST_F(SimFourChannels, DisconnectingMidBackupLeavesAReadableSet) {
     const DWORD start = FirstRecording();
-    TempFolder folder;
+    TempDir folder;
     client->SetSaveLocation(folder.Path());
     ASSERT_TRUE(client->CreateDownloadWriter(1, 0, 0));
     // Everything from the first recording on: far more than arrives before the disconnect.

@@ -5,7 +5,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
-#include "tests/protocol/SimProcess.h"
+#include "tests/support/SimProcess.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

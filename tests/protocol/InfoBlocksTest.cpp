@@ -2,6 +2,7 @@
 #include "protocol/AccountRightsTable.h"
 #include "protocol/ChannelInfoFile.h"
 #include "protocol/DstInfo.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include <unistd.h>
 
 namespace {
+
+using kelotest::TempDir;
 
 std::vector<BYTE> Payload(std::size_t size, BYTE fill = 0) {
     return std::vector<BYTE>(size, fill);
@@ -34,22 +37,6 @@ std::vector<BYTE> RightsPayload() {
     p[8 * 2 + 0] = 1; // admin: playback
     return p;
 }
-
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/kelo-info-XXXXXX";
-        m_path = ::mkdtemp(pattern);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 } // namespace
 
@@ -204,7 +191,7 @@ TEST(AccountRights, StoredPasswordIsEightLowerCaseCharactersAndZeros) {
 }
 
 TEST(ChannelInfoFile, WritesFourLinesUnderTheWebLocation) {
-    TempFolder folder;
+    TempDir folder;
     WebExportSettings web;
     web.active = true;
     web.location = folder.Path() / "web" / "export";

@@ -64,24 +64,4 @@ inline std::vector<SHORT> ReadWrittenSamples(const std::filesystem::path& path) 
     return samples;
 }
 
-// A folder of its own under the system's temporary folder, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelo-audio-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern) : std::filesystem::path();
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const char* name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
-
 } // namespace audiotest

@@ -1,12 +1,13 @@
-#include "TempDir.h"
-
 #include "platform/base/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
+
+using kelotest::TempDir;
 
 TEST(FileSystemTest, FoldersAndFiles) {
     TempDir dir;

@@ -1,7 +1,6 @@
-#include "TempDir.h"
-
 #include "platform/base/File.h"
 #include "platform/base/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +11,8 @@
 #include <string>
 
 namespace {
+
+using kelotest::TempDir;
 
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -146,8 +147,8 @@ TEST(FileTest, ExclusiveUseShutsOutASecondOpen) {
 
 TEST(FileTest, WindowsShapedPathsAndMoves) {
     TempDir dir;
-    const std::string windowsShaped = dir.Path() + "\\Download\\\\a.idx";
-    ASSERT_TRUE(CreateDirectories((dir.Path() + "\\Download\\").c_str()));
+    const std::string windowsShaped = dir.Path().string() + "\\Download\\\\a.idx";
+    ASSERT_TRUE(CreateDirectories((dir.Path().string() + "\\Download\\").c_str()));
     CFile f;
     ASSERT_TRUE(f.Open(windowsShaped.c_str(), CFile::modeCreate | CFile::modeWrite));
     ASSERT_TRUE(f.Write("x", 1));

@@ -1,7 +1,6 @@
-#include "TempDir.h"
-
-#include "platform/base/FileSystem.h"
 #include "platform/base/FindFile.h"
+#include "platform/base/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,8 @@
 #include <vector>
 
 namespace {
+
+using kelotest::TempDir;
 
 TEST(FindFileTest, PatternRule) {
     struct Case {
@@ -18,7 +19,7 @@ TEST(FindFileTest, PatternRule) {
     };
     const Case cases[] = {
         {"64a1b2c3.idx", "*.idx", true},
-        {"64A1B2C3.IDX", "*.idx", true}, // case does not matter, as on the original system
+        {"64A1B2C3.IDX", "*.idx", true}, // case does not matter, as on Windows
         {"a.Idx", "*.IDX", true},
         {"a.idx.bak", "*.idx", false},
         {"a.idxx", "*.idx", false},
@@ -74,7 +75,7 @@ TEST_F(FindFileFolder, FindsMatchesInNameOrder) {
     const std::vector<std::string> expected = {"A.IDX", "b.idx", "e.idx", "x1.idx"};
     EXPECT_EQ(Names(dir / "*.idx"), expected);
     // The program's own separator works too.
-    EXPECT_EQ(Names(dir.Path() + "\\*.idx"), expected);
+    EXPECT_EQ(Names(dir.Path().string() + "\\*.idx"), expected);
     EXPECT_EQ(Names(dir / "?.vid"), std::vector<std::string>{"c.vid"});
     EXPECT_TRUE(Names(dir / "*.jpg").empty());
     EXPECT_TRUE(Names(dir / "missing/*.idx").empty());

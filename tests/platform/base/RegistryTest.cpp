@@ -1,6 +1,5 @@
-#include "TempDir.h"
-
 #include "platform/base/Registry.h"
+#include "tests/support/TempDir.h"
 
 #include <QSettings>
 #include <QString>
@@ -15,6 +14,8 @@
 #include <vector>
 
 namespace {
+
+using kelotest::TempDir;
 
 const char* const kLocalSetup = "Software\\Velmar\\KELO1000\\LocalSetup\\";
 const char* const kServerIP = "Software\\Velmar\\KELO1000\\IPSetup\\ServerIP";
