@@ -4,6 +4,7 @@
 // reads and reports the first inconsistency it finds.
 
 #include "platform/base/WinTypes.h"
+#include "protocol/ByteOrder.h"
 
 #include <cstring>
 #include <filesystem>
@@ -17,7 +18,7 @@ inline DWORD Le32(const std::vector<BYTE>& v, std::size_t at) {
     if (at + 4 > v.size()) {
         return 0xFFFFFFFF;
     }
-    return DWORD(v[at]) | (DWORD(v[at + 1]) << 8) | (DWORD(v[at + 2]) << 16) | (DWORD(v[at + 3]) << 24);
+    return ReadLE32(v.data() + at);
 }
 
 inline std::vector<BYTE> ReadFile(const std::filesystem::path& path) {

@@ -3,6 +3,7 @@
 // definitions, so that a layout mistake in either shows up in the tests.
 
 #include "platform/base/WinTypes.h"
+#include "protocol/ByteOrder.h"
 
 #include <cstddef>
 #include <cstring>
@@ -26,13 +27,11 @@ struct FrameShape {
 };
 
 inline void PutLe32(std::vector<BYTE>& v, std::size_t at, DWORD x) {
-    for (int i = 0; i < 4; ++i) {
-        v[at + i] = BYTE(x >> (8 * i));
-    }
+    WriteLE32(v.data() + at, x);
 }
 
 inline DWORD GetLe32(const BYTE* p) {
-    return DWORD(p[0]) | (DWORD(p[1]) << 8) | (DWORD(p[2]) << 16) | (DWORD(p[3]) << 24);
+    return ReadLE32(p);
 }
 
 // FrameHeader + picture + audio area.

@@ -3,6 +3,7 @@
 // write messages and read the client's messages with time-outs. It writes its bytes by hand, not
 // with the client's header code, so a layout mistake on either side shows.
 
+#include "protocol/ByteOrder.h"
 #include "tests/platform/net/LoopbackListener.h"
 
 #include <chrono>
@@ -35,10 +36,8 @@ public:
     int Fd() const { return m_fd; }
 
     static void PutBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-        out.push_back(std::uint8_t(v >> 24));
-        out.push_back(std::uint8_t(v >> 16));
-        out.push_back(std::uint8_t(v >> 8));
-        out.push_back(std::uint8_t(v));
+        out.resize(out.size() + 4);
+        WriteBE32(out.data() + out.size() - 4, v);
     }
     // Header bytes: id << 7 in word 0, length (and bit 30 when last) in word 1.
     static std::vector<std::uint8_t> Message(unsigned id, const std::vector<std::uint8_t>& payload, bool last = true,
@@ -77,8 +76,8 @@ public:
         if (!ReadExact(head, 16, timeoutMs)) {
             return r;
         }
-        r.w0 = BE32(head.data());
-        r.w1 = BE32(head.data() + 4);
+        r.w0 = ReadBE32(head.data());
+        r.w1 = ReadBE32(head.data() + 4);
         r.id = (r.w0 & 0xFFFF) >> 7;
         r.ok = ReadExact(r.payload, r.w1 & 0xFFFF, timeoutMs);
         return r;
@@ -106,10 +105,6 @@ public:
             }
         }
         return false;
-    }
-
-    static std::uint32_t BE32(const std::uint8_t* p) {
-        return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
     }
 
 private:

@@ -82,12 +82,12 @@ TEST(SimBackup, SizeMatchesTheStreamAndEveryBlockIsRegeneratedExactly) {
         const Bytes& b = blocks[i];
         ASSERT_GT(b.size(), 232u);
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data())), "kelo1040");
-        EXPECT_EQ(Le32(&b[20]), 1u);
-        EXPECT_EQ(Le32(&b[24]), Le32(&b[192 + 12])) << "record time = frame time";
-        EXPECT_EQ(Le32(&b[40]), seg.start) << "segment key";
+        EXPECT_EQ(GetLe32(&b[20]), 1u);
+        EXPECT_EQ(GetLe32(&b[24]), GetLe32(&b[192 + 12])) << "record time = frame time";
+        EXPECT_EQ(GetLe32(&b[40]), seg.start) << "segment key";
         EXPECT_EQ(b[50], seg.eventCode);
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[96])), "CAMERA0" + std::to_string(i % 4 + 1));
-        EXPECT_EQ(Le32(&b[192]), 0x1FFu);
+        EXPECT_EQ(GetLe32(&b[192]), 0x1FFu);
         EXPECT_EQ(b[192 + 8] & 0xF, int(i % 4)) << "channels in order within a frame time";
         EXPECT_EQ(b[192 + 28] & 3, (i / 4) % 25 == 0 ? 1 : 0);
     }
@@ -163,7 +163,7 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
     uint8_t probe = 0;
     EXPECT_FALSE(c.ReadExact(&probe, 1, 400)) << "no frame without credit";
 
-    ASSERT_TRUE(c.Send(61, Be32Bytes(5)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(5)));
     std::vector<Bytes> frames;
     std::vector<uint8_t> speeds;
     Bytes gathered;
@@ -181,7 +181,7 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
     EXPECT_FALSE(c.ReadExact(&probe, 1, 400)) << "exactly the credit";
     for (size_t i = 0; i < frames.size(); ++i) {
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(frames[i].data())), "kelo1040");
-        EXPECT_EQ(Le32(&frames[i][192 + 12]), seg.start + 2) << "starts at the requested second";
+        EXPECT_EQ(GetLe32(&frames[i][192 + 12]), seg.start + 2) << "starts at the requested second";
         EXPECT_EQ(frames[i][192 + 28] & 3, i == 0 ? 1 : 0) << "an IDR first";
         EXPECT_EQ(speeds[i], 11) << "x1";
     }
@@ -189,7 +189,7 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
     // Forward twice: x3 (key pictures only, paced), then the range runs out: PLAY_ON_DONE.
     ASSERT_TRUE(c.Send(44));
     ASSERT_TRUE(c.Send(44));
-    ASSERT_TRUE(c.Send(61, Be32Bytes(93)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(93)));
     speeds.clear();
     const std::vector<Bytes> rest = Blocks(c, 266, 268, &speeds);
     ASSERT_FALSE(rest.empty());
@@ -210,8 +210,8 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     ASSERT_EQ(LoginAndPushes(c).size(), 7u);
     ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start, 0)));
     ASSERT_EQ(c.Recv()->Id(), 53);
-    ASSERT_TRUE(c.Send(62, Be32Bytes(0x2))); // channel 2 only
-    ASSERT_TRUE(c.Send(61, Be32Bytes(93)));
+    ASSERT_TRUE(c.Send(62, Be32Payload(0x2))); // channel 2 only
+    ASSERT_TRUE(c.Send(61, Be32Payload(93)));
     ASSERT_TRUE(c.Send(45)); // pause drops the remaining credit
     // Drain what went out before the pause.
     while (c.Recv(500)) {
@@ -233,17 +233,17 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     };
     // A step: one frame for the one credit that follows it.
     ASSERT_TRUE(c.Send(46));
-    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
     uint8_t speed = 0;
     const Bytes step1 = next(&speed);
     ASSERT_FALSE(step1.empty());
     EXPECT_EQ(step1[192 + 8] & 0xF, 1);
     EXPECT_EQ(speed, 10);
     ASSERT_TRUE(c.Send(46));
-    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
     const Bytes step2 = next(&speed);
-    const uint32_t t1 = Le32(&step1[192 + 12]) * 1000 + uint32_t(step1[192 + 26] | step1[192 + 27] << 8);
-    const uint32_t t2 = Le32(&step2[192 + 12]) * 1000 + uint32_t(step2[192 + 26] | step2[192 + 27] << 8);
+    const uint32_t t1 = GetLe32(&step1[192 + 12]) * 1000 + uint32_t(step1[192 + 26] | step1[192 + 27] << 8);
+    const uint32_t t2 = GetLe32(&step2[192 + 12]) * 1000 + uint32_t(step2[192 + 26] | step2[192 + 27] << 8);
     EXPECT_EQ(t2 - t1, 40u) << "the next picture at 25 per second";
 
     // Backward from a start record ten seconds in: key pictures going back in time, speed -1.
@@ -252,7 +252,7 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     record[5] = 1;
     PutBe32(&record[16], seg.start + 10);
     ASSERT_TRUE(c.Send(43, record));
-    ASSERT_TRUE(c.Send(61, Be32Bytes(3)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(3)));
     uint32_t previous = UINT32_MAX;
     for (int i = 0; i < 3; ++i) {
         const Bytes b = next(&speed);
@@ -260,7 +260,7 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
         EXPECT_EQ(speed, 9);
         EXPECT_EQ(b[192 + 8] & 0xF, 0) << "the start record's channel mask";
         EXPECT_EQ(b[192 + 28] & 3, 1);
-        const uint32_t t = Le32(&b[192 + 12]);
+        const uint32_t t = GetLe32(&b[192 + 12]);
         EXPECT_LT(t, previous);
         EXPECT_LE(t, seg.start + 10);
         previous = t;
@@ -282,7 +282,7 @@ TEST(SimPlayback, NothingRecordedInTheRangeIsRefusedWith83AndFailAfterTheFirstFr
     EXPECT_EQ(nack->Reason(), 83u);
     ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start, 0)));
     ASSERT_EQ(c.Recv()->Id(), 53);
-    ASSERT_TRUE(c.Send(61, Be32Bytes(93)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(93)));
     EXPECT_EQ(Blocks(c, 266, 267).size(), 1u);
 }
 
@@ -299,10 +299,10 @@ TEST(SimSetup, RecordCrcUpdateAndFactoryReset) {
     EXPECT_EQ(parts->size(), 3u) << "the record comes in three fragments";
     Bytes all = Joined(*parts);
     ASSERT_EQ(all.size(), 6636u);
-    EXPECT_EQ(Be32(all.data()), uint32_t(crc32(0, all.data() + 4, 6632)));
+    EXPECT_EQ(GetBe32(all.data()), uint32_t(crc32(0, all.data() + 4, 6632)));
     Bytes record(all.begin() + 4, all.end());
     EXPECT_EQ(record[2], 1) << "PAL";
-    EXPECT_EQ(Be32(&record[4]), 1215000000u) << "the clock, big-endian";
+    EXPECT_EQ(GetBe32(&record[4]), 1215000000u) << "the clock, big-endian";
 
     // A bad CRC is refused and changes nothing.
     Bytes update(6636);
@@ -350,15 +350,15 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
         Bytes expected;
     };
     const std::vector<Step> steps = {
-        {35, {}, 36, Be32Bytes(50)},
-        {32, {}, 33, Be32Bytes(49)},
-        {126, {}, 127, Be32Bytes(1215000000)},
+        {35, {}, 36, Be32Payload(50)},
+        {32, {}, 33, Be32Payload(49)},
+        {126, {}, 127, Be32Payload(1215000000)},
         {282, {0, 0, 0, 0}, 283, {1, 0, 0, 0}},
         {282, {9, 1, 0, 0}, 283, {0, 0, 0, 0}},
         {272, {}, 273, {}},
         {276, {}, 277, {}},
         {339, Bytes(516, 0), 340, {}},
-        {339, Bytes(100, 0), 341, Be32Bytes(1)},
+        {339, Bytes(100, 0), 341, Be32Payload(1)},
         {20, {}, 21, {}},
     };
     for (const auto& s : steps) {
@@ -371,7 +371,7 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
             auto status = c.Recv();
             ASSERT_TRUE(status);
             EXPECT_EQ(status->Id(), 256);
-            EXPECT_EQ(Be32(&status->payload[4]) < 6, s.request == 32) << "recording mode";
+            EXPECT_EQ(GetBe32(&status->payload[4]) < 6, s.request == 32) << "recording mode";
         }
     }
     // Talk blocks are counted; a malformed one separately. PTZ moves are only journaled.
@@ -429,7 +429,7 @@ TEST(SimOptions, PlainPlaybackFramesAndChannelsWithoutCamera) {
     const ksim::SimSegment seg = FullSegment(*sim.recorder);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), 7u);
-    ASSERT_TRUE(c.Send(16, Be32Bytes(0xFFFF)));
+    ASSERT_TRUE(c.Send(16, Be32Payload(0xFFFF)));
     auto info = c.RecvId(17);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->Reason(), 0x000B000Bu);
@@ -437,7 +437,7 @@ TEST(SimOptions, PlainPlaybackFramesAndChannelsWithoutCamera) {
     ASSERT_TRUE(c.RecvId(21));
     ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start, 0)));
     ASSERT_TRUE(c.RecvId(53));
-    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
     Bytes gathered;
     while (true) {
         auto m = c.Recv();
@@ -448,7 +448,7 @@ TEST(SimOptions, PlainPlaybackFramesAndChannelsWithoutCamera) {
         if (m->Last())
             break;
     }
-    EXPECT_EQ(Le32(gathered.data()), 0x1FFu) << "the frame without a record in front";
+    EXPECT_EQ(GetLe32(gathered.data()), 0x1FFu) << "the frame without a record in front";
 }
 
 } // namespace
@@ -463,7 +463,7 @@ TEST(SimPlayback, StarvedOfCreditTheRecorderHintsWithPlayFlowOnce) {
     ASSERT_EQ(LoginAndPushes(c).size(), 7u);
     ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start, 0)));
     ASSERT_TRUE(c.RecvId(53));
-    ASSERT_TRUE(c.Send(61, Be32Bytes(1)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
     ASSERT_TRUE(c.RecvId(266));
     auto flow = c.Recv(10000);
     ASSERT_TRUE(flow);
@@ -494,10 +494,10 @@ TEST(SimArchive, TheSameSeedGivesTheSameRecordingsAndLog) {
     const ksim::Bytes log = a.LogRecords();
     uint32_t previous = 0;
     for (size_t off = 0; off < log.size(); off += 200) {
-        const uint32_t kind = Be32(&log[off + 8]);
+        const uint32_t kind = GetBe32(&log[off + 8]);
         EXPECT_TRUE(kind == 1 || kind == 2 || kind == 4 || kind == 8 || kind == 16);
-        EXPECT_GE(Be32(&log[off + 16]), previous);
-        previous = Be32(&log[off + 16]);
+        EXPECT_GE(GetBe32(&log[off + 16]), previous);
+        previous = GetBe32(&log[off + 16]);
     }
 }
 

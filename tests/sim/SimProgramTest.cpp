@@ -147,7 +147,7 @@ TEST(SimProgram, PrintsItsPortServesALoginAndStopsCleanlyOnSignals) {
             TestClient c(static_cast<uint16_t>(port));
             ASSERT_TRUE(c.Connected());
             EXPECT_EQ(LoginAndPushes(c).size(), 7u);
-            ASSERT_TRUE(c.Send(16, Be32Bytes(0xF)));
+            ASSERT_TRUE(c.Send(16, Be32Payload(0xF)));
             EXPECT_TRUE(c.RecvId(18)); // streaming while the signal comes
             ::kill(sim.pid, signal);
             EXPECT_EQ(sim.Wait(20000), 0);

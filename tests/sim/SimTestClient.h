@@ -3,6 +3,7 @@
 #pragma once
 
 #include <arpa/inet.h>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -19,27 +20,26 @@
 #include "sim/SimConfig.h"
 #include "sim/SimRecorder.h"
 #include "sim/SimServer.h"
+#include "sim/SimWire.h"
 
 namespace simtest {
 
 using Bytes = std::vector<uint8_t>;
 
-inline uint32_t Be32(const uint8_t* p) {
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-}
-inline uint32_t Le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-inline void PutBe32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v >> 24);
-    p[1] = uint8_t(v >> 16);
-    p[2] = uint8_t(v >> 8);
-    p[3] = uint8_t(v);
-}
-inline Bytes Be32Bytes(uint32_t v) {
-    Bytes b(4);
-    PutBe32(b.data(), v);
-    return b;
+// Byte order through the simulator's own helpers.
+using ksim::Be32Payload;
+using ksim::GetBe32;
+using ksim::GetLe32;
+using ksim::PutBe32;
+
+// A case's text as a test name: every character that is not a letter or digit becomes '_'.
+inline std::string CaseName(std::string text) {
+    for (char& ch : text) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) {
+            ch = '_';
+        }
+    }
+    return text;
 }
 
 struct Message {
@@ -53,7 +53,7 @@ struct Message {
     bool Last() const { return (w1 & (1u << 30)) != 0; }
     uint8_t Speed() const { return uint8_t((w1 >> 16) & 0x3F); }
     bool AudioOn() const { return (w0 & 8) != 0; }
-    uint32_t Reason() const { return payload.size() >= 4 ? Be32(payload.data()) : 0xFFFFFFFF; }
+    uint32_t Reason() const { return payload.size() >= 4 ? GetBe32(payload.data()) : 0xFFFFFFFF; }
 };
 
 class TestClient {
@@ -122,10 +122,10 @@ public:
         if (!ReadExact(h, 16, timeoutMs))
             return std::nullopt;
         Message m;
-        m.w0 = Be32(h);
-        m.w1 = Be32(h + 4);
-        m.w2 = Be32(h + 8);
-        m.w3 = Be32(h + 12);
+        m.w0 = GetBe32(h);
+        m.w1 = GetBe32(h + 4);
+        m.w2 = GetBe32(h + 8);
+        m.w3 = GetBe32(h + 12);
         m.payload.resize(m.Length());
         if (!ReadExact(m.payload.data(), m.payload.size(), timeoutMs))
             return std::nullopt;
