@@ -78,6 +78,15 @@ struct SizeCase {
     int height;
 };
 
+std::string CaseName(const SizeCase& c) {
+    return std::string(c.format == PT_H264DEC_FORMAT_RGB24 ? "Rgb" : "Yuv") + std::to_string(c.width) + "x" +
+           std::to_string(c.height);
+}
+
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << CaseName(c);
+}
+
 class DecodedPictures : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(DecodedPictures, MatchAnIndependentDecodePictureByPicture) {
@@ -97,10 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SizeCase{PT_H264DEC_FORMAT_YUV420, 352, 288}, SizeCase{PT_H264DEC_FORMAT_YUV420, 704, 576},
                       SizeCase{PT_H264DEC_FORMAT_YUV420, 720, 576}, SizeCase{PT_H264DEC_FORMAT_RGB24, 352, 240},
                       SizeCase{PT_H264DEC_FORMAT_RGB24, 704, 576}, SizeCase{PT_H264DEC_FORMAT_RGB24, 720, 576}),
-    [](const ::testing::TestParamInfo<SizeCase>& info) {
-        return std::string(info.param.format == PT_H264DEC_FORMAT_RGB24 ? "Rgb" : "Yuv") +
-               std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
-    });
+    [](const ::testing::TestParamInfo<SizeCase>& info) { return CaseName(info.param); });
 
 TEST(H264Decoder, RgbOutputIsBlueGreenRedWithTheTopRowFirst) {
     // Top half red, bottom half blue (BT.601, limited range).
@@ -197,6 +203,14 @@ struct OversizeCase {
     bool decodable; // within the decoder's pixel limit, so it is decoded, then dropped
 };
 
+std::string CaseName(const OversizeCase& c) {
+    return std::to_string(c.width) + "x" + std::to_string(c.height);
+}
+
+void PrintTo(const OversizeCase& c, std::ostream* os) {
+    *os << CaseName(c);
+}
+
 class OversizedStream : public ::testing::TestWithParam<OversizeCase> {};
 
 TEST_P(OversizedStream, GivesNoPictureAndLeavesTheBufferUntouched) {
@@ -223,9 +237,7 @@ TEST_P(OversizedStream, GivesNoPictureAndLeavesTheBufferUntouched) {
 INSTANTIATE_TEST_SUITE_P(Sizes, OversizedStream,
                          ::testing::Values(OversizeCase{1920, 1080, false}, OversizeCase{768, 240, true},
                                            OversizeCase{352, 640, true}, OversizeCase{722, 576, true}),
-                         [](const ::testing::TestParamInfo<OversizeCase>& info) {
-                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
-                         });
+                         [](const ::testing::TestParamInfo<OversizeCase>& info) { return CaseName(info.param); });
 
 TEST(H264Decoder, GarbageGivesAnErrorOrNoPictureAndTheNextIdrDecodesCleanly) {
     av_log_set_level(AV_LOG_QUIET);

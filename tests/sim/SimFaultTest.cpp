@@ -25,8 +25,8 @@ TEST(SimFault, CloseMidPayloadSendsHalfTheMessageThenCloses) {
     ASSERT_EQ(c.Recv()->Id(), 270);
     uint8_t head[16];
     ASSERT_TRUE(c.ReadExact(head, 16, 5000));
-    EXPECT_EQ((Be32(head) & 0xFFFF) >> 7, 258u);
-    EXPECT_EQ(Be32(head + 4) & 0xFFFF, 596u) << "the header promises the whole payload";
+    EXPECT_EQ((GetBe32(head) & 0xFFFF) >> 7, 258u);
+    EXPECT_EQ(GetBe32(head + 4) & 0xFFFF, 596u) << "the header promises the whole payload";
     Bytes half(298);
     ASSERT_TRUE(c.ReadExact(half.data(), half.size(), 5000));
     EXPECT_TRUE(c.WaitClosed(5000));
@@ -47,7 +47,7 @@ TEST(SimFault, StallMidPayloadKeepsTheConnectionOpenAndQuiet) {
     EXPECT_FALSE(c.ReadExact(&more, 1, 700)) << "nothing follows the half payload";
     EXPECT_FALSE(c.WaitClosed(300));
     // It still reads requests: a LIVE_REQ is journaled though never answered.
-    ASSERT_TRUE(c.Send(16, Be32Bytes(0xF)));
+    ASSERT_TRUE(c.Send(16, Be32Payload(0xF)));
     EXPECT_TRUE(sim.recorder->Journal().WaitReceived(16, 1, 5000));
 }
 
@@ -78,6 +78,10 @@ struct ShapeCase {
     size_t expected;
 };
 
+void PrintTo(const ShapeCase& c, std::ostream* os) {
+    *os << c.fault;
+}
+
 class SimShape : public ::testing::TestWithParam<ShapeCase> {};
 
 TEST_P(SimShape, SizeAndBytesFaultsChangeThePayloadAndItsLength) {
@@ -107,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Shapes, SimShape,
                                            ShapeCase{"size:REC_STATUS:-8", 0, 256, 8},
                                            ShapeCase{"bytes:HELLO48_ACK:700", 0, 5, 700},
                                            ShapeCase{"bytes:PLAY_INFO_MONTH_ACK:375", 260, 261, 375},
-                                           ShapeCase{"bytes:LOG_INFO_ACK:2200000", 320, 321, 2200000}));
+                                           ShapeCase{"bytes:LOG_INFO_ACK:2200000", 320, 321, 2200000}),
+                         [](const auto& info) { return CaseName(info.param.fault); });
 
 TEST(SimFault, DupSendsTheFirstMessageTwice) {
     SimInstance sim(WithFault("dup:HELLO48_ACK"));
@@ -172,7 +177,7 @@ TEST(SimFault, CorruptCrcDropAndDelay) {
     ASSERT_TRUE(parts);
     const Bytes all = Joined(*parts);
     ASSERT_EQ(all.size(), 6636u);
-    EXPECT_NE(Be32(all.data()), uint32_t(crc32(0, all.data() + 4, 6632)));
+    EXPECT_NE(GetBe32(all.data()), uint32_t(crc32(0, all.data() + 4, 6632)));
 
     ASSERT_TRUE(c.Send(126)); // dropped
     const auto start = std::chrono::steady_clock::now();

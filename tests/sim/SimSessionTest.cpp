@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-
 using namespace simtest;
 
 namespace {
@@ -36,7 +34,7 @@ TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) 
     EXPECT_EQ(h[8], 0x00);
     EXPECT_EQ(h[9], 0x1C);
     EXPECT_STREQ(reinterpret_cast<const char*>(&h[48]), "BOOT");
-    EXPECT_EQ(Be32(&h[688]), 1199145600u); // firmware part 0 build time, big-endian
+    EXPECT_EQ(GetBe32(&h[688]), 1199145600u); // firmware part 0 build time, big-endian
     EXPECT_EQ(hello->w1 & (1u << 30), 0u) << "bit 30 only on fragmenting kinds";
 
     const std::vector<std::pair<uint16_t, size_t>> pushes = {{kRightChange, 584}, {kDbChange, 596},
@@ -64,7 +62,7 @@ TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) 
     EXPECT_STREQ(reinterpret_cast<const char*>(&dbChange[20 + 15 * 32]), "CAMERA16");
 
     // LIVE_REQ is answered only now, with the channels that have a camera.
-    ASSERT_TRUE(c.Send(kLiveReq, Be32Bytes(0x0000FFFF)));
+    ASSERT_TRUE(c.Send(kLiveReq, Be32Payload(0x0000FFFF)));
     auto info = c.Recv();
     ASSERT_TRUE(info);
     EXPECT_EQ(info->Id(), kLiveChannelInfo);
@@ -86,6 +84,10 @@ struct LoginCase {
     uint32_t failReason;
     uint32_t expectedBye; // 0: accepted
 };
+
+void PrintTo(const LoginCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SimLoginRefusal : public ::testing::TestWithParam<LoginCase> {};
 
@@ -131,7 +133,7 @@ TEST(SimLogin, NothingIsServedBeforeTheLoginAndClientsAreServedOneAfterAnother) 
     ASSERT_TRUE(sim.listening);
     for (int round = 0; round < 3; ++round) {
         TestClient c(sim.Port());
-        ASSERT_TRUE(c.Send(kLiveReq, Be32Bytes(0xFFFF)));
+        ASSERT_TRUE(c.Send(kLiveReq, Be32Payload(0xFFFF)));
         ASSERT_TRUE(c.Send(112)); // DB_INFO_REQ
         ASSERT_TRUE(c.Hello());
         auto first = c.Recv();
@@ -151,6 +153,10 @@ struct ListCase {
     uint16_t ack;
     size_t recordSize; // 0: not a record list
 };
+
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SimListReply : public ::testing::TestWithParam<ListCase> {};
 
@@ -179,19 +185,19 @@ TEST_P(SimListReply, FragmentsShareTheIdAndOnlyTheLastCarriesBit30) {
         ASSERT_EQ(all.size(), 300u * 200u);
         EXPECT_GT(parts->size(), 1u);
         for (size_t i = 0; i < 300; ++i) {
-            EXPECT_EQ(Be32(&all[i * 200 + 4]), 200u);
-            EXPECT_EQ(Be32(&all[i * 200]), i + 1);
+            EXPECT_EQ(GetBe32(&all[i * 200 + 4]), 200u);
+            EXPECT_EQ(GetBe32(&all[i * 200]), i + 1);
         }
     }
     if (t.recordSize == 376) { // the clock's year with days of recordings before 2 July 2008
-        EXPECT_EQ(Be32(all.data()), 2008u);
+        EXPECT_EQ(GetBe32(all.data()), 2008u);
         EXPECT_NE(all[4 + 6 * 31 + 1], 0) << "2 July";
         EXPECT_EQ(all[4 + 6 * 31 + 2], 0) << "3 July is in the future";
     }
     if (t.recordSize == 24) {
         for (size_t off = 0; off < all.size(); off += 24) {
-            EXPECT_LT(Be32(&all[off + 16]), Be32(&all[off + 20])) << "start before end";
-            EXPECT_NE(Be32(&all[off]) & 0xF, 0u) << "channels of a 4-channel recorder";
+            EXPECT_LT(GetBe32(&all[off + 16]), GetBe32(&all[off + 20])) << "start before end";
+            EXPECT_NE(GetBe32(&all[off]) & 0xF, 0u) << "channels of a 4-channel recorder";
             if (t.ack == 330) {
                 const uint8_t code = all[off + 4];
                 EXPECT_TRUE(code == 1 || code == 2 || code == 4);
@@ -230,6 +236,10 @@ struct RefusalCase {
     size_t length;
 };
 
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.option;
+}
+
 class SimRefuse : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(SimRefuse, TheConfiguredRefusalAnswersItsRequest) {
@@ -257,7 +267,7 @@ const Bytes kRange = {0, 0, 0, 0xF, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
 INSTANTIATE_TEST_SUITE_P(
     Refusals, SimRefuse,
     ::testing::Values(
-        RefusalCase{"LIVE_NACK:1", 16, Be32Bytes(0xFFFF), 19, 4}, RefusalCase{"LIVE_STOP_NACK:1", 20, {}, 22, 4},
+        RefusalCase{"LIVE_NACK:1", 16, Be32Payload(0xFFFF), 19, 4}, RefusalCase{"LIVE_STOP_NACK:1", 20, {}, 22, 4},
         RefusalCase{"REC_ON_NACK:65", 32, {}, 34, 4}, RefusalCase{"REC_OFF_NACK:66", 35, {}, 37, 4},
         RefusalCase{"PLAY_ON_NACK:98", 51, kRange, 54, 4}, RefusalCase{"PLAY_OFF_NACK:2", 55, {}, 57, 4},
         RefusalCase{"TRANS_ON_NACK:87:700:500", 99, kRange, 102, 12}, RefusalCase{"TRANS_OFF_NACK:2", 102, {}, 105, 4},
@@ -272,14 +282,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"DB_INIT_NACK:97", 336, {}, 338, 4},
         RefusalCase{"SEND_TEST_MAIL_NACK:1", 339, Bytes(516, 0), 341, 4}, RefusalCase{"REBOOT_NACK:2", 342, {}, 344, 4},
         RefusalCase{"POWEROFF_NACK:1", 345, {}, 347, 4}),
-    [](const auto& info) {
-        std::string name = info.param.option;
-        for (auto& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        }
-        return name;
-    });
+    [](const auto& info) { return CaseName(info.param.option); });
 
 TEST(SimRefuse, Bye48RefusesTheLoginWithTheGivenReason) {
     ksim::CSimConfig config = SmallConfig();

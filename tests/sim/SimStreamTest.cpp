@@ -37,12 +37,12 @@ struct FrameFields {
 
 FrameFields Parse(const uint8_t* h) {
     FrameFields f{};
-    f.sync = Le32(h);
+    f.sync = GetLe32(h);
     f.channel = h[8] & 0x0F;
     f.audioChannel = h[8] >> 4;
     f.resolutionCode = h[9] & 0x0F;
     f.frameLength = uint32_t(h[9] >> 4) | uint32_t(h[10]) << 4 | uint32_t(h[11]) << 12;
-    f.seconds = Le32(h + 12);
+    f.seconds = GetLe32(h + 12);
     f.pal = (h[18] & 0x80) != 0;
     f.videoSize = uint32_t(h[20]) | uint32_t(h[21]) << 8 | uint32_t(h[22] & 0x0F) << 16;
     f.audioValue = uint32_t(h[22] >> 4) | uint32_t(h[23]) << 4;
@@ -130,6 +130,10 @@ struct LiveCase {
     int code;
 };
 
+void PrintTo(const LiveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SimLive : public ::testing::TestWithParam<LiveCase> {};
 
 TEST_P(SimLive, ChannelInfoFirstThenAnIdrPerChannelThatDecodesToTheAnnouncedSize) {
@@ -143,7 +147,7 @@ TEST_P(SimLive, ChannelInfoFirstThenAnIdrPerChannelThatDecodesToTheAnnouncedSize
     ASSERT_TRUE(sim.listening) << sim.recorder->Error();
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), 7u);
-    ASSERT_TRUE(c.Send(16, Be32Bytes(0x0000FFFF)));
+    ASSERT_TRUE(c.Send(16, Be32Payload(0x0000FFFF)));
     auto info = c.Recv();
     ASSERT_TRUE(info);
     ASSERT_EQ(info->Id(), 17) << "LIVE_CHANNEL_INFO before any LIVE_DATA";
@@ -214,7 +218,7 @@ TEST(SimLiveAudio, AudioBitsOnEveryHeaderAndAToneBlockInTheAudioArea) {
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), 7u);
     ASSERT_TRUE(c.Send(23, {}, 0x8)); // AUDIO_ONOFF on
-    ASSERT_TRUE(c.Send(16, Be32Bytes(0x2)));
+    ASSERT_TRUE(c.Send(16, Be32Payload(0x2)));
     ASSERT_TRUE(c.Send(32)); // REC_ON: its answers must carry the audio bit too
     int withAudio = 0;
     int total = 0;
@@ -260,7 +264,7 @@ TEST(SimLiveRepro, LiveFrameNIsRegeneratedByAnIndependentLibrary) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), 7u);
-    ASSERT_TRUE(c.Send(16, Be32Bytes(0x3)));
+    ASSERT_TRUE(c.Send(16, Be32Payload(0x3)));
     ASSERT_EQ(c.Recv()->Id(), 17);
     const ksim::CStreamLibrary library(config.Video(), config.ServedChannels(), config.LoopFrames());
     ASSERT_TRUE(library.Ok());
@@ -286,7 +290,7 @@ TEST(SimLiveRepro, LiveFrameNIsRegeneratedByAnIndependentLibrary) {
         gathered.clear();
         if (++checked == 30 && !restarted) {
             restarted = true;
-            ASSERT_TRUE(c.Send(16, Be32Bytes(0x3)));
+            ASSERT_TRUE(c.Send(16, Be32Payload(0x3)));
         }
     }
 }

@@ -176,6 +176,10 @@ struct CropCase {
     int left, right, top, bottom;
 };
 
+void PrintTo(const CropCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PictureCrop : public ::testing::TestWithParam<CropCase> {};
 
 // The picture is painted so that the shown area has a black frame one pixel wide around grey, everything
@@ -268,6 +272,10 @@ struct TileSize {
     int width;
     int height;
 };
+
+void PrintTo(const TileSize& t, std::ostream* os) {
+    *os << t.name;
+}
 
 class ScaledPicture : public ::testing::TestWithParam<TileSize> {};
 

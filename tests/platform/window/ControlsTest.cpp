@@ -86,6 +86,10 @@ struct ButtonCase {
     int clicks;
 };
 
+void PrintTo(const ButtonCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ButtonPresses : public ControlsTest, public ::testing::WithParamInterface<ButtonCase> {};
 
 TEST_P(ButtonPresses, ClickOnlyWhenReleasedOverTheButton) {

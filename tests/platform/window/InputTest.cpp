@@ -180,6 +180,10 @@ struct ShapeCase {
     bool layered;
 };
 
+void PrintTo(const ShapeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ShapedWindow : public InputTest, public ::testing::WithParamInterface<ShapeCase> {};
 
 TEST_P(ShapedWindow, PressesOutsideTheShapeReachTheWindowBeneath) {
