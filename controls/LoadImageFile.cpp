@@ -89,7 +89,7 @@ HBITMAP LoadTiff(const char* path) {
         for (std::uint32_t x = 0; x < width; ++x) {
             const std::uint32_t p = in[x];
             const std::uint32_t a = TIFFGetA(p);
-            // Colours are multiplied by alpha the way the original did: (c x A + 1) >> 8.
+            // Colours are multiplied by alpha, rounded as (c x A + 1) >> 8.
             out[3 * x] = BYTE((TIFFGetB(p) * a + 1) >> 8);
             out[3 * x + 1] = BYTE((TIFFGetG(p) * a + 1) >> 8);
             out[3 * x + 2] = BYTE((TIFFGetR(p) * a + 1) >> 8);

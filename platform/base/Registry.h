@@ -1,5 +1,5 @@
 #pragma once
-// The program's settings store: the registry of the original system, kept as an INI file at
+// The program's settings store: what the registry holds on Windows, kept as an INI file at
 // $XDG_CONFIG_HOME/Velmar/KELO1000.conf (~/.config when XDG_CONFIG_HOME is unset or not absolute).
 //
 // Key paths keep their nesting. The common root "Software\Velmar\KELO1000" is dropped (the file

@@ -14,7 +14,7 @@ std::string MapWindowsPath(const char* path);
 // The user's home folder without a trailing '/': $HOME, else the password database's entry, else "/".
 std::string HomeFolder();
 
-// The default save location for a save-folder name ("C:\%s" on the original system): "$HOME/<name>".
+// The default save location for a save-folder name ("C:\%s" on Windows): "$HOME/<name>".
 std::string DefaultSaveLocation(const char* folderName);
 
 // Where the system-wide copy of the start-up file lives.

@@ -146,7 +146,7 @@ public:
     // --- Fills and shapes ----------------------------------------------------------------------
     void FillRect(LPCRECT rect, CBrush* brush);
     void FillRect(LPCRECT rect, HBRUSH brush);
-    // Sets the background colour to `color`, then fills, as the original helper did.
+    // Sets the background colour to `color`, and leaves it set, then fills.
     void FillSolidRect(LPCRECT rect, COLORREF color);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);
     void FrameRect(LPCRECT rect, CBrush* brush);

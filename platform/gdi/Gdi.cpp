@@ -198,7 +198,7 @@ HBITMAP CreateDIBitmap(HDC, const BITMAPINFOHEADER* header, DWORD init, const vo
         return nullptr;
     if (!(init & CBM_INIT))
         bits = nullptr;
-    // The caller vouches for the bits covering the header's picture, as with the original call.
+    // The caller vouches for the bits covering the header's picture, as with the Windows call.
     const long long width = header->biWidth;
     const long long height = header->biHeight < 0 ? -(long long)header->biHeight : header->biHeight;
     const long long stride = (width * header->biBitCount + 31) / 32 * 4;

@@ -109,7 +109,7 @@ QFont GdiQFont(const LOGFONT& font, double scale) {
     std::memcpy(face, font.lfFaceName, LF_FACESIZE);
     Face resolved = ResolveFace(face);
     QFont q(resolved.family);
-    q.setKerning(false); // widths add up character by character, as the original's did
+    q.setKerning(false); // widths add up character by character, as Windows measures them
     LONG weight = font.lfWeight;
     if (weight <= 0)
         weight = FW_NORMAL;

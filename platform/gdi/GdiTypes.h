@@ -1,6 +1,6 @@
 #pragma once
 // Handles, constants and fixed records of the drawing layer. Values match the ones the program's
-// records and calls are written with, so code reads as it would against the original platform.
+// records and calls are written with, so code reads as it would against Windows.
 
 #include "platform/base/WinTypes.h"
 

@@ -85,7 +85,7 @@ bool CTcpConnection::SetKeepAlive(bool on, DWORD timeMs, DWORD intervalMs) {
     // Linux counts whole seconds; round up so a short time never turns into "never".
     const int idle = std::max(1, static_cast<int>((timeMs + 999) / 1000));
     const int interval = std::max(1, static_cast<int>((intervalMs + 999) / 1000));
-    const int count = 10; // the probe count the original platform uses, so a dead peer is noticed as late
+    const int count = 10; // the probe count Windows uses, so a dead peer is noticed as late
     if (setsockopt(m_fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle) != 0 ||
         setsockopt(m_fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval) != 0 ||
         setsockopt(m_fd, IPPROTO_TCP, TCP_KEEPCNT, &count, sizeof count) != 0) {

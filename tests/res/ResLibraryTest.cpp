@@ -23,7 +23,7 @@ namespace {
 
 using restest::Library;
 
-// Ids that no Part cites, next to ones that exist.
+// Ids the program never asks for, next to ones that exist.
 constexpr unsigned kMissingIds[] = {0, 1, 1499, 1509, 1699, 2262, 4999, 5031, 5999, 65535, 0xFFFFFFFFu};
 
 TEST(ResLibrary, MissingIdGivesEmptyTextAndNullBitmap) {

@@ -37,7 +37,7 @@ TEST(DcShape, RectangleLeavesOutRightAndBottomAndFillsWithTheDefaultWhiteBrush) 
     EXPECT_EQ(Px(img, 13, 10), kWhite);
 }
 
-TEST(DcShape, NullPenAndNullBrushAsInTheOriginal) {
+TEST(DcShape, NullPenFillsOnePixelShortAndNullBrushLeavesItHollow) {
     Board b;
     b.dc.SelectStockObject(NULL_PEN);
     CBrush brush(RGB(0, 255, 0));

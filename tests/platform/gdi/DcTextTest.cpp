@@ -60,7 +60,7 @@ TEST(DcText, FacesResolveToInstalledFamiliesWithTheirWeights) {
     }
 }
 
-TEST(DcText, MetricsOfTheSkinFontMatchTheOriginalFace) {
+TEST(DcText, MetricsOfTheSkinFontMatchArialBold) {
     // Height -12 "Arial Bold" is the 9-point skin font: a 14-pixel cell, 11 above the baseline.
     QImage image = Canvas(4, 4);
     CDC dc;
@@ -76,7 +76,7 @@ TEST(DcText, MetricsOfTheSkinFontMatchTheOriginalFace) {
     EXPECT_EQ(tm.tmDescent, 3);
     SIZE size = dc.GetTextExtent("Connect");
     EXPECT_EQ(size.cy, 14);
-    EXPECT_NEAR(size.cx, 48, 2); // the advance widths of the original face add up to 48
+    EXPECT_NEAR(size.cx, 48, 2); // Arial Bold's advance widths at this size add up to 48
     // A positive height asks for the cell height instead.
     CFont cell;
     LOGFONT byCell = Face("Arial", 14);
