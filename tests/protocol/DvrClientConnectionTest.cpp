@@ -38,6 +38,20 @@ Bytes HelloReply(std::uint8_t product, std::uint8_t channels) {
     return b;
 }
 
+// A recorder and a client of their own, for cases that each need a fresh connection.
+struct OwnConnection {
+    explicit OwnConnection(IVideoView& video) : client(DvrClientSeams{&host, &video, nullptr}, ShortTiming()) {}
+    // Connects as admin and reads the client's hello request.
+    bool Open(const char* password) {
+        client.SetConnectParams("127.0.0.1", recorder.Port(), "admin", password);
+        return client.Connect() && recorder.AcceptClient() && recorder.Read().ok;
+    }
+
+    ScriptedRecorder recorder;
+    FakeClientHost host;
+    CDvrClient client;
+};
+
 class ConnectionTest : public ::testing::Test {
 protected:
     void StartClient(const char* user = "admin", const char* password = "1234", const char* address = "127.0.0.1") {
@@ -123,13 +137,10 @@ TEST_F(ConnectionTest, WrongProductEndsTheConnection) {
 TEST_F(ConnectionTest, ByeReasonIsShownEvenWhenTheRecorderClosesAtOnce) {
     const std::pair<std::int32_t, LPARAM> cases[] = {{2, 0x30001}, {-2, 0x30007}, {37, 0xF0000}};
     for (const auto& [reason, notice] : cases) {
-        ScriptedRecorder rec;
-        FakeClientHost h;
-        CDvrClient c(DvrClientSeams{&h, &video, nullptr}, ShortTiming());
-        c.SetConnectParams("127.0.0.1", rec.Port(), "admin", "bad");
-        ASSERT_TRUE(c.Connect());
-        ASSERT_TRUE(rec.AcceptClient());
-        ASSERT_TRUE(rec.Read().ok);
+        OwnConnection own(video);
+        ASSERT_TRUE(own.Open("bad"));
+        ScriptedRecorder& rec = own.recorder;
+        FakeClientHost& h = own.host;
         ASSERT_TRUE(rec.Send(Msg::BYE48, ScriptedRecorder::Reason(reason)));
         rec.CloseClient();
         ASSERT_TRUE(h.WaitForNotice(kNoticeConnectionClosed)) << reason;
@@ -219,16 +230,11 @@ TEST_F(ConnectionTest, DisconnectSaysByeWaitsAndLogsOnlyAfterLogin) {
     EXPECT_EQ(closes, 6);
 
     // Without a hello reply there is no disconnect log entry.
-    ScriptedRecorder rec;
-    FakeClientHost h;
-    CDvrClient cl(DvrClientSeams{&h, &video, nullptr}, ShortTiming());
-    cl.SetConnectParams("127.0.0.1", rec.Port(), "admin", "1234");
-    ASSERT_TRUE(cl.Connect());
-    ASSERT_TRUE(rec.AcceptClient());
-    ASSERT_TRUE(rec.Read().ok);
-    cl.Disconnect();
-    EXPECT_TRUE(h.CallsOf(HostCall::LocalLog).empty());
-    EXPECT_TRUE(rec.WaitForClose());
+    OwnConnection own(video);
+    ASSERT_TRUE(own.Open("1234"));
+    own.client.Disconnect();
+    EXPECT_TRUE(own.host.CallsOf(HostCall::LocalLog).empty());
+    EXPECT_TRUE(own.recorder.WaitForClose());
 }
 
 TEST_F(ConnectionTest, DisconnectStopsEveryRunningActivity) {
@@ -265,13 +271,11 @@ TEST_F(ConnectionTest, BrokenStreamsEndTheSocketThread) {
         {"garbage", Bytes(5000, 0xA5), true},
     };
     for (const Case& c : cases) {
-        ScriptedRecorder rec;
-        FakeClientHost h;
-        CDvrClient cl(DvrClientSeams{&h, &video, nullptr}, ShortTiming());
-        cl.SetConnectParams("127.0.0.1", rec.Port(), "admin", "1234");
-        ASSERT_TRUE(cl.Connect());
-        ASSERT_TRUE(rec.AcceptClient());
-        ASSERT_TRUE(rec.Read().ok);
+        OwnConnection own(video);
+        ASSERT_TRUE(own.Open("1234"));
+        ScriptedRecorder& rec = own.recorder;
+        FakeClientHost& h = own.host;
+        CDvrClient& cl = own.client;
         ASSERT_TRUE(rec.Send(Msg::HELLO48_ACK, HelloReply(4, 16)));
         ASSERT_TRUE(rec.ReadUntil(Msg::LIVE_REQ).ok);
         const auto start = std::chrono::steady_clock::now();
