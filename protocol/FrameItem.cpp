@@ -1,7 +1,6 @@
 #include "protocol/FrameItem.h"
 
 #include <algorithm>
-#include <cstring>
 
 DWORD WithChannelBits(DWORD word1, BYTE channel) {
     return (word1 & ~(DWORD(0x0F) << 22)) | (DWORD(channel & 0x0F) << 22);
@@ -22,11 +21,11 @@ std::unique_ptr<FrameItem> MakeItem(const FrameDescriptor& descriptor, const DWO
 std::unique_ptr<FrameItem> MakeDecoderItem(const FrameDescriptor& descriptor, const DWORD (&header)[4],
                                            std::span<const BYTE> frame) {
     auto item = MakeItem(descriptor, header);
-    item->data.assign(descriptor.item_length, 0);
+    // The frame's bytes are written once; only a frame shorter than its item gets zeros after it.
     const std::size_t n = std::min<std::size_t>(descriptor.item_length, frame.size());
-    if (n > 0) {
-        std::memcpy(item->data.data(), frame.data(), n);
-    }
+    item->data.reserve(descriptor.item_length);
+    item->data.assign(frame.begin(), frame.begin() + std::ptrdiff_t(n));
+    item->data.resize(descriptor.item_length);
     return item;
 }
 
