@@ -91,6 +91,9 @@ void CPtzDialogSet::OnPtzKeypadButton(WPARAM pressed, LPARAM direction) {
 void CPtzDialogSet::CloseAll() {
     // Each pad leaves the set from its own teardown; take them out first so that order never matters.
     CPtzPadDlg* pads[] = {m_pMenu, m_pKeypad, m_pControl};
+    if (m_pMenu == nullptr && m_pKeypad == nullptr && m_pControl == nullptr) {
+        return;
+    }
     m_pMenu = nullptr;
     m_pKeypad = nullptr;
     m_pControl = nullptr;

@@ -2,6 +2,17 @@
 # bar: the dialogs the main window's commands and the video window open.
 set(KELO_APP_DIALOG_SOURCES
     ArrangeDlg.cpp
+    AudioBufferPageDlg.cpp
+    AutoSavePageDlg.cpp
+    DropListPopupDlg.cpp
+    GlobalPageDlg.cpp
+    LocalSetupChildDlg.cpp
+    LocalSetupDlg.cpp
+    LocalSetupPageDlg.cpp
+    LocalSetupTabDlg.cpp
+    MainWindowDialogHost.cpp
+    OpacityPageDlg.cpp
+    SliderRowsPageDlg.cpp
     FwUpgradeDlg.cpp
     PtzControlDlg.cpp
     PtzDialogSet.cpp
@@ -9,6 +20,7 @@ set(KELO_APP_DIALOG_SOURCES
     PtzMenuDlg.cpp
     PtzPadDlg.cpp
     PtzPlacement.cpp
+    ShellDialogParts.cpp
 )
 kelo_library(kelo_app_dialogs
   SOURCES ${KELO_APP_DIALOG_SOURCES}

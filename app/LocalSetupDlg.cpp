@@ -1,0 +1,224 @@
+#include "app/LocalSetupDlg.h"
+
+#include "app/AudioBufferPageDlg.h"
+#include "app/AutoSavePageDlg.h"
+#include "app/DropListPopupDlg.h"
+#include "app/GlobalPageDlg.h"
+#include "app/LocalSetupTabDlg.h"
+#include "app/OpacityPageDlg.h"
+#include "app/ShellDialogHost.h"
+#include "app/SkinDialog.h"
+#include "platform/window/DataExchange.h"
+#include "res/ResStrings.h"
+#include "setup/SetupSkin.h"
+
+namespace {
+
+const DialogItem kItems[] = {
+    {CLocalSetupDlg::kIdSet, "BUTTON", 22, 1, 71, 65, WS_VISIBLE | BS_OWNERDRAW},
+    {IDOK, "BUTTON", 400, 516, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
+    {IDCANCEL, "BUTTON", 501, 516, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
+    {CLocalSetupDlg::kIdClose, "BUTTON", 580, 12, 26, 26, WS_VISIBLE | BS_OWNERDRAW},
+};
+const DialogTemplate kTemplate{.id = CLocalSetupDlg::IDD,
+                               .cx = CLocalSetupDlg::kWidth,
+                               .cy = CLocalSetupDlg::kHeight,
+                               .style = WS_POPUP | DS_CENTER,
+                               .items = kItems};
+const DialogTemplateRegistration kRegistered(kTemplate);
+
+template <class Page>
+CDialog* MakePage(CLocalSetupDlg& frame) {
+    auto* page = new Page(); // frees itself once its window is gone
+    if (!page->Create(&frame)) {
+        delete page;
+        return nullptr;
+    }
+    return page;
+}
+
+} // namespace
+
+CLocalSetupDlg::CLocalSetupDlg(IShellDialogHost& host, LocalSetupEdit* edit, WebSetupEdit* web, BYTE alpha)
+    : CDialog(IDD, host.MainWindow()), m_host(host), m_pEdit(edit), m_pWeb(web), m_nAlpha(alpha) {}
+
+CLocalSetupDlg::~CLocalSetupDlg() = default;
+
+void CLocalSetupDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, kIdSet, m_btnSet);
+    DDX_Control(pDX, IDOK, m_btnOk);
+    DDX_Control(pDX, IDCANCEL, m_btnCancel);
+    DDX_Control(pDX, kIdClose, m_btnClose);
+}
+
+BOOL CLocalSetupDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_bmBackground.LoadBitmap(1650);
+    CSetupSkin::SetUpButton(m_btnSet, 2150, CSetupSkin::At(22, 1, 71, 65));
+    CSetupSkin::SetUpTextButton(m_btnOk, 2260, CSetupSkin::At(400, 516, 97, 22), LoadResString(5541),
+                                kTextButtonColours);
+    CSetupSkin::SetUpTextButton(m_btnCancel, 2260, CSetupSkin::At(501, 516, 97, 22), LoadResString(5542),
+                                kTextButtonColours);
+    CSetupSkin::SetUpButton(m_btnClose, 1651, CSetupSkin::At(580, 12, 26, 26));
+    SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
+    CenterWindow();
+    m_btnSet.SetState(1);
+    ShowTabPanel();
+    SetOpacity(GetSafeHwnd(), m_nAlpha);
+    return TRUE;
+}
+
+void CLocalSetupDlg::ShowTabPanel() {
+    if (m_pTab == nullptr) {
+        auto* tab = new CLocalSetupTabDlg(); // frees itself once its window is gone
+        m_pTab = tab;
+        if (!tab->Create(this)) {
+            m_pTab = nullptr;
+            delete tab;
+            return;
+        }
+    }
+    m_pTab->ShowWindow(SW_SHOW);
+}
+
+CDialog* CLocalSetupDlg::PageOf(int page) const {
+    return page >= 0 && page < kPages ? m_pPages[std::size_t(page)] : nullptr;
+}
+
+void CLocalSetupDlg::ClosePagesExcept(int keep) {
+    CloseDropListPopup();
+    for (int page = 0; page < kPages; ++page) {
+        if (page != keep && m_pPages[std::size_t(page)] != nullptr) {
+            m_pPages[std::size_t(page)]->DestroyWindow(); // empties its slot
+        }
+    }
+}
+
+void CLocalSetupDlg::ShowPage(int page) {
+    if (page < 0 || page >= kPages) {
+        return;
+    }
+    ClosePagesExcept(page);
+    CDialog*& slot = m_pPages[std::size_t(page)];
+    if (slot == nullptr) {
+        switch (page) {
+        case kGlobal:
+            slot = MakePage<CGlobalPageDlg>(*this);
+            break;
+        case kOpacity:
+            slot = MakePage<COpacityPageDlg>(*this);
+            break;
+        case kAudioBuffer:
+            slot = MakePage<CAudioBufferPageDlg>(*this);
+            break;
+        default:
+            slot = MakePage<CAutoSavePageDlg>(*this);
+            break;
+        }
+    }
+    if (slot != nullptr) {
+        slot->ShowWindow(SW_SHOW);
+    }
+}
+
+void CLocalSetupDlg::ShowDropListPopup(CWnd* page, DWORD kind, const ListPopupRequest* request, int layout) {
+    CloseDropListPopup();
+    if (request == nullptr) {
+        return;
+    }
+    auto* popup = new CDropListPopupDlg(page, this, kind, *request, layout); // frees itself
+    m_pPopup = popup;
+    if (!popup->Create(this)) {
+        m_pPopup = nullptr;
+        delete popup;
+        return;
+    }
+    popup->ShowWindow(SW_SHOW);
+}
+
+void CLocalSetupDlg::CloseDropListPopup() {
+    if (m_pPopup != nullptr) {
+        m_pPopup->DestroyWindow(); // empties its slot
+    }
+}
+
+void CLocalSetupDlg::OnDropListResult(CWnd* page, DWORD kind, DWORD index) {
+    if (index == kNoChoice || page == nullptr) {
+        return;
+    }
+    CDialog* global = m_pPages[kGlobal];
+    CDialog* autoSave = m_pPages[kAutoSave];
+    if (global != nullptr && page == global) {
+        static_cast<CGlobalPageDlg*>(global)->OnListResult(kind, index);
+    } else if (autoSave != nullptr && page == autoSave) {
+        static_cast<CAutoSavePageDlg*>(autoSave)->OnListResult(kind, index);
+    }
+}
+
+void CLocalSetupDlg::ChildGone(CLocalSetupChildDlg* child) {
+    if (static_cast<CDialog*>(child) == static_cast<CDialog*>(m_pTab)) {
+        m_pTab = nullptr;
+    }
+    if (static_cast<CDialog*>(child) == static_cast<CDialog*>(m_pPopup)) {
+        m_pPopup = nullptr;
+    }
+    for (CDialog*& page : m_pPages) {
+        if (page == static_cast<CDialog*>(child)) {
+            page = nullptr;
+        }
+    }
+}
+
+BOOL CLocalSetupDlg::PreTranslateMessage(MSG* pMsg) {
+    switch (CSkinDialog::KeyDisposition(*pMsg)) {
+    case 1:
+        return CWnd::PreTranslateMessage(pMsg); // Enter and Escape close nothing
+    case 2:
+        return TRUE;
+    default:
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+}
+
+BOOL CLocalSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+        case kIdSet:
+            m_btnSet.SetState(1);
+            ShowTabPanel();
+            return TRUE;
+        case kIdClose:
+            EndDialog(IDCANCEL);
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+LRESULT CLocalSetupDlg::OnNcHitTest(CPoint point) {
+    const LRESULT hit = CDialog::OnNcHitTest(point);
+    if (hit != HTCLIENT) {
+        return hit;
+    }
+    CPoint client = point;
+    ScreenToClient(&client);
+    if (!m_rcWindow.PtInRect(client)) {
+        return hit;
+    }
+    CloseDropListPopup();
+    return HTCAPTION;
+}
+
+BOOL CLocalSetupDlg::OnEraseBkgnd(CDC* pDC) {
+    DrawBitmap(pDC, m_bmBackground, 0, 0, kWidth, kHeight, TRUE, 0);
+    return TRUE;
+}
+
+void CLocalSetupDlg::OnDestroy() {
+    // The popup is a window of its own; it goes with the frame.
+    CloseDropListPopup();
+    CDialog::OnDestroy();
+}

@@ -1,0 +1,38 @@
+#pragma once
+// What the four local setup pages share: a child of the frame at (197, 83), 403 x 417, on its own
+// background; a click on the page's body closes the drop-down list; selectors open the list, and
+// folder labels open the folder browser.
+
+#include "app/LocalSetupChildDlg.h"
+#include "setup/SetupPopupRequest.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CSkinLabel;
+
+class CLocalSetupPageDlg : public CLocalSetupChildDlg {
+public:
+    static constexpr int kX = 197;
+    static constexpr int kY = 83;
+    static constexpr int kWidth = 403;
+    static constexpr int kHeight = 417;
+    static constexpr int kFolderSize = 260;
+
+    CLocalSetupPageDlg(UINT nIDTemplate, UINT backgroundId);
+
+    // The folder browser, rooted at the computer, captioned with text 5380. A chosen folder whose
+    // path fits the setting (at most 259 bytes) replaces it (zero-filled first): true then.
+    static bool BrowseFolder(CWnd* owner, char (&folder)[kFolderSize]);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+
+    // Opens the frame's list under a selector with these items (only when the selector shows text).
+    void ShowList(CSkinLabel& selector, DWORD kind, const std::vector<std::string>& items, int width);
+
+private:
+    UINT m_nBackground;
+};
