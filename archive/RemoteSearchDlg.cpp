@@ -82,7 +82,6 @@ CRemoteSearchDlg::PageFactory CRemoteSearchDlg::FactoryOf(int slot) {
 
 CRemoteSearchDlg::CRemoteSearchDlg(IArchiveHost& host, BYTE alpha, CWnd* pParent)
     : CDialog(IDD, pParent), m_host(host), m_nAlpha(alpha) {
-    m_reply.reserve(0);
     ResetChannelMask();
 }
 
