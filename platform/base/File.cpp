@@ -27,6 +27,29 @@ int OpenFlagsFor(UINT flags) {
     return f;
 }
 
+// Writes all `count` bytes through `writeSome(bytes, length, written so far)`, again after an
+// interrupted call: 0 once everything is written, else the errno that stopped it.
+template <typename WriteSome>
+int WriteFully(const void* buffer, UINT count, WriteSome writeSome) {
+    const auto* p = static_cast<const BYTE*>(buffer);
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t n = writeSome(p + done, count - done, done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (n == 0) {
+            // Nothing taken for a non-empty write: the device is full; never spin on it.
+            return ENOSPC;
+        }
+        done += UINT(n);
+    }
+    return 0;
+}
+
 } // namespace
 
 CFile::~CFile() {
@@ -132,22 +155,11 @@ bool CFile::Write(const void* buffer, UINT count) {
         m_error = EBADF;
         return false;
     }
-    const auto* p = static_cast<const BYTE*>(buffer);
-    UINT done = 0;
-    while (done < count) {
-        const ssize_t n = ::write(m_fd, p + done, count - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Fail();
-        }
-        if (n == 0) {
-            // Nothing taken for a non-empty write: the device is full; never spin on it.
-            m_error = ENOSPC;
-            return false;
-        }
-        done += UINT(n);
+    const int fd = m_fd;
+    const int error = WriteFully(buffer, count, [fd](const BYTE* p, UINT n, UINT) { return ::write(fd, p, n); });
+    if (error != 0) {
+        m_error = error;
+        return false;
     }
     return true;
 }
@@ -234,22 +246,13 @@ bool CFile::WriteAt(ULONGLONG offset, const void* buffer, UINT count) {
         m_error = EBADF;
         return false;
     }
-    const auto* p = static_cast<const BYTE*>(buffer);
-    UINT done = 0;
-    while (done < count) {
-        const ssize_t n = ::pwrite(m_fd, p + done, count - done, off_t(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Fail();
-        }
-        if (n == 0) {
-            // Nothing taken for a non-empty write: the device is full; never spin on it.
-            m_error = ENOSPC;
-            return false;
-        }
-        done += UINT(n);
+    const int fd = m_fd;
+    const int error = WriteFully(buffer, count, [fd, offset](const BYTE* p, UINT n, UINT done) {
+        return ::pwrite(fd, p, n, off_t(offset + done));
+    });
+    if (error != 0) {
+        m_error = error;
+        return false;
     }
     return true;
 }

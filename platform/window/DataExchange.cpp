@@ -37,6 +37,24 @@ void WriteIfChanged(HWND hwnd, const char* text) {
     SetWindowText(hwnd, text);
 }
 
+// The edit control a DDX_Text call exchanges with; nullptr when there is nothing to exchange (an
+// earlier field failed, or the dialog has no such control).
+CWnd* EditFor(CDataExchange* pDX, int nIDC) {
+    if (pDX == nullptr || pDX->m_bFail) {
+        return nullptr;
+    }
+    const HWND hwnd = pDX->PrepareEditCtrl(nIDC);
+    return hwnd != nullptr ? CWnd::FromHandle(hwnd) : nullptr;
+}
+
+// What the user typed into a number field, without surrounding blanks.
+CString TrimmedText(CWnd& edit) {
+    CString text;
+    edit.GetWindowText(text);
+    text.Trim();
+    return text;
+}
+
 } // namespace
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
@@ -76,42 +94,29 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
-    if (pDX == nullptr || pDX->m_bFail) {
-        return;
-    }
-    const HWND hwnd = pDX->PrepareEditCtrl(nIDC);
-    if (hwnd == nullptr) {
-        return;
-    }
-    CWnd* wnd = CWnd::FromHandle(hwnd);
+    CWnd* wnd = EditFor(pDX, nIDC);
     if (wnd == nullptr) {
         return;
     }
     if (pDX->m_bSaveAndValidate) {
         wnd->GetWindowText(value);
     } else {
-        WriteIfChanged(hwnd, value.GetString());
+        WriteIfChanged(wnd->GetSafeHwnd(), value.GetString());
     }
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    if (pDX == nullptr || pDX->m_bFail) {
-        return;
-    }
-    const HWND hwnd = pDX->PrepareEditCtrl(nIDC);
-    CWnd* wnd = CWnd::FromHandle(hwnd);
+    CWnd* wnd = EditFor(pDX, nIDC);
     if (wnd == nullptr) {
         return;
     }
     if (!pDX->m_bSaveAndValidate) {
         char text[16];
         std::snprintf(text, sizeof text, "%d", value);
-        WriteIfChanged(hwnd, text);
+        WriteIfChanged(wnd->GetSafeHwnd(), text);
         return;
     }
-    CString text;
-    wnd->GetWindowText(text);
-    text.Trim();
+    const CString text = TrimmedText(*wnd);
     char* end = nullptr;
     errno = 0;
     const long parsed = std::strtol(text.GetString(), &end, 10);
@@ -123,23 +128,17 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
-    if (pDX == nullptr || pDX->m_bFail) {
-        return;
-    }
-    const HWND hwnd = pDX->PrepareEditCtrl(nIDC);
-    CWnd* wnd = CWnd::FromHandle(hwnd);
+    CWnd* wnd = EditFor(pDX, nIDC);
     if (wnd == nullptr) {
         return;
     }
     if (!pDX->m_bSaveAndValidate) {
         char text[16];
         std::snprintf(text, sizeof text, "%u", value);
-        WriteIfChanged(hwnd, text);
+        WriteIfChanged(wnd->GetSafeHwnd(), text);
         return;
     }
-    CString text;
-    wnd->GetWindowText(text);
-    text.Trim();
+    const CString text = TrimmedText(*wnd);
     char* end = nullptr;
     errno = 0;
     const unsigned long long parsed = std::strtoull(text.GetString(), &end, 10);

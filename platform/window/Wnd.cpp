@@ -1649,40 +1649,38 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
     return TRUE;
 }
 
-BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+namespace {
+
+// Off the UI thread a window's place comes from the handle table's copy of its state; on it, from
+// the widget itself.
+BOOL MapClientPoint(HWND hwnd, LPPOINT point, bool toScreen) {
     if (!CMessagePump::IsUiThread()) {
         if (!CHandleMap::Contains(hwnd) || point == nullptr) {
             return FALSE;
         }
         const RECT window = CHandleMap::GetState(hwnd).window;
-        *point = POINT{point->x + window.left, point->y + window.top};
+        const LONG sign = toScreen ? 1 : -1;
+        *point = POINT{point->x + sign * window.left, point->y + sign * window.top};
         return TRUE;
     }
     QWidget* widget = CHandleMap::Widget(hwnd);
     if (widget == nullptr || point == nullptr) {
         return FALSE;
     }
-    const QPoint global = widget->mapToGlobal(QPoint(point->x, point->y));
-    *point = POINT{global.x(), global.y()};
+    const QPoint given(point->x, point->y);
+    const QPoint mapped = toScreen ? widget->mapToGlobal(given) : widget->mapFromGlobal(given);
+    *point = POINT{mapped.x(), mapped.y()};
     return TRUE;
 }
 
+} // namespace
+
+BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+    return MapClientPoint(hwnd, point, true);
+}
+
 BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
-    if (!CMessagePump::IsUiThread()) {
-        if (!CHandleMap::Contains(hwnd) || point == nullptr) {
-            return FALSE;
-        }
-        const RECT window = CHandleMap::GetState(hwnd).window;
-        *point = POINT{point->x - window.left, point->y - window.top};
-        return TRUE;
-    }
-    QWidget* widget = CHandleMap::Widget(hwnd);
-    if (widget == nullptr || point == nullptr) {
-        return FALSE;
-    }
-    const QPoint local = widget->mapFromGlobal(QPoint(point->x, point->y));
-    *point = POINT{local.x(), local.y()};
-    return TRUE;
+    return MapClientPoint(hwnd, point, false);
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL bRepaint) {
