@@ -1,0 +1,14 @@
+# Tests of the local setup, PTZ, firmware and arrange-bar dialogs, under the offscreen platform with
+# the real resource library; the firmware upload also against the recorder simulator.
+set(KELO_APP_DIALOG_TESTS
+    ShellDialogsEnvironment.cpp
+    FwUpgradeTest.cpp
+)
+kelo_test(kelo_app_dialog_tests
+  SOURCES ${KELO_APP_DIALOG_TESTS}
+  DEPS kelo_app_dialogs Qt6::Widgets
+  GUI TIMEOUT 300)
+add_dependencies(kelo_app_dialog_tests KeloRes)
+if(TARGET kelo-recorder-sim)
+  add_dependencies(kelo_app_dialog_tests kelo-recorder-sim)
+endif()
