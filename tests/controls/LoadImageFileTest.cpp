@@ -3,6 +3,7 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiQt.h"
+#include "tests/support/TempDir.h"
 
 #include <jpeglib.h>
 #include <tiffio.h>
@@ -16,8 +17,10 @@
 
 namespace {
 
+// A folder of the test program's own, so that test runs of several builds at once never share a file.
 std::string TempPath(const std::string& name) {
-    return ::testing::TempDir() + "kelo_image_" + name;
+    static const kelotest::TempDir dir;
+    return dir / name;
 }
 
 void WriteFile(const std::string& path, const std::vector<BYTE>& bytes) {

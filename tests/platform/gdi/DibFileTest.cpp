@@ -2,6 +2,7 @@
 
 #include "platform/gdi/DibFile.h"
 #include "platform/gdi/Gdi.h"
+#include "tests/support/TempDir.h"
 
 #include <cstring>
 #include <vector>
@@ -124,7 +125,8 @@ TEST(DibFile, RefusesDamagedOrExcessiveFiles) {
 
 TEST(DibFile, LoadImageReadsBitmapFilesAndStretchesOnRequest) {
     std::vector<BYTE> f = Bmp(2, 1, 24, {}, {0, 0, 255, 255, 0, 0, 0, 0});
-    std::string path = ::testing::TempDir() + "gdi_load_image.bmp";
+    const kelotest::TempDir dir;
+    const std::string path = dir / "gdi_load_image.bmp";
     std::FILE* out = std::fopen(path.c_str(), "wb");
     ASSERT_NE(out, nullptr);
     std::fwrite(f.data(), 1, f.size(), out);
