@@ -301,6 +301,10 @@ LRESULT CVideoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ClearDoubleClickView();
         return 0;
     }
+    if (message == kMsgTilesDrawn) {
+        SetTimer(kShowTilesTimer, kShowTilesDelay);
+        return 0;
+    }
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
@@ -325,6 +329,11 @@ void CVideoDlg::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 void CVideoDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kShowTilesTimer) {
+        KillTimer(kShowTilesTimer);
+        ShowDrawnTiles();
+        return;
+    }
     if (nIDEvent != kFrameRateTimer) {
         CDialog::OnTimer(nIDEvent);
         return;

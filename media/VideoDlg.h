@@ -178,8 +178,14 @@ public:
     // Leaves full screen (the keys ask for it); nothing while the window is not full screen.
     virtual void ExitFullScreen() {}
 
-    // Private message: a call queued by a worker through View().
+    // Private messages: a decoder thread asks to forget the double-click view; decoder threads drew
+    // tiles that wait to be shown.
     static constexpr UINT kMsgClearSavedView = WM_APP + 0x104;
+    static constexpr UINT kMsgTilesDrawn = WM_APP + 0x105;
+    // Tiles drawn by the decoders are shown together, at most this long after the first of them, so
+    // that sixteen channels make one paint instead of sixteen.
+    static constexpr UINT_PTR kShowTilesTimer = 0x5230;
+    static constexpr UINT kShowTilesDelay = 8;
 
 protected:
     BOOL OnInitDialog() override;
@@ -235,6 +241,9 @@ private:
 
     // Draws the channel's picture into its tile image; the channel's lock is held.
     bool DrawChannelLocked(int channel, CPictureScaler& scaler);
+    // Any thread: the channel's tile is to be shown. UI thread: shows every tile waiting.
+    void TileDrawn(int channel);
+    void ShowDrawnTiles();
     // The window's updates after a change of the layout state.
     void LayoutChanged();
     void FollowPtz();
@@ -282,6 +291,8 @@ private:
     std::atomic<int> m_osdPointSize{13};
     std::atomic<bool> m_osdOn{true};
 
+    std::atomic<WORD> m_drawnTiles{0};
+    std::atomic<bool> m_showPending{false};
     std::array<std::atomic<DWORD>, kChannels> m_frameRate{};
     std::array<std::atomic<DWORD>, kChannels> m_frameCount{};
     std::atomic<bool> m_drawYuv{true};

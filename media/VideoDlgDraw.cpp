@@ -191,7 +191,6 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
         return false;
     }
     const auto started = std::chrono::steady_clock::now();
-    RECT drawn{};
     bool shown = false;
     {
         std::lock_guard lock(m_channelLocks[std::size_t(channel)]);
@@ -207,11 +206,10 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
         c.arrival = picture.arrival;
         AddAvailableChannel(channel);
         shown = DrawChannelLocked(channel, scaler);
-        drawn = c.tileRect;
     }
     if (shown) {
         m_stats.Of(channel).drawn.fetch_add(1, std::memory_order_relaxed);
-        InvalidateRect(&drawn, FALSE);
+        TileDrawn(channel);
     }
     m_stats.AddPublishTime(std::chrono::steady_clock::now() - started);
     return true;
@@ -254,6 +252,30 @@ bool CVideoDlg::DrawChannelLocked(int channel, CPictureScaler& scaler) {
     c.tileValid = true;
     c.fresh = true;
     return true;
+}
+
+void CVideoDlg::TileDrawn(int channel) {
+    m_drawnTiles.fetch_or(Bit(channel));
+    // The first tile drawn after a showing asks for the next one; the others ride along with it.
+    if (!m_showPending.exchange(true)) {
+        PostMessage(kMsgTilesDrawn);
+    }
+}
+
+void CVideoDlg::ShowDrawnTiles() {
+    // Cleared before the tiles are taken, so that a tile drawn from now on asks again.
+    m_showPending.store(false);
+    const WORD drawn = m_drawnTiles.exchange(0);
+    for (int ch = 0; ch < kChannels; ++ch) {
+        if ((drawn & Bit(ch)) == 0) {
+            continue;
+        }
+        const int slot = m_layout.FindTile(ch);
+        if (m_layout.IsSlotVisible(slot)) {
+            const RECT r = m_layout.GetSlotRect(slot);
+            InvalidateRect(&r, FALSE);
+        }
+    }
 }
 
 void CVideoDlg::RedrawChannel(int channel) {
