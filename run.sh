@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release
+cmake --build --preset release --target kelo1000 kelo-recorder-sim H264_D1 KeloRes
 exec scripts/demo.sh build/release/bin
