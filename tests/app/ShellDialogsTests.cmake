@@ -2,7 +2,10 @@
 # the real resource library; the firmware upload also against the recorder simulator.
 set(KELO_APP_DIALOG_TESTS
     ShellDialogsEnvironment.cpp
+    ArrangeDlgTest.cpp
     FwUpgradeTest.cpp
+    LocalSetupTest.cpp
+    PtzDialogsTest.cpp
 )
 kelo_test(kelo_app_dialog_tests
   SOURCES ${KELO_APP_DIALOG_TESTS}
