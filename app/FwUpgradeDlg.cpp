@@ -91,13 +91,19 @@ DWORD SlotVersion(const FwImageSlot& slot) {
     return ReadBE32(slot.request.version);
 }
 
+std::string Lowered(const std::string& text) {
+    std::string lower = text;
+    for (char& c : lower) {
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+// Name order without regard to case; names equal but for case in byte order.
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](unsigned char c) { return std::tolower(c); };
-    const bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                                   [&](char x, char y) { return lower(x) < lower(y); });
-    const bool greater = std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
-                                                      [&](char x, char y) { return lower(x) < lower(y); });
-    return less || (!greater && a < b);
+    const std::string la = Lowered(a);
+    const std::string lb = Lowered(b);
+    return la != lb ? la < lb : a < b;
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -142,6 +143,35 @@ TEST_F(LocalSetup, GlobalSelectorsWriteTheirChoiceIntoTheBlock) {
     // A result outside the kind's list changes nothing.
     page.OnListResult(CGlobalPageDlg::kDateFormat, 3);
     EXPECT_EQ(edit.DateFormat, 1);
+}
+
+TEST_F(LocalSetup, TheListShowsAtMostItsThirtyOneRows) {
+    Open();
+    CGlobalPageDlg& page = Show<CGlobalPageDlg>(CLocalSetupDlg::kGlobal);
+    auto request = std::make_unique<ListPopupRequest>();
+    std::memset(request.get(), 0, sizeof *request);
+    request->width = 100;
+    for (int count : {40, 0}) {
+        request->count = count;
+        for (int i = 0; i < 40; ++i) {
+            std::snprintf(request->items[i], sizeof request->items[i], "item %d", i);
+        }
+        frame->ShowDropListPopup(&page, CGlobalPageDlg::kDateFormat, request.get(), 0);
+        Flush();
+        CDropListPopupDlg* popup = frame->Popup();
+        ASSERT_NE(popup, nullptr);
+        const int rows = count > 31 ? 31 : count;
+        EXPECT_EQ(popup->RowCount(), rows);
+        RECT r{};
+        popup->GetClientRect(&r);
+        EXPECT_EQ(r.bottom, 21 * rows + 10);
+        if (rows > 0) {
+            EXPECT_EQ(TextOf(popup->Row(30)), "item 30");
+            popup->OnRow(31); // past the rows: nothing chosen, the list stays
+            EXPECT_EQ(frame->Popup(), popup);
+        }
+    }
+    EXPECT_EQ(edit.DateFormat, 0);
 }
 
 TEST_F(LocalSetup, OutOfRangeSettingsShowNothingAndOpenNoList) {
