@@ -539,6 +539,13 @@ void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
     if (m_pVideo) {
         m_pVideo->SetClient(m_pClient.get());
     }
+    if (m_pClient) {
+        // Audio from the recorder is played, and listening may be asked for.
+        m_pClient->SetListenSwitch(true);
+    }
+    // What the search frame kept belongs to the connection that ended or to none.
+    m_archiveResume.ClearRecord();
+    m_archiveResume.FreeCopies();
     PublishSettings();
 }
 
@@ -562,11 +569,11 @@ int CClientDlg::GetChannelAudioState(int source, int channel) const {
         return channel == m_nAudioChannel ? 2 : 0;
     }
     if (source == 3) {
-        if (!m_bLocalPlayerActive.load()) {
+        const ILocalPlayer* player = m_publishedPlayer.load();
+        if (!m_bLocalPlayerActive.load() || player == nullptr) {
             return -1;
         }
-        // The local recording list belongs to the archive; without it no channel has audio.
-        return 0;
+        return player->GetChannelAudioState(channel);
     }
     return -1;
 }
@@ -713,13 +720,52 @@ void CClientDlg::PostWrongProduct() {
     PostMessage(WM_KELO_WRONG_PRODUCT);
 }
 
-void CClientDlg::DeliverSearchReply(UINT readyMessage, std::vector<BYTE>, DWORD count) {
-    // The remote search frame takes its replies itself once it exists; until then only the
-    // readiness reaches its window.
-    PostToWindow(ClientWindow::SearchFrame, readyMessage, 0, LPARAM(count));
+void CClientDlg::DeliverSearchReply(UINT readyMessage, std::vector<BYTE> bytes, DWORD count) {
+    // The frame takes the reply on the UI thread, if it is still open then.
+    OnUiThread([readyMessage, bytes = std::move(bytes), count](CClientDlg& main) mutable {
+        if (main.m_pSearchSink != nullptr) {
+            main.m_pSearchSink->OnSearchReply(readyMessage, std::move(bytes), count);
+        }
+    });
 }
 
-void CClientDlg::ClearSearchBusy() {}
+void CClientDlg::ClearSearchBusy() {
+    OnUiThread([](CClientDlg& main) {
+        if (main.m_pSearchSink != nullptr) {
+            main.m_pSearchSink->OnSearchBusyCleared();
+        }
+    });
+}
+
+void CClientDlg::SetSearchFrame(ISearchReplySink* sink, HWND hwnd) {
+    m_pSearchSink = sink;
+    SetClientWindow(ClientWindow::SearchFrame, hwnd);
+}
+
+void CClientDlg::AdoptLocalPlayer(std::unique_ptr<ILocalPlayer> player) {
+    if (!player) {
+        return;
+    }
+    StopLocalPlayer();
+    m_pLocalPlayer = std::move(player);
+    m_publishedPlayer.store(m_pLocalPlayer.get());
+    if (m_pVideo) {
+        m_nLastVisibleMask = m_pVideo->GetVisibleChannelMask();
+    }
+    PublishSettings();
+}
+
+void CClientDlg::CreateLocalPlayClock() {
+    DestroyPlayClock();
+    m_localPlayClockTime.store(0);
+    m_pPlayClock = std::make_unique<CDigitClockWnd>(
+        this, 1, [this] { return m_publishedDateFormat.load(); },
+        [this](LONG* time) {
+            *time = LONG(m_localPlayClockTime.load());
+            return true;
+        });
+    Invalidate(TRUE);
+}
 
 // ---- windows the main window owns
 
@@ -797,6 +843,28 @@ void CClientDlg::OnMikeStart() {
     }
     m_pClient->m_bListen.store(1);
     m_btnMike.SetState(1);
+}
+
+// The two-way listening toggle (the hidden Mike button): an account that may not listen is
+// refused; a second request within 2 s is dropped.
+void CClientDlg::OnMike() {
+    if (!IsConnected()) {
+        return;
+    }
+    if (m_pClient->m_hello.account != 0) {
+        PostNotice(MakeNotice(15, 0), ClientWindow::MainWindow);
+        return;
+    }
+    if (m_pClient->m_bListen.load() != 0) {
+        m_pClient->SendAListenStop();
+        return;
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (m_lastListenRequest != 0 && now - m_lastListenRequest < 2000) {
+        return;
+    }
+    m_lastListenRequest = now;
+    m_pClient->SendAListenReq();
 }
 
 void CClientDlg::OnMikeStop() {

@@ -10,6 +10,7 @@
 #include "app/ScreenSaverInhibitor.h"
 #include "app/StartupFile.h"
 #include "app/TimeServices.h"
+#include "archive/ArchiveHost.h"
 #include "controls/BitmapSlider.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinHelper.h"
@@ -167,6 +168,27 @@ public:
     CMsgBoxDlg* GetNoticeBox() const { return m_pNoticeBox; }
     CProgressPopupDlg* GetProgressPopup() const { return m_pProgress.get(); }
     const RECT* GetVideoScreenRect(RECT* out) const;
+    IVideoWindow* GetVideoWindow() const { return m_pVideo.get(); }
+    int GetDateFormatSetting() const { return int(m_settings.DateFormat); }
+    const LocalSetupEdit& GetAppliedSetup() const { return m_edit; }
+    // Runs a call on the UI thread: at once there, queued from any other thread (dropped once the
+    // window is gone).
+    void OnUiThread(std::function<void(CClientDlg&)> call);
+
+    // ---- the archive's frames
+    // What the remote search frame keeps between openings; emptied when a connection starts or ends.
+    ArchiveResume& GetArchiveResume() { return m_archiveResume; }
+    // The open search frame's reply sink and window (null, null when it closes). UI thread.
+    void SetSearchFrame(ISearchReplySink* sink, HWND hwnd);
+    // The free-space margin the "no space for a backup" notice shows.
+    void SetBackupMargin(DWORD marginMByte) { m_nBackupMarginMByte = marginMByte; }
+    bool HasLocalPlayer() const { return m_pLocalPlayer != nullptr; }
+    // The started local player becomes the play bar's (UI thread).
+    void AdoptLocalPlayer(std::unique_ptr<ILocalPlayer> player);
+    // The local player's play clock: made and destroyed on the UI thread, its time set from any.
+    void CreateLocalPlayClock();
+    void SetLocalPlayClockTime(DWORD time) { m_localPlayClockTime.store(time); }
+    void DestroyPlayClock();
 
     // ---- commands
     void SetSplitMode(int layout);
@@ -264,7 +286,6 @@ private:
     void PlaybackNotification();
     void ReapSaveThreads(bool all);
     void DestroyProgressPopup();
-    void DestroyPlayClock();
     void StopLocalPlayer();
     void OnSliderMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnMikeStart();
@@ -277,8 +298,7 @@ private:
     void OpenPtz(int mode);
     bool HasRight(int right) const;
     bool AnyFrameOpen() const;
-    // Runs a call on the UI thread: at once there, queued from any other thread.
-    void OnUiThread(std::function<void(CClientDlg&)> call);
+    void OnMike();
     HWND ClientWindowHandle(ClientWindow which) const;
 
     MainWindowParts m_parts;
@@ -313,6 +333,9 @@ private:
     bool m_bPreviewOpen = false;
     bool m_bPasswordOpen = false;
     int m_nPtzMode = -1; // -1 closed, 0 pan, 1 zoom
+    ULONGLONG m_lastListenRequest = 0;
+    ArchiveResume m_archiveResume;
+    ISearchReplySink* m_pSearchSink = nullptr; // UI thread only
     bool m_bQuitDone = false;
     ULONGLONG m_loggedInAt = 0; // test hook: when the login was first seen
 
@@ -325,6 +348,9 @@ private:
     std::atomic<DWORD> m_publishedDateFormat{0};
     std::atomic<DWORD> m_publishedSaveFormat{0};
     std::atomic<bool> m_bLocalPlayerActive{false};
+    // The local player while its decoders may ask for channel audio (cleared once they are stopped).
+    std::atomic<ILocalPlayer*> m_publishedPlayer{nullptr};
+    std::atomic<DWORD> m_localPlayClockTime{0};
     CH264Library m_h264;
     mutable std::mutex m_webLock; // the web export settings and writers the decoders hand pictures to
     WebExportSettings m_publishedWeb;

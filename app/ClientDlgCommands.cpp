@@ -113,8 +113,11 @@ BOOL CClientDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_AUDIO:
         OnAudio();
         break;
+    case IDC_MIKE:
+        OnMike();
+        break;
     default:
-        break; // SelAudio and Mike: nothing
+        break; // SelAudio: nothing
     }
     return TRUE;
 }
@@ -350,6 +353,7 @@ void CClientDlg::StopLocalPlayer() {
     }
     // Stop first, then end its window: the same order wherever the player is stopped.
     m_pLocalPlayer->Stop();
+    m_publishedPlayer.store(nullptr);
     Sleep(100);
     m_pLocalPlayer->Close();
     Sleep(100);
@@ -450,6 +454,8 @@ void CClientDlg::OnPtzMove(WPARAM pressed, LPARAM direction) {
     }
     if (direction >= 0 && direction <= 3) {
         m_pClient->SendPtzMove(pressed != 0, int(direction));
+    } else if ((direction == 4 || direction == 5) && m_parts.ptzKeypadButton) {
+        m_parts.ptzKeypadButton(*this, pressed, direction);
     }
 }
 
@@ -504,13 +510,21 @@ void CClientDlg::OnSetupDbReady() {
     if (!m_pClient->TakeReceivedSetupDatabase(m_setupDb) || !m_parts.runSetup) {
         return;
     }
+    // The frame edits a working copy in host order; the main window's copy stays as the recorder
+    // sends it, and takes the edits only when OK gave them back in that order.
+    auto work = std::make_unique<SetupDatabase>(m_setupDb);
     m_bSetupFrameOpen = true;
-    const INT_PTR result = m_parts.runSetup(*this, m_setupDb, Opacity(kOpacitySetupFrame));
+    const INT_PTR result = m_parts.runSetup(*this, *work, Opacity(kOpacitySetupFrame));
     m_bSetupFrameOpen = false;
     SetClientWindow(ClientWindow::SetupFrame, nullptr);
+    SetClientWindow(ClientWindow::SetupPage, nullptr);
     EnableWindow(TRUE);
+    if (result != IDOK) {
+        return;
+    }
+    m_setupDb = *work;
     // The frame's loop may have ended the connection: look again.
-    if (result == IDOK && IsConnected()) {
+    if (IsConnected()) {
         m_pClient->SendDbUpdate(m_setupDb);
     }
 }

@@ -22,6 +22,7 @@ class CClientDlg;
 class CDvrClient;
 class CDigitClockWnd;
 class CTcpConnection;
+class CFullScreenVideoDlg;
 
 // The video window: a child of the main window.
 class IVideoWindow {
@@ -64,6 +65,8 @@ public:
     virtual void Repaint(bool erase) = 0;
     // The connection the decoders read (null before the client is deleted).
     virtual void SetClient(CDvrClient* /*client*/) {}
+    // The media subsystem's window behind it, for local playback; null for stand-ins.
+    virtual CFullScreenVideoDlg* MediaWindow() { return nullptr; }
 };
 
 // The local file player (the archive's); the main window holds at most one.
@@ -79,6 +82,8 @@ public:
     virtual void SetMode(int mode) = 0;
     virtual void Stop() = 0;
     virtual void Close() = 0;
+    // Any thread (the local decoders): 2 when the channel's audio is the one played, else 0.
+    virtual int GetChannelAudioState(int /*channel*/) const { return 0; }
 };
 
 // A still-image save thread; the main window reaps it once done.
@@ -111,5 +116,7 @@ struct MainWindowParts {
     // The PTZ control dialog of the client (mode 0 pan, 1 zoom), shown and closed by the main window.
     std::function<void(CClientDlg&, int mode)> showPtzDialog;
     std::function<void(CClientDlg&)> closePtzDialogs;
+    // The PTZ move message (0x5239) with direction 4 or 5, the control pad's centre button.
+    std::function<void(CClientDlg&, WPARAM pressed, LPARAM direction)> ptzKeypadButton;
     std::function<std::unique_ptr<IWorker>(CClientDlg&, std::shared_ptr<CTcpConnection>)> createMikeSender;
 };

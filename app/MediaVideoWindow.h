@@ -37,6 +37,7 @@ public:
     void EnterFullScreen(int monitor) override;
     void Repaint(bool erase) override;
     void SetClient(CDvrClient* client) override;
+    CFullScreenVideoDlg* MediaWindow() override { return m_dlg.get(); }
 
 private:
     std::unique_ptr<CFullScreenVideoDlg> m_dlg;

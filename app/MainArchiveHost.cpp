@@ -1,0 +1,51 @@
+#include "app/MainArchiveHost.h"
+
+#include "app/ClientDlg.h"
+#include "archive/RemoteSearchDlg.h"
+
+CWnd* CMainArchiveHost::MainWindow() {
+    return &m_main;
+}
+
+CDvrClient* CMainArchiveHost::Client() {
+    return m_main.m_pClient.get();
+}
+
+int CMainArchiveHost::DateFormat() const {
+    return m_main.GetDateFormatSetting();
+}
+
+DWORD CMainArchiveHost::TimeToCTime(const int fields[6]) const {
+    return m_main.TimeToCTime(fields);
+}
+
+bool CMainArchiveHost::GetDiskFreeText(DWORD* freeMByte, DWORD* totalMByte) const {
+    return m_main.GetDiskFreeText(freeMByte, totalMByte);
+}
+
+bool CMainArchiveHost::HasLocalPlayer() const {
+    return m_main.HasLocalPlayer();
+}
+
+int CMainArchiveHost::VideoPlaySource() const {
+    const IVideoWindow* video = m_main.GetVideoWindow();
+    return video != nullptr ? video->GetPlaySource() : 0;
+}
+
+ArchiveResume& CMainArchiveHost::Resume() {
+    return m_main.GetArchiveResume();
+}
+
+void CMainArchiveHost::SetBackupSpaceFigures(LONG, LONG, LONG marginMByte) {
+    // A range larger than the free space leaves a negative margin: the notice shows no less than 0.
+    m_main.SetBackupMargin(marginMByte > 0 ? DWORD(marginMByte) : 0);
+}
+
+void CMainArchiveHost::SetSearchFrame(ISearchReplySink* sink, HWND hwnd) {
+    m_main.SetSearchFrame(sink, hwnd);
+}
+
+INT_PTR CMainArchiveHost::Run(CClientDlg& main, BYTE alpha) {
+    CMainArchiveHost host(main);
+    return RunRemoteSearch(host, alpha);
+}

@@ -1,0 +1,56 @@
+#include "app/MainLocalSearchHost.h"
+
+#include "app/ClientDlg.h"
+#include "app/LocalPlayerAdapter.h"
+#include "app/MainLocalPlayerHost.h"
+#include "archive/LocalSearchDlg.h"
+#include "platform/base/WindowsPath.h"
+
+#include <algorithm>
+
+CWnd* CMainLocalSearchHost::MainWindow() {
+    return &m_main;
+}
+
+CDvrClient* CMainLocalSearchHost::Client() {
+    return m_main.m_pClient.get();
+}
+
+int CMainLocalSearchHost::DateFormat() const {
+    return m_main.GetDateFormatSetting();
+}
+
+DWORD CMainLocalSearchHost::TimeToCTime(const int fields[6]) const {
+    return m_main.TimeToCTime(fields);
+}
+
+std::string CMainLocalSearchHost::SaveLocation() const {
+    return std::string(MapWindowsPath(m_main.GetLocation()));
+}
+
+bool CMainLocalSearchHost::IsRemovable() const {
+    return m_main.m_bRemovable != 0;
+}
+
+void CMainLocalSearchHost::GetFileVersion(WORD version[4]) const {
+    std::copy(m_main.m_fileVersion, m_main.m_fileVersion + 4, version);
+}
+
+bool CMainLocalSearchHost::HasLocalPlayer() const {
+    return m_main.HasLocalPlayer();
+}
+
+std::unique_ptr<ILocalPlayerHost> CMainLocalSearchHost::MakePlayerHost() {
+    return std::make_unique<CMainLocalPlayerHost>(m_main);
+}
+
+void CMainLocalSearchHost::AdoptLocalPlayer(std::unique_ptr<CLocalPlayer> player) {
+    if (player) {
+        m_main.AdoptLocalPlayer(std::make_unique<CLocalPlayerAdapter>(std::move(player)));
+    }
+}
+
+INT_PTR CMainLocalSearchHost::Run(CClientDlg& main, BYTE alpha) {
+    CMainLocalSearchHost host(main);
+    return RunLocalSearch(host, alpha);
+}

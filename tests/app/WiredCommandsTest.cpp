@@ -1,0 +1,198 @@
+// The main window with the program's parts against the recorder simulator: the remote and local
+// search frames, backups, snapshots, audio and listening, and full screen, each driven through the
+// main window's own buttons.
+#include "archive/BackupCalendarDlg.h"
+#include "archive/BackupTimelineDlg.h"
+#include "archive/LocalIndexFile.h"
+#include "archive/LocalSearchDlg.h"
+#include "archive/PlayCalendarDlg.h"
+#include "archive/RemoteSearchDlg.h"
+#include "archive/SearchPage.h"
+#include "media/FullScreenVideoDlg.h"
+#include "tests/app/WiredFixture.h"
+
+#include <algorithm>
+
+using namespace wiredtest;
+
+namespace {
+
+class WiredCommandsTest : public WiredFixture {
+protected:
+    // Picks a 3-second backup from the first stretch of the clock's day on the backup calendar and
+    // timelines of an open remote search frame, and presses Backup. False when a step failed.
+    static bool PickAndStartBackup(CRemoteSearchDlg& frame) {
+        auto page = [&frame](int slot) { return frame.Page(slot); };
+        Press(frame, 431);
+        if (page(kSlotBackupMenu) == nullptr) {
+            return false;
+        }
+        Press(*page(kSlotBackupMenu), 452);
+        CBackupCalendarDlg* calendar = nullptr;
+        if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
+                       60000) ||
+            calendar->DayButton(14).m_bMarked != 1) {
+            return false;
+        }
+        Press(*calendar, CPlayCalendarDlg::kIdFirstDay + 14);
+        CBackupTimelineDlg* start = nullptr;
+        if (!WaitUntil([&] { return (start = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline))); }, 60000)) {
+            return false;
+        }
+        const DWORD dayStart = Utc(2024, 2, 14);
+        DWORD from = 0;
+        for (const RecSegment& s : frame.DayRecords()) {
+            const DWORD begin = std::max(s.Start(), dayStart);
+            if (s.End() >= begin + 10 && begin < dayStart + 86000 && (from == 0 || begin < from)) {
+                from = begin;
+            }
+        }
+        if (from == 0) {
+            return false;
+        }
+        const RecorderFields f = SplitRecorderTimeOrEpoch(from + 1);
+        const RecorderFields t = SplitRecorderTimeOrEpoch(from + 4);
+        start->OnTimePicked(1, f.hour, f.minute, f.second);
+        Press(*start, 481);
+        if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
+                       60000)) {
+            return false;
+        }
+        Press(*calendar, CPlayCalendarDlg::kIdFirstDay + 14);
+        CBackupTimelineDlg* end = nullptr;
+        if (!WaitUntil(
+                [&] {
+                    end = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline));
+                    return end != nullptr && end->Mode() == 1;
+                },
+                60000)) {
+            return false;
+        }
+        end->OnTimePicked(3, t.hour, t.minute, t.second);
+        Press(*end, 480);
+        if (!WaitUntil([&] { return end->m_btnBackup.IsWindowEnabled() != FALSE; }, 60000)) {
+            return false;
+        }
+        Press(*end, 482);
+        return true;
+    }
+};
+
+TEST_F(WiredCommandsTest, RSearchShowsTheRecordersMonthAndItsRepliesReachTheFrame) {
+    Connect();
+    int marked = -1;
+    int unmarked = -1;
+    ModalScript script;
+    script.Expect<CRemoteSearchDlg>([&](CRemoteSearchDlg& frame) {
+        Press(*frame.Page(kSlotSearchMenu), 452);
+        CPlayCalendarDlg* calendar = nullptr;
+        if (WaitUntil([&] { return (calendar = dynamic_cast<CPlayCalendarDlg*>(frame.Page(kSlotPlayCalendar))); },
+                      60000)) {
+            marked = calendar->DayButton(14).m_bMarked;
+            unmarked = calendar->DayButton(20).m_bMarked;
+        }
+        Press(frame, 435); // Close
+    });
+    Click(IDC_RSEARCH);
+    ASSERT_TRUE(script.Done());
+    EXPECT_TRUE(SimSaw("sim: recv PLAY_INFO_MONTH_REQ"));
+    EXPECT_EQ(marked, 1);
+    EXPECT_EQ(unmarked, 0);
+    EXPECT_EQ(FindModal<CRemoteSearchDlg>(), nullptr);
+}
+
+TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt) {
+    Connect();
+    AnswerBoxes();
+    bool started = false;
+    ModalScript script;
+    script.Expect<CRemoteSearchDlg>([&](CRemoteSearchDlg& frame) {
+        started = PickAndStartBackup(frame);
+        if (!started && FindModal<CRemoteSearchDlg>() != nullptr) {
+            Press(frame, 435);
+        }
+    });
+    Click(IDC_RSEARCH);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return main->m_pClient->m_bBackup.load() == 0 && !main->m_pClient->HasDownloadWriter(); }, 120000));
+    // The progress popup went with the download.
+    EXPECT_TRUE(WaitUntil([&] { return main->GetProgressPopup() == nullptr; }, 30000));
+    const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
+    ASSERT_FALSE(sets.empty());
+    IndexFileContents contents;
+    ASSERT_TRUE(ReadIndexFile(sets.front(), contents));
+    ASSERT_FALSE(contents.segments.empty());
+    const DWORD from = contents.segments.front().start;
+
+    // The local search finds the set and plays it in the main window; Stop ends it.
+    bool adopted = false;
+    ModalScript local;
+    local.Expect<CLocalSearchDlg>([&](CLocalSearchDlg& frame) {
+        frame.SendMessage(WM_LOCAL_OPEN_RECORDINGS, from, 0);
+        adopted = main->HasLocalPlayer();
+        Press(frame, 435);
+    });
+    Click(IDC_LSEARCH);
+    ASSERT_TRUE(local.Done());
+    ASSERT_TRUE(adopted);
+    ASSERT_TRUE(main->HasLocalPlayer());
+    EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 3);
+    EXPECT_TRUE(WaitUntil([&] { return main->m_btnPlay[0].IsWindowEnabled() != FALSE; }));
+    Click(IDC_PLAY_STOP);
+    EXPECT_FALSE(main->HasLocalPlayer());
+    EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 0);
+}
+
+TEST_F(WiredCommandsTest, SaveWritesTheShownChannelsUnderSaved) {
+    Connect();
+    const fs::path saved = SaveFolder() / "Saved";
+    auto files = [&] {
+        std::error_code ec;
+        int n = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(saved, ec)) {
+            n += entry.is_regular_file() && entry.file_size() > 0 ? 1 : 0;
+        }
+        return n;
+    };
+    // Pictures reach the tiles before a snapshot has anything to save.
+    ASSERT_TRUE(WaitUntil([&] { return main->GetVideoWindow()->MediaWindow()->GetDecodedMask() != 0; }, 60000));
+    Click(IDC_SAVE);
+    EXPECT_FALSE(main->m_btnSave.IsWindowEnabled());
+    EXPECT_TRUE(WaitUntil([&] { return files() > 0; }, 60000));
+    // The reaping timer gives the button back once every save thread has ended.
+    EXPECT_TRUE(WaitUntil([&] { return main->m_btnSave.IsWindowEnabled() != FALSE; }, 60000));
+    EXPECT_EQ(main->PendingSaveThreads(), 0u);
+}
+
+TEST_F(WiredCommandsTest, AudioAndTheListeningToggleAskTheRecorder) {
+    Connect();
+    Click(IDC_AUDIO);
+    EXPECT_TRUE(SimSaw("sim: recv AUDIO_ONOFF_REQ"));
+
+    // Listening: the recorder accepts and the microphone sender runs until the toggle ends it.
+    Click(IDC_MIKE);
+    ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
+    ASSERT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 1; }, 30000));
+    EXPECT_NE(main->m_pClient->m_pMikeSender, nullptr);
+    Click(IDC_MIKE);
+    EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
+    EXPECT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 0; }, 30000));
+    EXPECT_EQ(main->m_pClient->m_pMikeSender, nullptr);
+}
+
+TEST_F(WiredCommandsTest, FullScreenEntersAndEscapeLeaves) {
+    Connect();
+    CFullScreenVideoDlg* video = main->GetVideoWindow()->MediaWindow();
+    ASSERT_NE(video, nullptr);
+    Click(IDC_FULL);
+    ASSERT_TRUE(video->IsFullScreen());
+    // A second Full while full screen changes nothing.
+    Click(IDC_FULL);
+    EXPECT_TRUE(video->IsFullScreen());
+    video->SendMessage(WM_KEYUP, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !video->IsFullScreen(); }));
+}
+
+} // namespace

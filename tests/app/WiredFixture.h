@@ -1,0 +1,112 @@
+#pragma once
+// The main window with the program's parts against the recorder simulator, logged in: what the
+// tests of the wired commands share.
+#include "app/MsgBoxDlg.h"
+#include "app/StandardParts.h"
+#include "platform/base/WindowsPath.h"
+#include "tests/app/MainWindowSupport.h"
+#include "tests/protocol/SimProcess.h"
+
+#include <QTimer>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace wiredtest {
+
+namespace fs = std::filesystem;
+
+inline DWORD Utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month;
+    tm.tm_mday = day + 1;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    return DWORD(timegm(&tm));
+}
+
+// The simulator's clock: 2024-03-15 12:00; it has recordings of that day and the day before.
+inline const DWORD kClock = Utc(2024, 2, 15, 12);
+
+inline void Press(CWnd& wnd, UINT id) {
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), 0);
+}
+
+class WiredFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!SimProcess::Available()) {
+            GTEST_SKIP() << "the recorder simulator is not built";
+        }
+    }
+    void TearDown() override {
+        m_boxes.reset();
+        if (main) {
+            main->StopEverything();
+            main->DestroyWindow();
+            main.reset();
+        }
+    }
+
+    // The simulator and the main window with the program's parts, logged in (live view runs).
+    void Connect(std::vector<std::string> options = {}) {
+        options.insert(options.end(), {"--resolution", "cif", "--loop-seconds", "1", "--channels", "4", "--days", "2",
+                                       "--clock", std::to_string(kClock)});
+        ASSERT_TRUE(sim.Start(options));
+        const std::string port = std::to_string(sim.Port());
+        main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
+        ModalScript script;
+        script.Expect<CConnectDlg>([port](CConnectDlg& d) {
+            d.SetDlgItemText(380, "127.0.0.1");
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
+            d.SetDlgItemText(381, port.c_str());
+            d.SetDlgItemText(382, "admin");
+            d.SetDlgItemText(383, "1234");
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ASSERT_TRUE(main->Create(CClientDlg::IDD));
+        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000));
+    }
+    void Click(UINT id) { Press(*main, id); }
+
+    // From now on every notice box is closed (Cancel) as soon as it shows; its first lines are kept.
+    void AnswerBoxes() {
+        m_boxes = std::make_unique<QTimer>();
+        QObject::connect(m_boxes.get(), &QTimer::timeout, [this] {
+            if (CMsgBoxDlg* box = FindModal<CMsgBoxDlg>()) {
+                boxLines.emplace_back(box->m_szLine[0]);
+                box->EndDialog(IDCANCEL);
+            }
+        });
+        m_boxes->start(20);
+    }
+    std::vector<std::string> boxLines;
+
+    bool SimSaw(const std::string& text, int timeoutMs = 30000) {
+        return WaitUntil([&] { return sim.Log().find(text) != std::string::npos; }, timeoutMs);
+    }
+    int CountInLog(const std::string& text) const {
+        const std::string log = sim.Log();
+        int n = 0;
+        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
+            ++n;
+        }
+        return n;
+    }
+    fs::path SaveFolder() const { return fs::path(MapWindowsPath(main->GetLocation())); }
+
+    SimProcess sim;
+    ScopedEnv m_tz{"TZ", "UTC"};
+    AppTestEnv m_env;
+    ScopedEnv m_removable{"KELO_REMOVABLE_MEDIA", "0"};
+    std::unique_ptr<CClientDlg> main;
+
+private:
+    std::unique_ptr<QTimer> m_boxes;
+};
+
+} // namespace wiredtest
