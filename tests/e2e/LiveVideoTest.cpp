@@ -170,6 +170,16 @@ protected:
         return masks;
     }
 
+    void Drag(int from, int to) {
+        const RECT a = m_video->GetSlotRect(from);
+        const RECT b = m_video->GetSlotRect(to);
+        const LPARAM grab = MAKELPARAM((a.left + a.right) / 2, (a.top + a.bottom) / 2);
+        const LPARAM drop = MAKELPARAM((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        m_video->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, grab);
+        m_video->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, drop);
+        m_video->SendMessage(WM_LBUTTONUP, 0, drop);
+    }
+
     void DoubleClick(int slot) {
         const RECT r = m_video->GetSlotRect(slot);
         const LPARAM at = MAKELPARAM(r.left + 20, r.top + 20);
@@ -198,6 +208,12 @@ TEST_P(LiveVideoTest, EveryTileShowsItsChannelAndLayoutChangesAskForTheirChannel
         EXPECT_GT(m_video->Stats().Of(ch).painted.load(), 0u) << ch;
     }
     EXPECT_EQ(m_video->GetOsdTopText(5).substr(m_video->GetOsdTopText(5).size() - 7), "360x288");
+
+    // Dragging tile 0 onto tile 5 swaps their channels, and each tile shows its new channel.
+    Drag(0, 5);
+    EXPECT_EQ(m_video->GetTileChannel(0), 5);
+    EXPECT_EQ(m_video->GetTileChannel(5), 0);
+    EXPECT_TRUE(PumpUntil([&] { return (shown = ChannelsShown()) == 0xFFFF; })) << std::hex << shown;
 
     // A double click shows one channel alone and asks the recorder for that channel only...
     DoubleClick(6);
