@@ -433,10 +433,11 @@ void CClientDlg::OpenPtz(int mode) {
         CloseAllPtz();
         return;
     }
-    m_pClient->ShowPtzDlg(mode, -1);
+    // The pad registers its window before the request goes out: the recorder's answer is posted to it.
     if (m_parts.showPtzDialog) {
         m_parts.showPtzDialog(*this, mode);
     }
+    m_pClient->ShowPtzDlg(mode, -1);
     m_nPtzMode = mode;
 }
 

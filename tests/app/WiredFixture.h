@@ -32,6 +32,27 @@ inline DWORD Utc(int year, int month, int day, int hour = 0, int minute = 0, int
 // The simulator's clock: 2024-03-15 12:00; it has recordings of that day and the day before.
 inline const DWORD kClock = Utc(2024, 2, 15, 12);
 
+// A window of type D that exists now (modal or not), or null.
+template <class D>
+D* FindWindowOf() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* host = dynamic_cast<CWndHost*>(widget);
+        if (host == nullptr || host->Handle() == nullptr) {
+            continue;
+        }
+        if (auto* wnd = dynamic_cast<D*>(host->Object())) {
+            return wnd;
+        }
+    }
+    return nullptr;
+}
+
+// A skinned button pressed and released by the mouse.
+inline void MouseClick(CWnd& control) {
+    control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    control.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
 inline void Press(CWnd& wnd, UINT id) {
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), 0);
 }
