@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Runs the live video benchmark: the bare decode of the sixteen streams, then the client in both
-# drawing modes on every core and on two cores. Usage: run-live-video.sh <build folder> [seconds]
+# Runs the live video benchmark: the bare decode of the streams, then the client in both drawing
+# modes on every core and on two cores, once with the simulator's streams over loopback and once
+# with 2 Mbit/s streams fed straight into the decoders. Usage: run-live-video.sh <build folder> [seconds]
 set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-30}
 bench="$build/bin/kelo_bench_live_video"
 export KELO_BIN_DIR="$build/bin"
 
-echo "== bare decode of the same streams"
-"$bench" --baseline --seconds "$seconds"
-for mode in yuv rgb; do
-  echo "== client, $mode, every core"
-  "$bench" --mode "$mode" --seconds "$seconds"
-  echo "== client, $mode, two cores"
-  "$bench" --mode "$mode" --seconds "$seconds" --cpus 0,1
+for source in "" "--feed --loop-seconds 2"; do
+  echo "== bare decode ${source:-(simulator)}"
+  # shellcheck disable=SC2086
+  "$bench" --baseline $source --seconds "$seconds"
+  for mode in yuv rgb; do
+    for cores in "" "--cpus 0,1"; do
+      echo "== client ${source:-(simulator)} $mode ${cores:-every core}"
+      # shellcheck disable=SC2086
+      "$bench" $source --mode "$mode" --seconds "$seconds" $cores
+    done
+  done
 done
