@@ -54,6 +54,10 @@ void CMainWindowDialogHost::OnZoom() {
     m_main.OnZoom();
 }
 
+int CMainWindowDialogHost::PtzAvailability() {
+    return m_main.m_pClient ? m_main.m_pClient->GetPtzAvailability() : 0;
+}
+
 void CMainWindowDialogHost::SetDomeMenuActive(bool active) {
     m_main.m_bDomeMenuActive.store(active);
 }

@@ -24,6 +24,7 @@ public:
     void OnPan() override;
     void OnZoom() override;
     void SetDomeMenuActive(bool active) override;
+    int PtzAvailability() override;
 
 private:
     CClientDlg& m_main;

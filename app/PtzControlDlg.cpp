@@ -84,6 +84,11 @@ BOOL CPtzControlDlg::OnInitDialog() {
         button->Enable(FALSE);
     }
     ShowCentreOfMode();
+    // The recorder may have answered before this pad could be addressed: take its answer as it stands.
+    const int availability = m_host.PtzAvailability();
+    if (availability != 0) {
+        SetAvailable(availability == 2);
+    }
     return TRUE;
 }
 

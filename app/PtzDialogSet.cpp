@@ -90,13 +90,15 @@ void CPtzDialogSet::OnPtzKeypadButton(WPARAM pressed, LPARAM direction) {
 
 void CPtzDialogSet::CloseAll() {
     // Each pad leaves the set from its own teardown; take them out first so that order never matters.
-    CPtzPadDlg* pads[] = {m_pMenu, m_pKeypad, m_pControl};
-    if (m_pMenu == nullptr && m_pKeypad == nullptr && m_pControl == nullptr) {
+    std::vector<CPtzPadDlg*> pads = {m_pMenu, m_pKeypad, m_pControl};
+    pads.insert(pads.end(), m_closing.begin(), m_closing.end());
+    if (m_pMenu == nullptr && m_pKeypad == nullptr && m_pControl == nullptr && m_closing.empty()) {
         return;
     }
     m_pMenu = nullptr;
     m_pKeypad = nullptr;
     m_pControl = nullptr;
+    m_closing.clear();
     for (CPtzPadDlg* pad : pads) {
         if (pad != nullptr) {
             pad->Detach();
@@ -106,7 +108,13 @@ void CPtzDialogSet::CloseAll() {
     m_host.SetDomeMenuActive(false);
 }
 
+void CPtzDialogSet::PadClosing(CPtzPadDlg* pad) {
+    DialogGone(pad);
+    m_closing.push_back(pad);
+}
+
 void CPtzDialogSet::DialogGone(CPtzPadDlg* pad) {
+    std::erase(m_closing, pad);
     if (pad == m_pControl) {
         m_pControl = nullptr;
         m_host.SetDomeMenuActive(false); // the flag is the control pad's

@@ -6,6 +6,8 @@
 
 #include "platform/base/WinTypes.h"
 
+#include <vector>
+
 class CPtzControlDlg;
 class CPtzKeypadDlg;
 class CPtzMenuDlg;
@@ -42,6 +44,8 @@ public:
     CPtzMenuDlg* MenuPad() const { return m_pMenu; }
     IShellDialogHost& Host() const { return m_host; }
 
+    // A pad asked to close: it leaves its slot now, and the set until its window is gone.
+    void PadClosing(CPtzPadDlg* pad);
     // A pad's window is going: it is no longer the set's.
     void DialogGone(CPtzPadDlg* pad);
 
@@ -50,4 +54,5 @@ private:
     CPtzControlDlg* m_pControl = nullptr;
     CPtzKeypadDlg* m_pKeypad = nullptr;
     CPtzMenuDlg* m_pMenu = nullptr;
+    std::vector<CPtzPadDlg*> m_closing;
 };

@@ -37,8 +37,12 @@ int CPtzPadDlg::SendDomeCommand(CTcpConnection* conn, BYTE command) {
 }
 
 void CPtzPadDlg::HideAndClose() {
-    // Gone for the set and the client at once, so a new pad can open while this one closes.
-    Forget();
+    // Gone for the client and out of its slot at once, so a new pad can open while this one closes;
+    // the set still destroys it if everything closes before its WM_CLOSE comes.
+    Unregister();
+    if (m_pSet != nullptr) {
+        m_pSet->PadClosing(this);
+    }
     ShowWindow(SW_HIDE);
     PostMessage(WM_CLOSE);
     Sleep(10);
@@ -67,11 +71,15 @@ void CPtzPadDlg::OnNcDestroy() {
     Forget();
 }
 
-void CPtzPadDlg::Forget() {
+void CPtzPadDlg::Unregister() {
     if (m_bRegistered) {
         m_bRegistered = false;
         m_host.RegisterWindow(m_role, nullptr);
     }
+}
+
+void CPtzPadDlg::Forget() {
+    Unregister();
     if (m_pSet != nullptr) {
         CPtzDialogSet* set = m_pSet;
         m_pSet = nullptr;

@@ -42,6 +42,7 @@ protected:
     virtual bool DockingRect(RECT*) { return false; }
     // Takes the pad out of the set and out of the client's reach (once).
     void Forget();
+    void Unregister();
 
     CPtzDialogSet* m_pSet;
     IShellDialogHost& m_host;

@@ -46,4 +46,6 @@ public:
     virtual void OnZoom() = 0;
     // While the dome's menu is open, split and channel changes and tile drags do nothing.
     virtual void SetDomeMenuActive(bool active) = 0;
+    // What the recorder last said of the PTZ channel: 0 nothing yet, 1 no PTZ, 2 PTZ available.
+    virtual int PtzAvailability() = 0;
 };

@@ -334,6 +334,28 @@ TEST_F(PtzPads, CloseAllTakesEveryPadDownAndClearsTheDomeMenu) {
     }
 }
 
+TEST_F(PtzPads, APadClosingWhenEverythingClosesGoesToo) {
+    CPtzKeypadDlg& keypad = Keypad();
+    const HWND hwnd = keypad.GetSafeHwnd();
+    keypad.SendMessage(WM_COMMAND, MAKEWPARAM(CPtzKeypadDlg::kIdClose, BN_CLICKED), 0);
+    EXPECT_EQ(set->Keypad(), nullptr); // out of its slot at once: a new keypad may open
+    set->CloseAll();                   // before the keypad's own close came
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST_F(PtzPads, AnAnswerThatCameBeforeThePadIsTaken) {
+    host.ptzAvailability = 2;
+    set->ShowPtzDlg(0);
+    Flush();
+    EXPECT_TRUE(Pad().m_btnUp.IsWindowEnabled());
+    set->CloseAll();
+    host.ptzAvailability = 1;
+    set->ShowPtzDlg(0);
+    Flush();
+    EXPECT_FALSE(Pad().m_btnUp.IsWindowEnabled());
+    EXPECT_FALSE(Pad().m_btnCentrePan.IsWindowEnabled());
+}
+
 TEST_F(PtzPads, DraggingKeepsThePadInsideTheVideoArea) {
     host.video = RECT{150, 150, 900, 700};
     set->ShowPtzDlg(0);

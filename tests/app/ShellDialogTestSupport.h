@@ -123,6 +123,7 @@ public:
         }
     }
     void SetDomeMenuActive(bool active) override { domeMenuActive = active; }
+    int PtzAvailability() override { return ptzAvailability; }
 
     CWnd* main = nullptr;
     std::shared_ptr<CTcpConnection> connection;
@@ -138,6 +139,7 @@ public:
     std::function<void()> onPan;
     std::function<void()> onZoom;
     bool domeMenuActive = false;
+    int ptzAvailability = 0;
 };
 
 // One message as the recorder reads it.

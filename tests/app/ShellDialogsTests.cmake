@@ -15,3 +15,16 @@ add_dependencies(kelo_app_dialog_tests KeloRes)
 if(TARGET kelo-recorder-sim)
   add_dependencies(kelo_app_dialog_tests kelo-recorder-sim)
 endif()
+
+# The same dialogs in the program (the main window with the program's parts) against the simulator.
+if(TARGET kelo_app_parts)
+  kelo_test(kelo_app_dialog_wired_tests
+    SOURCES GuiEnvironment.cpp ShellDialogsWiredTest.cpp
+    DEPS kelo_app_parts
+    GUI TIMEOUT 300)
+  foreach(dep kelo-recorder-sim H264_D1 KeloRes)
+    if(TARGET ${dep})
+      add_dependencies(kelo_app_dialog_wired_tests ${dep})
+    endif()
+  endforeach()
+endif()
