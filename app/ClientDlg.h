@@ -140,8 +140,6 @@ public:
     MONITORINFOEX m_monitors[4] = {};
     // The description typed in the connect dialog for this connection.
     CString m_strConnectText;
-    // The archive keeps a search to return to after playback ("nothing found" offers it again).
-    bool m_bSearchToReturn = false;
     // The megabytes the backup page stored for the "no space for a backup" notice.
     DWORD m_nBackupMarginMByte = 0;
     // Set by the PTZ keypad while the dome's menu is open: split and channel buttons do nothing.
@@ -178,6 +176,8 @@ public:
     // ---- the archive's frames
     // What the remote search frame keeps between openings; emptied when a connection starts or ends.
     ArchiveResume& GetArchiveResume() { return m_archiveResume; }
+    // The frame keeps a search to return to after playback ("nothing found" offers it again).
+    bool HasSearchToReturn() const { return m_archiveResume.record.active != 0; }
     // The open search frame's reply sink and window (null, null when it closes). UI thread.
     void SetSearchFrame(ISearchReplySink* sink, HWND hwnd);
     // The free-space margin the "no space for a backup" notice shows.

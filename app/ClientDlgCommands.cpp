@@ -368,7 +368,7 @@ void CClientDlg::OnPlayStop() {
         if (m_pClient) {
             m_pClient->SendPlayStop();
         }
-        if (m_bSearchToReturn) {
+        if (HasSearchToReturn()) {
             OnRSearch();
         }
         return;

@@ -23,7 +23,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
     }
     NoticeContext context;
     context.connected = IsConnected();
-    context.searchToReturn = m_bSearchToReturn;
+    context.searchToReturn = HasSearchToReturn();
     if (m_pClient) {
         context.size1 = m_pClient->GetSpaceNackSize(0);
         context.size2 = m_pClient->GetSpaceNackSize(1);
@@ -76,7 +76,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
         if (ok) {
             OnRSearch();
         } else {
-            m_bSearchToReturn = false;
+            m_archiveResume.ClearRecord();
         }
         break;
     case NoticeAction::ResendSetup:

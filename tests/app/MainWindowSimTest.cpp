@@ -190,7 +190,7 @@ TEST_F(MainWindowSimTest, NoticesDuringTheDialogAnAnswerOpensAreShown) {
         return INT_PTR(IDCANCEL);
     };
     Connect({});
-    main->m_bSearchToReturn = true;
+    main->GetArchiveResume().record.active = 1;
     main->PostNotice(MakeNotice(4, 0), ClientWindow::MainWindow);
     std::vector<std::string> lines;
     ModalScript script;

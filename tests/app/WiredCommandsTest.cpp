@@ -3,6 +3,7 @@
 // main window's own buttons.
 #include "archive/BackupCalendarDlg.h"
 #include "archive/BackupTimelineDlg.h"
+#include "archive/DayTimelineDlg.h"
 #include "archive/LocalIndexFile.h"
 #include "archive/LocalSearchDlg.h"
 #include "archive/PlayCalendarDlg.h"
@@ -99,6 +100,57 @@ TEST_F(WiredCommandsTest, RSearchShowsTheRecordersMonthAndItsRepliesReachTheFram
     EXPECT_EQ(marked, 1);
     EXPECT_EQ(unmarked, 0);
     EXPECT_EQ(FindModal<CRemoteSearchDlg>(), nullptr);
+}
+
+TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWindow) {
+    Connect();
+    AnswerBoxes();
+    bool played = false;
+    ModalScript script;
+    script.Expect<CRemoteSearchDlg>([&](CRemoteSearchDlg& frame) {
+        Press(*frame.Page(kSlotSearchMenu), 452);
+        CPlayCalendarDlg* calendar = nullptr;
+        CDayTimelineDlg* timeline = nullptr;
+        if (!WaitUntil([&] { return (calendar = dynamic_cast<CPlayCalendarDlg*>(frame.Page(kSlotPlayCalendar))); },
+                       60000)) {
+            Press(frame, 435);
+            return;
+        }
+        Press(*calendar, CPlayCalendarDlg::kIdFirstDay + 14);
+        if (!WaitUntil([&] { return (timeline = dynamic_cast<CDayTimelineDlg*>(frame.Page(kSlotDayTimeline))); },
+                       60000) ||
+            frame.DayRecords().empty()) {
+            Press(frame, 435);
+            return;
+        }
+        // A second into the day's first recording.
+        const DWORD dayStart = Utc(2024, 2, 14);
+        DWORD from = 0;
+        for (const RecSegment& seg : frame.DayRecords()) {
+            const DWORD begin = std::max(seg.Start(), dayStart);
+            if (seg.End() > begin + 2 && begin < dayStart + 86000 && (from == 0 || begin < from)) {
+                from = begin;
+            }
+        }
+        const RecorderFields f = SplitRecorderTimeOrEpoch(from + 1);
+        timeline->OnTimePicked(0, f.hour, f.minute, f.second);
+        Press(*timeline, CDayTimelineDlg::kIdPlay);
+        played = true;
+    });
+    Click(IDC_RSEARCH);
+    ASSERT_TRUE(script.Done());
+    ASSERT_TRUE(played);
+    EXPECT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
+    ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRemotePlay.load() != 0; }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return main->GetVideoWindow()->GetPlaySource() == 2; }));
+    // The search to return to is kept for the next opening of the frame.
+    EXPECT_EQ(main->GetArchiveResume().record.active, 1);
+    // Stop ends playback; with a search to return to the frame opens again, and is closed.
+    ModalScript again;
+    again.Expect<CRemoteSearchDlg>([](CRemoteSearchDlg& frame) { Press(frame, 435); });
+    Click(IDC_PLAY_STOP);
+    EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
+    EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRemotePlay.load() == 0; }, 30000));
 }
 
 TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt) {
