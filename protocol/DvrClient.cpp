@@ -53,6 +53,13 @@ CDvrClient::~CDvrClient() {
         }
     }
     JoinThreads();
+    // The workers call back into the client (the decoders read its state through the video window):
+    // they end here, while every member is still whole, not in the middle of member destruction.
+    if (m_pMikeSender) {
+        m_pMikeSender->Stop();
+        m_pMikeSender.reset();
+    }
+    ReleaseMediaWorkers();
 }
 
 void CDvrClient::SetConnectParams(const char* address, DWORD port, const char* userId, const char* password) {
@@ -224,6 +231,10 @@ void CDvrClient::Disconnect() {
             socketThread.join();
         }
     }
+    // Only now that the socket thread has ended can no frame, channel info or play acknowledgement
+    // make new workers; whatever still runs (live view asked for but never confirmed, audio started
+    // by a header) ends before the caller frees the client the decoders read through the video window.
+    ReleaseMediaWorkers();
 
     host.PostToWindow(ClientWindow::FirmwareDialog, kMsgClose, 0, 0);
     host.PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);

@@ -375,6 +375,8 @@ private:
     void LayoutByChannelCount();
     void CreateDecoders(int source);
     void StopDecoders();
+    // Teardown: stops and releases every decoder and the audio player without waiting for a drain.
+    void ReleaseMediaWorkers();
     void StopAudioPlayerDrained();
     bool QueueToDecoder(const FrameDescriptor& descriptor, const PacketHeader& header, std::span<const BYTE> frame);
     void QueueFrameAudio(const FrameInfo& info, std::span<const BYTE> frame, bool live);

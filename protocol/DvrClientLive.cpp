@@ -123,6 +123,22 @@ void CDvrClient::StopDecoders() {
     }
 }
 
+void CDvrClient::ReleaseMediaWorkers() {
+    std::array<std::unique_ptr<IChannelDecoder>, 16> decoders;
+    {
+        std::lock_guard lock(m_mediaLock);
+        decoders.swap(m_decoders);
+    }
+    for (auto& decoder : decoders) {
+        if (decoder) {
+            decoder->SetRefuse(true);
+            decoder->Stop();
+            decoder.reset();
+        }
+    }
+    StopAudioOut();
+}
+
 void CDvrClient::StartAudioOut(int live) {
     m_listenChannel.store(-1);
     StopAudioOut();
