@@ -136,7 +136,7 @@ public:
     BYTE m_bWaveOut = 0;
     std::atomic<int> m_nAudioChannel{-1};
     DWORD m_nLastVisibleMask = 0;
-    BYTE m_bAudioClosed = 0;
+    std::atomic<BYTE> m_bAudioClosed{0}; // the local player reads it from its thread
     MONITORINFOEX m_monitors[4] = {};
     // The description typed in the connect dialog for this connection.
     CString m_strConnectText;

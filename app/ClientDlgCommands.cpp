@@ -563,18 +563,12 @@ void CClientDlg::OnLocalSetup() {
 
 void CClientDlg::ApplyLocalSetup() {
     if (m_edit.DrawMode != m_settings.DrawMode) {
+        // The video window switches its drawing in place: the connection's decoders and the local
+        // player keep drawing into it, so it must not be replaced under them.
         m_settings.DrawMode = m_edit.DrawMode;
-        if (m_pVideo) {
-            m_pVideo->Destroy();
-            m_pVideo.reset();
-        }
-        CreateVideoWindow();
-        if (m_pVideo) {
-            m_pVideo->SetClient(m_pClient.get());
-            m_pVideo->SetMonitorTable(m_monitors);
-            if (m_settings.DrawMode <= 1) {
-                m_pVideo->SetDrawMode(int(m_settings.DrawMode));
-            }
+        if (m_pVideo && m_settings.DrawMode <= 1) {
+            m_pVideo->SetDrawMode(int(m_settings.DrawMode));
+            m_pVideo->Repaint(true);
         }
     }
     m_settings.TakeEdit(m_edit, m_bRemovable != 0);

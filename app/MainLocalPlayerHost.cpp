@@ -142,7 +142,7 @@ bool CMainLocalPlayerHost::GetAudioClosed() const {
 }
 
 void CMainLocalPlayerHost::SetAudioClosed(bool closed) {
-    m_main.OnUiThread([closed](CClientDlg& main) { main.m_bAudioClosed = closed ? 1 : 0; });
+    m_main.m_bAudioClosed.store(closed ? 1 : 0);
 }
 
 void CMainLocalPlayerHost::SetSelectedAudioChannel(int channel) {

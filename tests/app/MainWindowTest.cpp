@@ -408,7 +408,7 @@ TEST_F(MainWindowTest, LocalSetupOkAppliesAndSavesCancelRestoresTheBlock) {
     EXPECT_EQ(std::string(main->GetLocation()), elsewhere);
     EXPECT_EQ(main->m_settings.WebInterval, 9u);
     EXPECT_EQ(main->Opacity(kOpacityNoticeBox), 100) << "applied no lower than 100";
-    EXPECT_NE(Video(), before) << "a new draw mode makes the video window again";
+    EXPECT_EQ(Video(), before) << "a new draw mode switches the window the decoders draw into";
     EXPECT_EQ(Video()->GetDrawMode(), 1);
     EXPECT_TRUE(std::filesystem::is_directory(elsewhere + "/Upgrade"));
     const auto log = AppTestEnv::ReadBytes(CLocalLog::PathOf(elsewhere.c_str()));

@@ -1,6 +1,7 @@
 // The main window with the program's parts against the recorder simulator: the remote and local
 // search frames, backups, snapshots, audio and listening, and full screen, each driven through the
 // main window's own buttons.
+#include "app/LocalSetupDlg.h"
 #include "archive/BackupCalendarDlg.h"
 #include "archive/BackupTimelineDlg.h"
 #include "archive/DayTimelineDlg.h"
@@ -195,6 +196,29 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     Click(IDC_PLAY_STOP);
     EXPECT_FALSE(main->HasLocalPlayer());
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 0);
+
+    // Playing again, a new drawing mode switches the video window in place: the player and the
+    // connection's decoders go on drawing into the same window.
+    ModalScript replay;
+    replay.Expect<CLocalSearchDlg>([&](CLocalSearchDlg& frame) {
+        frame.SendMessage(WM_LOCAL_OPEN_RECORDINGS, from, 0);
+        Press(frame, 435);
+    });
+    Click(IDC_LSEARCH);
+    ASSERT_TRUE(main->HasLocalPlayer());
+    CFullScreenVideoDlg* video = main->GetVideoWindow()->MediaWindow();
+    const bool yuv = video->GetDrawMode();
+    ModalScript setup;
+    setup.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& frame) {
+        main->m_edit.DrawMode = yuv ? 1 : 0;
+        Press(frame, IDOK);
+    });
+    Click(IDC_LSETUP);
+    ASSERT_TRUE(setup.Done());
+    EXPECT_EQ(main->GetVideoWindow()->MediaWindow(), video);
+    EXPECT_NE(video->GetDrawMode(), yuv);
+    EXPECT_TRUE(main->HasLocalPlayer());
+    Pump(300);
 }
 
 TEST_F(WiredCommandsTest, SaveWritesTheShownChannelsUnderSaved) {
