@@ -486,7 +486,8 @@ void CClientDlg::OnRSearch() {
     m_bRemoteSearchOpen = true;
     m_parts.runRemoteSearch(*this, Opacity(kOpacityRemoteSearch));
     m_bRemoteSearchOpen = false;
-    SetClientWindow(ClientWindow::SearchFrame, nullptr);
+    // Replies that arrive later find no frame.
+    SetSearchFrame(nullptr, nullptr);
     EnableWindow(TRUE);
 }
 
