@@ -284,6 +284,10 @@ bool CSimConfig::Parse(int argc, const char* const* argv, std::string& error, bo
             if (!ParseInt(value, 1, 60, v))
                 return bad();
             loopSeconds = int(v);
+        } else if (opt == "--bitrate") {
+            if (!ParseInt(value, 100, 20000, v))
+                return bad();
+            bitrateKbps = int(v);
         } else if (opt == "--seed") {
             if (!ParseInt(value, 0, INT64_MAX, v))
                 return bad();
@@ -360,7 +364,10 @@ Pictures, sound and recordings:
   --resolution d1|half|cif  picture size (default d1): d1 = 704x576 (ntsc 704x480, code 1),
                           half = 704x288 (704x240, code 5), cif = 352x288 (352x240, code 0)
   --loop-seconds N        length of the pre-encoded picture loop per channel, 1..60 (default 4)
-  --seed N                seed of the simulated archive and log (default 1)
+  --bitrate KBPS          average rate of each channel's video, 100..20000 kbit/s: the pictures
+                          get a moving grain (drawn from --seed) and the encoder aims at the rate.
+                          Default: the plain test picture at constant quality (about 140 kbit/s at d1)
+  --seed N                seed of the simulated archive, the log and the picture grain (default 1)
   --clock S               recorder clock at start-up, seconds since 1970 of the recorder's local
                           time (default: the host's local time); the clock then runs in real time
   --days N                days with recordings, ending at the clock at start-up (default 3)

@@ -90,6 +90,7 @@ public:
     bool pal = true;
     Resolution resolution = Resolution::D1;
     int loopSeconds = 4;
+    int bitrateKbps = 0; // 0: the plain test picture at constant quality
     uint64_t seed = 1;
     int64_t clock = -1; // < 0: host wall clock
     int days = 3;

@@ -10,7 +10,8 @@ CSimRecorder::CSimRecorder(CSimConfig config)
     const int channels = m_config.ServedChannels();
     m_archive =
         std::make_unique<CSimArchive>(m_config.seed, channels, m_config.days, m_startClock, m_config.logEntries);
-    m_library = std::make_unique<CStreamLibrary>(m_config.Video(), channels, m_config.LoopFrames());
+    m_library = std::make_unique<CStreamLibrary>(m_config.Video(), channels, m_config.LoopFrames(),
+                                                 StreamRate{m_config.bitrateKbps, m_config.seed});
     if (!m_library->Ok())
         m_error = m_library->Error();
     m_media = std::make_unique<CRecordedMedia>(*m_archive, *m_library);

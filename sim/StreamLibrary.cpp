@@ -28,8 +28,8 @@ struct PacketDeleter {
 
 } // namespace
 
-CStreamLibrary::CStreamLibrary(const VideoFormat& format, int channels, int loopFrames)
-    : m_format(format), m_loopFrames(loopFrames) {
+CStreamLibrary::CStreamLibrary(const VideoFormat& format, int channels, int loopFrames, const StreamRate& rate)
+    : m_format(format), m_rate(rate), m_loopFrames(loopFrames) {
     channels = std::clamp(channels, 1, 16);
     // The loop must end on a GOP boundary so that it wraps onto its own IDR.
     m_loopFrames = std::max(Gop(), loopFrames - loopFrames % Gop());
@@ -83,7 +83,14 @@ bool CStreamLibrary::EncodeChannel(int channel, std::vector<Bytes>& out, std::st
     av_opt_set(ctx->priv_data, "preset", "ultrafast", 0);
     av_opt_set(ctx->priv_data, "tune", "zerolatency", 0);
     av_opt_set(ctx->priv_data, "profile", "baseline", 0);
-    av_opt_set(ctx->priv_data, "crf", "26", 0);
+    if (m_rate.bitrateKbps > 0) {
+        // Average rate held by a half-second buffer: a longer one lets the short loop overshoot.
+        ctx->bit_rate = int64_t(m_rate.bitrateKbps) * 1000;
+        ctx->rc_max_rate = ctx->bit_rate;
+        ctx->rc_buffer_size = int(ctx->bit_rate / 2);
+    } else {
+        av_opt_set(ctx->priv_data, "crf", "26", 0);
+    }
     av_opt_set(ctx->priv_data, "forced-idr", "1", 0);
     const std::string params = "keyint=" + std::to_string(m_format.fps) +
                                ":min-keyint=" + std::to_string(m_format.fps) +
@@ -123,6 +130,8 @@ bool CStreamLibrary::EncodeChannel(int channel, std::vector<Bytes>& out, std::st
         }
         pattern.Draw(channel, n, frame->data[0], frame->linesize[0], frame->data[1], frame->linesize[1], frame->data[2],
                      frame->linesize[2]);
+        if (m_rate.bitrateKbps > 0)
+            pattern.AddGrain(m_rate.seed, channel, n, frame->data[0], frame->linesize[0]);
         frame->pts = n;
         // Every GOP boundary is an IDR, whatever the encoder would decide.
         frame->pict_type = n % m_format.fps == 0 ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;

@@ -1,7 +1,7 @@
 // The pre-encoded pictures: per channel a loop of H.264 access units (Annex-B, SPS and PPS in
 // front of every IDR, no B-frames, an IDR every second), encoded once at start-up and shared by
 // every session, live, playback and backup alike. Encoding is deterministic: the same format,
-// channel count and loop length give the same bytes.
+// channel count, loop length, rate and seed give the same bytes.
 #pragma once
 
 #include "sim/SimConfig.h"
@@ -12,9 +12,16 @@
 
 namespace ksim {
 
+// A target rate makes the pictures carry a moving grain drawn from the seed, so that the encoder
+// has detail to spend the bits on, as a camera's noisy picture has.
+struct StreamRate {
+    int bitrateKbps = 0; // 0: the plain picture at constant quality
+    uint64_t seed = 1;
+};
+
 class CStreamLibrary {
 public:
-    CStreamLibrary(const VideoFormat& format, int channels, int loopFrames);
+    CStreamLibrary(const VideoFormat& format, int channels, int loopFrames, const StreamRate& rate = {});
 
     bool Ok() const { return m_error.empty(); }
     const std::string& Error() const { return m_error; }
@@ -35,6 +42,7 @@ private:
     bool EncodeChannel(int channel, std::vector<Bytes>& out, std::string& error) const;
 
     VideoFormat m_format;
+    StreamRate m_rate;
     int m_loopFrames;
     std::vector<std::vector<Bytes>> m_units;     // [channel][loop frame]
     std::vector<std::vector<uint64_t>> m_prefix; // [channel][k] = bytes of frames [0, k)

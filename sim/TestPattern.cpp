@@ -1,5 +1,7 @@
 #include "sim/TestPattern.h"
 
+#include "sim/SimRandom.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +32,9 @@ const Glyph* Find(char c) {
     }
     return nullptr;
 }
+
+// Amplitude of the grain in luma steps: enough detail for several Mbit/s at d1.
+constexpr int kGrain = 12;
 
 constexpr ChannelColour kColours[16] = {
     {81, 90, 240},  {145, 54, 34},  {41, 240, 110}, {170, 166, 16},  {106, 202, 222}, {210, 16, 146},
@@ -91,6 +96,21 @@ void CTestPattern::Draw(int channel, int n, uint8_t* y, int yStride, uint8_t* u,
     DrawText(text, scale * 2, scale * 2, scale, y, yStride);
     std::snprintf(text, sizeof(text), "%02d:%02d", (n / m_fps) % 100, n % m_fps);
     DrawText(text, scale * 2, m_height - scale * 9, scale, y, yStride);
+}
+
+void CTestPattern::AddGrain(uint64_t seed, int channel, int n, uint8_t* y, int yStride) const {
+    CSimRandom rnd(seed ^ (uint64_t(channel) << 56) ^ (uint64_t(uint32_t(n)) << 20) ^ 0x6EA1A5EEDull);
+    for (int row = 0; row < m_height; ++row) {
+        uint8_t* p = y + row * yStride;
+        for (int x = 0; x < m_width; x += 8) {
+            uint64_t bits = rnd.Next();
+            for (int k = 0; k < 8 && x + k < m_width; ++k, bits >>= 8) {
+                // -kGrain..kGrain, clamped to the video range.
+                const int delta = int(bits & 0xFF) % (2 * kGrain + 1) - kGrain;
+                p[x + k] = uint8_t(std::clamp(int(p[x + k]) + delta, 16, 235));
+            }
+        }
+    }
 }
 
 } // namespace ksim

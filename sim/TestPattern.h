@@ -22,6 +22,9 @@ public:
 
     // Fills the three planes (strides given) with picture n of the channel.
     void Draw(int channel, int n, uint8_t* y, int yStride, uint8_t* u, int uStride, uint8_t* v, int vStride) const;
+    // Adds a grain to the luma plane of picture n that differs in every picture and channel and is
+    // the same for the same seed.
+    void AddGrain(uint64_t seed, int channel, int n, uint8_t* y, int yStride) const;
 
 private:
     void DrawText(const char* text, int x, int y, int scale, uint8_t* plane, int stride) const;
