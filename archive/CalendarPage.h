@@ -60,7 +60,7 @@ public:
         std::memset(request.get(), 0, sizeof(ListPopupRequest));
         request->count = kCalendarYearCount;
         for (int i = 0; i < kCalendarYearCount; ++i) {
-            std::snprintf(request->texts[i], sizeof request->texts[i], "%d", kCalendarFirstYear + i);
+            std::snprintf(request->items[i], sizeof request->items[i], "%d", kCalendarFirstYear + i);
         }
         m_label[9].GetWindowRect(&request->anchor);
         request->clickX = m_label[9].m_nClickX;

@@ -200,20 +200,20 @@ protected:
             request->count = 38;
             request->width = 210;
             for (int i = 0; i < 38; ++i) {
-                std::snprintf(request->texts[i], 30, "%04d", 2000 + i);
+                std::snprintf(request->items[i], 30, "%04d", 2000 + i);
             }
         } else if (role == DateRole::Month) {
             request->count = 12;
             request->width = 50;
             flag = 0;
             for (int i = 0; i < 12; ++i) {
-                std::snprintf(request->texts[i], 30, "%02d", i + 1);
+                std::snprintf(request->items[i], 30, "%02d", i + 1);
             }
         } else {
-            request->count = DWORD(GetDaysInMonth(m_range.year[side], m_range.month[side]));
+            request->count = int(GetDaysInMonth(m_range.year[side], m_range.month[side]));
             request->width = 180;
-            for (DWORD i = 0; i < request->count; ++i) {
-                std::snprintf(request->texts[i], 30, "%02d", int(i) + 1);
+            for (int i = 0; i < request->count; ++i) {
+                std::snprintf(request->items[i], 30, "%02d", int(i) + 1);
             }
         }
         label.GetWindowRect(&request->anchor);

@@ -2,6 +2,7 @@
 
 #include "platform/window/DataExchange.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -55,7 +56,7 @@ void CItemPickerDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CItemPickerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_layout = MakeItemPickerLayout(m_request->count, int(m_request->width), m_nFlag != 0);
+    m_layout = MakeItemPickerLayout(DWORD(std::max(m_request->count, 0)), m_request->width, m_nFlag != 0);
     for (int i = 0; i < 9; ++i) {
         m_bmFrame[i].LoadBitmap(m_layout.frame[std::size_t(i)].bitmap);
     }
@@ -72,8 +73,8 @@ BOOL CItemPickerDlg::OnInitDialog() {
         } else {
             label.SetTextStyle(0xE6D200, 0x783C3C, 0, 0, TRUE, 9, "Arial Bold");
         }
-        const char* text = m_request->texts[i];
-        label.SetText(CString(text, int(strnlen(text, kListPopupTextSize))));
+        const char* text = m_request->items[i];
+        label.SetText(CString(text, int(strnlen(text, kListPopupItemSize))));
         const RECT& r = m_layout.labels[std::size_t(i)];
         label.MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top);
         label.ShowWindow(SW_SHOW);

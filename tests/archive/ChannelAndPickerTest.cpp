@@ -85,7 +85,7 @@ ListPopupRequest* Years(int width = 210) {
     std::memset(&request, 0, sizeof request);
     request.count = 38;
     for (int i = 0; i < 38; ++i) {
-        std::snprintf(request.texts[i], 30, "%d", 2000 + i);
+        std::snprintf(request.items[i], 30, "%d", 2000 + i);
     }
     request.anchor = RECT{300, 200, 370, 214};
     request.clickX = 20;
