@@ -6,6 +6,7 @@
 #include "platform/audio/WaveTypes.h"
 #include "platform/net/TcpConnection.h"
 #include "tests/platform/audio/AudioTestFiles.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-using audiotest::TempDir;
+using kelotest::TempDir;
 using namespace std::chrono_literals;
 
 constexpr std::size_t kMessageBytes = 16 + CTalkQueue::kBodyBytes;

@@ -9,6 +9,7 @@
 #include "platform/audio/MuLaw.h"
 #include "tests/media/DecoderFakes.h"
 #include "tests/platform/audio/AudioTestFiles.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@
 
 namespace {
 
-using audiotest::TempDir;
+using kelotest::TempDir;
 using namespace std::chrono_literals;
 
 class Owner : public IAudioOwner {
