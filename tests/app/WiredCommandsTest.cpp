@@ -1,12 +1,14 @@
 // The main window with the program's parts against the recorder simulator: the remote and local
 // search frames, backups, snapshots, audio and listening, and full screen, each driven through the
 // main window's own buttons.
+#include "app/LocalPlayerAdapter.h"
 #include "app/LocalSetupDlg.h"
 #include "archive/BackupCalendarDlg.h"
 #include "archive/BackupTimelineDlg.h"
 #include "archive/DayTimelineDlg.h"
 #include "archive/LocalIndexFile.h"
 #include "archive/LocalSearchDlg.h"
+#include "archive/LocalSearchHost.h"
 #include "archive/PlayCalendarDlg.h"
 #include "archive/RemoteSearchDlg.h"
 #include "archive/SearchPage.h"
@@ -193,6 +195,17 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     ASSERT_TRUE(main->HasLocalPlayer());
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 3);
     EXPECT_TRUE(WaitUntil([&] { return main->m_btnPlay[0].IsWindowEnabled() != FALSE; }));
+    // The play bar and the seek slider drive the player: a release while paused seeks from the
+    // start of the range and plays on.
+    auto* player = dynamic_cast<CLocalPlayerAdapter*>(main->m_pLocalPlayer.get());
+    ASSERT_NE(player, nullptr);
+    Click(IDC_PLAY_FIRST + 3);
+    EXPECT_EQ(player->GetMode(), 4);
+    main->SendMessage(WM_SLIDER_DOWN, IDC_SEEK, 0);
+    EXPECT_EQ(player->Player().GetSeekState(), 1);
+    main->SendMessage(WM_SLIDER_UP, IDC_SEEK, 1);
+    EXPECT_EQ(player->Player().GetSeekTarget(), player->Player().GetRangeStart() + 1);
+    EXPECT_NE(player->GetMode(), 4);
     Click(IDC_PLAY_STOP);
     EXPECT_FALSE(main->HasLocalPlayer());
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 0);
@@ -219,6 +232,22 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     EXPECT_NE(video->GetDrawMode(), yuv);
     EXPECT_TRUE(main->HasLocalPlayer());
     Pump(300);
+}
+
+TEST_F(WiredCommandsTest, FromRemovableMediaTheLocalSearchOpensAtStartUp) {
+    ScopedEnv removable("KELO_REMOVABLE_MEDIA", "1");
+    bool removableFrame = false;
+    ModalScript script;
+    script.Expect<CLocalSearchDlg>([&](CLocalSearchDlg& frame) {
+        removableFrame = frame.Host().IsRemovable();
+        Press(frame, 435);
+    });
+    main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
+    ASSERT_TRUE(main->Create(CClientDlg::IDD));
+    ASSERT_TRUE(WaitUntil([&] { return script.Done(); }, 30000));
+    EXPECT_TRUE(removableFrame);
+    EXPECT_TRUE(WaitUntil([] { return FindModal<CLocalSearchDlg>() == nullptr; }));
+    EXPECT_FALSE(main->HasLocalPlayer());
 }
 
 TEST_F(WiredCommandsTest, SaveWritesTheShownChannelsUnderSaved) {
