@@ -14,8 +14,12 @@
 // libx264, paced at 25 pictures per second into the decoders' queues as the socket thread queues
 // them; with --baseline it decodes those streams bare instead.
 //
-//   kelo_bench_live_video [--feed [--kbits 2000]] [--mode yuv|rgb] [--seconds 30] [--warmup 5] [--cpus 0,1]
-//   kelo_bench_live_video --baseline [--feed] [--seconds 30] [--keep DIR]
+// --sim-bitrate asks the simulator for streams of that rate (its --bitrate) instead of its simple
+// pictures, in both the loopback runs and their baseline.
+//
+//   kelo_bench_live_video [--feed [--kbits 2000]] [--sim-bitrate 2000] [--mode yuv|rgb] [--seconds 30]
+//                         [--warmup 5] [--cpus 0,1]
+//   kelo_bench_live_video --baseline [--feed] [--sim-bitrate 2000] [--seconds 30] [--keep DIR]
 
 #include "decoder/H264Library.h"
 #include "media/VideoDlg.h"
@@ -64,6 +68,7 @@ struct Options {
     bool baseline = false;
     bool feed = false; // 2 Mbit/s streams of this program fed straight into the decoders
     int kbits = 2000;
+    int simKbits = 0; // 0: the simulator's own pictures
     bool yuv = true;
     int seconds = 30;
     int warmup = 5;
@@ -83,6 +88,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.feed = true;
         } else if (a == "--kbits") {
             o.kbits = std::atoi(next());
+        } else if (a == "--sim-bitrate") {
+            o.simKbits = std::atoi(next());
         } else if (a == "--mode") {
             o.yuv = std::string(next()) != "rgb";
         } else if (a == "--seconds") {
@@ -228,12 +235,12 @@ struct Streams {
 };
 
 // The simulator's pictures: the same encoder with the same settings gives the same bytes.
-bool SimulatorStreams(int loopSeconds, Streams& out) {
+bool SimulatorStreams(int loopSeconds, int kbits, Streams& out) {
     ksim::CSimConfig config;
     config.resolution = ksim::Resolution::D1;
     config.loopSeconds = loopSeconds;
     const ksim::VideoFormat format = config.Video();
-    const ksim::CStreamLibrary library(format, 16, config.LoopFrames());
+    const ksim::CStreamLibrary library(format, 16, config.LoopFrames(), ksim::StreamRate{kbits, config.seed});
     if (!library.Ok()) {
         std::fprintf(stderr, "%s\n", library.Error().c_str());
         return false;
@@ -467,8 +474,11 @@ bool LoadDecoderLibrary(CH264Library& library) {
 
 int RunSimulator(const Options& o) {
     SimProcess sim;
-    const std::vector<std::string> simOptions = {
+    std::vector<std::string> simOptions = {
         "--resolution", "d1", "--channels", "16", "--loop-seconds", std::to_string(o.loopSeconds)};
+    if (o.simKbits > 0) {
+        simOptions.insert(simOptions.end(), {"--bitrate", std::to_string(o.simKbits)});
+    }
     if (!sim.Start(simOptions, 600000)) {
         std::fprintf(stderr, "the simulator did not start\n");
         return 1;
@@ -588,7 +598,8 @@ std::pair<double, double> DecodeAllAtOnce(const Streams& streams, int frames, st
 
 int RunBaseline(const Options& o) {
     Streams streams;
-    if (o.feed ? !EncodedStreams(o.kbits, o.loopSeconds, streams) : !SimulatorStreams(o.loopSeconds, streams)) {
+    if (o.feed ? !EncodedStreams(o.kbits, o.loopSeconds, streams)
+               : !SimulatorStreams(o.loopSeconds, o.simKbits, streams)) {
         return 1;
     }
     const int frames = o.seconds * streams.fps;
