@@ -12,6 +12,3 @@ kelo_library(kelo_app_parts
   SOURCES ${KELO_APP_PARTS_SOURCES}
   DEPS kelo_app kelo_app_dialogs kelo_media kelo_setup kelo_archive Qt6::Widgets)
 target_link_libraries(kelo1000 PRIVATE kelo_app_parts)
-# The remote setup and the archive each define the same leap-year function; until one of them is
-# renamed the program takes the first definition (both are the same rule).
-target_link_options(kelo_app_parts INTERFACE -Wl,--allow-multiple-definition)

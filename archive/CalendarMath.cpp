@@ -6,10 +6,6 @@ constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 } // namespace
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 int MonthLength(int year, int month) {
     if (month < 0 || month > 11) {
         return 0;

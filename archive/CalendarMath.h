@@ -3,6 +3,7 @@
 // year have recorded days, and the year the calendar opens on.
 
 #include "archive/ArchiveRecords.h"
+#include "platform/base/Calendar.h"
 
 #include <array>
 #include <functional>
@@ -13,7 +14,6 @@ constexpr int kCalendarFirstYear = 2000;
 constexpr int kCalendarYearCount = 38;
 constexpr int kCalendarLastYear = kCalendarFirstYear + kCalendarYearCount - 1;
 
-bool IsLeapYear(int year);
 // month 0-11.
 int MonthLength(int year, int month);
 

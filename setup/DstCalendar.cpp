@@ -48,10 +48,6 @@ LONGLONG RuleMoment(int year, int month, int week, int weekday, int hour, int mi
 
 } // namespace
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 int DaysInMonth(int year, int month) {
     const int m = HeldMonth(month);
     return m == 1 && IsLeapYear(year) ? 29 : kMonthDays[m];

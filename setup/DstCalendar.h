@@ -9,6 +9,7 @@
 // them: a month above 11 counts as December, a week above 4 as the last, a weekday above 6 as
 // Saturday.
 
+#include "platform/base/Calendar.h"
 #include "platform/base/WinTypes.h"
 #include "protocol/DstInfo.h"
 
@@ -46,7 +47,6 @@ struct WallClockFields {
     int second = 0;
 };
 
-bool IsLeapYear(int year);
 // 28 to 31.
 int DaysInMonth(int year, int month);
 // The weekday of the 1st of the month, from the day count since 1 January of year 1 of the proleptic
