@@ -1,6 +1,6 @@
 #pragma once
 // What the local search frame and its pages use of the main window. The main window's side
-// implements it (archive/MainWindowLocalHost.cpp for the program); every call comes from the UI
+// implements it (app/MainLocalSearchHost.cpp for the program); every call comes from the UI
 // thread.
 
 #include "platform/base/WinTypes.h"
