@@ -127,38 +127,52 @@ TEST_F(ShellTest, FileDialogWithAPreviewChildReportsSelectionsAndTheChosenPath) 
     dialog.m_ofn.lpstrInitialDir = folder.c_str();
 
     bool filtered = false;
-    auto* driver = new QTimer;
-    driver->setInterval(20);
-    int step = 0;
-    QObject::connect(driver, &QTimer::timeout, driver, [&] {
+    // The folder is read in the background, so the file is picked again on every tick until it is
+    // listed: made the current file in the list, as a click does (selectFile alone selects nothing
+    // while the chooser's name field has the focus).
+    auto pickFile = [&](QFileDialog* chooser) {
+        chooser->selectFile(dir.filePath("a.JPG"));
+        auto* view = chooser->findChild<QAbstractItemView*>("listView");
+        if (view == nullptr) {
+            return false;
+        }
+        const QModelIndexList listed = view->model()->match(view->model()->index(0, 0, view->rootIndex()),
+                                                            Qt::DisplayRole, "a.JPG", 1, Qt::MatchExactly);
+        if (listed.isEmpty()) {
+            return false;
+        }
+        // From no current file, so that the change is reported even when it was current already.
+        view->setCurrentIndex(QModelIndex());
+        view->setCurrentIndex(listed.first());
+        return true;
+    };
+    QTimer driver;
+    driver.setInterval(20);
+    bool wandered = false;
+    QObject::connect(&driver, &QTimer::timeout, &driver, [&] {
         QFileDialog* chooser = dialog.Chooser();
-        if (chooser == nullptr) {
+        if (chooser == nullptr || !chooser->isVisible()) {
             return;
         }
         if (dialog.selections.empty()) {
-            // The folder is read in the background: select again until the file is listed, then make
-            // it the current file, as a click does.
-            chooser->selectFile(dir.filePath("a.JPG"));
-            auto* view = chooser->findChild<QAbstractItemView*>("listView");
-            if (view != nullptr && !view->selectionModel()->selectedIndexes().isEmpty()) {
-                view->setCurrentIndex(view->selectionModel()->selectedIndexes().first());
-            }
+            pickFile(chooser);
             return;
         }
-        if (step == 0) {
+        if (!wandered) {
             filtered = !chooser->nameFilters().isEmpty();
             chooser->setDirectory(QDir::tempPath());
             chooser->setDirectory(dir.path());
-            chooser->selectFile(dir.filePath("a.JPG"));
+            wandered = true;
+        }
+        // Back in the folder, the file is taken once it is listed again.
+        if (pickFile(chooser)) {
             static_cast<QDialog*>(chooser)->accept();
-            step = 1;
-            driver->stop();
-            driver->deleteLater();
         }
     });
-    driver->start();
+    driver.start();
 
     EXPECT_EQ(dialog.DoModal(), IDOK);
+    driver.stop();
     EXPECT_TRUE(dialog.boundAtInit);
     EXPECT_TRUE(filtered);
     ASSERT_FALSE(dialog.selections.empty());
