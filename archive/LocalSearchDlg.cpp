@@ -5,6 +5,7 @@
 #include "archive/LocalInfoMenuDlg.h"
 #include "archive/LocalLogDlg.h"
 #include "archive/LocalLogMenuDlg.h"
+#include "archive/LocalPageRegistry.h"
 #include "archive/LocalPlayer.h"
 #include "archive/LocalSearchHost.h"
 #include "archive/LocalSearchMenuDlg.h"
@@ -454,6 +455,9 @@ BOOL CLocalSearchDlg::DestroyWindow() {
 }
 
 INT_PTR RunLocalSearch(ILocalSearchHost& host, BYTE alpha) {
+    // The date/time, event-list and calendar pages and the pickers live in files of their own; without
+    // their factories the Search menu would open nothing.
+    RegisterLocalSearchPages();
     CLocalSearchDlg frame(host, alpha, host.MainWindow());
     return frame.DoModal();
 }

@@ -242,6 +242,9 @@ TEST_F(WiredCommandsTest, FromRemovableMediaTheLocalSearchOpensAtStartUp) {
         removableFrame = frame.Host().IsRemovable();
         Press(frame, 435);
     });
+    // The search opens on the calendar, which finds no recordings in an empty save location and says so.
+    ModalScript nothingFound;
+    nothingFound.Expect<CMsgBoxDlg>([](CMsgBoxDlg& box) { box.EndDialog(IDOK); });
     main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
     ASSERT_TRUE(main->Create(CClientDlg::IDD));
     ASSERT_TRUE(WaitUntil([&] { return script.Done(); }, 30000));
