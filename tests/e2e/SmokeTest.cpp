@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QImage>
 
 #include <filesystem>
@@ -52,6 +54,8 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
                                     {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
                                     {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"},
                                     {"KELO_TEST_SCREENSHOT", shot},
+                                    // Time for every channel's first pictures to reach its tile.
+                                    {"KELO_TEST_SCREENSHOT_DELAY_MS", "6000"},
                                     {"KELO_TEST_QUIT_AFTER_SCREENSHOT", "1"}},
                                    output);
     ASSERT_GT(pid, 0);
@@ -69,6 +73,16 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     // The skinned face around the video area, not one flat colour.
     EXPECT_NE(picture.pixel(20, 300), picture.pixel(71, 41)); // the Connect button
     EXPECT_NE(picture.pixel(20, 300), picture.pixel(460, 340));
+    // Live video: every simulated channel has a colour of its own, so the plain corner of each of the
+    // 16 tiles shows many different colours; blank tiles would all show one.
+    std::set<QRgb> tileColours;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const QRgb c = picture.pixel(53 + column * 204 + 170, 72 + row * 137 + 100);
+            tileColours.insert(qRgb(qRed(c) & 0xE0, qGreen(c) & 0xE0, qBlue(c) & 0xE0));
+        }
+    }
+    EXPECT_GE(tileColours.size(), 10u) << "the tiles do not show the channels' pictures: " << shot;
 
     // The local log: start, login, disconnect, end.
     const auto log = AppTestEnv::ReadBytes(env.Home() / "H264" / "Log" / "KELO1000.log");
