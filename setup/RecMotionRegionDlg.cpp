@@ -1,70 +1,35 @@
 #include "setup/RecMotionRegionDlg.h"
 
 #include "platform/window/DataExchange.h"
-#include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
-#include "res/ResStrings.h"
-#include "setup/RecordPages.h"
 #include "setup/SetupDlg.h"
-#include "setup/SetupSkin.h"
-
-#include <vector>
 
 namespace {
 
 using C = CRecMotionRegionDlg;
-constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 constexpr UINT kBackground = 1661;
 
-std::vector<DialogItem> Items() {
-    std::vector<DialogItem> items;
-    items.push_back({C::IDC_EDITOR, "STATIC", 21, 72, 360, 288, WS_VISIBLE | SS_NOTIFY});
-    items.push_back({C::IDC_ALL_CHECK, "BUTTON", 2, 396, 97, 22, kButton});
-    items.push_back({C::IDC_RETURN_ALL, "BUTTON", 103, 396, 97, 22, kButton});
-    items.push_back({C::IDC_PREV, "BUTTON", 304, 396, 97, 22, kButton});
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        items.push_back({C::IDC_CHANNEL + UINT(ch), "BUTTON", 8 + 49 * (ch % 8), ch < 8 ? 6 : 33, 45, 22, kButton});
-    }
-    return items;
-}
-const std::vector<DialogItem> kItems = Items();
+const std::vector<DialogItem> kItems =
+    C::PageItems({C::IDC_EDITOR, "STATIC", 21, 72, 360, 288, WS_VISIBLE | SS_NOTIFY});
 const DialogTemplate kTemplate = CSetupPage::PageTemplate(C::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CRecMotionRegionDlg::CRecMotionRegionDlg(CWnd* pParent) : CSetupPage(IDD, kBackground, pParent) {}
+CRecMotionRegionDlg::CRecMotionRegionDlg(CWnd* pParent) : CRegionPage(IDD, kBackground, pParent) {}
 
 void CRecMotionRegionDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_EDITOR, m_editor);
-    for (UINT id = IDC_ALL_CHECK; id <= IDC_PREV; ++id) {
-        DDX_Control(pDX, int(id), Button(id));
-    }
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        DDX_Control(pDX, int(IDC_CHANNEL) + ch, m_btnChannel[std::size_t(ch)]);
-    }
+    ExchangeButtons(pDX);
 }
 
 BOOL CRecMotionRegionDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
-    InitLayout();
+    InitButtons();
     InitGrid();
     SelectChannel(0);
     return TRUE;
-}
-
-void CRecMotionRegionDlg::InitLayout() {
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        SetUpChannelButton(m_btnChannel[std::size_t(ch)], ch, ch < m_nChannels);
-    }
-    static constexpr UINT kTexts[3] = {5640, 5641, 5583};
-    static constexpr int kX[3] = {2, 103, 304};
-    for (int k = 0; k < 3; ++k) {
-        CSetupSkin::SetUpTextButton(m_buttons[std::size_t(k)], CSetupSkin::kPageButtonBitmap,
-                                    CSetupSkin::At(kX[k], 396, 97, 22), LoadResString(kTexts[k]),
-                                    CSetupSkin::kPageButtonColours);
-    }
 }
 
 void CRecMotionRegionDlg::InitGrid() {
@@ -99,36 +64,26 @@ void CRecMotionRegionDlg::SelectChannel(int channel) {
         }
     }
     m_editor.Invalidate(FALSE);
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        m_btnChannel[std::size_t(ch)].SetState(ch == channel ? 1 : 0);
-    }
+    ShowChannelButtons(channel);
 }
 
-BOOL CRecMotionRegionDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) != BN_CLICKED) {
-        return CSetupPage::OnCommand(wParam, lParam);
-    }
-    const UINT id = LOWORD(wParam);
-    if (id >= IDC_CHANNEL && id < IDC_CHANNEL + UINT(kSetupChannels)) {
-        SelectChannel(int(id - IDC_CHANNEL));
-        return TRUE;
-    }
+bool CRecMotionRegionDlg::OnPageButton(UINT id) {
     switch (id) {
     case IDC_ALL_CHECK:
         m_editor.SelectAll();
         m_editor.Invalidate(FALSE);
-        return TRUE;
+        return true;
     case IDC_RETURN_ALL:
         m_editor.ClearAll();
         m_editor.Invalidate(FALSE);
-        return TRUE;
+        return true;
     case IDC_PREV:
         if (m_pFrame != nullptr) {
             m_pFrame->ShowPage165();
         }
-        return TRUE;
+        return true;
     default:
-        return CSetupPage::OnCommand(wParam, lParam);
+        return false;
     }
 }
 

@@ -5,21 +5,12 @@
 // and column 10 of each channel's block are never touched here.
 
 #include "controls/GridAreaCtrl.h"
-#include "controls/SkinTextButton.h"
-#include "setup/SetupPage.h"
+#include "setup/RegionPage.h"
 
-#include <array>
-
-class CRecMotionRegionDlg : public CSetupPage {
+class CRecMotionRegionDlg : public CRegionPage {
 public:
     static constexpr UINT IDD = 170;
-    enum ControlId : UINT {
-        IDC_EDITOR = 437,
-        IDC_ALL_CHECK = 480,
-        IDC_RETURN_ALL = 481,
-        IDC_PREV = 482,
-        IDC_CHANNEL = 550, // 550-565
-    };
+    enum EditorId : UINT { IDC_EDITOR = 437 };
     static constexpr int kCellWidth = 36;
     static constexpr int kCellHeight = 36;
     static constexpr int kColumns = 10;
@@ -27,25 +18,18 @@ public:
 
     explicit CRecMotionRegionDlg(CWnd* pParent = nullptr);
 
-    void SelectChannel(int channel);
-    int GetChannel() const { return m_nChannel; }
+    void SelectChannel(int channel) override;
 
     CGridAreaCtrl& Editor() { return m_editor; }
-    CSkinTextButton& ChannelButton(int ch) { return m_btnChannel[std::size_t(ch)]; }
-    CSkinTextButton& Button(UINT id) { return m_buttons[std::size_t(id - IDC_ALL_CHECK)]; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnPageButton(UINT id) override;
     void OnDestroy() override;
 
 private:
-    void InitLayout();
     void InitGrid();
 
     CGridAreaCtrl m_editor;
-    std::array<CSkinTextButton, 3> m_buttons;
-    std::array<CSkinTextButton, 16> m_btnChannel;
-    int m_nChannel = 0;
 };

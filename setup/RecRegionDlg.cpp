@@ -2,48 +2,28 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
-#include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
-#include "res/ResStrings.h"
-#include "setup/RecordPages.h"
 #include "setup/SetupDlg.h"
-#include "setup/SetupSkin.h"
 
 namespace {
 
 using C = CRecRegionDlg;
-constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 constexpr UINT kBackground = 1667;
 constexpr COLORREF kStripColour = 0xC3C300;
 
-std::vector<DialogItem> Items() {
-    std::vector<DialogItem> items;
-    items.push_back({C::IDC_EDITOR, "STATIC", 25, 92, 356, 244, WS_VISIBLE | SS_NOTIFY});
-    items.push_back({C::IDC_ALL_CHECK, "BUTTON", 2, 396, 97, 22, kButton});
-    items.push_back({C::IDC_RETURN_ALL, "BUTTON", 103, 396, 97, 22, kButton});
-    items.push_back({C::IDC_PREV, "BUTTON", 304, 396, 97, 22, kButton});
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        items.push_back({C::IDC_CHANNEL + UINT(ch), "BUTTON", 8 + 49 * (ch % 8), ch < 8 ? 6 : 33, 45, 22, kButton});
-    }
-    return items;
-}
-const std::vector<DialogItem> kItems = Items();
+const std::vector<DialogItem> kItems =
+    C::PageItems({C::IDC_EDITOR, "STATIC", 25, 92, 356, 244, WS_VISIBLE | SS_NOTIFY});
 const DialogTemplate kTemplate = CSetupPage::PageTemplate(C::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CRecRegionDlg::CRecRegionDlg(CWnd* pParent) : CSetupPage(IDD, kBackground, pParent) {}
+CRecRegionDlg::CRecRegionDlg(CWnd* pParent) : CRegionPage(IDD, kBackground, pParent) {}
 
 void CRecRegionDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_EDITOR, m_editor);
-    for (UINT id = IDC_ALL_CHECK; id <= IDC_PREV; ++id) {
-        DDX_Control(pDX, int(id), Button(id));
-    }
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        DDX_Control(pDX, int(IDC_CHANNEL) + ch, m_btnChannel[std::size_t(ch)]);
-    }
+    ExchangeButtons(pDX);
 }
 
 BOOL CRecRegionDlg::OnInitDialog() {
@@ -55,16 +35,7 @@ BOOL CRecRegionDlg::OnInitDialog() {
 }
 
 void CRecRegionDlg::InitLayout() {
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        SetUpChannelButton(m_btnChannel[std::size_t(ch)], ch, ch < m_nChannels);
-    }
-    static constexpr UINT kTexts[3] = {5640, 5641, 5583};
-    static constexpr int kX[3] = {2, 103, 304};
-    for (int k = 0; k < 3; ++k) {
-        CSetupSkin::SetUpTextButton(m_buttons[std::size_t(k)], CSetupSkin::kPageButtonBitmap,
-                                    CSetupSkin::At(kX[k], 396, 97, 22), LoadResString(kTexts[k]),
-                                    CSetupSkin::kPageButtonColours);
-    }
+    InitButtons();
     // A whole-picture region is not offered: Return All takes the first place.
     Button(IDC_ALL_CHECK).ShowWindow(SW_HIDE);
     Button(IDC_RETURN_ALL).MoveWindow(2, 396, 97, 22);
@@ -103,9 +74,7 @@ void CRecRegionDlg::SelectChannel(int channel) {
                                    kCellHeight * (bottom + 1));
     }
     m_editor.Invalidate(FALSE);
-    for (int ch = 0; ch < kSetupChannels; ++ch) {
-        m_btnChannel[std::size_t(ch)].SetState(ch == channel ? 1 : 0);
-    }
+    ShowChannelButtons(channel);
     RepaintStrip();
 }
 
@@ -132,26 +101,18 @@ void CRecRegionDlg::RepaintStrip() {
     InvalidateRect(&kStrip);
 }
 
-BOOL CRecRegionDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) != BN_CLICKED) {
-        return CSetupPage::OnCommand(wParam, lParam);
-    }
-    const UINT id = LOWORD(wParam);
-    if (id >= IDC_CHANNEL && id < IDC_CHANNEL + UINT(kSetupChannels)) {
-        SelectChannel(int(id - IDC_CHANNEL));
-        return TRUE;
-    }
+bool CRecRegionDlg::OnPageButton(UINT id) {
     switch (id) {
     case IDC_RETURN_ALL:
         OnReturnAll();
-        return TRUE;
+        return true;
     case IDC_PREV:
         if (m_pFrame != nullptr) {
             m_pFrame->ShowPage162();
         }
-        return TRUE;
+        return true;
     default:
-        return CSetupPage::OnCommand(wParam, lParam);
+        return false;
     }
 }
 

@@ -5,22 +5,14 @@
 // way is no region (all four zero). The stored values are shown in the strip under the editor.
 
 #include "controls/GridAreaCtrl2.h"
-#include "controls/SkinTextButton.h"
-#include "setup/SetupPage.h"
+#include "setup/RegionPage.h"
 
-#include <array>
 #include <vector>
 
-class CRecRegionDlg : public CSetupPage {
+class CRecRegionDlg : public CRegionPage {
 public:
     static constexpr UINT IDD = 995;
-    enum ControlId : UINT {
-        IDC_ALL_CHECK = 480,
-        IDC_RETURN_ALL = 481,
-        IDC_PREV = 482,
-        IDC_CHANNEL = 550, // 550-565
-        IDC_EDITOR = 996,
-    };
+    enum EditorId : UINT { IDC_EDITOR = 996 };
     static constexpr int kCellWidth = 4;
     static constexpr int kCellHeight = 4;
     static constexpr int kColumns = 89;
@@ -29,20 +21,17 @@ public:
 
     explicit CRecRegionDlg(CWnd* pParent = nullptr);
 
-    void SelectChannel(int channel);
+    void SelectChannel(int channel) override;
     void OnReturnAll();
-    int GetChannel() const { return m_nChannel; }
     // The strip's text for a channel's stored rectangle.
     CString StripText() const;
 
     CGridAreaCtrl2& Editor() { return m_editor; }
-    CSkinTextButton& ChannelButton(int ch) { return m_btnChannel[std::size_t(ch)]; }
-    CSkinTextButton& Button(UINT id) { return m_buttons[std::size_t(id - IDC_ALL_CHECK)]; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnPageButton(UINT id) override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
     void OnDestroy() override;
 
@@ -52,10 +41,7 @@ private:
     void RepaintStrip();
 
     CGridAreaCtrl2 m_editor;
-    std::array<CSkinTextButton, 3> m_buttons;
-    std::array<CSkinTextButton, 16> m_btnChannel;
     // The editor's working cells, one block of 61 rows x 89 bytes per channel; only the four bytes
     // per channel of the record are kept.
     std::vector<BYTE> m_cells;
-    int m_nChannel = 0;
 };
