@@ -4,6 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "setup/RowBoxes.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupSkin.h"
 
@@ -185,9 +186,7 @@ void CCameraAdjustDlg::OnSliderMoved(int row, int position) {
 }
 
 void CCameraAdjustDlg::OnAllCheck(BOOL tick) {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], tick != FALSE);
-    }
+    TickRows(m_boxes, m_nChannels, tick != FALSE);
 }
 
 void CCameraAdjustDlg::OnReset() {

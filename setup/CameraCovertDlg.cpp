@@ -4,6 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "setup/RowBoxes.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupSkin.h"
 
@@ -103,10 +104,7 @@ void CCameraCovertDlg::OnRowSwitch(int row, bool on) {
     if (row < 0 || row >= m_nChannels) {
         return;
     }
-    std::array<bool, kSetupRows> ticked{};
-    for (int r = 0; r < kSetupRows; ++r) {
-        ticked[std::size_t(r)] = CSetupSkin::IsTicked(m_boxes[std::size_t(r)]);
-    }
+    const std::array<bool, kSetupRows> ticked = TickedRows(m_boxes);
     for (int r : RowsReachedBy(row, ticked, m_nChannels)) {
         ShowSwitch(r, on);
         Db().covert[r] = on ? 1 : 0;
@@ -114,7 +112,5 @@ void CCameraCovertDlg::OnRowSwitch(int row, bool on) {
 }
 
 void CCameraCovertDlg::OnAllCheck(BOOL tick) {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], tick != FALSE);
-    }
+    TickRows(m_boxes, m_nChannels, tick != FALSE);
 }

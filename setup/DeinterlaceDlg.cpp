@@ -4,6 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "setup/RowBoxes.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupSkin.h"
@@ -119,10 +120,7 @@ void CDeinterlaceDlg::SetRow(int row, BYTE value) {
     if (row < 0 || row >= m_nChannels) {
         return;
     }
-    std::array<bool, kSetupRows> ticked{};
-    for (int r = 0; r < kSetupRows; ++r) {
-        ticked[std::size_t(r)] = CSetupSkin::IsTicked(m_boxes[std::size_t(r)]);
-    }
+    const std::array<bool, kSetupRows> ticked = TickedRows(m_boxes);
     for (int r : RowsReachedBy(row, ticked, m_nChannels)) {
         ShowRow(r, value);
         Db().deinterlace[r] = value;
@@ -130,9 +128,7 @@ void CDeinterlaceDlg::SetRow(int row, BYTE value) {
 }
 
 void CDeinterlaceDlg::OnAllCheck(bool tick) {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], tick);
-    }
+    TickRows(m_boxes, m_nChannels, tick);
 }
 
 void CDeinterlaceDlg::OnPrev() {

@@ -4,6 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "setup/RowBoxes.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupSkin.h"
@@ -175,10 +176,7 @@ void CPtzRangeDlg::OnSliderMoved(int row) {
     }
     // The shown values are 1..10 and the stored limits 0..9.
     const int position = std::max(m_sliders[std::size_t(row)].GetPos(), 1);
-    std::array<bool, kSetupRows> ticked{};
-    for (int r = 0; r < kSetupRows; ++r) {
-        ticked[std::size_t(r)] = CSetupSkin::IsTicked(m_boxes[std::size_t(r)]);
-    }
+    const std::array<bool, kSetupRows> ticked = TickedRows(m_boxes);
     WORD* limits = Limits();
     for (int r : RowsReachedBy(row, ticked, m_nChannels)) {
         limits[r] = WORD(position - 1);
@@ -187,9 +185,7 @@ void CPtzRangeDlg::OnSliderMoved(int row) {
 }
 
 void CPtzRangeDlg::OnAllCheck(bool tick) {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], tick);
-    }
+    TickRows(m_boxes, m_nChannels, tick);
 }
 
 void CPtzRangeDlg::OnPrev() {

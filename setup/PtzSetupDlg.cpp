@@ -4,6 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "setup/RowBoxes.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupSkin.h"
@@ -199,10 +200,7 @@ void CPtzSetupDlg::OpenRowList(int row) {
 }
 
 std::vector<int> CPtzSetupDlg::RowsReached(int row) const {
-    std::array<bool, kSetupRows> ticked{};
-    for (int r = 0; r < kSetupRows; ++r) {
-        ticked[std::size_t(r)] = CSetupSkin::IsTicked(m_boxes[std::size_t(r)]);
-    }
+    const std::array<bool, kSetupRows> ticked = TickedRows(m_boxes);
     return RowsReachedBy(row, ticked, m_nChannels);
 }
 
@@ -267,9 +265,7 @@ void CPtzSetupDlg::OnSliderMoved(int row) {
 }
 
 void CPtzSetupDlg::OnAllCheck(bool tick) {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], tick);
-    }
+    TickRows(m_boxes, m_nChannels, tick);
 }
 
 void CPtzSetupDlg::OnNext() {

@@ -4,6 +4,7 @@
 #include "platform/window/DataExchange.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "setup/RowBoxes.h"
 #include "setup/SetupSkin.h"
 
 namespace {
@@ -302,9 +303,7 @@ void CRecResRatePage::ShowColumn(int column) {
     if (m_design.onOffPage) {
         Invalidate();
     }
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], false);
-    }
+    TickRows(m_boxes, m_nChannels, false);
     HideAllRows();
     const int n = m_nChannels;
     const bool group = IsGroupModeNow();
@@ -380,15 +379,11 @@ void CRecResRatePage::ShowColumn(int column) {
 }
 
 void CRecResRatePage::OnAllCheck() {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], true);
-    }
+    TickRows(m_boxes, m_nChannels, true);
 }
 
 void CRecResRatePage::OnReturnAll() {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], false);
-    }
+    TickRows(m_boxes, m_nChannels, false);
 }
 
 void CRecResRatePage::SetResolutionAll(int code, int /*row*/) {

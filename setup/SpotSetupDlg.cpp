@@ -4,6 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "setup/RowBoxes.h"
 #include "setup/SetupSkin.h"
 
 #include <vector>
@@ -471,7 +472,5 @@ void CSpotSetupDlg::OnEventOff(int row) {
 }
 
 void CSpotSetupDlg::OnAllCheck(bool tick) {
-    for (int r = 0; r < m_nChannels; ++r) {
-        CSetupSkin::Tick(m_boxes[std::size_t(r)], tick);
-    }
+    TickRows(m_boxes, m_nChannels, tick);
 }
