@@ -29,7 +29,7 @@
 #include "sim/SimConfig.h"
 #include "sim/StreamLibrary.h"
 #include "tests/protocol/FakeClientHost.h"
-#include "tests/protocol/SimProcess.h"
+#include "tests/support/SimProcess.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -5,7 +5,7 @@
 #include "protocol/ReasonCodes.h"
 #include "res/ResStrings.h"
 #include "tests/app/MainWindowSupport.h"
-#include "tests/protocol/SimProcess.h"
+#include "tests/support/SimProcess.h"
 
 #include <string>
 #include <vector>

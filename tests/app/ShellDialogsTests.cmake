@@ -9,7 +9,7 @@ set(KELO_APP_DIALOG_TESTS
 )
 kelo_test(kelo_app_dialog_tests
   SOURCES ${KELO_APP_DIALOG_TESTS}
-  DEPS kelo_app_dialogs Qt6::Widgets
+  DEPS kelo_app_dialogs kelo_test_support Qt6::Widgets
   GUI TIMEOUT 300)
 add_dependencies(kelo_app_dialog_tests KeloRes)
 if(TARGET kelo-recorder-sim)
@@ -20,7 +20,7 @@ endif()
 if(TARGET kelo_app_parts)
   kelo_test(kelo_app_dialog_wired_tests
     SOURCES GuiEnvironment.cpp ShellDialogsWiredTest.cpp
-    DEPS kelo_app_parts
+    DEPS kelo_app_parts kelo_test_support
     GUI TIMEOUT 300)
   foreach(dep kelo-recorder-sim H264_D1 KeloRes)
     if(TARGET ${dep})

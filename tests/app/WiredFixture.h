@@ -5,7 +5,7 @@
 #include "app/StandardParts.h"
 #include "platform/base/WindowsPath.h"
 #include "tests/app/MainWindowSupport.h"
-#include "tests/protocol/SimProcess.h"
+#include "tests/support/SimProcess.h"
 
 #include <QTimer>
 

@@ -1,8 +1,7 @@
 // One QApplication for the whole test program (offscreen platform, set by the test runner), and the
 // resource library built beside the tests, so that pages get their real texts and bitmaps.
+#include "tests/support/GuiEnvironment.h"
 #include "res/ResLibrary.h"
-
-#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -11,13 +10,10 @@
 
 namespace {
 
-class GuiEnvironment : public ::testing::Environment {
+// Registered after the application's environment, so it is set up after it and torn down before it.
+class ResLibraryEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "archive_gui_test";
-        static char* argv[] = {name, nullptr};
-        m_app = new QApplication(argc, argv);
         const char* bin = std::getenv("KELO_BIN_DIR");
         const std::string path = std::string(bin != nullptr ? bin : ".") + "/" + CResLibrary::kFileName;
         if (m_library.LoadFrom(path)) {
@@ -27,14 +23,13 @@ public:
     void TearDown() override {
         CResLibrary::SetCurrent(nullptr);
         m_library.Free();
-        delete m_app;
     }
 
 private:
-    QApplication* m_app = nullptr;
     CResLibrary m_library;
 };
 
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+const auto* const g_application = kelotest::AddGuiEnvironment("archive_gui_test", kelotest::GuiKind::Widgets);
+const auto* const g_library = ::testing::AddGlobalTestEnvironment(new ResLibraryEnvironment);
 
 } // namespace

@@ -13,7 +13,7 @@
 #include "platform/gdi/DrawRecorder.h"
 #include "protocol/ClientMessages.h"
 #include "tests/protocol/FakeMedia.h"
-#include "tests/protocol/SimProcess.h"
+#include "tests/support/SimProcess.h"
 
 #include <gtest/gtest.h>
 

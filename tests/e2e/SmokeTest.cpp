@@ -3,7 +3,7 @@
 // build folder.
 #include "tests/app/AppTestEnv.h"
 #include "tests/e2e/ProcessSupport.h"
-#include "tests/protocol/SimProcess.h"
+#include "tests/support/SimProcess.h"
 
 #include <gtest/gtest.h>
 

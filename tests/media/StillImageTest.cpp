@@ -80,11 +80,11 @@ TEST(StillImage, A704By576PictureBecomesAn800By600BmpFromItsShownPart) {
     CImageSaver saver;
     saver.SetFont(16, 400, "Tahoma");
     EXPECT_EQ(saver.GetFontHeight(), -21);
-    const std::string folder = dir.path().string() + "/";
+    const std::string folder = dir.Path().string() + "/";
     ASSERT_TRUE(saver.SaveFrame(picture.data(), picture.size(), 704, 576, CImageSaver::kInputRgb24,
                                 CImageSaver::kSaveBmp, folder, true, 800, 600, false, "", 0, "a.bmp",
                                 RGB(0, 255, 255)));
-    const std::vector<BYTE> f = ReadBytes(dir.path() / "a.bmp");
+    const std::vector<BYTE> f = ReadBytes(dir.Path() / "a.bmp");
     ASSERT_EQ(f.size(), 1440054u);
     EXPECT_EQ(f[0], 'B');
     EXPECT_EQ(f[1], 'M');
@@ -114,10 +114,10 @@ TEST(StillImage, NarrowPicturesShowFromSixPixelsInAndKeepTheirSizeWithoutResize)
     // 350 pixels make rows of 1050 bytes: each BMP row is padded to 1052.
     const std::vector<BYTE> picture = MakeDibPicture(350, 288, Coordinates);
     CImageSaver saver;
-    const std::string folder = dir.path().string() + "/";
+    const std::string folder = dir.Path().string() + "/";
     ASSERT_TRUE(saver.SaveFrame(picture.data(), picture.size(), 350, 288, CImageSaver::kInputRgb24,
                                 CImageSaver::kSaveBmp, folder, false, 800, 600, false, "", 0, "n.bmp", 0));
-    const std::vector<BYTE> f = ReadBytes(dir.path() / "n.bmp");
+    const std::vector<BYTE> f = ReadBytes(dir.Path() / "n.bmp");
     ASSERT_EQ(f.size(), 54u + 1052 * 288);
     EXPECT_EQ(Le32(f, 34), 1052u * 288);
     for (int y = 0; y < 288; y += 5) {
@@ -135,11 +135,11 @@ TEST(StillImage, JpegHoldsTrueColoursAndTheCaptionSitsUnderThePicture) {
     const std::vector<BYTE> red = MakeYuvPicture(704, 576, 81, 90, 240);
     CImageSaver saver;
     saver.SetFont(16, 400, "Tahoma");
-    const std::string folder = dir.path().string() + "/";
+    const std::string folder = dir.Path().string() + "/";
     ASSERT_TRUE(saver.SaveFrame(red.data(), red.size(), 704, 576, CImageSaver::kInputYuv420, CImageSaver::kSaveJpeg,
                                 folder, true, 800, 600, true, "2024-03-05  07:08:09", CImageSaver::kCaptionBottom,
                                 "r.jpg", RGB(0, 255, 255)));
-    const Image image = ReadJpeg(dir.path() / "r.jpg");
+    const Image image = ReadJpeg(dir.Path() / "r.jpg");
     ASSERT_EQ(image.width, 800);
     ASSERT_EQ(image.height, 600);
     EXPECT_EQ(image.components, 3);
@@ -164,13 +164,13 @@ TEST(StillImage, TiffIsPackBitsRgbOneRowPerStripAndLossless) {
     TempDir dir;
     const std::vector<BYTE> picture = MakeDibPicture(704, 480, Coordinates);
     CImageSaver saver;
-    const std::string folder = dir.path().string() + "/";
+    const std::string folder = dir.Path().string() + "/";
     ASSERT_TRUE(saver.SaveFrame(picture.data(), picture.size(), 704, 480, CImageSaver::kInputRgb24,
                                 CImageSaver::kSaveTiff, folder, true, 800, 600, false, "", 0, "t.tif", 0));
-    const std::vector<BYTE> raw = ReadBytes(dir.path() / "t.tif");
+    const std::vector<BYTE> raw = ReadBytes(dir.Path() / "t.tif");
     ASSERT_GE(raw.size(), 8u);
     EXPECT_EQ(raw[0], 'M'); // written big-endian
-    TIFF* tiff = TIFFOpen((dir.path() / "t.tif").c_str(), "r");
+    TIFF* tiff = TIFFOpen((dir.Path() / "t.tif").c_str(), "r");
     ASSERT_NE(tiff, nullptr);
     uint32_t width = 0, height = 0, rowsPerStrip = 0;
     uint16_t bits = 0, compression = 0, photometric = 0, samples = 0, planar = 0, unit = 0, orientation = 0;
@@ -207,7 +207,7 @@ TEST(StillImage, TiffIsPackBitsRgbOneRowPerStripAndLossless) {
 
 TEST(StillImage, UnusablePicturesWriteNothing) {
     TempDir dir;
-    const std::string folder = dir.path().string() + "/";
+    const std::string folder = dir.Path().string() + "/";
     const std::vector<BYTE> big(1920 * 1080 * 3, 0x40);
     CImageSaver saver;
     struct Case {
@@ -228,7 +228,7 @@ TEST(StillImage, UnusablePicturesWriteNothing) {
         EXPECT_FALSE(saver.SaveFrame(big.data(), c.bytes, c.width, c.height, c.input, c.format, folder, true, 800, 600,
                                      true, "x", 0, "u.bmp", 0))
             << c.what;
-        EXPECT_FALSE(std::filesystem::exists(dir.path() / "u.bmp")) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(dir.Path() / "u.bmp")) << c.what;
     }
     EXPECT_FALSE(saver.SaveFrame(big.data(), big.size(), 704, 576, CImageSaver::kInputRgb24, CImageSaver::kSaveBmp,
                                  folder + "missing/", true, 800, 600, false, "", 0, "u.bmp", 0));
@@ -262,7 +262,7 @@ TEST(SaveImageThread, NamesTheFileByTimeAndChannelUnderSaved) {
     EXPECT_EQ(CSaveImageThread::MakeFileName(t, 15, CImageSaver::kSaveTiff), "20240305070809_0016.tif");
 
     TempDir dir;
-    const std::string location = (dir.path() / "deep/H264").string();
+    const std::string location = (dir.Path() / "deep/H264").string();
     auto clock = [t] { return t; };
     std::uintmax_t firstSize = 0;
     {
@@ -289,7 +289,7 @@ TEST(SaveImageThread, NamesTheFileByTimeAndChannelUnderSaved) {
 TEST(SaveImageThread, AFailedSaveEndsDoneAndSaysSo) {
     TempDir dir;
     // The save location is a file: no folder can be made under it.
-    const auto blocker = dir.path() / "file";
+    const auto blocker = dir.Path() / "file";
     std::ofstream(blocker) << "x";
     CSaveImageThread blocked(blocker.string(), Request(0, CImageSaver::kSaveBmp));
     blocked.Join();
@@ -298,7 +298,7 @@ TEST(SaveImageThread, AFailedSaveEndsDoneAndSaysSo) {
     // A picture that does not fit its buffer is refused the same way.
     StillImageRequest bad = Request(1, CImageSaver::kSaveBmp);
     bad.picture.resize(100);
-    CSaveImageThread refused(dir.path().string(), std::move(bad));
+    CSaveImageThread refused(dir.Path().string(), std::move(bad));
     refused.Join();
     EXPECT_TRUE(refused.IsDone());
     EXPECT_FALSE(refused.Saved());

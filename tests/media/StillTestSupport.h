@@ -3,13 +3,12 @@
 // themselves, so the writers are checked against an independent reader.
 
 #include "platform/base/WinTypes.h"
+#include "tests/support/TempDir.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include <jpeglib.h>
@@ -106,23 +105,6 @@ inline Rgb Mean(const Image& image, int x0, int y0, int x1, int y1) {
     return n == 0 ? Rgb{} : Rgb{int(r / n), int(g / n), int(b / n)};
 }
 
-// A folder of its own, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelo-still-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern) : std::filesystem::path();
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using kelotest::TempDir;
 
 } // namespace stilltest

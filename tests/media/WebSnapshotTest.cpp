@@ -34,7 +34,7 @@ bool WaitWritten(const CSnapshotWnd& writer, std::size_t count) {
 
 TEST(WebSnapshot, EachChannelGetsASmallJpegNamedByItsNumber) {
     TempDir dir;
-    CSnapshotWnd writer(WebSnapshotSettings{dir.path().string(), 200, 160, 320});
+    CSnapshotWnd writer(WebSnapshotSettings{dir.Path().string(), 200, 160, 320});
     EXPECT_EQ(writer.GetCaptionPointSize(), 11);
     const auto grey = [](int, int) { return Rgb{90, 90, 90}; };
     ASSERT_TRUE(writer.PutFrame(Request(0, 704, 576, grey)));
@@ -42,22 +42,22 @@ TEST(WebSnapshot, EachChannelGetsASmallJpegNamedByItsNumber) {
     ASSERT_TRUE(writer.PutFrame(Request(15, 352, 240, grey)));
     ASSERT_TRUE(WaitWritten(writer, 2));
     for (const char* name : {"1.jpg", "16.jpg"}) {
-        const Image image = ReadJpeg(dir.path() / name);
+        const Image image = ReadJpeg(dir.Path() / name);
         EXPECT_EQ(image.width, 200) << name;
         EXPECT_EQ(image.height, 160) << name;
         EXPECT_EQ(image.components, 3) << name;
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
 TEST(WebSnapshot, FieldPicturesShowFromRowSixteenAndTheCaptionIsDrawn) {
     TempDir dir;
-    CSnapshotWnd writer(WebSnapshotSettings{dir.path().string(), 200, 160, 320});
+    CSnapshotWnd writer(WebSnapshotSettings{dir.Path().string(), 200, 160, 320});
     // White above row 16 and below row 568 (never shown), dark blue in between.
     const auto banded = [](int, int y) { return y < 16 || y >= 568 ? Rgb{255, 255, 255} : Rgb{0, 0, 120}; };
     ASSERT_TRUE(writer.PutFrame(Request(2, 704, 576, banded)));
     ASSERT_TRUE(WaitWritten(writer, 1));
-    const Image image = ReadJpeg(dir.path() / "3.jpg");
+    const Image image = ReadJpeg(dir.Path() / "3.jpg");
     ASSERT_EQ(image.width, 200);
     const Rgb top = Mean(image, 100, 0, 200, 2); // right of the caption
     const Rgb bottom = Mean(image, 0, 158, 200, 160);
@@ -76,12 +76,12 @@ TEST(WebSnapshot, FieldPicturesShowFromRowSixteenAndTheCaptionIsDrawn) {
 
 TEST(WebSnapshot, SettingsThatCannotWorkAreTakenAsTheDefaults) {
     TempDir dir;
-    CSnapshotWnd writer(WebSnapshotSettings{dir.path().string(), 0, 100000, 0});
+    CSnapshotWnd writer(WebSnapshotSettings{dir.Path().string(), 0, 100000, 0});
     EXPECT_EQ(writer.GetSettings().widthJpg, 200);
     EXPECT_EQ(writer.GetSettings().heightJpg, 160);
     EXPECT_EQ(writer.GetSettings().widthWeb, 320);
     EXPECT_EQ(writer.GetCaptionPointSize(), 11);
-    CSnapshotWnd large(WebSnapshotSettings{dir.path().string(), 640, 480, 320});
+    CSnapshotWnd large(WebSnapshotSettings{dir.Path().string(), 640, 480, 320});
     EXPECT_EQ(large.GetCaptionPointSize(), 36);
 }
 
@@ -92,12 +92,12 @@ TEST(WebSnapshot, NothingIsWrittenWithoutALocationOrAfterTheEnd) {
     nowhere.DestroyWindow();
     EXPECT_EQ(nowhere.WrittenCount(), 0u);
     EXPECT_FALSE(nowhere.PutFrame(Request(0, 352, 240, Coordinates)));
-    CSnapshotWnd writer(WebSnapshotSettings{dir.path().string(), 200, 160, 320});
+    CSnapshotWnd writer(WebSnapshotSettings{dir.Path().string(), 200, 160, 320});
     WebSnapshotRequest broken = Request(1, 352, 240, Coordinates);
     broken.picture.resize(10);
     ASSERT_TRUE(writer.PutFrame(std::move(broken)));
     writer.DestroyWindow();
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "2.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "2.jpg"));
 }
 
 } // namespace
