@@ -16,7 +16,6 @@ namespace {
 
 using C = CPtzRangeDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr int kFirstRowY = 31;
 constexpr UINT kColumnBitmaps[C::kColumns] = {2255, 2256, 2256, 2257};
 
 std::vector<DialogItem> Items() {
@@ -27,13 +26,7 @@ std::vector<DialogItem> Items() {
     items.push_back({C::IDC_ALL_CHECK, "BUTTON", 2, 396, 97, 22, kButton});
     items.push_back({C::IDC_RETURN_ALL, "BUTTON", 103, 396, 97, 22, kButton});
     items.push_back({C::IDC_PREV, "BUTTON", 304, 396, 97, 22, kButton});
-    for (int r = 0; r < 16; ++r) {
-        const int y = kFirstRowY + 23 * r;
-        items.push_back({C::IDC_ROW_BOX + UINT(r), "BUTTON", 6, y - 1, 15, 15, WS_VISIBLE | BS_AUTOCHECKBOX});
-        items.push_back({C::IDC_ROW_LABEL + UINT(r), "STATIC", 28, y + 1, 60, 14, WS_VISIBLE});
-        items.push_back({C::IDC_ROW_SLIDER + UINT(r), "STATIC", 103, y + 2, 190, 9, WS_VISIBLE});
-        items.push_back({C::IDC_ROW_VALUE + UINT(r), "STATIC", 315, y, 72, 14, WS_VISIBLE});
-    }
+    CPtzSliderRows::AddItems(items, WS_VISIBLE);
     return items;
 }
 const std::vector<DialogItem> kItems = Items();
@@ -52,12 +45,7 @@ void CPtzRangeDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_ALL_CHECK, m_btnAllCheck);
     DDX_Control(pDX, IDC_RETURN_ALL, m_btnReturnAll);
     DDX_Control(pDX, IDC_PREV, m_btnPrev);
-    for (int r = 0; r < 16; ++r) {
-        DDX_Control(pDX, int(IDC_ROW_BOX) + r, m_boxes[std::size_t(r)]);
-        DDX_Control(pDX, int(IDC_ROW_SLIDER) + r, m_sliders[std::size_t(r)]);
-        DDX_Control(pDX, int(IDC_ROW_LABEL) + r, m_labels[std::size_t(r)]);
-        DDX_Control(pDX, int(IDC_ROW_VALUE) + r, m_values[std::size_t(r)]);
-    }
+    m_rows.Exchange(pDX);
 }
 
 BOOL CPtzRangeDlg::OnInitDialog() {
@@ -67,24 +55,13 @@ BOOL CPtzRangeDlg::OnInitDialog() {
                                     CSetupSkin::At(2 + 100 * k, 0, 100, 24), LoadResString(5720 + UINT(k)),
                                     CSetupSkin::kColumnButtonColours);
     }
+    m_rows.SetUp(kSliderMax, &RowName);
     for (int r = 0; r < 16; ++r) {
         const std::size_t i = std::size_t(r);
-        const int y = kFirstRowY + 23 * r;
-        CSetupSkin::SetUpRowBox(m_boxes[i], 6, y - 1);
-        CSetupSkin::SetUpCaption(m_labels[i], CSetupSkin::At(28, y + 1, 60, 14), RowName(r));
-        CBitmapSlider& slider = m_sliders[i];
-        slider.SetBitmapChannel(1695, 1696);
-        slider.MoveWindow(103, y + 2, 190, 9);
-        slider.SetMargin(0, 0, 0, 0);
-        slider.SetRange(0, kSliderMax);
-        CSetupSkin::SetUpCaption(m_values[i], CSetupSkin::At(315, y, 72, 14), "", CSetupSkin::kValueColour);
-        if (r >= m_nChannels) {
-            m_boxes[i].ShowWindow(SW_HIDE);
-            m_labels[i].ShowWindow(SW_HIDE);
-            slider.ShowWindow(SW_HIDE);
-            m_values[i].ShowWindow(SW_HIDE);
-        }
+        const int y = CPtzSliderRows::RowY(r);
+        CSetupSkin::SetUpCaption(m_rows.values[i], CSetupSkin::At(315, y, 72, 14), "", CSetupSkin::kValueColour);
     }
+    m_rows.HideFrom(m_nChannels);
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
                                 LoadResString(5640), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
@@ -142,11 +119,11 @@ WORD* CPtzRangeDlg::Limits() const {
 }
 
 void CPtzRangeDlg::ShowPosition(int row, int position) {
-    CBitmapSlider& slider = m_sliders[std::size_t(row)];
+    CBitmapSlider& slider = m_rows.sliders[std::size_t(row)];
     slider.SetPos(position);
     CString text;
     text.Format("%d", slider.GetPos());
-    m_values[std::size_t(row)].SetText(text);
+    m_rows.values[std::size_t(row)].SetText(text);
 }
 
 void CPtzRangeDlg::ShowColumn(int column) {
@@ -160,10 +137,10 @@ void CPtzRangeDlg::ShowColumn(int column) {
     const WORD* limits = Limits();
     for (int r = 0; r < 16; ++r) {
         const std::size_t i = std::size_t(r);
-        CSetupSkin::Tick(m_boxes[i], false);
+        CSetupSkin::Tick(m_rows.boxes[i], false);
         if (column == 0) {
-            m_boxes[i].EnableWindow(TRUE);
-            m_sliders[i].Enable(TRUE);
+            m_rows.boxes[i].EnableWindow(TRUE);
+            m_rows.sliders[i].Enable(TRUE);
         }
         // The slider holds the shown value at its maximum; the stored limit stays until it moves.
         ShowPosition(r, int(limits[r]) + 1);
@@ -175,8 +152,8 @@ void CPtzRangeDlg::OnSliderMoved(int row) {
         return;
     }
     // The shown values are 1..10 and the stored limits 0..9.
-    const int position = std::max(m_sliders[std::size_t(row)].GetPos(), 1);
-    const std::array<bool, kSetupRows> ticked = TickedRows(m_boxes);
+    const int position = std::max(m_rows.sliders[std::size_t(row)].GetPos(), 1);
+    const std::array<bool, kSetupRows> ticked = TickedRows(m_rows.boxes);
     WORD* limits = Limits();
     for (int r : RowsReachedBy(row, ticked, m_nChannels)) {
         limits[r] = WORD(position - 1);
@@ -185,7 +162,7 @@ void CPtzRangeDlg::OnSliderMoved(int row) {
 }
 
 void CPtzRangeDlg::OnAllCheck(bool tick) {
-    TickRows(m_boxes, m_nChannels, tick);
+    TickRows(m_rows.boxes, m_nChannels, tick);
 }
 
 void CPtzRangeDlg::OnPrev() {

@@ -3,10 +3,8 @@
 // u16 arrays at 4320, 4352, 4384, 4416), one column at a time on a slider showing limit + 1 (1..10).
 // Prev returns to the PTZ camera page (180).
 
-#include "controls/BitmapSlider.h"
-#include "controls/SkinCheckButton.h"
-#include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "setup/PtzSliderRows.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -19,10 +17,10 @@ public:
         IDC_ALL_CHECK = 480,
         IDC_RETURN_ALL = 481,
         IDC_PREV = 482,
-        IDC_ROW_BOX = 490,
-        IDC_ROW_SLIDER = 510,
-        IDC_ROW_LABEL = 790,
-        IDC_ROW_VALUE = 806,
+        IDC_ROW_BOX = CPtzSliderRows::IDC_ROW_BOX,
+        IDC_ROW_SLIDER = CPtzSliderRows::IDC_ROW_SLIDER,
+        IDC_ROW_LABEL = CPtzSliderRows::IDC_ROW_LABEL,
+        IDC_ROW_VALUE = CPtzSliderRows::IDC_ROW_VALUE,
     };
     static constexpr int kColumns = 4;
     static constexpr int kSliderMax = 10;
@@ -35,9 +33,9 @@ public:
     void OnAllCheck(bool tick);
     void OnPrev();
 
-    CSkinCheckButton& RowBox(int r) { return m_boxes[std::size_t(r)]; }
-    CBitmapSlider& RowSlider(int r) { return m_sliders[std::size_t(r)]; }
-    CSkinLabel& RowValue(int r) { return m_values[std::size_t(r)]; }
+    CSkinCheckButton& RowBox(int r) { return m_rows.boxes[std::size_t(r)]; }
+    CBitmapSlider& RowSlider(int r) { return m_rows.sliders[std::size_t(r)]; }
+    CSkinLabel& RowValue(int r) { return m_rows.values[std::size_t(r)]; }
     CSkinTextButton& ColumnButton(int k) { return m_btnColumn[std::size_t(k)]; }
 
 protected:
@@ -55,9 +53,6 @@ private:
     CSkinTextButton m_btnAllCheck;
     CSkinTextButton m_btnReturnAll;
     CSkinTextButton m_btnPrev;
-    std::array<CSkinCheckButton, 16> m_boxes;
-    std::array<CBitmapSlider, 16> m_sliders;
-    std::array<CSkinLabel, 16> m_labels;
-    std::array<CSkinLabel, 16> m_values;
+    CPtzSliderRows m_rows;
     int m_nColumn = 0;
 };

@@ -14,7 +14,6 @@ namespace {
 
 using C = CPtzSetupDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr int kFirstRowY = 31;
 constexpr UINT kColumnBitmaps[3] = {2252, 2253, 2254};
 constexpr UINT kColumnTexts[3] = {5486, 5711, 5712};
 constexpr int kIdListWidth = 100;
@@ -28,13 +27,7 @@ std::vector<DialogItem> Items() {
     items.push_back({C::IDC_ALL_CHECK, "BUTTON", 2, 396, 97, 22, kButton});
     items.push_back({C::IDC_RETURN_ALL, "BUTTON", 103, 396, 97, 22, kButton});
     items.push_back({C::IDC_NEXT, "BUTTON", 304, 396, 97, 22, kButton});
-    for (int r = 0; r < 16; ++r) {
-        const int y = kFirstRowY + 23 * r;
-        items.push_back({C::IDC_ROW_BOX + UINT(r), "BUTTON", 6, y - 1, 15, 15, WS_VISIBLE | BS_AUTOCHECKBOX});
-        items.push_back({C::IDC_ROW_LABEL + UINT(r), "STATIC", 28, y + 1, 60, 14, WS_VISIBLE});
-        items.push_back({C::IDC_ROW_SLIDER + UINT(r), "STATIC", 103, y + 2, 190, 9, WS_VISIBLE});
-        items.push_back({C::IDC_ROW_VALUE + UINT(r), "STATIC", 315, y, 72, 14, WS_VISIBLE | SS_NOTIFY});
-    }
+    CPtzSliderRows::AddItems(items, WS_VISIBLE | SS_NOTIFY);
     return items;
 }
 const std::vector<DialogItem> kItems = Items();
@@ -53,12 +46,7 @@ void CPtzSetupDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_ALL_CHECK, m_btnAllCheck);
     DDX_Control(pDX, IDC_RETURN_ALL, m_btnReturnAll);
     DDX_Control(pDX, IDC_NEXT, m_btnNext);
-    for (int r = 0; r < 16; ++r) {
-        DDX_Control(pDX, int(IDC_ROW_BOX) + r, m_boxes[std::size_t(r)]);
-        DDX_Control(pDX, int(IDC_ROW_SLIDER) + r, m_sliders[std::size_t(r)]);
-        DDX_Control(pDX, int(IDC_ROW_LABEL) + r, m_labels[std::size_t(r)]);
-        DDX_Control(pDX, int(IDC_ROW_VALUE) + r, m_values[std::size_t(r)]);
-    }
+    m_rows.Exchange(pDX);
 }
 
 BOOL CPtzSetupDlg::OnInitDialog() {
@@ -70,24 +58,13 @@ BOOL CPtzSetupDlg::OnInitDialog() {
                                     CSetupSkin::At(2 + 133 * k, 0, 133, 24), LoadResString(kColumnTexts[k]),
                                     CSetupSkin::kColumnButtonColours);
     }
+    m_rows.SetUp(CProtocolTable::kMaxId, &RowName);
     for (int r = 0; r < 16; ++r) {
         const std::size_t i = std::size_t(r);
-        const int y = kFirstRowY + 23 * r;
-        CSetupSkin::SetUpRowBox(m_boxes[i], 6, y - 1);
-        CSetupSkin::SetUpCaption(m_labels[i], CSetupSkin::At(28, y + 1, 60, 14), RowName(r));
-        CBitmapSlider& slider = m_sliders[i];
-        slider.SetBitmapChannel(1695, 1696);
-        slider.MoveWindow(103, y + 2, 190, 9);
-        slider.SetMargin(0, 0, 0, 0);
-        slider.SetRange(0, CProtocolTable::kMaxId);
-        CSetupSkin::SetUpSelector(m_values[i], CSetupSkin::At(315, y, 72, 14));
-        if (r >= m_nChannels) {
-            m_boxes[i].ShowWindow(SW_HIDE);
-            m_labels[i].ShowWindow(SW_HIDE);
-            slider.ShowWindow(SW_HIDE);
-            m_values[i].ShowWindow(SW_HIDE);
-        }
+        const int y = CPtzSliderRows::RowY(r);
+        CSetupSkin::SetUpSelector(m_rows.values[i], CSetupSkin::At(315, y, 72, 14));
     }
+    m_rows.HideFrom(m_nChannels);
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
                                 LoadResString(5640), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
@@ -141,8 +118,8 @@ CString CPtzSetupDlg::BaudText(int baud) const {
 
 void CPtzSetupDlg::ShowId(int row) {
     const int id = Db().ptz_id[row];
-    m_sliders[std::size_t(row)].SetPos(id);
-    m_values[std::size_t(row)].SetText(CProtocolTable::IdText(id));
+    m_rows.sliders[std::size_t(row)].SetPos(id);
+    m_rows.values[std::size_t(row)].SetText(CProtocolTable::IdText(id));
 }
 
 void CPtzSetupDlg::ShowColumn(int column) {
@@ -157,28 +134,28 @@ void CPtzSetupDlg::ShowColumn(int column) {
     const SetupDatabase& db = Db();
     for (int r = 0; r < 16; ++r) {
         const std::size_t i = std::size_t(r);
-        CSetupSkin::Tick(m_boxes[i], false);
+        CSetupSkin::Tick(m_rows.boxes[i], false);
         if (r >= m_nChannels) {
             continue;
         }
         if (column == kColumnId) {
-            m_sliders[i].ShowWindow(SW_SHOW);
-            m_values[i].MoveWindow(315, kFirstRowY + 23 * r, 72, 14);
+            m_rows.sliders[i].ShowWindow(SW_SHOW);
+            m_rows.values[i].MoveWindow(315, CPtzSliderRows::RowY(r), 72, 14);
             ShowId(r);
             continue;
         }
-        m_sliders[i].ShowWindow(SW_HIDE);
-        m_values[i].MoveWindow(165, kFirstRowY + 23 * r, 180, 14);
-        m_values[i].SetText(column == kColumnProtocol ? m_protocols->NameOrNumber(db.ptz_protocol[r])
-                                                      : BaudText(db.ptz_baud[r]));
+        m_rows.sliders[i].ShowWindow(SW_HIDE);
+        m_rows.values[i].MoveWindow(165, CPtzSliderRows::RowY(r), 180, 14);
+        m_rows.values[i].SetText(column == kColumnProtocol ? m_protocols->NameOrNumber(db.ptz_protocol[r])
+                                                           : BaudText(db.ptz_baud[r]));
     }
 }
 
 void CPtzSetupDlg::OpenRowList(int row) {
-    if (row < 0 || row >= m_nChannels || !CSetupSkin::HasText(m_values[std::size_t(row)])) {
+    if (row < 0 || row >= m_nChannels || !CSetupSkin::HasText(m_rows.values[std::size_t(row)])) {
         return;
     }
-    CSkinLabel& selector = m_values[std::size_t(row)];
+    CSkinLabel& selector = m_rows.values[std::size_t(row)];
     if (m_nColumn == kColumnId) {
         OpenList(selector, row, CProtocolTable::IdItems(), kIdListWidth);
         return;
@@ -200,7 +177,7 @@ void CPtzSetupDlg::OpenRowList(int row) {
 }
 
 std::vector<int> CPtzSetupDlg::RowsReached(int row) const {
-    const std::array<bool, kSetupRows> ticked = TickedRows(m_boxes);
+    const std::array<bool, kSetupRows> ticked = TickedRows(m_rows.boxes);
     return RowsReachedBy(row, ticked, m_nChannels);
 }
 
@@ -229,7 +206,7 @@ void CPtzSetupDlg::OnListResult(int kind, int index) {
             db.ptz_protocol[r] = BYTE(choice.code);
             db.ptz_baud[r] =
                 BYTE(CProtocolTable::BaudAfterProtocol(db.ptz_baud[r], m_protocols->BaudCount(choice.code)));
-            m_values[std::size_t(r)].SetText(choice.name);
+            m_rows.values[std::size_t(r)].SetText(choice.name);
         }
         break;
     }
@@ -242,7 +219,7 @@ void CPtzSetupDlg::OnListResult(int kind, int index) {
             const int count = m_protocols->BaudCount(db.ptz_protocol[r]);
             const int baud = r == row || index < count ? index : CProtocolTable::BaudAfterProtocol(index, count);
             db.ptz_baud[r] = BYTE(baud);
-            m_values[std::size_t(r)].SetText(BaudText(baud));
+            m_rows.values[std::size_t(r)].SetText(BaudText(baud));
         }
         break;
     default:
@@ -254,18 +231,18 @@ void CPtzSetupDlg::OnSliderMoved(int row) {
     if (row < 0 || row >= m_nChannels) {
         return;
     }
-    const int id = m_sliders[std::size_t(row)].GetPos();
+    const int id = m_rows.sliders[std::size_t(row)].GetPos();
     for (int r : RowsReached(row)) {
         Db().ptz_id[r] = BYTE(id);
-        m_sliders[std::size_t(r)].SetPos(id);
+        m_rows.sliders[std::size_t(r)].SetPos(id);
         if (m_nColumn == kColumnId) {
-            m_values[std::size_t(r)].SetText(CProtocolTable::IdText(id));
+            m_rows.values[std::size_t(r)].SetText(CProtocolTable::IdText(id));
         }
     }
 }
 
 void CPtzSetupDlg::OnAllCheck(bool tick) {
-    TickRows(m_boxes, m_nChannels, tick);
+    TickRows(m_rows.boxes, m_nChannels, tick);
 }
 
 void CPtzSetupDlg::OnNext() {

@@ -3,11 +3,9 @@
 // protocol (3124-3139, a code of the recorder's protocol list) and the baud index (3140-3155). Three
 // column buttons choose which one the rows show; Next opens the pan and tilt limits (page 182).
 
-#include "controls/BitmapSlider.h"
-#include "controls/SkinCheckButton.h"
-#include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "setup/ProtocolTable.h"
+#include "setup/PtzSliderRows.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -22,10 +20,10 @@ public:
         IDC_ALL_CHECK = 480,
         IDC_RETURN_ALL = 481,
         IDC_NEXT = 482,
-        IDC_ROW_BOX = 490,
-        IDC_ROW_SLIDER = 510,
-        IDC_ROW_LABEL = 790,
-        IDC_ROW_VALUE = 806,
+        IDC_ROW_BOX = CPtzSliderRows::IDC_ROW_BOX,
+        IDC_ROW_SLIDER = CPtzSliderRows::IDC_ROW_SLIDER,
+        IDC_ROW_LABEL = CPtzSliderRows::IDC_ROW_LABEL,
+        IDC_ROW_VALUE = CPtzSliderRows::IDC_ROW_VALUE,
     };
     enum Column { kColumnId = 0, kColumnProtocol = 1, kColumnBaud = 2 };
 
@@ -41,9 +39,9 @@ public:
     void OnAllCheck(bool tick);
     void OnNext();
 
-    CSkinCheckButton& RowBox(int r) { return m_boxes[std::size_t(r)]; }
-    CBitmapSlider& RowSlider(int r) { return m_sliders[std::size_t(r)]; }
-    CSkinLabel& RowValue(int r) { return m_values[std::size_t(r)]; }
+    CSkinCheckButton& RowBox(int r) { return m_rows.boxes[std::size_t(r)]; }
+    CBitmapSlider& RowSlider(int r) { return m_rows.sliders[std::size_t(r)]; }
+    CSkinLabel& RowValue(int r) { return m_rows.values[std::size_t(r)]; }
     CSkinTextButton& ColumnButton(int k) { return m_btnColumn[std::size_t(k)]; }
     const CProtocolTable& Protocols() const { return *m_protocols; }
 
@@ -62,10 +60,7 @@ private:
     CSkinTextButton m_btnAllCheck;
     CSkinTextButton m_btnReturnAll;
     CSkinTextButton m_btnNext;
-    std::array<CSkinCheckButton, 16> m_boxes;
-    std::array<CBitmapSlider, 16> m_sliders;
-    std::array<CSkinLabel, 16> m_labels;
-    std::array<CSkinLabel, 16> m_values;
+    CPtzSliderRows m_rows;
     int m_nColumn = kColumnId;
     std::optional<CProtocolTable> m_protocols;
     // The protocol code behind each item of the protocol list.
