@@ -1,7 +1,6 @@
 #include "archive/LocalInfoMenuDlg.h"
 
 #include "archive/LocalSearchDlg.h"
-#include "platform/window/DataExchange.h"
 
 namespace {
 
@@ -21,32 +20,16 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CLocalInfoMenuDlg::CLocalInfoMenuDlg() : CLocalSearchPage(IDD, kLocalSlotInfoMenu, 1652, 14, 74, 174, 430) {}
-
-void CLocalInfoMenuDlg::DoDataExchange(CDataExchange* pDX) {
-    CLocalSearchPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdButton, m_btn);
-}
+CLocalInfoMenuDlg::CLocalInfoMenuDlg() : CLocalButtonMenuDlg(IDD, kLocalSlotInfoMenu, 2176) {}
 
 BOOL CLocalInfoMenuDlg::OnInitDialog() {
-    CLocalSearchPage::OnInitDialog();
-    m_btn.LoadBitmap(2176);
-    m_btn.MoveWindow(2, 1, 130, 35);
+    CLocalButtonMenuDlg::OnInitDialog();
     OnInfo();
     return TRUE;
 }
 
-BOOL CLocalInfoMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdButton) {
-        OnInfo();
-        return TRUE;
-    }
-    return CLocalSearchPage::OnCommand(wParam, lParam);
-}
-
 void CLocalInfoMenuDlg::OnInfo() {
-    m_btn.SetState(0);
-    m_btn.SetState(1);
+    PressButton();
     if (m_pFrame != nullptr) {
         m_pFrame->ShowInfoPage();
     }

@@ -1,7 +1,6 @@
 #include "archive/LocalLogMenuDlg.h"
 
 #include "archive/LocalSearchDlg.h"
-#include "platform/window/DataExchange.h"
 
 namespace {
 
@@ -21,17 +20,10 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CLocalLogMenuDlg::CLocalLogMenuDlg() : CLocalSearchPage(IDD, kLocalSlotLogMenu, 1652, 14, 74, 174, 430) {}
-
-void CLocalLogMenuDlg::DoDataExchange(CDataExchange* pDX) {
-    CLocalSearchPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdButton, m_btn);
-}
+CLocalLogMenuDlg::CLocalLogMenuDlg() : CLocalButtonMenuDlg(IDD, kLocalSlotLogMenu, 2170) {}
 
 BOOL CLocalLogMenuDlg::OnInitDialog() {
-    CLocalSearchPage::OnInitDialog();
-    m_btn.LoadBitmap(2170);
-    m_btn.MoveWindow(2, 1, 130, 35);
+    CLocalButtonMenuDlg::OnInitDialog();
     if (m_pFrame != nullptr) {
         m_pFrame->LoadLocalLog();
     }
@@ -39,17 +31,8 @@ BOOL CLocalLogMenuDlg::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CLocalLogMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdButton) {
-        OnAll();
-        return TRUE;
-    }
-    return CLocalSearchPage::OnCommand(wParam, lParam);
-}
-
 void CLocalLogMenuDlg::OnAll() {
-    m_btn.SetState(0);
-    m_btn.SetState(1);
+    PressButton();
     if (m_pFrame != nullptr) {
         m_pFrame->ShowLogPage();
     }

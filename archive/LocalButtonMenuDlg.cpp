@@ -1,0 +1,31 @@
+#include "archive/LocalButtonMenuDlg.h"
+
+#include "platform/window/DataExchange.h"
+
+CLocalButtonMenuDlg::CLocalButtonMenuDlg(UINT idd, int slot, UINT buttonBitmap)
+    : CLocalSearchPage(idd, slot, 1652, 14, 74, 174, 430), m_nButtonBitmap(buttonBitmap) {}
+
+void CLocalButtonMenuDlg::PressButton() {
+    m_btn.SetState(0);
+    m_btn.SetState(1);
+}
+
+void CLocalButtonMenuDlg::DoDataExchange(CDataExchange* pDX) {
+    CLocalSearchPage::DoDataExchange(pDX);
+    DDX_Control(pDX, kIdButton, m_btn);
+}
+
+BOOL CLocalButtonMenuDlg::OnInitDialog() {
+    CLocalSearchPage::OnInitDialog();
+    m_btn.LoadBitmap(m_nButtonBitmap);
+    m_btn.MoveWindow(2, 1, 130, 35);
+    return TRUE;
+}
+
+BOOL CLocalButtonMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdButton) {
+        OnButton();
+        return TRUE;
+    }
+    return CLocalSearchPage::OnCommand(wParam, lParam);
+}
