@@ -43,17 +43,6 @@ protected:
         return page;
     }
     ByteMap Since() const { return Changes(mark, db); }
-    // A press at `from` in the editor; with `to`, a band dragged there, else a click.
-    static void Press(CWnd& editor, CPoint from, std::optional<CPoint> to = std::nullopt) {
-        if (to) {
-            editor.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, Pt(to->x, to->y));
-            editor.PostMessage(WM_LBUTTONUP, 0, Pt(to->x, to->y));
-        } else {
-            editor.PostMessage(WM_LBUTTONUP, 0, Pt(from.x, from.y));
-        }
-        editor.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Pt(from.x, from.y));
-        Flush();
-    }
     static CRect PlaceOf(CWnd& page, CWnd& control) {
         CRect rect;
         control.GetWindowRect(&rect);

@@ -29,16 +29,6 @@ protected:
         return page;
     }
     ByteMap Since() const { return Changes(mark, db); }
-    static void Press(CWnd& editor, CPoint from, std::optional<CPoint> to = std::nullopt) {
-        if (to) {
-            editor.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, Pt(to->x, to->y));
-            editor.PostMessage(WM_LBUTTONUP, 0, Pt(to->x, to->y));
-        } else {
-            editor.PostMessage(WM_LBUTTONUP, 0, Pt(from.x, from.y));
-        }
-        editor.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Pt(from.x, from.y));
-        Flush();
-    }
     static std::size_t Motion(int ch, int row, int col) { return 768 + std::size_t((9 * ch + row) * 11 + col); }
     static std::size_t Schedule(int day, int hour) { return 2384 + std::size_t(24 * day + hour); }
 

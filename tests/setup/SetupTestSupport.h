@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,6 +57,18 @@ inline LPARAM Pt(int x, int y) {
 inline void Click(CWnd& control, int x = 3, int y = 3) {
     control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Pt(x, y));
     control.SendMessage(WM_LBUTTONUP, 0, Pt(x, y));
+    Flush();
+}
+// A press at `from` in an area editor; with `to`, a band dragged there, else a click. The move and
+// the release are queued before the press is sent, so they arrive after it.
+inline void Press(CWnd& editor, CPoint from, std::optional<CPoint> to = std::nullopt) {
+    if (to) {
+        editor.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, Pt(to->x, to->y));
+        editor.PostMessage(WM_LBUTTONUP, 0, Pt(to->x, to->y));
+    } else {
+        editor.PostMessage(WM_LBUTTONUP, 0, Pt(from.x, from.y));
+    }
+    editor.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Pt(from.x, from.y));
     Flush();
 }
 // Typed characters, each as the keyboard gives it.
