@@ -66,14 +66,7 @@ BOOL CDstConfirmDlg::OnInitDialog() {
 
 BOOL CDstConfirmDlg::PreTranslateMessage(MSG* pMsg) {
     // As every setup window: Enter and Escape answer nothing, Alt+F4 is swallowed.
-    switch (CSetupChildDlg::KeyDisposition(*pMsg)) {
-    case 1:
-        return CWnd::PreTranslateMessage(pMsg);
-    case 2:
-        return TRUE;
-    default:
-        return CDialog::PreTranslateMessage(pMsg);
-    }
+    return CSetupChildDlg::PreTranslateKeys(*this, pMsg);
 }
 
 LRESULT CDstConfirmDlg::OnNcHitTest(CPoint point) {

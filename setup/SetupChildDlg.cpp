@@ -14,15 +14,19 @@ int CSetupChildDlg::KeyDisposition(const MSG& msg) {
     return 0;
 }
 
-BOOL CSetupChildDlg::PreTranslateMessage(MSG* pMsg) {
+BOOL CSetupChildDlg::PreTranslateKeys(CDialog& dlg, MSG* pMsg) {
     switch (KeyDisposition(*pMsg)) {
     case 1:
-        return CWnd::PreTranslateMessage(pMsg);
+        return dlg.CWnd::PreTranslateMessage(pMsg);
     case 2:
         return TRUE;
     default:
-        return CDialog::PreTranslateMessage(pMsg);
+        return dlg.CDialog::PreTranslateMessage(pMsg);
     }
+}
+
+BOOL CSetupChildDlg::PreTranslateMessage(MSG* pMsg) {
+    return PreTranslateKeys(*this, pMsg);
 }
 
 BOOL CSetupChildDlg::CreateIn(CSetupDlg* pFrame) {

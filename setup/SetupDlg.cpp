@@ -169,14 +169,7 @@ void CSetupDlg::OnDestroy() {
 }
 
 BOOL CSetupDlg::PreTranslateMessage(MSG* pMsg) {
-    switch (CSetupChildDlg::KeyDisposition(*pMsg)) {
-    case 1:
-        return CWnd::PreTranslateMessage(pMsg);
-    case 2:
-        return TRUE;
-    default:
-        return CDialog::PreTranslateMessage(pMsg);
-    }
+    return CSetupChildDlg::PreTranslateKeys(*this, pMsg);
 }
 
 LRESULT CSetupDlg::OnNcHitTest(CPoint point) {
