@@ -2,6 +2,8 @@
 // Child processes of the end-to-end tests: a virtual X server on a free display, and the client
 // program with an environment of the test's choosing.
 
+#include "tests/support/SimProcess.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -14,24 +16,6 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
-
-// Waits for a child to end; the exit status, or -1 on time-out (the child is then killed).
-inline int WaitForExit(pid_t pid, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    int status = 0;
-    while (std::chrono::steady_clock::now() < end) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-    return -1;
-}
 
 class XvfbProcess {
 public:
@@ -46,11 +30,7 @@ public:
         const std::string fd = std::to_string(fds[1]);
         std::vector<std::string> args = {"/usr/bin/Xvfb", "-displayfd", fd,   "-screen", "0",
                                          "1280x1024x24",  "-nolisten",  "tcp"};
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
+        std::vector<char*> argv = kelotest::ArgvOf(args);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
@@ -87,7 +67,7 @@ public:
     void Stop() {
         if (m_pid > 0) {
             ::kill(m_pid, SIGTERM);
-            if (WaitForExit(m_pid, 5000) < 0) {
+            if (kelotest::WaitForExit(m_pid, 5000) < 0) {
                 m_pid = -1;
             }
             m_pid = -1;

@@ -59,7 +59,7 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
                                     {"KELO_TEST_QUIT_AFTER_SCREENSHOT", "1"}},
                                    output);
     ASSERT_GT(pid, 0);
-    const int status = WaitForExit(pid, 120000);
+    const int status = kelotest::WaitForExit(pid, 120000);
     EXPECT_EQ(status, 0) << Slurp(output);
 
     EXPECT_TRUE(sim.WaitLog("sim: recv HELLO", 1000));
@@ -118,7 +118,7 @@ TEST(SmokeTest, TerminatingTheProgramRunsTheQuitSequence) {
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 60000));
     ::kill(pid, SIGTERM);
-    EXPECT_EQ(WaitForExit(pid, 60000), 0) << Slurp(output);
+    EXPECT_EQ(kelotest::WaitForExit(pid, 60000), 0) << Slurp(output);
     // Live view was stopped and the connection ended before the program went.
     EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_STOP", 1000));
     EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 5000));

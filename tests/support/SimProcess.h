@@ -19,6 +19,36 @@
 
 extern char** environ;
 
+namespace kelotest {
+
+// Waits for a child to end; the exit status, or -1 on time-out (the child is then killed).
+inline int WaitForExit(pid_t pid, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return -1;
+}
+
+// The argument vector of posix_spawn over `args` (which must outlive it), ended by a null.
+inline std::vector<char*> ArgvOf(std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    return argv;
+}
+
+} // namespace kelotest
+
 class SimProcess {
 public:
     // Logged: the simulator writes a line per message (-v) to the log that Log() and WaitLog() read.
@@ -63,11 +93,7 @@ public:
             args.push_back("-v");
         }
         args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
+        std::vector<char*> argv = kelotest::ArgvOf(args);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -91,14 +117,7 @@ public:
     void Stop() {
         if (m_pid > 0) {
             ::kill(m_pid, SIGTERM);
-            int status = 0;
-            for (int i = 0; i < 500 && ::waitpid(m_pid, &status, WNOHANG) == 0; ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            if (::waitpid(m_pid, &status, WNOHANG) == 0) {
-                ::kill(m_pid, SIGKILL);
-                ::waitpid(m_pid, &status, 0);
-            }
+            kelotest::WaitForExit(m_pid, 5000);
             m_pid = -1;
         }
         if (m_stdout >= 0) {
