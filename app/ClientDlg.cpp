@@ -72,6 +72,13 @@ bool WaveOutPresent() {
     return snd_card_next(&card) == 0 && card >= 0;
 }
 
+void StopMikeSender(std::unique_ptr<IWorker>& sender) {
+    if (sender) {
+        sender->Stop();
+        sender.reset();
+    }
+}
+
 } // namespace
 
 CClientDlg::CClientDlg(MainWindowParts parts, CWnd* pParent) : CDialog(IDD, pParent), m_parts(std::move(parts)) {
@@ -834,10 +841,7 @@ void CClientDlg::OnMikeStart() {
         return;
     }
     // A second acceptance replaces the sender instead of starting another beside it.
-    if (m_pClient->m_pMikeSender) {
-        m_pClient->m_pMikeSender->Stop();
-        m_pClient->m_pMikeSender.reset();
-    }
+    StopMikeSender(m_pClient->m_pMikeSender);
     if (m_parts.createMikeSender) {
         m_pClient->m_pMikeSender = m_parts.createMikeSender(*this, m_pClient->GetConnection());
     }
@@ -871,10 +875,7 @@ void CClientDlg::OnMikeStop() {
     if (!m_pClient) {
         return;
     }
-    if (m_pClient->m_pMikeSender) {
-        m_pClient->m_pMikeSender->Stop();
-        m_pClient->m_pMikeSender.reset();
-    }
+    StopMikeSender(m_pClient->m_pMikeSender);
     m_pClient->m_bListen.store(0);
     m_btnMike.SetState(0);
 }
