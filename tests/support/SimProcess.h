@@ -139,7 +139,7 @@ public:
         return s.str();
     }
     // Waits until the simulator's log holds `text`.
-    bool WaitLog(const std::string& text, int timeoutMs = 20000) const {
+    bool WaitLog(const std::string& text, int timeoutMs = 60000) const {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (std::chrono::steady_clock::now() < end) {
             if (Log().find(text) != std::string::npos) {
