@@ -70,7 +70,7 @@ bool CLocalSetupPageDlg::BrowseFolder(CWnd* owner, char (&folder)[kFolderSize]) 
     const bool taken = chosen != nullptr && SHGetPathFromIDList(chosen, path) != FALSE;
     if (taken) {
         std::memset(folder, 0, sizeof folder);
-        std::strncpy(folder, path, sizeof folder - 1);
+        std::memcpy(folder, path, strnlen(path, sizeof folder - 1));
     }
     IMalloc* allocator = nullptr;
     if (SHGetMalloc(&allocator) == S_OK && allocator != nullptr) {
