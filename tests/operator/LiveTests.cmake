@@ -1,0 +1,1 @@
+# The operator tests of this area are listed here.
