@@ -71,7 +71,13 @@ function(kelo_fuzz name)
   if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
     list(APPEND corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
   endif()
-  add_test(NAME fuzz.${name} COMMAND ${name} -max_total_time=15 -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
+  # A dictionary, when the target has one, is fuzz/dict/<target>.dict.
+  set(dict)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/fuzz/dict/${name}.dict)
+    set(dict -dict=${PROJECT_SOURCE_DIR}/fuzz/dict/${name}.dict)
+  endif()
+  add_test(NAME fuzz.${name} COMMAND ${name} -max_total_time=15 -rss_limit_mb=2048 -print_final_stats=1 ${dict}
+                                     ${corpus})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120 LABELS fuzz
                        ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endfunction()
