@@ -60,7 +60,7 @@ void CConnectDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDOK, m_btnOK);
     DDX_Control(pDX, IDCANCEL, m_btnCancel);
     DDX_Text(pDX, kIdAddress, m_strAddress);
-    DDV_MaxChars(pDX, m_strAddress, 120);
+    DDV_MaxChars(pDX, m_strAddress, int(kMaxAddressLength));
     DDX_Text(pDX, kIdPort, m_strPort);
     DDV_MaxChars(pDX, m_strPort, 5);
     DDX_Text(pDX, kIdUserId, m_strUserId);
