@@ -1,5 +1,6 @@
 #include "media/ChannelDecoder.h"
 
+#include "media/ChannelDecoderInitLatch.h"
 #include "media/OsdText.h"
 #include "media/VideoStats.h"
 #include "platform/video/PictureScaler.h"
@@ -30,11 +31,13 @@ CChannelDecoder::CChannelDecoder(IDecoderHost& host, IPictureDecoder& decoder, i
     m_labels[0] = host.LoadLabel(kLabelLive);
     m_labels[1] = host.LoadLabel(kLabelRemote);
     m_labels[2] = host.LoadLabel(kLabelLocal);
+    CChannelDecoderInitLatch::Instance().Join(&m_host);
     m_thread = std::thread([this] { DecodeThread(); });
 }
 
 CChannelDecoder::~CChannelDecoder() {
     Stop();
+    CChannelDecoderInitLatch::Instance().Leave(&m_host);
 }
 
 bool CChannelDecoder::QueueFrame(std::unique_ptr<FrameItem> item) {
@@ -65,9 +68,12 @@ void CChannelDecoder::Stop() {
 }
 
 void CChannelDecoder::ReportInitError() {
+    // The other channels started with this one share its report: one notice, not one per channel.
     if (!m_initErrorReported) {
         m_initErrorReported = true;
-        m_host.ReportInitError();
+        if (CChannelDecoderInitLatch::Instance().FirstReport(&m_host)) {
+            m_host.ReportInitError();
+        }
     }
 }
 

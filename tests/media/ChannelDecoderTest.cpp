@@ -185,6 +185,21 @@ TEST_F(ChannelDecoderTest, AnInitErrorIsReportedOnceAndDecodingGoesOn) {
     EXPECT_EQ(host.PublishedTags(), (Tags{1, 2, kEndTag}));
 }
 
+TEST_F(ChannelDecoderTest, SixteenChannelsStartedTogetherReportAFailingLibraryOnce) {
+    library.initResult = -1;
+    for (int start = 1; start <= 2; ++start) {
+        std::vector<std::unique_ptr<CChannelDecoder>> channels;
+        for (int channel = 0; channel < 16; ++channel) {
+            channels.push_back(std::make_unique<CChannelDecoder>(host, library, channel, 1));
+        }
+        // Stopping joins each thread, which tries the library as its first step.
+        for (auto& channel : channels) {
+            channel->Stop();
+        }
+        EXPECT_EQ(host.initErrors.load(), start) << "start " << start;
+    }
+}
+
 TEST_F(ChannelDecoderTest, WithoutALibraryNothingIsDecodedOrReported) {
     library.present = false;
     Start();
