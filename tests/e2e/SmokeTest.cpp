@@ -62,9 +62,9 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     const int status = kelotest::WaitForExit(pid, 120000);
     EXPECT_EQ(status, 0) << Slurp(output);
 
-    EXPECT_TRUE(sim.WaitLog("sim: recv HELLO", 1000));
-    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 1000));
-    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 5000)) << "Quit ends the connection before the program goes";
+    EXPECT_TRUE(sim.WaitLog("sim: recv HELLO", 30000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 30000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 30000)) << "Quit ends the connection before the program goes";
 
     const QImage picture(QString::fromStdString(shot));
     ASSERT_FALSE(picture.isNull()) << shot;
@@ -120,8 +120,8 @@ TEST(SmokeTest, TerminatingTheProgramRunsTheQuitSequence) {
     ::kill(pid, SIGTERM);
     EXPECT_EQ(kelotest::WaitForExit(pid, 60000), 0) << Slurp(output);
     // Live view was stopped and the connection ended before the program went.
-    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_STOP", 1000));
-    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 5000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_STOP", 30000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 30000));
     const auto log = AppTestEnv::ReadBytes(env.Home() / "H264" / "Log" / "KELO1000.log");
     ASSERT_GE(log.size(), 8u + 184u);
     const std::size_t last = (log.size() - 8) / 184 - 1;

@@ -381,7 +381,7 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
     ASSERT_TRUE(c.Send(275, Bytes(2048, 1), 0, true));
     ASSERT_TRUE(c.Send(284, {8, 44, 0, 1}));
     ASSERT_TRUE(c.Send(285));
-    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(285, 1, 5000));
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(285, 1, 30000));
     EXPECT_EQ(sim.recorder->TalkBlocks(), 2u);
     EXPECT_EQ(sim.recorder->MalformedTalkBlocks(), 1u);
     EXPECT_EQ(sim.recorder->Journal().Received(284)[0].payload, (Bytes{8, 44, 0, 1}));

@@ -48,7 +48,7 @@ TEST(SimFault, StallMidPayloadKeepsTheConnectionOpenAndQuiet) {
     EXPECT_FALSE(c.WaitClosed(300));
     // It still reads requests: a LIVE_REQ is journaled though never answered.
     ASSERT_TRUE(c.Send(16, Be32Payload(0xF)));
-    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(16, 1, 5000));
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(16, 1, 30000));
 }
 
 TEST(SimFault, NoLastFragmentBitOnARunOfFragments) {

@@ -141,7 +141,7 @@ TEST(SimLogin, NothingIsServedBeforeTheLoginAndClientsAreServedOneAfterAnother) 
         EXPECT_EQ(first->Id(), kHello48Ack) << "requests before HELLO are not answered";
         ASSERT_TRUE(c.Send(kBye48));
     }
-    EXPECT_TRUE(sim.recorder->Journal().WaitSessions(3, 5000));
+    EXPECT_TRUE(sim.recorder->Journal().WaitSessions(3, 30000));
 }
 
 // ---- list replies ----
