@@ -46,7 +46,10 @@ run_one() {
         return
     fi
     mkdir -p "$work/$name.corpus"
-    local args=(-max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 -timeout=25)
+    # Findings (crashes, slow inputs) go beside the log, never into the current folder.
+    mkdir -p "$work/$name.found"
+    local args=(-max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 -timeout=25
+                -artifact_prefix="$work/$name.found/")
     local inputs=("$work/$name.corpus")
     if [[ "$seeds" != 0 ]]; then
         [[ -f "$here/dict/$name.dict" ]] && args+=(-dict="$here/dict/$name.dict")
@@ -61,8 +64,10 @@ run_one() {
     crash=$(grep -c -E '^==[0-9]+==ERROR|deadly signal|SUMMARY: ' "$work/$name.log" || true)
     printf '%-30s %12s execs  cov %6s of %6s counters  ft %6s  findings %s\n' "$name" "${execs:-?}" "${cov:-?}" \
         "${counters:-?}" "${ft:-?}" "$crash" > "$work/$name.summary"
-    if [[ "$crash" != 0 ]]; then
-        cp "$work/$name.log" "/tmp/kelo-fuzz-$name-$(date +%s).log"
+    if [[ "$crash" != 0 || -n "$(ls -A "$work/$name.found")" ]]; then
+        local keep="/tmp/kelo-fuzz-$name-$(date +%s)"
+        mkdir -p "$keep" && cp -r "$work/$name.log" "$work/$name.found" "$keep/"
+        echo "$name: log and findings kept in $keep" >&2
     fi
 }
 
