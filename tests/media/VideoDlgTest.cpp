@@ -5,6 +5,7 @@
 #include "media/ChannelDecoder.h"
 #include "media/DecoderHost.h"
 #include "media/MediaFactory.h"
+#include "media/PictureCopy.h"
 #include "media/VideoOwner.h"
 #include "platform/video/PictureScaler.h"
 #include "platform/window/Dialog.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -98,6 +100,53 @@ struct CropPicture {
         return (x == 3 || y == 8) ? 120 : 16;
     }
 };
+
+// A decoder's picture becomes the frame buffer without a copy: the decoder gets the old buffer back
+// to decode into. Still images and web snapshots still get the picture as they always took it: a
+// two-field planar picture with its first field line-doubled, RGB rows in bitmap order.
+TEST_F(VideoDlgTest, DecodedPicturesAreTakenByExchangeAndCopiedForSnapshotsInTheirDrawingOrder) {
+    Place(815, 548);
+    for (const bool yuv : {true, false}) {
+        SCOPED_TRACE(yuv ? "yuv" : "rgb");
+        video->SetDrawMode(yuv);
+        const int w = 704;
+        const int h = 576;
+        const PictureFormat format = yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24;
+        std::vector<BYTE> decoded(CVideoDlg::kFrameBufferSize);
+        for (std::size_t i = 0; i < PictureBytes(format, w, h); ++i) {
+            decoded[i] = BYTE((i * 7 + i / 1409) & 0xFF);
+        }
+        const std::vector<BYTE> original = decoded;
+        DecodedPicture p;
+        p.data = decoded.data();
+        p.size = decoded.size();
+        p.buffer = &decoded;
+        p.width = w;
+        p.height = h;
+        p.format = format;
+        p.arrival = std::chrono::steady_clock::now();
+        const int channel = yuv ? 3 : 4;
+        const BYTE* given = decoded.data();
+        ASSERT_TRUE(video->PublishPicture(channel, p, scaler));
+        EXPECT_NE(decoded.data(), given) << "the decoder decodes into another buffer next";
+        EXPECT_EQ(decoded.size(), CVideoDlg::kFrameBufferSize);
+
+        std::vector<BYTE> want(CVideoDlg::kFrameBufferSize);
+        PictureLayout wantLayout;
+        ASSERT_TRUE(
+            PublishPictureRows(original.data(), original.size(), want.data(), want.size(), w, h, format, wantLayout));
+        std::vector<BYTE> copy;
+        PictureLayout layout;
+        ASSERT_TRUE(video->CopyFrameBuffer(channel, copy, layout));
+        EXPECT_EQ(layout.format, yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24Dib);
+        EXPECT_EQ(layout.firstFieldDoubled, yuv);
+        EXPECT_EQ(layout.width, w);
+        EXPECT_EQ(layout.height, h);
+        const std::size_t bytes = PictureBytes(layout.format, w, h);
+        ASSERT_GE(copy.size(), bytes);
+        EXPECT_TRUE(std::equal(want.begin(), want.begin() + std::ptrdiff_t(bytes), copy.begin()));
+    }
+}
 
 TEST_F(VideoDlgTest, A352WidePictureLosesThreeColumnsOnTheLeftInRgbAndOnBothSidesInYuv) {
     video->SetOsdFlag(false);
