@@ -220,6 +220,29 @@ TEST_F(VideoDlgTest, EachTileShowsItsChannelAndTheColoursFollowADrag) {
     EXPECT_EQ(video->GetVisibleChannelMask(), 0xFFFF);
 }
 
+// The window paints every pixel itself: after a layout change the gaps of the new layout show the
+// background colour, also where a tile of the old layout lay.
+TEST_F(VideoDlgTest, GapsOfANewLayoutShowTheBackgroundWhereOldTilesLay) {
+    video->SetOsdFlag(false);
+    Place(815, 548);
+    for (int ch = 0; ch < 16; ++ch) {
+        Show(ch, SolidYuv(352, 288, 145, 54, 34), 352, 288, PictureFormat::Yuv420);
+    }
+    // Column 407 lies in the third tile of the sixteen-tile layout and in the gap of the four-tile one.
+    const QPoint point(407, 100);
+    const QRgb green = GrabVideo().pixel(point);
+    ASSERT_GT(Distance(green, qRgb(150, 150, 150)), 100);
+    ASSERT_TRUE(video->SetLayout(1));
+    Flush();
+    const RECT left = video->GetSlotRect(0);
+    const RECT right = video->GetSlotRect(1);
+    ASSERT_LE(left.right, point.x());
+    ASSERT_GT(right.left, point.x());
+    const QImage image = GrabVideo();
+    EXPECT_EQ(image.pixel(point), qRgb(150, 150, 150));
+    EXPECT_EQ(image.pixel(point.x(), 300), qRgb(150, 150, 150));
+}
+
 TEST_F(VideoDlgTest, DroppingATileOnItselfOrOutsideChangesNothing) {
     Place(815, 548);
     video->SetAvailableMask(0xFFFF, false);
