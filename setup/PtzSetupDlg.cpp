@@ -215,9 +215,15 @@ void CPtzSetupDlg::OnListResult(int kind, int index) {
             return;
         }
         for (int r : RowsReached(row)) {
-            // Another ticked row takes the choice only as far as its own protocol allows.
+            // Another ticked row takes the choice only as far as its own protocol allows; one whose
+            // protocol has no baud rates keeps its own.
             const int count = m_protocols->BaudCount(db.ptz_protocol[r]);
-            const int baud = r == row || index < count ? index : CProtocolTable::BaudAfterProtocol(index, count);
+            int baud = index;
+            if (r != row && count <= 0) {
+                baud = db.ptz_baud[r];
+            } else if (r != row && index >= count) {
+                baud = count - 1;
+            }
             db.ptz_baud[r] = BYTE(baud);
             m_rows.values[std::size_t(r)].SetText(BaudText(baud));
         }

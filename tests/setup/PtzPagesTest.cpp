@@ -239,14 +239,16 @@ TEST_F(PtzPages, BaudListFollowsTheRowsProtocolAndOtherTickedRowsStayWithinTheir
     page.ShowColumn(CPtzSetupDlg::kColumnBaud);
     Flush();
     EXPECT_EQ(Text(page.RowValue(1)), "38400 bps");
-    Tick(page, {1, 2});
+    Tick(page, {1, 2, 3});
     Click(page.RowValue(1));
     ASSERT_NE(frame->ListPopup(), nullptr);
     EXPECT_EQ(frame->ListPopup()->ItemCount(), 6);
     Click(frame->ListPopup()->Item(5));
+    // Row 3's protocol offers no baud rates: it keeps its own.
     EXPECT_EQ(Changed(), (Bytes{{3140 + 1, 5}, {3140 + 2, 1}}));
     EXPECT_EQ(Text(page.RowValue(1)), "76800 bps");
     EXPECT_EQ(Text(page.RowValue(2)), "4800 bps");
+    EXPECT_EQ(Text(page.RowValue(3)), "38400 bps");
     // A protocol without baud rates opens nothing.
     Click(page.RowValue(3));
     EXPECT_EQ(frame->ListPopup(), nullptr);
