@@ -52,7 +52,7 @@ void CPtzSetupDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CPtzSetupDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
     m_protocols = CProtocolTable::FromClient(Client(), ProtocolKind::Ptz);
-    m_protocolList = m_protocols->Choices(kListPopupMaxItems);
+    m_protocolList = m_protocols->Choices(kListPopupLongItems);
     for (int k = 0; k < 3; ++k) {
         CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
                                     CSetupSkin::At(2 + 133 * k, 0, 133, 24), LoadResString(kColumnTexts[k]),
