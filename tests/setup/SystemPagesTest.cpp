@@ -6,6 +6,7 @@
 #include "protocol/InfoBlocks.h"
 #include "res/ResStrings.h"
 #include "setup/AccountRules.h"
+#include "setup/DeinterlaceDlg.h"
 #include "setup/SetupListPopupDlg.h"
 #include "setup/SetupSliderPopupDlg.h"
 #include "setup/SetupText.h"
@@ -218,8 +219,7 @@ TEST_F(SysGeneralPage, DeinterlaceOpensItsPageInPlaceOfThisOne) {
     CWnd* deinterlace = page.GetDlgItem(CSysGeneralDlg::IDC_DEINTERLACE);
     ASSERT_NE(deinterlace, nullptr);
     Click(*deinterlace);
-    const bool built = MakeSetupPage(984) != nullptr;
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(984)) != nullptr, built);
+    EXPECT_NE(dynamic_cast<CDeinterlaceDlg*>(frame->PageInSlot(SetupPageSlot(984))), nullptr);
     EXPECT_EQ(frame->PageInSlot(SetupPageSlot(172)), nullptr);
 }
 
