@@ -1,8 +1,9 @@
 #pragma once
 // The list popup of the setup pages (template 189): up to 31 items in one column, or up to 100 in
 // four columns (a one-column list longer than 31 opens in four columns of its width), in a
-// nine-piece skinned frame, hanging just below the point where the selector was pressed. A click on an item gives its
-// index to the frame for the owner page and closes the popup; any other way of closing it gives nothing.
+// nine-piece skinned frame, hanging just below the point where the selector was pressed. A click on
+// an item gives its index to the frame for the owner page and closes the popup; any other way of
+// closing it gives nothing.
 
 #include "controls/SkinLabel.h"
 #include "setup/SetupChildDlg.h"

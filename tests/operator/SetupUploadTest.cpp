@@ -129,6 +129,12 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return frame.ListPopup() == nullptr; })) << "the choice closes the list";
     }
 
+    static std::string TextOf(const CWnd& wnd) {
+        CString text;
+        wnd.GetWindowText(text);
+        return text.Str();
+    }
+
     fs::path m_saved;
 };
 
@@ -159,7 +165,15 @@ TEST_F(SetupUpload, EditsOnSeveralPagesReachTheRecorderAsExactlyTheEditedBytes) 
             Choose(frame, ptz.RowValue(1), 3);
             // System / time server: synchronisation on.
             Menu(frame, CSetupDlg::kTabSystem, kTimeServerButton);
-            Choose(frame, PageOf<CTimeServerDlg>(frame, 982).Label(CTimeServerDlg::IDC_SYNC), 1);
+            CSkinLabel& sync = PageOf<CTimeServerDlg>(frame, 982).Label(CTimeServerDlg::IDC_SYNC);
+            EXPECT_EQ(TextOf(sync), "Off");
+            MouseClick(sync);
+            ASSERT_TRUE(WaitUntil([&] { return frame.ListPopup() != nullptr; }));
+            ASSERT_EQ(frame.ListPopup()->ItemCount(), 2);
+            EXPECT_EQ(TextOf(frame.ListPopup()->Item(0)), "Off");
+            EXPECT_EQ(TextOf(frame.ListPopup()->Item(1)), "On");
+            MouseClick(frame.ListPopup()->Item(1));
+            EXPECT_EQ(TextOf(sync), "On");
             // Rec / preset: entry 1's first number, typed as 66535: its low 16 bits, 999, a 16-bit field.
             Menu(frame, CSetupDlg::kTabRec, kPresetRecordButton);
             Press(PageOf<CRecResRatePage>(frame, 164), CRecResRatePage::IDC_SUBPAGE);
