@@ -414,7 +414,7 @@ Misbehaviour (each repeatable; MSG is a message name such as LIVE_DATA or its de
 
 Strictness:
   --lenient               serve malformed requests as far as they go, as a forgiving recorder would,
-                          instead of refusing them
+                          instead of refusing them (requests before the login are then ignored)
 
 Every request is checked against its layout: the header (no bits outside the id, the length and
 the last-fragment bit; the audio-on bit only on AUDIO_ONOFF_REQ; the last-fragment bit only on
@@ -429,6 +429,14 @@ no client request are violations too. Each violation writes one line
 the refusal of that request and reason 1 (81 for DB_UPDATE_REQ; BYE48 and the end of the
 connection for HELLO; FW_DATA_RX_FAIL for FW_DATA); a request without a refusal ends the
 connection. The simulator then takes the next client as usual. --lenient turns all of this off.
+
+What it sends besides: after the login RIGHT_CHANGE, DB_CHANGE, SYS_ETC_INFO, SYS_ETC_INFO_EX,
+DST_INFO, REC_STATUS and MESSAGE_257; during playback PLAY_CHANNEL_INFO (cameras in bits 0-15, the
+played channels in bits 16-31) before the first frame and whenever the played channels change, and
+one PLAY_FLOW when the client has left it without credit for a second. Event recordings have the
+record type of their event (alarm 1, motion 2, audio 4: type mask bit 1 << t). The factory setup
+record shares the recorder's budget of images per second (100 PAL, 120 NTSC) between its channels at
+the resolution it sends.
 
 What it answers besides: an empty month, day,
 event or log list is refused with reason 83, as is playback of a range without recordings (a

@@ -292,6 +292,59 @@ TEST(SimPlayback, NothingRecordedInTheRangeIsRefusedWith83AndFailAfterTheFirstFr
     EXPECT_EQ(Blocks(c, 266, 267).size(), 1u);
 }
 
+struct BudgetCase {
+    int channels;
+    bool pal;
+    ksim::Resolution resolution;
+    uint8_t code;      // the resolution class the record pages weigh: 0 4CIF, 1 2CIF, 2 CIF
+    int budget;        // images per second the recorder shares out
+    uint8_t firstRate; // the default distribution: channels 1..spare get one more
+    uint8_t lastRate;
+    uint8_t singleRate; // the record general page's rate
+};
+
+TEST(SimSetup, TheFactoryRatesFillTheRecordersBudgetAsTheRecordPagesShareIt) {
+    const BudgetCase cases[] = {
+        {16, true, ksim::Resolution::D1, 0, 100, 2, 1, 1},    {16, false, ksim::Resolution::D1, 0, 120, 2, 1, 1},
+        {8, true, ksim::Resolution::HalfD1, 1, 100, 7, 6, 6}, {4, false, ksim::Resolution::Cif, 2, 120, 30, 30, 30},
+        {16, false, ksim::Resolution::Cif, 2, 120, 8, 7, 7},  {4, true, ksim::Resolution::D1, 0, 100, 7, 6, 6},
+    };
+    for (const BudgetCase& t : cases) {
+        ksim::CSimConfig config = SmallConfig();
+        config.channels = t.channels;
+        config.pal = t.pal;
+        config.resolution = t.resolution;
+        const ksim::CSetupRecord record(config, 1215000000);
+        const Bytes& d = record.Data();
+        const int weight = t.code == 0 ? 4 : t.code == 1 ? 2 : 1;
+        for (const size_t rates : {656u, 688u, 720u, 2352u, 2552u}) {
+            int cost = 0;
+            for (int ch = 0; ch < t.channels; ++ch) {
+                EXPECT_EQ(d[4044 + size_t(ch)], t.code);
+                cost += d[rates + size_t(ch)] * weight;
+            }
+            EXPECT_LE(cost, t.budget) << t.channels << " channels, rates at " << rates;
+            EXPECT_GT(cost, t.budget - weight * t.channels) << "the budget is used up";
+            EXPECT_EQ(d[rates], t.firstRate);
+            EXPECT_EQ(d[rates + size_t(t.channels) - 1], t.lastRate);
+        }
+        EXPECT_EQ(d[644], t.code);
+        EXPECT_EQ(d[647], t.singleRate);
+    }
+}
+
+TEST(SimSetup, TheSetupVersionIsTheConfiguredOne) {
+    ksim::CSimConfig config = SmallConfig();
+    EXPECT_EQ(ksim::CSetupRecord(config, 0).Data()[0], 4);
+    EXPECT_EQ(ksim::CSetupRecord(config, 0).Data()[1], 5);
+    std::string error;
+    bool help = false;
+    const char* argv[] = {"sim", "--setup-version", "4.2"};
+    ASSERT_TRUE(config.Parse(3, argv, error, help)) << error;
+    EXPECT_EQ(ksim::CSetupRecord(config, 0).Data()[0], 4);
+    EXPECT_EQ(ksim::CSetupRecord(config, 0).Data()[1], 2);
+}
+
 TEST(SimSetup, RecordCrcUpdateAndFactoryReset) {
     ksim::CSimConfig config = SmallConfig();
     config.fragment = 65535;
