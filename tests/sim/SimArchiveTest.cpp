@@ -207,6 +207,42 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
     EXPECT_TRUE(c.RecvId(56));
 }
 
+TEST(SimPlayback, PlayChannelInfoAnnouncesEachChangeOfThePlayedChannels) {
+    ksim::CSimConfig config = SmallConfig();
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    ASSERT_NE(seg.mask, 0);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
+    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start + 1, 0)));
+    ASSERT_TRUE(c.RecvId(53));
+    ASSERT_TRUE(c.Send(61, Be32Payload(8))); // two ticks of four channels
+    auto first = c.RecvId(52);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->Reason(), 0x000F000Fu);
+    // The client narrows the channels: the next tick announces them before its frames.
+    ASSERT_TRUE(c.Send(62, Be32Payload(0x5)));
+    ASSERT_TRUE(c.Send(61, Be32Payload(8)));
+    auto second = c.RecvId(52);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->Reason(), 0x0005000Fu);
+    Bytes gathered;
+    for (int frames = 0; frames < 4;) {
+        auto m = c.Recv();
+        ASSERT_TRUE(m);
+        ASSERT_EQ(m->Id(), 266) << "frames follow, no other announcement";
+        gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
+        if (!m->Last())
+            continue;
+        EXPECT_EQ(gathered[192 + 8] & 0xF, frames % 2 == 0 ? 0 : 2) << "channels 1 and 3 only";
+        gathered.clear();
+        ++frames;
+    }
+    ASSERT_TRUE(c.Send(55));
+    EXPECT_TRUE(c.RecvId(56));
+}
+
 TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     ksim::CSimConfig config = SmallConfig();
     SimInstance sim(config);
