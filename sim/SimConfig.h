@@ -102,6 +102,7 @@ public:
     uint8_t setupMajor = 4;
     uint8_t setupMinor = 5;
     bool verbose = false;
+    std::string saveSetupPath; // each accepted DB_UPDATE payload (CRC and record) is written here
     std::vector<SimFault> faults;
     std::vector<SimRefusal> refusals;
 };
