@@ -116,6 +116,7 @@ TEST(SimProgram, HelpListsEveryOptionAndBadOptionsFail) {
                                "--fragment",
                                "--video-loss",
                                "--play-plain",
+                               "--save-setup",
                                "--bitrate",
                                "--refuse",
                                "close-mid",
