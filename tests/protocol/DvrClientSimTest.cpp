@@ -1,6 +1,7 @@
 // The client against the recorder simulator on an ephemeral loopback port.
 #include "protocol/ByteOrder.h"
 #include "protocol/ClientMessages.h"
+#include "protocol/Crc32.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
@@ -196,6 +197,15 @@ TEST_F(SimTest, EveryRefusalReachesItsNotice) {
                 payload[2] = 0xFF;
                 payload[3] = 0xFF;
                 payload[4] = 0x3F;
+            }
+            // Well-formed requests, so that the recorder answers with the configured refusal.
+            if (r.request == Msg::PLAY_INFO_DAY_REQ || r.request == Msg::TRANS_INFO_DAY_REQ) {
+                WriteBE32(payload.data(), 2026);
+                payload[4] = 12; // month 1-12
+                payload[5] = 10; // day 1-31
+            }
+            if (r.request == Msg::DB_UPDATE_REQ) {
+                WriteBE32(payload.data(), Crc32(0, payload.data() + 4, payload.size() - 4));
             }
             ASSERT_GT(c.SendPacket(PacketHeader::Request(r.request, static_cast<DWORD>(payload.size())), payload.data(),
                                    static_cast<DWORD>(payload.size())),
