@@ -21,6 +21,16 @@ bool TraceEnabled() {
     return enabled;
 }
 
+constexpr std::size_t kLineSize = 1024;
+
+// Formats into text, cutting what does not fit; the length written, or -1 when the format fails.
+int FormatLine(char (&text)[kLineSize], const char* format, va_list args) {
+    if (std::vsnprintf(text, kLineSize, format, args) < 0) {
+        return -1;
+    }
+    return static_cast<int>(std::strlen(text));
+}
+
 // A few callers write one line in two calls; only the first part gets the time and thread.
 thread_local bool t_atLineStart = true;
 
@@ -30,15 +40,14 @@ int Trace(const char* format, ...) {
     if (!TraceEnabled()) {
         return 0;
     }
-    char text[1024];
+    char text[kLineSize];
     va_list args;
     va_start(args, format);
-    const int n = std::vsnprintf(text, sizeof text, format, args);
+    const int length = FormatLine(text, format, args);
     va_end(args);
-    if (n < 0) {
+    if (length < 0) {
         return 0;
     }
-    const std::size_t length = std::strlen(text);
     if (t_atLineStart) {
         timespec now{};
         clock_gettime(CLOCK_REALTIME, &now);
@@ -54,15 +63,14 @@ int Trace(const char* format, ...) {
 }
 
 int ConsolePrintf(const char* format, ...) {
-    char text[1024];
+    char text[kLineSize];
     va_list args;
     va_start(args, format);
-    const int n = std::vsnprintf(text, sizeof text, format, args);
+    const int length = FormatLine(text, format, args);
     va_end(args);
-    if (n < 0) {
+    if (length < 0) {
         return 0;
     }
-    const std::size_t len = std::strlen(text);
-    std::fwrite(text, 1, len, stderr);
-    return static_cast<int>(len);
+    std::fwrite(text, 1, std::size_t(length), stderr);
+    return length;
 }
