@@ -15,6 +15,7 @@
 #include "sim/SimServer.h"
 #include "sim/TestPattern.h"
 #include "tests/protocol/FakeClientHost.h"
+#include "tests/support/RequiredPiece.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -88,9 +89,8 @@ class LiveVideoTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         App();
-        if (!m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str())) {
-            GTEST_SKIP() << "the decoder library is not built";
-        }
+        KELO_REQUIRE_PIECE(m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str()),
+                           "the decoder library is not built");
         ksim::CSimConfig config;
         config.port = 0;
         config.resolution = ksim::Resolution::Cif;
