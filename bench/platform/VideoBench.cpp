@@ -1,7 +1,6 @@
 // One decoded D1 picture drawn into a tile of a 32-bit image: crop, field, colour conversion and
 // scaling, for a 16-split tile and a full-screen tile, in both drawing modes.
 
-#include "platform/video/PictureRows.h"
 #include "platform/video/PictureScaler.h"
 
 #include <benchmark/benchmark.h>
@@ -19,12 +18,6 @@ std::vector<BYTE> Picture(PictureFormat format) {
     for (BYTE& b : pic) {
         seed = seed * 1664525u + 1013904223u;
         b = BYTE(seed >> 24);
-    }
-    if (format == PictureFormat::Bgr24Dib) {
-        std::vector<BYTE> dib(pic.size());
-        CopyRowsForDib(pic.data(), dib.data(), kWidth, kHeight);
-        DeinterlaceRows(dib.data(), kWidth, kHeight, true, 0);
-        return dib;
     }
     return pic;
 }
