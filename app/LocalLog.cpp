@@ -25,7 +25,7 @@ void CopyText(char* out, std::size_t size, const char* text) {
 } // namespace
 
 std::string CLocalLog::FolderOf(const char* location) {
-    return JoinPath(MapWindowsPath(location), "Log");
+    return JoinPath(MapWindowsPath(location), kLocalLogFolderName);
 }
 
 std::string CLocalLog::PathOf(const char* location) {
