@@ -51,7 +51,7 @@ bool HeaderFitsFile(CFile& file, bool headerRead, const LocalLogHeader& h, LONGL
 } // namespace
 
 std::string CLocalLog::FolderOf(const char* location) {
-    return JoinPath(MapWindowsPath(location), "Log");
+    return JoinPath(MapWindowsPath(location), kLocalLogFolderName);
 }
 
 std::string CLocalLog::PathOf(const char* location) {

@@ -6,35 +6,17 @@
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
-#include "protocol/LeField.h"
+#include "protocol/LocalLogRecord.h"
 
 #include <ctime>
 #include <span>
 #include <string>
 
-struct LocalLogHeader {
-    LeU32 wrapped;
-    LeU32 next;
-};
-static_assert(sizeof(LocalLogHeader) == 8);
-
-struct LocalLogRecord {
-    LeU32 slot;
-    LeU32 size;
-    LeU32 index_main;
-    LeU32 index_sub;
-    LeU32 time; // local wall-clock time counted as seconds since 1970
-    LeU32 reserved;
-    char address[128];
-    char user_id[32];
-};
-static_assert(sizeof(LocalLogRecord) == 184);
-
 class CLocalLog {
 public:
-    static constexpr DWORD kSlots = 2500;
+    static constexpr DWORD kSlots = DWORD(kLocalLogSlots);
     static constexpr DWORD kRecordSize = sizeof(LocalLogRecord);
-    static constexpr const char* kFileName = "KELO1000.log";
+    static constexpr const char* kFileName = kLocalLogFileName;
 
     // <location>/Log/ and the file in it.
     static std::string FolderOf(const char* location);

@@ -1,6 +1,9 @@
 # Project-wide compile settings and the helpers every folder uses.
 
 add_compile_options(-Wall -Wextra)
+if(KELO_WERROR)
+  add_compile_options(-Werror)
+endif()
 # Qt's lower-case keyword macros (signals, slots, emit) would capture ordinary names such as "slots".
 add_compile_definitions(QT_NO_KEYWORDS)
 
@@ -80,14 +83,4 @@ function(kelo_fuzz name)
                                      ${corpus})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120 LABELS fuzz
                        ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
-endfunction()
-
-# Adds each listed folder that has a CMakeLists.txt, so a folder's owner adds its build file without
-# touching the parent's.
-function(kelo_add_present)
-  foreach(dir ${ARGN})
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
-    endif()
-  endforeach()
 endfunction()

@@ -5,6 +5,7 @@
 #include "app/StandardParts.h"
 #include "platform/base/WindowsPath.h"
 #include "tests/app/MainWindowSupport.h"
+#include "tests/support/RequiredPiece.h"
 #include "tests/support/SimProcess.h"
 
 #include <QTimer>
@@ -59,11 +60,7 @@ inline void Press(CWnd& wnd, UINT id) {
 
 class WiredFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!SimProcess::Available()) {
-            GTEST_SKIP() << "the recorder simulator is not built";
-        }
-    }
+    void SetUp() override { KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built"); }
     void TearDown() override {
         m_boxes.reset();
         if (main) {

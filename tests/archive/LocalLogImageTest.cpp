@@ -1,6 +1,7 @@
 // The local log read back: files the program's own log writer made, in ring order, their row texts,
 // and images that are not such a file.
 
+#include "app/LocalLog.h"
 #include "archive/LocalLogImage.h"
 #include "tests/archive/BackupSetMaker.h"
 

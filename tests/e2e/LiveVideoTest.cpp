@@ -15,6 +15,7 @@
 #include "sim/SimServer.h"
 #include "sim/TestPattern.h"
 #include "tests/protocol/FakeClientHost.h"
+#include "tests/support/RequiredPiece.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -101,9 +102,8 @@ protected:
 
     void SetUp() override {
         App();
-        if (!m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str())) {
-            GTEST_SKIP() << "the decoder library is not built";
-        }
+        KELO_REQUIRE_PIECE(m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str()),
+                           "the decoder library is not built");
         const ksim::CSimConfig config = Config();
         m_recorder = std::make_unique<ksim::CSimRecorder>(config);
         ASSERT_TRUE(m_recorder->Ok()) << m_recorder->Error();

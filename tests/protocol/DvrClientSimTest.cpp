@@ -6,6 +6,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
+#include "tests/support/RequiredPiece.h"
 #include "tests/support/SimProcess.h"
 
 #include <chrono>
@@ -38,11 +39,7 @@ bool IsLoginLog(const HostCall& c) {
 
 class SimTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!SimProcess::Available()) {
-            GTEST_SKIP() << "the recorder simulator is not built";
-        }
-    }
+    void SetUp() override { KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built"); }
     // Starts a simulator with the options and a client that connects to it.
     void Start(std::vector<std::string> options, const char* user = "admin", const char* password = "1234") {
         options.insert(options.end(), kQuick.begin(), kQuick.end());

@@ -2,7 +2,7 @@
 // colours, scaling to tile and full-screen sizes, and that nothing outside the rectangle is touched.
 
 #include "platform/video/PictureScaler.h"
-#include "platform/video/PictureRows.h"
+#include "tests/support/PictureRows.h"
 
 #include <gtest/gtest.h>
 
