@@ -34,6 +34,11 @@ std::string PdfText(const fs::path& pdf) {
     return text;
 }
 
+std::string WithoutBlanks(std::string text) {
+    std::erase(text, ' ');
+    return text;
+}
+
 std::vector<fs::path> PdfFiles(const fs::path& folder) {
     std::vector<fs::path> out;
     std::error_code ec;
@@ -132,8 +137,9 @@ TEST_F(ArchiveLogsAndInfoTest, PrintWithoutAPrinterWritesAPdfIntoTheAutoSaveFold
         const std::string second = text.substr(pageBreak + 1);
         EXPECT_NE(first.find(Res(5520)), std::string::npos);
         EXPECT_NE(second.find(Res(5520)), std::string::npos);
-        EXPECT_NE(first.find("- 1 / 2 -"), std::string::npos);
-        EXPECT_NE(second.find("- 2 / 2 -"), std::string::npos);
+        // The text tool closes up the footer's narrow blanks.
+        EXPECT_NE(WithoutBlanks(first).find("-1/2-"), std::string::npos) << first;
+        EXPECT_NE(WithoutBlanks(second).find("-2/2-"), std::string::npos) << second;
         for (int r : {0, 32}) {
             EXPECT_NE(first.find(rows[std::size_t(r)][0] + " "), std::string::npos) << r;
             EXPECT_NE(first.find(rows[std::size_t(r)][1]), std::string::npos) << r;
@@ -222,7 +228,13 @@ TEST_F(ArchiveLogsAndInfoTest, ALogListWiderThanItselfScrollsSidewaysToItsLastCo
         CListCtrl& list = all->m_list;
         CRect client;
         list.GetClientRect(&client);
+        // What the vertical scroll bar leaves of the rows.
         width = client.Width();
+        for (QScrollBar* bar : list.GetHost()->findChildren<QScrollBar*>()) {
+            if (bar->orientation() == Qt::Vertical && !bar->isHidden()) {
+                width -= bar->width();
+            }
+        }
         // The first row's last column: the entry's text, past the list's right edge at first.
         int row = 0;
         while (row < 20 && list.GetItemText(row, 4).IsEmpty()) {
@@ -242,7 +254,7 @@ TEST_F(ArchiveLogsAndInfoTest, ALogListWiderThanItselfScrollsSidewaysToItsLastCo
         after = DrawnAt(list, last);
         firstColumnAfter = DrawnAt(list, first);
     }));
-    EXPECT_TRUE(hidden) << before << " within " << width;
+    EXPECT_TRUE(hidden) << before << " within " << width << ", after " << after;
     EXPECT_TRUE(barShown);
     EXPECT_GE(after, 0);
     EXPECT_LT(after, width);
