@@ -207,7 +207,7 @@ TEST_F(ChannelDecoderTest, OutputFormatFollowsTheDrawingPath) {
         ASSERT_TRUE(h.WaitPublished(kEndTag));
         d.Stop();
         EXPECT_EQ(lib.formats.at(0), yuv ? uint32_t(PT_H264DEC_FORMAT_YUV420) : uint32_t(PT_H264DEC_FORMAT_RGB24));
-        EXPECT_EQ(h.published.at(0).format, yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24Dib);
+        EXPECT_EQ(h.published.at(0).format, yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24);
     }
 }
 
