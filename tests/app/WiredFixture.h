@@ -78,18 +78,23 @@ protected:
         const std::string port = std::to_string(sim.Port());
         main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
         ModalScript script;
-        script.Expect<CConnectDlg>([port](CConnectDlg& d) {
+        script.Expect<CConnectDlg>([port, description = connectDescription](CConnectDlg& d) {
             d.SetDlgItemText(380, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
             d.SetDlgItemText(381, port.c_str());
             d.SetDlgItemText(382, "admin");
             d.SetDlgItemText(383, "1234");
+            if (!description.empty()) {
+                d.SetDlgItemText(386, description.c_str());
+            }
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
         ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000));
     }
     void Click(UINT id) { Press(*main, id); }
+    // Typed into the connect dialog's description field by Connect (left empty when empty).
+    std::string connectDescription;
 
     // From now on every notice box is closed (Cancel) as soon as it shows; its first lines are kept.
     void AnswerBoxes() {
