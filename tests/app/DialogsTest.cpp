@@ -238,7 +238,7 @@ TEST_F(DialogTest, SkinnedDialogsSortTheirKeysAndThePromptTakesEnterAndEscapeAsD
                 d.m_editPassword.SendMessage(WM_KEYDOWN, k.key, 0);
             }
             Pump(50);
-            if (d.IsInModalLoop()) {
+            if (d.ContinueModal()) {
                 d.EndDialog(99); // the key left it open
             }
         });

@@ -9,6 +9,9 @@
 
 #include <QFile>
 
+#include <cmath>
+#include <cstdint>
+
 #include <set>
 
 using namespace livetest;
@@ -156,6 +159,38 @@ TEST_F(LiveViewTest, AudioOutputTurnsOnAndOffAtTheRecorder) {
 }
 
 TEST_F(LiveViewTest, TalkSendsTheMicrophoneToTheRecorderUntilItEnds) {
+    // The microphone: ten seconds of a 440 Hz tone, 16-bit mono PCM at 8000 Hz.
+    const fs::path tone = m_env.Root() / "microphone.wav";
+    {
+        const int samples = 8000 * 10;
+        std::string wav(44 + samples * 2, '\0');
+        auto put32 = [&wav](std::size_t at, std::uint32_t v) {
+            for (int i = 0; i < 4; ++i) {
+                wav[at + std::size_t(i)] = char(v >> (8 * i));
+            }
+        };
+        auto put16 = [&wav](std::size_t at, std::uint16_t v) {
+            wav[at] = char(v);
+            wav[at + 1] = char(v >> 8);
+        };
+        wav.replace(0, 4, "RIFF");
+        put32(4, std::uint32_t(36 + samples * 2));
+        wav.replace(8, 8, "WAVEfmt ");
+        put32(16, 16);
+        put16(20, 1);
+        put16(22, 1);
+        put32(24, 8000);
+        put32(28, 16000);
+        put16(32, 2);
+        put16(34, 16);
+        wav.replace(36, 4, "data");
+        put32(40, std::uint32_t(samples * 2));
+        for (int i = 0; i < samples; ++i) {
+            put16(44 + std::size_t(i) * 2, std::uint16_t(std::int16_t(8000 * std::sin(i * 2 * M_PI * 440 / 8000))));
+        }
+        AppTestEnv::WriteBytes(tone, wav);
+    }
+    ScopedEnv microphone("KELO_AUDIO_IN", tone.string().c_str());
     ConnectSixteen();
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
@@ -203,7 +238,9 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     ModalScript script;
     script.Expect<CConnectDlg>([port](CConnectDlg& d) {
         d.SetDlgItemText(380, "127.0.0.1");
-        d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
+        if (d.m_bDefaultPort != 0) {
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0); // Modify: the port may be typed
+        }
         d.SetDlgItemText(381, port.c_str());
         d.SetDlgItemText(382, "admin");
         d.SetDlgItemText(383, "1234");
