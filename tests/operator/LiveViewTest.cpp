@@ -225,6 +225,7 @@ TEST_F(LiveViewTest, PanOpensThePtzPadZoomSwitchesItAndTheSameButtonClosesIt) {
 
 TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     ConnectSixteen();
+    AnswerBoxes();
     ASSERT_TRUE(WaitUntil([&] { return ChannelsShown() == 0xFFFF; }, 120000));
     Click(IDC_CONNECT);
     EXPECT_FALSE(main->IsConnected());
@@ -248,7 +249,8 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     });
     Click(IDC_CONNECT);
     ASSERT_TRUE(script.Done());
-    ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000))
+        << (boxLines.empty() ? std::string() : boxLines.front());
     EXPECT_TRUE(main->m_btnLive.IsWindowEnabled());
     EXPECT_EQ(CountInLog("sim: recv HELLO"), 2);
     EXPECT_TRUE(WaitUntil([&] { return ChannelsShown() == 0xFFFF; }, 120000));
