@@ -74,6 +74,10 @@ protected:
     void Connect(std::vector<std::string> options = {}) {
         options.insert(options.end(), {"--resolution", "cif", "--loop-seconds", "1", "--channels", "4", "--days", "2",
                                        "--clock", std::to_string(kClock)});
+        ConnectWith(options);
+    }
+    // As Connect, with exactly these simulator options.
+    void ConnectWith(const std::vector<std::string>& options) {
         ASSERT_TRUE(sim.Start(options));
         const std::string port = std::to_string(sim.Port());
         main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
