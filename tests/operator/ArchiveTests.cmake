@@ -1,4 +1,3 @@
-# The operator tests of this area are listed here.
 # The archive: the remote search frame's Backup, Log and Info tabs against the simulator.
 kelo_test(archive_operator_test
   SOURCES
@@ -7,8 +6,4 @@ kelo_test(archive_operator_test
     ArchiveLogsAndInfoTest.cpp
   DEPS kelo_app_parts kelo_test_support
   GUI TIMEOUT 600)
-foreach(dep kelo-recorder-sim H264_D1 KeloRes)
-  if(TARGET ${dep})
-    add_dependencies(archive_operator_test ${dep})
-  endif()
-endforeach()
+add_dependencies(archive_operator_test kelo-recorder-sim H264_D1 KeloRes)

@@ -7,8 +7,4 @@ kelo_test(kelo_operator_live_tests
     MainWindowOperatorTest.cpp
   DEPS kelo_app_parts kelo_test_support kelo_sim_core
   GUI TIMEOUT 600)
-foreach(dep kelo-recorder-sim H264_D1 KeloRes)
-  if(TARGET ${dep})
-    add_dependencies(kelo_operator_live_tests ${dep})
-  endif()
-endforeach()
+add_dependencies(kelo_operator_live_tests kelo-recorder-sim H264_D1 KeloRes)
