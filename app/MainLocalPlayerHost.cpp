@@ -50,6 +50,15 @@ void CMainLocalPlayerHost::DrawVideoLossExcept(WORD mask) {
     });
 }
 
+void CMainLocalPlayerHost::DrawBlankExcept(WORD mask) {
+    m_main.OnUiThread([mask](CClientDlg& main) {
+        IVideoWindow* video = main.GetVideoWindow();
+        if (video != nullptr && video->MediaWindow() != nullptr) {
+            video->MediaWindow()->DrawBlankExcept(mask);
+        }
+    });
+}
+
 void CMainLocalPlayerHost::ClearThirdMask() {
     if (m_video != nullptr) {
         m_video->ClearThirdMask();
