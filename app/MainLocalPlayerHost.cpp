@@ -50,15 +50,6 @@ void CMainLocalPlayerHost::DrawVideoLossExcept(WORD mask) {
     });
 }
 
-void CMainLocalPlayerHost::DrawBlankExcept(WORD mask) {
-    m_main.OnUiThread([mask](CClientDlg& main) {
-        IVideoWindow* video = main.GetVideoWindow();
-        if (video != nullptr && video->MediaWindow() != nullptr) {
-            video->MediaWindow()->DrawBlankExcept(mask);
-        }
-    });
-}
-
 void CMainLocalPlayerHost::ClearThirdMask() {
     if (m_video != nullptr) {
         m_video->ClearThirdMask();

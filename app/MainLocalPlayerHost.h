@@ -18,7 +18,6 @@ public:
     void SetPlaySource(int source) override;
     bool SetAvailableMask(WORD mask, bool reset) override;
     void DrawVideoLossExcept(WORD mask) override;
-    void DrawBlankExcept(WORD mask) override;
     void ClearThirdMask() override;
     void SetPlayLayout(int layout, const DWORD (&pageCounts)[15], bool select) override;
     WORD GetVisibleChannelMask() const override;

@@ -180,14 +180,13 @@ void CLocalPlayer::Stop() {
     }
     CloseAudio();
     m_host->SetAvailableMask(0, true);
+    m_host->DrawVideoLossExcept(0);
     m_host->SetPlaySource(0);
     m_host->DestroyPlayClock();
     m_host->SetPlayButtons(0, 0, 0);
     m_host->SetAudioClosed(false);
     m_host->EnablePlayBar(false);
     m_host->SelectSixteenSplit();
-    // Blank, not the video-loss picture: every tile of the 16 shows that nothing plays.
-    m_host->DrawBlankExcept(0);
     m_host->InvalidatePlayBar();
     m_started = false;
 }

@@ -27,8 +27,6 @@ public:
     // channel. True when the mask changed.
     virtual bool SetAvailableMask(WORD mask, bool reset) = 0;
     virtual void DrawVideoLossExcept(WORD mask) = 0;
-    // The blank picture in every visible tile whose channel is not in `mask`, until its next picture.
-    virtual void DrawBlankExcept(WORD mask) = 0;
     virtual void ClearThirdMask() = 0;
     // The arrange index (0-14) and the page counts of the 15 layouts; with `select` the layout is
     // also selected (the one the play list's channels need).

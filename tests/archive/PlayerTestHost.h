@@ -139,7 +139,6 @@ public:
         return changed;
     }
     void DrawVideoLossExcept(WORD) override {}
-    void DrawBlankExcept(WORD) override {}
     void ClearThirdMask() override {}
     void SetPlayLayout(int layout, const DWORD (&)[15], bool select) override {
         std::lock_guard lock(m_lock);
