@@ -42,7 +42,7 @@ void CKeyboardSetupDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CKeyboardSetupDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
     m_protocols = CProtocolTable::FromClient(Client(), ProtocolKind::Keyboard);
-    m_protocolList = m_protocols->Choices(kListPopupMaxItems);
+    m_protocolList = m_protocols->Choices(kListPopupLongItems);
     for (int k = 0; k < 3; ++k) {
         CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
                                     CSetupSkin::At(2 + 133 * k, 0, 133, 24), LoadResString(kColumnTexts[k]),

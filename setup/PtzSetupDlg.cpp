@@ -52,7 +52,7 @@ void CPtzSetupDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CPtzSetupDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
     m_protocols = CProtocolTable::FromClient(Client(), ProtocolKind::Ptz);
-    m_protocolList = m_protocols->Choices(kListPopupMaxItems);
+    m_protocolList = m_protocols->Choices(kListPopupLongItems);
     for (int k = 0; k < 3; ++k) {
         CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
                                     CSetupSkin::At(2 + 133 * k, 0, 133, 24), LoadResString(kColumnTexts[k]),
@@ -215,9 +215,15 @@ void CPtzSetupDlg::OnListResult(int kind, int index) {
             return;
         }
         for (int r : RowsReached(row)) {
-            // Another ticked row takes the choice only as far as its own protocol allows.
+            // Another ticked row takes the choice only as far as its own protocol allows; one whose
+            // protocol has no baud rates keeps its own.
             const int count = m_protocols->BaudCount(db.ptz_protocol[r]);
-            const int baud = r == row || index < count ? index : CProtocolTable::BaudAfterProtocol(index, count);
+            int baud = index;
+            if (r != row && count <= 0) {
+                baud = db.ptz_baud[r];
+            } else if (r != row && index >= count) {
+                baud = count - 1;
+            }
             db.ptz_baud[r] = BYTE(baud);
             m_rows.values[std::size_t(r)].SetText(BaudText(baud));
         }

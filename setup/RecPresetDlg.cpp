@@ -195,9 +195,9 @@ void CRecPresetDlg::OnListResult(int kind, int index) {
 }
 
 WORD CRecPresetDlg::NumberOfText(const CString& text) {
-    // The whole number is checked, so that a large one cannot pass as its low 16 bits.
-    const long number = std::strtol(text.GetString(), nullptr, 10);
-    return number < 1 || number > kNumberMax ? WORD(1) : WORD(number);
+    // The recorder's field is 16 bits wide: a typed number keeps its low 16 bits, so "66535" stores 999.
+    const WORD number = WORD(std::strtoll(text.GetString(), nullptr, 10) & 0xFFFF);
+    return number < 1 || number > kNumberMax ? WORD(1) : number;
 }
 
 WORD CRecPresetDlg::StoreNumber(int slot) {

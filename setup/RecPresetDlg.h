@@ -33,7 +33,7 @@ public:
     void OnNumberChanged(int slot);
     // The operator changed the text of slot k's edit.
     void OnNumberTyped(int slot);
-    // What an edit's text stores: its number, 1 for anything that is not a number of 1 to 999.
+    // What an edit's text stores: the low 16 bits of its number, 1 where those are not 1 to 999.
     static WORD NumberOfText(const CString& text);
     int GetEntry() const { return m_nEntry; }
 

@@ -427,8 +427,8 @@ void CRecResRatePage::SetRowValue(int row, int value) {
     const std::vector<int> rows = groups ? GroupRows(row, m_nChannels) : TickedRows(row, TickedRowsNow(), m_nChannels);
     for (int r : rows) {
         const bool recording = m_design.onOffPage ? rates[r] == 1 : rates[r] != 0;
-        // Audio is only switched on for a channel that records.
-        if (!onOffColumn && value == 1 && !recording) {
+        // Audio is only switched on for a channel that records; a group is switched as one.
+        if (!onOffColumn && value == 1 && !recording && !groups) {
             continue;
         }
         LightOnOff(r, value == 1);

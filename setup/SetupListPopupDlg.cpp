@@ -13,7 +13,7 @@ namespace {
 
 std::vector<DialogItem> Items() {
     std::vector<DialogItem> items;
-    for (int i = 0; i < kListPopupMaxItems; ++i) {
+    for (int i = 0; i < kListPopupLongItems; ++i) {
         items.push_back({CSetupListPopupDlg::kFirstItem + UINT(i), "STATIC", 0, 0, 10, 14, SS_NOTIFY});
     }
     return items;
@@ -31,7 +31,7 @@ CSetupListPopupDlg::CSetupListPopupDlg(CSetupPage* pOwner, int kind, const ListP
     : CSetupChildDlg(IDD), m_pOwner(pOwner), m_nKind(kind), m_request(std::make_unique<ListPopupRequest>(request)),
       m_nLayout(layout) {
     if (m_request->width >= kMinWidth) {
-        m_nWidth = m_request->width;
+        m_nWidth = ListPopupWidth(m_request->count, m_nLayout, m_request->width);
     }
 }
 
@@ -41,7 +41,7 @@ BOOL CSetupListPopupDlg::Create(CSetupDlg* pFrame) {
 
 void CSetupListPopupDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    for (int i = 0; i < kListPopupMaxItems; ++i) {
+    for (int i = 0; i < kListPopupLongItems; ++i) {
         DDX_Control(pDX, int(kFirstItem) + i, m_items[std::size_t(i)]);
     }
 }
@@ -76,7 +76,7 @@ BOOL CSetupListPopupDlg::OnInitDialog() {
 
 BOOL CSetupListPopupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int i = int(LOWORD(wParam)) - int(kFirstItem);
-    if (HIWORD(wParam) == STN_CLICKED && i >= 0 && i < kListPopupMaxItems) {
+    if (HIWORD(wParam) == STN_CLICKED && i >= 0 && i < kListPopupLongItems) {
         OnItem(i);
         return TRUE;
     }

@@ -1,11 +1,13 @@
 #pragma once
-// The list popup of the setup pages (template 189): up to 31 item labels in one column or in four
-// columns, in a nine-piece skinned frame, hanging just below the point where the selector was
-// pressed. A click on an item gives its index to the frame for the owner page and closes the popup;
-// any other way of closing it gives nothing.
+// The list popup of the setup pages (template 189): up to 31 items in one column, or up to 100 in
+// four columns (a one-column list longer than 31 opens in four columns of its width), in a
+// nine-piece skinned frame, hanging just below the point where the selector was pressed. A click on
+// an item gives its index to the frame for the owner page and closes the popup; any other way of
+// closing it gives nothing.
 
 #include "controls/SkinLabel.h"
 #include "setup/SetupChildDlg.h"
+#include "setup/SetupPopupLayout.h"
 #include "setup/SetupPopupRequest.h"
 
 #include <array>
@@ -28,7 +30,7 @@ public:
     int GetWidth() const { return m_nWidth; }
     // The height of the rows (the window is 10 pixels higher).
     int GetListHeight() const { return m_nHeight; }
-    bool IsFourColumns() const { return m_nLayout != 0; }
+    bool IsFourColumns() const { return ListOpensInFourColumns(m_request->count, m_nLayout); }
     int ItemCount() const { return m_request->count; }
     CSkinLabel& Item(int i) { return m_items[std::size_t(i)]; }
     // The click on item i, as a press on its label gives it.
@@ -41,7 +43,7 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC) override;
 
 private:
-    std::array<CSkinLabel, kListPopupMaxItems> m_items;
+    std::array<CSkinLabel, kListPopupLongItems> m_items;
     CSetupPage* m_pOwner;
     int m_nKind;
     std::unique_ptr<ListPopupRequest> m_request;

@@ -63,7 +63,7 @@ void CSetupPage::OpenList(CSkinLabel& selector, int kind, std::span<const CStrin
     }
     auto request = std::make_unique<ListPopupRequest>();
     std::memset(request.get(), 0, sizeof(ListPopupRequest));
-    const int count = int(std::min<std::size_t>(items.size(), kListPopupMaxItems));
+    const int count = int(std::min<std::size_t>(items.size(), kListPopupLongItems));
     request->count = count;
     for (int i = 0; i < count; ++i) {
         std::strncpy(request->items[i], items[std::size_t(i)], kListPopupItemSize - 1);

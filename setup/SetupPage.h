@@ -57,8 +57,8 @@ protected:
     static CString RowName(int row);
     CDvrClient* Client() const;
     void ClosePopups();
-    // A list popup of these items (at most 31 are shown) anchored at the selector where it was last
-    // pressed.
+    // A list popup of these items anchored at the selector where it was last pressed: more than 31
+    // open in four columns, and at most 100 are shown.
     void OpenList(CSkinLabel& selector, int kind, std::span<const CString> items, int width, int layout = 0);
     // A slider popup (mode 0: one slider at value0 in value1..value2; mode 1: hour and minute).
     void OpenSlider(CSkinLabel& selector, int kind, int count, int value0, int value1, int value2, int width, int mode);

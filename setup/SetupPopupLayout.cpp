@@ -31,11 +31,19 @@ std::array<PopupPiece, 9> PopupFramePieces(int width, int rowsHeight) {
 }
 
 int ListRowsHeight(int count, bool fourColumns) {
-    if (count < 1 || count > kListPopupMaxItems) {
+    if (count < 1 || count > (fourColumns ? kListPopupLongItems : kListPopupMaxItems)) {
         return 0;
     }
     const int rows = fourColumns ? (count + 3) / 4 : count;
     return rows * kPopupRowHeight;
+}
+
+bool ListOpensInFourColumns(int count, int layout) {
+    return layout != 0 || count > kListPopupMaxItems;
+}
+
+int ListPopupWidth(int count, int layout, int requestedWidth) {
+    return layout == 0 && ListOpensInFourColumns(count, layout) ? 4 * requestedWidth : requestedWidth;
 }
 
 PopupRowPieces ListRowPieces(int item, int width, bool fourColumns) {

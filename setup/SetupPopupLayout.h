@@ -26,8 +26,13 @@ struct PopupRowPieces {
 std::array<PopupPiece, 9> PopupFramePieces(int width, int rowsHeight);
 
 // The body height of a list: 21 per row, four items a row in the four-column layout. A count outside
-// 1..31 has no rows.
+// 1..31 (one column) or 1..100 (four columns) has no rows.
 int ListRowsHeight(int count, bool fourColumns);
+// Whether a list opens in four columns: when asked to, or when one column cannot hold it.
+bool ListOpensInFourColumns(int count, int layout);
+// The popup's width: the requested one, or for a one-column request that opens in four columns, four
+// such columns side by side.
+int ListPopupWidth(int count, int layout, int requestedWidth);
 PopupRowPieces ListRowPieces(int item, int width, bool fourColumns);
 RECT ListItemLabelRect(int item, int width, bool fourColumns);
 

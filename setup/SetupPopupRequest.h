@@ -5,8 +5,11 @@
 #include "controls/ListPopupRequest.h"
 #include "platform/base/WinTypes.h"
 
-// The list popup has this many item labels; a request with more items shows none of them.
+// A one-column list shows at most this many items.
 constexpr int kListPopupMaxItems = 31;
+// A longer list, up to everything a request holds, opens in four columns: a recorder may name up to
+// 64 languages or protocols.
+constexpr int kListPopupLongItems = kListPopupItemCapacity;
 
 struct SliderPopupRequest {
     int count;    // 1 or 2 sliders

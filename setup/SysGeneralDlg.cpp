@@ -33,8 +33,8 @@ const std::vector<DialogItem> kItems = Items();
 const DialogTemplate kTemplate = CSetupPage::PageTemplate(C::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-// The recorder's language list may be longer than the popup shows.
-constexpr int kMaxLanguageItems = kListPopupMaxItems;
+// The most languages the popup offers (a recorder names up to 64).
+constexpr int kMaxLanguageItems = kListPopupLongItems;
 
 } // namespace
 

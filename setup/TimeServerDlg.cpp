@@ -23,6 +23,9 @@ constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 constexpr int kZoneNameChars = 99;
 constexpr int kServerNameChars = 31; // and the terminator: the record's slot is 32 bytes
 constexpr UINT kPreviewPeriodMs = 200;
+// The synchronisation selector's names: the general "Off" and "On" texts.
+constexpr UINT kTextSyncOff = 5340;
+constexpr UINT kTextSyncOn = 5344;
 
 const DialogItem kItems[] = {
     {C::IDC_NTP_TAB, "BUTTON", 2, 0, 200, 24, kButton},
@@ -123,7 +126,7 @@ void CTimeServerDlg::LoadZoneNames() {
     for (UINT z = 1; z < kZones; ++z) {
         m_zoneNames.push_back(CutText(LoadResString(5779 + z), kZoneNameChars));
     }
-    m_syncNames = {LoadResString(5340), LoadResString(5341)};
+    m_syncNames = {LoadResString(kTextSyncOff), LoadResString(kTextSyncOn)};
     m_sourceNames = {LoadResString(5495), LoadResString(5496), LoadResString(5497)};
 }
 

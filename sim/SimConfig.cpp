@@ -312,6 +312,10 @@ bool CSimConfig::Parse(int argc, const char* const* argv, std::string& error, bo
             if (!ParseInt(value, 0, 0xFFFF, v))
                 return bad();
             videoLoss = uint16_t(v);
+        } else if (opt == "--save-setup") {
+            if (value.empty())
+                return bad();
+            saveSetupPath = value;
         } else if (opt == "--refuse") {
             SimRefusal refusal;
             if (!ParseRefusal(value, refusal))
@@ -377,6 +381,9 @@ Pictures, sound and recordings:
                           comes in three fragments)
   --video-loss MASK       channels without a camera, bit n = channel n+1 (default 0)
   --play-plain            send playback frames without the 192-byte frame record in front
+  --save-setup FILE       write each setup record the client uploads and the simulator accepts
+                          (DB_UPDATE_REQ: the 4-byte CRC-32, big-endian, then the 6632-byte record)
+                          to FILE, replacing what it held
 
 Misbehaviour (each repeatable; MSG is a message name such as LIVE_DATA or its decimal id):
   --refuse MSG:REASON[:X:Y]

@@ -99,6 +99,7 @@ public:
     uint16_t videoLoss = 0;
     bool playPlain = false;
     bool verbose = false;
+    std::string saveSetupPath; // each accepted DB_UPDATE payload (CRC and record) is written here
     std::vector<SimFault> faults;
     std::vector<SimRefusal> refusals;
 };

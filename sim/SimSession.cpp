@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -632,6 +633,15 @@ void CSimSession::OnDbUpdate(const Bytes& payload) {
     const Bytes before = setup.Data();
     setup.Replace(Bytes(payload.begin() + 4, payload.end()));
     m_recorder.SetSetup(setup);
+    if (!m_config.saveSetupPath.empty()) {
+        // Written aside and renamed, so that a reader never sees half a record.
+        const std::string part = m_config.saveSetupPath + ".part";
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(payload.data()), std::streamsize(payload.size()));
+        out.close();
+        if (!out || std::rename(part.c_str(), m_config.saveSetupPath.c_str()) != 0)
+            std::fprintf(stderr, "sim: cannot save the setup record to %s\n", m_config.saveSetupPath.c_str());
+    }
     m_sender->Send(msg::DB_UPDATE_ACK);
     const Bytes& after = setup.Data();
     auto changed = [&](size_t offset, size_t size) {

@@ -175,15 +175,17 @@ QImage CButtonPainter::TextButton(const SkinRow& row) {
         }
         case button::SwitchOn:
         case button::SwitchChoice: {
+            // The captions are light (white, light cyan when chosen or under the mouse, light grey
+            // when disabled), so every plate is dark enough to keep them at 3:1 or better.
             const CapLook looks[4] = {
-                {pal::Steel0, pal::Steel2, pal::Steel4, 0xFFFFFFFF},
-                {0xFFFFFFFF, qRgb(0xD5, 0xE8, 0xF6), qRgb(0x4F, 0x86, 0xBF), 0xFFFFFFFF},
-                {0xFFFFFFFF, pal::Steel1, qRgb(0x4F, 0xA6, 0xD3), 0xFFFFFFFF},
-                {pal::Steel1, pal::Steel1, pal::Steel3, pal::Steel1},
+                kNavy[Normal],
+                {pal::PressTop, pal::PressBottom, pal::ButtonEdge, qRgb(0x24, 0x33, 0x52)},
+                kNavy[Hover],
+                {qRgb(0x4B, 0x54, 0x67), qRgb(0x42, 0x4A, 0x5B), qRgb(0x35, 0x3C, 0x4A), qRgb(0x58, 0x62, 0x76)},
             };
             CSkinDraw::Cap(p, r, 3.0, looks[look]);
             const QRgb lit = row.variant == button::SwitchOn ? pal::GreenLamp : pal::Blue;
-            const QRgb lamp = look == On ? lit : look == Disabled ? pal::Steel2 : pal::Steel3;
+            const QRgb lamp = look == On ? lit : look == Disabled ? pal::Steel5 : pal::Steel4;
             p.save();
             p.setRenderHint(QPainter::Antialiasing, true);
             const QPointF centre(r.left() + 14.5, r.top() + h / 2.0);

@@ -239,17 +239,50 @@ TEST_F(PtzPages, BaudListFollowsTheRowsProtocolAndOtherTickedRowsStayWithinTheir
     page.ShowColumn(CPtzSetupDlg::kColumnBaud);
     Flush();
     EXPECT_EQ(Text(page.RowValue(1)), "38400 bps");
-    Tick(page, {1, 2});
+    Tick(page, {1, 2, 3});
     Click(page.RowValue(1));
     ASSERT_NE(frame->ListPopup(), nullptr);
     EXPECT_EQ(frame->ListPopup()->ItemCount(), 6);
     Click(frame->ListPopup()->Item(5));
+    // Row 3's protocol offers no baud rates: it keeps its own.
     EXPECT_EQ(Changed(), (Bytes{{3140 + 1, 5}, {3140 + 2, 1}}));
     EXPECT_EQ(Text(page.RowValue(1)), "76800 bps");
     EXPECT_EQ(Text(page.RowValue(2)), "4800 bps");
+    EXPECT_EQ(Text(page.RowValue(3)), "38400 bps");
     // A protocol without baud rates opens nothing.
     Click(page.RowValue(3));
     EXPECT_EQ(frame->ListPopup(), nullptr);
+}
+
+// A recorder naming 40 protocols (codes 3, 4, ... 42): the list offers all 40 in four columns, and a
+// choice past the 31st stores the code of that name on the row and on the other ticked row.
+TEST_F(PtzPages, FortyProtocolsAreAllOfferedAndOnePastTheThirtyFirstIsChosen) {
+    SysEtcInfoEx ex{};
+    for (int k = 0; k < 40; ++k) {
+        std::snprintf(ex.ptz_protocol_name[3 + k], sizeof ex.ptz_protocol_name[3 + k], "Protocol-%02d", k + 1);
+        ex.ptz_baud_count[3 + k] = 4;
+    }
+    recorder.Feed(Msg::SYS_ETC_INFO_EX, &ex, sizeof ex);
+    Open();
+    auto& page = Show<CPtzSetupDlg>(180);
+    Click(page.ColumnButton(CPtzSetupDlg::kColumnProtocol));
+    Tick(page, {2, 9});
+    Click(page.RowValue(9));
+    CSetupListPopupDlg* popup = frame->ListPopup();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(popup->ItemCount(), 40);
+    EXPECT_TRUE(popup->IsFourColumns());
+    EXPECT_EQ(popup->GetListHeight(), 10 * 21);
+    EXPECT_EQ(popup->GetWidth(), 4 * 140);
+    for (int i : {0, 31, 36, 39}) {
+        EXPECT_TRUE(popup->Item(i).IsWindowVisible()) << i;
+    }
+    EXPECT_EQ(Text(popup->Item(36)), "Protocol-37");
+    Click(popup->Item(36)); // code 39, four baud rates: baud 4 becomes 3
+    EXPECT_EQ(frame->ListPopup(), nullptr);
+    EXPECT_EQ(Changed(), (Bytes{{3124 + 2, 39}, {3124 + 9, 39}, {3140 + 2, 3}, {3140 + 9, 3}}));
+    EXPECT_EQ(Text(page.RowValue(9)), "Protocol-37");
+    EXPECT_EQ(Text(page.RowValue(2)), "Protocol-37");
 }
 
 TEST_F(PtzPages, SwitchingColumnsClearsTheTicksAndNextOpensTheLimits) {

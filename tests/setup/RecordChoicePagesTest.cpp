@@ -182,13 +182,13 @@ TEST_F(PresetPage, NumbersAreKeptWithinOneTo999) {
     const struct {
         std::string typed;
         int stored;
-    } cases[] = {{"999", 999},
-                 {"1000", 1},
-                 {"", 1},
-                 {"-5", 1},
-                 {"0", 1},
-                 {"66535", 1}, // its low 16 bits would read 999
-                 {"99999999999999999999", 1},
+    } cases[] = {{"999", 999},   {"1000", 1},
+                 {"", 1},        {"-5", 1},
+                 {"0", 1},       {"66535", 999}, // a number keeps its low 16 bits
+                 {"65536", 1},                   // low bits 0
+                 {"66536", 1},                   // low bits 1000
+                 {"65537", 1},                   // low bits 1
+                 {"131113", 41}, {"99999999999999999999", 1},
                  {"42", 42}};
     for (const auto& c : cases) {
         Commit(page, 1, c.typed);

@@ -408,11 +408,14 @@ TEST_F(RatePages, DaysPageCifTurnsWholeGroupsOnAndGroupsSwitchTogether) {
     EXPECT_EQ(Since(), Bytes(2616, {0, 0, 0, 0}));
     Click(page.OnButton(0));
     Click(page.ColumnButton(P::kColumnAudio));
-    // The one pair sets the audio of channels 1-4, of those that record.
+    // The one pair sets the audio of all four channels of the group, as the group is switched as one.
     db.mode_f_onoff[2] = 0;
     Mark();
     Click(page.OnButton(0));
-    EXPECT_EQ(Since(), (ByteMap{{2632, 1}, {2633, 1}, {2635, 1}}));
+    EXPECT_EQ(Since(), (ByteMap{{2632, 1}, {2633, 1}, {2634, 1}, {2635, 1}}));
+    Mark();
+    Click(page.OffButton(0));
+    EXPECT_EQ(Since(), (ByteMap{{2632, 0}, {2633, 0}, {2634, 0}, {2635, 0}}));
 }
 
 TEST_F(RatePages, DaysPageWithoutGroupsEditsTickedRows) {

@@ -91,12 +91,16 @@ TEST_F(SetupPopups, FourColumnListsAndCountsOutsideTheLabels) {
     ListPopupRequest request{};
     request.anchor = Anchor();
     request.width = 160;
+    // A one-column list longer than 31 opens in four columns of its width.
     const struct {
         int count;
         int layout;
         int height;
         int labels;
-    } cases[] = {{7, 1, 42, 7}, {8, 1, 42, 8}, {9, 1, 63, 9}, {31, 0, 651, 31}, {0, 0, 0, 0}, {32, 1, 0, 0}};
+        int width;
+    } cases[] = {{7, 1, 42, 7, 160},    {8, 1, 42, 8, 160},      {9, 1, 63, 9, 160},
+                 {31, 0, 651, 31, 160}, {0, 0, 0, 0, 160},       {32, 1, 168, 32, 160},
+                 {32, 0, 168, 32, 640}, {100, 0, 525, 100, 640}, {101, 1, 0, 0, 160}};
     for (const auto& c : cases) {
         request.count = c.count;
         for (int i = 0; i < kListPopupItemCapacity; ++i)
@@ -109,8 +113,10 @@ TEST_F(SetupPopups, FourColumnListsAndCountsOutsideTheLabels) {
         CRect rect;
         popup->GetClientRect(&rect);
         EXPECT_EQ(rect.Height(), c.height + 10) << c.count;
+        EXPECT_EQ(rect.Width(), c.width) << c.count;
+        EXPECT_EQ(popup->IsFourColumns(), c.layout != 0 || c.count > 31) << c.count;
         int visible = 0;
-        for (int i = 0; i < kListPopupMaxItems; ++i)
+        for (int i = 0; i < kListPopupLongItems; ++i)
             visible += popup->Item(i).IsWindowVisible() ? 1 : 0;
         EXPECT_EQ(visible, c.labels) << c.count;
         if (c.count == 9) {

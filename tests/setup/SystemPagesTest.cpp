@@ -6,6 +6,7 @@
 #include "protocol/InfoBlocks.h"
 #include "res/ResStrings.h"
 #include "setup/AccountRules.h"
+#include "setup/DeinterlaceDlg.h"
 #include "setup/SetupListPopupDlg.h"
 #include "setup/SetupSliderPopupDlg.h"
 #include "setup/SetupText.h"
@@ -114,6 +115,32 @@ TEST_F(SysGeneralPage, TheLanguageListLeavesOutEmptySlotsAndStoresTheChosenSlot)
     EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_LANGUAGE)), LoadResString(5215));
 }
 
+// A recorder naming 64 languages: every one is offered, in four columns, and one past the 31st is
+// chosen by its slot.
+TEST_F(SysGeneralPage, SixtyFourLanguagesAreAllOfferedInFourColumns) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 64; ++i)
+        names.push_back("Language-" + std::to_string(i));
+    names[10].clear(); // an empty slot keeps the list's places apart from the slots
+    std::vector<const char*> given;
+    for (const std::string& name : names)
+        given.push_back(name.c_str());
+    GiveNames(given);
+    auto& page = OpenPage();
+    Click(page.Selector(CSysGeneralDlg::IDC_LANGUAGE));
+    CSetupListPopupDlg* popup = frame->ListPopup();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(popup->ItemCount(), 63);
+    EXPECT_TRUE(popup->IsFourColumns());
+    EXPECT_EQ(popup->GetListHeight(), 16 * 21);
+    EXPECT_EQ(Text(popup->Item(62)), "Language-63");
+    ASSERT_TRUE(popup->Item(49).IsWindowVisible());
+    EXPECT_EQ(Text(popup->Item(49)), "Language-50");
+    Click(popup->Item(49));
+    EXPECT_EQ(Changed(), (ByteMap{{2660, 50}}));
+    EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_LANGUAGE)), "Language-50");
+}
+
 TEST_F(SysGeneralPage, TheRecorderIdSelectorFollowsTheSubType) {
     const struct {
         bool client;
@@ -192,8 +219,7 @@ TEST_F(SysGeneralPage, DeinterlaceOpensItsPageInPlaceOfThisOne) {
     CWnd* deinterlace = page.GetDlgItem(CSysGeneralDlg::IDC_DEINTERLACE);
     ASSERT_NE(deinterlace, nullptr);
     Click(*deinterlace);
-    const bool built = MakeSetupPage(984) != nullptr;
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(984)) != nullptr, built);
+    EXPECT_NE(dynamic_cast<CDeinterlaceDlg*>(frame->PageInSlot(SetupPageSlot(984))), nullptr);
     EXPECT_EQ(frame->PageInSlot(SetupPageSlot(172)), nullptr);
 }
 

@@ -367,6 +367,50 @@ TEST_F(TimeServerPage, SynchronisationOffHidesTheServerRowAndTheCityTab) {
     EXPECT_TRUE(Changed().empty());
 }
 
+// What the operator reads on the NTP tab while turning synchronisation on by the popup.
+TEST_F(TimeServerPage, TheSynchronisationSelectorReadsOffAndOn) {
+    db.time_server_sync = 0;
+    db.time_server_source = 1;
+    std::memset(db.time_server_user, 0, sizeof db.time_server_user);
+    std::strcpy(db.time_server_user, "time.example.net");
+    auto& page = OpenServer(4, 2);
+    EXPECT_EQ(Text(page.Label(CTimeServerDlg::IDC_CAPTION)), "NTP");
+    EXPECT_EQ(Text(page.Label(CTimeServerDlg::IDC_SYNC)), "Off");
+
+    Click(page.Label(CTimeServerDlg::IDC_SYNC));
+    CSetupListPopupDlg* popup = frame->ListPopup();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(popup->ItemCount(), 2);
+    EXPECT_EQ(Text(popup->Item(0)), "Off");
+    EXPECT_EQ(Text(popup->Item(1)), "On");
+    EXPECT_TRUE(popup->Item(1).IsWindowVisible());
+    Click(popup->Item(1));
+    EXPECT_EQ(frame->ListPopup(), nullptr);
+
+    EXPECT_EQ(Changed(), (Bytes{{4141, 1}}));
+    EXPECT_EQ(Text(page.Label(CTimeServerDlg::IDC_SYNC)), "On");
+    EXPECT_EQ(Text(page.ServerName()), "time.example.net");
+    const struct {
+        UINT id;
+        const char* text;
+    } shown[] = {{CTimeServerDlg::IDC_CAPTION, "NTP"},
+                 {CTimeServerDlg::IDC_CAPTION + 1, "Type"},
+                 {CTimeServerDlg::IDC_CAPTION + 2, "Server"},
+                 {CTimeServerDlg::IDC_SOURCE, "Host Name"}};
+    for (const auto& s : shown) {
+        EXPECT_TRUE(page.Label(s.id).IsWindowVisible()) << s.text;
+        EXPECT_EQ(Text(page.Label(s.id)), s.text);
+    }
+
+    Click(page.Label(CTimeServerDlg::IDC_SOURCE));
+    popup = frame->ListPopup();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(popup->ItemCount(), 3);
+    EXPECT_EQ(Text(popup->Item(0)), "Default");
+    EXPECT_EQ(Text(popup->Item(1)), "Host Name");
+    EXPECT_EQ(Text(popup->Item(2)), "IP Address");
+}
+
 TEST_F(TimeServerPage, OnlyTheUsersNameIsEditableAndItKeepsItsTerminator) {
     db.time_server_sync = 1;
     db.time_server_source = 0;
