@@ -21,6 +21,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -320,6 +321,8 @@ void CClientDlg::CreateChildren() {
 }
 
 BOOL CClientDlg::DestroyWindow() {
+    // However the run ended, everything has stopped before the program's end is logged.
+    StopEverything();
     if (m_pClock) {
         m_pClock->DestroyWindow();
         m_pClock.reset();
@@ -392,6 +395,14 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KELO_PTZ_MOVE:
         OnPtzMove(wParam, lParam);
+        return 0;
+    case WM_KELO_PTZ_RIGHT_LOST:
+        // As the Pan or Zoom button without the right: the whole PTZ set closes.
+        if (wParam == 0) {
+            OnPan();
+        } else {
+            OnZoom();
+        }
         return 0;
     case WM_KELO_PTZ_PRESET:
         if (m_pClient) {
@@ -641,8 +652,16 @@ void CClientDlg::ReapSaveThreads(bool all) {
             }
         }
     }
+    int error = 0;
     for (auto& saver : done) {
         saver->Join();
+        error = error != 0 ? error : saver->WriteError();
+    }
+    // One notice per Save, however many channels failed; none once the program is ending.
+    if (error != 0 && !m_bSaveFailureTold && !m_bQuitDone) {
+        m_bSaveFailureTold = true;
+        const bool full = error == ENOSPC || error == EDQUOT || error == EFBIG;
+        PostNotice(full ? kNoticeWriteNoSpace : kNoticeWriteFailed, ClientWindow::MainWindow);
     }
 }
 
@@ -922,8 +941,8 @@ void CClientDlg::ShowSplitButton(int index) {
 }
 
 void CClientDlg::RetargetPtz(int channel, bool) {
-    if (m_pClient && m_pClient->IsPtzDialogOpen() && m_nPtzMode >= 0) {
-        m_pClient->SendPtzChannelReq(channel, m_nPtzMode);
+    if (m_pClient && m_pClient->GetPtzMode() >= 0) {
+        m_pClient->SendPtzChannelReq(channel, m_pClient->GetPtzMode());
     }
 }
 

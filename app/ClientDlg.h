@@ -333,11 +333,13 @@ private:
     bool m_bFileDialogOpen = false;
     bool m_bPreviewOpen = false;
     bool m_bPasswordOpen = false;
-    int m_nPtzMode = -1; // -1 closed, 0 pan, 1 zoom
     ULONGLONG m_lastListenRequest = 0;
     ArchiveResume m_archiveResume;
     ISearchReplySink* m_pSearchSink = nullptr; // UI thread only
     bool m_bQuitDone = false;
+    bool m_bSaveFailureTold = false; // the current Save's write failure has been told
+    bool m_bQuitting = false;        // Quit has begun: its modal dialogs are closing
+    int m_nQuitRounds = 0;
     ULONGLONG m_loggedInAt = 0; // test hook: when the login was first seen
 
     // Read by other threads.

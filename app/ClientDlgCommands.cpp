@@ -32,6 +32,9 @@ BOOL CClientDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         return CDialog::OnCommand(wParam, lParam);
     }
     const UINT id = LOWORD(wParam);
+    if (m_bQuitting) {
+        return TRUE; // the program is ending: no command opens anything any more
+    }
     if (id >= IDC_CHANNEL_FIRST && id < IDC_CHANNEL_FIRST + 16) {
         SelectChannel(int(id - IDC_CHANNEL_FIRST), false);
         return TRUE;
@@ -173,8 +176,9 @@ void CClientDlg::SetSplitMode(int layout) {
     for (CSkinButton& b : m_btnSplit) {
         b.SetState(0);
     }
-    if (m_pClient && m_pClient->m_bLive.load() != 0) {
-        m_pClient->SendLiveReq();
+    // Live view goes on in the chosen layout: the recorder is only told which channels now show.
+    if (m_pClient && m_pClient->m_bLive.load() != 0 && m_pVideo) {
+        m_pClient->SendLiveMask(m_pVideo->GetVisibleChannelMask());
     }
     const int* slot = std::find(std::begin(kSplitLayouts), std::end(kSplitLayouts), layout);
     if (slot != std::end(kSplitLayouts)) {
@@ -233,6 +237,8 @@ void CClientDlg::Disconnect() {
     m_btnLive.SetState(3);
     m_btnRSearch.SetState(0);
     m_btnRSetup.SetState(0);
+    // Without a recorder its recording state is unknown: the button looks as it does at start-up.
+    m_btnPlay[IDC_RECORD - IDC_PLAY_FIRST].SetState(0);
 }
 
 void CClientDlg::OnLive() {
@@ -418,7 +424,6 @@ void CClientDlg::CloseAllPtz() {
     if (m_pClient && m_pClient->IsPtzDialogOpen()) {
         m_pClient->ClosePtz();
     }
-    m_nPtzMode = -1;
 }
 
 void CClientDlg::OpenPtz(int mode) {
@@ -430,7 +435,8 @@ void CClientDlg::OpenPtz(int mode) {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
-    if (m_nPtzMode == mode) {
+    // The client knows whether the PTZ dialog is open and in which mode, whoever closed it last.
+    if (m_pClient->GetPtzMode() == mode) {
         CloseAllPtz();
         return;
     }
@@ -439,7 +445,6 @@ void CClientDlg::OpenPtz(int mode) {
         m_parts.showPtzDialog(*this, mode);
     }
     m_pClient->ShowPtzDlg(mode, -1);
-    m_nPtzMode = mode;
 }
 
 void CClientDlg::OnPan() {
@@ -591,6 +596,7 @@ void CClientDlg::OnSave() {
     if (!m_pVideo || m_pVideo->GetPlaySource() == 0) {
         return;
     }
+    m_bSaveFailureTold = false;
     m_pVideo->RequestSnapshots();
     SetTimer(kSaveReapTimer, 1000);
     m_btnSave.Enable(FALSE);
@@ -710,6 +716,17 @@ void CClientDlg::StopEverything() {
 }
 
 void CClientDlg::OnQuit() {
+    m_bQuitting = true;
+    // A dialog or frame open over the main window runs its loop inside the main window's: each is
+    // cancelled first, and the quit runs again once they are gone, so nothing they use is stopped
+    // under them and the main window's own loop can end. The number of rounds is bounded in case a
+    // dialog refuses to end.
+    constexpr int kQuitRounds = 50;
+    if (m_nQuitRounds < kQuitRounds && CWnd::EndModalLoopsInside(this, IDCANCEL) > 0) {
+        ++m_nQuitRounds;
+        PostMessage(WM_KELO_QUIT_REQUEST);
+        return;
+    }
     StopEverything();
     EndDialog(IDOK);
 }

@@ -15,6 +15,9 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
     if (category == 2) {
         Disconnect();
     }
+    if (m_bQuitting) {
+        return; // the program is ending: no box may hold it up
+    }
     if (m_pNoticeBox != nullptr) {
         if (category == 11) {
             m_pFirmware.reset(); // the offer is dropped with its dialog

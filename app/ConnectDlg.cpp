@@ -45,6 +45,7 @@ bool g_testHookUsed = false;
 CConnectDlg::CConnectDlg(CWnd* pParent, const char* location, BYTE alpha)
     : CSkinDialog(IDD, pParent), m_nAlpha(alpha), m_strLocation(location != nullptr ? location : "") {
     m_rcDrag = CRect(0, 0, 356, 182);
+    m_bDialogKeys = true;
 }
 
 void CConnectDlg::DoDataExchange(CDataExchange* pDX) {
@@ -60,7 +61,7 @@ void CConnectDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDOK, m_btnOK);
     DDX_Control(pDX, IDCANCEL, m_btnCancel);
     DDX_Text(pDX, kIdAddress, m_strAddress);
-    DDV_MaxChars(pDX, m_strAddress, 120);
+    DDV_MaxChars(pDX, m_strAddress, int(kMaxAddressLength));
     DDX_Text(pDX, kIdPort, m_strPort);
     DDV_MaxChars(pDX, m_strPort, 5);
     DDX_Text(pDX, kIdUserId, m_strUserId);

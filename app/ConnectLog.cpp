@@ -35,6 +35,50 @@ bool WriteRecord(CFile& file, int index, const ConnectLogRecord& r) {
     return file.WriteAt(8 + ULONGLONG(index) * sizeof(ConnectLogRecord), &r, sizeof r);
 }
 
+// Text an edit field gives back: no control characters, and UTF-8 sequences that are whole and
+// shortest.
+bool IsTypedText(const BYTE* text, std::size_t length) {
+    for (std::size_t i = 0; i < length;) {
+        const BYTE lead = text[i];
+        if (lead < 0x20 || lead == 0x7F) {
+            return false;
+        }
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t more = 0;
+        DWORD code = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            more = 1;
+            code = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            more = 2;
+            code = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            more = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (length - i <= more) {
+            return false;
+        }
+        for (std::size_t k = 1; k <= more; ++k) {
+            if ((text[i + k] & 0xC0) != 0x80) {
+                return false;
+            }
+            code = (code << 6) | (text[i + k] & 0x3F);
+        }
+        static constexpr DWORD kSmallest[4] = {0, 0x80, 0x800, 0x10000};
+        if (code < kSmallest[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code < 0xA0) {
+            return false;
+        }
+        i += more + 1;
+    }
+    return true;
+}
+
 bool SameConnection(const ConnectLogRecord& a, const ConnectLogRecord& b) {
     return std::strcmp(a.address, b.address) == 0 && a.port == b.port;
 }
@@ -70,11 +114,27 @@ int CConnectLog::Load(const char* location, ConnectLogTable& table) {
         return 0;
     }
     int count = 0;
-    while (count < kConnectLogSlots && ReadRecord(file, count, table[count])) {
-        ++count;
+    int kept = 0;
+    ConnectLogRecord record{};
+    for (; count < kConnectLogSlots && ReadRecord(file, count, record); ++count) {
+        if (IsAcceptable(record)) {
+            table[kept++] = record;
+        }
     }
     SortNewestFirst(table);
     return count;
+}
+
+bool CConnectLog::IsAcceptable(const ConnectLogRecord& record) {
+    const DWORD port = record.port;
+    if (port < 1 || port > 65535) {
+        return false;
+    }
+    const std::size_t length = strnlen(record.address, sizeof record.address);
+    if (length == 0 || length > kMaxAddressLength) {
+        return false;
+    }
+    return IsTypedText(reinterpret_cast<const BYTE*>(record.address), length);
 }
 
 ConnectLogHead CConnectLog::RepairHead(bool headRead, DWORD wrapped, DWORD next, int recordsPresent) {

@@ -29,6 +29,8 @@ struct ConnectLogHead {
 static_assert(sizeof(ConnectLogHead) == 8);
 
 constexpr int kConnectLogSlots = 100;
+// The longest address the connect dialog takes.
+constexpr std::size_t kMaxAddressLength = 120;
 using ConnectLogTable = std::array<ConnectLogRecord, kConnectLogSlots>;
 
 class CConnectLog {
@@ -38,8 +40,12 @@ public:
     static std::string PathOf(const char* location);
 
     // Reads the records (at most 100, up to a short read) into the table, the rest zero, and sorts
-    // them newest first. Strings are terminated within their fields. Returns the number read.
+    // them newest first. Strings are terminated within their fields. Only acceptable records are
+    // kept (a damaged file yields what it still holds, silently). Returns the number of slots read.
     static int Load(const char* location, ConnectLogTable& table);
+    // A record the connect dialog could have written: an address of 1 to 120 characters of typed
+    // text (no control characters, whole UTF-8) and a port of 1 to 65535.
+    static bool IsAcceptable(const ConnectLogRecord& record);
     // Records a connection at time now. An empty address is not recorded.
     static void Add(const char* location, const char* address, DWORD port, const char* description, DWORD now);
     // Writes the table from offset 8, stopping after the first record without an address (that one

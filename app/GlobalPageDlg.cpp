@@ -31,6 +31,7 @@ const DialogTemplate kTemplate{.id = CGlobalPageDlg::IDD,
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr UINT kCaptionTexts[4] = {5384, 5385, 5386, 5387};
+constexpr COLORREF kDisabledTextColour = 0xADADAD;
 constexpr RECT kCaptionRects[4] = {{10, 9, 145, 23}, {10, 32, 145, 46}, {10, 55, 145, 69}, {10, 78, 145, 92}};
 constexpr RECT kSelectorRects[3] = {{198, 8, 348, 22}, {198, 31, 348, 45}, {198, 54, 348, 68}};
 constexpr int kListWidths[3] = {100, 180, 100};
@@ -99,7 +100,11 @@ BOOL CGlobalPageDlg::OnInitDialog() {
         selector.SetText(value != nullptr ? ChoiceText(kind, *value).c_str() : "");
     }
     if (m_pFrame != nullptr && m_pFrame->Host().PlaySource() != 0) {
-        m_label[4].EnableWindow(FALSE); // the draw path changes only while nothing is shown
+        // The draw path changes only while nothing is shown: the selector looks disabled, in the
+        // skinned controls' disabled text colour and without the lit edge under the mouse.
+        CSkinLabel& drawMode = m_label[4];
+        drawMode.EnableWindow(FALSE);
+        drawMode.SetTextStyle2(kDisabledTextColour, kDisabledTextColour, 0, 0, TRUE, 9, "Arial Bold");
     }
     CSkinLabel& location = m_label[7];
     const RECT rect = CSetupSkin::At(160, 77, 230, 14);

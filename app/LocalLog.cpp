@@ -5,8 +5,13 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/WindowsPath.h"
 
+#include "protocol/ByteOrder.h"
+
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -22,10 +27,31 @@ void CopyText(char* out, std::size_t size, const char* text) {
     }
 }
 
+// The usual case, checked without reading the ring: the slot before next holds a record, and the
+// file ends behind it (a ring not yet wrapped) or holds every slot (a wrapped one).
+bool HeaderFitsFile(CFile& file, bool headerRead, const LocalLogHeader& h, LONGLONG length) {
+    const DWORD wrapped = h.wrapped;
+    const DWORD next = h.next;
+    if (!headerRead || wrapped > 1 || next >= CLocalLog::kSlots || (next == 0 && wrapped == 0)) {
+        return false;
+    }
+    const LONGLONG full = 8 + LONGLONG(CLocalLog::kSlots) * CLocalLog::kRecordSize;
+    const LONGLONG end = 8 + LONGLONG(next) * CLocalLog::kRecordSize;
+    if (wrapped == 1 ? length < full : (length < end || length - end >= LONGLONG(CLocalLog::kRecordSize))) {
+        return false;
+    }
+    const DWORD before = next > 0 ? next - 1 : CLocalLog::kSlots - 1;
+    BYTE record[CLocalLog::kRecordSize];
+    if (file.ReadAt(8 + ULONGLONG(before) * CLocalLog::kRecordSize, record, sizeof record) != LONGLONG(sizeof record)) {
+        return false;
+    }
+    return CLocalLog::IsRecordAt(std::span<const BYTE>(record, sizeof record), 0);
+}
+
 } // namespace
 
 std::string CLocalLog::FolderOf(const char* location) {
-    return JoinPath(MapWindowsPath(location), "Log");
+    return JoinPath(MapWindowsPath(location), kLocalLogFolderName);
 }
 
 std::string CLocalLog::PathOf(const char* location) {
@@ -52,6 +78,56 @@ LocalLogHeader CLocalLog::RepairHeader(bool headerRead, DWORD wrapped, DWORD nex
         h.wrapped = 0;
         h.next = DWORD(slots);
     }
+    return h;
+}
+
+bool CLocalLog::IsRecordAt(std::span<const BYTE> slots, DWORD slot) {
+    const std::size_t at = std::size_t(slot) * kRecordSize;
+    if (slot >= kSlots || at + kRecordSize > slots.size()) {
+        return false;
+    }
+    const auto record = slots.subspan(at, kRecordSize);
+    return std::any_of(record.begin(), record.end(), [](BYTE b) { return b != 0; });
+}
+
+LocalLogHeader CLocalLog::CheckHeader(bool headerRead, DWORD wrapped, DWORD next, LONGLONG fileLength,
+                                      std::span<const BYTE> slots) {
+    const DWORD whole = DWORD(std::min<std::size_t>(slots.size() / kRecordSize, kSlots));
+    DWORD records = 0;
+    DWORD newest = 0;
+    DWORD newestTime = 0;
+    DWORD lastRecord = 0;
+    for (DWORD s = 0; s < whole; ++s) {
+        if (!IsRecordAt(slots, s)) {
+            continue;
+        }
+        const DWORD time = ReadLE32(slots.data() + std::size_t(s) * kRecordSize + offsetof(LocalLogRecord, time));
+        // The last of equal times is the newest, so records written within one second stay in order.
+        if (records == 0 || time >= newestTime) {
+            newest = s;
+            newestTime = time;
+        }
+        lastRecord = s;
+        ++records;
+    }
+    if (records == 0) {
+        // Nothing worth keeping: only the header's range decides.
+        return RepairHeader(headerRead, wrapped, next, fileLength);
+    }
+    if (headerRead && wrapped <= 1 && next < kSlots) {
+        const DWORD before = next > 0 ? next - 1 : kSlots - 1;
+        const bool lastWritten = (next > 0 || wrapped == 1) && IsRecordAt(slots, before);
+        const bool fits = wrapped == 1 ? whole == kSlots : lastRecord < next;
+        if (lastWritten && fits) {
+            return LocalLogHeader{wrapped, next};
+        }
+    }
+    // The header does not describe the records. A ring not yet full and filled from slot 0 without
+    // a gap goes on behind its last record; any other goes on behind its newest record by time.
+    LocalLogHeader h{};
+    const DWORD after = (records < kSlots && lastRecord == records - 1) ? lastRecord : newest;
+    h.next = after + 1 < kSlots ? after + 1 : 0;
+    h.wrapped = (h.next == 0 || IsRecordAt(slots, h.next)) ? 1 : 0;
     return h;
 }
 
@@ -84,8 +160,15 @@ void CLocalLog::WriteAt(const char* location, bool removable, DWORD indexMain, D
     const LONGLONG length = file.GetLength();
     LocalLogHeader stored{};
     const bool headerRead = length == 0 || file.ReadAt(0, &stored, sizeof stored) == LONGLONG(sizeof stored);
-    LocalLogHeader header =
-        length == 0 ? LocalLogHeader{} : RepairHeader(headerRead, stored.wrapped, stored.next, length);
+    LocalLogHeader header{};
+    if (length > 0 && HeaderFitsFile(file, headerRead, stored, length)) {
+        header = stored;
+    } else if (length > 0) {
+        std::vector<BYTE> slots(std::size_t(std::clamp<LONGLONG>(length - 8, 0, LONGLONG(kSlots) * kRecordSize)));
+        const LONGLONG read = slots.empty() ? 0 : file.ReadAt(8, slots.data(), UINT(slots.size()));
+        slots.resize(std::size_t(std::max<LONGLONG>(read, 0)));
+        header = CheckHeader(headerRead, stored.wrapped, stored.next, length, slots);
+    }
 
     DWORD next = header.next;
     record.slot = next;

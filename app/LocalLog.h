@@ -6,34 +6,17 @@
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
-#include "protocol/LeField.h"
+#include "protocol/LocalLogRecord.h"
 
 #include <ctime>
+#include <span>
 #include <string>
-
-struct LocalLogHeader {
-    LeU32 wrapped;
-    LeU32 next;
-};
-static_assert(sizeof(LocalLogHeader) == 8);
-
-struct LocalLogRecord {
-    LeU32 slot;
-    LeU32 size;
-    LeU32 index_main;
-    LeU32 index_sub;
-    LeU32 time; // local wall-clock time counted as seconds since 1970
-    LeU32 reserved;
-    char address[128];
-    char user_id[32];
-};
-static_assert(sizeof(LocalLogRecord) == 184);
 
 class CLocalLog {
 public:
-    static constexpr DWORD kSlots = 2500;
+    static constexpr DWORD kSlots = DWORD(kLocalLogSlots);
     static constexpr DWORD kRecordSize = sizeof(LocalLogRecord);
-    static constexpr const char* kFileName = "KELO1000.log";
+    static constexpr const char* kFileName = kLocalLogFileName;
 
     // <location>/Log/ and the file in it.
     static std::string FolderOf(const char* location);
@@ -50,6 +33,16 @@ public:
     // The header to use for a file of this length whose stored header reads (wrapped, next): kept
     // when in range, else rebuilt from the number of slots the file holds.
     static LocalLogHeader RepairHeader(bool headerRead, DWORD wrapped, DWORD next, LONGLONG fileLength);
+    // The header to use, checked against the records behind it (slots: the file's bytes after the
+    // header). A header is kept when the slot before its next one holds a record and it agrees with
+    // the records present (nothing behind next in a ring not yet wrapped; every slot there in a
+    // wrapped one). Otherwise the next slot is the one after the last record of a ring filled from
+    // slot 0 without gaps, else after the newest record by time. All-zero and cut records are not
+    // records; a file without any falls back to RepairHeader.
+    static LocalLogHeader CheckHeader(bool headerRead, DWORD wrapped, DWORD next, LONGLONG fileLength,
+                                      std::span<const BYTE> slots);
+    // True when the slot lies wholly within slots and is not all zero.
+    static bool IsRecordAt(std::span<const BYTE> slots, DWORD slot);
 
     // The current time as the local wall clock shows it, counted as seconds since 1970 (daylight
     // saving included when in force).

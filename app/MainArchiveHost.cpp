@@ -1,6 +1,7 @@
 #include "app/MainArchiveHost.h"
 
 #include "app/ClientDlg.h"
+#include "app/MainPrintOutcome.h"
 #include "archive/RemoteSearchDlg.h"
 
 CWnd* CMainArchiveHost::MainWindow() {
@@ -9,6 +10,10 @@ CWnd* CMainArchiveHost::MainWindow() {
 
 CDvrClient* CMainArchiveHost::Client() {
     return m_main.m_pClient.get();
+}
+
+CString CMainArchiveHost::ConnectionText() const {
+    return m_main.m_strConnectText;
 }
 
 int CMainArchiveHost::DateFormat() const {
@@ -48,4 +53,12 @@ void CMainArchiveHost::SetSearchFrame(ISearchReplySink* sink, HWND hwnd) {
 INT_PTR CMainArchiveHost::Run(CClientDlg& main, BYTE alpha) {
     CMainArchiveHost host(main);
     return RunRemoteSearch(host, alpha);
+}
+
+std::string CMainArchiveHost::NoPrinterFolder() const {
+    return ::NoPrinterFolder(m_main);
+}
+
+void CMainArchiveHost::ShowTextBox(CWnd* owner, const std::vector<CString>& lines) {
+    ::ShowTextBox(m_main, owner, lines);
 }

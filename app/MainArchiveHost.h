@@ -11,6 +11,7 @@ public:
 
     CWnd* MainWindow() override;
     CDvrClient* Client() override;
+    CString ConnectionText() const override;
     int DateFormat() const override;
     DWORD TimeToCTime(const int fields[6]) const override;
     bool GetDiskFreeText(DWORD* freeMByte, DWORD* totalMByte) const override;
@@ -19,6 +20,8 @@ public:
     ArchiveResume& Resume() override;
     void SetBackupSpaceFigures(LONG neededMByte, LONG freeLess100MByte, LONG marginMByte) override;
     void SetSearchFrame(ISearchReplySink* sink, HWND hwnd) override;
+    std::string NoPrinterFolder() const override;
+    void ShowTextBox(CWnd* owner, const std::vector<CString>& lines) override;
 
     // Runs the remote search frame modally; its result.
     static INT_PTR Run(CClientDlg& main, BYTE alpha);

@@ -3,6 +3,7 @@
 #include "app/ClientDlg.h"
 #include "app/LocalPlayerAdapter.h"
 #include "app/MainLocalPlayerHost.h"
+#include "app/MainPrintOutcome.h"
 #include "archive/LocalSearchDlg.h"
 #include "platform/base/WindowsPath.h"
 
@@ -53,4 +54,12 @@ void CMainLocalSearchHost::AdoptLocalPlayer(std::unique_ptr<CLocalPlayer> player
 INT_PTR CMainLocalSearchHost::Run(CClientDlg& main, BYTE alpha) {
     CMainLocalSearchHost host(main);
     return RunLocalSearch(host, alpha);
+}
+
+std::string CMainLocalSearchHost::NoPrinterFolder() const {
+    return ::NoPrinterFolder(m_main);
+}
+
+void CMainLocalSearchHost::ShowTextBox(CWnd* owner, const std::vector<CString>& lines) {
+    ::ShowTextBox(m_main, owner, lines);
 }

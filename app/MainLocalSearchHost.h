@@ -19,6 +19,8 @@ public:
     bool HasLocalPlayer() const override;
     std::unique_ptr<ILocalPlayerHost> MakePlayerHost() override;
     void AdoptLocalPlayer(std::unique_ptr<CLocalPlayer> player) override;
+    std::string NoPrinterFolder() const override;
+    void ShowTextBox(CWnd* owner, const std::vector<CString>& lines) override;
 
     // Runs the local search frame modally; its result.
     static INT_PTR Run(CClientDlg& main, BYTE alpha);

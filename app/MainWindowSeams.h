@@ -95,6 +95,8 @@ public:
     virtual bool IsDone() const = 0;
     // Waits for the thread to end.
     virtual void Join() = 0;
+    // Once done: 0 when the picture was written, else the system's error number.
+    virtual int WriteError() const { return 0; }
 };
 
 // The firmware upgrade dialog, made by FirmUp and run when the operator accepts the offer.

@@ -25,6 +25,7 @@ constexpr int kBoxHeight = 136;
 
 CMsgBoxDlg::CMsgBoxDlg(CWnd* pParent, BYTE alpha) : CSkinDialog(IDD, pParent), m_nAlpha(alpha) {
     m_rcDrag = CRect(0, 0, kBoxWidth, kBoxHeight);
+    m_bDialogKeys = true;
 }
 
 void CMsgBoxDlg::SetLine(int index, const char* text, int width) {
@@ -103,6 +104,11 @@ BOOL CMsgBoxDlg::OnInitDialog() {
     SetOpacity(GetSafeHwnd(), m_nAlpha);
     RedrawWindow();
     return TRUE;
+}
+
+void CMsgBoxDlg::OnOK() {
+    // Enter presses the button the box shows: a box with Cancel alone answers Cancel.
+    EndDialog(m_nButtonMode == 2 ? IDCANCEL : IDOK);
 }
 
 BOOL CMsgBoxDlg::OnEraseBkgnd(CDC* pDC) {

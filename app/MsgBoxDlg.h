@@ -28,6 +28,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
+    void OnOK() override;
 
 private:
     void PlaceLabel(int index, UINT bitmap, int top, int bottom);

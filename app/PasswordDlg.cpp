@@ -18,6 +18,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 CPasswordDlg::CPasswordDlg(CWnd* pOwner, BYTE alpha) : CSkinDialog(IDD, pOwner), m_nAlpha(alpha) {
     m_rcDrag = CRect(0, 0, 356, 86);
+    m_bDialogKeys = true;
 }
 
 void CPasswordDlg::DoDataExchange(CDataExchange* pDX) {

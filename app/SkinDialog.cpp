@@ -23,6 +23,9 @@ int CSkinDialog::KeyDisposition(const MSG& msg) {
 BOOL CSkinDialog::PreTranslateMessage(MSG* pMsg) {
     switch (KeyDisposition(*pMsg)) {
     case 1:
+        if (m_bDialogKeys) {
+            return CDialog::PreTranslateMessage(pMsg);
+        }
         return CWnd::PreTranslateMessage(pMsg);
     case 2:
         return TRUE;

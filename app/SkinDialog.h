@@ -1,7 +1,8 @@
 #pragma once
 // What the shell's skinned dialogs share: Enter and Escape reach the focused control without dialog
-// processing (neither closes the dialog), Alt+F4 and a window manager's close request are
-// swallowed, the body drags the window, and the face is painted in the erase step.
+// processing (neither closes the dialog) unless the dialog takes them as dialog keys, Alt+F4 and a
+// window manager's close request are swallowed, the body drags the window, and the face is painted
+// in the erase step.
 
 #include "controls/SkinHelper.h"
 #include "platform/base/Rect.h"
@@ -36,4 +37,7 @@ protected:
 
     // Client hits inside this rectangle drag the window (empty: none do).
     CRect m_rcDrag;
+    // Enter presses the default button (OK) and Escape Cancel, as in any dialog; the small modal
+    // dialogs (connect, history, password, notice) set it, the frames and pads keep the keys.
+    bool m_bDialogKeys = false;
 };

@@ -11,6 +11,7 @@ public:
     explicit CStillImageSaver(std::unique_ptr<CSaveImageThread> thread) : m_thread(std::move(thread)) {}
     bool IsDone() const override { return m_thread->IsDone(); }
     void Join() override { m_thread->Join(); }
+    int WriteError() const override { return m_thread->GetError(); }
 
 private:
     std::unique_ptr<CSaveImageThread> m_thread;

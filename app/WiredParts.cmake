@@ -7,6 +7,7 @@ set(KELO_APP_PARTS_SOURCES
     MainLocalSearchHost.cpp
     MainLocalPlayerHost.cpp
     LocalPlayerAdapter.cpp
+    MainPrintOutcome.cpp
 )
 kelo_library(kelo_app_parts
   SOURCES ${KELO_APP_PARTS_SOURCES}

@@ -4,8 +4,10 @@
 // call comes from the UI thread.
 
 #include "archive/ArchiveRecords.h"
+#include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 
+#include <string>
 #include <vector>
 
 class CWnd;
@@ -56,6 +58,8 @@ public:
     virtual CWnd* MainWindow() = 0;
     // The connection, or null when there is none (it may go while the frame is open).
     virtual CDvrClient* Client() = 0;
+    // The description the operator typed for this connection in the connect dialog.
+    virtual CString ConnectionText() const = 0;
     // 0 YYYY-MM-DD, 1 MM-DD-YYYY, 2 DD-MM-YYYY.
     virtual int DateFormat() const = 0;
     // Fields (year, month 0-11, day 0-30, hour, minute, second) to a recorder time.
@@ -73,6 +77,10 @@ public:
     // The frame registers while its window exists (null, null when it goes): the client's posts to
     // ClientWindow::SearchFrame go to hwnd, and its replies to the sink.
     virtual void SetSearchFrame(ISearchReplySink* sink, HWND hwnd) = 0;
+    // Where a printed list goes as a PDF file when there is no printer.
+    virtual std::string NoPrinterFolder() const = 0;
+    // Shows the operator a box of up to three lines over `owner` and returns when it is closed.
+    virtual void ShowTextBox(CWnd* owner, const std::vector<CString>& lines) = 0;
 };
 
 // Private messages of the search frame besides the client's ready messages.

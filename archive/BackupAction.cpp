@@ -5,13 +5,27 @@
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr LPARAM kNoticeNoSpaceForBackup = MakeNotice(13, 0);
 
 } // namespace
 
+namespace {
+
+bool SameRange(const RecTimeRange& a, const RecTimeRange& b) {
+    return std::memcmp(a.channel_mask, b.channel_mask, sizeof a.channel_mask) == 0 &&
+           std::memcmp(a.start_time, b.start_time, sizeof a.start_time) == 0 &&
+           std::memcmp(a.end_time, b.end_time, sizeof a.end_time) == 0;
+}
+
+} // namespace
+
 void CBackupAction::RequestSize(CRemoteSearchDlg& frame, const RecTimeRange& range) {
+    m_asked = range;
+    m_hasSized = false;
     frame.SendRequest(Msg::TRANS_ON_REQ, &range, sizeof range);
     frame.SetBusy(true);
 }
@@ -25,6 +39,8 @@ BackupSizeDecision CBackupAction::TakeSize(CRemoteSearchDlg& frame, DWORD kbytes
     const bool running = client != nullptr && client->m_bBackup.load() != 0;
     const BackupSizeDecision d = DecideBackupSize(kbytes, freeMByte, running);
     m_size = d.size;
+    m_sized = m_asked;
+    m_hasSized = d.backup;
     if (!d.fits) {
         frame.m_nBackupFreeMargin = ClampToLong(d.margin);
         frame.Host().SetBackupSpaceFigures(LONG(kbytes >> 10), ClampToLong(LONGLONG(freeMByte) - kBackupSpareMByte),
@@ -34,7 +50,11 @@ BackupSizeDecision CBackupAction::TakeSize(CRemoteSearchDlg& frame, DWORD kbytes
     return d;
 }
 
-void CBackupAction::Start(CRemoteSearchDlg& frame, const RecTimeRange& range) const {
+bool CBackupAction::Start(CRemoteSearchDlg& frame, const RecTimeRange& range) {
+    if (!m_hasSized || !SameRange(range, m_sized)) {
+        return false;
+    }
+    m_hasSized = false;
     if (CDvrClient* client = frame.Client()) {
         if (!client->HasDownloadWriter()) {
             client->CreateDownloadWriter(m_size.kbytes, m_size.shown, m_size.unit);
@@ -44,4 +64,5 @@ void CBackupAction::Start(CRemoteSearchDlg& frame, const RecTimeRange& range) co
         }
     }
     frame.SendRequest(Msg::TRANS_DATA_REQ, &range, sizeof range);
+    return true;
 }

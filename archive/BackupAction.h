@@ -10,17 +10,23 @@ class CRemoteSearchDlg;
 
 class CBackupAction {
 public:
-    // Sends the size request and sets the frame busy.
-    static void RequestSize(CRemoteSearchDlg& frame, const RecTimeRange& range);
+    // Sends the size request, remembers its range and sets the frame busy.
+    void RequestSize(CRemoteSearchDlg& frame, const RecTimeRange& range);
     // Takes a size reply: stores it, and when the range does not fit stores the figures of the
-    // space notice and posts it (13/0) to the main window.
+    // space notice and posts it (13/0) to the main window. A size that lets Backup start marks the
+    // asked range as the sized one.
     BackupSizeDecision TakeSize(CRemoteSearchDlg& frame, DWORD kbytes);
-    // Makes the download writer (unless one exists), marks the backup running and sends the data
-    // request.
-    void Start(CRemoteSearchDlg& frame, const RecTimeRange& range) const;
+    // Only the range that the last accepted size was for may be downloaded (the record types
+    // aside): a range changed since, never sized nor checked against the free space, is refused
+    // and nothing is sent (false). Otherwise makes the download writer (unless one exists), marks
+    // the backup running and sends the data request.
+    bool Start(CRemoteSearchDlg& frame, const RecTimeRange& range);
 
     const BackupSize& Size() const { return m_size; }
 
 private:
     BackupSize m_size;
+    RecTimeRange m_asked{};
+    RecTimeRange m_sized{};
+    bool m_hasSized = false;
 };

@@ -83,7 +83,7 @@ RecTimeRange CBackupDateTimeDlg::BuildRange() {
 
 void CBackupDateTimeDlg::OnCalculate() {
     ClosePickers();
-    CBackupAction::RequestSize(*m_pFrame, BuildRange());
+    m_action.RequestSize(*m_pFrame, BuildRange());
     m_btnCalculate.Enable(FALSE);
 }
 
@@ -95,8 +95,11 @@ void CBackupDateTimeDlg::OnBackupSize(DWORD kbytes) {
 }
 
 void CBackupDateTimeDlg::OnBackup() {
+    // Closing an open picker applies its time: the range may no longer be the one Calculate sized.
     ClosePickers();
-    m_action.Start(*m_pFrame, BuildRange());
+    if (!m_action.Start(*m_pFrame, BuildRange())) {
+        return;
+    }
     m_pFrame->CloseAfterAction(50);
 }
 

@@ -66,7 +66,7 @@ void CBackupEventListDlg::OnCalculate() {
     }
     const RecTimeRange range =
         MakeTimeRange(m_pFrame->GetChannelMask(), BYTE(1u << m_nFilter), event->start, event->end);
-    CBackupAction::RequestSize(*m_pFrame, range);
+    m_action.RequestSize(*m_pFrame, range);
     m_btnCalculate.Enable(FALSE);
 }
 
@@ -78,8 +78,10 @@ void CBackupEventListDlg::OnBackupSize(DWORD kbytes) {
 }
 
 void CBackupEventListDlg::OnBackup() {
-    if (const EventItem* event = SelectedEvent()) {
-        m_action.Start(*m_pFrame, MakeTimeRange(m_pFrame->GetChannelMask(), 0, event->start, event->end));
+    const EventItem* event = SelectedEvent();
+    if (event != nullptr &&
+        !m_action.Start(*m_pFrame, MakeTimeRange(m_pFrame->GetChannelMask(), 0, event->start, event->end))) {
+        return; // an event that Calculate did not size stays on the page
     }
     m_pFrame->CloseAfterAction(0);
 }

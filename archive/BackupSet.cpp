@@ -63,7 +63,8 @@ bool CBackupSet::ReadStamps(const std::string& idxPath, Stamps& out) {
         return false;
     }
     out.header = header.stamp;
-    out.trailer = trailer.stamp;
+    // A set that was never closed ends in data, not a trailer: it continues in no other set.
+    out.trailer = trailer.magic == kFileTrailerMagic ? DWORD(trailer.stamp) : 0;
     out.earliest = summary.earliest_start;
     return true;
 }

@@ -47,7 +47,7 @@ public:
     // cannot be read or is too short to hold them.
     struct Stamps {
         DWORD header = 0;   // .idx header +32
-        DWORD trailer = 0;  // .idx trailer +32
+        DWORD trailer = 0;  // .idx trailer +32; 0 when the .idx ends without a trailer
         DWORD earliest = 0; // IndexSummary +24
     };
     static bool ReadStamps(const std::string& idxPath, Stamps& out);

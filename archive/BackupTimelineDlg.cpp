@@ -234,7 +234,7 @@ void CBackupTimelineDlg::OnCalculate() {
     r.endMinute = m_nMinute;
     r.endSecond = m_nSecond;
     const RecTimeRange range = BuildRange();
-    CBackupAction::RequestSize(*m_pFrame, range);
+    m_action.RequestSize(*m_pFrame, range);
     m_btnCalculate.Enable(FALSE);
 }
 
@@ -246,8 +246,12 @@ void CBackupTimelineDlg::OnBackupSize(DWORD kbytes) {
 }
 
 void CBackupTimelineDlg::OnBackup() {
+    // Closing an open picker applies its time, which takes Backup away until Calculate sizes the
+    // new range: the shown end is then no longer the one sized.
     ClosePickers();
-    m_action.Start(*m_pFrame, BuildRange());
+    if (m_btnBackup.IsWindowEnabled() == FALSE || !m_action.Start(*m_pFrame, BuildRange())) {
+        return;
+    }
     m_pFrame->CloseAfterAction(50);
 }
 

@@ -18,7 +18,7 @@ void CLocalButtonMenuDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CLocalButtonMenuDlg::OnInitDialog() {
     CLocalSearchPage::OnInitDialog();
     m_btn.LoadBitmap(m_nButtonBitmap);
-    m_btn.MoveWindow(2, 1, 130, 35);
+    m_btn.MoveWindow(2, 1, kMenuButtonWidth, 35);
     return TRUE;
 }
 

@@ -8,6 +8,9 @@
 class CLocalButtonMenuDlg : public CLocalSearchPage {
 public:
     static constexpr UINT kIdButton = 450;
+    // As wide as the remote search frame's menu buttons, which draw the same bitmaps (2170, 2176):
+    // a strip is drawn cell by cell at the button's width, so one width serves both frames.
+    static constexpr int kMenuButtonWidth = 170;
 
     CSkinButton m_btn;
 

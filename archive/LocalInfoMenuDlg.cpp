@@ -5,7 +5,8 @@
 namespace {
 
 const DialogItem kItems[] = {
-    {CLocalInfoMenuDlg::kIdButton, "BUTTON", 2, 1, 130, 35, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW},
+    {CLocalInfoMenuDlg::kIdButton, "BUTTON", 2, 1, CLocalButtonMenuDlg::kMenuButtonWidth, 35,
+     WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW},
 };
 const DialogTemplate kTemplate{.id = CLocalInfoMenuDlg::IDD,
                                .x = 14,

@@ -32,6 +32,12 @@ CString Text(UINT id) {
     return LoadResString(id);
 }
 
+// Newest first; the printed number is the record's own slot number.
+LogRow LocalRow(const std::vector<LocalLogRecord>& records, int row, int dateFormat) {
+    const LocalLogRecord& record = records[records.size() - 1 - std::size_t(row)];
+    return FormatLocalLogRow(record, int(record.slot), dateFormat, Text);
+}
+
 } // namespace
 
 CLocalLogDlg::CLocalLogDlg() : CLocalSearchPage(IDD, kLocalSlotLog, 1751) {}
@@ -91,10 +97,16 @@ BOOL CLocalLogDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CLocalLogDlg::OnPrint() {
-    std::unique_ptr<ILogPrintDevice> printer = CLogPrinter::DefaultPrinter();
-    if (printer) {
-        PrintTo(*printer);
+    if (m_pFrame == nullptr) {
+        return;
     }
+    const std::vector<LocalLogRecord>& records = m_pFrame->LogRecords();
+    const int count = int(records.size());
+    const int dateFormat = Host().DateFormat();
+    const PrintOutcome outcome =
+        CLogPrinter::PrintList(Host().NoPrinterFolder(), kLocalLogPrintLayout, "Local Log", Text(5526), count,
+                               [&](int row) { return LocalRow(records, row, dateFormat); });
+    Host().ShowTextBox(this, CLogPrinter::OutcomeLines(outcome, Text));
 }
 
 int CLocalLogDlg::PrintTo(ILogPrintDevice& device) {
@@ -104,9 +116,6 @@ int CLocalLogDlg::PrintTo(ILogPrintDevice& device) {
     const std::vector<LocalLogRecord>& records = m_pFrame->LogRecords();
     const int count = int(records.size());
     const int dateFormat = Host().DateFormat();
-    // Newest first; the printed number is the record's own slot number.
-    return CLogPrinter::Print(device, kLocalLogPrintLayout, "Local Log", Text(5526), count, [&](int row) {
-        const LocalLogRecord& record = records[std::size_t(count - 1 - row)];
-        return FormatLocalLogRow(record, int(record.slot), dateFormat, Text);
-    });
+    return CLogPrinter::Print(device, kLocalLogPrintLayout, "Local Log", Text(5526), count,
+                              [&](int row) { return LocalRow(records, row, dateFormat); });
 }

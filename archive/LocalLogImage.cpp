@@ -33,8 +33,13 @@ std::vector<LocalLogRecord> LoadLocalLogImage(std::span<const BYTE> image) {
         if (slot >= count) {
             return;
         }
+        const auto bytes = image.subspan(kHeader + slot * stride, stride);
+        // A slot never written (a hole left by a damaged header) is not a row.
+        if (std::all_of(bytes.begin(), bytes.end(), [](BYTE b) { return b == 0; })) {
+            return;
+        }
         LocalLogRecord record{};
-        std::memcpy(&record, image.data() + kHeader + slot * stride, stride);
+        std::memcpy(&record, bytes.data(), stride);
         records.push_back(record);
     };
     if (wrapped != 0) {

@@ -3,14 +3,12 @@
 // 8-byte header of wrapped flag and next slot, then slots of 184-byte records) turned into records
 // oldest first, and a record's row texts.
 
-#include "app/LocalLog.h"
 #include "archive/RemoteLogText.h"
 #include "platform/base/WinTypes.h"
+#include "protocol/LocalLogRecord.h"
 
 #include <span>
 #include <vector>
-
-constexpr std::size_t kLocalLogSlots = 2500;
 
 // The records of an image, oldest first: a wrapped ring from its next slot on, else its slots in
 // order. An image whose record size (the size word of slot 0) is 0 or above 184, or whose next slot

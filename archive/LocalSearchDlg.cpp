@@ -1,6 +1,5 @@
 #include "archive/LocalSearchDlg.h"
 
-#include "app/LocalLog.h"
 #include "archive/LocalInfoDlg.h"
 #include "archive/LocalInfoMenuDlg.h"
 #include "archive/LocalLogDlg.h"
@@ -12,6 +11,7 @@
 #include "platform/base/File.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/ClientMessages.h"
+#include "protocol/LocalLogRecord.h"
 #include "res/ResStrings.h"
 
 #include <map>
@@ -393,7 +393,7 @@ void CLocalSearchDlg::LoadLocalLog() {
     if (!path.empty() && path.back() != '/' && path.back() != '\\') {
         path += '/';
     }
-    path = path + "Log/" + CLocalLog::kFileName;
+    path = path + kLocalLogFolderName + "/" + kLocalLogFileName;
     if (!file.Open(path.c_str(), CFile::modeRead)) {
         return;
     }

@@ -3,10 +3,12 @@
 // implements it (app/MainLocalSearchHost.cpp for the program); every call comes from the UI
 // thread.
 
+#include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CWnd;
 class CDvrClient;
@@ -38,4 +40,8 @@ public:
     virtual std::unique_ptr<ILocalPlayerHost> MakePlayerHost() = 0;
     // The started player becomes the main window's local player (its play bar drives it from now).
     virtual void AdoptLocalPlayer(std::unique_ptr<CLocalPlayer> player) = 0;
+    // Where a printed list goes as a PDF file when there is no printer.
+    virtual std::string NoPrinterFolder() const = 0;
+    // Shows the operator a box of up to three lines over `owner` and returns when it is closed.
+    virtual void ShowTextBox(CWnd* owner, const std::vector<CString>& lines) = 0;
 };

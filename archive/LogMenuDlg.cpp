@@ -1,6 +1,9 @@
 #include "archive/LogMenuDlg.h"
 
+#include "archive/RemoteLogStore.h"
 #include "archive/RemoteSearchDlg.h"
+
+#include <vector>
 
 namespace {
 
@@ -36,8 +39,10 @@ BOOL CLogMenuDlg::OnInitDialog() {
         OnMenuButton(resume.record.log_page == 1 ? 455 : 450);
         return TRUE;
     }
-    // The playback came from a search page: the log tab starts afresh.
+    // The playback came from a search page: the log tab starts afresh, and the log copies kept for
+    // returning to a log page go with the record.
     resume.ClearRecord();
+    std::vector<RemoteLogEntry>().swap(CRemoteLogStore::Instance().Cache(Client()));
     OnMenuButton(450);
     return TRUE;
 }

@@ -6,6 +6,8 @@
 #include "platform/window/PrintDialog.h"
 
 #include <algorithm>
+#include <ctime>
+#include <filesystem>
 
 const LogPrintLayout kRemoteLogPrintLayout{{3200, -900, 8200, -1400}, {100, 850, 3000, 4850, 6000, 10700}, -400, -200};
 const LogPrintLayout kLocalLogPrintLayout{{3700, -900, 7700, -1400}, {100, 800, 3400, 6500, 7800, 10500}, 400, 200};
@@ -17,16 +19,30 @@ constexpr int kFirstRowTop = -1800;
 constexpr int kRowHeight = 400;
 constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
+// A PDF file is named after the list and the time of the job, so that printing the same list
+// again keeps the earlier file.
+CString TimedDocName(const char* docName) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    CString name;
+    name.Format("%s %04d-%02d-%02d %02d-%02d-%02d", docName, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                local.tm_hour, local.tm_min, local.tm_sec);
+    return name;
+}
+
 class CPrinterDevice : public ILogPrintDevice {
 public:
     explicit CPrinterDevice(std::unique_ptr<CPrintDialog> dialog) : m_dialog(std::move(dialog)) {}
     CDC* Dc() override { return m_dialog->GetPrinter(); }
     int StartDoc(const char* docName) override {
+        const CString name = m_dialog->PrintsToFile() ? TimedDocName(docName) : CString(docName);
         DOCINFO info{};
         info.cbSize = 20;
-        info.lpszDocName = docName;
+        info.lpszDocName = name.GetString();
         return m_dialog->GetPrinter()->StartDoc(&info);
     }
+    std::string OutputPath() const override { return m_dialog->GetPrinter()->OutputPath(); }
     int StartPage() override { return m_dialog->GetPrinter()->StartPage(); }
     int EndPage() override { return m_dialog->GetPrinter()->EndPage(); }
     int EndDoc() override { return m_dialog->GetPrinter()->EndDoc(); }
@@ -97,12 +113,12 @@ void PrintFooter(CDC& dc, PrintObjects& objects, int page, int pages) {
 int CLogPrinter::Print(ILogPrintDevice& device, const LogPrintLayout& layout, const char* docName, const CString& title,
                        int rows, const RowSource& row) {
     CDC* dc = device.Dc();
-    if (dc == nullptr) {
+    if (dc == nullptr || rows <= 0) {
         return 0;
     }
     dc->m_bPrinting = TRUE;
     bool good = device.StartDoc(docName) > 0;
-    const int pages = rows > 0 ? (rows + kRowsPerPage - 1) / kRowsPerPage : 0;
+    const int pages = (rows + kRowsPerPage - 1) / kRowsPerPage;
     PrintObjects objects(layout);
     dc->SetMapMode(MM_TWIPS);
     int printed = 0;
@@ -127,10 +143,66 @@ int CLogPrinter::Print(ILogPrintDevice& device, const LogPrintLayout& layout, co
     return printed;
 }
 
-std::unique_ptr<ILogPrintDevice> CLogPrinter::DefaultPrinter() {
+std::unique_ptr<ILogPrintDevice> CLogPrinter::DefaultPrinter(const std::string& noPrinterFolder) {
     auto dialog = std::make_unique<CPrintDialog>(FALSE, PD_RETURNDEFAULT | PD_RETURNDC);
+    dialog->SetNoPrinterFolder(noPrinterFolder);
     if (dialog->DoModal() != IDOK || dialog->GetPrinter() == nullptr) {
         return nullptr;
     }
     return std::make_unique<CPrinterDevice>(std::move(dialog));
+}
+
+PrintOutcome CLogPrinter::PrintList(const std::string& noPrinterFolder, const LogPrintLayout& layout,
+                                    const char* docName, const CString& title, int rows, const RowSource& row) {
+    PrintOutcome outcome;
+    if (rows <= 0) {
+        outcome.kind = PrintOutcome::Kind::NothingToPrint;
+        return outcome;
+    }
+    std::unique_ptr<ILogPrintDevice> device = DefaultPrinter(noPrinterFolder);
+    if (!device) {
+        return outcome;
+    }
+    outcome.pages = Print(*device, layout, docName, title, rows, row);
+    const int expected = (rows + kRowsPerPage - 1) / kRowsPerPage;
+    if (outcome.pages != expected) {
+        outcome.pages = 0;
+        return outcome;
+    }
+    outcome.pdfPath = device->OutputPath();
+    outcome.kind = outcome.pdfPath.empty() ? PrintOutcome::Kind::Printed : PrintOutcome::Kind::SavedAsPdf;
+    return outcome;
+}
+
+namespace {
+
+// Keeps the start and the end of a long text, joined by "...".
+CString Shortened(const std::string& text, std::size_t maxChars) {
+    if (text.size() <= maxChars || maxChars < 8) {
+        return CString(text.c_str());
+    }
+    const std::size_t keep = maxChars - 3;
+    const std::size_t head = keep / 2;
+    const std::string cut = text.substr(0, head) + "..." + text.substr(text.size() - (keep - head));
+    return CString(cut.c_str());
+}
+
+} // namespace
+
+std::vector<CString> CLogPrinter::OutcomeLines(const PrintOutcome& outcome, const TextSource& text,
+                                               std::size_t maxChars) {
+    switch (outcome.kind) {
+    case PrintOutcome::Kind::NothingToPrint:
+        return {text(kTextNothingToPrint)};
+    case PrintOutcome::Kind::Printed:
+        return {};
+    case PrintOutcome::Kind::SavedAsPdf: {
+        const std::filesystem::path path(outcome.pdfPath);
+        return {text(kTextSavedAsPdf), Shortened(path.parent_path().string(), maxChars),
+                Shortened(path.filename().string(), maxChars)};
+    }
+    case PrintOutcome::Kind::Failed:
+        break;
+    }
+    return {text(kTextPrintFailed)};
 }

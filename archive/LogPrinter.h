@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CDC;
 
@@ -36,6 +38,16 @@ public:
     virtual int EndPage() = 0;
     virtual int EndDoc() = 0;
     virtual int AbortDoc() = 0;
+    // The PDF file the job wrote, when the device is a file rather than a printer.
+    virtual std::string OutputPath() const { return {}; }
+};
+
+// What a Print button did, for the operator.
+struct PrintOutcome {
+    enum class Kind { NothingToPrint, Printed, SavedAsPdf, Failed };
+    Kind kind = Kind::Failed;
+    int pages = 0;
+    std::string pdfPath; // SavedAsPdf: the file written
 };
 
 class CLogPrinter {
@@ -46,10 +58,27 @@ public:
     using RowSource = std::function<LogRow(int row)>;
 
     // Prints `rows` rows under `title`. The number of pages printed; the job is ended (EndDoc) when
-    // every page ended well, else aborted.
+    // every page ended well, else aborted. No rows: no job is started at all.
     static int Print(ILogPrintDevice& device, const LogPrintLayout& layout, const char* docName, const CString& title,
                      int rows, const RowSource& row);
 
-    // The default printer asked for without a dialog; null when there is none (nor a PDF folder).
-    static std::unique_ptr<ILogPrintDevice> DefaultPrinter();
+    // The default printer asked for without a dialog; without a printer, a PDF file in
+    // `noPrinterFolder` named after the document and the time the job starts. Null when neither
+    // can take the job.
+    static std::unique_ptr<ILogPrintDevice> DefaultPrinter(const std::string& noPrinterFolder);
+
+    // The Print button of a list: nothing when the list is empty, else the default printer (or
+    // the PDF file) as above.
+    static PrintOutcome PrintList(const std::string& noPrinterFolder, const LogPrintLayout& layout, const char* docName,
+                                  const CString& title, int rows, const RowSource& row);
+
+    // The lines of the box that tells the operator what Print did; none after a printer took the
+    // job. A PDF file's folder and name are shortened with "..." to `maxChars` characters each.
+    static std::vector<CString> OutcomeLines(const PrintOutcome& outcome, const TextSource& text,
+                                             std::size_t maxChars = 40);
 };
+
+// Texts of the print outcome.
+constexpr UINT kTextNothingToPrint = 5920;
+constexpr UINT kTextSavedAsPdf = 5921;
+constexpr UINT kTextPrintFailed = 5922;

@@ -249,10 +249,13 @@ void CRemoteLogListDlg::OnDetails() {
 }
 
 void CRemoteLogListDlg::OnPrint() {
-    std::unique_ptr<ILogPrintDevice> printer = CLogPrinter::DefaultPrinter();
-    if (printer) {
-        PrintTo(*printer);
+    if (m_pFrame == nullptr) {
+        return;
     }
+    const PrintOutcome outcome =
+        CLogPrinter::PrintList(Host().NoPrinterFolder(), kRemoteLogPrintLayout, m_config.docName, Text(m_config.title),
+                               int(m_rows.size()), [this](int row) { return RowTexts(row); });
+    Host().ShowTextBox(this, CLogPrinter::OutcomeLines(outcome, Text));
 }
 
 int CRemoteLogListDlg::PrintTo(ILogPrintDevice& device) {

@@ -56,6 +56,7 @@ void CRemoteSystemInfoDlg::FillList() {
     source.address =
         CString(std::string_view(client->m_szAddress, strnlen(client->m_szAddress, sizeof client->m_szAddress)));
     source.port = client->m_nPort;
+    source.connectionText = Host().ConnectionText();
     source.hello = &client->m_hello;
     for (const InfoRow& row : SystemInfoRows(source, [](UINT id) { return LoadResString(id); })) {
         for (int c = 0; c < 3; ++c) {

@@ -1,6 +1,9 @@
 # Project-wide compile settings and the helpers every folder uses.
 
 add_compile_options(-Wall -Wextra)
+if(KELO_WERROR)
+  add_compile_options(-Werror)
+endif()
 # Qt's lower-case keyword macros (signals, slots, emit) would capture ordinary names such as "slots".
 add_compile_definitions(QT_NO_KEYWORDS)
 
@@ -71,17 +74,13 @@ function(kelo_fuzz name)
   if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
     list(APPEND corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
   endif()
-  add_test(NAME fuzz.${name} COMMAND ${name} -max_total_time=15 -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
+  # A dictionary, when the target has one, is fuzz/dict/<target>.dict.
+  set(dict)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/fuzz/dict/${name}.dict)
+    set(dict -dict=${PROJECT_SOURCE_DIR}/fuzz/dict/${name}.dict)
+  endif()
+  add_test(NAME fuzz.${name} COMMAND ${name} -max_total_time=15 -rss_limit_mb=2048 -print_final_stats=1 ${dict}
+                                     ${corpus})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120 LABELS fuzz
                        ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
-endfunction()
-
-# Adds each listed folder that has a CMakeLists.txt, so a folder's owner adds its build file without
-# touching the parent's.
-function(kelo_add_present)
-  foreach(dir ${ARGN})
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
-    endif()
-  endforeach()
 endfunction()

@@ -74,6 +74,14 @@ HBRUSH CPictureStatic::CtlColor(CDC* pDC, UINT) {
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
+// An owner-drawn picture static (the file preview's) paints here rather than in its colour request.
+void CPictureStatic::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    if (lpDrawItemStruct == nullptr) {
+        return;
+    }
+    Repaint(CDC::FromHandle(lpDrawItemStruct->hDC));
+}
+
 BOOL CPictureStatic::OnQueryNewPalette() {
     return 0;
 }

@@ -29,6 +29,7 @@ public:
 
 protected:
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     BOOL OnQueryNewPalette() override;
     void OnPaletteChanged(CWnd* pFocusWnd) override;
 

@@ -4,6 +4,28 @@
 #include <limits.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+// Why the decoder cannot work, said once per process: a player that retries says nothing new.
+void ReportOnce(const std::string& why) {
+    static std::atomic<bool> reported{false};
+    if (reported.exchange(true)) {
+        return;
+    }
+    std::fprintf(stderr, "KELO1000: decoder library %s; pictures stay empty\n", why.c_str());
+}
+
+const char* LastDlError() {
+    const char* message = dlerror();
+    return message != nullptr ? message : "unknown error";
+}
+
+} // namespace
+
 CH264Library::~CH264Library() {
     Free();
 }
@@ -28,11 +50,23 @@ bool CH264Library::Load(const char* path) {
     const std::string file = path ? std::string(path) : DefaultPath();
     m_module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_module) {
+        ReportOnce(file + " could not be loaded (" + LastDlError() + ")");
         return false;
     }
     m_entries.init = reinterpret_cast<PFN_PT_H264dec_Init>(dlsym(m_module, "PT_H264dec_Init"));
     m_entries.getOneFrame = reinterpret_cast<PFN_PT_H264dec_GetOneFrame>(dlsym(m_module, "PT_H264dec_GetOneFrame"));
     m_entries.uninit = reinterpret_cast<PFN_PT_H264dec_Uninit>(dlsym(m_module, "PT_H264dec_Uninit"));
+    std::string missing;
+    for (const auto& [name, entry] : {std::pair<const char*, bool>{"PT_H264dec_Init", m_entries.init != nullptr},
+                                      {"PT_H264dec_GetOneFrame", m_entries.getOneFrame != nullptr},
+                                      {"PT_H264dec_Uninit", m_entries.uninit != nullptr}}) {
+        if (!entry) {
+            missing += missing.empty() ? name : std::string(", ") + name;
+        }
+    }
+    if (!missing.empty()) {
+        ReportOnce(file + " lacks " + missing);
+    }
     return true;
 }
 

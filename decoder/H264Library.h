@@ -1,7 +1,8 @@
 #pragma once
 // The decoder library, loaded by name from the program's folder at start-up and freed at the end.
 // When it cannot be loaded there is simply no video: the entry points stay null and the calls made
-// through this object do nothing and report no picture.
+// through this object do nothing and report no picture. The first library that fails to load, or
+// lacks an entry point, says why on standard error; later failures in the same process say nothing.
 
 #include "decoder/H264_D1.h"
 

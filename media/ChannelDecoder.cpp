@@ -1,5 +1,6 @@
 #include "media/ChannelDecoder.h"
 
+#include "media/ChannelDecoderInitLatch.h"
 #include "media/OsdText.h"
 #include "media/VideoStats.h"
 #include "platform/video/PictureScaler.h"
@@ -30,11 +31,13 @@ CChannelDecoder::CChannelDecoder(IDecoderHost& host, IPictureDecoder& decoder, i
     m_labels[0] = host.LoadLabel(kLabelLive);
     m_labels[1] = host.LoadLabel(kLabelRemote);
     m_labels[2] = host.LoadLabel(kLabelLocal);
+    CChannelDecoderInitLatch::Instance().Join(&m_host);
     m_thread = std::thread([this] { DecodeThread(); });
 }
 
 CChannelDecoder::~CChannelDecoder() {
     Stop();
+    CChannelDecoderInitLatch::Instance().Leave(&m_host);
 }
 
 bool CChannelDecoder::QueueFrame(std::unique_ptr<FrameItem> item) {
@@ -65,9 +68,12 @@ void CChannelDecoder::Stop() {
 }
 
 void CChannelDecoder::ReportInitError() {
+    // The other channels started with this one share its report: one notice, not one per channel.
     if (!m_initErrorReported) {
         m_initErrorReported = true;
-        m_host.ReportInitError();
+        if (CChannelDecoderInitLatch::Instance().FirstReport(&m_host)) {
+            m_host.ReportInitError();
+        }
     }
 }
 
@@ -220,7 +226,7 @@ bool CChannelDecoder::Decode(const FrameItem& item, int& width, int& height) {
     // for a library that does not say.
     width = m_ctx.width != 0 ? int(m_ctx.width) : item.descriptor.width;
     height = m_ctx.height != 0 ? int(m_ctx.height) : item.descriptor.height;
-    const PictureFormat format = m_host.DrawsYuv() ? PictureFormat::Yuv420 : PictureFormat::Bgr24Dib;
+    const PictureFormat format = m_host.DrawsYuv() ? PictureFormat::Yuv420 : PictureFormat::Bgr24;
     if (width <= 0 || height <= 0 || width > PT_H264DEC_MAX_WIDTH || height > PT_H264DEC_MAX_HEIGHT || (width & 1) ||
         (height & 1) || PictureBytes(format, width, height) > m_picture.size()) {
         if (CVideoStats* stats = m_host.GetStats()) {
@@ -263,9 +269,10 @@ void CChannelDecoder::Show(const FrameItem& item, int width, int height,
     DecodedPicture picture;
     picture.data = m_picture.data();
     picture.size = m_picture.size();
+    picture.buffer = &m_picture;
     picture.width = width;
     picture.height = height;
-    picture.format = m_ctx.output_format == PT_H264DEC_FORMAT_YUV420 ? PictureFormat::Yuv420 : PictureFormat::Bgr24Dib;
+    picture.format = m_ctx.output_format == PT_H264DEC_FORMAT_YUV420 ? PictureFormat::Yuv420 : PictureFormat::Bgr24;
     picture.arrival = arrival;
     if (!m_host.PublishPicture(m_channel, picture, *m_scaler)) {
         return;

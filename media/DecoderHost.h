@@ -21,10 +21,13 @@ class CVideoStats;
 enum PlaySource : int { kSourceNone = 0, kSourceLive = 1, kSourceRemote = 2, kSourceLocal = 3 };
 
 // A picture the decoder has just decoded into its own buffer, in the library's output format
-// (planar 4:2:0, or BGR24 rows top first).
+// (planar 4:2:0, or BGR24 rows top first). When `buffer` is given it is that buffer (data is its
+// start): the window may take it as the channel's frame buffer and give its old frame buffer back in
+// exchange, for the next picture to be decoded into, instead of copying the picture.
 struct DecodedPicture {
     const BYTE* data = nullptr;
     std::size_t size = 0;
+    std::vector<BYTE>* buffer = nullptr;
     int width = 0;
     int height = 0;
     PictureFormat format = PictureFormat::Yuv420;
@@ -77,7 +80,8 @@ public:
     // Under the channel's lock: the picture size, and a cleared frame buffer.
     virtual void ResyncChannel(int channel, int width, int height) = 0;
     // Under the channel's lock: the picture into the frame buffer with its size, the channel made
-    // available, and its tile drawn (through the caller's scaler). False when it did not fit.
+    // available, and its tile drawn (through the caller's scaler). False when it did not fit. The
+    // picture's buffer, when given, may come back holding other bytes of the same size.
     virtual bool PublishPicture(int channel, const DecodedPicture& picture, CPictureScaler& scaler) = 0;
     // Whether a still image of the next picture was asked for; the request is cleared.
     virtual bool TakeSnapshotRequest(int channel) = 0;

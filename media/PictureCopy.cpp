@@ -53,7 +53,7 @@ bool PublishPictureRows(const BYTE* src, std::size_t srcSize, BYTE* dst, std::si
         return false;
     }
     // The decoder gives RGB rows top first; the buffer keeps them bottom-up, whatever the format tag.
-    const PictureFormat decoded = format == PictureFormat::Bgr24Dib ? PictureFormat::Bgr24Dib : PictureFormat::Yuv420;
+    const PictureFormat decoded = IsRgb(format) ? PictureFormat::Bgr24Dib : PictureFormat::Yuv420;
     const std::size_t bytes = PictureBytes(decoded, width, height);
     if (bytes == 0 || bytes > srcSize || bytes > dstSize) {
         return false;

@@ -5,6 +5,7 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/WindowsPath.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -68,11 +69,13 @@ void CSaveImageThread::Run() {
     const int width = layout.width > 0 ? layout.width : m_request.width;
     const int height = layout.height > 0 ? layout.height : m_request.height;
     bool saved = false;
+    errno = 0;
     if (CreateDirectories(m_folder.c_str())) {
         saved = saver.SaveFrame(m_request.picture.data(), m_request.picture.size(), width, height, input,
                                 m_request.saveFormat, m_folder, true, kOutputWidth, kOutputHeight, true,
                                 m_request.timeText, CImageSaver::kCaptionBottom, m_name, kCaptionColour);
     }
+    m_error.store(saved ? 0 : (errno != 0 ? errno : EIO));
     m_saved.store(saved);
     m_state.store(1);
 }

@@ -37,6 +37,8 @@ public:
 
     // Once done: whether the file was written, and where.
     bool Saved() const { return m_saved.load(); }
+    // Once done: 0 when saved, else the system's error number of the failed step.
+    int GetError() const { return m_error.load(); }
     const std::string& GetPath() const { return m_path; }
 
     static std::string MakeFileName(const SYSTEMTIME& time, int channel, int saveFormat);
@@ -52,5 +54,6 @@ private:
     std::string m_path;
     std::atomic<DWORD> m_state{0};
     std::atomic<bool> m_saved{false};
+    std::atomic<int> m_error{0};
     std::thread m_thread;
 };

@@ -9,6 +9,7 @@
 #include "platform/window/Cursor.h"
 #include "platform/window/DialogTemplate.h"
 #include "platform/window/MessagePump.h"
+#include "platform/window/WndHost.h"
 #include "protocol/ByteOrder.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
@@ -53,6 +54,10 @@ BOOL CVideoDlg::Create(CWnd* pParent) {
 
 BOOL CVideoDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // Erasing and the tiles cover every pixel, so nothing beneath the window is drawn first.
+    if (CWndHost* host = GetHost()) {
+        host->setAttribute(Qt::WA_OpaquePaintEvent);
+    }
     return TRUE;
 }
 

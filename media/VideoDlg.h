@@ -218,12 +218,13 @@ private:
 
     struct ChannelState {
         std::vector<BYTE> frame;
-        PictureLayout layout;   // what the frame buffer holds; width 0 = no picture yet
-        SIZE size{360, 240};    // the picture size the decoder reported
-        QImage tile;            // the picture drawn at its tile's size
-        RECT tileRect{};        // where it was drawn
-        bool tileValid = false; // tile holds the newest picture for tileRect
-        bool fresh = false;     // drawn but not yet painted
+        PictureLayout layout;       // what the frame buffer holds; width 0 = no picture yet
+        SIZE size{360, 240};        // the picture size the decoder reported
+        std::vector<BYTE> tileBits; // the tile's pixels, rows padded for the converter
+        QImage tile;                // the picture drawn at its tile's size, over tileBits
+        RECT tileRect{};            // where it was drawn
+        bool tileValid = false;     // tile holds the newest picture for tileRect
+        bool fresh = false;         // drawn but not yet painted
         std::chrono::steady_clock::time_point arrival{};
         StillPicture forced = StillPicture::None;
     };
@@ -257,6 +258,7 @@ private:
     void PaintSlot(CDC& dc, int slot, const RECT& place);
     void PaintPicture(CDC& dc, int channel, const RECT& slotRect, const RECT& place);
     void PaintStill(CDC& dc, StillPicture picture, int channel, const RECT& place);
+    void PaintBackground(CDC& dc, const RECT& place);
     void PaintOsd(CDC& dc, int channel, const RECT& place);
     void PaintIcon(CDC& dc, int icon, int x, int y, int srcX = 0, int width = 16);
     void PaintDragImage(CDC& dc, const RECT& area);

@@ -12,6 +12,7 @@
 #include "res/ResStrings.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstdio>
@@ -190,18 +191,32 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
     if (!ValidChannel(channel)) {
         return false;
     }
-    const auto started = std::chrono::steady_clock::now();
+    const auto started = CVideoStats::ThreadCpuTime();
+    const int w = picture.width;
+    const int h = picture.height;
+    // The frame buffer keeps the picture as the decoder wrote it; only still images and web
+    // snapshots want RGB rows in bitmap order, and get them from CopyFrameBuffer.
+    const PictureFormat format = IsRgb(picture.format) ? PictureFormat::Bgr24 : PictureFormat::Yuv420;
+    const std::size_t bytes = PictureBytes(format, w, h);
+    if (picture.data == nullptr || (w & 1) || (h & 1) || bytes == 0 || bytes > picture.size) {
+        return false;
+    }
     bool shown = false;
     {
         std::lock_guard lock(m_channelLocks[std::size_t(channel)]);
         ChannelState& c = m_channels[std::size_t(channel)];
-        PictureLayout layout;
-        if (!PublishPictureRows(picture.data, picture.size, c.frame.data(), c.frame.size(), picture.width,
-                                picture.height, picture.format, layout)) {
+        if (bytes > c.frame.size()) {
             return false;
         }
-        c.layout = layout;
-        c.size = SIZE{picture.width, picture.height};
+        std::vector<BYTE>* buffer = picture.buffer;
+        if (buffer != nullptr && buffer->data() == picture.data && buffer->size() == c.frame.size()) {
+            // The decoder's buffer becomes the frame buffer; the old one is decoded into next.
+            buffer->swap(c.frame);
+        } else {
+            std::memcpy(c.frame.data(), picture.data, bytes);
+        }
+        c.layout = PictureLayout{format, w, h, false};
+        c.size = SIZE{w, h};
         c.forced = StillPicture::None;
         c.arrival = picture.arrival;
         AddAvailableChannel(channel);
@@ -211,7 +226,7 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
         m_stats.Of(channel).drawn.fetch_add(1, std::memory_order_relaxed);
         TileDrawn(channel);
     }
-    m_stats.AddPublishTime(std::chrono::steady_clock::now() - started);
+    m_stats.AddPublishTime(CVideoStats::ThreadCpuTime() - started);
     return true;
 }
 
@@ -230,7 +245,13 @@ bool CVideoDlg::DrawChannelLocked(int channel, CPictureScaler& scaler) {
         return false;
     }
     if (c.tile.width() != w || c.tile.height() != h) {
-        c.tile = QImage(w, h, QImage::Format_RGB32);
+        // Rows with the slack the converter writes into, so that it draws the tile straight.
+        c.tile = QImage();
+        c.tileBits.assign(CPictureScaler::PaddedBytes(w, h) + CPictureScaler::kPaddedAlign, 0);
+        const auto address = reinterpret_cast<std::uintptr_t>(c.tileBits.data());
+        const std::size_t skew =
+            (CPictureScaler::kPaddedAlign - address % CPictureScaler::kPaddedAlign) % CPictureScaler::kPaddedAlign;
+        c.tile = QImage(c.tileBits.data() + skew, w, h, CPictureScaler::PaddedStride(w), QImage::Format_RGB32);
     }
     PictureSource source;
     source.data = c.frame.data();
@@ -244,6 +265,7 @@ bool CVideoDlg::DrawChannelLocked(int channel, CPictureScaler& scaler) {
     target.stride = int(c.tile.bytesPerLine());
     target.width = w;
     target.height = h;
+    target.padded = true;
     if (!scaler.Draw(source, target)) {
         c.tileValid = false;
         return false;
@@ -303,9 +325,11 @@ bool CVideoDlg::CopyFrameBuffer(int channel, std::vector<BYTE>& picture, Picture
     if (c.layout.width <= 0) {
         return false;
     }
-    picture = c.frame;
-    layout = c.layout;
-    return true;
+    // The form still images and web snapshots take: RGB rows in bitmap order, a planar picture of
+    // two fields with its first field line-doubled.
+    picture.resize(c.frame.size());
+    return PublishPictureRows(c.frame.data(), c.frame.size(), picture.data(), picture.size(), c.layout.width,
+                              c.layout.height, c.layout.format, layout);
 }
 
 void CVideoDlg::DrawBlankExcept(WORD mask) {
@@ -411,17 +435,34 @@ void CVideoDlg::UpdateFrameRates() {
 BOOL CVideoDlg::OnEraseBkgnd(CDC* pDC) {
     RECT area{};
     pDC->GetClipBox(&area);
-    pDC->FillRect(&area, &m_backgroundBrush);
+    // The paint covers every tile of the page with a picture or the background, so only the gaps
+    // between the tiles are erased here: the window is not filled twice for every picture.
+    QRegion gaps(ToQRect(area));
+    const CVideoLayout::PaintPlan plan = m_layout.GetPaintPlan();
+    for (int i = 0; i < plan.count; ++i) {
+        gaps -= ToQRect(m_layout.GetSlotRect(plan.entries[std::size_t(i)].slot));
+    }
+    for (const QRect& r : gaps) {
+        const RECT gap{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        pDC->FillRect(&gap, &m_backgroundBrush);
+    }
     return TRUE;
 }
 
+void CVideoDlg::PaintBackground(CDC& dc, const RECT& rect) {
+    if (QPainter* painter = dc.GetPainter()) {
+        painter->fillRect(ToQRect(rect),
+                          QColor(GetRValue(m_background), GetGValue(m_background), GetBValue(m_background)));
+    }
+}
+
 void CVideoDlg::OnPaint() {
-    const auto started = std::chrono::steady_clock::now();
+    const auto started = CVideoStats::ThreadCpuTime();
     CPaintDC dc(this);
     const RECT area = dc.m_ps.rcPaint;
     PaintTiles(dc, area);
     PaintDragImage(dc, area);
-    m_stats.AddPaintTime(std::chrono::steady_clock::now() - started);
+    m_stats.AddPaintTime(CVideoStats::ThreadCpuTime() - started);
 }
 
 void CVideoDlg::PaintTiles(CDC& dc, const RECT& area) {
@@ -444,6 +485,7 @@ void CVideoDlg::PaintSlot(CDC& dc, int slot, const RECT& rect) {
     const RECT slotRect = m_layout.GetSlotRect(slot);
     const int ch = m_layout.GetTileChannel(slot);
     if (!ValidChannel(ch)) {
+        PaintBackground(dc, rect);
         return;
     }
     std::lock_guard lock(m_channelLocks[std::size_t(ch)]);
@@ -501,11 +543,14 @@ void CVideoDlg::PaintPicture(CDC& dc, int channel, const RECT& slotRect, const R
 
 void CVideoDlg::PaintStill(CDC& dc, StillPicture picture, int channel, const RECT& rect) {
     QPainter* painter = dc.GetPainter();
-    if (painter == nullptr || picture == StillPicture::None) {
+    if (painter == nullptr) {
         return;
     }
     const QImage& image = picture == StillPicture::Blank ? m_blankPicture : m_lossPicture;
-    if (!image.isNull()) {
+    if (picture == StillPicture::None || image.isNull()) {
+        // Nothing to show: the background, as erasing left it before.
+        PaintBackground(dc, rect);
+    } else {
         painter->drawImage(ToQRect(rect), image);
     }
     if (picture != StillPicture::VideoLoss || !ValidChannel(channel)) {

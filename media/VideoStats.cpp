@@ -1,5 +1,13 @@
 #include "media/VideoStats.h"
 
+#include <ctime>
+
+std::chrono::nanoseconds CVideoStats::ThreadCpuTime() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
 void CVideoStats::AddLatency(std::chrono::steady_clock::duration latency) {
     long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(latency).count();
     if (ms < 0) {

@@ -28,7 +28,11 @@ public:
     Channel& Of(int channel) { return m_channels[std::size_t(channel & (kChannels - 1))]; }
     const Channel& Of(int channel) const { return m_channels[std::size_t(channel & (kChannels - 1))]; }
 
-    // Time spent publishing pictures (copy into the frame buffer and drawing the tile, decoder
+    // CPU time of the calling thread: what publishing and painting are measured in, so that a busy
+    // machine taking the core away in between does not count.
+    static std::chrono::nanoseconds ThreadCpuTime();
+
+    // CPU time spent publishing pictures (into the frame buffer and drawing the tile, decoder
     // threads) and painting the window (UI thread), and the number of paints.
     void AddPublishTime(std::chrono::steady_clock::duration time) {
         m_publishNanos.fetch_add(Nanos(time), std::memory_order_relaxed);

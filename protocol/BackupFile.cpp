@@ -124,6 +124,14 @@ int CBackupFile::WriteAt(ULONGLONG offset, const void* data, std::size_t length)
     return 0;
 }
 
+int CBackupFile::WriteBehindEnd(const void* data, std::size_t length) {
+    if (m_fd < 0) {
+        return EBADF;
+    }
+    const int error = Grow(m_size + length);
+    return error != 0 ? error : WriteFully(m_size, data, length);
+}
+
 int CBackupFile::Truncate(ULONGLONG length) {
     if (m_fd < 0) {
         return EBADF;

@@ -34,6 +34,9 @@ public:
     int Append(const void* data, std::size_t length);
     // Writes inside the file (or extends it) without moving its end for appends.
     int WriteAt(ULONGLONG offset, const void* data, std::size_t length);
+    // Writes bytes just behind the end without moving it: the next append writes over them. A set
+    // in progress keeps its trailer there, so that it reads as closed wherever the writing stops.
+    int WriteBehindEnd(const void* data, std::size_t length);
     // Cuts the file back to length bytes (after a failed append).
     int Truncate(ULONGLONG length);
     int Close();

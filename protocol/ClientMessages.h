@@ -29,6 +29,9 @@ constexpr UINT WM_KELO_BACKUP_CLOSE = 0x524A;
 constexpr UINT WM_KELO_PLAY_STARTED = 0x5252;
 constexpr UINT WM_KELO_DVR_TIME = 0x5254;
 constexpr UINT WM_KELO_RIGHTS_CHANGED = 0x5255;
+// To the main window: the account lost the PTZ right while the PTZ dialog was open in mode wParam
+// (0 pan, 1 zoom); the main window closes the PTZ set through its Pan or Zoom command.
+constexpr UINT WM_KELO_PTZ_RIGHT_LOST = 0x5256;
 
 // The standard close request, posted to frames and dialogs that must end with the connection.
 constexpr UINT kMsgClose = 0x0010;

@@ -14,6 +14,8 @@ constexpr std::size_t kBlockOverhead = kFrameRecordSize + kFrameHeaderSize;
 // .vih and .vid offsets are 32-bit: a set never grows near 4 GB.
 constexpr ULONGLONG kLargestSplitSize = 0xC0000000;
 constexpr int kMaxNameAttempts = 100000;
+// The longest a set in progress goes without its index describing what was written.
+constexpr std::chrono::seconds kCheckpointInterval{1};
 
 DownloadWriterOptions Normalised(DownloadWriterOptions options) {
     options.splitSize = std::clamp<ULONGLONG>(options.splitSize, 1, kLargestSplitSize);
@@ -183,6 +185,14 @@ bool CDownloadWriter::WriteFrameBlock(const FrameItem& item) {
     ++m_segment.frames;
     m_setSize += blockLength;
     m_total += blockLength;
+    const auto now = std::chrono::steady_clock::now();
+    if (needEntry || now - m_lastCheckpoint >= kCheckpointInterval) {
+        if ((error = Checkpoint()) != 0) {
+            Fail(error);
+            return false;
+        }
+        m_lastCheckpoint = now;
+    }
     m_owner.PostWriterMessage(kMsgBackupProgress, WPARAM(DWORD(m_total.load() >> 10)), 0);
     // The next frame goes to a new set; a set ends with a frame, never empty.
     if (m_setSize > m_options.splitSize) {
@@ -297,10 +307,7 @@ int CDownloadWriter::Split() {
     return 0;
 }
 
-int CDownloadWriter::WriteIndexRecord(DWORD end) {
-    if (m_recordCount >= kMaxIndexRecords) {
-        return ENOSPC;
-    }
+IndexRecord CDownloadWriter::SegmentRecord(DWORD end) const {
     IndexRecord record = MakeIndexRecord();
     record.start = m_segment.start;
     record.end = end;
@@ -311,6 +318,45 @@ int CDownloadWriter::WriteIndexRecord(DWORD end) {
     for (int ch = 0; ch < 16; ++ch) {
         record.channel_bytes[ch] = m_segment.channelBytes[ch];
     }
+    return record;
+}
+
+int CDownloadWriter::Checkpoint() {
+    DWORD count = m_recordCount;
+    DWORD earliest = m_earliestStart;
+    DWORD latest = m_latestEnd;
+    if (m_segment.active && m_segment.frames > 0 && m_recordCount < kMaxIndexRecords) {
+        const IndexRecord record = SegmentRecord(m_segment.lastTime);
+        const int error =
+            m_idx.WriteAt(kIdxRecordsOffset + ULONGLONG(m_recordCount) * sizeof(record), &record, sizeof(record));
+        if (error != 0) {
+            return error;
+        }
+        earliest = count == 0 ? m_segment.start : std::min(earliest, m_segment.start);
+        latest = count == 0 ? m_segment.lastTime : std::max(latest, m_segment.lastTime);
+        ++count;
+    }
+    const IndexSummary summary = MakeIndexSummary(earliest, latest, count);
+    const DownloadFileTrailer dataTrailer = MakeFileTrailer(0, m_prevRecordOffset);
+    const DownloadFileTrailer indexTrailer = MakeFileTrailer(0, 0);
+    int error = m_idx.WriteAt(kIdxSummaryOffset, &summary, sizeof(summary));
+    if (error == 0) {
+        error = m_vih.WriteBehindEnd(&dataTrailer, sizeof(dataTrailer));
+    }
+    if (error == 0) {
+        error = m_vid.WriteBehindEnd(&dataTrailer, sizeof(dataTrailer));
+    }
+    if (error == 0) {
+        error = m_idx.WriteBehindEnd(&indexTrailer, sizeof(indexTrailer));
+    }
+    return error;
+}
+
+int CDownloadWriter::WriteIndexRecord(DWORD end) {
+    if (m_recordCount >= kMaxIndexRecords) {
+        return ENOSPC;
+    }
+    const IndexRecord record = SegmentRecord(end);
     const int error =
         m_idx.WriteAt(kIdxRecordsOffset + ULONGLONG(m_recordCount) * sizeof(record), &record, sizeof(record));
     if (error != 0) {

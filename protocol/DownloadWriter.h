@@ -7,6 +7,13 @@
 // size or its index slots run out. Every file operation is checked: when one fails (a full disk),
 // the backup ends, the set is closed as far as it got (index, summary and trailers written), and the
 // owner is told. Set names never overwrite an existing set.
+//
+// While a set is written it is kept readable: with every new second of recording, and at least once
+// a second of writing, the open segment's index record, the summary and each file's trailer are
+// written in the layout the close gives them (the trailers just behind each file's end, where the
+// next frame overwrites them). A writer that dies (a crash, a kill) leaves a set that the local
+// search finds and plays up to about its last second. Every write goes straight to the kernel, so a
+// dead process loses nothing it wrote; the files are not synced to the disk.
 
 #include "platform/base/WinTypes.h"
 #include "protocol/BackupFile.h"
@@ -111,6 +118,9 @@ private:
     int CloseSet(DWORD stamp);
     int Split();
     int WriteIndexRecord(DWORD end);
+    IndexRecord SegmentRecord(DWORD end) const;
+    // Writes the open segment's record, the summary counting it, and the three trailers.
+    int Checkpoint();
     int AppendEntry(DWORD vihOffset);
     void Fail(int error);
     DWORD Now() const;
@@ -142,6 +152,7 @@ private:
     DWORD m_latestEnd = 0;
     DWORD m_prevFrameTime = 0;
     Segment m_segment;
+    std::chrono::steady_clock::time_point m_lastCheckpoint{};
 
     mutable std::mutex m_pathsLock;
     std::vector<std::filesystem::path> m_setPaths;

@@ -111,6 +111,11 @@ void CDvrClient::ConnectThreadProc() {
     }
     if (error != 0) {
         conn->Close();
+        if (m_disconnecting.load()) {
+            // The operator cancelled the attempt: nothing failed, so nothing is logged or told.
+            m_nConnectThreadID.store(0);
+            return;
+        }
         m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
         ConnectFailed(error == WSAETIMEDOUT ? kNoticeConnectTimedOut : kNoticeConnectRefused);
         return;

@@ -203,6 +203,9 @@ public:
 
     // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
     void SendLiveReq();
+    // Live view already runs: LIVE_REQ with the channels the video window now shows (bit n = channel
+    // n + 1); the decoders and the layout stay as they are.
+    void SendLiveMask(DWORD visibleMask);
     void SendLiveStop();
     void SendPlayStop();
     void SendTransOff();
@@ -336,6 +339,8 @@ public:
     int GetPtzChannel() const { return m_ptzChannel.load(); }
     int GetPtzAvailability() const { return m_ptzAvailability.load(); }
     bool IsPtzDialogOpen() const { return m_ptzDialogOpen.load(); }
+    // The open PTZ dialog's mode (0 pan, 1 zoom), -1 while none is open.
+    int GetPtzMode() const { return m_ptzDialogOpen.load() ? m_ptzMode.load() : -1; }
 
     // ---- Remote playback ----
     void PlayControl(int mode);

@@ -140,6 +140,9 @@ void CDvrClient::ClosePtz() {
         host.PostToWindow(ClientWindow::MainWindow, kMsgPtzKeypadAction, 3, 0);
     }
     m_ptzDialogOpen.store(false);
+    // The keypad and the dome menu pad work only through the PTZ dialog: they close with it.
+    host.PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);
+    host.PostToWindow(ClientWindow::PtzMenu, kMsgClose, 0, 0);
     host.PostToWindow(ClientWindow::PtzDialog, kMsgClose, 0, 0);
 }
 

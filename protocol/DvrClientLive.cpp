@@ -245,6 +245,16 @@ void CDvrClient::SendLiveReq() {
     m_seams.host->SetButtonState(ClientButton::Live, 0, 1);
 }
 
+void CDvrClient::SendLiveMask(DWORD visibleMask) {
+    if (m_bLive.load() == 0) {
+        return;
+    }
+    BYTE mask[4];
+    WriteBE32(mask, visibleMask);
+    SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
+    Trace("Send...LIVE_REQ\n");
+}
+
 void CDvrClient::SendLiveStop() {
     WriteChannelInfo(0);
     m_startState.store(0);

@@ -278,7 +278,8 @@ bool CDvrClient::RecvFn_RightChange(const RecvMessage& m) {
         m_latestSegmentRecords.clear();
     }
     if (!HasAccountRight(kRightPtz) && m_ptzDialogOpen.load()) {
-        ClosePtz();
+        // The pads, the keypad and the main window's PTZ state are the UI thread's: it closes them all.
+        host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PTZ_RIGHT_LOST, WPARAM(m_ptzMode.load()), 0);
     }
     if (!SeesHiddenChannels()) {
         ApplyHiddenFlags(true);

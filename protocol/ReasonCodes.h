@@ -44,3 +44,6 @@ constexpr LPARAM kNoticeConnectRefused = MakeNotice(1, 1);
 constexpr LPARAM kNoticeConnectionClosed = MakeNotice(2, 0);
 constexpr LPARAM kNoticeNothingFound = MakeNotice(4, 0);
 constexpr LPARAM kNoticeAccountBlocked = MakeNotice(15, 0);
+// A file the operator asked for could not be written: the disk or quota is full, or another error.
+constexpr LPARAM kNoticeWriteNoSpace = MakeNotice(6, 5);
+constexpr LPARAM kNoticeWriteFailed = MakeNotice(6, 0);

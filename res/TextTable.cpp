@@ -460,6 +460,9 @@ constexpr auto kTexts = std::to_array<ResText>({
     {5912, "Height"},                                   // auto save caption: height
     {5913, "Interval"},                                 // auto save caption: interval
     {5914, "sec"},                                      // auto save: seconds unit
+    {5920, "Nothing to print."},                        // print: the list is empty
+    {5921, "The list was saved as a PDF file:"},        // print without a printer: folder and file follow
+    {5922, "The list could not be printed."},           // print: neither a printer nor the PDF file took it
 });
 
 constexpr bool IdsAscending() {

@@ -8,7 +8,7 @@ packages=(
   libjpeg62-turbo-dev libtiff-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb x11-apps
+  xvfb x11-apps poppler-utils
 )
 
 missing=()

@@ -24,14 +24,48 @@ std::string Lower(std::string s) {
     return s;
 }
 
+constexpr size_t kRateArrays[] = {656, 688, 720, 2352, 2552};
+constexpr size_t kResolutionArrays[] = {4044, 4060, 4076, 4092, 4108, 4124};
+
 } // namespace
+
+CSetupRecord::RateBudget CSetupRecord::FactoryRates(const CSimConfig& config) {
+    // A factory setup records every channel at the resolution the recorder sends and shares the
+    // images per second between them so that they just fill the recorder's budget.
+    RateBudget r;
+    int weight = 4;
+    switch (config.resolution) {
+    case Resolution::D1:
+        r.resolutionCode = 0;
+        weight = 4;
+        break;
+    case Resolution::HalfD1:
+        r.resolutionCode = 1;
+        weight = 2;
+        break;
+    case Resolution::Cif:
+        r.resolutionCode = 2;
+        weight = 1;
+        break;
+    }
+    const int budget = config.pal ? 100 : 120;
+    const int n = config.ServedChannels();
+    const int base = budget / (weight * n);
+    const int spare = n == 4 || n == 8 || n == 16 ? (budget - weight * n * base) / weight : 0;
+    const int maxRate = config.pal ? 25 : 30;
+    for (int ch = 0; ch < n; ++ch)
+        r.rates[size_t(ch)] = uint8_t(std::min(maxRate, base + (ch < spare ? 1 : 0)));
+    const int m = n < 5 ? 4 : n <= 8 ? 8 : 16;
+    r.singleRate = uint8_t(std::min(maxRate, budget / (weight * m)));
+    return r;
+}
 
 CSetupRecord::CSetupRecord(const CSimConfig& config, uint32_t clock) : m_data(kSize, 0) {
     Bytes& d = m_data;
     const int channels = config.ServedChannels();
     const VideoFormat video = config.Video();
-    d[0] = 4; // setup version 4.5: every page of the client is offered
-    d[1] = 5;
+    d[0] = config.setupMajor; // 4.5 by default: every page of the client is offered
+    d[1] = config.setupMinor;
     d[2] = config.pal ? 1 : 0;
     d[3] = 0;
     PutBe32(&d[4], clock);
@@ -50,14 +84,17 @@ CSetupRecord::CSetupRecord(const CSimConfig& config, uint32_t clock) : m_data(kS
     d[637] = 1;
     d[638] = 1;
     d[639] = 0;
-    d[644] = 0;
+    const RateBudget budget = FactoryRates(config);
+    d[644] = budget.resolutionCode;
     d[645] = 1;
     d[646] = 1;
-    d[647] = uint8_t(video.fps);
+    d[647] = budget.singleRate;
     PutBe16(&d[648], 5);
     PutBe16(&d[650], 60);
-    for (size_t base : {656u, 688u, 720u, 2352u, 2552u})
-        Fill(d, base, 16, 6); // rates
+    for (size_t base : kRateArrays)
+        std::copy(budget.rates.begin(), budget.rates.end(), d.begin() + long(base));
+    for (size_t base : kResolutionArrays)
+        Fill(d, base, size_t(channels), budget.resolutionCode);
     for (size_t base : {672u, 704u, 736u, 2368u, 2568u, 2632u})
         Fill(d, base, 4, 1); // audio on the first four channels
     Fill(d, 752, 16, 5);

@@ -5,6 +5,7 @@
 #include "sim/SimConfig.h"
 #include "sim/SimWire.h"
 
+#include <array>
 #include <string>
 
 namespace ksim {
@@ -19,6 +20,15 @@ public:
     static constexpr size_t kAccountsOffset = 5624;
     static constexpr size_t kAccountsSize = 584;
     static constexpr size_t kPtzIdOffset = 3108;
+
+    // The record rates of a factory setup: every channel at the recorder's own resolution, the
+    // recorder's budget of images per second shared out as the record pages share it.
+    struct RateBudget {
+        uint8_t resolutionCode = 0; // 0 4CIF, 1 2CIF, 2 CIF
+        std::array<uint8_t, 16> rates{};
+        uint8_t singleRate = 0;
+    };
+    static RateBudget FactoryRates(const CSimConfig& config);
 
     // The factory record for this configuration (channels, video standard, accounts, clock).
     CSetupRecord(const CSimConfig& config, uint32_t clock);

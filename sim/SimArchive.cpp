@@ -77,19 +77,19 @@ void CSimArchive::Generate(uint64_t seed, int channels, int days, uint32_t now) 
             const uint32_t kind = rnd.Range(0, 9);
             if (kind < 4) {
                 s.mask = m_allChannels;
-                s.typeBits = 1; // continuous
+                s.typeBits = uint8_t(1u << kContinuous);
             } else if (kind < 8) {
-                // An event recording of one or two channels.
-                static constexpr uint8_t kCodes[3] = {1, 2, 4};
-                static constexpr uint8_t kTypes[3] = {1u << 2, 1u << 1, 1u << 3};
+                // An event recording of one or two channels: an event of type t (1 alarm, 2 motion,
+                // 4 audio) is recorded as record type t, bit 1 << t of a type mask.
+                static constexpr uint8_t kCodes[3] = {kAlarm, kMotion, kAudio};
                 const uint32_t which = rnd.Range(0, 2);
                 s.eventCode = kCodes[which];
-                s.typeBits = kTypes[which];
+                s.typeBits = uint8_t(1u << s.eventCode);
                 s.mask = uint16_t(1u << rnd.Range(0, uint32_t(channels - 1)));
                 if (channels > 1 && rnd.Range(0, 1) == 1)
                     s.mask |= uint16_t(1u << rnd.Range(0, uint32_t(channels - 1)));
             } else {
-                s.typeBits = uint8_t(1u << rnd.Range(4, 5)); // manual or scheduled
+                s.typeBits = rnd.Range(0, 1) == 0 ? uint8_t(1u << kManual) : uint8_t(1u << kScheduled);
                 s.mask = uint16_t(rnd.Range(1, m_allChannels));
             }
             m_segments.push_back(s);

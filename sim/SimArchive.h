@@ -9,6 +9,14 @@
 
 namespace ksim {
 
+// Record types 0..5; a type mask has bit t for type t. Events are listed by their type number.
+constexpr uint8_t kContinuous = 0;
+constexpr uint8_t kAlarm = 1;
+constexpr uint8_t kMotion = 2;
+constexpr uint8_t kManual = 3;
+constexpr uint8_t kAudio = 4;
+constexpr uint8_t kScheduled = 5;
+
 struct SimSegment {
     uint32_t start = 0;    // recorder seconds, inclusive
     uint32_t end = 0;      // exclusive

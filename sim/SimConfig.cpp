@@ -203,6 +203,10 @@ bool CSimConfig::Parse(int argc, const char* const* argv, std::string& error, bo
             playPlain = true;
             continue;
         }
+        if (opt == "--lenient") {
+            lenient = true;
+            continue;
+        }
         if (!take())
             return false;
         if (opt == "--address") {
@@ -237,6 +241,9 @@ bool CSimConfig::Parse(int argc, const char* const* argv, std::string& error, bo
             helloAccount = uint8_t(v);
         } else if (opt == "--protocol-version") {
             if (!ParseVersion(value, protocolMajor, protocolMinor))
+                return bad();
+        } else if (opt == "--setup-version") {
+            if (!ParseVersion(value, setupMajor, setupMinor))
                 return bad();
         } else if (opt == "--product-version") {
             if (!ParseVersion(value, productMajor, productMinor))
@@ -348,7 +355,8 @@ Connection and login:
   --channels N            channel_num in the hello reply (default 16). Any 0..255 is sent as it is;
                           cameras are simulated on channels 1..N (N clamped to 1..16)
   --account U:P[:R[:L]]   an account (repeatable, up to 8, replaces the default admin:1234):
-                          user U, password P (at most 31 characters each, compared ignoring case),
+                          user U, password P (at most 31 characters each, compared ignoring case;
+                          a client sends both lower-cased),
                           rights R as eight 0/1 characters for rights 0..7 or a number with bit k =
                           right k (default all), level L (default 1). Right 6 and level 1 are needed
                           to connect
@@ -362,6 +370,8 @@ Connection and login:
                           (default 1199145600 = 2008-01-01)
   --login-fail-reason N   BYE48 reason for an unknown user or a wrong password (default 1); an
                           account without right 6 or with level 0 gets reason 37
+  --setup-version M.m     setup record version in bytes 0 and 1 of the setup record (default 4.5);
+                          4.2 or older gives the older record general page with its single rate
 
 Pictures, sound and recordings:
   --standard pal|ntsc     video standard (default pal): 25 or 30 frames per second
@@ -409,7 +419,33 @@ Misbehaviour (each repeatable; MSG is a message name such as LIVE_DATA or its de
   --fault drop:MSG        never answer request MSG
   --fault delay:MSG:MS    answer request MSG MS milliseconds late
 
-What it answers besides: requests before a successful HELLO are ignored; an empty month, day,
+Strictness:
+  --lenient               serve malformed requests as far as they go, as a forgiving recorder would,
+                          instead of refusing them (requests before the login are then ignored)
+
+Every request is checked against its layout: the header (no bits outside the id, the length and
+the last-fragment bit; the audio-on bit only on AUDIO_ONOFF_REQ; the last-fragment bit only on
+FW_DATA and TALK_DATA; words 2 and 3 zero), the exact payload length of its message, and the
+fields whose ranges are fixed (lower-case HELLO; channel masks within 16 channels; time ranges
+with a type mask within types 0-5 and zero filler; start records; day requests with month 1-12
+and day 1-31; PTZ channel, mode and command bytes; firmware table entries 0, 3, 4, 5 and 6 and
+chunks of 1 to 8000 bytes only during an acknowledged upload; the CRC-32 of DB_UPDATE_REQ; the
+silent first 1536 bytes of TALK_DATA). A request before the login, a second HELLO and an id that is
+no client request are violations too. Each violation writes one line
+"protocol-violation <MESSAGE> <what is wrong>" on stderr (with or without -v) and is answered with
+the refusal of that request and reason 1 (81 for DB_UPDATE_REQ; BYE48 and the end of the
+connection for HELLO; FW_DATA_RX_FAIL for FW_DATA); a request without a refusal ends the
+connection. The simulator then takes the next client as usual. --lenient turns all of this off.
+
+What it sends besides: after the login RIGHT_CHANGE, DB_CHANGE, SYS_ETC_INFO, SYS_ETC_INFO_EX,
+DST_INFO, REC_STATUS and MESSAGE_257; during playback PLAY_CHANNEL_INFO (cameras in bits 0-15, the
+played channels in bits 16-31) before the first frame and whenever the played channels change, and
+one PLAY_FLOW when the client has left it without credit for a second. Event recordings have the
+record type of their event (alarm 1, motion 2, audio 4: type mask bit 1 << t). The factory setup
+record shares the recorder's budget of images per second (100 PAL, 120 NTSC) between its channels at
+the resolution it sends.
+
+What it answers besides: an empty month, day,
 event or log list is refused with reason 83, as is playback of a range without recordings (a
 backup size of such a range is 0); a DB_UPDATE_REQ that is not 6636 bytes with a matching CRC-32
 is refused with reason 81; REBOOT_REQ and POWEROFF_REQ are answered, then the connection is closed.

@@ -98,6 +98,9 @@ public:
     size_t fragment = 16384;
     uint16_t videoLoss = 0;
     bool playPlain = false;
+    bool lenient = false; // serve malformed requests as far as they go instead of refusing them
+    uint8_t setupMajor = 4;
+    uint8_t setupMinor = 5;
     bool verbose = false;
     std::string saveSetupPath; // each accepted DB_UPDATE payload (CRC and record) is written here
     std::vector<SimFault> faults;

@@ -101,6 +101,7 @@ void CSimPlayback::NextStep() {
     int64_t tick = 0;
     const int64_t from = m_shown >= 0 ? m_shown + 1 : m_pos;
     if (NextTick(from, tick) && FramesAt(tick, false, m_pending)) {
+        m_newTick = true;
         m_shown = tick;
         m_pos = tick + 1;
         m_stepping = true;
@@ -120,6 +121,7 @@ void CSimPlayback::PrevStep() {
     if (current > 0 && PrevTick(current - 1, tick)) {
         tick -= tick % m_fps;
         if (FramesAt(tick, true, m_pending)) {
+            m_newTick = true;
             m_shown = tick;
             m_pos = tick + 1;
             m_stepping = true;
@@ -200,6 +202,7 @@ bool CSimPlayback::Fill() {
                 break;
             from = tick + 1;
         }
+        m_newTick = true;
         m_shown = tick;
         m_pos = keysOnly ? tick + m_fps : tick + 1;
         return true;
@@ -207,10 +210,28 @@ bool CSimPlayback::Fill() {
     if (m_pos < 0 || !PrevTick(m_pos, tick))
         return false;
     tick -= tick % m_fps;
-    FramesAt(tick, true, m_pending);
+    m_newTick = FramesAt(tick, true, m_pending);
     m_shown = tick;
     m_pos = tick - m_fps;
     return true;
+}
+
+bool CSimPlayback::AnnounceChannels(std::unique_lock<std::mutex>& lock) {
+    m_newTick = false;
+    uint16_t played = 0;
+    for (const auto& f : m_pending)
+        played |= uint16_t(1u << f.channel);
+    if (int32_t(played) == m_announced)
+        return true;
+    m_announced = played;
+    const CSimConfig& config = m_recorder.Config();
+    const uint16_t cameras = uint16_t(((1u << config.ServedChannels()) - 1) & ~config.videoLoss);
+    OutItem item =
+        m_sender.Build(msg::PLAY_CHANNEL_INFO, Be32Payload(uint32_t(cameras) | uint32_t(played) << 16), kMaxPayload);
+    lock.unlock();
+    const bool sent = m_sender.SendBulk(std::move(item), m_stop);
+    lock.lock();
+    return sent;
 }
 
 bool CSimPlayback::SendFrame(const RecordedFrame& f, uint8_t speedCode) {
@@ -247,6 +268,11 @@ void CSimPlayback::Run() {
             }
         }
         if (!m_pending.empty() && m_credit > 0) {
+            if (m_newTick) {
+                if (!AnnounceChannels(lock))
+                    return;
+                continue; // the lock was let go: look again
+            }
             const uint8_t code = SpeedCodeLocked();
             const RecordedFrame f = m_pending.front();
             m_pending.pop_front();

@@ -47,6 +47,9 @@ private:
     void Seek(const Bytes& body);
     bool SendFrame(const RecordedFrame& f, uint8_t speedCode);
     uint8_t SpeedCodeLocked() const;
+    // PLAY_CHANNEL_INFO, in order with the frames, when the channels of the next tick differ from
+    // those last announced. Called with the lock held; sends without it.
+    bool AnnounceChannels(std::unique_lock<std::mutex>& lock);
 
     CSimRecorder& m_recorder;
     CSimSender& m_sender;
@@ -65,6 +68,8 @@ private:
     int64_t m_shown = -1; // tick of the last frames queued
     bool m_stepping = false;
     std::deque<RecordedFrame> m_pending;
+    bool m_newTick = false;   // m_pending holds a tick whose channels are not yet announced
+    int32_t m_announced = -1; // channel mask of the last PLAY_CHANNEL_INFO, -1 before the first
     std::chrono::steady_clock::time_point m_lastKeyTick{};
     std::chrono::steady_clock::time_point m_starvedSince{};
     bool m_flowSent = false;

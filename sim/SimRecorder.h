@@ -53,6 +53,9 @@ public:
     FirmwareUpload Firmware() const;
 
     void CountTalk(bool wellFormed);
+    // Requests that broke their layout, over every session.
+    void CountViolation() { ++m_violations; }
+    size_t Violations() const { return m_violations.load(); }
     size_t TalkBlocks() const { return m_talkBlocks.load(); }
     size_t MalformedTalkBlocks() const { return m_talkMalformed.load(); }
 
@@ -72,6 +75,7 @@ private:
     std::atomic<bool> m_recording{true};
     std::atomic<size_t> m_talkBlocks{0};
     std::atomic<size_t> m_talkMalformed{0};
+    std::atomic<size_t> m_violations{0};
 };
 
 } // namespace ksim

@@ -1,5 +1,6 @@
 #include "sim/SimSession.h"
 
+#include "sim/RequestCheck.h"
 #include "sim/SimRandom.h"
 #include "sim/StreamLibrary.h"
 
@@ -116,6 +117,13 @@ void CSimSession::Run() {
             std::fprintf(stderr, "sim: recv %s len=%u%s%s\n", MessageName(h.id, true).c_str(), h.length,
                          h.last ? " last" : "", h.audioOn ? " audio" : "");
         m_recorder.Journal().AddReceived(h, payload, m_recorder.Clock().NowMs());
+        const std::string what =
+            m_config.lenient ? std::string() : CRequestCheck::Check(h, payload, {m_loggedIn, m_uploading});
+        if (!what.empty()) {
+            if (!Reject(h, what))
+                break;
+            continue;
+        }
         Dispatch(h, payload);
     }
     if (m_config.verbose)
@@ -127,6 +135,30 @@ void CSimSession::EndAfterFlush(int delayMs) {
     if (delayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
     Close();
+}
+
+bool CSimSession::Reject(const WireHeader& h, const std::string& what) {
+    const std::string name = MessageName(h.id, true);
+    std::fprintf(stderr, "protocol-violation %s %s\n", name.c_str(), what.c_str());
+    m_recorder.CountViolation();
+    if (h.id == msg::HELLO) {
+        m_sender->Send(msg::BYE48, Be32Payload(m_config.loginFailReason));
+        EndAfterFlush(0);
+        return false;
+    }
+    if (h.id == msg::FW_DATA && m_uploading) {
+        m_uploading = false;
+        m_sender->Send(msg::FW_DATA_RX_FAIL, Be32Payload(kReasonFailed));
+        return true;
+    }
+    const uint16_t refusal = m_loggedIn ? RefusalFor(h.id) : 0;
+    if (refusal == 0) {
+        // Nothing a recorder could answer with: it drops the client.
+        EndAfterFlush(0);
+        return false;
+    }
+    m_sender->Send(refusal, Be32Payload(h.id == msg::DB_UPDATE_REQ ? kReasonBadRecord : kReasonFailed));
+    return true;
 }
 
 bool CSimSession::Refused(uint16_t request) {
@@ -321,7 +353,9 @@ Bytes CSimSession::HelloReply() const {
     std::memcpy(&b[8], m_config.mac.data(), 6);
     b[14] = m_config.subProductMajor;
     b[15] = m_config.subProductMinor;
-    static const char* const kParts[6] = {"BOOT", "LOADER", "KERNEL", "APPLICATION", "FRONT", "WEB"};
+    // The client shows part 0 as the loader, 2 as the kernel, 5 as the program, 3 as the files and
+    // 4 as the web pages; part 1 (the front panel) it does not offer.
+    static const char* const kParts[6] = {"BOOT", "FRONT", "KERNEL", "FILESYSTEM", "WEB", "APPLICATION"};
     for (size_t i = 0; i < 6; ++i) {
         std::memcpy(&b[48 + i * 32], kParts[i], std::strlen(kParts[i]));
         PutBe32(&b[688 + i * 4], m_config.firmwareTime + uint32_t(i) * 86400);
@@ -390,6 +424,17 @@ void CSimSession::SendLoginPushes() {
     m_sender->Send(msg::SYS_ETC_INFO_EX, CSetupRecord::SysEtcInfoEx());
     m_sender->Send(msg::DST_INFO, CSetupRecord::DstInfo());
     m_sender->Send(msg::REC_STATUS, RecStatus());
+    m_sender->Send(msg::MESSAGE_257, Message257());
+}
+
+Bytes CSimSession::Message257() {
+    // Three words that the client reads past; this recorder fills them with a running count so
+    // that a client that took them for something would show it.
+    Bytes b(12, 0);
+    PutBe32(&b[0], ++m_message257Count);
+    PutBe32(&b[4], 0x2570000u);
+    PutBe32(&b[8], 0x2570001u);
+    return b;
 }
 
 void CSimSession::PushSetupChanges() {

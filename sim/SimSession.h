@@ -36,6 +36,9 @@ public:
 private:
     bool ReadExact(uint8_t* data, size_t size);
     void Dispatch(const WireHeader& h, const Bytes& payload);
+    // Answers a request that breaks its layout: the refusal that answers it, else the connection
+    // ends. False when the session is over.
+    bool Reject(const WireHeader& h, const std::string& what);
     bool Refused(uint16_t request);
     void SendRefusal(const SimRefusal& refusal);
     void EndAfterFlush(int delayMs);
@@ -66,6 +69,7 @@ private:
     void BackupLoop(std::vector<SimPiece> pieces, std::vector<std::string> names);
     Bytes HelloReply() const;
     Bytes RecStatus() const;
+    Bytes Message257();
 
     CSimRecorder& m_recorder;
     const CSimConfig& m_config;
@@ -74,6 +78,7 @@ private:
     std::atomic<bool> m_closing{false};
     std::unique_ptr<CSimSender> m_sender;
     bool m_loggedIn = false;
+    uint32_t m_message257Count = 0;
     std::atomic<uint32_t> m_dbChangeCounter{0};
     uint8_t m_listeningChannel = 0;
 

@@ -26,6 +26,8 @@ WireHeader DecodeHeader(const uint8_t* in16) {
     h.speedCode = uint8_t((w1 >> 16) & 0x3F);
     h.word2 = GetBe32(in16 + 8);
     h.word3 = GetBe32(in16 + 12);
+    h.word0 = w0;
+    h.word1 = w1;
     return h;
 }
 

@@ -145,6 +145,9 @@ struct WireHeader {
     uint8_t speedCode = 0;    // word 1 bits 16-21, playback data only
     uint32_t word2 = 0;
     uint32_t word3 = 0; // recorder clock on live data
+    // Words 0 and 1 as they came, for the checks of the bits that no field above holds.
+    uint32_t word0 = 0;
+    uint32_t word1 = 0;
 };
 
 void EncodeHeader(const WireHeader& h, uint8_t* out16);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 namespace ksim {
 
@@ -75,6 +76,33 @@ void CTestPattern::DrawText(const char* text, int x, int y, int scale, uint8_t* 
 
 void CTestPattern::Draw(int channel, int n, uint8_t* y, int yStride, uint8_t* u, int uStride, uint8_t* v,
                         int vStride) const {
+    if (!Fields()) {
+        DrawPicture(channel, n, y, yStride, u, uStride, v, vStride);
+        return;
+    }
+    const int cw = m_width / 2;
+    const int ch = m_height / 2;
+    std::vector<uint8_t> py(size_t(m_width * m_height));
+    std::vector<uint8_t> pu(size_t(cw * ch));
+    std::vector<uint8_t> pv(size_t(cw * ch));
+    DrawPicture(channel, n, py.data(), m_width, pu.data(), cw, pv.data(), cw);
+    // Line 2r of the picture is line r of the first field, line 2r + 1 line r of the second.
+    const int half = m_height / 2;
+    for (int r = 0; r < half; ++r) {
+        std::memcpy(y + r * yStride, &py[size_t(2 * r * m_width)], size_t(m_width));
+        std::memcpy(y + (half + r) * yStride, &py[size_t((2 * r + 1) * m_width)], size_t(m_width));
+    }
+    const int quarter = ch / 2;
+    for (int r = 0; r < quarter; ++r) {
+        for (const auto& [out, stride, in] : {std::tuple{u, uStride, &pu}, std::tuple{v, vStride, &pv}}) {
+            std::memcpy(out + r * stride, &(*in)[size_t(2 * r * cw)], size_t(cw));
+            std::memcpy(out + (quarter + r) * stride, &(*in)[size_t((2 * r + 1) * cw)], size_t(cw));
+        }
+    }
+}
+
+void CTestPattern::DrawPicture(int channel, int n, uint8_t* y, int yStride, uint8_t* u, int uStride, uint8_t* v,
+                               int vStride) const {
     const ChannelColour c = Colour(channel);
     for (int row = 0; row < m_height; ++row)
         std::memset(y + row * yStride, c.y, size_t(m_width));

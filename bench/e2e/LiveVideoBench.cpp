@@ -17,8 +17,18 @@
 // --sim-bitrate asks the simulator for streams of that rate (its --bitrate) instead of its simple
 // pictures, in both the loopback runs and their baseline.
 //
+// After the client's run the same process decodes the same streams bare, side by side on the same
+// machine (unless --no-baseline): sixteen libavcodec threads in real time, and the ffmpeg program with
+// one thread. It prints the client's CPU against each (per picture the client decoded, so that
+// pictures a loaded machine made it skip do not count for it) and the overhead per picture beyond the
+// real-time bare decode. Runs of 60 s and more print the resident memory every 10 s as a table.
+//
+// --smoke (with --feed) queues seconds x 25 pictures per channel, holding back while a decoder's queue
+// is long instead of pacing, waits until every one is decoded and fails when one is not: a check that
+// the path works, with nothing timed.
+//
 //   kelo_bench_live_video [--feed [--kbits 2000]] [--sim-bitrate 2000] [--mode yuv|rgb] [--seconds 30]
-//                         [--warmup 5] [--cpus 0,1]
+//                         [--warmup 5] [--cpus 0,1] [--no-baseline] [--smoke]
 //   kelo_bench_live_video --baseline [--feed] [--sim-bitrate 2000] [--seconds 30] [--keep DIR]
 
 #include "decoder/H264Library.h"
@@ -41,6 +51,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
 #include <sys/time.h>
@@ -54,6 +65,7 @@ extern "C" {
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -74,6 +86,8 @@ struct Options {
     int warmup = 5;
     int layout = 14;
     int loopSeconds = 4;
+    bool compare = true; // decode the streams bare after the client's run
+    bool smoke = false;
     std::string cpus;
     std::string keep;
 };
@@ -102,6 +116,10 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.loopSeconds = std::atoi(next());
         } else if (a == "--cpus") {
             o.cpus = next();
+        } else if (a == "--no-baseline") {
+            o.compare = false;
+        } else if (a == "--smoke") {
+            o.smoke = true;
         } else if (a == "--keep") {
             o.keep = next();
         } else {
@@ -109,6 +127,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             return false;
         }
     }
+    // A smoke run feeds the streams of this program.
+    o.feed = o.feed || o.smoke;
     return o.seconds > 0;
 }
 
@@ -129,7 +149,9 @@ long PeakRssKb(int who) {
 struct ThreadCpu {
     double decoders = 0;
     double ui = 0;
+    double feed = 0; // the thread that queues the fed streams, in place of the socket thread
     double other = 0;
+    std::map<std::string, double> otherByName;
 };
 
 ThreadCpu ThreadCpuSeconds() {
@@ -160,10 +182,13 @@ ThreadCpu ThreadCpuSeconds() {
         const double seconds = (utime + stime) / tick;
         if (name.rfind("kelo-dec-", 0) == 0) {
             cpu.decoders += seconds;
+        } else if (name == "kelo-feed") {
+            cpu.feed += seconds;
         } else if (entry.path().filename() == self) {
             cpu.ui += seconds;
         } else {
             cpu.other += seconds;
+            cpu.otherByName[name] += seconds;
         }
     }
     return cpu;
@@ -351,56 +376,101 @@ bool EncodedStreams(int kbits, int loopSeconds, Streams& out) {
     return std::all_of(ok.begin(), ok.end(), [](int v) { return v != 0; });
 }
 
-// Queues every channel's next picture every 1/fps seconds, as the socket thread queues frames.
+// Queues every channel's next picture as the socket thread queues frames: every 1/fps seconds, or,
+// with a count (a smoke run), that many pictures per channel as fast as the decoders take them.
 class CFeeder {
 public:
-    CFeeder(const Streams& streams, std::vector<std::unique_ptr<IChannelDecoder>>& decoders)
-        : m_streams(streams), m_decoders(decoders), m_thread([this] { Run(); }) {}
+    CFeeder(const Streams& streams, std::vector<std::unique_ptr<IChannelDecoder>>& decoders, int count = 0)
+        : m_streams(streams), m_decoders(decoders), m_count(count), m_thread([this] { Run(); }) {}
     ~CFeeder() {
         m_stop = true;
         m_thread.join();
     }
+    bool Done() const { return m_done.load(); }
 
 private:
+    // A smoke run keeps the queues short, so that the backlog rule never drops a picture.
+    static constexpr std::size_t kSmokeQueue = 6;
+
+    std::unique_ptr<FrameItem> Item(int ch, int n) const {
+        const std::vector<BYTE>& unit = m_streams.Unit(ch, n);
+        auto item = std::make_unique<FrameItem>();
+        item->descriptor.channel = BYTE(ch);
+        item->descriptor.key_mark = m_streams.IsKey(n) ? 1 : 0;
+        item->descriptor.width = WORD(m_streams.width);
+        item->descriptor.height = WORD(m_streams.height);
+        item->descriptor.generation = 1;
+        item->descriptor.video_size = DWORD(unit.size());
+        item->descriptor.item_length = DWORD(unit.size() + kFrameItemExtra);
+        item->header[3] = DWORD(1300000000 + n / m_streams.fps);
+        item->data.assign(unit.size() + kFrameItemExtra, 0);
+        std::memcpy(item->data.data() + 40, unit.data(), unit.size());
+        return item;
+    }
+
     void Run() {
+        pthread_setname_np(pthread_self(), "kelo-feed");
         const auto period = std::chrono::microseconds(1000000 / m_streams.fps);
         auto next = std::chrono::steady_clock::now();
-        for (int n = 0; !m_stop; ++n) {
-            std::this_thread::sleep_until(next);
-            next += period;
-            for (int ch = 0; ch < 16; ++ch) {
-                const std::vector<BYTE>& unit = m_streams.Unit(ch, n);
-                auto item = std::make_unique<FrameItem>();
-                item->descriptor.channel = BYTE(ch);
-                item->descriptor.key_mark = m_streams.IsKey(n) ? 1 : 0;
-                item->descriptor.width = WORD(m_streams.width);
-                item->descriptor.height = WORD(m_streams.height);
-                item->descriptor.generation = 1;
-                item->descriptor.video_size = DWORD(unit.size());
-                item->descriptor.item_length = DWORD(unit.size() + kFrameItemExtra);
-                item->header[3] = DWORD(1300000000 + n / m_streams.fps);
-                item->data.assign(unit.size() + kFrameItemExtra, 0);
-                std::memcpy(item->data.data() + 40, unit.data(), unit.size());
-                m_decoders[std::size_t(ch)]->QueueFrame(std::move(item));
+        for (int n = 0; !m_stop && (m_count == 0 || n < m_count); ++n) {
+            if (m_count == 0) {
+                std::this_thread::sleep_until(next);
+                next += period;
+            }
+            for (int ch = 0; ch < 16 && !m_stop; ++ch) {
+                while (m_count != 0 && !m_stop && m_decoders[std::size_t(ch)]->QueueLength() >= kSmokeQueue) {
+                    std::this_thread::sleep_for(1ms);
+                }
+                m_decoders[std::size_t(ch)]->QueueFrame(Item(ch, n));
             }
         }
+        m_done = true;
     }
 
     const Streams& m_streams;
     std::vector<std::unique_ptr<IChannelDecoder>>& m_decoders;
+    const int m_count;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_done{false};
     std::thread m_thread;
 };
 
-void Report(const Options& o, CVideoStats& stats, double cpu, const ThreadCpu& threads, double wall,
-            const char* source) {
+// Resident memory now, from the kernel's status of this process, in MB.
+double RssMb() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::atof(line.c_str() + 6) / 1024.0;
+        }
+    }
+    return 0;
+}
+
+// What one measured window of the client gave.
+struct ClientRun {
+    double cpu = 0;
+    double wall = 0;
+    ThreadCpu threads;
+    std::uint64_t decoded = 0;
+    std::uint64_t dropped = 0;
+    std::vector<std::pair<int, double>> rss; // seconds into the window, MB
+};
+
+void Report(const Options& o, CVideoStats& stats, ClientRun& run, const char* source) {
+    const ThreadCpu& threads = run.threads;
     std::printf("%s, mode %s, layout %d, %d s measured after %d s, cores %s\n", source, o.yuv ? "yuv" : "rgb", o.layout,
                 o.seconds, o.warmup, o.cpus.empty() ? "all" : o.cpus.c_str());
-    std::printf("client CPU %.2f s over %.2f s wall = %.3f cores\n", cpu, wall, cpu / wall);
+    std::printf("client CPU %.2f s over %.2f s wall = %.3f cores\n", run.cpu, run.wall, run.cpu / run.wall);
     std::printf("  decoder threads %.2f s (publishing and drawing tiles %.2f s of it), UI thread %.2f s "
-                "(painting %.2f s of it, %llu paints), other threads %.2f s\n",
+                "(painting %.2f s of it, %llu paints), feeding thread %.2f s, other threads %.2f s\n",
                 threads.decoders, stats.PublishSeconds(), threads.ui, stats.PaintSeconds(),
-                (unsigned long long)stats.Paints(), threads.other);
+                (unsigned long long)stats.Paints(), threads.feed, threads.other);
+    for (const auto& [name, seconds] : threads.otherByName) {
+        if (seconds >= 0.01) {
+            std::printf("    other: %s %.2f s\n", name.c_str(), seconds);
+        }
+    }
     std::uint64_t decoded = 0, drawn = 0, painted = 0, backlog = 0, queue = 0, oversized = 0;
     std::uint64_t minDecoded = UINT64_MAX, maxDecoded = 0;
     for (int ch = 0; ch < 16; ++ch) {
@@ -414,15 +484,43 @@ void Report(const Options& o, CVideoStats& stats, double cpu, const ThreadCpu& t
         minDecoded = std::min<std::uint64_t>(minDecoded, c.decoded);
         maxDecoded = std::max<std::uint64_t>(maxDecoded, c.decoded);
     }
+    run.decoded = decoded;
+    run.dropped = backlog + queue + oversized;
     std::printf("pictures: decoded %llu (%.1f/s; per channel %llu to %llu), drawn %llu, painted %llu\n",
-                (unsigned long long)decoded, double(decoded) / wall, (unsigned long long)minDecoded,
+                (unsigned long long)decoded, double(decoded) / run.wall, (unsigned long long)minDecoded,
                 (unsigned long long)maxDecoded, (unsigned long long)drawn, (unsigned long long)painted);
-    std::printf("dropped %llu: backlog rule %llu, full queues %llu, oversized %llu\n",
-                (unsigned long long)(backlog + queue + oversized), (unsigned long long)backlog,
-                (unsigned long long)queue, (unsigned long long)oversized);
+    std::printf("dropped %llu: backlog rule %llu, full queues %llu, oversized %llu\n", (unsigned long long)run.dropped,
+                (unsigned long long)backlog, (unsigned long long)queue, (unsigned long long)oversized);
     std::printf("arrival to paint: p50 %d ms, p99 %d ms (%llu samples)\n", stats.LatencyPercentileMs(0.5),
                 stats.LatencyPercentileMs(0.99), (unsigned long long)stats.LatencySamples());
+    if (decoded > 0) {
+        const double ms = 1000 / double(decoded);
+        std::printf("client CPU per picture %.3f ms: decoder threads %.3f (publishing and drawing %.3f), UI thread "
+                    "%.3f, feeding %.3f, other %.3f\n",
+                    run.cpu * ms, threads.decoders * ms, stats.PublishSeconds() * ms, threads.ui * ms,
+                    threads.feed * ms, threads.other * ms);
+    }
     std::printf("peak RSS %.1f MB\n", double(PeakRssKb(RUSAGE_SELF)) / 1024.0);
+    if (run.rss.size() >= 2) {
+        std::printf("resident memory, MB:\n   s      MB\n");
+        for (const auto& [second, mb] : run.rss) {
+            std::printf("%4d  %6.1f\n", second, mb);
+        }
+        // From minute 1 on, against the first sample at or after it.
+        double first = 0, low = 1e9, high = 0;
+        for (const auto& [second, mb] : run.rss) {
+            if (second < 60 && run.rss.back().first >= 60) {
+                continue;
+            }
+            first = first == 0 ? mb : first;
+            low = std::min(low, mb);
+            high = std::max(high, mb);
+        }
+        if (first > 0) {
+            std::printf("resident memory from minute 1: %.1f to %.1f MB, %+.1f %% .. %+.1f %% of the first sample\n",
+                        low, high, (low / first - 1) * 100, (high / first - 1) * 100);
+        }
+    }
 }
 
 // A window of the main window's size with the video window in its place, as the program has it.
@@ -445,23 +543,40 @@ struct Window {
     CVideoDlg video;
 };
 
-void Measure(const Options& o, CVideoDlg& video, const char* source) {
+ClientRun Measure(const Options& o, CVideoDlg& video, const char* source) {
     if (o.layout != 14) {
         video.SetLayout(o.layout);
     }
     PumpFor(std::chrono::seconds(o.warmup));
     video.Stats().Reset();
+    ClientRun run;
     const ThreadCpu threads0 = ThreadCpuSeconds();
     const double cpu0 = CpuSeconds(RUSAGE_SELF);
     const auto t0 = std::chrono::steady_clock::now();
-    PumpFor(std::chrono::seconds(o.seconds));
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    const double cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
-    ThreadCpu threads = ThreadCpuSeconds();
-    threads.decoders -= threads0.decoders;
-    threads.ui -= threads0.ui;
-    threads.other -= threads0.other;
-    Report(o, video.Stats(), cpu, threads, wall, source);
+    // The run is cut into 10 s steps when it is long enough for the memory to be followed.
+    const int step = o.seconds >= 60 ? 10 : o.seconds;
+    for (int done = 0; done < o.seconds; done += step) {
+        if (step < o.seconds) {
+            run.rss.emplace_back(done, RssMb());
+        }
+        PumpFor(std::chrono::seconds(std::min(step, o.seconds - done)));
+    }
+    if (step < o.seconds) {
+        run.rss.emplace_back(o.seconds, RssMb());
+    }
+    run.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    run.cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
+    run.threads = ThreadCpuSeconds();
+    run.threads.decoders -= threads0.decoders;
+    run.threads.ui -= threads0.ui;
+    run.threads.feed -= threads0.feed;
+    run.threads.other -= threads0.other;
+    for (auto& [name, seconds] : run.threads.otherByName) {
+        const auto before = threads0.otherByName.find(name);
+        seconds -= before != threads0.otherByName.end() ? before->second : 0;
+    }
+    Report(o, video.Stats(), run, source);
+    return run;
 }
 
 bool LoadDecoderLibrary(CH264Library& library) {
@@ -470,80 +585,6 @@ bool LoadDecoderLibrary(CH264Library& library) {
     }
     std::fprintf(stderr, "the decoder library is missing\n");
     return false;
-}
-
-int RunSimulator(const Options& o) {
-    SimProcess sim;
-    std::vector<std::string> simOptions = {
-        "--resolution", "d1", "--channels", "16", "--loop-seconds", std::to_string(o.loopSeconds)};
-    if (o.simKbits > 0) {
-        simOptions.insert(simOptions.end(), {"--bitrate", std::to_string(o.simKbits)});
-    }
-    if (!sim.Start(simOptions, 600000)) {
-        std::fprintf(stderr, "the simulator did not start\n");
-        return 1;
-    }
-    // Only the client is held to the given cores; the simulator was started before.
-    if (!o.cpus.empty() && !PinTo(o.cpus)) {
-        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
-        return 1;
-    }
-    CH264Library library;
-    if (!LoadDecoderLibrary(library)) {
-        return 1;
-    }
-    Window window(&library, o.yuv);
-    FakeClientHost clientHost;
-    auto client = std::make_unique<CDvrClient>(
-        DvrClientSeams{&clientHost, window.video.View(), window.video.MediaFactory()}, DvrClientTiming{});
-    window.video.SetClient(client.get());
-    client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
-    client->Connect();
-    QDeadlineTimer login(30000);
-    while (client->m_bLive.load() == 0 && !login.hasExpired()) {
-        PumpFor(20ms);
-    }
-    if (client->m_bLive.load() == 0) {
-        std::fprintf(stderr, "live view did not start\n");
-        return 1;
-    }
-    Measure(o, window.video, "simulator over loopback");
-    client->Disconnect();
-    window.video.SetClient(nullptr);
-    return 0;
-}
-
-int RunFeed(const Options& o) {
-    Streams streams;
-    if (!EncodedStreams(o.kbits, o.loopSeconds, streams)) {
-        std::fprintf(stderr, "the streams could not be encoded\n");
-        return 1;
-    }
-    std::printf("streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel\n", streams.width, streams.height, streams.fps,
-                streams.KbitsPerChannel());
-    if (!o.cpus.empty() && !PinTo(o.cpus)) {
-        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
-        return 1;
-    }
-    CH264Library library;
-    if (!LoadDecoderLibrary(library)) {
-        return 1;
-    }
-    Window window(&library, o.yuv);
-    window.video.SetPlaySource(1);
-    window.video.SetAvailableMask(0xFFFF, false);
-    std::vector<std::unique_ptr<IChannelDecoder>> decoders;
-    for (int ch = 0; ch < 16; ++ch) {
-        decoders.push_back(window.video.MediaFactory()->CreateDecoder(ch, 1));
-    }
-    {
-        CFeeder feeder(streams, decoders);
-        Measure(o, window.video, "streams fed into the decoders");
-    }
-    for (auto& d : decoders) {
-        d->Stop();
-    }
-    return 0;
 }
 
 // One libavcodec decoder on one thread over a channel's pictures, unit by unit; pictures decoded.
@@ -581,19 +622,235 @@ int DecodeInProcess(const Streams& streams, int channel, int frames,
     return pictures;
 }
 
-// Sixteen decoders on threads of their own at once; CPU and wall seconds.
-std::pair<double, double> DecodeAllAtOnce(const Streams& streams, int frames, std::chrono::microseconds period) {
+struct BareDecode {
+    double cpu = 0;
+    double wall = 0;
+    int pictures = 0;
+};
+
+// Sixteen decoders on threads of their own at once.
+BareDecode DecodeAllAtOnce(const Streams& streams, int frames, std::chrono::microseconds period) {
     const double cpu0 = CpuSeconds(RUSAGE_SELF);
     const auto wall0 = std::chrono::steady_clock::now();
+    std::vector<int> pictures(16, 0);
     std::vector<std::thread> threads;
     for (int ch = 0; ch < 16; ++ch) {
-        threads.emplace_back([&, ch] { DecodeInProcess(streams, ch, frames, period); });
+        threads.emplace_back([&, ch] { pictures[std::size_t(ch)] = DecodeInProcess(streams, ch, frames, period); });
     }
     for (auto& t : threads) {
         t.join();
     }
-    return {CpuSeconds(RUSAGE_SELF) - cpu0,
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count()};
+    BareDecode bare;
+    bare.cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
+    bare.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+    for (int p : pictures) {
+        bare.pictures += p;
+    }
+    return bare;
+}
+
+// The ffmpeg program, one thread, decoding each channel's pictures from a file; a CPU of -1 when it
+// is not installed.
+BareDecode DecodeWithFfmpeg(const Streams& streams, int frames, const std::string& keep) {
+    BareDecode bare;
+    if (std::system("command -v ffmpeg > /dev/null 2>&1") != 0) {
+        bare.cpu = -1;
+        return bare;
+    }
+    const std::filesystem::path folder =
+        keep.empty() ? std::filesystem::temp_directory_path() / ("kelo-bench-streams-" + std::to_string(getpid()))
+                     : std::filesystem::path(keep);
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> files;
+    for (int ch = 0; ch < 16; ++ch) {
+        const std::string name = (folder / ("ch" + std::to_string(ch + 1) + ".h264")).string();
+        std::ofstream file(name, std::ios::binary);
+        for (int n = 0; n < frames; ++n) {
+            const std::vector<BYTE>& unit = streams.Unit(ch, n);
+            file.write(reinterpret_cast<const char*>(unit.data()), std::streamsize(unit.size()));
+        }
+        files.push_back(name);
+    }
+    const double child0 = CpuSeconds(RUSAGE_CHILDREN);
+    for (const std::string& file : files) {
+        const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -threads 1 -f h264 -i '" + file +
+                                    "' -threads 1 -f null - > /dev/null 2>&1";
+        bare.pictures += std::system(command.c_str()) == 0 ? frames : 0;
+    }
+    bare.cpu = CpuSeconds(RUSAGE_CHILDREN) - child0;
+    if (keep.empty()) {
+        std::filesystem::remove_all(folder);
+    }
+    return bare;
+}
+
+// The client's run against the bare decode of the same streams, per picture.
+void Compare(const Options& o, const Streams& streams, const ClientRun& run) {
+    if (!o.compare || run.decoded == 0) {
+        return;
+    }
+    const int frames = o.seconds * streams.fps;
+    const BareDecode paced = DecodeAllAtOnce(streams, frames, std::chrono::microseconds(1000000 / streams.fps));
+    const BareDecode ffmpeg = DecodeWithFfmpeg(streams, frames, o.keep);
+    const double pictures = double(run.decoded);
+    std::printf("bare decode of the same streams, %d pictures a channel:\n", frames);
+    if (paced.pictures > 0) {
+        const double perPicture = paced.cpu / paced.pictures;
+        std::printf("  sixteen libavcodec threads in real time: %.2f s CPU for %d pictures, %.3f ms a picture\n",
+                    paced.cpu, paced.pictures, perPicture * 1000);
+        std::printf("  client / real-time bare decode: %.2f; overhead beyond it %.3f ms a picture\n",
+                    run.cpu / (perPicture * pictures), (run.cpu - perPicture * pictures) * 1000 / pictures);
+    }
+    if (ffmpeg.cpu < 0) {
+        std::printf("  ffmpeg is not installed: no figure from the ffmpeg program\n");
+    } else if (ffmpeg.pictures > 0) {
+        const double perPicture = ffmpeg.cpu / ffmpeg.pictures;
+        std::printf("  ffmpeg -threads 1: %.2f s CPU for %d pictures, %.3f ms a picture\n", ffmpeg.cpu, ffmpeg.pictures,
+                    perPicture * 1000);
+        std::printf("  client / ffmpeg -threads 1: %.2f\n", run.cpu / (perPicture * pictures));
+    }
+}
+
+int RunSimulator(const Options& o) {
+    SimProcess sim;
+    std::vector<std::string> simOptions = {
+        "--resolution", "d1", "--channels", "16", "--loop-seconds", std::to_string(o.loopSeconds)};
+    if (o.simKbits > 0) {
+        simOptions.insert(simOptions.end(), {"--bitrate", std::to_string(o.simKbits)});
+    }
+    if (!sim.Start(simOptions, 600000)) {
+        std::fprintf(stderr, "the simulator did not start\n");
+        return 1;
+    }
+    // Only the client is held to the given cores; the simulator was started before.
+    if (!o.cpus.empty() && !PinTo(o.cpus)) {
+        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
+        return 1;
+    }
+    CH264Library library;
+    if (!LoadDecoderLibrary(library)) {
+        return 1;
+    }
+    ClientRun run;
+    {
+        Window window(&library, o.yuv);
+        FakeClientHost clientHost;
+        auto client = std::make_unique<CDvrClient>(
+            DvrClientSeams{&clientHost, window.video.View(), window.video.MediaFactory()}, DvrClientTiming{});
+        window.video.SetClient(client.get());
+        client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
+        client->Connect();
+        QDeadlineTimer login(30000);
+        while (client->m_bLive.load() == 0 && !login.hasExpired()) {
+            PumpFor(20ms);
+        }
+        if (client->m_bLive.load() == 0) {
+            std::fprintf(stderr, "live view did not start\n");
+            return 1;
+        }
+        run = Measure(o, window.video, "simulator over loopback");
+        client->Disconnect();
+        window.video.SetClient(nullptr);
+    }
+    Streams streams;
+    if (o.compare && SimulatorStreams(o.loopSeconds, o.simKbits, streams)) {
+        Compare(o, streams, run);
+    }
+    return 0;
+}
+
+// Decoded pictures over every channel.
+std::uint64_t DecodedPictures(CVideoDlg& video) {
+    std::uint64_t decoded = 0;
+    for (int ch = 0; ch < 16; ++ch) {
+        decoded += video.Stats().Of(ch).decoded.load();
+    }
+    return decoded;
+}
+
+// Every picture queued must come out decoded, with none dropped; nothing is timed.
+int Smoke(const Options& o, const Streams& streams, CVideoDlg& video,
+          std::vector<std::unique_ptr<IChannelDecoder>>& decoders) {
+    const int count = o.seconds * streams.fps;
+    const std::uint64_t expected = std::uint64_t(count) * 16;
+    const ThreadCpu threads0 = ThreadCpuSeconds();
+    const double cpu0 = CpuSeconds(RUSAGE_SELF);
+    const auto t0 = std::chrono::steady_clock::now();
+    CFeeder feeder(streams, decoders, count);
+    auto queuesEmpty = [&decoders] {
+        // Two entries of each queue are its placeholders.
+        return std::all_of(decoders.begin(), decoders.end(), [](const auto& d) { return d->QueueLength() <= 2; });
+    };
+    QDeadlineTimer deadline(600000);
+    while (DecodedPictures(video) < expected && !deadline.hasExpired()) {
+        if (feeder.Done() && queuesEmpty()) {
+            // Everything was taken: once the last pictures are through, no more will come.
+            const std::uint64_t seen = DecodedPictures(video);
+            PumpFor(1000ms);
+            if (DecodedPictures(video) == seen) {
+                break;
+            }
+            continue;
+        }
+        PumpFor(20ms);
+    }
+    PumpFor(100ms);
+    ClientRun run;
+    run.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    run.cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
+    run.threads = ThreadCpuSeconds();
+    run.threads.decoders -= threads0.decoders;
+    run.threads.ui -= threads0.ui;
+    run.threads.feed -= threads0.feed;
+    run.threads.other -= threads0.other;
+    run.threads.otherByName.clear();
+    Report(o, video.Stats(), run, "smoke run, streams fed into the decoders");
+    const bool ok = run.decoded == expected && run.dropped == 0;
+    std::printf("smoke run: %llu of %llu pictures decoded, %llu dropped: %s\n", (unsigned long long)run.decoded,
+                (unsigned long long)expected, (unsigned long long)run.dropped, ok ? "passed" : "FAILED");
+    return ok ? 0 : 1;
+}
+
+int RunFeed(const Options& o) {
+    Streams streams;
+    if (!EncodedStreams(o.kbits, o.loopSeconds, streams)) {
+        std::fprintf(stderr, "the streams could not be encoded\n");
+        return 1;
+    }
+    std::printf("streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel\n", streams.width, streams.height, streams.fps,
+                streams.KbitsPerChannel());
+    if (!o.cpus.empty() && !PinTo(o.cpus)) {
+        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
+        return 1;
+    }
+    CH264Library library;
+    if (!LoadDecoderLibrary(library)) {
+        return 1;
+    }
+    ClientRun run;
+    int result = 0;
+    {
+        Window window(&library, o.yuv);
+        window.video.SetPlaySource(1);
+        window.video.SetAvailableMask(0xFFFF, false);
+        std::vector<std::unique_ptr<IChannelDecoder>> decoders;
+        for (int ch = 0; ch < 16; ++ch) {
+            decoders.push_back(window.video.MediaFactory()->CreateDecoder(ch, 1));
+        }
+        if (o.smoke) {
+            result = Smoke(o, streams, window.video, decoders);
+        } else {
+            CFeeder feeder(streams, decoders);
+            run = Measure(o, window.video, "streams fed into the decoders");
+        }
+        for (auto& d : decoders) {
+            d->Stop();
+        }
+    }
+    if (!o.smoke) {
+        Compare(o, streams, run);
+    }
+    return result;
 }
 
 int RunBaseline(const Options& o) {
@@ -606,21 +863,6 @@ int RunBaseline(const Options& o) {
     std::printf("%s streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel, %d pictures each\n",
                 o.feed ? "fed" : "simulator", streams.width, streams.height, streams.fps, streams.KbitsPerChannel(),
                 frames);
-
-    const std::filesystem::path folder =
-        o.keep.empty() ? std::filesystem::temp_directory_path() / "kelo-bench-streams" : std::filesystem::path(o.keep);
-    std::filesystem::create_directories(folder);
-    std::vector<std::string> files;
-    for (int ch = 0; ch < 16; ++ch) {
-        const std::string name = (folder / ("ch" + std::to_string(ch + 1) + ".h264")).string();
-        std::ofstream file(name, std::ios::binary);
-        for (int n = 0; n < frames; ++n) {
-            const std::vector<BYTE>& unit = streams.Unit(ch, n);
-            file.write(reinterpret_cast<const char*>(unit.data()), std::streamsize(unit.size()));
-        }
-        files.push_back(name);
-    }
-
     const double self0 = CpuSeconds(RUSAGE_SELF);
     int pictures = 0;
     for (int ch = 0; ch < 16; ++ch) {
@@ -630,28 +872,17 @@ int RunBaseline(const Options& o) {
                 pictures);
     // The same, all sixteen at once on threads of their own: as fast as they go, and in real time
     // (each picture when it is due), as the client's decoders run.
-    const auto burst = DecodeAllAtOnce(streams, frames, std::chrono::microseconds(0));
-    std::printf("libavcodec in process, sixteen threads at once: %.2f s CPU (%.2f s wall)\n", burst.first,
-                burst.second);
-    const auto paced = DecodeAllAtOnce(streams, frames, std::chrono::microseconds(1000000 / streams.fps));
-    std::printf("libavcodec in process, sixteen threads in real time: %.2f s CPU (%.2f s wall)\n", paced.first,
-                paced.second);
-
-    if (std::system("command -v ffmpeg > /dev/null 2>&1") == 0) {
-        const double child0 = CpuSeconds(RUSAGE_CHILDREN);
-        int failed = 0;
-        for (const std::string& file : files) {
-            const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -threads 1 -f h264 -i '" + file +
-                                        "' -threads 1 -f null - > /dev/null 2>&1";
-            failed += std::system(command.c_str()) != 0 ? 1 : 0;
-        }
-        std::printf("ffmpeg -threads 1 -f null -: %.2f s CPU for the 16 files%s\n",
-                    CpuSeconds(RUSAGE_CHILDREN) - child0, failed != 0 ? " (some runs failed)" : "");
-    } else {
+    const BareDecode burst = DecodeAllAtOnce(streams, frames, std::chrono::microseconds(0));
+    std::printf("libavcodec in process, sixteen threads at once: %.2f s CPU (%.2f s wall)\n", burst.cpu, burst.wall);
+    const BareDecode paced = DecodeAllAtOnce(streams, frames, std::chrono::microseconds(1000000 / streams.fps));
+    std::printf("libavcodec in process, sixteen threads in real time: %.2f s CPU (%.2f s wall)\n", paced.cpu,
+                paced.wall);
+    const BareDecode ffmpeg = DecodeWithFfmpeg(streams, frames, o.keep);
+    if (ffmpeg.cpu < 0) {
         std::printf("ffmpeg is not installed: no figure from the ffmpeg program\n");
-    }
-    if (o.keep.empty()) {
-        std::filesystem::remove_all(folder);
+    } else {
+        std::printf("ffmpeg -threads 1 -f null -: %.2f s CPU for the 16 files%s\n", ffmpeg.cpu,
+                    ffmpeg.pictures != frames * 16 ? " (some runs failed)" : "");
     }
     return 0;
 }
@@ -659,6 +890,8 @@ int RunBaseline(const Options& o) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Each line as it is printed, so that a run cut short still shows what it measured.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         return 2;

@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Runs the live video benchmark: the bare decode of the streams, then the client in both drawing
-# modes on every core and on two cores, once with the simulator's 2 Mbit/s streams over loopback and
-# once with 2 Mbit/s streams fed straight into the decoders. Usage: run-live-video.sh <build folder> [seconds]
+# Runs the live video benchmark's matrix: both sources (the simulator's 2 Mbit/s streams over
+# loopback, and 2 Mbit/s streams fed straight into the decoders), both drawing modes, on every core
+# and on two cores. Each run compares the client with a bare decode of the same streams in the same
+# process, side by side. Then the memory over ten minutes and the drawing of one picture per tile size.
+# Usage: run-live-video.sh <build folder> [seconds] [--long]
 set -euo pipefail
 build=${1:?build folder}
-seconds=${2:-30}
+seconds=${2:-20}
+long=${3:-}
 bench="$build/bin/kelo_bench_live_video"
 export KELO_BIN_DIR="$build/bin"
 
+echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 for source in "--sim-bitrate 2000" "--feed --loop-seconds 2"; do
-  echo "== bare decode ${source:-(simulator)}"
-  # shellcheck disable=SC2086
-  "$bench" --baseline $source --seconds "$seconds"
   for mode in yuv rgb; do
     for cores in "" "--cpus 0,1"; do
-      echo "== client ${source:-(simulator)} $mode ${cores:-every core}"
+      echo "== client $source, $mode, ${cores:-every core}; load $(cut -d' ' -f1-3 /proc/loadavg)"
       # shellcheck disable=SC2086
       "$bench" $source --mode "$mode" --seconds "$seconds" $cores
     done
   done
 done
+if [ "$long" = "--long" ]; then
+  echo "== ten minutes over loopback, resident memory; load $(cut -d' ' -f1-3 /proc/loadavg)"
+  "$bench" --sim-bitrate 2000 --mode yuv --seconds 600 --no-baseline
+fi
+echo "== one picture drawn into a 16-split tile and a full-screen tile"
+"$build/bin/kelo_bench_video" --benchmark_min_time=1

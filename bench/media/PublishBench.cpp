@@ -1,7 +1,8 @@
-// A decoded D1 picture on its way to the screen, as a channel decoder handles it: copied from the
-// decoder's buffer into the channel's frame buffer with its rows reordered for the drawing mode,
-// then cropped, field-selected, colour-converted and scaled into its tile in one pass. For a tile
-// of the 16-split main window and a full-screen tile, in both drawing modes.
+// A decoded D1 picture copied in the form still images and web snapshots take it (rows reordered for
+// the drawing mode), then cropped, field-selected, colour-converted and scaled into a tile in one
+// pass. The live path no longer copies: the decoder's buffer becomes the frame buffer by exchange and
+// is drawn as kelo_bench_video measures; this is what a picture cost when it was copied first.
+// For a tile of the 16-split main window and a full-screen tile, in both drawing modes.
 
 #include "media/PictureCopy.h"
 #include "platform/video/PictureScaler.h"

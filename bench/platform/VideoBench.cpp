@@ -1,11 +1,11 @@
 // One decoded D1 picture drawn into a tile of a 32-bit image: crop, field, colour conversion and
 // scaling, for a 16-split tile and a full-screen tile, in both drawing modes.
 
-#include "platform/video/PictureRows.h"
 #include "platform/video/PictureScaler.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -13,6 +13,7 @@ namespace {
 constexpr int kWidth = 704;
 constexpr int kHeight = 576;
 
+// The decoder's output as the frame buffer keeps it: planar 4:2:0, or BGR24 rows top first.
 std::vector<BYTE> Picture(PictureFormat format) {
     std::vector<BYTE> pic(PictureBytes(format, kWidth, kHeight));
     std::uint32_t seed = 1;
@@ -20,25 +21,26 @@ std::vector<BYTE> Picture(PictureFormat format) {
         seed = seed * 1664525u + 1013904223u;
         b = BYTE(seed >> 24);
     }
-    if (format == PictureFormat::Bgr24Dib) {
-        std::vector<BYTE> dib(pic.size());
-        CopyRowsForDib(pic.data(), dib.data(), kWidth, kHeight);
-        DeinterlaceRows(dib.data(), kWidth, kHeight, true, 0);
-        return dib;
-    }
     return pic;
 }
 
-// Tiles: 16-split in the main window's 815 x 548 video area, and one channel on a 1920 x 1080 monitor.
+// Tiles: 16-split in the main window's 815 x 548 video area, and one channel on a 1920 x 1080
+// monitor; drawn straight into a tile image of its own (as the video window does), or into a
+// rectangle of a larger image through the scaler's work image.
 void DrawD1Picture(benchmark::State& state) {
-    const PictureFormat format = state.range(0) ? PictureFormat::Bgr24Dib : PictureFormat::Yuv420;
+    const PictureFormat format = state.range(0) ? PictureFormat::Bgr24 : PictureFormat::Yuv420;
     const int tileW = int(state.range(1));
     const int tileH = int(state.range(2));
+    const bool own = state.range(3) != 0;
     const std::vector<BYTE> picture = Picture(format);
     const PictureSource source{picture.data(), picture.size(), kWidth, kHeight, format};
-    // The back buffer of a full-screen window; the tile sits at the layout's (2, 2).
-    std::vector<DWORD> image(1920 * 1080);
-    const VideoTarget target{reinterpret_cast<BYTE*>(&image[2 * 1920 + 2]), 1920 * 4, tileW, tileH};
+    std::vector<BYTE> image(own ? CPictureScaler::PaddedBytes(tileW, tileH) + CPictureScaler::kPaddedAlign
+                                : std::size_t(1920) * 1080 * 4);
+    BYTE* base = image.data() + (CPictureScaler::kPaddedAlign -
+                                 reinterpret_cast<std::uintptr_t>(image.data()) % CPictureScaler::kPaddedAlign) %
+                                    CPictureScaler::kPaddedAlign;
+    const VideoTarget target = own ? VideoTarget{base, CPictureScaler::PaddedStride(tileW), tileW, tileH, true}
+                                   : VideoTarget{base + (2 * 1920 + 2) * 4, 1920 * 4, tileW, tileH, false};
     CPictureScaler scaler;
     for (auto _ : state) {
         if (!scaler.Draw(source, target)) {
@@ -51,11 +53,13 @@ void DrawD1Picture(benchmark::State& state) {
 }
 
 BENCHMARK(DrawD1Picture)
-    ->ArgNames({"rgb", "w", "h"})
-    ->Args({0, 200, 134})
-    ->Args({1, 200, 134})
-    ->Args({0, 1916, 1076})
-    ->Args({1, 1916, 1076})
+    ->ArgNames({"rgb", "w", "h", "own"})
+    ->Args({0, 200, 134, 1})
+    ->Args({1, 200, 134, 1})
+    ->Args({0, 200, 134, 0})
+    ->Args({0, 1916, 1076, 1})
+    ->Args({1, 1916, 1076, 1})
+    ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

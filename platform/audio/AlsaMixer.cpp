@@ -1,13 +1,13 @@
 #include "platform/audio/AlsaMixer.h"
 
+#include "platform/audio/MixerScale.h"
+
 #include <alsa/asoundlib.h>
 
 #include <cstdlib>
 #include <utility>
 
 namespace {
-
-constexpr long kFullScale = 65535;
 
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
@@ -105,9 +105,7 @@ MMRESULT CAlsaMixer::GetVolume(DWORD* value) {
         snd_mixer_selem_get_playback_volume(m_element, SND_MIXER_SCHN_FRONT_LEFT, &level) < 0) {
         return MIXERR_INVALCONTROL;
     }
-    const long range = high - low;
-    const long clamped = level < low ? low : (level > high ? high : level);
-    *value = DWORD(((clamped - low) * kFullScale + range / 2) / range);
+    *value = MixerVolumeFromLevel(level, low, high);
     return MMSYSERR_NOERROR;
 }
 
@@ -121,8 +119,7 @@ MMRESULT CAlsaMixer::SetVolume(DWORD value) {
         snd_mixer_selem_get_playback_volume_range(m_element, &low, &high) < 0 || high <= low) {
         return MIXERR_INVALCONTROL;
     }
-    const long v = value > DWORD(kFullScale) ? kFullScale : long(value);
-    const long level = low + (v * (high - low) + kFullScale / 2) / kFullScale;
+    const long level = MixerLevelFromVolume(value, low, high);
     return snd_mixer_selem_set_playback_volume_all(m_element, level) < 0 ? MMSYSERR_ERROR : MMSYSERR_NOERROR;
 }
 

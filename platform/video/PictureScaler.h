@@ -7,8 +7,10 @@
 // One object per drawing thread (a channel's decoder, the UI thread): it keeps the conversion set-up
 // of the last few sizes, so a picture of a size and format seen before costs no set-up. The
 // converter's vector code writes whole blocks of pixels, past the end of a row when the width is not
-// a multiple of the block, so it works into a padded image of its own and only the rectangle is
-// copied into the target: neighbouring tiles and the end of the image are never touched.
+// a multiple of the block. A target laid out with that slack (a tile image of its own, see
+// PaddedStride) is written straight; any other target (a rectangle of a larger image) is drawn into a
+// padded image of the scaler's own and only the rectangle copied, so that neighbouring tiles and the
+// end of the image are never touched.
 
 #include "platform/video/VideoPicture.h"
 
@@ -31,6 +33,12 @@ public:
 
     // How many conversion set-ups are kept.
     static constexpr std::size_t kCachedSetups = 4;
+    // Rows of a padded target: 64-byte aligned, with room for the widest block the converter writes
+    // past a row's end. A padded target's buffer starts on a kPaddedAlign boundary and holds
+    // PaddedBytes(width, height).
+    static constexpr int kPaddedAlign = 64;
+    static int PaddedStride(int width) { return (((width + 63) & ~63) + 64) * 4; }
+    static std::size_t PaddedBytes(int width, int height) { return std::size_t(PaddedStride(width)) * height + 256; }
 
 private:
     struct Key {

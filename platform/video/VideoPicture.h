@@ -5,9 +5,12 @@
 // - Yuv420: planar 4:2:0 straight from the decoder, Y (w x h), then U, then V (w/2 x h/2 each), top
 //   row first. A picture of 480 or 576 lines holds two fields one above the other; the first (upper)
 //   one is shown. When the first field was already line-doubled in place, the rows say so.
-// - Bgr24Dib: 3 bytes per pixel (B, G, R) in device-independent-bitmap order, the bottom row first,
-//   as the row reordering for drawing leaves it: for 480 and 576 lines the two fields are then
-//   interleaved and the field in the even rows of the buffer (the second one) is the one shown.
+// - Bgr24: 3 bytes per pixel (B, G, R), top row first, as the decoder writes it: for 480 and 576
+//   lines the second (lower) field is the one shown, its lines doubled.
+// - Bgr24Dib: the same pixels in device-independent-bitmap order, the bottom row first, as the row
+//   reordering for drawing leaves it: for 480 and 576 lines the two fields are then interleaved and
+//   the field in the even rows of the buffer (the second one) is the one shown. Still images and web
+//   snapshots take RGB pictures in this form.
 // Each mode shows a cropped part of the picture (GetPictureCrop): the recorder's pictures carry a few
 // unused lines at the top and bottom, and a 352-wide picture a few unused columns at the side.
 
@@ -15,7 +18,11 @@
 
 #include <cstddef>
 
-enum class PictureFormat { Yuv420, Bgr24Dib };
+enum class PictureFormat { Yuv420, Bgr24, Bgr24Dib };
+
+constexpr bool IsRgb(PictureFormat format) {
+    return format != PictureFormat::Yuv420;
+}
 
 struct PictureSource {
     const BYTE* data = nullptr;
@@ -29,12 +36,15 @@ struct PictureSource {
 };
 
 // 32-bit pixels with the bytes B, G, R, 0xFF in memory (a QImage of format RGB32), rows of `stride`
-// bytes, top row first. `bits` points at the target rectangle's top-left pixel.
+// bytes, top row first. `bits` points at the target rectangle's top-left pixel. `padded` says that
+// the target is an image of its own laid out as CPictureScaler::PaddedStride gives, with the slack it
+// names after every row, the last one included: the converter may then write into it straight.
 struct VideoTarget {
     BYTE* bits = nullptr;
     int stride = 0;
     int width = 0;
     int height = 0;
+    bool padded = false;
 };
 
 // True for the picture heights that hold two stacked fields.

@@ -36,20 +36,3 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->GetSafeHwnd() : 
 CPaintDC::~CPaintDC() {
     ReleaseTarget();
 }
-
-HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
-    CWndHost* host = CWndHost::FromHandle(hwnd);
-    CDC* dc = host != nullptr ? host->PaintDC() : nullptr;
-    if (paint != nullptr) {
-        *paint = PAINTSTRUCT{};
-        paint->hdc = dc != nullptr ? dc->GetSafeHdc() : nullptr;
-        GetClientRect(hwnd, &paint->rcPaint);
-    }
-    return dc != nullptr ? dc->GetSafeHdc() : nullptr;
-}
-
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
-    (void)hwnd;
-    (void)paint;
-    return TRUE;
-}

@@ -35,7 +35,3 @@ public:
 protected:
     HWND m_hWnd;
 };
-
-// The paint context of a window being painted (null outside its paint), as BeginPaint gives it.
-HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);

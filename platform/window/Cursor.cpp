@@ -69,21 +69,3 @@ HCURSOR SetCursor(HCURSOR cursor) {
     }
     return previous;
 }
-
-HCURSOR GetCursor() {
-    return g_current;
-}
-
-BOOL GetCursorPos(LPPOINT point) {
-    if (point == nullptr) {
-        return FALSE;
-    }
-    const QPoint pos = QCursor::pos();
-    *point = POINT{pos.x(), pos.y()};
-    return TRUE;
-}
-
-BOOL SetCursorPos(int x, int y) {
-    QCursor::setPos(x, y);
-    return TRUE;
-}

@@ -10,6 +10,3 @@
 HCURSOR LoadCursor(HINSTANCE instance, LPCSTR cursorId);
 // Returns the cursor shown before (null when none was set).
 HCURSOR SetCursor(HCURSOR cursor);
-HCURSOR GetCursor();
-BOOL GetCursorPos(LPPOINT point);
-BOOL SetCursorPos(int x, int y);

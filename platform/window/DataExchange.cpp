@@ -166,12 +166,3 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {
         }
     }
 }
-
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
-    if (pDX == nullptr || pDX->m_bFail || !pDX->m_bSaveAndValidate) {
-        return;
-    }
-    if (value < minVal || value > maxVal) {
-        pDX->Fail();
-    }
-}

@@ -36,5 +36,3 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 // After DDX_Text of an edit: limits typing and pasting to nChars characters (EM_LIMITTEXT), and
 // fails when reading a longer text.
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
-// After DDX_Text of a number: fails when reading a value outside [minVal, maxVal].
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);

@@ -100,6 +100,14 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate& t, CWnd* pParentWnd, bool
         if (modal && !m_continueModal) {
             return TRUE; // ended during initialisation: never shown
         }
+        // A dialog opened inside the loop of a box that holds the whole application (a message box,
+        // a file chooser) would show on top of it yet take no input: it holds the application in
+        // turn, above the box, until it ends.
+        if (modal && QApplication::activeModalWidget() != nullptr) {
+            if (CWndHost* host = GetHost()) {
+                host->setWindowModality(Qt::ApplicationModal);
+            }
+        }
         ShowWindow(SW_SHOWNORMAL);
         if (!child) {
             if (CWndHost* host = GetHost()) {

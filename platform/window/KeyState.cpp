@@ -107,12 +107,3 @@ void CKeyState::SyncButtons(Qt::MouseButtons buttons) {
 SHORT GetKeyState(int vk) {
     return CKeyState::IsDown(UINT(vk)) ? SHORT(-128) : SHORT(0);
 }
-
-SHORT GetAsyncKeyState(int vk) {
-    return CKeyState::IsDown(UINT(vk)) ? SHORT(-32768) : SHORT(0);
-}
-
-BOOL MessageBeep(UINT type) {
-    (void)type;
-    return TRUE;
-}

@@ -20,6 +20,3 @@ public:
 
 // Negative (high bit set) while the key is down, as the program tests it.
 SHORT GetKeyState(int vk);
-SHORT GetAsyncKeyState(int vk);
-// Nothing to sound on this platform.
-BOOL MessageBeep(UINT type);

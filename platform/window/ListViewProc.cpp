@@ -38,6 +38,15 @@ void CListViewProc::Attach(CWndHost& host) {
             hostPtr->update();
         }
     });
+    auto* across = new QScrollBar(Qt::Horizontal, &host);
+    m_hscroll = across;
+    across->hide();
+    QObject::connect(across, &QScrollBar::valueChanged, across, [this, hostPtr](int value) {
+        if (value != m_left) {
+            m_left = value;
+            hostPtr->update();
+        }
+    });
 }
 
 void CListViewProc::Resized(CWndHost& host) {
@@ -65,8 +74,38 @@ int CListViewProc::TotalWidth() const {
     return total;
 }
 
+int CListViewProc::BarHeight() const {
+    return m_hscroll ? m_hscroll->sizeHint().height() : 0;
+}
+
+int CListViewProc::BarWidth() const {
+    return m_scroll ? m_scroll->sizeHint().width() : 0;
+}
+
+bool CListViewProc::HasHorizontalBar() const {
+    return m_horizontal;
+}
+
+void CListViewProc::PlaceBars(CWndHost& host, bool& vertical, bool& horizontal) const {
+    vertical = false;
+    horizontal = false;
+    if ((host.Style() & LVS_NOSCROLL) != 0) {
+        return;
+    }
+    const int rowsHeight = host.height() - HeaderHeight(host);
+    const int rowHeight = RowHeight(host);
+    // Each bar can make the other one needed: two rounds settle it.
+    for (int round = 0; round < 2; ++round) {
+        const int rows = std::max(0, (rowsHeight - (horizontal ? BarHeight() : 0)) / rowHeight);
+        vertical = RowCount() > std::max(1, rows);
+        horizontal =
+            (host.Style() & LVS_TYPEMASK) == LVS_REPORT && TotalWidth() > host.width() - (vertical ? BarWidth() : 0);
+    }
+}
+
 int CListViewProc::CountPerPage(CWndHost& host) const {
-    return std::max(0, (host.height() - HeaderHeight(host)) / RowHeight(host));
+    const int rowsHeight = host.height() - HeaderHeight(host) - (m_horizontal ? BarHeight() : 0);
+    return std::max(0, rowsHeight / RowHeight(host));
 }
 
 BOOL CListViewProc::ItemRect(CWndHost& host, int row, UINT code, RECT* rect) const {
@@ -79,13 +118,17 @@ BOOL CListViewProc::ItemRect(CWndHost& host, int row, UINT code, RECT* rect) con
     if (code == LVIR_LABEL || code == LVIR_ICON) {
         right = m_columns.empty() ? 0 : m_columns.front().width;
     }
-    *rect = RECT{0, top, right, top + height};
+    *rect = RECT{-m_left, top, right - m_left, top + height};
     return TRUE;
 }
 
 int CListViewProc::HitTest(CWndHost& host, const POINT& point) const {
     const int header = HeaderHeight(host);
-    if (point.y < header || point.x < 0 || point.x >= std::max(TotalWidth(), 1)) {
+    const int x = point.x + m_left;
+    if (point.y < header || point.x < 0 || x >= std::max(TotalWidth(), 1)) {
+        return -1;
+    }
+    if (m_horizontal && point.y >= host.height() - BarHeight()) {
         return -1;
     }
     const int row = m_top + (point.y - header) / RowHeight(host);
@@ -93,21 +136,35 @@ int CListViewProc::HitTest(CWndHost& host, const POINT& point) const {
 }
 
 void CListViewProc::UpdateScrollBar(CWndHost& host) {
-    if (!m_scroll) {
+    if (!m_scroll || !m_hscroll) {
         return;
     }
+    PlaceBars(host, m_vertical, m_horizontal);
     const int page = std::max(1, CountPerPage(host));
     const int maxTop = std::max(0, RowCount() - page);
     m_top = std::clamp(m_top, 0, maxTop);
     const int header = HeaderHeight(host);
-    const int width = m_scroll->sizeHint().width();
-    m_scroll->setGeometry(host.width() - width, header, width, std::max(0, host.height() - header));
+    const int width = BarWidth();
+    const int height = m_horizontal ? BarHeight() : 0;
+    m_scroll->setGeometry(host.width() - width, header, width, std::max(0, host.height() - header - height));
     m_scroll->blockSignals(true);
     m_scroll->setRange(0, maxTop);
     m_scroll->setPageStep(page);
     m_scroll->setValue(m_top);
     m_scroll->blockSignals(false);
-    m_scroll->setVisible(maxTop > 0 && (host.Style() & LVS_NOSCROLL) == 0);
+    m_scroll->setVisible(m_vertical && maxTop > 0);
+
+    const int shown = std::max(1, host.width() - (m_vertical ? width : 0));
+    const int maxLeft = m_horizontal ? std::max(0, TotalWidth() - shown) : 0;
+    m_left = std::clamp(m_left, 0, maxLeft);
+    m_hscroll->setGeometry(0, host.height() - height, shown, height);
+    m_hscroll->blockSignals(true);
+    m_hscroll->setRange(0, maxLeft);
+    m_hscroll->setPageStep(shown);
+    m_hscroll->setSingleStep(std::max(1, RowHeight(host)));
+    m_hscroll->setValue(m_left);
+    m_hscroll->blockSignals(false);
+    m_hscroll->setVisible(m_horizontal);
 }
 
 void CListViewProc::ScrollTo(CWndHost& host, int top) {
@@ -115,6 +172,18 @@ void CListViewProc::ScrollTo(CWndHost& host, int top) {
     top = std::clamp(top, 0, maxTop);
     if (top != m_top) {
         m_top = top;
+        host.update();
+    }
+    UpdateScrollBar(host);
+}
+
+void CListViewProc::ScrollLeftTo(CWndHost& host, int left) {
+    if (!m_horizontal || !m_hscroll) {
+        return;
+    }
+    left = std::clamp(left, 0, m_hscroll->maximum());
+    if (left != m_left) {
+        m_left = left;
         host.update();
     }
     UpdateScrollBar(host);
@@ -141,6 +210,7 @@ int CListViewProc::InsertColumn(CWndHost& host, int index, const Column& column)
     }
     index = std::min(index, ColumnCount());
     m_columns.insert(m_columns.begin() + index, column);
+    UpdateScrollBar(host);
     host.update();
     return index;
 }
@@ -150,6 +220,7 @@ BOOL CListViewProc::DeleteColumn(CWndHost& host, int index) {
         return FALSE;
     }
     m_columns.erase(m_columns.begin() + index);
+    UpdateScrollBar(host);
     host.update();
     return TRUE;
 }
@@ -163,6 +234,7 @@ BOOL CListViewProc::SetColumnWidth(CWndHost& host, int index, int width) {
         return FALSE;
     }
     m_columns[std::size_t(index)].width = std::max(0, width);
+    UpdateScrollBar(host);
     host.update();
     return TRUE;
 }
@@ -364,6 +436,11 @@ LRESULT CListViewProc::DefProc(CWndHost& host, CWnd& wnd, UINT message, WPARAM w
         return 0;
     }
     case WM_KEYDOWN: {
+        if (wParam == VK_LEFT || wParam == VK_RIGHT) {
+            const int step = std::max(1, RowHeight(host));
+            ScrollLeftTo(host, m_left + (wParam == VK_RIGHT ? step : -step));
+            return 0;
+        }
         const int focus = NextItem(-1, LVNI_FOCUSED);
         const int page = std::max(1, CountPerPage(host));
         int target = -1;
@@ -431,7 +508,7 @@ void CListViewProc::Paint(CWndHost& host) {
 
     const int header = HeaderHeight(host);
     if (header > 0) {
-        int x = 0;
+        int x = -m_left;
         for (const Column& column : m_columns) {
             RECT cell{x, 0, x + column.width, header};
             dc->FillRect(&cell, GetSysColorBrush(COLOR_BTNFACE));
@@ -479,7 +556,7 @@ void CListViewProc::Paint(CWndHost& host) {
         if (highlighted) {
             dc->FillRect(&fill, GetSysColorBrush(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
         }
-        int x = 0;
+        int x = -m_left;
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             const Column& column = m_columns[c];
             RECT cell{x + 2, bounds.top, x + column.width - 2, bounds.top + height};
@@ -496,9 +573,9 @@ void CListViewProc::Paint(CWndHost& host) {
         if ((m_exStyle & LVS_EX_GRIDLINES) != 0) {
             CPen grid(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
             CPen* old = dc->SelectObject(&grid);
-            dc->MoveTo(0, bounds.bottom - 1);
+            dc->MoveTo(bounds.left, bounds.bottom - 1);
             dc->LineTo(bounds.right, bounds.bottom - 1);
-            int gx = 0;
+            int gx = -m_left;
             for (const Column& column : m_columns) {
                 gx += column.width;
                 dc->MoveTo(gx - 1, bounds.top);

@@ -59,19 +59,32 @@ public:
     BOOL ItemRect(CWndHost& host, int row, UINT code, RECT* rect) const;
     int HitTest(CWndHost& host, const POINT& point) const;
     int TopIndex() const { return m_top; }
+    // How far the columns are scrolled to the left, in pixels.
+    int LeftOffset() const { return m_left; }
     int CountPerPage(CWndHost& host) const;
+    // Whether the horizontal scroll bar shows (the columns are wider than the list).
+    bool HasHorizontalBar() const;
     BOOL EnsureVisible(CWndHost& host, int row);
 
 private:
     void Paint(CWndHost& host);
     void SelectOnly(CWndHost& host, int row);
     void ScrollTo(CWndHost& host, int top);
+    void ScrollLeftTo(CWndHost& host, int left);
     void UpdateScrollBar(CWndHost& host);
+    // Which bars the list needs: a horizontal bar takes rows away, a vertical one width.
+    void PlaceBars(CWndHost& host, bool& vertical, bool& horizontal) const;
+    int BarHeight() const;
+    int BarWidth() const;
     void Notify(CWndHost& host, UINT code, int row, UINT newState, UINT oldState);
 
     std::vector<Column> m_columns;
     std::vector<Row> m_rows;
     DWORD m_exStyle = 0;
     int m_top = 0;
+    int m_left = 0;
+    bool m_horizontal = false; // the horizontal bar is placed
+    bool m_vertical = false;
     QPointer<QScrollBar> m_scroll;
+    QPointer<QScrollBar> m_hscroll;
 };

@@ -177,6 +177,9 @@ INT_PTR CPrintDialog::DoModal() {
         folder = g_pdfFolder;
         forceFile = g_forceFile;
     }
+    if (folder.empty()) {
+        folder = m_noPrinterFolder;
+    }
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     std::string target;
     if (!printer.isNull() && !forceFile) {

@@ -1,8 +1,8 @@
 #pragma once
 // Printing. The default printer is used without asking (PD_RETURNDEFAULT); where the system has no
 // printer, documents go to a PDF file each, named after the document, in the folder given with
-// SetPdfFolder (the program's save location). A printer context draws with the drawing layer on the
-// page (mapping modes such as MM_TWIPS use the printer's resolution).
+// SetPdfFolder or, without one, the dialog's own SetNoPrinterFolder. A printer context draws with the drawing layer on
+// the page (mapping modes such as MM_TWIPS use the printer's resolution).
 
 #include "platform/base/String.h"
 #include "platform/gdi/DC.h"
@@ -81,10 +81,15 @@ public:
     // Where documents go when there is no printer (empty: nowhere, printing fails). forceFile sends
     // them there even when a printer exists (tests).
     static void SetPdfFolder(LPCSTR folder, bool forceFile = false);
+    // This dialog's folder for documents when there is no printer and no folder was set for all.
+    void SetNoPrinterFolder(std::string folder) { m_noPrinterFolder = std::move(folder); }
+    // True when the documents go to PDF files rather than a printer (after DoModal).
+    bool PrintsToFile() const { return m_deviceName == "PDF"; }
 
     PRINTDLG m_pd{};
 
 private:
     std::unique_ptr<CPrinterDC> m_dc;
     std::string m_deviceName;
+    std::string m_noPrinterFolder;
 };

@@ -15,6 +15,7 @@
 #include "platform/window/WndHost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPointer>
@@ -26,6 +27,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -684,6 +686,11 @@ UINT CWnd::GetTimerInterval(UINT_PTR nIDEvent) const {
 
 // ---- modal loop
 
+namespace {
+// The windows whose modal loops run now, outermost first (UI thread only).
+std::vector<CWnd*> g_modalWindows;
+} // namespace
+
 int CWnd::RunModalLoop(DWORD dwFlags) {
     (void)dwFlags;
     if (!IsUi() || m_hWnd.load() == nullptr || m_modalLoop != nullptr) {
@@ -692,9 +699,36 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
     m_continueModal = true;
     QEventLoop loop;
     m_modalLoop = &loop;
+    g_modalWindows.push_back(this);
     loop.exec(QEventLoop::AllEvents);
+    g_modalWindows.erase(std::find(g_modalWindows.begin(), g_modalWindows.end(), this));
     m_modalLoop = nullptr;
     return m_modalResult;
+}
+
+int CWnd::EndModalLoopsInside(const CWnd* keep, int result) {
+    if (!CMessagePump::IsUiThread()) {
+        return 0;
+    }
+    int ended = 0;
+    // Boxes of the toolkit run loops of their own (message boxes, the folder chooser).
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QDialog*>(widget);
+        if (box != nullptr && box->isVisible() && box->isModal()) {
+            box->reject();
+            ++ended;
+        }
+    }
+    const auto kept = std::find(g_modalWindows.begin(), g_modalWindows.end(), keep);
+    const std::size_t from = kept == g_modalWindows.end() ? 0 : std::size_t(kept - g_modalWindows.begin()) + 1;
+    for (std::size_t i = g_modalWindows.size(); i > from; --i) {
+        CWnd* wnd = g_modalWindows[i - 1];
+        if (wnd->m_continueModal || wnd->m_modalLoop != nullptr) {
+            wnd->EndModalLoop(result);
+            ++ended;
+        }
+    }
+    return ended;
 }
 
 void CWnd::EndModalLoop(int nResult) {

@@ -115,6 +115,10 @@ public:
     virtual void EndModalLoop(int nResult);
     virtual BOOL ContinueModal() { return m_continueModal; }
     BOOL IsInModalLoop() const { return m_modalLoop != nullptr; }
+    // Ends every modal loop that runs inside `keep`'s (all of them when keep is null or runs none),
+    // innermost first, with `result`, and rejects the toolkit's own modal boxes. UI thread. The number
+    // of loops and boxes told to end.
+    static int EndModalLoopsInside(const CWnd* keep, int result);
 
     // ---- state and identity
     CWnd* GetParent() const;

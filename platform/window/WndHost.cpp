@@ -345,6 +345,11 @@ LRESULT CWndHost::CommonProc(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lPar
 // ---- painting
 
 void CWndHost::PaintBase(QPainter& painter, const QRect& area) {
+    // A window that paints every pixel itself (it says so with Qt::WA_OpaquePaintEvent) has nothing
+    // beneath it to show.
+    if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        return;
+    }
     // What lies beneath: the parent's face, which already holds everything beneath the parent.
     CWndHost* parent = isWindow() ? nullptr : Enclosing(parentWidget());
     if (parent == nullptr || parent->m_face.isNull()) {

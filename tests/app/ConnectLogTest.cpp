@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <numeric>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -146,16 +148,79 @@ TEST(ConnectLogTest, DamagedFilesAreReadBoundedAndRepaired) {
     std::memset(bytes.data() + 8 + 532, 0, 532); // second slot empty
     AppTestEnv::WriteBytes(CConnectLog::PathOf(loc.c_str()), bytes);
 
+    // Both slots are read; neither is a connection (the first has port 0 and a 259-character
+    // address, which the connect dialog never takes).
     ConnectLogTable table;
     EXPECT_EQ(CConnectLog::Load(loc.c_str(), table), 2);
-    EXPECT_EQ(std::strlen(table[0].address), 259u);
-    EXPECT_EQ(std::strlen(table[0].description), 259u);
+    EXPECT_TRUE(table[0].IsEmpty());
 
     CConnectLog::Add(loc.c_str(), "fresh", 2000, "", 50);
     const HistoryFile h = ReadHistory(env);
     EXPECT_EQ(h.address(2), "fresh"); // after the two records present
     EXPECT_EQ(h.next(), 3u);
     EXPECT_LE(h.bytes.size(), 8u + 100u * 532u);
+}
+
+// The damaged files met in use: random bytes in place of the history, and a history cut inside a
+// record and then written to again by the next connection (the cut record is completed with zeros).
+TEST(ConnectLogTest, DamagedFilesKeepOnlyTheConnectionsTheDialogCouldHaveWritten) {
+    AppTestEnv env;
+    const std::string loc = env.Location();
+    const std::string path = CConnectLog::PathOf(loc.c_str());
+    const DWORD today = 1796904000; // 2026-12-10 12:00
+
+    std::string noise(1 << 20, '\0');
+    std::uint32_t state = 0x2026121u;
+    for (char& c : noise) {
+        state = state * 1664525u + 1013904223u;
+        c = char(state >> 24);
+    }
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    AppTestEnv::WriteBytes(path, noise);
+    ConnectLogTable table;
+    CConnectLog::Load(loc.c_str(), table);
+    EXPECT_TRUE(table[0].IsEmpty()) << "random bytes gave a connection to '" << table[0].address << "'";
+
+    std::filesystem::remove(path);
+    CConnectLog::Add(loc.c_str(), "192.168.100.200", 2000, "front gate", today);
+    CConnectLog::Add(loc.c_str(), "recorder-warehouse.example.net", 8016, "warehouse", today + 60);
+    std::filesystem::resize_file(path, 700); // inside the second record, after its address
+    CConnectLog::Add(loc.c_str(), "10.1.2.3", 65535, "yard", today + 120);
+    CConnectLog::Load(loc.c_str(), table);
+    ASSERT_STREQ(table[0].address, "10.1.2.3");
+    EXPECT_EQ(DWORD(table[0].port), 65535u);
+    ASSERT_STREQ(table[1].address, "192.168.100.200");
+    EXPECT_STREQ(table[1].description, "front gate");
+    EXPECT_TRUE(table[2].IsEmpty()) << "the cut record came back as '" << table[2].address << "' port "
+                                    << DWORD(table[2].port);
+}
+
+TEST(ConnectLogTest, OnlyTypedAddressesAndRealPortsAreAcceptable) {
+    struct Case {
+        std::string address;
+        DWORD port;
+        bool acceptable;
+    };
+    const std::vector<Case> cases = {
+        {"192.168.100.200", 2000, true},
+        {"recorder-warehouse.example.net", 1, true},
+        {"caf\xC3\xA9-recorder", 65535, true}, // typed in UTF-8
+        {std::string(120, 'h'), 2000, true},
+        {std::string(121, 'h'), 2000, false},
+        {"10.0.0.1", 0, false},
+        {"10.0.0.1", 65536, false},
+        {"", 2000, false},
+        {"10.0.\x01.1", 2000, false},
+        {"host\x7F", 2000, false},
+        {"\xC3", 2000, false},         // a cut sequence
+        {"\xC0\xAE", 2000, false},     // an overlong one
+        {"\xC2\x85host", 2000, false}, // a control character of the upper half
+        {"\xFF\xFE\xFD", 2000, false},
+    };
+    for (const Case& c : cases) {
+        const ConnectLogRecord r = CConnectLog::MakeRecord(c.address.c_str(), c.port, "");
+        EXPECT_EQ(CConnectLog::IsAcceptable(r), c.acceptable) << c.address << " port " << c.port;
+    }
 }
 
 TEST(ConnectLogTest, LongTextsAreCutToTheirFields) {

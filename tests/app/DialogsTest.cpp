@@ -212,7 +212,7 @@ TEST_F(DialogTest, PasswordPromptTakesEightCharactersAndCancelDiscards) {
     EXPECT_EQ(second.DoModal(), IDCANCEL);
 }
 
-TEST_F(DialogTest, SkinnedDialogsKeepEnterAndEscapeFromClosingThem) {
+TEST_F(DialogTest, SkinnedDialogsSortTheirKeysAndThePromptTakesEnterAndEscapeAsDialogKeys) {
     const struct {
         UINT message;
         WPARAM key;
@@ -223,22 +223,27 @@ TEST_F(DialogTest, SkinnedDialogsKeepEnterAndEscapeFromClosingThem) {
         MSG msg{nullptr, c.message, c.key, 0, 0, {0, 0}};
         EXPECT_EQ(CSkinDialog::KeyDisposition(msg), c.disposition) << c.message << " " << c.key;
     }
-    CPasswordDlg prompt(nullptr, 255);
-    bool openAfterKeys = false;
-    ModalScript script;
-    script.Expect<CPasswordDlg>([&](CPasswordDlg& d) {
-        for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
-            MSG msg{d.m_editPassword.GetSafeHwnd(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+    // In the password prompt Enter is OK and Escape Cancel, as in any dialog.
+    const struct {
+        WPARAM key;
+        INT_PTR result;
+    } keys[] = {{VK_RETURN, IDOK}, {VK_ESCAPE, IDCANCEL}};
+    for (const auto& k : keys) {
+        CPasswordDlg prompt(nullptr, 255);
+        ModalScript script;
+        script.Expect<CPasswordDlg>([&](CPasswordDlg& d) {
+            d.SetDlgItemText(383, "Secret");
+            MSG msg{d.m_editPassword.GetSafeHwnd(), WM_KEYDOWN, k.key, 0, 0, {0, 0}};
             if (!CWnd::WalkPreTranslateTree(&msg)) {
-                d.m_editPassword.SendMessage(WM_KEYDOWN, key, 0);
+                d.m_editPassword.SendMessage(WM_KEYDOWN, k.key, 0);
             }
-        }
-        Pump(50);
-        openAfterKeys = d.IsInModalLoop();
-        Click(d, IDCANCEL);
-    });
-    prompt.DoModal();
-    EXPECT_TRUE(openAfterKeys);
+            Pump(50);
+            if (d.ContinueModal()) {
+                d.EndDialog(99); // the key left it open
+            }
+        });
+        EXPECT_EQ(prompt.DoModal(), k.result) << k.key;
+    }
 }
 
 TEST_F(DialogTest, MessageBoxPlacesItsLinesAndButtonsByCount) {

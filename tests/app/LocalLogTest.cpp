@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -106,6 +107,68 @@ TEST(LocalLogTest, AHeaderOutOfRangeIsRebuiltFromTheFileLength) {
         EXPECT_EQ(r.wrapped(), c.expectWrapped);
         EXPECT_EQ(r.next(), c.expectNext);
         EXPECT_LE(r.bytes.size(), 460008u);
+    }
+}
+
+// The damaged logs met in use, made by the writer itself and then damaged: the next record must go
+// behind the newest one, overwrite nothing older and leave no empty slot between records.
+TEST(LocalLogTest, AHeaderInRangeButWrongIsRepairedFromTheRecords) {
+    const DWORD today = 1796904000; // 2026-12-10 12:00 on the local wall clock
+    enum class Damage { ZeroedHeader, CutInsideARecord, ZeroedHeaderOfAFullRing, ClockSetBack };
+    struct Case {
+        const char* name;
+        Damage damage;
+        unsigned records;    // written before the damage
+        unsigned expectSlot; // where the next record goes
+        unsigned expectWrapped;
+        unsigned expectSlots; // whole slots in the file afterwards
+    };
+    const Case cases[] = {
+        {"header zeroed behind nine records", Damage::ZeroedHeader, 9, 9, 0, 10},
+        {"file cut inside the sixth record", Damage::CutInsideARecord, 9, 5, 0, 6},
+        {"header zeroed on a full ring whose newest record is in slot 700", Damage::ZeroedHeaderOfAFullRing, 2500 + 701,
+         701, 1, 2500},
+        {"a clock set back one hour is no damage", Damage::ClockSetBack, 9, 9, 0, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppTestEnv env;
+        const std::string location = env.Location();
+        const std::string path = CLocalLog::PathOf(location.c_str());
+        for (unsigned i = 0; i < c.records; ++i) {
+            const bool setBack = c.damage == Damage::ClockSetBack && i == c.records - 1;
+            const DWORD time = setBack ? today - 3600 : today + i;
+            CLocalLog::WriteAt(location.c_str(), false, 2, 1, "operator", "192.168.100.200", time);
+        }
+        const Ring before = ReadRing(env);
+        std::string bytes(before.bytes.begin(), before.bytes.end());
+        switch (c.damage) {
+        case Damage::ZeroedHeader:
+        case Damage::ZeroedHeaderOfAFullRing:
+            std::fill(bytes.begin(), bytes.begin() + 8, '\0');
+            break;
+        case Damage::CutInsideARecord:
+            bytes.resize(8 + 5 * 184 + 100);
+            break;
+        case Damage::ClockSetBack:
+            break;
+        }
+        AppTestEnv::WriteBytes(path, bytes);
+
+        CLocalLog::WriteAt(location.c_str(), false, 8, 2, "", "", today + 100000);
+        const Ring r = ReadRing(env);
+        EXPECT_EQ(r.field(c.expectSlot, 8), 8u) << "the new record is elsewhere";
+        EXPECT_EQ(r.field(c.expectSlot, 0), c.expectSlot);
+        EXPECT_EQ(r.next(), (c.expectSlot + 1) % 2500);
+        EXPECT_EQ(r.wrapped(), c.expectWrapped);
+        EXPECT_EQ(r.bytes.size(), 8u + c.expectSlots * 184u);
+        for (unsigned slot = 0; slot < r.slots(); ++slot) {
+            if (slot == c.expectSlot) {
+                continue;
+            }
+            EXPECT_EQ(r.field(slot, 8), 2u) << "slot " << slot << " lost its record";
+            EXPECT_EQ(r.field(slot, 0), slot);
+        }
     }
 }
 

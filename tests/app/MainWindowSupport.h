@@ -5,9 +5,9 @@
 #include "app/ClientDlg.h"
 #include "app/ConnectDlg.h"
 #include "app/LocalLog.h"
-#include "app/VideoPlaceholder.h"
 #include "tests/app/AppTestEnv.h"
 #include "tests/app/GuiTestSupport.h"
+#include "tests/app/VideoPlaceholder.h"
 
 #include <gtest/gtest.h>
 

@@ -12,19 +12,11 @@ kelo_test(kelo_app_dialog_tests
   DEPS kelo_app_dialogs kelo_test_support Qt6::Widgets
   GUI TIMEOUT 300)
 add_dependencies(kelo_app_dialog_tests KeloRes)
-if(TARGET kelo-recorder-sim)
-  add_dependencies(kelo_app_dialog_tests kelo-recorder-sim)
-endif()
+add_dependencies(kelo_app_dialog_tests kelo-recorder-sim)
 
 # The same dialogs in the program (the main window with the program's parts) against the simulator.
-if(TARGET kelo_app_parts)
-  kelo_test(kelo_app_dialog_wired_tests
-    SOURCES GuiEnvironment.cpp ShellDialogsWiredTest.cpp
-    DEPS kelo_app_parts kelo_test_support
-    GUI TIMEOUT 300)
-  foreach(dep kelo-recorder-sim H264_D1 KeloRes)
-    if(TARGET ${dep})
-      add_dependencies(kelo_app_dialog_wired_tests ${dep})
-    endif()
-  endforeach()
-endif()
+kelo_test(kelo_app_dialog_wired_tests
+  SOURCES GuiEnvironment.cpp ShellDialogsWiredTest.cpp
+  DEPS kelo_app_parts kelo_test_support
+  GUI TIMEOUT 300)
+add_dependencies(kelo_app_dialog_wired_tests kelo-recorder-sim H264_D1 KeloRes)

@@ -5,6 +5,7 @@
 #include "app/StandardParts.h"
 #include "platform/base/WindowsPath.h"
 #include "tests/app/MainWindowSupport.h"
+#include "tests/support/RequiredPiece.h"
 #include "tests/support/SimProcess.h"
 
 #include <QTimer>
@@ -59,11 +60,7 @@ inline void Press(CWnd& wnd, UINT id) {
 
 class WiredFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!SimProcess::Available()) {
-            GTEST_SKIP() << "the recorder simulator is not built";
-        }
-    }
+    void SetUp() override { KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built"); }
     void TearDown() override {
         m_boxes.reset();
         if (main) {
@@ -77,22 +74,31 @@ protected:
     void Connect(std::vector<std::string> options = {}) {
         options.insert(options.end(), {"--resolution", simResolution, "--loop-seconds", "1", "--channels", simChannels,
                                        "--days", "2", "--clock", std::to_string(simClock)});
+        ConnectWith(options);
+    }
+    // As Connect, with exactly these simulator options.
+    void ConnectWith(const std::vector<std::string>& options) {
         ASSERT_TRUE(sim.Start(options));
         const std::string port = std::to_string(sim.Port());
         main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
         ModalScript script;
-        script.Expect<CConnectDlg>([port](CConnectDlg& d) {
+        script.Expect<CConnectDlg>([port, description = connectDescription](CConnectDlg& d) {
             d.SetDlgItemText(380, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
             d.SetDlgItemText(381, port.c_str());
             d.SetDlgItemText(382, "admin");
             d.SetDlgItemText(383, "1234");
+            if (!description.empty()) {
+                d.SetDlgItemText(386, description.c_str());
+            }
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
         ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000));
     }
     void Click(UINT id) { Press(*main, id); }
+    // Typed into the connect dialog's description field by Connect (left empty when empty).
+    std::string connectDescription;
 
     // From now on every notice box is closed (Cancel) as soon as it shows; its first lines are kept.
     void AnswerBoxes() {

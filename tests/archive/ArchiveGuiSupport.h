@@ -71,6 +71,7 @@ class TestArchiveHost : public IArchiveHost {
 public:
     CTestMainWindow main;
     CDvrClient* client = nullptr;
+    CString connectionText;
     int dateFormat = 0;
     DWORD freeMByte = 100000;
     bool diskMeasured = true;
@@ -87,6 +88,7 @@ public:
 
     CWnd* MainWindow() override { return &main; }
     CDvrClient* Client() override { return client; }
+    CString ConnectionText() const override { return connectionText; }
     int DateFormat() const override { return dateFormat; }
     // Fields read as UTC: the tests' times do not depend on the machine's zone.
     DWORD TimeToCTime(const int fields[6]) const override {
@@ -117,6 +119,10 @@ public:
         sink = s;
         frameHwnd = hwnd;
     }
+    std::string NoPrinterFolder() const override { return noPrinterFolder; }
+    void ShowTextBox(CWnd*, const std::vector<CString>& lines) override { told.push_back(lines); }
+    std::string noPrinterFolder;
+    std::vector<std::vector<CString>> told;
 };
 
 inline DWORD Utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {

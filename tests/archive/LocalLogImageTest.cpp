@@ -1,6 +1,7 @@
 // The local log read back: files the program's own log writer made, in ring order, their row texts,
 // and images that are not such a file.
 
+#include "app/LocalLog.h"
 #include "archive/LocalLogImage.h"
 #include "tests/archive/BackupSetMaker.h"
 
@@ -67,6 +68,20 @@ TEST(LocalLogImage, ImagesThatAreNotALogGiveNoRecords) {
     std::vector<BYTE> cut = log;
     cut.resize(8 + 184 + 100);
     EXPECT_EQ(LoadLocalLogImage(cut).size(), 1u) << "a partly written record is left out";
+}
+
+TEST(LocalLogImage, SlotsNeverWrittenGiveNoBlankRows) {
+    // A log whose header pointed past the file's end: the records written there left a hole of
+    // zero slots behind the older ones.
+    TempFolder folder;
+    std::vector<BYTE> log = LogOf(folder, 3);
+    log.resize(8 + 7 * 184, 0);
+    backupmaker::PutLe32(log, 4, 7);
+    const std::vector<LocalLogRecord> records = LoadLocalLogImage(log);
+    ASSERT_EQ(records.size(), 3u);
+    for (const LocalLogRecord& record : records) {
+        EXPECT_EQ(DWORD(record.size), 184u);
+    }
 }
 
 TEST(LocalLogImage, RowTextsByKind) {

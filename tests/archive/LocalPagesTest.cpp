@@ -51,6 +51,10 @@ public:
     bool HasLocalPlayer() const override { return false; }
     std::unique_ptr<ILocalPlayerHost> MakePlayerHost() override { return nullptr; }
     void AdoptLocalPlayer(std::unique_ptr<CLocalPlayer>) override {}
+    std::string NoPrinterFolder() const override { return noPrinterFolder; }
+    void ShowTextBox(CWnd*, const std::vector<CString>& lines) override { told.push_back(lines); }
+    std::string noPrinterFolder;
+    std::vector<std::vector<CString>> told;
 };
 
 // The local frame, keeping the playback asks its pages post instead of opening recordings.

@@ -4,6 +4,8 @@
 #include "ArchiveGuiSupport.h"
 
 #include "app/LocalLog.h"
+#include "archive/ArchiveMenuDlg.h"
+#include "archive/LocalButtonMenuDlg.h"
 #include "archive/LocalInfoDlg.h"
 #include "archive/LocalLogDlg.h"
 #include "archive/LocalPlayer.h"
@@ -11,10 +13,13 @@
 #include "archive/LocalSearchHost.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawRecorder.h"
+#include "res/ResStrings.h"
 #include "tests/archive/BackupSetMaker.h"
 #include "tests/archive/PlayerTestHost.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using namespace archivetest;
 
@@ -75,6 +80,10 @@ public:
         return host;
     }
     void AdoptLocalPlayer(std::unique_ptr<CLocalPlayer> p) override { player = std::move(p); }
+    std::string NoPrinterFolder() const override { return noPrinterFolder; }
+    void ShowTextBox(CWnd*, const std::vector<CString>& lines) override { told.push_back(lines); }
+    std::string noPrinterFolder;
+    std::vector<std::vector<CString>> told;
 };
 
 class LocalFrame : public ::testing::Test {
@@ -202,6 +211,99 @@ TEST_F(LocalFrame, TheLogPageListsTheLocalLogNewestFirstAndPrintsSlotNumbers) {
     FrameRig::Click(*frame, 430);
     FrameRig::Click(*frame, 432);
     EXPECT_EQ(PageAt<CLocalLogDlg>(kLocalSlotLog)->m_list.GetItemCount(), 3);
+}
+
+// Print of the local log: without a printer a PDF file in the folder the main window names, and a
+// box that says where; an empty log prints nothing and says so.
+TEST_F(LocalFrame, PrintWritesThePdfWhereTheMainWindowSaysOrNothingForAnEmptyLog) {
+    const char* oldServer = std::getenv("CUPS_SERVER");
+    const std::string keep = oldServer != nullptr ? oldServer : "";
+    ::setenv("CUPS_SERVER", (folder.Path() / "no-print-server.sock").c_str(), 1); // no printer
+    const std::filesystem::path pdfFolder = folder.Path() / "pdf";
+    std::filesystem::create_directories(pdfFolder);
+    host.noPrinterFolder = pdfFolder.string();
+
+    ASSERT_TRUE(Open());
+    FrameRig::Click(*frame, 432);
+    CLocalLogDlg* empty = PageAt<CLocalLogDlg>(kLocalSlotLog);
+    ASSERT_NE(empty, nullptr);
+    ASSERT_EQ(empty->m_list.GetItemCount(), 0);
+    FrameRig::Click(*empty, CLocalLogDlg::kIdPrint);
+    ASSERT_EQ(host.told.size(), 1u);
+    EXPECT_EQ(host.told[0], std::vector<CString>{LoadResString(kTextNothingToPrint)});
+    EXPECT_TRUE(std::filesystem::is_empty(pdfFolder));
+
+    const std::string location = host.location;
+    for (int i = 0; i < 40; ++i) {
+        CLocalLog::WriteAt(location.c_str(), false, 2, 1, "admin", "10.0.0.7", 1765353600 + DWORD(i));
+    }
+    FrameRig::Click(*frame, 430);
+    FrameRig::Click(*frame, 432);
+    CLocalLogDlg* log = PageAt<CLocalLogDlg>(kLocalSlotLog);
+    ASSERT_NE(log, nullptr);
+    ASSERT_EQ(log->m_list.GetItemCount(), 40);
+    FrameRig::Click(*log, CLocalLogDlg::kIdPrint);
+    ASSERT_EQ(host.told.size(), 2u);
+    std::vector<std::filesystem::path> pdfs;
+    for (const auto& entry : std::filesystem::directory_iterator(pdfFolder)) {
+        pdfs.push_back(entry.path());
+    }
+    ASSERT_EQ(pdfs.size(), 1u);
+    EXPECT_EQ(pdfs[0].filename().string().rfind("Local Log 20", 0), 0u) << pdfs[0];
+    ASSERT_EQ(host.told[1].size(), 3u);
+    EXPECT_EQ(host.told[1][0], LoadResString(kTextSavedAsPdf));
+    EXPECT_EQ(host.told[1][2], CString(pdfs[0].filename().c_str()));
+    if (oldServer != nullptr) {
+        ::setenv("CUPS_SERVER", keep.c_str(), 1);
+    } else {
+        ::unsetenv("CUPS_SERVER");
+    }
+}
+
+// The Log and Info menu buttons of both frames draw bitmaps 2170 and 2176 a cell at a time at the
+// button's width: each must be as wide as one of the strip's four cells.
+int CellWidth(UINT id) {
+    CBitmap strip;
+    BITMAP bm{};
+    if (!strip.LoadBitmap(id) || strip.GetBitmap(&bm) == 0) {
+        return -1;
+    }
+    return bm.bmWidth / 4;
+}
+
+int ClientWidth(CWnd& w) {
+    CRect r;
+    w.GetClientRect(&r);
+    return r.Width();
+}
+
+TEST_F(LocalFrame, TheLogAndInfoMenuButtonsAreAsWideAsTheirBitmapsCells) {
+    ASSERT_TRUE(Open());
+    struct Menu {
+        UINT tab;
+        int slot;
+        UINT bitmap;
+    };
+    for (const Menu& m : {Menu{432, kLocalSlotLogMenu, 2170}, Menu{433, kLocalSlotInfoMenu, 2176}}) {
+        FrameRig::Click(*frame, m.tab);
+        auto* menu = PageAt<CLocalButtonMenuDlg>(m.slot);
+        ASSERT_NE(menu, nullptr) << m.tab;
+        ASSERT_GT(CellWidth(m.bitmap), 0);
+        EXPECT_EQ(ClientWidth(menu->m_btn), CellWidth(m.bitmap)) << "local tab " << m.tab;
+    }
+    Close();
+
+    FrameRig r;
+    ASSERT_TRUE(r.Open());
+    for (const Menu& m : {Menu{432, kSlotLogMenu, 2170}, Menu{433, kSlotInfoMenu, 2176}}) {
+        r.frame->SetBusy(false); // the request of the tab before is not answered here
+        FrameRig::Click(*r.frame, m.tab);
+        auto* menu = dynamic_cast<CArchiveMenuDlg*>(r.frame->Page(m.slot));
+        ASSERT_NE(menu, nullptr) << m.tab;
+        CSkinTextButton* button = menu->Button(450);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(ClientWidth(*button), CellWidth(m.bitmap)) << "remote tab " << m.tab;
+    }
 }
 
 TEST_F(LocalFrame, TheInfoPageShowsTheProgramVersion) {

@@ -118,6 +118,26 @@ TEST(RecordingScanFind, JoinsTheSetsOfASplitBackup) {
     EXPECT_FALSE(nodes.front().continues_before);
 }
 
+TEST(RecordingScanFind, ASetWithoutItsTrailerContinuesInNoOtherSet) {
+    // A backup cut off before its .idx was closed ends in data: the bytes where a trailer's stamp
+    // would lie may equal the next set's header stamp, but without the trailer's magic they are
+    // no stamp, and the sets are not joined.
+    TempFolder folder;
+    const auto paths = WriteBackup(folder.Path(), 0x200, Seconds(5000, 12, {0}), 2);
+    ASSERT_GE(paths.size(), 3u);
+    std::vector<BYTE> idx = ReadAll(paths.front());
+    ASSERT_GT(idx.size(), 64u);
+    PutLe32(idx, idx.size() - 64 + 16, 0x12345678); // not the trailer magic 0x19720505
+    WriteAll(paths.front(), idx);
+
+    const std::vector<RecordingSetEntry> sets = CRecordingScan::FindSets(folder.Download());
+    ASSERT_EQ(sets.size(), paths.size());
+    EXPECT_EQ(sets.front().trailer_stamp, 0u);
+    EXPECT_FALSE(sets.front().continues_after);
+    EXPECT_FALSE(sets[1].continues_before);
+    EXPECT_TRUE(sets[1].continues_after) << "the closed sets stay joined";
+}
+
 class RecordingScanBuild : public ::testing::Test {
 protected:
     void SetUp() override {

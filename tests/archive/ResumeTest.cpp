@@ -8,6 +8,7 @@
 #include "archive/EventListDlg.h"
 #include "archive/LogMenuDlg.h"
 #include "archive/PlayCalendarDlg.h"
+#include "archive/RemoteLogStore.h"
 #include "archive/SearchMenuDlg.h"
 #include "protocol/ClientMessages.h"
 
@@ -146,6 +147,22 @@ TEST(Resume, APlayFromALogPageReturnsToTheLogTab) {
     EXPECT_NE(r.frame->Page(kSlotLogAll), nullptr);
     EXPECT_EQ(r.frame->ReplyBytes().size(), 400u);
     EXPECT_FALSE(r.frame->IsBusy());
+}
+
+TEST(Resume, APlayFromASearchPageFreesTheLogCopiesWhenTheLogTabOpens) {
+    RegisterStubLogPages();
+    FrameRig r;
+    // A log was listed earlier in this connection, then a day was played from the calendar.
+    std::vector<RemoteLogEntry>& cache = CRemoteLogStore::Instance().Cache(r.host.client);
+    cache.assign(2500, RemoteLogEntry{});
+    r.host.resume.record = ResumeRecord{1, 0, 2, 0, 0, Utc(2026, 11, 10, 9)};
+    r.host.playSource = 2;
+    ASSERT_TRUE(r.Open());
+    FrameRig::Click(*r.frame, 432);
+    EXPECT_EQ(r.host.resume.record.active, 0);
+    EXPECT_EQ(CRemoteLogStore::Instance().Cache(r.host.client).size(), 0u);
+    EXPECT_EQ(CRemoteLogStore::Instance().Cache(r.host.client).capacity(), 0u) << "the copies are freed";
+    EXPECT_EQ(r.Next().id, unsigned(Msg::LOG_INFO_REQ));
 }
 
 TEST(Resume, TheBackupCalendarButtonAlwaysStartsWithTheStartDay) {

@@ -223,11 +223,15 @@ TEST_F(Sliders, LosingTheCaptureMidDragReportsTheRelease) {
 }
 
 TEST_F(Sliders, PositionFromAWorkerThreadArrivesOnTheUiThread) {
+    slider.SetPos(30);
     std::thread worker([this] {
         slider.SetRange(0, 1000);
         slider.SetPos(640);
     });
     worker.join();
+    // Nothing changed before the UI thread ran the queued calls.
+    EXPECT_EQ(slider.GetPos(), 30);
+    EXPECT_EQ(slider.GetRangeMax(), 100);
     EXPECT_TRUE(PumpUntil([this] { return slider.GetPos() == 640; }));
     EXPECT_TRUE(Posted().empty());
 }

@@ -398,6 +398,7 @@ TEST_F(SkinButtons, ChangesFromAWorkerThreadArriveOnTheUiThread) {
     CSkinButton button;
     ButtonHost host(button);
     ASSERT_TRUE(host.opened);
+    button.SetState(2);
     std::thread worker([&button] {
         button.SetState(1);
         button.Enable(FALSE);
@@ -405,6 +406,9 @@ TEST_F(SkinButtons, ChangesFromAWorkerThreadArriveOnTheUiThread) {
         button.SetState(4);
     });
     worker.join(); // the worker did not wait for the UI thread
+    // Nothing changed before the UI thread ran the queued calls.
+    EXPECT_EQ(button.GetState(), 2);
+    EXPECT_TRUE(button.IsWindowEnabled());
     EXPECT_TRUE(PumpUntil([&] { return button.GetState() == 4; }));
     EXPECT_TRUE(button.IsWindowEnabled());
 }

@@ -3,11 +3,13 @@
 #include "decoder/H264Library.h"
 #include "tests/decoder/TestStream.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -71,6 +73,54 @@ TEST(H264Library, WithoutTheLibraryEveryCallIsSkipped) {
                   PT_H264DEC_OK);
         EXPECT_EQ(std::count(dst.begin(), dst.end(), 0x33), std::ptrdiff_t(dst.size()));
     }
+}
+
+// The lines of `err` that report the decoder library.
+std::vector<std::string> Reports(const std::string& err) {
+    std::vector<std::string> lines;
+    std::istringstream in(err);
+    for (std::string line; std::getline(in, line);) {
+        if (line.find("decoder library") != std::string::npos) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// Each case in a fresh child, as the report is made once per process: two failed loads give one line
+// that names the file and the loader's reason; a library without the entry points names them.
+TEST(H264Library, AFailedLoadSaysWhyOnceOnStandardError) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            CH264Library library;
+            library.Load("/nonexistent/libH264_D1.so");
+            library.Load("/nonexistent/other/libH264_D1.so");
+            std::_Exit(library.IsLoaded() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), ::testing::Truly([](const std::string& err) {
+            const std::vector<std::string> lines = Reports(err);
+            return lines.size() == 1 && lines[0].find("/nonexistent/libH264_D1.so") != std::string::npos &&
+                   lines[0].find("No such file") != std::string::npos;
+        }));
+    EXPECT_EXIT(
+        {
+            CH264Library library;
+            const bool loaded = library.Load("libz.so.1");
+            std::_Exit(loaded && library.GetEntries().init == nullptr ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), ::testing::Truly([](const std::string& err) {
+            const std::vector<std::string> lines = Reports(err);
+            return lines.size() == 1 &&
+                   lines[0].find("PT_H264dec_Init, PT_H264dec_GetOneFrame, PT_H264dec_Uninit") != std::string::npos;
+        }));
+    // The library as built loads without a word.
+    EXPECT_EXIT(
+        {
+            CH264Library library;
+            std::_Exit(library.Load(BuiltLibrary().c_str()) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), ::testing::Truly([](const std::string& err) { return Reports(err).empty(); }));
 }
 
 } // namespace

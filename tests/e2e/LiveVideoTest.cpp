@@ -15,6 +15,7 @@
 #include "sim/SimServer.h"
 #include "sim/TestPattern.h"
 #include "tests/protocol/FakeClientHost.h"
+#include "tests/support/RequiredPiece.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -84,18 +85,26 @@ private:
     const CH264Library* m_library;
 };
 
-class LiveVideoTest : public ::testing::TestWithParam<bool> {
+// The fixture runs a recorder of the kind Config() gives, the client and the video window in the
+// draw mode DrawMode() gives (true: YUV, false: RGB).
+template <class Param>
+class LiveVideoFixture : public ::testing::TestWithParam<Param> {
 protected:
-    void SetUp() override {
-        App();
-        if (!m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str())) {
-            GTEST_SKIP() << "the decoder library is not built";
-        }
+    virtual ksim::CSimConfig Config() const {
         ksim::CSimConfig config;
         config.port = 0;
         config.resolution = ksim::Resolution::Cif;
         config.loopSeconds = 1;
         config.channels = 16;
+        return config;
+    }
+    virtual bool DrawMode() const = 0;
+
+    void SetUp() override {
+        App();
+        KELO_REQUIRE_PIECE(m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str()),
+                           "the decoder library is not built");
+        const ksim::CSimConfig config = Config();
         m_recorder = std::make_unique<ksim::CSimRecorder>(config);
         ASSERT_TRUE(m_recorder->Ok()) << m_recorder->Error();
         m_server = std::make_unique<ksim::CSimServer>(*m_recorder);
@@ -108,7 +117,7 @@ protected:
         ASSERT_TRUE(m_video->Create(&m_host));
         m_video->Init(16);
         m_video->SetOsdFont(13, 700, "Arial Bold");
-        m_video->SetDrawMode(GetParam());
+        m_video->SetDrawMode(DrawMode());
         m_video->SetGeometry(53, 72, 868, 620, 1, RGB(150, 150, 150));
         m_host.ShowWindow(SW_SHOW);
 
@@ -135,6 +144,9 @@ protected:
         m_host.DestroyWindow();
         if (m_server) {
             m_server->Stop();
+        }
+        if (m_recorder) {
+            EXPECT_EQ(m_recorder->Violations(), 0u) << "the recorder refused requests of the client (see stderr)";
         }
         QCoreApplication::processEvents();
     }
@@ -199,6 +211,11 @@ protected:
     std::unique_ptr<CDvrClient> m_client;
 };
 
+class LiveVideoTest : public LiveVideoFixture<bool> {
+protected:
+    bool DrawMode() const override { return GetParam(); }
+};
+
 TEST_P(LiveVideoTest, EveryTileShowsItsChannelAndLayoutChangesAskForTheirChannels) {
     // Login starts live view of all channels; every tile shows its channel within a few seconds.
     WORD shown = 0;
@@ -236,5 +253,130 @@ TEST_P(LiveVideoTest, EveryTileShowsItsChannelAndLayoutChangesAskForTheirChannel
 
 INSTANTIATE_TEST_SUITE_P(DrawModes, LiveVideoTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Yuv" : "Rgb"; });
+
+// ---- full-height pictures: two fields one above the other ----
+
+struct FieldCase {
+    bool yuv;
+    bool pal;
+};
+
+class FieldPictureTest : public LiveVideoFixture<FieldCase> {
+protected:
+    ksim::CSimConfig Config() const override {
+        ksim::CSimConfig config;
+        config.port = 0;
+        config.resolution = ksim::Resolution::D1;
+        config.pal = GetParam().pal;
+        config.loopSeconds = 1;
+        config.channels = 4;
+        return config;
+    }
+    bool DrawMode() const override { return GetParam().yuv; }
+
+    // The channel's test picture as the camera sees it, in RGB, scaled to the tile.
+    static QImage ExpectedPicture(int channel, const ksim::VideoFormat& video, QSize tile) {
+        const ksim::CTestPattern pattern(video.width, video.height, video.fps);
+        const int cw = video.width / 2;
+        std::vector<uint8_t> y(size_t(video.width * video.height));
+        std::vector<uint8_t> u(size_t(cw * video.height / 2));
+        std::vector<uint8_t> v(u.size());
+        pattern.DrawPicture(channel, 0, y.data(), video.width, u.data(), cw, v.data(), cw);
+        QImage rgb(video.width, video.height, QImage::Format_RGB32);
+        auto clamp = [](double x) { return std::clamp(int(x + 0.5), 0, 255); };
+        for (int row = 0; row < video.height; ++row) {
+            for (int col = 0; col < video.width; ++col) {
+                const size_t c = size_t(row / 2 * cw + col / 2);
+                const double yy = 1.164 * (y[size_t(row * video.width + col)] - 16);
+                const double uu = u[c] - 128;
+                const double vv = v[c] - 128;
+                rgb.setPixel(col, row,
+                             qRgb(clamp(yy + 1.596 * vv), clamp(yy - 0.813 * vv - 0.391 * uu), clamp(yy + 2.018 * uu)));
+            }
+        }
+        return rgb.scaled(tile, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+
+    // Summed brightness of an image, one row and column more than the image, for block means.
+    static std::vector<double> Integral(const QImage& image) {
+        const int w = image.width();
+        std::vector<double> sum(size_t((w + 1) * (image.height() + 1)), 0.0);
+        for (int row = 0; row < image.height(); ++row) {
+            double line = 0;
+            for (int col = 0; col < w; ++col) {
+                const QRgb p = image.pixel(col, row);
+                line += 0.299 * qRed(p) + 0.587 * qGreen(p) + 0.114 * qBlue(p);
+                sum[size_t((row + 1) * (w + 1) + col + 1)] = sum[size_t(row * (w + 1) + col + 1)] + line;
+            }
+        }
+        return sum;
+    }
+
+    // Share of 8 x 8 blocks whose mean brightness differs from the picture's by more than a quarter
+    // of the range, over the rows where the picture stands still: the channel number near the top
+    // and the flat colour around it (the moving box in the middle and the running clock at the
+    // bottom are left out, as are the top rows where the tile's own caption is drawn). The tile may
+    // show the picture shifted by a few lines and columns (the drawing crops its edges): the best of
+    // those shifts counts.
+    static double Mismatch(const QImage& shown, const QImage& expected) {
+        constexpr int kBlock = 8;
+        constexpr int kShift = 12;
+        const int w = shown.width();
+        const int h = shown.height();
+        const std::vector<double> a = Integral(shown);
+        const std::vector<double> b = Integral(expected);
+        auto mean = [w](const std::vector<double>& s, int x, int y) {
+            auto at = [&](int col, int row) { return s[size_t(row * (w + 1) + col)]; };
+            return (at(x + kBlock, y + kBlock) - at(x, y + kBlock) - at(x + kBlock, y) + at(x, y)) / (kBlock * kBlock);
+        };
+        const std::pair<int, int> bands[] = {{h * 8 / 100, h * 42 / 100}, {h * 58 / 100, h * 76 / 100}};
+        double best = 1.0;
+        for (int dy = -kShift; dy <= kShift; ++dy) {
+            for (int dx = -kShift; dx <= kShift; ++dx) {
+                int blocks = 0;
+                int wrong = 0;
+                for (const auto& [from, to] : bands) {
+                    for (int by = from; by + kBlock <= to; by += kBlock) {
+                        for (int bx = kShift; bx + kBlock + kShift <= w; bx += kBlock) {
+                            if (by + dy < 0 || by + dy + kBlock > h) {
+                                continue;
+                            }
+                            ++blocks;
+                            wrong += std::abs(mean(a, bx, by) - mean(b, bx + dx, by + dy)) > 64 ? 1 : 0;
+                        }
+                    }
+                }
+                if (blocks > 0) {
+                    best = std::min(best, double(wrong) / blocks);
+                }
+            }
+        }
+        return best;
+    }
+};
+
+TEST_P(FieldPictureTest, AD1TileShowsTheChannelsWholePicture) {
+    const ksim::VideoFormat video = m_recorder->Config().Video();
+    ASSERT_TRUE(PumpUntil([&] { return m_video->Stats().Of(0).painted.load() > 2; }));
+    const RECT r = m_video->GetSlotRect(0);
+    const QSize tile(r.right - r.left, r.bottom - r.top);
+    ASSERT_GT(tile.width(), 200);
+    const QImage expected = ExpectedPicture(m_video->GetTileChannel(0), video, tile);
+    double mismatch = 1.0;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            mismatch = Mismatch(Grab().copy(r.left, r.top, tile.width(), tile.height()), expected);
+            return mismatch < 0.02;
+        },
+        20000))
+        << "share of blocks unlike the test picture: " << mismatch;
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, FieldPictureTest,
+                         ::testing::Values(FieldCase{true, true}, FieldCase{false, true}, FieldCase{true, false},
+                                           FieldCase{false, false}),
+                         [](const ::testing::TestParamInfo<FieldCase>& info) {
+                             return std::string(info.param.yuv ? "Yuv" : "Rgb") + (info.param.pal ? "576" : "480");
+                         });
 
 } // namespace

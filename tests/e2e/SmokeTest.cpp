@@ -3,6 +3,7 @@
 // build folder.
 #include "tests/app/AppTestEnv.h"
 #include "tests/e2e/ProcessSupport.h"
+#include "tests/support/RequiredPiece.h"
 #include "tests/support/SimProcess.h"
 
 #include <gtest/gtest.h>
@@ -31,9 +32,8 @@ std::string Slurp(const std::string& path) {
 
 TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     const std::string program = BinDir() + "/kelo1000";
-    if (!XvfbProcess::Available() || !SimProcess::Available() || ::access(program.c_str(), X_OK) != 0) {
-        GTEST_SKIP() << "Xvfb, the simulator or the program is missing";
-    }
+    KELO_REQUIRE_PIECE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
+                       "Xvfb, the simulator or the program is missing");
     AppTestEnv env;
     XvfbProcess x;
     ASSERT_TRUE(x.Start());
@@ -62,9 +62,9 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     const int status = kelotest::WaitForExit(pid, 120000);
     EXPECT_EQ(status, 0) << Slurp(output);
 
-    EXPECT_TRUE(sim.WaitLog("sim: recv HELLO", 1000));
-    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 1000));
-    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 5000)) << "Quit ends the connection before the program goes";
+    EXPECT_TRUE(sim.WaitLog("sim: recv HELLO", 30000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 30000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 30000)) << "Quit ends the connection before the program goes";
 
     const QImage picture(QString::fromStdString(shot));
     ASSERT_FALSE(picture.isNull()) << shot;
@@ -97,9 +97,8 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
 
 TEST(SmokeTest, TerminatingTheProgramRunsTheQuitSequence) {
     const std::string program = BinDir() + "/kelo1000";
-    if (!XvfbProcess::Available() || !SimProcess::Available() || ::access(program.c_str(), X_OK) != 0) {
-        GTEST_SKIP() << "Xvfb, the simulator or the program is missing";
-    }
+    KELO_REQUIRE_PIECE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
+                       "Xvfb, the simulator or the program is missing");
     AppTestEnv env;
     XvfbProcess x;
     ASSERT_TRUE(x.Start());
@@ -116,12 +115,14 @@ TEST(SmokeTest, TerminatingTheProgramRunsTheQuitSequence) {
                                     {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"}},
                                    output);
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(sim.WaitLog("sim: recv LIVE_REQ", 60000));
+    // Live view runs once the client has the channel information the simulator sends before its
+    // first picture; a quit while LIVE_REQ is still unanswered has no live view to stop.
+    ASSERT_TRUE(sim.WaitLog("sim: send LIVE_DATA", 60000));
     ::kill(pid, SIGTERM);
     EXPECT_EQ(kelotest::WaitForExit(pid, 60000), 0) << Slurp(output);
     // Live view was stopped and the connection ended before the program went.
-    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_STOP", 1000));
-    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 5000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_STOP", 30000));
+    EXPECT_TRUE(sim.WaitLog("sim: recv BYE48", 30000));
     const auto log = AppTestEnv::ReadBytes(env.Home() / "H264" / "Log" / "KELO1000.log");
     ASSERT_GE(log.size(), 8u + 184u);
     const std::size_t last = (log.size() - 8) / 184 - 1;

@@ -185,6 +185,21 @@ TEST_F(ChannelDecoderTest, AnInitErrorIsReportedOnceAndDecodingGoesOn) {
     EXPECT_EQ(host.PublishedTags(), (Tags{1, 2, kEndTag}));
 }
 
+TEST_F(ChannelDecoderTest, SixteenChannelsStartedTogetherReportAFailingLibraryOnce) {
+    library.initResult = -1;
+    for (int start = 1; start <= 2; ++start) {
+        std::vector<std::unique_ptr<CChannelDecoder>> channels;
+        for (int channel = 0; channel < 16; ++channel) {
+            channels.push_back(std::make_unique<CChannelDecoder>(host, library, channel, 1));
+        }
+        // Stopping joins each thread, which tries the library as its first step.
+        for (auto& channel : channels) {
+            channel->Stop();
+        }
+        EXPECT_EQ(host.initErrors.load(), start) << "start " << start;
+    }
+}
+
 TEST_F(ChannelDecoderTest, WithoutALibraryNothingIsDecodedOrReported) {
     library.present = false;
     Start();
@@ -207,7 +222,7 @@ TEST_F(ChannelDecoderTest, OutputFormatFollowsTheDrawingPath) {
         ASSERT_TRUE(h.WaitPublished(kEndTag));
         d.Stop();
         EXPECT_EQ(lib.formats.at(0), yuv ? uint32_t(PT_H264DEC_FORMAT_YUV420) : uint32_t(PT_H264DEC_FORMAT_RGB24));
-        EXPECT_EQ(h.published.at(0).format, yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24Dib);
+        EXPECT_EQ(h.published.at(0).format, yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24);
     }
 }
 

@@ -1,7 +1,7 @@
 // Publishing a decoded picture into a channel's frame buffer gives the same rows as copying it and
 // then reordering it in place the way each drawing mode does.
 #include "media/PictureCopy.h"
-#include "platform/video/PictureRows.h"
+#include "tests/support/PictureRows.h"
 
 #include <gtest/gtest.h>
 

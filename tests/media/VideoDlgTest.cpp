@@ -5,6 +5,7 @@
 #include "media/ChannelDecoder.h"
 #include "media/DecoderHost.h"
 #include "media/MediaFactory.h"
+#include "media/PictureCopy.h"
 #include "media/VideoOwner.h"
 #include "platform/video/PictureScaler.h"
 #include "platform/window/Dialog.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -99,6 +101,53 @@ struct CropPicture {
     }
 };
 
+// A decoder's picture becomes the frame buffer without a copy: the decoder gets the old buffer back
+// to decode into. Still images and web snapshots still get the picture as they always took it: a
+// two-field planar picture with its first field line-doubled, RGB rows in bitmap order.
+TEST_F(VideoDlgTest, DecodedPicturesAreTakenByExchangeAndCopiedForSnapshotsInTheirDrawingOrder) {
+    Place(815, 548);
+    for (const bool yuv : {true, false}) {
+        SCOPED_TRACE(yuv ? "yuv" : "rgb");
+        video->SetDrawMode(yuv);
+        const int w = 704;
+        const int h = 576;
+        const PictureFormat format = yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24;
+        std::vector<BYTE> decoded(CVideoDlg::kFrameBufferSize);
+        for (std::size_t i = 0; i < PictureBytes(format, w, h); ++i) {
+            decoded[i] = BYTE((i * 7 + i / 1409) & 0xFF);
+        }
+        const std::vector<BYTE> original = decoded;
+        DecodedPicture p;
+        p.data = decoded.data();
+        p.size = decoded.size();
+        p.buffer = &decoded;
+        p.width = w;
+        p.height = h;
+        p.format = format;
+        p.arrival = std::chrono::steady_clock::now();
+        const int channel = yuv ? 3 : 4;
+        const BYTE* given = decoded.data();
+        ASSERT_TRUE(video->PublishPicture(channel, p, scaler));
+        EXPECT_NE(decoded.data(), given) << "the decoder decodes into another buffer next";
+        EXPECT_EQ(decoded.size(), CVideoDlg::kFrameBufferSize);
+
+        std::vector<BYTE> want(CVideoDlg::kFrameBufferSize);
+        PictureLayout wantLayout;
+        ASSERT_TRUE(
+            PublishPictureRows(original.data(), original.size(), want.data(), want.size(), w, h, format, wantLayout));
+        std::vector<BYTE> copy;
+        PictureLayout layout;
+        ASSERT_TRUE(video->CopyFrameBuffer(channel, copy, layout));
+        EXPECT_EQ(layout.format, yuv ? PictureFormat::Yuv420 : PictureFormat::Bgr24Dib);
+        EXPECT_EQ(layout.firstFieldDoubled, yuv);
+        EXPECT_EQ(layout.width, w);
+        EXPECT_EQ(layout.height, h);
+        const std::size_t bytes = PictureBytes(layout.format, w, h);
+        ASSERT_GE(copy.size(), bytes);
+        EXPECT_TRUE(std::equal(want.begin(), want.begin() + std::ptrdiff_t(bytes), copy.begin()));
+    }
+}
+
 TEST_F(VideoDlgTest, A352WidePictureLosesThreeColumnsOnTheLeftInRgbAndOnBothSidesInYuv) {
     video->SetOsdFlag(false);
     for (const bool yuv : {false, true}) {
@@ -169,6 +218,29 @@ TEST_F(VideoDlgTest, EachTileShowsItsChannelAndTheColoursFollowADrag) {
     EXPECT_LT(Distance(CentreOf(after, 9), CentreOf(before, 9)), 12);
     // The visible channels are the same after a drag within the page.
     EXPECT_EQ(video->GetVisibleChannelMask(), 0xFFFF);
+}
+
+// The window paints every pixel itself: after a layout change the gaps of the new layout show the
+// background colour, also where a tile of the old layout lay.
+TEST_F(VideoDlgTest, GapsOfANewLayoutShowTheBackgroundWhereOldTilesLay) {
+    video->SetOsdFlag(false);
+    Place(815, 548);
+    for (int ch = 0; ch < 16; ++ch) {
+        Show(ch, SolidYuv(352, 288, 145, 54, 34), 352, 288, PictureFormat::Yuv420);
+    }
+    // Column 407 lies in the third tile of the sixteen-tile layout and in the gap of the four-tile one.
+    const QPoint point(407, 100);
+    const QRgb green = GrabVideo().pixel(point);
+    ASSERT_GT(Distance(green, qRgb(150, 150, 150)), 100);
+    ASSERT_TRUE(video->SetLayout(1));
+    Flush();
+    const RECT left = video->GetSlotRect(0);
+    const RECT right = video->GetSlotRect(1);
+    ASSERT_LE(left.right, point.x());
+    ASSERT_GT(right.left, point.x());
+    const QImage image = GrabVideo();
+    EXPECT_EQ(image.pixel(point), qRgb(150, 150, 150));
+    EXPECT_EQ(image.pixel(point.x(), 300), qRgb(150, 150, 150));
 }
 
 TEST_F(VideoDlgTest, DroppingATileOnItselfOrOutsideChangesNothing) {

@@ -85,19 +85,48 @@ TEST(WebSnapshot, SettingsThatCannotWorkAreTakenAsTheDefaults) {
     EXPECT_EQ(large.GetCaptionPointSize(), 36);
 }
 
+// Hands a picture over once the writer has taken the one before: a picture is refused only while
+// another is pending, so an accepted one means every earlier one has been handled.
+bool PutWhenTaken(CSnapshotWnd& writer, const WebSnapshotRequest& request) {
+    for (int i = 0; i < 3000; ++i) {
+        if (writer.PutFrame(request)) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// Each writer is given a second picture after the one it must not write, so the first has surely
+// been handled (not merely dropped by an early end) when the files are looked at.
 TEST(WebSnapshot, NothingIsWrittenWithoutALocationOrAfterTheEnd) {
     TempDir dir;
+    // Without a location a name alone would land in the working folder: run from an empty one.
+    TempDir work;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(work.Path());
     CSnapshotWnd nowhere(WebSnapshotSettings{"", 200, 160, 320});
     ASSERT_TRUE(nowhere.PutFrame(Request(0, 352, 240, Coordinates)));
+    ASSERT_TRUE(PutWhenTaken(nowhere, Request(1, 352, 240, Coordinates)));
+    ASSERT_TRUE(PutWhenTaken(nowhere, Request(1, 352, 240, Coordinates)));
     nowhere.DestroyWindow();
+    std::filesystem::current_path(before);
     EXPECT_EQ(nowhere.WrittenCount(), 0u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Path()), {}), 0);
     EXPECT_FALSE(nowhere.PutFrame(Request(0, 352, 240, Coordinates)));
+
+    // A picture shorter than its size says is not written; the next one is.
     CSnapshotWnd writer(WebSnapshotSettings{dir.Path().string(), 200, 160, 320});
     WebSnapshotRequest broken = Request(1, 352, 240, Coordinates);
     broken.picture.resize(10);
     ASSERT_TRUE(writer.PutFrame(std::move(broken)));
+    ASSERT_TRUE(PutWhenTaken(writer, Request(3, 352, 240, Coordinates)));
+    ASSERT_TRUE(WaitWritten(writer, 1));
     writer.DestroyWindow();
+    EXPECT_EQ(writer.WrittenCount(), 1u);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "2.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "4.jpg"));
+    EXPECT_FALSE(writer.PutFrame(Request(3, 352, 240, Coordinates)));
 }
 
 } // namespace

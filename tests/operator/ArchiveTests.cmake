@@ -1,1 +1,14 @@
 # The operator tests of this area are listed here.
+# The archive: the remote search frame's Backup, Log and Info tabs against the simulator.
+kelo_test(archive_operator_test
+  SOURCES
+    ${PROJECT_SOURCE_DIR}/tests/app/GuiEnvironment.cpp
+    ArchiveBackupTest.cpp
+    ArchiveLogsAndInfoTest.cpp
+  DEPS kelo_app_parts kelo_test_support
+  GUI TIMEOUT 600)
+foreach(dep kelo-recorder-sim H264_D1 KeloRes)
+  if(TARGET ${dep})
+    add_dependencies(archive_operator_test ${dep})
+  endif()
+endforeach()

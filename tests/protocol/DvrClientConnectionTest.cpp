@@ -149,13 +149,16 @@ TEST_F(ConnectionTest, ByeReasonIsShownEvenWhenTheRecorderClosesAtOnce) {
     }
 }
 
+// The client waits the grace period for the recorder's own close before it leaves: never earlier.
 TEST_F(ConnectionTest, ARecorderThatSaysByeButStaysIsLeftAfterAGracePeriod) {
     StartClient();
     LogIn();
+    const auto sent = std::chrono::steady_clock::now();
     ASSERT_TRUE(recorder.Send(Msg::BYE48, ScriptedRecorder::Reason(1)));
     EXPECT_TRUE(host.WaitForNotice(0x30000));
     EXPECT_TRUE(WaitClosedNotice());
     EXPECT_TRUE(recorder.WaitForClose());
+    EXPECT_GE(std::chrono::steady_clock::now() - sent, ShortTiming().byeGrace);
 }
 
 TEST_F(ConnectionTest, FailedConnectsEndWithANoticeAndNoThread) {

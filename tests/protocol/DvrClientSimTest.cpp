@@ -1,10 +1,12 @@
 // The client against the recorder simulator on an ephemeral loopback port.
 #include "protocol/ByteOrder.h"
 #include "protocol/ClientMessages.h"
+#include "protocol/Crc32.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
+#include "tests/support/RequiredPiece.h"
 #include "tests/support/SimProcess.h"
 
 #include <chrono>
@@ -37,11 +39,7 @@ bool IsLoginLog(const HostCall& c) {
 
 class SimTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!SimProcess::Available()) {
-            GTEST_SKIP() << "the recorder simulator is not built";
-        }
-    }
+    void SetUp() override { KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built"); }
     // Starts a simulator with the options and a client that connects to it.
     void Start(std::vector<std::string> options, const char* user = "admin", const char* password = "1234") {
         options.insert(options.end(), kQuick.begin(), kQuick.end());
@@ -196,6 +194,15 @@ TEST_F(SimTest, EveryRefusalReachesItsNotice) {
                 payload[2] = 0xFF;
                 payload[3] = 0xFF;
                 payload[4] = 0x3F;
+            }
+            // Well-formed requests, so that the recorder answers with the configured refusal.
+            if (r.request == Msg::PLAY_INFO_DAY_REQ || r.request == Msg::TRANS_INFO_DAY_REQ) {
+                WriteBE32(payload.data(), 2026);
+                payload[4] = 12; // month 1-12
+                payload[5] = 10; // day 1-31
+            }
+            if (r.request == Msg::DB_UPDATE_REQ) {
+                WriteBE32(payload.data(), Crc32(0, payload.data() + 4, payload.size() - 4));
             }
             ASSERT_GT(c.SendPacket(PacketHeader::Request(r.request, static_cast<DWORD>(payload.size())), payload.data(),
                                    static_cast<DWORD>(payload.size())),

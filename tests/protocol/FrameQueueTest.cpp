@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <numeric>
 #include <thread>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -95,27 +98,45 @@ TEST(FrameQueue, EventIsManualReset) {
     EXPECT_FALSE(queue.WaitEvent(0ms));
 }
 
+// The consumer takes until the producer has ended and the queue is empty, whatever the producer met,
+// so a producer that fails ends the test instead of leaving the consumer waiting for items that never
+// come; the checks follow once both sides are done.
 TEST(FrameQueue, ProducerWaitsForASlowConsumerAndNothingIsLost) {
     CFrameQueue queue(4);
     constexpr DWORD kItems = 2000;
+    std::atomic<bool> producerDone{false};
+    std::atomic<DWORD> added{0};
     std::thread producer([&] {
         for (DWORD i = 0; i < kItems; ++i) {
             std::unique_ptr<FrameItem> item = Item(i);
-            ASSERT_TRUE(queue.AddWait(item, 30s));
+            if (!queue.AddWait(item, 30s)) {
+                break;
+            }
+            ++added;
         }
+        producerDone = true;
     });
-    DWORD expected = 0;
-    while (expected < kItems) {
+    std::vector<DWORD> taken;
+    const auto deadline = std::chrono::steady_clock::now() + 120s;
+    while (std::chrono::steady_clock::now() < deadline) {
         queue.ResetEvent();
+        const bool ended = producerDone.load();
         std::unique_ptr<FrameItem> item = queue.Take();
-        if (!item) {
-            queue.WaitEvent(1s);
+        if (item) {
+            taken.push_back(item->descriptor.frame_time);
             continue;
         }
-        ASSERT_EQ(item->descriptor.frame_time, expected);
-        ++expected;
+        if (ended) {
+            break;
+        }
+        queue.WaitEvent(1s);
     }
     producer.join();
+    EXPECT_EQ(added.load(), kItems);
+    ASSERT_EQ(taken.size(), std::size_t(kItems));
+    for (DWORD i = 0; i < kItems; ++i) {
+        ASSERT_EQ(taken[i], i);
+    }
     EXPECT_EQ(queue.GetRefusedCount(), 0u);
 }
 

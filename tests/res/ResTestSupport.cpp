@@ -14,11 +14,6 @@ std::string LibraryPath() {
     return std::string(bin != nullptr ? bin : ".") + "/" + CResLibrary::kFileName;
 }
 
-std::string BuildFolder() {
-    const char* bin = std::getenv("KELO_BIN_DIR");
-    return std::string(bin != nullptr ? bin : ".") + "/..";
-}
-
 const CResLibrary& Library() {
     static const std::unique_ptr<CResLibrary> library = [] {
         auto lib = std::make_unique<CResLibrary>();

@@ -11,8 +11,6 @@ namespace restest {
 
 // <build>/bin/libKeloRes.so, from KELO_BIN_DIR.
 std::string LibraryPath();
-// <build>, where the contact sheet goes.
-std::string BuildFolder();
 // The library, loaded from LibraryPath() on first use; the test fails when it cannot be loaded.
 const CResLibrary& Library();
 // Creates the (offscreen) GUI application on first use; font metrics need one.

@@ -48,7 +48,7 @@ TEST(SimFault, StallMidPayloadKeepsTheConnectionOpenAndQuiet) {
     EXPECT_FALSE(c.WaitClosed(300));
     // It still reads requests: a LIVE_REQ is journaled though never answered.
     ASSERT_TRUE(c.Send(16, Be32Payload(0xF)));
-    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(16, 1, 5000));
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(16, 1, 30000));
 }
 
 TEST(SimFault, NoLastFragmentBitOnARunOfFragments) {
@@ -57,7 +57,7 @@ TEST(SimFault, NoLastFragmentBitOnARunOfFragments) {
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(320));
     size_t total = 0;
     for (int i = 0; i < 15; ++i) { // 300 records of 200 bytes in 4000-byte fragments
@@ -130,7 +130,7 @@ TEST(SimFault, GarbageFollowsThePushesAndIsTheSameForTheSameSeed) {
         SimInstance sim(WithFault("garbage:64"));
         ASSERT_TRUE(sim.listening);
         TestClient c(sim.Port());
-        ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+        ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
         Bytes junk(64);
         ASSERT_TRUE(c.ReadExact(junk.data(), junk.size(), 5000));
         if (round == 0)
@@ -145,7 +145,7 @@ TEST(SimFault, ByeWithAReasonAfterThePushesThenCloseOrNot) {
         SimInstance sim(WithFault("bye:3"));
         ASSERT_TRUE(sim.listening);
         TestClient c(sim.Port());
-        ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+        ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
         auto m = c.Recv();
         ASSERT_TRUE(m);
         EXPECT_EQ(m->Id(), 4);
@@ -156,7 +156,7 @@ TEST(SimFault, ByeWithAReasonAfterThePushesThenCloseOrNot) {
         SimInstance sim(WithFault("bye:37:never"));
         ASSERT_TRUE(sim.listening);
         TestClient c(sim.Port());
-        ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+        ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
         EXPECT_EQ(c.Recv()->Reason(), 37u);
         EXPECT_FALSE(c.WaitClosed(500));
     }
@@ -171,7 +171,7 @@ TEST(SimFault, CorruptCrcDropAndDelay) {
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(112));
     auto parts = c.RecvFragments(113);
     ASSERT_TRUE(parts);

@@ -116,6 +116,8 @@ TEST(SimProgram, HelpListsEveryOptionAndBadOptionsFail) {
                                "--fragment",
                                "--video-loss",
                                "--play-plain",
+                               "--save-setup",
+                               "--bitrate",
                                "--refuse",
                                "close-mid",
                                "stall-mid",
@@ -129,6 +131,9 @@ TEST(SimProgram, HelpListsEveryOptionAndBadOptionsFail) {
                                "drop:",
                                "delay:",
                                "--verbose",
+                               "--lenient",
+                               "--setup-version",
+                               "protocol-violation",
                                "port N"}) {
         EXPECT_NE(text.find(option), std::string::npos) << option;
     }
@@ -146,7 +151,7 @@ TEST(SimProgram, PrintsItsPortServesALoginAndStopsCleanlyOnSignals) {
         {
             TestClient c(static_cast<uint16_t>(port));
             ASSERT_TRUE(c.Connected());
-            EXPECT_EQ(LoginAndPushes(c).size(), 7u);
+            EXPECT_EQ(LoginAndPushes(c).size(), kLoginMessages);
             ASSERT_TRUE(c.Send(16, Be32Payload(0xF)));
             EXPECT_TRUE(c.RecvId(18)); // streaming while the signal comes
             ::kill(sim.pid, signal);

@@ -8,7 +8,8 @@ using namespace simtest;
 namespace {
 
 constexpr uint16_t kHello48Ack = 5, kBye48 = 4, kRightChange = 270, kDbChange = 258, kSysEtcInfo = 259,
-                   kSysEtcInfoEx = 24, kDstInfo = 125, kRecStatus = 256, kLiveReq = 16, kLiveChannelInfo = 17;
+                   kSysEtcInfoEx = 24, kDstInfo = 125, kRecStatus = 256, kMessage257 = 257, kLiveReq = 16,
+                   kLiveChannelInfo = 17;
 
 TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) {
     ksim::CSimConfig config = SmallConfig();
@@ -19,7 +20,7 @@ TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) 
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_TRUE(c.Connected());
-    ASSERT_TRUE(c.Hello("ADMIN", "1234")); // the recorder compares ignoring case
+    ASSERT_TRUE(c.Hello("admin", "1234"));
 
     auto hello = c.Recv();
     ASSERT_TRUE(hello);
@@ -33,13 +34,17 @@ TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) 
     EXPECT_EQ(h[7], 0); // administrator
     EXPECT_EQ(h[8], 0x00);
     EXPECT_EQ(h[9], 0x1C);
-    EXPECT_STREQ(reinterpret_cast<const char*>(&h[48]), "BOOT");
+    // Firmware parts in the order the client rebuilds into its rows: part 0 the loader, 2 the
+    // kernel, 5 the program, 3 the files, 4 the web pages.
+    const char* const parts[6] = {"BOOT", "FRONT", "KERNEL", "FILESYSTEM", "WEB", "APPLICATION"};
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_STREQ(reinterpret_cast<const char*>(&h[48 + 32 * i]), parts[i]) << "part " << i;
     EXPECT_EQ(GetBe32(&h[688]), 1199145600u); // firmware part 0 build time, big-endian
     EXPECT_EQ(hello->w1 & (1u << 30), 0u) << "bit 30 only on fragmenting kinds";
 
-    const std::vector<std::pair<uint16_t, size_t>> pushes = {{kRightChange, 584}, {kDbChange, 596},
-                                                             {kSysEtcInfo, 320},  {kSysEtcInfoEx, 3200},
-                                                             {kDstInfo, 1204},    {kRecStatus, 16}};
+    const std::vector<std::pair<uint16_t, size_t>> pushes = {
+        {kRightChange, 584}, {kDbChange, 596}, {kSysEtcInfo, 320}, {kSysEtcInfoEx, 3200},
+        {kDstInfo, 1204},    {kRecStatus, 16}, {kMessage257, 12}};
     Bytes rights;
     Bytes dbChange;
     for (const auto& [id, size] : pushes) {
@@ -71,7 +76,7 @@ TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) 
     auto hellos = sim.recorder->Journal().Received(1);
     ASSERT_EQ(hellos.size(), 1u);
     Bytes expected(32, 0);
-    std::memcpy(expected.data(), "ADMIN", 5);
+    std::memcpy(expected.data(), "admin", 5);
     std::memcpy(expected.data() + 16, "1234", 4);
     EXPECT_EQ(hellos[0].payload, expected);
 }
@@ -122,26 +127,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, SimLoginRefusal,
                                            LoginCase{"LevelZero", "viewer", "pw", {{"viewer", "pw", 0xFF, 0}}, 1, 37},
                                            LoginCase{"SixteenCharacters",
                                                      "abcdefghijklmnop",
-                                                     "ABCDEFGHIJKLMNOP",
+                                                     "abcdefghijklmnop",
                                                      {{"abcdefghijklmnop", "abcdefghijklmnop", 0xFF, 1}},
                                                      1,
                                                      0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SimLogin, NothingIsServedBeforeTheLoginAndClientsAreServedOneAfterAnother) {
+TEST(SimLogin, ARequestBeforeTheLoginEndsTheConnectionAndClientsAreServedOneAfterAnother) {
     SimInstance sim(SmallConfig());
     ASSERT_TRUE(sim.listening);
     for (int round = 0; round < 3; ++round) {
+        TestClient early(sim.Port());
+        ASSERT_TRUE(early.Send(kLiveReq, Be32Payload(0xFFFF)));
+        EXPECT_TRUE(early.WaitClosed(5000)) << "a recorder serves nothing before the login";
+        EXPECT_EQ(sim.recorder->Violations(), size_t(round + 1));
+
         TestClient c(sim.Port());
-        ASSERT_TRUE(c.Send(kLiveReq, Be32Payload(0xFFFF)));
-        ASSERT_TRUE(c.Send(112)); // DB_INFO_REQ
         ASSERT_TRUE(c.Hello());
         auto first = c.Recv();
         ASSERT_TRUE(first);
-        EXPECT_EQ(first->Id(), kHello48Ack) << "requests before HELLO are not answered";
+        EXPECT_EQ(first->Id(), kHello48Ack);
         ASSERT_TRUE(c.Send(kBye48));
     }
-    EXPECT_TRUE(sim.recorder->Journal().WaitSessions(3, 5000));
+    EXPECT_TRUE(sim.recorder->Journal().WaitSessions(6, 30000));
+    EXPECT_EQ(sim.recorder->Violations(), 3u);
 }
 
 // ---- list replies ----
@@ -168,7 +177,7 @@ TEST_P(SimListReply, FragmentsShareTheIdAndOnlyTheLastCarriesBit30) {
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(t.request, t.payload));
     auto parts = c.RecvFragments(t.ack);
     ASSERT_TRUE(parts);
@@ -219,7 +228,7 @@ TEST(SimListReply, ADayWithoutRecordingsIsRefusedWithNothingFound) {
     SimInstance sim(SmallConfig());
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(263, {0, 0, 0x07, 0xD0, 1, 1, 0, 0})); // 2000-01-01
     auto m = c.RecvId(265);
     ASSERT_TRUE(m);
@@ -252,7 +261,7 @@ TEST_P(SimRefuse, TheConfiguredRefusalAnswersItsRequest) {
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(t.request, t.payload));
     auto m = c.RecvId(t.refusal);
     ASSERT_TRUE(m);
@@ -263,6 +272,13 @@ TEST_P(SimRefuse, TheConfiguredRefusalAnswersItsRequest) {
 }
 
 const Bytes kRange = {0, 0, 0, 0xF, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+// A setup record of zeros behind its right CRC-32: well formed, so only the configured refusal
+// answers it.
+const Bytes kZeroRecordUpdate = [] {
+    Bytes b(6636, 0);
+    PutBe32(b.data(), uint32_t(crc32(0L, b.data() + 4, 6632)));
+    return b;
+}();
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, SimRefuse,
@@ -271,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"REC_ON_NACK:65", 32, {}, 34, 4}, RefusalCase{"REC_OFF_NACK:66", 35, {}, 37, 4},
         RefusalCase{"PLAY_ON_NACK:98", 51, kRange, 54, 4}, RefusalCase{"PLAY_OFF_NACK:2", 55, {}, 57, 4},
         RefusalCase{"TRANS_ON_NACK:87:700:500", 99, kRange, 102, 12}, RefusalCase{"TRANS_OFF_NACK:2", 102, {}, 105, 4},
-        RefusalCase{"114:86", 112, {}, 114, 4}, RefusalCase{"DB_UPDATE_NACK:97", 115, Bytes(6636, 0), 117, 4},
+        RefusalCase{"114:86", 112, {}, 114, 4}, RefusalCase{"DB_UPDATE_NACK:97", 115, kZeroRecordUpdate, 117, 4},
         RefusalCase{"PLAY_INFO_MONTH_NACK:53", 260, {}, 262, 4},
         RefusalCase{"PLAY_INFO_DAY_NACK:52", 263, {0, 0, 7, 0xD8, 7, 1, 0, 0}, 265, 4},
         RefusalCase{"TRANS_INFO_MONTH_NACK:83", 288, {}, 290, 4},

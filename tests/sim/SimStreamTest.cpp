@@ -146,7 +146,7 @@ TEST_P(SimLive, ChannelInfoFirstThenAnIdrPerChannelThatDecodesToTheAnnouncedSize
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening) << sim.recorder->Error();
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(16, Be32Payload(0x0000FFFF)));
     auto info = c.Recv();
     ASSERT_TRUE(info);
@@ -216,7 +216,7 @@ TEST(SimLiveAudio, AudioBitsOnEveryHeaderAndAToneBlockInTheAudioArea) {
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(23, {}, 0x8)); // AUDIO_ONOFF on
     ASSERT_TRUE(c.Send(16, Be32Payload(0x2)));
     ASSERT_TRUE(c.Send(32)); // REC_ON: its answers must carry the audio bit too
@@ -263,7 +263,7 @@ TEST(SimLiveRepro, LiveFrameNIsRegeneratedByAnIndependentLibrary) {
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
-    ASSERT_EQ(LoginAndPushes(c).size(), 7u);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(16, Be32Payload(0x3)));
     ASSERT_EQ(c.Recv()->Id(), 17);
     const ksim::CStreamLibrary library(config.Video(), config.ServedChannels(), config.LoopFrames());

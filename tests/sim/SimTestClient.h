@@ -215,11 +215,15 @@ public:
 };
 
 // Logs in and reads the six pushes; returns the ids seen in order (HELLO48_ACK first).
+// HELLO48_ACK and the pushes that follow it: RIGHT_CHANGE, DB_CHANGE, SYS_ETC_INFO, SYS_ETC_INFO_EX,
+// DST_INFO, REC_STATUS and MESSAGE_257.
+constexpr size_t kLoginMessages = 8;
+
 inline std::vector<uint16_t> LoginAndPushes(TestClient& c) {
     std::vector<uint16_t> ids;
     if (!c.Hello())
         return ids;
-    for (int i = 0; i < 7; ++i) {
+    for (size_t i = 0; i < kLoginMessages; ++i) {
         auto m = c.Recv();
         if (!m)
             break;

@@ -2,6 +2,9 @@
 // Runs the recorder simulator for a test: started on an ephemeral loopback port (its "port N" line is
 // read from its standard output), its standard error kept in a file, stopped with SIGTERM at the end.
 // Header-only, so test programs that do not link the support library can use it too.
+// The simulator checks every request of the client; a test whose simulator logged a
+// "protocol-violation" line fails when the simulator is stopped (programs without Google Test
+// define KELO_SIM_PROCESS_NO_GTEST and get the lines on their standard error instead).
 
 #include <chrono>
 #include <csignal>
@@ -16,6 +19,10 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+#ifndef KELO_SIM_PROCESS_NO_GTEST
+#include <gtest/gtest.h>
+#endif
 
 extern char** environ;
 
@@ -120,6 +127,9 @@ public:
             kelotest::WaitForExit(m_pid, 5000);
             m_pid = -1;
         }
+        if (!m_logPath.empty()) {
+            ReportViolations();
+        }
         if (m_stdout >= 0) {
             ::close(m_stdout);
             m_stdout = -1;
@@ -150,7 +160,36 @@ public:
         return false;
     }
 
+    // The simulator's "protocol-violation" lines: requests of the client that broke their layout.
+    std::vector<std::string> Violations() const {
+        std::vector<std::string> lines;
+        std::istringstream in(Log());
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.rfind("protocol-violation ", 0) == 0) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+
 private:
+    void ReportViolations() const {
+        const std::vector<std::string> lines = Violations();
+        if (lines.empty()) {
+            return;
+        }
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line + "\n";
+        }
+#ifndef KELO_SIM_PROCESS_NO_GTEST
+        ADD_FAILURE() << "the simulator refused requests of the client:\n" << text;
+#else
+        std::fprintf(stderr, "the simulator refused requests of the client:\n%s", text.c_str());
+#endif
+    }
+
     bool ReadPort(int timeoutMs) {
         std::string line;
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

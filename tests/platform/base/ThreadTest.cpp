@@ -1,13 +1,12 @@
 #include "platform/base/CriticalSection.h"
-#include "platform/base/CriticalSectionLock.h"
 #include "platform/base/Event.h"
 #include "platform/base/ThreadHandle.h"
-#include "platform/base/WorkerThread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <thread>
 #include <vector>
@@ -131,66 +130,6 @@ TEST(ThreadTest, ThreadMayLetGoOfItsOwnHandle) {
     EXPECT_FALSE(owner->thread.IsValid());
 }
 
-class CountingWorker : public CWorkerThread {
-public:
-    ~CountingWorker() override { Stop(); }
-    std::atomic<int> rounds{0};
-    CEvent firstRound{true, false};
-    // While set, the body ignores the stop flag, as a body busy with a long call would.
-    CEvent* holdUntil = nullptr;
-
-protected:
-    unsigned Run() override {
-        while (!IsStopping()) {
-            ++rounds;
-            firstRound.Set();
-            if (holdUntil) {
-                holdUntil->Wait(INFINITE);
-            }
-            // A long pause between rounds: the stop request must cut it short.
-            WaitForStop(600000);
-        }
-        return 7;
-    }
-};
-
-TEST(ThreadTest, WorkerStopsOnItsFlagAndIsJoined) {
-    CountingWorker worker;
-    ASSERT_TRUE(worker.Start());
-    EXPECT_FALSE(worker.Start());
-    ASSERT_EQ(worker.firstRound.Wait(60000), WAIT_OBJECT_0);
-    EXPECT_TRUE(worker.IsRunning());
-    EXPECT_NE(worker.ThreadId(), 0u);
-
-    EXPECT_TRUE(worker.Stop(60000));
-    EXPECT_FALSE(worker.IsRunning());
-    EXPECT_TRUE(worker.IsStopping());
-    DWORD code = 0;
-    ASSERT_TRUE(worker.GetExitCode(&code));
-    EXPECT_EQ(code, 7u);
-
-    // A stopped worker starts again with its stop flag cleared.
-    worker.firstRound.Reset();
-    const int before = worker.rounds.load();
-    ASSERT_TRUE(worker.Start());
-    ASSERT_EQ(worker.firstRound.Wait(60000), WAIT_OBJECT_0);
-    EXPECT_GT(worker.rounds.load(), before);
-    EXPECT_TRUE(worker.Stop());
-}
-
-TEST(ThreadTest, WorkerStopGivesUpAtItsTimeOut) {
-    CEvent hold(true, false);
-    CountingWorker worker;
-    worker.holdUntil = &hold;
-    ASSERT_TRUE(worker.Start());
-    ASSERT_EQ(worker.firstRound.Wait(60000), WAIT_OBJECT_0);
-    EXPECT_FALSE(worker.Stop(20));
-    EXPECT_TRUE(worker.IsRunning());
-    hold.Set();
-    EXPECT_TRUE(worker.Stop());
-    EXPECT_FALSE(worker.IsRunning());
-}
-
 TEST(ThreadTest, CriticalSectionExcludesOtherThreads) {
     CCriticalSection cs;
     long counter = 0;
@@ -198,7 +137,7 @@ TEST(ThreadTest, CriticalSectionExcludesOtherThreads) {
     for (int i = 0; i < 4; ++i) {
         threads.emplace_back([&] {
             for (int k = 0; k < 20000; ++k) {
-                CCriticalSectionLock lock(cs);
+                std::lock_guard lock(cs);
                 counter = counter + 1;
             }
         });

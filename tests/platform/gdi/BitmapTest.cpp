@@ -104,6 +104,29 @@ TEST(Bitmap, DibImportRefusesWhatItCannotHoldOrWhatIsShort) {
             << c.header.biWidth << "x" << c.header.biHeight;
 }
 
+// The picture control's call for a TIFF picture: with CBM_INIT the bits are taken as the checked
+// variant takes them; without it the bitmap has the size and stays black.
+TEST(Bitmap, CreateDIBitmapCopiesTheBitsOnlyWithInit) {
+    const LONG width = 3;
+    const LONG height = 2;
+    std::vector<BYTE> bits(12 * height, 0);
+    for (std::size_t i = 0; i < bits.size(); i += 3) {
+        bits[i] = 40;      // blue
+        bits[i + 1] = 90;  // green
+        bits[i + 2] = 220; // red
+    }
+    const BITMAPINFOHEADER bi = Header(width, height);
+    CBitmap withInit;
+    ASSERT_TRUE(withInit.Attach(CreateDIBitmap(nullptr, &bi, CBM_INIT, bits.data(), nullptr, DIB_RGB_COLORS)));
+    const QImage picture = GdiBitmapImage(withInit);
+    ASSERT_EQ(picture.size(), QSize(3, 2));
+    EXPECT_EQ(Px(picture, 2, 1), RGB(220, 90, 40));
+    CBitmap withoutInit;
+    ASSERT_TRUE(withoutInit.Attach(CreateDIBitmap(nullptr, &bi, 0, bits.data(), nullptr, DIB_RGB_COLORS)));
+    EXPECT_EQ(Px(GdiBitmapImage(withoutInit), 2, 1), RGB(0, 0, 0));
+    EXPECT_EQ(CreateDIBitmap(nullptr, nullptr, CBM_INIT, bits.data(), nullptr, DIB_RGB_COLORS), nullptr);
+}
+
 TEST(Bitmap, MonochromeBitmapsHoldBlackAndWhite) {
     const BYTE rows[2 * 2] = {0b10100000, 0, 0b01000000, 0}; // rows padded to 16 bits, 1 = white
     CBitmap mono;

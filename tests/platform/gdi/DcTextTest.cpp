@@ -77,6 +77,12 @@ TEST(DcText, MetricsOfTheSkinFontMatchArialBold) {
     SIZE size = dc.GetTextExtent("Connect");
     EXPECT_EQ(size.cy, 14);
     EXPECT_NEAR(size.cx, 48, 2); // Arial Bold's advance widths at this size add up to 48
+    // The measuring call a tile's name is fitted with: the first count characters.
+    SIZE fitted{};
+    ASSERT_TRUE(dc.GetTextExtentPoint32("Connected", 7, &fitted));
+    EXPECT_EQ(fitted.cx, size.cx);
+    EXPECT_EQ(fitted.cy, size.cy);
+    EXPECT_FALSE(dc.GetTextExtentPoint32("Connect", 7, nullptr));
     // A positive height asks for the cell height instead.
     CFont cell;
     LOGFONT byCell = Face("Arial", 14);

@@ -42,6 +42,21 @@ TEST(WinSock, LastErrorIsPerThread) {
     EXPECT_EQ(WSAGetLastError(), WSAECONNREFUSED);
 }
 
+// The connect thread and the connect dialog pair these around their socket work, and clean up on
+// every failure: there is no library state here, so each succeeds in any order and count, and leaves
+// the next connection's calls working.
+TEST(WinSock, StartupAndCleanupSucceedInAnyOrderAndCount) {
+    EXPECT_EQ(WSACleanup(), 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(WSAStartup(0x0202), 0);
+    }
+    EXPECT_EQ(WSACleanup(), 0);
+    EXPECT_EQ(WSACleanup(), 0);
+    DWORD address = 0;
+    ASSERT_TRUE(InetPton4("10.0.0.7", &address));
+    EXPECT_EQ(address, htonl(0x0A000007));
+}
+
 TEST(WinSock, DottedTextIsParsedStrictly) {
     struct Case {
         const char* text;

@@ -1,6 +1,6 @@
 // Row reordering, line doubling and blending on whole pictures.
 
-#include "platform/video/PictureRows.h"
+#include "tests/support/PictureRows.h"
 
 #include <gtest/gtest.h>
 

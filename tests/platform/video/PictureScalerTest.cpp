@@ -2,10 +2,11 @@
 // colours, scaling to tile and full-screen sizes, and that nothing outside the rectangle is touched.
 
 #include "platform/video/PictureScaler.h"
-#include "platform/video/PictureRows.h"
+#include "tests/support/PictureRows.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -182,6 +183,45 @@ void PrintTo(const CropCase& c, std::ostream* os) {
 
 class PictureCrop : public ::testing::TestWithParam<CropCase> {};
 
+// A tile image of its own in the layout CPictureScaler::PaddedStride gives, with guard bytes after
+// the buffer that layout asks for.
+class PaddedTile {
+public:
+    static constexpr std::size_t kGuardBytes = 4096;
+    static constexpr BYTE kSentinel = 0xA5;
+
+    PaddedTile(int w, int h)
+        : m_w(w), m_h(h), m_stride(CPictureScaler::PaddedStride(w)),
+          m_bytes(CPictureScaler::PaddedBytes(w, h) + CPictureScaler::kPaddedAlign + kGuardBytes, kSentinel) {
+        const auto address = reinterpret_cast<std::uintptr_t>(m_bytes.data());
+        m_start =
+            (CPictureScaler::kPaddedAlign - address % CPictureScaler::kPaddedAlign) % CPictureScaler::kPaddedAlign;
+    }
+    VideoTarget Target() { return VideoTarget{m_bytes.data() + m_start, m_stride, m_w, m_h, true}; }
+    DWORD At(int x, int y) const {
+        DWORD p = 0;
+        std::memcpy(&p, m_bytes.data() + m_start + std::size_t(y) * m_stride + std::size_t(x) * 4, 4);
+        return p;
+    }
+    int GuardBytesChanged() const {
+        int changed = 0;
+        for (std::size_t i = 0; i < m_start; ++i) {
+            changed += m_bytes[i] != kSentinel;
+        }
+        for (std::size_t i = m_start + CPictureScaler::PaddedBytes(m_w, m_h); i < m_bytes.size(); ++i) {
+            changed += m_bytes[i] != kSentinel;
+        }
+        return changed;
+    }
+
+private:
+    int m_w;
+    int m_h;
+    int m_stride;
+    std::vector<BYTE> m_bytes;
+    std::size_t m_start = 0;
+};
+
 // The picture is painted so that the shown area has a black frame one pixel wide around grey, everything
 // cropped away is white and the field that is not shown is red. Drawn at the shown size (no scaling),
 // the target must be exactly frame and grey.
@@ -206,7 +246,7 @@ TEST_P(PictureCrop, ShowsExactlyTheSpecifiedColumnsLinesAndField) {
     };
 
     std::vector<std::pair<std::string, PictureSource>> sources;
-    Bytes yuv, yuvDoubled, dib, dibUndoubled;
+    Bytes yuv, yuvDoubled, rgb, dib, dibUndoubled;
     if (c.format == PictureFormat::Yuv420) {
         yuv = MakeYuvPicture(c.width, c.height, paint);
         sources.push_back({"as decoded", {yuv.data(), yuv.size(), c.width, c.height, c.format, false}});
@@ -217,7 +257,8 @@ TEST_P(PictureCrop, ShowsExactlyTheSpecifiedColumnsLinesAndField) {
                 {"first field doubled", {yuvDoubled.data(), yuvDoubled.size(), c.width, c.height, c.format, true}});
         }
     } else {
-        const Bytes rgb = MakeRgbPicture(c.width, c.height, paint);
+        rgb = MakeRgbPicture(c.width, c.height, paint);
+        sources.push_back({"as decoded", {rgb.data(), rgb.size(), c.width, c.height, PictureFormat::Bgr24}});
         dib = ToDib(rgb, c.width, c.height);
         sources.push_back({"rows reordered and doubled", {dib.data(), dib.size(), c.width, c.height, c.format}});
         if (fields) {
@@ -305,9 +346,11 @@ TEST_P(ScaledPicture, FillsTheTileWithTheShownField) {
         PictureSource source;
         Rgb expected;
     } runs[] = {{{yuv.data(), yuv.size(), w, h, PictureFormat::Yuv420}, {0, 255, 0}},
+                {{rgb.data(), rgb.size(), w, h, PictureFormat::Bgr24}, {255, 0, 0}},
                 {{dib.data(), dib.size(), w, h, PictureFormat::Bgr24Dib}, {255, 0, 0}}};
     CPictureScaler scaler;
     for (const auto& run : runs) {
+        SCOPED_TRACE(int(run.source.format));
         Canvas canvas(tile.width, tile.height);
         ASSERT_TRUE(scaler.Draw(run.source, canvas.Target()));
         EXPECT_EQ(canvas.GuardPixelsChanged(), 0);
@@ -318,7 +361,20 @@ TEST_P(ScaledPicture, FillsTheTileWithTheShownField) {
                 wrong += !Near(canvas.RgbAt(x, y), run.expected, 8);
             }
         }
-        EXPECT_EQ(wrong, 0) << (run.source.format == PictureFormat::Yuv420 ? "YUV" : "RGB");
+        EXPECT_EQ(wrong, 0);
+
+        // Drawn straight into a tile image of its own: the same picture, and nothing written past
+        // the buffer the padded layout asks for.
+        PaddedTile padded(tile.width, tile.height);
+        ASSERT_TRUE(scaler.Draw(run.source, padded.Target()));
+        EXPECT_EQ(padded.GuardBytesChanged(), 0);
+        int differ = 0;
+        for (int y = 0; y < tile.height; ++y) {
+            for (int x = 0; x < tile.width; ++x) {
+                differ += padded.At(x, y) != canvas.At(x, y);
+            }
+        }
+        EXPECT_EQ(differ, 0);
     }
 }
 

@@ -1,22 +1,28 @@
-// Writes <build>/skin-contact-sheet.png: the main windows assembled from the skin as the Parts place
-// the bitmaps, then every skin bitmap with its id, so the whole skin can be looked at in one picture.
+// kelo-skin-contact-sheet <libKeloRes.so> <picture.png>: a tool for looking at the whole skin in one
+// picture: the main windows assembled from the skin bitmaps where the windows place them, then every
+// skin bitmap with its id. Run by scripts/skin-contact-sheet.sh.
 
+#include "res/ResLibrary.h"
 #include "res/SkinTable.h"
-#include "tests/res/ResTestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
-using restest::Library;
+CResLibrary g_library;
+
+const CResLibrary& Library() {
+    return g_library;
+}
 
 constexpr QRgb kBackdrop = 0xFF9EA6B0;
 
@@ -467,8 +473,8 @@ int Flow(QPainter* p, const std::vector<Placed>& items, int top, int width, int 
     return y + rowHeight + labelHeight + gap - top;
 }
 
-TEST(SkinContactSheet, WritesEveryBitmapIntoOnePicture) {
-    restest::EnsureGuiApplication();
+// The sheet, or a null image when a bitmap of the table is missing from the library.
+QImage ContactSheet() {
     const std::vector<Placed> windows = {
         {MainWindow(), QStringLiteral("main window (1500-1624)")},
         {SetupFrame(), QStringLiteral("setup frame, camera page (1650-2260)")},
@@ -485,7 +491,10 @@ TEST(SkinContactSheet, WritesEveryBitmapIntoOnePicture) {
     std::vector<Placed> bitmaps;
     for (const SkinRow& row : SkinRows()) {
         QImage image = Library().LoadBitmap(row.id);
-        ASSERT_FALSE(image.isNull()) << row.id;
+        if (image.isNull()) {
+            std::fprintf(stderr, "bitmap %u is missing\n", row.id);
+            return {};
+        }
         // Tiny pictures are shown four times as large as well.
         if (image.width() < 24 && image.height() < 24) {
             image = image.scaled(image.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation);
@@ -498,19 +507,36 @@ TEST(SkinContactSheet, WritesEveryBitmapIntoOnePicture) {
     const int bitmapsHeight = Flow(nullptr, bitmaps, 0, width, gap, 14);
     QImage sheet(width, gap + windowsHeight + 30 + bitmapsHeight, QImage::Format_RGB32);
     sheet.fill(kBackdrop);
-    {
-        QPainter p(&sheet);
-        p.setRenderHint(QPainter::TextAntialiasing, true);
-        Flow(&p, windows, gap, width, gap, 16);
-        const int line = gap + windowsHeight + 10;
-        p.fillRect(QRect(gap, line, width - 2 * gap, 2), QColor(0x5A, 0x63, 0x70));
-        Flow(&p, bitmaps, line + 16, width, gap, 14);
-    }
-    const QString path = QString::fromStdString(restest::BuildFolder()) + QStringLiteral("/skin-contact-sheet.png");
-    QFile::remove(path);
-    ASSERT_TRUE(sheet.save(path)) << path.toStdString();
-    EXPECT_TRUE(QFile::exists(path));
-    RecordProperty("contact_sheet", path.toStdString());
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    Flow(&p, windows, gap, width, gap, 16);
+    const int line = gap + windowsHeight + 10;
+    p.fillRect(QRect(gap, line, width - 2 * gap, 2), QColor(0x5A, 0x63, 0x70));
+    Flow(&p, bitmaps, line + 16, width, gap, 14);
+    return sheet;
 }
 
 } // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <libKeloRes.so> <picture.png>\n", argv[0]);
+        return 2;
+    }
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QGuiApplication app(argc, argv);
+    if (!g_library.LoadFrom(argv[1])) {
+        return 1;
+    }
+    const QImage sheet = ContactSheet();
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    QFile::remove(path);
+    if (sheet.isNull() || !sheet.save(path)) {
+        std::fprintf(stderr, "%s was not written\n", argv[2]);
+        return 1;
+    }
+    std::printf("%s\n", argv[2]);
+    return 0;
+}

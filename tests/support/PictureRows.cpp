@@ -1,4 +1,4 @@
-#include "platform/video/PictureRows.h"
+#include "tests/support/PictureRows.h"
 
 #include "platform/video/VideoPicture.h"
 

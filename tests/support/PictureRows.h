@@ -1,7 +1,7 @@
 #pragma once
-// Row operations on a full-size picture in a channel's frame buffer, for the paths that use the
-// whole buffer as it is drawn (still images, web snapshots) and for the drawing modes themselves.
-// Pictures of 480 and 576 lines hold two fields one above the other (see VideoPicture.h).
+// Row operations on a full-size picture, written plainly one step at a time: the reference that the
+// tests hold the video drawing and the picture publishing against. Pictures of 480 and 576 lines
+// hold two fields one above the other (see platform/video/VideoPicture.h).
 
 #include "platform/base/WinTypes.h"
 
