@@ -596,6 +596,11 @@ int CClientDlg::GetChannelAudioState(int source, int channel) const {
     return -1;
 }
 
+int CClientDlg::GetLocalSpeedStep() const {
+    const ILocalPlayer* player = m_publishedPlayer.load();
+    return m_bLocalPlayerActive.load() && player != nullptr ? player->GetSpeedStep() : 0;
+}
+
 const RECT* CClientDlg::GetVideoScreenRect(RECT* out) const {
     if (!m_pVideo || m_pVideo->GetWnd() == nullptr || out == nullptr) {
         return nullptr;

@@ -240,6 +240,7 @@ public:
     void RetargetPtz(int channel, bool clearState) override;
     bool IsAudioListening() const override;
     int GetChannelAudioState(int source, int channel) const override;
+    int GetLocalSpeedStep() const override;
     int GetDateFormat() const override { return int(m_publishedDateFormat.load()); }
     int GetSaveFormat() const override { return int(m_publishedSaveFormat.load()); }
     WebExportSettings GetWebExport() const override;

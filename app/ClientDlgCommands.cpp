@@ -288,8 +288,9 @@ void CClientDlg::OnPlayBar(UINT id) {
             return;
         }
         const int mode = m_pClient->GetPlayMode();
-        // Paused: the next play command sends the start record.
-        const bool paused = mode == 4 || m_pClient->GetStartState() == 1;
+        // Paused: after Pause (the next play command sends the start record) and after a step,
+        // which leaves the recorder paused at the stepped picture with the Pause button lit.
+        const bool paused = mode == 4 || mode == 1 || mode == 7 || m_pClient->GetStartState() == 1;
         const bool v12 = m_pClient->m_bVersion12.load() != 0;
         switch (id - IDC_PLAY_FIRST) {
         case 0:

@@ -23,6 +23,7 @@ public:
     void Stop() override { m_player->Stop(); }
     void Close() override { m_player->Close(); }
     int GetChannelAudioState(int channel) const override { return m_player->GetChannelAudioState(channel); }
+    int GetSpeedStep() const override { return m_player->GetSpeedStep(); }
 
     CLocalPlayer& Player() { return *m_player; }
 

@@ -84,6 +84,8 @@ public:
     virtual void Close() = 0;
     // Any thread (the local decoders): 2 when the channel's audio is the one played, else 0.
     virtual int GetChannelAudioState(int /*channel*/) const { return 0; }
+    // Any thread (the video window's playback indicator): 1 to 4 forward, -1 to -3 reverse, 0 else.
+    virtual int GetSpeedStep() const { return 0; }
 };
 
 // A still-image save thread; the main window reaps it once done.

@@ -68,6 +68,25 @@ bool CLocalPlayer::Start() {
 }
 
 void CLocalPlayer::SetMode(int mode) {
+    std::lock_guard<std::mutex> lock(m_modeLock);
+    ApplyMode(mode);
+}
+
+void CLocalPlayer::PauseUnlessChanged(int from) {
+    std::lock_guard<std::mutex> lock(m_modeLock);
+    if (m_mode.load() == from) {
+        ApplyMode(kPlayPause);
+    }
+}
+
+void CLocalPlayer::HoldUnlessChanged(int from) {
+    std::lock_guard<std::mutex> lock(m_modeLock);
+    if (m_mode.load() == from) {
+        m_mode.store(kPlayPause);
+    }
+}
+
+void CLocalPlayer::ApplyMode(int mode) {
     const int current = m_mode.load();
     switch (mode) {
     case kPlayStepBack:
@@ -194,10 +213,14 @@ void CLocalPlayer::CreateAudioPlayer() {
 }
 
 void CLocalPlayer::CloseAudio() {
-    std::lock_guard<std::mutex> lock(m_audioLock);
-    if (m_audio) {
-        m_audio->Stop();
-        m_audio.reset();
+    std::unique_ptr<IAudioPlayer> audio;
+    {
+        std::lock_guard<std::mutex> lock(m_audioLock);
+        audio = std::move(m_audio);
+    }
+    // Stopped outside the lock: a stop that waits for its device holds up no other caller.
+    if (audio) {
+        audio->Stop();
     }
 }
 
@@ -369,19 +392,19 @@ CLocalPlayer::Read CLocalPlayer::StepForward(int mode) {
         }
         if (m_seekState.load() == 0) {
             CloseAudio();
-            SetMode(kPlayPause);
+            PauseUnlessChanged(mode);
         } else {
             m_host->SleepMs(10); // the slider is held: wait for its release
         }
         return Read::Again;
     }
     if (!HasNext()) {
-        m_mode.store(kPlayPause);
+        HoldUnlessChanged(mode);
     } else if (m_nodes[current].continues_after) {
         m_current.store(current + 1);
         return Read::Restart;
     } else {
-        SetMode(kPlayPause);
+        PauseUnlessChanged(mode);
     }
     return Read::Again;
 }
@@ -398,7 +421,7 @@ CLocalPlayer::Read CLocalPlayer::StepBackward(int mode) {
             return Read::Restart;
         }
         if (m_seekState.load() == 0) {
-            SetMode(kPlayPause);
+            PauseUnlessChanged(mode);
         } else {
             m_host->SleepMs(10);
         }
@@ -408,7 +431,7 @@ CLocalPlayer::Read CLocalPlayer::StepBackward(int mode) {
         m_current.store(current - 1);
         return Read::Restart;
     }
-    m_mode.store(kPlayPause);
+    HoldUnlessChanged(mode);
     return Read::Again;
 }
 
@@ -538,7 +561,7 @@ bool CLocalPlayer::AfterRead(int mode) {
             return false;
         }
         if ((m_shownMask & bit) != 0) {
-            SetMode(kPlayPause);
+            PauseUnlessChanged(mode);
             m_pos = m_noted; // the next step reads this frame again
             m_shownMask = 0;
             m_resync.store(true);
@@ -555,7 +578,7 @@ bool CLocalPlayer::AfterRead(int mode) {
             return false;
         }
         if ((m_shownMask & bit) != 0) {
-            SetMode(kPlayPause);
+            PauseUnlessChanged(mode);
             m_pos = m_noted; // the next step reads this frame again
             m_shownMask = 0;
             if (m_stepAfterSeek.exchange(false)) {

@@ -4,7 +4,8 @@
 // decoders and sound blocks to the audio player, paces them by the tick count against the frame
 // times, walks from node to node and writes two local log entries. The main window's play bar
 // (SetMode), seek slider (seek state and target) and channel selection (resync) drive it from the UI
-// thread; what the two threads share is atomic, and the audio player is guarded by a lock.
+// thread; what the two threads share is atomic, a change of mode is made under a lock, and the
+// audio player is guarded by a lock.
 
 #include "archive/BackupSet.h"
 #include "archive/LocalPlayerHost.h"
@@ -47,7 +48,7 @@ public:
     // Local playback in the video window, sixteen decoders, the play bar and clock, the thread.
     bool Start();
     // 1 step back, 2 reverse (each press faster), 3 forward (each press faster), 4 pause, 7 step
-    // forward; any other value changes nothing. Also called by the playback thread.
+    // forward; any other value changes nothing.
     void SetMode(int mode);
     // The speed step the video window shows: 1 to 4 forward, -1 to -3 reverse, 0 otherwise.
     int GetSpeedStep() const;
@@ -111,6 +112,14 @@ private:
     bool Pace(int speedOfFrame);
     void EndThread();
 
+    // The mode and speed change under m_modeLock, one press at a time.
+    void ApplyMode(int mode);
+    // The playback thread pauses what it played in `from`; when a press changed the mode since the
+    // thread read it, the press stands.
+    void PauseUnlessChanged(int from);
+    // As PauseUnlessChanged, without the pause's play bar and repaint (the end of a step).
+    void HoldUnlessChanged(int from);
+
     void CreateAudioPlayer();
     void CloseAudio();
     bool HasPrevious() const { return m_current.load() > 0; }
@@ -138,6 +147,8 @@ private:
     std::atomic<bool> m_nodeAudioPresent{false};
     std::atomic<int> m_audioChannel{-1};
 
+    // Held across a whole mode change (mode, speed and the flags they set) by either thread.
+    std::mutex m_modeLock;
     std::array<std::unique_ptr<IChannelDecoder>, 16> m_decoders;
     std::mutex m_audioLock;
     std::unique_ptr<IAudioPlayer> m_audio;

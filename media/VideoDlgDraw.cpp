@@ -627,7 +627,11 @@ void CVideoDlg::PaintOsd(CDC& dc, int channel, const RECT& rect) {
     } else if (step == -1) {
         PaintIcon(dc, kIconBackward, x0 + osd.indicatorX + 4, y);
     } else if (step >= -4 && step <= -2) {
-        PaintIcon(dc, kIconBackwardSteps, x0 + osd.indicatorX + 4, y, 4, 11 + 7 * (-step - 2));
+        // The strip is the forward one turned round: its first arrows lie at its right end, so the
+        // cells are the forward ones mirrored, whole.
+        const int cells = 12 + 7 * (-step - 2);
+        const int stripWidth = m_icons[kIconBackwardSteps].width();
+        PaintIcon(dc, kIconBackwardSteps, x0 + osd.indicatorX + 4, y, stripWidth - 5 - cells, cells);
     }
 }
 

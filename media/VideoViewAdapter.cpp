@@ -52,6 +52,10 @@ void CVideoViewAdapter::SetPlaySource(int source) {
     m_dlg.SetPlaySource(source);
 }
 
+void CVideoViewAdapter::DrawBlankExcept(DWORD mask) {
+    OnUiThread(m_dlg, [mask](CVideoDlg& dlg) { dlg.DrawBlankExcept(WORD(mask & 0xFFFF)); });
+}
+
 bool CVideoViewAdapter::IsSelectedChannel(int channel) const {
     return m_dlg.IsSelectedChannel(channel, 0xFFFF);
 }

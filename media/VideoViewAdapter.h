@@ -17,6 +17,7 @@ public:
     void Redraw() override;
     void ExitFullScreen() override;
     void SetPlaySource(int source) override;
+    void DrawBlankExcept(DWORD mask) override;
     bool IsSelectedChannel(int channel) const override;
     DWORD GetVisibleChannelMask() const override;
 

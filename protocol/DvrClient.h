@@ -393,7 +393,7 @@ private:
     void SendStepData(DWORD frames);
     std::array<BYTE, 24> BuildStartRecord(DWORD time);
     void SendStartRecord(WORD id, DWORD time);
-    bool PassResumeTarget(DWORD frameMs);
+    bool PassResumeTarget(ULONGLONG frameMs);
     void PaceFrame(ULONGLONG frameMs);
     void ResetPlayState();
     // Backup.
@@ -471,7 +471,6 @@ private:
     std::atomic<DWORD> m_playClock{0};
     ULONGLONG m_anchorFrameMs = 0; // socket thread
     std::chrono::steady_clock::time_point m_anchorTick{};
-    std::array<DWORD, 16> m_channelFrameCounters{};
 
     // Backup.
     WriterOwner m_writerOwner{*this};

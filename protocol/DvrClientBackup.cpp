@@ -33,8 +33,8 @@ void CDvrClient::WriterOwner::OnDownloadFailed(int error) {
     Trace("Send...TRANS_OFF_REQ\n");
     m_client.m_bBackup.store(0);
     const bool space = error == ENOSPC || error == EDQUOT || error == EFBIG;
+    // The notice tells the operator; no log entry, which the log page would show as a failed connection.
     m_client.m_seams.host->PostNotice(space ? kNoticeLackOfSpace : kNoticeRefused, ClientWindow::MainWindow);
-    m_client.m_seams.host->WriteLocalLog(2, 4, m_client.m_szUserId, m_client.m_szAddress);
     Trace("backup failed: %d\n", error);
 }
 

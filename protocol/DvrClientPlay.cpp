@@ -80,7 +80,6 @@ void CDvrClient::SendStartRecord(WORD id, DWORD time) {
 }
 
 void CDvrClient::ResetPlayState() {
-    m_channelFrameCounters.fill(0);
     m_playMask.store(0);
     m_stepFlag.store(false);
     m_recountFlag.store(false);
@@ -188,7 +187,6 @@ void CDvrClient::SendPlayStop() {
     Trace("Send...RPLAY_STOP\n");
     StopAudioPlayerDrained();
     StopDecoders();
-    m_channelFrameCounters.fill(0);
     IClientHost& host = *m_seams.host;
     for (int i = 0; i < kPlayBarButtons; ++i) {
         if (i != kPlayBarRecordButton) {
@@ -203,11 +201,15 @@ void CDvrClient::SendPlayStop() {
     if (m_seams.video != nullptr) {
         m_seams.video->SetPlaySource(0);
         m_seams.video->SetLayout(16);
+        // The last played pictures would go on claiming to play: every tile shows the blank picture
+        // until a new source draws into it.
+        m_seams.video->SetAvailableMask(0, true);
+        m_seams.video->DrawBlankExcept(0);
     }
     m_audioStoppedMark.store(false);
 }
 
-bool CDvrClient::PassResumeTarget(DWORD frameMs) {
+bool CDvrClient::PassResumeTarget(ULONGLONG frameMs) {
     const ULONGLONG target = m_resumeTargetMs.load();
     const int mode = m_playMode.load();
     const int marker = m_directionMarker.load();
@@ -321,7 +323,7 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
     if (startState == 2) {
         const int mode = m_playMode.load();
         const bool stepMode = mode == kStepForward || mode == kStepBackward;
-        if (!PassResumeTarget(DWORD(frameMs))) {
+        if (!PassResumeTarget(frameMs)) {
             if (stepMode && m_stepBudget.fetch_sub(1) - 1 <= 0) {
                 const int n = ChannelCount();
                 SendStepData(DWORD(n));
@@ -341,16 +343,8 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
         }
     }
 
-    if (m_recountFlag.exchange(false)) {
-        const DWORD playMask = m_playMask.load();
-        for (int ch = 0; ch < 16; ++ch) {
-            if ((playMask & (DWORD(1) << ch)) == 0) {
-                ++m_channelFrameCounters[ch];
-            }
-        }
-        if (m_seams.video != nullptr) {
-            m_playMask.store(m_seams.video->GetVisibleChannelMask());
-        }
+    if (m_recountFlag.exchange(false) && m_seams.video != nullptr) {
+        m_playMask.store(m_seams.video->GetVisibleChannelMask());
     }
     if (info.video_size != 0) {
         QueueToDecoder(descriptor, m.header, frame);

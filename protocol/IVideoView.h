@@ -18,6 +18,9 @@ public:
     virtual void ExitFullScreen() = 0;
     // 0 none, 1 live, 2 remote playback, 3 local playback.
     virtual void SetPlaySource(int source) = 0;
+    // The blank picture in every visible tile whose channel is not in `mask`, until its next picture
+    // (a window without still pictures has nothing to do).
+    virtual void DrawBlankExcept(DWORD /*mask*/) {}
 
     // True when `channel` (0-15) is shown alone in single view and is the one listened to.
     virtual bool IsSelectedChannel(int channel) const = 0;

@@ -72,8 +72,8 @@ protected:
 
     // The simulator and the main window with the program's parts, logged in (live view runs).
     void Connect(std::vector<std::string> options = {}) {
-        options.insert(options.end(), {"--resolution", "cif", "--loop-seconds", "1", "--channels", "4", "--days", "2",
-                                       "--clock", std::to_string(kClock)});
+        options.insert(options.end(), {"--resolution", simResolution, "--loop-seconds", "1", "--channels", simChannels,
+                                       "--days", "2", "--clock", std::to_string(simClock)});
         ConnectWith(options);
     }
     // As Connect, with exactly these simulator options.
@@ -125,6 +125,11 @@ protected:
         return n;
     }
     fs::path SaveFolder() const { return fs::path(MapWindowsPath(main->GetLocation())); }
+
+    // What Connect starts the simulator with; a test may set them before it connects.
+    DWORD simClock = kClock;
+    std::string simChannels = "4";
+    std::string simResolution = "cif";
 
     SimProcess sim;
     ScopedEnv m_tz{"TZ", "UTC"};

@@ -9,6 +9,9 @@ using namespace framebytes;
 
 namespace {
 
+// Recorder times of today, 2026-12-10 09:00 UTC on: in milliseconds they no longer fit 32 bits.
+constexpr DWORD kToday = 1796893200;
+
 Bytes PlayBlock(int channel, DWORD time, WORD ms = 0, const char* name = nullptr, bool plain = false) {
     FrameShape f;
     f.channel = channel;
@@ -102,7 +105,7 @@ TEST(ClientPlay, PlayCommandsSendTheirBytes) {
     StartPlayback(r);
     r.client->SetPlayMask(0x000F);
     r.video.visible = 0x00F0;
-    const DWORD T = 1200000000;
+    const DWORD T = kToday;
     struct Step {
         int mode;
         DWORD clock;
@@ -139,11 +142,11 @@ TEST(ClientPlay, OlderRecordersGetNoVersionFlagInTheStartRecord) {
     StartPlayback(r);
     r.client->SetPlayMask(0x1);
     r.client->PlayControl(4);
-    r.client->SetPlayClock(77);
+    r.client->SetPlayClock(kToday);
     r.client->PlayControl(3);
-    ExpectSent(r,
-               {{Msg::PLAY_PAUSE, {}}, {Msg::PLAY_PAUSE, {}}, {Msg::PLAY_FORWARD, StartRecord(1, 0, 77)}, Credit(93)},
-               "1.0");
+    ExpectSent(
+        r, {{Msg::PLAY_PAUSE, {}}, {Msg::PLAY_PAUSE, {}}, {Msg::PLAY_FORWARD, StartRecord(1, 0, kToday)}, Credit(93)},
+        "1.0");
 }
 
 TEST(ClientPlay, SpeedCodesSetTheSpeedAndDirection) {
@@ -162,11 +165,11 @@ TEST(ClientPlay, SpeedCodesSetTheSpeedAndDirection) {
         options.versionMinor = c.minor;
         ClientRig r(options);
         StartPlayback(r);
-        SendPlay(r, PlayBlock(0, 100), c.code);
+        SendPlay(r, PlayBlock(0, kToday), c.code);
         r.Sync();
         EXPECT_EQ(r.client->GetSpeedState(), c.speed) << "1." << int(c.minor) << " code " << c.code;
         EXPECT_EQ(r.client->GetPlayDirection(), c.direction) << "1." << int(c.minor) << " code " << c.code;
-        EXPECT_EQ(QueuedTimes(r, 0), std::vector<DWORD>{100});
+        EXPECT_EQ(QueuedTimes(r, 0), std::vector<DWORD>{kToday});
     }
 }
 
@@ -174,7 +177,7 @@ TEST(ClientPlay, EveryFortyEighthFrameReturnsCredit) {
     ClientRig r;
     StartPlayback(r);
     for (DWORD i = 0; i < 100; ++i) {
-        SendPlay(r, PlayBlock(int(i % 4), 1000 + i), 12);
+        SendPlay(r, PlayBlock(int(i % 4), kToday + i), 12);
     }
     r.Sync();
     ExpectSent(r, {Credit(48), Credit(48)}, "100 frames");
@@ -185,7 +188,7 @@ TEST(ClientPlay, EveryFortyEighthFrameReturnsCredit) {
     ExpectSent(r, {{Msg::PLAY_FORWARD, StartRecord(r.client->GetPlayMask(), 1, r.client->GetPlayClock())}, Credit(1)},
                "step");
     for (DWORD i = 0; i < 60; ++i) {
-        SendPlay(r, PlayBlock(0, 5000 + i), 12);
+        SendPlay(r, PlayBlock(0, kToday + 100 + i), 12);
     }
     r.Sync();
     // The first frame reaches the step's target; the rest return no credit.
@@ -196,7 +199,7 @@ TEST(ClientPlay, EveryFortyEighthFrameReturnsCredit) {
 TEST(ClientPlay, ResumesExactlyAtTheStartRecordsTime) {
     ClientRig r;
     StartPlayback(r);
-    const DWORD T = 2000;
+    const DWORD T = kToday;
     SendPlay(r, PlayBlock(1, T - 5), 12);
     r.Sync();
     EXPECT_EQ(r.client->GetPlayClock(), T - 5);
@@ -234,30 +237,31 @@ TEST(ClientPlay, StepBackwardRefillsItsBudgetUntilTheTarget) {
     StartPlayback(r);
     r.video.visible = 0x3;
     r.client->PlayControl(4);
-    r.client->SetPlayClock(3000);
+    const DWORD T = kToday;
+    r.client->SetPlayClock(T);
     r.client->PlayControl(1);
     r.Next(); // pause
     r.Next(); // backward with the start record
     ExpectSent(r, {Credit(4)}, "budget");
-    for (DWORD t = 3010; t > 3001; --t) { // nine frames above the target
+    for (DWORD t = T + 10; t > T + 1; --t) { // nine frames above the target
         SendPlay(r, PlayBlock(0, t), 10);
     }
     r.Sync();
     ExpectSent(r, {Credit(4), Credit(4)}, "refills");
-    SendPlay(r, PlayBlock(0, 3001), 10); // the target: one step back from here
+    SendPlay(r, PlayBlock(0, T + 1), 10); // the target: one step back from here
     r.Sync();
     ExpectSent(r, {{Msg::PLAY_PAUSE, {}}, {Msg::PLAY_PREV_STEP, {}}, {Msg::PLAY_CH_CHANGE, BE32(0x3)}, Credit(1)},
                "at the target");
-    EXPECT_EQ(QueuedTimes(r, 0), std::vector<DWORD>{3001});
+    EXPECT_EQ(QueuedTimes(r, 0), std::vector<DWORD>{T + 1});
 }
 
 TEST(ClientPlay, LabelsComeFromTheFrameRecord) {
     ClientRig r;
     StartPlayback(r);
-    SendPlay(r, PlayBlock(2, 10, 0, "Garage"), 12);
-    SendPlay(r, PlayBlock(2, 11), 12);                   // a record without a name
-    SendPlay(r, PlayBlock(2, 12, 0, nullptr, true), 12); // no record at all
-    Bytes wrongTag = PlayBlock(2, 13, 0, "X");
+    SendPlay(r, PlayBlock(2, kToday, 0, "Garage"), 12);
+    SendPlay(r, PlayBlock(2, kToday + 1), 12);                   // a record without a name
+    SendPlay(r, PlayBlock(2, kToday + 2, 0, nullptr, true), 12); // no record at all
+    Bytes wrongTag = PlayBlock(2, kToday + 3, 0, "X");
     wrongTag[0] = 'K';
     SendPlay(r, wrongTag, 12);
     r.Sync();

@@ -33,7 +33,8 @@ using kelotest::TempDir;
 
 using namespace std::chrono_literals;
 
-constexpr DWORD kClock = 1300000000;
+// The recorder clock: today, 2026-12-10 12:00 UTC (its times in milliseconds need 64 bits).
+constexpr DWORD kClock = 1796904000;
 
 std::vector<std::uint8_t> RangeBytes(DWORD mask, BYTE types, DWORD start, DWORD end) {
     std::vector<std::uint8_t> range(24, 0);
