@@ -6,8 +6,4 @@ kelo_test(kelo_operator_playback_tests
     PlaybackModeRaceTest.cpp
   DEPS kelo_app_parts kelo_sim_core kelo_test_support
   GUI TIMEOUT 600)
-foreach(dep kelo-recorder-sim H264_D1 KeloRes)
-  if(TARGET ${dep})
-    add_dependencies(kelo_operator_playback_tests ${dep})
-  endif()
-endforeach()
+add_dependencies(kelo_operator_playback_tests kelo-recorder-sim H264_D1 KeloRes)
