@@ -1,5 +1,7 @@
 // Every refusal the recorder can give, by message and reason, against the simulator's --refuse:
 // the notice each (message, reason) posts to the main window, or none.
+#include "protocol/ByteOrder.h"
+#include "protocol/Crc32.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "protocol/PacketHeader.h"
@@ -145,6 +147,13 @@ std::vector<BYTE> WholeRange() {
     return range;
 }
 
+// A setup record the recorder takes: its CRC-32 in front, so only the refusal asked for answers it.
+std::vector<BYTE> SealedSetupRecord() {
+    std::vector<BYTE> payload(6636, 0);
+    WriteBE32(payload.data(), Crc32(0, payload.data() + 4, payload.size() - 4));
+    return payload;
+}
+
 Request RequestFor(const std::string& refusal) {
     static const std::map<std::string, Request> requests = {
         {"LIVE_NACK", {Msg::LIVE_REQ, {0, 0, 0, 1}}},
@@ -160,7 +169,7 @@ Request RequestFor(const std::string& refusal) {
         {"TRANS_ON_FAIL", {Msg::TRANS_DATA_REQ, WholeRange()}},
         {"TRANS_ON_NACK", {Msg::TRANS_ON_REQ, std::vector<BYTE>(24, 0)}},
         {"DB48_INFO_NACK", {Msg::DB_INFO_REQ, {}}},
-        {"DB_UPDATE_NACK", {Msg::DB_UPDATE_REQ, std::vector<BYTE>(6636, 0)}},
+        {"DB_UPDATE_NACK", {Msg::DB_UPDATE_REQ, SealedSetupRecord()}},
         {"DB_INIT_NACK", {Msg::DB_INIT_REQ, {}}},
         {"SEND_TEST_MAIL_NACK", {Msg::SEND_TEST_MAIL_REQ, std::vector<BYTE>(516, 0)}},
         {"PLAY_INFO_MONTH_NACK", {Msg::PLAY_INFO_MONTH_REQ, {}}},
