@@ -107,7 +107,7 @@ TEST_P(SimEventTypesTest, CalculateSizesTheEventAndBackupDownloadsIt) {
     ASSERT_TRUE(started);
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
     ASSERT_TRUE(WaitUntil(
-        [&] { return main->m_pClient->m_bBackup.load() == 0 && !main->m_pClient->HasDownloadWriter(); }, 120000));
+        [&] { return main->m_pClient->m_bBackup.load() == 0 && !main->m_pClient->HasDownloadWriter(); }, 240000));
     // The downloaded set holds the event: its recording, from its start, of its type.
     const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
     ASSERT_EQ(sets.size(), 1u);
