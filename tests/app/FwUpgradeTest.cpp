@@ -9,7 +9,7 @@
 #include "tests/app/AppTestEnv.h"
 #include "tests/app/ShellDialogTestSupport.h"
 #include "tests/protocol/FakeMedia.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
 #include <atomic>
@@ -484,7 +484,7 @@ public:
 class FwAgainstSimulator : public ::testing::Test {
 protected:
     void SetUp() override {
-        KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built");
+        KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built");
         ASSERT_TRUE(main.Make());
         host.main = &main;
         host.location = env.Location();

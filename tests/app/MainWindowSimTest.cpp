@@ -5,7 +5,7 @@
 #include "protocol/ReasonCodes.h"
 #include "res/ResStrings.h"
 #include "tests/app/MainWindowSupport.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
 #include <string>
@@ -15,7 +15,7 @@ namespace {
 
 class MainWindowSimTest : public MainWindowFixture {
 protected:
-    void SetUp() override { KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built"); }
+    void SetUp() override { KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built"); }
     // Starts the simulator and the main window, and logs in through the connect dialog.
     void Connect(std::vector<std::string> options, const char* user = "admin", const char* password = "1234") {
         options.insert(options.end(), {"--resolution", "cif", "--loop-seconds", "1"});

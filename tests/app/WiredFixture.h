@@ -5,7 +5,7 @@
 #include "app/StandardParts.h"
 #include "platform/base/WindowsPath.h"
 #include "tests/app/MainWindowSupport.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
 #include <QTimer>
@@ -60,7 +60,7 @@ inline void Press(CWnd& wnd, UINT id) {
 
 class WiredFixture : public ::testing::Test {
 protected:
-    void SetUp() override { KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built"); }
+    void SetUp() override { KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built"); }
     void TearDown() override {
         m_boxes.reset();
         if (main) {

@@ -8,7 +8,7 @@
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
 #include "tests/protocol/FakeMedia.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
 #include <gtest/gtest.h>
@@ -243,7 +243,7 @@ std::size_t PostsOf(const std::vector<HostCall>& calls, UINT message) {
 }
 
 TEST(RefusalTable, EveryMessageAndReasonPostsItsNoticeOrNone) {
-    KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built");
+    KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built");
     EXPECT_EQ(std::size(kRefusals), 98u);
     RecordingVideoView video;
     for (const std::vector<Refusal>& round : Rounds()) {

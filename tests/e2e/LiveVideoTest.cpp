@@ -15,7 +15,7 @@
 #include "sim/SimServer.h"
 #include "sim/TestPattern.h"
 #include "tests/protocol/FakeClientHost.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -102,8 +102,8 @@ protected:
 
     void SetUp() override {
         App();
-        KELO_REQUIRE_PIECE(m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str()),
-                           "the decoder library is not built");
+        KELO_REQUIRE(m_library.Load((BinDir() + "/" + CH264Library::kFileName).c_str()),
+                     "the decoder library is not built");
         const ksim::CSimConfig config = Config();
         m_recorder = std::make_unique<ksim::CSimRecorder>(config);
         ASSERT_TRUE(m_recorder->Ok()) << m_recorder->Error();

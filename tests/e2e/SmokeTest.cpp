@@ -3,7 +3,7 @@
 // build folder.
 #include "tests/app/AppTestEnv.h"
 #include "tests/e2e/ProcessSupport.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +32,8 @@ std::string Slurp(const std::string& path) {
 
 TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     const std::string program = BinDir() + "/kelo1000";
-    KELO_REQUIRE_PIECE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
-                       "Xvfb, the simulator or the program is missing");
+    KELO_REQUIRE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
+                 "Xvfb, the simulator or the program is missing");
     AppTestEnv env;
     XvfbProcess x;
     ASSERT_TRUE(x.Start());
@@ -97,8 +97,8 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
 
 TEST(SmokeTest, TerminatingTheProgramRunsTheQuitSequence) {
     const std::string program = BinDir() + "/kelo1000";
-    KELO_REQUIRE_PIECE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
-                       "Xvfb, the simulator or the program is missing");
+    KELO_REQUIRE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
+                 "Xvfb, the simulator or the program is missing");
     AppTestEnv env;
     XvfbProcess x;
     ASSERT_TRUE(x.Start());

@@ -12,7 +12,7 @@
 #include "tests/protocol/BackupSetReader.h"
 #include "tests/protocol/FakeClientHost.h"
 #include "tests/protocol/FakeMedia.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TempDir.h"
 
@@ -136,7 +136,7 @@ protected:
         s_config.reset();
     }
     void SetUp() override {
-        KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built");
+        KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built");
         ASSERT_TRUE(s_started);
         LogIn(s_sim->Port());
     }
@@ -200,7 +200,7 @@ int DecodePictures(const std::vector<std::unique_ptr<FrameItem>>& items) {
 } // namespace
 
 TEST_F(SimSuite, SixteenLiveChannelsReachTheirDecodersWholeAndInOrder) {
-    KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built");
+    KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built");
     ksim::CSimConfig config;
     SimProcess sim{SimProcess::Messages::Quiet};
     ASSERT_TRUE(StartSim({"--channels", "16"}, config, sim));

@@ -6,7 +6,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
 #include <chrono>
@@ -39,7 +39,7 @@ bool IsLoginLog(const HostCall& c) {
 
 class SimTest : public ::testing::Test {
 protected:
-    void SetUp() override { KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built"); }
+    void SetUp() override { KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built"); }
     // Starts a simulator with the options and a client that connects to it.
     void Start(std::vector<std::string> options, const char* user = "admin", const char* password = "1234") {
         options.insert(options.end(), kQuick.begin(), kQuick.end());

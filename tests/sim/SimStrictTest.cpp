@@ -2,7 +2,7 @@
 // request (or, where it has none, the end of the connection), one counted violation, and the
 // simulator goes on serving the next client.
 #include "tests/sim/SimTestClient.h"
-#include "tests/support/RequiredPiece.h"
+#include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
 #include <gtest/gtest.h>
@@ -256,7 +256,7 @@ TEST(SimStrict, LenientServesWhatItCanAndCountsNothing) {
 }
 
 TEST(SimStrictProgram, AViolationIsOneLineOnStandardErrorAndFailsTheTestThatRanTheSimulator) {
-    KELO_REQUIRE_PIECE(SimProcess::Available(), "the recorder simulator is not built");
+    KELO_REQUIRE(SimProcess::Available(), "the recorder simulator is not built");
     // The runner fails the test at its end when the simulator logged a violation.
     EXPECT_NONFATAL_FAILURE(
         {
