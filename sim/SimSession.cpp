@@ -83,8 +83,14 @@ bool CSimSession::ReadExact(uint8_t* data, size_t size) {
     while (size > 0) {
         if (m_closing || m_serverStop)
             return false;
+        // Once the sender has failed (the client closed with our data unread, so its kernel reset the
+        // connection) the requests it sent before closing are still read, as a recorder would: a BYE48
+        // followed at once by the close is still seen. Only what is already here is read then.
+        const bool draining = m_sender->Broken();
         pollfd p{m_fd, POLLIN, 0};
-        const int r = ::poll(&p, 1, 100);
+        const int r = ::poll(&p, 1, draining ? 0 : 100);
+        if (r == 0 && draining)
+            return false;
         if (r == 0)
             continue;
         if (r < 0 && errno == EINTR)
@@ -108,7 +114,7 @@ bool CSimSession::ReadExact(uint8_t* data, size_t size) {
 void CSimSession::Run() {
     m_recorder.Journal().AddSession();
     uint8_t head[kHeaderSize];
-    while (!m_sender->Broken() && ReadExact(head, kHeaderSize)) {
+    while (ReadExact(head, kHeaderSize)) {
         const WireHeader h = DecodeHeader(head);
         Bytes payload(h.length);
         if (!ReadExact(payload.data(), payload.size()))

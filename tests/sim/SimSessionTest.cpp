@@ -3,13 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace simtest;
 
 namespace {
 
 constexpr uint16_t kHello48Ack = 5, kBye48 = 4, kRightChange = 270, kDbChange = 258, kSysEtcInfo = 259,
                    kSysEtcInfoEx = 24, kDstInfo = 125, kRecStatus = 256, kMessage257 = 257, kLiveReq = 16,
-                   kLiveChannelInfo = 17;
+                   kLiveData = 18, kLiveStop = 20, kLiveChannelInfo = 17;
 
 TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) {
     ksim::CSimConfig config = SmallConfig();
@@ -151,6 +154,30 @@ TEST(SimLogin, ARequestBeforeTheLoginEndsTheConnectionAndClientsAreServedOneAfte
     }
     EXPECT_TRUE(sim.recorder->Journal().WaitSessions(6, 30000));
     EXPECT_EQ(sim.recorder->Violations(), 3u);
+}
+
+// A client that says BYE48 and closes at once, with live video still unread, resets the connection:
+// the simulator's sender fails on its next picture while its reader may still be busy with an
+// earlier request. The requests sent before the close are still read, the BYE48 among them.
+TEST(SimLogin, AByeSentJustBeforeAResetIsStillRead) {
+    ksim::CSimConfig config = SmallConfig();
+    const char* argv[] = {"sim", "--fault", "delay:LIVE_STOP:1500"};
+    std::string error;
+    bool help = false;
+    ASSERT_TRUE(config.Parse(3, argv, error, help)) << error;
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    {
+        TestClient c(sim.Port());
+        ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
+        ASSERT_TRUE(c.Send(kLiveReq, Be32Payload(0xF)));
+        ASSERT_TRUE(c.RecvId(kLiveData));
+        ASSERT_TRUE(c.Send(kLiveStop));
+        ASSERT_TRUE(c.Send(kBye48));
+        // Like the client, wait a moment so that the BYE48 leaves before the close resets the connection.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    } // closed with the stream unread
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(kBye48, 1, 30000));
 }
 
 // ---- list replies ----
