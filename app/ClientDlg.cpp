@@ -747,8 +747,7 @@ void CClientDlg::EnableButton(ClientButton button, int index, bool enable) {
             b->Enable(enable ? TRUE : FALSE);
         }
         // The play bar goes dark when remote playback ends: its clock goes with it.
-        if (button == ClientButton::PlayBar && !enable &&
-            (!main.m_pClient || !main.m_pClient->IsRemotePlay())) {
+        if (button == ClientButton::PlayBar && !enable && (!main.m_pClient || !main.m_pClient->IsRemotePlay())) {
             main.DestroyPlayClock();
         }
     });

@@ -7,7 +7,6 @@
 #include "archive/LocalSearchDlg.h"
 #include "platform/base/WindowsPath.h"
 
-
 CWnd* CMainLocalSearchHost::MainWindow() {
     return &m_main;
 }

@@ -137,8 +137,8 @@ bool CVideoDlg::ShowSingleChannel(int channel) {
         }
     }
     CDvrClient* client = GetClient();
-    if (client != nullptr && client->IsPtzDialogOpen() && client->IsLive() &&
-        client->GetPtzChannel() != channel && m_owner != nullptr) {
+    if (client != nullptr && client->IsPtzDialogOpen() && client->IsLive() && client->GetPtzChannel() != channel &&
+        m_owner != nullptr) {
         m_owner->RetargetPtz(channel, false);
     }
     m_companion.store(0);

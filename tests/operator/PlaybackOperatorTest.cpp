@@ -223,7 +223,8 @@ protected:
     }
 
     std::array<int, 3> PlayButtons() {
-        return {MainButton(*main, IDC_PLAY_FIRST + 1).GetState(), MainButton(*main, IDC_PLAY_FIRST + 2).GetState(), MainButton(*main, IDC_PLAY_FIRST + 3).GetState()};
+        return {MainButton(*main, IDC_PLAY_FIRST + 1).GetState(), MainButton(*main, IDC_PLAY_FIRST + 2).GetState(),
+                MainButton(*main, IDC_PLAY_FIRST + 3).GetState()};
     }
 
     // The start of the first stretch of today's recordings at least `seconds` long, on the segments
