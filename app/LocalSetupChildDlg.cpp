@@ -1,7 +1,7 @@
 #include "app/LocalSetupChildDlg.h"
 
 #include "app/LocalSetupDlg.h"
-#include "app/SkinDialog.h"
+#include "controls/KeyPolicy.h"
 
 CLocalSetupChildDlg::CLocalSetupChildDlg(UINT nIDTemplate) : CDialog(nIDTemplate, nullptr) {}
 
@@ -11,14 +11,7 @@ BOOL CLocalSetupChildDlg::Create(CLocalSetupDlg* pFrame) {
 }
 
 BOOL CLocalSetupChildDlg::PreTranslateMessage(MSG* pMsg) {
-    switch (CSkinDialog::KeyDisposition(*pMsg)) {
-    case 1:
-        return CWnd::PreTranslateMessage(pMsg);
-    case 2:
-        return TRUE;
-    default:
-        return CDialog::PreTranslateMessage(pMsg);
-    }
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 void CLocalSetupChildDlg::LoadBackground(UINT bitmapId, const RECT& rect) {

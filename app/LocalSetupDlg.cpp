@@ -8,6 +8,7 @@
 #include "app/OpacityPageDlg.h"
 #include "app/ShellDialogHost.h"
 #include "app/SkinDialog.h"
+#include "controls/KeyPolicy.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
 #include "setup/SetupSkin.h"
@@ -171,14 +172,7 @@ void CLocalSetupDlg::ChildGone(CLocalSetupChildDlg* child) {
 }
 
 BOOL CLocalSetupDlg::PreTranslateMessage(MSG* pMsg) {
-    switch (CSkinDialog::KeyDisposition(*pMsg)) {
-    case 1:
-        return CWnd::PreTranslateMessage(pMsg); // Enter and Escape close nothing
-    case 2:
-        return TRUE;
-    default:
-        return CDialog::PreTranslateMessage(pMsg);
-    }
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 BOOL CLocalSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -1,32 +1,12 @@
 #include "setup/SetupChildDlg.h"
 
+#include "controls/KeyPolicy.h"
 #include "setup/SetupDlg.h"
 
 CSetupChildDlg::CSetupChildDlg(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent) {}
 
-int CSetupChildDlg::KeyDisposition(const MSG& msg) {
-    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
-        return 1;
-    }
-    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
-        return 2;
-    }
-    return 0;
-}
-
-BOOL CSetupChildDlg::PreTranslateKeys(CDialog& dlg, MSG* pMsg) {
-    switch (KeyDisposition(*pMsg)) {
-    case 1:
-        return dlg.CWnd::PreTranslateMessage(pMsg);
-    case 2:
-        return TRUE;
-    default:
-        return dlg.CDialog::PreTranslateMessage(pMsg);
-    }
-}
-
 BOOL CSetupChildDlg::PreTranslateMessage(MSG* pMsg) {
-    return PreTranslateKeys(*this, pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 BOOL CSetupChildDlg::CreateIn(CSetupDlg* pFrame) {

@@ -21,11 +21,6 @@ public:
     CSetupDlg* GetFrame() const { return m_pFrame; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    // Keys the setup windows keep from dialog processing: 1 pass on (Enter, Escape down), 2 swallow
-    // (Alt+F4), 0 neither.
-    static int KeyDisposition(const MSG& msg);
-    // The setup windows' PreTranslateMessage: keys by KeyDisposition, the rest to the dialog's own.
-    static BOOL PreTranslateKeys(CDialog& dlg, MSG* pMsg);
 
 protected:
     // Keeps the frame and makes the window from the template (a child of the frame, or a popup the
