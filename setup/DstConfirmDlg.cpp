@@ -6,7 +6,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "platform/window/Monitors.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "setup/SetupListPopupDlg.h"
 #include "setup/SetupPage.h"
 #include "setup/SetupRecMenuDlg.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupSliderPopupDlg.h"
 #include "setup/SetupSystemMenuDlg.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 
