@@ -8,9 +8,9 @@
 namespace {
 
 // One column: a longer request shows its first 31 items; a narrow one is widened to 20 pixels.
-constexpr CListPopupDlg::Shape kShape{.slots = kListPopupMaxItems, .rowLimit = kListPopupMaxItems, .narrowWidth = 20};
+constexpr CListPopupDlg::Shape kShape{.labels = kListPopupMaxItems, .rowLimit = kListPopupMaxItems, .narrowWidth = 20};
 
-const std::vector<DialogItem> kItems = CListPopupDlg::TemplateItems(kShape.slots);
+const std::vector<DialogItem> kItems = CListPopupDlg::TemplateItems(kShape.labels);
 const DialogTemplate kTemplate{.id = CDropListPopupDlg::IDD, .cx = 100, .cy = 10, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
 

@@ -8,9 +8,9 @@
 namespace {
 
 // Every item a request holds; a narrow request gets the template's width.
-constexpr CListPopupDlg::Shape kShape{.slots = kListPopupLongItems, .rowLimit = 0, .narrowWidth = 150};
+constexpr CListPopupDlg::Shape kShape{.labels = kListPopupLongItems, .rowLimit = 0, .narrowWidth = 150};
 
-const std::vector<DialogItem> kItems = CListPopupDlg::TemplateItems(kShape.slots);
+const std::vector<DialogItem> kItems = CListPopupDlg::TemplateItems(kShape.labels);
 const DialogTemplate kTemplate{.id = CSetupListPopupDlg::IDD, .cx = 150, .cy = 10, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
 

@@ -13,7 +13,7 @@ constexpr int kMinWidth = 20;
 
 CListPopupDlg::CListPopupDlg(UINT nIDTemplate, Lifetime lifetime, const Shape& shape, const ListPopupRequest& request,
                              int layout)
-    : CPopupFrameDlg(nIDTemplate, nullptr, lifetime), m_nSlots(std::clamp(shape.slots, 0, kListPopupLongItems)),
+    : CPopupFrameDlg(nIDTemplate, nullptr, lifetime), m_nLabels(std::clamp(shape.labels, 0, kListPopupLongItems)),
       m_nRowLimit(shape.rowLimit), m_request(std::make_unique<ListPopupRequest>(request)), m_nLayout(layout),
       m_nCount(m_request->count) {
     if (m_nRowLimit > 0) {
@@ -23,9 +23,9 @@ CListPopupDlg::CListPopupDlg(UINT nIDTemplate, Lifetime lifetime, const Shape& s
         m_request->width >= kMinWidth ? ListPopupWidth(m_nCount, m_nLayout, m_request->width) : shape.narrowWidth;
 }
 
-std::vector<DialogItem> CListPopupDlg::TemplateItems(int slots) {
+std::vector<DialogItem> CListPopupDlg::TemplateItems(int labels) {
     std::vector<DialogItem> items;
-    for (int i = 0; i < slots; ++i) {
+    for (int i = 0; i < labels; ++i) {
         items.push_back({kFirstItem + UINT(i), "STATIC", 0, 0, 10, 14, SS_NOTIFY});
     }
     return items;
@@ -33,7 +33,7 @@ std::vector<DialogItem> CListPopupDlg::TemplateItems(int slots) {
 
 void CListPopupDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    for (int i = 0; i < m_nSlots; ++i) {
+    for (int i = 0; i < m_nLabels; ++i) {
         DDX_Control(pDX, int(kFirstItem) + i, m_items[std::size_t(i)]);
     }
 }
@@ -43,7 +43,7 @@ BOOL CListPopupDlg::OnInitDialog() {
     const bool four = IsFourColumns();
     m_nHeight = ListRowsHeight(m_nCount, four);
     LoadFrame();
-    const int shown = std::min(ShownItems(), m_nSlots);
+    const int shown = std::min(ShownItems(), m_nLabels);
     for (int i = 0; i < shown; ++i) {
         CSkinLabel& label = m_items[std::size_t(i)];
         label.LoadBitmap(0, CSetupSkin::kSelectorBitmap);
@@ -60,7 +60,7 @@ BOOL CListPopupDlg::OnInitDialog() {
 
 BOOL CListPopupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int i = int(LOWORD(wParam)) - int(kFirstItem);
-    if (HIWORD(wParam) == STN_CLICKED && i >= 0 && i < m_nSlots) {
+    if (HIWORD(wParam) == STN_CLICKED && i >= 0 && i < m_nLabels) {
         OnItem(i);
         return TRUE;
     }

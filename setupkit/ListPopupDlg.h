@@ -20,7 +20,7 @@ public:
 
     struct Shape {
         // Item labels in the template (statics from kFirstItem).
-        int slots;
+        int labels;
         // 0: four columns when asked to or when one column cannot hold the items, and a count outside
         // what the layout holds shows none; else one column, and a longer request shows its first
         // `rowLimit` items.
@@ -32,8 +32,8 @@ public:
 
     CListPopupDlg(UINT nIDTemplate, Lifetime lifetime, const Shape& shape, const ListPopupRequest& request, int layout);
 
-    // The template's item labels, `slots` of them.
-    static std::vector<DialogItem> TemplateItems(int slots);
+    // The template's item labels, `labels` of them.
+    static std::vector<DialogItem> TemplateItems(int labels);
 
     bool IsFourColumns() const { return m_nRowLimit == 0 && ListOpensInFourColumns(m_nCount, m_nLayout); }
     // Items of the request that the popup takes (before the layout's own limit).
@@ -56,7 +56,7 @@ private:
     int ShownItems() const { return m_nHeight > 0 ? m_nCount : 0; }
 
     std::array<CSkinLabel, kListPopupLongItems> m_items;
-    int m_nSlots;
+    int m_nLabels;
     int m_nRowLimit;
     std::unique_ptr<ListPopupRequest> m_request;
     int m_nLayout;
