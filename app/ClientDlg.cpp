@@ -6,6 +6,7 @@
 #include "app/ProgressPopupDlg.h"
 #include "app/RemovableMedia.h"
 #include "app/StillImageSaver.h"
+#include "controls/KeyPolicy.h"
 #include "media/MixerVolume.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileSystem.h"
@@ -353,13 +354,7 @@ BOOL CClientDlg::DestroyWindow() {
 }
 
 BOOL CClientDlg::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        return TRUE;
-    }
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE; // also a window manager's close request
-    }
-    return CDialog::PreTranslateMessage(pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kMainWindow, pMsg);
 }
 
 void CClientDlg::OnSysCommand(UINT nID, LPARAM lParam) {

@@ -19,6 +19,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "archive/SearchPage.h"
 #include "archive/TimePickerDlg.h"
+#include "controls/KeyPolicy.h"
 #include "controls/SkinFont.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Font.h"
@@ -812,13 +813,7 @@ LRESULT CRemoteSearchDlg::OnNcHitTest(CPoint point) {
 }
 
 BOOL CRemoteSearchDlg::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        return FALSE;
-    }
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 INT_PTR RunRemoteSearch(IArchiveHost& host, BYTE alpha) {

@@ -1,6 +1,7 @@
 // The video window's layouts, tiles, masks, mouse and keys.
 #include "media/VideoDlg.h"
 
+#include "controls/KeyPolicy.h"
 #include "media/MediaFactory.h"
 #include "media/VideoDecoderHost.h"
 #include "media/VideoOwner.h"
@@ -314,15 +315,14 @@ LRESULT CVideoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CVideoDlg::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        ExitFullScreen();
-        return TRUE;
+    if (pMsg != nullptr) {
+        const PolicyKey key = PolicyKeyOf(*pMsg);
+        if (key == PolicyKey::kEnter || key == PolicyKey::kEscape) {
+            ExitFullScreen();
+        }
     }
     // Alt+F4 must not close the program from the video window.
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kVideoWindow, pMsg);
 }
 
 void CVideoDlg::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {

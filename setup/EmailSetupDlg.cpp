@@ -8,8 +8,8 @@
 #include "protocol/SetupDatabase.h"
 #include "protocol/Trace.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 #include <vector>
 

@@ -1,5 +1,6 @@
 #include "setup/SetupDlg.h"
 
+#include "controls/KeyPolicy.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/DvrClient.h"
@@ -11,9 +12,9 @@
 #include "setup/SetupListPopupDlg.h"
 #include "setup/SetupPage.h"
 #include "setup/SetupRecMenuDlg.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupSliderPopupDlg.h"
 #include "setup/SetupSystemMenuDlg.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 
@@ -169,7 +170,7 @@ void CSetupDlg::OnDestroy() {
 }
 
 BOOL CSetupDlg::PreTranslateMessage(MSG* pMsg) {
-    return CSetupChildDlg::PreTranslateKeys(*this, pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 LRESULT CSetupDlg::OnNcHitTest(CPoint point) {

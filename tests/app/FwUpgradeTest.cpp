@@ -461,6 +461,26 @@ TEST_F(FwDialog, ClosingDuringAnUploadStopsItsThread) {
     dlg.reset();
 }
 
+TEST_F(FwDialog, EnterIsAPlainKeyEscapeCancelsAndAltF4IsSwallowed) {
+    Put("kernel.bin", Image("KERNEL", 5, 100));
+    Open();
+    dlg->ShowWindow(SW_SHOW);
+    Flush();
+    const HWND hwnd = dlg->GetSafeHwnd();
+    MSG enter{hwnd, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_FALSE(dlg->PreTranslateMessage(&enter)); // on to the focused control
+    MSG altF4{hwnd, WM_SYSKEYDOWN, VK_F4, 0, 0, {0, 0}};
+    EXPECT_TRUE(dlg->PreTranslateMessage(&altF4));
+    Flush();
+    EXPECT_TRUE(dlg->IsWindowVisible());
+    EXPECT_EQ(host.registered[ClientWindow::FirmwareDialog], hwnd);
+
+    MSG escape{hwnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    EXPECT_TRUE(dlg->PreTranslateMessage(&escape)); // Cancel, as in any dialog
+    Flush();
+    EXPECT_FALSE(dlg->IsWindowVisible());
+}
+
 // ---- against the recorder simulator
 
 class RoutingHost : public IClientHost {
