@@ -686,7 +686,9 @@ void CClientDlg::StopEverything() {
     m_bQuitDone = true;
     StopLocalPlayer();
     if (m_pClient) {
-        if (m_pClient->IsLive()) {
+        // Live view asked for and not answered yet is stopped too: the recorder would start it for
+        // a client that is going.
+        if (m_pClient->IsLive() || m_pClient->IsLiveAsked()) {
             m_pClient->SendLiveStop();
             Sleep(100);
         }

@@ -293,7 +293,7 @@ bool CVideoDlg::IsChannelRestricted(int channel) const {
 
 void CVideoDlg::ClearDoubleClickView() {
     if (!CMessagePump::IsUiThread()) {
-        PostMessage(kMsgClearSavedView);
+        PostMessage(kMsgClearSavedView, m_clearRequests.fetch_add(1) + 1);
         return;
     }
     AllChannelsLock lock(*this);
@@ -304,7 +304,11 @@ void CVideoDlg::ClearDoubleClickView() {
 
 LRESULT CVideoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kMsgClearSavedView) {
-        ClearDoubleClickView();
+        // A request made before the current view was saved (a double click that came while it
+        // waited in the queue) leaves that view alone.
+        if (LONG(DWORD(wParam) - m_clearsBeforeSave) > 0) {
+            ClearDoubleClickView();
+        }
         return 0;
     }
     if (message == kMsgTilesDrawn) {
@@ -379,6 +383,7 @@ void CVideoDlg::OnLButtonDblClk(UINT, CPoint) {
         {
             AllChannelsLock lock(*this);
             m_layout.SaveView();
+            m_clearsBeforeSave = m_clearRequests.load();
         }
         const int channel = m_layout.GetTileChannel(m_dragSource);
         if (m_owner == nullptr || !m_owner->SelectChannel(channel, true)) {

@@ -278,6 +278,10 @@ private:
     std::atomic<WORD> m_available{0};
     std::atomic<WORD> m_companion{0};
     std::atomic<WORD> m_decoded{0};
+    // Decoder threads' requests to forget the double-click view, counted; the UI thread notes how
+    // many were made before it saved a view, so that a request still in the queue then keeps it.
+    std::atomic<DWORD> m_clearRequests{0};
+    DWORD m_clearsBeforeSave = 0;
     std::array<std::atomic<BYTE>, kChannels> m_restricted{};
     std::array<std::atomic<BYTE>, kChannels> m_snapshot{};
 

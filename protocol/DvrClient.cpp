@@ -266,6 +266,7 @@ void CDvrClient::Disconnect() {
         host.WriteLocalLog(2, 2, m_szUserId, m_szAddress);
     }
     m_bConnected.store(0);
+    m_liveAsked.store(false);
     m_disconnecting.store(false);
 }
 

@@ -219,6 +219,8 @@ public:
     // n + 1); the decoders and the layout stay as they are.
     void SendLiveMask(DWORD visibleMask);
     void SendLiveStop();
+    // LIVE_REQ was sent and neither answered nor stopped: a quit must stop it like running live view.
+    bool IsLiveAsked() const { return m_liveAsked.load(); }
     void SendPlayStop();
     void SendTransOff();
     void SendAListenStop();
@@ -264,6 +266,7 @@ private:
     std::atomic<DWORD> m_liveGeneration{0};
     std::atomic<BYTE> m_bConnected{0};
     std::atomic<BYTE> m_bLive{0};
+    std::atomic<bool> m_liveAsked{false}; // set by SendLiveReq, cleared by its answer or a stop
     std::atomic<BYTE> m_bRemotePlay{0};
     std::atomic<BYTE> m_bBackup{0};
     std::atomic<BYTE> m_bRecording{0};

@@ -243,6 +243,7 @@ void CDvrClient::SendLiveReq() {
     }
     BYTE mask[4];
     WriteBE32(mask, 0x0000FFFF);
+    m_liveAsked.store(true);
     SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
     Trace("Send...LIVE_REQ\n");
     m_streamedMask.store(0);
@@ -264,6 +265,7 @@ void CDvrClient::SendLiveStop() {
     m_startState.store(0);
     m_liveGeneration.store(0);
     m_bLive.store(0);
+    m_liveAsked.store(false);
     SendPacket(PacketHeader::Request(Msg::LIVE_STOP, 0), nullptr, 0);
     Trace("Send...LIVE_STOP\n");
     StopAudioPlayerDrained();
@@ -324,6 +326,7 @@ bool CDvrClient::RecvFn_LiveChannelInfo(const RecvMessage& m) {
         m_seams.video->SetAvailableMask(available, false);
     }
     m_bLive.store(1);
+    m_liveAsked.store(false);
     WriteChannelInfo(available);
     return true;
 }
@@ -360,6 +363,7 @@ bool CDvrClient::RecvFn_LiveData(const RecvMessage& m) {
 
 bool CDvrClient::RecvFn_LiveNack(const RecvMessage& m) {
     m_bLive.store(0);
+    m_liveAsked.store(false);
     PostRefusal(m);
     StopAudioOut();
     return true;

@@ -115,11 +115,12 @@ void CTimeSetupDlg::LoadNames() {
 BOOL CTimeSetupDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
     LoadNames();
-    SendTimeRequest();
     if (m_pFrame != nullptr && m_pFrame->GetSetupHost() != nullptr) {
-        // The recorder's clock (DVR_TIME_ACK) is posted to the page registered here.
+        // The recorder's clock (DVR_TIME_ACK) is posted to the page registered here; registered
+        // before asking, so that a quick answer is not posted to nobody.
         m_pFrame->GetSetupHost()->SetSetupWindow(ClientWindow::SetupPage, GetSafeHwnd());
     }
+    SendTimeRequest();
     InitLayout();
     m_nDstEdited = 0;
     ShowDstMode();

@@ -51,6 +51,13 @@ public:
         player = std::make_unique<CLocalPlayer>(std::move(owned), nodes, first);
         ASSERT_TRUE(player->Start());
     }
+    // Starts and presses Play as the local search does; the thread is held until the press is
+    // made, so it never runs ahead in the mode Start leaves (forward at speed 0).
+    void Play() {
+        Start(true);
+        player->SetMode(kPlayForward);
+        host->Release();
+    }
     bool WaitForMode(int mode) {
         return host->WaitFor([&] { return player->GetMode() == mode; });
     }
@@ -130,8 +137,7 @@ TEST(LocalPlayerPlay, ForwardQueuesEveryFrameInOrderThenPausesAtTheEnd) {
     }
     WriteBackup(rig.folder.Path(), 0x100, frames);
     rig.Load(100);
-    rig.Start();
-    rig.player->SetMode(kPlayForward);
+    rig.Play();
     rig.ExpectPausedWith(6);
 
     const std::vector<Queued> queued = rig.host->Frames();
@@ -172,10 +178,10 @@ TEST(LocalPlayerPlay, PacesByTheFrameTimesAndBridgesLongGaps) {
     }
     WriteBackup(rig.folder.Path(), 0x100, frames);
     rig.Load(100);
-    rig.Start();
-    rig.player->SetMode(kPlayForward);
-    rig.ExpectPausedWith(5);
+    rig.Play();
+    ASSERT_NO_FATAL_FAILURE(rig.ExpectPausedWith(5));
     const std::vector<Queued> q = rig.host->Frames();
+    ASSERT_EQ(q.size(), 5u);
     // The first frame is due 100 ms after the clock is based; a 13-second gap is waited out for 3 s.
     const LONGLONG expected[4][2] = {{100, 102}, {1000, 1002}, {1000, 1002}, {3000, 3003}};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -264,8 +270,7 @@ TEST(LocalPlayerPlay, SeekingGoesToTheFirstFrameAtTheTargetInAnyNode) {
     WriteBackup(rig.folder.Path(), 0x100, Seconds(100, 10, {0}));
     WriteBackup(rig.folder.Path(), 0x200, Seconds(200, 10, {0}));
     rig.Load(100);
-    rig.Start();
-    rig.player->SetMode(kPlayForward);
+    rig.Play();
     rig.ExpectPausedWith(20);
     EXPECT_EQ(rig.player->GetRangeStart(), 200u) << "the range of the node played last";
 
@@ -312,8 +317,7 @@ TEST(LocalPlayerPlay, TheLayoutFollowsTheHighestChannelOfEachSegment) {
     WriteBackup(rig.folder.Path(), 0x300, Seconds(300, 2, {9}));
     WriteBackup(rig.folder.Path(), 0x400, Seconds(400, 2, {2, 9}));
     rig.Load(100);
-    rig.Start();
-    rig.player->SetMode(kPlayForward);
+    rig.Play();
     rig.ExpectPausedWith(12);
     auto lock = rig.host->Lock();
     // 4 tiles up to channel 4, 9 tiles up to channel 9, 16 above; the same highest channel again
@@ -333,8 +337,7 @@ TEST(LocalPlayerPlay, ContinuedSetsPlayOnWithoutANewStart) {
             WriteBackup(rig.folder.Path(), 0x200, Seconds(103, 3, {0}));
         }
         rig.Load(100);
-        rig.Start();
-        rig.player->SetMode(kPlayForward);
+        rig.Play();
         rig.ExpectPausedWith(6);
         const std::vector<Queued> q = rig.host->Frames();
         EXPECT_EQ(ShownOf(q).back(), (Shown{0, 105}));
@@ -384,8 +387,7 @@ TEST(LocalPlayerPlay, DamagedFramesAreSkippedAndVanishedFilesEndThePlayback) {
         const std::size_t length = BlockOf(Seconds(100, 1, {0})[0]).size() - 192;
         bytes[64 + 2 * length] = 0; // its sync word
         WriteAll(vid, bytes);
-        rig.Start();
-        rig.player->SetMode(kPlayForward);
+        rig.Play();
         rig.ExpectPausedWith(3);
         EXPECT_EQ(ShownOf(rig.host->Frames()), (std::vector<Shown>{{0, 100}, {0, 101}, {0, 103}}));
     }
@@ -394,8 +396,7 @@ TEST(LocalPlayerPlay, DamagedFramesAreSkippedAndVanishedFilesEndThePlayback) {
         const auto paths = WriteBackup(rig.folder.Path(), 0x100, Seconds(100, 4, {0}));
         rig.Load(100);
         std::filesystem::remove(Sibling(paths[0], "vid"));
-        rig.Start();
-        rig.player->SetMode(kPlayForward);
+        rig.Play();
         ASSERT_TRUE(rig.host->WaitFor([&] { return rig.host->logs.size() == 2; }));
         ASSERT_TRUE(rig.host->WaitFor([&] { return !rig.player->IsThreadRunning(); }));
         auto lock = rig.host->Lock();

@@ -303,6 +303,39 @@ TEST_F(VideoDlgTest, DoubleClickShowsOneChannelAndASecondRestoresTheView) {
     EXPECT_FALSE(video->GetSingleView());
 }
 
+// A decoder thread that starts asks for the double-click view to be forgotten; a double click made
+// while that request still waits in the queue (the first pictures already show) keeps its view.
+TEST_F(VideoDlgTest, ADecoderStartAskedBeforeADoubleClickKeepsItsView) {
+    Place(815, 548);
+    video->SetAvailableMask(0xFFFF, false);
+    video->SetLayout(14);
+    const auto decoderStarts = [this] { std::thread([this] { video->ClearDoubleClickView(); }).join(); };
+    const auto doubleClick = [this](int slot) {
+        const RECT r = video->GetSlotRect(slot);
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        video->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        video->SendMessage(WM_LBUTTONUP, 0, at);
+        video->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        video->SendMessage(WM_LBUTTONUP, 0, at);
+    };
+    decoderStarts();
+    doubleClick(5);
+    ASSERT_EQ(video->GetLayout(), 0);
+    Flush(); // the decoder's request is handled only now
+    EXPECT_TRUE(video->HasDoubleClickView());
+    doubleClick(0);
+    EXPECT_EQ(video->GetLayout(), 14);
+    EXPECT_EQ(video->GetVisibleChannelMask(), 0xFFFF);
+
+    // A decoder that starts after the double click (a new live session) forgets the view.
+    doubleClick(5);
+    decoderStarts();
+    Flush();
+    EXPECT_FALSE(video->HasDoubleClickView());
+    doubleClick(0);
+    EXPECT_EQ(video->GetLayout(), 0);
+}
+
 TEST_F(VideoDlgTest, ThirtyPicturesInTwoSecondsShowFifteenFramesPerSecond) {
     for (int i = 0; i < 30; ++i) {
         video->CountFrame(4);

@@ -35,10 +35,10 @@ class PressingHost : public Host {
 public:
     void SetPlayButtons(int reverse, int forward, int pause) override {
         Host::SetPlayButtons(reverse, forward, pause);
-        if (pause != 1 || std::this_thread::get_id() == m_uiThread || m_pressed || m_player == nullptr) {
+        if (pause != 1 || std::this_thread::get_id() == m_uiThread || m_pressing || m_player == nullptr) {
             return;
         }
-        m_pressed = true;
+        m_pressing = true;
         m_framesAtPress = FrameCount();
         m_press = std::thread([this] {
             m_player->SetMode(kPlayReverse);
@@ -46,6 +46,8 @@ public:
             m_pressDone = true;
             m_pressChanged.notify_all();
         });
+        // Told only once the thread is there to join.
+        m_pressed = true;
         // Where the two changes interleave the press goes through at once; where they are made one
         // after the other it waits for the thread's, and this bound lets the thread go on.
         std::unique_lock lock(m_pressLock);
@@ -64,6 +66,7 @@ public:
 private:
     const std::thread::id m_uiThread = std::this_thread::get_id();
     CLocalPlayer* m_player = nullptr;
+    bool m_pressing = false; // the playback thread's own
     std::atomic<bool> m_pressed{false};
     std::atomic<std::size_t> m_framesAtPress{0};
     std::thread m_press;
@@ -85,8 +88,11 @@ TEST(PlaybackModeRace, AReversePressedAsThePlayerPausesAtTheEndIsKept) {
     PressingHost* host = owned.get();
     CLocalPlayer player(std::move(owned), nodes, CRecordingScan::FindStartNode(nodes, from).value_or(0));
     host->Attach(player);
+    // Play is pressed before the thread runs, as it would otherwise play on in Start's mode.
+    host->HoldStart();
     ASSERT_TRUE(player.Start());
     player.SetMode(kPlayForward);
+    host->Release();
 
     // Forward to the end: the thread pauses, and the press lands inside that pause.
     ASSERT_TRUE(host->WaitFor([&] { return host->Pressed(); }));

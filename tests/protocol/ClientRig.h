@@ -72,6 +72,8 @@ struct Options {
     std::uint8_t versionMajor = 1;
     std::uint8_t versionMinor = 2;
     std::uint8_t rights = 0xFF;
+    // How long a consumer (decoder, download writer) may take nothing before it is given up.
+    std::chrono::milliseconds drainLimit{100};
 };
 
 class ClientRig {
@@ -88,7 +90,7 @@ public:
         play.commandSleep = 0ms;
         play.playSleep = 0ms;
         play.otherSleep = 0ms;
-        play.drainLimit = 100ms;
+        play.drainLimit = options.drainLimit;
         play.writerWait = 10000ms;
         client->SetPlayTiming(play);
         client->SetConnectParams("127.0.0.1", recorder.Port(), "admin", "1234");

@@ -69,6 +69,14 @@ std::vector<std::filesystem::path> IdxFiles(const std::filesystem::path& folder)
     return out;
 }
 
+// A rig whose download writer is given a loaded machine's time: the end of a backup waits while the
+// writer still takes frames, and a writer that is merely slow must not lose the frames it holds.
+Options SlowWriter() {
+    Options options;
+    options.drainLimit = std::chrono::seconds(60);
+    return options;
+}
+
 bool Posted(const FakeClientHost& host, ClientWindow window, UINT message, WPARAM wParam) {
     return host.WaitFor(
         [&](const HostCall& c) {
@@ -107,7 +115,7 @@ TEST(ClientBackup, SizeAnswersGoToTheSearchFrame) {
 
 TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
     TempDir folder;
-    ClientRig r;
+    ClientRig r(SlowWriter());
     r.client->SetSaveLocation(folder.Path());
     ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
     EXPECT_FALSE(r.client->CreateDownloadWriter(100, 1, 0)); // one backup at a time
@@ -134,7 +142,7 @@ TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
 
 TEST(ClientBackup, PlaybackAndBackupFragmentsNeverMix) {
     TempDir folder;
-    ClientRig r;
+    ClientRig r(SlowWriter());
     r.client->SetSaveLocation(folder.Path());
     r.StartLive();
     r.Send(Msg::PLAY_ON_ACK);
@@ -176,7 +184,7 @@ TEST(ClientBackup, PlaybackAndBackupFragmentsNeverMix) {
 
 TEST(ClientBackup, DisconnectDuringLiveViewClosesTheRunningBackup) {
     TempDir folder;
-    ClientRig r;
+    ClientRig r(SlowWriter());
     r.client->SetSaveLocation(folder.Path());
     r.StartLive();
     ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
@@ -200,7 +208,7 @@ TEST(ClientBackup, DisconnectDuringLiveViewClosesTheRunningBackup) {
 
 TEST(ClientBackup, AFullDiskEndsTheBackupWithANoticeAndAReadableSet) {
     TempDir folder;
-    ClientRig r;
+    ClientRig r(SlowWriter());
     auto freeBytes = std::make_shared<std::atomic<LONGLONG>>(0x40100 + 3 * 128 + 30000);
     DownloadWriterOptions options;
     options.saveLocation = folder.Path();

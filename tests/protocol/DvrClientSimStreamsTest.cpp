@@ -66,16 +66,20 @@ protected:
         timing.idleWait = 10ms;
         timing.disconnectWait = 100ms;
         client = std::make_unique<CDvrClient>(DvrClientSeams{&host, &video, &media}, timing);
-        CDvrClient::PlayTiming play;
-        play.commandSleep = 1ms;
-        play.otherSleep = 1ms;
-        play.playSleep = 1ms;
-        play.drainLimit = 100ms;
-        client->SetPlayTiming(play);
+        client->SetPlayTiming(PlayTiming(100ms));
         client->SetConnectParams("127.0.0.1", DWORD(port), "admin", "1234");
         ASSERT_TRUE(client->Connect());
         ASSERT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 1; }));
         ASSERT_TRUE(Eventually([&] { return client->IsLive(); }, 30s));
+    }
+
+    static CDvrClient::PlayTiming PlayTiming(std::chrono::milliseconds drainLimit) {
+        CDvrClient::PlayTiming play;
+        play.commandSleep = 1ms;
+        play.otherSleep = 1ms;
+        play.playSleep = 1ms;
+        play.drainLimit = drainLimit;
+        return play;
     }
 
     void TearDown() override {
@@ -273,6 +277,9 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
     }
     options.splitSize = total / 3; // the download spans several sets
     client->SetDownloadOptions(options);
+    // The end of the backup waits while the writer still takes frames: a writer slowed by a loaded
+    // machine keeps every frame it holds.
+    client->SetPlayTiming(PlayTiming(60s));
     client->SetSearchFrameOpen(true);
     ASSERT_TRUE(Send(Msg::TRANS_ON_REQ, RangeBytes(0xF, 0x3F, start, end)));
     ASSERT_TRUE(host.WaitFor([&](const HostCall& c) {

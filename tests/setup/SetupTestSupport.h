@@ -136,10 +136,16 @@ public:
 class FakeSetupHost : public ISetupHost {
 public:
     CDvrClient* GetClient() override { return client; }
-    void SetSetupWindow(ClientWindow which, HWND hwnd) override { registered.emplace_back(which, hwnd); }
+    void SetSetupWindow(ClientWindow which, HWND hwnd) override {
+        if (onRegister) {
+            onRegister(which, hwnd);
+        }
+        registered.emplace_back(which, hwnd);
+    }
 
     CDvrClient* client = nullptr;
     std::vector<std::pair<ClientWindow, HWND>> registered;
+    std::function<void(ClientWindow, HWND)> onRegister; // runs as a window registers
 };
 
 // ---- records

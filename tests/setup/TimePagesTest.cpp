@@ -131,6 +131,26 @@ TEST_F(TimePage, OpeningAsksTheRecorderForItsClockAndTakesTheAnswer) {
     host.client = nullptr;
 }
 
+// A recorder that answers at once finds the page registered: the clock request goes out only after.
+TEST_F(TimePage, ThePageIsRegisteredBeforeItAsksForTheClock) {
+    rig::ClientRig rig;
+    Open();
+    host.client = rig.client.get();
+    bool askedBeforeRegistered = false;
+    host.onRegister = [&](ClientWindow which, HWND hwnd) {
+        // A request sent before this point already lies in the recorder's socket.
+        if (which == ClientWindow::SetupPage && hwnd != nullptr && rig.recorder.Read(100).ok) {
+            askedBeforeRegistered = true;
+        }
+    };
+    Show<T>(183);
+    host.onRegister = nullptr;
+    EXPECT_FALSE(askedBeforeRegistered);
+    EXPECT_EQ(rig.Next().id, unsigned(Msg::DVR_TIME_REQ));
+    Close(); // before the connection goes
+    host.client = nullptr;
+}
+
 TEST_F(TimePage, ModeListShowsTheRuleOnlyForTheUsersOwnRule) {
     auto& page = OpenTime(kByDate);
     EXPECT_TRUE(page.Label(T::IDC_START_MONTH).IsWindowVisible());
