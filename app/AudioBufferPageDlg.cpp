@@ -10,13 +10,7 @@ const CSliderRowsPageDlg::Layout CAudioBufferPageDlg::kLayout = {
 namespace {
 
 const std::vector<DialogItem> kItems = CSliderRowsPageDlg::TemplateItems(CAudioBufferPageDlg::kLayout);
-const DialogTemplate kTemplate{.id = CAudioBufferPageDlg::IDD,
-                               .x = CLocalSetupPageDlg::kX,
-                               .y = CLocalSetupPageDlg::kY,
-                               .cx = CLocalSetupPageDlg::kWidth,
-                               .cy = CLocalSetupPageDlg::kHeight,
-                               .style = WS_CHILD,
-                               .items = kItems};
+const DialogTemplate kTemplate = CLocalSetupPageDlg::PageTemplate(CAudioBufferPageDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

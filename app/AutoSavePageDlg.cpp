@@ -3,7 +3,7 @@
 #include "app/LocalSetupDlg.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <cstdio>
 #include <vector>
@@ -26,13 +26,7 @@ std::vector<DialogItem> Items() {
     return items;
 }
 const std::vector<DialogItem> kItems = Items();
-const DialogTemplate kTemplate{.id = CAutoSavePageDlg::IDD,
-                               .x = CLocalSetupPageDlg::kX,
-                               .y = CLocalSetupPageDlg::kY,
-                               .cx = CLocalSetupPageDlg::kWidth,
-                               .cy = CLocalSetupPageDlg::kHeight,
-                               .style = WS_CHILD,
-                               .items = kItems};
+const DialogTemplate kTemplate = CLocalSetupPageDlg::PageTemplate(CAutoSavePageDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr int kCaptionTops[7] = {9, 32, 55, 78, 101, 124, 147};

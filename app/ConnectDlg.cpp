@@ -45,7 +45,7 @@ bool g_testHookUsed = false;
 CConnectDlg::CConnectDlg(CWnd* pParent, const char* location, BYTE alpha)
     : CSkinDialog(IDD, pParent), m_nAlpha(alpha), m_strLocation(location != nullptr ? location : "") {
     m_rcDrag = CRect(0, 0, 356, 182);
-    m_bDialogKeys = true;
+    m_keys = KeyPolicies::kSmallDialog;
 }
 
 void CConnectDlg::DoDataExchange(CDataExchange* pDX) {

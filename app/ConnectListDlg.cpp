@@ -33,7 +33,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 CConnectListDlg::CConnectListDlg(CWnd* pOwner, const char* location, BYTE alpha)
     : CSkinDialog(IDD, pOwner), m_strLocation(location != nullptr ? location : ""), m_nAlpha(alpha) {
     m_rcDrag = CRect(0, 0, 433, 457);
-    m_bDialogKeys = true;
+    m_keys = KeyPolicies::kSmallDialog;
 }
 
 void CConnectListDlg::DoDataExchange(CDataExchange* pDX) {

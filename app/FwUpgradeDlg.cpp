@@ -111,6 +111,7 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 CFwUpgradeDlg::CFwUpgradeDlg(IShellDialogHost& host, BYTE alpha)
     : CSkinDialog(IDD, host.MainWindow()), m_host(host), m_conn(host.Connection()), m_nAlpha(alpha) {
     m_rcDrag = CRect(0, 0, kWidth, kHeight);
+    m_keys = KeyPolicies::kFirmware;
     m_host.GetHello(m_hello);
 }
 
@@ -610,16 +611,6 @@ LRESULT CFwUpgradeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return CSkinDialog::WindowProc(message, wParam, lParam);
-}
-
-BOOL CFwUpgradeDlg::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
-        return CWnd::PreTranslateMessage(pMsg); // Enter is a plain key here
-    }
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(pMsg);
 }
 
 BOOL CFwUpgradeDlg::DestroyWindow() {

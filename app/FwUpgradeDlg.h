@@ -117,7 +117,6 @@ public:
     std::array<CSkinLabel, 6> m_name;
     std::array<CSkinLabel, 6> m_rowStatus;
 
-    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL DestroyWindow() override;
 
 protected:

@@ -4,7 +4,7 @@
 #include "app/ShellDialogHost.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <vector>
 
@@ -21,13 +21,7 @@ std::vector<DialogItem> Items() {
     return items;
 }
 const std::vector<DialogItem> kItems = Items();
-const DialogTemplate kTemplate{.id = CGlobalPageDlg::IDD,
-                               .x = CLocalSetupPageDlg::kX,
-                               .y = CLocalSetupPageDlg::kY,
-                               .cx = CLocalSetupPageDlg::kWidth,
-                               .cy = CLocalSetupPageDlg::kHeight,
-                               .style = WS_CHILD,
-                               .items = kItems};
+const DialogTemplate kTemplate = CLocalSetupPageDlg::PageTemplate(CGlobalPageDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr UINT kCaptionTexts[4] = {5384, 5385, 5386, 5387};

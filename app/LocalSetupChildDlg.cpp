@@ -1,50 +1,16 @@
 #include "app/LocalSetupChildDlg.h"
 
 #include "app/LocalSetupDlg.h"
-#include "app/SkinDialog.h"
 
-CLocalSetupChildDlg::CLocalSetupChildDlg(UINT nIDTemplate) : CDialog(nIDTemplate, nullptr) {}
+CLocalSetupChildDlg::CLocalSetupChildDlg(UINT nIDTemplate)
+    : CFrameChildDlg(nIDTemplate, nullptr, Lifetime::kFreesItself) {}
 
 BOOL CLocalSetupChildDlg::Create(CLocalSetupDlg* pFrame) {
     m_pFrame = pFrame;
-    return CDialog::Create(m_nIDTemplate, pFrame);
-}
-
-BOOL CLocalSetupChildDlg::PreTranslateMessage(MSG* pMsg) {
-    switch (CSkinDialog::KeyDisposition(*pMsg)) {
-    case 1:
-        return CWnd::PreTranslateMessage(pMsg);
-    case 2:
-        return TRUE;
-    default:
-        return CDialog::PreTranslateMessage(pMsg);
-    }
-}
-
-void CLocalSetupChildDlg::LoadBackground(UINT bitmapId, const RECT& rect) {
-    m_bmBackground.DeleteObject();
-    m_bmBackground.LoadBitmap(bitmapId);
-    m_rcBackground = rect;
-}
-
-BOOL CLocalSetupChildDlg::OnEraseBkgnd(CDC* pDC) {
-    DrawBitmap(pDC, m_bmBackground, m_rcBackground.left, m_rcBackground.top, m_rcBackground.right,
-               m_rcBackground.bottom, TRUE, 0);
-    return TRUE;
-}
-
-void CLocalSetupChildDlg::OnClose() {
-    DestroyWindow();
+    return CreateIn(pFrame, pFrame);
 }
 
 void CLocalSetupChildDlg::OnNcDestroy() {
-    CDialog::OnNcDestroy();
-    if (m_pFrame != nullptr) {
-        m_pFrame->ChildGone(this);
-        m_pFrame = nullptr;
-    }
-}
-
-void CLocalSetupChildDlg::PostNcDestroy() {
-    delete this;
+    CFrameChildDlg::OnNcDestroy(); // leaves the frame's slot
+    m_pFrame = nullptr;            // the frame may be gone before this object frees itself
 }

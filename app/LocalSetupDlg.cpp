@@ -8,9 +8,10 @@
 #include "app/OpacityPageDlg.h"
 #include "app/ShellDialogHost.h"
 #include "app/SkinDialog.h"
+#include "controls/KeyPolicy.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 
@@ -42,7 +43,12 @@ CDialog* MakePage(CLocalSetupDlg& frame) {
 CLocalSetupDlg::CLocalSetupDlg(IShellDialogHost& host, LocalSetupEdit* edit, WebSetupEdit* web, BYTE alpha)
     : CDialog(IDD, host.MainWindow()), m_host(host), m_pEdit(edit), m_pWeb(web), m_nAlpha(alpha) {}
 
-CLocalSetupDlg::~CLocalSetupDlg() = default;
+CLocalSetupDlg::~CLocalSetupDlg() {
+    // Children leave their slots while the frame can still hear about them.
+    if (GetSafeHwnd() != nullptr) {
+        DestroyWindow();
+    }
+}
 
 void CLocalSetupDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -156,29 +162,22 @@ void CLocalSetupDlg::OnDropListResult(CWnd* page, DWORD kind, DWORD index) {
     }
 }
 
-void CLocalSetupDlg::ChildGone(CLocalSetupChildDlg* child) {
-    if (static_cast<CDialog*>(child) == static_cast<CDialog*>(m_pTab)) {
+void CLocalSetupDlg::ChildWindowGone(CWnd* child) {
+    if (child == static_cast<CWnd*>(m_pTab)) {
         m_pTab = nullptr;
     }
-    if (static_cast<CDialog*>(child) == static_cast<CDialog*>(m_pPopup)) {
+    if (child == static_cast<CWnd*>(m_pPopup)) {
         m_pPopup = nullptr;
     }
     for (CDialog*& page : m_pPages) {
-        if (page == static_cast<CDialog*>(child)) {
+        if (static_cast<CWnd*>(page) == child) {
             page = nullptr;
         }
     }
 }
 
 BOOL CLocalSetupDlg::PreTranslateMessage(MSG* pMsg) {
-    switch (CSkinDialog::KeyDisposition(*pMsg)) {
-    case 1:
-        return CWnd::PreTranslateMessage(pMsg); // Enter and Escape close nothing
-    case 2:
-        return TRUE;
-    default:
-        return CDialog::PreTranslateMessage(pMsg);
-    }
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 BOOL CLocalSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

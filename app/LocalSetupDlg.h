@@ -11,18 +11,19 @@
 #include "platform/base/Rect.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
-#include "setup/SetupPopupRequest.h"
+#include "setupkit/ChildSlots.h"
+#include "setupkit/SetupPopupRequest.h"
+#include "setupkit/SetupSkin.h"
 
 #include <array>
 
 class CDropListPopupDlg;
 class CGlobalPageDlg;
 class CAutoSavePageDlg;
-class CLocalSetupChildDlg;
 class CLocalSetupTabDlg;
 class IShellDialogHost;
 
-class CLocalSetupDlg : public CDialog, public CSkinHelper {
+class CLocalSetupDlg : public CDialog, public CSkinHelper, public IChildSlots {
 public:
     static constexpr UINT IDD = 200;
     static constexpr int kWidth = 618;
@@ -33,8 +34,8 @@ public:
     enum Page { kGlobal = 0, kOpacity = 1, kAudioBuffer = 2, kAutoSave = 3, kPages = 4 };
     // The popup result that means "nothing chosen".
     static constexpr DWORD kNoChoice = 0xFFFFFFFF;
-    // Caption colours of the frame's text buttons (also the pads' and the pages').
-    static constexpr COLORREF kTextButtonColours[4] = {0xFFFFFF, 0xF1EB62, 0xF1EB62, 0xBEB9B3};
+    // Caption colours of the frame's text buttons (also the pads' and the pages'): the setup pages' own.
+    static constexpr const COLORREF (&kTextButtonColours)[4] = CSetupSkin::kPageButtonColours;
 
     CLocalSetupDlg(IShellDialogHost& host, LocalSetupEdit* edit, WebSetupEdit* web, BYTE alpha);
     ~CLocalSetupDlg() override;
@@ -51,8 +52,8 @@ public:
     // A row chosen in the popup, for the page that opened it.
     void OnDropListResult(CWnd* page, DWORD kind, DWORD index);
 
-    // A child's window is going: its slot is emptied.
-    void ChildGone(CLocalSetupChildDlg* child);
+    // A child's window is going: its slot is emptied (the child frees itself afterwards).
+    void ChildWindowGone(CWnd* child) override;
 
     LocalSetupEdit* Edit() const { return m_pEdit; }
     WebSetupEdit* Web() const { return m_pWeb; }

@@ -5,7 +5,7 @@
 #include "platform/window/FileDialog.h"
 
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 #include <QFileDialog> // FileDialog.h holds a QPointer to one
 
 #include <cstring>

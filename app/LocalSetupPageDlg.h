@@ -1,10 +1,10 @@
 #pragma once
-// What the four local setup pages share: a child of the frame at (197, 83), 403 x 417, on its own
-// background; a click on the page's body closes the drop-down list; selectors open the list, and
-// folder labels open the folder browser.
+// What the four local setup pages share: a page of the frame (FramePage) on its own background; a click on the page's
+// body closes the drop-down list; selectors open the list, and folder labels open the folder browser.
 
 #include "app/LocalSetupChildDlg.h"
-#include "setup/SetupPopupRequest.h"
+#include "setupkit/FramePage.h"
+#include "setupkit/SetupPopupRequest.h"
 
 #include <cstddef>
 #include <string>
@@ -12,12 +12,8 @@
 
 class CSkinLabel;
 
-class CLocalSetupPageDlg : public CLocalSetupChildDlg {
+class CLocalSetupPageDlg : public CLocalSetupChildDlg, public FramePage {
 public:
-    static constexpr int kX = 197;
-    static constexpr int kY = 83;
-    static constexpr int kWidth = 403;
-    static constexpr int kHeight = 417;
     static constexpr int kFolderSize = 260;
 
     CLocalSetupPageDlg(UINT nIDTemplate, UINT backgroundId);

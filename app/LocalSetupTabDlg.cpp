@@ -4,7 +4,7 @@
 #include "app/ShellDialogHost.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

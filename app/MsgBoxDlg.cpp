@@ -25,7 +25,7 @@ constexpr int kBoxHeight = 136;
 
 CMsgBoxDlg::CMsgBoxDlg(CWnd* pParent, BYTE alpha) : CSkinDialog(IDD, pParent), m_nAlpha(alpha) {
     m_rcDrag = CRect(0, 0, kBoxWidth, kBoxHeight);
-    m_bDialogKeys = true;
+    m_keys = KeyPolicies::kSmallDialog;
 }
 
 void CMsgBoxDlg::SetLine(int index, const char* text, int width) {

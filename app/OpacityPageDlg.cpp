@@ -10,13 +10,7 @@ const CSliderRowsPageDlg::Layout COpacityPageDlg::kLayout = {
 namespace {
 
 const std::vector<DialogItem> kItems = CSliderRowsPageDlg::TemplateItems(COpacityPageDlg::kLayout);
-const DialogTemplate kTemplate{.id = COpacityPageDlg::IDD,
-                               .x = CLocalSetupPageDlg::kX,
-                               .y = CLocalSetupPageDlg::kY,
-                               .cx = CLocalSetupPageDlg::kWidth,
-                               .cy = CLocalSetupPageDlg::kHeight,
-                               .style = WS_CHILD,
-                               .items = kItems};
+const DialogTemplate kTemplate = CLocalSetupPageDlg::PageTemplate(COpacityPageDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

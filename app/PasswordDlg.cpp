@@ -18,7 +18,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 CPasswordDlg::CPasswordDlg(CWnd* pOwner, BYTE alpha) : CSkinDialog(IDD, pOwner), m_nAlpha(alpha) {
     m_rcDrag = CRect(0, 0, 356, 86);
-    m_bDialogKeys = true;
+    m_keys = KeyPolicies::kSmallDialog;
 }
 
 void CPasswordDlg::DoDataExchange(CDataExchange* pDX) {

@@ -22,6 +22,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 CProgressPopupDlg::CProgressPopupDlg(CWnd* pOwner) : CSkinDialog(IDD, pOwner) {
     m_rcDrag = CRect(0, 0, kWidth, kHeight);
+    m_keys = KeyPolicies::kProgressPopup;
 }
 
 void CProgressPopupDlg::DoDataExchange(CDataExchange* pDX) {
@@ -45,13 +46,6 @@ BOOL CProgressPopupDlg::OnInitDialog() {
     CenterWindow();
     SetOpacity(GetSafeHwnd(), 200);
     return TRUE;
-}
-
-BOOL CProgressPopupDlg::PreTranslateMessage(MSG* pMsg) {
-    if (KeyDisposition(*pMsg) != 0) {
-        return TRUE; // Enter, Escape and Alt+F4 never close the popup
-    }
-    return CDialog::PreTranslateMessage(pMsg);
 }
 
 BOOL CProgressPopupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -23,8 +23,6 @@ public:
     // The video area in screen coordinates; false when there is none (no keeping inside).
     std::function<bool(RECT*)> m_videoRect;
 
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-
     // Moves a proposed place inside the area, snapping to an edge within 20 pixels.
     static void KeepInside(const RECT& area, WINDOWPOS& pos);
 

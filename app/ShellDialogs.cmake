@@ -24,5 +24,5 @@ set(KELO_APP_DIALOG_SOURCES
 )
 kelo_library(kelo_app_dialogs
   SOURCES ${KELO_APP_DIALOG_SOURCES}
-  DEPS kelo_app kelo_setup kelo_controls kelo_window kelo_gdi kelo_res_loader kelo_protocol Qt6::Widgets)
+  DEPS kelo_app kelo_setupkit kelo_controls kelo_window kelo_gdi kelo_res_loader kelo_protocol Qt6::Widgets)
 target_link_libraries(kelo1000 PRIVATE kelo_app_dialogs)

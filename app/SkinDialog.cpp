@@ -10,28 +10,8 @@
 
 CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent) {}
 
-int CSkinDialog::KeyDisposition(const MSG& msg) {
-    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
-        return 1;
-    }
-    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
-        return 2;
-    }
-    return 0;
-}
-
 BOOL CSkinDialog::PreTranslateMessage(MSG* pMsg) {
-    switch (KeyDisposition(*pMsg)) {
-    case 1:
-        if (m_bDialogKeys) {
-            return CDialog::PreTranslateMessage(pMsg);
-        }
-        return CWnd::PreTranslateMessage(pMsg);
-    case 2:
-        return TRUE;
-    default:
-        return CDialog::PreTranslateMessage(pMsg);
-    }
+    return PreTranslateKeys(*this, m_keys, pMsg);
 }
 
 LRESULT CSkinDialog::OnNcHitTest(CPoint point) {

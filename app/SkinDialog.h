@@ -1,9 +1,10 @@
 #pragma once
-// What the shell's skinned dialogs share: Enter and Escape reach the focused control without dialog
-// processing (neither closes the dialog) unless the dialog takes them as dialog keys, Alt+F4 and a
-// window manager's close request are swallowed, the body drags the window, and the face is painted
-// in the erase step.
+// What the shell's skinned dialogs share: the keys that would close a dialog go by the dialog's key
+// policy (by default Enter and Escape reach the focused control without dialog processing, and Alt+F4
+// and a window manager's close request are swallowed), the body drags the window, and the face is
+// painted in the erase step.
 
+#include "controls/KeyPolicy.h"
 #include "controls/SkinHelper.h"
 #include "platform/base/Rect.h"
 #include "platform/window/Dialog.h"
@@ -17,10 +18,6 @@ public:
     CSkinDialog(UINT nIDTemplate, CWnd* pParent);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
-
-    // Whether a key message is one the shell's dialogs keep from dialog processing or swallow:
-    // 1 pass on (Enter, Escape), 2 swallow (Alt+F4), 0 neither.
-    static int KeyDisposition(const MSG& msg);
 
     // The captioned buttons of the shell's dialogs: a strip, "Arial Bold" 9 points weight 700, white
     // captions turning yellow under the mouse, centred caption text of the resource library.
@@ -37,7 +34,6 @@ protected:
 
     // Client hits inside this rectangle drag the window (empty: none do).
     CRect m_rcDrag;
-    // Enter presses the default button (OK) and Escape Cancel, as in any dialog; the small modal
-    // dialogs (connect, history, password, notice) set it, the frames and pads keep the keys.
-    bool m_bDialogKeys = false;
+    // What Enter, Escape and Alt+F4 do here; each kind of dialog sets its own in its constructor.
+    KeyPolicy m_keys = KeyPolicies::kSkinnedWindow;
 };

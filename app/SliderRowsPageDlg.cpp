@@ -3,7 +3,7 @@
 #include "app/LocalSetupDlg.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <cstdio>
 

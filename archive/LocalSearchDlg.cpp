@@ -8,6 +8,7 @@
 #include "archive/LocalPlayer.h"
 #include "archive/LocalSearchHost.h"
 #include "archive/LocalSearchMenuDlg.h"
+#include "controls/KeyPolicy.h"
 #include "platform/base/File.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/ClientMessages.h"
@@ -198,13 +199,7 @@ LRESULT CLocalSearchDlg::OnNcHitTest(CPoint point) {
 }
 
 BOOL CLocalSearchDlg::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        return FALSE; // neither key closes the frame
-    }
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 // ---- tabs and pages

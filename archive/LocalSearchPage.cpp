@@ -1,6 +1,7 @@
 #include "archive/LocalSearchPage.h"
 
 #include "archive/LocalSearchDlg.h"
+#include "controls/KeyPolicy.h"
 
 CLocalSearchPage::CLocalSearchPage(UINT idd, int slot, UINT background, int x, int y, int cx, int cy)
     : CDialog(idd, nullptr), m_nSlot(slot), m_nBackground(background), m_x(x), m_y(y), m_cx(cx), m_cy(cy) {}
@@ -15,13 +16,7 @@ void CLocalSearchPage::OnItemPicked(UINT, UINT) {}
 void CLocalSearchPage::OnTimePicked(UINT, int, int, int) {}
 
 BOOL CLocalSearchPage::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        return FALSE; // the keys reach the focused control; neither closes the page
-    }
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 BOOL CLocalSearchPage::OnInitDialog() {

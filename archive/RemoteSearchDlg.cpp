@@ -19,6 +19,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "archive/SearchPage.h"
 #include "archive/TimePickerDlg.h"
+#include "controls/KeyPolicy.h"
 #include "controls/SkinFont.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Font.h"
@@ -102,7 +103,7 @@ void CRemoteSearchDlg::SetBusy(bool busy) {
 
 int CRemoteSearchDlg::ChannelCount() {
     CDvrClient* client = Client();
-    return client != nullptr ? NormaliseChannelCount(client->m_hello.channel_num) : 16;
+    return client != nullptr ? NormaliseChannelCount(client->GetHello().channel_num) : 16;
 }
 
 void CRemoteSearchDlg::ResetChannelMask() {
@@ -248,7 +249,7 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
     }
     ArchiveResume& resume = m_host.Resume();
     if (client->HasAccountRight(kRightPlayback)) {
-        if (!client->HasAccountRight(kRightBackup) || client->m_bBackup.load() == 1) {
+        if (!client->HasAccountRight(kRightBackup) || client->IsBackup()) {
             m_btnTab[1].Enable(FALSE);
         }
         if (resume.record.active != 0 && resume.record.source == 1) {
@@ -264,7 +265,7 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
     m_btnTab[0].Enable(FALSE);
     m_btnTab[2].Enable(FALSE);
     m_btnTab[3].Enable(FALSE);
-    if (client->m_bBackup.load() == 1) {
+    if (client->IsBackup()) {
         PostMessage(WM_CLOSE);
     } else {
         OnBackupTab();
@@ -291,7 +292,7 @@ void CRemoteSearchDlg::OnRightChange(WPARAM rights) {
         m_btnTab[2].Enable(FALSE);
         m_btnTab[3].Enable(FALSE);
         m_btnTab[1].Enable(TRUE);
-        if (client->m_bBackup.load() == 1) {
+        if (client->IsBackup()) {
             PostMessage(WM_CLOSE);
         } else {
             OnBackupTab();
@@ -812,13 +813,7 @@ LRESULT CRemoteSearchDlg::OnNcHitTest(CPoint point) {
 }
 
 BOOL CRemoteSearchDlg::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        return FALSE;
-    }
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 INT_PTR RunRemoteSearch(IArchiveHost& host, BYTE alpha) {

@@ -1,6 +1,7 @@
 #include "archive/SearchPage.h"
 
 #include "archive/RemoteSearchDlg.h"
+#include "controls/KeyPolicy.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "platform/window/WinUser.h"
@@ -21,13 +22,7 @@ void CSearchPage::OnTimePicked(UINT, int, int, int) {}
 void CSearchPage::OnBackupSize(DWORD) {}
 
 BOOL CSearchPage::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        return FALSE; // the keys reach the focused control; neither closes the page
-    }
-    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F4) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 BOOL CSearchPage::OnInitDialog() {

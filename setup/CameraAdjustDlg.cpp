@@ -6,7 +6,7 @@
 #include "res/ResStrings.h"
 #include "setup/RowBoxes.h"
 #include "setup/SetupRules.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 #include <vector>

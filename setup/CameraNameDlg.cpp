@@ -3,8 +3,8 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 #include <vector>
 

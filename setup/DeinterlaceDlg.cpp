@@ -4,7 +4,7 @@
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
 #include "setup/SetupDlg.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "setup/DstConfirmDlg.h"
 
+#include "controls/KeyPolicy.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "platform/window/Monitors.h"
 #include "res/ResStrings.h"
-#include "setup/SetupChildDlg.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ BOOL CDstConfirmDlg::OnInitDialog() {
 
 BOOL CDstConfirmDlg::PreTranslateMessage(MSG* pMsg) {
     // As every setup window: Enter and Escape answer nothing, Alt+F4 is swallowed.
-    return CSetupChildDlg::PreTranslateKeys(*this, pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 LRESULT CDstConfirmDlg::OnNcHitTest(CPoint point) {

@@ -8,8 +8,8 @@
 #include "protocol/SetupDatabase.h"
 #include "protocol/Trace.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 #include <vector>
 
@@ -130,7 +130,7 @@ void CEmailSetupDlg::OnListResult(int, int index) {
 
 void CEmailSetupDlg::OnSendTestMail() {
     CDvrClient* client = Client();
-    if (client == nullptr || client->m_bConnected.load() != 1) {
+    if (client == nullptr || !client->IsConnected()) {
         return;
     }
     const EmailSettings& email = Db().email;

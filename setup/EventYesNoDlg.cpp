@@ -4,7 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <vector>
 

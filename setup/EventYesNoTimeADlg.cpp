@@ -4,8 +4,8 @@
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
 #include "setup/SetupRules.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

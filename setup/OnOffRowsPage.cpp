@@ -4,7 +4,7 @@
 #include "res/ResStrings.h"
 #include "setup/RowBoxes.h"
 #include "setup/SetupRules.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

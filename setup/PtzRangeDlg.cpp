@@ -7,7 +7,7 @@
 #include "setup/RowBoxes.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 #include <vector>

@@ -7,8 +7,8 @@
 #include "setup/RowBoxes.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

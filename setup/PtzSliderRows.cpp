@@ -1,7 +1,7 @@
 #include "setup/PtzSliderRows.h"
 
 #include "platform/window/DataExchange.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 #include "res/ResStrings.h"
 #include "setup/RecordPages.h"
 #include "setup/SetupDlg.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
 #include "setup/RowBoxes.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

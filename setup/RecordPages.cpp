@@ -14,7 +14,7 @@
 #include "setup/RecResRateSensDlg.h"
 #include "setup/RecScheduleDlg.h"
 #include "setup/RecUniqueChoiceDlg.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "setup/RowBoxes.h"
 
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 

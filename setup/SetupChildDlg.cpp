@@ -2,64 +2,10 @@
 
 #include "setup/SetupDlg.h"
 
-CSetupChildDlg::CSetupChildDlg(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent) {}
-
-int CSetupChildDlg::KeyDisposition(const MSG& msg) {
-    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
-        return 1;
-    }
-    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
-        return 2;
-    }
-    return 0;
-}
-
-BOOL CSetupChildDlg::PreTranslateKeys(CDialog& dlg, MSG* pMsg) {
-    switch (KeyDisposition(*pMsg)) {
-    case 1:
-        return dlg.CWnd::PreTranslateMessage(pMsg);
-    case 2:
-        return TRUE;
-    default:
-        return dlg.CDialog::PreTranslateMessage(pMsg);
-    }
-}
-
-BOOL CSetupChildDlg::PreTranslateMessage(MSG* pMsg) {
-    return PreTranslateKeys(*this, pMsg);
-}
+CSetupChildDlg::CSetupChildDlg(UINT nIDTemplate, CWnd* pParent)
+    : CFrameChildDlg(nIDTemplate, pParent, Lifetime::kFrameFrees) {}
 
 BOOL CSetupChildDlg::CreateIn(CSetupDlg* pFrame) {
     m_pFrame = pFrame;
-    return CDialog::Create(m_nIDTemplate, pFrame);
-}
-
-void CSetupChildDlg::LoadBackground(UINT bitmapId, const RECT& rect) {
-    m_bmBackground.DeleteObject();
-    m_bmBackground.LoadBitmap(bitmapId);
-    m_rcBackground = rect;
-}
-
-BOOL CSetupChildDlg::OnEraseBkgnd(CDC* pDC) {
-    DrawBitmap(pDC, m_bmBackground, m_rcBackground.left, m_rcBackground.top, m_rcBackground.right,
-               m_rcBackground.bottom, TRUE, 0);
-    return TRUE;
-}
-
-void CSetupChildDlg::OnClose() {
-    DestroyWindow();
-}
-
-void CSetupChildDlg::OnNcDestroy() {
-    CDialog::OnNcDestroy();
-    if (m_pFrame != nullptr) {
-        m_pFrame->ChildWindowGone(this);
-    }
-}
-
-void CSetupChildDlg::PostNcDestroy() {
-    // The frame frees this object here; nothing of it may be touched afterwards.
-    if (m_pFrame != nullptr) {
-        m_pFrame->ReleaseChild(this);
-    }
+    return CFrameChildDlg::CreateIn(pFrame, pFrame);
 }

@@ -1,18 +1,12 @@
 #pragma once
-// What the setup frame's menu panels, pages and popups share. Each is made by the frame into one of
-// its slots and lives as long as its window: when the window is destroyed the frame takes the object
-// out of its slot at once (so a late popup result finds no page), and frees it once the window's last
-// message is done. Enter and Escape never reach the dialog manager (neither presses OK or Cancel),
-// Alt+F4 is swallowed, and the background bitmap is drawn stretched when the background is erased.
+// What the setup frame's menu panels and pages share (CFrameChildDlg): the frame owns each and frees
+// it once its window's last message is done.
 
-#include "controls/SkinHelper.h"
-#include "platform/base/Rect.h"
-#include "platform/gdi/Bitmap.h"
-#include "platform/window/Dialog.h"
+#include "setupkit/FrameChildDlg.h"
 
 class CSetupDlg;
 
-class CSetupChildDlg : public CDialog, public CSkinHelper {
+class CSetupChildDlg : public CFrameChildDlg {
 public:
     using CDialog::Create;
 
@@ -20,28 +14,10 @@ public:
 
     CSetupDlg* GetFrame() const { return m_pFrame; }
 
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    // Keys the setup windows keep from dialog processing: 1 pass on (Enter, Escape down), 2 swallow
-    // (Alt+F4), 0 neither.
-    static int KeyDisposition(const MSG& msg);
-    // The setup windows' PreTranslateMessage: keys by KeyDisposition, the rest to the dialog's own.
-    static BOOL PreTranslateKeys(CDialog& dlg, MSG* pMsg);
-
 protected:
     // Keeps the frame and makes the window from the template (a child of the frame, or a popup the
     // frame owns, as the template says).
     BOOL CreateIn(CSetupDlg* pFrame);
-    // Loads the background bitmap of the resource library; it is drawn stretched into rect.
-    void LoadBackground(UINT bitmapId, const RECT& rect);
-
-    BOOL OnEraseBkgnd(CDC* pDC) override;
-    void OnClose() override;
-    void OnNcDestroy() override;
-    void PostNcDestroy() override;
-    void OnOK() override {}
-    void OnCancel() override {}
 
     CSetupDlg* m_pFrame = nullptr;
-    CBitmap m_bmBackground;
-    CRect m_rcBackground;
 };

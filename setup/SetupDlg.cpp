@@ -1,5 +1,6 @@
 #include "setup/SetupDlg.h"
 
+#include "controls/KeyPolicy.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/DvrClient.h"
@@ -11,9 +12,9 @@
 #include "setup/SetupListPopupDlg.h"
 #include "setup/SetupPage.h"
 #include "setup/SetupRecMenuDlg.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupSliderPopupDlg.h"
 #include "setup/SetupSystemMenuDlg.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 
@@ -65,13 +66,13 @@ int CSetupDlg::ChannelCount() const {
     if (client == nullptr) {
         return kSetupChannels;
     }
-    const int n = client->m_hello.channel_num;
+    const int n = client->GetHello().channel_num;
     return n >= 1 && n <= kSetupChannels ? n : kSetupChannels;
 }
 
 int CSetupDlg::RecorderSubType() const {
     const CDvrClient* client = GetClient();
-    return client != nullptr ? client->m_hello.sub_product_num_major : 0;
+    return client != nullptr ? client->GetHello().sub_product_num_major : 0;
 }
 
 int CSetupDlg::LoggedInAccount() const {
@@ -169,7 +170,7 @@ void CSetupDlg::OnDestroy() {
 }
 
 BOOL CSetupDlg::PreTranslateMessage(MSG* pMsg) {
-    return CSetupChildDlg::PreTranslateKeys(*this, pMsg);
+    return PreTranslateKeys(*this, KeyPolicies::kSkinnedWindow, pMsg);
 }
 
 LRESULT CSetupDlg::OnNcHitTest(CPoint point) {

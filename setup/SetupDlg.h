@@ -26,7 +26,8 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
 #include "setup/SetupPageFactory.h"
-#include "setup/SetupPopupRequest.h"
+#include "setupkit/ChildSlots.h"
+#include "setupkit/SetupPopupRequest.h"
 
 #include <array>
 #include <memory>
@@ -44,7 +45,7 @@ struct SetupDatabase;
 constexpr UINT WM_SETUP_NOTICE = 0x5226;
 constexpr LPARAM kNoticeInitializeSetup = 0x100000;
 
-class CSetupDlg : public CDialog, public CSkinHelper {
+class CSetupDlg : public CDialog, public CSkinHelper, public IChildSlots {
 public:
     static constexpr UINT IDD = 150;
     static constexpr int kWidth = 618;
@@ -152,9 +153,9 @@ public:
 
     // ---- the children's slots (panels, pages, popups call these about themselves)
     // The child's window is gone: it leaves its slot at once.
-    void ChildWindowGone(CWnd* child);
+    void ChildWindowGone(CWnd* child) override;
     // The child's last message is done: the object is freed.
-    void ReleaseChild(CWnd* child);
+    void ReleaseChild(CWnd* child) override;
 
     // ---- state (for tests and the pages)
     CSetupPage* PageInSlot(int slot) const;

@@ -3,7 +3,7 @@
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
 #include "setup/SetupDlg.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 

@@ -11,11 +11,6 @@
 CSetupPage::CSetupPage(UINT nIDTemplate, UINT backgroundBitmap, CWnd* pParent)
     : CSetupChildDlg(nIDTemplate, pParent), m_nBackgroundBitmap(backgroundBitmap) {}
 
-DialogTemplate CSetupPage::PageTemplate(UINT id, std::span<const DialogItem> items) {
-    return DialogTemplate{
-        .id = id, .x = kLeft, .y = kTop, .cx = kWidth, .cy = kHeight, .style = WS_CHILD, .items = items};
-}
-
 BOOL CSetupPage::Create(CSetupDlg* pFrame) {
     return CreateIn(pFrame);
 }

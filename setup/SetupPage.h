@@ -17,7 +17,8 @@
 // Its slot in the frame is cleared, and the object freed, by the frame when its window goes.
 
 #include "setup/SetupChildDlg.h"
-#include "setup/SetupPopupRequest.h"
+#include "setupkit/FramePage.h"
+#include "setupkit/SetupPopupRequest.h"
 
 #include <span>
 
@@ -25,17 +26,9 @@ class CDvrClient;
 class CSkinLabel;
 struct SetupDatabase;
 
-class CSetupPage : public CSetupChildDlg {
+class CSetupPage : public CSetupChildDlg, public FramePage {
 public:
-    static constexpr int kLeft = 197;
-    static constexpr int kTop = 83;
-    static constexpr int kWidth = 403;
-    static constexpr int kHeight = 417;
-
     CSetupPage(UINT nIDTemplate, UINT backgroundBitmap, CWnd* pParent = nullptr);
-
-    // A page template: a child of the frame at (197, 83), 403 x 417, with these controls.
-    static DialogTemplate PageTemplate(UINT id, std::span<const DialogItem> items);
 
     // Keeps the frame and makes the page's window.
     using CSetupChildDlg::Create;

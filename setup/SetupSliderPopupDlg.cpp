@@ -4,8 +4,8 @@
 #include "platform/window/DialogTemplate.h"
 #include "res/ResStrings.h"
 #include "setup/SetupDlg.h"
-#include "setup/SetupPopupLayout.h"
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupPopupLayout.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 
@@ -31,7 +31,7 @@ CString Number(int value) {
 } // namespace
 
 CSetupSliderPopupDlg::CSetupSliderPopupDlg(CSetupPage* pOwner, int kind, const SliderPopupRequest& request, int mode)
-    : CSetupChildDlg(IDD), m_pOwner(pOwner), m_nKind(kind), m_request(request),
+    : CPopupFrameDlg(IDD, nullptr, Lifetime::kFrameFrees), m_pOwner(pOwner), m_nKind(kind), m_request(request),
       m_nMode(mode == kSliderModeClock ? kSliderModeClock : kSliderModeValue) {
     // The popup has two sliders.
     m_request.count = std::clamp(m_request.count, 1, kMaxSliders);
@@ -44,7 +44,8 @@ CSetupSliderPopupDlg::CSetupSliderPopupDlg(CSetupPage* pOwner, int kind, const S
 }
 
 BOOL CSetupSliderPopupDlg::Create(CSetupDlg* pFrame) {
-    return CreateIn(pFrame);
+    m_pFrame = pFrame;
+    return CreateIn(pFrame, pFrame);
 }
 
 void CSetupSliderPopupDlg::DoDataExchange(CDataExchange* pDX) {
@@ -61,13 +62,7 @@ BOOL CSetupSliderPopupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     const int count = m_request.count;
     m_nHeight = count * kPopupRowHeight;
-    const auto pieces = PopupFramePieces(m_nWidth, m_nHeight);
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-        m_bmFrame[k].LoadBitmap(pieces[k].bitmap);
-    }
-    for (std::size_t k = 0; k < m_bmRow.size(); ++k) {
-        m_bmRow[k].LoadBitmap(1654 + UINT(k));
-    }
+    LoadFrame();
     const bool clock = m_nMode == kSliderModeClock;
     for (int i = 0; i < count; ++i) {
         CSkinLabel& name = m_labels[std::size_t(i)];
@@ -92,9 +87,7 @@ BOOL CSetupSliderPopupDlg::OnInitDialog() {
         CSetupSkin::SetUpValueText(value, SliderValueLabelRect(i, m_nMode), Number(slider.GetPos()));
         value.ShowWindow(SW_SHOW);
     }
-    const POINT origin = PopupOrigin(m_request.anchor, m_request.clickX, m_request.clickY, m_nWidth);
-    MoveWindow(origin.x, origin.y, m_nWidth, m_nHeight + 10);
-    SetOpacity(GetSafeHwnd(), 255);
+    PlaceAt(m_request.anchor, m_request.clickX, m_request.clickY);
     return TRUE;
 }
 
@@ -106,7 +99,7 @@ LRESULT CSetupSliderPopupDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     }
-    return CSetupChildDlg::WindowProc(message, wParam, lParam);
+    return CPopupFrameDlg::WindowProc(message, wParam, lParam);
 }
 
 void CSetupSliderPopupDlg::OnSliderMoved(int i) {
@@ -116,22 +109,13 @@ void CSetupSliderPopupDlg::OnSliderMoved(int i) {
 }
 
 BOOL CSetupSliderPopupDlg::OnEraseBkgnd(CDC* pDC) {
-    const auto pieces = PopupFramePieces(m_nWidth, m_nHeight);
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-        const RECT& r = pieces[k].rect;
-        DrawBitmap(pDC, m_bmFrame[k], r.left, r.top, r.right, r.bottom, pieces[k].stretch ? TRUE : FALSE, 0);
-    }
-    const auto drawRow = [&](const PopupRowPieces& row) {
-        DrawBitmap(pDC, m_bmRow[0], row.left.left, row.left.top, row.left.right, row.left.bottom, FALSE, 0);
-        DrawBitmap(pDC, m_bmRow[1], row.middle.left, row.middle.top, row.middle.right, row.middle.bottom, TRUE, 0);
-        DrawBitmap(pDC, m_bmRow[2], row.right.left, row.right.top, row.right.right, row.right.bottom, FALSE, 0);
-    };
+    DrawFrame(pDC);
     for (int i = 0; i < m_request.count; ++i) {
         if (m_nMode == kSliderModeClock) {
-            drawRow(SliderNameSegment(i));
-            drawRow(SliderTrackSegment(i, m_nWidth));
+            DrawRow(pDC, SliderNameSegment(i));
+            DrawRow(pDC, SliderTrackSegment(i, m_nWidth));
         } else {
-            drawRow(ListRowPieces(i, m_nWidth, false));
+            DrawRow(pDC, ListRowPieces(i, m_nWidth, false));
         }
     }
     return TRUE;
@@ -144,5 +128,5 @@ void CSetupSliderPopupDlg::OnDestroy() {
             m_pFrame->OnSliderPopupResult(m_pOwner, m_nKind, m_nResult[0], m_nResult[1]);
         }
     }
-    CSetupChildDlg::OnDestroy();
+    CPopupFrameDlg::OnDestroy();
 }

@@ -2,18 +2,19 @@
 // The slider popup of the setup pages (template 190): one slider for a value in a range (mode 0), or
 // an hour and a minute slider (mode 1), each with its value beside it. Whatever closes the popup
 // (a click elsewhere, another popup or page, OK), the values shown at that moment go to the frame
-// for the owner page, moved or not.
+// for the owner page, moved or not. The frame owns it.
 
 #include "controls/BitmapSlider.h"
 #include "controls/SkinLabel.h"
-#include "setup/SetupChildDlg.h"
-#include "setup/SetupPopupRequest.h"
+#include "setupkit/PopupFrameDlg.h"
+#include "setupkit/SetupPopupRequest.h"
 
 #include <array>
 
+class CSetupDlg;
 class CSetupPage;
 
-class CSetupSliderPopupDlg : public CSetupChildDlg {
+class CSetupSliderPopupDlg : public CPopupFrameDlg {
 public:
     static constexpr UINT IDD = 190;
     static constexpr UINT kFirstName = 790;
@@ -23,15 +24,13 @@ public:
 
     CSetupSliderPopupDlg(CSetupPage* pOwner, int kind, const SliderPopupRequest& request, int mode);
 
-    using CSetupChildDlg::Create;
+    using CDialog::Create;
     virtual BOOL Create(CSetupDlg* pFrame);
 
     CSetupPage* GetOwner() const { return m_pOwner; }
     int GetKind() const { return m_nKind; }
     int GetMode() const { return m_nMode; }
     int SliderCount() const { return m_request.count; }
-    int GetWidth() const { return m_nWidth; }
-    int GetListHeight() const { return m_nHeight; }
     int Result(int i) const { return m_nResult[std::size_t(i)]; }
     CBitmapSlider& Slider(int i) { return m_sliders[std::size_t(i)]; }
     CSkinLabel& ValueLabel(int i) { return m_labels[std::size_t(3 + i)]; }
@@ -49,14 +48,11 @@ private:
 
     std::array<CSkinLabel, 6> m_labels;
     std::array<CBitmapSlider, kMaxSliders> m_sliders;
+    CSetupDlg* m_pFrame = nullptr;
     CSetupPage* m_pOwner;
     int m_nKind;
     SliderPopupRequest m_request;
     int m_nMode;
-    int m_nWidth = 150;
-    int m_nHeight = 0;
     std::array<int, 3> m_nResult{};
     bool m_bDelivered = false;
-    std::array<CBitmap, 9> m_bmFrame;
-    std::array<CBitmap, 3> m_bmRow;
 };

@@ -6,9 +6,9 @@
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
 #include "setup/SetupDlg.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
 #include "setup/VideoStandardChange.h"
+#include "setupkit/SetupSkin.h"
 
 #include <vector>
 

@@ -9,8 +9,8 @@
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
 #include "setup/DstCalendar.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 #include <cstring>
 #include <ctime>

@@ -12,8 +12,8 @@
 #include "setup/DstConfirmDlg.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupHost.h"
-#include "setup/SetupSkin.h"
 #include "setup/SetupText.h"
+#include "setupkit/SetupSkin.h"
 
 #include <algorithm>
 

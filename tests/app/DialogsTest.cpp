@@ -213,15 +213,16 @@ TEST_F(DialogTest, PasswordPromptTakesEightCharactersAndCancelDiscards) {
 }
 
 TEST_F(DialogTest, SkinnedDialogsSortTheirKeysAndThePromptTakesEnterAndEscapeAsDialogKeys) {
+    using enum KeyAction;
     const struct {
         UINT message;
         WPARAM key;
-        int disposition;
-    } cases[] = {{WM_KEYDOWN, VK_RETURN, 1}, {WM_KEYDOWN, VK_ESCAPE, 1}, {WM_SYSKEYDOWN, VK_F4, 2},
-                 {WM_KEYDOWN, 'A', 0},       {WM_KEYUP, VK_RETURN, 0},   {WM_SYSKEYDOWN, VK_F10, 0}};
+        KeyAction disposition;
+    } cases[] = {{WM_KEYDOWN, VK_RETURN, kPass}, {WM_KEYDOWN, VK_ESCAPE, kPass}, {WM_SYSKEYDOWN, VK_F4, kSwallow},
+                 {WM_KEYDOWN, 'A', kDialog},     {WM_KEYUP, VK_RETURN, kDialog}, {WM_SYSKEYDOWN, VK_F10, kDialog}};
     for (const auto& c : cases) {
         MSG msg{nullptr, c.message, c.key, 0, 0, {0, 0}};
-        EXPECT_EQ(CSkinDialog::KeyDisposition(msg), c.disposition) << c.message << " " << c.key;
+        EXPECT_EQ(KeyActionOf(KeyPolicies::kSkinnedWindow, msg), c.disposition) << c.message << " " << c.key;
     }
     // In the password prompt Enter is OK and Escape Cancel, as in any dialog.
     const struct {

@@ -461,6 +461,26 @@ TEST_F(FwDialog, ClosingDuringAnUploadStopsItsThread) {
     dlg.reset();
 }
 
+TEST_F(FwDialog, EnterIsAPlainKeyEscapeCancelsAndAltF4IsSwallowed) {
+    Put("kernel.bin", Image("KERNEL", 5, 100));
+    Open();
+    dlg->ShowWindow(SW_SHOW);
+    Flush();
+    const HWND hwnd = dlg->GetSafeHwnd();
+    MSG enter{hwnd, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_FALSE(dlg->PreTranslateMessage(&enter)); // on to the focused control
+    MSG altF4{hwnd, WM_SYSKEYDOWN, VK_F4, 0, 0, {0, 0}};
+    EXPECT_TRUE(dlg->PreTranslateMessage(&altF4));
+    Flush();
+    EXPECT_TRUE(dlg->IsWindowVisible());
+    EXPECT_EQ(host.registered[ClientWindow::FirmwareDialog], hwnd);
+
+    MSG escape{hwnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    EXPECT_TRUE(dlg->PreTranslateMessage(&escape)); // Cancel, as in any dialog
+    Flush();
+    EXPECT_FALSE(dlg->IsWindowVisible());
+}
+
 // ---- against the recorder simulator
 
 class RoutingHost : public IClientHost {
@@ -508,9 +528,9 @@ protected:
         client = std::make_unique<CDvrClient>(DvrClientSeams{&routing, &video, nullptr});
         client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
         ASSERT_TRUE(client->Connect());
-        ASSERT_TRUE(PumpUntil([&] { return client->m_bConnected.load() == 1; }));
+        ASSERT_TRUE(PumpUntil([&] { return client->IsConnected(); }));
         host.connection = client->GetConnection();
-        host.hello = client->m_hello;
+        host.hello = client->GetHello();
         // The simulator names its kernel part "KERNEL" and dates every part around 2008.
         AppTestEnv::WriteBytes(fs::path(env.Location()) / "Upgrade" / "kernel.bin", Image("KERNEL", 0xF0000000, 8001));
         dlg = std::make_unique<CFwUpgradeDlg>(host, 255);

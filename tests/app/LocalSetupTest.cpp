@@ -88,8 +88,8 @@ protected:
         Click(selector);
         CDropListPopupDlg* popup = frame->Popup();
         ASSERT_NE(popup, nullptr);
-        ASSERT_LT(row, popup->RowCount());
-        Click(popup->Row(row));
+        ASSERT_LT(row, popup->ItemCount());
+        Click(popup->Item(row));
         EXPECT_EQ(frame->Popup(), nullptr);
     }
 
@@ -130,9 +130,9 @@ TEST_F(LocalSetup, GlobalSelectorsWriteTheirChoiceIntoTheBlock) {
         Click(selector);
         CDropListPopupDlg* popup = frame->Popup();
         ASSERT_NE(popup, nullptr);
-        EXPECT_EQ(popup->RowCount(), c.items);
+        EXPECT_EQ(popup->ItemCount(), c.items);
         EXPECT_EQ(popup->GetWidth(), c.width);
-        Click(popup->Row(c.row));
+        Click(popup->Item(c.row));
         EXPECT_EQ(edit.*(c.field), c.row) << c.text;
         EXPECT_EQ(TextOf(selector), c.text);
         // Nothing else in the block moved.
@@ -161,16 +161,26 @@ TEST_F(LocalSetup, TheListShowsAtMostItsThirtyOneRows) {
         CDropListPopupDlg* popup = frame->Popup();
         ASSERT_NE(popup, nullptr);
         const int rows = count > 31 ? 31 : count;
-        EXPECT_EQ(popup->RowCount(), rows);
+        EXPECT_EQ(popup->ItemCount(), rows);
         RECT r{};
         popup->GetClientRect(&r);
         EXPECT_EQ(r.bottom, 21 * rows + 10);
         if (rows > 0) {
-            EXPECT_EQ(TextOf(popup->Row(30)), "item 30");
-            popup->OnRow(31); // past the rows: nothing chosen, the list stays
+            EXPECT_EQ(TextOf(popup->Item(30)), "item 30");
+            popup->OnItem(31); // past the rows: nothing chosen, the list stays
             EXPECT_EQ(frame->Popup(), popup);
         }
     }
+    // A list asked narrower than its frame pieces allow is widened to 20 pixels.
+    request->count = 3;
+    request->width = 19;
+    frame->ShowDropListPopup(&page, CGlobalPageDlg::kDateFormat, request.get(), 0);
+    Flush();
+    ASSERT_NE(frame->Popup(), nullptr);
+    RECT narrow{};
+    frame->Popup()->GetClientRect(&narrow);
+    EXPECT_EQ(narrow.right, 20);
+    EXPECT_EQ(narrow.bottom, 21 * 3 + 10);
     EXPECT_EQ(edit.DateFormat, 0);
 }
 
@@ -465,7 +475,7 @@ class LocalSetupInMainWindow : public MainWindowFixture {};
 TEST_F(LocalSetupInMainWindow, OkAppliesTheCopiesAndCancelRestoresThem) {
     AddShellDialogParts(parts);
     Open();
-    const DWORD before = main->m_settings.DateFormat;
+    const DWORD before = main->GetSettings().DateFormat;
     const auto choose = [&](CLocalSetupDlg& dlg, UINT button) {
         auto* page = dynamic_cast<CGlobalPageDlg*>(dlg.PageOf(CLocalSetupDlg::kGlobal));
         ASSERT_NE(page, nullptr);
@@ -477,14 +487,14 @@ TEST_F(LocalSetupInMainWindow, OkAppliesTheCopiesAndCancelRestoresThem) {
     cancel.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& dlg) { choose(dlg, IDCANCEL); });
     Click(IDC_LSETUP);
     ASSERT_TRUE(cancel.Done());
-    EXPECT_EQ(main->m_settings.DateFormat, before);
-    EXPECT_EQ(main->m_edit.DateFormat, before); // the copy is refilled from the settings
+    EXPECT_EQ(main->GetSettings().DateFormat, before);
+    EXPECT_EQ(main->GetAppliedSetup().DateFormat, before); // the copy is refilled from the settings
 
     ModalScript ok;
     ok.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& dlg) { choose(dlg, IDOK); });
     Click(IDC_LSETUP);
     ASSERT_TRUE(ok.Done());
-    EXPECT_EQ(main->m_settings.DateFormat, DWORD(before == 2 ? 1 : 2));
+    EXPECT_EQ(main->GetSettings().DateFormat, DWORD(before == 2 ? 1 : 2));
 }
 
 } // namespace

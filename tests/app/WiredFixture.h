@@ -94,7 +94,7 @@ protected:
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
-        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000));
+        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
     }
     void Click(UINT id) { Press(*main, id); }
     // Typed into the connect dialog's description field by Connect (left empty when empty).

@@ -79,7 +79,7 @@ protected:
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
     }
     void UseDecoder(IPictureDecoder* decoder) {
-        auto* factory = dynamic_cast<CMediaFactory*>(main->m_pVideo->MediaFactory());
+        auto* factory = dynamic_cast<CMediaFactory*>(main->GetVideoWindow()->MediaFactory());
         ASSERT_NE(factory, nullptr);
         factory->SetPictureDecoder(decoder);
     }

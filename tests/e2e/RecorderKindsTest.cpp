@@ -47,7 +47,7 @@ protected:
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
-        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000));
+        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
     }
 };
 
@@ -67,8 +67,8 @@ TEST_P(RecorderKindsTest, LiveViewShowsEveryChannelAndTheSetupRecordGoesBackWhol
     std::vector<BYTE> received;
     ModalScript script;
     script.Expect<CSetupDlg>([&](CSetupDlg& frame) {
-        received.assign(reinterpret_cast<const BYTE*>(&main->m_setupDb),
-                        reinterpret_cast<const BYTE*>(&main->m_setupDb) + sizeof(SetupDatabase));
+        const SetupDatabase db = main->GetSetupDatabase();
+        received.assign(reinterpret_cast<const BYTE*>(&db), reinterpret_cast<const BYTE*>(&db) + sizeof db);
         Press(frame, IDOK);
     });
     Click(IDC_RSETUP);

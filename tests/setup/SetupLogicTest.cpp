@@ -5,10 +5,10 @@
 #include "res/ResLibrary.h"
 #include "res/ResStrings.h"
 #include "setup/AccountRules.h"
-#include "setup/SetupPopupLayout.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupText.h"
 #include "setup/VideoStandardChange.h"
+#include "setupkit/SetupPopupLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -129,6 +129,17 @@ TEST_F(SetupPopups, FourColumnListsAndCountsOutsideTheLabels) {
     EXPECT_NE(frame->ListPopup(), nullptr);
     frame->ClosePopups();
     EXPECT_TRUE(CRecordingPage::lists.empty());
+
+    // A list asked narrower than its frame pieces allow takes the template's width.
+    request.count = 3;
+    request.width = 19;
+    frame->OpenListPopup(&page, 4, &request, 0);
+    Flush();
+    ASSERT_NE(frame->ListPopup(), nullptr);
+    CRect narrow;
+    frame->ListPopup()->GetClientRect(&narrow);
+    EXPECT_EQ(narrow.Width(), 150);
+    EXPECT_EQ(frame->ListPopup()->GetListHeight(), 63);
 }
 
 TEST_F(SetupPopups, ClockSlidersGiveTheirValuesWhenClosedUnmoved) {

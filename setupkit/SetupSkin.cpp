@@ -1,4 +1,4 @@
-#include "setup/SetupSkin.h"
+#include "setupkit/SetupSkin.h"
 
 #include "controls/SkinButton.h"
 #include "controls/SkinCheckButton.h"

@@ -1,6 +1,6 @@
-#include "setup/SetupPopupLayout.h"
+#include "setupkit/SetupPopupLayout.h"
 
-#include "setup/SetupPopupRequest.h"
+#include "setupkit/SetupPopupRequest.h"
 
 namespace {
 
