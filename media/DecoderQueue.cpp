@@ -8,24 +8,27 @@ CDecoderQueue::AddResult CDecoderQueue::Add(std::unique_ptr<FrameItem> item, Clo
         return AddResult::Dropped;
     }
     std::unique_ptr<FrameItem> freed; // freed outside the lock
-    std::lock_guard lock(m_lock);
-    if (m_refuse) {
-        freed = std::move(item);
-        return AddResult::Refused;
+    {
+        std::lock_guard lock(m_lock);
+        if (m_refuse) {
+            freed = std::move(item);
+            return AddResult::Refused;
+        }
+        const bool key = item->descriptor.key_mark == 1;
+        // One item always fits, however large, so that a huge key picture cannot block the stream.
+        const bool room = m_items.size() < m_maxItems && (m_items.empty() || m_bytes + item->data.size() <= m_maxBytes);
+        if (!room || (m_dropToKey && !key)) {
+            m_dropToKey = true;
+            ++m_dropped;
+            freed = std::move(item);
+            return AddResult::Dropped;
+        }
+        m_dropToKey = false;
+        m_bytes += item->data.size();
+        m_items.push_back(Entry{std::move(item), arrival});
     }
-    const bool key = item->descriptor.key_mark == 1;
-    // One item always fits, however large, so that a huge key picture cannot block the stream.
-    const bool room = m_items.size() < m_maxItems && (m_items.empty() || m_bytes + item->data.size() <= m_maxBytes);
-    if (!room || (m_dropToKey && !key)) {
-        m_dropToKey = true;
-        ++m_dropped;
-        freed = std::move(item);
-        return AddResult::Dropped;
-    }
-    m_dropToKey = false;
-    m_bytes += item->data.size();
-    m_items.push_back(Entry{std::move(item), arrival});
-    m_changed.notify_all();
+    // Woken after the lock is let go, so that the decoder does not wake only to wait for it.
+    m_changed.notify_one();
     return AddResult::Queued;
 }
 

@@ -260,6 +260,9 @@ private:
     void PaintStill(CDC& dc, StillPicture picture, int channel, const RECT& place);
     void PaintBackground(CDC& dc, const RECT& place);
     void PaintOsd(CDC& dc, int channel, const RECT& place);
+    // One line of a channel's on-screen text, drawn once and kept while text, colour and font stay
+    // (UI thread): a paint then copies it instead of laying the text out again for every tile.
+    const QImage& OsdLineImage(int channel, int line, const std::string& text, COLORREF colour);
     void PaintIcon(CDC& dc, int icon, int x, int y, int srcX = 0, int width = 16);
     void PaintDragImage(CDC& dc, const RECT& area);
     void LoadPictures();
@@ -295,6 +298,15 @@ private:
     int m_osdWeight = 700;
     int m_osdHeight = -17;
     std::atomic<int> m_osdPointSize{13};
+    int m_osdFontGeneration = 0; // counts SetOsdFont calls; under the OSD lock
+    struct OsdLine {
+        std::string text;
+        COLORREF colour = 0;
+        int fontGeneration = -1;
+        QImage image; // the text at (kOsdLinePad, kOsdLinePad) on a transparent ground
+    };
+    static constexpr int kOsdLinePad = 4;                     // room for glyphs reaching past their advance
+    std::array<std::array<OsdLine, 2>, kChannels> m_osdLines; // top and bottom line (UI thread)
     std::atomic<bool> m_osdOn{true};
 
     std::atomic<WORD> m_drawnTiles{0};

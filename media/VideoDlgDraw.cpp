@@ -23,6 +23,9 @@
 
 namespace {
 
+// Rows of a tile copied to the screen in one go.
+constexpr int kPaintBandRows = 64;
+
 bool ValidChannel(int channel) {
     return channel >= 0 && channel < CVideoDlg::kChannels;
 }
@@ -126,6 +129,7 @@ void CVideoDlg::SetOsdFont(int pointSize, int weight, const char* face) {
     m_osdWeight = weight;
     m_osdHeight = -int(pointSize * 1.33 + 0.5);
     m_osdPointSize.store(pointSize);
+    ++m_osdFontGeneration;
     m_osdFont.DeleteObject();
     m_osdFont.CreateFont(m_osdHeight, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 4, 0, m_osdFace.c_str());
 }
@@ -527,7 +531,12 @@ void CVideoDlg::PaintPicture(CDC& dc, int channel, const RECT& slotRect, const R
         DrawChannelLocked(channel, *m_uiScaler);
     }
     if (c.tileValid && SameRect(c.tileRect, slotRect)) {
-        painter->drawImage(QPoint(rect.left, rect.top), c.tile);
+        // In bands: Qt hands a copy of more than about 96 rows to its thread pool, whose wake-ups
+        // cost more than copying a tile here.
+        for (int y = 0; y < c.tile.height(); y += kPaintBandRows) {
+            const int rows = std::min(kPaintBandRows, c.tile.height() - y);
+            painter->drawImage(QPoint(rect.left, rect.top + y), c.tile, QRect(0, y, c.tile.width(), rows));
+        }
         if (c.fresh && SameRect(rect, slotRect)) {
             c.fresh = false;
             m_stats.Of(channel).painted.fetch_add(1, std::memory_order_relaxed);
@@ -577,23 +586,21 @@ void CVideoDlg::PaintIcon(CDC& dc, int icon, int x, int y, int srcX, int width) 
 
 void CVideoDlg::PaintOsd(CDC& dc, int channel, const RECT& rect) {
     OsdState osd;
+    int osdHeight = 0;
     {
         std::lock_guard lock(m_osdLock);
         osd = m_osd[std::size_t(channel)];
+        osdHeight = m_osdHeight;
     }
     const int x0 = rect.left;
     const int y0 = rect.top;
     const int height = rect.bottom - rect.top;
     const int width = rect.right - rect.left;
-    {
-        std::lock_guard lock(m_osdLock);
-        dc.SetBkMode(TRANSPARENT);
-        CFont* old = dc.SelectObject(&m_osdFont);
-        dc.SetTextColor(osd.topColour);
-        dc.TextOut(x0 + 7, y0 + 3, osd.top.c_str(), int(osd.top.size()));
-        dc.SetTextColor(osd.bottomColour);
-        dc.TextOut(x0 + 7, y0 + height + m_osdHeight - 5, osd.bottom.c_str(), int(osd.bottom.size()));
-        dc.SelectObject(old);
+    if (QPainter* painter = dc.GetPainter()) {
+        const QImage& top = OsdLineImage(channel, 0, osd.top, osd.topColour);
+        const QImage& bottom = OsdLineImage(channel, 1, osd.bottom, osd.bottomColour);
+        painter->drawImage(QPoint(x0 + 7 - kOsdLinePad, y0 + 3 - kOsdLinePad), top);
+        painter->drawImage(QPoint(x0 + 7 - kOsdLinePad, y0 + height + osdHeight - 5 - kOsdLinePad), bottom);
     }
     const bool listening = m_owner != nullptr && m_owner->IsAudioListening();
     if (listening && (osd.iconState == 0 || osd.iconState == 1) && osd.iconX != 0) {
@@ -633,6 +640,38 @@ void CVideoDlg::PaintOsd(CDC& dc, int channel, const RECT& rect) {
         const int stripWidth = m_icons[kIconBackwardSteps].width();
         PaintIcon(dc, kIconBackwardSteps, x0 + osd.indicatorX + 4, y, stripWidth - 5 - cells, cells);
     }
+}
+
+const QImage& CVideoDlg::OsdLineImage(int channel, int line, const std::string& text, COLORREF colour) {
+    OsdLine& cached = m_osdLines[std::size_t(channel)][std::size_t(line & 1)];
+    std::lock_guard lock(m_osdLock);
+    if (cached.text == text && cached.colour == colour && cached.fontGeneration == m_osdFontGeneration) {
+        return cached.image;
+    }
+    cached.text = text;
+    cached.colour = colour;
+    cached.fontGeneration = m_osdFontGeneration;
+    cached.image = QImage();
+    if (text.empty()) {
+        return cached.image;
+    }
+    CDC measure;
+    CFont* old = measure.SelectObject(&m_osdFont);
+    const SIZE extent = measure.GetTextExtent(text.c_str(), int(text.size()));
+    measure.SelectObject(old);
+    QImage image(int(extent.cx) + 2 * kOsdLinePad, int(extent.cy) + 2 * kOsdLinePad,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    CDC dc;
+    dc.AttachImage(&image);
+    dc.SetBkMode(TRANSPARENT);
+    old = dc.SelectObject(&m_osdFont);
+    dc.SetTextColor(colour);
+    dc.TextOut(kOsdLinePad, kOsdLinePad, text.c_str(), int(text.size()));
+    dc.SelectObject(old);
+    dc.ReleaseTarget();
+    cached.image = std::move(image);
+    return cached.image;
 }
 
 void CVideoDlg::PaintDragImage(CDC& dc, const RECT& area) {

@@ -1,6 +1,8 @@
 // The socket thread: readiness wait, header read, audio bits, dispatch; login and BYE48.
 #include "protocol/DvrClient.h"
 
+#include "protocol/DvrClientReceiveBuffer.h"
+
 #include "protocol/ClientMessages.h"
 #include "protocol/MessageIds.h"
 #include "protocol/Packet.h"
@@ -8,6 +10,14 @@
 #include "protocol/Trace.h"
 
 #include <algorithm>
+#include <optional>
+
+namespace {
+
+// Room for several whole messages of the largest size.
+constexpr std::size_t kReceiveBufferBytes = 256 * 1024;
+
+} // namespace
 
 const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
     static const std::array<DispatchEntry, 512> table = [] {
@@ -93,14 +103,35 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
 
 void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     Trace("Thread_Connecting...Start...\n");
-    // Every payload is read whole here before its handler runs, so the stream stays in step whatever
-    // a handler makes of the bytes.
-    std::vector<BYTE> payload(kMaxPayloadLength);
+    // Every payload is read whole before its handler runs, so the stream stays in step whatever a
+    // handler makes of the bytes. Whatever has arrived is read at once, many messages per read while
+    // video streams.
+    CDvrClientReceiveBuffer received(kReceiveBufferBytes);
     const int idleMs = static_cast<int>(m_timing.idleWait.count());
+    // When the first bytes of a message still incomplete arrived: it must be whole within the deadline.
+    std::optional<std::chrono::steady_clock::time_point> partialSince;
     while (!m_bStop.load()) {
         if (m_byeReceived.load() && std::chrono::steady_clock::now() - m_byeAt > m_timing.byeGrace) {
             Trace("BYE48... the recorder kept the connection open\n");
             break;
+        }
+        PacketHeader header;
+        const BYTE* payload = nullptr;
+        if (received.Next(header, payload)) {
+            partialSince.reset();
+            if (!ProcessMessage(header, payload, header.Length())) {
+                break;
+            }
+            continue;
+        }
+        if (received.HasPartial()) {
+            const auto now = std::chrono::steady_clock::now();
+            if (!partialSince) {
+                partialSince = now;
+            } else if (now - *partialSince >= m_timing.recvDeadline) {
+                Trace("FD_READ... LoopReceive error...\n");
+                break;
+            }
         }
         long events = 0;
         if (conn->WaitNetworkEvents(idleMs, &events) == WSA_WAIT_TIMEOUT) {
@@ -114,17 +145,10 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
         if ((events & FD_READ) == 0) {
             continue;
         }
-        BYTE raw[kPacketHeaderSize];
-        if (!RecvAll(*conn, raw, sizeof raw, m_timing.recvDeadline)) {
+        const CDvrClientReceiveBuffer::FillResult filled = received.Fill(*conn);
+        if (filled == CDvrClientReceiveBuffer::FillResult::Closed ||
+            filled == CDvrClientReceiveBuffer::FillResult::Failed) {
             Trace("FD_READ... LoopReceive error...\n");
-            break;
-        }
-        const PacketHeader header = PacketHeader::Decode(raw);
-        if (!RecvAll(*conn, payload.data(), header.Length(), m_timing.recvDeadline)) {
-            Trace("FD_READ... payload of 0x%x lost\n", header.Id());
-            break;
-        }
-        if (!ProcessMessage(header, payload.data(), header.Length())) {
             break;
         }
     }

@@ -361,6 +361,21 @@ void CWndHost::PaintBase(QPainter& painter, const QRect& area) {
     painter.drawImage(area.topLeft(), parent->m_face, area.translated(offset));
 }
 
+void CWndHost::SendPaintMessages(QPainter& painter, const QRect& area, QImage* backing) {
+    CDC dc;
+    dc.AttachPainter(&painter, area, backing);
+    dc.SetRecordWindow(m_hwnd);
+    CDC* outer = m_paintDC;
+    m_paintDC = &dc;
+    const HWND hwnd = m_hwnd;
+    ::SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    if (::IsWindow(hwnd)) {
+        ::SendMessage(hwnd, WM_PAINT, 0, 0);
+    }
+    m_paintDC = outer;
+    dc.ReleaseTarget();
+}
+
 void CWndHost::paintEvent(QPaintEvent* event) {
     CWnd* wnd = Object();
     if (wnd == nullptr || width() <= 0 || height() <= 0) {
@@ -369,6 +384,17 @@ void CWndHost::paintEvent(QPaintEvent* event) {
     // A colour-keyed window repaints its whole face, so that the key can be found everywhere.
     const bool keyed = isWindow() && (m_layerFlags & LWA_COLORKEY) != 0;
     const QRect area = keyed ? rect() : event->rect().intersected(rect());
+    // A window that paints every pixel itself, has no colour key and no child window that would
+    // show its face beneath it keeps no face: it paints straight onto the screen, one copy of every
+    // pixel fewer (the video window, repainted for every picture).
+    if (testAttribute(Qt::WA_OpaquePaintEvent) && !keyed &&
+        findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        m_face = QImage();
+        QPainter screen(this);
+        screen.setClipRect(area);
+        SendPaintMessages(screen, area, nullptr);
+        return;
+    }
     if (m_face.size() != size()) {
         m_face = QImage(size(), QImage::Format_RGB32);
         m_face.fill(ColorFromRef(GetSysColor(COLOR_BTNFACE)));
@@ -377,18 +403,7 @@ void CWndHost::paintEvent(QPaintEvent* event) {
         QPainter painter(&m_face);
         painter.setClipRect(area);
         PaintBase(painter, area);
-        CDC dc;
-        dc.AttachPainter(&painter, area, &m_face);
-        dc.SetRecordWindow(m_hwnd);
-        CDC* outer = m_paintDC;
-        m_paintDC = &dc;
-        const HWND hwnd = m_hwnd;
-        ::SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-        if (::IsWindow(hwnd)) {
-            ::SendMessage(hwnd, WM_PAINT, 0, 0);
-        }
-        m_paintDC = outer;
-        dc.ReleaseTarget();
+        SendPaintMessages(painter, area, &m_face);
     }
     QPainter screen(this);
     screen.drawImage(area.topLeft(), m_face, area);

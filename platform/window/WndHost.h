@@ -7,7 +7,9 @@
 // Painting: every paint draws into the window's own back buffer (32-bit image) that starts as a copy
 // of what lies beneath (the parent's face), sends WM_ERASEBKGND and WM_PAINT with a device context
 // on that buffer, then puts the buffer on screen. GetPixel on the paint context reads the window's
-// face; masked and exclusive-or blits work on the pixels beneath, as they would on screen.
+// face; masked and exclusive-or blits work on the pixels beneath, as they would on screen. A window
+// that paints every pixel itself (Qt::WA_OpaquePaintEvent), without colour key or child windows,
+// paints straight onto the screen instead and keeps no face.
 //
 // Mouse: WM_NCHITTEST is asked on every press: HTCAPTION drags the window by its body (each proposed
 // place goes through WM_WINDOWPOSCHANGING), HTTRANSPARENT passes the press to the parent. The capture
@@ -151,6 +153,9 @@ private:
     void RelayToWatchers(const MSG& msg);
     void ShowToolTip(const QPoint& globalPos);
     void PaintBase(QPainter& painter, const QRect& area);
+    // WM_ERASEBKGND and WM_PAINT with a context on the painter; backing is the image it draws into
+    // (null when it draws onto the screen).
+    void SendPaintMessages(QPainter& painter, const QRect& area, QImage* backing);
     void ApplyShape();
     void UpdateLayeredMask();
     void BringToFront();

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -393,6 +395,69 @@ TEST_F(VideoDlgTest, WithTheOsdOffPicturesStillCountForTheFrameRate) {
         }
     }
     static_cast<CMediaFactory*>(video->MediaFactory())->SetPictureDecoder(nullptr);
+}
+
+// The text bands of a tile (top and bottom line) as shown, for comparing two tiles' texts over the
+// same solid picture.
+QImage TextBands(const QImage& image, const RECT& r) {
+    QImage bands(160, 48, QImage::Format_RGB32);
+    QPainter p(&bands);
+    p.drawImage(QPoint(0, 0), image, QRect(r.left, r.top, 160, 24));
+    p.drawImage(QPoint(0, 24), image, QRect(r.left, r.bottom - 24, 160, 24));
+    return bands;
+}
+
+int DifferentPixels(const QImage& a, const QImage& b, int tolerance) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            n += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                           std::abs(qBlue(p) - qBlue(q))}) > tolerance
+                     ? 1
+                     : 0;
+        }
+    }
+    return n;
+}
+
+// The on-screen text follows every change of its text, colour and font, whatever was shown before:
+// a tile that showed other text (slot 0) ends up exactly as one that never did (slot 1).
+TEST_F(VideoDlgTest, OnScreenTextFollowsChangesOfTextColourAndFont) {
+    Place(815, 548);
+    const auto picture = SolidYuv(704, 576, 60, 128, 128);
+    struct Case {
+        const char* what;
+        const char* top;
+        const char* bottom;
+        COLORREF topColour;
+        int pointSize;
+    };
+    const Case before{"before", "ENTRANCE HALL NORTH 720x576", "Live  25", RGB(0, 255, 0), 13};
+    const Case cases[] = {
+        {"top text", "LOADING BAY 720x576", "Live  25", RGB(0, 255, 0), 13},
+        {"bottom text", "ENTRANCE HALL NORTH 720x576", "Live  12", RGB(0, 255, 0), 13},
+        {"colour", "ENTRANCE HALL NORTH 720x576", "Live  25", RGB(255, 0, 255), 13},
+        {"font", "ENTRANCE HALL NORTH 720x576", "Live  25", RGB(0, 255, 0), 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        video->SetOsdFont(before.pointSize, 700, "Arial Bold");
+        video->SetOsdText(0, before.top, before.bottom, before.topColour, RGB(0, 255, 255));
+        Show(0, picture, 704, 576, PictureFormat::Yuv420);
+        const QImage first = TextBands(GrabVideo(), video->GetSlotRect(0));
+        video->SetOsdFont(c.pointSize, 700, "Arial Bold");
+        video->SetOsdText(0, c.top, c.bottom, c.topColour, RGB(0, 255, 255));
+        video->SetOsdText(1, c.top, c.bottom, c.topColour, RGB(0, 255, 255));
+        Show(1, picture, 704, 576, PictureFormat::Yuv420);
+        video->Invalidate();
+        const QImage image = GrabVideo();
+        const QImage changed = TextBands(image, video->GetSlotRect(0));
+        EXPECT_GT(DifferentPixels(changed, first, 24), 20);
+        // The same text blended at another place may differ by a rounding step.
+        EXPECT_EQ(DifferentPixels(changed, TextBands(image, video->GetSlotRect(1)), 3), 0);
+    }
 }
 
 TEST_F(VideoDlgTest, VideoLossTilesCarryTheirChannelNumber) {

@@ -326,3 +326,40 @@ TEST_F(ConnectionTest, DisconnectCancelsAConnectInProgress) {
     EXPECT_EQ(cl.GetConnectThreadId(), 0u);
     EXPECT_EQ(cl.GetSocketThreadId(), 0u);
 }
+
+// However the recorder's bytes are cut into reads (a header in pieces, a payload of the largest size
+// spread over many reads, many messages in one read), each message is handled whole and in order:
+// the BYE48 behind the others is understood and says why.
+TEST_F(ConnectionTest, MessagesAreTakenWholeHoweverTheBytesArrive) {
+    Bytes stream;
+    for (int i = 0; i < 40; ++i) {
+        const Bytes small = ScriptedRecorder::Message(Msg::SILENT_SKIP, Bytes(std::size_t(i * 37 % 300), 0xA5));
+        stream.insert(stream.end(), small.begin(), small.end());
+    }
+    const Bytes largest = ScriptedRecorder::Message(Msg::SILENT_SKIP, Bytes(0xFFFF, 0x5A));
+    stream.insert(stream.end(), largest.begin(), largest.end());
+    const Bytes bye = ScriptedRecorder::Message(Msg::BYE48, ScriptedRecorder::Reason(2));
+    stream.insert(stream.end(), bye.begin(), bye.end());
+    struct Case {
+        const char* what;
+        std::size_t piece; // bytes per write; 0: all at once
+    };
+    const Case cases[] = {{"all at once", 0},
+                          {"one byte less than a header", 15},
+                          {"odd pieces", 1009},
+                          {"pieces larger than a message", 70001}};
+    for (const Case& c : cases) {
+        OwnConnection own(video);
+        ASSERT_TRUE(own.Open("1234")) << c.what;
+        ASSERT_TRUE(own.recorder.Send(Msg::HELLO48_ACK, HelloReply(4, 16)));
+        ASSERT_TRUE(own.recorder.ReadUntil(Msg::LIVE_REQ).ok);
+        const std::size_t piece = c.piece == 0 ? stream.size() : c.piece;
+        for (std::size_t at = 0; at < stream.size(); at += piece) {
+            const auto end = stream.begin() + std::ptrdiff_t(std::min(stream.size(), at + piece));
+            ASSERT_TRUE(own.recorder.SendRaw(Bytes(stream.begin() + std::ptrdiff_t(at), end))) << c.what;
+        }
+        EXPECT_TRUE(own.host.WaitForNotice(MakeNotice(3, 1))) << c.what;
+        EXPECT_EQ(own.host.Notices().front(), MakeNotice(3, 1)) << c.what;
+        own.client.Disconnect();
+    }
+}

@@ -289,35 +289,58 @@ public:
     HBRUSH labelBrush = nullptr;
 };
 
+// A parent that says it paints every pixel itself (as the video window does) still paints through
+// its face while it has child windows: they show it beneath them.
 TEST_F(ControlsTest, EraseThenPaintOnOneFaceChildrenOverTheParentAndColoursFromTheParent) {
-    CPainted parent;
-    CBrush green(RGB(0, 160, 0));
-    parent.labelBrush = green;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP, RECT{0, 0, 120, 80}, nullptr, 0));
-    CWnd empty; // paints nothing: shows the parent's face
-    ASSERT_TRUE(empty.Create(nullptr, "", WS_CHILD | WS_VISIBLE, RECT{60, 0, 80, 20}, &parent, 1));
-    CStatic label; // filled with the brush its parent gives for statics
-    ASSERT_TRUE(label.Create("", WS_CHILD | WS_VISIBLE, RECT{60, 40, 100, 60}, &parent, 2));
-    CStatic simple; // SS_SIMPLE: text only, nothing filled
-    ASSERT_TRUE(simple.Create("", WS_CHILD | WS_VISIBLE | SS_SIMPLE, RECT{0, 40, 20, 60}, &parent, 3));
-    ShowAndWait(parent);
+    for (const bool opaque : {false, true}) {
+        SCOPED_TRACE(opaque ? "opaque parent" : "parent");
+        CPainted parent;
+        CBrush green(RGB(0, 160, 0));
+        parent.labelBrush = green;
+        ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP, RECT{0, 0, 120, 80}, nullptr, 0));
+        parent.GetHost()->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+        CWnd empty; // paints nothing: shows the parent's face
+        ASSERT_TRUE(empty.Create(nullptr, "", WS_CHILD | WS_VISIBLE, RECT{60, 0, 80, 20}, &parent, 1));
+        CStatic label; // filled with the brush its parent gives for statics
+        ASSERT_TRUE(label.Create("", WS_CHILD | WS_VISIBLE, RECT{60, 40, 100, 60}, &parent, 2));
+        CStatic simple; // SS_SIMPLE: text only, nothing filled
+        ASSERT_TRUE(simple.Create("", WS_CHILD | WS_VISIBLE | SS_SIMPLE, RECT{0, 40, 20, 60}, &parent, 3));
+        ShowAndWait(parent);
 
-    parent.order.clear();
-    const QImage face = Grab(parent);
-    ASSERT_GE(parent.order.size(), 2U);
-    EXPECT_EQ(parent.order[0], "erase");
-    EXPECT_EQ(parent.order[1], "paint");
-    EXPECT_EQ(parent.readBack, RGB(255, 0, 0));
-    EXPECT_EQ(PixelAt(face, 3, 3), RGB(255, 0, 0));
-    EXPECT_EQ(PixelAt(face, 25, 25), RGB(0, 0, 255));
-    EXPECT_EQ(PixelAt(face, 70, 10), RGB(255, 0, 0));
-    EXPECT_EQ(PixelAt(face, 70, 50), RGB(0, 160, 0));
-    EXPECT_EQ(PixelAt(face, 10, 50), RGB(255, 0, 0));
+        parent.order.clear();
+        const QImage face = Grab(parent);
+        ASSERT_GE(parent.order.size(), 2U);
+        EXPECT_EQ(parent.order[0], "erase");
+        EXPECT_EQ(parent.order[1], "paint");
+        EXPECT_EQ(parent.readBack, RGB(255, 0, 0));
+        EXPECT_EQ(PixelAt(face, 3, 3), RGB(255, 0, 0));
+        EXPECT_EQ(PixelAt(face, 25, 25), RGB(0, 0, 255));
+        EXPECT_EQ(PixelAt(face, 70, 10), RGB(255, 0, 0));
+        EXPECT_EQ(PixelAt(face, 70, 50), RGB(0, 160, 0));
+        EXPECT_EQ(PixelAt(face, 10, 50), RGB(255, 0, 0));
 
-    // Outside painting a client context measures but draws nothing.
-    CClientDC measure(&parent);
-    EXPECT_GT(measure.GetTextExtent("Wide text").cx, 0);
-    parent.DestroyWindow();
+        // Outside painting a client context measures but draws nothing.
+        CClientDC measure(&parent);
+        EXPECT_GT(measure.GetTextExtent("Wide text").cx, 0);
+        parent.DestroyWindow();
+    }
+}
+
+// Without child windows it paints straight onto the screen, erase first, as any window does.
+TEST_F(ControlsTest, AWindowThatPaintsEveryPixelItselfIsPaintedStraight) {
+    CPainted alone;
+    ASSERT_TRUE(alone.CreateEx(0, nullptr, "", WS_POPUP, RECT{0, 0, 120, 80}, nullptr, 0));
+    alone.GetHost()->setAttribute(Qt::WA_OpaquePaintEvent);
+    ShowAndWait(alone);
+    alone.order.clear();
+    const QImage shown = Grab(alone);
+    ASSERT_GE(alone.order.size(), 2U);
+    EXPECT_EQ(alone.order[0], "erase");
+    EXPECT_EQ(alone.order[1], "paint");
+    EXPECT_EQ(PixelAt(shown, 3, 3), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(shown, 25, 25), RGB(0, 0, 255));
+    EXPECT_EQ(PixelAt(shown, 110, 70), RGB(255, 0, 0));
+    alone.DestroyWindow();
 }
 
 } // namespace
