@@ -3,7 +3,7 @@
 // each sending that mode's request or opening its page. The four menus share this base.
 
 #include "archive/ArchiveHost.h"
-#include "archive/MenuColumn.h"
+#include "archive/PageTemplate.h"
 #include "archive/SearchPage.h"
 #include "controls/SkinTextButton.h"
 

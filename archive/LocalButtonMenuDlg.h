@@ -4,7 +4,7 @@
 // the button pressed (the look of the tab whose page is up) and has the frame show the page.
 
 #include "archive/LocalSearchPage.h"
-#include "archive/MenuColumn.h"
+#include "archive/PageTemplate.h"
 #include "controls/SkinButton.h"
 
 class CLocalButtonMenuDlg : public CLocalSearchPage {

@@ -2,7 +2,7 @@
 
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
-#include "archive/MenuColumn.h"
+#include "archive/PageTemplate.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
 

@@ -4,6 +4,7 @@
 // in the pages' text colour; the page fills it when it is built. `Page` is the frame's page base
 // (CSearchPage or CLocalSearchPage); the page's own steps go in FillPage.
 
+#include "archive/PageTemplate.h"
 #include "controls/ColorListCtrl.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
@@ -30,17 +31,9 @@ constexpr DialogItem ReportButtonItem(UINT id, int x, LPCSTR text) {
     return DialogItem{id, "BUTTON", x, 396, 97, 22, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, text};
 }
 
-// A report page's template: a child of its frame, 403 x 417 at (197, 83), in the "System" face.
+// A report page's template, in the "System" face.
 constexpr DialogTemplate ReportPageTemplate(UINT idd, std::span<const DialogItem> items) {
-    return DialogTemplate{.id = idd,
-                          .x = 197,
-                          .y = 83,
-                          .cx = 403,
-                          .cy = 417,
-                          .style = WS_CHILD,
-                          .items = items,
-                          .fontFace = "System",
-                          .fontPointSize = 10};
+    return ContentPageTemplate(idd, items, "System", 10);
 }
 
 template <class Page>
