@@ -21,9 +21,11 @@
 
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -71,13 +73,6 @@ const DialogTemplateRegistration kRegistered(Template());
 bool WaveOutPresent() {
     int card = -1;
     return snd_card_next(&card) == 0 && card >= 0;
-}
-
-void StopMikeSender(std::unique_ptr<IWorker>& sender) {
-    if (sender) {
-        sender->Stop();
-        sender.reset();
-    }
 }
 
 } // namespace
@@ -310,7 +305,7 @@ void CClientDlg::CreateChildren() {
         this, 0, [this] { return m_publishedDateFormat.load(); },
         [this](LONG* time) {
             std::lock_guard<std::mutex> lock(m_clientLock);
-            if (!m_pClient || m_pClient->m_bLive.load() == 0) {
+            if (!m_pClient || !m_pClient->IsLive()) {
                 return false;
             }
             *time = LONG(m_pClient->GetLiveClock());
@@ -540,7 +535,27 @@ DWORD CClientDlg::TimeToCTime(const int fields[6]) const {
 }
 
 bool CClientDlg::IsConnected() const {
-    return m_pClient && m_pClient->m_bConnected.load() != 0;
+    return m_pClient && m_pClient->IsConnected();
+}
+
+std::shared_ptr<CTcpConnection> CClientDlg::GetConnection() const {
+    return m_pClient ? m_pClient->GetConnection() : nullptr;
+}
+
+bool CClientDlg::GetHello(HelloInfo& hello) const {
+    if (!IsConnected()) {
+        return false;
+    }
+    hello = m_pClient->GetHello();
+    return true;
+}
+
+int CClientDlg::GetPtzAvailability() const {
+    return m_pClient ? m_pClient->GetPtzAvailability() : 0;
+}
+
+void CClientDlg::GetFileVersion(WORD version[4]) const {
+    std::copy(std::begin(m_fileVersion), std::end(m_fileVersion), version);
 }
 
 void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
@@ -579,7 +594,7 @@ int CClientDlg::GetChannelAudioState(int source, int channel) const {
             if (!m_pClient) {
                 return -1;
             }
-            mask = m_pClient->m_audioChannelMask.load();
+            mask = m_pClient->GetAudioChannelMask();
         }
         if (mask == 0 || channel < 0 || channel > 15 || (mask & (1u << channel)) == 0) {
             return 0;
@@ -732,8 +747,7 @@ void CClientDlg::EnableButton(ClientButton button, int index, bool enable) {
             b->Enable(enable ? TRUE : FALSE);
         }
         // The play bar goes dark when remote playback ends: its clock goes with it.
-        if (button == ClientButton::PlayBar && !enable &&
-            (!main.m_pClient || main.m_pClient->m_bRemotePlay.load() == 0)) {
+        if (button == ClientButton::PlayBar && !enable && (!main.m_pClient || !main.m_pClient->IsRemotePlay())) {
             main.DestroyPlayClock();
         }
     });
@@ -865,11 +879,11 @@ void CClientDlg::OnMikeStart() {
         return;
     }
     // A second acceptance replaces the sender instead of starting another beside it.
-    StopMikeSender(m_pClient->m_pMikeSender);
+    m_pClient->SetMikeSender(nullptr);
     if (m_parts.createMikeSender) {
-        m_pClient->m_pMikeSender = m_parts.createMikeSender(*this, m_pClient->GetConnection());
+        m_pClient->SetMikeSender(m_parts.createMikeSender(*this, m_pClient->GetConnection()));
     }
-    m_pClient->m_bListen.store(1);
+    m_pClient->SetListening(true);
     m_btnMike.SetState(1);
 }
 
@@ -879,11 +893,11 @@ void CClientDlg::OnMike() {
     if (!IsConnected()) {
         return;
     }
-    if (m_pClient->m_hello.account != 0) {
+    if (m_pClient->GetHello().account != 0) {
         PostNotice(MakeNotice(15, 0), ClientWindow::MainWindow);
         return;
     }
-    if (m_pClient->m_bListen.load() != 0) {
+    if (m_pClient->IsListening()) {
         m_pClient->SendAListenStop();
         return;
     }
@@ -899,8 +913,8 @@ void CClientDlg::OnMikeStop() {
     if (!m_pClient) {
         return;
     }
-    StopMikeSender(m_pClient->m_pMikeSender);
-    m_pClient->m_bListen.store(0);
+    m_pClient->SetMikeSender(nullptr);
+    m_pClient->SetListening(false);
     m_btnMike.SetState(0);
 }
 
@@ -948,7 +962,7 @@ void CClientDlg::RetargetPtz(int channel, bool) {
 
 bool CClientDlg::IsAudioListening() const {
     std::lock_guard<std::mutex> lock(m_clientLock);
-    return m_pClient && m_pClient->m_bAudioOut.load() != 0;
+    return m_pClient && m_pClient->IsAudioOut();
 }
 
 WebExportSettings CClientDlg::GetWebExport() const {

@@ -91,60 +91,6 @@ public:
     explicit CClientDlg(MainWindowParts parts = {}, CWnd* pParent = nullptr);
     ~CClientDlg() override;
 
-    // ---- controls
-    CSkinButton m_btnChannel[16];
-    CSkinButton m_btnSplit[9];
-    CSkinButton m_btnPlay[7];
-    CSkinButton m_btnPan;
-    CSkinButton m_btnZoom;
-    CSkinButton m_btnConnect;
-    CSkinButton m_btnRSearch;
-    CSkinButton m_btnRSetup;
-    CSkinButton m_btnLSearch;
-    CSkinButton m_btnLSetup;
-    CSkinButton m_btnQuit;
-    CSkinButton m_btnOsd;
-    CSkinButton m_btnArrange;
-    CSkinButton m_btnSound;
-    CSkinButton m_btnSelAudio;
-    CSkinButton m_btnMike;
-    CSkinButton m_btnMin;
-    CBitmapSlider m_sliderVolume;
-    CBitmapSlider m_sliderSeek;
-    CSkinButton m_btnSave;
-    CSkinButton m_btnLoad;
-    CSkinButton m_btnAudio;
-    CSkinButton m_btnLive;
-    CSkinButton m_btnFirmUp;
-    CSkinButton m_btnFull;
-    CToolTipCtrl m_tip;
-
-    // ---- what the other subsystems use
-    std::unique_ptr<IVideoWindow> m_pVideo;
-    std::unique_ptr<CDvrClient> m_pClient;
-    std::unique_ptr<ILocalPlayer> m_pLocalPlayer;
-    std::unique_ptr<CDigitClockWnd> m_pClock;
-    std::unique_ptr<CDigitClockWnd> m_pPlayClock; // remote playback's clock
-    CLocalSettings m_settings;
-    LocalSetupEdit m_edit{};
-    WebSetupEdit m_webEdit{};
-    SetupDatabase m_setupDb{}; // as the recorder sends it (network order)
-    StartupStrings m_startup;
-    ZoneOffset m_zone;
-    WORD m_fileVersion[4] = {};
-    BYTE m_bRemovable = 0;
-    BYTE m_bWaveOut = 0;
-    std::atomic<int> m_nAudioChannel{-1};
-    DWORD m_nLastVisibleMask = 0;
-    std::atomic<BYTE> m_bAudioClosed{0}; // the local player reads it from its thread
-    MONITORINFOEX m_monitors[4] = {};
-    // The description typed in the connect dialog for this connection.
-    CString m_strConnectText;
-    // The megabytes the backup page stored for the "no space for a backup" notice.
-    DWORD m_nBackupMarginMByte = 0;
-    // Set by the PTZ keypad while the dome's menu is open: split and channel buttons do nothing.
-    std::atomic<bool> m_bDomeMenuActive{false};
-
     // ---- services
     void LoadResString(CString& out, UINT id) const;
     void LoadResStringPrefixed(CString& out, UINT id) const;
@@ -172,6 +118,35 @@ public:
     // Runs a call on the UI thread: at once there, queued from any other thread (dropped once the
     // window is gone).
     void OnUiThread(std::function<void(CClientDlg&)> call);
+
+    // ---- what the adapters and the other subsystems read and change (UI thread unless said)
+    // The connection of the moment (null when none). It changes only on the UI thread; other threads
+    // read what they need of it under the client lock, inside the main window.
+    CDvrClient* GetClient() const { return m_pClient.get(); }
+    std::shared_ptr<CTcpConnection> GetConnection() const;
+    // A copy of the recorder's hello reply while connected; false when not connected.
+    bool GetHello(HelloInfo& hello) const;
+    int GetPtzAvailability() const;
+    // Set by the PTZ keypad while the dome's menu is open: split and channel buttons do nothing.
+    void SetDomeMenuActive(bool active) { m_bDomeMenuActive.store(active); }
+    // The program runs from removable media (no local log, no settings written).
+    bool IsRemovable() const { return m_bRemovable != 0; }
+    // A sound output device was found at start.
+    bool HasWaveOut() const { return m_bWaveOut != 0; }
+    void GetFileVersion(WORD version[4]) const;
+    // The description typed in the connect dialog for this connection.
+    CString GetConnectText() const { return m_strConnectText; }
+    // Copies of the settings, the applied web setup and the setup record as the recorder sent it.
+    CLocalSettings GetSettings() const { return m_settings; }
+    WebSetupEdit GetAppliedWebSetup() const { return m_webEdit; }
+    SetupDatabase GetSetupDatabase() const { return m_setupDb; }
+    ILocalPlayer* GetLocalPlayer() const { return m_pLocalPlayer.get(); }
+    // The local player starts: the visible-channel mask the main window remembered is forgotten.
+    void ResetRememberedMask() { m_nLastVisibleMask = 0; }
+    // The local player's audio-closed flag and its selected audio channel (-1 none); any thread.
+    bool IsAudioClosed() const { return m_bAudioClosed.load() != 0; }
+    void SetAudioClosed(bool closed) { m_bAudioClosed.store(closed ? 1 : 0); }
+    void SetSelectedAudioChannel(int channel) { m_nAudioChannel.store(channel); }
 
     // ---- the archive's frames
     // What the remote search frame keeps between openings; emptied when a connection starts or ends.
@@ -301,6 +276,58 @@ private:
     bool AnyFrameOpen() const;
     void OnMike();
     HWND ClientWindowHandle(ClientWindow which) const;
+
+    // Controls.
+    CSkinButton m_btnChannel[16];
+    CSkinButton m_btnSplit[9];
+    CSkinButton m_btnPlay[7];
+    CSkinButton m_btnPan;
+    CSkinButton m_btnZoom;
+    CSkinButton m_btnConnect;
+    CSkinButton m_btnRSearch;
+    CSkinButton m_btnRSetup;
+    CSkinButton m_btnLSearch;
+    CSkinButton m_btnLSetup;
+    CSkinButton m_btnQuit;
+    CSkinButton m_btnOsd;
+    CSkinButton m_btnArrange;
+    CSkinButton m_btnSound;
+    CSkinButton m_btnSelAudio;
+    CSkinButton m_btnMike;
+    CSkinButton m_btnMin;
+    CBitmapSlider m_sliderVolume;
+    CBitmapSlider m_sliderSeek;
+    CSkinButton m_btnSave;
+    CSkinButton m_btnLoad;
+    CSkinButton m_btnAudio;
+    CSkinButton m_btnLive;
+    CSkinButton m_btnFirmUp;
+    CSkinButton m_btnFull;
+    CToolTipCtrl m_tip;
+
+    // What the commands work on (UI thread unless said).
+    std::unique_ptr<IVideoWindow> m_pVideo;
+    std::unique_ptr<CDvrClient> m_pClient;
+    std::unique_ptr<ILocalPlayer> m_pLocalPlayer;
+    std::unique_ptr<CDigitClockWnd> m_pClock;
+    std::unique_ptr<CDigitClockWnd> m_pPlayClock; // remote playback's clock
+    CLocalSettings m_settings;
+    LocalSetupEdit m_edit{};
+    WebSetupEdit m_webEdit{};
+    SetupDatabase m_setupDb{}; // as the recorder sends it (network order)
+    StartupStrings m_startup;
+    ZoneOffset m_zone;
+    WORD m_fileVersion[4] = {};
+    BYTE m_bRemovable = 0;
+    BYTE m_bWaveOut = 0;
+    std::atomic<int> m_nAudioChannel{-1};
+    DWORD m_nLastVisibleMask = 0;
+    std::atomic<BYTE> m_bAudioClosed{0}; // the local player reads it from its thread
+    MONITORINFOEX m_monitors[4] = {};
+    CString m_strConnectText;
+    // The megabytes the backup page stored for the "no space for a backup" notice.
+    DWORD m_nBackupMarginMByte = 0;
+    std::atomic<bool> m_bDomeMenuActive{false}; // read by the video window from any thread
 
     MainWindowParts m_parts;
     CResLibrary m_resLibrary;

@@ -149,7 +149,7 @@ void CClientDlg::PlaybackNotification() {
         return;
     }
     const DWORD mask = m_pVideo->GetVisibleChannelMask();
-    if (m_pClient && m_pClient->m_bRemotePlay.load() != 0) {
+    if (m_pClient && m_pClient->IsRemotePlay()) {
         const int mode = m_pClient->GetPlayMode();
         if ((mode == 1 || mode == 7) && mask != m_nLastVisibleMask) {
             m_pClient->SetChannelChangePending();
@@ -177,7 +177,7 @@ void CClientDlg::SetSplitMode(int layout) {
         b.SetState(0);
     }
     // Live view goes on in the chosen layout: the recorder is only told which channels now show.
-    if (m_pClient && m_pClient->m_bLive.load() != 0 && m_pVideo) {
+    if (m_pClient && m_pClient->IsLive() && m_pVideo) {
         m_pClient->SendLiveMask(m_pVideo->GetVisibleChannelMask());
     }
     const int* slot = std::find(std::begin(kSplitLayouts), std::end(kSplitLayouts), layout);
@@ -242,10 +242,10 @@ void CClientDlg::Disconnect() {
 }
 
 void CClientDlg::OnLive() {
-    if (m_pLocalPlayer || !m_pClient || m_pClient->m_bRemotePlay.load() != 0) {
+    if (m_pLocalPlayer || !m_pClient || m_pClient->IsRemotePlay()) {
         return;
     }
-    if (m_pClient->m_bLive.load() != 0) {
+    if (m_pClient->IsLive()) {
         m_pClient->SendLiveStop();
     } else {
         m_pClient->SendLiveReq();
@@ -253,10 +253,10 @@ void CClientDlg::OnLive() {
 }
 
 void CClientDlg::OnAudio() {
-    if (!m_pClient || (m_pClient->m_bLive.load() == 0 && m_pClient->m_bRemotePlay.load() == 0)) {
+    if (!m_pClient || (!m_pClient->IsLive() && !m_pClient->IsRemotePlay())) {
         return;
     }
-    if (m_pClient->m_bAudioOut.load() != 0) {
+    if (m_pClient->IsAudioOut()) {
         m_pClient->SendAudioOff();
     } else {
         m_pClient->SendAudioOn();
@@ -284,14 +284,14 @@ void CClientDlg::OnSound() {
 void CClientDlg::OnPlayBar(UINT id) {
     const int source = m_pVideo ? m_pVideo->GetPlaySource() : 0;
     if (source == 2) {
-        if (!m_pClient || m_pClient->m_bRemotePlay.load() == 0) {
+        if (!m_pClient || !m_pClient->IsRemotePlay()) {
             return;
         }
         const int mode = m_pClient->GetPlayMode();
         // Paused: after Pause (the next play command sends the start record) and after a step,
         // which leaves the recorder paused at the stepped picture with the Pause button lit.
         const bool paused = mode == 4 || mode == 1 || mode == 7 || m_pClient->GetStartState() == 1;
-        const bool v12 = m_pClient->m_bVersion12.load() != 0;
+        const bool v12 = m_pClient->IsVersion12();
         switch (id - IDC_PLAY_FIRST) {
         case 0:
             if (paused) {
@@ -389,7 +389,7 @@ void CClientDlg::OnRecord() {
     if (!IsConnected()) {
         return;
     }
-    if (m_pClient->m_bRecording.load() == 0) {
+    if (!m_pClient->IsRecording()) {
         m_pClient->SendRecOn();
         return;
     }
@@ -427,7 +427,7 @@ void CClientDlg::CloseAllPtz() {
 }
 
 void CClientDlg::OpenPtz(int mode) {
-    if (!m_pClient || m_pClient->m_bLive.load() == 0) {
+    if (!m_pClient || !m_pClient->IsLive()) {
         return;
     }
     if (!HasRight(kRightPtz)) {
@@ -456,7 +456,7 @@ void CClientDlg::OnZoom() {
 }
 
 void CClientDlg::OnPtzMove(WPARAM pressed, LPARAM direction) {
-    if (!m_pClient || m_pClient->m_bLive.load() == 0 || !m_pClient->IsPtzDialogOpen()) {
+    if (!m_pClient || !m_pClient->IsLive() || !m_pClient->IsPtzDialogOpen()) {
         return;
     }
     if (direction >= 0 && direction <= 3) {
@@ -483,7 +483,7 @@ void CClientDlg::OnRSearch() {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
-    if (!playback && m_pClient->m_bBackup.load() != 0) {
+    if (!playback && m_pClient->IsBackup()) {
         return;
     }
     if (m_bRemoteSearchOpen || !m_parts.runRemoteSearch) {
@@ -625,7 +625,7 @@ void CClientDlg::OnFirmUp() {
     if (!IsConnected()) {
         return;
     }
-    if (m_pClient->m_hello.account != 0) {
+    if (m_pClient->GetHello().account != 0) {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
@@ -686,19 +686,19 @@ void CClientDlg::StopEverything() {
     m_bQuitDone = true;
     StopLocalPlayer();
     if (m_pClient) {
-        if (m_pClient->m_bLive.load() != 0) {
+        if (m_pClient->IsLive()) {
             m_pClient->SendLiveStop();
             Sleep(100);
         }
-        if (m_pClient->m_bRemotePlay.load() != 0) {
+        if (m_pClient->IsRemotePlay()) {
             m_pClient->SendPlayStop();
             Sleep(100);
         }
-        if (m_pClient->m_bBackup.load() != 0) {
+        if (m_pClient->IsBackup()) {
             m_pClient->SendTransOff();
             Sleep(100);
         }
-        if (m_pClient->m_bListen.load() != 0) {
+        if (m_pClient->IsListening()) {
             m_pClient->SendAListenStop();
             Sleep(100);
         }

@@ -144,7 +144,7 @@ CString CClientDlg::TooltipText(UINT id) const {
         break;
     case IDC_RECORD:
         if (m_pClient) {
-            load(m_pClient->m_bRecording.load() ? 5882 : 5883);
+            load(m_pClient->IsRecording() ? 5882 : 5883);
         }
         break;
     case IDC_PLAY_STOP:
@@ -214,7 +214,7 @@ void CClientDlg::PaintFace(CDC* pDC) {
     if (m_bmLogo.GetSafeHandle() != nullptr) {
         DrawBitmap(pDC, m_bmLogo, kLogo.left, kLogo.top, kLogo.right, kLogo.bottom, FALSE, 0);
     }
-    const bool remotePlay = m_pClient && m_pClient->m_bRemotePlay.load() != 0;
+    const bool remotePlay = m_pClient && m_pClient->IsRemotePlay();
     if (m_pLocalPlayer || remotePlay) {
         DrawBitmap(pDC, m_bmPlayStrip, kPlayStrip.left, kPlayStrip.top, kPlayStrip.right, kPlayStrip.bottom, FALSE, 0);
     }

@@ -9,11 +9,11 @@ CWnd* CMainArchiveHost::MainWindow() {
 }
 
 CDvrClient* CMainArchiveHost::Client() {
-    return m_main.m_pClient.get();
+    return m_main.GetClient();
 }
 
 CString CMainArchiveHost::ConnectionText() const {
-    return m_main.m_strConnectText;
+    return m_main.GetConnectText();
 }
 
 int CMainArchiveHost::DateFormat() const {

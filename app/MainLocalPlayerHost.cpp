@@ -25,7 +25,7 @@ std::unique_ptr<IChannelDecoder> CMainLocalPlayerHost::CreateDecoder(int channel
 }
 
 std::unique_ptr<IAudioPlayer> CMainLocalPlayerHost::CreateAudioPlayer() {
-    if (m_video == nullptr || m_video->MediaFactory() == nullptr || m_main.m_bWaveOut == 0) {
+    if (m_video == nullptr || m_video->MediaFactory() == nullptr || !m_main.HasWaveOut()) {
         return nullptr;
     }
     return m_video->MediaFactory()->CreateAudioPlayer(int(m_main.GetAppliedSetup().AudioBuf[2]));
@@ -130,7 +130,7 @@ void CMainLocalPlayerHost::SelectSixteenSplit() {
 }
 
 void CMainLocalPlayerHost::ResetRememberedMask() {
-    m_main.m_nLastVisibleMask = 0;
+    m_main.ResetRememberedMask();
 }
 
 void CMainLocalPlayerHost::WriteLocalLog(DWORD indexSub) {
@@ -138,15 +138,15 @@ void CMainLocalPlayerHost::WriteLocalLog(DWORD indexSub) {
 }
 
 bool CMainLocalPlayerHost::GetAudioClosed() const {
-    return m_main.m_bAudioClosed != 0;
+    return m_main.IsAudioClosed();
 }
 
 void CMainLocalPlayerHost::SetAudioClosed(bool closed) {
-    m_main.m_bAudioClosed.store(closed ? 1 : 0);
+    m_main.SetAudioClosed(closed);
 }
 
 void CMainLocalPlayerHost::SetSelectedAudioChannel(int channel) {
-    m_main.m_nAudioChannel.store(channel);
+    m_main.SetSelectedAudioChannel(channel);
 }
 
 void CMainLocalPlayerHost::CreatePlayClock() {

@@ -7,14 +7,12 @@
 #include "archive/LocalSearchDlg.h"
 #include "platform/base/WindowsPath.h"
 
-#include <algorithm>
-
 CWnd* CMainLocalSearchHost::MainWindow() {
     return &m_main;
 }
 
 CDvrClient* CMainLocalSearchHost::Client() {
-    return m_main.m_pClient.get();
+    return m_main.GetClient();
 }
 
 int CMainLocalSearchHost::DateFormat() const {
@@ -30,11 +28,11 @@ std::string CMainLocalSearchHost::SaveLocation() const {
 }
 
 bool CMainLocalSearchHost::IsRemovable() const {
-    return m_main.m_bRemovable != 0;
+    return m_main.IsRemovable();
 }
 
 void CMainLocalSearchHost::GetFileVersion(WORD version[4]) const {
-    std::copy(m_main.m_fileVersion, m_main.m_fileVersion + 4, version);
+    m_main.GetFileVersion(version);
 }
 
 bool CMainLocalSearchHost::HasLocalPlayer() const {

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 std::string NoPrinterFolder(const CClientDlg& main) {
-    const CString& autoSave = main.m_settings.WebLocation;
+    const CString autoSave = main.GetSettings().WebLocation;
     if (!autoSave.IsEmpty()) {
         return MapWindowsPath(autoSave.GetString());
     }

@@ -4,7 +4,7 @@
 #include "setup/SetupDlg.h"
 
 CDvrClient* CMainSetupHost::GetClient() {
-    return m_main.m_pClient.get();
+    return m_main.GetClient();
 }
 
 void CMainSetupHost::SetSetupWindow(ClientWindow which, HWND hwnd) {

@@ -11,15 +11,11 @@ BYTE CMainWindowDialogHost::Opacity(int kind) {
 }
 
 std::shared_ptr<CTcpConnection> CMainWindowDialogHost::Connection() {
-    return m_main.m_pClient ? m_main.m_pClient->GetConnection() : nullptr;
+    return m_main.GetConnection();
 }
 
 bool CMainWindowDialogHost::GetHello(HelloInfo& hello) {
-    if (!m_main.m_pClient || !m_main.IsConnected()) {
-        return false;
-    }
-    hello = m_main.m_pClient->m_hello;
-    return true;
+    return m_main.GetHello(hello);
 }
 
 void CMainWindowDialogHost::RegisterWindow(ClientWindow which, HWND hwnd) {
@@ -31,11 +27,12 @@ void CMainWindowDialogHost::PostNotice(LPARAM notice) {
 }
 
 int CMainWindowDialogHost::PlaySource() {
-    return m_main.m_pVideo ? m_main.m_pVideo->GetPlaySource() : 0;
+    const IVideoWindow* video = m_main.GetVideoWindow();
+    return video != nullptr ? video->GetPlaySource() : 0;
 }
 
 bool CMainWindowDialogHost::IsRemovable() {
-    return m_main.m_bRemovable != 0;
+    return m_main.IsRemovable();
 }
 
 CString CMainWindowDialogHost::Location() {
@@ -55,9 +52,9 @@ void CMainWindowDialogHost::OnZoom() {
 }
 
 int CMainWindowDialogHost::PtzAvailability() {
-    return m_main.m_pClient ? m_main.m_pClient->GetPtzAvailability() : 0;
+    return m_main.GetPtzAvailability();
 }
 
 void CMainWindowDialogHost::SetDomeMenuActive(bool active) {
-    m_main.m_bDomeMenuActive.store(active);
+    m_main.SetDomeMenuActive(active);
 }

@@ -36,7 +36,7 @@ BackupSizeDecision CBackupAction::TakeSize(CRemoteSearchDlg& frame, DWORD kbytes
     // A drive that is not measured (an optical disc) counts as full.
     frame.Host().GetDiskFreeText(&freeMByte, &totalMByte);
     CDvrClient* client = frame.Client();
-    const bool running = client != nullptr && client->m_bBackup.load() != 0;
+    const bool running = client != nullptr && client->IsBackup();
     const BackupSizeDecision d = DecideBackupSize(kbytes, freeMByte, running);
     m_size = d.size;
     m_sized = m_asked;
@@ -59,9 +59,7 @@ bool CBackupAction::Start(CRemoteSearchDlg& frame, const RecTimeRange& range) {
         if (!client->HasDownloadWriter()) {
             client->CreateDownloadWriter(m_size.kbytes, m_size.shown, m_size.unit);
         }
-        if (client->m_bBackup.load() == 0) {
-            client->m_bBackup.store(1);
-        }
+        client->MarkBackupRunning();
     }
     frame.SendRequest(Msg::TRANS_DATA_REQ, &range, sizeof range);
     return true;

@@ -51,7 +51,7 @@ CDateTimeSearchDlg::CDateTimeSearchDlg(UINT idd, int slot, UINT background, cons
 
 bool CDateTimeSearchDlg::ChooseNewLayout() {
     CDvrClient* client = Client();
-    return client != nullptr && client->m_bVersion11.load() != 0;
+    return client != nullptr && client->IsVersion11();
 }
 
 int CDateTimeSearchDlg::DateFormat() {

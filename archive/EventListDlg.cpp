@@ -35,7 +35,7 @@ CEventListDlg::CEventListDlg(UINT idd, int slot, UINT background)
 void CEventListDlg::LoadEvents() {
     m_table.LoadSegments(m_pFrame->DayRecords());
     CDvrClient* client = Client();
-    m_bOpenEnd = client != nullptr && client->m_bVersion11.load() != 0 ? 1 : 0;
+    m_bOpenEnd = client != nullptr && client->IsVersion11() ? 1 : 0;
 }
 
 bool CEventListDlg::PlayAllowed() {
@@ -57,7 +57,7 @@ DWORD CEventListDlg::FirstFilter() {
 
 void CEventListDlg::OnPlay() {
     CDvrClient* client = Client();
-    if (client == nullptr || client->m_bConnected.load() == 0) {
+    if (client == nullptr || !client->IsConnected()) {
         m_pFrame->PostMessage(WM_CLOSE);
         return;
     }

@@ -31,13 +31,13 @@ void CLocalDateTimeSearchDlg::ShowTimesPicker(UINT field, const TimePickerReques
 
 bool CLocalDateTimeSearchDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || client->m_bRemotePlay.load() == 0;
+    return client == nullptr || !client->IsRemotePlay();
 }
 
 void CLocalDateTimeSearchDlg::OnPlay() {
     ClosePickers();
     CDvrClient* client = Host().Client();
-    if (client != nullptr && client->m_bConnected.load() == 1 && client->m_bLive.load() == 1) {
+    if (client != nullptr && client->IsConnected() && client->IsLive()) {
         client->SendLiveStop();
     }
     int start[6];

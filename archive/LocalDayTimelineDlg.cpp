@@ -32,13 +32,13 @@ int CLocalDayTimelineDlg::DateFormat() {
 
 bool CLocalDayTimelineDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || client->m_bRemotePlay.load() == 0;
+    return client == nullptr || !client->IsRemotePlay();
 }
 
 void CLocalDayTimelineDlg::OnPlay() {
     ClosePickers();
     CDvrClient* client = Host().Client();
-    if (client != nullptr && client->m_bConnected.load() == 1 && client->m_bLive.load() == 1) {
+    if (client != nullptr && client->IsConnected() && client->IsLive()) {
         client->SendLiveStop();
     }
     const int fields[6] = {m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond};

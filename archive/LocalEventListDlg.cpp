@@ -33,7 +33,7 @@ void CLocalEventListDlg::LoadEvents() {
 
 bool CLocalEventListDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || client->m_bRemotePlay.load() == 0;
+    return client == nullptr || !client->IsRemotePlay();
 }
 
 int CLocalEventListDlg::DateFormat() {
@@ -42,7 +42,7 @@ int CLocalEventListDlg::DateFormat() {
 
 void CLocalEventListDlg::OnPlay() {
     CDvrClient* client = Host().Client();
-    if (client != nullptr && client->m_bConnected.load() == 1 && client->m_bLive.load() == 1) {
+    if (client != nullptr && client->IsConnected() && client->IsLive()) {
         client->SendLiveStop();
     }
     if (const EventItem* event = SelectedEvent()) {

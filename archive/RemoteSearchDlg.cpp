@@ -102,7 +102,7 @@ void CRemoteSearchDlg::SetBusy(bool busy) {
 
 int CRemoteSearchDlg::ChannelCount() {
     CDvrClient* client = Client();
-    return client != nullptr ? NormaliseChannelCount(client->m_hello.channel_num) : 16;
+    return client != nullptr ? NormaliseChannelCount(client->GetHello().channel_num) : 16;
 }
 
 void CRemoteSearchDlg::ResetChannelMask() {
@@ -248,7 +248,7 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
     }
     ArchiveResume& resume = m_host.Resume();
     if (client->HasAccountRight(kRightPlayback)) {
-        if (!client->HasAccountRight(kRightBackup) || client->m_bBackup.load() == 1) {
+        if (!client->HasAccountRight(kRightBackup) || client->IsBackup()) {
             m_btnTab[1].Enable(FALSE);
         }
         if (resume.record.active != 0 && resume.record.source == 1) {
@@ -264,7 +264,7 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
     m_btnTab[0].Enable(FALSE);
     m_btnTab[2].Enable(FALSE);
     m_btnTab[3].Enable(FALSE);
-    if (client->m_bBackup.load() == 1) {
+    if (client->IsBackup()) {
         PostMessage(WM_CLOSE);
     } else {
         OnBackupTab();
@@ -291,7 +291,7 @@ void CRemoteSearchDlg::OnRightChange(WPARAM rights) {
         m_btnTab[2].Enable(FALSE);
         m_btnTab[3].Enable(FALSE);
         m_btnTab[1].Enable(TRUE);
-        if (client->m_bBackup.load() == 1) {
+        if (client->IsBackup()) {
             PostMessage(WM_CLOSE);
         } else {
             OnBackupTab();

@@ -6,9 +6,6 @@
 #include "protocol/DvrClient.h"
 #include "res/ResStrings.h"
 
-#include <cstring>
-#include <string_view>
-
 namespace {
 
 const DialogItem kItems[] = {ReportListItem(CRemoteSystemInfoDlg::kIdList, kReportListFullHeight)};
@@ -28,11 +25,11 @@ void CRemoteSystemInfoDlg::FillPage() {
         return;
     }
     SystemInfoSource source;
-    source.address =
-        CString(std::string_view(client->m_szAddress, strnlen(client->m_szAddress, sizeof client->m_szAddress)));
-    source.port = client->m_nPort;
+    const HelloInfo hello = client->GetHello();
+    source.address = CString(client->GetAddress().c_str());
+    source.port = client->GetPort();
     source.connectionText = Host().ConnectionText();
-    source.hello = &client->m_hello;
+    source.hello = &hello;
     for (const InfoRow& row : SystemInfoRows(source, [](UINT id) { return LoadResString(id); })) {
         for (int c = 0; c < 3; ++c) {
             if (c == 0 || !row[std::size_t(c)].IsEmpty()) {

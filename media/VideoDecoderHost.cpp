@@ -78,7 +78,7 @@ CVideoStats* CVideoDecoderHost::GetStats() {
 
 bool CVideoDecoderHost::IsLive() const {
     const CDvrClient* client = m_dlg.GetClient();
-    return client != nullptr && client->m_bLive.load() != 0;
+    return client != nullptr && client->IsLive();
 }
 
 DWORD CVideoDecoderHost::GetVideoLossMask() const {
@@ -116,10 +116,10 @@ int CVideoDecoderHost::GetAudioIconState(int source, int channel) const {
     bool ask = false;
     switch (source) {
     case kSourceLive:
-        ask = client != nullptr && client->m_audioChannelMask.load() != 0;
+        ask = client != nullptr && client->GetAudioChannelMask() != 0;
         break;
     case kSourceRemote:
-        ask = client != nullptr && client->m_audioChannelMask.load() != 0 && client->GetPlayMode() == 3 &&
+        ask = client != nullptr && client->GetAudioChannelMask() != 0 && client->GetPlayMode() == 3 &&
               client->GetSpeedState() == 1;
         break;
     case kSourceLocal:

@@ -94,7 +94,7 @@ IMediaFactory* CVideoDlg::MediaFactory() {
 
 bool CVideoDlg::IsClientLive() const {
     const CDvrClient* client = GetClient();
-    return client != nullptr && client->m_bLive.load() != 0;
+    return client != nullptr && client->IsLive();
 }
 
 // ---- geometry, layouts and pages
@@ -137,8 +137,8 @@ bool CVideoDlg::ShowSingleChannel(int channel) {
         }
     }
     CDvrClient* client = GetClient();
-    if (client != nullptr && client->IsPtzDialogOpen() && client->m_bLive.load() != 0 &&
-        client->GetPtzChannel() != channel && m_owner != nullptr) {
+    if (client != nullptr && client->IsPtzDialogOpen() && client->IsLive() && client->GetPtzChannel() != channel &&
+        m_owner != nullptr) {
         m_owner->RetargetPtz(channel, false);
     }
     m_companion.store(0);
@@ -171,7 +171,7 @@ void CVideoDlg::LayoutChanged() {
 
 void CVideoDlg::FollowPtz() {
     CDvrClient* client = GetClient();
-    if (client == nullptr || m_owner == nullptr || !client->IsPtzDialogOpen() || client->m_bLive.load() == 0) {
+    if (client == nullptr || m_owner == nullptr || !client->IsPtzDialogOpen() || !client->IsLive()) {
         return;
     }
     const DWORD loss = client->GetVideoLossMask();
@@ -351,7 +351,7 @@ void CVideoDlg::OnTimer(UINT_PTR nIDEvent) {
 
 void CVideoDlg::SendLiveRequest() {
     CDvrClient* client = GetClient();
-    if (client == nullptr || client->m_bLive.load() == 0) {
+    if (client == nullptr || !client->IsLive()) {
         return;
     }
     BYTE body[4];
@@ -445,7 +445,7 @@ void CVideoDlg::OnLButtonUp(UINT, CPoint point) {
     SwapTiles(m_dragSource, target);
     CDvrClient* client = GetClient();
     const int channel = m_layout.GetTileChannel(target);
-    if (target == m_dragSource && client != nullptr && client->m_bLive.load() != 0 && client->IsPtzDialogOpen() &&
+    if (target == m_dragSource && client != nullptr && client->IsLive() && client->IsPtzDialogOpen() &&
         client->GetPtzChannel() != channel && m_owner != nullptr) {
         m_owner->RetargetPtz(channel, true);
     }

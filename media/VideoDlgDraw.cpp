@@ -502,7 +502,7 @@ void CVideoDlg::PaintSlot(CDC& dc, int slot, const RECT& rect) {
         return;
     }
     const CDvrClient* client = GetClient();
-    if (client != nullptr && client->m_bLive.load() != 0) {
+    if (client != nullptr && client->IsLive()) {
         if ((client->GetVideoLossMask() & bit) != 0) {
             PaintStill(dc, StillPicture::VideoLoss, ch, rect);
         } else if (restricted && !client->HasAccountRight(kRightSeeHidden)) {

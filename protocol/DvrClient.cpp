@@ -69,6 +69,23 @@ void CDvrClient::SetConnectParams(const char* address, DWORD port, const char* u
     CopyBounded(m_szPassword, sizeof m_szPassword, password);
 }
 
+HelloInfo CDvrClient::GetHello() const {
+    std::lock_guard lock(m_infoLock);
+    return m_hello;
+}
+
+std::string CDvrClient::GetAddress() const {
+    return std::string(m_szAddress, strnlen(m_szAddress, sizeof m_szAddress));
+}
+
+void CDvrClient::SetMikeSender(std::unique_ptr<IWorker> sender) {
+    if (m_pMikeSender) {
+        m_pMikeSender->Stop();
+        m_pMikeSender.reset();
+    }
+    m_pMikeSender = std::move(sender);
+}
+
 bool CDvrClient::Connect() {
     std::lock_guard<std::mutex> lock(m_connLock);
     if (m_connectThread.joinable() || m_socketThread.joinable() || m_disconnecting.load()) {

@@ -27,6 +27,7 @@
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -66,6 +67,8 @@ public:
     ~CDvrClient();
     CDvrClient(const CDvrClient&) = delete;
     CDvrClient& operator=(const CDvrClient&) = delete;
+    // Tests and the fuzz target put the client in the state a message is to find.
+    friend struct DvrClientTestPeer;
 
     // Stored before Connect: dotted IPv4 address, port, user id and password (at most 16 bytes each
     // of the last two are sent).
@@ -99,32 +102,41 @@ public:
     std::vector<BYTE> GetLatestMonthRecords() const;
     std::vector<BYTE> GetLatestSegmentRecords() const;
 
-    // ---- State, readable from any thread ----
-    HelloInfo m_hello{};
-    std::atomic<DWORD> m_dvrType{0};
-    std::atomic<bool> m_bStop{true};
-    std::atomic<unsigned> m_nSockThreadID{0};
-    std::atomic<unsigned> m_nConnectThreadID{0};
-    std::atomic<DWORD> m_audioChannel{0}; // bits 0-2 of the last header
-    std::atomic<bool> m_audioHeaderBit{false};
-    std::atomic<DWORD> m_audioChannelMask{0}; // the channel of the last frame that carried audio
-    std::atomic<DWORD> m_liveGeneration{0};
-    std::atomic<BYTE> m_bConnected{0};
-    std::atomic<BYTE> m_bLive{0};
-    std::atomic<BYTE> m_bRemotePlay{0};
-    std::atomic<BYTE> m_bBackup{0};
-    std::atomic<BYTE> m_bRecording{0};
-    std::atomic<BYTE> m_bListen{0};
-    std::atomic<BYTE> m_bAudioOut{0};
-    std::atomic<BYTE> m_bVersion11{0};
-    std::atomic<BYTE> m_bVersion12{0};
-    char m_szAddress[128] = {};
-    DWORD m_nPort = 0;
-    char m_szUserId[17] = {}; // 16 characters and a terminator
-    char m_szPassword[17] = {};
+    // ---- The connection's state, readable from any thread ----
+    // A copy of the hello reply (all zero before it arrives); the socket thread writes it once.
+    HelloInfo GetHello() const;
+    // The recorder type of the hello reply (0 before it).
+    DWORD GetDvrType() const { return m_dvrType.load(); }
+    bool IsConnected() const { return m_bConnected.load() != 0; }
+    bool IsLive() const { return m_bLive.load() != 0; }
+    bool IsRemotePlay() const { return m_bRemotePlay.load() != 0; }
+    bool IsBackup() const { return m_bBackup.load() != 0; }
+    bool IsRecording() const { return m_bRecording.load() != 0; }
+    bool IsListening() const { return m_bListen.load() != 0; }
+    bool IsAudioOut() const { return m_bAudioOut.load() != 0; }
+    bool IsVersion11() const { return m_bVersion11.load() != 0; }
+    bool IsVersion12() const { return m_bVersion12.load() != 0; }
+    // Bits 0-2 of the last header, and the channel bit of the last frame that carried audio.
+    DWORD GetAudioChannel() const { return m_audioChannel.load(); }
+    DWORD GetAudioChannelMask() const { return m_audioChannelMask.load(); }
+    // Counts the LIVE_CHANNEL_INFO messages: a new value means a new set of streamed channels.
+    DWORD GetLiveGeneration() const { return m_liveGeneration.load(); }
+    // The ids of the connect and socket threads while they run, 0 once they have ended.
+    unsigned GetConnectThreadId() const { return m_nConnectThreadID.load(); }
+    unsigned GetSocketThreadId() const { return m_nSockThreadID.load(); }
+    // What SetConnectParams stored (unchanged while a connection runs).
+    std::string GetAddress() const;
+    DWORD GetPort() const { return m_nPort; }
 
-    // The microphone sender, kept while it runs; Disconnect stops it.
-    std::unique_ptr<IWorker> m_pMikeSender;
+    // ---- What the main window and the archive change (UI thread) ----
+    // The archive's backup start marks the backup running before TRANS_DATA_REQ goes out.
+    void MarkBackupRunning() { m_bBackup.store(1); }
+    // Two-way audio accepted or ended by the main window.
+    void SetListening(bool on) { m_bListen.store(on ? 1 : 0); }
+    // The microphone sender, kept while it runs: the running one is stopped first; null keeps none.
+    // Disconnect stops it.
+    void SetMikeSender(std::unique_ptr<IWorker> sender);
+    bool HasMikeSender() const { return m_pMikeSender != nullptr; }
 
     // ---- Handlers (socket thread) ----
     bool RecvFn_Bye48(const RecvMessage& m);
@@ -238,6 +250,34 @@ private:
 
     const DvrClientSeams m_seams;
     const DvrClientTiming m_timing;
+
+    // The connection's state: atomics any thread reads through the calls above; the hello reply
+    // under m_infoLock.
+    HelloInfo m_hello{};
+    std::atomic<DWORD> m_dvrType{0};
+    std::atomic<bool> m_bStop{true};
+    std::atomic<unsigned> m_nSockThreadID{0};
+    std::atomic<unsigned> m_nConnectThreadID{0};
+    std::atomic<DWORD> m_audioChannel{0}; // bits 0-2 of the last header
+    std::atomic<bool> m_audioHeaderBit{false};
+    std::atomic<DWORD> m_audioChannelMask{0}; // the channel of the last frame that carried audio
+    std::atomic<DWORD> m_liveGeneration{0};
+    std::atomic<BYTE> m_bConnected{0};
+    std::atomic<BYTE> m_bLive{0};
+    std::atomic<BYTE> m_bRemotePlay{0};
+    std::atomic<BYTE> m_bBackup{0};
+    std::atomic<BYTE> m_bRecording{0};
+    std::atomic<BYTE> m_bListen{0};
+    std::atomic<BYTE> m_bAudioOut{0};
+    std::atomic<BYTE> m_bVersion11{0};
+    std::atomic<BYTE> m_bVersion12{0};
+    char m_szAddress[128] = {};
+    DWORD m_nPort = 0;
+    char m_szUserId[17] = {}; // 16 characters and a terminator
+    char m_szPassword[17] = {};
+
+    // UI thread.
+    std::unique_ptr<IWorker> m_pMikeSender;
 
     mutable std::mutex m_connLock; // guards m_conn and the thread objects
     std::shared_ptr<CTcpConnection> m_conn;

@@ -36,7 +36,11 @@ void WaitWhileConsuming(Count count, std::size_t left, std::chrono::milliseconds
 } // namespace
 
 int CDvrClient::ChannelCount() const {
-    const int n = m_hello.channel_num;
+    int n = 0;
+    {
+        std::lock_guard lock(m_infoLock);
+        n = m_hello.channel_num;
+    }
     return (n == 4 || n == 8 || n == 16) ? n : 16;
 }
 

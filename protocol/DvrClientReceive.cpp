@@ -254,7 +254,10 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
         hello.channel_num = 16;
     }
     // The reply is complete before the connected byte tells other threads to read it.
-    m_hello = hello;
+    {
+        std::lock_guard lock(m_infoLock);
+        m_hello = hello;
+    }
     m_dvrType.store(type);
     m_bConnected.store(1);
     if (type != kServedRecorderType) {
@@ -262,8 +265,8 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
         return false;
     }
     // The version flags are in place before live view starts and anyone sees the login.
-    const BYTE major = m_hello.product_major_ver;
-    const BYTE minor = m_hello.product_minor_ver;
+    const BYTE major = hello.product_major_ver;
+    const BYTE minor = hello.product_minor_ver;
     m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
     m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
     m_seams.host->EnableButton(ClientButton::Live, 0, true);

@@ -130,7 +130,7 @@ void CEmailSetupDlg::OnListResult(int, int index) {
 
 void CEmailSetupDlg::OnSendTestMail() {
     CDvrClient* client = Client();
-    if (client == nullptr || client->m_bConnected.load() != 1) {
+    if (client == nullptr || !client->IsConnected()) {
         return;
     }
     const EmailSettings& email = Db().email;

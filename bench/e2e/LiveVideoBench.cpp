@@ -747,10 +747,10 @@ int RunSimulator(const Options& o) {
         client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
         client->Connect();
         QDeadlineTimer login(30000);
-        while (client->m_bLive.load() == 0 && !login.hasExpired()) {
+        while (!client->IsLive() && !login.hasExpired()) {
             PumpFor(20ms);
         }
-        if (client->m_bLive.load() == 0) {
+        if (!client->IsLive()) {
             std::fprintf(stderr, "live view did not start\n");
             return 1;
         }

@@ -2,6 +2,7 @@
 // socket thread cuts it (16-byte header, then the payload its length announces) and each is handled
 // as received. The first byte sets the client's state (search frame open, live view, playback).
 #include "protocol/DvrClient.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -53,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     noWaits.pacingCap = noWaits.drainLimit = noWaits.writerWait = std::chrono::milliseconds(0);
     client.SetPlayTiming(noWaits);
     client.SetSearchFrameOpen((data[0] & 1) != 0);
-    client.m_bLive.store((data[0] & 2) != 0 ? 1 : 0);
-    client.m_bRemotePlay.store((data[0] & 4) != 0 ? 1 : 0);
-    client.m_bBackup.store((data[0] & 8) != 0 ? 1 : 0);
+    DvrClientTestPeer::Live(client).store((data[0] & 2) != 0 ? 1 : 0);
+    DvrClientTestPeer::RemotePlay(client).store((data[0] & 4) != 0 ? 1 : 0);
+    DvrClientTestPeer::Backup(client).store((data[0] & 8) != 0 ? 1 : 0);
     std::size_t pos = 1;
     while (size - pos >= kPacketHeaderSize) {
         const PacketHeader header = PacketHeader::Decode(data + pos);

@@ -508,9 +508,9 @@ protected:
         client = std::make_unique<CDvrClient>(DvrClientSeams{&routing, &video, nullptr});
         client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
         ASSERT_TRUE(client->Connect());
-        ASSERT_TRUE(PumpUntil([&] { return client->m_bConnected.load() == 1; }));
+        ASSERT_TRUE(PumpUntil([&] { return client->IsConnected(); }));
         host.connection = client->GetConnection();
-        host.hello = client->m_hello;
+        host.hello = client->GetHello();
         // The simulator names its kernel part "KERNEL" and dates every part around 2008.
         AppTestEnv::WriteBytes(fs::path(env.Location()) / "Upgrade" / "kernel.bin", Image("KERNEL", 0xF0000000, 8001));
         dlg = std::make_unique<CFwUpgradeDlg>(host, 255);

@@ -465,7 +465,7 @@ class LocalSetupInMainWindow : public MainWindowFixture {};
 TEST_F(LocalSetupInMainWindow, OkAppliesTheCopiesAndCancelRestoresThem) {
     AddShellDialogParts(parts);
     Open();
-    const DWORD before = main->m_settings.DateFormat;
+    const DWORD before = main->GetSettings().DateFormat;
     const auto choose = [&](CLocalSetupDlg& dlg, UINT button) {
         auto* page = dynamic_cast<CGlobalPageDlg*>(dlg.PageOf(CLocalSetupDlg::kGlobal));
         ASSERT_NE(page, nullptr);
@@ -477,14 +477,14 @@ TEST_F(LocalSetupInMainWindow, OkAppliesTheCopiesAndCancelRestoresThem) {
     cancel.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& dlg) { choose(dlg, IDCANCEL); });
     Click(IDC_LSETUP);
     ASSERT_TRUE(cancel.Done());
-    EXPECT_EQ(main->m_settings.DateFormat, before);
-    EXPECT_EQ(main->m_edit.DateFormat, before); // the copy is refilled from the settings
+    EXPECT_EQ(main->GetSettings().DateFormat, before);
+    EXPECT_EQ(main->GetAppliedSetup().DateFormat, before); // the copy is refilled from the settings
 
     ModalScript ok;
     ok.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& dlg) { choose(dlg, IDOK); });
     Click(IDC_LSETUP);
     ASSERT_TRUE(ok.Done());
-    EXPECT_EQ(main->m_settings.DateFormat, DWORD(before == 2 ? 1 : 2));
+    EXPECT_EQ(main->GetSettings().DateFormat, DWORD(before == 2 ? 1 : 2));
 }
 
 } // namespace

@@ -62,11 +62,11 @@ protected:
 TEST_F(MainWindowSimTest, ConnectingThroughTheDialogLogsInAndSetsTheButtons) {
     Connect({});
     EXPECT_TRUE(sim.WaitLog("sim: recv HELLO"));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnLive.IsWindowEnabled() != FALSE; }));
-    EXPECT_EQ(main->m_btnConnect.GetState(), 1);
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_LIVE).IsWindowEnabled() != FALSE; }));
+    EXPECT_EQ(MainButton(*main, IDC_CONNECT).GetState(), 1);
     EXPECT_EQ(std::string(main->TooltipText(IDC_CONNECT)), Res(5830));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bLive.load() != 0; }));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnLive.GetState() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return main->GetClient()->IsLive(); }));
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_LIVE).GetState() == 1; }));
 
     // A split button while live asks for the new channels.
     const int before = CountInLog("sim: recv LIVE_REQ");
@@ -80,17 +80,17 @@ TEST_F(MainWindowSimTest, ConnectingThroughTheDialogLogsInAndSetsTheButtons) {
 
     // Connect again disconnects: the buttons go back.
     Click(IDC_CONNECT);
-    EXPECT_EQ(main->m_pClient, nullptr);
-    EXPECT_FALSE(main->m_btnLive.IsWindowEnabled());
-    EXPECT_EQ(main->m_btnLive.GetState(), 3);
+    EXPECT_EQ(main->GetClient(), nullptr);
+    EXPECT_FALSE(MainButton(*main, IDC_LIVE).IsWindowEnabled());
+    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), 3);
     EXPECT_TRUE(sim.WaitLog("sim: recv BYE48"));
 }
 
 TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
     Connect({}, "admin", "1234");
-    if (main->m_pClient->m_bRecording.load() == 0) {
+    if (!main->GetClient()->IsRecording()) {
         Click(IDC_RECORD); // starting needs no password
-        ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRecording.load() != 0; }));
+        ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRecording(); }));
     }
     ModalScript wrong;
     wrong.Expect<CPasswordDlg>([](CPasswordDlg& d) {
@@ -109,7 +109,7 @@ TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
     });
     Click(IDC_RECORD);
     EXPECT_TRUE(sim.WaitLog("sim: recv REC_OFF_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRecording.load() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRecording(); }));
 }
 
 TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
@@ -119,9 +119,9 @@ TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
     EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(5093));
     EXPECT_EQ(CountInLog("sim: recv DB_INFO_REQ"), 0);
 
-    if (main->m_pClient->m_bRecording.load() == 0) {
+    if (!main->GetClient()->IsRecording()) {
         Click(IDC_RECORD);
-        ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRecording.load() != 0; }));
+        ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRecording(); }));
     }
     Click(IDC_RECORD); // no password prompt: refused at once
     EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(5093));
@@ -135,7 +135,7 @@ TEST_F(MainWindowSimTest, ALostConnectionDisconnectsAndSaysSo) {
     ModalScript script;
     script.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& box) {
         line = box.m_szLine[0];
-        disconnectedUnderTheBox = main->m_pClient == nullptr && main->m_btnLive.GetState() == 3;
+        disconnectedUnderTheBox = main->GetClient() == nullptr && MainButton(*main, IDC_LIVE).GetState() == 3;
         box.EndDialog(IDOK);
     });
     ASSERT_TRUE(WaitUntil([&] { return script.Done(); }));
@@ -153,7 +153,7 @@ TEST_F(MainWindowSimTest, AFailedConnectIsReportedAfterTheClientIsGone) {
     ModalScript box;
     box.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& b) {
         line = b.m_szLine[0];
-        clientGone = main->m_pClient == nullptr;
+        clientGone = main->GetClient() == nullptr;
         b.EndDialog(IDOK);
     });
     Open([port](CConnectDlg& d) {

@@ -14,6 +14,23 @@
 #include <functional>
 #include <memory>
 
+// A control of the main window by its id, as the operator finds it on the face.
+template <class Control>
+Control& MainControl(const CClientDlg& main, UINT id) {
+    if (auto* control = dynamic_cast<Control*>(main.GetDlgItem(int(id)))) {
+        return *control;
+    }
+    ADD_FAILURE() << "the main window has no such control " << id;
+    static Control none;
+    return none;
+}
+inline CSkinButton& MainButton(const CClientDlg& main, UINT id) {
+    return MainControl<CSkinButton>(main, id);
+}
+inline CBitmapSlider& MainSlider(const CClientDlg& main, UINT id) {
+    return MainControl<CBitmapSlider>(main, id);
+}
+
 // A video window that records what the commands asked of it.
 class RecordingVideo : public CVideoPlaceholder {
 public:

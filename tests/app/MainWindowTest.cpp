@@ -76,12 +76,12 @@ TEST_F(MainWindowTest, StartsFromTheStartupFileAndLogsStartAndEnd) {
     EXPECT_EQ(client.Height(), 698);
     const std::string location = (m_env.Home() / "Store").string();
     EXPECT_EQ(std::string(main->GetLocation()), location);
-    EXPECT_EQ(main->m_settings.DateFormat, 2u);
+    EXPECT_EQ(main->GetSettings().DateFormat, 2u);
     EXPECT_EQ(Video()->GetDrawMode(), 1);
     EXPECT_TRUE(std::filesystem::is_directory(location + "/Upgrade"));
-    EXPECT_FALSE(main->m_btnLive.IsWindowEnabled());
-    EXPECT_EQ(main->m_btnLive.GetState(), 3);
-    EXPECT_EQ(main->m_btnSplit[8].GetState(), 1);
+    EXPECT_FALSE(MainButton(*main, IDC_LIVE).IsWindowEnabled());
+    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), 3);
+    EXPECT_EQ(MainButton(*main, IDC_SPLIT_FIRST + 8).GetState(), 1);
     EXPECT_EQ(Video()->GetLayout(), 14);
 
     auto log = LogBytes();
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, SplitButtonsSelectLayoutsAndPageOnWhenPressedAgain) {
     EXPECT_EQ(Video()->GetArrangeLayout(), 1);
     EXPECT_FALSE(Video()->IsSingleView());
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(main->m_btnSplit[i].GetState(), i == 1 ? 1 : 0) << i;
+        EXPECT_EQ(MainButton(*main, IDC_SPLIT_FIRST + i).GetState(), i == 1 ? 1 : 0) << i;
     }
     EXPECT_EQ(Video()->GetPage(), 0);
     Click(IDC_SPLIT_FIRST + 1);
@@ -214,11 +214,11 @@ TEST_F(MainWindowTest, SplitButtonsSelectLayoutsAndPageOnWhenPressedAgain) {
     Click(IDC_SPLIT_FIRST + 7);
     EXPECT_EQ(Video()->GetLayout(), 13);
 
-    main->m_bDomeMenuActive = true;
+    main->SetDomeMenuActive(true);
     Click(IDC_SPLIT_FIRST);
     Click(IDC_CHANNEL_FIRST + 3);
     EXPECT_EQ(Video()->GetLayout(), 13);
-    main->m_bDomeMenuActive = false;
+    main->SetDomeMenuActive(false);
     Click(IDC_CHANNEL_FIRST + 3);
     EXPECT_EQ(Video()->GetLayout(), 0);
     EXPECT_TRUE(Video()->IsSelectedChannel(3));
@@ -226,17 +226,17 @@ TEST_F(MainWindowTest, SplitButtonsSelectLayoutsAndPageOnWhenPressedAgain) {
 
 TEST_F(MainWindowTest, SoundMutesAndTheVolumeSliderMovesTheVolume) {
     Open();
-    EXPECT_EQ(main->m_sliderVolume.GetPos(), 40000);
+    EXPECT_EQ(MainSlider(*main, IDC_VOLUME).GetPos(), 40000);
     Click(IDC_SOUND);
-    EXPECT_EQ(main->m_btnSound.GetState(), 4);
-    EXPECT_FALSE(main->m_sliderVolume.IsEnabled());
+    EXPECT_EQ(MainButton(*main, IDC_SOUND).GetState(), 4);
+    EXPECT_FALSE(MainSlider(*main, IDC_VOLUME).IsEnabled());
     Click(IDC_SOUND);
-    EXPECT_EQ(main->m_btnSound.GetState(), 0);
-    EXPECT_TRUE(main->m_sliderVolume.IsEnabled());
+    EXPECT_EQ(MainButton(*main, IDC_SOUND).GetState(), 0);
+    EXPECT_TRUE(MainSlider(*main, IDC_VOLUME).IsEnabled());
     main->SendMessage(WM_SLIDER_MOVE, IDC_VOLUME, 1234);
-    EXPECT_EQ(main->m_sliderVolume.GetPos(), 1234);
+    EXPECT_EQ(MainSlider(*main, IDC_VOLUME).GetPos(), 1234);
     main->SendMessage(WM_SLIDER_UP, IDC_VOLUME, 777);
-    EXPECT_EQ(main->m_sliderVolume.GetPos(), 777);
+    EXPECT_EQ(MainSlider(*main, IDC_VOLUME).GetPos(), 777);
 }
 
 TEST_F(MainWindowTest, SeekSliderDrivesTheLocalPlayerOnly) {
@@ -244,7 +244,7 @@ TEST_F(MainWindowTest, SeekSliderDrivesTheLocalPlayerOnly) {
     main->SendMessage(WM_SLIDER_UP, IDC_SEEK, 30); // no player: nothing happens
     auto player = std::make_unique<FakePlayer>();
     FakePlayer* p = player.get();
-    main->m_pLocalPlayer = std::move(player);
+    main->AdoptLocalPlayer(std::move(player));
     main->SendMessage(WM_SLIDER_DOWN, IDC_SEEK, 0);
     EXPECT_EQ(p->seekState, 1);
     main->SendMessage(WM_SLIDER_MOVE, IDC_SEEK, 10);
@@ -263,14 +263,14 @@ TEST_F(MainWindowTest, SeekSliderDrivesTheLocalPlayerOnly) {
     const auto calls = p->calls;
     Click(IDC_PLAY_STOP);
     EXPECT_EQ(*calls, (std::vector<std::string>{"Stop", "Close"}));
-    EXPECT_EQ(main->m_pLocalPlayer, nullptr);
+    EXPECT_EQ(main->GetLocalPlayer(), nullptr);
 }
 
 TEST_F(MainWindowTest, LocalPlayBarFollowsThePlayerMode) {
     Open();
     auto player = std::make_unique<FakePlayer>();
     FakePlayer* p = player.get();
-    main->m_pLocalPlayer = std::move(player);
+    main->AdoptLocalPlayer(std::move(player));
     Video()->SetPlaySource(3);
     p->mode = 1;
     Click(IDC_PLAY_FIRST);     // play: only while paused
@@ -322,19 +322,19 @@ TEST_F(MainWindowTest, BackupPopupFollowsTheWritersMessages) {
 TEST_F(MainWindowTest, SaveWaitsForTheStillImagesAndQuitJoinsThemFirst) {
     Open();
     Click(IDC_SAVE); // nothing shown: nothing to save
-    EXPECT_TRUE(main->m_btnSave.IsWindowEnabled());
+    EXPECT_TRUE(MainButton(*main, IDC_SAVE).IsWindowEnabled());
 
     Video()->SetPlaySource(1);
     Click(IDC_SAVE);
-    EXPECT_FALSE(main->m_btnSave.IsWindowEnabled());
+    EXPECT_FALSE(MainButton(*main, IDC_SAVE).IsWindowEnabled());
     EXPECT_EQ(main->GetTimerInterval(kSaveReapTimer), 1000u);
     auto saver = std::make_unique<FakeSaver>();
     FakeSaver* s = saver.get();
     main->AddSaveThread(std::move(saver));
     Pump(1300);
-    EXPECT_FALSE(main->m_btnSave.IsWindowEnabled()) << "a saver still runs";
+    EXPECT_FALSE(MainButton(*main, IDC_SAVE).IsWindowEnabled()) << "a saver still runs";
     s->done = true;
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnSave.IsWindowEnabled() != FALSE; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_SAVE).IsWindowEnabled() != FALSE; }, 5000));
     EXPECT_EQ(main->GetTimerInterval(kSaveReapTimer), 0u);
     const auto log = LogBytes();
     ASSERT_GE(log.size(), 8u + 2 * 184u);
@@ -404,9 +404,9 @@ TEST_F(MainWindowTest, LocalSetupOkAppliesAndSavesCancelRestoresTheBlock) {
     Open();
     RecordingVideo* before = Video();
     Click(IDC_LSETUP);
-    EXPECT_EQ(main->m_settings.DateFormat, 1u);
+    EXPECT_EQ(main->GetSettings().DateFormat, 1u);
     EXPECT_EQ(std::string(main->GetLocation()), elsewhere);
-    EXPECT_EQ(main->m_settings.WebInterval, 9u);
+    EXPECT_EQ(main->GetSettings().WebInterval, 9u);
     EXPECT_EQ(main->Opacity(kOpacityNoticeBox), 100) << "applied no lower than 100";
     EXPECT_EQ(Video(), before) << "a new draw mode switches the window the decoders draw into";
     EXPECT_EQ(Video()->GetDrawMode(), 1);
@@ -421,10 +421,10 @@ TEST_F(MainWindowTest, LocalSetupOkAppliesAndSavesCancelRestoresTheBlock) {
     EXPECT_EQ(stored.Opacity[8], 0);
 
     Click(IDC_LSETUP); // edits the block, then cancels
-    EXPECT_EQ(main->m_edit.DateFormat, 1);
-    EXPECT_EQ(main->m_edit.Opacity[8], 0);
-    EXPECT_EQ(main->m_webEdit.WebInterval, 9u);
-    EXPECT_EQ(main->m_btnLSetup.GetState(), 0);
+    EXPECT_EQ(main->GetAppliedSetup().DateFormat, 1);
+    EXPECT_EQ(main->GetAppliedSetup().Opacity[8], 0);
+    EXPECT_EQ(main->GetAppliedWebSetup().WebInterval, 9u);
+    EXPECT_EQ(MainButton(*main, IDC_LSETUP).GetState(), 0);
 }
 
 TEST_F(MainWindowTest, AudioStateOfAChannelNeedsItsSource) {

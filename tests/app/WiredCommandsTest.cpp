@@ -78,7 +78,7 @@ TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWin
     ASSERT_TRUE(script.Done());
     ASSERT_TRUE(played);
     EXPECT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRemotePlay.load() != 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
     EXPECT_TRUE(WaitUntil([&] { return main->GetVideoWindow()->GetPlaySource() == 2; }));
     // The search to return to is kept for the next opening of the frame.
     EXPECT_EQ(main->GetArchiveResume().record.active, 1);
@@ -87,7 +87,7 @@ TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWin
     again.Expect<CRemoteSearchDlg>([](CRemoteSearchDlg& frame) { Press(frame, 435); });
     Click(IDC_PLAY_STOP);
     EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRemotePlay.load() == 0; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRemotePlay(); }, 30000));
 }
 
 TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt) {
@@ -106,8 +106,8 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     Click(IDC_RSEARCH);
     ASSERT_TRUE(started);
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return main->m_pClient->m_bBackup.load() == 0 && !main->m_pClient->HasDownloadWriter(); }, 120000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !main->GetClient()->IsBackup() && !main->GetClient()->HasDownloadWriter(); }, 120000));
     // The progress popup went with the download.
     EXPECT_TRUE(WaitUntil([&] { return main->GetProgressPopup() == nullptr; }, 30000));
     const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
@@ -130,10 +130,10 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     ASSERT_TRUE(adopted);
     ASSERT_TRUE(main->HasLocalPlayer());
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 3);
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnPlay[0].IsWindowEnabled() != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_PLAY_FIRST).IsWindowEnabled() != FALSE; }));
     // The play bar and the seek slider drive the player: a release while paused seeks from the
     // start of the range and plays on.
-    auto* player = dynamic_cast<CLocalPlayerAdapter*>(main->m_pLocalPlayer.get());
+    auto* player = dynamic_cast<CLocalPlayerAdapter*>(main->GetLocalPlayer());
     ASSERT_NE(player, nullptr);
     Click(IDC_PLAY_FIRST + 3);
     EXPECT_EQ(player->GetMode(), 4);
@@ -159,7 +159,7 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     const bool yuv = video->GetDrawMode();
     ModalScript setup;
     setup.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& frame) {
-        main->m_edit.DrawMode = yuv ? 1 : 0;
+        frame.Edit()->DrawMode = yuv ? 1 : 0;
         Press(frame, IDOK);
     });
     Click(IDC_LSETUP);
@@ -203,10 +203,10 @@ TEST_F(WiredCommandsTest, SaveWritesTheShownChannelsUnderSaved) {
     // Pictures reach the tiles before a snapshot has anything to save.
     ASSERT_TRUE(WaitUntil([&] { return main->GetVideoWindow()->MediaWindow()->GetDecodedMask() != 0; }, 60000));
     Click(IDC_SAVE);
-    EXPECT_FALSE(main->m_btnSave.IsWindowEnabled());
+    EXPECT_FALSE(MainButton(*main, IDC_SAVE).IsWindowEnabled());
     EXPECT_TRUE(WaitUntil([&] { return files() > 0; }, 60000));
     // The reaping timer gives the button back once every save thread has ended.
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnSave.IsWindowEnabled() != FALSE; }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_SAVE).IsWindowEnabled() != FALSE; }, 60000));
     EXPECT_EQ(main->PendingSaveThreads(), 0u);
 }
 
@@ -218,12 +218,12 @@ TEST_F(WiredCommandsTest, AudioAndTheListeningToggleAskTheRecorder) {
     // Listening: the recorder accepts and the microphone sender runs until the toggle ends it.
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 1; }, 30000));
-    EXPECT_NE(main->m_pClient->m_pMikeSender, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 1; }, 30000));
+    EXPECT_TRUE(main->GetClient()->HasMikeSender());
     Click(IDC_MIKE);
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 0; }, 30000));
-    EXPECT_EQ(main->m_pClient->m_pMikeSender, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 0; }, 30000));
+    EXPECT_FALSE(main->GetClient()->HasMikeSender());
 }
 
 TEST_F(WiredCommandsTest, FullScreenEntersAndEscapeLeaves) {

@@ -70,12 +70,12 @@ TEST_F(WiredDialogsTest, PanOpensThePadWhoseArrowsMoveTheCameraAndPanAgainCloses
     EXPECT_TRUE(SimSaw("sim: recv PTZ_MOVE_STOP"));
     Click(IDC_PAN);
     EXPECT_TRUE(WaitUntil([] { return FindWindowOf<CPtzControlDlg>() == nullptr; }));
-    EXPECT_FALSE(main->m_pClient->IsPtzDialogOpen());
+    EXPECT_FALSE(main->GetClient()->IsPtzDialogOpen());
 }
 
 TEST_F(WiredDialogsTest, LocalSetupOkAppliesTheEditsAndCancelRestoresThem) {
     Connect();
-    const BYTE before = main->m_edit.DateFormat;
+    const BYTE before = main->GetAppliedSetup().DateFormat;
     const BYTE other = before == 2 ? 0 : 2;
     struct Step {
         UINT button;
@@ -86,13 +86,13 @@ TEST_F(WiredDialogsTest, LocalSetupOkAppliesTheEditsAndCancelRestoresThem) {
         ModalScript script;
         script.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& frame) {
             // The pages edit the main window's copies in place.
-            main->m_edit.DateFormat = other;
+            frame.Edit()->DateFormat = other;
             Press(frame, step.button);
         });
         Click(IDC_LSETUP);
         ASSERT_TRUE(script.Done());
         EXPECT_EQ(main->GetDateFormat(), step.expected) << step.button;
-        EXPECT_EQ(main->m_edit.DateFormat, step.expected) << step.button;
+        EXPECT_EQ(main->GetAppliedSetup().DateFormat, step.expected) << step.button;
     }
 }
 
@@ -107,7 +107,7 @@ TEST_F(WiredDialogsTest, TheArrangeBarOfFullScreenChoosesALayoutAndLeadsBack) {
     ASSERT_NE(bar, nullptr);
     Press(*bar, CArrangeDlg::kIdFirst + 1); // the four-tile layout
     EXPECT_EQ(video->GetLayout(), 1);
-    EXPECT_EQ(main->m_btnSplit[1].GetState(), 1);
+    EXPECT_EQ(MainButton(*main, IDC_SPLIT_FIRST + 1).GetState(), 1);
     Press(*bar, CArrangeDlg::kIdLeave);
     EXPECT_TRUE(WaitUntil([&] { return !video->IsFullScreen(); }));
 }

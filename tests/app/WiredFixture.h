@@ -73,7 +73,7 @@ protected:
         if (HasFatalFailure()) {
             return;
         }
-        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000));
+        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
     }
     // The simulator with exactly these options and the main window, logged in through the connect
     // dialog; `beforeLogin` runs once the main window and its video window exist. Does not wait for

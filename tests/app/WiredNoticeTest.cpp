@@ -64,7 +64,7 @@ protected:
         StartLoginWith(options, beforeLogin);
     }
     void UseDecoder(IPictureDecoder* decoder) {
-        auto* factory = dynamic_cast<CMediaFactory*>(main->m_pVideo->MediaFactory());
+        auto* factory = dynamic_cast<CMediaFactory*>(main->GetVideoWindow()->MediaFactory());
         ASSERT_NE(factory, nullptr);
         factory->SetPictureDecoder(decoder);
     }

@@ -4,13 +4,20 @@
 #include "setup/SetupDlg.h"
 #include "tests/app/WiredFixture.h"
 
-#include <cstring>
+#include <vector>
 
 using namespace wiredtest;
 
 namespace {
 
 using WiredSetupTest = WiredFixture;
+
+// The main window's copy of the setup record, byte for byte.
+std::vector<BYTE> SetupBytes(const CClientDlg& main) {
+    const SetupDatabase db = main.GetSetupDatabase();
+    const auto* bytes = reinterpret_cast<const BYTE*>(&db);
+    return std::vector<BYTE>(bytes, bytes + sizeof db);
+}
 
 TEST_F(WiredSetupTest, RSetupOpensTheFrameOverTheRecordersRecordAndOnlyOkWritesItBack) {
     Connect();
@@ -22,8 +29,7 @@ TEST_F(WiredSetupTest, RSetupOpensTheFrameOverTheRecordersRecordAndOnlyOkWritesI
         ModalScript script;
         script.Expect<CSetupDlg>([&](CSetupDlg& frame) {
             hostOrder = frame.IsHostOrder();
-            received.assign(reinterpret_cast<const BYTE*>(&main->m_setupDb),
-                            reinterpret_cast<const BYTE*>(&main->m_setupDb) + sizeof(SetupDatabase));
+            received = SetupBytes(*main);
             Press(frame, IDCANCEL);
         });
         Click(IDC_RSETUP);
@@ -32,7 +38,7 @@ TEST_F(WiredSetupTest, RSetupOpensTheFrameOverTheRecordersRecordAndOnlyOkWritesI
     ASSERT_TRUE(SimSaw("sim: recv DB_INFO_REQ"));
     EXPECT_TRUE(hostOrder);
     ASSERT_EQ(received.size(), sizeof(SetupDatabase));
-    EXPECT_EQ(std::memcmp(received.data(), &main->m_setupDb, received.size()), 0);
+    EXPECT_EQ(SetupBytes(*main), received);
     Pump(200);
     EXPECT_EQ(CountInLog("sim: recv DB_UPDATE_REQ"), 0);
 
@@ -46,7 +52,7 @@ TEST_F(WiredSetupTest, RSetupOpensTheFrameOverTheRecordersRecordAndOnlyOkWritesI
     ASSERT_TRUE(SimSaw("sim: recv DB_UPDATE_REQ len=6636"));
     EXPECT_TRUE(SimSaw("sim: send DB_UPDATE_ACK"));
     // Unedited, the record went back byte for byte as it came.
-    EXPECT_EQ(std::memcmp(received.data(), &main->m_setupDb, received.size()), 0);
+    EXPECT_EQ(SetupBytes(*main), received);
     EXPECT_TRUE(WaitUntil([&] { return !boxLines.empty(); })) << "the saved notice";
 }
 

@@ -7,6 +7,7 @@
 #include "archive/ItemPickerDlg.h"
 #include "archive/TimePickerDlg.h"
 #include "platform/base/Time.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <gtest/gtest.h>
 
@@ -179,12 +180,12 @@ TEST(DateTimeSearch, TheBackupPageSizesItsRangeAndEveryPickAsksAgain) {
 
     FrameRig::Click(*page, 480);
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_ON_REQ));
-    r.client->client->m_bBackup.store(1); // meanwhile another backup started
+    DvrClientTestPeer::Backup(*r.client->client).store(1); // meanwhile another backup started
     r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 2048);
     Flush();
     EXPECT_EQ(TextOf(page->Label(14)), "2 MByte");
     EXPECT_FALSE(page->m_btnPlay.IsWindowEnabled());
-    r.client->client->m_bBackup.store(0);
+    DvrClientTestPeer::Backup(*r.client->client).store(0);
 
     // An unmeasured drive counts as full.
     r.host.diskMeasured = false;

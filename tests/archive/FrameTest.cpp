@@ -10,6 +10,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "protocol/AccountRightsTable.h"
 #include "protocol/ClientMessages.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <gtest/gtest.h>
 
@@ -173,7 +174,7 @@ TEST(RemoteSearchFrame, TheAccountsRightsChooseTheTabs) {
     }
     {
         FrameRig r(Rights(kConnect | kBackup));
-        r.client->client->m_bBackup.store(1);
+        DvrClientTestPeer::Backup(*r.client->client).store(1);
         ASSERT_TRUE(r.Open());
         EXPECT_TRUE(r.Ended()); // backup only, and a backup runs: nothing to do here
     }
@@ -201,10 +202,10 @@ TEST(RemoteSearchFrame, RightsChangesWhileOpen) {
     EXPECT_NE(r.frame->Page(kSlotBackupMenu), nullptr);
     EXPECT_FALSE(r.frame->m_btnTab[0].IsWindowEnabled());
 
-    r.client->client->m_bBackup.store(1);
+    DvrClientTestPeer::Backup(*r.client->client).store(1);
     r.frame->PostMessage(WM_KELO_RIGHTS_CHANGED, 1); // and a backup runs: the frame ends
     EXPECT_TRUE(r.Ended());
-    r.client->client->m_bBackup.store(0);
+    DvrClientTestPeer::Backup(*r.client->client).store(0);
 }
 
 TEST(RemoteSearchFrame, ARepliedPageThatExistsIsNotReloaded) {

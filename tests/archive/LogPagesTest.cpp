@@ -243,8 +243,8 @@ TEST_F(LogPages, StatusAndSystemInformation) {
     auto* system = r.PageAt<CRemoteSystemInfoDlg>(kSlotSystemInfo);
     ASSERT_NE(system, nullptr);
     ASSERT_EQ(system->m_list.GetItemCount(), 10);
-    EXPECT_EQ(Column(system->m_list, 1)[0], std::string(r.client->client->m_szAddress));
-    EXPECT_EQ(Column(system->m_list, 1)[1], std::to_string(r.client->client->m_nPort));
+    EXPECT_EQ(Column(system->m_list, 1)[0], r.client->client->GetAddress());
+    EXPECT_EQ(Column(system->m_list, 1)[1], std::to_string(r.client->client->GetPort()));
 
     FrameRig::Click(*r.frame->Page(kSlotInfoMenu), 451);
     EXPECT_EQ(r.Next().id, unsigned(Msg::STATUS_INFO_REQ));

@@ -118,7 +118,7 @@ protected:
         client->SetDownloadOptions(options);
         client->SetConnectParams("127.0.0.1", DWORD(s_sim->Port()), "admin", "1234");
         ASSERT_TRUE(client->Connect());
-        ASSERT_TRUE(PumpUntil([&] { return client->m_bLive.load() == 1; }, 60000));
+        ASSERT_TRUE(PumpUntil([&] { return client->IsLive(); }, 60000));
         host.client = client.get();
         frame = std::make_unique<CRemoteSearchDlg>(host, 255, &host.main);
         ASSERT_TRUE(frame->Create(CRemoteSearchDlg::IDD, &host.main));

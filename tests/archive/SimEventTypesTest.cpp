@@ -106,8 +106,8 @@ TEST_P(SimEventTypesTest, CalculateSizesTheEventAndBackupDownloadsIt) {
     ASSERT_TRUE(backupEnabled);
     ASSERT_TRUE(started);
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return main->m_pClient->m_bBackup.load() == 0 && !main->m_pClient->HasDownloadWriter(); }, 240000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !main->GetClient()->IsBackup() && !main->GetClient()->HasDownloadWriter(); }, 240000));
     // The downloaded set holds the event: its recording, from its start, of its type.
     const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
     ASSERT_EQ(sets.size(), 1u);
@@ -144,12 +144,12 @@ TEST_P(SimEventTypesTest, PlayPlaysTheEventFromItsStart) {
     ASSERT_TRUE(script.Done());
     ASSERT_TRUE(played);
     EXPECT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRemotePlay.load() != 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
     // The playback clock runs within the event.
     DWORD clock = 0;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            clock = main->m_pClient->GetPlayClock();
+            clock = main->GetClient()->GetPlayClock();
             return clock != 0;
         },
         60000));
@@ -160,7 +160,7 @@ TEST_P(SimEventTypesTest, PlayPlaysTheEventFromItsStart) {
     again.Expect<CRemoteSearchDlg>([](CRemoteSearchDlg& frame) { Press(frame, 435); });
     Click(IDC_PLAY_STOP);
     EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRemotePlay.load() == 0; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRemotePlay(); }, 30000));
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, SimEventTypesTest,

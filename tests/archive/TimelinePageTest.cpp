@@ -259,7 +259,7 @@ TEST_F(BackupTimelineTest, TheEndDayPassSizesAndStartsTheBackup) {
     EXPECT_EQ(data.id, unsigned(Msg::TRANS_DATA_REQ));
     EXPECT_EQ(data.payload, size.payload);
     EXPECT_TRUE(r.client->client->HasDownloadWriter());
-    EXPECT_EQ(r.client->client->m_bBackup.load(), 1);
+    EXPECT_TRUE(r.client->client->IsBackup());
     EXPECT_TRUE(r.Ended());
 }
 

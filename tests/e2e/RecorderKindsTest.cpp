@@ -54,8 +54,8 @@ TEST_P(RecorderKindsTest, LiveViewShowsEveryChannelAndTheSetupRecordGoesBackWhol
     std::vector<BYTE> received;
     ModalScript script;
     script.Expect<CSetupDlg>([&](CSetupDlg& frame) {
-        received.assign(reinterpret_cast<const BYTE*>(&main->m_setupDb),
-                        reinterpret_cast<const BYTE*>(&main->m_setupDb) + sizeof(SetupDatabase));
+        const SetupDatabase db = main->GetSetupDatabase();
+        received.assign(reinterpret_cast<const BYTE*>(&db), reinterpret_cast<const BYTE*>(&db) + sizeof db);
         Press(frame, IDOK);
     });
     Click(IDC_RSETUP);

@@ -193,7 +193,7 @@ TEST_F(ArchiveBackupTest, TheBackupTabIsDisabledWhileABackupRuns) {
     }));
     ASSERT_TRUE(started);
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
-    ASSERT_EQ(main->m_pClient->m_bBackup.load(), 1);
+    ASSERT_TRUE(main->GetClient()->IsBackup());
 
     bool tabEnabled = true;
     bool tabTakesClicks = true;

@@ -2,6 +2,7 @@
 // what was typed in the connect dialog, Print turns a log list into a PDF file where there is no
 // printer (and says where), an empty list prints nothing, and a list whose columns are wider than
 // itself scrolls sideways.
+#include "app/LocalSetupDlg.h"
 #include "archive/RemoteLogAllDlg.h"
 #include "archive/RemoteLogClientDlg.h"
 #include "archive/RemoteLogPowerDlg.h"
@@ -68,6 +69,17 @@ class ArchiveLogsAndInfoTest : public ArchiveOperatorTest {
 protected:
     // No printer, whatever the machine has: the print system is asked at an address that serves none.
     ScopedEnv m_noPrinter{"CUPS_SERVER", (m_env.Root() / "no-print-server.sock").c_str()};
+
+    // The Auto Save folder, chosen on the local setup's page as its folder browser does, then OK.
+    void SetAutoSaveFolder(const std::string& folder) {
+        ModalScript setup;
+        setup.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& frame) {
+            std::snprintf(frame.Web()->WebLocation, sizeof frame.Web()->WebLocation, "%s", folder.c_str());
+            Press(frame, IDOK);
+        });
+        Click(IDC_LSETUP);
+        ASSERT_TRUE(setup.Done());
+    }
 };
 
 TEST_F(ArchiveLogsAndInfoTest, TheSystemPageShowsTheDescriptionTypedInTheConnectDialog) {
@@ -99,7 +111,7 @@ TEST_F(ArchiveLogsAndInfoTest, PrintWithoutAPrinterWritesAPdfIntoTheAutoSaveFold
     const Case cases[] = {{autoSave.string(), autoSave}, {"", m_env.Home()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.folder.string());
-        main->m_settings.WebLocation = c.webLocation.c_str();
+        SetAutoSaveFolder(c.webLocation);
         std::vector<Row> rows;
         std::vector<std::string> told;
         ASSERT_TRUE(InSearchFrame([&](CRemoteSearchDlg& frame) {
@@ -155,7 +167,7 @@ TEST_F(ArchiveLogsAndInfoTest, PrintWithoutAPrinterWritesAPdfIntoTheAutoSaveFold
 TEST_F(ArchiveLogsAndInfoTest, AnEmptyListPrintsNothingAndSaysSo) {
     // One log entry: of the Power and Client lists at least one is empty.
     Connect({"--log-entries", "1"});
-    main->m_settings.WebLocation = m_env.Root().c_str();
+    SetAutoSaveFolder(m_env.Root().string());
     int printedRows = -1;
     std::vector<std::string> told;
     ASSERT_TRUE(InSearchFrame([&](CRemoteSearchDlg& frame) {

@@ -86,7 +86,7 @@ protected:
     std::vector<int> LitSplitButtons() const {
         std::vector<int> lit;
         for (int i = 0; i < 9; ++i) {
-            if (main->m_btnSplit[i].GetState() == 1) {
+            if (MainButton(*main, IDC_SPLIT_FIRST + i).GetState() == 1) {
                 lit.push_back(i);
             }
         }
@@ -119,12 +119,12 @@ protected:
     bool RecorderStreams(DWORD generation, DWORD mask, int timeoutMs = 60000) {
         return WaitUntil(
             [&] {
-                return main->m_pClient && main->m_pClient->m_liveGeneration.load() > generation &&
-                       main->m_pClient->GetStreamedMask() == mask;
+                return main->GetClient() && main->GetClient()->GetLiveGeneration() > generation &&
+                       main->GetClient()->GetStreamedMask() == mask;
             },
             timeoutMs);
     }
-    DWORD LiveGeneration() const { return main->m_pClient ? main->m_pClient->m_liveGeneration.load() : 0; }
+    DWORD LiveGeneration() const { return main->GetClient() ? main->GetClient()->GetLiveGeneration() : 0; }
 };
 
 } // namespace livetest

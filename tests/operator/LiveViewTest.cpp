@@ -53,7 +53,7 @@ TEST_F(LiveViewTest, EverySplitButtonAndPageShowsItsChannelsAndAsksForThemWhileL
         EXPECT_TRUE(RecorderStreams(generation, press.visible));
         EXPECT_TRUE(WaitUntil([&] { return ChannelsShown() == press.visible; }, 60000))
             << "shown 0x" << std::hex << ChannelsShown();
-        EXPECT_NE(main->m_pClient->m_bLive.load(), 0);
+        EXPECT_TRUE(main->GetClient()->IsLive());
     }
 }
 
@@ -100,7 +100,7 @@ TEST_F(LiveViewTest, FullScreenShowsTheSameChannelsAndEscapeComesBack) {
     EXPECT_EQ(Video().GetLayout(), 1);
     EXPECT_EQ(LitSplitButtons(), std::vector<int>{1});
     EXPECT_TRUE(WaitUntil([&] { return ChannelsShown() == 0x000F; }, 60000));
-    EXPECT_NE(main->m_pClient->m_bLive.load(), 0);
+    EXPECT_TRUE(main->GetClient()->IsLive());
 }
 
 TEST_F(LiveViewTest, SaveWritesOnePictureOfEachOfTheSixteenChannels) {
@@ -119,8 +119,8 @@ TEST_F(LiveViewTest, SaveWritesOnePictureOfEachOfTheSixteenChannels) {
         return found;
     };
     Click(IDC_SAVE);
-    EXPECT_FALSE(main->m_btnSave.IsWindowEnabled());
-    ASSERT_TRUE(WaitUntil([&] { return main->m_btnSave.IsWindowEnabled() != FALSE; }, 120000));
+    EXPECT_FALSE(MainButton(*main, IDC_SAVE).IsWindowEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_SAVE).IsWindowEnabled() != FALSE; }, 120000));
     const std::vector<fs::path> written = files();
     ASSERT_EQ(written.size(), 16u);
     std::set<std::string> channels;
@@ -152,10 +152,10 @@ TEST_F(LiveViewTest, AudioOutputTurnsOnAndOffAtTheRecorder) {
     ConnectSixteen();
     Click(IDC_AUDIO);
     ASSERT_TRUE(SimSaw("sim: recv AUDIO_ONOFF_REQ len=0 audio"));
-    ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bAudioOut.load() != 0; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsAudioOut(); }, 30000));
     Click(IDC_AUDIO);
     EXPECT_TRUE(WaitUntil([&] { return CountInLog("sim: recv AUDIO_ONOFF_REQ len=0\n") == 1; }, 30000));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bAudioOut.load() == 0; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsAudioOut(); }, 30000));
 }
 
 TEST_F(LiveViewTest, TalkSendsTheMicrophoneToTheRecorderUntilItEnds) {
@@ -194,13 +194,13 @@ TEST_F(LiveViewTest, TalkSendsTheMicrophoneToTheRecorderUntilItEnds) {
     ConnectSixteen();
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 1; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 1; }, 30000));
     // At least one 100 ms round of captured sound reaches the recorder.
     EXPECT_TRUE(SimSaw("sim: recv TALK_DATA", 30000));
     Click(IDC_MIKE);
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 0; }, 30000));
-    EXPECT_EQ(main->m_pClient->m_pMikeSender, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 0; }, 30000));
+    EXPECT_FALSE(main->GetClient()->HasMikeSender());
 }
 
 TEST_F(LiveViewTest, PanOpensThePtzPadZoomSwitchesItAndTheSameButtonClosesIt) {
@@ -216,9 +216,9 @@ TEST_F(LiveViewTest, PanOpensThePtzPadZoomSwitchesItAndTheSameButtonClosesIt) {
         Click(step.button);
         Pump(50);
         EXPECT_EQ(FindWindowOf<CPtzControlDlg>() != nullptr, step.open);
-        EXPECT_EQ(main->m_pClient->GetPtzMode(), step.mode);
-        EXPECT_EQ(main->m_btnPan.GetState(), step.mode == 0 ? 1 : 0);
-        EXPECT_EQ(main->m_btnZoom.GetState(), step.mode == 1 ? 1 : 0);
+        EXPECT_EQ(main->GetClient()->GetPtzMode(), step.mode);
+        EXPECT_EQ(MainButton(*main, IDC_PAN).GetState(), step.mode == 0 ? 1 : 0);
+        EXPECT_EQ(MainButton(*main, IDC_ZOOM).GetState(), step.mode == 1 ? 1 : 0);
     }
     EXPECT_TRUE(SimSaw("sim: recv PTZ_CHANNEL_REQ"));
 }
@@ -229,9 +229,9 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     ASSERT_TRUE(WaitUntil([&] { return ChannelsShown() == 0xFFFF; }, 120000));
     Click(IDC_CONNECT);
     EXPECT_FALSE(main->IsConnected());
-    EXPECT_EQ(main->m_pClient, nullptr);
-    EXPECT_EQ(main->m_btnLive.GetState(), 3);
-    EXPECT_FALSE(main->m_btnLive.IsWindowEnabled());
+    EXPECT_EQ(main->GetClient(), nullptr);
+    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), 3);
+    EXPECT_FALSE(MainButton(*main, IDC_LIVE).IsWindowEnabled());
     EXPECT_TRUE(SimSaw("sim: session ends"));
     EXPECT_EQ(Video().GetPlaySource(), 0);
 
@@ -249,9 +249,9 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     });
     Click(IDC_CONNECT);
     ASSERT_TRUE(script.Done());
-    ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bLive.load() != 0; }, 60000))
+    ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000))
         << (boxLines.empty() ? std::string() : boxLines.front());
-    EXPECT_TRUE(main->m_btnLive.IsWindowEnabled());
+    EXPECT_TRUE(MainButton(*main, IDC_LIVE).IsWindowEnabled());
     EXPECT_EQ(CountInLog("sim: recv HELLO"), 2);
     EXPECT_TRUE(WaitUntil([&] { return ChannelsShown() == 0xFFFF; }, 120000));
 }

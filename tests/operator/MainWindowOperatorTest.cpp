@@ -147,8 +147,8 @@ TEST_F(MainWindowOperatorTest, ASignalOrTheSessionEndEndsTheProgramWhateverDialo
                     loadAsked = true;
                     main->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), 0);
                 }
-                if (c.open == Open::PasswordPrompt && FindModal<CPasswordDlg>() == nullptr && main->m_pClient &&
-                    main->m_pClient->m_bRecording.load() != 0) {
+                if (c.open == Open::PasswordPrompt && FindModal<CPasswordDlg>() == nullptr && main->GetClient() &&
+                    main->GetClient()->IsRecording()) {
                     main->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_RECORD, BN_CLICKED), 0);
                 }
                 if ((c.open == Open::ConnectDialog && FindModal<CConnectDlg>()) ||
@@ -193,7 +193,7 @@ TEST_F(MainWindowOperatorTest, ASignalOrTheSessionEndEndsTheProgramWhateverDialo
         EXPECT_FALSE(AnyModalOpen());
         EXPECT_EQ(FindAnyWindowOf<CPreviewFileDlg>(), nullptr);
         EXPECT_EQ(main->GetSafeHwnd(), nullptr);
-        EXPECT_EQ(main->m_pClient, nullptr);
+        EXPECT_EQ(main->GetClient(), nullptr);
         quit.reset();
         main.reset();
         // This run's entries (from its start entry): everything stopped before the end entry, and
@@ -228,7 +228,7 @@ TEST_F(MainWindowOperatorTest, EnterAnswersOkAndEscapeCancelsTheSmallDialogs) {
     ASSERT_TRUE(main->Create(CClientDlg::IDD));
     ASSERT_TRUE(atStart.Done());
     EXPECT_TRUE(escaped);
-    EXPECT_EQ(main->m_pClient, nullptr);
+    EXPECT_EQ(main->GetClient(), nullptr);
 
     // In the connection history Escape closes the list alone; in the connect dialog Enter logs in.
     bool historyEscaped = false;
@@ -259,7 +259,7 @@ TEST_F(MainWindowOperatorTest, EnterAnswersOkAndEscapeCancelsTheSmallDialogs) {
     EXPECT_TRUE(historyEscaped);
     EXPECT_TRUE(connectStayed);
     EXPECT_TRUE(entered);
-    ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->m_pClient->m_bRecording.load() != 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsRecording(); }, 60000));
 
     // A notice closes with Enter, and another with Escape.
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
@@ -398,7 +398,7 @@ TEST_F(MainWindowOperatorTest, AStillImageThatCannotBeWrittenIsToldOncePerSave) 
         boxLines.clear();
         Click(IDC_SAVE);
         ++saves;
-        ASSERT_TRUE(WaitUntil([&] { return main->m_btnSave.IsWindowEnabled() != FALSE; }, 120000));
+        ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_SAVE).IsWindowEnabled() != FALSE; }, 120000));
         ASSERT_TRUE(Drain(*main));
         ASSERT_TRUE(WaitUntil([&] { return main->GetNoticeBox() == nullptr && !boxLines.empty(); }, 30000));
         EXPECT_EQ(boxLines.size(), 1u);
@@ -423,7 +423,7 @@ TEST_F(MainWindowOperatorTest, ThePtzSetClosesWholeWhenLiveViewStopsOrThePtzRigh
     };
     auto allClosed = [&] {
         return FindWindowOf<CPtzControlDlg>() == nullptr && FindWindowOf<CPtzKeypadDlg>() == nullptr &&
-               main->m_pClient->GetPtzMode() == -1 && main->m_btnPan.GetState() == 0;
+               main->GetClient()->GetPtzMode() == -1 && MainButton(*main, IDC_PAN).GetState() == 0;
     };
 
     // Live view stops and starts again: Pan then opens the pad again.
@@ -431,10 +431,10 @@ TEST_F(MainWindowOperatorTest, ThePtzSetClosesWholeWhenLiveViewStopsOrThePtzRigh
     Click(IDC_LIVE);
     EXPECT_TRUE(WaitUntil(allClosed, 30000));
     Click(IDC_LIVE);
-    ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bLive.load() != 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsLive(); }, 60000));
     Click(IDC_PAN);
     EXPECT_NE(FindWindowOf<CPtzControlDlg>(), nullptr);
-    EXPECT_EQ(main->m_pClient->GetPtzMode(), 0);
+    EXPECT_EQ(main->GetClient()->GetPtzMode(), 0);
     Click(IDC_PAN);
     ASSERT_TRUE(WaitUntil(allClosed, 30000));
 
@@ -465,7 +465,7 @@ TEST_F(MainWindowOperatorTest, ThePtzSetClosesWholeWhenLiveViewStopsOrThePtzRigh
     ASSERT_TRUE(SimSaw("sim: recv DB_UPDATE_REQ"));
     // The login pushed the first rights; the second push is the one that takes the PTZ right.
     ASSERT_TRUE(WaitUntil([&] { return CountInLog("sim: send RIGHT_CHANGE") == 2; }, 30000));
-    EXPECT_TRUE(WaitUntil([&] { return !main->m_pClient->HasAccountRight(4); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->HasAccountRight(4); }, 30000));
     EXPECT_TRUE(WaitUntil(allClosed, 30000));
     EXPECT_TRUE(WaitUntil([&] { return !boxLines.empty(); }, 30000));
     boxLines.clear();
@@ -505,12 +505,12 @@ TEST_F(MainWindowOperatorTest, AConnectTheOperatorCancelsIsNeitherToldNorLoggedA
     });
     ASSERT_TRUE(main->Create(CClientDlg::IDD));
     ASSERT_TRUE(script.Done());
-    ASSERT_NE(main->m_pClient, nullptr);
-    EXPECT_NE(main->m_pClient->m_nConnectThreadID.load(), 0u);
+    ASSERT_NE(main->GetClient(), nullptr);
+    EXPECT_NE(main->GetClient()->GetConnectThreadId(), 0u);
     EXPECT_FALSE(main->IsConnected());
     // Connect again while connecting: the attempt is cancelled.
     Click(IDC_CONNECT);
-    EXPECT_EQ(main->m_pClient, nullptr);
+    EXPECT_EQ(main->GetClient(), nullptr);
     ASSERT_TRUE(Drain(*main));
     ASSERT_TRUE(Drain(*main));
     EXPECT_EQ(main->GetNoticeBox(), nullptr);
@@ -530,14 +530,14 @@ class RecordButtonTest : public MainWindowOperatorTest, public ::testing::WithPa
 TEST_P(RecordButtonTest, LosesItsRecordingLookWithTheRecorder) {
     ConnectSixteen();
     AnswerBoxes();
-    CSkinButton& record = main->m_btnPlay[IDC_RECORD - IDC_PLAY_FIRST];
+    CSkinButton& record = MainButton(*main, IDC_RECORD);
     ASSERT_TRUE(WaitUntil([&] { return record.GetState() == 1; }, 30000));
     if (GetParam()) {
         Click(IDC_CONNECT); // the operator disconnects
     } else {
         sim.Stop(); // the recorder goes away
     }
-    ASSERT_TRUE(WaitUntil([&] { return main->m_pClient == nullptr; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient() == nullptr; }, 60000));
     ASSERT_TRUE(Drain(*main));
     EXPECT_EQ(record.GetState(), 0);
 }

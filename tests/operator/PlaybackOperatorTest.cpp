@@ -224,7 +224,8 @@ protected:
     }
 
     std::array<int, 3> PlayButtons() {
-        return {main->m_btnPlay[1].GetState(), main->m_btnPlay[2].GetState(), main->m_btnPlay[3].GetState()};
+        return {MainButton(*main, IDC_PLAY_FIRST + 1).GetState(), MainButton(*main, IDC_PLAY_FIRST + 2).GetState(),
+                MainButton(*main, IDC_PLAY_FIRST + 3).GetState()};
     }
 
     // Remote playback started as the operator starts it: RSearch, Search, today on the calendar, a
@@ -289,9 +290,9 @@ protected:
         if (!started || !SimSaw("sim: recv TRANS_DATA_REQ")) {
             return {};
         }
-        EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bBackup.load() == 0; }, 180000));
+        EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsBackup(); }, 180000));
         // A failed writer is released later, with the next backup.
-        WaitUntil([&] { return !main->m_pClient->HasDownloadWriter(); }, 30000);
+        WaitUntil([&] { return !main->GetClient()->HasDownloadWriter(); }, 30000);
         const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
         return sets.empty() ? fs::path() : sets.front();
     }
@@ -373,7 +374,7 @@ TEST_F(PlaybackOperatorTest, RemotePlaybackPlayPauseStepReverseSpeedsAndStopBack
     AnswerBoxes();
     ASSERT_NE(PlayFromTheRemoteSearch(), 0u);
     ASSERT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRemotePlay.load() != 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 2);
     // The recorded pictures reach the tiles, forward at normal speed.
     EXPECT_TRUE(WaitUntil([&] { return SlotsShowingTheirChannel() != 0; }, 60000));
@@ -431,14 +432,14 @@ TEST_F(PlaybackOperatorTest, RemotePlaybackPlayPauseStepReverseSpeedsAndStopBack
     EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
     EXPECT_TRUE(again.Done());
     EXPECT_TRUE(blankBehindTheFrame);
-    EXPECT_EQ(main->m_pClient->m_bRemotePlay.load(), 0);
+    EXPECT_FALSE(main->GetClient()->IsRemotePlay());
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 0);
     for (int i = 0; i < 7; ++i) {
-        EXPECT_FALSE(i != 4 && main->m_btnPlay[i].IsWindowEnabled()) << "play bar button " << i;
+        EXPECT_FALSE(i != 4 && MainButton(*main, IDC_PLAY_FIRST + i).IsWindowEnabled()) << "play bar button " << i;
     }
     Click(IDC_LIVE);
     EXPECT_TRUE(WaitUntil([&] { return CountInLog("sim: recv LIVE_REQ") > lives; }, 60000));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bLive.load() != 0; }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return main->GetClient()->IsLive(); }, 60000));
     EXPECT_TRUE(WaitUntil([&] { return SlotsShowingTheirChannel() == 0xFFFF; }, 60000));
 }
 
@@ -452,7 +453,7 @@ TEST_F(PlaybackOperatorTest, LocalPlaybackOfADownloadedBackupWithItsSpeedIndicat
     ASSERT_FALSE(contents.segments.empty());
     // From the middle of the backup: room to play forward and backward at every speed.
     ASSERT_TRUE(PlayFromTheLocalSearch(contents.segments.front().start + 90));
-    auto* player = dynamic_cast<CLocalPlayerAdapter*>(main->m_pLocalPlayer.get());
+    auto* player = dynamic_cast<CLocalPlayerAdapter*>(main->GetLocalPlayer());
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 3);
     EXPECT_TRUE(WaitUntil([&] { return SlotsShowingTheirChannel() != 0; }, 60000));
@@ -490,13 +491,13 @@ TEST_F(PlaybackOperatorTest, LocalPlaybackOfADownloadedBackupWithItsSpeedIndicat
 
     // Stop: the play bar goes dark and no tile shows a played picture any more.
     // (The timeline's Play stopped live view; it stays stopped.)
-    EXPECT_EQ(main->m_pClient->m_bLive.load(), 0);
+    EXPECT_FALSE(main->GetClient()->IsLive());
     Click(IDC_PLAY_STOP);
     EXPECT_FALSE(main->HasLocalPlayer());
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 0);
     EXPECT_TRUE(WaitUntil([&] { return SlotsShowingTheirChannel() == 0; }, 30000));
     for (int i = 0; i < 7; ++i) {
-        EXPECT_FALSE(i != 4 && main->m_btnPlay[i].IsWindowEnabled()) << "play bar button " << i;
+        EXPECT_FALSE(i != 4 && MainButton(*main, IDC_PLAY_FIRST + i).IsWindowEnabled()) << "play bar button " << i;
     }
 }
 

@@ -111,7 +111,7 @@ TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
     r.client->SetSaveLocation(folder.Path());
     ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
     EXPECT_FALSE(r.client->CreateDownloadWriter(100, 1, 0)); // one backup at a time
-    EXPECT_EQ(r.client->m_bBackup.load(), 1);
+    EXPECT_TRUE(r.client->IsBackup());
     std::vector<Bytes> sent;
     for (int i = 0; i < 30; ++i) {
         sent.push_back(Block(i));
@@ -126,7 +126,7 @@ TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_OFF_REQ));
     EXPECT_TRUE(Posted(r.host, ClientWindow::MainWindow, WM_KELO_BACKUP_CLOSE, 0));
     r.Sync();
-    EXPECT_EQ(r.client->m_bBackup.load(), 0);
+    EXPECT_FALSE(r.client->IsBackup());
     EXPECT_FALSE(r.client->HasDownloadWriter());
     EXPECT_TRUE(Posted(r.host, ClientWindow::MainWindow, WM_KELO_BACKUP_CREATE, 100));
     ExpectSets(IdxFiles(folder.Path()), sent);
@@ -221,7 +221,7 @@ TEST(ClientBackup, AFullDiskEndsTheBackupWithANoticeAndAReadableSet) {
     EXPECT_TRUE(r.host.WaitForNotice(0x60005));
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_OFF_REQ));
     r.Sync();
-    EXPECT_EQ(r.client->m_bBackup.load(), 0);
+    EXPECT_FALSE(r.client->IsBackup());
     // The notice tells the operator; no "connection failed" entry is logged for it.
     const auto calls = r.host.Calls();
     EXPECT_EQ(std::count_if(calls.begin(), calls.end(),

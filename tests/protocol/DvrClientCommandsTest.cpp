@@ -1,6 +1,7 @@
 // The recorder commands: each request's bytes on the wire and the handling of each answer.
 #include "protocol/ByteOrder.h"
 #include "tests/protocol/ClientRig.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <functional>
 
@@ -110,7 +111,7 @@ TEST(ClientCommands, AnswersAreHandledByTheirTable) {
     ClientRig r;
     for (const Case& c : cases) {
         r.host.Clear();
-        r.client->m_bRecording.store(BYTE(c.recording == 0 ? 1 : 0));
+        DvrClientTestPeer::Recording(*r.client).store(BYTE(c.recording == 0 ? 1 : 0));
         r.Send(c.id, c.payload);
         r.Sync();
         EXPECT_EQ(r.host.Notices(), c.notices) << c.name;
@@ -125,7 +126,7 @@ TEST(ClientCommands, AnswersAreHandledByTheirTable) {
         EXPECT_EQ(posts, c.posts) << c.name;
         EXPECT_EQ(lastWParam, c.wParam) << c.name;
         if (c.recording >= 0) {
-            EXPECT_EQ(r.client->m_bRecording.load(), c.recording) << c.name;
+            EXPECT_EQ(r.client->IsRecording(), c.recording) << c.name;
         }
     }
     EXPECT_TRUE(r.Quiet(50)); // no answer makes the client send anything

@@ -6,6 +6,7 @@
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
 #include "tests/protocol/ScriptedRecorder.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <chrono>
 #include <cstring>
@@ -81,10 +82,10 @@ protected:
     bool WaitClosedNotice() { return host.WaitForNotice(kNoticeConnectionClosed); }
     bool WaitSocketThreadGone() {
         const auto end = std::chrono::steady_clock::now() + 10s;
-        while (client->m_nSockThreadID.load() != 0 && std::chrono::steady_clock::now() < end) {
+        while (client->GetSocketThreadId() != 0 && std::chrono::steady_clock::now() < end) {
             std::this_thread::sleep_for(5ms);
         }
-        return client->m_nSockThreadID.load() == 0;
+        return client->GetSocketThreadId() == 0;
     }
 
     ScriptedRecorder recorder;
@@ -103,8 +104,8 @@ TEST_F(ConnectionTest, LogsInWithLowerCasedSixteenByteFields) {
     EXPECT_EQ(std::string(hello.begin() + 16, hello.end()), "passwordis16long");
     ASSERT_TRUE(recorder.Send(Msg::HELLO48_ACK, HelloReply(4, 6)));
     ASSERT_TRUE(recorder.ReadUntil(Msg::LIVE_REQ).ok);
-    EXPECT_EQ(client->m_bConnected.load(), 1);
-    EXPECT_EQ(client->m_hello.channel_num, 16);
+    EXPECT_TRUE(client->IsConnected());
+    EXPECT_EQ(client->GetHello().channel_num, 16);
     EXPECT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 1; }));
 
     // Short fields are zero-padded.
@@ -131,7 +132,7 @@ TEST_F(ConnectionTest, WrongProductEndsTheConnection) {
     EXPECT_TRUE(WaitClosedNotice());
     EXPECT_TRUE(recorder.WaitForClose());
     EXPECT_TRUE(WaitSocketThreadGone());
-    EXPECT_EQ(client->m_dvrType.load(), 2u);
+    EXPECT_EQ(client->GetDvrType(), 2u);
 }
 
 TEST_F(ConnectionTest, ByeReasonIsShownEvenWhenTheRecorderClosesAtOnce) {
@@ -198,7 +199,7 @@ TEST_F(ConnectionTest, FailedConnectsEndWithANoticeAndNoThread) {
         const auto start = std::chrono::steady_clock::now();
         cl.Disconnect();
         EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
-        EXPECT_EQ(cl.m_nSockThreadID.load(), 0u);
+        EXPECT_EQ(cl.GetSocketThreadId(), 0u);
         EXPECT_TRUE(h.CallsOf(HostCall::Notice).empty()); // no socket thread ran: no closed notice
     }
 }
@@ -206,7 +207,7 @@ TEST_F(ConnectionTest, FailedConnectsEndWithANoticeAndNoThread) {
 TEST_F(ConnectionTest, DisconnectSaysByeWaitsAndLogsOnlyAfterLogin) {
     StartClient();
     LogIn();
-    client->m_bLive.store(0); // nothing runs: only BYE48 goes out
+    DvrClientTestPeer::Live(*client).store(0); // nothing runs: only BYE48 goes out
     host.Clear();
     std::thread peer([&] {
         const ScriptedRecorder::Received bye = recorder.Read();
@@ -219,7 +220,7 @@ TEST_F(ConnectionTest, DisconnectSaysByeWaitsAndLogsOnlyAfterLogin) {
     client->Disconnect();
     EXPECT_GE(std::chrono::steady_clock::now() - start, ShortTiming().disconnectWait);
     peer.join();
-    EXPECT_EQ(client->m_nSockThreadID.load(), 0u);
+    EXPECT_EQ(client->GetSocketThreadId(), 0u);
     EXPECT_EQ(client->SendPacket(PacketHeader::Request(Msg::LIVE_STOP, 0), nullptr, 0), 0);
     const auto logs = host.CallsOf(HostCall::LocalLog);
     ASSERT_EQ(logs.size(), 1u);
@@ -243,8 +244,8 @@ TEST_F(ConnectionTest, DisconnectSaysByeWaitsAndLogsOnlyAfterLogin) {
 TEST_F(ConnectionTest, DisconnectStopsEveryRunningActivity) {
     StartClient();
     LogIn();
-    client->m_bLive.store(1);
-    client->m_bBackup.store(1);
+    DvrClientTestPeer::Live(*client).store(1);
+    DvrClientTestPeer::Backup(*client).store(1);
     std::thread disconnect([&] { client->Disconnect(); });
     std::vector<unsigned> ids;
     for (;;) {
@@ -301,7 +302,7 @@ TEST_F(ConnectionTest, BrokenStreamsEndTheSocketThread) {
         }
         EXPECT_LT(took, 10s) << c.what;
         cl.Disconnect();
-        EXPECT_EQ(cl.m_nSockThreadID.load(), 0u) << c.what;
+        EXPECT_EQ(cl.GetSocketThreadId(), 0u) << c.what;
     }
 }
 
@@ -322,6 +323,6 @@ TEST_F(ConnectionTest, DisconnectCancelsAConnectInProgress) {
     const auto start = std::chrono::steady_clock::now();
     cl.Disconnect();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-    EXPECT_EQ(cl.m_nConnectThreadID.load(), 0u);
-    EXPECT_EQ(cl.m_nSockThreadID.load(), 0u);
+    EXPECT_EQ(cl.GetConnectThreadId(), 0u);
+    EXPECT_EQ(cl.GetSocketThreadId(), 0u);
 }

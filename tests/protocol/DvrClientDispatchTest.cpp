@@ -6,6 +6,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -249,21 +250,21 @@ TEST_F(DispatchTest, RepliesForAClosedFrameAreDropped) {
 
 TEST_F(DispatchTest, HelloReplyLogsInAndKeepsTheFirmwareTableInSlotOrder) {
     ASSERT_TRUE(Feed(Msg::HELLO48_ACK, Hello(4, 6, 1, 1)));
-    EXPECT_EQ(client.m_bConnected.load(), 1);
-    EXPECT_EQ(client.m_dvrType.load(), 3u);
-    EXPECT_EQ(client.m_hello.channel_num, 16); // 6 is served as 16
-    EXPECT_EQ(client.m_bVersion11.load(), 1);
-    EXPECT_EQ(client.m_bVersion12.load(), 0);
+    EXPECT_TRUE(client.IsConnected());
+    EXPECT_EQ(client.GetDvrType(), 3u);
+    EXPECT_EQ(client.GetHello().channel_num, 16); // 6 is served as 16
+    EXPECT_TRUE(client.IsVersion11());
+    EXPECT_FALSE(client.IsVersion12());
     // Slots 0, 3, 4, 5, 6 hold entries 0, 2, 5, 3, 4; the rest are empty.
     const int entryOfSlot[7] = {0, -1, -1, 2, 5, 3, 4};
     for (int slot = 0; slot < 20; ++slot) {
         const int entry = slot < 7 ? entryOfSlot[slot] : -1;
         if (entry < 0) {
-            EXPECT_EQ(client.m_hello.FirmName[slot][0], '\0') << slot;
-            EXPECT_EQ(client.m_hello.FirmVer[slot], 0u) << slot;
+            EXPECT_EQ(client.GetHello().FirmName[slot][0], '\0') << slot;
+            EXPECT_EQ(client.GetHello().FirmVer[slot], 0u) << slot;
         } else {
-            EXPECT_EQ(std::string(client.m_hello.FirmName[slot]), "part" + std::to_string(entry));
-            EXPECT_EQ(client.m_hello.FirmVer[slot], 1000u + static_cast<DWORD>(entry));
+            EXPECT_EQ(std::string(client.GetHello().FirmName[slot]), "part" + std::to_string(entry));
+            EXPECT_EQ(client.GetHello().FirmVer[slot], 1000u + static_cast<DWORD>(entry));
         }
     }
     const auto logs = host.CallsOf(HostCall::LocalLog);
@@ -273,7 +274,7 @@ TEST_F(DispatchTest, HelloReplyLogsInAndKeepsTheFirmwareTableInSlotOrder) {
     // A second hello reply changes nothing.
     host.Clear();
     EXPECT_TRUE(Feed(Msg::HELLO48_ACK, Hello(4, 8, 2, 0)));
-    EXPECT_EQ(client.m_hello.channel_num, 16);
+    EXPECT_EQ(client.GetHello().channel_num, 16);
     EXPECT_TRUE(host.Calls().empty());
 }
 
@@ -305,12 +306,12 @@ TEST(DvrClientHello, OtherProductsAndSizesEndTheConnection) {
         const PacketHeader h = PacketHeader::Request(Msg::HELLO48_ACK, static_cast<DWORD>(b.size()));
         const bool served = c.type == kServedRecorderType;
         EXPECT_EQ(client.ProcessMessage(h, b.data(), static_cast<DWORD>(b.size())), served);
-        EXPECT_EQ(client.m_dvrType.load(), c.type);
+        EXPECT_EQ(client.GetDvrType(), c.type);
         EXPECT_EQ(host.CallsOf(HostCall::WrongProduct).size(), served ? 0u : 1u);
         if (served) {
-            EXPECT_EQ(client.m_hello.channel_num, c.channels == 0 ? 16 : c.channels);
-            EXPECT_EQ(client.m_bVersion11.load(), c.v11 ? 1 : 0);
-            EXPECT_EQ(client.m_bVersion12.load(), c.v12 ? 1 : 0);
+            EXPECT_EQ(client.GetHello().channel_num, c.channels == 0 ? 16 : c.channels);
+            EXPECT_EQ(client.IsVersion11(), c.v11 ? 1 : 0);
+            EXPECT_EQ(client.IsVersion12(), c.v12 ? 1 : 0);
         }
     }
 }
@@ -324,9 +325,9 @@ TEST_F(DispatchTest, Bye48ReasonsBecomeNotices) {
                           {35, 0x30005}, {36, 0x30006}, {-2, 0x30007}, {37, 0xF0000}, {4, 0}};
     for (const Case& c : cases) {
         host.Clear();
-        client.m_bConnected.store(1);
+        DvrClientTestPeer::Connected(client).store(1);
         EXPECT_TRUE(Feed(Msg::BYE48, ReasonBytes(c.reason)));
-        EXPECT_EQ(client.m_bConnected.load(), 0);
+        EXPECT_FALSE(client.IsConnected());
         EXPECT_EQ(host.Notices(), c.notice ? std::vector<LPARAM>{c.notice} : std::vector<LPARAM>{});
         const auto logs = host.CallsOf(HostCall::LocalLog);
         ASSERT_EQ(logs.size(), 1u);
@@ -339,20 +340,20 @@ TEST_F(DispatchTest, AudioBitsFollowEveryHeaderOnlyWhileAStreamRuns) {
     const std::vector<BYTE> none;
     // On while nothing runs: nothing starts, and the change is seen again later.
     EXPECT_TRUE(Feed(Msg::REC_STATUS, none, true, kAudioOnBit | 5));
-    EXPECT_EQ(client.m_audioChannel.load(), 5u);
-    EXPECT_EQ(client.m_bAudioOut.load(), 0);
-    client.m_bLive.store(1);
+    EXPECT_EQ(client.GetAudioChannel(), 5u);
+    EXPECT_FALSE(client.IsAudioOut());
+    DvrClientTestPeer::Live(client).store(1);
     EXPECT_TRUE(Feed(300, none, true, kAudioOnBit | 2)); // any message, even one without a handler
-    EXPECT_EQ(client.m_bAudioOut.load(), 1);
-    EXPECT_EQ(client.m_audioChannel.load(), 2u);
+    EXPECT_TRUE(client.IsAudioOut());
+    EXPECT_EQ(client.GetAudioChannel(), 2u);
     // Another message with the bit still set changes nothing; one without it stops the audio.
     host.Clear();
     EXPECT_TRUE(Feed(Msg::MESSAGE_257, none, true, kAudioOnBit | 2));
     EXPECT_TRUE(host.CallsOf(HostCall::ButtonState).empty());
-    client.m_audioChannelMask.store(4);
+    DvrClientTestPeer::AudioChannelMask(client).store(4);
     EXPECT_TRUE(Feed(Msg::LIVE_STOP_ACK, none));
-    EXPECT_EQ(client.m_bAudioOut.load(), 0);
-    EXPECT_EQ(client.m_audioChannelMask.load(), 0u);
+    EXPECT_FALSE(client.IsAudioOut());
+    EXPECT_EQ(client.GetAudioChannelMask(), 0u);
     const auto states = host.CallsOf(HostCall::ButtonState);
     ASSERT_EQ(states.size(), 1u);
     EXPECT_EQ(states[0].button, ClientButton::Audio);

@@ -98,7 +98,7 @@ TEST(ClientLive, FramesReachTheirDecodersWholeAndInOrder) {
     SendLive(r, Frame(0, 1, 500));
     SendLive(r, Frame(1, 1, 500));
     r.StartLive();
-    const DWORD generation = r.client->m_liveGeneration.load();
+    const DWORD generation = r.client->GetLiveGeneration();
 
     std::vector<Bytes> sent[3];
     for (DWORD t = 10; t < 16; ++t) {
@@ -219,7 +219,7 @@ TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {
         EXPECT_TRUE(
             std::equal(player->blocks[0].begin(), player->blocks[0].end(), withSound.begin() + 40 + 200 + 1536));
     }
-    EXPECT_EQ(r.client->m_audioChannelMask.load(), 1u << 2);
+    EXPECT_EQ(r.client->GetAudioChannelMask(), 1u << 2);
 
     // An audio area too short for its block is not read.
     SendLive(r, Frame(2, 31, 200, 1024, 2), 65535, audio);
@@ -251,7 +251,7 @@ TEST(ClientLive, StopTearsDownEvenWhenADecoderNeverDrains) {
         EXPECT_TRUE(decoder->stopped.load());
         EXPECT_TRUE(decoder->refusing.load());
     }
-    EXPECT_EQ(r.client->m_bLive.load(), 0);
+    EXPECT_FALSE(r.client->IsLive());
     EXPECT_EQ(r.video.Layouts().back(), 16);
     EXPECT_EQ(r.video.playSource.load(), 0);
     // Frames after the stop are not for anyone.

@@ -86,8 +86,8 @@ std::vector<DWORD> QueuedTimes(ClientRig& r, int channel) {
 TEST(ClientPlay, StartStopsLiveViewAndGrantsTheFirstCredit) {
     ClientRig r;
     StartPlayback(r);
-    EXPECT_EQ(r.client->m_bRemotePlay.load(), 1);
-    EXPECT_EQ(r.client->m_bLive.load(), 0);
+    EXPECT_TRUE(r.client->IsRemotePlay());
+    EXPECT_FALSE(r.client->IsLive());
     EXPECT_EQ(r.client->GetPlayMode(), 3);
     EXPECT_EQ(r.video.playSource.load(), 2);
     EXPECT_EQ(r.media.Decoder(0)->source, 2);
@@ -285,7 +285,7 @@ TEST(ClientPlay, DoneFailAndStop) {
     EXPECT_EQ(live.id, unsigned(Msg::LIVE_REQ)); // back to live view
     EXPECT_TRUE(r.host.WaitForNotice(0x60003));
     r.Sync();
-    EXPECT_EQ(r.client->m_bRemotePlay.load(), 0);
+    EXPECT_FALSE(r.client->IsRemotePlay());
     EXPECT_EQ(r.video.playSource.load(), 1);
     for (const auto& decoder : r.media.Decoders()) {
         if (decoder->source == 2) {

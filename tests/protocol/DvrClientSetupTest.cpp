@@ -218,7 +218,7 @@ TEST(ClientSetup, InformationBlocks) {
     EXPECT_EQ(r.client->GetSysEtcInfo().language_code[0], 9);
     EXPECT_EQ(r.client->GetDstInfo().count, 3u);
     EXPECT_EQ(r.client->GetDstInfo().rules[0].start_month, 2);
-    EXPECT_EQ(r.client->m_bRecording.load(), 1);
+    EXPECT_TRUE(r.client->IsRecording());
     EXPECT_TRUE(r.host.WaitFor([](const HostCall& c) {
         return c.kind == HostCall::ButtonState && c.button == ClientButton::Record && c.state == 1;
     }));

@@ -75,7 +75,7 @@ protected:
         client->SetConnectParams("127.0.0.1", DWORD(port), "admin", "1234");
         ASSERT_TRUE(client->Connect());
         ASSERT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 1; }));
-        ASSERT_TRUE(Eventually([&] { return client->m_bLive.load() == 1; }, 30s));
+        ASSERT_TRUE(Eventually([&] { return client->IsLive(); }, 30s));
     }
 
     void TearDown() override {
@@ -359,5 +359,5 @@ TEST_F(SimFourChannels, PlaybackKeepsFlowingOnReturnedCredit) {
     EXPECT_EQ(std::string(item->descriptor.label),
               CameraNames(*s_config)[0].empty() ? "CH1" : CameraNames(*s_config)[0]);
     client->SendPlayStop();
-    EXPECT_EQ(client->m_bRemotePlay.load(), 0);
+    EXPECT_FALSE(client->IsRemotePlay());
 }

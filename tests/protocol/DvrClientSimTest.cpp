@@ -67,10 +67,10 @@ protected:
 TEST_F(SimTest, LogsInTakesThePushesAndSaysByeOnDisconnect) {
     Start({"--channels", "6"}, "ADMIN", "1234"); // the simulator compares the lower-cased HELLO fields
     ASSERT_TRUE(host.WaitFor(IsLoginLog));
-    EXPECT_EQ(client->m_bConnected.load(), 1);
-    EXPECT_EQ(client->m_dvrType.load(), 3u);
-    EXPECT_EQ(client->m_hello.channel_num, 16); // 6 is served as 16
-    EXPECT_EQ(client->m_bVersion12.load(), 1);
+    EXPECT_TRUE(client->IsConnected());
+    EXPECT_EQ(client->GetDvrType(), 3u);
+    EXPECT_EQ(client->GetHello().channel_num, 16); // 6 is served as 16
+    EXPECT_TRUE(client->IsVersion12());
     EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_REQ len=4"));
     // The pushes after the login and the live stream are taken in step: the connection stays.
     std::this_thread::sleep_for(1s);
@@ -78,7 +78,7 @@ TEST_F(SimTest, LogsInTakesThePushesAndSaysByeOnDisconnect) {
 
     client->Disconnect();
     EXPECT_TRUE(sim.WaitLog("sim: recv BYE48 len=0"));
-    EXPECT_EQ(client->m_nSockThreadID.load(), 0u);
+    EXPECT_EQ(client->GetSocketThreadId(), 0u);
     EXPECT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 2; }));
 }
 
@@ -307,6 +307,6 @@ TEST_F(SimTest, FaultyStreamsEndTheConnectionCleanly) {
             EXPECT_TRUE(h.WaitForNotice(kNoticeConnectionClosed)) << what;
         }
         cl.Disconnect();
-        EXPECT_EQ(cl.m_nSockThreadID.load(), 0u) << what;
+        EXPECT_EQ(cl.GetSocketThreadId(), 0u) << what;
     }
 }

@@ -8,6 +8,7 @@
 #include "setup/SetupListPopupDlg.h"
 #include "setup/SetupText.h"
 #include "tests/protocol/ClientRig.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 using namespace setuptest;
 
@@ -90,9 +91,9 @@ TEST_F(EmailPage, TheTestMailCarriesTheBlockAsTheRecordHoldsIt) {
     EXPECT_EQ(std::memcmp(sent.payload.data(), Bytes(db) + 3512, 516), 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(sent.payload.data()) + 128), "ops@example.org");
     // Nothing was saved by it, and nothing is sent while the connection is not up.
-    rig.client->m_bConnected.store(0);
+    DvrClientTestPeer::Connected(*rig.client).store(0);
     page.SendMessage(WM_COMMAND, MAKEWPARAM(CEmailSetupDlg::IDC_SEND_TEST_MAIL, BN_CLICKED), 0);
-    rig.client->m_bConnected.store(1);
+    DvrClientTestPeer::Connected(*rig.client).store(1);
     EXPECT_TRUE(rig.Quiet(300));
     host.client = nullptr;
     page.SendMessage(WM_COMMAND, MAKEWPARAM(CEmailSetupDlg::IDC_SEND_TEST_MAIL, BN_CLICKED), 0);

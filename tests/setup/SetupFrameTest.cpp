@@ -477,7 +477,7 @@ TEST_F(SetupFrameModal, OkUploadsTheEditedRecordWithItsCrcAndCancelNothing) {
             Click(ok ? dlg.m_btnOK : dlg.m_btnCancel);
         });
         ASSERT_EQ(result, ok ? IDOK : IDCANCEL);
-        if (result == IDOK && rig.client->m_bConnected.load() == 1)
+        if (result == IDOK && rig.client->IsConnected())
             rig.client->SendDbUpdate(record);
         if (!ok) {
             EXPECT_TRUE(rig.Quiet(300));

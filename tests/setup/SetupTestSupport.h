@@ -12,6 +12,7 @@
 #include "protocol/SetupDatabase.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupHost.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -104,8 +105,12 @@ public:
 class Recorder {
 public:
     Recorder() { client.SetConnectParams("127.0.0.1", 2000, "user", "1111"); }
-    void SetChannels(int n) { client.m_hello.channel_num = BYTE(n); }
-    void SetSubType(int t) { client.m_hello.sub_product_num_major = BYTE(t); }
+    void SetChannels(int n) {
+        DvrClientTestPeer::EditHello(client, [n](HelloInfo& hello) { hello.channel_num = BYTE(n); });
+    }
+    void SetSubType(int t) {
+        DvrClientTestPeer::EditHello(client, [t](HelloInfo& hello) { hello.sub_product_num_major = BYTE(t); });
+    }
     // Logs in as `account` of a six-account table named user0..user5 with passwords 1110..1115.
     void LogInAs(int account) {
         AccountRightsTable table{};
