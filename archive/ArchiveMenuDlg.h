@@ -3,9 +3,12 @@
 // each sending that mode's request or opening its page. The four menus share this base.
 
 #include "archive/ArchiveHost.h"
+#include "archive/PageTemplate.h"
 #include "archive/SearchPage.h"
 #include "controls/SkinTextButton.h"
 
+#include <array>
+#include <cstddef>
 #include <span>
 
 struct MenuButtonSpec {
@@ -14,6 +17,16 @@ struct MenuButtonSpec {
     UINT text;
     int y;
 };
+
+// A menu's buttons as its template lists them.
+template <std::size_t N>
+constexpr std::array<DialogItem, N> MenuButtonItems(const MenuButtonSpec (&buttons)[N]) {
+    std::array<DialogItem, N> items{};
+    for (std::size_t i = 0; i < N; ++i) {
+        items[i] = MenuColumnButton(buttons[i].id, buttons[i].y, WS_VISIBLE | BS_OWNERDRAW);
+    }
+    return items;
+}
 
 class CArchiveMenuDlg : public CSearchPage {
 public:

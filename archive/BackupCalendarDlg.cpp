@@ -1,6 +1,7 @@
 #include "archive/BackupCalendarDlg.h"
 
 #include "archive/CalendarMath.h"
+#include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "controls/SkinFont.h"
 #include "platform/gdi/DC.h"
@@ -11,13 +12,7 @@
 
 namespace {
 
-const DialogTemplate kTemplate{.id = CBackupCalendarDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = CalendarTemplateItems(true)};
+const DialogTemplate kTemplate = ContentPageTemplate(CBackupCalendarDlg::IDD, CalendarTemplateItems(true));
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr RECT kTitleRect = {6, 5, 404, 24};

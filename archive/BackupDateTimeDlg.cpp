@@ -1,6 +1,7 @@
 #include "archive/BackupDateTimeDlg.h"
 
 #include "archive/ArchiveHost.h"
+#include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "platform/base/Time.h"
 #include "platform/window/DataExchange.h"
@@ -35,21 +36,13 @@ const DialogItem kItems[] = {
     {kIdBackup, "BUTTON", 304, 396, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
     {kIdCalculate, "BUTTON", 2, 396, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
 };
-const DialogTemplate kTemplate{
-    .id = CBackupDateTimeDlg::IDD, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = kItems};
+const DialogTemplate kTemplate = ContentPageTemplate(CBackupDateTimeDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
-
-DateTimeRange TodayRange() {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    TodayFields(year, month, day);
-    return DefaultBackupRange(year, month, day);
-}
 
 } // namespace
 
-CBackupDateTimeDlg::CBackupDateTimeDlg() : CDateTimeSearchDlg(IDD, kSlotBackupDateTime, 1756, TodayRange()) {}
+CBackupDateTimeDlg::CBackupDateTimeDlg()
+    : CDateTimeSearchDlg(IDD, kSlotBackupDateTime, 1756, TodayRange(DefaultBackupRange)) {}
 
 void CBackupDateTimeDlg::DoDataExchange(CDataExchange* pDX) {
     CDateTimeSearchDlg::DoDataExchange(pDX);

@@ -1,5 +1,6 @@
 #include "archive/BackupEventListDlg.h"
 
+#include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "platform/window/DataExchange.h"
 
@@ -19,8 +20,7 @@ const DialogItem kItems[] = {
     {kIdBackup, "BUTTON", 304, 396, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
     {kIdSize, "STATIC", 103, 400, 97, 14, WS_VISIBLE},
 };
-const DialogTemplate kTemplate{
-    .id = CBackupEventListDlg::IDD, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = kItems};
+const DialogTemplate kTemplate = ContentPageTemplate(CBackupEventListDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

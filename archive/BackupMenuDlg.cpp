@@ -4,60 +4,34 @@
 
 namespace {
 
-constexpr MenuButtonSpec kButtons[] = {
-    {450, 2164, 5560, 1},
-    {451, 2165, 5451, 41},
-    {452, 2166, 5561, 81},
-    {453, 2167, 5562, 395},
-};
-
-const DialogItem kItems[] = {
-    {450, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {451, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {452, "BUTTON", 2, 81, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {453, "BUTTON", 2, 395, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-};
-const DialogTemplate kTemplate{
-    .id = CBackupMenuDlg::IDD, .x = 14, .y = 74, .cx = 174, .cy = 430, .style = WS_CHILD, .items = kItems};
+const DialogTemplate kTemplate = MenuColumnTemplate(CBackupMenuDlg::IDD, CModeMenuDlg::kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CBackupMenuDlg::CBackupMenuDlg() : CArchiveMenuDlg(IDD, kSlotBackupMenu, kButtons) {}
+CBackupMenuDlg::CBackupMenuDlg() : CModeMenuDlg(IDD, kSlotBackupMenu) {}
 
 BOOL CBackupMenuDlg::OnInitDialog() {
-    CArchiveMenuDlg::OnInitDialog();
+    CModeMenuDlg::OnInitDialog();
     Resume().ClearRecord();
     OnMenuButton(450);
     return TRUE;
 }
 
-void CBackupMenuDlg::OnMenuButton(UINT id) {
-    if (FrameBusy()) {
-        return;
-    }
-    switch (id) {
-    case 450:
-        SelectButton(id);
-        m_pFrame->ShowBackupDateTime();
-        break;
-    case 451:
-        SelectButton(id);
-        m_pFrame->SetBusy(true);
-        m_pFrame->RequestBackupEventInfo();
-        break;
-    case 452:
-        SelectButton(id);
-        m_pFrame->SetBusy(true);
-        // The backup calendar always starts by picking the start day.
-        m_pFrame->Backup() = BackupRange{};
-        m_pFrame->RequestTransMonthInfo();
-        break;
-    case 453:
-        SelectButton(id);
-        m_pFrame->ShowBackupChannelSelect();
-        break;
-    default:
-        break;
-    }
+void CBackupMenuDlg::OnDateTime() {
+    m_pFrame->ShowBackupDateTime();
+}
+
+void CBackupMenuDlg::OnEvent() {
+    m_pFrame->RequestBackupEventInfo();
+}
+
+void CBackupMenuDlg::OnCalendar() {
+    // The backup calendar always starts by picking the start day.
+    m_pFrame->Backup() = BackupRange{};
+    m_pFrame->RequestTransMonthInfo();
+}
+
+void CBackupMenuDlg::OnSelectChannel() {
+    m_pFrame->ShowBackupChannelSelect();
 }

@@ -1,14 +1,17 @@
 #pragma once
 // The Backup tab's menu: Date/Time, Event, Calendar and Select Channel for choosing a backup range.
 
-#include "archive/ArchiveMenuDlg.h"
+#include "archive/ModeMenuDlg.h"
 
-class CBackupMenuDlg : public CArchiveMenuDlg {
+class CBackupMenuDlg : public CModeMenuDlg {
 public:
     static constexpr UINT IDD = 221;
     CBackupMenuDlg();
-    void OnMenuButton(UINT id) override;
 
 protected:
     BOOL OnInitDialog() override;
+    void OnDateTime() override;
+    void OnEvent() override;
+    void OnCalendar() override;
+    void OnSelectChannel() override;
 };

@@ -2,6 +2,7 @@
 
 #include "archive/ArchiveHost.h"
 #include "archive/BackupCalendarDlg.h"
+#include "archive/PageTemplate.h"
 #include "archive/PickerRequests.h"
 #include "archive/RemoteSearchDlg.h"
 #include "archive/TimelineMath.h"
@@ -40,8 +41,7 @@ struct BackupTimelineItems {
 };
 
 const BackupTimelineItems kItems;
-const DialogTemplate kTemplate{
-    .id = CBackupTimelineDlg::IDD, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = kItems.items};
+const DialogTemplate kTemplate = ContentPageTemplate(CBackupTimelineDlg::IDD, kItems.items);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

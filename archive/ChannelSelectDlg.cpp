@@ -1,6 +1,7 @@
 #include "archive/ChannelSelectDlg.h"
 
 #include "archive/ChannelMask.h"
+#include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
@@ -34,10 +35,8 @@ const std::vector<DialogItem>& Items() {
     return items;
 }
 
-const DialogTemplate kSearchTemplate{
-    .id = CChannelSelectDlg::IDD, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = Items()};
-const DialogTemplate kBackupTemplate{
-    .id = 980, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = Items()};
+const DialogTemplate kSearchTemplate = ContentPageTemplate(CChannelSelectDlg::IDD, Items());
+const DialogTemplate kBackupTemplate = ContentPageTemplate(980, Items());
 const DialogTemplateRegistration kSearchRegistered(kSearchTemplate);
 const DialogTemplateRegistration kBackupRegistered(kBackupTemplate);
 

@@ -270,3 +270,5 @@ protected:
 std::span<const DialogItem> DateTimeTemplateItems();
 // Today's date as the pages' defaults take it: year, month 0-11, day 0-30 of the local calendar.
 void TodayFields(int& year, int& month, int& day);
+// The range a page opens with: `defaults` (DefaultSearchRange or DefaultBackupRange) over today.
+DateTimeRange TodayRange(DateTimeRange (*defaults)(int year, int month, int day));

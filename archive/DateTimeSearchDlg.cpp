@@ -1,6 +1,7 @@
 #include "archive/DateTimeSearchDlg.h"
 
 #include "archive/ArchiveHost.h"
+#include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "platform/base/Time.h"
 #include "protocol/DvrClient.h"
@@ -18,17 +19,8 @@ const DialogItem kItems[] = {
     Field(795), Field(796), Field(797), Field(798), Field(799),
     Field(800), Field(801), Field(802), Field(803), {482, "BUTTON", 304, 396, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
 };
-const DialogTemplate kTemplate{
-    .id = CDateTimeSearchDlg::IDD, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = kItems};
+const DialogTemplate kTemplate = ContentPageTemplate(CDateTimeSearchDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
-
-DateTimeRange TodayRange() {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    TodayFields(year, month, day);
-    return DefaultSearchRange(year, month, day);
-}
 
 } // namespace
 
@@ -43,7 +35,16 @@ void TodayFields(int& year, int& month, int& day) {
     day = now.GetDay() - 1;
 }
 
-CDateTimeSearchDlg::CDateTimeSearchDlg() : CDateTimeSearchDlg(IDD, kSlotDateTimeSearch, 1750, TodayRange()) {}
+DateTimeRange TodayRange(DateTimeRange (*defaults)(int year, int month, int day)) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    TodayFields(year, month, day);
+    return defaults(year, month, day);
+}
+
+CDateTimeSearchDlg::CDateTimeSearchDlg()
+    : CDateTimeSearchDlg(IDD, kSlotDateTimeSearch, 1750, TodayRange(DefaultSearchRange)) {}
 
 CDateTimeSearchDlg::CDateTimeSearchDlg(UINT idd, int slot, UINT background, const DateTimeRange& defaults)
     : TDateTimePage<CSearchPage>(idd, slot, background, defaults) {}

@@ -1,6 +1,7 @@
 #include "archive/DayTimelineDlg.h"
 
 #include "archive/ArchiveHost.h"
+#include "archive/PageTemplate.h"
 #include "archive/PlayCalendarDlg.h"
 #include "archive/RemoteSearchDlg.h"
 #include "protocol/DvrClient.h"
@@ -23,13 +24,7 @@ std::vector<DialogItem> MakeItems() {
     return items;
 }
 
-const DialogTemplate kTemplate{.id = CDayTimelineDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = DayTimelineTemplateItems()};
+const DialogTemplate kTemplate = ContentPageTemplate(CDayTimelineDlg::IDD, DayTimelineTemplateItems());
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "archive/EventListDlg.h"
 
 #include "archive/ArchiveHost.h"
+#include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
@@ -17,8 +18,7 @@ const DialogItem kItems[] = {
      WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS},
     {482, "BUTTON", 304, 396, 97, 22, WS_VISIBLE | BS_OWNERDRAW},
 };
-const DialogTemplate kTemplate{
-    .id = CEventListDlg::IDD, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD, .items = kItems};
+const DialogTemplate kTemplate = ContentPageTemplate(CEventListDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

@@ -9,12 +9,8 @@ constexpr MenuButtonSpec kButtons[] = {
     {451, 2177, 5621, 41},
 };
 
-const DialogItem kItems[] = {
-    {450, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {451, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-};
-const DialogTemplate kTemplate{
-    .id = CInfoMenuDlg::IDD, .x = 14, .y = 74, .cx = 174, .cy = 430, .style = WS_CHILD, .items = kItems};
+constexpr auto kItems = MenuButtonItems(kButtons);
+const DialogTemplate kTemplate = MenuColumnTemplate(CInfoMenuDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

@@ -1,13 +1,18 @@
 #include "archive/LocalButtonMenuDlg.h"
 
+#include "archive/LocalSearchDlg.h"
 #include "platform/window/DataExchange.h"
 
-CLocalButtonMenuDlg::CLocalButtonMenuDlg(UINT idd, int slot, UINT buttonBitmap)
-    : CLocalSearchPage(idd, slot, 1652, 14, 74, 174, 430), m_nButtonBitmap(buttonBitmap) {}
+CLocalButtonMenuDlg::CLocalButtonMenuDlg(UINT idd, int slot, UINT buttonBitmap, FrameStep showPage, FrameStep onOpen)
+    : CLocalSearchPage(idd, slot, 1652, 14, 74, 174, 430), m_nButtonBitmap(buttonBitmap), m_showPage(showPage),
+      m_onOpen(onOpen) {}
 
-void CLocalButtonMenuDlg::PressButton() {
+void CLocalButtonMenuDlg::OnButton() {
     m_btn.SetState(0);
     m_btn.SetState(1);
+    if (m_pFrame != nullptr) {
+        (m_pFrame->*m_showPage)();
+    }
 }
 
 void CLocalButtonMenuDlg::DoDataExchange(CDataExchange* pDX) {
@@ -19,6 +24,10 @@ BOOL CLocalButtonMenuDlg::OnInitDialog() {
     CLocalSearchPage::OnInitDialog();
     m_btn.LoadBitmap(m_nButtonBitmap);
     m_btn.MoveWindow(2, 1, kMenuButtonWidth, 35);
+    if (m_pFrame != nullptr && m_onOpen != nullptr) {
+        (m_pFrame->*m_onOpen)();
+    }
+    OnButton();
     return TRUE;
 }
 

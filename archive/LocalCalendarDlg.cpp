@@ -3,6 +3,7 @@
 #include "archive/LocalDayTimelineDlg.h"
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
+#include "archive/PageTemplate.h"
 #include "protocol/ClientMessages.h"
 #include "protocol/ReasonCodes.h"
 
@@ -10,13 +11,7 @@
 
 namespace {
 
-const DialogTemplate kTemplate{.id = CLocalCalendarDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = CalendarTemplateItems(false)};
+const DialogTemplate kTemplate = ContentPageTemplate(CLocalCalendarDlg::IDD, CalendarTemplateItems(false));
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

@@ -2,33 +2,20 @@
 
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
+#include "archive/PageTemplate.h"
 #include "protocol/DvrClient.h"
 
 #include <thread>
 
 namespace {
 
-const DialogTemplate kTemplate{.id = CLocalDateTimeSearchDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = DateTimeTemplateItems()};
+const DialogTemplate kTemplate = ContentPageTemplate(CLocalDateTimeSearchDlg::IDD, DateTimeTemplateItems());
 const DialogTemplateRegistration kRegistered(kTemplate);
-
-DateTimeRange TodayRange() {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    TodayFields(year, month, day);
-    return DefaultSearchRange(year, month, day);
-}
 
 } // namespace
 
 CLocalDateTimeSearchDlg::CLocalDateTimeSearchDlg()
-    : TDateTimePage<CLocalSearchPage>(IDD, kLocalSlotDateTime, 1750, TodayRange()) {}
+    : TDateTimePage<CLocalSearchPage>(IDD, kLocalSlotDateTime, 1750, TodayRange(DefaultSearchRange)) {}
 
 int CLocalDateTimeSearchDlg::DateFormat() {
     return Host().DateFormat();

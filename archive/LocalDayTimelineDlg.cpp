@@ -2,19 +2,14 @@
 
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
+#include "archive/PageTemplate.h"
 #include "protocol/DvrClient.h"
 
 #include <thread>
 
 namespace {
 
-const DialogTemplate kTemplate{.id = CLocalDayTimelineDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = DayTimelineTemplateItems()};
+const DialogTemplate kTemplate = ContentPageTemplate(CLocalDayTimelineDlg::IDD, DayTimelineTemplateItems());
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "archive/LocalEvents.h"
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
+#include "archive/PageTemplate.h"
 #include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
 #include "protocol/ReasonCodes.h"
@@ -12,13 +13,7 @@
 
 namespace {
 
-const DialogTemplate kTemplate{.id = CLocalEventListDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = EventListTemplateItems()};
+const DialogTemplate kTemplate = ContentPageTemplate(CLocalEventListDlg::IDD, EventListTemplateItems());
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 // The main window's play clock, repainted when a Play closes the frame.

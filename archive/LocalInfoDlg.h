@@ -2,21 +2,15 @@
 // The local information page of the local search frame: one row with the program's file version.
 
 #include "archive/LocalSearchPage.h"
-#include "controls/ColorListCtrl.h"
+#include "archive/ReportPage.h"
 
-class CLocalInfoDlg : public CLocalSearchPage {
+class CLocalInfoDlg : public CReportPage<CLocalSearchPage> {
 public:
     static constexpr UINT IDD = 142;
     static constexpr UINT kIdList = 915;
 
     CLocalInfoDlg();
 
-    CColorListCtrl m_list;
-
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
-
-private:
-    void FillList();
+    void FillPage() override;
 };

@@ -4,34 +4,10 @@
 
 namespace {
 
-const DialogItem kItems[] = {
-    {CLocalInfoMenuDlg::kIdButton, "BUTTON", 2, 1, CLocalButtonMenuDlg::kMenuButtonWidth, 35,
-     WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW},
-};
-const DialogTemplate kTemplate{.id = CLocalInfoMenuDlg::IDD,
-                               .x = 14,
-                               .y = 74,
-                               .cx = 174,
-                               .cy = 430,
-                               .style = WS_CHILD,
-                               .items = kItems,
-                               .fontFace = "System",
-                               .fontPointSize = 10};
+const DialogTemplate kTemplate = MenuColumnTemplate(CLocalInfoMenuDlg::IDD, CLocalButtonMenuDlg::kItems, "System", 10);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CLocalInfoMenuDlg::CLocalInfoMenuDlg() : CLocalButtonMenuDlg(IDD, kLocalSlotInfoMenu, 2176) {}
-
-BOOL CLocalInfoMenuDlg::OnInitDialog() {
-    CLocalButtonMenuDlg::OnInitDialog();
-    OnInfo();
-    return TRUE;
-}
-
-void CLocalInfoMenuDlg::OnInfo() {
-    PressButton();
-    if (m_pFrame != nullptr) {
-        m_pFrame->ShowInfoPage();
-    }
-}
+CLocalInfoMenuDlg::CLocalInfoMenuDlg()
+    : CLocalButtonMenuDlg(IDD, kLocalSlotInfoMenu, 2176, &CLocalSearchDlg::ShowInfoPage) {}

@@ -9,9 +9,5 @@ public:
 
     CLocalInfoMenuDlg();
 
-    void OnInfo();
-
-protected:
-    BOOL OnInitDialog() override;
-    void OnButton() override { OnInfo(); }
+    void OnInfo() { OnButton(); }
 };

@@ -3,6 +3,7 @@
 #include "archive/LocalLogImage.h"
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
+#include "archive/PageStyle.h"
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
@@ -10,23 +11,13 @@
 namespace {
 
 const DialogItem kItems[] = {
-    {CLocalLogDlg::kIdList, "SysListView32", 2, 2, 399, 389,
-     WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL},
-    {CLocalLogDlg::kIdPrint, "BUTTON", 2, 396, 97, 22, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Print"},
+    ReportListItem(CLocalLogDlg::kIdList, kReportListAboveButtons),
+    ReportButtonItem(CLocalLogDlg::kIdPrint, 2, "Print"),
 };
-const DialogTemplate kTemplate{.id = CLocalLogDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = kItems,
-                               .fontFace = "System",
-                               .fontPointSize = 10};
+const DialogTemplate kTemplate = ReportPageTemplate(CLocalLogDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr int kWidths[5] = {40, 144, 120, 70, 160};
-constexpr COLORREF kColours[4] = {0xFFFFFF, 0xF1EB62, 0xF1EB62, 0xBEB9B3};
 
 CString Text(UINT id) {
     return LoadResString(id);
@@ -40,29 +31,17 @@ LogRow LocalRow(const std::vector<LocalLogRecord>& records, int row, int dateFor
 
 } // namespace
 
-CLocalLogDlg::CLocalLogDlg() : CLocalSearchPage(IDD, kLocalSlotLog, 1751) {}
+CLocalLogDlg::CLocalLogDlg() : CReportPage(IDD, kLocalSlotLog, kIdList, kReportListAboveButtons, 5) {}
 
 void CLocalLogDlg::DoDataExchange(CDataExchange* pDX) {
-    CLocalSearchPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdList, m_list);
+    CReportPage::DoDataExchange(pDX);
     DDX_Control(pDX, kIdPrint, m_btnPrint);
 }
 
-BOOL CLocalLogDlg::OnInitDialog() {
-    CLocalSearchPage::OnInitDialog();
-    m_list.SetTextStyle(5, 0x783C3C, TRUE, 9, "Arial Bold");
-    m_list.MoveWindow(2, 2, 399, 389);
+void CLocalLogDlg::FillPage() {
     LoadRecords();
-    m_btnPrint.LoadBitmap(2258);
-    for (int i = 0; i < 4; ++i) {
-        m_btnPrint.m_clrText[i] = kColours[i];
-    }
-    m_btnPrint.SetFont(9, 0, 700, "Arial Bold");
-    m_btnPrint.SetCaption(0, LoadResString(5604), TRUE);
-    m_btnPrint.MoveWindow(2, 396, 97, 22);
+    SetUpTextButton(m_btnPrint, 2258, 5604, 2, 396, 97, 22);
     FormatEntries();
-    MoveWindow(197, 83, 403, 417);
-    return TRUE;
 }
 
 void CLocalLogDlg::LoadRecords() {
@@ -81,10 +60,7 @@ void CLocalLogDlg::FormatEntries() {
     const std::vector<LocalLogRecord>& records = m_pFrame->LogRecords();
     const int dateFormat = Host().DateFormat();
     for (int i = int(records.size()) - 1; i >= 0; --i) {
-        const LogRow row = FormatLocalLogRow(records[std::size_t(i)], i + 1, dateFormat, Text);
-        for (int c = 0; c < 5; ++c) {
-            AddReportText(m_list, c, row[std::size_t(c)]);
-        }
+        AddReportRow(m_list, FormatLocalLogRow(records[std::size_t(i)], i + 1, dateFormat, Text));
     }
 }
 
@@ -93,7 +69,7 @@ BOOL CLocalLogDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         OnPrint();
         return TRUE;
     }
-    return CLocalSearchPage::OnCommand(wParam, lParam);
+    return CReportPage::OnCommand(wParam, lParam);
 }
 
 void CLocalLogDlg::OnPrint() {

@@ -5,10 +5,10 @@
 
 #include "archive/LocalSearchPage.h"
 #include "archive/LogPrinter.h"
-#include "controls/ColorListCtrl.h"
+#include "archive/ReportPage.h"
 #include "controls/SkinTextButton.h"
 
-class CLocalLogDlg : public CLocalSearchPage {
+class CLocalLogDlg : public CReportPage<CLocalSearchPage> {
 public:
     static constexpr UINT IDD = 141;
     static constexpr UINT kIdList = 914;
@@ -20,12 +20,11 @@ public:
     // Prints the log on a device (OnPrint gives the default printer); the pages printed.
     int PrintTo(ILogPrintDevice& device);
 
-    CColorListCtrl m_list;
     CSkinTextButton m_btnPrint;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
+    void FillPage() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -10,9 +10,5 @@ public:
 
     CLocalLogMenuDlg();
 
-    void OnAll();
-
-protected:
-    BOOL OnInitDialog() override;
-    void OnButton() override { OnAll(); }
+    void OnAll() { OnButton(); }
 };

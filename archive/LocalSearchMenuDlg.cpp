@@ -2,6 +2,7 @@
 
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
+#include "archive/PageTemplate.h"
 #include "platform/window/DataExchange.h"
 #include "res/ResStrings.h"
 
@@ -9,19 +10,11 @@ namespace {
 
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 const DialogItem kItems[] = {
-    {CLocalSearchMenuDlg::kIdDateTime, "BUTTON", 2, 1, 170, 35, kButtonStyle},
-    {CLocalSearchMenuDlg::kIdEvent, "BUTTON", 2, 41, 170, 35, kButtonStyle},
-    {CLocalSearchMenuDlg::kIdCalendar, "BUTTON", 2, 81, 170, 35, kButtonStyle},
+    MenuColumnButton(CLocalSearchMenuDlg::kIdDateTime, 1, kButtonStyle),
+    MenuColumnButton(CLocalSearchMenuDlg::kIdEvent, 41, kButtonStyle),
+    MenuColumnButton(CLocalSearchMenuDlg::kIdCalendar, 81, kButtonStyle),
 };
-const DialogTemplate kTemplate{.id = CLocalSearchMenuDlg::IDD,
-                               .x = 14,
-                               .y = 74,
-                               .cx = 174,
-                               .cy = 430,
-                               .style = WS_CHILD,
-                               .items = kItems,
-                               .fontFace = "System",
-                               .fontPointSize = 10};
+const DialogTemplate kTemplate = MenuColumnTemplate(CLocalSearchMenuDlg::IDD, kItems, "System", 10);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr COLORREF kColours[4] = {0xFBF1D8, 0xF1EB62, 0xF1EB62, 0xFBF1D8};

@@ -12,16 +12,8 @@ constexpr MenuButtonSpec kButtons[] = {
     {453, 2173, 5602, 121}, {454, 2174, 5603, 161}, {455, 2175, 5451, 201},
 };
 
-const DialogItem kItems[] = {
-    {450, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {451, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {452, "BUTTON", 2, 81, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {453, "BUTTON", 2, 121, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {454, "BUTTON", 2, 161, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {455, "BUTTON", 2, 201, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-};
-const DialogTemplate kTemplate{
-    .id = CLogMenuDlg::IDD, .x = 14, .y = 74, .cx = 174, .cy = 430, .style = WS_CHILD, .items = kItems};
+constexpr auto kItems = MenuButtonItems(kButtons);
+const DialogTemplate kTemplate = MenuColumnTemplate(CLogMenuDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "archive/PlayCalendarDlg.h"
 
 #include "archive/ArchiveHost.h"
+#include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
@@ -26,13 +27,7 @@ std::vector<DialogItem> MakeItems(bool withPrev) {
     return items;
 }
 
-const DialogTemplate kTemplate{.id = CPlayCalendarDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = CalendarTemplateItems(false)};
+const DialogTemplate kTemplate = ContentPageTemplate(CPlayCalendarDlg::IDD, CalendarTemplateItems(false));
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace

@@ -12,19 +12,10 @@ namespace {
 constexpr int kWidths[5] = {50, 150, 200, 70, 336};
 
 const DialogItem kItems[] = {
-    {CRemoteLogDetailDlg::kIdList, "SysListView32", 2, 2, 399, 389,
-     WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL},
-    {CRemoteLogDetailDlg::kIdPrev, "BUTTON", 304, 396, 97, 22, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Prev"},
+    ReportListItem(CRemoteLogDetailDlg::kIdList, kReportListAboveButtons),
+    ReportButtonItem(CRemoteLogDetailDlg::kIdPrev, 304, "Prev"),
 };
-const DialogTemplate kTemplate{.id = CRemoteLogDetailDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = kItems,
-                               .fontFace = "System",
-                               .fontPointSize = 10};
+const DialogTemplate kTemplate = ReportPageTemplate(CRemoteLogDetailDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 CString Text(UINT id) {
@@ -34,23 +25,18 @@ CString Text(UINT id) {
 } // namespace
 
 CRemoteLogDetailDlg::CRemoteLogDetailDlg(int source, int entry, int kind)
-    : CSearchPage(IDD, kSlotLogDetail, 1751), m_nSource(source), m_nEntry(entry), m_nKind(kind) {}
+    : CReportPage(IDD, kSlotLogDetail, kIdList, kReportListAboveButtons, 5), m_nSource(source), m_nEntry(entry),
+      m_nKind(kind) {}
 
 void CRemoteLogDetailDlg::DoDataExchange(CDataExchange* pDX) {
-    CSearchPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdList, m_list);
+    CReportPage::DoDataExchange(pDX);
     DDX_Control(pDX, kIdPrev, m_btnPrev);
 }
 
-BOOL CRemoteLogDetailDlg::OnInitDialog() {
-    CSearchPage::OnInitDialog();
-    m_list.MoveWindow(2, 2, 399, 389);
-    m_list.SetTextStyle(5, 0x783C3C, TRUE, 9, "Arial Bold");
+void CRemoteLogDetailDlg::FillPage() {
     SetUpTextButton(m_btnPrev, 2258, 5583, 304, 396, 97, 22);
     m_btnPrev.Enable(TRUE);
     FillList();
-    MoveWindow(197, 83, 403, 417);
-    return TRUE;
 }
 
 void CRemoteLogDetailDlg::FillList() {
@@ -63,9 +49,7 @@ void CRemoteLogDetailDlg::FillList() {
         return;
     }
     for (const LogRow& row : FormatRemoteLogDetail(table[std::size_t(m_nEntry)], m_nKind, Host().DateFormat(), Text)) {
-        for (int c = 0; c < 5; ++c) {
-            AddReportText(m_list, c, row[std::size_t(c)]);
-        }
+        AddReportRow(m_list, row);
     }
 }
 
@@ -74,7 +58,7 @@ BOOL CRemoteLogDetailDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         OnPrev();
         return TRUE;
     }
-    return CSearchPage::OnCommand(wParam, lParam);
+    return CReportPage::OnCommand(wParam, lParam);
 }
 
 void CRemoteLogDetailDlg::OnPrev() {

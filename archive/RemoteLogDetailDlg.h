@@ -3,11 +3,11 @@
 // settings change touched, the medium, format, span and channels of a backup, or the names of a
 // camera name change. Prev returns to the list it was opened from.
 
+#include "archive/ReportPage.h"
 #include "archive/SearchPage.h"
-#include "controls/ColorListCtrl.h"
 #include "controls/SkinTextButton.h"
 
-class CRemoteLogDetailDlg : public CSearchPage {
+class CRemoteLogDetailDlg : public CReportPage<CSearchPage> {
 public:
     static constexpr UINT IDD = 997;
     static constexpr UINT kIdList = 914;
@@ -19,12 +19,11 @@ public:
 
     void OnPrev();
 
-    CColorListCtrl m_list;
     CSkinTextButton m_btnPrev;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
+    void FillPage() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:

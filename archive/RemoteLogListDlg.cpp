@@ -13,41 +13,27 @@ namespace {
 
 constexpr UINT kPlayOnReq = 51;
 constexpr int kWidths[5] = {50, 150, 120, 70, 336};
-constexpr DWORD kListStyle = WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL;
-constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 
 // The pages' templates: the list and the buttons each page has.
 const DialogItem kItemsAll[] = {
-    {CRemoteLogListDlg::kIdList, "SysListView32", 2, 2, 399, 389, WS_VISIBLE | kListStyle},
-    {CRemoteLogListDlg::kIdPrint, "BUTTON", 2, 396, 97, 22, kButtonStyle, "Print"},
-    {CRemoteLogListDlg::kIdDetails, "BUTTON", 205, 396, 97, 22, kButtonStyle, "Details"},
-    {CRemoteLogListDlg::kIdPlay, "BUTTON", 304, 396, 97, 22, kButtonStyle, "Play"},
+    ReportListItem(CRemoteLogListDlg::kIdList, kReportListAboveButtons),
+    ReportButtonItem(CRemoteLogListDlg::kIdPrint, 2, "Print"),
+    ReportButtonItem(CRemoteLogListDlg::kIdDetails, 205, "Details"),
+    ReportButtonItem(CRemoteLogListDlg::kIdPlay, 304, "Play"),
 };
 const DialogItem kItemsTwo[] = {
-    {CRemoteLogListDlg::kIdList, "SysListView32", 2, 2, 399, 389, WS_VISIBLE | kListStyle},
-    {CRemoteLogListDlg::kIdPrint, "BUTTON", 2, 396, 97, 22, kButtonStyle, "Print"},
-    {CRemoteLogListDlg::kIdPlay, "BUTTON", 304, 396, 97, 22, kButtonStyle, ""},
+    ReportListItem(CRemoteLogListDlg::kIdList, kReportListAboveButtons),
+    ReportButtonItem(CRemoteLogListDlg::kIdPrint, 2, "Print"),
+    ReportButtonItem(CRemoteLogListDlg::kIdPlay, 304, ""),
 };
 const DialogItem kItemsOne[] = {
-    {CRemoteLogListDlg::kIdList, "SysListView32", 2, 2, 399, 389, WS_VISIBLE | kListStyle},
-    {CRemoteLogListDlg::kIdPrint, "BUTTON", 2, 396, 97, 22, kButtonStyle, "Print"},
+    ReportListItem(CRemoteLogListDlg::kIdList, kReportListAboveButtons),
+    ReportButtonItem(CRemoteLogListDlg::kIdPrint, 2, "Print"),
 };
 
-constexpr DialogTemplate Page(UINT id, std::span<const DialogItem> items) {
-    return DialogTemplate{.id = id,
-                          .x = 197,
-                          .y = 83,
-                          .cx = 403,
-                          .cy = 417,
-                          .style = WS_CHILD,
-                          .items = items,
-                          .fontFace = "System",
-                          .fontPointSize = 10};
-}
-
 const DialogTemplate kTemplates[] = {
-    Page(232, kItemsAll), Page(233, kItemsTwo), Page(234, kItemsTwo),
-    Page(235, kItemsOne), Page(236, kItemsOne), Page(237, kItemsOne),
+    ReportPageTemplate(232, kItemsAll), ReportPageTemplate(233, kItemsTwo), ReportPageTemplate(234, kItemsTwo),
+    ReportPageTemplate(235, kItemsOne), ReportPageTemplate(236, kItemsOne), ReportPageTemplate(237, kItemsOne),
 };
 const DialogTemplateRegistration kRegistered[] = {
     DialogTemplateRegistration(kTemplates[0]), DialogTemplateRegistration(kTemplates[1]),
@@ -62,11 +48,10 @@ CString Text(UINT id) {
 } // namespace
 
 CRemoteLogListDlg::CRemoteLogListDlg(const RemoteLogPageConfig& config)
-    : CSearchPage(config.idd, config.slot, 1751), m_config(config) {}
+    : CReportPage(config.idd, config.slot, kIdList, kReportListAboveButtons, 5), m_config(config) {}
 
 void CRemoteLogListDlg::DoDataExchange(CDataExchange* pDX) {
-    CSearchPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdList, m_list);
+    CReportPage::DoDataExchange(pDX);
     DDX_Control(pDX, kIdPrint, m_btnPrint);
     if (m_config.detailsId != 0) {
         DDX_Control(pDX, m_config.detailsId, m_btnDetails);
@@ -76,18 +61,13 @@ void CRemoteLogListDlg::DoDataExchange(CDataExchange* pDX) {
     }
 }
 
-BOOL CRemoteLogListDlg::OnInitDialog() {
-    CSearchPage::OnInitDialog();
-    InitControls();
+void CRemoteLogListDlg::FillPage() {
+    InitButtons();
     LoadEntries();
     FillList();
-    MoveWindow(197, 83, 403, 417);
-    return TRUE;
 }
 
-void CRemoteLogListDlg::InitControls() {
-    m_list.MoveWindow(2, 2, 399, 389);
-    m_list.SetTextStyle(5, 0x783C3C, TRUE, 9, "Arial Bold");
+void CRemoteLogListDlg::InitButtons() {
     SetUpTextButton(m_btnPrint, 2258, 5604, 2, 396, 97, 22);
     if (m_config.detailsId != 0) {
         const int x = m_config.detailsId == kIdDetails ? 205 : 304;
@@ -141,10 +121,7 @@ void CRemoteLogListDlg::FillList() {
             continue;
         }
         m_rows.push_back(i);
-        const LogRow row = RowTexts(int(m_rows.size()) - 1);
-        for (int c = 0; c < 5; ++c) {
-            AddReportText(m_list, c, row[std::size_t(c)]);
-        }
+        AddReportRow(m_list, RowTexts(int(m_rows.size()) - 1));
     }
 }
 
@@ -173,7 +150,7 @@ BOOL CRemoteLogListDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
     }
-    return CSearchPage::OnCommand(wParam, lParam);
+    return CReportPage::OnCommand(wParam, lParam);
 }
 
 BOOL CRemoteLogListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -185,7 +162,7 @@ BOOL CRemoteLogListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
         return TRUE;
     }
-    return CSearchPage::OnNotify(wParam, lParam, pResult);
+    return CReportPage::OnNotify(wParam, lParam, pResult);
 }
 
 void CRemoteLogListDlg::OnItemChanged(const NMLISTVIEW& change) {

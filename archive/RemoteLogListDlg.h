@@ -6,8 +6,8 @@
 
 #include "archive/LogPrinter.h"
 #include "archive/RemoteLogEntry.h"
+#include "archive/ReportPage.h"
 #include "archive/SearchPage.h"
-#include "controls/ColorListCtrl.h"
 #include "controls/SkinTextButton.h"
 
 #include <vector>
@@ -24,7 +24,7 @@ struct RemoteLogPageConfig {
     bool reloadsFromCache; // the Event page shows the connection's log cache
 };
 
-class CRemoteLogListDlg : public CSearchPage {
+class CRemoteLogListDlg : public CReportPage<CSearchPage> {
 public:
     static constexpr UINT kIdList = 914;
     static constexpr UINT kIdPrint = 480;
@@ -45,14 +45,13 @@ public:
     int GetDetailKind() const { return m_nDetailKind; }
     const RemoteLogPageConfig& Config() const { return m_config; }
 
-    CColorListCtrl m_list;
     CSkinTextButton m_btnPrint;
     CSkinTextButton m_btnDetails;
     CSkinTextButton m_btnPlay;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
+    void FillPage() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -62,7 +61,7 @@ protected:
     std::vector<RemoteLogEntry>& Table();
 
 private:
-    void InitControls();
+    void InitButtons();
     void FillList();
     LogRow RowTexts(int row);
     void OnItemChanged(const NMLISTVIEW& change);

@@ -3,10 +3,10 @@
 // channel, from the STATUS_INFO_ACK reply the frame holds when the page is built.
 
 #include "archive/InfoText.h"
+#include "archive/ReportPage.h"
 #include "archive/SearchPage.h"
-#include "controls/ColorListCtrl.h"
 
-class CRemoteStatusInfoDlg : public CSearchPage {
+class CRemoteStatusInfoDlg : public CReportPage<CSearchPage> {
 public:
     static constexpr UINT IDD = 239;
     static constexpr UINT kIdList = 915;
@@ -15,11 +15,8 @@ public:
 
     const StatusInfoRecord& Record() const { return m_record; }
 
-    CColorListCtrl m_list;
-
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
+    void FillPage() override;
 
 private:
     void FillList();

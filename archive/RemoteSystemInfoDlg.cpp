@@ -1,49 +1,24 @@
 #include "archive/RemoteSystemInfoDlg.h"
 
+#include "archive/InfoText.h"
 #include "archive/RemoteSearchDlg.h"
 #include "archive/ReportList.h"
-#include "platform/window/DataExchange.h"
 #include "protocol/DvrClient.h"
 #include "res/ResStrings.h"
 
 namespace {
 
-const DialogItem kItems[] = {
-    {CRemoteSystemInfoDlg::kIdList, "SysListView32", 2, 2, 399, 413,
-     WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL},
-};
-const DialogTemplate kTemplate{.id = CRemoteSystemInfoDlg::IDD,
-                               .x = 197,
-                               .y = 83,
-                               .cx = 403,
-                               .cy = 417,
-                               .style = WS_CHILD,
-                               .items = kItems,
-                               .fontFace = "System",
-                               .fontPointSize = 10};
+const DialogItem kItems[] = {ReportListItem(CRemoteSystemInfoDlg::kIdList, kReportListFullHeight)};
+const DialogTemplate kTemplate = ReportPageTemplate(CRemoteSystemInfoDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 constexpr int kWidths[3] = {130, 140, 120};
 
 } // namespace
 
-CRemoteSystemInfoDlg::CRemoteSystemInfoDlg() : CSearchPage(IDD, kSlotSystemInfo, 1751) {}
+CRemoteSystemInfoDlg::CRemoteSystemInfoDlg() : CReportPage(IDD, kSlotSystemInfo, kIdList, kReportListFullHeight, 3) {}
 
-void CRemoteSystemInfoDlg::DoDataExchange(CDataExchange* pDX) {
-    CSearchPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdList, m_list);
-}
-
-BOOL CRemoteSystemInfoDlg::OnInitDialog() {
-    CSearchPage::OnInitDialog();
-    m_list.SetTextStyle(3, 0x783C3C, TRUE, 9, "Arial Bold");
-    m_list.MoveWindow(2, 2, 399, 413);
-    FillList();
-    MoveWindow(197, 83, 403, 417);
-    return TRUE;
-}
-
-void CRemoteSystemInfoDlg::FillList() {
+void CRemoteSystemInfoDlg::FillPage() {
     InitReportColumns(m_list, 3, kWidths);
     CDvrClient* client = Client();
     if (client == nullptr) {

@@ -2,23 +2,16 @@
 // The system information page of the search frame's Info tab: the connection's address, port and
 // description, the recorder's MAC address and its firmware versions with their names.
 
-#include "archive/InfoText.h"
+#include "archive/ReportPage.h"
 #include "archive/SearchPage.h"
-#include "controls/ColorListCtrl.h"
 
-class CRemoteSystemInfoDlg : public CSearchPage {
+class CRemoteSystemInfoDlg : public CReportPage<CSearchPage> {
 public:
     static constexpr UINT IDD = 238;
     static constexpr UINT kIdList = 915;
 
     CRemoteSystemInfoDlg();
 
-    CColorListCtrl m_list;
-
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
-
-private:
-    void FillList();
+    void FillPage() override;
 };

@@ -6,31 +6,17 @@
 
 namespace {
 
-constexpr MenuButtonSpec kButtons[] = {
-    {450, 2164, 5560, 1},
-    {451, 2165, 5451, 41},
-    {452, 2166, 5561, 81},
-    {453, 2167, 5562, 395},
-};
-
-const DialogItem kItems[] = {
-    {450, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {451, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {452, "BUTTON", 2, 81, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {453, "BUTTON", 2, 395, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-};
-const DialogTemplate kTemplate{
-    .id = CSearchMenuDlg::IDD, .x = 14, .y = 74, .cx = 174, .cy = 430, .style = WS_CHILD, .items = kItems};
+const DialogTemplate kTemplate = MenuColumnTemplate(CSearchMenuDlg::IDD, CModeMenuDlg::kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CSearchMenuDlg::CSearchMenuDlg() : CArchiveMenuDlg(IDD, kSlotSearchMenu, kButtons) {}
+CSearchMenuDlg::CSearchMenuDlg() : CModeMenuDlg(IDD, kSlotSearchMenu) {}
 
 BOOL CSearchMenuDlg::OnInitDialog() {
-    CArchiveMenuDlg::OnInitDialog();
+    CModeMenuDlg::OnInitDialog();
     if (!ResumeActive()) {
-        OnDateTime();
+        OnMenuButton(450);
         return TRUE;
     }
     ArchiveResume& resume = Resume();
@@ -38,83 +24,51 @@ BOOL CSearchMenuDlg::OnInitDialog() {
         // The playback came from a log page: the search tab starts afresh.
         resume.ClearRecord();
         resume.FreeCopies();
-        OnDateTime();
+        OnMenuButton(450);
     } else if (resume.record.search_mode == 1) {
-        OnEvent();
+        OnMenuButton(451);
     } else if (resume.record.search_mode == 2) {
-        OnCalendar();
+        OnMenuButton(452);
     } else {
-        OnDateTime();
+        OnMenuButton(450);
     }
     return TRUE;
 }
 
-void CSearchMenuDlg::OnMenuButton(UINT id) {
-    switch (id) {
-    case 450:
-        OnDateTime();
-        break;
-    case 451:
-        OnEvent();
-        break;
-    case 452:
-        OnCalendar();
-        break;
-    case 453:
-        OnSelectChannel();
-        break;
-    default:
-        break;
+bool CSearchMenuDlg::ResumesMode(int mode) {
+    if (!ResumeActive()) {
+        return false;
     }
+    ArchiveResume& resume = Resume();
+    if (resume.record.search_mode == mode) {
+        return true;
+    }
+    resume.ClearRecord();
+    resume.FreeCopies();
+    return false;
 }
 
 void CSearchMenuDlg::OnDateTime() {
-    if (FrameBusy()) {
-        return;
-    }
-    SelectButton(450);
     m_pFrame->ShowDateTimeSearch();
 }
 
 void CSearchMenuDlg::OnEvent() {
-    if (FrameBusy()) {
-        return;
-    }
-    SelectButton(451);
-    m_pFrame->SetBusy(true);
-    ArchiveResume& resume = Resume();
-    if (!ResumeActive()) {
+    if (!ResumesMode(1)) {
         m_pFrame->RequestEventInfo();
         return;
     }
-    if (resume.record.search_mode != 1) {
-        resume.ClearRecord();
-        resume.FreeCopies();
-        m_pFrame->RequestEventInfo();
-        return;
-    }
+    const ArchiveResume& resume = Resume();
     m_pFrame->DayRecords() = resume.segments;
     m_pFrame->ShowContentPage(kSlotEventList, [] { return std::make_unique<CEventListDlg>(); });
     m_pFrame->SetBusy(false);
 }
 
 void CSearchMenuDlg::OnCalendar() {
-    if (FrameBusy()) {
-        return;
-    }
-    SelectButton(452);
-    m_pFrame->SetBusy(true);
-    ArchiveResume& resume = Resume();
-    if (!ResumeActive()) {
+    if (!ResumesMode(2)) {
         m_pFrame->RequestPlayMonthInfo();
         return;
     }
-    if (resume.record.search_mode != 2) {
-        resume.ClearRecord();
-        resume.FreeCopies();
-        m_pFrame->RequestPlayMonthInfo();
-        return;
-    }
+    const ArchiveResume& resume = Resume();
     m_pFrame->MonthRecords() = resume.months;
     m_pFrame->DayRecords() = resume.segments;
     const RecorderFields day = SplitRecorderTimeOrEpoch(LONGLONG(LONG(resume.record.time)));
@@ -124,9 +78,5 @@ void CSearchMenuDlg::OnCalendar() {
 }
 
 void CSearchMenuDlg::OnSelectChannel() {
-    if (FrameBusy()) {
-        return;
-    }
-    SelectButton(453);
     m_pFrame->ShowChannelSelect();
 }

@@ -2,20 +2,22 @@
 // The Search tab's menu: Date/Time, Event, Calendar and Select Channel. It reopens the search that
 // started the playback running now (the resume record) instead of asking the recorder again.
 
-#include "archive/ArchiveMenuDlg.h"
+#include "archive/ModeMenuDlg.h"
 
-class CSearchMenuDlg : public CArchiveMenuDlg {
+class CSearchMenuDlg : public CModeMenuDlg {
 public:
     static constexpr UINT IDD = 220;
     CSearchMenuDlg();
-    void OnMenuButton(UINT id) override;
 
 protected:
     BOOL OnInitDialog() override;
+    void OnDateTime() override;
+    void OnEvent() override;
+    void OnCalendar() override;
+    void OnSelectChannel() override;
 
 private:
-    void OnDateTime();
-    void OnEvent();
-    void OnCalendar();
-    void OnSelectChannel();
+    // True when the resume record reopens this search mode; an active record of another mode goes,
+    // with its copies.
+    bool ResumesMode(int mode);
 };

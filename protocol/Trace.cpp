@@ -31,6 +31,17 @@ int FormatLine(char (&text)[kLineSize], const char* format, va_list args) {
     return static_cast<int>(std::strlen(text));
 }
 
+// Formats and writes to standard error; the length written (0 when the format fails).
+int WriteFormatted(const char* format, va_list args) {
+    char text[kLineSize];
+    const int length = FormatLine(text, format, args);
+    if (length < 0) {
+        return 0;
+    }
+    std::fwrite(text, 1, std::size_t(length), stderr);
+    return length;
+}
+
 // A few callers write one line in two calls; only the first part gets the time and thread.
 thread_local bool t_atLineStart = true;
 
@@ -63,14 +74,9 @@ int Trace(const char* format, ...) {
 }
 
 int ConsolePrintf(const char* format, ...) {
-    char text[kLineSize];
     va_list args;
     va_start(args, format);
-    const int length = FormatLine(text, format, args);
+    const int written = WriteFormatted(format, args);
     va_end(args);
-    if (length < 0) {
-        return 0;
-    }
-    std::fwrite(text, 1, std::size_t(length), stderr);
-    return length;
+    return written;
 }

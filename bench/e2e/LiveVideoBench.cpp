@@ -711,6 +711,16 @@ void Compare(const Options& o, const Streams& streams, const ClientRun& run) {
     }
 }
 
+// Holds the client to the given cores, if any, and loads the decoder library; false, said on
+// standard error, when either fails.
+bool PinAndLoad(const Options& o, CH264Library& library) {
+    if (!o.cpus.empty() && !PinTo(o.cpus)) {
+        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
+        return false;
+    }
+    return LoadDecoderLibrary(library);
+}
+
 int RunSimulator(const Options& o) {
     SimProcess sim;
     std::vector<std::string> simOptions = {
@@ -723,12 +733,8 @@ int RunSimulator(const Options& o) {
         return 1;
     }
     // Only the client is held to the given cores; the simulator was started before.
-    if (!o.cpus.empty() && !PinTo(o.cpus)) {
-        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
-        return 1;
-    }
     CH264Library library;
-    if (!LoadDecoderLibrary(library)) {
+    if (!PinAndLoad(o, library)) {
         return 1;
     }
     ClientRun run;
@@ -819,12 +825,8 @@ int RunFeed(const Options& o) {
     }
     std::printf("streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel\n", streams.width, streams.height, streams.fps,
                 streams.KbitsPerChannel());
-    if (!o.cpus.empty() && !PinTo(o.cpus)) {
-        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
-        return 1;
-    }
     CH264Library library;
-    if (!LoadDecoderLibrary(library)) {
+    if (!PinAndLoad(o, library)) {
         return 1;
     }
     ClientRun run;

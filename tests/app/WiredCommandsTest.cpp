@@ -13,74 +13,14 @@
 #include "archive/RemoteSearchDlg.h"
 #include "archive/SearchPage.h"
 #include "media/FullScreenVideoDlg.h"
+#include "tests/app/BackupPicking.h"
 #include "tests/app/WiredFixture.h"
-
-#include <algorithm>
 
 using namespace wiredtest;
 
 namespace {
 
-class WiredCommandsTest : public WiredFixture {
-protected:
-    // Picks a 3-second backup from the first stretch of the clock's day on the backup calendar and
-    // timelines of an open remote search frame, and presses Backup. False when a step failed.
-    static bool PickAndStartBackup(CRemoteSearchDlg& frame) {
-        auto page = [&frame](int slot) { return frame.Page(slot); };
-        Press(frame, 431);
-        if (page(kSlotBackupMenu) == nullptr) {
-            return false;
-        }
-        Press(*page(kSlotBackupMenu), 452);
-        CBackupCalendarDlg* calendar = nullptr;
-        if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
-                       60000) ||
-            calendar->DayButton(14).m_bMarked != 1) {
-            return false;
-        }
-        Press(*calendar, CPlayCalendarDlg::kIdFirstDay + 14);
-        CBackupTimelineDlg* start = nullptr;
-        if (!WaitUntil([&] { return (start = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline))); }, 60000)) {
-            return false;
-        }
-        const DWORD dayStart = Utc(2024, 2, 14);
-        DWORD from = 0;
-        for (const RecSegment& s : frame.DayRecords()) {
-            const DWORD begin = std::max(s.Start(), dayStart);
-            if (s.End() >= begin + 10 && begin < dayStart + 86000 && (from == 0 || begin < from)) {
-                from = begin;
-            }
-        }
-        if (from == 0) {
-            return false;
-        }
-        const RecorderFields f = SplitRecorderTimeOrEpoch(from + 1);
-        const RecorderFields t = SplitRecorderTimeOrEpoch(from + 4);
-        start->OnTimePicked(1, f.hour, f.minute, f.second);
-        Press(*start, 481);
-        if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
-                       60000)) {
-            return false;
-        }
-        Press(*calendar, CPlayCalendarDlg::kIdFirstDay + 14);
-        CBackupTimelineDlg* end = nullptr;
-        if (!WaitUntil(
-                [&] {
-                    end = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline));
-                    return end != nullptr && end->Mode() == 1;
-                },
-                60000)) {
-            return false;
-        }
-        end->OnTimePicked(3, t.hour, t.minute, t.second);
-        Press(*end, 480);
-        if (!WaitUntil([&] { return end->m_btnBackup.IsWindowEnabled() != FALSE; }, 60000)) {
-            return false;
-        }
-        Press(*end, 482);
-        return true;
-    }
-};
+class WiredCommandsTest : public WiredFixture {};
 
 TEST_F(WiredCommandsTest, RSearchShowsTheRecordersMonthAndItsRepliesReachTheFrame) {
     Connect();
@@ -128,13 +68,7 @@ TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWin
         }
         // A second into the day's first recording.
         const DWORD dayStart = Utc(2024, 2, 14);
-        DWORD from = 0;
-        for (const RecSegment& seg : frame.DayRecords()) {
-            const DWORD begin = std::max(seg.Start(), dayStart);
-            if (seg.End() > begin + 2 && begin < dayStart + 86000 && (from == 0 || begin < from)) {
-                from = begin;
-            }
-        }
+        const DWORD from = FirstStretch(frame, dayStart, dayStart + 86000, 3);
         const RecorderFields f = SplitRecorderTimeOrEpoch(from + 1);
         timeline->OnTimePicked(0, f.hour, f.minute, f.second);
         Press(*timeline, CDayTimelineDlg::kIdPlay);
@@ -162,7 +96,9 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     bool started = false;
     ModalScript script;
     script.Expect<CRemoteSearchDlg>([&](CRemoteSearchDlg& frame) {
-        started = PickAndStartBackup(frame);
+        // 3 seconds from the first stretch of the clock's day, the 15th of March 2024.
+        const DWORD day = Utc(2024, 2, 14);
+        started = PickAndStartBackup(frame, {14, day, day + 86000, 10, 3});
         if (!started && FindModal<CRemoteSearchDlg>() != nullptr) {
             Press(frame, 435);
         }

@@ -7,28 +7,19 @@
 #include "tests/app/MainWindowSupport.h"
 #include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
+#include "tests/support/UtcTime.h"
 
 #include <QTimer>
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace wiredtest {
 
 namespace fs = std::filesystem;
-
-inline DWORD Utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month;
-    tm.tm_mday = day + 1;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    return DWORD(timegm(&tm));
-}
 
 // The simulator's clock: 2024-03-15 12:00; it has recordings of that day and the day before.
 inline const DWORD kClock = Utc(2024, 2, 15, 12);
@@ -78,11 +69,24 @@ protected:
     }
     // As Connect, with exactly these simulator options.
     void ConnectWith(const std::vector<std::string>& options) {
+        StartLoginWith(options);
+        if (HasFatalFailure()) {
+            return;
+        }
+        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
+    }
+    // The simulator with exactly these options and the main window, logged in through the connect
+    // dialog; `beforeLogin` runs once the main window and its video window exist. Does not wait for
+    // the login.
+    void StartLoginWith(const std::vector<std::string>& options, const std::function<void()>& beforeLogin = {}) {
         ASSERT_TRUE(sim.Start(options));
         const std::string port = std::to_string(sim.Port());
         main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
         ModalScript script;
-        script.Expect<CConnectDlg>([port, description = connectDescription](CConnectDlg& d) {
+        script.Expect<CConnectDlg>([port, beforeLogin, description = connectDescription](CConnectDlg& d) {
+            if (beforeLogin) {
+                beforeLogin();
+            }
             d.SetDlgItemText(380, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
             d.SetDlgItemText(381, port.c_str());
@@ -94,7 +98,6 @@ protected:
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
-        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
     }
     void Click(UINT id) { Press(*main, id); }
     // Typed into the connect dialog's description field by Connect (left empty when empty).

@@ -61,22 +61,7 @@ protected:
     void StartLogin(std::vector<std::string> options, const std::function<void()>& beforeLogin = {}) {
         options.insert(options.end(), {"--resolution", "cif", "--loop-seconds", "1", "--days", "2", "--clock",
                                        std::to_string(kClock)});
-        ASSERT_TRUE(sim.Start(options));
-        const std::string port = std::to_string(sim.Port());
-        main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
-        ModalScript script;
-        script.Expect<CConnectDlg>([port, beforeLogin](CConnectDlg& d) {
-            if (beforeLogin) {
-                beforeLogin();
-            }
-            d.SetDlgItemText(380, "127.0.0.1");
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, "admin");
-            d.SetDlgItemText(383, "1234");
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
-        ASSERT_TRUE(main->Create(CClientDlg::IDD));
+        StartLoginWith(options, beforeLogin);
     }
     void UseDecoder(IPictureDecoder* decoder) {
         auto* factory = dynamic_cast<CMediaFactory*>(main->GetVideoWindow()->MediaFactory());

@@ -11,6 +11,7 @@
 #include "platform/window/WndHost.h"
 #include "protocol/ByteOrder.h"
 #include "tests/protocol/ClientRig.h"
+#include "tests/support/UtcTime.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -91,16 +92,7 @@ public:
     CString ConnectionText() const override { return connectionText; }
     int DateFormat() const override { return dateFormat; }
     // Fields read as UTC: the tests' times do not depend on the machine's zone.
-    DWORD TimeToCTime(const int fields[6]) const override {
-        std::tm tm{};
-        tm.tm_year = fields[0] - 1900;
-        tm.tm_mon = fields[1];
-        tm.tm_mday = fields[2] + 1;
-        tm.tm_hour = fields[3];
-        tm.tm_min = fields[4];
-        tm.tm_sec = fields[5];
-        return DWORD(timegm(&tm));
-    }
+    DWORD TimeToCTime(const int fields[6]) const override { return UtcOfFields(fields); }
     bool GetDiskFreeText(DWORD* freeOut, DWORD* totalOut) const override {
         if (!diskMeasured) {
             return false;
@@ -124,17 +116,6 @@ public:
     std::string noPrinterFolder;
     std::vector<std::vector<CString>> told;
 };
-
-inline DWORD Utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month;
-    tm.tm_mday = day + 1;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    return DWORD(timegm(&tm));
-}
 
 // A month reply: one record per year, with the given (month, day) flags set.
 struct FlaggedDay {

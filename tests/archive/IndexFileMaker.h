@@ -4,6 +4,7 @@
 // more records than are written, and the segment records.
 
 #include "protocol/BackupFileSet.h"
+#include "tests/support/UtcTime.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -22,12 +23,7 @@ struct Segment {
 };
 
 inline DWORD At(int year, int month, int day, int hour = 12) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month;
-    tm.tm_mday = day + 1;
-    tm.tm_hour = hour;
-    return DWORD(timegm(&tm));
+    return Utc(year, month, day, hour);
 }
 
 inline std::vector<BYTE> IndexFile(const std::vector<Segment>& segments, DWORD count, const char* tag = "kelo1040") {

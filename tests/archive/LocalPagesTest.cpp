@@ -35,16 +35,7 @@ public:
     CWnd* MainWindow() override { return &main; }
     CDvrClient* Client() override { return nullptr; }
     int DateFormat() const override { return dateFormat; }
-    DWORD TimeToCTime(const int fields[6]) const override {
-        std::tm tm{};
-        tm.tm_year = fields[0] - 1900;
-        tm.tm_mon = fields[1];
-        tm.tm_mday = fields[2] + 1;
-        tm.tm_hour = fields[3];
-        tm.tm_min = fields[4];
-        tm.tm_sec = fields[5];
-        return DWORD(timegm(&tm));
-    }
+    DWORD TimeToCTime(const int fields[6]) const override { return UtcOfFields(fields); }
     std::string SaveLocation() const override { return location; }
     bool IsRemovable() const override { return false; }
     void GetFileVersion(WORD version[4]) const override { std::fill(version, version + 4, WORD(0)); }

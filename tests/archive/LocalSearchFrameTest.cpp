@@ -2,6 +2,7 @@
 // information pages, picks routed to the pages that asked, and playback asked for by a page: the
 // downloaded sets scanned and the player started, or "nothing found".
 #include "ArchiveGuiSupport.h"
+#include "tests/archive/RecordingPrintDevice.h"
 
 #include "app/LocalLog.h"
 #include "archive/ArchiveMenuDlg.h"
@@ -175,27 +176,9 @@ TEST_F(LocalFrame, TheLogPageListsTheLocalLogNewestFirstAndPrintsSlotNumbers) {
     EXPECT_EQ(Column(log->m_list, 4)[1], "10.0.0.7");
     EXPECT_TRUE(frame->LogImage().empty()) << "the page used the image up";
 
-    class Device : public ILogPrintDevice {
-    public:
-        Device() { m_dc.SetRecorder(&recorder); }
-        CDC* Dc() override { return &m_dc; }
-        int StartDoc(const char* name) override {
-            doc = name;
-            return 1;
-        }
-        int StartPage() override { return 1; }
-        int EndPage() override { return 1; }
-        int EndDoc() override { return 1; }
-        int AbortDoc() override { return 1; }
-        CDrawRecorder recorder;
-        std::string doc;
-
-    private:
-        CDC m_dc;
-    };
-    Device device;
+    RecordingDevice device;
     EXPECT_EQ(log->PrintTo(device), 1);
-    EXPECT_EQ(device.doc, "Local Log");
+    EXPECT_EQ(device.docName, "Local Log");
     std::vector<std::string> numbers;
     for (const std::string& t : device.recorder.Texts()) {
         if (t.size() == 4 && t[0] == '0') {

@@ -2,6 +2,7 @@
 // log from a reply, the filtered lists, the buttons a selection enables, Play and Details, printing,
 // the cache a reopened frame shows, and the status and system pages.
 #include "ArchiveGuiSupport.h"
+#include "tests/archive/RecordingPrintDevice.h"
 
 #include "archive/LogPageRegistry.h"
 #include "archive/RemoteLogAllDlg.h"
@@ -223,29 +224,11 @@ TEST_F(LogPages, ADetailPageOfAnEntryNoLongerInTheTableStaysEmpty) {
 }
 
 TEST_F(LogPages, PrintingFollowsTheListOrder) {
-    class Device : public ILogPrintDevice {
-    public:
-        Device() { m_dc.SetRecorder(&recorder); }
-        CDC* Dc() override { return &m_dc; }
-        int StartDoc(const char* name) override {
-            doc = name;
-            return 1;
-        }
-        int StartPage() override { return 1; }
-        int EndPage() override { return 1; }
-        int EndDoc() override { return 1; }
-        int AbortDoc() override { return 1; }
-        CDrawRecorder recorder;
-        std::string doc;
-
-    private:
-        CDC m_dc;
-    };
     CRemoteLogAllDlg* all = OpenLog();
     ASSERT_NE(all, nullptr);
-    Device device;
+    RecordingDevice device;
     EXPECT_EQ(all->PrintTo(device), 1);
-    EXPECT_EQ(device.doc, "Remote Log All");
+    EXPECT_EQ(device.docName, "Remote Log All");
     std::vector<std::string> numbers;
     for (const std::string& t : device.recorder.Texts()) {
         if (t.size() == 5 && t[0] == '0') {

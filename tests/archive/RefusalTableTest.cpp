@@ -8,6 +8,7 @@
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
 #include "tests/protocol/FakeMedia.h"
+#include "tests/protocol/SimClientTiming.h"
 #include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
@@ -224,16 +225,6 @@ std::vector<std::vector<Refusal>> Rounds() {
     return rounds;
 }
 
-DvrClientTiming Timing() {
-    DvrClientTiming t;
-    t.recvDeadline = 1500ms;
-    t.idleWait = 20ms;
-    t.connectTimeout = 5000ms;
-    t.disconnectWait = 200ms;
-    t.byeGrace = 500ms;
-    return t;
-}
-
 std::size_t PostsOf(const std::vector<HostCall>& calls, UINT message) {
     std::size_t n = 0;
     for (const HostCall& c : calls) {
@@ -261,7 +252,7 @@ TEST(RefusalTable, EveryMessageAndReasonPostsItsNoticeOrNone) {
         SimProcess sim;
         ASSERT_TRUE(sim.Start(options));
         FakeClientHost host;
-        CDvrClient client(DvrClientSeams{&host, &video, nullptr}, Timing());
+        CDvrClient client(DvrClientSeams{&host, &video, nullptr}, SimClientTiming());
         client.SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
         client.SetSearchFrameOpen(true);
         ASSERT_TRUE(client.Connect());

@@ -32,22 +32,9 @@ class RecorderKindsTest : public WiredFixture, public ::testing::WithParamInterf
 protected:
     void ConnectKind() {
         const Kind& k = GetParam();
-        ASSERT_TRUE(sim.Start({"--channels", std::to_string(k.channels), "--standard", k.standard, "--resolution",
-                               k.resolution, "--setup-version", k.setupVersion, "--loop-seconds", "1", "--days", "1",
-                               "--clock", std::to_string(kClock)}));
-        const std::string port = std::to_string(sim.Port());
-        main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
-        ModalScript script;
-        script.Expect<CConnectDlg>([port](CConnectDlg& d) {
-            d.SetDlgItemText(380, "127.0.0.1");
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, "admin");
-            d.SetDlgItemText(383, "1234");
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
-        ASSERT_TRUE(main->Create(CClientDlg::IDD));
-        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
+        ConnectWith({"--channels", std::to_string(k.channels), "--standard", k.standard, "--resolution", k.resolution,
+                     "--setup-version", k.setupVersion, "--loop-seconds", "1", "--days", "1", "--clock",
+                     std::to_string(kClock)});
     }
 };
 

@@ -16,6 +16,7 @@
 #include "archive/SearchPage.h"
 #include "media/FullScreenVideoDlg.h"
 #include "sim/TestPattern.h"
+#include "tests/app/BackupPicking.h"
 #include "tests/app/WiredFixture.h"
 
 #include <QImage>
@@ -227,20 +228,6 @@ protected:
                 MainButton(*main, IDC_PLAY_FIRST + 3).GetState()};
     }
 
-    // The start of the first stretch of today's recordings at least `seconds` long, on the segments
-    // an open remote search frame found for the day.
-    static DWORD FirstStretch(CRemoteSearchDlg& frame, DWORD seconds) {
-        const DWORD dayStart = Today(0);
-        DWORD from = 0;
-        for (const RecSegment& s : frame.DayRecords()) {
-            const DWORD begin = std::max(s.Start(), dayStart);
-            if (s.End() >= begin + seconds && begin < Today(12) && (from == 0 || begin < from)) {
-                from = begin;
-            }
-        }
-        return from;
-    }
-
     // Remote playback started as the operator starts it: RSearch, Search, today on the calendar, a
     // time on the day's timeline, Play. The time played from, or 0.
     DWORD PlayFromTheRemoteSearch() {
@@ -293,7 +280,7 @@ protected:
         bool started = false;
         ModalScript script;
         script.Expect<CRemoteSearchDlg>([&](CRemoteSearchDlg& frame) {
-            started = PickBackup(frame, seconds);
+            started = PickAndStartBackup(frame, {kTodayButton, Today(0), Today(12), seconds + 10, seconds});
             if (!started && FindModal<CRemoteSearchDlg>() != nullptr) {
                 Press(frame, 435);
             }
@@ -308,55 +295,6 @@ protected:
         WaitUntil([&] { return !main->GetClient()->HasDownloadWriter(); }, 30000);
         const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
         return sets.empty() ? fs::path() : sets.front();
-    }
-
-    static bool PickBackup(CRemoteSearchDlg& frame, DWORD seconds) {
-        auto page = [&frame](int slot) { return frame.Page(slot); };
-        Press(frame, 431);
-        if (page(kSlotBackupMenu) == nullptr) {
-            return false;
-        }
-        Press(*page(kSlotBackupMenu), 452);
-        CBackupCalendarDlg* calendar = nullptr;
-        if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
-                       60000) ||
-            calendar->DayButton(kTodayButton).m_bMarked != 1) {
-            return false;
-        }
-        Press(*calendar, CPlayCalendarDlg::kIdFirstDay + kTodayButton);
-        CBackupTimelineDlg* start = nullptr;
-        if (!WaitUntil([&] { return (start = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline))); }, 60000)) {
-            return false;
-        }
-        const DWORD from = FirstStretch(frame, seconds + 10);
-        if (from == 0) {
-            return false;
-        }
-        const RecorderFields f = SplitRecorderTimeOrEpoch(from + 1);
-        const RecorderFields t = SplitRecorderTimeOrEpoch(from + 1 + seconds);
-        start->OnTimePicked(1, f.hour, f.minute, f.second);
-        Press(*start, 481);
-        if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
-                       60000)) {
-            return false;
-        }
-        Press(*calendar, CPlayCalendarDlg::kIdFirstDay + kTodayButton);
-        CBackupTimelineDlg* end = nullptr;
-        if (!WaitUntil(
-                [&] {
-                    end = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline));
-                    return end != nullptr && end->Mode() == 1;
-                },
-                60000)) {
-            return false;
-        }
-        end->OnTimePicked(3, t.hour, t.minute, t.second);
-        Press(*end, 480);
-        if (!WaitUntil([&] { return end->m_btnBackup.IsWindowEnabled() != FALSE; }, 60000)) {
-            return false;
-        }
-        Press(*end, 482);
-        return true;
     }
 
     // Local playback started as the operator starts it: LSearch, Search, Calendar, today, a time on

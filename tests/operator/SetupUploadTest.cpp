@@ -51,21 +51,8 @@ protected:
 
     // The simulator at this clock, saving every record it accepts; the main window logged in.
     void ConnectAt(DWORD clock) {
-        ASSERT_TRUE(sim.Start({"--resolution", "cif", "--loop-seconds", "1", "--channels", "16", "--days", "1",
-                               "--clock", std::to_string(clock), "--save-setup", m_saved.string()}));
-        const std::string port = std::to_string(sim.Port());
-        main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
-        ModalScript script;
-        script.Expect<CConnectDlg>([port](CConnectDlg& d) {
-            d.SetDlgItemText(380, "127.0.0.1");
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, "admin");
-            d.SetDlgItemText(383, "1234");
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
-        ASSERT_TRUE(main->Create(CClientDlg::IDD));
-        ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
+        ConnectWith({"--resolution", "cif", "--loop-seconds", "1", "--channels", "16", "--days", "1", "--clock",
+                     std::to_string(clock), "--save-setup", m_saved.string()});
     }
 
     // RSetup, the operator's steps in the open frame, then the frame's button `end`.

@@ -6,6 +6,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/FakeClientHost.h"
+#include "tests/protocol/SimClientTiming.h"
 #include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 
@@ -23,16 +24,6 @@ using namespace std::chrono_literals;
 // Small pictures and a short loop keep the simulator's start-up quick.
 const std::vector<std::string> kQuick = {"--resolution", "cif", "--loop-seconds", "1"};
 
-DvrClientTiming TestTiming() {
-    DvrClientTiming t;
-    t.recvDeadline = 1500ms;
-    t.idleWait = 20ms;
-    t.connectTimeout = 5000ms;
-    t.disconnectWait = 200ms;
-    t.byeGrace = 500ms;
-    return t;
-}
-
 bool IsLoginLog(const HostCall& c) {
     return c.kind == HostCall::LocalLog && c.subKind == 1;
 }
@@ -44,7 +35,7 @@ protected:
     void Start(std::vector<std::string> options, const char* user = "admin", const char* password = "1234") {
         options.insert(options.end(), kQuick.begin(), kQuick.end());
         ASSERT_TRUE(sim.Start(options));
-        client = std::make_unique<CDvrClient>(DvrClientSeams{&host, &video, nullptr}, TestTiming());
+        client = std::make_unique<CDvrClient>(DvrClientSeams{&host, &video, nullptr}, SimClientTiming());
         client->SetConnectParams("127.0.0.1", static_cast<DWORD>(sim.Port()), user, password);
         ASSERT_TRUE(client->Connect());
     }
@@ -107,7 +98,7 @@ TEST_F(SimTest, LoginRefusalsBecomeNotices) {
         SimProcess s;
         ASSERT_TRUE(s.Start({"--login-fail-reason", reason, "--resolution", "cif", "--loop-seconds", "1"}));
         FakeClientHost h;
-        CDvrClient c(DvrClientSeams{&h, &video, nullptr}, TestTiming());
+        CDvrClient c(DvrClientSeams{&h, &video, nullptr}, SimClientTiming());
         c.SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "wrong");
         ASSERT_TRUE(c.Connect());
         ASSERT_TRUE(h.WaitForNotice(kNoticeConnectionClosed)) << reason;
@@ -179,7 +170,7 @@ TEST_F(SimTest, EveryRefusalReachesItsNotice) {
         }
         ASSERT_TRUE(s.Start(options));
         FakeClientHost h;
-        CDvrClient c(DvrClientSeams{&h, &video, nullptr}, TestTiming());
+        CDvrClient c(DvrClientSeams{&h, &video, nullptr}, SimClientTiming());
         c.SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "1234");
         ASSERT_TRUE(c.Connect());
         ASSERT_TRUE(h.WaitFor(IsLoginLog));
@@ -303,7 +294,7 @@ TEST_F(SimTest, FaultyStreamsEndTheConnectionCleanly) {
         options.push_back("REC_ON_NACK:65");
         ASSERT_TRUE(s.Start(options));
         FakeClientHost h;
-        CDvrClient cl(DvrClientSeams{&h, &video, nullptr}, TestTiming());
+        CDvrClient cl(DvrClientSeams{&h, &video, nullptr}, SimClientTiming());
         cl.SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "1234");
         ASSERT_TRUE(cl.Connect());
         const std::string what = c.fault[1];

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -133,6 +134,21 @@ QImage Keyed(QImage image, QRgb key) {
     return image;
 }
 
+constexpr QRgb kWindowKey = 0xFFFF00FF;
+
+// A window of cx x cy drawn over its background bitmap by `draw`; a keyed window shows its key
+// colour as what lies behind it, as does any part of the picture the window leaves undrawn.
+QImage Window(int cx, int cy, unsigned background, bool keyed, const std::function<void(Canvas&)>& draw) {
+    QImage image(cx, cy, QImage::Format_RGB32);
+    image.fill(kBackdrop);
+    {
+        Canvas c(image);
+        c.Cell(background, 0, 0);
+        draw(c);
+    }
+    return keyed ? Keyed(image, kWindowKey) : image;
+}
+
 QImage MainWindow() {
     QImage image(928, 698, QImage::Format_RGB32);
     Canvas c(image);
@@ -200,247 +216,229 @@ QImage MainWindow() {
 }
 
 QImage SetupFrame() {
-    QImage image(618, 546, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(1650, 0, 0);
-    const int tabState[4] = {1, 0, 2, 0};
-    for (int i = 0; i < 4; ++i) {
-        c.Cell(2020 + unsigned(i), 22 + 71 * i, 1, tabState[i]);
-    }
-    c.Cell(1651, 580, 12);
-    c.Cell(1652, 14, 74);
-    const unsigned menu[5] = {5660, 5661, 5452, 5662, 5663};
-    for (int i = 0; i < 5; ++i) {
-        c.TextButton(2030 + unsigned(i), 16, 75 + 40 * i, i == 0 ? 1 : i == 1 ? 2 : 0, Text(menu[i]), kMenuColours, 34);
-    }
-    const int px = 197;
-    const int py = 83;
-    c.Cell(1720, px, py);
-    const unsigned columns[4] = {2255, 2256, 2256, 2257};
-    for (int i = 0; i < 4; ++i) {
-        c.TextButton(columns[i], px + 2 + 100 * i, py, i == 0 ? 1 : 0, Text(5664 + unsigned(i)), kColumnColours);
-    }
-    for (int r = 0; r < 16; ++r) {
-        const int y = py + 30 + 23 * r;
-        c.Cell(r % 5 == 0 ? 1692 : 1693, px + 6, y);
-        c.Label(QRect(px + 28, py + 32 + 23 * r, 50, 14), 0, QStringLiteral("CH%1").arg(r + 1, 2, 10, QLatin1Char('0')),
-                0x785A5A);
-        const int pos = (r * 37 + 20) % 101;
-        c.Slider(1695, 1696, px + 103, py + 33 + 23 * r, pos, 0, 100);
-        c.Label(QRect(px + 315, py + 31 + 23 * r, 72, 14), 1700, QString::number(pos), 0x783C3C);
-    }
-    c.TextButton(2258, px + 2, py + 396, 0, Text(5640), kFrameColours);
-    c.TextButton(2258, px + 103, py + 396, 2, Text(5641), kFrameColours);
-    c.TextButton(2258, px + 304, py + 396, 3, Text(5642), kFrameColours);
-    c.TextButton(2260, 400, 516, 0, Text(5541), kFrameColours);
-    c.TextButton(2260, 501, 516, 0, Text(5542), kFrameColours);
-    return Keyed(image, 0xFFFF00FF);
+    return Window(618, 546, 1650, true, [](Canvas& c) {
+        const int tabState[4] = {1, 0, 2, 0};
+        for (int i = 0; i < 4; ++i) {
+            c.Cell(2020 + unsigned(i), 22 + 71 * i, 1, tabState[i]);
+        }
+        c.Cell(1651, 580, 12);
+        c.Cell(1652, 14, 74);
+        const unsigned menu[5] = {5660, 5661, 5452, 5662, 5663};
+        for (int i = 0; i < 5; ++i) {
+            c.TextButton(2030 + unsigned(i), 16, 75 + 40 * i,
+                         i == 0   ? 1
+                         : i == 1 ? 2
+                                  : 0,
+                         Text(menu[i]), kMenuColours, 34);
+        }
+        const int px = 197;
+        const int py = 83;
+        c.Cell(1720, px, py);
+        const unsigned columns[4] = {2255, 2256, 2256, 2257};
+        for (int i = 0; i < 4; ++i) {
+            c.TextButton(columns[i], px + 2 + 100 * i, py, i == 0 ? 1 : 0, Text(5664 + unsigned(i)), kColumnColours);
+        }
+        for (int r = 0; r < 16; ++r) {
+            const int y = py + 30 + 23 * r;
+            c.Cell(r % 5 == 0 ? 1692 : 1693, px + 6, y);
+            c.Label(QRect(px + 28, py + 32 + 23 * r, 50, 14), 0,
+                    QStringLiteral("CH%1").arg(r + 1, 2, 10, QLatin1Char('0')), 0x785A5A);
+            const int pos = (r * 37 + 20) % 101;
+            c.Slider(1695, 1696, px + 103, py + 33 + 23 * r, pos, 0, 100);
+            c.Label(QRect(px + 315, py + 31 + 23 * r, 72, 14), 1700, QString::number(pos), 0x783C3C);
+        }
+        c.TextButton(2258, px + 2, py + 396, 0, Text(5640), kFrameColours);
+        c.TextButton(2258, px + 103, py + 396, 2, Text(5641), kFrameColours);
+        c.TextButton(2258, px + 304, py + 396, 3, Text(5642), kFrameColours);
+        c.TextButton(2260, 400, 516, 0, Text(5541), kFrameColours);
+        c.TextButton(2260, 501, 516, 0, Text(5542), kFrameColours);
+    });
 }
 
 QImage MessageBox() {
-    QImage image(308, 136, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(1640, 0, 0);
-    const unsigned lines[2] = {5079, 5082};
-    for (int i = 0; i < 2; ++i) {
-        const QString text = Text(lines[i]);
-        const int w = QFontMetrics(Bold(12)).horizontalAdvance(text) * 12 / 10;
-        const QRect r((309 - w) / 2, 22 + 23 * i, w, 20);
-        c.Stretch(1641 + unsigned(i), r);
-        c.Caption(r, text, 0xFFFFFF);
-    }
-    c.TextButton(2009, 50, 103, 0, Text(5541), kBoxColours);
-    c.TextButton(2009, 158, 103, 2, Text(5542), kBoxColours);
-    return Keyed(image, 0xFFFF00FF);
+    return Window(308, 136, 1640, true, [](Canvas& c) {
+        const unsigned lines[2] = {5079, 5082};
+        for (int i = 0; i < 2; ++i) {
+            const QString text = Text(lines[i]);
+            const int w = QFontMetrics(Bold(12)).horizontalAdvance(text) * 12 / 10;
+            const QRect r((309 - w) / 2, 22 + 23 * i, w, 20);
+            c.Stretch(1641 + unsigned(i), r);
+            c.Caption(r, text, 0xFFFFFF);
+        }
+        c.TextButton(2009, 50, 103, 0, Text(5541), kBoxColours);
+        c.TextButton(2009, 158, 103, 2, Text(5542), kBoxColours);
+    });
 }
 
 QImage ConnectDialog() {
-    QImage image(356, 182, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(2000, 0, 0);
-    const unsigned labels[5] = {5497, 5540, 5486, 5487, 5881};
-    for (int i = 0; i < 5; ++i) {
-        c.Cell(2001 + unsigned(i), 14, 24 + 23 * i);
-        c.Caption(QRect(14, 24 + 23 * i, 106, 15), Text(labels[i]), 0xFFFFFF);
-    }
-    c.Edit(QRect(170, 23, 152, 16), QStringLiteral("192.168.0.20"));
-    c.Edit(QRect(130, 46, 107, 16), QStringLiteral("2000"));
-    c.Edit(QRect(130, 69, 210, 16), QStringLiteral("admin"));
-    c.Edit(QRect(130, 92, 210, 16), QStringLiteral("****"));
-    c.Edit(QRect(130, 115, 210, 16), QStringLiteral("Warehouse"));
-    c.Cell(2014, 327, 20);
-    c.TextButton(2010, 246, 41, 0, Text(5495), kBoxColours);
-    c.TextButton(2009, 138, 148, 0, Text(5541), kBoxColours);
-    c.TextButton(2009, 244, 148, 0, Text(5542), kBoxColours);
-    return Keyed(image, 0xFFFF00FF);
+    return Window(356, 182, 2000, true, [](Canvas& c) {
+        const unsigned labels[5] = {5497, 5540, 5486, 5487, 5881};
+        for (int i = 0; i < 5; ++i) {
+            c.Cell(2001 + unsigned(i), 14, 24 + 23 * i);
+            c.Caption(QRect(14, 24 + 23 * i, 106, 15), Text(labels[i]), 0xFFFFFF);
+        }
+        c.Edit(QRect(170, 23, 152, 16), QStringLiteral("192.168.0.20"));
+        c.Edit(QRect(130, 46, 107, 16), QStringLiteral("2000"));
+        c.Edit(QRect(130, 69, 210, 16), QStringLiteral("admin"));
+        c.Edit(QRect(130, 92, 210, 16), QStringLiteral("****"));
+        c.Edit(QRect(130, 115, 210, 16), QStringLiteral("Warehouse"));
+        c.Cell(2014, 327, 20);
+        c.TextButton(2010, 246, 41, 0, Text(5495), kBoxColours);
+        c.TextButton(2009, 138, 148, 0, Text(5541), kBoxColours);
+        c.TextButton(2009, 244, 148, 0, Text(5542), kBoxColours);
+    });
 }
 
 QImage ListPopup() {
     const int w = 150;
     const int count = 4;
     const int h = 21 * count;
-    QImage image(w, h + 10, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(1710, 0, 0);
-    c.Stretch(1711, QRect(5, 0, w - 10, 5));
-    c.Cell(1712, w - 5, 0);
-    c.Stretch(1713, QRect(0, 5, 5, h));
-    c.Stretch(1714, QRect(5, 5, w - 10, h));
-    c.Stretch(1715, QRect(w - 5, 5, 5, h));
-    c.Cell(1716, 0, h + 5);
-    c.Stretch(1717, QRect(5, h + 5, w - 10, 5));
-    c.Cell(1718, w - 5, h + 5);
-    const QString items[count] = {Text(5381), Text(5382), Text(5383), Text(5243)};
-    for (int i = 0; i < count; ++i) {
-        c.Cell(1654, 5, 5 + 21 * i);
-        c.Stretch(1655, QRect(10, 5 + 21 * i, w - 21, 21));
-        c.Cell(1656, w - 11, 5 + 21 * i);
-        c.Label(QRect(w / 4, 9 + 21 * i, 5 * w / 8, 14), 1700, items[i], i == 1 ? 0xE6D200 : 0x783C3C);
-    }
-    return Keyed(image, 0xFFFF00FF);
+    return Window(w, h + 10, 1710, true, [&](Canvas& c) {
+        c.Stretch(1711, QRect(5, 0, w - 10, 5));
+        c.Cell(1712, w - 5, 0);
+        c.Stretch(1713, QRect(0, 5, 5, h));
+        c.Stretch(1714, QRect(5, 5, w - 10, h));
+        c.Stretch(1715, QRect(w - 5, 5, 5, h));
+        c.Cell(1716, 0, h + 5);
+        c.Stretch(1717, QRect(5, h + 5, w - 10, 5));
+        c.Cell(1718, w - 5, h + 5);
+        const QString items[count] = {Text(5381), Text(5382), Text(5383), Text(5243)};
+        for (int i = 0; i < count; ++i) {
+            c.Cell(1654, 5, 5 + 21 * i);
+            c.Stretch(1655, QRect(10, 5 + 21 * i, w - 21, 21));
+            c.Cell(1656, w - 11, 5 + 21 * i);
+            c.Label(QRect(w / 4, 9 + 21 * i, 5 * w / 8, 14), 1700, items[i], i == 1 ? 0xE6D200 : 0x783C3C);
+        }
+    });
 }
 
 QImage PtzPads() {
-    QImage image(147 + 8 + 54 + 8 + 320, 200, QImage::Format_RGB32);
-    image.fill(kBackdrop);
-    Canvas c(image);
-    c.Cell(1730, 0, 0);
-    c.Cell(1557, 5, 6, 1);
-    c.Cell(1558, 100, 6);
-    c.Cell(1559, 119, 143);
-    c.Cell(1560, 60, 47);
-    c.Cell(1562, 60, 124, 2);
-    c.Cell(1563, 21, 85);
-    c.Cell(1561, 98, 85, 3);
-    c.Cell(1731, 52, 78);
-    const int mx = 155;
-    c.Cell(1737, mx, 0);
-    c.Cell(1739, mx + 9, 34);
-    c.Cell(1740, mx + 9, 78);
-    c.Cell(1741, mx + 9, 122);
-    const int kx = 217;
-    c.Cell(1821, kx, 0);
-    const int tx[6] = {6, 110, 215, 58, 162, 210};
-    const int ty[6] = {25, 25, 26, 60, 60, 170};
-    const unsigned caption[6] = {5760, 5761, 5831, 5686, 5762, 5541};
-    for (int i = 0; i < 6; ++i) {
-        c.TextButton(2232, kx + tx[i], ty[i], i == 0 || i == 4 ? 1 : 0, Text(caption[i]), kFrameColours);
-    }
-    c.Cell(1822, kx + 296, 2);
-    c.Cell(1839, kx + 75, 95);
-    for (int i = 0; i < 4; ++i) {
-        c.Cell(1830 + unsigned(i), kx + 110 + 35 * i, 95, i == 2 ? 2 : 0);
-    }
-    for (int i = 0; i < 5; ++i) {
-        c.Cell(1834 + unsigned(i), kx + 75 + 35 * i, 124);
-    }
-    c.Cell(1840, kx + 250, 124);
-    c.Caption(QRect(kx + 110, 173, 50, 20), QStringLiteral("234"), 0x505050);
-    return Keyed(image, 0xFFFF00FF);
+    return Window(147 + 8 + 54 + 8 + 320, 200, 1730, true, [](Canvas& c) {
+        c.Cell(1557, 5, 6, 1);
+        c.Cell(1558, 100, 6);
+        c.Cell(1559, 119, 143);
+        c.Cell(1560, 60, 47);
+        c.Cell(1562, 60, 124, 2);
+        c.Cell(1563, 21, 85);
+        c.Cell(1561, 98, 85, 3);
+        c.Cell(1731, 52, 78);
+        const int mx = 155;
+        c.Cell(1737, mx, 0);
+        c.Cell(1739, mx + 9, 34);
+        c.Cell(1740, mx + 9, 78);
+        c.Cell(1741, mx + 9, 122);
+        const int kx = 217;
+        c.Cell(1821, kx, 0);
+        const int tx[6] = {6, 110, 215, 58, 162, 210};
+        const int ty[6] = {25, 25, 26, 60, 60, 170};
+        const unsigned caption[6] = {5760, 5761, 5831, 5686, 5762, 5541};
+        for (int i = 0; i < 6; ++i) {
+            c.TextButton(2232, kx + tx[i], ty[i], i == 0 || i == 4 ? 1 : 0, Text(caption[i]), kFrameColours);
+        }
+        c.Cell(1822, kx + 296, 2);
+        c.Cell(1839, kx + 75, 95);
+        for (int i = 0; i < 4; ++i) {
+            c.Cell(1830 + unsigned(i), kx + 110 + 35 * i, 95, i == 2 ? 2 : 0);
+        }
+        for (int i = 0; i < 5; ++i) {
+            c.Cell(1834 + unsigned(i), kx + 75 + 35 * i, 124);
+        }
+        c.Cell(1840, kx + 250, 124);
+        c.Caption(QRect(kx + 110, 173, 50, 20), QStringLiteral("234"), 0x505050);
+    });
 }
 
 QImage CalendarPage() {
-    QImage image(403, 417, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(1752, 0, 0);
-    c.Caption(QRect(15, 9, 70, 14), Text(5424), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
-    c.Caption(QRect(15, 32, 70, 14), Text(5425), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
-    c.Label(QRect(140, 8, 70, 14), 1700, QStringLiteral("2008"), 0x783C3C);
-    const unsigned monthColours[4] = {0x783C3C, 0xEFAE00, 0xEFAE00, 0xCDBCBC};
-    for (int m = 0; m < 12; ++m) {
-        const int state = m == 2 ? 1 : m > 5 ? 3 : 0;
-        c.TextButton(2212, 94 + 51 * (m % 6), m < 6 ? 28 : 51, state, Text(5290 + unsigned(m)), monthColours);
-    }
-    for (int d = 0; d < 7; ++d) {
-        c.Caption(QRect(14 + 57 * d, 89, 57, 14), Text(5426 + unsigned(d)), d == 0 ? 0x0000FF : 0x785A5A,
-                  Qt::AlignLeft | Qt::AlignTop);
-    }
-    const unsigned dayColours[4] = {0x783C3C, 0xFFFFFF, 0x0000FF, 0xCDBCBC};
-    for (int day = 0; day < 31; ++day) {
-        const int cell = day + 6; // 1 March 2008 is a Saturday
-        const int state = day == 4 ? 1 : (day % 3 == 0 || day == 17) ? 0 : 3;
-        c.TextButton(1753, 4 + 57 * (cell % 7), 107 + 30 * (cell / 7), state, QString::number(day + 1), dayColours);
-    }
-    c.TextButton(2258, 2, 396, 0, Text(5583), kFrameColours);
-    c.TextButton(2258, 304, 396, 0, Text(5563), kFrameColours);
-    return image;
+    return Window(403, 417, 1752, false, [](Canvas& c) {
+        c.Caption(QRect(15, 9, 70, 14), Text(5424), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
+        c.Caption(QRect(15, 32, 70, 14), Text(5425), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
+        c.Label(QRect(140, 8, 70, 14), 1700, QStringLiteral("2008"), 0x783C3C);
+        const unsigned monthColours[4] = {0x783C3C, 0xEFAE00, 0xEFAE00, 0xCDBCBC};
+        for (int m = 0; m < 12; ++m) {
+            const int state = m == 2 ? 1 : m > 5 ? 3 : 0;
+            c.TextButton(2212, 94 + 51 * (m % 6), m < 6 ? 28 : 51, state, Text(5290 + unsigned(m)), monthColours);
+        }
+        for (int d = 0; d < 7; ++d) {
+            c.Caption(QRect(14 + 57 * d, 89, 57, 14), Text(5426 + unsigned(d)), d == 0 ? 0x0000FF : 0x785A5A,
+                      Qt::AlignLeft | Qt::AlignTop);
+        }
+        const unsigned dayColours[4] = {0x783C3C, 0xFFFFFF, 0x0000FF, 0xCDBCBC};
+        for (int day = 0; day < 31; ++day) {
+            const int cell = day + 6; // 1 March 2008 is a Saturday
+            const int state = day == 4 ? 1 : (day % 3 == 0 || day == 17) ? 0 : 3;
+            c.TextButton(1753, 4 + 57 * (cell % 7), 107 + 30 * (cell / 7), state, QString::number(day + 1), dayColours);
+        }
+        c.TextButton(2258, 2, 396, 0, Text(5583), kFrameColours);
+        c.TextButton(2258, 304, 396, 0, Text(5563), kFrameColours);
+    });
 }
 
 QImage TimelinePage() {
-    QImage image(403, 417, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(1754, 0, 0);
-    const int cursor = 113 + 7 * 12;
-    c.Part(1755, QRect(cursor, 70, 402 - cursor, 305), cursor - 113);
-    for (int n = 0; n < 16; ++n) {
-        c.Caption(QRect(20, 70 + 19 * n, 80, 19), QStringLiteral("CH%1").arg(n + 1, 2, 10, QLatin1Char('0')), 0x785A5A,
-                  Qt::AlignLeft | Qt::AlignVCenter);
-        for (int s = 0; s < 3; ++s) {
-            const int type = (n + s) % 6;
-            const int from = 113 + ((n * 5 + s * 7) % 20) * 12;
-            const int to = std::min(401, from + 12 + (n * 13 + s * 29) % 60);
-            c.Stretch(1760 + unsigned(type), QRect(from, 19 * n + 76, to - from, 8));
+    return Window(403, 417, 1754, false, [](Canvas& c) {
+        const int cursor = 113 + 7 * 12;
+        c.Part(1755, QRect(cursor, 70, 402 - cursor, 305), cursor - 113);
+        for (int n = 0; n < 16; ++n) {
+            c.Caption(QRect(20, 70 + 19 * n, 80, 19), QStringLiteral("CH%1").arg(n + 1, 2, 10, QLatin1Char('0')),
+                      0x785A5A, Qt::AlignLeft | Qt::AlignVCenter);
+            for (int s = 0; s < 3; ++s) {
+                const int type = (n + s) % 6;
+                const int from = 113 + ((n * 5 + s * 7) % 20) * 12;
+                const int to = std::min(401, from + 12 + (n * 13 + s * 29) % 60);
+                c.Stretch(1760 + unsigned(type), QRect(from, 19 * n + 76, to - from, 8));
+            }
         }
-    }
-    c.Painter().setPen(QColor(0x00, 0xFF, 0xFF));
-    c.Painter().drawLine(cursor, 70, cursor, 375);
-    for (int k = 0; k < 6; ++k) {
-        c.Cell(1704 + unsigned(k), 11 + 69 * k, 381);
-    }
-    c.Label(QRect(150, 8, 210, 14), 1700, QStringLiteral("2008-03-05"), 0x783C3C);
-    c.Label(QRect(150, 31, 210, 14), 1700, QStringLiteral("07 : 00 : 00"), 0xE6D200);
-    c.TextButton(2258, 2, 396, 0, Text(5583), kFrameColours);
-    c.TextButton(2258, 304, 396, 0, Text(5563), kFrameColours);
-    return image;
+        c.Painter().setPen(QColor(0x00, 0xFF, 0xFF));
+        c.Painter().drawLine(cursor, 70, cursor, 375);
+        for (int k = 0; k < 6; ++k) {
+            c.Cell(1704 + unsigned(k), 11 + 69 * k, 381);
+        }
+        c.Label(QRect(150, 8, 210, 14), 1700, QStringLiteral("2008-03-05"), 0x783C3C);
+        c.Label(QRect(150, 31, 210, 14), 1700, QStringLiteral("07 : 00 : 00"), 0xE6D200);
+        c.TextButton(2258, 2, 396, 0, Text(5583), kFrameColours);
+        c.TextButton(2258, 304, 396, 0, Text(5563), kFrameColours);
+    });
 }
 
 QImage CityPage() {
-    QImage image(403, 417, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(1810, 0, 0);
-    c.TextButton(2250, 2, 0, 0, Text(5713), kColumnColours);
-    c.TextButton(2251, 202, 0, 1, Text(5714), kColumnColours);
-    c.Label(QRect(50, 31, 300, 14), 1700, Text(5789), 0xE6D200);
-    c.Label(QRect(50, 54, 300, 14), 1700, QStringLiteral("2008-03-05  09:41:27"), 0x783C3C);
-    c.Cell(1782, 13, 97);
-    c.Stretch(1792, QRect(150, 97, 40, 200));
-    return image;
+    return Window(403, 417, 1810, false, [](Canvas& c) {
+        c.TextButton(2250, 2, 0, 0, Text(5713), kColumnColours);
+        c.TextButton(2251, 202, 0, 1, Text(5714), kColumnColours);
+        c.Label(QRect(50, 31, 300, 14), 1700, Text(5789), 0xE6D200);
+        c.Label(QRect(50, 54, 300, 14), 1700, QStringLiteral("2008-03-05  09:41:27"), 0x783C3C);
+        c.Cell(1782, 13, 97);
+        c.Stretch(1792, QRect(150, 97, 40, 200));
+    });
 }
 
 QImage FirmwareDialog() {
-    QImage image(398, 222, QImage::Format_RGB32);
-    Canvas c(image);
-    c.Cell(1646, 0, 0);
-    const int percent[5] = {100, 64, 0, 0, 0};
-    const QString status[5] = {Text(5194), QString(), QString(), Text(5083), QString()};
-    for (int r = 0; r < 5; ++r) {
-        const int y = 19 + 23 * r;
-        c.Cell(r < 2 ? 1692 : 1693, 18, y - 1);
-        c.Label(QRect(38, y, 78, 14), 1700, Text(r < 3 ? 5180 + unsigned(r) : 5181 + unsigned(r)), 0x783C3C);
-        c.Progress(1644, 1645, 94, y, 140, percent[r]);
-        c.Label(QRect(243, y, 132, 14), 1700, status[r], 0x783C3C);
-    }
-    c.Cell(2011, 19, 155);
-    c.Caption(QRect(19, 155, 342, 22), Text(5186), 0xFFFFFF);
-    c.TextButton(2012, 220, 187, 0, Text(5027), kBoxColours);
-    c.TextButton(2012, 306, 187, 3, Text(5188), kBoxColours);
-    return Keyed(image, 0xFFFF00FF);
+    return Window(398, 222, 1646, true, [](Canvas& c) {
+        const int percent[5] = {100, 64, 0, 0, 0};
+        const QString status[5] = {Text(5194), QString(), QString(), Text(5083), QString()};
+        for (int r = 0; r < 5; ++r) {
+            const int y = 19 + 23 * r;
+            c.Cell(r < 2 ? 1692 : 1693, 18, y - 1);
+            c.Label(QRect(38, y, 78, 14), 1700, Text(r < 3 ? 5180 + unsigned(r) : 5181 + unsigned(r)), 0x783C3C);
+            c.Progress(1644, 1645, 94, y, 140, percent[r]);
+            c.Label(QRect(243, y, 132, 14), 1700, status[r], 0x783C3C);
+        }
+        c.Cell(2011, 19, 155);
+        c.Caption(QRect(19, 155, 342, 22), Text(5186), 0xFFFFFF);
+        c.TextButton(2012, 220, 187, 0, Text(5027), kBoxColours);
+        c.TextButton(2012, 306, 187, 3, Text(5188), kBoxColours);
+    });
 }
 
 QImage Popups() {
-    QImage image(354, 44 + 8 + 40, QImage::Format_RGB32);
-    image.fill(kBackdrop);
-    Canvas c(image);
-    c.Cell(1536, 0, 0);
-    for (int i = 0; i < 9; ++i) {
-        c.Cell(1510 + unsigned(i), 4 + 34 * i, 4, i == 8 ? 1 : 0);
-    }
-    c.Cell(1537, 310, 4);
-    c.Cell(1634, 0, 52);
-    c.Progress(1635, 1636, 20, 52 + 11, 280, 50);
-    c.Caption(QRect(20, 52 + 11, 280, 18), QStringLiteral("50.0 %"), 0x00FEFE);
-    c.Cell(1625, 320, 52 + 6);
-    return Keyed(image, 0xFFFF00FF);
+    return Window(354, 44 + 8 + 40, 1536, true, [](Canvas& c) {
+        for (int i = 0; i < 9; ++i) {
+            c.Cell(1510 + unsigned(i), 4 + 34 * i, 4, i == 8 ? 1 : 0);
+        }
+        c.Cell(1537, 310, 4);
+        c.Cell(1634, 0, 52);
+        c.Progress(1635, 1636, 20, 52 + 11, 280, 50);
+        c.Caption(QRect(20, 52 + 11, 280, 18), QStringLiteral("50.0 %"), 0x00FEFE);
+        c.Cell(1625, 320, 52 + 6);
+    });
 }
 
 struct Placed {

@@ -1,0 +1,85 @@
+#pragma once
+// A backup started as the operator starts it in an open remote search frame: the Backup tab,
+// Calendar, the day, a start time on the day's timeline, the day again, an end time, Calculate, and
+// Backup once Calculate has sized the range.
+#include "archive/BackupCalendarDlg.h"
+#include "archive/BackupTimelineDlg.h"
+#include "archive/PlayCalendarDlg.h"
+#include "archive/RemoteSearchDlg.h"
+#include "tests/app/WiredFixture.h"
+
+#include <algorithm>
+
+namespace wiredtest {
+
+struct BackupPick {
+    int dayButton;  // the day's button on the calendar (the day of the month less one)
+    DWORD dayStart; // the day's first second
+    DWORD startsBy; // the range lies in a stretch of recordings that begins before this
+    DWORD stretch;  // and lasts at least this long
+    DWORD seconds;  // the range's length, from a second into the stretch
+};
+
+// The start of the first stretch of the day's recordings that begins before `startsBy` and lasts at
+// least `stretch` seconds, on the segments an open remote search frame found for the day; 0 when
+// none does.
+inline DWORD FirstStretch(CRemoteSearchDlg& frame, DWORD dayStart, DWORD startsBy, DWORD stretch) {
+    DWORD from = 0;
+    for (const RecSegment& s : frame.DayRecords()) {
+        const DWORD begin = std::max(s.Start(), dayStart);
+        if (s.End() >= begin + stretch && begin < startsBy && (from == 0 || begin < from)) {
+            from = begin;
+        }
+    }
+    return from;
+}
+
+// False when a step failed.
+inline bool PickAndStartBackup(CRemoteSearchDlg& frame, const BackupPick& pick) {
+    auto page = [&frame](int slot) { return frame.Page(slot); };
+    Press(frame, 431);
+    if (page(kSlotBackupMenu) == nullptr) {
+        return false;
+    }
+    Press(*page(kSlotBackupMenu), 452);
+    CBackupCalendarDlg* calendar = nullptr;
+    if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); }, 60000) ||
+        calendar->DayButton(pick.dayButton).m_bMarked != 1) {
+        return false;
+    }
+    Press(*calendar, CPlayCalendarDlg::kIdFirstDay + pick.dayButton);
+    CBackupTimelineDlg* start = nullptr;
+    if (!WaitUntil([&] { return (start = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline))); }, 60000)) {
+        return false;
+    }
+    const DWORD from = FirstStretch(frame, pick.dayStart, pick.startsBy, pick.stretch);
+    if (from == 0) {
+        return false;
+    }
+    const RecorderFields f = SplitRecorderTimeOrEpoch(from + 1);
+    const RecorderFields t = SplitRecorderTimeOrEpoch(from + 1 + pick.seconds);
+    start->OnTimePicked(1, f.hour, f.minute, f.second);
+    Press(*start, 481);
+    if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); }, 60000)) {
+        return false;
+    }
+    Press(*calendar, CPlayCalendarDlg::kIdFirstDay + pick.dayButton);
+    CBackupTimelineDlg* end = nullptr;
+    if (!WaitUntil(
+            [&] {
+                end = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline));
+                return end != nullptr && end->Mode() == 1;
+            },
+            60000)) {
+        return false;
+    }
+    end->OnTimePicked(3, t.hour, t.minute, t.second);
+    Press(*end, 480);
+    if (!WaitUntil([&] { return end->m_btnBackup.IsWindowEnabled() != FALSE; }, 60000)) {
+        return false;
+    }
+    Press(*end, 482);
+    return true;
+}
+
+} // namespace wiredtest
