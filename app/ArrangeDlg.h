@@ -22,7 +22,6 @@ public:
     static constexpr UINT kIdFirst = 400; // 400-408 layouts, 409 leaves full screen
     static constexpr UINT kIdLeave = 409;
     static constexpr int kButtons = 10;
-    static constexpr UINT kMsgArrange = 0x5220;
     static constexpr UINT_PTR kFirstShowTimer = 0x5224;
     static constexpr UINT_PTR kHideTimer = 0x5225;
     static constexpr UINT kFirstShowMs = 100;

@@ -36,15 +36,7 @@ class CMixerVolume;
 class CMsgBoxDlg;
 class CProgressPopupDlg;
 
-// Private messages of the main window.
-constexpr UINT WM_KELO_PTZ_MOVE = 0x5239;
-constexpr UINT WM_KELO_PTZ_PRESET = 0x523F;
-constexpr UINT WM_KELO_STARTUP_DONE = 0x5253;
-constexpr UINT WM_KELO_CONNECT_FAILED = 0x5260; // lParam the notice
-constexpr UINT WM_KELO_WRONG_PRODUCT = 0x5261;
-constexpr UINT WM_KELO_SAVER_ADDED = 0x5262;
-constexpr UINT WM_KELO_QUIT_REQUEST = 0x5263;
-constexpr UINT WM_KELO_DECODER_ERROR = 0x5264;
+// Timers of the main window.
 constexpr UINT kSaveReapTimer = 0x5223;
 constexpr UINT kScreenshotTimer = 0x5270; // test hook (ClientApp.h)
 

@@ -66,9 +66,6 @@ public:
     static constexpr UINT kIdNameFirst = 790;
     static constexpr UINT kIdProgressFirst = 796;
     static constexpr UINT kIdStatusFirst = 802;
-    // What the upload thread posts to the dialog.
-    static constexpr UINT kMsgUploadProgress = 0x5280; // wParam row, lParam percent
-    static constexpr UINT kMsgUploadEnded = 0x5281;    // wParam an UploadResult
     // The status the status strip shows.
     enum Status { kStatusIdle = 0, kStatusSending = 1, kStatusReceived = 3 };
     enum UploadResult { kUploadSent = 0, kUploadAborted = 1, kUploadFailed = 2 };

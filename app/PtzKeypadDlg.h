@@ -10,8 +10,6 @@
 
 #include <array>
 
-constexpr UINT WM_KELO_PTZ_KEYPAD = 0x523F;
-
 class CPtzKeypadDlg : public CPtzPadDlg {
 public:
     static constexpr UINT IDD = 991;

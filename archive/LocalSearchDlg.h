@@ -40,9 +40,6 @@ enum LocalPageSlot : int {
     kLocalPageSlots = 9,
 };
 
-// Message a Search page posts to ask for playback: wParam the start time, lParam the end or 0. The
-// page sets the frame's search kind first and posts WM_CLOSE to the frame right after.
-constexpr UINT WM_LOCAL_OPEN_RECORDINGS = 0x5228;
 
 class CLocalSearchDlg : public CDialog, public CSkinHelper, public IPickerHost {
 public:

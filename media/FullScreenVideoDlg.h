@@ -29,10 +29,6 @@ public:
 
 class CFullScreenVideoDlg : public CVideoDlg {
 public:
-    // Messages: a button of the arrange bar (wParam the button id), and "show the arrange bar"
-    // (posted to itself when the mouse comes near the bottom edge).
-    static constexpr UINT kMsgArrangeCommand = 0x5220;
-    static constexpr UINT kMsgShowArrangeBar = 0x5221;
     static constexpr int kArrangeFirst = 400; // buttons 400-408 choose a layout, 409 leaves
     static constexpr int kArrangeLast = 408;
     static constexpr BYTE kArrangeBarAlpha = 150;

@@ -15,7 +15,6 @@ namespace {
 constexpr BYTE kPanCommands[4] = {2, 3, 1, 0};
 constexpr BYTE kZoomCommands[4] = {4, 5, 7, 6};
 constexpr BYTE kPresetCommandBase = 8;
-constexpr UINT kMsgPtzKeypadAction = 0x523F;
 
 } // namespace
 

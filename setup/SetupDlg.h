@@ -40,8 +40,6 @@ class CSetupSliderPopupDlg;
 class ISetupHost;
 struct SetupDatabase;
 
-// Notice message to the main window: lParam category << 16 | code.
-constexpr UINT WM_SETUP_NOTICE = 0x5226;
 constexpr LPARAM kNoticeInitializeSetup = 0x100000;
 
 class CSetupDlg : public CDialog, public CSkinHelper {

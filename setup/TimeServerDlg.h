@@ -36,9 +36,6 @@ public:
     enum Kind { kKindCity = 0, kKindSync = 1, kKindSource = 2 };
     static constexpr int kZones = 25;
     static constexpr UINT kPreviewTimer = 999;
-    // The worker's answer to the page: wParam the query's number, lParam the result (code in the
-    // high 32 bits, seconds in the low 32).
-    static constexpr UINT WM_TIME_SERVER_ANSWER = 0x5281;
 
     explicit CTimeServerDlg(CWnd* pParent = nullptr);
     ~CTimeServerDlg() override;
