@@ -10,13 +10,14 @@
 #include "media/FullScreenVideoDlg.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <memory>
 
 class CArrangeDlg : public CDialog, public CSkinHelper, public IArrangeBar {
 public:
-    static constexpr UINT IDD = 107;
+    static constexpr UINT IDD = IDD_ARRANGE_DLG;
     static constexpr int kWidth = 350;
     static constexpr int kHeight = 44;
     static constexpr UINT kIdFirst = 400; // 400-408 layouts, 409 leaves full screen

@@ -24,6 +24,7 @@
 #include "protocol/DvrClient.h"
 #include "protocol/IClientHost.h"
 #include "protocol/SetupDatabase.h"
+#include "res/DialogIds.h"
 #include "res/ResLibrary.h"
 
 #include <array>
@@ -73,7 +74,7 @@ enum : UINT {
 
 class CClientDlg : public CDialog, public CSkinHelper, public IClientHost, public IVideoOwner {
 public:
-    static constexpr UINT IDD = 103;
+    static constexpr UINT IDD = IDD_CLIENT_DLG;
     static constexpr int kWidth = 928;
     static constexpr int kHeight = 698;
     static constexpr COLORREF kRegionKey = 0xAA6432;

@@ -5,6 +5,8 @@
 #include "app/LocalSettings.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -36,7 +38,7 @@ const DialogItem kItems[] = {
 const DialogTemplate kTemplate{.id = CConnectDlg::IDD, .cx = 356, .cy = 182, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-constexpr UINT kLabelTexts[5] = {5497, 5540, 5486, 5487, 5881};
+constexpr UINT kLabelTexts[5] = {IDS_IP_ADDRESS, IDS_PORT, IDS_ID, IDS_PASSWORD, IDS_DESCRIPTION};
 
 bool g_testHookUsed = false;
 
@@ -101,19 +103,19 @@ void CConnectDlg::RefreshEdits() {
 
 BOOL CConnectDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(2000);
+    m_bmBackground.LoadBitmap(IDB_CONNECT_DIALOG);
     for (int i = 0; i < 5; ++i) {
-        m_bmLabel[i].LoadBitmap(2001 + i);
+        m_bmLabel[i].LoadBitmap(IDB_CONNECT_DIALOG_ADDRESS_LABEL + i);
     }
-    SetUpTextButton(m_btnOK, 2009, 5541, 0x9C9C9C);
-    SetUpTextButton(m_btnCancel, 2009, 5542, 0x9C9C9C);
-    SetUpTextButton(m_btnModify, 2010, 5543, 0x9C9C9C);
-    SetUpTextButton(m_btnDefault, 2010, 5495, 0x9C9C9C);
+    SetUpTextButton(m_btnOK, IDB_DIALOG_BUTTON, IDS_OK, 0x9C9C9C);
+    SetUpTextButton(m_btnCancel, IDB_DIALOG_BUTTON, IDS_CANCEL, 0x9C9C9C);
+    SetUpTextButton(m_btnModify, IDB_CONNECT_DIALOG_MODIFY_DEFAULT, IDS_MODIFY, 0x9C9C9C);
+    SetUpTextButton(m_btnDefault, IDB_CONNECT_DIALOG_MODIFY_DEFAULT, IDS_DEFAULT, 0x9C9C9C);
     m_btnOK.MoveWindow(138, 148, 100, 27);
     m_btnCancel.MoveWindow(244, 148, 100, 27);
     m_btnModify.MoveWindow(246, 41, 100, 27);
     m_btnDefault.MoveWindow(246, 41, 100, 27);
-    m_btnList.LoadBitmap(2014);
+    m_btnList.LoadBitmap(IDB_CONNECT_DIALOG_CONNECTION_HISTORY);
     m_btnList.MoveWindow(327, 20, 17, 23);
 
     struct {

@@ -2,7 +2,9 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,7 +51,7 @@ void CConnectListDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CConnectListDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(2015);
+    m_bmBackground.LoadBitmap(IDB_CONNECTION_HISTORY);
 
     m_list.MoveWindow(10, 12, 414, 370);
     m_list.SetTextStyle(3, 0x783C3C, TRUE, 12, "Arial Bold");
@@ -63,11 +65,11 @@ BOOL CConnectListDlg::OnInitDialog() {
         UINT caption;
         int x, y;
     } const buttons[] = {
-        {m_btnOK, 5541, 228, 424},   {m_btnCancel, 5542, 327, 424}, {m_btnDelete, 5242, 13, 391},
-        {m_btnEdit, 5241, 113, 391}, {m_btnSave, 5016, 113, 391},
+        {m_btnOK, IDS_OK, 228, 424},     {m_btnCancel, IDS_CANCEL, 327, 424}, {m_btnDelete, IDS_DELETE, 13, 391},
+        {m_btnEdit, IDS_EDIT, 113, 391}, {m_btnSave, IDS_SAVE, 113, 391},
     };
     for (const auto& b : buttons) {
-        SetUpTextButton(b.button, 2009, b.caption, 0x9C9C9C);
+        SetUpTextButton(b.button, IDB_DIALOG_BUTTON, b.caption, 0x9C9C9C);
         b.button.MoveWindow(b.x, b.y, 100, 27);
     }
     m_editDescription.MoveWindow(219, 393, 196, 22);

@@ -2,6 +2,7 @@
 
 #include "app/LocalSetupDlg.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "setup/SetupPopupLayout.h"
 #include "setup/SetupSkin.h"
 
@@ -51,7 +52,7 @@ BOOL CDropListPopupDlg::OnInitDialog() {
         m_bmFrame[k].LoadBitmap(pieces[k].bitmap);
     }
     for (std::size_t k = 0; k < m_bmRow.size(); ++k) {
-        m_bmRow[k].LoadBitmap(1654 + UINT(k));
+        m_bmRow[k].LoadBitmap(IDB_POPUP_ROW_LEFT_CAP + UINT(k));
     }
     for (int i = 0; i < m_nRows; ++i) {
         CSkinLabel& row = m_rows[std::size_t(i)];

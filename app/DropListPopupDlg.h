@@ -6,6 +6,7 @@
 
 #include "app/LocalSetupChildDlg.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPopupRequest.h"
 
 #include <array>
@@ -13,7 +14,7 @@
 
 class CDropListPopupDlg : public CLocalSetupChildDlg {
 public:
-    static constexpr UINT IDD = 204;
+    static constexpr UINT IDD = IDD_DROP_LIST_POPUP_DLG;
     static constexpr UINT kFirstRow = 790;
 
     CDropListPopupDlg(CWnd* pOwner, CLocalSetupDlg* pFrame, DWORD kind, const ListPopupRequest& request, int layout);

@@ -17,6 +17,7 @@
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
 #include "protocol/HelloInfo.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <atomic>
@@ -50,7 +51,7 @@ struct FwImageSlot {
 
 class CFwUpgradeDlg : public CSkinDialog, public IFirmwareUpgrade {
 public:
-    static constexpr UINT IDD = 109;
+    static constexpr UINT IDD = IDD_FW_UPGRADE_DLG;
     static constexpr int kRows = 5;
     static constexpr int kSlots = 20;
     static constexpr DWORD kChunkSize = 8000;

@@ -6,10 +6,11 @@
 
 #include "app/PtzPadDlg.h"
 #include "controls/SkinButton.h"
+#include "res/DialogIds.h"
 
 class CPtzControlDlg : public CPtzPadDlg {
 public:
-    static constexpr UINT IDD = 111;
+    static constexpr UINT IDD = IDD_PTZ_CONTROL_DLG;
     static constexpr int kWidth = 147;
     static constexpr int kHeight = 171;
     // Control ids.

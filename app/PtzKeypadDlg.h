@@ -7,12 +7,13 @@
 #include "controls/SkinButton.h"
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Font.h"
+#include "res/DialogIds.h"
 
 #include <array>
 
 class CPtzKeypadDlg : public CPtzPadDlg {
 public:
-    static constexpr UINT IDD = 991;
+    static constexpr UINT IDD = IDD_PTZ_KEYPAD_DLG;
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 200;
     // Control ids.

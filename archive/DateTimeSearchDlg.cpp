@@ -6,6 +6,7 @@
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "protocol/Trace.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ void TodayFields(int& year, int& month, int& day) {
     day = now.GetDay() - 1;
 }
 
-CDateTimeSearchDlg::CDateTimeSearchDlg() : CDateTimeSearchDlg(IDD, kSlotDateTimeSearch, 1750, TodayRange()) {}
+CDateTimeSearchDlg::CDateTimeSearchDlg()
+    : CDateTimeSearchDlg(IDD, kSlotDateTimeSearch, IDB_PAGE_DATE_TIME_SEARCH, TodayRange()) {}
 
 CDateTimeSearchDlg::CDateTimeSearchDlg(UINT idd, int slot, UINT background, const DateTimeRange& defaults)
     : TDateTimePage<CSearchPage>(idd, slot, background, defaults) {}

@@ -1,12 +1,14 @@
 #include "archive/InfoMenuDlg.h"
 
 #include "archive/RemoteSearchDlg.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 namespace {
 
 constexpr MenuButtonSpec kButtons[] = {
-    {450, 2176, 5620, 1},
-    {451, 2177, 5621, 41},
+    {450, IDB_INFORMATION_MENU_SYSTEM, IDS_SYSTEM_INFO, 1},
+    {451, IDB_INFORMATION_MENU_STATUS, IDS_STATUS_INFO, 41},
 };
 
 const DialogItem kItems[] = {

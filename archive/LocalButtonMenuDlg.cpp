@@ -1,13 +1,15 @@
 #include "archive/LocalButtonMenuDlg.h"
 
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 
 CLocalButtonMenuDlg::CLocalButtonMenuDlg(UINT idd, int slot, UINT buttonBitmap)
-    : CLocalSearchPage(idd, slot, 1652, 14, 74, 174, 430), m_nButtonBitmap(buttonBitmap) {}
+    : CLocalSearchPage(idd, slot, IDB_FRAME_MENU_TAB_PANEL, 14, 74, 174, 430), m_nButtonBitmap(buttonBitmap) {}
 
 void CLocalButtonMenuDlg::PressButton() {
-    m_btn.SetState(0);
-    m_btn.SetState(1);
+    m_btn.SetState(kButtonNormal);
+    m_btn.SetState(kButtonOn);
 }
 
 void CLocalButtonMenuDlg::DoDataExchange(CDataExchange* pDX) {

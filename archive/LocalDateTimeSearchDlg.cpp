@@ -2,7 +2,9 @@
 
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
+#include "res/BitmapIds.h"
 
 #include <thread>
 
@@ -28,7 +30,7 @@ DateTimeRange TodayRange() {
 } // namespace
 
 CLocalDateTimeSearchDlg::CLocalDateTimeSearchDlg()
-    : TDateTimePage<CLocalSearchPage>(IDD, kLocalSlotDateTime, 1750, TodayRange()) {}
+    : TDateTimePage<CLocalSearchPage>(IDD, kLocalSlotDateTime, IDB_PAGE_DATE_TIME_SEARCH, TodayRange()) {}
 
 int CLocalDateTimeSearchDlg::DateFormat() {
     return Host().DateFormat();
@@ -61,7 +63,7 @@ void CLocalDateTimeSearchDlg::OnPlay() {
     const DWORD endTime = Host().TimeToCTime(end);
     const bool openEnd = endTime == kOpenEndTime;
     m_pFrame->SetSearchKind(openEnd ? LocalSearchKind::Time : LocalSearchKind::Range);
-    m_pFrame->PostMessage(WM_LOCAL_OPEN_RECORDINGS, startTime, openEnd ? 0 : endTime);
+    m_pFrame->PostMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, startTime, openEnd ? 0 : endTime);
     std::this_thread::yield();
     m_pFrame->PostMessage(WM_CLOSE);
 }

@@ -5,6 +5,7 @@
 #include "archive/LocalSearchHost.h"
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
 
 namespace {
@@ -28,7 +29,7 @@ constexpr int kWidths[2] = {130, 160};
 
 } // namespace
 
-CLocalInfoDlg::CLocalInfoDlg() : CLocalSearchPage(IDD, kLocalSlotInfo, 1751) {}
+CLocalInfoDlg::CLocalInfoDlg() : CLocalSearchPage(IDD, kLocalSlotInfo, IDB_PAGE_LISTS) {}
 
 void CLocalInfoDlg::DoDataExchange(CDataExchange* pDX) {
     CLocalSearchPage::DoDataExchange(pDX);

@@ -3,10 +3,11 @@
 
 #include "archive/LocalSearchPage.h"
 #include "controls/ColorListCtrl.h"
+#include "res/DialogIds.h"
 
 class CLocalInfoDlg : public CLocalSearchPage {
 public:
-    static constexpr UINT IDD = 142;
+    static constexpr UINT IDD = IDD_LOCAL_INFO_DLG;
     static constexpr UINT kIdList = 915;
 
     CLocalInfoDlg();

@@ -1,6 +1,7 @@
 #include "archive/LocalInfoMenuDlg.h"
 
 #include "archive/LocalSearchDlg.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CLocalInfoMenuDlg::CLocalInfoMenuDlg() : CLocalButtonMenuDlg(IDD, kLocalSlotInfoMenu, 2176) {}
+CLocalInfoMenuDlg::CLocalInfoMenuDlg() : CLocalButtonMenuDlg(IDD, kLocalSlotInfoMenu, IDB_INFORMATION_MENU_SYSTEM) {}
 
 BOOL CLocalInfoMenuDlg::OnInitDialog() {
     CLocalButtonMenuDlg::OnInitDialog();

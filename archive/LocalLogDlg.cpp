@@ -5,7 +5,9 @@
 #include "archive/LocalSearchHost.h"
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ LogRow LocalRow(const std::vector<LocalLogRecord>& records, int row, int dateFor
 
 } // namespace
 
-CLocalLogDlg::CLocalLogDlg() : CLocalSearchPage(IDD, kLocalSlotLog, 1751) {}
+CLocalLogDlg::CLocalLogDlg() : CLocalSearchPage(IDD, kLocalSlotLog, IDB_PAGE_LISTS) {}
 
 void CLocalLogDlg::DoDataExchange(CDataExchange* pDX) {
     CLocalSearchPage::DoDataExchange(pDX);
@@ -53,12 +55,12 @@ BOOL CLocalLogDlg::OnInitDialog() {
     m_list.SetTextStyle(5, 0x783C3C, TRUE, 9, "Arial Bold");
     m_list.MoveWindow(2, 2, 399, 389);
     LoadRecords();
-    m_btnPrint.LoadBitmap(2258);
+    m_btnPrint.LoadBitmap(IDB_PAGE_BUTTONS);
     for (int i = 0; i < 4; ++i) {
         m_btnPrint.m_clrText[i] = kColours[i];
     }
     m_btnPrint.SetFont(9, 0, 700, "Arial Bold");
-    m_btnPrint.SetCaption(0, LoadResString(5604), TRUE);
+    m_btnPrint.SetCaption(0, LoadResString(IDS_PRINT), TRUE);
     m_btnPrint.MoveWindow(2, 396, 97, 22);
     FormatEntries();
     MoveWindow(197, 83, 403, 417);
@@ -104,7 +106,7 @@ void CLocalLogDlg::OnPrint() {
     const int count = int(records.size());
     const int dateFormat = Host().DateFormat();
     const PrintOutcome outcome =
-        CLogPrinter::PrintList(Host().NoPrinterFolder(), kLocalLogPrintLayout, "Local Log", Text(5526), count,
+        CLogPrinter::PrintList(Host().NoPrinterFolder(), kLocalLogPrintLayout, "Local Log", Text(IDS_LOCAL_LOG), count,
                                [&](int row) { return LocalRow(records, row, dateFormat); });
     Host().ShowTextBox(this, CLogPrinter::OutcomeLines(outcome, Text));
 }
@@ -116,6 +118,6 @@ int CLocalLogDlg::PrintTo(ILogPrintDevice& device) {
     const std::vector<LocalLogRecord>& records = m_pFrame->LogRecords();
     const int count = int(records.size());
     const int dateFormat = Host().DateFormat();
-    return CLogPrinter::Print(device, kLocalLogPrintLayout, "Local Log", Text(5526), count,
+    return CLogPrinter::Print(device, kLocalLogPrintLayout, "Local Log", Text(IDS_LOCAL_LOG), count,
                               [&](int row) { return LocalRow(records, row, dateFormat); });
 }

@@ -1,6 +1,7 @@
 #include "archive/LocalLogMenuDlg.h"
 
 #include "archive/LocalSearchDlg.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CLocalLogMenuDlg::CLocalLogMenuDlg() : CLocalButtonMenuDlg(IDD, kLocalSlotLogMenu, 2170) {}
+CLocalLogMenuDlg::CLocalLogMenuDlg() : CLocalButtonMenuDlg(IDD, kLocalSlotLogMenu, IDB_LOG_MENU_ALL) {}
 
 BOOL CLocalLogMenuDlg::OnInitDialog() {
     CLocalButtonMenuDlg::OnInitDialog();

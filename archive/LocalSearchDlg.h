@@ -15,6 +15,7 @@
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <functional>
@@ -40,10 +41,9 @@ enum LocalPageSlot : int {
     kLocalPageSlots = 9,
 };
 
-
 class CLocalSearchDlg : public CDialog, public CSkinHelper, public IPickerHost {
 public:
-    static constexpr UINT IDD = 130;
+    static constexpr UINT IDD = IDD_LOCAL_SEARCH_DLG;
     static constexpr int kWidth = 618;
     static constexpr int kHeight = 546;
     // The local log image is read into a buffer of this size.

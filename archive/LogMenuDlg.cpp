@@ -2,14 +2,17 @@
 
 #include "archive/RemoteLogStore.h"
 #include "archive/RemoteSearchDlg.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <vector>
 
 namespace {
 
 constexpr MenuButtonSpec kButtons[] = {
-    {450, 2170, 5600, 1},   {451, 2171, 5601, 41},  {452, 2172, 5026, 81},
-    {453, 2173, 5602, 121}, {454, 2174, 5603, 161}, {455, 2175, 5451, 201},
+    {450, IDB_LOG_MENU_ALL, IDS_ALL, 1},           {451, IDB_LOG_MENU_POWER, IDS_POWER, 41},
+    {452, IDB_LOG_MENU_RECORDING, IDS_RECORD, 81}, {453, IDB_LOG_MENU_OPERATION, IDS_OPERATION, 121},
+    {454, IDB_LOG_MENU_CLIENT, IDS_CLIENT, 161},   {455, IDB_LOG_MENU_EVENTS, IDS_EVENT, 201},
 };
 
 const DialogItem kItems[] = {

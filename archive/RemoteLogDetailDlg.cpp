@@ -5,7 +5,9 @@
 #include "archive/RemoteSearchDlg.h"
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ CString Text(UINT id) {
 } // namespace
 
 CRemoteLogDetailDlg::CRemoteLogDetailDlg(int source, int entry, int kind)
-    : CSearchPage(IDD, kSlotLogDetail, 1751), m_nSource(source), m_nEntry(entry), m_nKind(kind) {}
+    : CSearchPage(IDD, kSlotLogDetail, IDB_PAGE_LISTS), m_nSource(source), m_nEntry(entry), m_nKind(kind) {}
 
 void CRemoteLogDetailDlg::DoDataExchange(CDataExchange* pDX) {
     CSearchPage::DoDataExchange(pDX);
@@ -46,7 +48,7 @@ BOOL CRemoteLogDetailDlg::OnInitDialog() {
     CSearchPage::OnInitDialog();
     m_list.MoveWindow(2, 2, 399, 389);
     m_list.SetTextStyle(5, 0x783C3C, TRUE, 9, "Arial Bold");
-    SetUpTextButton(m_btnPrev, 2258, 5583, 304, 396, 97, 22);
+    SetUpTextButton(m_btnPrev, IDB_PAGE_BUTTONS, IDS_PREV, 304, 396, 97, 22);
     m_btnPrev.Enable(TRUE);
     FillList();
     MoveWindow(197, 83, 403, 417);

@@ -7,7 +7,9 @@
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/DvrClient.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -62,7 +64,7 @@ CString Text(UINT id) {
 } // namespace
 
 CRemoteLogListDlg::CRemoteLogListDlg(const RemoteLogPageConfig& config)
-    : CSearchPage(config.idd, config.slot, 1751), m_config(config) {}
+    : CSearchPage(config.idd, config.slot, IDB_PAGE_LISTS), m_config(config) {}
 
 void CRemoteLogListDlg::DoDataExchange(CDataExchange* pDX) {
     CSearchPage::DoDataExchange(pDX);
@@ -88,14 +90,14 @@ BOOL CRemoteLogListDlg::OnInitDialog() {
 void CRemoteLogListDlg::InitControls() {
     m_list.MoveWindow(2, 2, 399, 389);
     m_list.SetTextStyle(5, 0x783C3C, TRUE, 9, "Arial Bold");
-    SetUpTextButton(m_btnPrint, 2258, 5604, 2, 396, 97, 22);
+    SetUpTextButton(m_btnPrint, IDB_PAGE_BUTTONS, IDS_PRINT, 2, 396, 97, 22);
     if (m_config.detailsId != 0) {
         const int x = m_config.detailsId == kIdDetails ? 205 : 304;
-        SetUpTextButton(m_btnDetails, 2258, 5892, x, 396, 97, 22);
+        SetUpTextButton(m_btnDetails, IDB_PAGE_BUTTONS, IDS_DETAILS, x, 396, 97, 22);
         m_btnDetails.Enable(FALSE);
     }
     if (m_config.playId != 0) {
-        SetUpTextButton(m_btnPlay, 2258, 5563, 304, 396, 97, 22);
+        SetUpTextButton(m_btnPlay, IDB_PAGE_BUTTONS, IDS_PLAY_BUTTON, 304, 396, 97, 22);
         m_btnPlay.Enable(FALSE);
     }
 }

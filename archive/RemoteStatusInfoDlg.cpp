@@ -3,6 +3,7 @@
 #include "archive/RemoteSearchDlg.h"
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
 
 namespace {
@@ -26,7 +27,7 @@ constexpr int kWidths[2] = {130, 170};
 
 } // namespace
 
-CRemoteStatusInfoDlg::CRemoteStatusInfoDlg() : CSearchPage(IDD, kSlotStatusInfo, 1751) {}
+CRemoteStatusInfoDlg::CRemoteStatusInfoDlg() : CSearchPage(IDD, kSlotStatusInfo, IDB_PAGE_LISTS) {}
 
 void CRemoteStatusInfoDlg::DoDataExchange(CDataExchange* pDX) {
     CSearchPage::DoDataExchange(pDX);

@@ -4,6 +4,7 @@
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/DvrClient.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
 
 #include <cstring>
@@ -30,7 +31,7 @@ constexpr int kWidths[3] = {130, 140, 120};
 
 } // namespace
 
-CRemoteSystemInfoDlg::CRemoteSystemInfoDlg() : CSearchPage(IDD, kSlotSystemInfo, 1751) {}
+CRemoteSystemInfoDlg::CRemoteSystemInfoDlg() : CSearchPage(IDD, kSlotSystemInfo, IDB_PAGE_LISTS) {}
 
 void CRemoteSystemInfoDlg::DoDataExchange(CDataExchange* pDX) {
     CSearchPage::DoDataExchange(pDX);

@@ -5,10 +5,11 @@
 #include "archive/InfoText.h"
 #include "archive/SearchPage.h"
 #include "controls/ColorListCtrl.h"
+#include "res/DialogIds.h"
 
 class CRemoteSystemInfoDlg : public CSearchPage {
 public:
-    static constexpr UINT IDD = 238;
+    static constexpr UINT IDD = IDD_REMOTE_SYSTEM_INFO_DLG;
     static constexpr UINT kIdList = 915;
 
     CRemoteSystemInfoDlg();

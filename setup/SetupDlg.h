@@ -25,6 +25,7 @@
 #include "platform/base/Rect.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPageFactory.h"
 #include "setup/SetupPopupRequest.h"
 
@@ -44,7 +45,7 @@ constexpr LPARAM kNoticeInitializeSetup = 0x100000;
 
 class CSetupDlg : public CDialog, public CSkinHelper {
 public:
-    static constexpr UINT IDD = 150;
+    static constexpr UINT IDD = IDD_SETUP_DLG;
     static constexpr int kWidth = 618;
     static constexpr int kHeight = 546;
     static constexpr int kPanelCount = 4;

@@ -2,6 +2,7 @@
 
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupPopupLayout.h"
 #include "setup/SetupSkin.h"
@@ -55,7 +56,7 @@ BOOL CSetupListPopupDlg::OnInitDialog() {
         m_bmFrame[k].LoadBitmap(pieces[k].bitmap);
     }
     for (std::size_t k = 0; k < m_bmRow.size(); ++k) {
-        m_bmRow[k].LoadBitmap(1654 + UINT(k));
+        m_bmRow[k].LoadBitmap(IDB_POPUP_ROW_LEFT_CAP + UINT(k));
     }
     const int shown = m_nHeight > 0 ? m_request->count : 0;
     for (int i = 0; i < shown; ++i) {

@@ -6,6 +6,7 @@
 // closing it gives nothing.
 
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 #include "setup/SetupChildDlg.h"
 #include "setup/SetupPopupLayout.h"
 #include "setup/SetupPopupRequest.h"
@@ -17,7 +18,7 @@ class CSetupPage;
 
 class CSetupListPopupDlg : public CSetupChildDlg {
 public:
-    static constexpr UINT IDD = 189;
+    static constexpr UINT IDD = IDD_SETUP_LIST_POPUP_DLG;
     static constexpr UINT kFirstItem = 790;
 
     CSetupListPopupDlg(CSetupPage* pOwner, int kind, const ListPopupRequest& request, int layout);

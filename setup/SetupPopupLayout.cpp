@@ -1,5 +1,6 @@
 #include "setup/SetupPopupLayout.h"
 
+#include "res/BitmapIds.h"
 #include "setup/SetupPopupRequest.h"
 
 namespace {
@@ -18,15 +19,15 @@ std::array<PopupPiece, 9> PopupFramePieces(int width, int rowsHeight) {
     const int w = width;
     const int h = rowsHeight;
     return {{
-        {1710, Rect(0, 0, 5, 5), false},
-        {1711, Rect(5, 0, w - 5, 5), true},
-        {1712, Rect(w - 5, 0, w, 5), false},
-        {1713, Rect(0, 5, 5, h + 5), true},
-        {1714, Rect(5, 5, w - 5, h + 5), true},
-        {1715, Rect(w - 5, 5, w, h + 5), true},
-        {1716, Rect(0, h + 5, 5, h + 10), false},
-        {1717, Rect(5, h + 5, w - 5, h + 10), true},
-        {1718, Rect(w - 5, h + 5, w, h + 10), false},
+        {IDB_POPUP_FRAME_TOP_LEFT_CORNER, Rect(0, 0, 5, 5), false},
+        {IDB_POPUP_FRAME_TOP_EDGE, Rect(5, 0, w - 5, 5), true},
+        {IDB_POPUP_FRAME_TOP_RIGHT_CORNER, Rect(w - 5, 0, w, 5), false},
+        {IDB_POPUP_FRAME_LEFT_EDGE, Rect(0, 5, 5, h + 5), true},
+        {IDB_POPUP_FRAME_CENTRE, Rect(5, 5, w - 5, h + 5), true},
+        {IDB_POPUP_FRAME_RIGHT_EDGE, Rect(w - 5, 5, w, h + 5), true},
+        {IDB_POPUP_FRAME_BOTTOM_LEFT_CORNER, Rect(0, h + 5, 5, h + 10), false},
+        {IDB_POPUP_FRAME_BOTTOM_EDGE, Rect(5, h + 5, w - 5, h + 10), true},
+        {IDB_POPUP_FRAME_BOTTOM_RIGHT_CORNER, Rect(w - 5, h + 5, w, h + 10), false},
     }};
 }
 

@@ -6,6 +6,7 @@
 
 #include "controls/BitmapSlider.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 #include "setup/SetupChildDlg.h"
 #include "setup/SetupPopupRequest.h"
 
@@ -15,7 +16,7 @@ class CSetupPage;
 
 class CSetupSliderPopupDlg : public CSetupChildDlg {
 public:
-    static constexpr UINT IDD = 190;
+    static constexpr UINT IDD = IDD_SETUP_SLIDER_POPUP_DLG;
     static constexpr UINT kFirstName = 790;
     static constexpr UINT kFirstValue = 793;
     static constexpr UINT kFirstSlider = 510;

@@ -10,6 +10,7 @@
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 #include "setup/TimeProtocolClient.h"
 #include "setup/TimeServerIpCtrl.h"
@@ -21,7 +22,7 @@ struct DstInfo;
 
 class CTimeServerDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 982;
+    static constexpr UINT IDD = IDD_TIME_SERVER_DLG;
     enum ControlId : UINT {
         IDC_NTP_TAB = 470,
         IDC_CITY_TAB = 471,

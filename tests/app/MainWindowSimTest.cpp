@@ -3,7 +3,9 @@
 #include "app/MsgBoxDlg.h"
 #include "app/PasswordDlg.h"
 #include "protocol/ReasonCodes.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "tests/app/MainWindowSupport.h"
 #include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
@@ -63,10 +65,10 @@ TEST_F(MainWindowSimTest, ConnectingThroughTheDialogLogsInAndSetsTheButtons) {
     Connect({});
     EXPECT_TRUE(sim.WaitLog("sim: recv HELLO"));
     EXPECT_TRUE(WaitUntil([&] { return main->m_btnLive.IsWindowEnabled() != FALSE; }));
-    EXPECT_EQ(main->m_btnConnect.GetState(), 1);
-    EXPECT_EQ(std::string(main->TooltipText(IDC_CONNECT)), Res(5830));
+    EXPECT_EQ(main->m_btnConnect.GetState(), kButtonOn);
+    EXPECT_EQ(std::string(main->TooltipText(IDC_CONNECT)), Res(IDS_DISCONNECT));
     EXPECT_TRUE(WaitUntil([&] { return main->m_pClient->m_bLive.load() != 0; }));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnLive.GetState() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return main->m_btnLive.GetState() == kButtonOn; }));
 
     // A split button while live asks for the new channels.
     const int before = CountInLog("sim: recv LIVE_REQ");
@@ -82,7 +84,7 @@ TEST_F(MainWindowSimTest, ConnectingThroughTheDialogLogsInAndSetsTheButtons) {
     Click(IDC_CONNECT);
     EXPECT_EQ(main->m_pClient, nullptr);
     EXPECT_FALSE(main->m_btnLive.IsWindowEnabled());
-    EXPECT_EQ(main->m_btnLive.GetState(), 3);
+    EXPECT_EQ(main->m_btnLive.GetState(), kButtonDisabled);
     EXPECT_TRUE(sim.WaitLog("sim: recv BYE48"));
 }
 
@@ -116,7 +118,7 @@ TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
     // Rights 0..7: only "may stay connected".
     Connect({"--account", "viewer:Pass1:00000010"}, "viewer", "pass1");
     Click(IDC_RSETUP);
-    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(5093));
+    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(IDS_NO_PERMISSION_FOR_THIS_FUNCTION));
     EXPECT_EQ(CountInLog("sim: recv DB_INFO_REQ"), 0);
 
     if (main->m_pClient->m_bRecording.load() == 0) {
@@ -124,7 +126,7 @@ TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
         ASSERT_TRUE(WaitUntil([&] { return main->m_pClient->m_bRecording.load() != 0; }));
     }
     Click(IDC_RECORD); // no password prompt: refused at once
-    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(5093));
+    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(IDS_NO_PERMISSION_FOR_THIS_FUNCTION));
 }
 
 TEST_F(MainWindowSimTest, ALostConnectionDisconnectsAndSaysSo) {
@@ -135,11 +137,11 @@ TEST_F(MainWindowSimTest, ALostConnectionDisconnectsAndSaysSo) {
     ModalScript script;
     script.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& box) {
         line = box.m_szLine[0];
-        disconnectedUnderTheBox = main->m_pClient == nullptr && main->m_btnLive.GetState() == 3;
+        disconnectedUnderTheBox = main->m_pClient == nullptr && main->m_btnLive.GetState() == kButtonDisabled;
         box.EndDialog(IDOK);
     });
     ASSERT_TRUE(WaitUntil([&] { return script.Done(); }));
-    EXPECT_EQ(line, Res(5079));
+    EXPECT_EQ(line, Res(IDS_CONNECTION_CLOSED));
     EXPECT_TRUE(disconnectedUnderTheBox);
 }
 
@@ -164,7 +166,7 @@ TEST_F(MainWindowSimTest, AFailedConnectIsReportedAfterTheClientIsGone) {
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     ASSERT_TRUE(WaitUntil([&] { return box.Done(); }));
-    EXPECT_EQ(line, Res(5053));
+    EXPECT_EQ(line, Res(IDS_CONNECTION_FAILED));
     EXPECT_TRUE(clientGone);
     const auto log = LogBytes();
     ASSERT_GE(log.size(), 8u + 2 * 184u);
@@ -197,8 +199,8 @@ TEST_F(MainWindowSimTest, NoticesDuringTheDialogAnAnswerOpensAreShown) {
     });
     ASSERT_TRUE(WaitUntil([&] { return script.Done(); }));
     EXPECT_TRUE(WaitUntil([&] { return noticeShownInside; }, 15000));
-    EXPECT_EQ(insideLine, Res(5085));
-    EXPECT_EQ(lines, (std::vector<std::string>{Res(5069), Res(5078)}));
+    EXPECT_EQ(insideLine, Res(IDS_TALK_IS_IN_USE_BY_ANOTHER));
+    EXPECT_EQ(lines, (std::vector<std::string>{Res(IDS_NO_DATA_FOUND), Res(IDS_TRY_AGAIN)}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "archive/EventListDlg.h"
 #include "archive/SearchMenuDlg.h"
 #include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +45,13 @@ TEST(EventList, OneTypeAtATimeInLoadOrder) {
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(r.frame->IsBusy());
     EXPECT_EQ(page->Filter(), DWORD(kEventAlarm));
-    EXPECT_EQ(page->m_btnFilter[0].GetState(), 1);
+    EXPECT_EQ(page->m_btnFilter[0].GetState(), kButtonOn);
     EXPECT_EQ(page->List().GetItemCount(), 3);
     EXPECT_FALSE(page->m_btnPlay.IsWindowEnabled());
 
     FrameRig::Click(*page, 471);
-    EXPECT_EQ(page->m_btnFilter[0].GetState(), 0);
-    EXPECT_EQ(page->m_btnFilter[1].GetState(), 1);
+    EXPECT_EQ(page->m_btnFilter[0].GetState(), kButtonNormal);
+    EXPECT_EQ(page->m_btnFilter[1].GetState(), kButtonOn);
     ASSERT_EQ(page->List().GetItemCount(), 2);
     EXPECT_EQ(page->List().GetItemText(1, 0), "2008-03-05 09:10:11");
     EXPECT_EQ(page->List().GetItemText(1, 1), "2008-03-05 10:00:00");
@@ -145,7 +146,7 @@ TEST(EventList, TheBackupListSizesAndBacksUpTheSelectedEvent) {
     Select(*page, 0); // ignored while the size is awaited
     EXPECT_EQ(page->SelectedRow(), 2);
 
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 700);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 700);
     Flush();
     CString text;
     page->m_lblSize.GetWindowText(text);

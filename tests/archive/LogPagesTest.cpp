@@ -16,6 +16,7 @@
 #include "platform/gdi/DrawRecorder.h"
 #include "protocol/ClientMessages.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,8 @@ using namespace archivetest;
 
 namespace {
 
-constexpr UINT kLogReady = 0x523A;
-constexpr UINT kStatusReady = 0x523C;
+constexpr UINT kLogReady = WM_KELO_LOG_READY;
+constexpr UINT kStatusReady = WM_KELO_STATUS_READY;
 
 struct LogLine {
     DWORD number;
@@ -175,10 +176,10 @@ TEST_F(LogPages, FilteredPagesListTheirKindWithTheirOwnTexts) {
     // The entry of Power and Operation reads as a power entry on one, an operation on the other.
     FrameRig::Click(*menu, 451);
     EXPECT_EQ(Column(r.PageAt<CRemoteLogPowerDlg>(kSlotLogPower)->m_list, 2)[0],
-              " " + std::string(LoadResString(5111)));
+              " " + std::string(LoadResString(IDS_POWER_OFF)));
     FrameRig::Click(*menu, 453);
     auto* operation = r.PageAt<CRemoteLogOperationDlg>(kSlotLogOperation);
-    EXPECT_EQ(Column(operation->m_list, 2)[1], " " + std::string(LoadResString(5119)));
+    EXPECT_EQ(Column(operation->m_list, 2)[1], " " + std::string(LoadResString(IDS_TIME_CHANGED)));
 }
 
 TEST_F(LogPages, DetailsShowTheSettingsAndPrevGoesBack) {
@@ -277,7 +278,7 @@ TEST_F(LogPages, StatusAndSystemInformation) {
     EXPECT_EQ(page->m_list.GetItemCount(), 4 + channels);
     EXPECT_EQ(Column(page->m_list, 1)[0], "  500 MByte");
     EXPECT_EQ(Column(page->m_list, 1)[1], "  400 MByte");
-    EXPECT_EQ(Column(page->m_list, 1)[4], std::string(LoadResString(5139)));
-    EXPECT_EQ(Column(page->m_list, 1)[6], std::string(LoadResString(5144)));
+    EXPECT_EQ(Column(page->m_list, 1)[4], std::string(LoadResString(IDS_RECORDING)));
+    EXPECT_EQ(Column(page->m_list, 1)[6], std::string(LoadResString(IDS_NONE_STATUS)));
     EXPECT_TRUE(r.frame->ReplyBytes().empty());
 }

@@ -11,6 +11,7 @@
 #include "archive/RemoteLogStore.h"
 #include "archive/SearchMenuDlg.h"
 #include "protocol/ClientMessages.h"
+#include "res/BitmapIds.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ void Serve(FrameRig& r, unsigned ack, UINT ready, const std::vector<BYTE>& bytes
 // A page for the log slots, which another part of the archive fills in.
 class CStubLogPage : public CSearchPage {
 public:
-    explicit CStubLogPage(int slot) : CSearchPage(9990, slot, 1650) {}
+    explicit CStubLogPage(int slot) : CSearchPage(9990, slot, IDB_SEARCH_SETUP_FRAME) {}
 };
 const DialogTemplate kStubTemplate{.id = 9990, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD};
 const DialogTemplateRegistration kStubRegistered(kStubTemplate);

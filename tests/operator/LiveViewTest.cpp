@@ -5,6 +5,7 @@
 #include "app/ConnectDlg.h"
 #include "app/PtzControlDlg.h"
 #include "app/PtzDialogSet.h"
+#include "res/ButtonStates.h"
 #include "tests/operator/LiveFixture.h"
 
 #include <QFile>
@@ -194,12 +195,12 @@ TEST_F(LiveViewTest, TalkSendsTheMicrophoneToTheRecorderUntilItEnds) {
     ConnectSixteen();
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 1; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == kButtonOn; }, 30000));
     // At least one 100 ms round of captured sound reaches the recorder.
     EXPECT_TRUE(SimSaw("sim: recv TALK_DATA", 30000));
     Click(IDC_MIKE);
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == 0; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return main->m_btnMike.GetState() == kButtonNormal; }, 30000));
     EXPECT_EQ(main->m_pClient->m_pMikeSender, nullptr);
 }
 
@@ -230,7 +231,7 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     Click(IDC_CONNECT);
     EXPECT_FALSE(main->IsConnected());
     EXPECT_EQ(main->m_pClient, nullptr);
-    EXPECT_EQ(main->m_btnLive.GetState(), 3);
+    EXPECT_EQ(main->m_btnLive.GetState(), kButtonDisabled);
     EXPECT_FALSE(main->m_btnLive.IsWindowEnabled());
     EXPECT_TRUE(SimSaw("sim: session ends"));
     EXPECT_EQ(Video().GetPlaySource(), 0);

@@ -15,6 +15,7 @@
 #include "media/SaveImageThread.h"
 #include "platform/window/MessagePump.h"
 #include "protocol/ReasonCodes.h"
+#include "res/ButtonStates.h"
 #include "setup/SetupDlg.h"
 #include "tests/operator/LiveFixture.h"
 
@@ -423,7 +424,7 @@ TEST_F(MainWindowOperatorTest, ThePtzSetClosesWholeWhenLiveViewStopsOrThePtzRigh
     };
     auto allClosed = [&] {
         return FindWindowOf<CPtzControlDlg>() == nullptr && FindWindowOf<CPtzKeypadDlg>() == nullptr &&
-               main->m_pClient->GetPtzMode() == -1 && main->m_btnPan.GetState() == 0;
+               main->m_pClient->GetPtzMode() == -1 && main->m_btnPan.GetState() == kButtonNormal;
     };
 
     // Live view stops and starts again: Pan then opens the pad again.
@@ -531,7 +532,7 @@ TEST_P(RecordButtonTest, LosesItsRecordingLookWithTheRecorder) {
     ConnectSixteen();
     AnswerBoxes();
     CSkinButton& record = main->m_btnPlay[IDC_RECORD - IDC_PLAY_FIRST];
-    ASSERT_TRUE(WaitUntil([&] { return record.GetState() == 1; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return record.GetState() == kButtonOn; }, 30000));
     if (GetParam()) {
         Click(IDC_CONNECT); // the operator disconnects
     } else {
@@ -539,7 +540,7 @@ TEST_P(RecordButtonTest, LosesItsRecordingLookWithTheRecorder) {
     }
     ASSERT_TRUE(WaitUntil([&] { return main->m_pClient == nullptr; }, 60000));
     ASSERT_TRUE(Drain(*main));
-    EXPECT_EQ(record.GetState(), 0);
+    EXPECT_EQ(record.GetState(), kButtonNormal);
 }
 
 INSTANTIATE_TEST_SUITE_P(Disconnects, RecordButtonTest, ::testing::Values(true, false),
