@@ -3,6 +3,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
 #include "res/BitmapIds.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 
@@ -11,21 +12,15 @@
 
 namespace {
 
-constexpr UINT kIdList = 914;
-constexpr UINT kIdDelete = 480;
-constexpr UINT kIdEdit = 481;
-constexpr UINT kIdSave = 482;
-constexpr UINT kIdDescription = 530;
-
 const DialogItem kItems[] = {
-    {kIdList, "SysListView32", 10, 12, 414, 370,
+    {IDC_HISTORY_LIST, "SysListView32", 10, 12, 414, 370,
      WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED},
     {IDOK, "BUTTON", 228, 424, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "OK"},
     {IDCANCEL, "BUTTON", 327, 424, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Cancel"},
-    {kIdDelete, "BUTTON", 13, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Delete"},
-    {kIdEdit, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Edit"},
-    {kIdSave, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Save"},
-    {kIdDescription, "EDIT", 219, 393, 196, 22, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
+    {IDC_HISTORY_DELETE, "BUTTON", 13, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Delete"},
+    {IDC_HISTORY_EDIT, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Edit"},
+    {IDC_HISTORY_SAVE, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Save"},
+    {IDC_HISTORY_DESCRIPTION, "EDIT", 219, 393, 196, 22, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
 };
 const DialogTemplate kTemplate{.id = CConnectListDlg::IDD, .cx = 433, .cy = 457, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
@@ -40,13 +35,13 @@ CConnectListDlg::CConnectListDlg(CWnd* pOwner, const char* location, BYTE alpha)
 
 void CConnectListDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdList, m_list);
+    DDX_Control(pDX, IDC_HISTORY_LIST, m_list);
     DDX_Control(pDX, IDOK, m_btnOK);
     DDX_Control(pDX, IDCANCEL, m_btnCancel);
-    DDX_Control(pDX, kIdDelete, m_btnDelete);
-    DDX_Control(pDX, kIdEdit, m_btnEdit);
-    DDX_Control(pDX, kIdSave, m_btnSave);
-    DDX_Control(pDX, kIdDescription, m_editDescription);
+    DDX_Control(pDX, IDC_HISTORY_DELETE, m_btnDelete);
+    DDX_Control(pDX, IDC_HISTORY_EDIT, m_btnEdit);
+    DDX_Control(pDX, IDC_HISTORY_SAVE, m_btnSave);
+    DDX_Control(pDX, IDC_HISTORY_DESCRIPTION, m_editDescription);
 }
 
 BOOL CConnectListDlg::OnInitDialog() {
@@ -215,13 +210,13 @@ void CConnectListDlg::SaveConnectLog() {
 BOOL CConnectListDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
-        case kIdDelete:
+        case IDC_HISTORY_DELETE:
             OnDelete();
             return TRUE;
-        case kIdEdit:
+        case IDC_HISTORY_EDIT:
             OnEdit();
             return TRUE;
-        case kIdSave:
+        case IDC_HISTORY_SAVE:
             OnSaveDescription();
             return TRUE;
         default:
@@ -233,7 +228,7 @@ BOOL CConnectListDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CConnectListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header != nullptr && header->idFrom == kIdList && header->code == LVN_ITEMCHANGED) {
+    if (header != nullptr && header->idFrom == IDC_HISTORY_LIST && header->code == LVN_ITEMCHANGED) {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
         if ((change->uChanged & LVIF_STATE) != 0 && change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED)) {
             OnRowSelected(change->iItem);

@@ -2,18 +2,19 @@
 
 #include "archive/RemoteSearchDlg.h"
 #include "res/BitmapIds.h"
+#include "res/ControlIds.h"
 #include "res/TextIds.h"
 
 namespace {
 
 constexpr MenuButtonSpec kButtons[] = {
-    {450, IDB_INFORMATION_MENU_SYSTEM, IDS_SYSTEM_INFO, 1},
-    {451, IDB_INFORMATION_MENU_STATUS, IDS_STATUS_INFO, 41},
+    {IDC_INFO_MENU_SYSTEM, IDB_INFORMATION_MENU_SYSTEM, IDS_SYSTEM_INFO, 1},
+    {IDC_INFO_MENU_STATUS, IDB_INFORMATION_MENU_STATUS, IDS_STATUS_INFO, 41},
 };
 
 const DialogItem kItems[] = {
-    {450, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {451, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_INFO_MENU_SYSTEM, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_INFO_MENU_STATUS, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
 };
 const DialogTemplate kTemplate{
     .id = CInfoMenuDlg::IDD, .x = 14, .y = 74, .cx = 174, .cy = 430, .style = WS_CHILD, .items = kItems};
@@ -26,15 +27,15 @@ CInfoMenuDlg::CInfoMenuDlg() : CArchiveMenuDlg(IDD, kSlotInfoMenu, kButtons) {}
 BOOL CInfoMenuDlg::OnInitDialog() {
     CArchiveMenuDlg::OnInitDialog();
     Resume().ClearRecord();
-    OnMenuButton(450);
+    OnMenuButton(IDC_INFO_MENU_SYSTEM);
     return TRUE;
 }
 
 void CInfoMenuDlg::OnMenuButton(UINT id) {
-    if (id == 450) {
+    if (id == IDC_INFO_MENU_SYSTEM) {
         SelectButton(id);
         m_pFrame->ShowSystemInfo();
-    } else if (id == 451) {
+    } else if (id == IDC_INFO_MENU_STATUS) {
         SelectButton(id);
         m_pFrame->RequestStatusInfo();
     }

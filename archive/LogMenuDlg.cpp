@@ -3,6 +3,7 @@
 #include "archive/RemoteLogStore.h"
 #include "archive/RemoteSearchDlg.h"
 #include "res/BitmapIds.h"
+#include "res/ControlIds.h"
 #include "res/TextIds.h"
 
 #include <vector>
@@ -10,18 +11,21 @@
 namespace {
 
 constexpr MenuButtonSpec kButtons[] = {
-    {450, IDB_LOG_MENU_ALL, IDS_ALL, 1},           {451, IDB_LOG_MENU_POWER, IDS_POWER, 41},
-    {452, IDB_LOG_MENU_RECORDING, IDS_RECORD, 81}, {453, IDB_LOG_MENU_OPERATION, IDS_OPERATION, 121},
-    {454, IDB_LOG_MENU_CLIENT, IDS_CLIENT, 161},   {455, IDB_LOG_MENU_EVENTS, IDS_EVENT, 201},
+    {IDC_LOG_MENU_ALL, IDB_LOG_MENU_ALL, IDS_ALL, 1},
+    {IDC_LOG_MENU_POWER, IDB_LOG_MENU_POWER, IDS_POWER, 41},
+    {IDC_LOG_MENU_RECORD, IDB_LOG_MENU_RECORDING, IDS_RECORD, 81},
+    {IDC_LOG_MENU_OPERATION, IDB_LOG_MENU_OPERATION, IDS_OPERATION, 121},
+    {IDC_LOG_MENU_CLIENT, IDB_LOG_MENU_CLIENT, IDS_CLIENT, 161},
+    {IDC_LOG_MENU_EVENT, IDB_LOG_MENU_EVENTS, IDS_EVENT, 201},
 };
 
 const DialogItem kItems[] = {
-    {450, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {451, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {452, "BUTTON", 2, 81, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {453, "BUTTON", 2, 121, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {454, "BUTTON", 2, 161, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {455, "BUTTON", 2, 201, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_LOG_MENU_ALL, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_LOG_MENU_POWER, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_LOG_MENU_RECORD, "BUTTON", 2, 81, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_LOG_MENU_OPERATION, "BUTTON", 2, 121, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_LOG_MENU_CLIENT, "BUTTON", 2, 161, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_LOG_MENU_EVENT, "BUTTON", 2, 201, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
 };
 const DialogTemplate kTemplate{
     .id = CLogMenuDlg::IDD, .x = 14, .y = 74, .cx = 174, .cy = 430, .style = WS_CHILD, .items = kItems};
@@ -34,25 +38,25 @@ CLogMenuDlg::CLogMenuDlg() : CArchiveMenuDlg(IDD, kSlotLogMenu, kButtons) {}
 BOOL CLogMenuDlg::OnInitDialog() {
     CArchiveMenuDlg::OnInitDialog();
     if (!ResumeActive()) {
-        OnMenuButton(450);
+        OnMenuButton(IDC_LOG_MENU_ALL);
         return TRUE;
     }
     ArchiveResume& resume = Resume();
     if (resume.record.source == 1) {
-        OnMenuButton(resume.record.log_page == 1 ? 455 : 450);
+        OnMenuButton(resume.record.log_page == 1 ? IDC_LOG_MENU_EVENT : IDC_LOG_MENU_ALL);
         return TRUE;
     }
     // The playback came from a search page: the log tab starts afresh, and the log copies kept for
     // returning to a log page go with the record.
     resume.ClearRecord();
     std::vector<RemoteLogEntry>().swap(CRemoteLogStore::Instance().Cache(Client()));
-    OnMenuButton(450);
+    OnMenuButton(IDC_LOG_MENU_ALL);
     return TRUE;
 }
 
 void CLogMenuDlg::OnMenuButton(UINT id) {
     switch (id) {
-    case 450:
+    case IDC_LOG_MENU_ALL:
         if (FrameBusy()) {
             return;
         }
@@ -65,23 +69,23 @@ void CLogMenuDlg::OnMenuButton(UINT id) {
         m_pFrame->SetBusy(false);
         m_pFrame->ShowAllLogDlg();
         break;
-    case 451:
+    case IDC_LOG_MENU_POWER:
         SelectButton(id);
         m_pFrame->ShowPowerLogDlg();
         break;
-    case 452:
+    case IDC_LOG_MENU_RECORD:
         SelectButton(id);
         m_pFrame->ShowRecordLogDlg();
         break;
-    case 453:
+    case IDC_LOG_MENU_OPERATION:
         SelectButton(id);
         m_pFrame->ShowOperationLogDlg();
         break;
-    case 454:
+    case IDC_LOG_MENU_CLIENT:
         SelectButton(id);
         m_pFrame->ShowClientLogDlg();
         break;
-    case 455:
+    case IDC_LOG_MENU_EVENT:
         SelectButton(id);
         m_pFrame->ShowEventLogDlg();
         if (ResumeActive()) {

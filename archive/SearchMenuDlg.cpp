@@ -4,22 +4,23 @@
 #include "archive/EventListDlg.h"
 #include "archive/RemoteSearchDlg.h"
 #include "res/BitmapIds.h"
+#include "res/ControlIds.h"
 #include "res/TextIds.h"
 
 namespace {
 
 constexpr MenuButtonSpec kButtons[] = {
-    {450, IDB_SEARCH_MENU_DATE_TIME, IDS_DATE_TIME, 1},
-    {451, IDB_SEARCH_MENU_EVENTS, IDS_EVENT, 41},
-    {452, IDB_SEARCH_MENU_CALENDAR, IDS_CALENDAR, 81},
-    {453, IDB_SEARCH_MENU_SELECT_CHANNELS, IDS_SELECT_CHANNEL, 395},
+    {IDC_SEARCH_MENU_DATE_TIME, IDB_SEARCH_MENU_DATE_TIME, IDS_DATE_TIME, 1},
+    {IDC_SEARCH_MENU_EVENT, IDB_SEARCH_MENU_EVENTS, IDS_EVENT, 41},
+    {IDC_SEARCH_MENU_CALENDAR, IDB_SEARCH_MENU_CALENDAR, IDS_CALENDAR, 81},
+    {IDC_SEARCH_MENU_CHANNELS, IDB_SEARCH_MENU_SELECT_CHANNELS, IDS_SELECT_CHANNEL, 395},
 };
 
 const DialogItem kItems[] = {
-    {450, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {451, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {452, "BUTTON", 2, 81, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
-    {453, "BUTTON", 2, 395, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_SEARCH_MENU_DATE_TIME, "BUTTON", 2, 1, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_SEARCH_MENU_EVENT, "BUTTON", 2, 41, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_SEARCH_MENU_CALENDAR, "BUTTON", 2, 81, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
+    {IDC_SEARCH_MENU_CHANNELS, "BUTTON", 2, 395, 170, 35, WS_VISIBLE | BS_OWNERDRAW},
 };
 const DialogTemplate kTemplate{
     .id = CSearchMenuDlg::IDD, .x = 14, .y = 74, .cx = 174, .cy = 430, .style = WS_CHILD, .items = kItems};
@@ -53,16 +54,16 @@ BOOL CSearchMenuDlg::OnInitDialog() {
 
 void CSearchMenuDlg::OnMenuButton(UINT id) {
     switch (id) {
-    case 450:
+    case IDC_SEARCH_MENU_DATE_TIME:
         OnDateTime();
         break;
-    case 451:
+    case IDC_SEARCH_MENU_EVENT:
         OnEvent();
         break;
-    case 452:
+    case IDC_SEARCH_MENU_CALENDAR:
         OnCalendar();
         break;
-    case 453:
+    case IDC_SEARCH_MENU_CHANNELS:
         OnSelectChannel();
         break;
     default:
@@ -74,7 +75,7 @@ void CSearchMenuDlg::OnDateTime() {
     if (FrameBusy()) {
         return;
     }
-    SelectButton(450);
+    SelectButton(IDC_SEARCH_MENU_DATE_TIME);
     m_pFrame->ShowDateTimeSearch();
 }
 
@@ -82,7 +83,7 @@ void CSearchMenuDlg::OnEvent() {
     if (FrameBusy()) {
         return;
     }
-    SelectButton(451);
+    SelectButton(IDC_SEARCH_MENU_EVENT);
     m_pFrame->SetBusy(true);
     ArchiveResume& resume = Resume();
     if (!ResumeActive()) {
@@ -104,7 +105,7 @@ void CSearchMenuDlg::OnCalendar() {
     if (FrameBusy()) {
         return;
     }
-    SelectButton(452);
+    SelectButton(IDC_SEARCH_MENU_CALENDAR);
     m_pFrame->SetBusy(true);
     ArchiveResume& resume = Resume();
     if (!ResumeActive()) {
@@ -129,6 +130,6 @@ void CSearchMenuDlg::OnSelectChannel() {
     if (FrameBusy()) {
         return;
     }
-    SelectButton(453);
+    SelectButton(IDC_SEARCH_MENU_CHANNELS);
     m_pFrame->ShowChannelSelect();
 }

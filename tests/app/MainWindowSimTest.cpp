@@ -4,6 +4,7 @@
 #include "app/PasswordDlg.h"
 #include "protocol/ReasonCodes.h"
 #include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "tests/app/MainWindowSupport.h"
@@ -24,11 +25,11 @@ protected:
         ASSERT_TRUE(sim.Start(options));
         const std::string port = std::to_string(sim.Port());
         Open([port, user, password](CConnectDlg& d) {
-            d.SetDlgItemText(380, "127.0.0.1");
+            d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, user);
-            d.SetDlgItemText(383, password);
+            d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+            d.SetDlgItemText(IDC_CONNECT_USER_ID, user);
+            d.SetDlgItemText(IDC_CONNECT_PASSWORD, password);
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(WaitUntil([&] { return main->IsConnected(); }));
@@ -96,7 +97,7 @@ TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
     }
     ModalScript wrong;
     wrong.Expect<CPasswordDlg>([](CPasswordDlg& d) {
-        d.SetDlgItemText(383, "9999");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "9999");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     Click(IDC_RECORD);
@@ -106,7 +107,7 @@ TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
 
     ModalScript right;
     right.Expect<CPasswordDlg>([](CPasswordDlg& d) {
-        d.SetDlgItemText(383, "1234");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     Click(IDC_RECORD);
@@ -159,10 +160,10 @@ TEST_F(MainWindowSimTest, AFailedConnectIsReportedAfterTheClientIsGone) {
         b.EndDialog(IDOK);
     });
     Open([port](CConnectDlg& d) {
-        d.SetDlgItemText(380, "127.0.0.1");
+        d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-        d.SetDlgItemText(381, port.c_str());
-        d.SetDlgItemText(382, "admin");
+        d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+        d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     ASSERT_TRUE(WaitUntil([&] { return box.Done(); }));

@@ -4,6 +4,7 @@
 #include "media/MediaFactory.h"
 #include "media/PictureDecoder.h"
 #include "platform/window/MessagePump.h"
+#include "res/ControlIds.h"
 #include "tests/app/WiredFixture.h"
 
 #include <QAbstractButton>
@@ -69,11 +70,11 @@ protected:
             if (beforeLogin) {
                 beforeLogin();
             }
-            d.SetDlgItemText(380, "127.0.0.1");
+            d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, "admin");
-            d.SetDlgItemText(383, "1234");
+            d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+            d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
+            d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));

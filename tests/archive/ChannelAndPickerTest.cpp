@@ -9,6 +9,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "archive/TimePickerDlg.h"
 #include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 
@@ -31,7 +32,7 @@ TEST(ChannelSelect, OnAndOffEditTheFramesMaskForTheRecordersRows) {
     options.channels = 4;
     FrameRig r(options);
     ASSERT_TRUE(r.Open());
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
     auto* page = r.PageAt<CChannelSelectDlg>(kSlotChannelSelect);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->ChannelCount(), 4);
@@ -61,8 +62,8 @@ TEST(ChannelSelect, OnAndOffEditTheFramesMaskForTheRecordersRows) {
     EXPECT_EQ(r.frame->GetChannelMask(), 0x0006u);
 
     // Made again from the mask as it stands, with its boxes unchecked.
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 450);
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_DATE_TIME);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
     page = r.PageAt<CChannelSelectDlg>(kSlotChannelSelect);
     ASSERT_NE(page, nullptr);
     for (int i = 0; i < 4; ++i) {
@@ -124,7 +125,7 @@ TEST(Pickers, GreyItemsDoNotReactAndAPickEndsThePopup) {
     // A pick for a page that is gone reaches nobody.
     r.frame->ShowItemPicker(page, 0, Years(), 0, 1);
     picker = r.frame->ItemPicker();
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
     EXPECT_EQ(r.frame->ItemPicker(), nullptr); // the page change closed the pickers too
 }
 

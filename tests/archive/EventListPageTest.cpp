@@ -7,6 +7,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "protocol/ClientMessages.h"
 #include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ void Select(CEventListDlg& page, int row) {
 }
 
 CEventListDlg* OpenEvents(FrameRig& r) {
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 451);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_EVENT);
     EXPECT_EQ(r.Next().id, unsigned(Msg::EVENT_INFO_REQ));
     r.Reply(WM_KELO_EVENT_LIST_READY, Events(), 24);
     return r.PageAt<CEventListDlg>(kSlotEventList);
@@ -125,7 +126,7 @@ TEST(EventList, TheBackupListSizesAndBacksUpTheSelectedEvent) {
     r.UseTemporarySaveLocation();
     ASSERT_TRUE(r.Open());
     FrameRig::Click(*r.frame, 431);
-    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), 451);
+    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), IDC_SEARCH_MENU_EVENT);
     EXPECT_EQ(r.Next().id, unsigned(Msg::EVENT_INFO_REQ));
     r.Reply(WM_KELO_EVENT_LIST_READY, Events(), 24);
     auto* page = r.PageAt<CBackupEventListDlg>(kSlotBackupEventList);

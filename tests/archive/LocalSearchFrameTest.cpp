@@ -16,6 +16,7 @@
 #include "protocol/ClientMessages.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
 #include "tests/archive/BackupSetMaker.h"
 #include "tests/archive/PlayerTestHost.h"
@@ -143,7 +144,7 @@ TEST_F(LocalFrame, OpensOnTheSearchMenuAndItsDateAndTimePage) {
     EXPECT_TRUE(frame->m_btnTab[1].IsWindowVisible());
     EXPECT_FALSE(frame->m_btnOk.IsWindowVisible());
 
-    FrameRig::Click(*frame->Page(kLocalSlotSearchMenu), 451);
+    FrameRig::Click(*frame->Page(kLocalSlotSearchMenu), IDC_SEARCH_MENU_EVENT);
     EXPECT_EQ(frame->Page(kLocalSlotDateTime), nullptr) << "one content page at a time";
     EXPECT_NE(frame->Page(kLocalSlotEventList), nullptr);
     FrameRig::Click(*frame, 433);

@@ -15,6 +15,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawRecorder.h"
 #include "protocol/ClientMessages.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 
@@ -188,7 +189,7 @@ TEST_F(LogPages, DetailsShowTheSettingsAndPrevGoesBack) {
         ASSERT_NE(all, nullptr);
         CRemoteLogListDlg* list = all;
         if (!fromAll) {
-            FrameRig::Click(*r.frame->Page(kSlotLogMenu), 453);
+            FrameRig::Click(*r.frame->Page(kSlotLogMenu), IDC_LOG_MENU_OPERATION);
             list = r.PageAt<CRemoteLogOperationDlg>(kSlotLogOperation);
             ASSERT_NE(list, nullptr);
         }
@@ -264,7 +265,7 @@ TEST_F(LogPages, StatusAndSystemInformation) {
     EXPECT_EQ(Column(system->m_list, 1)[0], std::string(r.client->client->m_szAddress));
     EXPECT_EQ(Column(system->m_list, 1)[1], std::to_string(r.client->client->m_nPort));
 
-    FrameRig::Click(*r.frame->Page(kSlotInfoMenu), 451);
+    FrameRig::Click(*r.frame->Page(kSlotInfoMenu), IDC_INFO_MENU_STATUS);
     EXPECT_EQ(r.Next().id, unsigned(Msg::STATUS_INFO_REQ));
     std::vector<BYTE> status(16, 0);
     WriteBE32(&status[0], 0x3);

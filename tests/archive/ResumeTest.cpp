@@ -12,6 +12,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "protocol/ClientMessages.h"
 #include "res/BitmapIds.h"
+#include "res/ControlIds.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ void RegisterStubLogPages() {
 TEST(Resume, AnEventPlayedReopensTheEventListWithoutAskingAgain) {
     FrameRig r;
     ASSERT_TRUE(r.Open());
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 451);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_EVENT);
     ASSERT_EQ(r.Next().id, unsigned(Msg::EVENT_INFO_REQ));
     Serve(r, Msg::EVENT_INFO_ACK, WM_KELO_EVENT_LIST_READY,
           SegmentReply({{1, 1, Utc(2008, 2, 4, 1), Utc(2008, 2, 4, 2)},
@@ -74,7 +75,7 @@ TEST(Resume, AnEventPlayedReopensTheEventListWithoutAskingAgain) {
     EXPECT_EQ(list->List().GetItemCount(), 2);
 
     // Close during the playback keeps it; the Search menu's Calendar starts afresh.
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 452);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_EQ(r.Next().id, unsigned(Msg::PLAY_INFO_MONTH_REQ));
     EXPECT_EQ(r.host.resume.record.active, 0);
     EXPECT_TRUE(r.host.resume.segments.empty());
@@ -83,7 +84,7 @@ TEST(Resume, AnEventPlayedReopensTheEventListWithoutAskingAgain) {
 TEST(Resume, ADayPlayedReopensItsTimelineOnEveryCalendarClick) {
     FrameRig r;
     ASSERT_TRUE(r.Open());
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 452);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CALENDAR);
     ASSERT_EQ(r.Next().id, unsigned(Msg::PLAY_INFO_MONTH_REQ));
     Serve(r, Msg::PLAY_INFO_MONTH_ACK, WM_KELO_PLAY_MONTH_READY, MonthReply({{2008, 2, 4}}));
     auto* calendar = r.PageAt<CPlayCalendarDlg>(kSlotPlayCalendar);
@@ -112,8 +113,8 @@ TEST(Resume, ADayPlayedReopensItsTimelineOnEveryCalendarClick) {
     timeline->Label(26).GetWindowText(time);
     EXPECT_EQ(time, "10 : 10 : 00");
     EXPECT_EQ(r.frame->DayRecords().size(), 1u);
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 452);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_NE(r.PageAt<CDayTimelineDlg>(kSlotDayTimeline), nullptr);
     EXPECT_TRUE(r.Quiet());
 }
@@ -126,7 +127,7 @@ TEST(Resume, APlayFromALogPageReturnsToTheLogTab) {
     ASSERT_TRUE(r.Open());
     EXPECT_NE(r.frame->Page(kSlotLogMenu), nullptr);
     EXPECT_NE(r.frame->Page(kSlotLogEvent), nullptr); // the Event log page, without LOG_INFO_REQ
-    FrameRig::Click(*r.frame->Page(kSlotLogMenu), 450);
+    FrameRig::Click(*r.frame->Page(kSlotLogMenu), IDC_LOG_MENU_ALL);
     EXPECT_NE(r.frame->Page(kSlotLogAll), nullptr);
     EXPECT_TRUE(r.Quiet());
 
@@ -174,7 +175,7 @@ TEST(Resume, TheBackupCalendarButtonAlwaysStartsWithTheStartDay) {
     EXPECT_EQ(r.host.resume.record.active, 0); // the Backup menu forgets the search
     r.frame->Backup().endDayPending = 1;
     r.frame->Backup().startYear = 2006;
-    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), 452);
+    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_EQ(r.frame->Backup().endDayPending, 0);
     EXPECT_EQ(r.frame->Backup().startYear, 0);
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_INFO_MONTH_REQ));
@@ -183,7 +184,7 @@ TEST(Resume, TheBackupCalendarButtonAlwaysStartsWithTheStartDay) {
     ASSERT_NE(calendar, nullptr);
     EXPECT_FALSE(calendar->m_btnPrev.IsWindowVisible());
     // The page still exists: shown again, nothing asked.
-    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), 452);
+    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_EQ(r.frame->Page(kSlotBackupCalendar), calendar);
     EXPECT_TRUE(r.Quiet());
     EXPECT_FALSE(r.frame->IsBusy());

@@ -6,6 +6,7 @@
 #include "app/PtzControlDlg.h"
 #include "app/PtzDialogSet.h"
 #include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "tests/operator/LiveFixture.h"
 
 #include <QFile>
@@ -239,13 +240,13 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     const std::string port = std::to_string(sim.Port());
     ModalScript script;
     script.Expect<CConnectDlg>([port](CConnectDlg& d) {
-        d.SetDlgItemText(380, "127.0.0.1");
+        d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
         if (d.m_bDefaultPort != 0) {
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0); // Modify: the port may be typed
         }
-        d.SetDlgItemText(381, port.c_str());
-        d.SetDlgItemText(382, "admin");
-        d.SetDlgItemText(383, "1234");
+        d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+        d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     Click(IDC_CONNECT);

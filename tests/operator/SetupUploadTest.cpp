@@ -4,6 +4,7 @@
 // on the frame's OK, Cancel and Close.
 #include "controls/BitmapSlider.h"
 #include "protocol/SetupDatabase.h"
+#include "res/ControlIds.h"
 #include "setup/CameraCovertDlg.h"
 #include "setup/DstConfirmDlg.h"
 #include "setup/PtzSetupDlg.h"
@@ -57,11 +58,11 @@ protected:
         main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
         ModalScript script;
         script.Expect<CConnectDlg>([port](CConnectDlg& d) {
-            d.SetDlgItemText(380, "127.0.0.1");
+            d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, "admin");
-            d.SetDlgItemText(383, "1234");
+            d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+            d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
+            d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
