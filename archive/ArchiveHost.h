@@ -82,4 +82,3 @@ public:
     // Shows the operator a box of up to three lines over `owner` and returns when it is closed.
     virtual void ShowTextBox(CWnd* owner, const std::vector<CString>& lines) = 0;
 };
-

@@ -4,7 +4,7 @@
 // and the way back; Enter or Escape (pressed or released) and a disconnect bring it back.
 //
 // The arrange bar (dialog 107) is made through the factory the main window gives; without one, full
-// screen works without a bar. The bar reports its buttons with message kMsgArrangeCommand.
+// screen works without a bar. The bar reports its buttons with WM_KELO_ARRANGE.
 
 #include "media/VideoDlg.h"
 #include "platform/window/WinUser.h"

@@ -258,7 +258,7 @@ private:
 
 public:
     // Live, setup, playback, backup and command state
-
+    // (the messages the client posts are named in ClientMessages.h)
 
     // Waits of the play commands and teardown, injectable for tests.
     struct PlayTiming {
