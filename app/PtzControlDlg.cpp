@@ -2,6 +2,7 @@
 
 #include "app/ShellDialogHost.h"
 #include "platform/window/DataExchange.h"
+#include "protocol/ClientMessages.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"
 

@@ -6,6 +6,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/net/TcpConnection.h"
 #include "platform/window/DataExchange.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/Trace.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"

@@ -5,6 +5,7 @@
 #include "app/PtzKeypadDlg.h"
 #include "app/PtzMenuDlg.h"
 #include "app/PtzPlacement.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/MessageIds.h"
 #include "tests/app/ShellDialogTestSupport.h"
 

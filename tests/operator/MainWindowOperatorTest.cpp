@@ -14,6 +14,7 @@
 #include "app/QuitWatch.h"
 #include "media/SaveImageThread.h"
 #include "platform/window/MessagePump.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/ReasonCodes.h"
 #include "res/ButtonStates.h"
 #include "res/ControlIds.h"

@@ -5,6 +5,7 @@
 
 #include "platform/base/Clock.h"
 #include "platform/window/WndHost.h"
+#include "protocol/ClientMessages.h"
 #include "res/ButtonStates.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
