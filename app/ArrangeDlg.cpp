@@ -2,12 +2,18 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "protocol/ClientMessages.h"
+#include "res/BitmapIds.h"
 
 #include <vector>
 
 namespace {
 
-constexpr UINT kStrips[CArrangeDlg::kButtons] = {1510, 1511, 1512, 1513, 1514, 1515, 1516, 1517, 1518, 1537};
+constexpr UINT kStrips[CArrangeDlg::kButtons] = {IDB_SPLIT_ONE_TILE,      IDB_SPLIT_FOUR_TILES,
+                                                 IDB_SPLIT_SIX_TILES,     IDB_SPLIT_SEVEN_TILES,
+                                                 IDB_SPLIT_EIGHT_TILES,   IDB_SPLIT_NINE_TILES,
+                                                 IDB_SPLIT_TEN_TILES,     IDB_SPLIT_THIRTEEN_TILES,
+                                                 IDB_SPLIT_SIXTEEN_TILES, IDB_ARRANGE_BAR_LEAVE_FULL_SCREEN};
 
 std::vector<DialogItem> Items() {
     std::vector<DialogItem> items;
@@ -88,7 +94,7 @@ void CArrangeDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CArrangeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1536);
+    m_bmBackground.LoadBitmap(IDB_FULL_SCREEN_ARRANGE_BAR);
     for (int k = 0; k < kButtons; ++k) {
         CSkinButton& button = m_btn[std::size_t(k)];
         button.LoadBitmap(kStrips[k]);
@@ -136,7 +142,7 @@ BOOL CArrangeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const UINT id = LOWORD(wParam);
     if (HIWORD(wParam) == BN_CLICKED && id >= kIdFirst && id <= kIdLeave) {
         if (m_pOwner != nullptr) {
-            m_pOwner->SendMessage(kMsgArrange, id, 0);
+            m_pOwner->SendMessage(WM_KELO_ARRANGE, id, 0);
         }
         return TRUE;
     }

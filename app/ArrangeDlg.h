@@ -10,19 +10,19 @@
 #include "media/FullScreenVideoDlg.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <memory>
 
 class CArrangeDlg : public CDialog, public CSkinHelper, public IArrangeBar {
 public:
-    static constexpr UINT IDD = 107;
+    static constexpr UINT IDD = IDD_ARRANGE_DLG;
     static constexpr int kWidth = 350;
     static constexpr int kHeight = 44;
     static constexpr UINT kIdFirst = 400; // 400-408 layouts, 409 leaves full screen
     static constexpr UINT kIdLeave = 409;
     static constexpr int kButtons = 10;
-    static constexpr UINT kMsgArrange = 0x5220;
     static constexpr UINT_PTR kFirstShowTimer = 0x5224;
     static constexpr UINT_PTR kHideTimer = 0x5225;
     static constexpr UINT kFirstShowMs = 100;

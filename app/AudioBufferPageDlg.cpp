@@ -1,11 +1,21 @@
 #include "app/AudioBufferPageDlg.h"
 
 #include "app/LocalSetupDlg.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <vector>
 
 const CSliderRowsPageDlg::Layout CAudioBufferPageDlg::kLayout = {
-    CAudioBufferPageDlg::IDD, 1744, 3, 2, 64, 178, 130, 338, {5392, 5393, 5394}};
+    CAudioBufferPageDlg::IDD,
+    IDB_LOCAL_SETUP_PAGE_AUDIO_BUFFER,
+    3,
+    2,
+    64,
+    178,
+    130,
+    338,
+    {IDS_LIVE_AUDIO_BUFFER, IDS_REMOTE_PLAYBACK, IDS_LOCAL_PLAYBACK}};
 
 namespace {
 

@@ -3,10 +3,11 @@
 // playback and local playback, 2 to 64.
 
 #include "app/SliderRowsPageDlg.h"
+#include "res/DialogIds.h"
 
 class CAudioBufferPageDlg : public CSliderRowsPageDlg {
 public:
-    static constexpr UINT IDD = 205;
+    static constexpr UINT IDD = IDD_AUDIO_BUFFER_PAGE_DLG;
     static const Layout kLayout;
 
     CAudioBufferPageDlg();

@@ -2,7 +2,9 @@
 
 #include "app/LocalSetupDlg.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 #include <cstdio>
@@ -40,13 +42,13 @@ std::string Number(long long value) {
 
 } // namespace
 
-CAutoSavePageDlg::CAutoSavePageDlg() : CLocalSetupPageDlg(IDD, 1745) {}
+CAutoSavePageDlg::CAutoSavePageDlg() : CLocalSetupPageDlg(IDD, IDB_LOCAL_SETUP_PAGE_AUTO_SAVE) {}
 
 std::string CAutoSavePageDlg::ActivationText(DWORD value) {
     if (value > 1) {
         return {};
     }
-    return LoadResString(value == 0 ? 5340 : 5344).Str();
+    return LoadResString(value == 0 ? IDS_OFF : IDS_ON).Str();
 }
 
 WebSetupEdit* CAutoSavePageDlg::Web() const {
@@ -84,13 +86,10 @@ void CAutoSavePageDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CAutoSavePageDlg::OnInitDialog() {
     CLocalSetupPageDlg::OnInitDialog();
-    const CString captions[7] = {LoadResString(5853),
-                                 LoadResString(5911) + " (JPG)",
-                                 LoadResString(5912) + " (JPG)",
-                                 LoadResString(5911) + " (WEB)",
-                                 LoadResString(5912) + " (WEB)",
-                                 LoadResString(5913),
-                                 LoadResString(5387)};
+    const CString captions[7] = {LoadResString(IDS_ACTIVATION),        LoadResString(IDS_WIDTH) + " (JPG)",
+                                 LoadResString(IDS_HEIGHT) + " (JPG)", LoadResString(IDS_WIDTH) + " (WEB)",
+                                 LoadResString(IDS_HEIGHT) + " (WEB)", LoadResString(IDS_INTERVAL),
+                                 LoadResString(IDS_SAVE_LOCATION)};
     for (int i = 0; i < 7; ++i) {
         CSetupSkin::SetUpCaption(m_label[std::size_t(i)], RECT{10, kCaptionTops[i], 145, kCaptionTops[i] + 14},
                                  captions[i]);
@@ -107,7 +106,7 @@ BOOL CAutoSavePageDlg::OnInitDialog() {
     m_label[7].SetText(web != nullptr ? ActivationText(web->WebActivate).c_str() : "");
     CSetupSkin::SetUpSelector(m_label[8], CSetupSkin::At(200, 123, 85, 14));
     m_label[8].SetText(web != nullptr ? Number(LONG(web->WebInterval)).c_str() : "");
-    CSetupSkin::SetUpValueText(m_label[9], CSetupSkin::At(290, 123, 100, 14), LoadResString(5914));
+    CSetupSkin::SetUpValueText(m_label[9], CSetupSkin::At(290, 123, 100, 14), LoadResString(IDS_SEC_AUTO_SAVE));
     CSetupSkin::SetUpSelector(m_label[10], CSetupSkin::At(160, 146, 230, 14));
     if (web != nullptr) {
         web->WebLocation[sizeof web->WebLocation - 1] = '\0';

@@ -6,13 +6,14 @@
 #include "app/LocalSetupPageDlg.h"
 #include "controls/NumberEdit.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <string>
 
 class CAutoSavePageDlg : public CLocalSetupPageDlg {
 public:
-    static constexpr UINT IDD = 143;
+    static constexpr UINT IDD = IDD_AUTO_SAVE_PAGE_DLG;
     static constexpr UINT kIdFirstLabel = 790;
     static constexpr UINT kIdActivation = 797;
     static constexpr UINT kIdInterval = 798;

@@ -17,7 +17,11 @@
 #include "platform/window/MessagePump.h"
 #include "platform/window/Monitors.h"
 #include "platform/window/WndHost.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/ReasonCodes.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
+#include "res/PlayModes.h"
 #include "res/ResStrings.h"
 
 #include <alsa/asoundlib.h>
@@ -144,7 +148,7 @@ BOOL CClientDlg::OnInitDialog() {
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();
     ShowWindow(SW_SHOW);
-    m_btnMin.LoadBitmap(1573);
+    m_btnMin.LoadBitmap(IDB_MINIMISE_MAIN_WINDOW);
     m_btnMin.MoveWindow(870, 34, 18, 17);
     if (const char* shot = std::getenv("KELO_TEST_SCREENSHOT"); shot != nullptr && *shot != '\0') {
         SetTimer(kScreenshotTimer, 100);
@@ -296,11 +300,11 @@ void CClientDlg::CreateChildren() {
         m_pVideo->SelectLayout(14);
         m_pVideo->StoreArrangeLayout(14);
     }
-    m_btnSplit[8].SetState(1);
+    m_btnSplit[8].SetState(kButtonOn);
     m_btnLive.Enable(FALSE);
-    m_btnLive.SetState(3);
-    m_btnRSearch.SetState(0);
-    m_btnRSetup.SetState(0);
+    m_btnLive.SetState(kButtonDisabled);
+    m_btnRSearch.SetState(kButtonNormal);
+    m_btnRSetup.SetState(kButtonNormal);
     GetModuleVersion(CRemovableMedia::ProgramPath().c_str(), m_fileVersion);
     m_pClock = std::make_unique<CDigitClockWnd>(
         this, 0, [this] { return m_publishedDateFormat.load(); },
@@ -394,7 +398,7 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnZoom();
         }
         return 0;
-    case WM_KELO_PTZ_PRESET:
+    case WM_KELO_PTZ_KEYPAD:
         if (m_pClient) {
             m_pClient->SendPtzPreset(int(wParam), int(lParam));
         }
@@ -879,7 +883,7 @@ void CClientDlg::OnMikeStart() {
         m_pClient->SetMikeSender(m_parts.createMikeSender(*this, m_pClient->GetConnection()));
     }
     m_pClient->SetListening(true);
-    m_btnMike.SetState(1);
+    m_btnMike.SetState(kButtonOn);
 }
 
 // The two-way listening toggle (the hidden Mike button): an account that may not listen is
@@ -910,7 +914,7 @@ void CClientDlg::OnMikeStop() {
     }
     m_pClient->SetMikeSender(nullptr);
     m_pClient->SetListening(false);
-    m_btnMike.SetState(0);
+    m_btnMike.SetState(kButtonNormal);
 }
 
 void CClientDlg::OnSliderMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -926,8 +930,8 @@ void CClientDlg::OnSliderMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         } else {
             m_pLocalPlayer->SetSeekState(3);
             m_pLocalPlayer->SetSeekTarget(m_pLocalPlayer->GetStartTime() + DWORD(lParam));
-            if (m_pLocalPlayer->GetMode() == 4) {
-                m_pLocalPlayer->SetMode(m_pLocalPlayer->GetPrevMode() == 5 ? 7 : 1);
+            if (m_pLocalPlayer->GetMode() == kPlayPause) {
+                m_pLocalPlayer->SetMode(m_pLocalPlayer->GetPrevMode() == 5 ? kPlayStepForward : kPlayStepBack);
             }
         }
         return;
@@ -945,7 +949,7 @@ void CClientDlg::OnSliderMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CClientDlg::ShowSplitButton(int index) {
     for (int i = 0; i < 9; ++i) {
-        m_btnSplit[i].SetState(i == index ? 1 : 0);
+        m_btnSplit[i].SetState(i == index ? kButtonOn : kButtonNormal);
     }
 }
 

@@ -24,6 +24,7 @@
 #include "protocol/DvrClient.h"
 #include "protocol/IClientHost.h"
 #include "protocol/SetupDatabase.h"
+#include "res/DialogIds.h"
 #include "res/ResLibrary.h"
 
 #include <array>
@@ -36,15 +37,7 @@ class CMixerVolume;
 class CMsgBoxDlg;
 class CProgressPopupDlg;
 
-// Private messages of the main window.
-constexpr UINT WM_KELO_PTZ_MOVE = 0x5239;
-constexpr UINT WM_KELO_PTZ_PRESET = 0x523F;
-constexpr UINT WM_KELO_STARTUP_DONE = 0x5253;
-constexpr UINT WM_KELO_CONNECT_FAILED = 0x5260; // lParam the notice
-constexpr UINT WM_KELO_WRONG_PRODUCT = 0x5261;
-constexpr UINT WM_KELO_SAVER_ADDED = 0x5262;
-constexpr UINT WM_KELO_QUIT_REQUEST = 0x5263;
-constexpr UINT WM_KELO_DECODER_ERROR = 0x5264;
+// Timers of the main window.
 constexpr UINT kSaveReapTimer = 0x5223;
 constexpr UINT kScreenshotTimer = 0x5270; // test hook (ClientApp.h)
 
@@ -81,7 +74,7 @@ enum : UINT {
 
 class CClientDlg : public CDialog, public CSkinHelper, public IClientHost, public IVideoOwner {
 public:
-    static constexpr UINT IDD = 103;
+    static constexpr UINT IDD = IDD_CLIENT_DLG;
     static constexpr int kWidth = 928;
     static constexpr int kHeight = 698;
     static constexpr COLORREF kRegionKey = 0xAA6432;

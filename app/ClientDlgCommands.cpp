@@ -12,6 +12,8 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/WindowsPath.h"
 #include "protocol/ReasonCodes.h"
+#include "res/ButtonStates.h"
+#include "res/PlayModes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -156,7 +158,7 @@ void CClientDlg::PlaybackNotification() {
             return;
         }
     }
-    if (m_pLocalPlayer && m_pLocalPlayer->GetMode() == 4 && mask != m_nLastVisibleMask) {
+    if (m_pLocalPlayer && m_pLocalPlayer->GetMode() == kPlayPause && mask != m_nLastVisibleMask) {
         m_pLocalPlayer->SetChannelChange(1);
         m_nLastVisibleMask = mask;
     }
@@ -174,7 +176,7 @@ void CClientDlg::SetSplitMode(int layout) {
         m_pVideo->StoreArrangeLayout(layout);
     }
     for (CSkinButton& b : m_btnSplit) {
-        b.SetState(0);
+        b.SetState(kButtonNormal);
     }
     // Live view goes on in the chosen layout: the recorder is only told which channels now show.
     if (m_pClient && m_pClient->IsLive() && m_pVideo) {
@@ -182,7 +184,7 @@ void CClientDlg::SetSplitMode(int layout) {
     }
     const int* slot = std::find(std::begin(kSplitLayouts), std::end(kSplitLayouts), layout);
     if (slot != std::end(kSplitLayouts)) {
-        m_btnSplit[slot - std::begin(kSplitLayouts)].SetState(1);
+        m_btnSplit[slot - std::begin(kSplitLayouts)].SetState(kButtonOn);
     }
     PlaybackNotification();
 }
@@ -234,11 +236,11 @@ void CClientDlg::Disconnect() {
     }
     m_bDbInfoPending = false;
     m_btnLive.Enable(FALSE);
-    m_btnLive.SetState(3);
-    m_btnRSearch.SetState(0);
-    m_btnRSetup.SetState(0);
+    m_btnLive.SetState(kButtonDisabled);
+    m_btnRSearch.SetState(kButtonNormal);
+    m_btnRSetup.SetState(kButtonNormal);
     // Without a recorder its recording state is unknown: the button looks as it does at start-up.
-    m_btnPlay[IDC_RECORD - IDC_PLAY_FIRST].SetState(0);
+    m_btnPlay[IDC_RECORD - IDC_PLAY_FIRST].SetState(kButtonNormal);
 }
 
 void CClientDlg::OnLive() {
@@ -268,11 +270,11 @@ void CClientDlg::OnSound() {
     if (m_bMute) {
         m_sliderVolume.Enable(FALSE);
         m_sliderVolume.Invalidate(TRUE);
-        m_btnSound.SetState(4);
+        m_btnSound.SetState(kButtonSecondOn);
     } else {
         m_sliderVolume.Enable(TRUE);
         m_sliderVolume.Invalidate(TRUE);
-        m_btnSound.SetState(0);
+        m_btnSound.SetState(kButtonNormal);
     }
     if (m_pMixer) {
         m_pMixer->SetMute(m_bMute != 0);
@@ -330,23 +332,23 @@ void CClientDlg::OnPlayBar(UINT id) {
     switch (id - IDC_PLAY_FIRST) {
     case 0:
         if (mode == 4) {
-            m_pLocalPlayer->SetMode(1);
+            m_pLocalPlayer->SetMode(kPlayStepBack);
         }
         break;
     case 1:
-        m_pLocalPlayer->SetMode(2);
+        m_pLocalPlayer->SetMode(kPlayReverse);
         break;
     case 2:
-        m_pLocalPlayer->SetMode(3);
+        m_pLocalPlayer->SetMode(kPlayForward);
         break;
     case 3:
         if (mode == 2 || mode == 3) {
-            m_pLocalPlayer->SetMode(4);
+            m_pLocalPlayer->SetMode(kPlayPause);
         }
         break;
     case 6:
         if (mode == 4) {
-            m_pLocalPlayer->SetMode(7);
+            m_pLocalPlayer->SetMode(kPlayStepForward);
         }
         break;
     default:
@@ -541,18 +543,18 @@ void CClientDlg::OnLocalSearch() {
     if (m_pLocalPlayer) {
         return;
     }
-    m_btnLSearch.SetState(1);
+    m_btnLSearch.SetState(kButtonOn);
     if (m_parts.runLocalSearch) {
         m_bLocalSearchOpen = true;
         m_parts.runLocalSearch(*this, Opacity(kOpacityLocalSearch));
         m_bLocalSearchOpen = false;
     }
     EnableWindow(TRUE);
-    m_btnLSearch.SetState(0);
+    m_btnLSearch.SetState(kButtonNormal);
 }
 
 void CClientDlg::OnLocalSetup() {
-    m_btnLSetup.SetState(1);
+    m_btnLSetup.SetState(kButtonOn);
     INT_PTR result = IDCANCEL;
     if (m_parts.runLocalSetup) {
         m_bLocalSetupOpen = true;
@@ -565,7 +567,7 @@ void CClientDlg::OnLocalSetup() {
     } else {
         m_settings.FillEdit(m_edit, m_webEdit, m_bRemovable != 0);
     }
-    m_btnLSetup.SetState(0);
+    m_btnLSetup.SetState(kButtonNormal);
 }
 
 void CClientDlg::ApplyLocalSetup() {

@@ -8,6 +8,8 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/WinUser.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <cstring>
 
@@ -18,9 +20,11 @@ struct FacePiece {
     RECT rect;
 };
 const FacePiece kFace[9] = {
-    {1500, {0, 0, 86, 58}},    {1501, {86, 0, 841, 58}},    {1502, {841, 0, 928, 58}},
-    {1503, {0, 58, 86, 626}},  {1504, {86, 58, 841, 626}},  {1505, {841, 58, 928, 626}},
-    {1506, {0, 626, 86, 698}}, {1507, {86, 626, 841, 698}}, {1508, {841, 626, 928, 698}},
+    {IDB_MAIN_WINDOW_FACE_TOP_LEFT, {0, 0, 86, 58}},           {IDB_MAIN_WINDOW_FACE_TOP, {86, 0, 841, 58}},
+    {IDB_MAIN_WINDOW_FACE_TOP_RIGHT, {841, 0, 928, 58}},       {IDB_MAIN_WINDOW_FACE_LEFT, {0, 58, 86, 626}},
+    {IDB_MAIN_WINDOW_FACE_CENTRE, {86, 58, 841, 626}},         {IDB_MAIN_WINDOW_FACE_RIGHT, {841, 58, 928, 626}},
+    {IDB_MAIN_WINDOW_FACE_BOTTOM_LEFT, {0, 626, 86, 698}},     {IDB_MAIN_WINDOW_FACE_BOTTOM, {86, 626, 841, 698}},
+    {IDB_MAIN_WINDOW_FACE_BOTTOM_RIGHT, {841, 626, 928, 698}},
 };
 constexpr RECT kCentre = {86, 58, 841, 626};
 constexpr RECT kLogo = {710, 23, 849, 57};
@@ -34,13 +38,25 @@ struct Placement {
 
 // Every button but the split and play-bar rows, which are laid out by rule below.
 const Placement kPlacements[] = {
-    {IDC_FULL, 1538, 872, 379, 34, 34},    {IDC_PAN, 1564, 238, 25, 37, 32},    {IDC_ZOOM, 1565, 275, 25, 37, 32},
-    {IDC_CONNECT, 1624, 53, 25, 37, 32},   {IDC_RSEARCH, 1620, 90, 25, 37, 32}, {IDC_RSETUP, 1621, 127, 25, 37, 32},
-    {IDC_LSEARCH, 1622, 164, 25, 37, 32},  {IDC_LSETUP, 1623, 201, 25, 37, 32}, {IDC_FIRMUP, 1566, 312, 25, 37, 32},
-    {IDC_QUIT, 1569, 349, 25, 37, 32},     {IDC_LIVE, 1541, 872, 413, 34, 34},  {IDC_OSD, 1542, 872, 447, 34, 34},
-    {IDC_ARRANGE, 1543, 872, 481, 34, 34}, {IDC_SAVE, 1544, 872, 515, 34, 34},  {IDC_LOAD, 1545, 872, 549, 34, 34},
-    {IDC_AUDIO, 1546, 872, 583, 34, 34},   {IDC_SOUND, 1570, 712, 638, 28, 29}, {IDC_SELAUDIO, 1571, 822, 637, 28, 29},
-    {IDC_MIKE, 1572, 857, 637, 28, 29},
+    {IDC_FULL, IDB_FULL_SCREEN, 872, 379, 34, 34},
+    {IDC_PAN, IDB_PAN_TILT_PAD, 238, 25, 37, 32},
+    {IDC_ZOOM, IDB_ZOOM_FOCUS_PAD, 275, 25, 37, 32},
+    {IDC_CONNECT, IDB_CONNECT_DISCONNECT, 53, 25, 37, 32},
+    {IDC_RSEARCH, IDB_SEARCH_RECORDER, 90, 25, 37, 32},
+    {IDC_RSETUP, IDB_RECORDER_SETUP, 127, 25, 37, 32},
+    {IDC_LSEARCH, IDB_SEARCH_BACKUPS_ON_COMPUTER, 164, 25, 37, 32},
+    {IDC_LSETUP, IDB_SETTINGS_PROGRAM, 201, 25, 37, 32},
+    {IDC_FIRMUP, IDB_FIRMWARE_UPGRADE_BUTTON, 312, 25, 37, 32},
+    {IDC_QUIT, IDB_QUIT_PROGRAM, 349, 25, 37, 32},
+    {IDC_LIVE, IDB_LIVE_VIEW, 872, 413, 34, 34},
+    {IDC_OSD, IDB_ON_SCREEN_TEXT_ON_OFF, 872, 447, 34, 34},
+    {IDC_ARRANGE, IDB_PUT_TILES_BACK_CHANNEL_ORDER, 872, 481, 34, 34},
+    {IDC_SAVE, IDB_SAVE_STILL_IMAGES, 872, 515, 34, 34},
+    {IDC_LOAD, IDB_OPEN_SAVED_IMAGE, 872, 549, 34, 34},
+    {IDC_AUDIO, IDB_LISTEN_RECORDER_AUDIO, 872, 583, 34, 34},
+    {IDC_SOUND, IDB_SOUND_ON_MUTED_SECOND_LOOKS, 712, 638, 28, 29},
+    {IDC_SELAUDIO, IDB_CHOOSE_AUDIO_CHANNEL, 822, 637, 28, 29},
+    {IDC_MIKE, IDB_TALK_RECORDER, 857, 637, 28, 29},
 };
 
 constexpr int kPlayLefts[7] = {264, 340, 390, 440, 490, 540, 590};
@@ -56,8 +72,8 @@ void CClientDlg::LoadSkin() {
     for (int i = 0; i < 9; ++i) {
         m_bmFace[i].LoadBitmap(kFace[i].bitmap);
     }
-    m_bmCentre.LoadBitmap(1504);
-    m_bmPlayStrip.LoadBitmap(1584);
+    m_bmCentre.LoadBitmap(IDB_MAIN_WINDOW_FACE_CENTRE);
+    m_bmPlayStrip.LoadBitmap(IDB_PLAYBACK_STRIP_UNDER_PLAY_BAR);
     const std::string logo = JoinPath(CRemovableMedia::ProgramFolder(), "LogoD.bmp");
     if (HBITMAP handle = LoadImageFile(logo.c_str())) {
         m_bmLogo.Attach(handle);
@@ -66,11 +82,11 @@ void CClientDlg::LoadSkin() {
 
 void CClientDlg::PlaceControls() {
     for (int i = 0; i < 9; ++i) {
-        m_btnSplit[i].LoadBitmap(1510 + i);
+        m_btnSplit[i].LoadBitmap(IDB_SPLIT_ONE_TILE + i);
         m_btnSplit[i].MoveWindow(872, 73 + 34 * i, 34, 34);
     }
     for (int i = 0; i < 7; ++i) {
-        m_btnPlay[i].LoadBitmap(1550 + i);
+        m_btnPlay[i].LoadBitmap(IDB_PLAY_BAR_PLAY + i);
         m_btnPlay[i].MoveWindow(kPlayLefts[i], 649, kPlayWidths[i], 32);
         m_btnPlay[i].Enable(IDC_PLAY_FIRST + i == IDC_RECORD);
     }
@@ -85,7 +101,8 @@ void CClientDlg::PlaceControls() {
     m_btnSelAudio.ShowWindow(SW_HIDE);
     m_btnMike.ShowWindow(SW_HIDE);
 
-    m_sliderVolume.SetBitmapChannel(1575, 1574, FALSE);
+    m_sliderVolume.SetBitmapChannel(IDB_VOLUME_SLIDER_PART_ABOVE_POSITION, IDB_VOLUME_SLIDER_PART_BELOW_POSITION,
+                                    FALSE);
     m_sliderVolume.MoveWindow(747, 647, 69, 16);
     m_sliderVolume.SetRange(0, 65535);
     m_sliderVolume.SetMargin(0, 0, 0, 0);
@@ -112,17 +129,17 @@ CString CClientDlg::TooltipText(UINT id) const {
     CString text;
     auto load = [&](UINT textId) { LoadResString(text, textId); };
     if (id >= IDC_CHANNEL_FIRST && id < IDC_CHANNEL_FIRST + 16) {
-        load(5009);
+        load(IDS_CHANNEL);
         text.AppendFormat(" %u", id - IDC_CHANNEL_FIRST + 1);
         return text;
     }
     static const char* const kSplitTexts[] = {"6", "7", "8", "9", "10", "13", "16"};
     switch (id) {
     case IDC_SPLIT_FIRST:
-        load(5010);
+        load(IDS_1);
         break;
     case IDC_SPLIT_FIRST + 1:
-        load(5011);
+        load(IDS_4);
         break;
     case IDC_SPLIT_FIRST + 2:
     case IDC_SPLIT_FIRST + 3:
@@ -134,70 +151,70 @@ CString CClientDlg::TooltipText(UINT id) const {
         text = kSplitTexts[id - IDC_SPLIT_FIRST - 2];
         break;
     case IDC_FULL:
-        load(5012);
+        load(IDS_FULL_SCREEN);
         break;
     case IDC_PLAY_FIRST:
     case IDC_PLAY_FIRST + 1:
     case IDC_PLAY_FIRST + 2:
     case IDC_PLAY_FIRST + 3:
-        load(5022 + (id - IDC_PLAY_FIRST));
+        load(IDS_PLAY + (id - IDC_PLAY_FIRST));
         break;
     case IDC_RECORD:
         if (m_pClient) {
-            load(m_pClient->IsRecording() ? 5882 : 5883);
+            load(m_pClient->IsRecording() ? IDS_STOP_RECORDING : IDS_START_RECORDING);
         }
         break;
     case IDC_PLAY_STOP:
-        load(5027);
+        load(IDS_STOP);
         break;
     case IDC_PLAY_FIRST + 6:
-        load(5028);
+        load(IDS_STEP);
         break;
     case IDC_PAN:
-        load(5005);
+        load(IDS_PAN_TILT);
         break;
     case IDC_ZOOM:
-        load(5006);
+        load(IDS_ZOOM_FOCUS);
         break;
     case IDC_CONNECT:
-        load(IsConnected() ? 5830 : 5000);
+        load(IsConnected() ? IDS_DISCONNECT : IDS_CONNECT);
         break;
     case IDC_RSEARCH:
     case IDC_RSETUP:
     case IDC_LSEARCH:
     case IDC_LSETUP:
-        load(5001 + (id - IDC_RSEARCH));
+        load(IDS_REMOTE_SEARCH + (id - IDC_RSEARCH));
         break;
     case IDC_QUIT:
-        load(5008);
+        load(IDS_QUIT);
         break;
     case IDC_SOUND:
-        load(5018);
+        load(IDS_MUTE);
         break;
     case IDC_SELAUDIO:
-        load(5020);
+        load(IDS_AUDIO_CHANNEL);
         break;
     case IDC_LIVE:
     case IDC_OSD:
     case IDC_ARRANGE:
     case IDC_SAVE:
     case IDC_LOAD:
-        load(5013 + (id - IDC_LIVE));
+        load(IDS_LIVE + (id - IDC_LIVE));
         break;
     case IDC_FIRMUP:
-        load(5007);
+        load(IDS_FIRMWARE_UPGRADE);
         break;
     case IDC_MIKE:
-        load(5021);
+        load(IDS_TALK);
         break;
     case IDC_MIN:
-        load(5029);
+        load(IDS_MINIMIZE);
         break;
     case IDC_AUDIO:
-        load(5030);
+        load(IDS_AUDIO);
         break;
     case IDC_VOLUME:
-        load(5019);
+        load(IDS_VOLUME);
         break;
     default:
         break;

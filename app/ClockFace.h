@@ -4,16 +4,17 @@
 // playback time (mode 1).
 
 #include "platform/base/WinTypes.h"
+#include "res/BitmapIds.h"
 
 #include <ctime>
 #include <vector>
 
 // Strips of the resource library.
-constexpr UINT kClockStripLarge = 1591;    // mode 0 time: 0-9, 10 AM, 11 PM, 12 colon, 13 blank
-constexpr UINT kClockStripSmall = 1590;    // mode 0 date: 0-9, 10 separator
-constexpr UINT kClockStripPlayTime = 1593; // mode 1 time: 0-9, 10 colon, 11 blank
-constexpr UINT kClockStripPlayDate = 1592; // mode 1 date: 0-9, 10 separator
-constexpr UINT kClockStripPlayMark = 1594; // mode 1: 0 AM, 1 PM
+constexpr UINT kClockStripLarge = IDB_CLOCK_TIME_DIGITS_0_9_AM_PM; // mode 0 time: 0-9, 10 AM, 11 PM, 12 colon, 13 blank
+constexpr UINT kClockStripSmall = IDB_CLOCK_DATE_DIGITS_0_9_SEPARATOR;         // mode 0 date: 0-9, 10 separator
+constexpr UINT kClockStripPlayTime = IDB_PLAYBACK_TIME_DIGITS_0_9_COLON_BLANK; // mode 1 time: 0-9, 10 colon, 11 blank
+constexpr UINT kClockStripPlayDate = IDB_PLAYBACK_DATE_DIGITS_0_9_SEPARATOR;   // mode 1 date: 0-9, 10 separator
+constexpr UINT kClockStripPlayMark = IDB_PLAYBACK_AM_PM_MARKS;                 // mode 1: 0 AM, 1 PM
 
 constexpr BYTE kCellAm = 10;
 constexpr BYTE kCellPm = 11;

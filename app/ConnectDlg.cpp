@@ -5,6 +5,9 @@
 #include "app/LocalSettings.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ControlIds.h"
+#include "res/TextIds.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -12,31 +15,22 @@
 
 namespace {
 
-constexpr UINT kIdAddress = 380;
-constexpr UINT kIdPort = 381;
-constexpr UINT kIdUserId = 382;
-constexpr UINT kIdPassword = 383;
-constexpr UINT kIdDefault = 384;
-constexpr UINT kIdModify = 385;
-constexpr UINT kIdDescription = 386;
-constexpr UINT kIdList = 993;
-
 const DialogItem kItems[] = {
-    {kIdAddress, "EDIT", 170, 23, 152, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
-    {kIdList, "BUTTON", 327, 20, 17, 23, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, ">"},
-    {kIdPort, "EDIT", 130, 46, 107, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
-    {kIdModify, "BUTTON", 246, 41, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Modify"},
-    {kIdDefault, "BUTTON", 246, 41, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Default"},
-    {kIdUserId, "EDIT", 130, 69, 210, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
-    {kIdPassword, "EDIT", 130, 92, 210, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD},
-    {kIdDescription, "EDIT", 130, 115, 210, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
+    {IDC_CONNECT_ADDRESS, "EDIT", 170, 23, 152, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
+    {IDC_CONNECT_HISTORY, "BUTTON", 327, 20, 17, 23, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, ">"},
+    {IDC_CONNECT_PORT, "EDIT", 130, 46, 107, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
+    {IDC_CONNECT_MODIFY, "BUTTON", 246, 41, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Modify"},
+    {IDC_CONNECT_DEFAULT, "BUTTON", 246, 41, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Default"},
+    {IDC_CONNECT_USER_ID, "EDIT", 130, 69, 210, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
+    {IDC_CONNECT_PASSWORD, "EDIT", 130, 92, 210, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD},
+    {IDC_CONNECT_DESCRIPTION, "EDIT", 130, 115, 210, 16, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
     {IDOK, "BUTTON", 138, 148, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "OK"},
     {IDCANCEL, "BUTTON", 244, 148, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Cancel"},
 };
 const DialogTemplate kTemplate{.id = CConnectDlg::IDD, .cx = 356, .cy = 182, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-constexpr UINT kLabelTexts[5] = {5497, 5540, 5486, 5487, 5881};
+constexpr UINT kLabelTexts[5] = {IDS_IP_ADDRESS, IDS_PORT, IDS_ID, IDS_PASSWORD, IDS_DESCRIPTION};
 
 bool g_testHookUsed = false;
 
@@ -50,25 +44,25 @@ CConnectDlg::CConnectDlg(CWnd* pParent, const char* location, BYTE alpha)
 
 void CConnectDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdAddress, m_editAddress);
-    DDX_Control(pDX, kIdPort, m_editPort);
-    DDX_Control(pDX, kIdUserId, m_editUserId);
-    DDX_Control(pDX, kIdPassword, m_editPassword);
-    DDX_Control(pDX, kIdDescription, m_editDescription);
-    DDX_Control(pDX, kIdList, m_btnList);
-    DDX_Control(pDX, kIdModify, m_btnModify);
-    DDX_Control(pDX, kIdDefault, m_btnDefault);
+    DDX_Control(pDX, IDC_CONNECT_ADDRESS, m_editAddress);
+    DDX_Control(pDX, IDC_CONNECT_PORT, m_editPort);
+    DDX_Control(pDX, IDC_CONNECT_USER_ID, m_editUserId);
+    DDX_Control(pDX, IDC_CONNECT_PASSWORD, m_editPassword);
+    DDX_Control(pDX, IDC_CONNECT_DESCRIPTION, m_editDescription);
+    DDX_Control(pDX, IDC_CONNECT_HISTORY, m_btnList);
+    DDX_Control(pDX, IDC_CONNECT_MODIFY, m_btnModify);
+    DDX_Control(pDX, IDC_CONNECT_DEFAULT, m_btnDefault);
     DDX_Control(pDX, IDOK, m_btnOK);
     DDX_Control(pDX, IDCANCEL, m_btnCancel);
-    DDX_Text(pDX, kIdAddress, m_strAddress);
+    DDX_Text(pDX, IDC_CONNECT_ADDRESS, m_strAddress);
     DDV_MaxChars(pDX, m_strAddress, int(kMaxAddressLength));
-    DDX_Text(pDX, kIdPort, m_strPort);
+    DDX_Text(pDX, IDC_CONNECT_PORT, m_strPort);
     DDV_MaxChars(pDX, m_strPort, 5);
-    DDX_Text(pDX, kIdUserId, m_strUserId);
+    DDX_Text(pDX, IDC_CONNECT_USER_ID, m_strUserId);
     DDV_MaxChars(pDX, m_strUserId, 8);
-    DDX_Text(pDX, kIdPassword, m_strPassword);
+    DDX_Text(pDX, IDC_CONNECT_PASSWORD, m_strPassword);
     DDV_MaxChars(pDX, m_strPassword, 8);
-    DDX_Text(pDX, kIdDescription, m_strDescription);
+    DDX_Text(pDX, IDC_CONNECT_DESCRIPTION, m_strDescription);
     DDV_MaxChars(pDX, m_strDescription, 256);
 }
 
@@ -101,19 +95,19 @@ void CConnectDlg::RefreshEdits() {
 
 BOOL CConnectDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(2000);
+    m_bmBackground.LoadBitmap(IDB_CONNECT_DIALOG);
     for (int i = 0; i < 5; ++i) {
-        m_bmLabel[i].LoadBitmap(2001 + i);
+        m_bmLabel[i].LoadBitmap(IDB_CONNECT_DIALOG_ADDRESS_LABEL + i);
     }
-    SetUpTextButton(m_btnOK, 2009, 5541, 0x9C9C9C);
-    SetUpTextButton(m_btnCancel, 2009, 5542, 0x9C9C9C);
-    SetUpTextButton(m_btnModify, 2010, 5543, 0x9C9C9C);
-    SetUpTextButton(m_btnDefault, 2010, 5495, 0x9C9C9C);
+    SetUpTextButton(m_btnOK, IDB_DIALOG_BUTTON, IDS_OK, 0x9C9C9C);
+    SetUpTextButton(m_btnCancel, IDB_DIALOG_BUTTON, IDS_CANCEL, 0x9C9C9C);
+    SetUpTextButton(m_btnModify, IDB_CONNECT_DIALOG_MODIFY_DEFAULT, IDS_MODIFY, 0x9C9C9C);
+    SetUpTextButton(m_btnDefault, IDB_CONNECT_DIALOG_MODIFY_DEFAULT, IDS_DEFAULT, 0x9C9C9C);
     m_btnOK.MoveWindow(138, 148, 100, 27);
     m_btnCancel.MoveWindow(244, 148, 100, 27);
     m_btnModify.MoveWindow(246, 41, 100, 27);
     m_btnDefault.MoveWindow(246, 41, 100, 27);
-    m_btnList.LoadBitmap(2014);
+    m_btnList.LoadBitmap(IDB_CONNECT_DIALOG_CONNECTION_HISTORY);
     m_btnList.MoveWindow(327, 20, 17, 23);
 
     struct {
@@ -192,7 +186,7 @@ void CConnectDlg::OnDefaultPort() {
     m_btnModify.ShowWindow(SW_SHOW);
     m_btnDefault.ShowWindow(SW_HIDE);
     m_bRefreshing = true;
-    SetDlgItemText(kIdPort, "2000");
+    SetDlgItemText(IDC_CONNECT_PORT, "2000");
     m_bRefreshing = false;
     m_editPort.EnableWindow(FALSE);
     m_bDefaultPort = 1;
@@ -202,7 +196,7 @@ void CConnectDlg::OnModifyPort() {
     m_btnDefault.ShowWindow(SW_SHOW);
     m_btnModify.ShowWindow(SW_HIDE);
     m_bRefreshing = true;
-    SetDlgItemText(kIdPort, "");
+    SetDlgItemText(IDC_CONNECT_PORT, "");
     m_bRefreshing = false;
     m_editPort.EnableWindow(TRUE);
     m_editPort.SetFocus();
@@ -240,15 +234,15 @@ void CConnectDlg::OnOK() {
     if (m_nPort < 1 || m_nPort >= 65535) {
         m_editPort.SetFocus();
         m_bRefreshing = true;
-        SetDlgItemText(kIdPort, "");
+        SetDlgItemText(IDC_CONNECT_PORT, "");
         m_bRefreshing = false;
         m_strPort.Empty();
         return;
     }
-    GetDlgItemText(kIdAddress, m_strAddress);
-    GetDlgItemText(kIdUserId, m_strUserId);
-    GetDlgItemText(kIdPassword, m_strPassword);
-    GetDlgItemText(kIdDescription, m_strDescription);
+    GetDlgItemText(IDC_CONNECT_ADDRESS, m_strAddress);
+    GetDlgItemText(IDC_CONNECT_USER_ID, m_strUserId);
+    GetDlgItemText(IDC_CONNECT_PASSWORD, m_strPassword);
+    GetDlgItemText(IDC_CONNECT_DESCRIPTION, m_strDescription);
     SaveServer(m_strAddress);
     AddConnectLog(m_strAddress, DWORD(m_nPort), m_strDescription);
     m_strAddress = CAddressResolver::Normalize(m_strAddress);
@@ -260,23 +254,23 @@ BOOL CConnectDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const UINT id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
     if (code == EN_CHANGE) {
-        if ((id == kIdAddress || id == kIdPort) && !m_bRefreshing) {
+        if ((id == IDC_CONNECT_ADDRESS || id == IDC_CONNECT_PORT) && !m_bRefreshing) {
             m_strDescription.Empty();
             m_bRefreshing = true;
-            SetDlgItemText(kIdDescription, "");
+            SetDlgItemText(IDC_CONNECT_DESCRIPTION, "");
             m_bRefreshing = false;
         }
         return TRUE;
     }
     if (code == BN_CLICKED) {
         switch (id) {
-        case kIdDefault:
+        case IDC_CONNECT_DEFAULT:
             OnDefaultPort();
             return TRUE;
-        case kIdModify:
+        case IDC_CONNECT_MODIFY:
             OnModifyPort();
             return TRUE;
-        case kIdList:
+        case IDC_CONNECT_HISTORY:
             OnList();
             return TRUE;
         default:

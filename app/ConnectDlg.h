@@ -15,10 +15,11 @@
 #include "controls/SkinTextButton.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 
 class CConnectDlg : public CSkinDialog {
 public:
-    static constexpr UINT IDD = 105;
+    static constexpr UINT IDD = IDD_CONNECT_DLG;
 
     CConnectDlg(CWnd* pParent, const char* location, BYTE alpha);
 

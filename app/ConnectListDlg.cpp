@@ -2,28 +2,25 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr UINT kIdList = 914;
-constexpr UINT kIdDelete = 480;
-constexpr UINT kIdEdit = 481;
-constexpr UINT kIdSave = 482;
-constexpr UINT kIdDescription = 530;
-
 const DialogItem kItems[] = {
-    {kIdList, "SysListView32", 10, 12, 414, 370,
+    {IDC_HISTORY_LIST, "SysListView32", 10, 12, 414, 370,
      WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED},
     {IDOK, "BUTTON", 228, 424, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "OK"},
     {IDCANCEL, "BUTTON", 327, 424, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Cancel"},
-    {kIdDelete, "BUTTON", 13, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Delete"},
-    {kIdEdit, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Edit"},
-    {kIdSave, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Save"},
-    {kIdDescription, "EDIT", 219, 393, 196, 22, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
+    {IDC_HISTORY_DELETE, "BUTTON", 13, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Delete"},
+    {IDC_HISTORY_EDIT, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Edit"},
+    {IDC_HISTORY_SAVE, "BUTTON", 113, 391, 100, 27, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, "Save"},
+    {IDC_HISTORY_DESCRIPTION, "EDIT", 219, 393, 196, 22, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL},
 };
 const DialogTemplate kTemplate{.id = CConnectListDlg::IDD, .cx = 433, .cy = 457, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
@@ -38,18 +35,18 @@ CConnectListDlg::CConnectListDlg(CWnd* pOwner, const char* location, BYTE alpha)
 
 void CConnectListDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, kIdList, m_list);
+    DDX_Control(pDX, IDC_HISTORY_LIST, m_list);
     DDX_Control(pDX, IDOK, m_btnOK);
     DDX_Control(pDX, IDCANCEL, m_btnCancel);
-    DDX_Control(pDX, kIdDelete, m_btnDelete);
-    DDX_Control(pDX, kIdEdit, m_btnEdit);
-    DDX_Control(pDX, kIdSave, m_btnSave);
-    DDX_Control(pDX, kIdDescription, m_editDescription);
+    DDX_Control(pDX, IDC_HISTORY_DELETE, m_btnDelete);
+    DDX_Control(pDX, IDC_HISTORY_EDIT, m_btnEdit);
+    DDX_Control(pDX, IDC_HISTORY_SAVE, m_btnSave);
+    DDX_Control(pDX, IDC_HISTORY_DESCRIPTION, m_editDescription);
 }
 
 BOOL CConnectListDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(2015);
+    m_bmBackground.LoadBitmap(IDB_CONNECTION_HISTORY);
 
     m_list.MoveWindow(10, 12, 414, 370);
     m_list.SetTextStyle(3, 0x783C3C, TRUE, 12, "Arial Bold");
@@ -63,11 +60,11 @@ BOOL CConnectListDlg::OnInitDialog() {
         UINT caption;
         int x, y;
     } const buttons[] = {
-        {m_btnOK, 5541, 228, 424},   {m_btnCancel, 5542, 327, 424}, {m_btnDelete, 5242, 13, 391},
-        {m_btnEdit, 5241, 113, 391}, {m_btnSave, 5016, 113, 391},
+        {m_btnOK, IDS_OK, 228, 424},     {m_btnCancel, IDS_CANCEL, 327, 424}, {m_btnDelete, IDS_DELETE, 13, 391},
+        {m_btnEdit, IDS_EDIT, 113, 391}, {m_btnSave, IDS_SAVE, 113, 391},
     };
     for (const auto& b : buttons) {
-        SetUpTextButton(b.button, 2009, b.caption, 0x9C9C9C);
+        SetUpTextButton(b.button, IDB_DIALOG_BUTTON, b.caption, 0x9C9C9C);
         b.button.MoveWindow(b.x, b.y, 100, 27);
     }
     m_editDescription.MoveWindow(219, 393, 196, 22);
@@ -213,13 +210,13 @@ void CConnectListDlg::SaveConnectLog() {
 BOOL CConnectListDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
-        case kIdDelete:
+        case IDC_HISTORY_DELETE:
             OnDelete();
             return TRUE;
-        case kIdEdit:
+        case IDC_HISTORY_EDIT:
             OnEdit();
             return TRUE;
-        case kIdSave:
+        case IDC_HISTORY_SAVE:
             OnSaveDescription();
             return TRUE;
         default:
@@ -231,7 +228,7 @@ BOOL CConnectListDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CConnectListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header != nullptr && header->idFrom == kIdList && header->code == LVN_ITEMCHANGED) {
+    if (header != nullptr && header->idFrom == IDC_HISTORY_LIST && header->code == LVN_ITEMCHANGED) {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
         if ((change->uChanged & LVIF_STATE) != 0 && change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED)) {
             OnRowSelected(change->iItem);

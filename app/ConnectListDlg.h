@@ -9,10 +9,11 @@
 #include "controls/SkinTextButton.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 
 class CConnectListDlg : public CSkinDialog {
 public:
-    static constexpr UINT IDD = 992;
+    static constexpr UINT IDD = IDD_CONNECT_LIST_DLG;
 
     CConnectListDlg(CWnd* pOwner, const char* location, BYTE alpha = 255);
 

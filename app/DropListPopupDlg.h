@@ -4,13 +4,14 @@
 // page that opened the list, then the list goes; any other way of closing gives nothing. It frees
 // itself.
 
+#include "res/DialogIds.h"
 #include "setupkit/ListPopupDlg.h"
 
 class CLocalSetupDlg;
 
 class CDropListPopupDlg : public CListPopupDlg {
 public:
-    static constexpr UINT IDD = 204;
+    static constexpr UINT IDD = IDD_DROP_LIST_POPUP_DLG;
 
     CDropListPopupDlg(CWnd* pOwner, CLocalSetupDlg* pFrame, DWORD kind, const ListPopupRequest& request, int layout);
 

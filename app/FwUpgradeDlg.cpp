@@ -12,7 +12,10 @@
 #include "protocol/Packet.h"
 #include "protocol/PacketHeader.h"
 #include "protocol/Trace.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,7 +27,7 @@
 namespace {
 
 constexpr int kPartOfRow[CFwUpgradeDlg::kRows] = {0, 3, 4, 5, 6};
-constexpr UINT kRowNameText[CFwUpgradeDlg::kRows] = {5180, 5181, 5182, 5184, 5185};
+constexpr UINT kRowNameText[CFwUpgradeDlg::kRows] = {IDS_LOADER, IDS_KERNEL, IDS_PROGRAM, IDS_FILES, IDS_WEB};
 constexpr COLORREF kLabelColour = 0x783C3C;
 constexpr BYTE kMovedHeaderMark[4] = {0x14, 0x00, 0x00, 0xEA};
 // "(Mmm dd yyyy - hh:mm:ss": the seconds' two digits end 23 bytes after the '('.
@@ -343,7 +346,7 @@ void CFwUpgradeDlg::OnUpdateAck() {
         m_thread.join();
     }
     const int row = m_nCurRow;
-    m_btnStop.SetState(0);
+    m_btnStop.SetState(kButtonNormal);
     m_btnClose.Enable(FALSE);
     for (CSkinCheckButton& check : m_check) {
         check.EnableWindow(FALSE);
@@ -363,12 +366,12 @@ void CFwUpgradeDlg::Thread_FwUpgrade(HWND hwnd, int row, unsigned generation, st
     UploadResult result = kUploadFailed;
     if (conn) {
         result = SendImage(*conn, path.c_str(), m_bAbort, [hwnd, row, generation](int percent) {
-            ::PostMessage(hwnd, kMsgUploadProgress, WPARAM(row) | (WPARAM(generation) << 8), percent);
+            ::PostMessage(hwnd, WM_KELO_FW_UPLOAD_PROGRESS, WPARAM(row) | (WPARAM(generation) << 8), percent);
         });
     }
     m_bAbort.store(true);
     m_nRunning.store(0);
-    ::PostMessage(hwnd, kMsgUploadEnded, WPARAM(result), LPARAM(generation));
+    ::PostMessage(hwnd, WM_KELO_FW_UPLOAD_ENDED, WPARAM(result), LPARAM(generation));
 }
 
 void CFwUpgradeDlg::OnUploadEnded(UploadResult result, unsigned generation) {
@@ -378,11 +381,11 @@ void CFwUpgradeDlg::OnUploadEnded(UploadResult result, unsigned generation) {
     if (m_thread.joinable()) {
         m_thread.join();
     }
-    m_btnStop.SetState(3);
+    m_btnStop.SetState(kButtonDisabled);
     if (result == kUploadFailed) {
         // The image could not be sent whole: say so and let the operator close.
         m_btnClose.Enable(TRUE);
-        SetRowStatusText(m_nCurRow, 5193);
+        SetRowStatusText(m_nCurRow, IDS_FAILED);
         SetStatus(kStatusIdle);
     }
 }
@@ -448,13 +451,13 @@ void CFwUpgradeDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CFwUpgradeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1646);
-    m_bmStatus.LoadBitmap(2011);
+    m_bmBackground.LoadBitmap(IDB_FIRMWARE_UPGRADE);
+    m_bmStatus.LoadBitmap(IDB_FIRMWARE_UPGRADE_STATUS_STRIP);
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();
-    SetUpTextButton(m_btnStart, 2012, 5420, 0xA6A6A6);
-    SetUpTextButton(m_btnStop, 2012, 5027, 0xA6A6A6);
-    SetUpTextButton(m_btnClose, 2012, 5188, 0xA6A6A6);
+    SetUpTextButton(m_btnStart, IDB_FIRMWARE_UPGRADE_START_STOP_CLOSE, IDS_START, 0xA6A6A6);
+    SetUpTextButton(m_btnStop, IDB_FIRMWARE_UPGRADE_START_STOP_CLOSE, IDS_STOP, 0xA6A6A6);
+    SetUpTextButton(m_btnClose, IDB_FIRMWARE_UPGRADE_START_STOP_CLOSE, IDS_CLOSE, 0xA6A6A6);
     m_btnStart.MoveWindow(220, 187, 86, 27);
     m_btnStop.MoveWindow(220, 187, 86, 27);
     m_btnClose.MoveWindow(306, 187, 86, 27);
@@ -468,22 +471,23 @@ BOOL CFwUpgradeDlg::OnInitDialog() {
 
 void CFwUpgradeDlg::SetUpRows() {
     CBitmap groove;
-    const int barHeight = groove.LoadBitmap(1644) ? groove.GetSize().cy : 14;
+    const int barHeight = groove.LoadBitmap(IDB_FIRMWARE_ROW_PROGRESS_GROOVE) ? groove.GetSize().cy : 14;
     bool anyOffered = false;
     for (int r = 0; r < 6; ++r) {
         const std::size_t i = std::size_t(r);
         const int y = 19 + 23 * r;
         m_check[i].MoveWindow(18, y - 1, 15, 15);
-        m_check[i].SetBitmaps(1693, 1692, 1693, 1693, 1693, 1694, 0, 0, 0);
+        m_check[i].SetBitmaps(IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_CHECKED, IDB_CHECK_BOX_NOT_CHECKED,
+                              IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_SHAPE, 0, 0, 0);
         for (CSkinLabel* label : {&m_name[i], &m_rowStatus[i]}) {
-            label->LoadBitmap(0, 1700);
+            label->LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS);
             label->SetTextStyle(kLabelColour, kLabelColour, 0, 0, TRUE, 9, "Arial Bold");
         }
         m_name[i].MoveWindow(38, y, 78, 14);
         m_rowStatus[i].MoveWindow(243, y, 132, 14);
         m_rowStatus[i].SetText("");
-        m_progress[i].LoadBackBitmap(1644);
-        m_progress[i].LoadBarBitmap(1645);
+        m_progress[i].LoadBackBitmap(IDB_FIRMWARE_ROW_PROGRESS_GROOVE);
+        m_progress[i].LoadBarBitmap(IDB_FIRMWARE_ROW_PROGRESS_FILL);
         m_progress[i].MoveWindow(94, y, 140, barHeight);
         m_progress[i].SetRange(0, 100);
         m_progress[i].SetPos(0);
@@ -538,9 +542,9 @@ void CFwUpgradeDlg::OnStart() {
 void CFwUpgradeDlg::OnStop() {
     m_bAwaitingAck = false;
     StopUploadThread();
-    m_btnStop.SetState(3);
+    m_btnStop.SetState(kButtonDisabled);
     m_btnClose.Enable(TRUE);
-    SetRowStatusText(m_nCurRow, 5190);
+    SetRowStatusText(m_nCurRow, IDS_STOPPED);
     SetStatus(kStatusIdle);
 }
 
@@ -583,7 +587,10 @@ LRESULT CFwUpgradeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_KELO_FW_UPDATE_NACK: {
         const DWORD reason = DWORD(wParam);
-        const UINT text = reason == 1 ? 5083 : reason == 17 ? 5191 : reason == 18 ? 5192 : 0;
+        const UINT text = reason == 1    ? IDS_REQUEST_REFUSED
+                          : reason == 17 ? IDS_WRONG_IMAGE
+                          : reason == 18 ? IDS_RECORDER_BUSY
+                                         : 0;
         FinishCurrent(text, false);
         break;
     }
@@ -592,19 +599,19 @@ LRESULT CFwUpgradeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_KELO_FW_DATA_RX_FAIL:
     case WM_KELO_FW_UPDATE_FAIL:
-        FinishCurrent(5193, false);
+        FinishCurrent(IDS_FAILED, false);
         break;
     case WM_KELO_FW_UPDATE_DONE:
-        FinishCurrent(5194, true);
+        FinishCurrent(IDS_DONE, true);
         break;
-    case kMsgUploadProgress: {
+    case WM_KELO_FW_UPLOAD_PROGRESS: {
         const int row = int(wParam & 0xFF);
         if (unsigned(wParam >> 8) == m_nUploadGeneration && row >= 0 && row < kRows) {
             m_progress[std::size_t(row)].SetPos(int(lParam));
         }
         return 0;
     }
-    case kMsgUploadEnded:
+    case WM_KELO_FW_UPLOAD_ENDED:
         OnUploadEnded(UploadResult(wParam), unsigned(lParam));
         return 0;
     default:
@@ -629,9 +636,9 @@ BOOL CFwUpgradeDlg::OnEraseBkgnd(CDC* pDC) {
     UINT text = 0;
     COLORREF colour = 0xFFFFFF;
     if (m_nStatus == kStatusSending) {
-        text = 5186;
+        text = IDS_SENDING_THE_IMAGE;
     } else if (m_nStatus == kStatusReceived) {
-        text = 5187;
+        text = IDS_RECORDER_IS_UPDATING;
         colour = 0x00FFFF;
     }
     if (text != 0) {

@@ -17,6 +17,7 @@
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
 #include "protocol/HelloInfo.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <atomic>
@@ -50,7 +51,7 @@ struct FwImageSlot {
 
 class CFwUpgradeDlg : public CSkinDialog, public IFirmwareUpgrade {
 public:
-    static constexpr UINT IDD = 109;
+    static constexpr UINT IDD = IDD_FW_UPGRADE_DLG;
     static constexpr int kRows = 5;
     static constexpr int kSlots = 20;
     static constexpr DWORD kChunkSize = 8000;
@@ -66,9 +67,6 @@ public:
     static constexpr UINT kIdNameFirst = 790;
     static constexpr UINT kIdProgressFirst = 796;
     static constexpr UINT kIdStatusFirst = 802;
-    // What the upload thread posts to the dialog.
-    static constexpr UINT kMsgUploadProgress = 0x5280; // wParam row, lParam percent
-    static constexpr UINT kMsgUploadEnded = 0x5281;    // wParam an UploadResult
     // The status the status strip shows.
     enum Status { kStatusIdle = 0, kStatusSending = 1, kStatusReceived = 3 };
     enum UploadResult { kUploadSent = 0, kUploadAborted = 1, kUploadFailed = 2 };

@@ -3,7 +3,9 @@
 #include "app/LocalSetupDlg.h"
 #include "app/ShellDialogHost.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 #include <vector>
@@ -24,7 +26,7 @@ const std::vector<DialogItem> kItems = Items();
 const DialogTemplate kTemplate = CLocalSetupPageDlg::PageTemplate(CGlobalPageDlg::IDD, kItems);
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-constexpr UINT kCaptionTexts[4] = {5384, 5385, 5386, 5387};
+constexpr UINT kCaptionTexts[4] = {IDS_DRAW_MODE, IDS_DATE_FORMAT, IDS_SAVE_FORMAT, IDS_SAVE_LOCATION};
 constexpr COLORREF kDisabledTextColour = 0xADADAD;
 constexpr RECT kCaptionRects[4] = {{10, 9, 145, 23}, {10, 32, 145, 46}, {10, 55, 145, 69}, {10, 78, 145, 92}};
 constexpr RECT kSelectorRects[3] = {{198, 8, 348, 22}, {198, 31, 348, 45}, {198, 54, 348, 68}};
@@ -32,7 +34,7 @@ constexpr int kListWidths[3] = {100, 180, 100};
 
 } // namespace
 
-CGlobalPageDlg::CGlobalPageDlg() : CLocalSetupPageDlg(IDD, 1742) {}
+CGlobalPageDlg::CGlobalPageDlg() : CLocalSetupPageDlg(IDD, IDB_LOCAL_SETUP_PAGE_GLOBAL) {}
 
 int CGlobalPageDlg::ChoiceCount(int kind) {
     return kind == kDrawMode ? 2 : (kind == kDateFormat || kind == kSaveFormat ? 3 : 0);
@@ -46,7 +48,7 @@ std::string CGlobalPageDlg::ChoiceText(int kind, DWORD value) {
     case kDrawMode:
         return value == 0 ? "YUV" : "RGB";
     case kDateFormat:
-        return LoadResString(5381 + UINT(value)).Str();
+        return LoadResString(IDS_YYYY_MM_DD + UINT(value)).Str();
     default: {
         static const char* const kFormats[3] = {"JPEG", "BMP", "TIF"};
         return kFormats[value];

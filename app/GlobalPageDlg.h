@@ -4,13 +4,14 @@
 
 #include "app/LocalSetupPageDlg.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <string>
 
 class CGlobalPageDlg : public CLocalSetupPageDlg {
 public:
-    static constexpr UINT IDD = 202;
+    static constexpr UINT IDD = IDD_GLOBAL_PAGE_DLG;
     static constexpr UINT kIdFirstCaption = 790;
     static constexpr UINT kIdFirstSelector = 794; // draw mode, date format, save format
     static constexpr UINT kIdLocation = 797;

@@ -5,10 +5,11 @@
 #include "controls/SkinHelper.h"
 #include "platform/base/String.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 class CImagePreviewDlg : public CDialog, public CSkinHelper {
 public:
-    static constexpr UINT IDD = 106;
+    static constexpr UINT IDD = IDD_IMAGE_PREVIEW_DLG;
 
     explicit CImagePreviewDlg(CWnd* pOwner);
     ~CImagePreviewDlg() override;

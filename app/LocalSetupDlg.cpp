@@ -10,7 +10,10 @@
 #include "app/SkinDialog.h"
 #include "controls/KeyPolicy.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 namespace {
@@ -60,16 +63,16 @@ void CLocalSetupDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CLocalSetupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1650);
-    CSetupSkin::SetUpButton(m_btnSet, 2150, CSetupSkin::At(22, 1, 71, 65));
-    CSetupSkin::SetUpTextButton(m_btnOk, 2260, CSetupSkin::At(400, 516, 97, 22), LoadResString(5541),
+    m_bmBackground.LoadBitmap(IDB_SEARCH_SETUP_FRAME);
+    CSetupSkin::SetUpButton(m_btnSet, IDB_LOCAL_SETUP_FRAME_SETTINGS_TAB, CSetupSkin::At(22, 1, 71, 65));
+    CSetupSkin::SetUpTextButton(m_btnOk, IDB_FRAME_OK_CANCEL, CSetupSkin::At(400, 516, 97, 22), LoadResString(IDS_OK),
                                 kTextButtonColours);
-    CSetupSkin::SetUpTextButton(m_btnCancel, 2260, CSetupSkin::At(501, 516, 97, 22), LoadResString(5542),
-                                kTextButtonColours);
-    CSetupSkin::SetUpButton(m_btnClose, 1651, CSetupSkin::At(580, 12, 26, 26));
+    CSetupSkin::SetUpTextButton(m_btnCancel, IDB_FRAME_OK_CANCEL, CSetupSkin::At(501, 516, 97, 22),
+                                LoadResString(IDS_CANCEL), kTextButtonColours);
+    CSetupSkin::SetUpButton(m_btnClose, IDB_FRAME_CLOSE, CSetupSkin::At(580, 12, 26, 26));
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();
-    m_btnSet.SetState(1);
+    m_btnSet.SetState(kButtonOn);
     ShowTabPanel();
     SetOpacity(GetSafeHwnd(), m_nAlpha);
     return TRUE;
@@ -184,7 +187,7 @@ BOOL CLocalSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
         case kIdSet:
-            m_btnSet.SetState(1);
+            m_btnSet.SetState(kButtonOn);
             ShowTabPanel();
             return TRUE;
         case kIdClose:

@@ -11,6 +11,7 @@
 #include "platform/base/Rect.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 #include "setupkit/ChildSlots.h"
 #include "setupkit/SetupPopupRequest.h"
 #include "setupkit/SetupSkin.h"
@@ -25,7 +26,7 @@ class IShellDialogHost;
 
 class CLocalSetupDlg : public CDialog, public CSkinHelper, public IChildSlots {
 public:
-    static constexpr UINT IDD = 200;
+    static constexpr UINT IDD = IDD_LOCAL_SETUP_DLG;
     static constexpr int kWidth = 618;
     static constexpr int kHeight = 546;
     static constexpr UINT kIdSet = 430;

@@ -5,6 +5,7 @@
 #include "platform/window/FileDialog.h"
 
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 #include <QFileDialog> // FileDialog.h holds a QPointer to one
 
@@ -15,7 +16,7 @@ namespace {
 
 int OnBrowserEvent(HWND hwnd, UINT message, LPARAM, LPARAM) {
     if (message == BFFM_INITIALIZED) {
-        ::SetWindowText(hwnd, LoadResString(5380));
+        ::SetWindowText(hwnd, LoadResString(IDS_CHOOSE_A_FOLDER));
     }
     return 0;
 }

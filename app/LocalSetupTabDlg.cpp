@@ -3,14 +3,17 @@
 #include "app/LocalSetupDlg.h"
 #include "app/ShellDialogHost.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 namespace {
 
 constexpr RECT kTabRects[CLocalSetupTabDlg::kTabs] = {
     {2, 1, 172, 36}, {2, 41, 172, 76}, {2, 81, 172, 116}, {2, 121, 172, 156}};
-constexpr UINT kTabTexts[CLocalSetupTabDlg::kTabs] = {5680, 5750, 5751, 5910};
+constexpr UINT kTabTexts[CLocalSetupTabDlg::kTabs] = {IDS_GENERAL, IDS_OPACITY, IDS_AUDIO_BUFFER, IDS_AUTO_SAVE};
 constexpr int kCaptionOffset = 0x22;
 
 const DialogItem kItems[] = {
@@ -40,10 +43,10 @@ int CLocalSetupTabDlg::PlaySource() const {
 
 BOOL CLocalSetupTabDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    LoadBackground(1652, CRect(0, 0, 174, 430));
+    LoadBackground(IDB_FRAME_MENU_TAB_PANEL, CRect(0, 0, 174, 430));
     for (int t = 0; t < kTabs; ++t) {
-        CSetupSkin::SetUpTextButton(m_tab[std::size_t(t)], 2151, kTabRects[t], LoadResString(kTabTexts[t]),
-                                    CSetupSkin::kMenuButtonColours, kCaptionOffset, FALSE);
+        CSetupSkin::SetUpTextButton(m_tab[std::size_t(t)], IDB_LOCAL_SETUP_FRAME_TABS, kTabRects[t],
+                                    LoadResString(kTabTexts[t]), CSetupSkin::kMenuButtonColours, kCaptionOffset, FALSE);
     }
     const int source = PlaySource();
     if (source != 0) {
@@ -65,9 +68,9 @@ void CLocalSetupTabDlg::OnTab(int tab) {
         return;
     }
     for (CSkinTextButton& button : m_tab) {
-        button.SetState(0);
+        button.SetState(kButtonNormal);
     }
-    m_tab[std::size_t(tab)].SetState(1);
+    m_tab[std::size_t(tab)].SetState(kButtonOn);
     m_pFrame->ShowPage(tab);
 }
 

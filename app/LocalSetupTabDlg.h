@@ -5,12 +5,13 @@
 
 #include "app/LocalSetupChildDlg.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 
 #include <array>
 
 class CLocalSetupTabDlg : public CLocalSetupChildDlg {
 public:
-    static constexpr UINT IDD = 201;
+    static constexpr UINT IDD = IDD_LOCAL_SETUP_TAB_DLG;
     static constexpr UINT kIdFirstTab = 450;
     static constexpr int kTabs = 4;
 

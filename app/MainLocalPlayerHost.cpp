@@ -5,6 +5,7 @@
 #include "media/FullScreenVideoDlg.h"
 #include "platform/base/Clock.h"
 #include "protocol/IMediaFactory.h"
+#include "res/ButtonStates.h"
 
 #include <QTimer>
 
@@ -99,7 +100,7 @@ void CMainLocalPlayerHost::RepaintVideo(DWORD delayMs) {
 
 void CMainLocalPlayerHost::SetSplitButtons(int pressed) {
     for (int i = 0; i < 9; ++i) {
-        m_main.SetButtonState(ClientButton::Split, i, i == pressed ? 1 : 0);
+        m_main.SetButtonState(ClientButton::Split, i, i == pressed ? kButtonOn : kButtonNormal);
     }
 }
 

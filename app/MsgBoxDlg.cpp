@@ -2,7 +2,9 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <cstring>
 
@@ -59,7 +61,7 @@ void CMsgBoxDlg::PlaceLabel(int index, UINT bitmap, int top, int bottom) {
 
 BOOL CMsgBoxDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1640);
+    m_bmBackground.LoadBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION);
 
     const int lines = m_nLineCount < 1 ? 1 : (m_nLineCount > 3 ? 3 : m_nLineCount);
     for (int i = 0; i < 3; ++i) {
@@ -70,17 +72,17 @@ BOOL CMsgBoxDlg::OnInitDialog() {
         m_label[i].SetText(m_szLine[i]);
     }
     if (lines == 1) {
-        PlaceLabel(0, 1642, 45, 65);
+        PlaceLabel(0, IDB_NOTICE_BOX_PLATE_LINE_2, 45, 65);
     } else {
-        PlaceLabel(0, 1641, 22, 42);
-        PlaceLabel(1, 1642, 45, 65);
+        PlaceLabel(0, IDB_NOTICE_BOX_PLATE_LINE_1, 22, 42);
+        PlaceLabel(1, IDB_NOTICE_BOX_PLATE_LINE_2, 45, 65);
         if (lines == 3) {
-            PlaceLabel(2, 1643, 68, 88);
+            PlaceLabel(2, IDB_NOTICE_BOX_PLATE_LINE_3, 68, 88);
         }
     }
 
-    SetUpTextButton(m_btnOK, 2009, 5541, 0xA6A6A6);
-    SetUpTextButton(m_btnCancel, 2009, 5542, 0xA6A6A6);
+    SetUpTextButton(m_btnOK, IDB_DIALOG_BUTTON, IDS_OK, 0xA6A6A6);
+    SetUpTextButton(m_btnCancel, IDB_DIALOG_BUTTON, IDS_CANCEL, 0xA6A6A6);
     switch (m_nButtonMode) {
     case 1:
         m_btnOK.MoveWindow(111, 103, 100, 27);

@@ -5,10 +5,11 @@
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 
 class CMsgBoxDlg : public CSkinDialog {
 public:
-    static constexpr UINT IDD = 108;
+    static constexpr UINT IDD = IDD_MSG_BOX_DLG;
 
     CMsgBoxDlg(CWnd* pParent, BYTE alpha);
 

@@ -1,5 +1,7 @@
 #include "app/NoticeTable.h"
 
+#include "res/TextIds.h"
+
 #include <cstring>
 
 namespace {
@@ -34,20 +36,27 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
     out = NoticeContent{};
     switch (category) {
     case 0:
-        return code == 0 && Simple(out, 5080);
+        return code == 0 && Simple(out, IDS_NETWORK_SOCKET_UNAVAILABLE);
     case 1: {
-        static const UINT ids[] = {5087, 5053};
+        static const UINT ids[] = {IDS_CONNECTION_TIMED_OUT, IDS_CONNECTION_FAILED};
         return Simple(out, ByCode(ids, code));
     }
     case 2:
-        return code == 0 && Simple(out, 5079);
+        return code == 0 && Simple(out, IDS_CONNECTION_CLOSED);
     case 3: {
-        static const UINT reasons[] = {5084, 5082, 5066, 5071, 5057, 5060, 5062, 5073};
+        static const UINT reasons[] = {IDS_REASON_UNKNOWN,
+                                       IDS_REASON_CLOSED_BY_THE_RECORDER,
+                                       IDS_REASON_THE_SETUP_WAS_CHANGED,
+                                       IDS_REASON_FIRMWARE_UPDATE_RUNNING,
+                                       IDS_REASON_THE_RECORDER_SHUT_DOWN,
+                                       IDS_REASON_ANOTHER_USER_LOGGED_IN,
+                                       IDS_REASON_TOO_MANY_CONNECTIONS,
+                                       IDS_REASON_NO_ANSWER_IN_TIME};
         const UINT reason = ByCode(reasons, code);
         if (reason == 0) {
             return false;
         }
-        Lines(out, {5079, reason});
+        Lines(out, {IDS_CONNECTION_CLOSED, reason});
         return true;
     }
     case 4:
@@ -55,79 +64,93 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
             return false;
         }
         if (context.searchToReturn) {
-            Lines(out, {5069, 5078});
+            Lines(out, {IDS_NO_DATA_FOUND, IDS_TRY_AGAIN});
             out.buttons = kNoticeButtonsBoth;
             out.action = NoticeAction::ReopenRemoteSearch;
             return true;
         }
-        return Simple(out, 5069);
+        return Simple(out, IDS_NO_DATA_FOUND);
     case 5: {
-        static const UINT ids[] = {5083, 5070, 5065};
+        static const UINT ids[] = {IDS_REQUEST_REFUSED, IDS_REFUSED_NOT_ALLOWED_NOW, IDS_REFUSED_PLAYBACK_IS_RUNNING};
         return Simple(out, ByCode(ids, code));
     }
     case 6: {
         if (code == 5) {
-            Lines(out, {5052});
+            Lines(out, {IDS_NOT_ENOUGH_SPACE_ON_THE_RECORDER});
             if (context.size1 > 0 && context.size2 > 0) {
-                out.lines[1] = {NoticeLine::SizeGByte, 5840, context.size1};
-                out.lines[2] = {NoticeLine::SizeGByte, 5841, context.size2};
+                out.lines[1] = {NoticeLine::SizeGByte, IDS_NEEDED, context.size1};
+                out.lines[2] = {NoticeLine::SizeGByte, IDS_FREE, context.size2};
                 out.lineCount = 3;
                 out.clearsSizes = true;
             }
             return true;
         }
-        static const UINT ids[] = {5083, 5081, 5070, 5054, 5055, 0, 5092, 5074};
+        static const UINT ids[] = {IDS_REQUEST_REFUSED,
+                                   IDS_REFUSED_WRONG_REQUEST,
+                                   IDS_REFUSED_NOT_ALLOWED_NOW,
+                                   IDS_REFUSED_THE_RECORDER_IS_BUSY,
+                                   IDS_REFUSED_FUNCTION_IN_USE,
+                                   0,
+                                   IDS_REFUSED_RECORDER_DISK_ERROR,
+                                   IDS_REFUSED_SETUP_IS_BEING_CHANGED};
         return Simple(out, ByCode(ids, code));
     }
     case 7: {
-        static const UINT reasons[] = {5084, 5051, 5056, 5074};
+        static const UINT reasons[] = {IDS_REASON_UNKNOWN, IDS_REASON_INVALID_SETUP_DATA,
+                                       IDS_REASON_THE_RECORDER_IS_BUSY, IDS_REFUSED_SETUP_IS_BEING_CHANGED};
         const UINT reason = ByCode(reasons, code);
         if (reason == 0) {
             return false;
         }
-        Lines(out, {5075, reason, 5078});
+        Lines(out, {IDS_THE_RECORDER_REFUSED_THE_SETUP, reason, IDS_TRY_AGAIN});
         out.buttons = kNoticeButtonsBoth;
         out.action = NoticeAction::ResendSetup;
         return true;
     }
     case 8: {
         if (code == 5) {
-            Lines(out, {5064, 5077});
+            Lines(out, {IDS_FIRMWARE_UPGRADE_FINISHED, IDS_RESTART_THE_RECORDER_NOW});
             out.buttons = kNoticeButtonsBoth;
             out.action = NoticeAction::RebootRecorder;
             return true;
         }
-        static const UINT results[] = {5084, 5089, 5072, 5059, 5058, 0, 5088};
+        static const UINT results[] = {IDS_REASON_UNKNOWN,
+                                       IDS_REASON_TRANSFER_FAILED,
+                                       IDS_REASON_WRONG_FIRMWARE_IMAGE,
+                                       IDS_REASON_IMAGE_CHECK_FAILED,
+                                       IDS_REASON_IMAGE_WRITE_FAILED,
+                                       0,
+                                       IDS_REASON_RECORDER_STORAGE_ERROR};
         const UINT result = ByCode(results, code);
         if (result == 0) {
             return false;
         }
-        Lines(out, {5063, result});
+        Lines(out, {IDS_FIRMWARE_UPGRADE_FAILED, result});
         return true;
     }
     case 9:
-        return code == 0 && Simple(out, 5050);
+        return code == 0 && Simple(out, IDS_SETUP_DATA_CHECK_FAILED);
     case 10:
-        return code == 0 && Simple(out, 5076);
+        return code == 0 && Simple(out, IDS_SETUP_SAVED);
     case 11:
         if (code == 0) {
-            Simple(out, 5067, kNoticeButtonsBoth);
+            Simple(out, IDS_NEW_FIRMWARE_FOUND_UPGRADE_NOW, kNoticeButtonsBoth);
             out.action = NoticeAction::RunFirmwareUpgrade;
             return true;
         }
-        return code == 1 && Simple(out, 5068, kNoticeButtonsCancel);
+        return code == 1 && Simple(out, IDS_NO_FIRMWARE_IMAGE_FOUND, kNoticeButtonsCancel);
     case 12: {
-        static const UINT ids[] = {5085, 5086};
+        static const UINT ids[] = {IDS_TALK_IS_IN_USE_BY_ANOTHER, IDS_TALK_IS_NOT_AVAILABLE};
         return Simple(out, ByCode(ids, code));
     }
     case 13:
         if (code != 0) {
             return false;
         }
-        Lines(out, {5061});
+        Lines(out, {IDS_NOT_ENOUGH_SPACE_FOR_THE_BACKUP});
         if (context.size1 > 0 && context.size2 > 0) {
-            out.lines[1] = {NoticeLine::SizeGByteDec, 5840, context.size1};
-            out.lines[2] = {NoticeLine::SizeGByteDec, 5841, context.size2};
+            out.lines[1] = {NoticeLine::SizeGByteDec, IDS_NEEDED, context.size1};
+            out.lines[2] = {NoticeLine::SizeGByteDec, IDS_FREE, context.size2};
             out.lineCount = 3;
             out.clearsSizes = true;
         } else if (context.connected) {
@@ -139,17 +162,17 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         if (code != 0) {
             return false;
         }
-        Lines(out, {5090, 5091});
+        Lines(out, {IDS_INITIALIZE, IDS_RESET_EVERY_SETTING_TO_DEFAULT});
         out.buttons = kNoticeButtonsBoth;
         out.action = NoticeAction::InitRecorderSetup;
         return true;
     case 15:
-        return code == 0 && Simple(out, 5093, kNoticeButtonsCancel);
+        return code == 0 && Simple(out, IDS_NO_PERMISSION_FOR_THIS_FUNCTION, kNoticeButtonsCancel);
     case 16:
         if (code != 0) {
             return false;
         }
-        Lines(out, {5821, 5822, 5823});
+        Lines(out, {IDS_INITIALIZE_THE_RECORDER_SETUP, IDS_EVERY_SETTING_RETURNS_TO, IDS_ITS_FACTORY_VALUE});
         out.buttons = kNoticeButtonsBoth;
         out.action = NoticeAction::InitRecorderSetup;
         out.keepsMainEnabled = true;

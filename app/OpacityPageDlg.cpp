@@ -1,11 +1,22 @@
 #include "app/OpacityPageDlg.h"
 
 #include "app/LocalSetupDlg.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <vector>
 
 const CSliderRowsPageDlg::Layout COpacityPageDlg::kLayout = {
-    COpacityPageDlg::IDD, 1743, 9, 100, 255, 188, 150, 348, {5388, 5001, 5002, 5003, 5004, 5389, 5007, 5390, 5391}};
+    COpacityPageDlg::IDD,
+    IDB_LOCAL_SETUP_PAGE_OPACITY,
+    9,
+    100,
+    255,
+    188,
+    150,
+    348,
+    {IDS_CONNECT_PASSWORD, IDS_REMOTE_SEARCH, IDS_REMOTE_SETUP, IDS_LOCAL_SEARCH, IDS_LOCAL_SETUP,
+     IDS_PTZ_CONTROL_OPACITY, IDS_FIRMWARE_UPGRADE, IDS_RESERVED, IDS_NOTICE_BOX}};
 
 namespace {
 

@@ -2,7 +2,9 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -32,10 +34,10 @@ void CPasswordDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPasswordDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(2013);
-    m_bmLabel.LoadBitmap(2004);
-    SetUpTextButton(m_btnOK, 2009, 5541, 0xA6A6A6);
-    SetUpTextButton(m_btnCancel, 2009, 5542, 0xA6A6A6);
+    m_bmBackground.LoadBitmap(IDB_PASSWORD_PROMPT);
+    m_bmLabel.LoadBitmap(IDB_CONNECT_DIALOG_PASSWORD_LABEL);
+    SetUpTextButton(m_btnOK, IDB_DIALOG_BUTTON, IDS_OK, 0xA6A6A6);
+    SetUpTextButton(m_btnCancel, IDB_DIALOG_BUTTON, IDS_CANCEL, 0xA6A6A6);
     m_btnOK.MoveWindow(138, 52, 100, 27);
     m_btnCancel.MoveWindow(244, 52, 100, 27);
     SetWindowPos(nullptr, 0, 0, 356, 86, SWP_NOMOVE | SWP_NOZORDER);
@@ -52,6 +54,6 @@ BOOL CPasswordDlg::OnInitDialog() {
 BOOL CPasswordDlg::OnEraseBkgnd(CDC* pDC) {
     DrawBitmap(pDC, m_bmBackground, 0, 0, 356, 86, FALSE, 0);
     DrawBitmap(pDC, m_bmLabel, 14, 22, 120, 37, FALSE, 0);
-    DrawLabelText(pDC, 5487, CRect(14, 22, 120, 37));
+    DrawLabelText(pDC, IDS_PASSWORD, CRect(14, 22, 120, 37));
     return TRUE;
 }

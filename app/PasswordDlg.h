@@ -6,10 +6,11 @@
 #include "controls/SkinTextButton.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 
 class CPasswordDlg : public CSkinDialog {
 public:
-    static constexpr UINT IDD = 112;
+    static constexpr UINT IDD = IDD_PASSWORD_DLG;
 
     CPasswordDlg(CWnd* pOwner, BYTE alpha);
 

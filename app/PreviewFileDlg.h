@@ -3,12 +3,13 @@
 
 #include "controls/PictureStatic.h"
 #include "platform/window/FileDialog.h"
+#include "res/DialogIds.h"
 
 #include <QFileDialog>
 
 class CPreviewFileDlg : public CFileDialog {
 public:
-    static constexpr UINT IDD = 102;
+    static constexpr UINT IDD = IDD_PREVIEW_FILE_DLG;
     static constexpr const char* kFilter = "JPEG files(*.jpg), BMP files(*.bmp), TIFF files(*.tif)|*.jpg;*.bmp;*.tif||";
 
     // An open dialog starting in initialFolder.

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -33,14 +34,14 @@ void CProgressPopupDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CProgressPopupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1634);
-    m_progress.LoadBackBitmap(1635);
-    m_progress.LoadBarBitmap(1636);
+    m_bmBackground.LoadBitmap(IDB_BACKUP_PROGRESS_POPUP);
+    m_progress.LoadBackBitmap(IDB_BACKUP_PROGRESS_BAR_GROOVE);
+    m_progress.LoadBarBitmap(IDB_BACKUP_PROGRESS_BAR_FILL);
     m_progress.SetShowText(TRUE, RGB(254, 254, 0));
     CBitmap back;
-    const int barHeight = back.LoadBitmap(1635) ? back.GetSize().cy : 18;
+    const int barHeight = back.LoadBitmap(IDB_BACKUP_PROGRESS_BAR_GROOVE) ? back.GetSize().cy : 18;
     m_progress.MoveWindow(20, 11, 280, barHeight);
-    m_btnStop.LoadBitmap(1625);
+    m_btnStop.LoadBitmap(IDB_BACKUP_PROGRESS_STOP);
     m_btnStop.MoveWindow(320, 6, 28, 28);
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();

@@ -6,12 +6,13 @@
 #include "controls/BitmapProgressCtrl.h"
 #include "controls/SkinButton.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 
 #include <functional>
 
 class CProgressPopupDlg : public CSkinDialog {
 public:
-    static constexpr UINT IDD = 110;
+    static constexpr UINT IDD = IDD_PROGRESS_POPUP_DLG;
 
     explicit CProgressPopupDlg(CWnd* pOwner);
 

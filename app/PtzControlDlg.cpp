@@ -2,6 +2,9 @@
 
 #include "app/ShellDialogHost.h"
 #include "platform/window/DataExchange.h"
+#include "protocol/ClientMessages.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 
 namespace {
 
@@ -28,11 +31,15 @@ struct Placement {
     int size;
 };
 const Placement kPlacement[] = {
-    {&CPtzControlDlg::m_btnPan, 1557, 5, 6, 41},          {&CPtzControlDlg::m_btnZoom, 1558, 100, 6, 41},
-    {&CPtzControlDlg::m_btnClose, 1559, 119, 143, 22},    {&CPtzControlDlg::m_btnUp, 1560, 60, 47, 29},
-    {&CPtzControlDlg::m_btnDown, 1562, 60, 124, 29},      {&CPtzControlDlg::m_btnLeft, 1563, 21, 85, 29},
-    {&CPtzControlDlg::m_btnRight, 1561, 98, 85, 29},      {&CPtzControlDlg::m_btnCentrePan, 1731, 52, 78, 44},
-    {&CPtzControlDlg::m_btnCentreZoom, 1732, 52, 78, 44},
+    {&CPtzControlDlg::m_btnPan, IDB_PTZ_PAD_PAN_TILT_MODE, 5, 6, 41},
+    {&CPtzControlDlg::m_btnZoom, IDB_PTZ_PAD_ZOOM_FOCUS_MODE, 100, 6, 41},
+    {&CPtzControlDlg::m_btnClose, IDB_PTZ_PAD_CLOSE, 119, 143, 22},
+    {&CPtzControlDlg::m_btnUp, IDB_PTZ_PAD_UP, 60, 47, 29},
+    {&CPtzControlDlg::m_btnDown, IDB_PTZ_PAD_DOWN, 60, 124, 29},
+    {&CPtzControlDlg::m_btnLeft, IDB_PTZ_PAD_LEFT, 21, 85, 29},
+    {&CPtzControlDlg::m_btnRight, IDB_PTZ_PAD_RIGHT, 98, 85, 29},
+    {&CPtzControlDlg::m_btnCentrePan, IDB_PTZ_PAD_CENTRE_PAN_TILT_MODE, 52, 78, 44},
+    {&CPtzControlDlg::m_btnCentreZoom, IDB_PTZ_PAD_CENTRE_ZOOM_FOCUS_MODE, 52, 78, 44},
 };
 
 } // namespace
@@ -73,7 +80,7 @@ void CPtzControlDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPtzControlDlg::OnInitDialog() {
     CPtzPadDlg::OnInitDialog();
-    m_bmBackground.LoadBitmap(1730);
+    m_bmBackground.LoadBitmap(IDB_PTZ_PAD);
     for (const Placement& p : kPlacement) {
         CSkinButton& button = this->*(p.button);
         button.LoadBitmap(p.bitmap);
@@ -94,8 +101,8 @@ BOOL CPtzControlDlg::OnInitDialog() {
 
 void CPtzControlDlg::SetMode(int mode) {
     m_nMode = mode == 1 ? 1 : 0;
-    m_btnPan.SetState(m_nMode == 0 ? 1 : 0);
-    m_btnZoom.SetState(m_nMode == 1 ? 1 : 0);
+    m_btnPan.SetState(m_nMode == 0 ? kButtonOn : kButtonNormal);
+    m_btnZoom.SetState(m_nMode == 1 ? kButtonOn : kButtonNormal);
     ShowCentreOfMode();
 }
 
@@ -124,8 +131,8 @@ void CPtzControlDlg::SetAvailable(bool available) {
         button->Enable(available ? TRUE : FALSE);
     }
     if (available) {
-        m_btnPan.SetState(m_nMode == 0 ? 1 : 0);
-        m_btnZoom.SetState(m_nMode == 1 ? 1 : 0);
+        m_btnPan.SetState(m_nMode == 0 ? kButtonOn : kButtonNormal);
+        m_btnZoom.SetState(m_nMode == 1 ? kButtonOn : kButtonNormal);
     }
 }
 
@@ -135,7 +142,7 @@ void CPtzControlDlg::OnPressReport(HWND button, LPARAM released) {
     if (direction < 0 || main == nullptr) {
         return;
     }
-    main->SendMessage(WM_KELO_PTZ_DIRECTION, released != 0 ? 1 : 0, direction);
+    main->SendMessage(WM_KELO_PTZ_MOVE, released != 0 ? 1 : 0, direction);
 }
 
 LRESULT CPtzControlDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -143,7 +150,7 @@ LRESULT CPtzControlDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnPressReport(reinterpret_cast<HWND>(wParam), lParam);
         return 0;
     }
-    if (message == kMsgPtzAvailability) {
+    if (message == WM_KELO_PTZ_AVAILABILITY) {
         SetAvailable(wParam == 2);
         return 0;
     }
@@ -156,15 +163,15 @@ BOOL CPtzControlDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     switch (LOWORD(wParam)) {
     case kIdPan:
-        m_btnPan.SetState(1);
-        m_btnZoom.SetState(0);
+        m_btnPan.SetState(kButtonOn);
+        m_btnZoom.SetState(kButtonNormal);
         if (m_nMode == 1) {
             m_host.OnPan();
         }
         return TRUE;
     case kIdZoom:
-        m_btnPan.SetState(0);
-        m_btnZoom.SetState(1);
+        m_btnPan.SetState(kButtonNormal);
+        m_btnZoom.SetState(kButtonOn);
         if (m_nMode == 0) {
             m_host.OnZoom();
         }

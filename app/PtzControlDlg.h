@@ -6,12 +6,11 @@
 
 #include "app/PtzPadDlg.h"
 #include "controls/SkinButton.h"
-
-constexpr UINT WM_KELO_PTZ_DIRECTION = 0x5239;
+#include "res/DialogIds.h"
 
 class CPtzControlDlg : public CPtzPadDlg {
 public:
-    static constexpr UINT IDD = 111;
+    static constexpr UINT IDD = IDD_PTZ_CONTROL_DLG;
     static constexpr int kWidth = 147;
     static constexpr int kHeight = 171;
     // Control ids.
@@ -25,8 +24,6 @@ public:
     static constexpr UINT kIdCentrePan = 447;
     static constexpr UINT kIdCentreZoom = 448;
     static constexpr int kCentreDirection = 4;
-    // The recorder's answer about the PTZ channel (wParam 1 no PTZ, 2 PTZ available).
-    static constexpr UINT kMsgPtzAvailability = 0x5240;
 
     CPtzControlDlg(CPtzDialogSet& set, IShellDialogHost& host);
 

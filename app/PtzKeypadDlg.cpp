@@ -6,8 +6,12 @@
 #include "platform/gdi/DC.h"
 #include "platform/net/TcpConnection.h"
 #include "platform/window/DataExchange.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/Trace.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -33,9 +37,9 @@ struct TextPlace {
     UINT caption;
 };
 const TextPlace kTextButtons[] = {
-    {CPtzKeypadDlg::kIdPreset, 6, 25, 5760}, {CPtzKeypadDlg::kIdLearn, 110, 25, 5761},
-    {CPtzKeypadDlg::kIdDome, 215, 26, 5831}, {CPtzKeypadDlg::kIdSet, 58, 60, 5686},
-    {CPtzKeypadDlg::kIdCall, 162, 60, 5762}, {CPtzKeypadDlg::kIdOk, 210, 170, 5541},
+    {CPtzKeypadDlg::kIdPreset, 6, 25, IDS_PRESET}, {CPtzKeypadDlg::kIdLearn, 110, 25, IDS_LEARN},
+    {CPtzKeypadDlg::kIdDome, 215, 26, IDS_DOME},   {CPtzKeypadDlg::kIdSet, 58, 60, IDS_SET},
+    {CPtzKeypadDlg::kIdCall, 162, 60, IDS_CALL},   {CPtzKeypadDlg::kIdOk, 210, 170, IDS_OK},
 };
 
 std::vector<DialogItem> Items() {
@@ -104,17 +108,17 @@ void CPtzKeypadDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPtzKeypadDlg::OnInitDialog() {
     CPtzPadDlg::OnInitDialog();
-    m_bmBackground.LoadBitmap(1821);
+    m_bmBackground.LoadBitmap(IDB_PTZ_KEYPAD);
     CSkinTextButton* text[] = {&m_btnPreset, &m_btnLearn, &m_btnDome, &m_btnSet, &m_btnCall, &m_btnOk};
     for (std::size_t i = 0; i < std::size(kTextButtons); ++i) {
-        SetUpFrameTextButton(*text[i], 2232, kTextButtons[i].caption);
+        SetUpFrameTextButton(*text[i], IDB_PTZ_KEYPAD_TEXT_BUTTONS, kTextButtons[i].caption);
         text[i]->MoveWindow(kTextButtons[i].x, kTextButtons[i].y, 100, 26);
     }
-    m_btnClose.LoadBitmap(1822);
+    m_btnClose.LoadBitmap(IDB_PTZ_KEYPAD_CLOSE);
     m_btnClose.MoveWindow(296, 2, 22, 22);
     for (const KeyPlace& k : kKeys) {
         CSkinButton& key = k.id == kIdTour ? m_btnTour : m_btnDigit[k.id - kIdDigitFirst];
-        key.LoadBitmap(1830 + (k.id - kIdDigitFirst));
+        key.LoadBitmap(IDB_PTZ_KEYPAD_1 + (k.id - kIdDigitFirst));
         key.MoveWindow(k.x, k.y, 30, 26);
     }
     if (IsRestrictedAccount()) {
@@ -142,10 +146,10 @@ void CPtzKeypadDlg::SetNumber(int number) {
 void CPtzKeypadDlg::OnPreset() {
     m_nMode = kModePreset;
     m_nAction = kActionCall;
-    m_btnPreset.SetState(1);
-    m_btnCall.SetState(1);
-    m_btnLearn.SetState(0);
-    m_btnSet.SetState(0);
+    m_btnPreset.SetState(kButtonOn);
+    m_btnCall.SetState(kButtonOn);
+    m_btnLearn.SetState(kButtonNormal);
+    m_btnSet.SetState(kButtonNormal);
     m_btnDigit[kIdZero - kIdDigitFirst].Show(TRUE);
     m_btnTour.Show(TRUE);
     SetNumber(0);
@@ -154,10 +158,10 @@ void CPtzKeypadDlg::OnPreset() {
 void CPtzKeypadDlg::OnLearn() {
     m_nMode = kModeLearn;
     m_nAction = kActionCall;
-    m_btnLearn.SetState(1);
-    m_btnCall.SetState(1);
-    m_btnPreset.SetState(0);
-    m_btnSet.SetState(0);
+    m_btnLearn.SetState(kButtonOn);
+    m_btnCall.SetState(kButtonOn);
+    m_btnPreset.SetState(kButtonNormal);
+    m_btnSet.SetState(kButtonNormal);
     m_btnDigit[kIdZero - kIdDigitFirst].Show(FALSE);
     m_btnTour.Show(FALSE);
     SetNumber(0);
@@ -168,16 +172,16 @@ void CPtzKeypadDlg::OnSet() {
         return;
     }
     m_nAction = kActionSet;
-    m_btnSet.SetState(1);
-    m_btnCall.SetState(0);
+    m_btnSet.SetState(kButtonOn);
+    m_btnCall.SetState(kButtonNormal);
     m_btnTour.Show(FALSE);
     SetNumber(0);
 }
 
 void CPtzKeypadDlg::OnCall() {
     m_nAction = kActionCall;
-    m_btnCall.SetState(1);
-    m_btnSet.SetState(0);
+    m_btnCall.SetState(kButtonOn);
+    m_btnSet.SetState(kButtonNormal);
     m_btnTour.Show(m_nMode == kModePreset ? TRUE : FALSE);
     SetNumber(0);
 }

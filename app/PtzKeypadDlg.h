@@ -7,14 +7,13 @@
 #include "controls/SkinButton.h"
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Font.h"
+#include "res/DialogIds.h"
 
 #include <array>
 
-constexpr UINT WM_KELO_PTZ_KEYPAD = 0x523F;
-
 class CPtzKeypadDlg : public CPtzPadDlg {
 public:
-    static constexpr UINT IDD = 991;
+    static constexpr UINT IDD = IDD_PTZ_KEYPAD_DLG;
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 200;
     // Control ids.

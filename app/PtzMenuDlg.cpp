@@ -5,6 +5,7 @@
 #include "app/ShellDialogHost.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/Trace.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -32,11 +33,11 @@ void CPtzMenuDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CPtzMenuDlg::OnInitDialog() {
     CPtzPadDlg::OnInitDialog();
     m_bmBackground.LoadBitmap(1737);
-    m_btnSelect.LoadBitmap(1739);
+    m_btnSelect.LoadBitmap(IDB_DOME_MENU_SELECT);
     m_btnSelect.MoveWindow(9, 34, 39, 39);
-    m_btnPrev.LoadBitmap(1740);
+    m_btnPrev.LoadBitmap(IDB_DOME_MENU_BACK);
     m_btnPrev.MoveWindow(9, 78, 39, 39);
-    m_btnClose.LoadBitmap(1741);
+    m_btnClose.LoadBitmap(IDB_DOME_MENU_CLOSE);
     m_btnClose.MoveWindow(9, 122, 39, 39);
     // The arrows move through the dome's menu only in pan and tilt mode.
     CPtzDialogSet* set = GetSet();

@@ -4,10 +4,11 @@
 
 #include "app/PtzPadDlg.h"
 #include "controls/SkinButton.h"
+#include "res/DialogIds.h"
 
 class CPtzMenuDlg : public CPtzPadDlg {
 public:
-    static constexpr UINT IDD = 994;
+    static constexpr UINT IDD = IDD_PTZ_MENU_DLG;
     static constexpr int kWidth = 54;
     static constexpr int kHeight = 171;
     static constexpr UINT kIdSelect = 357;

@@ -2,7 +2,9 @@
 
 #include "app/LocalSetupDlg.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 #include <cstdio>
@@ -43,9 +45,9 @@ void CSliderRowsPageDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CSliderRowsPageDlg::OnInitDialog() {
     CLocalSetupPageDlg::OnInitDialog();
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CLocalSetupDlg::kTextButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CLocalSetupDlg::kTextButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CLocalSetupDlg::kTextButtonColours);
+                                LoadResString(IDS_RETURN_ALL), CLocalSetupDlg::kTextButtonColours);
     const BYTE* values = Values();
     for (int r = 0; r < m_layout.rows; ++r) {
         const std::size_t i = std::size_t(r);
@@ -54,7 +56,7 @@ BOOL CSliderRowsPageDlg::OnInitDialog() {
                                  LoadResString(m_layout.names[r]));
         CBitmapSlider& slider = m_slider[i];
         slider.MoveWindow(m_layout.sliderX, 10 + 23 * r, 150, 9);
-        slider.SetBitmapChannel(1697, 1698);
+        slider.SetBitmapChannel(IDB_LOCAL_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_LOCAL_SETUP_SLIDER_PART_BELOW_POSITION);
         slider.SetMargin(0, 0, 0, 0);
         slider.SetDrawOption(TRUE, FALSE);
         slider.SetRange(m_layout.minimum, m_layout.maximum);

@@ -82,8 +82,3 @@ public:
     // Shows the operator a box of up to three lines over `owner` and returns when it is closed.
     virtual void ShowTextBox(CWnd* owner, const std::vector<CString>& lines) = 0;
 };
-
-// Private messages of the search frame besides the client's ready messages.
-constexpr UINT WM_ARCHIVE_NOTICE = 0x5226;
-// The size of a backup range (wParam KByte), posted by the client on TRANS_ON_ACK.
-constexpr UINT WM_ARCHIVE_BACKUP_SIZE = 0x5241;

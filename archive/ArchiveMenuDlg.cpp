@@ -3,6 +3,8 @@
 #include "archive/ArchiveHost.h"
 #include "archive/RemoteSearchDlg.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 
 namespace {
 
@@ -11,7 +13,7 @@ const COLORREF kMenuColours[4] = {0xFBF1D8, 0xF1EB62, 0xF1EB62, 0xFBF1D8};
 } // namespace
 
 CArchiveMenuDlg::CArchiveMenuDlg(UINT idd, int slot, std::span<const MenuButtonSpec> buttons)
-    : CSearchPage(idd, slot, 1652, 14, 74, 174, 430),
+    : CSearchPage(idd, slot, IDB_FRAME_MENU_TAB_PANEL, 14, 74, 174, 430),
       m_specs(buttons.first(std::min<std::size_t>(buttons.size(), kMaxButtons))) {}
 
 CSkinTextButton* CArchiveMenuDlg::Button(UINT id) {
@@ -49,7 +51,7 @@ BOOL CArchiveMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void CArchiveMenuDlg::SelectButton(UINT id) {
     for (std::size_t i = 0; i < m_specs.size(); ++i) {
-        m_buttons[i].SetState(m_specs[i].id == id ? 1 : 0);
+        m_buttons[i].SetState(m_specs[i].id == id ? kButtonOn : kButtonNormal);
     }
 }
 

@@ -8,7 +8,10 @@
 #include "platform/gdi/Font.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/MessageIds.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -19,7 +22,7 @@ constexpr RECT kTitleRect = {6, 5, 404, 24};
 
 } // namespace
 
-CBackupCalendarDlg::CBackupCalendarDlg() : CPlayCalendarDlg(IDD, kSlotBackupCalendar, 1758, 23) {}
+CBackupCalendarDlg::CBackupCalendarDlg() : CPlayCalendarDlg(IDD, kSlotBackupCalendar, IDB_PAGE_BACKUP_CALENDAR, 23) {}
 
 bool CBackupCalendarDlg::EndDayPending() const {
     return m_pFrame != nullptr && m_pFrame->Backup().endDayPending == 1;
@@ -32,8 +35,8 @@ void CBackupCalendarDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CBackupCalendarDlg::OnInitDialog() {
     CPlayCalendarDlg::OnInitDialog();
-    m_bmTitle.LoadBitmap(2190);
-    SetUpTextButton(m_btnPrev, 2258, 5583, 304, 396, 97, 22);
+    m_bmTitle.LoadBitmap(IDB_BACKUP_CALENDAR_TITLE_BAND);
+    SetUpTextButton(m_btnPrev, IDB_PAGE_BUTTONS, IDS_PREV, 304, 396, 97, 22);
     m_btnPrev.ShowWindow(EndDayPending() ? SW_SHOW : SW_HIDE);
     return TRUE;
 }
@@ -47,7 +50,8 @@ BOOL CBackupCalendarDlg::OnEraseBkgnd(CDC* pDC) {
     const int mode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF colour = pDC->SetTextColor(0xFFFFFF);
     RECT title = kTitleRect;
-    pDC->DrawText(LoadResString(EndDayPending() ? 5581 : 5580), &title, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->DrawText(LoadResString(EndDayPending() ? IDS_CHOOSE_THE_END_DAY : IDS_CHOOSE_THE_START_DAY), &title,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     pDC->SetTextColor(colour);
     pDC->SetBkMode(mode);
     pDC->SelectObject(old);
@@ -65,10 +69,10 @@ void CBackupCalendarDlg::SelectFromStartMonth() {
             SetMonthFlag(m, false);
         } else if (m == range.startMonth) {
             b.Enable(TRUE);
-            b.SetState(1);
+            b.SetState(kButtonOn);
         } else if (b.m_bMarked != 0) {
             b.Enable(TRUE);
-            b.SetState(0);
+            b.SetState(kButtonNormal);
         }
     }
 }

@@ -5,10 +5,11 @@
 
 #include "archive/PlayCalendarDlg.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 
 class CBackupCalendarDlg : public CPlayCalendarDlg {
 public:
-    static constexpr UINT IDD = 230;
+    static constexpr UINT IDD = IDD_BACKUP_CALENDAR_DLG;
     static constexpr UINT kIdPrev = 483;
 
     CBackupCalendarDlg();

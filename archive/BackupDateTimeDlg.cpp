@@ -5,6 +5,8 @@
 #include "archive/RemoteSearchDlg.h"
 #include "platform/base/Time.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 } // namespace
 
 CBackupDateTimeDlg::CBackupDateTimeDlg()
-    : CDateTimeSearchDlg(IDD, kSlotBackupDateTime, 1756, TodayRange(DefaultBackupRange)) {}
+    : CDateTimeSearchDlg(IDD, kSlotBackupDateTime, IDB_PAGE_BACKUP_DATE_TIME, TodayRange(DefaultBackupRange)) {}
 
 void CBackupDateTimeDlg::DoDataExchange(CDataExchange* pDX) {
     CDateTimeSearchDlg::DoDataExchange(pDX);
@@ -51,8 +53,8 @@ void CBackupDateTimeDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CBackupDateTimeDlg::InitControls() {
     TDateTimePage<CSearchPage>::InitControls();
-    SetUpTextButton(m_btnPlay, 2258, 5585, 304, 396, 97, 22);
-    SetUpTextButton(m_btnCalculate, 2258, 5582, 2, 396, 97, 22);
+    SetUpTextButton(m_btnPlay, IDB_PAGE_BUTTONS, IDS_BACKUP_BUTTON, 304, 396, 97, 22);
+    SetUpTextButton(m_btnCalculate, IDB_PAGE_BUTTONS, IDS_CALCULATE, 2, 396, 97, 22);
     SetUpField(m_label[kSizeLabel], 103, 400, 97, 14, false);
     m_label[kSizeLabel].SetText("");
     m_btnCalculate.Enable(TRUE);

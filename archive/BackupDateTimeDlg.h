@@ -4,10 +4,11 @@
 
 #include "archive/BackupAction.h"
 #include "archive/DateTimeSearchDlg.h"
+#include "res/DialogIds.h"
 
 class CBackupDateTimeDlg : public CDateTimeSearchDlg {
 public:
-    static constexpr UINT IDD = 228;
+    static constexpr UINT IDD = IDD_BACKUP_DATE_TIME_DLG;
 
     CBackupDateTimeDlg();
 

@@ -3,6 +3,8 @@
 #include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CBackupEventListDlg::CBackupEventListDlg() : CEventListDlg(IDD, kSlotBackupEventList, 1757) {}
+CBackupEventListDlg::CBackupEventListDlg() : CEventListDlg(IDD, kSlotBackupEventList, IDB_PAGE_BACKUP_EVENT_LIST) {}
 
 void CBackupEventListDlg::DoDataExchange(CDataExchange* pDX) {
     CEventListDlg::DoDataExchange(pDX);
@@ -34,8 +36,8 @@ void CBackupEventListDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CBackupEventListDlg::LayoutActions() {
-    SetUpTextButton(m_btnCalculate, 2258, 5582, 2, 396, 97, 22);
-    SetUpTextButton(m_btnPlay, 2258, 5585, 304, 396, 97, 22);
+    SetUpTextButton(m_btnCalculate, IDB_PAGE_BUTTONS, IDS_CALCULATE, 2, 396, 97, 22);
+    SetUpTextButton(m_btnPlay, IDB_PAGE_BUTTONS, IDS_BACKUP_BUTTON, 304, 396, 97, 22);
     SetUpField(m_lblSize, 103, 400, 97, 14, false);
     m_lblSize.SetText("");
     m_btnCalculate.Enable(FALSE);

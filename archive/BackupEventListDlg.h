@@ -5,10 +5,11 @@
 #include "archive/BackupAction.h"
 #include "archive/EventListDlg.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 
 class CBackupEventListDlg : public CEventListDlg {
 public:
-    static constexpr UINT IDD = 229;
+    static constexpr UINT IDD = IDD_BACKUP_EVENT_LIST_DLG;
 
     CBackupEventListDlg();
 

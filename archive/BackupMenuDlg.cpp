@@ -1,6 +1,7 @@
 #include "archive/BackupMenuDlg.h"
 
 #include "archive/RemoteSearchDlg.h"
+#include "res/ControlIds.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ CBackupMenuDlg::CBackupMenuDlg() : CModeMenuDlg(IDD, kSlotBackupMenu) {}
 BOOL CBackupMenuDlg::OnInitDialog() {
     CModeMenuDlg::OnInitDialog();
     Resume().ClearRecord();
-    OnMenuButton(450);
+    OnMenuButton(IDC_SEARCH_MENU_DATE_TIME);
     return TRUE;
 }
 

@@ -2,10 +2,11 @@
 // The Backup tab's menu: Date/Time, Event, Calendar and Select Channel for choosing a backup range.
 
 #include "archive/ModeMenuDlg.h"
+#include "res/DialogIds.h"
 
 class CBackupMenuDlg : public CModeMenuDlg {
 public:
-    static constexpr UINT IDD = 221;
+    static constexpr UINT IDD = IDD_BACKUP_MENU_DLG;
     CBackupMenuDlg();
 
 protected:

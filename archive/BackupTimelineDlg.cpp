@@ -8,6 +8,8 @@
 #include "archive/TimelineMath.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <chrono>
 #include <thread>
@@ -47,7 +49,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 } // namespace
 
 CBackupTimelineDlg::CBackupTimelineDlg()
-    : TTimelinePage<CSearchPage>(IDD, kSlotBackupTimeline, 1759, 30, kBackupChartRight) {}
+    : TTimelinePage<CSearchPage>(IDD, kSlotBackupTimeline, IDB_PAGE_BACKUP_TIMELINE, 30, kBackupChartRight) {}
 
 BOOL CBackupTimelineDlg::Create(CRemoteSearchDlg* frame) {
     const BackupRange& range = frame->Backup();
@@ -87,12 +89,12 @@ void CBackupTimelineDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CBackupTimelineDlg::OnInitDialog() {
     TTimelinePage<CSearchPage>::OnInitDialog();
-    SetUpTextButton(m_btnCalculate, 2258, 5582, 2, 396, 97, 22);
-    SetUpTextButton(m_btnNext, 2258, 5584, 304, 396, 97, 22);
-    SetUpTextButton(m_btnBackup, 2258, 5585, 304, 396, 97, 22);
-    SetUpTextButton(m_btnPrev, 2258, 5583, 205, 396, 97, 22);
-    SetUpCaption(m_label[0], 5420, 15, 9, 70, 14);
-    SetUpCaption(m_label[1], 5421, 15, 32, 70, 14);
+    SetUpTextButton(m_btnCalculate, IDB_PAGE_BUTTONS, IDS_CALCULATE, 2, 396, 97, 22);
+    SetUpTextButton(m_btnNext, IDB_PAGE_BUTTONS, IDS_NEXT, 304, 396, 97, 22);
+    SetUpTextButton(m_btnBackup, IDB_PAGE_BUTTONS, IDS_BACKUP_BUTTON, 304, 396, 97, 22);
+    SetUpTextButton(m_btnPrev, IDB_PAGE_BUTTONS, IDS_PREV, 205, 396, 97, 22);
+    SetUpCaption(m_label[0], IDS_START, 15, 9, 70, 14);
+    SetUpCaption(m_label[1], IDS_END, 15, 32, 70, 14);
     LayoutRows();
     const BackupRange& r = m_pFrame->Backup();
     const int format = Host().DateFormat();

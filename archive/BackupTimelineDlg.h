@@ -7,10 +7,11 @@
 #include "archive/SearchPage.h"
 #include "archive/TimelinePage.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 
 class CBackupTimelineDlg : public TTimelinePage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 231;
+    static constexpr UINT IDD = IDD_BACKUP_TIMELINE_DLG;
 
     CBackupTimelineDlg();
 

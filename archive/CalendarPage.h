@@ -13,7 +13,10 @@
 #include "platform/base/Time.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -111,27 +114,27 @@ protected:
         static const COLORREF kMonthColours[4] = {0x783C3C, 0xEFAE00, 0xEFAE00, 0xCDBCBC};
         static const COLORREF kDayColours[4] = {0x783C3C, 0xFFFFFF, 0x0000FF, 0xCDBCBC};
         const int dy = m_nYOffset;
-        SetUpCaption(m_label[0], 5424, 15, 9 + dy, 70, 14);
-        SetUpCaption(m_label[1], 5425, 15, 32 + dy, 70, 14);
+        SetUpCaption(m_label[0], IDS_YEAR, 15, 9 + dy, 70, 14);
+        SetUpCaption(m_label[1], IDS_MONTH, 15, 32 + dy, 70, 14);
         for (int c = 0; c < 7; ++c) {
-            SetUpCaption(m_label[2 + c], 5426 + UINT(c), 14 + 57 * c, 89 + dy, 57, 14, c == 0 ? 0x0000FF : 0x785A5A);
+            SetUpCaption(m_label[2 + c], IDS_SUN + UINT(c), 14 + 57 * c, 89 + dy, 57, 14, c == 0 ? 0x0000FF : 0x785A5A);
         }
         SetUpField(m_label[9], 140, 8 + dy, 70, 14, true);
         for (int m = 0; m < 12; ++m) {
             CSkinCaptionButton& b = m_btnMonth[m];
-            b.LoadBitmap(2212);
+            b.LoadBitmap(IDB_CALENDAR_MONTH);
             for (int i = 0; i < 4; ++i) {
                 b.m_clrText[i] = kMonthColours[i];
             }
             b.SetFont(9, 700, "Arial Bold");
-            b.SetCaption(LoadResString(5290 + UINT(m)));
+            b.SetCaption(LoadResString(IDS_JAN + UINT(m)));
             b.MoveWindow(94 + 51 * (m % 6), (m < 6 ? 28 : 51) + dy, 49, 19);
             b.m_bMarked = 0;
             b.Enable(FALSE);
         }
         for (int d = 0; d < 31; ++d) {
             CSkinCaptionButton& b = m_btnDay[d];
-            b.LoadBitmap(1753);
+            b.LoadBitmap(IDB_CALENDAR_DAY);
             for (int i = 0; i < 4; ++i) {
                 b.m_clrText[i] = kDayColours[i];
             }
@@ -207,7 +210,7 @@ protected:
             CSkinCaptionButton& b = m_btnMonth[m];
             if (b.m_bMarked != 0) {
                 b.Enable(TRUE);
-                b.SetState(m == m_nMonth ? 1 : 0);
+                b.SetState(m == m_nMonth ? kButtonOn : kButtonNormal);
             } else {
                 b.Enable(FALSE);
             }
@@ -225,11 +228,11 @@ protected:
             const DayCell cell = DayGridCell(layout.firstWeekday, d);
             b.MoveWindow(4 + 57 * cell.column, 107 + m_nYOffset + 30 * cell.row, 52, 25);
             b.Enable(TRUE);
-            b.SetState(0);
+            b.SetState(kButtonNormal);
             const bool hasData = record != nullptr && record->Flag(m_nMonth, d) != 0;
             b.m_bMarked = hasData ? 1 : 0;
             if (hasData) {
-                b.SetState(1);
+                b.SetState(kButtonOn);
             }
             b.ShowWindow(SW_SHOW);
         }

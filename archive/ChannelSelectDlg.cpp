@@ -4,7 +4,10 @@
 #include "archive/PageTemplate.h"
 #include "archive/RemoteSearchDlg.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <vector>
 
@@ -44,7 +47,7 @@ const DialogTemplateRegistration kBackupRegistered(kBackupTemplate);
 
 CChannelSelectDlg::CChannelSelectDlg() : CChannelSelectDlg(IDD, kSlotChannelSelect) {}
 
-CChannelSelectDlg::CChannelSelectDlg(UINT idd, int slot) : CSearchPage(idd, slot, 1721) {}
+CChannelSelectDlg::CChannelSelectDlg(UINT idd, int slot) : CSearchPage(idd, slot, IDB_PAGE_CHANNEL_ROWS) {}
 
 void CChannelSelectDlg::DoDataExchange(CDataExchange* pDX) {
     CSearchPage::DoDataExchange(pDX);
@@ -66,9 +69,10 @@ BOOL CChannelSelectDlg::OnInitDialog() {
 }
 
 void CChannelSelectDlg::InitLayout() {
-    const CString channel = LoadResString(5152);
+    const CString channel = LoadResString(IDS_CH);
     for (int i = 0; i < 16; ++i) {
-        m_chkRow[i].SetBitmaps(1693, 1692, 1693, 1693, 1693, 1694, 0, 0, 0);
+        m_chkRow[i].SetBitmaps(IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_CHECKED, IDB_CHECK_BOX_NOT_CHECKED,
+                               IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_SHAPE, 0, 0, 0);
         m_chkRow[i].MoveWindow(6, 7 + 23 * i, 15, 15);
         m_chkRow[i].SetCheck(0);
         m_lblRow[i].SetTextStyle2(0x785A5A, 0x785A5A, 0, 0, TRUE, 9, "Arial Bold");
@@ -76,16 +80,18 @@ void CChannelSelectDlg::InitLayout() {
         name.Format("%s%02d", channel.GetString(), i + 1);
         m_lblRow[i].SetText(name);
         m_lblRow[i].MoveWindow(28, 9 + 23 * i, 60, 14);
-        SetUpTextButton(m_btnOn[i], 2136, 5344, 135, 6 + 23 * i, 100, 17, kPageButtonColours, 38, FALSE);
-        SetUpTextButton(m_btnOff[i], 2137, 5340, 236, 6 + 23 * i, 100, 17, kPageButtonColours, 38, FALSE);
+        SetUpTextButton(m_btnOn[i], IDB_ON_YES_BUTTONS, IDS_ON, 135, 6 + 23 * i, 100, 17, kPageButtonColours, 38,
+                        FALSE);
+        SetUpTextButton(m_btnOff[i], IDB_OFF_NO_BUTTONS, IDS_OFF, 236, 6 + 23 * i, 100, 17, kPageButtonColours, 38,
+                        FALSE);
         const int show = i < m_nChannels ? SW_SHOW : SW_HIDE;
         m_chkRow[i].ShowWindow(show);
         m_lblRow[i].ShowWindow(show);
         m_btnOn[i].ShowWindow(show);
         m_btnOff[i].ShowWindow(show);
     }
-    SetUpTextButton(m_btnCheckAll, 2258, 5640, 2, 396, 97, 22);
-    SetUpTextButton(m_btnReturnAll, 2258, 5641, 103, 396, 97, 22);
+    SetUpTextButton(m_btnCheckAll, IDB_PAGE_BUTTONS, IDS_ALL_CHECK, 2, 396, 97, 22);
+    SetUpTextButton(m_btnReturnAll, IDB_PAGE_BUTTONS, IDS_RETURN_ALL, 103, 396, 97, 22);
     ShowRowStates();
 }
 
@@ -93,8 +99,8 @@ void CChannelSelectDlg::ShowRowStates() {
     const DWORD mask = m_pFrame->GetChannelMask();
     for (int i = 0; i < 16; ++i) {
         const bool on = (mask & (1u << i)) != 0;
-        m_btnOn[i].SetState(on ? 1 : 0);
-        m_btnOff[i].SetState(on ? 0 : 1);
+        m_btnOn[i].SetState(on ? kButtonOn : kButtonNormal);
+        m_btnOff[i].SetState(on ? kButtonNormal : kButtonOn);
     }
 }
 

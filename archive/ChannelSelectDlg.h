@@ -7,10 +7,11 @@
 #include "controls/SkinCheckButton.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 
 class CChannelSelectDlg : public CSearchPage {
 public:
-    static constexpr UINT IDD = 981;
+    static constexpr UINT IDD = IDD_CHANNEL_SELECT_DLG;
 
     CChannelSelectDlg();
 

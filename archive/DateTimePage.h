@@ -12,6 +12,8 @@
 #include "controls/SkinTextButton.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -138,7 +140,7 @@ protected:
 
     virtual void InitControls() {
         if (m_bNewLayout != 0) {
-            static const UINT kCaptions[6] = {5420, 5422, 5423, 5421, 5422, 5423};
+            static const UINT kCaptions[6] = {IDS_START, IDS_DATE, IDS_TIME, IDS_END, IDS_DATE, IDS_TIME};
             static const int kCaptionY[6] = {9, 32, 55, 80, 103, 126};
             for (int k = 0; k < 6; ++k) {
                 SetUpCaption(m_label[k], kCaptions[k], 15, kCaptionY[k], 70, 14);
@@ -151,8 +153,8 @@ protected:
                 SetUpField(m_label[9 + 4 * side], 180, side == 0 ? 53 : 126, 190, 14, true);
             }
         } else {
-            SetUpCaption(m_label[0], 5422, 15, 9, 70, 14);
-            SetUpCaption(m_label[1], 5423, 15, 32, 70, 14);
+            SetUpCaption(m_label[0], IDS_DATE, 15, 9, 70, 14);
+            SetUpCaption(m_label[1], IDS_TIME, 15, 32, 70, 14);
             for (int p = 0; p < 3; ++p) {
                 SetUpField(m_label[2 + p], 140 + 75 * p, 8, 70, 14, true);
             }
@@ -162,7 +164,7 @@ protected:
             }
         }
         ShowAllFields();
-        SetUpTextButton(m_btnPlay, 2258, 5563, 304, 396, 97, 22);
+        SetUpTextButton(m_btnPlay, IDB_PAGE_BUTTONS, IDS_PLAY_BUTTON, 304, 396, 97, 22);
         if (!PlayAllowed()) {
             m_btnPlay.Enable(FALSE);
         }

@@ -7,6 +7,7 @@
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "protocol/Trace.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ DateTimeRange TodayRange(DateTimeRange (*defaults)(int year, int month, int day)
 }
 
 CDateTimeSearchDlg::CDateTimeSearchDlg()
-    : CDateTimeSearchDlg(IDD, kSlotDateTimeSearch, 1750, TodayRange(DefaultSearchRange)) {}
+    : CDateTimeSearchDlg(IDD, kSlotDateTimeSearch, IDB_PAGE_DATE_TIME_SEARCH, TodayRange(DefaultSearchRange)) {}
 
 CDateTimeSearchDlg::CDateTimeSearchDlg(UINT idd, int slot, UINT background, const DateTimeRange& defaults)
     : TDateTimePage<CSearchPage>(idd, slot, background, defaults) {}

@@ -5,10 +5,12 @@
 
 #include "archive/DateTimePage.h"
 #include "archive/SearchPage.h"
+#include "res/BitmapIds.h"
+#include "res/DialogIds.h"
 
 class CDateTimeSearchDlg : public TDateTimePage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 224;
+    static constexpr UINT IDD = IDD_DATE_TIME_SEARCH_DLG;
 
     CDateTimeSearchDlg();
 
@@ -23,5 +25,5 @@ protected:
     void ShowListPicker(UINT field, const ListPopupRequest& request, int flag) override;
     void ShowTimesPicker(UINT field, const TimePickerRequest& request) override;
     bool PlayAllowed() override;
-    void UseOldLayoutLook() override { SetBackground(1749); }
+    void UseOldLayoutLook() override { SetBackground(IDB_PAGE_DATE_TIME_SEARCH_OLDER); }
 };

@@ -6,6 +6,7 @@
 #include "archive/RemoteSearchDlg.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
+#include "res/BitmapIds.h"
 
 #include <chrono>
 #include <thread>
@@ -35,7 +36,7 @@ std::span<const DialogItem> DayTimelineTemplateItems() {
 }
 
 CDayTimelineDlg::CDayTimelineDlg(int year, int month, int day)
-    : TDayTimelinePage<CSearchPage>(IDD, kSlotDayTimeline, 1754, year, month, day) {}
+    : TDayTimelinePage<CSearchPage>(IDD, kSlotDayTimeline, IDB_PAGE_DAY_TIMELINE, year, month, day) {}
 
 void CDayTimelineDlg::DrawDayBars(CDC* pDC) {
     DrawRecordBars(pDC, m_pFrame->DayRecords(), m_pFrame->GetChannelMask(), m_nYear, m_nMonth, m_nDay);

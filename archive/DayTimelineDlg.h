@@ -4,10 +4,11 @@
 
 #include "archive/DayTimelinePage.h"
 #include "archive/SearchPage.h"
+#include "res/DialogIds.h"
 
 class CDayTimelineDlg : public TDayTimelinePage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 227;
+    static constexpr UINT IDD = IDD_DAY_TIMELINE_DLG;
 
     // year in full, month 0-11, day 0-30.
     CDayTimelineDlg(int year, int month, int day);

@@ -8,6 +8,8 @@
 #include "controls/SkinTextButton.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <span>
 
@@ -78,10 +80,10 @@ protected:
 
     BOOL OnInitDialog() override {
         TTimelinePage<PageBase>::OnInitDialog();
-        SetUpTextButton(m_btnPlay, 2258, 5563, 304, 396, 97, 22);
-        SetUpTextButton(m_btnPrev, 2258, 5583, 2, 396, 97, 22);
-        SetUpCaption(this->m_label[0], 5422, 15, 9, 70, 14);
-        SetUpCaption(this->m_label[1], 5423, 15, 32, 70, 14);
+        SetUpTextButton(m_btnPlay, IDB_PAGE_BUTTONS, IDS_PLAY_BUTTON, 304, 396, 97, 22);
+        SetUpTextButton(m_btnPrev, IDB_PAGE_BUTTONS, IDS_PREV, 2, 396, 97, 22);
+        SetUpCaption(this->m_label[0], IDS_DATE, 15, 9, 70, 14);
+        SetUpCaption(this->m_label[1], IDS_TIME, 15, 32, 70, 14);
         this->LayoutRows();
         SetUpField(this->m_label[25], 150, 8, 210, 14, false);
         this->m_label[25].SetText(this->DateText(DateFormat(), m_nYear, m_nMonth, m_nDay));

@@ -5,6 +5,7 @@
 #include "archive/RemoteSearchDlg.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
+#include "res/BitmapIds.h"
 
 #include <vector>
 
@@ -27,7 +28,7 @@ std::span<const DialogItem> EventListTemplateItems() {
     return kItems;
 }
 
-CEventListDlg::CEventListDlg() : CEventListDlg(IDD, kSlotEventList, 1751) {}
+CEventListDlg::CEventListDlg() : CEventListDlg(IDD, kSlotEventList, IDB_PAGE_LISTS) {}
 
 CEventListDlg::CEventListDlg(UINT idd, int slot, UINT background)
     : TEventListPage<CSearchPage>(idd, slot, background) {}

@@ -4,10 +4,11 @@
 
 #include "archive/EventListPage.h"
 #include "archive/SearchPage.h"
+#include "res/DialogIds.h"
 
 class CEventListDlg : public TEventListPage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 225;
+    static constexpr UINT IDD = IDD_EVENT_LIST_DLG;
 
     CEventListDlg();
 

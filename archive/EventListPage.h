@@ -10,6 +10,9 @@
 #include "controls/SkinTextButton.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
+#include "res/TextIds.h"
 
 #include <cstring>
 #include <span>
@@ -49,7 +52,7 @@ protected:
     // Columns shown: start, end and (recorder events) channels.
     virtual int Columns() const { return 3; }
     // The lower buttons and labels.
-    virtual void LayoutActions() { SetUpTextButton(m_btnPlay, 2258, 5563, 304, 396, 97, 22); }
+    virtual void LayoutActions() { SetUpTextButton(m_btnPlay, IDB_PAGE_BUTTONS, IDS_PLAY_BUTTON, 304, 396, 97, 22); }
     // The list was rebuilt: nothing is selected.
     virtual void ListRebuilt() { m_btnPlay.Enable(FALSE); }
     virtual void OnItemChanged(const NMLISTVIEW& change) {
@@ -75,8 +78,9 @@ protected:
         PageBase::OnInitDialog();
         LoadEvents();
         static const COLORREF kFilterColours[4] = {0xFFFFFF, 0x0DB861, 0x0DB861, 0xB2AEAB};
-        static const UINT kStrips[3] = {2252, 2253, 2254};
-        static const UINT kTexts[3] = {5130, 5131, 5030};
+        static const UINT kStrips[3] = {IDB_THREE_COLUMN_BUTTONS_LEFT, IDB_THREE_COLUMN_BUTTONS_MIDDLE,
+                                        IDB_THREE_COLUMN_BUTTONS_RIGHT};
+        static const UINT kTexts[3] = {IDS_ALARM, IDS_MOTION, IDS_AUDIO};
         for (int i = 0; i < 3; ++i) {
             SetUpTextButton(m_btnFilter[i], kStrips[i], kTexts[i], 2 + 133 * i, 0, 133, 24, kFilterColours);
         }
@@ -131,9 +135,9 @@ protected:
     void ApplyFilter(DWORD filter) {
         m_nFilter = filter;
         for (int i = 0; i < 3; ++i) {
-            m_btnFilter[i].SetState(0);
+            m_btnFilter[i].SetState(kButtonNormal);
         }
-        m_btnFilter[FilterIndex(filter)].SetState(1);
+        m_btnFilter[FilterIndex(filter)].SetState(kButtonOn);
         FillList();
     }
 

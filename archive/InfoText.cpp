@@ -2,6 +2,7 @@
 
 #include "platform/base/Clock.h"
 #include "protocol/HelloInfo.h"
+#include "res/TextIds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -48,20 +49,25 @@ CString FormatCapacity(ULONGLONG mbyte) {
 }
 
 UINT StatusText(DWORD status) {
-    static constexpr UINT kTexts[6] = {5138, 5139, 5140, 5142, 5141, 5143};
-    return status < 6 ? kTexts[status] : 5144;
+    static constexpr UINT kTexts[6] = {IDS_IDLE,
+                                       IDS_RECORDING,
+                                       IDS_ALARM_RECORDING,
+                                       IDS_SCHEDULE_RECORDING,
+                                       IDS_MOTION_RECORDING,
+                                       IDS_VIDEO_LOSS_STATUS};
+    return status < 6 ? kTexts[status] : IDS_NONE_STATUS;
 }
 
 std::vector<InfoRow> StatusInfoRows(const StatusInfoRecord& record, int channelCount, const TextSource& text) {
     std::vector<InfoRow> rows;
-    rows.push_back({text(5135), FormatCapacity(record.first_capacity), {}});
-    rows.push_back({text(5136), FormatCapacity(DWORD(record.first_capacity - record.second_capacity)), {}});
-    rows.push_back({text(5137), FormatCapacity(record.second_capacity), {}});
+    rows.push_back({text(IDS_TOTAL_SPACE), FormatCapacity(record.first_capacity), {}});
+    rows.push_back({text(IDS_USED_SPACE), FormatCapacity(DWORD(record.first_capacity - record.second_capacity)), {}});
+    rows.push_back({text(IDS_FREE_SPACE), FormatCapacity(record.second_capacity), {}});
     rows.push_back({});
     const int channels = channelCount > 0 ? std::min(channelCount, 16) : 16;
-    const CString label = text(5152);
+    const CString label = text(IDS_CH);
     const CString state = text(StatusText(record.status));
-    const CString none = text(5144);
+    const CString none = text(IDS_NONE_STATUS);
     for (int i = 0; i < channels; ++i) {
         CString name;
         name.Format("%s %02d", label.GetString(), i + 1);
@@ -91,15 +97,16 @@ std::vector<InfoRow> SystemInfoRows(const SystemInfoSource& source, const TextSo
     mac.Format("%02x:%02x:%02x:%02x:%02x:%02x", hello.mac[0], hello.mac[1], hello.mac[2], hello.mac[3], hello.mac[4],
                hello.mac[5]);
     mac.MakeUpper();
-    rows.push_back({text(5497), Cut(source.address), {}});
-    rows.push_back({text(5540), port, {}});
-    rows.push_back({text(5881), Cut(source.connectionText), {}});
-    rows.push_back({text(5145), mac, {}});
+    rows.push_back({text(IDS_IP_ADDRESS), Cut(source.address), {}});
+    rows.push_back({text(IDS_PORT), port, {}});
+    rows.push_back({text(IDS_DESCRIPTION), Cut(source.connectionText), {}});
+    rows.push_back({text(IDS_MAC_ADDRESS), mac, {}});
     rows.push_back({});
     static constexpr struct {
         UINT label;
         int slot;
-    } kFirmware[5] = {{5146, 0}, {5147, 3}, {5148, 4}, {5150, 5}, {5151, 6}};
+    } kFirmware[5] = {
+        {IDS_BOOT_LOADER, 0}, {IDS_KERNEL_INFO, 3}, {IDS_APPLICATION, 4}, {IDS_FILE_SYSTEM, 5}, {IDS_WEB_PAGES, 6}};
     for (const auto& f : kFirmware) {
         const char* name = hello.FirmName[f.slot];
         rows.push_back({text(f.label), FormatFirmwareDate(hello.FirmVer[f.slot]),
@@ -111,5 +118,5 @@ std::vector<InfoRow> SystemInfoRows(const SystemInfoSource& source, const TextSo
 InfoRow VersionRow(const WORD version[4], const TextSource& text) {
     CString value;
     value.Format(" %d.%d.%d.%d", version[0], version[1], version[2], version[3]);
-    return {text(5410), value, {}};
+    return {text(IDS_PROGRAM_VERSION), value, {}};
 }

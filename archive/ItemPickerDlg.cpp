@@ -1,6 +1,7 @@
 #include "archive/ItemPickerDlg.h"
 
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -61,13 +62,13 @@ BOOL CItemPickerDlg::OnInitDialog() {
         m_bmFrame[i].LoadBitmap(m_layout.frame[std::size_t(i)].bitmap);
     }
     for (int i = 0; i < 3; ++i) {
-        m_bmCell[i].LoadBitmap(1654 + UINT(i));
+        m_bmCell[i].LoadBitmap(IDB_POPUP_ROW_LEFT_CAP + UINT(i));
     }
     const POINT origin = PickerOrigin(m_request->anchor, m_request->clickX, m_request->clickY, m_layout.width);
     MoveWindow(origin.x, origin.y, m_layout.width, m_layout.height + 10);
     for (int i = 0; i < m_layout.count; ++i) {
         CSkinLabel& label = m_item[i];
-        label.LoadBitmap(0, 1700);
+        label.LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS);
         if (i < m_nFirstIndex) {
             label.SetTextStyle(0x969696, 0x969696, 0, 0, TRUE, 9, "Arial Bold");
         } else {

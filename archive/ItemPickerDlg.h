@@ -11,12 +11,13 @@
 #include "controls/SkinLabel.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 #include <memory>
 
 class CItemPickerDlg : public CDialog, public CSkinHelper {
 public:
-    static constexpr UINT IDD = 240;
+    static constexpr UINT IDD = IDD_ITEM_PICKER_DLG;
     static constexpr UINT kIdFirstItem = 790;
 
     // flag: 0 a list, else a grid of four columns.

@@ -2,14 +2,16 @@
 
 #include "archive/LocalSearchDlg.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 
 CLocalButtonMenuDlg::CLocalButtonMenuDlg(UINT idd, int slot, UINT buttonBitmap, FrameStep showPage, FrameStep onOpen)
-    : CLocalSearchPage(idd, slot, 1652, 14, 74, 174, 430), m_nButtonBitmap(buttonBitmap), m_showPage(showPage),
-      m_onOpen(onOpen) {}
+    : CLocalSearchPage(idd, slot, IDB_FRAME_MENU_TAB_PANEL, 14, 74, 174, 430), m_nButtonBitmap(buttonBitmap),
+      m_showPage(showPage), m_onOpen(onOpen) {}
 
 void CLocalButtonMenuDlg::OnButton() {
-    m_btn.SetState(0);
-    m_btn.SetState(1);
+    m_btn.SetState(kButtonNormal);
+    m_btn.SetState(kButtonOn);
     if (m_pFrame != nullptr) {
         (m_pFrame->*m_showPage)();
     }

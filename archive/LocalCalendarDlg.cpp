@@ -6,6 +6,7 @@
 #include "archive/PageTemplate.h"
 #include "protocol/ClientMessages.h"
 #include "protocol/ReasonCodes.h"
+#include "res/BitmapIds.h"
 
 #include <memory>
 
@@ -16,7 +17,8 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CLocalCalendarDlg::CLocalCalendarDlg() : TCalendarPage<CLocalSearchPage>(IDD, kLocalSlotCalendar, 1752, 0) {}
+CLocalCalendarDlg::CLocalCalendarDlg()
+    : TCalendarPage<CLocalSearchPage>(IDD, kLocalSlotCalendar, IDB_PAGE_PLAY_CALENDAR, 0) {}
 
 const RecMonthInfo* CLocalCalendarDlg::YearRecord(int year) {
     if (year != m_nScannedYear) {

@@ -6,10 +6,11 @@
 #include "archive/CalendarPage.h"
 #include "archive/LocalMonthBlock.h"
 #include "archive/LocalSearchPage.h"
+#include "res/DialogIds.h"
 
 class CLocalCalendarDlg : public TCalendarPage<CLocalSearchPage> {
 public:
-    static constexpr UINT IDD = 135;
+    static constexpr UINT IDD = IDD_LOCAL_CALENDAR_DLG;
 
     CLocalCalendarDlg();
 

@@ -3,7 +3,9 @@
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
 #include "archive/PageTemplate.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
+#include "res/BitmapIds.h"
 
 #include <thread>
 
@@ -15,7 +17,8 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 } // namespace
 
 CLocalDateTimeSearchDlg::CLocalDateTimeSearchDlg()
-    : TDateTimePage<CLocalSearchPage>(IDD, kLocalSlotDateTime, 1750, TodayRange(DefaultSearchRange)) {}
+    : TDateTimePage<CLocalSearchPage>(IDD, kLocalSlotDateTime, IDB_PAGE_DATE_TIME_SEARCH,
+                                      TodayRange(DefaultSearchRange)) {}
 
 int CLocalDateTimeSearchDlg::DateFormat() {
     return Host().DateFormat();
@@ -48,7 +51,7 @@ void CLocalDateTimeSearchDlg::OnPlay() {
     const DWORD endTime = Host().TimeToCTime(end);
     const bool openEnd = endTime == kOpenEndTime;
     m_pFrame->SetSearchKind(openEnd ? LocalSearchKind::Time : LocalSearchKind::Range);
-    m_pFrame->PostMessage(WM_LOCAL_OPEN_RECORDINGS, startTime, openEnd ? 0 : endTime);
+    m_pFrame->PostMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, startTime, openEnd ? 0 : endTime);
     std::this_thread::yield();
     m_pFrame->PostMessage(WM_CLOSE);
 }

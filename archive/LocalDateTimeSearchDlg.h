@@ -5,10 +5,11 @@
 
 #include "archive/DateTimePage.h"
 #include "archive/LocalSearchPage.h"
+#include "res/DialogIds.h"
 
 class CLocalDateTimeSearchDlg : public TDateTimePage<CLocalSearchPage> {
 public:
-    static constexpr UINT IDD = 140;
+    static constexpr UINT IDD = IDD_LOCAL_DATE_TIME_SEARCH_DLG;
 
     CLocalDateTimeSearchDlg();
 

@@ -3,7 +3,9 @@
 #include "archive/LocalSearchDlg.h"
 #include "archive/LocalSearchHost.h"
 #include "archive/PageTemplate.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
+#include "res/BitmapIds.h"
 
 #include <thread>
 
@@ -15,7 +17,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 } // namespace
 
 CLocalDayTimelineDlg::CLocalDayTimelineDlg(int year, int month, int day, std::vector<LocalSegment> segments)
-    : TDayTimelinePage<CLocalSearchPage>(IDD, kLocalSlotDayTimeline, 1754, year, month, day),
+    : TDayTimelinePage<CLocalSearchPage>(IDD, kLocalSlotDayTimeline, IDB_PAGE_DAY_TIMELINE, year, month, day),
       m_segments(std::move(segments)) {}
 
 void CLocalDayTimelineDlg::DrawDayBars(CDC* pDC) {
@@ -44,7 +46,7 @@ void CLocalDayTimelineDlg::OnPlay() {
     const int fields[6] = {m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond};
     const DWORD start = Host().TimeToCTime(fields);
     m_pFrame->SetSearchKind(LocalSearchKind::Time);
-    m_pFrame->PostMessage(WM_LOCAL_OPEN_RECORDINGS, start, 0);
+    m_pFrame->PostMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, start, 0);
     std::this_thread::yield();
     m_pFrame->PostMessage(WM_CLOSE);
 }

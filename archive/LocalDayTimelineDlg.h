@@ -6,12 +6,13 @@
 #include "archive/DayTimelinePage.h"
 #include "archive/LocalMonthBlock.h"
 #include "archive/LocalSearchPage.h"
+#include "res/DialogIds.h"
 
 #include <vector>
 
 class CLocalDayTimelineDlg : public TDayTimelinePage<CLocalSearchPage> {
 public:
-    static constexpr UINT IDD = 136;
+    static constexpr UINT IDD = IDD_LOCAL_DAY_TIMELINE_DLG;
 
     // year in full, month 0-11, day 0-30, and the day's segments, which the page keeps.
     CLocalDayTimelineDlg(int year, int month, int day, std::vector<LocalSegment> segments);

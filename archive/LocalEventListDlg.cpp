@@ -7,6 +7,7 @@
 #include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
 #include "protocol/ReasonCodes.h"
+#include "res/BitmapIds.h"
 
 #include <chrono>
 #include <thread>
@@ -21,7 +22,7 @@ constexpr RECT kPlayClockArea = {250, 630, 677, 644};
 
 } // namespace
 
-CLocalEventListDlg::CLocalEventListDlg() : TEventListPage<CLocalSearchPage>(IDD, kLocalSlotEventList, 1751) {}
+CLocalEventListDlg::CLocalEventListDlg() : TEventListPage<CLocalSearchPage>(IDD, kLocalSlotEventList, IDB_PAGE_LISTS) {}
 
 void CLocalEventListDlg::LoadEvents() {
     if (!LoadLocalEvents(m_pFrame->DownloadFolder(), m_table)) {
@@ -47,7 +48,7 @@ void CLocalEventListDlg::OnPlay() {
     }
     if (const EventItem* event = SelectedEvent()) {
         m_pFrame->SetSearchKind(LocalSearchKind::Time);
-        m_pFrame->PostMessage(WM_LOCAL_OPEN_RECORDINGS, event->start, event->end);
+        m_pFrame->PostMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, event->start, event->end);
         std::this_thread::yield();
         m_pFrame->PostMessage(WM_CLOSE);
     }

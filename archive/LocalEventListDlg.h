@@ -4,10 +4,11 @@
 
 #include "archive/EventListPage.h"
 #include "archive/LocalSearchPage.h"
+#include "res/DialogIds.h"
 
 class CLocalEventListDlg : public TEventListPage<CLocalSearchPage> {
 public:
-    static constexpr UINT IDD = 139;
+    static constexpr UINT IDD = IDD_LOCAL_EVENT_LIST_DLG;
 
     CLocalEventListDlg();
 

@@ -3,10 +3,11 @@
 
 #include "archive/LocalSearchPage.h"
 #include "archive/ReportPage.h"
+#include "res/DialogIds.h"
 
 class CLocalInfoDlg : public CReportPage<CLocalSearchPage> {
 public:
-    static constexpr UINT IDD = 142;
+    static constexpr UINT IDD = IDD_LOCAL_INFO_DLG;
     static constexpr UINT kIdList = 915;
 
     CLocalInfoDlg();

@@ -1,6 +1,7 @@
 #include "archive/LocalInfoMenuDlg.h"
 
 #include "archive/LocalSearchDlg.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -10,4 +11,4 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 } // namespace
 
 CLocalInfoMenuDlg::CLocalInfoMenuDlg()
-    : CLocalButtonMenuDlg(IDD, kLocalSlotInfoMenu, 2176, &CLocalSearchDlg::ShowInfoPage) {}
+    : CLocalButtonMenuDlg(IDD, kLocalSlotInfoMenu, IDB_INFORMATION_MENU_SYSTEM, &CLocalSearchDlg::ShowInfoPage) {}

@@ -6,7 +6,9 @@
 #include "archive/PageStyle.h"
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ void CLocalLogDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CLocalLogDlg::FillPage() {
     LoadRecords();
-    SetUpTextButton(m_btnPrint, 2258, 5604, 2, 396, 97, 22);
+    SetUpTextButton(m_btnPrint, IDB_PAGE_BUTTONS, IDS_PRINT, 2, 396, 97, 22);
     FormatEntries();
 }
 
@@ -80,7 +82,7 @@ void CLocalLogDlg::OnPrint() {
     const int count = int(records.size());
     const int dateFormat = Host().DateFormat();
     const PrintOutcome outcome =
-        CLogPrinter::PrintList(Host().NoPrinterFolder(), kLocalLogPrintLayout, "Local Log", Text(5526), count,
+        CLogPrinter::PrintList(Host().NoPrinterFolder(), kLocalLogPrintLayout, "Local Log", Text(IDS_LOCAL_LOG), count,
                                [&](int row) { return LocalRow(records, row, dateFormat); });
     Host().ShowTextBox(this, CLogPrinter::OutcomeLines(outcome, Text));
 }
@@ -92,6 +94,6 @@ int CLocalLogDlg::PrintTo(ILogPrintDevice& device) {
     const std::vector<LocalLogRecord>& records = m_pFrame->LogRecords();
     const int count = int(records.size());
     const int dateFormat = Host().DateFormat();
-    return CLogPrinter::Print(device, kLocalLogPrintLayout, "Local Log", Text(5526), count,
+    return CLogPrinter::Print(device, kLocalLogPrintLayout, "Local Log", Text(IDS_LOCAL_LOG), count,
                               [&](int row) { return LocalRow(records, row, dateFormat); });
 }

@@ -7,10 +7,11 @@
 #include "archive/LogPrinter.h"
 #include "archive/ReportPage.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 
 class CLocalLogDlg : public CReportPage<CLocalSearchPage> {
 public:
-    static constexpr UINT IDD = 141;
+    static constexpr UINT IDD = IDD_LOCAL_LOG_DLG;
     static constexpr UINT kIdList = 914;
     static constexpr UINT kIdPrint = 480;
 

@@ -1,5 +1,7 @@
 #include "archive/LocalLogImage.h"
 
+#include "res/TextIds.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -58,7 +60,10 @@ std::vector<LocalLogRecord> LoadLocalLogImage(std::span<const BYTE> image) {
 }
 
 LogRow FormatLocalLogRow(const LocalLogRecord& record, int number, int dateFormat, const TextSource& text) {
-    static constexpr UINT kTexts[4][3] = {{5360, 5361, 0}, {5362, 5363, 5364}, {5365, 5366, 0}, {5004, 5368, 0}};
+    static constexpr UINT kTexts[4][3] = {{IDS_PROGRAM_START, IDS_PROGRAM_END, 0},
+                                          {IDS_LOGIN_LOCAL_LOG, IDS_DISCONNECT_LOG, IDS_LOGIN_FAILED},
+                                          {IDS_LOCAL_PLAY_START, IDS_LOCAL_PLAY_END, 0},
+                                          {IDS_LOCAL_SETUP, IDS_SNAPSHOT, 0}};
     static constexpr int kSubBits[4] = {2, 3, 2, 2};
     LogRow row;
     row[0].Format("%04d", number);

@@ -1,6 +1,7 @@
 #include "archive/LocalLogMenuDlg.h"
 
 #include "archive/LocalSearchDlg.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -10,5 +11,5 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 } // namespace
 
 CLocalLogMenuDlg::CLocalLogMenuDlg()
-    : CLocalButtonMenuDlg(IDD, kLocalSlotLogMenu, 2170, &CLocalSearchDlg::ShowLogPage, &CLocalSearchDlg::LoadLocalLog) {
-}
+    : CLocalButtonMenuDlg(IDD, kLocalSlotLogMenu, IDB_LOG_MENU_ALL, &CLocalSearchDlg::ShowLogPage,
+                          &CLocalSearchDlg::LoadLocalLog) {}

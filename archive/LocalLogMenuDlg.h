@@ -3,10 +3,11 @@
 // button shows the local log page.
 
 #include "archive/LocalButtonMenuDlg.h"
+#include "res/DialogIds.h"
 
 class CLocalLogMenuDlg : public CLocalButtonMenuDlg {
 public:
-    static constexpr UINT IDD = 132;
+    static constexpr UINT IDD = IDD_LOCAL_LOG_MENU_DLG;
 
     CLocalLogMenuDlg();
 

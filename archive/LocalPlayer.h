@@ -12,6 +12,7 @@
 #include "archive/PlayListNode.h"
 #include "platform/base/WinTypes.h"
 #include "protocol/FrameDescriptor.h"
+#include "res/PlayModes.h"
 
 #include <array>
 #include <atomic>
@@ -19,15 +20,6 @@
 #include <mutex>
 #include <thread>
 #include <vector>
-
-// Modes of the play bar.
-enum LocalPlayMode : int {
-    kPlayStepBack = 1,
-    kPlayReverse = 2,
-    kPlayForward = 3,
-    kPlayPause = 4,
-    kPlayStepForward = 7,
-};
 
 class CLocalPlayer {
 public:

@@ -13,7 +13,10 @@
 #include "platform/window/DataExchange.h"
 #include "protocol/ClientMessages.h"
 #include "protocol/LocalLogRecord.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <map>
 
@@ -108,7 +111,7 @@ void CLocalSearchDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CLocalSearchDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1650);
+    m_bmBackground.LoadBitmap(IDB_SEARCH_SETUP_FRAME);
     InitControls();
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();
@@ -118,7 +121,8 @@ BOOL CLocalSearchDlg::OnInitDialog() {
 }
 
 void CLocalSearchDlg::InitControls() {
-    static constexpr UINT kTabBitmaps[3] = {2160, 2162, 2163};
+    static constexpr UINT kTabBitmaps[3] = {IDB_SEARCH_FRAME_TAB_SEARCH, IDB_SEARCH_FRAME_TAB_LOGS,
+                                            IDB_SEARCH_FRAME_TAB_INFORMATION};
     static constexpr int kTabX[3] = {22, 93, 164};
     for (int i = 0; i < 3; ++i) {
         m_btnTab[i].LoadBitmap(kTabBitmaps[i]);
@@ -129,9 +133,9 @@ void CLocalSearchDlg::InitControls() {
         CSkinTextButton& button;
         UINT caption;
         int x;
-    } const texts[] = {{m_btnOk, 5541, 400}, {m_btnCancel, 5542, 501}};
+    } const texts[] = {{m_btnOk, IDS_OK, 400}, {m_btnCancel, IDS_CANCEL, 501}};
     for (const auto& t : texts) {
-        t.button.LoadBitmap(2260);
+        t.button.LoadBitmap(IDB_FRAME_OK_CANCEL);
         for (int i = 0; i < 4; ++i) {
             t.button.m_clrText[i] = kColours[i];
         }
@@ -139,7 +143,7 @@ void CLocalSearchDlg::InitControls() {
         t.button.SetCaption(0, LoadResString(t.caption), TRUE);
         t.button.MoveWindow(t.x, 516, 97, 22);
     }
-    m_btnClose.LoadBitmap(1651);
+    m_btnClose.LoadBitmap(IDB_FRAME_CLOSE);
     m_btnClose.MoveWindow(580, 12, 26, 26);
     m_btnOk.ShowWindow(SW_HIDE);
     if (m_host.IsRemovable()) {
@@ -150,7 +154,7 @@ void CLocalSearchDlg::InitControls() {
 }
 
 LRESULT CLocalSearchDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LOCAL_OPEN_RECORDINGS) {
+    if (message == WM_KELO_LOCAL_OPEN_RECORDINGS) {
         OnOpenRecordings(DWORD(wParam), DWORD(lParam));
         return 0;
     }
@@ -206,9 +210,9 @@ BOOL CLocalSearchDlg::PreTranslateMessage(MSG* pMsg) {
 
 void CLocalSearchDlg::SelectTab(int tab) {
     for (int i = 0; i < 3; ++i) {
-        m_btnTab[i].SetState(0);
+        m_btnTab[i].SetState(kButtonNormal);
     }
-    m_btnTab[tab].SetState(1);
+    m_btnTab[tab].SetState(kButtonOn);
 }
 
 void CLocalSearchDlg::ShowMenuPage(int slot, int tab) {

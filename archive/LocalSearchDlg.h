@@ -15,6 +15,7 @@
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <functional>
@@ -40,13 +41,9 @@ enum LocalPageSlot : int {
     kLocalPageSlots = 9,
 };
 
-// Message a Search page posts to ask for playback: wParam the start time, lParam the end or 0. The
-// page sets the frame's search kind first and posts WM_CLOSE to the frame right after.
-constexpr UINT WM_LOCAL_OPEN_RECORDINGS = 0x5228;
-
 class CLocalSearchDlg : public CDialog, public CSkinHelper, public IPickerHost {
 public:
-    static constexpr UINT IDD = 130;
+    static constexpr UINT IDD = IDD_LOCAL_SEARCH_DLG;
     static constexpr int kWidth = 618;
     static constexpr int kHeight = 546;
     // The local log image is read into a buffer of this size.

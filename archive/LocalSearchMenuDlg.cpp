@@ -4,7 +4,10 @@
 #include "archive/LocalSearchHost.h"
 #include "archive/PageTemplate.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -21,7 +24,8 @@ constexpr COLORREF kColours[4] = {0xFBF1D8, 0xF1EB62, 0xF1EB62, 0xFBF1D8};
 
 } // namespace
 
-CLocalSearchMenuDlg::CLocalSearchMenuDlg() : CLocalSearchPage(IDD, kLocalSlotSearchMenu, 1652, 14, 74, 174, 430) {}
+CLocalSearchMenuDlg::CLocalSearchMenuDlg()
+    : CLocalSearchPage(IDD, kLocalSlotSearchMenu, IDB_FRAME_MENU_TAB_PANEL, 14, 74, 174, 430) {}
 
 void CLocalSearchMenuDlg::DoDataExchange(CDataExchange* pDX) {
     CLocalSearchPage::DoDataExchange(pDX);
@@ -32,8 +36,8 @@ void CLocalSearchMenuDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CLocalSearchMenuDlg::OnInitDialog() {
     CLocalSearchPage::OnInitDialog();
-    static constexpr UINT kBitmaps[3] = {2164, 2165, 2166};
-    static constexpr UINT kTexts[3] = {5560, 5451, 5561};
+    static constexpr UINT kBitmaps[3] = {IDB_SEARCH_MENU_DATE_TIME, IDB_SEARCH_MENU_EVENTS, IDB_SEARCH_MENU_CALENDAR};
+    static constexpr UINT kTexts[3] = {IDS_DATE_TIME, IDS_EVENT, IDS_CALENDAR};
     for (int i = 0; i < 3; ++i) {
         m_btn[i].LoadBitmap(kBitmaps[i]);
         for (int c = 0; c < 4; ++c) {
@@ -72,9 +76,9 @@ BOOL CLocalSearchMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void CLocalSearchMenuDlg::Press(int index) {
     for (int i = 0; i < 3; ++i) {
-        m_btn[i].SetState(0);
+        m_btn[i].SetState(kButtonNormal);
     }
-    m_btn[index].SetState(1);
+    m_btn[index].SetState(kButtonOn);
 }
 
 void CLocalSearchMenuDlg::OnDateTime() {

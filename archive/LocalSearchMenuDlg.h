@@ -4,10 +4,11 @@
 
 #include "archive/LocalSearchPage.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 
 class CLocalSearchMenuDlg : public CLocalSearchPage {
 public:
-    static constexpr UINT IDD = 131;
+    static constexpr UINT IDD = IDD_LOCAL_SEARCH_MENU_DLG;
     static constexpr UINT kIdDateTime = 450;
     static constexpr UINT kIdEvent = 451;
     static constexpr UINT kIdCalendar = 452;

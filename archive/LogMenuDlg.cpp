@@ -2,14 +2,21 @@
 
 #include "archive/RemoteLogStore.h"
 #include "archive/RemoteSearchDlg.h"
+#include "res/BitmapIds.h"
+#include "res/ControlIds.h"
+#include "res/TextIds.h"
 
 #include <vector>
 
 namespace {
 
 constexpr MenuButtonSpec kButtons[] = {
-    {450, 2170, 5600, 1},   {451, 2171, 5601, 41},  {452, 2172, 5026, 81},
-    {453, 2173, 5602, 121}, {454, 2174, 5603, 161}, {455, 2175, 5451, 201},
+    {IDC_LOG_MENU_ALL, IDB_LOG_MENU_ALL, IDS_ALL, 1},
+    {IDC_LOG_MENU_POWER, IDB_LOG_MENU_POWER, IDS_POWER, 41},
+    {IDC_LOG_MENU_RECORD, IDB_LOG_MENU_RECORDING, IDS_RECORD, 81},
+    {IDC_LOG_MENU_OPERATION, IDB_LOG_MENU_OPERATION, IDS_OPERATION, 121},
+    {IDC_LOG_MENU_CLIENT, IDB_LOG_MENU_CLIENT, IDS_CLIENT, 161},
+    {IDC_LOG_MENU_EVENT, IDB_LOG_MENU_EVENTS, IDS_EVENT, 201},
 };
 
 constexpr auto kItems = MenuButtonItems(kButtons);
@@ -23,25 +30,25 @@ CLogMenuDlg::CLogMenuDlg() : CArchiveMenuDlg(IDD, kSlotLogMenu, kButtons) {}
 BOOL CLogMenuDlg::OnInitDialog() {
     CArchiveMenuDlg::OnInitDialog();
     if (!ResumeActive()) {
-        OnMenuButton(450);
+        OnMenuButton(IDC_LOG_MENU_ALL);
         return TRUE;
     }
     ArchiveResume& resume = Resume();
     if (resume.record.source == 1) {
-        OnMenuButton(resume.record.log_page == 1 ? 455 : 450);
+        OnMenuButton(resume.record.log_page == 1 ? IDC_LOG_MENU_EVENT : IDC_LOG_MENU_ALL);
         return TRUE;
     }
     // The playback came from a search page: the log tab starts afresh, and the log copies kept for
     // returning to a log page go with the record.
     resume.ClearRecord();
     std::vector<RemoteLogEntry>().swap(CRemoteLogStore::Instance().Cache(Client()));
-    OnMenuButton(450);
+    OnMenuButton(IDC_LOG_MENU_ALL);
     return TRUE;
 }
 
 void CLogMenuDlg::OnMenuButton(UINT id) {
     switch (id) {
-    case 450:
+    case IDC_LOG_MENU_ALL:
         if (FrameBusy()) {
             return;
         }
@@ -54,23 +61,23 @@ void CLogMenuDlg::OnMenuButton(UINT id) {
         m_pFrame->SetBusy(false);
         m_pFrame->ShowAllLogDlg();
         break;
-    case 451:
+    case IDC_LOG_MENU_POWER:
         SelectButton(id);
         m_pFrame->ShowPowerLogDlg();
         break;
-    case 452:
+    case IDC_LOG_MENU_RECORD:
         SelectButton(id);
         m_pFrame->ShowRecordLogDlg();
         break;
-    case 453:
+    case IDC_LOG_MENU_OPERATION:
         SelectButton(id);
         m_pFrame->ShowOperationLogDlg();
         break;
-    case 454:
+    case IDC_LOG_MENU_CLIENT:
         SelectButton(id);
         m_pFrame->ShowClientLogDlg();
         break;
-    case 455:
+    case IDC_LOG_MENU_EVENT:
         SelectButton(id);
         m_pFrame->ShowEventLogDlg();
         if (ResumeActive()) {

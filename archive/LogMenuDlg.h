@@ -3,10 +3,11 @@
 // recorder; the other pages list the entries already received.
 
 #include "archive/ArchiveMenuDlg.h"
+#include "res/DialogIds.h"
 
 class CLogMenuDlg : public CArchiveMenuDlg {
 public:
-    static constexpr UINT IDD = 222;
+    static constexpr UINT IDD = IDD_LOG_MENU_DLG;
     CLogMenuDlg();
     void OnMenuButton(UINT id) override;
 

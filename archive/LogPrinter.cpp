@@ -4,6 +4,8 @@
 #include "platform/gdi/Font.h"
 #include "platform/gdi/Pen.h"
 #include "platform/window/PrintDialog.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 #include <algorithm>
 #include <ctime>
@@ -15,7 +17,7 @@ const LogPrintLayout kLocalLogPrintLayout{{3700, -900, 7700, -1400}, {100, 800, 
 namespace {
 
 constexpr int kCellShift = 300;
-constexpr int kFirstRowTop = -1800;
+constexpr int kFirstRowTop = -IDB_ZONE_HIGHLIGHT_UTC_MINUS_7;
 constexpr int kRowHeight = 400;
 constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
@@ -103,7 +105,7 @@ void PrintFooter(CDC& dc, PrintObjects& objects, int page, int pages) {
     CFont* oldFont = dc.SelectObject(&objects.footer);
     CString text;
     text.Format("- %d / %d -", page, pages);
-    RECT box{5000, -15500, 7000, -15700};
+    RECT box{IDS_CONNECT, -15500, 7000, -15700};
     dc.DrawText(text, &box, kCentred);
     dc.SelectObject(oldFont);
 }

@@ -6,6 +6,7 @@
 #include "archive/RemoteLogText.h"
 #include "platform/base/Rect.h"
 #include "platform/base/String.h"
+#include "res/TextIds.h"
 
 #include <functional>
 #include <memory>
@@ -79,6 +80,6 @@ public:
 };
 
 // Texts of the print outcome.
-constexpr UINT kTextNothingToPrint = 5920;
-constexpr UINT kTextSavedAsPdf = 5921;
-constexpr UINT kTextPrintFailed = 5922;
+constexpr UINT kTextNothingToPrint = IDS_NOTHING_TO_PRINT;
+constexpr UINT kTextSavedAsPdf = IDS_THE_LIST_WAS_SAVED_AS_A;
+constexpr UINT kTextPrintFailed = IDS_THE_LIST_COULD_NOT_BE_PRINTED;

@@ -4,14 +4,16 @@
 // the tab's step; Event and Calendar ask the recorder, so they set the frame busy first.
 
 #include "archive/ArchiveMenuDlg.h"
+#include "res/BitmapIds.h"
+#include "res/TextIds.h"
 
 class CModeMenuDlg : public CArchiveMenuDlg {
 public:
     static constexpr MenuButtonSpec kButtons[] = {
-        {450, 2164, 5560, 1},
-        {451, 2165, 5451, 41},
-        {452, 2166, 5561, 81},
-        {453, 2167, 5562, 395},
+        {450, IDB_SEARCH_MENU_DATE_TIME, IDS_DATE_TIME, 1},
+        {451, IDB_SEARCH_MENU_EVENTS, IDS_EVENT, 41},
+        {452, IDB_SEARCH_MENU_CALENDAR, IDS_CALENDAR, 81},
+        {453, IDB_SEARCH_MENU_SELECT_CHANNELS, IDS_SELECT_CHANNEL, 395},
     };
     static constexpr auto kItems = MenuButtonItems(kButtons);
 

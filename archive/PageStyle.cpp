@@ -2,6 +2,7 @@
 
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
 
 const COLORREF kPageButtonColours[4] = {0xFFFFFF, 0xF1EB62, 0xF1EB62, 0xBEB9B3};
@@ -24,7 +25,7 @@ void SetUpCaption(CSkinLabel& label, UINT textId, int x, int y, int cx, int cy, 
 }
 
 void SetUpField(CSkinLabel& label, int x, int y, int cx, int cy, bool clickable) {
-    label.LoadBitmap(0, 1700);
+    label.LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS);
     if (clickable) {
         label.SetTextStyle(0xE6D200, 0x783C3C, 0, 1, TRUE, 9, "Arial Bold");
     } else {

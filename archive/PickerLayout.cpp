@@ -1,5 +1,7 @@
 #include "archive/PickerLayout.h"
 
+#include "res/BitmapIds.h"
+
 namespace {
 
 RECT Rect(int left, int top, int right, int bottom) {
@@ -13,24 +15,24 @@ RECT Rect(int left, int top, int right, int bottom) {
 
 std::array<PickerPiece, 9> FramePieces(int w, int h) {
     return {{
-        {1710, Rect(0, 0, 5, 5), false},
-        {1711, Rect(5, 0, w - 5, 5), true},
-        {1712, Rect(w - 5, 0, w, 5), false},
-        {1713, Rect(0, 5, 5, h + 5), true},
-        {1714, Rect(5, 5, w - 5, h + 5), true},
-        {1715, Rect(w - 5, 5, w, h + 5), true},
-        {1716, Rect(0, h + 5, 5, h + 10), false},
-        {1717, Rect(5, h + 5, w - 5, h + 10), true},
-        {1718, Rect(w - 5, h + 5, w, h + 10), false},
+        {IDB_POPUP_FRAME_TOP_LEFT_CORNER, Rect(0, 0, 5, 5), false},
+        {IDB_POPUP_FRAME_TOP_EDGE, Rect(5, 0, w - 5, 5), true},
+        {IDB_POPUP_FRAME_TOP_RIGHT_CORNER, Rect(w - 5, 0, w, 5), false},
+        {IDB_POPUP_FRAME_LEFT_EDGE, Rect(0, 5, 5, h + 5), true},
+        {IDB_POPUP_FRAME_CENTRE, Rect(5, 5, w - 5, h + 5), true},
+        {IDB_POPUP_FRAME_RIGHT_EDGE, Rect(w - 5, 5, w, h + 5), true},
+        {IDB_POPUP_FRAME_BOTTOM_LEFT_CORNER, Rect(0, h + 5, 5, h + 10), false},
+        {IDB_POPUP_FRAME_BOTTOM_EDGE, Rect(5, h + 5, w - 5, h + 10), true},
+        {IDB_POPUP_FRAME_BOTTOM_RIGHT_CORNER, Rect(w - 5, h + 5, w, h + 10), false},
     }};
 }
 
 std::array<PickerPiece, 3> Cell(int x0, int leftEnd, int rightStart, int x1, int top) {
     const int bottom = top + kPickerRowHeight;
     return {{
-        {1654, Rect(x0, top, leftEnd, bottom), false},
-        {1655, Rect(leftEnd, top, rightStart, bottom), true},
-        {1656, Rect(rightStart, top, x1, bottom), false},
+        {IDB_POPUP_ROW_LEFT_CAP, Rect(x0, top, leftEnd, bottom), false},
+        {IDB_POPUP_ROW_MIDDLE, Rect(leftEnd, top, rightStart, bottom), true},
+        {IDB_POPUP_ROW_RIGHT_CAP, Rect(rightStart, top, x1, bottom), false},
     }};
 }
 

@@ -5,6 +5,7 @@
 #include "archive/RemoteSearchDlg.h"
 #include "protocol/MessageIds.h"
 #include "protocol/ReasonCodes.h"
+#include "res/BitmapIds.h"
 
 #include <vector>
 
@@ -38,7 +39,7 @@ std::span<const DialogItem> CalendarTemplateItems(bool withPrev) {
     return withPrev ? prev : plain;
 }
 
-CPlayCalendarDlg::CPlayCalendarDlg() : CPlayCalendarDlg(IDD, kSlotPlayCalendar, 1752, 0) {}
+CPlayCalendarDlg::CPlayCalendarDlg() : CPlayCalendarDlg(IDD, kSlotPlayCalendar, IDB_PAGE_PLAY_CALENDAR, 0) {}
 
 CPlayCalendarDlg::CPlayCalendarDlg(UINT idd, int slot, UINT background, int yOffset)
     : TCalendarPage<CSearchPage>(idd, slot, background, yOffset) {}

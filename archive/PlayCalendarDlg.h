@@ -5,10 +5,11 @@
 
 #include "archive/CalendarPage.h"
 #include "archive/SearchPage.h"
+#include "res/DialogIds.h"
 
 class CPlayCalendarDlg : public TCalendarPage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 226;
+    static constexpr UINT IDD = IDD_PLAY_CALENDAR_DLG;
 
     CPlayCalendarDlg();
 

@@ -3,9 +3,10 @@
 // (or from the log cache when the frame returns to a playback started from a log page).
 
 #include "archive/RemoteLogListDlg.h"
+#include "res/DialogIds.h"
 
 class CRemoteLogAllDlg : public CRemoteLogListDlg {
 public:
-    static constexpr UINT IDD = 232;
+    static constexpr UINT IDD = IDD_REMOTE_LOG_ALL_DLG;
     CRemoteLogAllDlg();
 };

@@ -5,7 +5,9 @@
 #include "archive/RemoteSearchDlg.h"
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ void CRemoteLogDetailDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CRemoteLogDetailDlg::FillPage() {
-    SetUpTextButton(m_btnPrev, 2258, 5583, 304, 396, 97, 22);
+    SetUpTextButton(m_btnPrev, IDB_PAGE_BUTTONS, IDS_PREV, 304, 396, 97, 22);
     m_btnPrev.Enable(TRUE);
     FillList();
 }

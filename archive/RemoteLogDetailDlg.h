@@ -6,10 +6,11 @@
 #include "archive/ReportPage.h"
 #include "archive/SearchPage.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 
 class CRemoteLogDetailDlg : public CReportPage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 997;
+    static constexpr UINT IDD = IDD_REMOTE_LOG_DETAIL_DLG;
     static constexpr UINT kIdList = 914;
     static constexpr UINT kIdPrev = 482;
 

@@ -3,9 +3,10 @@
 // Play starts remote playback at the selected event.
 
 #include "archive/RemoteLogListDlg.h"
+#include "res/DialogIds.h"
 
 class CRemoteLogEventDlg : public CRemoteLogListDlg {
 public:
-    static constexpr UINT IDD = 234;
+    static constexpr UINT IDD = IDD_REMOTE_LOG_EVENT_DLG;
     CRemoteLogEventDlg();
 };

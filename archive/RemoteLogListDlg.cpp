@@ -7,7 +7,9 @@
 #include "archive/ReportList.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/DvrClient.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -68,14 +70,14 @@ void CRemoteLogListDlg::FillPage() {
 }
 
 void CRemoteLogListDlg::InitButtons() {
-    SetUpTextButton(m_btnPrint, 2258, 5604, 2, 396, 97, 22);
+    SetUpTextButton(m_btnPrint, IDB_PAGE_BUTTONS, IDS_PRINT, 2, 396, 97, 22);
     if (m_config.detailsId != 0) {
         const int x = m_config.detailsId == kIdDetails ? 205 : 304;
-        SetUpTextButton(m_btnDetails, 2258, 5892, x, 396, 97, 22);
+        SetUpTextButton(m_btnDetails, IDB_PAGE_BUTTONS, IDS_DETAILS, x, 396, 97, 22);
         m_btnDetails.Enable(FALSE);
     }
     if (m_config.playId != 0) {
-        SetUpTextButton(m_btnPlay, 2258, 5563, 304, 396, 97, 22);
+        SetUpTextButton(m_btnPlay, IDB_PAGE_BUTTONS, IDS_PLAY_BUTTON, 304, 396, 97, 22);
         m_btnPlay.Enable(FALSE);
     }
 }

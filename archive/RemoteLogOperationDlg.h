@@ -3,9 +3,10 @@
 // detail page of a settings change, a backup or a camera name change.
 
 #include "archive/RemoteLogListDlg.h"
+#include "res/DialogIds.h"
 
 class CRemoteLogOperationDlg : public CRemoteLogListDlg {
 public:
-    static constexpr UINT IDD = 233;
+    static constexpr UINT IDD = IDD_REMOTE_LOG_OPERATION_DLG;
     CRemoteLogOperationDlg();
 };

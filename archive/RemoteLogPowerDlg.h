@@ -2,9 +2,10 @@
 // The Power page: the entries whose index_main has the Power bit.
 
 #include "archive/RemoteLogListDlg.h"
+#include "res/DialogIds.h"
 
 class CRemoteLogPowerDlg : public CRemoteLogListDlg {
 public:
-    static constexpr UINT IDD = 235;
+    static constexpr UINT IDD = IDD_REMOTE_LOG_POWER_DLG;
     CRemoteLogPowerDlg();
 };

@@ -1,6 +1,7 @@
 #include "archive/RemoteLogText.h"
 
 #include "platform/base/Clock.h"
+#include "res/TextIds.h"
 
 #include <cstring>
 #include <string>
@@ -13,11 +14,15 @@ struct KindTexts {
 };
 
 constexpr KindTexts kKinds[5] = {
-    {2, {5110, 5111, 5112}},
-    {4, {5113, 5114, 5115, 5116, 5117}},
-    {13, {5118, 5119, 5120, 5121, 5121, 5585, 5890, 5090, 5891, 5585, 5362, 5363, 5364, 0}},
-    {7, {5122, 5123, 5124, 5125, 5126, 5127, 5128, 5129}},
-    {4, {5130, 5131, 5132, 5133, 5134}},
+    {2, {IDS_POWER_ON, IDS_POWER_OFF, IDS_POWER_FAILURE}},
+    {4, {IDS_RECORDING_STARTED, IDS_RECORDING_STOPPED, IDS_DISK_FULL, IDS_OVERWRITE_STARTED, IDS_DISK_ERROR}},
+    {13,
+     {IDS_MENU_ENTERED, IDS_TIME_CHANGED, IDS_FIRMWARE_UPDATE, IDS_SETUP, IDS_SETUP, IDS_BACKUP_BUTTON,
+      IDS_PLAYBACK_OPERATION, IDS_INITIALIZE, IDS_DISK_FORMAT, IDS_BACKUP_BUTTON, IDS_LOGIN_LOCAL_LOG,
+      IDS_DISCONNECT_LOG, IDS_LOGIN_FAILED, 0}},
+    {7,
+     {IDS_LOGIN, IDS_LOGOUT, IDS_LIVE_VIEW, IDS_PLAYBACK, IDS_BACKUP, IDS_SETUP_CHANGE, IDS_FIRMWARE, IDS_PTZ_CONTROL}},
+    {4, {IDS_ALARM, IDS_MOTION, IDS_AUDIO_EVENT, IDS_VIDEO_LOSS, IDS_DISK_ALARM}},
 };
 
 // A fixed-size text field that may fill its slot without a terminator.
@@ -112,11 +117,16 @@ struct SettingGroup {
 };
 
 constexpr SettingGroup kSettingGroups[5] = {
-    {6, 5893, {5660, 5661, 5452, 5662, 5663, 5895}},
-    {8, 5026, {5680, 5208, 5130, 5131, 5209, 5132, 5210, 5681}},
-    {8, 5894, {5700, 5880, 5861, 0, 5489, 5703, 5704, 5834}},
-    {3, 5857, {5896, 5897, 5713}},
-    {5, 5451, {5730, 5898, 5731, 5732, 5733}},
+    {6, IDS_DISPLAY, {IDS_CAMERA, IDS_COVERT, IDS_CAMERA_NAME, IDS_SPOT_OUT, IDS_OSD, IDS_MONITOR}},
+    {8,
+     IDS_RECORD,
+     {IDS_GENERAL, IDS_CONTINUOUS, IDS_ALARM, IDS_MOTION, IDS_SCHEDULE, IDS_AUDIO_EVENT, IDS_HOLIDAY, IDS_MODE_SLOTS}},
+    {8,
+     IDS_SYSTEM,
+     {IDS_GENERAL_SYSTEM_MENU, IDS_PASSWORD_DETAIL, IDS_USER_MENU, 0, IDS_ALARM_OUTPUT, IDS_PTZ_MENU, IDS_KEYBOARD,
+      IDS_OPTIONS}},
+    {3, IDS_NETWORK, {IDS_DHCP, IDS_DDNS, IDS_NTP}},
+    {5, IDS_EVENT, {IDS_E_MAIL, IDS_ALARM_IN, IDS_BUZZER, IDS_ALARM_OUT, IDS_EVENT_POPUP}},
 };
 
 void AddSettingRows(const RemoteLogEntry& entry, const TextSource& text, std::vector<LogRow>& rows) {
@@ -135,10 +145,10 @@ void AddBackupRows(const RemoteLogEntry& entry, int dateFormat, const TextSource
     static const char* const kMedia[10] = {" CD-R",   " CD-RW",     " DVD-R",          " DVD+R",   " DVD-RW",
                                            " DVD+RW", " DVD+RW DL", " Removable Disk", " Unknown", " PC"};
     const BYTE media = entry.detail[0];
-    rows.push_back(DetailRow(Prefixed(text, 5899), media < 10 ? kMedia[media] : " Unknown"));
-    rows.push_back(DetailRow(Prefixed(text, 5492), entry.detail[1] == 1 ? " AVI" : " Exclusive"));
-    rows.push_back(DetailRow(Prefixed(text, 5420), BigEndianDate(entry.detail + 8, dateFormat)));
-    rows.push_back(DetailRow(Prefixed(text, 5421), BigEndianDate(entry.detail + 12, dateFormat)));
+    rows.push_back(DetailRow(Prefixed(text, IDS_MEDIA), media < 10 ? kMedia[media] : " Unknown"));
+    rows.push_back(DetailRow(Prefixed(text, IDS_TYPE), entry.detail[1] == 1 ? " AVI" : " Exclusive"));
+    rows.push_back(DetailRow(Prefixed(text, IDS_START), BigEndianDate(entry.detail + 8, dateFormat)));
+    rows.push_back(DetailRow(Prefixed(text, IDS_END), BigEndianDate(entry.detail + 12, dateFormat)));
     for (int half = 0; half < 2; ++half) {
         const BYTE channels = entry.detail[2 + half];
         if (channels == 0) {
@@ -150,7 +160,7 @@ void AddBackupRows(const RemoteLogEntry& entry, int dateFormat, const TextSource
                 list.AppendFormat(" %02d", n + 1 + 8 * half);
             }
         }
-        rows.push_back(DetailRow(Prefixed(text, 5152), list));
+        rows.push_back(DetailRow(Prefixed(text, IDS_CH), list));
     }
 }
 

@@ -28,7 +28,10 @@
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "protocol/PacketHeader.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <chrono>
 #include <map>
@@ -140,7 +143,7 @@ void CRemoteSearchDlg::SendRequest(WORD id, const void* body, DWORD length) {
 
 void CRemoteSearchDlg::PostNotice(LPARAM notice) {
     if (CWnd* main = m_host.MainWindow()) {
-        main->PostMessage(WM_ARCHIVE_NOTICE, WPARAM(GetSafeHwnd()), notice);
+        main->PostMessage(WM_KELO_NOTICE, WPARAM(GetSafeHwnd()), notice);
     }
 }
 
@@ -175,16 +178,17 @@ void CRemoteSearchDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CRemoteSearchDlg::LayoutControls() {
-    static const UINT kTabStrips[4] = {2160, 2161, 2162, 2163};
+    static const UINT kTabStrips[4] = {IDB_SEARCH_FRAME_TAB_SEARCH, IDB_SEARCH_FRAME_TAB_BACKUP,
+                                       IDB_SEARCH_FRAME_TAB_LOGS, IDB_SEARCH_FRAME_TAB_INFORMATION};
     for (int i = 0; i < 4; ++i) {
         m_btnTab[i].LoadBitmap(kTabStrips[i]);
         m_btnTab[i].MoveWindow(22 + 71 * i, 1, 71, 65);
     }
     CSkinTextButton* texts[2] = {&m_btnOk, &m_btnCancel};
-    const UINT captions[2] = {5541, 5542};
+    const UINT captions[2] = {IDS_OK, IDS_CANCEL};
     const int xs[2] = {400, 501};
     for (int i = 0; i < 2; ++i) {
-        texts[i]->LoadBitmap(2260);
+        texts[i]->LoadBitmap(IDB_FRAME_OK_CANCEL);
         for (int c = 0; c < 4; ++c) {
             texts[i]->m_clrText[c] = kPageButtonColours[c];
         }
@@ -193,13 +197,13 @@ void CRemoteSearchDlg::LayoutControls() {
         texts[i]->MoveWindow(xs[i], 516, 97, 22);
     }
     m_btnOk.ShowWindow(SW_HIDE);
-    m_btnClose.LoadBitmap(1651);
+    m_btnClose.LoadBitmap(IDB_FRAME_CLOSE);
     m_btnClose.MoveWindow(580, 12, 26, 26);
 }
 
 BOOL CRemoteSearchDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1650);
+    m_bmBackground.LoadBitmap(IDB_SEARCH_SETUP_FRAME);
     LayoutControls();
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();
@@ -281,7 +285,7 @@ void CRemoteSearchDlg::OnRightChange(WPARAM rights) {
     if (rights == 0) {
         for (int i = 0; i < 4; ++i) {
             m_btnTab[i].Enable(TRUE);
-            m_btnTab[i].SetState(m_pages[std::size_t(i)] != nullptr ? 1 : 0);
+            m_btnTab[i].SetState(m_pages[std::size_t(i)] != nullptr ? kButtonOn : kButtonNormal);
         }
         return;
     }
@@ -312,7 +316,7 @@ void CRemoteSearchDlg::OnRightChange(WPARAM rights) {
         return;
     }
     for (int i : {0, 2, 3}) {
-        m_btnTab[i].SetState(m_pages[std::size_t(i)] != nullptr ? 1 : 0);
+        m_btnTab[i].SetState(m_pages[std::size_t(i)] != nullptr ? kButtonOn : kButtonNormal);
     }
 }
 
@@ -320,9 +324,9 @@ void CRemoteSearchDlg::OnRightChange(WPARAM rights) {
 
 void CRemoteSearchDlg::SelectTab(int tab) {
     for (int i = 0; i < 4; ++i) {
-        m_btnTab[i].SetState(0);
+        m_btnTab[i].SetState(kButtonNormal);
     }
-    m_btnTab[tab].SetState(1);
+    m_btnTab[tab].SetState(kButtonOn);
 }
 
 void CRemoteSearchDlg::ShowMenuPage(int slot, int tab, bool resetMask) {
@@ -770,7 +774,7 @@ LRESULT CRemoteSearchDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KELO_RIGHTS_CHANGED:
         OnRightChange(wParam);
         return 0;
-    case WM_ARCHIVE_BACKUP_SIZE:
+    case WM_KELO_BACKUP_SIZE:
         OnBackupSizeReady(DWORD(wParam));
         return 0;
     default:
@@ -791,7 +795,7 @@ BOOL CRemoteSearchDlg::OnEraseBkgnd(CDC* pDC) {
     const int mode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF colour = pDC->SetTextColor(0xD7D700);
     RECT area = kPageArea;
-    pDC->DrawText(LoadResString(5810), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->DrawText(LoadResString(IDS_PLEASE_WAIT), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     pDC->SetTextColor(colour);
     pDC->SetBkMode(mode);
     pDC->SelectObject(old);

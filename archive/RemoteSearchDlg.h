@@ -14,6 +14,7 @@
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 #include <array>
 #include <functional>
@@ -76,7 +77,7 @@ struct BackupRange {
 
 class CRemoteSearchDlg : public CDialog, public CSkinHelper, public ISearchReplySink, public IPickerHost {
 public:
-    static constexpr UINT IDD = 219;
+    static constexpr UINT IDD = IDD_REMOTE_SEARCH_DLG;
     static constexpr int kWidth = 618;
     static constexpr int kHeight = 546;
     // The frame keeps at most this much of a text reply (log, system or status information).

@@ -5,10 +5,11 @@
 #include "archive/InfoText.h"
 #include "archive/ReportPage.h"
 #include "archive/SearchPage.h"
+#include "res/DialogIds.h"
 
 class CRemoteStatusInfoDlg : public CReportPage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 239;
+    static constexpr UINT IDD = IDD_REMOTE_STATUS_INFO_DLG;
     static constexpr UINT kIdList = 915;
 
     CRemoteStatusInfoDlg();

@@ -4,10 +4,11 @@
 
 #include "archive/ReportPage.h"
 #include "archive/SearchPage.h"
+#include "res/DialogIds.h"
 
 class CRemoteSystemInfoDlg : public CReportPage<CSearchPage> {
 public:
-    static constexpr UINT IDD = 238;
+    static constexpr UINT IDD = IDD_REMOTE_SYSTEM_INFO_DLG;
     static constexpr UINT kIdList = 915;
 
     CRemoteSystemInfoDlg();

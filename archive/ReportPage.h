@@ -8,6 +8,7 @@
 #include "controls/ColorListCtrl.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
 
 #include <span>
 
@@ -65,7 +66,7 @@ protected:
     }
 
 private:
-    static constexpr UINT kBackground = 1751;
+    static constexpr UINT kBackground = IDB_PAGE_LISTS;
 
     UINT m_nListId;
     int m_nListHeight;

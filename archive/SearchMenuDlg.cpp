@@ -3,6 +3,7 @@
 #include "archive/DayTimelineDlg.h"
 #include "archive/EventListDlg.h"
 #include "archive/RemoteSearchDlg.h"
+#include "res/ControlIds.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ CSearchMenuDlg::CSearchMenuDlg() : CModeMenuDlg(IDD, kSlotSearchMenu) {}
 BOOL CSearchMenuDlg::OnInitDialog() {
     CModeMenuDlg::OnInitDialog();
     if (!ResumeActive()) {
-        OnMenuButton(450);
+        OnMenuButton(IDC_SEARCH_MENU_DATE_TIME);
         return TRUE;
     }
     ArchiveResume& resume = Resume();
@@ -24,13 +25,13 @@ BOOL CSearchMenuDlg::OnInitDialog() {
         // The playback came from a log page: the search tab starts afresh.
         resume.ClearRecord();
         resume.FreeCopies();
-        OnMenuButton(450);
+        OnMenuButton(IDC_SEARCH_MENU_DATE_TIME);
     } else if (resume.record.search_mode == 1) {
-        OnMenuButton(451);
+        OnMenuButton(IDC_SEARCH_MENU_EVENT);
     } else if (resume.record.search_mode == 2) {
-        OnMenuButton(452);
+        OnMenuButton(IDC_SEARCH_MENU_CALENDAR);
     } else {
-        OnMenuButton(450);
+        OnMenuButton(IDC_SEARCH_MENU_DATE_TIME);
     }
     return TRUE;
 }

@@ -3,10 +3,11 @@
 // started the playback running now (the resume record) instead of asking the recorder again.
 
 #include "archive/ModeMenuDlg.h"
+#include "res/DialogIds.h"
 
 class CSearchMenuDlg : public CModeMenuDlg {
 public:
-    static constexpr UINT IDD = 220;
+    static constexpr UINT IDD = IDD_SEARCH_MENU_DLG;
     CSearchMenuDlg();
 
 protected:

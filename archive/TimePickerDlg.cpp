@@ -1,7 +1,9 @@
 #include "archive/TimePickerDlg.h"
 
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ const DialogTemplate kLocalTemplate{
 const DialogTemplateRegistration kRemoteRegistered(kRemoteTemplate);
 const DialogTemplateRegistration kLocalRegistered(kLocalTemplate);
 
-constexpr UINT kRowNames[3] = {5350, 5351, 5341};
+constexpr UINT kRowNames[3] = {IDS_HOUR, IDS_MIN, IDS_SEC};
 constexpr int kRangeMax[3] = {23, 59, 59};
 
 } // namespace
@@ -58,7 +60,7 @@ BOOL CTimePickerDlg::OnInitDialog() {
         m_bmFrame[i].LoadBitmap(m_layout.frame[std::size_t(i)].bitmap);
     }
     for (int i = 0; i < 3; ++i) {
-        m_bmCell[i].LoadBitmap(1654 + UINT(i));
+        m_bmCell[i].LoadBitmap(IDB_POPUP_ROW_LEFT_CAP + UINT(i));
     }
     m_nHour = m_request.hour;
     m_nMinute = m_request.minute;
@@ -74,14 +76,15 @@ BOOL CTimePickerDlg::OnInitDialog() {
             slider.ShowWindow(SW_HIDE);
             continue;
         }
-        name.LoadBitmap(0, 1700);
+        name.LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS);
         name.SetTextStyle(0x783C3C, 0x783C3C, 0, 0, TRUE, 9, "Arial Bold");
         name.MoveWindow(18, 9 + 21 * i, 44, 14);
         name.SetText(LoadResString(kRowNames[i]));
-        value.LoadBitmap(0, 1700);
+        value.LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS);
         value.SetTextStyle(0x783C3C, 0x783C3C, 0, 0, TRUE, 9, "Arial Bold");
         value.MoveWindow(313, 9 + 21 * i, 32, 14);
-        slider.SetBitmapChannel(1695, 1696, FALSE, 0xFF000000);
+        slider.SetBitmapChannel(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION, FALSE,
+                                0xFF000000);
         slider.SetDrawOption(TRUE, FALSE);
         slider.SetMargin(0, 0, 0, 0);
         slider.MoveWindow(110, 10 + 21 * i, 190, 9);

@@ -11,10 +11,11 @@
 #include "controls/SkinLabel.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 class CTimePickerDlg : public CDialog, public CSkinHelper {
 public:
-    static constexpr UINT IDD = 241;
+    static constexpr UINT IDD = IDD_TIME_PICKER_DLG;
     static constexpr UINT kIdFirstSlider = 510;
 
     CTimePickerDlg(CWnd* page, UINT field, const TimePickerRequest& request, UINT idd = IDD);

@@ -14,7 +14,9 @@
 #include "platform/gdi/Pen.h"
 #include "platform/window/Cursor.h"
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,9 +76,9 @@ protected:
 
     BOOL OnInitDialog() override {
         PageBase::OnInitDialog();
-        m_bmGrid.LoadBitmap(1755);
+        m_bmGrid.LoadBitmap(IDB_DAY_TIMELINE_CHART_GRID);
         for (int t = 0; t < 6; ++t) {
-            m_bmBar[t].LoadBitmap(1760 + UINT(t));
+            m_bmBar[t].LoadBitmap(IDB_TIMELINE_BAR_RECORD_TYPE_0 + UINT(t));
         }
         m_hHand = LoadCursor(nullptr, IDC_HAND);
         m_tip.Create(this);
@@ -85,7 +87,8 @@ protected:
 
     // The legend's tooltips: the record type's name.
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
-        static const UINT kLegendTexts[6] = {5208, 5130, 5131, 5209, 5132, 5210};
+        static const UINT kLegendTexts[6] = {IDS_CONTINUOUS, IDS_ALARM,       IDS_MOTION,
+                                             IDS_SCHEDULE,   IDS_AUDIO_EVENT, IDS_HOLIDAY};
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header == nullptr || header->code != TTN_NEEDTEXTA) {
             return PageBase::OnNotify(wParam, lParam, pResult);
@@ -115,8 +118,8 @@ protected:
 
     // Row names 792-808 and the legend 809-814 (with tooltips), as every timeline lays them out.
     void LayoutRows() {
-        SetUpCaption(m_label[2], 5350, 32, 55, 70, 14);
-        const CString channel = LoadResString(5152);
+        SetUpCaption(m_label[2], IDS_HOUR, 32, 55, 70, 14);
+        const CString channel = LoadResString(IDS_CH);
         for (int k = 0; k < 16; ++k) {
             CSkinLabel& row = m_label[3 + k];
             row.SetTextStyle2(0x785A5A, 0x785A5A, 0, 0, TRUE, 9, "Arial Bold");
@@ -127,7 +130,7 @@ protected:
         }
         for (int k = 0; k < 6; ++k) {
             CSkinLabel& legend = m_label[19 + k];
-            legend.LoadBitmap(0, 1704 + UINT(k));
+            legend.LoadBitmap(0, IDB_TIMELINE_LEGEND_RECORD_TYPE_0 + UINT(k));
             legend.MoveWindow(11 + 69 * k, 381, 36, 8);
             m_tip.AddTool(&legend, UINT(-1));
         }

@@ -1,11 +1,13 @@
 #include "controls/GridAreaCtrl.h"
 
+#include "res/BitmapIds.h"
+
 CGridAreaCtrl::CGridAreaCtrl() {
     m_tracker.m_nStyle = CGridCellTracker::solidLine;
 }
 
 BOOL CGridAreaCtrl::LoadBitmaps(HINSTANCE hResources) {
-    return LoadBitmapPair(hResources, 1662, 1663);
+    return LoadBitmapPair(hResources, IDB_MOTION_AREA_CELLS_NOT_PICKED, IDB_MOTION_AREA_PICKED_CELLS);
 }
 
 void CGridAreaCtrl::SelectCell(int left, int top, int right, int bottom) {

@@ -1,9 +1,11 @@
 #include "controls/GridAreaCtrl2.h"
 
+#include "res/BitmapIds.h"
+
 CGridAreaCtrl2::CGridAreaCtrl2() = default;
 
 BOOL CGridAreaCtrl2::LoadBitmaps(HINSTANCE hResources) {
-    return LoadBitmapPair(hResources, 1668, 1669);
+    return LoadBitmapPair(hResources, IDB_RECORD_REGION_CELLS_NOT_PICKED, IDB_RECORD_REGION_PICKED_CELLS);
 }
 
 void CGridAreaCtrl2::SelectCellsInRect(int left, int top, int right, int bottom) {

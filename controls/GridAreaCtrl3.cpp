@@ -1,5 +1,7 @@
 #include "controls/GridAreaCtrl3.h"
 
+#include "res/BitmapIds.h"
+
 CGridAreaCtrl3::CGridAreaCtrl3() = default;
 
 BOOL CGridAreaCtrl3::LoadBitmaps(HINSTANCE hResources, int nType) {
@@ -7,10 +9,10 @@ BOOL CGridAreaCtrl3::LoadBitmaps(HINSTANCE hResources, int nType) {
     m_bmValue2.DeleteObject();
     m_bmValue3.DeleteObject();
     if (nType != 3)
-        return LoadBitmapPair(hResources, 1771, 1770);
-    const BOOL pair = LoadBitmapPair(hResources, 1772, 1773);
-    const BOOL two = m_bmValue2.LoadBitmap(1774);
-    const BOOL three = m_bmValue3.LoadBitmap(1775);
+        return LoadBitmapPair(hResources, IDB_SCHEDULE_HOURS_VALUE_0_BACKDROP, IDB_SCHEDULE_HOURS_VALUE_1);
+    const BOOL pair = LoadBitmapPair(hResources, IDB_SCHEDULE3_VALUE_0_BACKDROP, IDB_SCHEDULE3_VALUE_1);
+    const BOOL two = m_bmValue2.LoadBitmap(IDB_SCHEDULE3_VALUE_2);
+    const BOOL three = m_bmValue3.LoadBitmap(IDB_SCHEDULE3_VALUE_3);
     return pair && two && three;
 }
 

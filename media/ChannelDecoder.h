@@ -13,6 +13,7 @@
 #include "media/PictureDecoder.h"
 #include "platform/base/WinTypes.h"
 #include "protocol/IChannelDecoder.h"
+#include "res/TextIds.h"
 
 #include <atomic>
 #include <chrono>
@@ -33,9 +34,9 @@ struct ChannelDecoderOptions {
 class CChannelDecoder final : public IChannelDecoder {
 public:
     // Labels of the three play sources' pictures (resource texts).
-    static constexpr UINT kLabelLive = 5013;
-    static constexpr UINT kLabelRemote = 5125;
-    static constexpr UINT kLabelLocal = 5527;
+    static constexpr UINT kLabelLive = IDS_LIVE;
+    static constexpr UINT kLabelRemote = IDS_PLAYBACK;
+    static constexpr UINT kLabelLocal = IDS_LOCAL_PLAY;
     // More entries than this (placeholders included) make a backlog.
     static constexpr std::size_t kBacklogCount = 30;
     static constexpr COLORREF kTopColour = RGB(0, 255, 0);

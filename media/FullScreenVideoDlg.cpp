@@ -2,6 +2,7 @@
 
 #include "media/VideoOwner.h"
 #include "platform/window/Monitors.h"
+#include "protocol/ClientMessages.h"
 
 #include <cstring>
 
@@ -157,11 +158,11 @@ bool CFullScreenVideoDlg::InArrangeZone(CPoint point) const {
 }
 
 LRESULT CFullScreenVideoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kMsgArrangeCommand) {
+    if (message == WM_KELO_ARRANGE) {
         OnArrangeCommand(static_cast<int>(wParam));
         return 0;
     }
-    if (message == kMsgShowArrangeBar) {
+    if (message == WM_KELO_SHOW_ARRANGE_BAR) {
         OnShowArrangeBar();
         return 0;
     }
@@ -172,7 +173,7 @@ void CFullScreenVideoDlg::OnMouseMove(UINT nFlags, CPoint point) {
     CVideoDlg::OnMouseMove(nFlags, point);
     // A tile being dragged holds the mouse; the bar is not called then.
     if (m_fullScreen && GetCapture() != this && InArrangeZone(point)) {
-        PostMessage(kMsgShowArrangeBar);
+        PostMessage(WM_KELO_SHOW_ARRANGE_BAR);
     }
 }
 

@@ -4,7 +4,7 @@
 // and the way back; Enter or Escape (pressed or released) and a disconnect bring it back.
 //
 // The arrange bar (dialog 107) is made through the factory the main window gives; without one, full
-// screen works without a bar. The bar reports its buttons with message kMsgArrangeCommand.
+// screen works without a bar. The bar reports its buttons with WM_KELO_ARRANGE.
 
 #include "media/VideoDlg.h"
 #include "platform/window/WinUser.h"
@@ -29,10 +29,6 @@ public:
 
 class CFullScreenVideoDlg : public CVideoDlg {
 public:
-    // Messages: a button of the arrange bar (wParam the button id), and "show the arrange bar"
-    // (posted to itself when the mouse comes near the bottom edge).
-    static constexpr UINT kMsgArrangeCommand = 0x5220;
-    static constexpr UINT kMsgShowArrangeBar = 0x5221;
     static constexpr int kArrangeFirst = 400; // buttons 400-408 choose a layout, 409 leaves
     static constexpr int kArrangeLast = 408;
     static constexpr BYTE kArrangeBarAlpha = 150;

@@ -5,6 +5,7 @@
 #include "media/VideoOwner.h"
 #include "protocol/AccountRightsTable.h"
 #include "protocol/DvrClient.h"
+#include "res/PlayModes.h"
 #include "res/ResStrings.h"
 
 int CVideoDecoderHost::GetPlaySource() const {
@@ -119,7 +120,7 @@ int CVideoDecoderHost::GetAudioIconState(int source, int channel) const {
         ask = client != nullptr && client->GetAudioChannelMask() != 0;
         break;
     case kSourceRemote:
-        ask = client != nullptr && client->GetAudioChannelMask() != 0 && client->GetPlayMode() == 3 &&
+        ask = client != nullptr && client->GetAudioChannelMask() != 0 && client->GetPlayMode() == kPlayForward &&
               client->GetSpeedState() == 1;
         break;
     case kSourceLocal:

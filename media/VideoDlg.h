@@ -29,6 +29,7 @@
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Font.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 #include <QImage>
 
@@ -54,7 +55,7 @@ struct DecodedPicture;
 
 class CVideoDlg : public CDialog {
 public:
-    static constexpr UINT IDD = 104;
+    static constexpr UINT IDD = IDD_VIDEO_DLG;
     static constexpr int kChannels = 16;
     static constexpr std::size_t kFrameBufferSize = 720 * 576 * 3;
     static constexpr UINT_PTR kFrameRateTimer = 0x5222;

@@ -9,6 +9,7 @@
 #include "platform/window/ClientDC.h"
 #include "protocol/AccountRightsTable.h"
 #include "protocol/DvrClient.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
 
 #include <QPainter>
@@ -111,16 +112,17 @@ void CVideoDlg::LoadPictures() {
     const std::string folder = ProgramFolder();
     m_blankPicture = LoadBmp(folder + "/ComMark.bmp");
     m_lossPicture = LoadBmp(folder + "/VdoLoss.bmp");
-    m_icons[kIconPause] = ComposeIcon(1600, 1601);
-    m_icons[kIconForward] = ComposeIcon(1602, 1603);
-    m_icons[kIconForwardSteps] = ComposeIcon(1604, 1605);
-    m_icons[kIconBackward] = ComposeIcon(1606, 1607);
+    m_icons[kIconPause] = ComposeIcon(IDB_PLAYBACK_INDICATOR_PAUSE_MASK, IDB_PLAYBACK_INDICATOR_PAUSE);
+    m_icons[kIconForward] = ComposeIcon(IDB_PLAYBACK_INDICATOR_FORWARD_MASK, IDB_PLAYBACK_INDICATOR_FORWARD);
+    m_icons[kIconForwardSteps] = ComposeIcon(IDB_PLAYBACK_INDICATOR_ARROWS_MASK, IDB_PLAYBACK_INDICATOR_ARROWS);
+    m_icons[kIconBackward] = ComposeIcon(IDB_PLAYBACK_INDICATOR_BACKWARD_MASK, IDB_PLAYBACK_INDICATOR_BACKWARD);
     // No bitmap of its own holds the backward arrows: the forward strip turned round.
-    m_icons[kIconBackwardSteps] = ComposeIcon(1604, 1605, true);
-    m_icons[kIconAudio0] = ComposeIcon(1610, 1611);
-    m_icons[kIconAudio1] = ComposeIcon(1612, 1613);
-    m_icons[kIconPtzReady] = ComposeIcon(1733, 1734);
-    m_icons[kIconPtzUnavailable] = ComposeIcon(1735, 1736);
+    m_icons[kIconBackwardSteps] = ComposeIcon(IDB_PLAYBACK_INDICATOR_ARROWS_MASK, IDB_PLAYBACK_INDICATOR_ARROWS, true);
+    m_icons[kIconAudio0] = ComposeIcon(IDB_AUDIO_ICON_CHANNEL_HEARD_MASK, IDB_AUDIO_ICON_CHANNEL_HEARD);
+    m_icons[kIconAudio1] = ComposeIcon(IDB_AUDIO_ICON_CHANNEL_SILENT_MASK, IDB_AUDIO_ICON_CHANNEL_SILENT);
+    m_icons[kIconPtzReady] = ComposeIcon(IDB_PTZ_ICON_CAMERA_CAN_BE_STEERED_MASK, IDB_PTZ_ICON_CAMERA_CAN_BE_STEERED);
+    m_icons[kIconPtzUnavailable] =
+        ComposeIcon(IDB_PTZ_ICON_CAMERA_CANNOT_BE_STEERED_MASK, IDB_PTZ_ICON_CAMERA_CANNOT_BE_STEERED);
 }
 
 void CVideoDlg::SetOsdFont(int pointSize, int weight, const char* face) {

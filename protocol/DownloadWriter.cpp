@@ -1,5 +1,7 @@
 #include "protocol/DownloadWriter.h"
 
+#include "protocol/ClientMessages.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -31,7 +33,7 @@ CDownloadWriter::CDownloadWriter(IDownloadWriterOwner& owner, DWORD totalKb, DWO
       m_options(Normalised(std::move(options))), m_folder(m_options.saveLocation / "Download"),
       m_queue(m_options.maxQueuedItems, m_options.maxQueuedBytes), m_idx(&m_options.allocationHook),
       m_vih(&m_options.allocationHook), m_vid(&m_options.allocationHook) {
-    m_owner.PostWriterMessage(kMsgBackupStart, m_totalKb, 0);
+    m_owner.PostWriterMessage(WM_KELO_BACKUP_CREATE, m_totalKb, 0);
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -103,7 +105,7 @@ void CDownloadWriter::Run() {
             Fail(error);
         }
     }
-    m_owner.PostWriterMessage(kMsgBackupEnd, 0, 0);
+    m_owner.PostWriterMessage(WM_KELO_BACKUP_CLOSE, 0, 0);
     m_ended = true;
 }
 
@@ -193,7 +195,7 @@ bool CDownloadWriter::WriteFrameBlock(const FrameItem& item) {
         }
         m_lastCheckpoint = now;
     }
-    m_owner.PostWriterMessage(kMsgBackupProgress, WPARAM(DWORD(m_total.load() >> 10)), 0);
+    m_owner.PostWriterMessage(WM_KELO_BACKUP_PROGRESS, WPARAM(DWORD(m_total.load() >> 10)), 0);
     // The next frame goes to a new set; a set ends with a frame, never empty.
     if (m_setSize > m_options.splitSize) {
         m_splitPending = true;

@@ -53,9 +53,6 @@ struct DownloadWriterOptions {
 
 class CDownloadWriter {
 public:
-    static constexpr UINT kMsgBackupStart = 0x5248;
-    static constexpr UINT kMsgBackupProgress = 0x5249;
-    static constexpr UINT kMsgBackupEnd = 0x524A;
     static constexpr WORD kIdTransOnData = 295;
     static constexpr WORD kIdTransOnDone = 297;
     static constexpr WORD kIdTransOnFail = 298;

@@ -5,6 +5,7 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
+#include "res/ButtonStates.h"
 
 #include <cctype>
 #include <cstring>
@@ -39,7 +40,7 @@ void CopyBounded(char* out, std::size_t size, const char* in) {
 } // namespace
 
 CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing) : m_seams(seams), m_timing(timing) {
-    m_seams.host->SetButtonState(ClientButton::Connect, 0, 1);
+    m_seams.host->SetButtonState(ClientButton::Connect, 0, kButtonOn);
 }
 
 CDvrClient::~CDvrClient() {
@@ -176,7 +177,7 @@ void CDvrClient::JoinThreads() {
 
 void CDvrClient::Disconnect() {
     IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Connect, 0, 0);
+    host.SetButtonState(ClientButton::Connect, 0, kButtonNormal);
 
     // A connect still under way is cancelled and waited for before anything else.
     if (m_nConnectThreadID.load() != 0) {
@@ -214,7 +215,7 @@ void CDvrClient::Disconnect() {
     if (m_pMikeSender) {
         m_pMikeSender->Stop();
         m_pMikeSender.reset();
-        host.SetButtonState(ClientButton::Talk, 0, 0);
+        host.SetButtonState(ClientButton::Talk, 0, kButtonNormal);
     }
     if (m_seams.video != nullptr) {
         m_seams.video->ExitFullScreen();

@@ -301,10 +301,7 @@ private:
 
 public:
     // Live, setup, playback, backup and command state
-
-    // Private messages of this part that the Parts name no number for.
-    static constexpr UINT kMsgPtzAvailability = 0x5240; // to the PTZ dialog: wParam 1 no PTZ, 2 PTZ available
-    static constexpr UINT kMsgBackupSize = 0x5241;      // to the search frame: wParam the range size in KByte
+    // (the messages the client posts are named in ClientMessages.h)
 
     // Waits of the play commands and teardown, injectable for tests.
     struct PlayTiming {

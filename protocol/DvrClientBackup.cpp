@@ -113,7 +113,7 @@ bool CDvrClient::RecvFn_TransOnAck(const RecvMessage& m) {
     const DWORD kbytes = ReadBE32(m.data);
     if (IsSearchFrameOpen()) {
         m_seams.host->ClearSearchBusy();
-        m_seams.host->PostToWindow(ClientWindow::SearchFrame, kMsgBackupSize, kbytes, 0);
+        m_seams.host->PostToWindow(ClientWindow::SearchFrame, WM_KELO_BACKUP_SIZE, kbytes, 0);
     }
     return true;
 }

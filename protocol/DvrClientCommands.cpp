@@ -8,6 +8,7 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
+#include "res/ButtonStates.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ namespace {
 constexpr BYTE kPanCommands[4] = {2, 3, 1, 0};
 constexpr BYTE kZoomCommands[4] = {4, 5, 7, 6};
 constexpr BYTE kPresetCommandBase = 8;
-constexpr UINT kMsgPtzKeypadAction = 0x523F;
 
 } // namespace
 
@@ -89,7 +89,7 @@ void CDvrClient::SendAListenStop() {
     Trace("Send...A_LISTEN_STOP_REQ\n");
     m_pMikeSender->Stop();
     m_pMikeSender.reset();
-    m_seams.host->SetButtonState(ClientButton::Talk, 0, 0);
+    m_seams.host->SetButtonState(ClientButton::Talk, 0, kButtonNormal);
 }
 
 void CDvrClient::SendRebootReq() {
@@ -118,8 +118,8 @@ int CDvrClient::ChoosePtzChannel(int selectedChannel) const {
 
 void CDvrClient::ShowPtzDlg(int mode, int selectedChannel) {
     IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Pan, 0, mode == 0 ? 1 : 0);
-    host.SetButtonState(ClientButton::Zoom, 0, mode == 0 ? 0 : 1);
+    host.SetButtonState(ClientButton::Pan, 0, mode == 0 ? kButtonOn : kButtonNormal);
+    host.SetButtonState(ClientButton::Zoom, 0, mode == 0 ? kButtonNormal : kButtonOn);
     m_ptzMode.store(mode == 0 ? 0 : 1);
     if (m_ptzDialogOpen.exchange(true)) {
         return; // the open dialog only changes its mode
@@ -132,12 +132,12 @@ void CDvrClient::ShowPtzDlg(int mode, int selectedChannel) {
 
 void CDvrClient::ClosePtz() {
     IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Pan, 0, 0);
-    host.SetButtonState(ClientButton::Zoom, 0, 0);
+    host.SetButtonState(ClientButton::Pan, 0, kButtonNormal);
+    host.SetButtonState(ClientButton::Zoom, 0, kButtonNormal);
     m_ptzChannel.store(0);
     m_ptzAvailability.store(0);
     if (m_ptzKeypadMode.load()) {
-        host.PostToWindow(ClientWindow::MainWindow, kMsgPtzKeypadAction, 3, 0);
+        host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PTZ_KEYPAD, 3, 0);
     }
     m_ptzDialogOpen.store(false);
     // The keypad and the dome menu pad work only through the PTZ dialog: they close with it.
@@ -165,7 +165,7 @@ bool CDvrClient::RecvFn_RecOnAck(const RecvMessage& m) {
     if (ReadStatus(m, status)) {
         const bool on = status == 49 || status == 51;
         m_bRecording.store(on ? 1 : 0);
-        m_seams.host->SetButtonState(ClientButton::Record, 0, on ? 1 : 0);
+        m_seams.host->SetButtonState(ClientButton::Record, 0, on ? kButtonOn : kButtonNormal);
     }
     return true;
 }
@@ -191,7 +191,7 @@ bool CDvrClient::RecvFn_PtzChannelAck(const RecvMessage& m) {
     }
     const int availability = m.data[0] == 1 ? 2 : 1;
     m_ptzAvailability.store(availability);
-    m_seams.host->PostToWindow(ClientWindow::PtzDialog, kMsgPtzAvailability, WPARAM(availability),
+    m_seams.host->PostToWindow(ClientWindow::PtzDialog, WM_KELO_PTZ_AVAILABILITY, WPARAM(availability),
                                m_ptzKeypadMode.load() ? 0 : 1);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/Packet.h"
 #include "protocol/Trace.h"
+#include "res/ButtonStates.h"
 
 namespace {
 
@@ -83,12 +84,12 @@ void CDvrClient::WriteChannelInfo(DWORD mask) {
 void CDvrClient::LayoutByChannelCount() {
     IClientHost& host = *m_seams.host;
     for (int i = 0; i < kSplitButtons; ++i) {
-        host.SetButtonState(ClientButton::Split, i, 0);
+        host.SetButtonState(ClientButton::Split, i, kButtonNormal);
     }
     const int n = ChannelCount();
     const int tiles = n <= 4 ? 4 : (n <= 8 ? 9 : 16);
     // The split buttons are 1, 4, 6, 7, 8, 9, 10, 13 and 16 tiles.
-    host.SetButtonState(ClientButton::Split, tiles == 4 ? 1 : (tiles == 9 ? 5 : 8), 1);
+    host.SetButtonState(ClientButton::Split, tiles == 4 ? 1 : (tiles == 9 ? 5 : 8), kButtonOn);
     if (m_seams.video != nullptr) {
         m_seams.video->SetLayout(tiles);
     }
@@ -247,7 +248,7 @@ void CDvrClient::SendLiveReq() {
     SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
     Trace("Send...LIVE_REQ\n");
     m_streamedMask.store(0);
-    m_seams.host->SetButtonState(ClientButton::Live, 0, 1);
+    m_seams.host->SetButtonState(ClientButton::Live, 0, kButtonOn);
 }
 
 void CDvrClient::SendLiveMask(DWORD visibleMask) {
@@ -277,7 +278,7 @@ void CDvrClient::SendLiveStop() {
     StopDecoders();
 
     IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Live, 0, 0);
+    host.SetButtonState(ClientButton::Live, 0, kButtonNormal);
     m_availableMask.store(0);
     m_streamedMask.store(0);
     if (m_seams.video != nullptr) {
@@ -285,9 +286,9 @@ void CDvrClient::SendLiveStop() {
         m_seams.video->SetPlaySource(0);
     }
     for (int i = 0; i < kSplitButtons; ++i) {
-        host.SetButtonState(ClientButton::Split, i, 0);
+        host.SetButtonState(ClientButton::Split, i, kButtonNormal);
     }
-    host.SetButtonState(ClientButton::Split, kSplitButtons - 1, 1);
+    host.SetButtonState(ClientButton::Split, kSplitButtons - 1, kButtonOn);
     if (m_seams.video != nullptr) {
         m_seams.video->SetLayout(16);
     }

@@ -9,6 +9,7 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
+#include "res/ButtonStates.h"
 
 #include <cstdio>
 #include <cstring>
@@ -124,9 +125,9 @@ bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
     m_stepCounter.store(0);
     m_playMode.store(kForward);
     m_startState.store(0);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 0);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 1);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 0);
+    host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
+    host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonOn);
+    host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
     host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PLAY_STARTED, 0, 0);
     m_lastSpeedCode.store(-1);
     return true;
@@ -190,14 +191,14 @@ void CDvrClient::SendPlayStop() {
     IClientHost& host = *m_seams.host;
     for (int i = 0; i < kPlayBarButtons; ++i) {
         if (i != kPlayBarRecordButton) {
-            host.SetButtonState(ClientButton::PlayBar, i, 0);
+            host.SetButtonState(ClientButton::PlayBar, i, kButtonNormal);
             host.EnableButton(ClientButton::PlayBar, i, false);
         }
     }
     for (int i = 0; i < 9; ++i) {
-        host.SetButtonState(ClientButton::Split, i, 0);
+        host.SetButtonState(ClientButton::Split, i, kButtonNormal);
     }
-    host.SetButtonState(ClientButton::Split, 8, 1);
+    host.SetButtonState(ClientButton::Split, 8, kButtonOn);
     if (m_seams.video != nullptr) {
         m_seams.video->SetPlaySource(0);
         m_seams.video->SetLayout(16);
@@ -423,9 +424,9 @@ void CDvrClient::PlayControl(int mode) {
             m_startState.store(0);
         }
         SendStepData(kStartCredit);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 1);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 0);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 0);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonOn);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonNormal);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
         break;
     case kForward:
         if (previous == kStepBackward || previous == kBackward) {
@@ -447,9 +448,9 @@ void CDvrClient::PlayControl(int mode) {
             m_startState.store(0);
         }
         SendStepData(kStartCredit);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 0);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 1);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 0);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonOn);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
         m_lastSpeedCode.store(-1);
         break;
     case kPause:
@@ -458,9 +459,9 @@ void CDvrClient::PlayControl(int mode) {
         m_stepFlag.store(true);
         clearSpeed();
         SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, 0);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, 0);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, 1);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonNormal);
+        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonOn);
         m_startState.store(1);
         break;
     case kStepForward:

@@ -8,6 +8,7 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
+#include "res/ButtonStates.h"
 
 #include <algorithm>
 #include <optional>
@@ -155,7 +156,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     conn->Close();
     m_bStop.store(true);
     m_bAudioOut.store(0);
-    m_seams.host->SetButtonState(ClientButton::Audio, 0, 0);
+    m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonNormal);
     m_seams.host->PostNotice(kNoticeConnectionClosed, ClientWindow::MainWindow);
     Trace("Thread_Connecting... Close...\n");
     m_nSockThreadID.store(0);
@@ -192,12 +193,12 @@ void CDvrClient::ApplyAudioBits(const PacketHeader& header) {
     if (on) {
         StartAudioOut(live ? 1 : 0);
         m_bAudioOut.store(1);
-        m_seams.host->SetButtonState(ClientButton::Audio, 0, 1);
+        m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonOn);
     } else {
         StopAudioOut();
         m_audioChannelMask.store(0);
         m_bAudioOut.store(0);
-        m_seams.host->SetButtonState(ClientButton::Audio, 0, 0);
+        m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonNormal);
     }
 }
 
@@ -294,7 +295,7 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
     m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
     m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
     m_seams.host->EnableButton(ClientButton::Live, 0, true);
-    m_seams.host->SetButtonState(ClientButton::Live, 0, 0);
+    m_seams.host->SetButtonState(ClientButton::Live, 0, kButtonNormal);
     SendLiveReq();
     m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
     return true;

@@ -1,5 +1,7 @@
 #include "res/TextTable.h"
 
+#include "res/TextIds.h"
+
 #include <algorithm>
 #include <array>
 
@@ -7,462 +9,476 @@ namespace {
 
 // Wording of the program's texts. Notice lines stay short enough for the notice box.
 constexpr auto kTexts = std::to_array<ResText>({
-    {5000, "Connect"},           // tooltip: connect (not connected)
-    {5001, "Remote Search"},     // tooltip: search the recorder; opacity row of the remote search frame
-    {5002, "Remote Setup"},      // tooltip: recorder setup; opacity row of the setup frame
-    {5003, "Local Search"},      // tooltip: search backups on this computer; opacity row of the local search
-    {5004, "Local Setup"},       // tooltip: settings of this program; opacity row; local log entry of saved settings
-    {5005, "Pan / Tilt"},        // tooltip: pan and tilt pad
-    {5006, "Zoom / Focus"},      // tooltip: zoom and focus pad
-    {5007, "Firmware Upgrade"},  // tooltip: firmware upgrade; opacity row of the firmware dialog
-    {5008, "Quit"},              // tooltip: quit the program
-    {5009, "Channel"},           // channel prefix shown with a number ("Channel 1")
-    {5010, "1"},                 // tooltip: one-tile split
-    {5011, "4"},                 // tooltip: four-tile split
-    {5012, "Full Screen"},       // tooltip: full screen
-    {5013, "Live"},              // tooltip: live view; label of live pictures
-    {5014, "On-Screen Display"}, // tooltip: on-screen text on and off
-    {5015, "Reset Tile Order"},  // tooltip: put the tiles back in channel order
-    {5016, "Save"},              // tooltip: save still images; connection history Save
-    {5017, "Open Image"},        // tooltip: open a saved image
-    {5018, "Mute"},              // tooltip: sound on and off
-    {5019, "Volume"},            // tooltip: volume slider
-    {5020, "Audio Channel"},     // tooltip: choose the audio channel
-    {5021, "Talk"},              // tooltip: talk to the recorder
-    {5022, "Play"},              // tooltip: play
-    {5023, "Play Backward"},     // tooltip: play backward
-    {5024, "Fast Forward"},      // tooltip: fast forward
-    {5025, "Pause"},             // tooltip: pause
-    {5026, "Record"},            // log menu: recording entries; detail page: record settings group
-    {5027, "Stop"},              // tooltip: stop; firmware Stop button
-    {5028, "Step"},              // tooltip: step one picture
-    {5029, "Minimize"},          // tooltip: minimise the main window
-    {5030, "Audio"},             // tooltip: listen to audio; audio column and filter
-    {5050, "Setup data check failed."},          // notice: setup data failed its check
-    {5051, "Reason: invalid setup data."},       // notice: setup update refused, reason 81
-    {5052, "Not enough space on the recorder."}, // notice: refused for lack of space on the recorder
-    {5053, "Connection failed."},                // notice: connecting failed
-    {5054, "Refused: the recorder is busy."},    // notice: request refused, reason 86
-    {5055, "Refused: function in use."},         // notice: request refused, reason 53
-    {5056, "Reason: the recorder is busy."},     // notice: setup update refused, reason 51
-    {5057, "Reason: the recorder shut down."},   // notice: the recorder ended the connection, reason 34
-    {5058, "Reason: image write failed."},       // notice: firmware upgrade result 4
-    {5059, "Reason: image check failed."},       // notice: firmware upgrade result 3
-    {5060, "Reason: another user logged in."},   // notice: the recorder ended the connection, reason 35
-    {5061, "Not enough space for the backup."},  // notice: not enough disk space for a backup
-    {5062, "Reason: too many connections."},     // notice: the recorder ended the connection, reason 36
-    {5063, "Firmware upgrade failed."},          // notice: firmware upgrade result, first line
-    {5064, "Firmware upgrade finished."},        // notice: firmware upgrade finished
-    {5065, "Refused: playback is running."},     // notice: live view or recording refused, reason 66
-    {5066, "Reason: the setup was changed."},    // notice: the recorder ended the connection, reason 3
-    {5067, "New firmware found. Upgrade now?"},  // notice: firmware images found
-    {5068, "No firmware image found."},          // notice: no firmware image found
-    {5069, "No data found."},                    // notice: a request found no data
-    {5070, "Refused: not allowed now."},         // notice: refused, reason 65
-    {5071, "Reason: firmware update running."},  // notice: the recorder ended the connection, reason 33
-    {5072, "Reason: wrong firmware image."},     // notice: firmware upgrade result 2
-    {5073, "Reason: no answer in time."},        // notice: the recorder ended the connection, reason -2
-    {5074, "Refused: setup is being changed."},  // notice: refused, reason 97
-    {5075, "The recorder refused the setup."},   // notice: setup update refused, first line
-    {5076, "Setup saved."},                      // notice: setup saved
-    {5077, "Restart the recorder now?"},         // notice: firmware upgrade finished, second line
-    {5078, "Try again?"},                        // notice: question to search again or send the setup again
-    {5079, "Connection closed."},                // notice: connection closed
-    {5080, "Network socket unavailable."},       // notice: the socket could not be created
-    {5081, "Refused: wrong request."},           // notice: refused, reason 2
-    {5082, "Reason: closed by the recorder."},   // notice: the recorder ended the connection, reason 2
-    {5083, "Request refused."},                  // notice: refused, reason 1; firmware row status
-    {5084, "Reason unknown."},                   // notice: reason without a text of its own
-    {5085, "Talk is in use by another user."},   // notice: talk refused, reason 54
-    {5086, "Talk is not available."},            // notice: talk refused, reason 55
-    {5087, "Connection timed out."},             // notice: connecting timed out
-    {5088, "Reason: recorder storage error."},   // notice: firmware upgrade result 6
-    {5089, "Reason: transfer failed."},          // notice: firmware upgrade result 1
-    {5090, "Initialize"},                        // Initialize button; notice line; operation log entry
-    {5091, "Reset every setting to default?"},   // notice: initialise the recorder's setup, second line
-    {5092, "Refused: recorder disk error."},     // notice: refused, reason 98
-    {5093, "No permission for this function."},  // notice: not allowed for this account
-    {5110, "Power On"},                          // remote log: power on
-    {5111, "Power Off"},                         // remote log: power off
-    {5112, "Power Failure"},                     // remote log: power failure
-    {5113, "Recording Started"},                 // remote log: recording started
-    {5114, "Recording Stopped"},                 // remote log: recording stopped
-    {5115, "Disk Full"},                         // remote log: disk full
-    {5116, "Overwrite Started"},                 // remote log: overwriting old recordings
-    {5117, "Disk Error"},                        // remote log: disk error
-    {5118, "Menu Entered"},                      // remote log: operation on the recorder's menu
-    {5119, "Time Changed"},                      // remote log: clock changed
-    {5120, "Firmware Update"},                   // remote log: firmware updated
-    {5121, "Setup"},                             // remote log: setup changed; account right: remote setup
-    {5122, "Login"},                             // remote log: client logged in
-    {5123, "Logout"},                            // remote log: client logged out
-    {5124, "Live View"},                         // remote log: client live view
-    {5125, "Playback"},                          // remote log: client playback; label of remotely played pictures
-    {5126, "Backup"},                            // remote log: client backup
-    {5127, "Setup Change"},                      // remote log: client changed the setup
-    {5128, "Firmware"},                          // remote log: client firmware upgrade
-    {5129, "PTZ Control"},                       // remote log: client steered a camera
-    {5130, "Alarm"},                             // record mode and event type: alarm
-    {5131, "Motion"},                            // record mode and event type: motion
-    {5132, "Audio"},                             // record mode and event type: audio
-    {5133, "Video Loss"},                        // event type: video loss
-    {5134, "Disk Alarm"},                        // event type: disk alarm
-    {5135, "Total Space"},                       // status row: disk capacity
-    {5136, "Used Space"},                        // status row: disk space used
-    {5137, "Free Space"},                        // status row: disk space free
-    {5138, "Idle"},                              // channel status 0
-    {5139, "Recording"},                         // channel status 1
-    {5140, "Alarm Recording"},                   // channel status 2
-    {5141, "Motion Recording"},                  // channel status 4
-    {5142, "Schedule Recording"},                // channel status 3
-    {5143, "Video Loss"},                        // channel status 5
-    {5144, "None"},                              // no record mode; channel without status
-    {5145, "MAC Address"},                       // system information: MAC address
-    {5146, "Boot Loader"},                       // system information: firmware slot 0
-    {5147, "Kernel"},                            // system information: firmware slot 3
-    {5148, "Application"},                       // system information: firmware slot 4
-    {5150, "File System"},                       // system information: firmware slot 5
-    {5151, "Web Pages"},                         // system information: firmware slot 6
-    {5152, "CH"},                                // channel prefix before two digits ("CH01")
-    {5180, "Loader"},                            // firmware row: slot 0
-    {5181, "Kernel"},                            // firmware row: slot 3
-    {5182, "Program"},                           // firmware row: slot 4
-    {5183, "Firmware"},                          // firmware rows: any part
-    {5184, "Files"},                             // firmware row: slot 5
-    {5185, "Web"},                               // firmware row: slot 6
-    {5186, "Sending the image..."},              // firmware status while sending
-    {5187, "Recorder is updating..."},           // firmware status once the recorder has the image
-    {5188, "Close"},                             // firmware Close button
-    {5189, "Upgrade"},                           // firmware upgrade
-    {5190, "Stopped"},                           // firmware row status: stopped
-    {5191, "Wrong image"},                       // firmware row status: refused, reason 17
-    {5192, "Recorder busy"},                     // firmware row status: refused, reason 18
-    {5193, "Failed"},                            // firmware row status: failed
-    {5194, "Done"},                              // firmware row status: done
-    {5200, "Disabled"},                          // e-mail option 0
-    {5201, "Events"},                            // e-mail option 1
-    {5202, "Events and Log"},                    // e-mail option 2
-    {5204, "High"},                              // level 3 (sensitivity, options)
-    {5205, "Middle"},                            // level 2
-    {5206, "Low"},                               // level 1
-    {5208, "Continuous"},                        // record mode 0
-    {5209, "Schedule"},                          // record mode 3
-    {5210, "Holiday"},                           // record mode 5
-    {5211, "English"},                           // recorder language 0
-    {5212, "French"},                            // recorder language 1
-    {5213, "German"},                            // recorder language 2
-    {5214, "Italian"},                           // recorder language 3
-    {5215, "Dutch"},                             // recorder language 4
-    {5216, "Russian"},                           // recorder language 5
-    {5217, "Polish"},                            // recorder language 6
-    {5218, "Spanish"},                           // recorder language 7
-    {5219, "Hungarian"},                         // recorder language 8
-    {5220, "Slovak"},                            // recorder language 9
-    {5221, "Portuguese"},                        // recorder language 10
-    {5222, "Korean"},                            // recorder language 11
-    {5223, "Japanese"},                          // recorder language 12
-    {5224, "Simplified Chinese"},                // recorder language 13
-    {5225, "Traditional Chinese"},               // recorder language 14
-    {5226, "Turkish"},                           // recorder language 15
-    {5227, "Danish"},                            // recorder language 16
-    {5240, "Add"},                               // account name action: add; Add button
-    {5241, "Edit"},                              // account name action: edit; connection history Edit
-    {5242, "Delete"},                            // account name action: delete; connection history Delete
-    {5243, "None"},                              // none (zone, days, three-way choice)
-    {5250, "User Defined"},                      // daylight-saving mode 1: the user's rule
-    {5251, "Rule 1"},                            // daylight-saving mode 2: the recorder's rule 0
-    {5252, "Rule 2"},                            // daylight-saving mode 3: the recorder's rule 1
-    {5253, "Rule 3"},                            // daylight-saving mode 4: the recorder's rule 2
-    {5254, "Rule 4"},                            // daylight-saving mode 5: the recorder's rule 3
-    {5255, "Rule 5"},                            // daylight-saving mode 6: the recorder's rule 4
-    {5256, "Rule 6"},                            // daylight-saving mode 7: the recorder's rule 5
-    {5257, "Rule 7"},                            // daylight-saving mode 8: the recorder's rule 6
-    {5258, "Rule 8"},                            // daylight-saving mode 9: the recorder's rule 7
-    {5259, "Rule 9"},                            // daylight-saving mode 10: the recorder's rule 8
-    {5260, "Rule 10"},                           // daylight-saving mode 11: the recorder's rule 9
-    {5261, "Rule 11"},                           // daylight-saving mode 12: the recorder's rule 10
-    {5262, "Rule 12"},                           // daylight-saving mode 13: the recorder's rule 11
-    {5263, "Rule 13"},                           // daylight-saving mode 14: the recorder's rule 12
-    {5264, "Rule 14"},                           // daylight-saving mode 15: the recorder's rule 13
-    {5265, "Rule 15"},                           // daylight-saving mode 16: the recorder's rule 14
-    {5266, "Rule 16"},                           // daylight-saving mode 17: the recorder's rule 15
-    {5267, "Rule 17"},                           // daylight-saving mode 18: the recorder's rule 16
-    {5268, "Rule 18"},                           // daylight-saving mode 19: the recorder's rule 17
-    {5269, "Rule 19"},                           // daylight-saving mode 20: the recorder's rule 18
-    {5270, "Rule 20"},                           // daylight-saving mode 21: the recorder's rule 19
-    {5271, "Rule 21"},                           // daylight-saving mode 22: the recorder's rule 20
-    {5272, "Rule 22"},                           // daylight-saving mode 23: the recorder's rule 21
-    {5273, "Rule 23"},                           // daylight-saving mode 24: the recorder's rule 22
-    {5274, "Rule 24"},                           // daylight-saving mode 25: the recorder's rule 23
-    {5275, "Rule 25"},                           // daylight-saving mode 26: the recorder's rule 24
-    {5276, "Rule 26"},                           // daylight-saving mode 27: the recorder's rule 25
-    {5277, "Rule 27"},                           // daylight-saving mode 28: the recorder's rule 26
-    {5278, "Rule 28"},                           // daylight-saving mode 29: the recorder's rule 27
-    {5290, "Jan"},                               // month 1
-    {5291, "Feb"},                               // month 2
-    {5292, "Mar"},                               // month 3
-    {5293, "Apr"},                               // month 4
-    {5294, "May"},                               // month 5
-    {5295, "Jun"},                               // month 6
-    {5296, "Jul"},                               // month 7
-    {5297, "Aug"},                               // month 8
-    {5298, "Sep"},                               // month 9
-    {5299, "Oct"},                               // month 10
-    {5300, "Nov"},                               // month 11
-    {5301, "Dec"},                               // month 12
-    {5305, "1st"},                               // week of the month 0
-    {5306, "2nd"},                               // week of the month 1
-    {5307, "3rd"},                               // week of the month 2
-    {5308, "4th"},                               // week of the month 3
-    {5309, "Last"},                              // week of the month 4
-    {5313, "Sunday"},                            // weekday 0
-    {5314, "Monday"},                            // weekday 1
-    {5315, "Tuesday"},                           // weekday 2
-    {5316, "Wednesday"},                         // weekday 3
-    {5317, "Thursday"},                          // weekday 4
-    {5318, "Friday"},                            // weekday 5
-    {5319, "Saturday"},                          // weekday 6
-    {5340, "Off"},                               // off; none
-    {5341, "sec"},                               // seconds unit (also the "on" name of time-server synchronisation)
-    {5342, "Days"},                              // days unit
-    {5343, "Always"},                            // on-screen display time: always
-    {5344, "On"},                                // on
-    {5350, "Hour"},                              // hour
-    {5351, "Min"},                               // minutes
-    {5360, "Program Start"},                     // local log: program started
-    {5361, "Program End"},                       // local log: program ended
-    {5362, "Login"},                             // local log and remote log: logged in
-    {5363, "Disconnect"},                        // local log and remote log: disconnected
-    {5364, "Login Failed"},                      // local log and remote log: login failed
-    {5365, "Local Play Start"},                  // local log: local playback started
-    {5366, "Local Play End"},                    // local log: local playback ended
-    {5367, "Local Setup Saved"},                 // local log: settings saved
-    {5368, "Snapshot"},                          // local log: still image saved
-    {5380, "Choose a folder"},                   // folder browser caption
-    {5381, "YYYY-MM-DD"},                        // date format 0
-    {5382, "MM-DD-YYYY"},                        // date format 1
-    {5383, "DD-MM-YYYY"},                        // date format 2
-    {5384, "Draw Mode"},                         // local setup caption: draw mode
-    {5385, "Date Format"},                       // caption: date format
-    {5386, "Save Format"},                       // local setup caption: still image format
-    {5387, "Save Location"},                     // local setup caption: save location
-    {5388, "Connect / Password"},                // opacity row: connect and password dialogs
-    {5389, "PTZ Control"},                       // opacity row: PTZ pads
-    {5390, "Reserved"},                          // opacity row: unused
-    {5391, "Notice Box"},                        // opacity row: notice box
-    {5392, "Live"},                              // audio buffer row: live
-    {5393, "Remote Playback"},                   // audio buffer row: remote playback
-    {5394, "Local Playback"},                    // audio buffer row: local playback
-    {5410, "Program Version"},                   // local information: program version
-    {5420, "Start"},                             // start; firmware Start button
-    {5421, "End"},                               // end
-    {5422, "Date"},                              // date; daylight-saving rule by date
-    {5423, "Time"},                              // time
-    {5424, "Year"},                              // calendar caption: year
-    {5425, "Month"},                             // calendar caption: month
-    {5426, "Sun"},                               // weekday column 0
-    {5427, "Mon"},                               // weekday column 1
-    {5428, "Tue"},                               // weekday column 2
-    {5429, "Wed"},                               // weekday column 3
-    {5430, "Thu"},                               // weekday column 4
-    {5431, "Fri"},                               // weekday column 5
-    {5432, "Sat"},                               // weekday column 6
-    {5450, "Display Time"},                      // on-screen display caption: status display time
-    {5451, "Event"},                             // event; menus, captions and log kinds
-    {5452, "Camera Name"},                       // camera names
-    {5460, "Resolution"},                        // record general caption: resolution
-    {5461, "Overwrite"},                         // record general caption: overwrite
-    {5462, "Event Record"},                      // record general caption: event recording
-    {5463, "Record Rate"},                       // record general caption: record rate
-    {5464, "Pre-Event"},                         // record general caption: recording before an event
-    {5465, "Post-Event"},                        // record general caption: recording after an event
-    {5466, "Quality"},                           // record general caption: quality
-    {5467, "Slot 1"},                            // record mode slot 0
-    {5468, "Slot 2"},                            // record mode slot 1
-    {5469, "Slot 3"},                            // record mode slot 2
-    {5470, "Slot 4"},                            // record mode slot 3
-    {5471, "Slot 5"},                            // record mode slot 4
-    {5480, "Language"},                          // system general caption: language
-    {5481, "Video Standard"},                    // system general caption: video standard
-    {5482, "Recorder ID"},                       // system general caption: recorder ID
-    {5485, "User"},                              // account and e-mail name prefix
-    {5486, "ID"},                                // user id label; ID column
-    {5487, "Password"},                          // password label
-    {5488, "Confirm"},                           // password confirmation
-    {5489, "Alarm Output"},                      // system menu: per-channel three-way choice
-    {5491, "DST Mode"},                          // time page caption: daylight-saving mode
-    {5492, "Type"},                              // caption: type (rule, time-server source, backup format)
-    {5493, "Offset"},                            // time page caption: daylight-saving offset
-    {5494, "Server"},                            // time-server caption: server name
-    {5495, "Default"},                           // Default button; time-server source 0
-    {5496, "Host Name"},                         // time-server source 1
-    {5497, "IP Address"},                        // address label; time-server source 2
-    {5498, "Week"},                              // daylight-saving rule by week
-    {5500, "Mail Server"},                       // e-mail caption: mail server
-    {5501, "Sender"},                            // e-mail caption: sender
-    {5502, "Disk Full"},                         // event row: disk full
-    {5503, "Apply the DST change this year?"},   // daylight-saving question
-    {5520, "Remote Log - All"},                  // remote log title: all
-    {5521, "Remote Log - Client"},               // remote log title: client
-    {5522, "Remote Log - Event"},                // remote log title: events
-    {5523, "Remote Log - Operation"},            // remote log title: operation
-    {5524, "Remote Log - Power"},                // remote log title: power
-    {5525, "Remote Log - Record"},               // remote log title: recording
-    {5526, "Local Log"},                         // local log print title
-    {5527, "Local Play"},                        // label of locally played pictures
-    {5540, "Port"},                              // port label
-    {5541, "OK"},                                // OK button
-    {5542, "Cancel"},                            // Cancel button
-    {5543, "Modify"},                            // connect dialog: Modify button
-    {5560, "Date / Time"},                       // search menu: date and time
-    {5561, "Calendar"},                          // search menu: calendar
-    {5562, "Select Channel"},                    // search menu: select channels
-    {5563, "Play"},                              // Play button
-    {5580, "Choose the start day"},              // backup calendar title, choosing the start
-    {5581, "Choose the end day"},                // backup calendar title, choosing the end
-    {5582, "Calculate"},                         // Calculate button
-    {5583, "Prev"},                              // Prev button
-    {5584, "Next"},                              // Next button
-    {5585, "Backup"},                            // Backup button; log entry; account right: backup
-    {5600, "All"},                               // log menu: all
-    {5601, "Power"},                             // log menu: power
-    {5602, "Operation"},                         // log menu: operation
-    {5603, "Client"},                            // log menu: client
-    {5604, "Print"},                             // Print button
-    {5620, "System Info"},                       // information menu: system
-    {5621, "Status Info"},                       // information menu: status
-    {5640, "All Check"},                         // All Check button
-    {5641, "Return All"},                        // Return All button
-    {5642, "Reset"},                             // camera adjust: Reset button
-    {5643, "ips"},                               // record rate unit (images per second)
-    {5660, "Camera"},                            // display menu: camera adjust
-    {5661, "Covert"},                            // display menu: covert
-    {5662, "Spot Out"},                          // display menu: spot out
-    {5663, "OSD"},                               // display menu: on-screen display
-    {5664, "Hue"},                               // camera adjust column: hue
-    {5665, "Saturation"},                        // camera adjust column: saturation
-    {5666, "Contrast"},                          // camera adjust column: contrast
-    {5667, "Brightness"},                        // camera adjust column: brightness
-    {5668, "Mode"},                              // spot column: mode
-    {5669, "Duration"},                          // duration
-    {5680, "General"},                           // record menu: general; local setup tab: global
-    {5681, "Mode Slots"},                        // record menu: record mode slots
-    {5682, "Resolution"},                        // record column: resolution
-    {5683, "Rate"},                              // record column: rate
-    {5684, "Sensitivity"},                       // record column: sensitivity
-    {5685, "Region"},                            // record page button: region
-    {5686, "Set"},                               // Set button
-    {5687, "On / Off"},                          // record column: on and off
-    {5688, "4CIF"},                              // resolution 0
-    {5689, "2CIF"},                              // resolution 1
-    {5690, "CIF"},                               // resolution 2
-    {5700, "General"},                           // system menu: general
-    {5701, "Name"},                              // account row: name
-    {5702, "Auto Delete"},                       // system menu: days to keep recordings
-    {5703, "PTZ"},                               // system menu: PTZ
-    {5704, "Keyboard"},                          // system menu: PTZ keyboard
-    {5705, "Time"},                              // system menu: time and daylight saving
-    {5708, "Time Server"},                       // system menu: time server
-    {5709, "Off"},                               // three-way choice: off
-    {5710, "On"},                                // three-way choice: on
-    {5711, "Protocol"},                          // PTZ column: protocol
-    {5712, "Baud Rate"},                         // PTZ column: baud rate
-    {5713, "NTP"},                               // time-server tab: NTP
-    {5714, "City"},                              // time-server tab: city
-    {5720, "Pan Min"},                           // PTZ range column: pan low
-    {5721, "Pan Max"},                           // PTZ range column: pan high
-    {5722, "Tilt Min"},                          // PTZ range column: tilt low
-    {5723, "Tilt Max"},                          // PTZ range column: tilt high
-    {5730, "E-mail"},                            // event menu: e-mail
-    {5731, "Buzzer"},                            // event menu: first yes and no page
-    {5732, "Alarm Out"},                         // event menu: second yes and no page
-    {5733, "Event Popup"},                       // event menu: third yes and no page
-    {5734, "Send Test Mail"},                    // Send Test Mail button
-    {5735, "Yes"},                               // Yes button
-    {5736, "No"},                                // No button
-    {5750, "Opacity"},                           // local setup tab: opacity
-    {5751, "Audio Buffer"},                      // local setup tab: audio buffer
-    {5760, "Preset"},                            // PTZ keypad Preset; preset choice
-    {5761, "Learn"},                             // PTZ keypad: Learn
-    {5762, "Call"},                              // PTZ keypad: Call
-    {5767, "Tour"},                              // preset choice: tour
-    {5780, "GMT London, Lisbon"},                // time zone 1
-    {5781, "GMT+1 Paris, Berlin, Rome"},         // time zone 2
-    {5782, "GMT+2 Athens, Cairo, Helsinki"},     // time zone 3
-    {5783, "GMT+3 Moscow, Riyadh"},              // time zone 4
-    {5784, "GMT+4 Dubai, Baku"},                 // time zone 5
-    {5785, "GMT+5 Karachi, Tashkent"},           // time zone 6
-    {5786, "GMT+6 Dhaka, Almaty"},               // time zone 7
-    {5787, "GMT+7 Bangkok, Jakarta"},            // time zone 8
-    {5788, "GMT+8 Beijing, Singapore"},          // time zone 9
-    {5789, "GMT+9 Seoul, Tokyo"},                // time zone 10
-    {5790, "GMT+10 Sydney, Guam"},               // time zone 11
-    {5791, "GMT+11 Noumea"},                     // time zone 12
-    {5792, "GMT+12 Auckland, Fiji"},             // time zone 13
-    {5793, "GMT-11 Midway, Samoa"},              // time zone 14
-    {5794, "GMT-10 Hawaii"},                     // time zone 15
-    {5795, "GMT-9 Alaska"},                      // time zone 16
-    {5796, "GMT-8 Los Angeles, Vancouver"},      // time zone 17
-    {5797, "GMT-7 Denver, Phoenix"},             // time zone 18
-    {5798, "GMT-6 Chicago, Mexico City"},        // time zone 19
-    {5799, "GMT-5 New York, Bogota"},            // time zone 20
-    {5800, "GMT-4 Santiago, Caracas"},           // time zone 21
-    {5801, "GMT-3 Buenos Aires, Brasilia"},      // time zone 22
-    {5802, "GMT-2 Mid-Atlantic"},                // time zone 23
-    {5803, "GMT+9:30 Adelaide, Darwin"},         // time zone 24
-    {5810, "Please wait..."},                    // search frame: request outstanding
-    {5811, "Position"},                          // on-screen display caption: position
-    {5821, "Initialize the recorder setup?"},    // notice from the setup page, line 1
-    {5822, "Every setting returns to"},          // notice from the setup page, line 2
-    {5823, "its factory value."},                // notice from the setup page, line 3
-    {5830, "Disconnect"},                        // tooltip: disconnect (connected)
-    {5831, "Dome"},                              // PTZ keypad: dome menu
-    {5832, "Deinterlace"},                       // Deinterlace button
-    {5833, "Region"},                            // record general: Region button
-    {5834, "Options"},                           // system menu: options
-    {5835, "Key Tone"},                          // options caption 1
-    {5836, "Level"},                             // options caption 2
-    {5840, "Needed"},                            // size line: space needed
-    {5841, "Free"},                              // size line: space free
-    {5850, "Admin"},                             // account 0
-    {5851, "Manager"},                           // account 1
-    {5852, "Account"},                           // account caption
-    {5853, "Activation"},                        // activation caption (accounts, auto save)
-    {5854, "Rights"},                            // account rights caption
-    {5855, "Record"},                            // account right: recording on and off
-    {5856, "Covert View"},                       // account right: see covert channels
-    {5857, "Network"},                           // account right: network access; detail group
-    {5858, "Search"},                            // account right: search
-    {5859, "Reboot"},                            // account right: reboot the recorder
-    {5860, "PTZ"},                               // account right: PTZ
-    {5861, "User"},                              // system menu: user accounts
-    {5880, "Password"},                          // detail setting: password
-    {5881, "Description"},                       // description label
-    {5882, "Stop Recording"},                    // tooltip: record button while recording
-    {5883, "Start Recording"},                   // tooltip: record button while not recording
-    {5884, "Days to keep the recordings of this mode"}, // days column note, line 1
-    {5885, "(None keeps them until the disk is full)"}, // days column note, line 2
-    {5890, "Playback"},                                 // operation log: playback
-    {5891, "Disk Format"},                              // operation log: disk formatted
-    {5892, "Details"},                                  // Details button
-    {5893, "Display"},                                  // detail group: display
-    {5894, "System"},                                   // detail group: system
-    {5895, "Monitor"},                                  // detail setting: monitor
-    {5896, "DHCP"},                                     // detail setting: DHCP
-    {5897, "DDNS"},                                     // detail setting: DDNS
-    {5898, "Alarm In"},                                 // detail setting: alarm input
-    {5899, "Media"},                                    // backup detail: medium
-    {5901, "Popup Time"},                               // on-screen display caption (extended)
-    {5902, "Auto Lock"},                                // on-screen display caption (extended)
-    {5903, "Menu Timeout"},                             // on-screen display caption (extended)
-    {5910, "Auto Save"},                                // local setup tab: auto save
-    {5911, "Width"},                                    // auto save caption: width
-    {5912, "Height"},                                   // auto save caption: height
-    {5913, "Interval"},                                 // auto save caption: interval
-    {5914, "sec"},                                      // auto save: seconds unit
-    {5920, "Nothing to print."},                        // print: the list is empty
-    {5921, "The list was saved as a PDF file:"},        // print without a printer: folder and file follow
-    {5922, "The list could not be printed."},           // print: neither a printer nor the PDF file took it
+    {IDS_CONNECT, "Connect"},             // tooltip: connect (not connected)
+    {IDS_REMOTE_SEARCH, "Remote Search"}, // tooltip: search the recorder; opacity row of the remote search frame
+    {IDS_REMOTE_SETUP, "Remote Setup"},   // tooltip: recorder setup; opacity row of the setup frame
+    {IDS_LOCAL_SEARCH, "Local Search"},   // tooltip: search backups on this computer; opacity row of the local search
+    {IDS_LOCAL_SETUP,
+     "Local Setup"},              // tooltip: settings of this program; opacity row; local log entry of saved settings
+    {IDS_PAN_TILT, "Pan / Tilt"}, // tooltip: pan and tilt pad
+    {IDS_ZOOM_FOCUS, "Zoom / Focus"},             // tooltip: zoom and focus pad
+    {IDS_FIRMWARE_UPGRADE, "Firmware Upgrade"},   // tooltip: firmware upgrade; opacity row of the firmware dialog
+    {IDS_QUIT, "Quit"},                           // tooltip: quit the program
+    {IDS_CHANNEL, "Channel"},                     // channel prefix shown with a number ("Channel 1")
+    {IDS_1, "1"},                                 // tooltip: one-tile split
+    {IDS_4, "4"},                                 // tooltip: four-tile split
+    {IDS_FULL_SCREEN, "Full Screen"},             // tooltip: full screen
+    {IDS_LIVE, "Live"},                           // tooltip: live view; label of live pictures
+    {IDS_ON_SCREEN_DISPLAY, "On-Screen Display"}, // tooltip: on-screen text on and off
+    {IDS_RESET_TILE_ORDER, "Reset Tile Order"},   // tooltip: put the tiles back in channel order
+    {IDS_SAVE, "Save"},                           // tooltip: save still images; connection history Save
+    {IDS_OPEN_IMAGE, "Open Image"},               // tooltip: open a saved image
+    {IDS_MUTE, "Mute"},                           // tooltip: sound on and off
+    {IDS_VOLUME, "Volume"},                       // tooltip: volume slider
+    {IDS_AUDIO_CHANNEL, "Audio Channel"},         // tooltip: choose the audio channel
+    {IDS_TALK, "Talk"},                           // tooltip: talk to the recorder
+    {IDS_PLAY, "Play"},                           // tooltip: play
+    {IDS_PLAY_BACKWARD, "Play Backward"},         // tooltip: play backward
+    {IDS_FAST_FORWARD, "Fast Forward"},           // tooltip: fast forward
+    {IDS_PAUSE, "Pause"},                         // tooltip: pause
+    {IDS_RECORD, "Record"},                       // log menu: recording entries; detail page: record settings group
+    {IDS_STOP, "Stop"},                           // tooltip: stop; firmware Stop button
+    {IDS_STEP, "Step"},                           // tooltip: step one picture
+    {IDS_MINIMIZE, "Minimize"},                   // tooltip: minimise the main window
+    {IDS_AUDIO, "Audio"},                         // tooltip: listen to audio; audio column and filter
+    {IDS_SETUP_DATA_CHECK_FAILED, "Setup data check failed."},      // notice: setup data failed its check
+    {IDS_REASON_INVALID_SETUP_DATA, "Reason: invalid setup data."}, // notice: setup update refused, reason 81
+    {IDS_NOT_ENOUGH_SPACE_ON_THE_RECORDER,
+     "Not enough space on the recorder."},         // notice: refused for lack of space on the recorder
+    {IDS_CONNECTION_FAILED, "Connection failed."}, // notice: connecting failed
+    {IDS_REFUSED_THE_RECORDER_IS_BUSY, "Refused: the recorder is busy."}, // notice: request refused, reason 86
+    {IDS_REFUSED_FUNCTION_IN_USE, "Refused: function in use."},           // notice: request refused, reason 53
+    {IDS_REASON_THE_RECORDER_IS_BUSY, "Reason: the recorder is busy."},   // notice: setup update refused, reason 51
+    {IDS_REASON_THE_RECORDER_SHUT_DOWN,
+     "Reason: the recorder shut down."}, // notice: the recorder ended the connection, reason 34
+    {IDS_REASON_IMAGE_WRITE_FAILED, "Reason: image write failed."}, // notice: firmware upgrade result 4
+    {IDS_REASON_IMAGE_CHECK_FAILED, "Reason: image check failed."}, // notice: firmware upgrade result 3
+    {IDS_REASON_ANOTHER_USER_LOGGED_IN,
+     "Reason: another user logged in."}, // notice: the recorder ended the connection, reason 35
+    {IDS_NOT_ENOUGH_SPACE_FOR_THE_BACKUP,
+     "Not enough space for the backup."}, // notice: not enough disk space for a backup
+    {IDS_REASON_TOO_MANY_CONNECTIONS,
+     "Reason: too many connections."},                         // notice: the recorder ended the connection, reason 36
+    {IDS_FIRMWARE_UPGRADE_FAILED, "Firmware upgrade failed."}, // notice: firmware upgrade result, first line
+    {IDS_FIRMWARE_UPGRADE_FINISHED, "Firmware upgrade finished."}, // notice: firmware upgrade finished
+    {IDS_REFUSED_PLAYBACK_IS_RUNNING,
+     "Refused: playback is running."}, // notice: live view or recording refused, reason 66
+    {IDS_REASON_THE_SETUP_WAS_CHANGED,
+     "Reason: the setup was changed."}, // notice: the recorder ended the connection, reason 3
+    {IDS_NEW_FIRMWARE_FOUND_UPGRADE_NOW, "New firmware found. Upgrade now?"}, // notice: firmware images found
+    {IDS_NO_FIRMWARE_IMAGE_FOUND, "No firmware image found."},                // notice: no firmware image found
+    {IDS_NO_DATA_FOUND, "No data found."},                                    // notice: a request found no data
+    {IDS_REFUSED_NOT_ALLOWED_NOW, "Refused: not allowed now."},               // notice: refused, reason 65
+    {IDS_REASON_FIRMWARE_UPDATE_RUNNING,
+     "Reason: firmware update running."}, // notice: the recorder ended the connection, reason 33
+    {IDS_REASON_WRONG_FIRMWARE_IMAGE, "Reason: wrong firmware image."}, // notice: firmware upgrade result 2
+    {IDS_REASON_NO_ANSWER_IN_TIME,
+     "Reason: no answer in time."}, // notice: the recorder ended the connection, reason -2
+    {IDS_REFUSED_SETUP_IS_BEING_CHANGED, "Refused: setup is being changed."}, // notice: refused, reason 97
+    {IDS_THE_RECORDER_REFUSED_THE_SETUP, "The recorder refused the setup."}, // notice: setup update refused, first line
+    {IDS_SETUP_SAVED, "Setup saved."},                                       // notice: setup saved
+    {IDS_RESTART_THE_RECORDER_NOW, "Restart the recorder now?"}, // notice: firmware upgrade finished, second line
+    {IDS_TRY_AGAIN, "Try again?"},                 // notice: question to search again or send the setup again
+    {IDS_CONNECTION_CLOSED, "Connection closed."}, // notice: connection closed
+    {IDS_NETWORK_SOCKET_UNAVAILABLE, "Network socket unavailable."}, // notice: the socket could not be created
+    {IDS_REFUSED_WRONG_REQUEST, "Refused: wrong request."},          // notice: refused, reason 2
+    {IDS_REASON_CLOSED_BY_THE_RECORDER,
+     "Reason: closed by the recorder."},       // notice: the recorder ended the connection, reason 2
+    {IDS_REQUEST_REFUSED, "Request refused."}, // notice: refused, reason 1; firmware row status
+    {IDS_REASON_UNKNOWN, "Reason unknown."},   // notice: reason without a text of its own
+    {IDS_TALK_IS_IN_USE_BY_ANOTHER, "Talk is in use by another user."},     // notice: talk refused, reason 54
+    {IDS_TALK_IS_NOT_AVAILABLE, "Talk is not available."},                  // notice: talk refused, reason 55
+    {IDS_CONNECTION_TIMED_OUT, "Connection timed out."},                    // notice: connecting timed out
+    {IDS_REASON_RECORDER_STORAGE_ERROR, "Reason: recorder storage error."}, // notice: firmware upgrade result 6
+    {IDS_REASON_TRANSFER_FAILED, "Reason: transfer failed."},               // notice: firmware upgrade result 1
+    {IDS_INITIALIZE, "Initialize"}, // Initialize button; notice line; operation log entry
+    {IDS_RESET_EVERY_SETTING_TO_DEFAULT,
+     "Reset every setting to default?"}, // notice: initialise the recorder's setup, second line
+    {IDS_REFUSED_RECORDER_DISK_ERROR, "Refused: recorder disk error."},        // notice: refused, reason 98
+    {IDS_NO_PERMISSION_FOR_THIS_FUNCTION, "No permission for this function."}, // notice: not allowed for this account
+    {IDS_POWER_ON, "Power On"},                                                // remote log: power on
+    {IDS_POWER_OFF, "Power Off"},                                              // remote log: power off
+    {IDS_POWER_FAILURE, "Power Failure"},                                      // remote log: power failure
+    {IDS_RECORDING_STARTED, "Recording Started"},                              // remote log: recording started
+    {IDS_RECORDING_STOPPED, "Recording Stopped"},                              // remote log: recording stopped
+    {IDS_DISK_FULL, "Disk Full"},                                              // remote log: disk full
+    {IDS_OVERWRITE_STARTED, "Overwrite Started"},                              // remote log: overwriting old recordings
+    {IDS_DISK_ERROR, "Disk Error"},                                            // remote log: disk error
+    {IDS_MENU_ENTERED, "Menu Entered"},              // remote log: operation on the recorder's menu
+    {IDS_TIME_CHANGED, "Time Changed"},              // remote log: clock changed
+    {IDS_FIRMWARE_UPDATE, "Firmware Update"},        // remote log: firmware updated
+    {IDS_SETUP, "Setup"},                            // remote log: setup changed; account right: remote setup
+    {IDS_LOGIN, "Login"},                            // remote log: client logged in
+    {IDS_LOGOUT, "Logout"},                          // remote log: client logged out
+    {IDS_LIVE_VIEW, "Live View"},                    // remote log: client live view
+    {IDS_PLAYBACK, "Playback"},                      // remote log: client playback; label of remotely played pictures
+    {IDS_BACKUP, "Backup"},                          // remote log: client backup
+    {IDS_SETUP_CHANGE, "Setup Change"},              // remote log: client changed the setup
+    {IDS_FIRMWARE, "Firmware"},                      // remote log: client firmware upgrade
+    {IDS_PTZ_CONTROL, "PTZ Control"},                // remote log: client steered a camera
+    {IDS_ALARM, "Alarm"},                            // record mode and event type: alarm
+    {IDS_MOTION, "Motion"},                          // record mode and event type: motion
+    {IDS_AUDIO_EVENT, "Audio"},                      // record mode and event type: audio
+    {IDS_VIDEO_LOSS, "Video Loss"},                  // event type: video loss
+    {IDS_DISK_ALARM, "Disk Alarm"},                  // event type: disk alarm
+    {IDS_TOTAL_SPACE, "Total Space"},                // status row: disk capacity
+    {IDS_USED_SPACE, "Used Space"},                  // status row: disk space used
+    {IDS_FREE_SPACE, "Free Space"},                  // status row: disk space free
+    {IDS_IDLE, "Idle"},                              // channel status 0
+    {IDS_RECORDING, "Recording"},                    // channel status 1
+    {IDS_ALARM_RECORDING, "Alarm Recording"},        // channel status 2
+    {IDS_MOTION_RECORDING, "Motion Recording"},      // channel status 4
+    {IDS_SCHEDULE_RECORDING, "Schedule Recording"},  // channel status 3
+    {IDS_VIDEO_LOSS_STATUS, "Video Loss"},           // channel status 5
+    {IDS_NONE_STATUS, "None"},                       // no record mode; channel without status
+    {IDS_MAC_ADDRESS, "MAC Address"},                // system information: MAC address
+    {IDS_BOOT_LOADER, "Boot Loader"},                // system information: firmware slot 0
+    {IDS_KERNEL_INFO, "Kernel"},                     // system information: firmware slot 3
+    {IDS_APPLICATION, "Application"},                // system information: firmware slot 4
+    {IDS_FILE_SYSTEM, "File System"},                // system information: firmware slot 5
+    {IDS_WEB_PAGES, "Web Pages"},                    // system information: firmware slot 6
+    {IDS_CH, "CH"},                                  // channel prefix before two digits ("CH01")
+    {IDS_LOADER, "Loader"},                          // firmware row: slot 0
+    {IDS_KERNEL, "Kernel"},                          // firmware row: slot 3
+    {IDS_PROGRAM, "Program"},                        // firmware row: slot 4
+    {IDS_FIRMWARE_ROWS, "Firmware"},                 // firmware rows: any part
+    {IDS_FILES, "Files"},                            // firmware row: slot 5
+    {IDS_WEB, "Web"},                                // firmware row: slot 6
+    {IDS_SENDING_THE_IMAGE, "Sending the image..."}, // firmware status while sending
+    {IDS_RECORDER_IS_UPDATING, "Recorder is updating..."}, // firmware status once the recorder has the image
+    {IDS_CLOSE, "Close"},                                  // firmware Close button
+    {IDS_UPGRADE, "Upgrade"},                              // firmware upgrade
+    {IDS_STOPPED, "Stopped"},                              // firmware row status: stopped
+    {IDS_WRONG_IMAGE, "Wrong image"},                      // firmware row status: refused, reason 17
+    {IDS_RECORDER_BUSY, "Recorder busy"},                  // firmware row status: refused, reason 18
+    {IDS_FAILED, "Failed"},                                // firmware row status: failed
+    {IDS_DONE, "Done"},                                    // firmware row status: done
+    {IDS_DISABLED, "Disabled"},                            // e-mail option 0
+    {IDS_EVENTS, "Events"},                                // e-mail option 1
+    {IDS_EVENTS_AND_LOG, "Events and Log"},                // e-mail option 2
+    {IDS_HIGH, "High"},                                    // level 3 (sensitivity, options)
+    {IDS_MIDDLE, "Middle"},                                // level 2
+    {IDS_LOW, "Low"},                                      // level 1
+    {IDS_CONTINUOUS, "Continuous"},                        // record mode 0
+    {IDS_SCHEDULE, "Schedule"},                            // record mode 3
+    {IDS_HOLIDAY, "Holiday"},                              // record mode 5
+    {IDS_ENGLISH, "English"},                              // recorder language 0
+    {IDS_FRENCH, "French"},                                // recorder language 1
+    {IDS_GERMAN, "German"},                                // recorder language 2
+    {IDS_ITALIAN, "Italian"},                              // recorder language 3
+    {IDS_DUTCH, "Dutch"},                                  // recorder language 4
+    {IDS_RUSSIAN, "Russian"},                              // recorder language 5
+    {IDS_POLISH, "Polish"},                                // recorder language 6
+    {IDS_SPANISH, "Spanish"},                              // recorder language 7
+    {IDS_HUNGARIAN, "Hungarian"},                          // recorder language 8
+    {IDS_SLOVAK, "Slovak"},                                // recorder language 9
+    {IDS_PORTUGUESE, "Portuguese"},                        // recorder language 10
+    {IDS_KOREAN, "Korean"},                                // recorder language 11
+    {IDS_JAPANESE, "Japanese"},                            // recorder language 12
+    {IDS_SIMPLIFIED_CHINESE, "Simplified Chinese"},        // recorder language 13
+    {IDS_TRADITIONAL_CHINESE, "Traditional Chinese"},      // recorder language 14
+    {IDS_TURKISH, "Turkish"},                              // recorder language 15
+    {IDS_DANISH, "Danish"},                                // recorder language 16
+    {IDS_ADD, "Add"},                                      // account name action: add; Add button
+    {IDS_EDIT, "Edit"},                                    // account name action: edit; connection history Edit
+    {IDS_DELETE, "Delete"},                                // account name action: delete; connection history Delete
+    {IDS_NONE, "None"},                                    // none (zone, days, three-way choice)
+    {IDS_USER_DEFINED, "User Defined"},                    // daylight-saving mode 1: the user's rule
+    {IDS_RULE_1, "Rule 1"},                                // daylight-saving mode 2: the recorder's rule 0
+    {IDS_RULE_2, "Rule 2"},                                // daylight-saving mode 3: the recorder's rule 1
+    {IDS_RULE_3, "Rule 3"},                                // daylight-saving mode 4: the recorder's rule 2
+    {IDS_RULE_4, "Rule 4"},                                // daylight-saving mode 5: the recorder's rule 3
+    {IDS_RULE_5, "Rule 5"},                                // daylight-saving mode 6: the recorder's rule 4
+    {IDS_RULE_6, "Rule 6"},                                // daylight-saving mode 7: the recorder's rule 5
+    {IDS_RULE_7, "Rule 7"},                                // daylight-saving mode 8: the recorder's rule 6
+    {IDS_RULE_8, "Rule 8"},                                // daylight-saving mode 9: the recorder's rule 7
+    {IDS_RULE_9, "Rule 9"},                                // daylight-saving mode 10: the recorder's rule 8
+    {IDS_RULE_10, "Rule 10"},                              // daylight-saving mode 11: the recorder's rule 9
+    {IDS_RULE_11, "Rule 11"},                              // daylight-saving mode 12: the recorder's rule 10
+    {IDS_RULE_12, "Rule 12"},                              // daylight-saving mode 13: the recorder's rule 11
+    {IDS_RULE_13, "Rule 13"},                              // daylight-saving mode 14: the recorder's rule 12
+    {IDS_RULE_14, "Rule 14"},                              // daylight-saving mode 15: the recorder's rule 13
+    {IDS_RULE_15, "Rule 15"},                              // daylight-saving mode 16: the recorder's rule 14
+    {IDS_RULE_16, "Rule 16"},                              // daylight-saving mode 17: the recorder's rule 15
+    {IDS_RULE_17, "Rule 17"},                              // daylight-saving mode 18: the recorder's rule 16
+    {IDS_RULE_18, "Rule 18"},                              // daylight-saving mode 19: the recorder's rule 17
+    {IDS_RULE_19, "Rule 19"},                              // daylight-saving mode 20: the recorder's rule 18
+    {IDS_RULE_20, "Rule 20"},                              // daylight-saving mode 21: the recorder's rule 19
+    {IDS_RULE_21, "Rule 21"},                              // daylight-saving mode 22: the recorder's rule 20
+    {IDS_RULE_22, "Rule 22"},                              // daylight-saving mode 23: the recorder's rule 21
+    {IDS_RULE_23, "Rule 23"},                              // daylight-saving mode 24: the recorder's rule 22
+    {IDS_RULE_24, "Rule 24"},                              // daylight-saving mode 25: the recorder's rule 23
+    {IDS_RULE_25, "Rule 25"},                              // daylight-saving mode 26: the recorder's rule 24
+    {IDS_RULE_26, "Rule 26"},                              // daylight-saving mode 27: the recorder's rule 25
+    {IDS_RULE_27, "Rule 27"},                              // daylight-saving mode 28: the recorder's rule 26
+    {IDS_RULE_28, "Rule 28"},                              // daylight-saving mode 29: the recorder's rule 27
+    {IDS_JAN, "Jan"},                                      // month 1
+    {IDS_FEB, "Feb"},                                      // month 2
+    {IDS_MAR, "Mar"},                                      // month 3
+    {IDS_APR, "Apr"},                                      // month 4
+    {IDS_MAY, "May"},                                      // month 5
+    {IDS_JUN, "Jun"},                                      // month 6
+    {IDS_JUL, "Jul"},                                      // month 7
+    {IDS_AUG, "Aug"},                                      // month 8
+    {IDS_SEP, "Sep"},                                      // month 9
+    {IDS_OCT, "Oct"},                                      // month 10
+    {IDS_NOV, "Nov"},                                      // month 11
+    {IDS_DEC, "Dec"},                                      // month 12
+    {IDS_1ST, "1st"},                                      // week of the month 0
+    {IDS_2ND, "2nd"},                                      // week of the month 1
+    {IDS_3RD, "3rd"},                                      // week of the month 2
+    {IDS_4TH, "4th"},                                      // week of the month 3
+    {IDS_LAST, "Last"},                                    // week of the month 4
+    {IDS_SUNDAY, "Sunday"},                                // weekday 0
+    {IDS_MONDAY, "Monday"},                                // weekday 1
+    {IDS_TUESDAY, "Tuesday"},                              // weekday 2
+    {IDS_WEDNESDAY, "Wednesday"},                          // weekday 3
+    {IDS_THURSDAY, "Thursday"},                            // weekday 4
+    {IDS_FRIDAY, "Friday"},                                // weekday 5
+    {IDS_SATURDAY, "Saturday"},                            // weekday 6
+    {IDS_OFF, "Off"},                                      // off; none
+    {IDS_SEC, "sec"},                             // seconds unit (also the "on" name of time-server synchronisation)
+    {IDS_DAYS, "Days"},                           // days unit
+    {IDS_ALWAYS, "Always"},                       // on-screen display time: always
+    {IDS_ON, "On"},                               // on
+    {IDS_HOUR, "Hour"},                           // hour
+    {IDS_MIN, "Min"},                             // minutes
+    {IDS_PROGRAM_START, "Program Start"},         // local log: program started
+    {IDS_PROGRAM_END, "Program End"},             // local log: program ended
+    {IDS_LOGIN_LOCAL_LOG, "Login"},               // local log and remote log: logged in
+    {IDS_DISCONNECT_LOG, "Disconnect"},           // local log and remote log: disconnected
+    {IDS_LOGIN_FAILED, "Login Failed"},           // local log and remote log: login failed
+    {IDS_LOCAL_PLAY_START, "Local Play Start"},   // local log: local playback started
+    {IDS_LOCAL_PLAY_END, "Local Play End"},       // local log: local playback ended
+    {IDS_LOCAL_SETUP_SAVED, "Local Setup Saved"}, // local log: settings saved
+    {IDS_SNAPSHOT, "Snapshot"},                   // local log: still image saved
+    {IDS_CHOOSE_A_FOLDER, "Choose a folder"},     // folder browser caption
+    {IDS_YYYY_MM_DD, "YYYY-MM-DD"},               // date format 0
+    {IDS_MM_DD_YYYY, "MM-DD-YYYY"},               // date format 1
+    {IDS_DD_MM_YYYY, "DD-MM-YYYY"},               // date format 2
+    {IDS_DRAW_MODE, "Draw Mode"},                 // local setup caption: draw mode
+    {IDS_DATE_FORMAT, "Date Format"},             // caption: date format
+    {IDS_SAVE_FORMAT, "Save Format"},             // local setup caption: still image format
+    {IDS_SAVE_LOCATION, "Save Location"},         // local setup caption: save location
+    {IDS_CONNECT_PASSWORD, "Connect / Password"}, // opacity row: connect and password dialogs
+    {IDS_PTZ_CONTROL_OPACITY, "PTZ Control"},     // opacity row: PTZ pads
+    {IDS_RESERVED, "Reserved"},                   // opacity row: unused
+    {IDS_NOTICE_BOX, "Notice Box"},               // opacity row: notice box
+    {IDS_LIVE_AUDIO_BUFFER, "Live"},              // audio buffer row: live
+    {IDS_REMOTE_PLAYBACK, "Remote Playback"},     // audio buffer row: remote playback
+    {IDS_LOCAL_PLAYBACK, "Local Playback"},       // audio buffer row: local playback
+    {IDS_PROGRAM_VERSION, "Program Version"},     // local information: program version
+    {IDS_START, "Start"},                         // start; firmware Start button
+    {IDS_END, "End"},                             // end
+    {IDS_DATE, "Date"},                           // date; daylight-saving rule by date
+    {IDS_TIME, "Time"},                           // time
+    {IDS_YEAR, "Year"},                           // calendar caption: year
+    {IDS_MONTH, "Month"},                         // calendar caption: month
+    {IDS_SUN, "Sun"},                             // weekday column 0
+    {IDS_MON, "Mon"},                             // weekday column 1
+    {IDS_TUE, "Tue"},                             // weekday column 2
+    {IDS_WED, "Wed"},                             // weekday column 3
+    {IDS_THU, "Thu"},                             // weekday column 4
+    {IDS_FRI, "Fri"},                             // weekday column 5
+    {IDS_SAT, "Sat"},                             // weekday column 6
+    {IDS_DISPLAY_TIME, "Display Time"},           // on-screen display caption: status display time
+    {IDS_EVENT, "Event"},                         // event; menus, captions and log kinds
+    {IDS_CAMERA_NAME, "Camera Name"},             // camera names
+    {IDS_RESOLUTION, "Resolution"},               // record general caption: resolution
+    {IDS_OVERWRITE, "Overwrite"},                 // record general caption: overwrite
+    {IDS_EVENT_RECORD, "Event Record"},           // record general caption: event recording
+    {IDS_RECORD_RATE, "Record Rate"},             // record general caption: record rate
+    {IDS_PRE_EVENT, "Pre-Event"},                 // record general caption: recording before an event
+    {IDS_POST_EVENT, "Post-Event"},               // record general caption: recording after an event
+    {IDS_QUALITY, "Quality"},                     // record general caption: quality
+    {IDS_SLOT_1, "Slot 1"},                       // record mode slot 0
+    {IDS_SLOT_2, "Slot 2"},                       // record mode slot 1
+    {IDS_SLOT_3, "Slot 3"},                       // record mode slot 2
+    {IDS_SLOT_4, "Slot 4"},                       // record mode slot 3
+    {IDS_SLOT_5, "Slot 5"},                       // record mode slot 4
+    {IDS_LANGUAGE, "Language"},                   // system general caption: language
+    {IDS_VIDEO_STANDARD, "Video Standard"},       // system general caption: video standard
+    {IDS_RECORDER_ID, "Recorder ID"},             // system general caption: recorder ID
+    {IDS_USER, "User"},                           // account and e-mail name prefix
+    {IDS_ID, "ID"},                               // user id label; ID column
+    {IDS_PASSWORD, "Password"},                   // password label
+    {IDS_CONFIRM, "Confirm"},                     // password confirmation
+    {IDS_ALARM_OUTPUT, "Alarm Output"},           // system menu: per-channel three-way choice
+    {IDS_DST_MODE, "DST Mode"},                   // time page caption: daylight-saving mode
+    {IDS_TYPE, "Type"},                           // caption: type (rule, time-server source, backup format)
+    {IDS_OFFSET, "Offset"},                       // time page caption: daylight-saving offset
+    {IDS_SERVER, "Server"},                       // time-server caption: server name
+    {IDS_DEFAULT, "Default"},                     // Default button; time-server source 0
+    {IDS_HOST_NAME, "Host Name"},                 // time-server source 1
+    {IDS_IP_ADDRESS, "IP Address"},               // address label; time-server source 2
+    {IDS_WEEK, "Week"},                           // daylight-saving rule by week
+    {IDS_MAIL_SERVER, "Mail Server"},             // e-mail caption: mail server
+    {IDS_SENDER, "Sender"},                       // e-mail caption: sender
+    {IDS_DISK_FULL_EVENT, "Disk Full"},           // event row: disk full
+    {IDS_APPLY_THE_DST_CHANGE_THIS_YEAR, "Apply the DST change this year?"}, // daylight-saving question
+    {IDS_REMOTE_LOG_ALL, "Remote Log - All"},                                // remote log title: all
+    {IDS_REMOTE_LOG_CLIENT, "Remote Log - Client"},                          // remote log title: client
+    {IDS_REMOTE_LOG_EVENT, "Remote Log - Event"},                            // remote log title: events
+    {IDS_REMOTE_LOG_OPERATION, "Remote Log - Operation"},                    // remote log title: operation
+    {IDS_REMOTE_LOG_POWER, "Remote Log - Power"},                            // remote log title: power
+    {IDS_REMOTE_LOG_RECORD, "Remote Log - Record"},                          // remote log title: recording
+    {IDS_LOCAL_LOG, "Local Log"},                                            // local log print title
+    {IDS_LOCAL_PLAY, "Local Play"},                                          // label of locally played pictures
+    {IDS_PORT, "Port"},                                                      // port label
+    {IDS_OK, "OK"},                                                          // OK button
+    {IDS_CANCEL, "Cancel"},                                                  // Cancel button
+    {IDS_MODIFY, "Modify"},                                                  // connect dialog: Modify button
+    {IDS_DATE_TIME, "Date / Time"},                                          // search menu: date and time
+    {IDS_CALENDAR, "Calendar"},                                              // search menu: calendar
+    {IDS_SELECT_CHANNEL, "Select Channel"},                                  // search menu: select channels
+    {IDS_PLAY_BUTTON, "Play"},                                               // Play button
+    {IDS_CHOOSE_THE_START_DAY, "Choose the start day"},              // backup calendar title, choosing the start
+    {IDS_CHOOSE_THE_END_DAY, "Choose the end day"},                  // backup calendar title, choosing the end
+    {IDS_CALCULATE, "Calculate"},                                    // Calculate button
+    {IDS_PREV, "Prev"},                                              // Prev button
+    {IDS_NEXT, "Next"},                                              // Next button
+    {IDS_BACKUP_BUTTON, "Backup"},                                   // Backup button; log entry; account right: backup
+    {IDS_ALL, "All"},                                                // log menu: all
+    {IDS_POWER, "Power"},                                            // log menu: power
+    {IDS_OPERATION, "Operation"},                                    // log menu: operation
+    {IDS_CLIENT, "Client"},                                          // log menu: client
+    {IDS_PRINT, "Print"},                                            // Print button
+    {IDS_SYSTEM_INFO, "System Info"},                                // information menu: system
+    {IDS_STATUS_INFO, "Status Info"},                                // information menu: status
+    {IDS_ALL_CHECK, "All Check"},                                    // All Check button
+    {IDS_RETURN_ALL, "Return All"},                                  // Return All button
+    {IDS_RESET, "Reset"},                                            // camera adjust: Reset button
+    {IDS_IPS, "ips"},                                                // record rate unit (images per second)
+    {IDS_CAMERA, "Camera"},                                          // display menu: camera adjust
+    {IDS_COVERT, "Covert"},                                          // display menu: covert
+    {IDS_SPOT_OUT, "Spot Out"},                                      // display menu: spot out
+    {IDS_OSD, "OSD"},                                                // display menu: on-screen display
+    {IDS_HUE, "Hue"},                                                // camera adjust column: hue
+    {IDS_SATURATION, "Saturation"},                                  // camera adjust column: saturation
+    {IDS_CONTRAST, "Contrast"},                                      // camera adjust column: contrast
+    {IDS_BRIGHTNESS, "Brightness"},                                  // camera adjust column: brightness
+    {IDS_MODE, "Mode"},                                              // spot column: mode
+    {IDS_DURATION, "Duration"},                                      // duration
+    {IDS_GENERAL, "General"},                                        // record menu: general; local setup tab: global
+    {IDS_MODE_SLOTS, "Mode Slots"},                                  // record menu: record mode slots
+    {IDS_RESOLUTION_COLUMN, "Resolution"},                           // record column: resolution
+    {IDS_RATE, "Rate"},                                              // record column: rate
+    {IDS_SENSITIVITY, "Sensitivity"},                                // record column: sensitivity
+    {IDS_REGION, "Region"},                                          // record page button: region
+    {IDS_SET, "Set"},                                                // Set button
+    {IDS_ON_OFF, "On / Off"},                                        // record column: on and off
+    {IDS_4CIF, "4CIF"},                                              // resolution 0
+    {IDS_2CIF, "2CIF"},                                              // resolution 1
+    {IDS_CIF, "CIF"},                                                // resolution 2
+    {IDS_GENERAL_SYSTEM_MENU, "General"},                            // system menu: general
+    {IDS_NAME, "Name"},                                              // account row: name
+    {IDS_AUTO_DELETE, "Auto Delete"},                                // system menu: days to keep recordings
+    {IDS_PTZ_MENU, "PTZ"},                                           // system menu: PTZ
+    {IDS_KEYBOARD, "Keyboard"},                                      // system menu: PTZ keyboard
+    {IDS_TIME_MENU, "Time"},                                         // system menu: time and daylight saving
+    {IDS_TIME_SERVER, "Time Server"},                                // system menu: time server
+    {IDS_OFF_CHOICE, "Off"},                                         // three-way choice: off
+    {IDS_ON_CHOICE, "On"},                                           // three-way choice: on
+    {IDS_PROTOCOL, "Protocol"},                                      // PTZ column: protocol
+    {IDS_BAUD_RATE, "Baud Rate"},                                    // PTZ column: baud rate
+    {IDS_NTP, "NTP"},                                                // time-server tab: NTP
+    {IDS_CITY, "City"},                                              // time-server tab: city
+    {IDS_PAN_MIN, "Pan Min"},                                        // PTZ range column: pan low
+    {IDS_PAN_MAX, "Pan Max"},                                        // PTZ range column: pan high
+    {IDS_TILT_MIN, "Tilt Min"},                                      // PTZ range column: tilt low
+    {IDS_TILT_MAX, "Tilt Max"},                                      // PTZ range column: tilt high
+    {IDS_E_MAIL, "E-mail"},                                          // event menu: e-mail
+    {IDS_BUZZER, "Buzzer"},                                          // event menu: first yes and no page
+    {IDS_ALARM_OUT, "Alarm Out"},                                    // event menu: second yes and no page
+    {IDS_EVENT_POPUP, "Event Popup"},                                // event menu: third yes and no page
+    {IDS_SEND_TEST_MAIL, "Send Test Mail"},                          // Send Test Mail button
+    {IDS_YES, "Yes"},                                                // Yes button
+    {IDS_NO, "No"},                                                  // No button
+    {IDS_OPACITY, "Opacity"},                                        // local setup tab: opacity
+    {IDS_AUDIO_BUFFER, "Audio Buffer"},                              // local setup tab: audio buffer
+    {IDS_PRESET, "Preset"},                                          // PTZ keypad Preset; preset choice
+    {IDS_LEARN, "Learn"},                                            // PTZ keypad: Learn
+    {IDS_CALL, "Call"},                                              // PTZ keypad: Call
+    {IDS_TOUR, "Tour"},                                              // preset choice: tour
+    {IDS_GMT_LONDON_LISBON, "GMT London, Lisbon"},                   // time zone 1
+    {IDS_GMT_PLUS_1_PARIS_BERLIN_ROME, "GMT+1 Paris, Berlin, Rome"}, // time zone 2
+    {IDS_GMT_PLUS_2_ATHENS_CAIRO_HELSINKI, "GMT+2 Athens, Cairo, Helsinki"}, // time zone 3
+    {IDS_GMT_PLUS_3_MOSCOW_RIYADH, "GMT+3 Moscow, Riyadh"},                  // time zone 4
+    {IDS_GMT_PLUS_4_DUBAI_BAKU, "GMT+4 Dubai, Baku"},                        // time zone 5
+    {IDS_GMT_PLUS_5_KARACHI_TASHKENT, "GMT+5 Karachi, Tashkent"},            // time zone 6
+    {IDS_GMT_PLUS_6_DHAKA_ALMATY, "GMT+6 Dhaka, Almaty"},                    // time zone 7
+    {IDS_GMT_PLUS_7_BANGKOK_JAKARTA, "GMT+7 Bangkok, Jakarta"},              // time zone 8
+    {IDS_GMT_PLUS_8_BEIJING_SINGAPORE, "GMT+8 Beijing, Singapore"},          // time zone 9
+    {IDS_GMT_PLUS_9_SEOUL_TOKYO, "GMT+9 Seoul, Tokyo"},                      // time zone 10
+    {IDS_GMT_PLUS_10_SYDNEY_GUAM, "GMT+10 Sydney, Guam"},                    // time zone 11
+    {IDS_GMT_PLUS_11_NOUMEA, "GMT+11 Noumea"},                               // time zone 12
+    {IDS_GMT_PLUS_12_AUCKLAND_FIJI, "GMT+12 Auckland, Fiji"},                // time zone 13
+    {IDS_GMT_MINUS_11_MIDWAY_SAMOA, "GMT-11 Midway, Samoa"},                 // time zone 14
+    {IDS_GMT_MINUS_10_HAWAII, "GMT-10 Hawaii"},                              // time zone 15
+    {IDS_GMT_MINUS_9_ALASKA, "GMT-9 Alaska"},                                // time zone 16
+    {IDS_GMT_MINUS_8_LOS_ANGELES_VANCOUVER, "GMT-8 Los Angeles, Vancouver"}, // time zone 17
+    {IDS_GMT_MINUS_7_DENVER_PHOENIX, "GMT-7 Denver, Phoenix"},               // time zone 18
+    {IDS_GMT_MINUS_6_CHICAGO_MEXICO_CITY, "GMT-6 Chicago, Mexico City"},     // time zone 19
+    {IDS_GMT_MINUS_5_NEW_YORK_BOGOTA, "GMT-5 New York, Bogota"},             // time zone 20
+    {IDS_GMT_MINUS_4_SANTIAGO_CARACAS, "GMT-4 Santiago, Caracas"},           // time zone 21
+    {IDS_GMT_MINUS_3_BUENOS_AIRES_BRASILIA, "GMT-3 Buenos Aires, Brasilia"}, // time zone 22
+    {IDS_GMT_MINUS_2_MID_ATLANTIC, "GMT-2 Mid-Atlantic"},                    // time zone 23
+    {IDS_GMT_PLUS_9_30_ADELAIDE_DARWIN, "GMT+9:30 Adelaide, Darwin"},        // time zone 24
+    {IDS_PLEASE_WAIT, "Please wait..."},                                     // search frame: request outstanding
+    {IDS_POSITION, "Position"},                                              // on-screen display caption: position
+    {IDS_INITIALIZE_THE_RECORDER_SETUP, "Initialize the recorder setup?"},   // notice from the setup page, line 1
+    {IDS_EVERY_SETTING_RETURNS_TO, "Every setting returns to"},              // notice from the setup page, line 2
+    {IDS_ITS_FACTORY_VALUE, "its factory value."},                           // notice from the setup page, line 3
+    {IDS_DISCONNECT, "Disconnect"},                                          // tooltip: disconnect (connected)
+    {IDS_DOME, "Dome"},                                                      // PTZ keypad: dome menu
+    {IDS_DEINTERLACE, "Deinterlace"},                                        // Deinterlace button
+    {IDS_REGION_BUTTON, "Region"},                                           // record general: Region button
+    {IDS_OPTIONS, "Options"},                                                // system menu: options
+    {IDS_KEY_TONE, "Key Tone"},                                              // options caption 1
+    {IDS_LEVEL, "Level"},                                                    // options caption 2
+    {IDS_NEEDED, "Needed"},                                                  // size line: space needed
+    {IDS_FREE, "Free"},                                                      // size line: space free
+    {IDS_ADMIN, "Admin"},                                                    // account 0
+    {IDS_MANAGER, "Manager"},                                                // account 1
+    {IDS_ACCOUNT, "Account"},                                                // account caption
+    {IDS_ACTIVATION, "Activation"},                                          // activation caption (accounts, auto save)
+    {IDS_RIGHTS, "Rights"},                                                  // account rights caption
+    {IDS_RECORD_RIGHT, "Record"},                                            // account right: recording on and off
+    {IDS_COVERT_VIEW, "Covert View"},                                        // account right: see covert channels
+    {IDS_NETWORK, "Network"},                 // account right: network access; detail group
+    {IDS_SEARCH, "Search"},                   // account right: search
+    {IDS_REBOOT, "Reboot"},                   // account right: reboot the recorder
+    {IDS_PTZ_RIGHT, "PTZ"},                   // account right: PTZ
+    {IDS_USER_MENU, "User"},                  // system menu: user accounts
+    {IDS_PASSWORD_DETAIL, "Password"},        // detail setting: password
+    {IDS_DESCRIPTION, "Description"},         // description label
+    {IDS_STOP_RECORDING, "Stop Recording"},   // tooltip: record button while recording
+    {IDS_START_RECORDING, "Start Recording"}, // tooltip: record button while not recording
+    {IDS_DAYS_TO_KEEP_THE_RECORDINGS_OF, "Days to keep the recordings of this mode"}, // days column note, line 1
+    {IDS_NONE_KEEPS_THEM_UNTIL_THE_DISK, "(None keeps them until the disk is full)"}, // days column note, line 2
+    {IDS_PLAYBACK_OPERATION, "Playback"},                                             // operation log: playback
+    {IDS_DISK_FORMAT, "Disk Format"},                                                 // operation log: disk formatted
+    {IDS_DETAILS, "Details"},                                                         // Details button
+    {IDS_DISPLAY, "Display"},                                                         // detail group: display
+    {IDS_SYSTEM, "System"},                                                           // detail group: system
+    {IDS_MONITOR, "Monitor"},                                                         // detail setting: monitor
+    {IDS_DHCP, "DHCP"},                                                               // detail setting: DHCP
+    {IDS_DDNS, "DDNS"},                                                               // detail setting: DDNS
+    {IDS_ALARM_IN, "Alarm In"},                                                       // detail setting: alarm input
+    {IDS_MEDIA, "Media"},                                                             // backup detail: medium
+    {IDS_POPUP_TIME, "Popup Time"},              // on-screen display caption (extended)
+    {IDS_AUTO_LOCK, "Auto Lock"},                // on-screen display caption (extended)
+    {IDS_MENU_TIMEOUT, "Menu Timeout"},          // on-screen display caption (extended)
+    {IDS_AUTO_SAVE, "Auto Save"},                // local setup tab: auto save
+    {IDS_WIDTH, "Width"},                        // auto save caption: width
+    {IDS_HEIGHT, "Height"},                      // auto save caption: height
+    {IDS_INTERVAL, "Interval"},                  // auto save caption: interval
+    {IDS_SEC_AUTO_SAVE, "sec"},                  // auto save: seconds unit
+    {IDS_NOTHING_TO_PRINT, "Nothing to print."}, // print: the list is empty
+    {IDS_THE_LIST_WAS_SAVED_AS_A,
+     "The list was saved as a PDF file:"}, // print without a printer: folder and file follow
+    {IDS_THE_LIST_COULD_NOT_BE_PRINTED,
+     "The list could not be printed."}, // print: neither a printer nor the PDF file took it
 });
 
 constexpr bool IdsAscending() {

@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RowBoxes.h"
 #include "setup/SetupRules.h"
 #include "setupkit/SetupSkin.h"
@@ -44,7 +47,8 @@ CString Number(int value) {
 
 } // namespace
 
-CCameraAdjustDlg::CCameraAdjustDlg(CWnd* pParent) : CSetupPage(IDD, 1720, pParent) {}
+CCameraAdjustDlg::CCameraAdjustDlg(CWnd* pParent)
+    : CSetupPage(IDD, IDB_PAGE_COLUMN_BUTTONS_OVER_CHANNEL_ROWS, pParent) {}
 
 void CCameraAdjustDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -64,10 +68,11 @@ void CCameraAdjustDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCameraAdjustDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
-    static constexpr UINT kColumnBitmaps[4] = {2255, 2256, 2256, 2257};
+    static constexpr UINT kColumnBitmaps[4] = {IDB_FOUR_COLUMN_BUTTONS_LEFT, IDB_FOUR_COLUMN_BUTTONS_MIDDLE,
+                                               IDB_FOUR_COLUMN_BUTTONS_MIDDLE, IDB_FOUR_COLUMN_BUTTONS_RIGHT};
     for (int k = 0; k < 4; ++k) {
         CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
-                                    CSetupSkin::At(2 + 100 * k, 0, 100, 24), LoadResString(5664 + UINT(k)),
+                                    CSetupSkin::At(2 + 100 * k, 0, 100, 24), LoadResString(IDS_HUE + UINT(k)),
                                     CSetupSkin::kColumnButtonColours);
     }
     for (int r = 0; r < 16; ++r) {
@@ -75,7 +80,7 @@ BOOL CCameraAdjustDlg::OnInitDialog() {
         CSetupSkin::SetUpRowBox(m_boxes[std::size_t(r)], 6, 30 + y);
         CSetupSkin::SetUpCaption(m_labels[std::size_t(r)], CSetupSkin::At(28, 32 + y, 50, 14), RowName(r));
         CBitmapSlider& slider = m_sliders[std::size_t(r)];
-        slider.SetBitmapChannel(1695, 1696);
+        slider.SetBitmapChannel(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION);
         slider.MoveWindow(103, 33 + y, 190, 9);
         slider.SetMargin(0, 0, 0, 0);
         slider.SetRange(0, 100);
@@ -89,11 +94,11 @@ BOOL CCameraAdjustDlg::OnInitDialog() {
         }
     }
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_RETURN_ALL), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReset, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
-                                LoadResString(5642), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_RESET), CSetupSkin::kPageButtonColours);
     OnColumn(0);
     return TRUE;
 }
@@ -158,7 +163,7 @@ void CCameraAdjustDlg::ShowValue(int row, int value) {
 void CCameraAdjustDlg::OnColumn(int column) {
     m_nColumn = std::clamp(column, 0, 3);
     for (int k = 0; k < 4; ++k) {
-        m_btnColumn[std::size_t(k)].SetState(k == m_nColumn ? 1 : 0);
+        m_btnColumn[std::size_t(k)].SetState(k == m_nColumn ? kButtonOn : kButtonNormal);
     }
     const BYTE* bytes = ColumnBytes(m_nColumn);
     for (int r = 0; r < m_nChannels; ++r) {

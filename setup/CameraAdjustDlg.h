@@ -6,13 +6,14 @@
 #include "controls/SkinCheckButton.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
 
 class CCameraAdjustDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 155;
+    static constexpr UINT IDD = IDD_CAMERA_ADJUST_DLG;
     enum ControlId : UINT {
         IDC_COLUMN = 470, // 470-473: hue, saturation, contrast, brightness
         IDC_ALL_CHECK = 480,

@@ -3,6 +3,7 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "setup/SetupText.h"
 #include "setupkit/SetupSkin.h"
 
@@ -28,7 +29,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CCameraNameDlg::CCameraNameDlg(CWnd* pParent) : CSetupPage(IDD, 1657, pParent) {}
+CCameraNameDlg::CCameraNameDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_CAMERA_NAMES, pParent) {}
 
 void CCameraNameDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);

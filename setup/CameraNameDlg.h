@@ -5,13 +5,14 @@
 
 #include "controls/NameEdit.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
 
 class CCameraNameDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 157;
+    static constexpr UINT IDD = IDD_CAMERA_NAME_DLG;
     enum ControlId : UINT {
         IDC_ROW_EDIT = 530,
         IDC_ROW_LABEL = 790,

@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RowBoxes.h"
 #include "setup/SetupRules.h"
 #include "setupkit/SetupSkin.h"
@@ -19,8 +22,8 @@ constexpr int kButtonWidth = 95;
 // By value: None, Off, On.
 constexpr UINT kButtonIds[3] = {C::IDC_ROW_NONE, C::IDC_ROW_OFF, C::IDC_ROW_ON};
 constexpr int kButtonX[3] = {75, 170, 265};
-constexpr UINT kButtonTexts[3] = {5243, 5709, 5710};
-constexpr UINT kButtonBitmap = 2139;
+constexpr UINT kButtonTexts[3] = {IDS_NONE, IDS_OFF_CHOICE, IDS_ON_CHOICE};
+constexpr UINT kButtonBitmap = IDB_NONE_OFF_ON_BUTTONS;
 
 std::vector<DialogItem> Items() {
     std::vector<DialogItem> items;
@@ -42,7 +45,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CChannelTriStateDlg::CChannelTriStateDlg(CWnd* pParent) : CSetupPage(IDD, 1721, pParent) {}
+CChannelTriStateDlg::CChannelTriStateDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_CHANNEL_ROWS, pParent) {}
 
 void CChannelTriStateDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -83,9 +86,9 @@ BOOL CChannelTriStateDlg::OnInitDialog() {
         }
     }
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_RETURN_ALL), CSetupSkin::kPageButtonColours);
     return TRUE;
 }
 
@@ -110,7 +113,7 @@ BOOL CChannelTriStateDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CChannelTriStateDlg::ShowRow(int row, BYTE value) {
     // A stored value outside 0..2 selects none of the buttons.
     for (BYTE v = 0; v < 3; ++v) {
-        m_buttons[v][std::size_t(row)].SetState(v == value ? 1 : 0);
+        m_buttons[v][std::size_t(row)].SetState(v == value ? kButtonOn : kButtonNormal);
     }
 }
 

@@ -5,13 +5,14 @@
 #include "controls/SkinCheckButton.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
 
 class CChannelTriStateDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 177;
+    static constexpr UINT IDD = IDD_CHANNEL_TRI_STATE_DLG;
     enum ControlId : UINT {
         IDC_ALL_CHECK = 480,
         IDC_RETURN_ALL = 481,

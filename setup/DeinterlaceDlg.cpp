@@ -3,6 +3,7 @@
 #include "platform/window/DataExchange.h"
 #include "protocol/SetupDatabase.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 #include "setupkit/SetupSkin.h"
 
@@ -31,7 +32,7 @@ void CDeinterlaceDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CDeinterlaceDlg::OnInitDialog() {
     COnOffRowsPage::OnInitDialog();
     CSetupSkin::SetUpTextButton(m_btnPrev, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
-                                LoadResString(5583), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_PREV), CSetupSkin::kPageButtonColours);
     return TRUE;
 }
 

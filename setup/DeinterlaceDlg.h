@@ -2,11 +2,12 @@
 // Deinterlacing per channel (page 984, reached from the general System page): an On/Off pair per
 // channel row for record bytes 4584-4599; Prev returns to the general System page.
 
+#include "res/DialogIds.h"
 #include "setup/OnOffRowsPage.h"
 
 class CDeinterlaceDlg : public COnOffRowsPage {
 public:
-    static constexpr UINT IDD = 984;
+    static constexpr UINT IDD = IDD_DEINTERLACE_DLG;
     enum PrevId : UINT { IDC_PREV = 482 };
 
     explicit CDeinterlaceDlg(CWnd* pParent = nullptr);

@@ -5,7 +5,9 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "platform/window/Monitors.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 namespace {
@@ -40,9 +42,9 @@ void CDstConfirmDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CDstConfirmDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1640);
-    const CString text = LoadResString(5503);
-    m_question.LoadBitmap(0, 1642);
+    m_bmBackground.LoadBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION);
+    const CString text = LoadResString(IDS_APPLY_THE_DST_CHANGE_THIS_YEAR);
+    m_question.LoadBitmap(0, IDB_NOTICE_BOX_PLATE_LINE_2);
     m_question.SetTextStyle(0xFFFFFF, 0xFFFFFF, 0, 0, TRUE, 9, "Arial Bold");
     m_question.SetText(text);
     int width = kRowWidth;
@@ -51,10 +53,10 @@ BOOL CDstConfirmDlg::OnInitDialog() {
         ReleaseDC(dc);
     }
     m_question.MoveWindow((kRowWidth - width) / 2, 45, width, 20);
-    CSetupSkin::SetUpTextButton(m_btnOK, 2009, CSetupSkin::At(50, 103, 100, 27), LoadResString(5541),
+    CSetupSkin::SetUpTextButton(m_btnOK, IDB_DIALOG_BUTTON, CSetupSkin::At(50, 103, 100, 27), LoadResString(IDS_OK),
                                 CSetupSkin::kPageButtonColours);
-    CSetupSkin::SetUpTextButton(m_btnCancel, 2009, CSetupSkin::At(158, 103, 100, 27), LoadResString(5542),
-                                CSetupSkin::kPageButtonColours);
+    CSetupSkin::SetUpTextButton(m_btnCancel, IDB_DIALOG_BUTTON, CSetupSkin::At(158, 103, 100, 27),
+                                LoadResString(IDS_CANCEL), CSetupSkin::kPageButtonColours);
     ::SetWindowPos(GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Centred on the (primary) screen, not on the frame.
     const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;

@@ -10,10 +10,11 @@
 #include "platform/base/Rect.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 
 class CDstConfirmDlg : public CDialog, public CSkinHelper {
 public:
-    static constexpr UINT IDD = 983;
+    static constexpr UINT IDD = IDD_DST_CONFIRM_DLG;
     static constexpr int kWidth = 308;
     static constexpr int kHeight = 136;
     enum ControlId : UINT { IDC_QUESTION = 790 };

@@ -7,7 +7,9 @@
 #include "protocol/PacketHeader.h"
 #include "protocol/SetupDatabase.h"
 #include "protocol/Trace.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupText.h"
 #include "setupkit/SetupSkin.h"
 
@@ -37,7 +39,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CEmailSetupDlg::CEmailSetupDlg(CWnd* pParent) : CSetupPage(IDD, 1689, pParent) {}
+CEmailSetupDlg::CEmailSetupDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_E_MAIL, pParent) {}
 
 void CEmailSetupDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -51,14 +53,14 @@ void CEmailSetupDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CEmailSetupDlg::OnInitDialog() {
-    m_options = {LoadResString(5200), LoadResString(5201), LoadResString(5202)};
+    m_options = {LoadResString(IDS_DISABLED), LoadResString(IDS_EVENTS), LoadResString(IDS_EVENTS_AND_LOG)};
     CSetupPage::OnInitDialog();
     for (int r = 0; r < 5; ++r) {
         CString text;
         if (r < 3) {
-            text.Format("%s %d", LoadResString(5485).GetString(), r + 1);
+            text.Format("%s %d", LoadResString(IDS_USER).GetString(), r + 1);
         } else {
-            text = LoadResString(r == 3 ? 5500 : 5501);
+            text = LoadResString(r == 3 ? IDS_MAIL_SERVER : IDS_SENDER);
         }
         CSetupSkin::SetUpCaption(Label(IDC_FIRST_LABEL + UINT(r)), CSetupSkin::At(12, 9 + 23 * r, 130, 14), text);
     }
@@ -66,7 +68,7 @@ BOOL CEmailSetupDlg::OnInitDialog() {
     CSetupSkin::SetUpSelector(OptionSelector(), CSetupSkin::At(167, 100, 225, 14));
     OptionSelector().SetText(ItemOrNumber(m_options, email.option));
     CSetupSkin::SetUpTextButton(m_btnSendTestMail, CSetupSkin::kWideButtonBitmap, CSetupSkin::At(241, 396, 160, 22),
-                                LoadResString(5734), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_SEND_TEST_MAIL), CSetupSkin::kPageButtonColours);
     m_bFilling = true;
     for (int r = 0; r < kFields; ++r) {
         CNameEdit& edit = m_edits[std::size_t(r)];

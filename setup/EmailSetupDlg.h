@@ -6,6 +6,7 @@
 #include "controls/NameEdit.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -13,7 +14,7 @@
 
 class CEmailSetupDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 185;
+    static constexpr UINT IDD = IDD_EMAIL_SETUP_DLG;
     enum ControlId : UINT {
         IDC_SEND_TEST_MAIL = 482,
         IDC_EDIT = 530, // 530-533

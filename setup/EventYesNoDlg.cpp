@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 #include <vector>
@@ -12,7 +15,7 @@ namespace {
 
 using C = CEventYesNoDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kRowTexts[C::kRows] = {5133, 5130, 5131, 5502};
+constexpr UINT kRowTexts[C::kRows] = {IDS_VIDEO_LOSS, IDS_ALARM, IDS_MOTION, IDS_DISK_FULL_EVENT};
 
 std::vector<DialogItem> Items(bool withDuration) {
     std::vector<DialogItem> items;
@@ -44,7 +47,7 @@ DialogTemplate CEventYesNoDlg::MakeTemplate(UINT id, bool withDuration) {
 CEventYesNoDlg::CEventYesNoDlg(CWnd* pParent) : CEventYesNoDlg(IDD, false, pParent) {}
 
 CEventYesNoDlg::CEventYesNoDlg(UINT nIDTemplate, bool withDuration, CWnd* pParent)
-    : CSetupPage(nIDTemplate, 1690, pParent), m_bWithDuration(withDuration) {}
+    : CSetupPage(nIDTemplate, IDB_PAGE_EVENT_YES_NO_ROWS, pParent), m_bWithDuration(withDuration) {}
 
 BYTE* CEventYesNoDlg::RowBytes() const {
     return Db().event_set1;
@@ -64,8 +67,8 @@ void CEventYesNoDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CEventYesNoDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
-    const CString yes = LoadResString(5735);
-    const CString no = LoadResString(5736);
+    const CString yes = LoadResString(IDS_YES);
+    const CString no = LoadResString(IDS_NO);
     const BYTE* bytes = RowBytes();
     for (int r = 0; r < kRows; ++r) {
         CSetupSkin::SetUpCaption(m_labels[std::size_t(r)], CSetupSkin::At(14, 9 + 23 * r, 130, 14),
@@ -97,8 +100,8 @@ BOOL CEventYesNoDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CEventYesNoDlg::ShowRow(int row, bool yes) {
-    m_btnYes[std::size_t(row)].SetState(yes ? 1 : 0);
-    m_btnNo[std::size_t(row)].SetState(yes ? 0 : 1);
+    m_btnYes[std::size_t(row)].SetState(yes ? kButtonOn : kButtonNormal);
+    m_btnNo[std::size_t(row)].SetState(yes ? kButtonNormal : kButtonOn);
 }
 
 void CEventYesNoDlg::OnYes(int row) {

@@ -5,13 +5,14 @@
 
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
 
 class CEventYesNoDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 186;
+    static constexpr UINT IDD = IDD_EVENT_YES_NO_DLG;
     static constexpr int kRows = 4;
     enum ControlId : UINT {
         IDC_YES = 550,

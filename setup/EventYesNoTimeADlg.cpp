@@ -2,7 +2,9 @@
 
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupText.h"
 #include "setupkit/SetupSkin.h"
@@ -42,13 +44,13 @@ BOOL CEventYesNoTimeADlg::OnInitDialog() {
         m_durations.push_back(text);
     }
     CEventYesNoDlg::OnInitDialog();
-    m_bmBand.LoadBitmap(1691);
-    CSetupSkin::SetUpCaption(Label(794), CSetupSkin::At(14, 101, 130, 14), LoadResString(5669));
+    m_bmBand.LoadBitmap(IDB_EVENT_PAGES_BAND_BEHIND_DURATION_ROW);
+    CSetupSkin::SetUpCaption(Label(794), CSetupSkin::At(14, 101, 130, 14), LoadResString(IDS_DURATION));
     CSetupSkin::SetUpSelector(DurationSelector(), CSetupSkin::At(225, 100, 100, 14));
     CString value;
     value.Format("%u", unsigned(Duration()));
     DurationSelector().SetText(value);
-    CSetupSkin::SetUpValueText(Label(796), CSetupSkin::At(350, 100, 40, 14), LoadResString(5341));
+    CSetupSkin::SetUpValueText(Label(796), CSetupSkin::At(350, 100, 40, 14), LoadResString(IDS_SEC));
     for (UINT id = 794; id <= 796; ++id) {
         Label(id).ShowWindow(SW_SHOW);
     }

@@ -2,13 +2,14 @@
 // Event page 187: the four Yes/No rows of event set 2 and a duration chosen from ten values
 // (5 to 240), stored as the u32 event time A.
 
+#include "res/DialogIds.h"
 #include "setup/EventYesNoDlg.h"
 
 #include <vector>
 
 class CEventYesNoTimeADlg : public CEventYesNoDlg {
 public:
-    static constexpr UINT IDD = 187;
+    static constexpr UINT IDD = IDD_EVENT_YES_NO_TIME_A_DLG;
 
     explicit CEventYesNoTimeADlg(CWnd* pParent = nullptr);
 

@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupText.h"
 #include "setupkit/SetupSkin.h"
 
@@ -11,8 +14,9 @@ namespace {
 
 using C = CKeyboardSetupDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kColumnBitmaps[3] = {2252, 2253, 2254};
-constexpr UINT kColumnTexts[3] = {5486, 5711, 5712};
+constexpr UINT kColumnBitmaps[3] = {IDB_THREE_COLUMN_BUTTONS_LEFT, IDB_THREE_COLUMN_BUTTONS_MIDDLE,
+                                    IDB_THREE_COLUMN_BUTTONS_RIGHT};
+constexpr UINT kColumnTexts[3] = {IDS_ID, IDS_PROTOCOL, IDS_BAUD_RATE};
 constexpr int kIdListWidth = 100;
 constexpr int kListWidth = 140;
 
@@ -28,7 +32,8 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CKeyboardSetupDlg::CKeyboardSetupDlg(CWnd* pParent) : CSetupPage(IDD, 1722, pParent) {}
+CKeyboardSetupDlg::CKeyboardSetupDlg(CWnd* pParent)
+    : CSetupPage(IDD, IDB_PAGE_COLUMN_BUTTONS_OVER_OPEN_AREA, pParent) {}
 
 void CKeyboardSetupDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -48,7 +53,7 @@ BOOL CKeyboardSetupDlg::OnInitDialog() {
                                     CSetupSkin::At(2 + 133 * k, 0, 133, 24), LoadResString(kColumnTexts[k]),
                                     CSetupSkin::kColumnButtonColours);
     }
-    m_slider.SetBitmapChannel(1695, 1696);
+    m_slider.SetBitmapChannel(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION);
     m_slider.MoveWindow(103, 33, 190, 9);
     m_slider.SetMargin(0, 0, 0, 0);
     m_slider.SetRange(0, CProtocolTable::kMaxId);
@@ -95,7 +100,7 @@ void CKeyboardSetupDlg::SelectColumn(int column) {
     ClosePopups();
     m_nColumn = column;
     for (int k = 0; k < 3; ++k) {
-        m_btnColumn[std::size_t(k)].SetState(k == column ? 1 : 0);
+        m_btnColumn[std::size_t(k)].SetState(k == column ? kButtonOn : kButtonNormal);
     }
     m_slider.ShowWindow(column == kColumnId ? SW_SHOW : SW_HIDE);
     if (column == kColumnId) {

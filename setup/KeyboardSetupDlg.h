@@ -6,6 +6,7 @@
 #include "controls/BitmapSlider.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/ProtocolTable.h"
 #include "setup/SetupPage.h"
 
@@ -15,7 +16,7 @@
 
 class CKeyboardSetupDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 181;
+    static constexpr UINT IDD = IDD_KEYBOARD_SETUP_DLG;
     enum ControlId : UINT {
         IDC_COLUMN = 470, // 470 ID, 471 protocol, 472 baud
         IDC_ID_SLIDER = 510,

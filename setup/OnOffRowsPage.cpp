@@ -1,7 +1,10 @@
 #include "setup/OnOffRowsPage.h"
 
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RowBoxes.h"
 #include "setup/SetupRules.h"
 #include "setupkit/SetupSkin.h"
@@ -10,7 +13,7 @@ namespace {
 
 using C = COnOffRowsPage;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kBackground = 1721;
+constexpr UINT kBackground = IDB_PAGE_CHANNEL_ROWS;
 constexpr int kFirstRowY = 7;
 
 } // namespace
@@ -48,8 +51,8 @@ void COnOffRowsPage::DoDataExchange(CDataExchange* pDX) {
 
 BOOL COnOffRowsPage::OnInitDialog() {
     CSetupPage::OnInitDialog();
-    const CString on = LoadResString(5344);
-    const CString off = LoadResString(5340);
+    const CString on = LoadResString(IDS_ON);
+    const CString off = LoadResString(IDS_OFF);
     const BYTE* bytes = RowBytes();
     for (int r = 0; r < 16; ++r) {
         const std::size_t i = std::size_t(r);
@@ -69,9 +72,9 @@ BOOL COnOffRowsPage::OnInitDialog() {
         }
     }
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_RETURN_ALL), CSetupSkin::kPageButtonColours);
     return TRUE;
 }
 
@@ -97,8 +100,8 @@ BOOL COnOffRowsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void COnOffRowsPage::ShowRow(int row, BYTE value) {
     // Any value other than 1 shows as Off.
-    m_btnOn[std::size_t(row)].SetState(value == 1 ? 1 : 0);
-    m_btnOff[std::size_t(row)].SetState(value == 1 ? 0 : 1);
+    m_btnOn[std::size_t(row)].SetState(value == 1 ? kButtonOn : kButtonNormal);
+    m_btnOff[std::size_t(row)].SetState(value == 1 ? kButtonNormal : kButtonOn);
 }
 
 void COnOffRowsPage::SetRow(int row, BYTE value) {

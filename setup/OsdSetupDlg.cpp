@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupText.h"
@@ -54,7 +57,7 @@ CString WithText(const char* format, UINT textId) {
 
 } // namespace
 
-COsdSetupDlg::COsdSetupDlg(CWnd* pParent) : CSetupPage(IDD, 1658, pParent) {}
+COsdSetupDlg::COsdSetupDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_OSD_BASIC, pParent) {}
 
 void COsdSetupDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -71,17 +74,17 @@ void COsdSetupDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void COsdSetupDlg::BuildLists() {
-    const CString off = CutText(LoadResString(5340), kItemChars);
-    const CString last = CutText(LoadResString(5343), kItemChars);
-    m_items[0] = {off, WithText("5 %s", 5341), WithText("10 %s", 5341), last};
+    const CString off = CutText(LoadResString(IDS_OFF), kItemChars);
+    const CString last = CutText(LoadResString(IDS_ALWAYS), kItemChars);
+    m_items[0] = {off, WithText("5 %s", IDS_SEC), WithText("10 %s", IDS_SEC), last};
     m_items[1].clear();
     for (int i = 0; i <= 6; ++i) {
         CString number;
         number.Format("%d", i);
         m_items[1].push_back(number);
     }
-    m_items[2] = {off, WithText("5%s", 5341), WithText("10%s", 5341), last};
-    m_items[3] = {WithText("1%s", 5351), WithText("5%s", 5351)};
+    m_items[2] = {off, WithText("5%s", IDS_SEC), WithText("10%s", IDS_SEC), last};
+    m_items[3] = {WithText("1%s", IDS_MIN), WithText("5%s", IDS_MIN)};
     m_items[4] = m_items[3];
 }
 
@@ -107,22 +110,22 @@ BYTE& COsdSetupDlg::SwitchByte(int row) const {
 
 BOOL COsdSetupDlg::OnInitDialog() {
     m_bExtended = m_pFrame != nullptr && IsExtendedOsdVersion(m_pFrame->m_nMajor, m_pFrame->m_nMinor);
-    m_nBackgroundBitmap = m_bExtended ? 1659 : 1658;
+    m_nBackgroundBitmap = m_bExtended ? IDB_PAGE_OSD_EXTENDED : IDB_PAGE_OSD_BASIC;
     BuildLists();
     CSetupPage::OnInitDialog();
 
     const int list1Y = m_bExtended ? 146 : 77;
-    CSetupSkin::SetUpCaption(Label(790), CSetupSkin::At(26, 9, 124, 14), LoadResString(5450));
-    CSetupSkin::SetUpCaption(Label(791), CSetupSkin::At(26, 32, 124, 14), LoadResString(5451));
-    CSetupSkin::SetUpCaption(Label(792), CSetupSkin::At(26, 55, 124, 14), LoadResString(5452));
-    CSetupSkin::SetUpCaption(Label(794), CSetupSkin::At(26, list1Y + 1, 124, 14), LoadResString(5811));
+    CSetupSkin::SetUpCaption(Label(790), CSetupSkin::At(26, 9, 124, 14), LoadResString(IDS_DISPLAY_TIME));
+    CSetupSkin::SetUpCaption(Label(791), CSetupSkin::At(26, 32, 124, 14), LoadResString(IDS_EVENT));
+    CSetupSkin::SetUpCaption(Label(792), CSetupSkin::At(26, 55, 124, 14), LoadResString(IDS_CAMERA_NAME));
+    CSetupSkin::SetUpCaption(Label(794), CSetupSkin::At(26, list1Y + 1, 124, 14), LoadResString(IDS_POSITION));
     CSetupSkin::SetUpSelector(Selector(0), CSetupSkin::At(185, 8, 155, 14));
     CSetupSkin::SetUpSelector(Selector(1), CSetupSkin::At(185, list1Y, 155, 14));
     const int visibleLists = m_bExtended ? kListCount : 2;
     if (m_bExtended) {
         for (int i = 0; i < 3; ++i) {
             CSetupSkin::SetUpCaption(Label(796 + UINT(i)), CSetupSkin::At(26, 78 + 23 * i, 124, 14),
-                                     LoadResString(5901 + UINT(i)));
+                                     LoadResString(IDS_POPUP_TIME + UINT(i)));
             CSetupSkin::SetUpSelector(Selector(2 + i), CSetupSkin::At(185, 77 + 23 * i, 155, 14));
         }
     } else {
@@ -134,8 +137,8 @@ BOOL COsdSetupDlg::OnInitDialog() {
         Selector(list).SetText(ItemOrNumber(m_items[std::size_t(list)], ListByte(list)));
     }
 
-    const CString on = LoadResString(5344);
-    const CString off = LoadResString(5340);
+    const CString on = LoadResString(IDS_ON);
+    const CString off = LoadResString(IDS_OFF);
     for (int k = 0; k < 2; ++k) {
         CSetupSkin::SetUpRowBox(m_boxes[std::size_t(k)], 6, 30 + 23 * k);
         CSetupSkin::SetUpTextButton(m_btnOn[std::size_t(k)], CSetupSkin::kOnButtonBitmap,
@@ -145,9 +148,9 @@ BOOL COsdSetupDlg::OnInitDialog() {
         ShowSwitch(k, SwitchByte(k) == 1);
     }
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_RETURN_ALL), CSetupSkin::kPageButtonColours);
     return TRUE;
 }
 
@@ -203,8 +206,8 @@ void COsdSetupDlg::OnListResult(int kind, int index) {
 }
 
 void COsdSetupDlg::ShowSwitch(int row, bool on) {
-    m_btnOn[std::size_t(row)].SetState(on ? 1 : 0);
-    m_btnOff[std::size_t(row)].SetState(on ? 0 : 1);
+    m_btnOn[std::size_t(row)].SetState(on ? kButtonOn : kButtonNormal);
+    m_btnOff[std::size_t(row)].SetState(on ? kButtonNormal : kButtonOn);
 }
 
 void COsdSetupDlg::OnSwitch(int row, bool on) {

@@ -5,6 +5,7 @@
 #include "controls/SkinCheckButton.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -12,7 +13,7 @@
 
 class COsdSetupDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 160;
+    static constexpr UINT IDD = IDD_OSD_SETUP_DLG;
     enum ControlId : UINT {
         IDC_ALL_CHECK = 480,
         IDC_RETURN_ALL = 481,

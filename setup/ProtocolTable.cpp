@@ -2,6 +2,7 @@
 
 #include "protocol/DvrClient.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <algorithm>
 
@@ -83,12 +84,12 @@ const std::array<CString, kBaudRateCount>& CProtocolTable::BaudNames() {
 }
 
 std::vector<CString> CProtocolTable::IdItems() {
-    return {LoadResString(5340), "1", "2", "3", "4", "5", "-1", "+1"};
+    return {LoadResString(IDS_OFF), "1", "2", "3", "4", "5", "-1", "+1"};
 }
 
 CString CProtocolTable::IdText(int id) {
     if (id == 0) {
-        return LoadResString(5340);
+        return LoadResString(IDS_OFF);
     }
     CString text;
     text.Format("%d", id);

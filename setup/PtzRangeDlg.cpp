@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RowBoxes.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
@@ -16,7 +19,8 @@ namespace {
 
 using C = CPtzRangeDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kColumnBitmaps[C::kColumns] = {2255, 2256, 2256, 2257};
+constexpr UINT kColumnBitmaps[C::kColumns] = {IDB_FOUR_COLUMN_BUTTONS_LEFT, IDB_FOUR_COLUMN_BUTTONS_MIDDLE,
+                                              IDB_FOUR_COLUMN_BUTTONS_MIDDLE, IDB_FOUR_COLUMN_BUTTONS_RIGHT};
 
 std::vector<DialogItem> Items() {
     std::vector<DialogItem> items;
@@ -35,7 +39,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CPtzRangeDlg::CPtzRangeDlg(CWnd* pParent) : CSetupPage(IDD, 1720, pParent) {}
+CPtzRangeDlg::CPtzRangeDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_COLUMN_BUTTONS_OVER_CHANNEL_ROWS, pParent) {}
 
 void CPtzRangeDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -52,7 +56,7 @@ BOOL CPtzRangeDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
     for (int k = 0; k < kColumns; ++k) {
         CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
-                                    CSetupSkin::At(2 + 100 * k, 0, 100, 24), LoadResString(5720 + UINT(k)),
+                                    CSetupSkin::At(2 + 100 * k, 0, 100, 24), LoadResString(IDS_PAN_MIN + UINT(k)),
                                     CSetupSkin::kColumnButtonColours);
     }
     m_rows.SetUp(kSliderMax, &RowName);
@@ -63,11 +67,11 @@ BOOL CPtzRangeDlg::OnInitDialog() {
     }
     m_rows.HideFrom(m_nChannels);
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_RETURN_ALL), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnPrev, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
-                                LoadResString(5583), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_PREV), CSetupSkin::kPageButtonColours);
     ShowColumn(0);
     return TRUE;
 }
@@ -132,7 +136,7 @@ void CPtzRangeDlg::ShowColumn(int column) {
     }
     m_nColumn = column;
     for (int k = 0; k < kColumns; ++k) {
-        m_btnColumn[std::size_t(k)].SetState(k == column ? 1 : 0);
+        m_btnColumn[std::size_t(k)].SetState(k == column ? kButtonOn : kButtonNormal);
     }
     const WORD* limits = Limits();
     for (int r = 0; r < 16; ++r) {

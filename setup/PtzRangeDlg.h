@@ -4,6 +4,7 @@
 // Prev returns to the PTZ camera page (180).
 
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/PtzSliderRows.h"
 #include "setup/SetupPage.h"
 
@@ -11,7 +12,7 @@
 
 class CPtzRangeDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 182;
+    static constexpr UINT IDD = IDD_PTZ_RANGE_DLG;
     enum ControlId : UINT {
         IDC_COLUMN = 470, // 470 pan low, 471 pan high, 472 tilt low, 473 tilt high
         IDC_ALL_CHECK = 480,

@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RowBoxes.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupRules.h"
@@ -14,8 +17,9 @@ namespace {
 
 using C = CPtzSetupDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kColumnBitmaps[3] = {2252, 2253, 2254};
-constexpr UINT kColumnTexts[3] = {5486, 5711, 5712};
+constexpr UINT kColumnBitmaps[3] = {IDB_THREE_COLUMN_BUTTONS_LEFT, IDB_THREE_COLUMN_BUTTONS_MIDDLE,
+                                    IDB_THREE_COLUMN_BUTTONS_RIGHT};
+constexpr UINT kColumnTexts[3] = {IDS_ID, IDS_PROTOCOL, IDS_BAUD_RATE};
 constexpr int kIdListWidth = 100;
 constexpr int kListWidth = 140;
 
@@ -36,7 +40,7 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CPtzSetupDlg::CPtzSetupDlg(CWnd* pParent) : CSetupPage(IDD, 1720, pParent) {}
+CPtzSetupDlg::CPtzSetupDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_COLUMN_BUTTONS_OVER_CHANNEL_ROWS, pParent) {}
 
 void CPtzSetupDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -66,11 +70,11 @@ BOOL CPtzSetupDlg::OnInitDialog() {
     }
     m_rows.HideFrom(m_nChannels);
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_RETURN_ALL), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnNext, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
-                                LoadResString(5584), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_NEXT), CSetupSkin::kPageButtonColours);
     ShowColumn(kColumnId);
     return TRUE;
 }
@@ -129,7 +133,7 @@ void CPtzSetupDlg::ShowColumn(int column) {
     ClosePopups();
     m_nColumn = column;
     for (int k = 0; k < 3; ++k) {
-        m_btnColumn[std::size_t(k)].SetState(k == column ? 1 : 0);
+        m_btnColumn[std::size_t(k)].SetState(k == column ? kButtonOn : kButtonNormal);
     }
     const SetupDatabase& db = Db();
     for (int r = 0; r < 16; ++r) {

@@ -4,6 +4,7 @@
 // column buttons choose which one the rows show; Next opens the pan and tilt limits (page 182).
 
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/ProtocolTable.h"
 #include "setup/PtzSliderRows.h"
 #include "setup/SetupPage.h"
@@ -14,7 +15,7 @@
 
 class CPtzSetupDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 180;
+    static constexpr UINT IDD = IDD_PTZ_SETUP_DLG;
     enum ControlId : UINT {
         IDC_COLUMN = 470, // 470 ID, 471 protocol, 472 baud
         IDC_ALL_CHECK = 480,

@@ -1,6 +1,7 @@
 #include "setup/PtzSliderRows.h"
 
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
 #include "setupkit/SetupSkin.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ void CPtzSliderRows::SetUp(int sliderMax, CString (*rowName)(int)) {
         CSetupSkin::SetUpRowBox(boxes[i], 6, y - 1);
         CSetupSkin::SetUpCaption(labels[i], CSetupSkin::At(28, y + 1, 60, 14), rowName(r));
         CBitmapSlider& slider = sliders[i];
-        slider.SetBitmapChannel(1695, 1696);
+        slider.SetBitmapChannel(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION);
         slider.MoveWindow(103, y + 2, 190, 9);
         slider.SetMargin(0, 0, 0, 0);
         slider.SetRange(0, sliderMax);

@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RecordBudget.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupText.h"
@@ -17,8 +20,8 @@ using C = CRecGeneralDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 // The item tables hold 30-byte texts.
 constexpr int kItemChars = 29;
-constexpr UINT kOldBackground = 1666;
-constexpr UINT kNewBackground = 1658;
+constexpr UINT kOldBackground = IDB_PAGE_RECORD_GENERAL;
+constexpr UINT kNewBackground = IDB_PAGE_OSD_BASIC;
 
 std::vector<DialogItem> Items() {
     std::vector<DialogItem> items;
@@ -51,14 +54,14 @@ struct Row {
     UINT unitText;
 };
 constexpr Row kRows[8] = {
-    {790, 5461, 0, 0, 0, 0, 0, 0},
-    {791, 5462, 1, 0, 0, 0, 0, 0},
-    {792, 5460, -1, C::IDC_RESOLUTION, 220, 130, 0, 0},
-    {793, 5463, -1, C::IDC_RATE, 225, 70, 802, 5643},
-    {794, 5464, -1, C::IDC_VALUE0, 225, 70, 803, 5341},
-    {795, 5465, -1, C::IDC_VALUE1, 225, 70, 804, 5341},
-    {796, 5466, -1, C::IDC_OPTION, 220, 135, 0, 0},
-    {C::IDC_CHANNEL_CAPTION, 5030, -1, C::IDC_CHANNEL, 220, 135, 0, 0},
+    {790, IDS_OVERWRITE, 0, 0, 0, 0, 0, 0},
+    {791, IDS_EVENT_RECORD, 1, 0, 0, 0, 0, 0},
+    {792, IDS_RESOLUTION, -1, C::IDC_RESOLUTION, 220, 130, 0, 0},
+    {793, IDS_RECORD_RATE, -1, C::IDC_RATE, 225, 70, 802, IDS_IPS},
+    {794, IDS_PRE_EVENT, -1, C::IDC_VALUE0, 225, 70, 803, IDS_SEC},
+    {795, IDS_POST_EVENT, -1, C::IDC_VALUE1, 225, 70, 804, IDS_SEC},
+    {796, IDS_QUALITY, -1, C::IDC_OPTION, 220, 135, 0, 0},
+    {C::IDC_CHANNEL_CAPTION, IDS_AUDIO, -1, C::IDC_CHANNEL, 220, 135, 0, 0},
 };
 // The rows a newer recorder shows, top to bottom.
 constexpr int kNewerRows[4] = {1, 5, 6, 7};
@@ -152,9 +155,9 @@ void CRecGeneralDlg::InitLayout(bool newer) {
         if (row.onOffRow >= 0) {
             const auto r = std::size_t(row.onOffRow);
             CSetupSkin::SetUpTextButton(m_btnOn[r], CSetupSkin::kOnButtonBitmap, CSetupSkin::At(182, 6 + y, 100, 17),
-                                        LoadResString(5344), CSetupSkin::kPageButtonColours, 38, FALSE);
+                                        LoadResString(IDS_ON), CSetupSkin::kPageButtonColours, 38, FALSE);
             CSetupSkin::SetUpTextButton(m_btnOff[r], CSetupSkin::kOffButtonBitmap, CSetupSkin::At(283, 6 + y, 100, 17),
-                                        LoadResString(5340), CSetupSkin::kPageButtonColours, 38, FALSE);
+                                        LoadResString(IDS_OFF), CSetupSkin::kPageButtonColours, 38, FALSE);
         } else {
             CSetupSkin::SetUpSelector(Label(row.selector), CSetupSkin::At(row.selectorX, 8 + y, row.selectorWidth, 14));
         }
@@ -176,13 +179,13 @@ void CRecGeneralDlg::InitLayout(bool newer) {
         }
     }
     // Row 0 is shown, never edited.
-    m_btnOn[0].SetState(0);
-    m_btnOff[0].SetState(0);
+    m_btnOn[0].SetState(kButtonNormal);
+    m_btnOff[0].SetState(kButtonNormal);
     m_btnOn[0].Enable(FALSE);
     m_btnOff[0].Enable(FALSE);
 
     CSetupSkin::SetUpTextButton(m_btnRegion, CSetupSkin::kWideButtonBitmap, CSetupSkin::At(241, 396, 160, 22),
-                                LoadResString(5833), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_REGION_BUTTON), CSetupSkin::kPageButtonColours);
     if (m_pFrame != nullptr && m_pFrame->RecorderSubType() == kNoRegionSubType) {
         m_btnRegion.ShowWindow(SW_HIDE);
     }
@@ -199,8 +202,8 @@ void CRecGeneralDlg::ShowValues() {
     Label(IDC_OPTION).SetText(ItemOrNumber(m_options, db.rec_selector));
     Label(IDC_CHANNEL).SetText(ItemOrNumber(m_channels, db.rec_channel_selector));
     const bool on = db.rec_onoff2 == 1;
-    m_btnOn[1].SetState(on ? 1 : 0);
-    m_btnOff[1].SetState(on ? 0 : 1);
+    m_btnOn[1].SetState(on ? kButtonOn : kButtonNormal);
+    m_btnOff[1].SetState(on ? kButtonNormal : kButtonOn);
 }
 
 BOOL CRecGeneralDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

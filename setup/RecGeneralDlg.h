@@ -6,6 +6,7 @@
 
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -13,7 +14,7 @@
 
 class CRecGeneralDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 162;
+    static constexpr UINT IDD = IDD_REC_GENERAL_DLG;
     enum ControlId : UINT {
         IDC_REGION = 482,
         IDC_ON = 550,      // 550, 551

@@ -2,12 +2,13 @@
 
 #include "platform/window/DataExchange.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "setup/SetupDlg.h"
 
 namespace {
 
 using C = CRecMotionRegionDlg;
-constexpr UINT kBackground = 1661;
+constexpr UINT kBackground = IDB_PAGE_MOTION_AREA;
 
 const std::vector<DialogItem> kItems =
     C::PageItems({C::IDC_EDITOR, "STATIC", 21, 72, 360, 288, WS_VISIBLE | SS_NOTIFY});

@@ -5,11 +5,12 @@
 // and column 10 of each channel's block are never touched here.
 
 #include "controls/GridAreaCtrl.h"
+#include "res/DialogIds.h"
 #include "setup/RegionPage.h"
 
 class CRecMotionRegionDlg : public CRegionPage {
 public:
-    static constexpr UINT IDD = 170;
+    static constexpr UINT IDD = IDD_REC_MOTION_REGION_DLG;
     enum EditorId : UINT { IDC_EDITOR = 437 };
     static constexpr int kCellWidth = 36;
     static constexpr int kCellHeight = 36;

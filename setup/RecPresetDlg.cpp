@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RecordPages.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupText.h"
@@ -16,7 +19,7 @@ namespace {
 
 using C = CRecPresetDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kBackground = 1675;
+constexpr UINT kBackground = IDB_PAGE_PRESETS;
 constexpr COLORREF kEditColour = 0x783C3C;
 
 std::vector<DialogItem> Items() {
@@ -64,14 +67,14 @@ void CRecPresetDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CRecPresetDlg::BuildItemLists() {
     m_channelItems.clear();
-    m_channelItems.push_back(LoadResString(5340));
-    const CString channel = LoadResString(5009);
+    m_channelItems.push_back(LoadResString(IDS_OFF));
+    const CString channel = LoadResString(IDS_CHANNEL);
     for (int n = 1; n <= kSetupChannels; ++n) {
         CString item;
         item.Format("%s %d", channel.GetString(), n);
         m_channelItems.push_back(item);
     }
-    m_onOffItems = {LoadResString(5760), LoadResString(5767)};
+    m_onOffItems = {LoadResString(IDS_PRESET), LoadResString(IDS_TOUR)};
 }
 
 BOOL CRecPresetDlg::OnInitDialog() {
@@ -97,7 +100,7 @@ void CRecPresetDlg::InitLayout() {
         edit.SetWindowText("");
     }
     CSetupSkin::SetUpTextButton(m_btnPrev, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
-                                LoadResString(5583), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_PREV), CSetupSkin::kPageButtonColours);
 }
 
 void CRecPresetDlg::ShowEntry(int entry) {
@@ -107,9 +110,9 @@ void CRecPresetDlg::ShowEntry(int entry) {
     StoreTypedNumbers();
     m_nEntry = entry;
     for (int e = 0; e < std::min(m_nChannels, kSetupChannels); ++e) {
-        m_btnEntry[std::size_t(e)].SetState(0);
+        m_btnEntry[std::size_t(e)].SetState(kButtonNormal);
     }
-    m_btnEntry[std::size_t(entry)].SetState(1);
+    m_btnEntry[std::size_t(entry)].SetState(kButtonOn);
     const SetupDatabase& db = Db();
     for (int k = 0; k < kSlots; ++k) {
         Selector(k).SetText(ItemOrNumber(m_channelItems, db.preset_camera[entry][k]));

@@ -6,6 +6,7 @@
 #include "controls/NumberEdit.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -13,7 +14,7 @@
 
 class CRecPresetDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 998;
+    static constexpr UINT IDD = IDD_REC_PRESET_DLG;
     enum ControlId : UINT {
         IDC_PREV = 482,
         IDC_NUMBER = 530,   // 530-533

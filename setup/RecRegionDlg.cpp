@@ -3,12 +3,13 @@
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "setup/SetupDlg.h"
 
 namespace {
 
 using C = CRecRegionDlg;
-constexpr UINT kBackground = 1667;
+constexpr UINT kBackground = IDB_PAGE_RECORD_REGION;
 constexpr COLORREF kStripColour = 0xC3C300;
 
 const std::vector<DialogItem> kItems =

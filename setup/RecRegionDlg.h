@@ -5,13 +5,14 @@
 // way is no region (all four zero). The stored values are shown in the strip under the editor.
 
 #include "controls/GridAreaCtrl2.h"
+#include "res/DialogIds.h"
 #include "setup/RegionPage.h"
 
 #include <vector>
 
 class CRecRegionDlg : public CRegionPage {
 public:
-    static constexpr UINT IDD = 995;
+    static constexpr UINT IDD = IDD_REC_REGION_DLG;
     enum EditorId : UINT { IDC_EDITOR = 996 };
     static constexpr int kCellWidth = 4;
     static constexpr int kCellHeight = 4;

@@ -1,6 +1,7 @@
 #include "setup/RecResRateMotionDlg.h"
 
 #include "protocol/SetupDatabase.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 
 namespace {
@@ -15,7 +16,7 @@ const CRecResRatePage::Design kDesign{
                      &SetupDatabase::mode_c_resolution},
     true,
     false,
-    5685,
+    IDS_REGION,
 };
 
 } // namespace

@@ -3,7 +3,10 @@
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RowBoxes.h"
 #include "setupkit/SetupSkin.h"
 
@@ -15,15 +18,15 @@ constexpr int kRowPitch = 23;
 
 // Slider channel bitmaps: the part above the position, and the part below it for rates and days or
 // for sensitivity.
-constexpr UINT kSliderChannel = 1695;
-constexpr UINT kSliderRateActive = 1696;
-constexpr UINT kSliderSensitivityActive = 1660;
-constexpr UINT kDaysBackground = 1722;
+constexpr UINT kSliderChannel = IDB_SETUP_SLIDER_PART_ABOVE_POSITION;
+constexpr UINT kSliderRateActive = IDB_SETUP_SLIDER_PART_BELOW_POSITION;
+constexpr UINT kSliderSensitivityActive = IDB_SENSITIVITY_SLIDER_PART_BELOW_POSITION;
+constexpr UINT kDaysBackground = IDB_PAGE_COLUMN_BUTTONS_OVER_OPEN_AREA;
 constexpr COLORREF kNoteColour = 0xC3C300;
 
-constexpr UINT kResolutionTexts[3] = {5688, 5689, 5690};
-constexpr UINT kRateUnitText = 5643;
-constexpr UINT kDaysUnitText = 5342;
+constexpr UINT kResolutionTexts[3] = {IDS_4CIF, IDS_2CIF, IDS_CIF};
+constexpr UINT kRateUnitText = IDS_IPS;
+constexpr UINT kDaysUnitText = IDS_DAYS;
 
 CString ValueWithUnit(int value, UINT unitText) {
     CString text;
@@ -40,7 +43,7 @@ void Show(CWnd& wnd, bool show) {
 } // namespace
 
 CRecResRatePage::CRecResRatePage(const Design& design, CWnd* pParent)
-    : CSetupPage(design.idd, 1720, pParent), m_design(design) {}
+    : CSetupPage(design.idd, IDB_PAGE_COLUMN_BUTTONS_OVER_CHANNEL_ROWS, pParent), m_design(design) {}
 
 std::vector<DialogItem> CRecResRatePage::TemplateItems(bool onOffPage) {
     std::vector<DialogItem> items;
@@ -103,16 +106,19 @@ BOOL CRecResRatePage::OnInitDialog() {
 
 void CRecResRatePage::InitControls() {
     const COLORREF(&page)[4] = CSetupSkin::kPageButtonColours;
-    const UINT columnTexts[4] = {5682, m_design.onOffPage ? 5687u : 5683u, 5030, m_design.onOffPage ? 5342u : 5684u};
+    const UINT columnTexts[4] = {IDS_RESOLUTION_COLUMN, m_design.onOffPage ? 5687u : 5683u, IDS_AUDIO,
+                                 m_design.onOffPage ? 5342u : 5684u};
     if (m_design.thirdColumn) {
-        static constexpr UINT kBitmaps[4] = {2255, 2256, 2256, 2257};
+        static constexpr UINT kBitmaps[4] = {IDB_FOUR_COLUMN_BUTTONS_LEFT, IDB_FOUR_COLUMN_BUTTONS_MIDDLE,
+                                             IDB_FOUR_COLUMN_BUTTONS_MIDDLE, IDB_FOUR_COLUMN_BUTTONS_RIGHT};
         for (int k = 0; k < 4; ++k) {
             CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kBitmaps[k],
                                         CSetupSkin::At(2 + 100 * k, 0, 100, 24), LoadResString(columnTexts[k]),
                                         CSetupSkin::kColumnButtonColours);
         }
     } else {
-        static constexpr UINT kBitmaps[3] = {2252, 2253, 2254};
+        static constexpr UINT kBitmaps[3] = {IDB_THREE_COLUMN_BUTTONS_LEFT, IDB_THREE_COLUMN_BUTTONS_MIDDLE,
+                                             IDB_THREE_COLUMN_BUTTONS_RIGHT};
         for (int k = 0; k < 3; ++k) {
             CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kBitmaps[k],
                                         CSetupSkin::At(2 + 133 * k, 0, 133, 24), LoadResString(columnTexts[k]),
@@ -121,9 +127,9 @@ void CRecResRatePage::InitControls() {
         m_btnColumn[3].ShowWindow(SW_HIDE);
     }
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), page);
+                                LoadResString(IDS_ALL_CHECK), page);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), page);
+                                LoadResString(IDS_RETURN_ALL), page);
     if (m_design.subPageCaption != 0) {
         CSetupSkin::SetUpTextButton(m_btnSubPage, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
                                     LoadResString(m_design.subPageCaption), page);
@@ -149,9 +155,9 @@ void CRecResRatePage::InitControls() {
                                         LoadResString(kResolutionTexts[code]), page, 38, FALSE);
         }
         CSetupSkin::SetUpTextButton(m_btnOn[i], CSetupSkin::kOnButtonBitmap, CSetupSkin::At(135, 29 + y, 100, 17),
-                                    LoadResString(5344), page, 38, FALSE);
+                                    LoadResString(IDS_ON), page, 38, FALSE);
         CSetupSkin::SetUpTextButton(m_btnOff[i], CSetupSkin::kOffButtonBitmap, CSetupSkin::At(236, 29 + y, 100, 17),
-                                    LoadResString(5340), page, 38, FALSE);
+                                    LoadResString(IDS_OFF), page, 38, FALSE);
     }
 }
 
@@ -200,9 +206,9 @@ BOOL CRecResRatePage::OnEraseBkgnd(CDC* pDC) {
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(kNoteColour);
     CRect first(0, 180, kWidth, 200);
-    pDC->DrawText(LoadResString(5884), &first, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->DrawText(LoadResString(IDS_DAYS_TO_KEEP_THE_RECORDINGS_OF), &first, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     CRect second(0, 205, kWidth, 225);
-    pDC->DrawText(LoadResString(5885), &second, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->DrawText(LoadResString(IDS_NONE_KEEPS_THEM_UNTIL_THE_DISK), &second, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     return TRUE;
 }
 
@@ -265,13 +271,13 @@ void CRecResRatePage::ShowPageButtons(bool show) {
 void CRecResRatePage::LightResolution(int r, int code) {
     const int lit = code == kResolution2Cif ? 1 : (code == kResolutionCif ? 2 : 0);
     for (int k = 0; k < 3; ++k) {
-        m_radios[std::size_t(k)][std::size_t(r)].SetState(k == lit ? 1 : 0);
+        m_radios[std::size_t(k)][std::size_t(r)].SetState(k == lit ? kButtonOn : kButtonNormal);
     }
 }
 
 void CRecResRatePage::LightOnOff(int r, bool on) {
-    m_btnOn[std::size_t(r)].SetState(on ? 1 : 0);
-    m_btnOff[std::size_t(r)].SetState(on ? 0 : 1);
+    m_btnOn[std::size_t(r)].SetState(on ? kButtonOn : kButtonNormal);
+    m_btnOff[std::size_t(r)].SetState(on ? kButtonNormal : kButtonOn);
 }
 
 void CRecResRatePage::SetAudioPair(int r, bool enabled) {
@@ -298,7 +304,7 @@ void CRecResRatePage::ShowColumn(int column) {
     }
     m_nColumn = column;
     for (int k = 0; k < 4; ++k) {
-        m_btnColumn[std::size_t(k)].SetState(k == column ? 1 : 0);
+        m_btnColumn[std::size_t(k)].SetState(k == column ? kButtonOn : kButtonNormal);
     }
     if (m_design.onOffPage) {
         Invalidate();

@@ -1,6 +1,7 @@
 #include "setup/RecResRatePresetDlg.h"
 
 #include "protocol/SetupDatabase.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 
 namespace {
@@ -15,7 +16,7 @@ const CRecResRatePage::Design kDesign{
                      &SetupDatabase::mode_b_resolution},
     false,
     false,
-    5760,
+    IDS_PRESET,
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "setup/RecResRateScheduleDlg.h"
 
 #include "protocol/SetupDatabase.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 
 namespace {
@@ -15,7 +16,7 @@ const CRecResRatePage::Design kDesign{
                      &SetupDatabase::mode_d_resolution},
     false,
     false,
-    5686,
+    IDS_SET,
 };
 
 } // namespace

@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 #include "setupkit/SetupSkin.h"
 
@@ -14,7 +17,7 @@ namespace {
 
 using C = CRecScheduleDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kBackground = 1671;
+constexpr UINT kBackground = IDB_PAGE_WEEKLY_SCHEDULE;
 constexpr COLORREF kFirstDayColour = 0x0000FF;
 
 std::vector<DialogItem> Items() {
@@ -63,14 +66,15 @@ BOOL CRecScheduleDlg::OnInitDialog() {
 void CRecScheduleDlg::InitLayout() {
     for (int d = 0; d < kDays; ++d) {
         CSetupSkin::SetUpCaption(m_days[std::size_t(d)], CSetupSkin::At(56 + 50 * d, 14, 46, 14),
-                                 LoadResString(5426 + UINT(d)), d == 0 ? kFirstDayColour : CSetupSkin::kCaptionColour);
+                                 LoadResString(IDS_SUN + UINT(d)),
+                                 d == 0 ? kFirstDayColour : CSetupSkin::kCaptionColour);
     }
-    CString both = LoadResString(5130);
+    CString both = LoadResString(IDS_ALARM);
     both += "+";
-    both += LoadResString(5131);
+    both += LoadResString(IDS_MOTION);
     const CString captions[2][4] = {
-        {LoadResString(5640), LoadResString(5641), CString(), LoadResString(5583)},
-        {LoadResString(5208), LoadResString(5130), LoadResString(5131), both},
+        {LoadResString(IDS_ALL_CHECK), LoadResString(IDS_RETURN_ALL), CString(), LoadResString(IDS_PREV)},
+        {LoadResString(IDS_CONTINUOUS), LoadResString(IDS_ALARM), LoadResString(IDS_MOTION), both},
     };
     const int set = IsModeVariant() ? 1 : 0;
     for (int k = 0; k < 4; ++k) {
@@ -119,7 +123,7 @@ void CRecScheduleDlg::SelectPaintMode(int mode) {
     m_nPaintMode = mode;
     m_grid.m_nPaintValue = mode;
     for (int k = 0; k < 4; ++k) {
-        m_buttons[std::size_t(k)].SetState(k == mode ? 1 : 0);
+        m_buttons[std::size_t(k)].SetState(k == mode ? kButtonOn : kButtonNormal);
     }
 }
 

@@ -7,13 +7,14 @@
 #include "controls/GridAreaCtrl3.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
 
 class CRecScheduleDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 171;
+    static constexpr UINT IDD = IDD_REC_SCHEDULE_DLG;
     enum ControlId : UINT {
         IDC_GRID = 437,
         IDC_BUTTON = 480, // 480-483

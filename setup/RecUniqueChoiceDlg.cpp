@@ -3,14 +3,16 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupText.h"
 #include "setupkit/SetupSkin.h"
 
 namespace {
 
 using C = CRecUniqueChoiceDlg;
-constexpr UINT kBackground = 1670;
+constexpr UINT kBackground = IDB_PAGE_RECORD_MODE_SLOTS;
 
 std::vector<DialogItem> Items() {
     std::vector<DialogItem> items;
@@ -74,7 +76,8 @@ CString CRecUniqueChoiceDlg::ModeText(int mode) const {
 void CRecUniqueChoiceDlg::InitLayout() {
     const SetupDatabase& db = Db();
     for (int k = 0; k < kSlots; ++k) {
-        CSetupSkin::SetUpCaption(Caption(k), CSetupSkin::At(15, 9 + 23 * k, 80, 14), LoadResString(5467 + UINT(k)));
+        CSetupSkin::SetUpCaption(Caption(k), CSetupSkin::At(15, 9 + 23 * k, 80, 14),
+                                 LoadResString(IDS_SLOT_1 + UINT(k)));
         CSetupSkin::SetUpSelector(Selector(k), CSetupSkin::At(165, 8 + 23 * k, 190, 14));
         Selector(k).SetText(ModeText(db.rec_mode_slot[k]));
     }

@@ -5,6 +5,7 @@
 // nowhere.
 
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -12,7 +13,7 @@
 
 class CRecUniqueChoiceDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 169;
+    static constexpr UINT IDD = IDD_REC_UNIQUE_CHOICE_DLG;
     enum ControlId : UINT {
         IDC_CAPTION = 790,  // 790-794
         IDC_SELECTOR = 795, // 795-799

@@ -1,5 +1,7 @@
 #include "setup/RecordBudget.h"
 
+#include "res/TextIds.h"
+
 #include <algorithm>
 
 namespace {
@@ -139,11 +141,11 @@ int SensitivityThumb(int position) {
 UINT SensitivityTextId(int position) {
     switch (position) {
     case 1:
-        return 5206;
+        return IDS_LOW;
     case 2:
-        return 5205;
+        return IDS_MIDDLE;
     case 3:
-        return 5204;
+        return IDS_HIGH;
     default:
         return 0;
     }

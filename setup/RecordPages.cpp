@@ -1,7 +1,9 @@
 #include "setup/RecordPages.h"
 
 #include "controls/SkinTextButton.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RecGeneralDlg.h"
 #include "setup/RecMotionRegionDlg.h"
 #include "setup/RecPresetDlg.h"
@@ -42,10 +44,11 @@ void AddRecordPageMakers(std::map<UINT, SetupPageMaker>& makers) {
 
 void SetUpChannelButton(CSkinTextButton& button, int channel, bool shown) {
     CString name;
-    name.Format("%s%02d", LoadResString(5152).GetString(), channel + 1);
+    name.Format("%s%02d", LoadResString(IDS_CH).GetString(), channel + 1);
     const int x = 8 + 49 * (channel % 8);
     const int y = channel < 8 ? 6 : 33;
-    CSetupSkin::SetUpTextButton(button, 2084, CSetupSkin::At(x, y, 45, 22), name, CSetupSkin::kPageButtonColours);
+    CSetupSkin::SetUpTextButton(button, IDB_CHANNEL_BUTTONS_OF_PAGES, CSetupSkin::At(x, y, 45, 22), name,
+                                CSetupSkin::kPageButtonColours);
     button.SetFont(8, 0, 700, "Arial Bold");
     button.SetCaption(0, name, TRUE);
     button.ShowWindow(shown ? SW_SHOW : SW_HIDE);

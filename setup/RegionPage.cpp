@@ -2,14 +2,16 @@
 
 #include "platform/window/DataExchange.h"
 #include "protocol/SetupDatabase.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RecordPages.h"
 #include "setupkit/SetupSkin.h"
 
 namespace {
 
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kTexts[3] = {5640, 5641, 5583};
+constexpr UINT kTexts[3] = {IDS_ALL_CHECK, IDS_RETURN_ALL, IDS_PREV};
 constexpr int kX[3] = {2, 103, 304};
 
 } // namespace
@@ -51,7 +53,7 @@ void CRegionPage::InitButtons() {
 
 void CRegionPage::ShowChannelButtons(int channel) {
     for (int ch = 0; ch < kSetupChannels; ++ch) {
-        m_btnChannel[std::size_t(ch)].SetState(ch == channel ? 1 : 0);
+        m_btnChannel[std::size_t(ch)].SetState(ch == channel ? kButtonOn : kButtonNormal);
     }
 }
 

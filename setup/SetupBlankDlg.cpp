@@ -1,6 +1,7 @@
 #include "setup/SetupBlankDlg.h"
 
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
 
 namespace {
 
@@ -9,4 +10,4 @@ const DialogTemplateRegistration kRegistered(kTemplate);
 
 } // namespace
 
-CSetupBlankDlg::CSetupBlankDlg(CWnd* pParent) : CSetupPage(IDD, 1723, pParent) {}
+CSetupBlankDlg::CSetupBlankDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_BLANK_PAGE_DAYS, pParent) {}

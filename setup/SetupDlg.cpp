@@ -5,7 +5,10 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/DvrClient.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDisplayMenuDlg.h"
 #include "setup/SetupEventMenuDlg.h"
 #include "setup/SetupHost.h"
@@ -93,16 +96,17 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSetupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bmBackground.LoadBitmap(1650);
+    m_bmBackground.LoadBitmap(IDB_SEARCH_SETUP_FRAME);
     m_rcBackground = CRect(0, 0, kWidth, kHeight);
     for (int k = 0; k < kPanelCount; ++k) {
-        CSetupSkin::SetUpButton(*m_tabs[std::size_t(k)], 2020 + UINT(k), CSetupSkin::At(22 + 71 * k, 1, 71, 65));
+        CSetupSkin::SetUpButton(*m_tabs[std::size_t(k)], IDB_SETUP_FRAME_TAB_DISPLAY + UINT(k),
+                                CSetupSkin::At(22 + 71 * k, 1, 71, 65));
     }
-    CSetupSkin::SetUpTextButton(m_btnOK, 2260, CSetupSkin::At(400, 516, 97, 22), LoadResString(5541),
+    CSetupSkin::SetUpTextButton(m_btnOK, IDB_FRAME_OK_CANCEL, CSetupSkin::At(400, 516, 97, 22), LoadResString(IDS_OK),
                                 CSetupSkin::kPageButtonColours);
-    CSetupSkin::SetUpTextButton(m_btnCancel, 2260, CSetupSkin::At(501, 516, 97, 22), LoadResString(5542),
-                                CSetupSkin::kPageButtonColours);
-    CSetupSkin::SetUpButton(m_btnClose, 1651, CSetupSkin::At(580, 12, 26, 26));
+    CSetupSkin::SetUpTextButton(m_btnCancel, IDB_FRAME_OK_CANCEL, CSetupSkin::At(501, 516, 97, 22),
+                                LoadResString(IDS_CANCEL), CSetupSkin::kPageButtonColours);
+    CSetupSkin::SetUpButton(m_btnClose, IDB_FRAME_CLOSE, CSetupSkin::At(580, 12, 26, 26));
 
     SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
     CenterWindow();
@@ -216,9 +220,9 @@ void CSetupDlg::ShowTab(int tab) {
         return;
     }
     for (CSkinButton* button : m_tabs) {
-        button->SetState(0);
+        button->SetState(kButtonNormal);
     }
-    m_tabs[std::size_t(tab)]->SetState(1);
+    m_tabs[std::size_t(tab)]->SetState(kButtonOn);
     for (int k = 0; k < kPanelCount; ++k) {
         if (k != tab && IsLive(m_panels[std::size_t(k)].get())) {
             m_panels[std::size_t(k)]->DestroyWindow();

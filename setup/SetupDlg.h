@@ -25,6 +25,7 @@
 #include "platform/base/Rect.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/window/Dialog.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPageFactory.h"
 #include "setupkit/ChildSlots.h"
 #include "setupkit/SetupPopupRequest.h"
@@ -41,13 +42,11 @@ class CSetupSliderPopupDlg;
 class ISetupHost;
 struct SetupDatabase;
 
-// Notice message to the main window: lParam category << 16 | code.
-constexpr UINT WM_SETUP_NOTICE = 0x5226;
 constexpr LPARAM kNoticeInitializeSetup = 0x100000;
 
 class CSetupDlg : public CDialog, public CSkinHelper, public IChildSlots {
 public:
-    static constexpr UINT IDD = 150;
+    static constexpr UINT IDD = IDD_SETUP_DLG;
     static constexpr int kWidth = 618;
     static constexpr int kHeight = 546;
     static constexpr int kPanelCount = 4;

@@ -4,6 +4,7 @@
 // item gives its index to the frame for the owner page and closes the popup; any other way of
 // closing it gives nothing. The frame owns it.
 
+#include "res/DialogIds.h"
 #include "setupkit/ListPopupDlg.h"
 
 class CSetupDlg;
@@ -11,7 +12,7 @@ class CSetupPage;
 
 class CSetupListPopupDlg : public CListPopupDlg {
 public:
-    static constexpr UINT IDD = 189;
+    static constexpr UINT IDD = IDD_SETUP_LIST_POPUP_DLG;
 
     CSetupListPopupDlg(CSetupPage* pOwner, int kind, const ListPopupRequest& request, int layout);
 

@@ -1,6 +1,8 @@
 #include "setup/SetupMenuDlg.h"
 
 #include "platform/window/DataExchange.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
 #include "setup/SetupDlg.h"
 #include "setupkit/SetupSkin.h"
@@ -38,7 +40,7 @@ void CSetupMenuDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSetupMenuDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    LoadBackground(1652, CRect(0, 0, kWidth, kHeight));
+    LoadBackground(IDB_FRAME_MENU_TAB_PANEL, CRect(0, 0, kWidth, kHeight));
     for (int i = 0; i < ButtonCount(); ++i) {
         const Entry& e = m_entries[std::size_t(i)];
         CSetupSkin::SetUpTextButton(m_buttons[std::size_t(i)], e.bitmap, CSetupSkin::At(2, 1 + 40 * i, 170, 35),
@@ -75,9 +77,9 @@ void CSetupMenuDlg::OnMenuButton(int i) {
         return;
     }
     for (int k = 0; k < ButtonCount(); ++k) {
-        m_buttons[std::size_t(k)].SetState(0);
+        m_buttons[std::size_t(k)].SetState(kButtonNormal);
     }
-    m_buttons[std::size_t(i)].SetState(1);
+    m_buttons[std::size_t(i)].SetState(kButtonOn);
     if (m_pFrame != nullptr) {
         m_pFrame->ShowPageById(PageOfButton(i));
     }

@@ -2,6 +2,7 @@
 
 #include "controls/SkinLabel.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ SetupDatabase& CSetupPage::Db() const {
 
 CString CSetupPage::RowName(int row) {
     CString name;
-    name.Format("%s%02d", LoadResString(5152).GetString(), row + 1);
+    name.Format("%s%02d", LoadResString(IDS_CH).GetString(), row + 1);
     return name;
 }
 

@@ -1,12 +1,21 @@
 #include "setup/SetupRecMenuDlg.h"
 
+#include "res/BitmapIds.h"
+#include "res/DialogIds.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 
 namespace {
 
 constexpr CSetupMenuDlg::Entry kEntries[] = {
-    {2040, 5680, 162}, {2041, 5208, 163}, {2042, 5130, 164}, {2043, 5131, 165},
-    {2044, 5209, 166}, {2045, 5132, 167}, {2046, 5210, 168}, {2047, 5681, 169},
+    {IDB_RECORD_MENU_GENERAL, IDS_GENERAL, IDD_REC_GENERAL_DLG},
+    {IDB_RECORD_MENU_MODE_0, IDS_CONTINUOUS, IDD_REC_RES_RATE_DLG},
+    {IDB_RECORD_MENU_ALARM, IDS_ALARM, IDD_REC_RES_RATE_PRESET_DLG},
+    {IDB_RECORD_MENU_MOTION, IDS_MOTION, IDD_REC_RES_RATE_MOTION_DLG},
+    {IDB_RECORD_MENU_MODE_3, IDS_SCHEDULE, IDD_REC_RES_RATE_SCHEDULE_DLG},
+    {IDB_RECORD_MENU_AUDIO, IDS_AUDIO_EVENT, IDD_REC_RES_RATE_SENS_DLG},
+    {IDB_RECORD_MENU_MODE_5, IDS_HOLIDAY, IDD_REC_RES_RATE_DAYS_DLG},
+    {IDB_RECORD_MENU_MODE_SLOTS, IDS_MODE_SLOTS, IDD_REC_UNIQUE_CHOICE_DLG},
 };
 DialogItem g_items[std::size(kEntries)];
 const DialogTemplate kTemplate = CSetupMenuDlg::MakeTemplate(CSetupRecMenuDlg::IDD, kEntries, g_items);

@@ -3,11 +3,12 @@
 // move up into its row; on recorders of sub-type 3 the last two are hidden as well and the fifth
 // button opens the schedule page 171 instead of page 166.
 
+#include "res/DialogIds.h"
 #include "setup/SetupMenuDlg.h"
 
 class CSetupRecMenuDlg : public CSetupMenuDlg {
 public:
-    static constexpr UINT IDD = 152;
+    static constexpr UINT IDD = IDD_SETUP_REC_MENU_DLG;
     CSetupRecMenuDlg();
     static constexpr int kScheduleSubType = 3;
 

@@ -2,6 +2,7 @@
 
 #include "protocol/InfoBlocks.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <cctype>
 
@@ -17,7 +18,7 @@ constexpr const char* kBuiltInLanguages[] = {"English", "Chinese",    "French", 
                                              "Dutch",   "Russian",    "Polish",  "Spanish", "Hungarian",
                                              "Slovak",  "Portuguese", "Japanese"};
 
-constexpr UINT kFirstKnownLanguageText = 5211;
+constexpr UINT kFirstKnownLanguageText = IDS_ENGLISH;
 constexpr int kLanguageSlots = 64;
 
 bool EqualNoCase(std::string_view a, std::string_view b) {

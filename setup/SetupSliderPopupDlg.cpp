@@ -2,7 +2,9 @@
 
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 #include "setupkit/SetupPopupLayout.h"
 #include "setupkit/SetupSkin.h"
@@ -66,11 +68,11 @@ BOOL CSetupSliderPopupDlg::OnInitDialog() {
     const bool clock = m_nMode == kSliderModeClock;
     for (int i = 0; i < count; ++i) {
         CSkinLabel& name = m_labels[std::size_t(i)];
-        CSetupSkin::SetUpValueText(name, SliderNameLabelRect(i), LoadResString(5350 + UINT(i)));
+        CSetupSkin::SetUpValueText(name, SliderNameLabelRect(i), LoadResString(IDS_HOUR + UINT(i)));
         name.ShowWindow(clock ? SW_SHOW : SW_HIDE);
 
         CBitmapSlider& slider = m_sliders[std::size_t(i)];
-        slider.SetBitmapChannel(1695, 1696);
+        slider.SetBitmapChannel(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION);
         const RECT track = SliderTrackRect(i, m_nMode);
         slider.MoveWindow(&track);
         slider.SetMargin(0, 0, 0, 0);

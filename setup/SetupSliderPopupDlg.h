@@ -6,6 +6,7 @@
 
 #include "controls/BitmapSlider.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 #include "setupkit/PopupFrameDlg.h"
 #include "setupkit/SetupPopupRequest.h"
 
@@ -16,7 +17,7 @@ class CSetupPage;
 
 class CSetupSliderPopupDlg : public CPopupFrameDlg {
 public:
-    static constexpr UINT IDD = 190;
+    static constexpr UINT IDD = IDD_SETUP_SLIDER_POPUP_DLG;
     static constexpr UINT kFirstName = 790;
     static constexpr UINT kFirstValue = 793;
     static constexpr UINT kFirstSlider = 510;

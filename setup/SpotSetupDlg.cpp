@@ -3,7 +3,10 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RowBoxes.h"
 #include "setupkit/SetupSkin.h"
 
@@ -13,7 +16,8 @@ namespace {
 
 using C = CSpotSetupDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr UINT kBackgrounds[4] = {1729, 1720, 1727, 1728};
+constexpr UINT kBackgrounds[4] = {IDB_SPOT_PAGE_MODES, IDB_PAGE_COLUMN_BUTTONS_OVER_CHANNEL_ROWS,
+                                  IDB_SPOT_PAGE_GROUPS_FOUR, IDB_SPOT_PAGE_GROUPS_EIGHT};
 constexpr int kLabelCount = int(C::IDC_LAST_LABEL - C::IDC_MODE_LABEL + 1);
 // The pairs of these modes are never shown; mode 5's pair takes the fifth line.
 constexpr int kHiddenModes[2] = {4, 6};
@@ -103,7 +107,7 @@ void CSpotSetupDlg::DoDataExchange(CDataExchange* pDX) {
 
 CString CSpotSetupDlg::DwellText(int seconds) {
     CString text;
-    text.Format("%d %s", seconds, LoadResString(5341).GetString());
+    text.Format("%d %s", seconds, LoadResString(IDS_SEC).GetString());
     return text;
 }
 
@@ -117,14 +121,14 @@ BOOL CSpotSetupDlg::OnInitDialog() {
         const std::size_t i = std::size_t(r);
         CSetupSkin::SetUpRowBox(m_boxes[i], 6, 30 + 23 * r);
         CBitmapSlider& slider = m_sliders[i];
-        slider.SetBitmapChannel(1695, 1696);
+        slider.SetBitmapChannel(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION);
         slider.MoveWindow(103, 33 + 23 * r, 190, 9);
         slider.SetMargin(0, 0, 0, 0);
         slider.SetRange(0, kSliderMax);
         m_boxes[i].ShowWindow(r < n ? SW_SHOW : SW_HIDE);
         slider.ShowWindow(r < n ? SW_SHOW : SW_HIDE);
     }
-    static constexpr UINT kModeTexts[3] = {5130, 5131, 5132};
+    static constexpr UINT kModeTexts[3] = {IDS_ALARM, IDS_MOTION, IDS_AUDIO_EVENT};
     for (UINT k = 0; k < 3; ++k) {
         CSetupSkin::SetUpCaption(Label(IDC_MODE_LABEL + k), CSetupSkin::At(12, 32 + 23 * int(k), 115, 14),
                                  LoadResString(kModeTexts[k]));
@@ -136,25 +140,28 @@ BOOL CSpotSetupDlg::OnInitDialog() {
     }
     for (UINT id = IDC_DWELL_TEXT; id <= IDC_LAST_LABEL; ++id) {
         CSkinLabel& label = Label(id);
-        label.LoadBitmap(0, id < IDC_GROUP4_TEXT ? 1700 : id < IDC_GROUP8_TEXT ? 1702 : 1703);
+        label.LoadBitmap(0, id < IDC_GROUP4_TEXT   ? IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS
+                            : id < IDC_GROUP8_TEXT ? IDB_SPOT_PAGE_VALUE_FIELD_GROUP_FOUR
+                                                   : IDB_SPOT_PAGE_VALUE_FIELD_GROUP_EIGHT);
         label.SetTextStyle2(CSetupSkin::kValueColour, CSetupSkin::kValueColour, 0, 0, TRUE, 9, "Arial Bold");
     }
-    CString eventCaption = LoadResString(5344);
+    CString eventCaption = LoadResString(IDS_ON);
     eventCaption += "/";
-    eventCaption += LoadResString(5340);
-    static constexpr UINT kColumnBitmaps[3] = {2250, 2251, 2251};
-    const CString columnTexts[3] = {LoadResString(5668), LoadResString(5669), eventCaption};
+    eventCaption += LoadResString(IDS_OFF);
+    static constexpr UINT kColumnBitmaps[3] = {IDB_COLUMN_BUTTONS_LEFT_HALF, IDB_COLUMN_BUTTONS_RIGHT_HALF,
+                                               IDB_COLUMN_BUTTONS_RIGHT_HALF};
+    const CString columnTexts[3] = {LoadResString(IDS_MODE), LoadResString(IDS_DURATION), eventCaption};
     for (int k = 0; k < 3; ++k) {
         CSetupSkin::SetUpTextButton(m_btnColumn[std::size_t(k)], kColumnBitmaps[k],
                                     CSetupSkin::At(k == 0 ? 2 : 202, 0, 200, 24), columnTexts[k],
                                     CSetupSkin::kColumnButtonColours);
     }
     CSetupSkin::SetUpTextButton(m_btnAllCheck, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(2, 396, 97, 22),
-                                LoadResString(5640), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ALL_CHECK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnReturnAll, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(103, 396, 97, 22),
-                                LoadResString(5641), CSetupSkin::kPageButtonColours);
-    const CString on = LoadResString(5344);
-    const CString off = LoadResString(5340);
+                                LoadResString(IDS_RETURN_ALL), CSetupSkin::kPageButtonColours);
+    const CString on = LoadResString(IDS_ON);
+    const CString off = LoadResString(IDS_OFF);
     for (int m = 0; m < kModeCount; ++m) {
         CSetupSkin::SetUpTextButton(m_btnModeOn[std::size_t(m)], CSetupSkin::kOnButtonBitmap,
                                     CSetupSkin::At(175, 29 + 23 * m, 100, 17), on, CSetupSkin::kPageButtonColours, 38,
@@ -274,17 +281,17 @@ void CSpotSetupDlg::ShowColumnButtons(int mode) {
 
 void CSpotSetupDlg::ShowModePairs(int chosen) {
     for (int m = 0; m < kModeCount; ++m) {
-        m_btnModeOn[std::size_t(m)].SetState(m == chosen ? 1 : 0);
-        m_btnModeOff[std::size_t(m)].SetState(m == chosen ? 0 : 1);
+        m_btnModeOn[std::size_t(m)].SetState(m == chosen ? kButtonOn : kButtonNormal);
+        m_btnModeOff[std::size_t(m)].SetState(m == chosen ? kButtonNormal : kButtonOn);
     }
 }
 
 void CSpotSetupDlg::ShowModeColumn() {
     m_nBackground = 0;
     Invalidate();
-    m_btnColumn[0].SetState(1);
-    m_btnColumn[1].SetState(0);
-    m_btnColumn[2].SetState(0);
+    m_btnColumn[0].SetState(kButtonOn);
+    m_btnColumn[1].SetState(kButtonNormal);
+    m_btnColumn[2].SetState(kButtonNormal);
     const int mode = Db().spot_mode;
     ShowColumnButtons(mode);
     m_btnAllCheck.ShowWindow(SW_HIDE);
@@ -341,9 +348,9 @@ void CSpotSetupDlg::ShowDurationColumn() {
     }
     m_nBackground = mode + 1;
     Invalidate();
-    m_btnColumn[0].SetState(0);
-    m_btnColumn[1].SetState(1);
-    m_btnColumn[2].SetState(0);
+    m_btnColumn[0].SetState(kButtonNormal);
+    m_btnColumn[1].SetState(kButtonOn);
+    m_btnColumn[2].SetState(kButtonNormal);
     m_btnAllCheck.ShowWindow(SW_SHOW);
     m_btnReturnAll.ShowWindow(SW_SHOW);
     for (int r = 0; r < 16; ++r) {
@@ -379,9 +386,9 @@ void CSpotSetupDlg::ShowDurationColumn() {
 void CSpotSetupDlg::ShowEventColumn() {
     m_nBackground = 1;
     Invalidate();
-    m_btnColumn[0].SetState(0);
-    m_btnColumn[1].SetState(0);
-    m_btnColumn[2].SetState(1);
+    m_btnColumn[0].SetState(kButtonNormal);
+    m_btnColumn[1].SetState(kButtonNormal);
+    m_btnColumn[2].SetState(kButtonOn);
     m_btnAllCheck.ShowWindow(SW_SHOW);
     m_btnReturnAll.ShowWindow(SW_SHOW);
     SetLabelsShown(IDC_MODE_LABEL, IDC_MODE_LABEL + 2, false);
@@ -446,8 +453,8 @@ void CSpotSetupDlg::OnGroupBox(UINT id) {
 }
 
 void CSpotSetupDlg::ShowEventSwitch(int row, bool on) {
-    m_btnOn[std::size_t(row)].SetState(on ? 1 : 0);
-    m_btnOff[std::size_t(row)].SetState(on ? 0 : 1);
+    m_btnOn[std::size_t(row)].SetState(on ? kButtonOn : kButtonNormal);
+    m_btnOff[std::size_t(row)].SetState(on ? kButtonNormal : kButtonOn);
 }
 
 void CSpotSetupDlg::SetEvent(int row, bool on) {

@@ -10,13 +10,14 @@
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
 
 class CSpotSetupDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 159;
+    static constexpr UINT IDD = IDD_SPOT_SETUP_DLG;
     enum ControlId : UINT {
         IDC_MODE_COLUMN = 470,
         IDC_DURATION_COLUMN = 471,

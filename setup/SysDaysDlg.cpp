@@ -3,7 +3,9 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setupkit/SetupSkin.h"
 
 namespace {
@@ -20,7 +22,7 @@ constexpr int kMaxDays = 99;
 
 } // namespace
 
-CSysDaysDlg::CSysDaysDlg(CWnd* pParent) : CSetupPage(IDD, 1723, pParent) {}
+CSysDaysDlg::CSysDaysDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_BLANK_PAGE_DAYS, pParent) {}
 
 void CSysDaysDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -30,16 +32,16 @@ void CSysDaysDlg::DoDataExchange(CDataExchange* pDX) {
 
 CString CSysDaysDlg::DaysText(int days) {
     if (days == 0) {
-        return LoadResString(5243);
+        return LoadResString(IDS_NONE);
     }
     CString text;
-    text.Format("%d %s", days, LoadResString(5342).GetString());
+    text.Format("%d %s", days, LoadResString(IDS_DAYS).GetString());
     return text;
 }
 
 BOOL CSysDaysDlg::OnInitDialog() {
     CSetupPage::OnInitDialog();
-    m_slider.SetBitmapChannel(1695, 1696);
+    m_slider.SetBitmapChannel(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION);
     m_slider.MoveWindow(103, 10, 190, 9);
     m_slider.SetMargin(0, 0, 0, 0);
     m_slider.SetRange(0, kMaxDays);

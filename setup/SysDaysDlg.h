@@ -3,11 +3,12 @@
 
 #include "controls/BitmapSlider.h"
 #include "controls/SkinLabel.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 class CSysDaysDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 178;
+    static constexpr UINT IDD = IDD_SYS_DAYS_DLG;
     enum ControlId : UINT {
         IDC_DAYS_SLIDER = 510,
         IDC_DAYS_VALUE = 790,

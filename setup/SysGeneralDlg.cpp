@@ -2,9 +2,12 @@
 
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupText.h"
 #include "setup/VideoStandardChange.h"
@@ -38,7 +41,7 @@ constexpr int kMaxLanguageItems = kListPopupLongItems;
 
 } // namespace
 
-CSysGeneralDlg::CSysGeneralDlg(CWnd* pParent) : CSetupPage(IDD, 1681, pParent) {}
+CSysGeneralDlg::CSysGeneralDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_SYSTEM_GENERAL, pParent) {}
 
 void CSysGeneralDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -50,7 +53,7 @@ void CSysGeneralDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CSysGeneralDlg::BuildLists() {
-    m_dateFormats = {LoadResString(5381), LoadResString(5382), LoadResString(5383)};
+    m_dateFormats = {LoadResString(IDS_YYYY_MM_DD), LoadResString(IDS_MM_DD_YYYY), LoadResString(IDS_DD_MM_YYYY)};
     m_standards = {"NTSC", "PAL"};
     m_ids.clear();
     for (int id = 0; id < 100; ++id) {
@@ -58,7 +61,7 @@ void CSysGeneralDlg::BuildLists() {
         text.Format("%02d", id);
         m_ids.push_back(text);
     }
-    m_row5 = {LoadResString(5688), LoadResString(5689), LoadResString(5690)};
+    m_row5 = {LoadResString(IDS_4CIF), LoadResString(IDS_2CIF), LoadResString(IDS_CIF)};
 }
 
 LanguageSource CSysGeneralDlg::ReadLanguages() {
@@ -78,16 +81,16 @@ CString CSysGeneralDlg::GetLanguageName(int slot) const {
 BOOL CSysGeneralDlg::OnInitDialog() {
     BuildLists();
     CSetupPage::OnInitDialog();
-    static constexpr UINT kRowTexts[4] = {5480, 5385, 5481, 5482};
+    static constexpr UINT kRowTexts[4] = {IDS_LANGUAGE, IDS_DATE_FORMAT, IDS_VIDEO_STANDARD, IDS_RECORDER_ID};
     for (int r = 0; r < 5; ++r) {
         CSetupSkin::SetUpCaption(RowLabel(r), CSetupSkin::At(10, 9 + 23 * r, 120, 14),
                                  r < 4 ? LoadResString(kRowTexts[r]) : CString());
         CSetupSkin::SetUpSelector(Selector(IDC_LANGUAGE + UINT(r)), CSetupSkin::At(190, 8 + 23 * r, 150, 14));
     }
     CSetupSkin::SetUpTextButton(m_btnInitialize, CSetupSkin::kWideButtonBitmap, CSetupSkin::At(241, 396, 160, 22),
-                                LoadResString(5090), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_INITIALIZE), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnDeinterlace, CSetupSkin::kWideButtonBitmap, CSetupSkin::At(241, 368, 160, 22),
-                                LoadResString(5832), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_DEINTERLACE), CSetupSkin::kPageButtonColours);
 
     const SetupDatabase& db = Db();
     ReadLanguages();
@@ -225,7 +228,7 @@ void CSysGeneralDlg::OnInitialize() {
     if (m_pFrame == nullptr || m_pFrame->m_pMainWnd == nullptr) {
         return;
     }
-    m_pFrame->m_pMainWnd->PostMessage(WM_SETUP_NOTICE, reinterpret_cast<WPARAM>(m_pFrame->GetSafeHwnd()),
+    m_pFrame->m_pMainWnd->PostMessage(WM_KELO_NOTICE, reinterpret_cast<WPARAM>(m_pFrame->GetSafeHwnd()),
                                       kNoticeInitializeSetup);
 }
 

@@ -7,6 +7,7 @@
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "protocol/InfoBlocks.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 #include "setup/SetupRules.h"
 
@@ -15,7 +16,7 @@
 
 class CSysGeneralDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 172;
+    static constexpr UINT IDD = IDD_SYS_GENERAL_DLG;
     enum ControlId : UINT {
         IDC_INITIALIZE = 482,
         IDC_DEINTERLACE = 483,

@@ -3,7 +3,9 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupText.h"
 #include "setupkit/SetupSkin.h"
 
@@ -23,7 +25,7 @@ constexpr int kListWidth = 140;
 
 } // namespace
 
-CSysOptionsDlg::CSysOptionsDlg(CWnd* pParent) : CSetupPage(IDD, 1751, pParent) {}
+CSysOptionsDlg::CSysOptionsDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_LISTS, pParent) {}
 
 void CSysOptionsDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -33,12 +35,12 @@ void CSysOptionsDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CSysOptionsDlg::OnInitDialog() {
-    m_option1 = {LoadResString(5340), LoadResString(5344)};
-    m_option2 = {LoadResString(5204), LoadResString(5205), LoadResString(5206)};
+    m_option1 = {LoadResString(IDS_OFF), LoadResString(IDS_ON)};
+    m_option2 = {LoadResString(IDS_HIGH), LoadResString(IDS_MIDDLE), LoadResString(IDS_LOW)};
     CSetupPage::OnInitDialog();
-    m_bmBand.LoadBitmap(2261);
-    CSetupSkin::SetUpCaption(Label(IDC_CAPTION1), CSetupSkin::At(10, 9, 120, 14), LoadResString(5835));
-    CSetupSkin::SetUpCaption(Label(IDC_CAPTION2), CSetupSkin::At(10, 32, 120, 14), LoadResString(5836));
+    m_bmBand.LoadBitmap(IDB_OPTIONS_PAGE_BAND_BEHIND_ROW);
+    CSetupSkin::SetUpCaption(Label(IDC_CAPTION1), CSetupSkin::At(10, 9, 120, 14), LoadResString(IDS_KEY_TONE));
+    CSetupSkin::SetUpCaption(Label(IDC_CAPTION2), CSetupSkin::At(10, 32, 120, 14), LoadResString(IDS_LEVEL));
     CSetupSkin::SetUpSelector(Label(IDC_OPTION1), CSetupSkin::At(190, 8, 150, 14));
     CSetupSkin::SetUpSelector(Label(IDC_OPTION2), CSetupSkin::At(190, 31, 150, 14));
     // A value outside the lists shows as its number and stays until an item is chosen.

@@ -4,6 +4,7 @@
 
 #include "controls/SkinLabel.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -11,7 +12,7 @@
 
 class CSysOptionsDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 184;
+    static constexpr UINT IDD = IDD_SYS_OPTIONS_DLG;
     enum ControlId : UINT {
         IDC_CAPTION1 = 790,
         IDC_OPTION1 = 791,

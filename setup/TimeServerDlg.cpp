@@ -4,10 +4,14 @@
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/DstInfo.h"
 #include "protocol/DvrClient.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/DstCalendar.h"
 #include "setup/SetupText.h"
 #include "setupkit/SetupSkin.h"
@@ -24,8 +28,8 @@ constexpr int kZoneNameChars = 99;
 constexpr int kServerNameChars = 31; // and the terminator: the record's slot is 32 bytes
 constexpr UINT kPreviewPeriodMs = 200;
 // The synchronisation selector's names: the general "Off" and "On" texts.
-constexpr UINT kTextSyncOff = 5340;
-constexpr UINT kTextSyncOn = 5344;
+constexpr UINT kTextSyncOff = IDS_OFF;
+constexpr UINT kTextSyncOn = IDS_ON;
 
 const DialogItem kItems[] = {
     {C::IDC_NTP_TAB, "BUTTON", 2, 0, 200, 24, kButton},
@@ -77,7 +81,8 @@ TimeQueryResult UnpackAnswer(LPARAM packed) {
 
 } // namespace
 
-CTimeServerDlg::CTimeServerDlg(CWnd* pParent) : CSetupPage(IDD, 1808, pParent), m_timeClient(TimeServers()) {}
+CTimeServerDlg::CTimeServerDlg(CWnd* pParent)
+    : CSetupPage(IDD, IDB_TIME_SERVER_PAGE_SYNCHRONISATION_OFF, pParent), m_timeClient(TimeServers()) {}
 
 CTimeServerDlg::~CTimeServerDlg() = default;
 
@@ -122,32 +127,32 @@ void CTimeServerDlg::OnDestroy() {
 
 void CTimeServerDlg::LoadZoneNames() {
     m_zoneNames.clear();
-    m_zoneNames.push_back(CutText(LoadResString(5243), kZoneNameChars));
+    m_zoneNames.push_back(CutText(LoadResString(IDS_NONE), kZoneNameChars));
     for (UINT z = 1; z < kZones; ++z) {
         m_zoneNames.push_back(CutText(LoadResString(5779 + z), kZoneNameChars));
     }
     m_syncNames = {LoadResString(kTextSyncOff), LoadResString(kTextSyncOn)};
-    m_sourceNames = {LoadResString(5495), LoadResString(5496), LoadResString(5497)};
+    m_sourceNames = {LoadResString(IDS_DEFAULT), LoadResString(IDS_HOST_NAME), LoadResString(IDS_IP_ADDRESS)};
 }
 
 void CTimeServerDlg::LoadMapBitmaps() {
-    m_bmNtpOff.LoadBitmap(1808);
-    m_bmNtpOn.LoadBitmap(1809);
-    m_bmCity.LoadBitmap(1810);
-    m_bmMap.LoadBitmap(1782);
+    m_bmNtpOff.LoadBitmap(IDB_TIME_SERVER_PAGE_SYNCHRONISATION_OFF);
+    m_bmNtpOn.LoadBitmap(IDB_TIME_SERVER_PAGE_SYNCHRONISATION_ON);
+    m_bmCity.LoadBitmap(IDB_TIME_SERVER_PAGE_CITY_TAB);
+    m_bmMap.LoadBitmap(IDB_WORLD_MAP);
     for (UINT z = 1; z < m_bmZones.size(); ++z) {
-        m_bmZones[z].LoadBitmap(1782 + z);
+        m_bmZones[z].LoadBitmap(IDB_WORLD_MAP + z);
     }
 }
 
 void CTimeServerDlg::InitLayout() {
-    CSetupSkin::SetUpTextButton(m_btnNtp, 2250, CSetupSkin::At(2, 0, 200, 24), LoadResString(5713),
-                                CSetupSkin::kColumnButtonColours);
-    CSetupSkin::SetUpTextButton(m_btnCity, 2251, CSetupSkin::At(202, 0, 200, 24), LoadResString(5714),
-                                CSetupSkin::kColumnButtonColours);
+    CSetupSkin::SetUpTextButton(m_btnNtp, IDB_COLUMN_BUTTONS_LEFT_HALF, CSetupSkin::At(2, 0, 200, 24),
+                                LoadResString(IDS_NTP), CSetupSkin::kColumnButtonColours);
+    CSetupSkin::SetUpTextButton(m_btnCity, IDB_COLUMN_BUTTONS_RIGHT_HALF, CSetupSkin::At(202, 0, 200, 24),
+                                LoadResString(IDS_CITY), CSetupSkin::kColumnButtonColours);
     CSetupSkin::SetUpSelector(Label(IDC_CITY), CSetupSkin::At(50, 31, 300, 14));
     CSetupSkin::SetUpValueText(Label(IDC_PREVIEW), CSetupSkin::At(50, 54, 300, 14), "");
-    const CString captions[3] = {"NTP", LoadResString(5492), LoadResString(5494)};
+    const CString captions[3] = {"NTP", LoadResString(IDS_TYPE), LoadResString(IDS_SERVER)};
     for (UINT i = 0; i < 3; ++i) {
         CSetupSkin::SetUpValueText(Label(IDC_CAPTION + i), CSetupSkin::At(10, 31 + 23 * int(i), 120, 14), captions[i]);
     }
@@ -190,8 +195,8 @@ void CTimeServerDlg::ShowSourceRow(bool on) {
 }
 
 void CTimeServerDlg::ShowNtpTab() {
-    m_btnNtp.SetState(1);
-    m_btnCity.SetState(0);
+    m_btnNtp.SetState(kButtonOn);
+    m_btnCity.SetState(kButtonNormal);
     ClosePopups();
     m_nTab = 0;
     ShowControl(Label(IDC_CITY), false);
@@ -205,8 +210,8 @@ void CTimeServerDlg::ShowNtpTab() {
 }
 
 void CTimeServerDlg::ShowCityTab() {
-    m_btnNtp.SetState(0);
-    m_btnCity.SetState(1);
+    m_btnNtp.SetState(kButtonNormal);
+    m_btnCity.SetState(kButtonOn);
     ClosePopups();
     m_nTab = 1;
     ShowControl(Label(IDC_CITY), true);
@@ -371,7 +376,7 @@ void CTimeServerDlg::StartZoneTime(int zone) {
     const HWND page = GetSafeHwnd();
     m_timeClient.Start([page, query](const TimeQueryResult& result) {
         // A page closed meanwhile has a dead handle: the post is dropped.
-        ::PostMessage(page, WM_TIME_SERVER_ANSWER, query, PackAnswer(result));
+        ::PostMessage(page, WM_KELO_TIME_SERVER_ANSWER, query, PackAnswer(result));
     });
 }
 
@@ -394,7 +399,7 @@ void CTimeServerDlg::OnTimeServerAnswer(WPARAM query, LPARAM result) {
 }
 
 LRESULT CTimeServerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIME_SERVER_ANSWER) {
+    if (message == WM_KELO_TIME_SERVER_ANSWER) {
         OnTimeServerAnswer(wParam, lParam);
         return 0;
     }

@@ -10,6 +10,7 @@
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 #include "setup/TimeProtocolClient.h"
 #include "setup/TimeServerIpCtrl.h"
@@ -21,7 +22,7 @@ struct DstInfo;
 
 class CTimeServerDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 982;
+    static constexpr UINT IDD = IDD_TIME_SERVER_DLG;
     enum ControlId : UINT {
         IDC_NTP_TAB = 470,
         IDC_CITY_TAB = 471,
@@ -36,9 +37,6 @@ public:
     enum Kind { kKindCity = 0, kKindSync = 1, kKindSource = 2 };
     static constexpr int kZones = 25;
     static constexpr UINT kPreviewTimer = 999;
-    // The worker's answer to the page: wParam the query's number, lParam the result (code in the
-    // high 32 bits, seconds in the low 32).
-    static constexpr UINT WM_TIME_SERVER_ANSWER = 0x5281;
 
     explicit CTimeServerDlg(CWnd* pParent = nullptr);
     ~CTimeServerDlg() override;

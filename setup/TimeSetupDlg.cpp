@@ -7,7 +7,10 @@
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/DstCalendar.h"
 #include "setup/DstConfirmDlg.h"
 #include "setup/SetupDlg.h"
@@ -22,7 +25,7 @@ namespace {
 using C = CTimeSetupDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 constexpr int kNameChars = 29;
-constexpr int kFirstModeText = 5250;
+constexpr int kFirstModeText = IDS_USER_DEFINED;
 constexpr int kNamedModes = 30;
 
 std::vector<DialogItem> Items() {
@@ -71,7 +74,8 @@ int LocalYearNow() {
 } // namespace
 
 CTimeSetupDlg::CTimeSetupDlg(CWnd* pParent)
-    : CSetupPage(IDD, 1688, pParent), m_nPcOffset(GetStandardZoneOffset()), m_nYear(LocalYearNow()) {}
+    : CSetupPage(IDD, IDB_PAGE_TIME_DAYLIGHT_SAVING, pParent), m_nPcOffset(GetStandardZoneOffset()),
+      m_nYear(LocalYearNow()) {}
 
 void CTimeSetupDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -88,21 +92,21 @@ BYTE* CTimeSetupDlg::Dst() const {
 
 void CTimeSetupDlg::LoadNames() {
     m_modeNames.assign(kModeSlots, CString());
-    m_modeNames[0] = CutText(LoadResString(5340), kNameChars);
+    m_modeNames[0] = CutText(LoadResString(IDS_OFF), kNameChars);
     for (int k = 1; k < kNamedModes; ++k) {
         m_modeNames[std::size_t(k)] = CutText(LoadResString(UINT(kFirstModeText + k - 1)), kNameChars);
     }
     m_monthNames.clear();
     for (UINT m = 0; m < 12; ++m) {
-        m_monthNames.push_back(CutText(LoadResString(5290 + m), kNameChars));
+        m_monthNames.push_back(CutText(LoadResString(IDS_JAN + m), kNameChars));
     }
     m_weekNames.clear();
     for (UINT w = 0; w < 5; ++w) {
-        m_weekNames.push_back(CutText(LoadResString(5305 + w), kNameChars));
+        m_weekNames.push_back(CutText(LoadResString(IDS_1ST + w), kNameChars));
     }
     m_weekdayNames.clear();
     for (UINT d = 0; d < 7; ++d) {
-        m_weekdayNames.push_back(CutText(LoadResString(5313 + d), kNameChars));
+        m_weekdayNames.push_back(CutText(LoadResString(IDS_SUNDAY + d), kNameChars));
     }
     m_dayNames.clear();
     for (int d = 1; d <= 31; ++d) {
@@ -143,7 +147,7 @@ void CTimeSetupDlg::SendTimeRequest() {
 }
 
 void CTimeSetupDlg::InitLayout() {
-    static constexpr UINT kCaptionTexts[5] = {5491, 5492, 5420, 5421, 5493};
+    static constexpr UINT kCaptionTexts[5] = {IDS_DST_MODE, IDS_TYPE, IDS_START, IDS_END, IDS_OFFSET};
     static constexpr int kCaptionY[5] = {9, 32, 55, 101, 147};
     for (UINT i = 0; i < 5; ++i) {
         CSetupSkin::SetUpCaption(Label(IDC_CAPTION + i), CSetupSkin::At(10, kCaptionY[i], 70, 14),
@@ -157,9 +161,9 @@ void CTimeSetupDlg::InitLayout() {
     Label(IDC_END_TIME).MoveWindow(188, 123, 120, 14);
     Label(IDC_OFFSET).MoveWindow(188, 146, 120, 14);
     CSetupSkin::SetUpTextButton(m_btnByWeek, CSetupSkin::kOffButtonBitmap, CSetupSkin::At(120, 29, 100, 17),
-                                LoadResString(5498), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_WEEK), CSetupSkin::kPageButtonColours);
     CSetupSkin::SetUpTextButton(m_btnByDate, CSetupSkin::kOffButtonBitmap, CSetupSkin::At(240, 29, 100, 17),
-                                LoadResString(5422), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_DATE), CSetupSkin::kPageButtonColours);
     ShowTimes();
 }
 
@@ -198,8 +202,8 @@ void CTimeSetupDlg::ShowRuleByWeek() {
     BYTE* dst = Dst();
     dst[kDstStyle] = 0;
     m_nRuleByWeek = 1;
-    m_btnByWeek.SetState(1);
-    m_btnByDate.SetState(0);
+    m_btnByWeek.SetState(kButtonOn);
+    m_btnByDate.SetState(kButtonNormal);
     static constexpr UINT kStart[3] = {IDC_START_MONTH, IDC_START_WEEK, IDC_START_WEEKDAY};
     static constexpr UINT kEnd[3] = {IDC_END_MONTH, IDC_END_WEEK, IDC_END_WEEKDAY};
     for (int k = 0; k < 3; ++k) {
@@ -222,8 +226,8 @@ void CTimeSetupDlg::ShowRuleByDate() {
     BYTE* dst = Dst();
     dst[kDstStyle] = 1;
     m_nRuleByWeek = 0;
-    m_btnByWeek.SetState(0);
-    m_btnByDate.SetState(1);
+    m_btnByWeek.SetState(kButtonNormal);
+    m_btnByDate.SetState(kButtonOn);
     Label(IDC_START_MONTH).MoveWindow(150, 54, 100, 14);
     Label(IDC_START_WEEK).MoveWindow(270, 54, 100, 14);
     Label(IDC_END_MONTH).MoveWindow(150, 100, 100, 14);

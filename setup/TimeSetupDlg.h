@@ -8,6 +8,7 @@
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
 #include "platform/base/WinTypes.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -16,7 +17,7 @@
 
 class CTimeSetupDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 183;
+    static constexpr UINT IDD = IDD_TIME_SETUP_DLG;
     enum ControlId : UINT {
         IDC_BY_WEEK = 550,
         IDC_BY_DATE = 570,

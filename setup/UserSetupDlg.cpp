@@ -3,7 +3,9 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplate.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/AccountRules.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupText.h"
@@ -17,8 +19,10 @@ namespace {
 using C = CUserSetupDlg;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 constexpr int kRowLabelY[7] = {9, 32, 55, 101, 124, 147, 193};
-constexpr UINT kRowLabelText[7] = {5852, 5701, 5853, 5486, 5487, 5488, 5854};
-constexpr UINT kRightLabelText[8] = {5855, 5856, 5121, 5857, 5858, 5859, 5860, 5585};
+constexpr UINT kRowLabelText[7] = {IDS_ACCOUNT,  IDS_NAME,    IDS_ACTIVATION, IDS_ID,
+                                   IDS_PASSWORD, IDS_CONFIRM, IDS_RIGHTS};
+constexpr UINT kRightLabelText[8] = {IDS_RECORD_RIGHT, IDS_COVERT_VIEW, IDS_SETUP,     IDS_NETWORK,
+                                     IDS_SEARCH,       IDS_REBOOT,      IDS_PTZ_RIGHT, IDS_BACKUP_BUTTON};
 // The remote-setup right's box.
 constexpr int kSetupRightBox = 2;
 
@@ -60,7 +64,7 @@ void WriteAccountText(char (&slot)[kAccountNameSize], const CString& text) {
 
 } // namespace
 
-CUserSetupDlg::CUserSetupDlg(CWnd* pParent) : CSetupPage(IDD, 1687, pParent) {}
+CUserSetupDlg::CUserSetupDlg(CWnd* pParent) : CSetupPage(IDD, IDB_PAGE_USER_ACCOUNTS, pParent) {}
 
 void CUserSetupDlg::DoDataExchange(CDataExchange* pDX) {
     CSetupPage::DoDataExchange(pDX);
@@ -77,14 +81,14 @@ void CUserSetupDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CUserSetupDlg::BuildLists() {
-    m_accounts = {LoadResString(5850), LoadResString(5851)};
+    m_accounts = {LoadResString(IDS_ADMIN), LoadResString(IDS_MANAGER)};
     for (int n = 1; n <= 4; ++n) {
         CString text;
-        text.Format("%s%d", LoadResString(5485).GetString(), n);
+        text.Format("%s%d", LoadResString(IDS_USER).GetString(), n);
         m_accounts.push_back(text);
     }
-    m_levels = {LoadResString(5340), LoadResString(5344)};
-    m_nameActions = {LoadResString(5240), LoadResString(5241), LoadResString(5242)};
+    m_levels = {LoadResString(IDS_OFF), LoadResString(IDS_ON)};
+    m_nameActions = {LoadResString(IDS_ADD), LoadResString(IDS_EDIT), LoadResString(IDS_DELETE)};
 }
 
 BOOL CUserSetupDlg::OnInitDialog() {
@@ -112,7 +116,7 @@ BOOL CUserSetupDlg::OnInitDialog() {
                                  LoadResString(kRightLabelText[j]));
     }
     CSetupSkin::SetUpTextButton(m_btnAdd, CSetupSkin::kPageButtonBitmap, CSetupSkin::At(304, 396, 97, 22),
-                                LoadResString(5240), CSetupSkin::kPageButtonColours);
+                                LoadResString(IDS_ADD), CSetupSkin::kPageButtonColours);
     EnableAdd(FALSE);
 
     m_nLoggedIn = m_pFrame != nullptr ? m_pFrame->LoggedInAccount() : 0;

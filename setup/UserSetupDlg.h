@@ -9,6 +9,7 @@
 #include "controls/SkinCheckButton.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <array>
@@ -16,7 +17,7 @@
 
 class CUserSetupDlg : public CSetupPage {
 public:
-    static constexpr UINT IDD = 175;
+    static constexpr UINT IDD = IDD_USER_SETUP_DLG;
     enum ControlId : UINT {
         IDC_ADD = 482,
         IDC_BOX = 490, // 490-497

@@ -4,6 +4,7 @@
 #include "controls/SkinCheckButton.h"
 #include "controls/SkinLabel.h"
 #include "controls/SkinTextButton.h"
+#include "res/BitmapIds.h"
 
 void CSetupSkin::SetUpButton(CSkinButton& button, UINT bitmap, const RECT& rect) {
     button.LoadBitmap(bitmap);
@@ -41,7 +42,8 @@ void CSetupSkin::SetUpSelector(CSkinLabel& label, const RECT& rect) {
 }
 
 void CSetupSkin::SetUpRowBox(CSkinCheckButton& box, int x, int y) {
-    box.SetBitmaps(1693, 1692, 1693, 1693, 1693, 1694, 0, 0, 0);
+    box.SetBitmaps(IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_CHECKED, IDB_CHECK_BOX_NOT_CHECKED,
+                   IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_NOT_CHECKED, IDB_CHECK_BOX_SHAPE, 0, 0, 0);
     box.MoveWindow(x, y, 15, 15);
 }
 

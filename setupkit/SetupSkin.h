@@ -4,6 +4,7 @@
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
+#include "res/BitmapIds.h"
 
 class CSkinButton;
 class CSkinCheckButton;
@@ -20,11 +21,11 @@ public:
     static constexpr COLORREF kValueColour = 0x783C3C;
     static constexpr COLORREF kHoverColour = 0xE6D200;
     // Bitmaps shared by the pages.
-    static constexpr UINT kSelectorBitmap = 1700;
-    static constexpr UINT kPageButtonBitmap = 2258;
-    static constexpr UINT kWideButtonBitmap = 2259;
-    static constexpr UINT kOnButtonBitmap = 2136;
-    static constexpr UINT kOffButtonBitmap = 2137;
+    static constexpr UINT kSelectorBitmap = IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS;
+    static constexpr UINT kPageButtonBitmap = IDB_PAGE_BUTTONS;
+    static constexpr UINT kWideButtonBitmap = IDB_WIDE_PAGE_BUTTONS;
+    static constexpr UINT kOnButtonBitmap = IDB_ON_YES_BUTTONS;
+    static constexpr UINT kOffButtonBitmap = IDB_OFF_NO_BUTTONS;
 
     static RECT At(int x, int y, int cx, int cy) { return RECT{x, y, x + cx, y + cy}; }
 

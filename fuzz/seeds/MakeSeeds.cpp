@@ -10,6 +10,7 @@
 #include "app/LocalLog.h"
 #include "media/ImageFileWriter.h"
 #include "platform/audio/WavFile.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/DownloadWriter.h"
 #include "protocol/FrameDescriptor.h"
 #include "protocol/FrameHeader.h"
@@ -99,7 +100,7 @@ class QuietOwner : public IDownloadWriterOwner {
 public:
     void PostWriterMessage(UINT message, WPARAM, LPARAM) override {
         std::lock_guard lock(m_lock);
-        m_ended = m_ended || message == CDownloadWriter::kMsgBackupEnd;
+        m_ended = m_ended || message == WM_KELO_BACKUP_CLOSE;
         m_changed.notify_all();
     }
     void OnDownloadFailed(int) override {}

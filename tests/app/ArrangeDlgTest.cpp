@@ -3,6 +3,7 @@
 // screen may destroy it from inside its own click.
 #include "app/ArrangeDlg.h"
 #include "platform/window/WndHost.h"
+#include "protocol/ClientMessages.h"
 #include "tests/app/ShellDialogTestSupport.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ class OwnerStandIn : public CWnd {
 public:
     bool Make() { return Create(nullptr, "video", WS_POPUP | WS_VISIBLE, CRect(0, 0, 640, 480), nullptr, 0) != FALSE; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == CArrangeDlg::kMsgArrange) {
+        if (message == WM_KELO_ARRANGE) {
             ids.push_back(wParam);
             if (onArrange) {
                 onArrange(wParam);

@@ -8,6 +8,7 @@
 #include "app/PreviewFileDlg.h"
 #include "app/ProgressPopupDlg.h"
 #include "platform/base/Rect.h"
+#include "res/ControlIds.h"
 #include "res/ResLibrary.h"
 #include "tests/app/AppTestEnv.h"
 #include "tests/app/GuiTestSupport.h"
@@ -56,15 +57,15 @@ TEST_F(DialogTest, ConnectKeepsABadPortOpenThenHandsOnTheDottedAddress) {
     ModalScript script;
     script.Expect<CConnectDlg>([&](CConnectDlg& d) {
         QApplication::setActiveWindow(d.GetHost()); // focus needs an active window offscreen
-        d.SetDlgItemText(380, "010.001.002.003");
-        Click(d, 385); // Modify: the port becomes editable
-        d.SetDlgItemText(381, "65535");
+        d.SetDlgItemText(IDC_CONNECT_ADDRESS, "010.001.002.003");
+        Click(d, IDC_CONNECT_MODIFY); // Modify: the port becomes editable
+        d.SetDlgItemText(IDC_CONNECT_PORT, "65535");
         Click(d, IDOK);
         stayedOpen = d.IsInModalLoop();
         portAfterBadOk = Text(d, 381);
-        portFocused = CWnd::GetFocus() == d.GetDlgItem(381);
-        d.SetDlgItemText(381, "2001");
-        d.SetDlgItemText(382, "admin");
+        portFocused = CWnd::GetFocus() == d.GetDlgItem(IDC_CONNECT_PORT);
+        d.SetDlgItemText(IDC_CONNECT_PORT, "2001");
+        d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
         Click(d, IDOK);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
@@ -95,7 +96,7 @@ TEST_F(DialogTest, ConnectStartsFromTheLastServerAndItsDescription) {
         address = Text(d, 380);
         port = Text(d, 381);
         description = Text(d, 386);
-        portEnabled = d.GetDlgItem(381)->IsWindowEnabled() != FALSE;
+        portEnabled = d.GetDlgItem(IDC_CONNECT_PORT)->IsWindowEnabled() != FALSE;
         Click(d, IDCANCEL);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
@@ -111,10 +112,10 @@ TEST_F(DialogTest, AChosenRecordKeepsItsDescriptionUntilTheOperatorEditsTheAddre
     CString shown, afterEdit;
     ModalScript script;
     script.Expect<CConnectDlg>([&](CConnectDlg& d) {
-        Click(d, 385);
+        Click(d, IDC_CONNECT_MODIFY);
         d.TakeHistoryRecord(chosen);
         shown = Text(d, 386);
-        d.SetDlgItemText(380, "localhost2");
+        d.SetDlgItemText(IDC_CONNECT_ADDRESS, "localhost2");
         afterEdit = Text(d, 386);
         d.TakeHistoryRecord(chosen);
         Click(d, IDOK); // the name becomes dotted in the edit; the description stays
@@ -141,12 +142,12 @@ TEST_F(DialogTest, ListSelectsEditsAndDeletesRecords) {
         enabledBefore = d.m_btnOK.IsWindowEnabled() != FALSE;
         d.m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         enabledAfterSelect = d.m_btnOK.IsWindowEnabled() != FALSE && d.m_btnDelete.IsWindowEnabled() != FALSE;
-        Click(d, 481); // Edit
+        Click(d, IDC_HISTORY_EDIT); // Edit
         d.m_editDescription.SetWindowText("first record");
-        Click(d, 482); // Save
-        Click(d, 480); // Delete
+        Click(d, IDC_HISTORY_SAVE);   // Save
+        Click(d, IDC_HISTORY_DELETE); // Delete
         rowsAfterFirstDelete = d.m_list.GetItemCount();
-        Click(d, 480);
+        Click(d, IDC_HISTORY_DELETE);
         enabledAfterDeletes = d.m_btnOK.IsWindowEnabled() != FALSE || d.m_btnDelete.IsWindowEnabled() != FALSE ||
                               d.m_btnEdit.IsWindowEnabled() != FALSE;
         Click(d, IDCANCEL);
@@ -176,9 +177,9 @@ TEST_F(DialogTest, ListSaveWritesTheEditedDescription) {
     ModalScript script;
     script.Expect<CConnectListDlg>([&](CConnectListDlg& d) {
         d.m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        Click(d, 481);
+        Click(d, IDC_HISTORY_EDIT);
         d.m_editDescription.SetWindowText(std::string(300, 'n').c_str());
-        Click(d, 482);
+        Click(d, IDC_HISTORY_SAVE);
         row = d.m_list.GetItemText(0, 2);
         Click(d, IDOK);
     });
@@ -196,7 +197,7 @@ TEST_F(DialogTest, PasswordPromptTakesEightCharactersAndCancelDiscards) {
     ModalScript script;
     script.Expect<CPasswordDlg>([&](CPasswordDlg& d) {
         limit = d.m_editPassword.GetLimitText();
-        d.SetDlgItemText(383, "Secret");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "Secret");
         Click(d, IDOK);
     });
     ASSERT_EQ(prompt.DoModal(), IDOK);
@@ -206,7 +207,7 @@ TEST_F(DialogTest, PasswordPromptTakesEightCharactersAndCancelDiscards) {
     CPasswordDlg second(nullptr, 255);
     ModalScript cancel;
     cancel.Expect<CPasswordDlg>([](CPasswordDlg& d) {
-        d.SetDlgItemText(383, "typed");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "typed");
         Click(d, IDCANCEL);
     });
     EXPECT_EQ(second.DoModal(), IDCANCEL);
@@ -233,7 +234,7 @@ TEST_F(DialogTest, SkinnedDialogsSortTheirKeysAndThePromptTakesEnterAndEscapeAsD
         CPasswordDlg prompt(nullptr, 255);
         ModalScript script;
         script.Expect<CPasswordDlg>([&](CPasswordDlg& d) {
-            d.SetDlgItemText(383, "Secret");
+            d.SetDlgItemText(IDC_CONNECT_PASSWORD, "Secret");
             MSG msg{d.m_editPassword.GetSafeHwnd(), WM_KEYDOWN, k.key, 0, 0, {0, 0}};
             if (!CWnd::WalkPreTranslateTree(&msg)) {
                 d.m_editPassword.SendMessage(WM_KEYDOWN, k.key, 0);

@@ -10,6 +10,7 @@
 #include "app/LocalSetupTabDlg.h"
 #include "app/OpacityPageDlg.h"
 #include "app/ShellDialogParts.h"
+#include "res/ButtonStates.h"
 #include "tests/app/MainWindowSupport.h"
 #include "tests/app/ShellDialogTestSupport.h"
 
@@ -300,7 +301,7 @@ TEST_F(LocalSetup, TabsFollowWhatTheVideoWindowShows) {
         CLocalSetupTabDlg* tabs = frame->TabPanel();
         ASSERT_NE(tabs, nullptr);
         ASSERT_NE(frame->PageOf(CLocalSetupDlg::kGlobal), nullptr); // the panel opens Global
-        EXPECT_EQ(tabs->m_tab[CLocalSetupDlg::kGlobal].GetState(), 1);
+        EXPECT_EQ(tabs->m_tab[CLocalSetupDlg::kGlobal].GetState(), kButtonOn);
         EXPECT_EQ(tabs->m_tab[CLocalSetupDlg::kAudioBuffer].IsWindowEnabled() != FALSE, c.audio) << c.source;
         EXPECT_EQ(tabs->m_tab[CLocalSetupDlg::kAutoSave].IsWindowEnabled() != FALSE, c.autoSave) << c.source;
         tabs->OnTab(CLocalSetupDlg::kAudioBuffer);

@@ -3,7 +3,10 @@
 #include "app/MsgBoxDlg.h"
 #include "app/PasswordDlg.h"
 #include "protocol/ReasonCodes.h"
+#include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "tests/app/MainWindowSupport.h"
 #include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
@@ -22,11 +25,11 @@ protected:
         ASSERT_TRUE(sim.Start(options));
         const std::string port = std::to_string(sim.Port());
         Open([port, user, password](CConnectDlg& d) {
-            d.SetDlgItemText(380, "127.0.0.1");
+            d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, user);
-            d.SetDlgItemText(383, password);
+            d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+            d.SetDlgItemText(IDC_CONNECT_USER_ID, user);
+            d.SetDlgItemText(IDC_CONNECT_PASSWORD, password);
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(WaitUntil([&] { return main->IsConnected(); }));
@@ -63,10 +66,10 @@ TEST_F(MainWindowSimTest, ConnectingThroughTheDialogLogsInAndSetsTheButtons) {
     Connect({});
     EXPECT_TRUE(sim.WaitLog("sim: recv HELLO"));
     EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_LIVE).IsWindowEnabled() != FALSE; }));
-    EXPECT_EQ(MainButton(*main, IDC_CONNECT).GetState(), 1);
-    EXPECT_EQ(std::string(main->TooltipText(IDC_CONNECT)), Res(5830));
+    EXPECT_EQ(MainButton(*main, IDC_CONNECT).GetState(), kButtonOn);
+    EXPECT_EQ(std::string(main->TooltipText(IDC_CONNECT)), Res(IDS_DISCONNECT));
     EXPECT_TRUE(WaitUntil([&] { return main->GetClient()->IsLive(); }));
-    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_LIVE).GetState() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_LIVE).GetState() == kButtonOn; }));
 
     // A split button while live asks for the new channels.
     const int before = CountInLog("sim: recv LIVE_REQ");
@@ -82,7 +85,7 @@ TEST_F(MainWindowSimTest, ConnectingThroughTheDialogLogsInAndSetsTheButtons) {
     Click(IDC_CONNECT);
     EXPECT_EQ(main->GetClient(), nullptr);
     EXPECT_FALSE(MainButton(*main, IDC_LIVE).IsWindowEnabled());
-    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), 3);
+    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), kButtonDisabled);
     EXPECT_TRUE(sim.WaitLog("sim: recv BYE48"));
 }
 
@@ -94,7 +97,7 @@ TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
     }
     ModalScript wrong;
     wrong.Expect<CPasswordDlg>([](CPasswordDlg& d) {
-        d.SetDlgItemText(383, "9999");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "9999");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     Click(IDC_RECORD);
@@ -104,7 +107,7 @@ TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
 
     ModalScript right;
     right.Expect<CPasswordDlg>([](CPasswordDlg& d) {
-        d.SetDlgItemText(383, "1234");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     Click(IDC_RECORD);
@@ -116,7 +119,7 @@ TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
     // Rights 0..7: only "may stay connected".
     Connect({"--account", "viewer:Pass1:00000010"}, "viewer", "pass1");
     Click(IDC_RSETUP);
-    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(5093));
+    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(IDS_NO_PERMISSION_FOR_THIS_FUNCTION));
     EXPECT_EQ(CountInLog("sim: recv DB_INFO_REQ"), 0);
 
     if (!main->GetClient()->IsRecording()) {
@@ -124,7 +127,7 @@ TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
         ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRecording(); }));
     }
     Click(IDC_RECORD); // no password prompt: refused at once
-    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(5093));
+    EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(IDS_NO_PERMISSION_FOR_THIS_FUNCTION));
 }
 
 TEST_F(MainWindowSimTest, ALostConnectionDisconnectsAndSaysSo) {
@@ -135,11 +138,12 @@ TEST_F(MainWindowSimTest, ALostConnectionDisconnectsAndSaysSo) {
     ModalScript script;
     script.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& box) {
         line = box.m_szLine[0];
-        disconnectedUnderTheBox = main->GetClient() == nullptr && MainButton(*main, IDC_LIVE).GetState() == 3;
+        disconnectedUnderTheBox =
+            main->GetClient() == nullptr && MainButton(*main, IDC_LIVE).GetState() == kButtonDisabled;
         box.EndDialog(IDOK);
     });
     ASSERT_TRUE(WaitUntil([&] { return script.Done(); }));
-    EXPECT_EQ(line, Res(5079));
+    EXPECT_EQ(line, Res(IDS_CONNECTION_CLOSED));
     EXPECT_TRUE(disconnectedUnderTheBox);
 }
 
@@ -157,14 +161,14 @@ TEST_F(MainWindowSimTest, AFailedConnectIsReportedAfterTheClientIsGone) {
         b.EndDialog(IDOK);
     });
     Open([port](CConnectDlg& d) {
-        d.SetDlgItemText(380, "127.0.0.1");
+        d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-        d.SetDlgItemText(381, port.c_str());
-        d.SetDlgItemText(382, "admin");
+        d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+        d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     ASSERT_TRUE(WaitUntil([&] { return box.Done(); }));
-    EXPECT_EQ(line, Res(5053));
+    EXPECT_EQ(line, Res(IDS_CONNECTION_FAILED));
     EXPECT_TRUE(clientGone);
     const auto log = LogBytes();
     ASSERT_GE(log.size(), 8u + 2 * 184u);
@@ -197,8 +201,8 @@ TEST_F(MainWindowSimTest, NoticesDuringTheDialogAnAnswerOpensAreShown) {
     });
     ASSERT_TRUE(WaitUntil([&] { return script.Done(); }));
     EXPECT_TRUE(WaitUntil([&] { return noticeShownInside; }, 15000));
-    EXPECT_EQ(insideLine, Res(5085));
-    EXPECT_EQ(lines, (std::vector<std::string>{Res(5069), Res(5078)}));
+    EXPECT_EQ(insideLine, Res(IDS_TALK_IS_IN_USE_BY_ANOTHER));
+    EXPECT_EQ(lines, (std::vector<std::string>{Res(IDS_NO_DATA_FOUND), Res(IDS_TRY_AGAIN)}));
 }
 
 } // namespace

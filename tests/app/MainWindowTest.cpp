@@ -4,7 +4,9 @@
 #include "app/ProgressPopupDlg.h"
 #include "platform/base/WindowsPath.h"
 #include "protocol/ReasonCodes.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "tests/app/MainWindowSupport.h"
 
 #include <QCloseEvent>
@@ -80,8 +82,8 @@ TEST_F(MainWindowTest, StartsFromTheStartupFileAndLogsStartAndEnd) {
     EXPECT_EQ(Video()->GetDrawMode(), 1);
     EXPECT_TRUE(std::filesystem::is_directory(location + "/Upgrade"));
     EXPECT_FALSE(MainButton(*main, IDC_LIVE).IsWindowEnabled());
-    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), 3);
-    EXPECT_EQ(MainButton(*main, IDC_SPLIT_FIRST + 8).GetState(), 1);
+    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), kButtonDisabled);
+    EXPECT_EQ(MainButton(*main, IDC_SPLIT_FIRST + 8).GetState(), kButtonOn);
     EXPECT_EQ(Video()->GetLayout(), 14);
 
     auto log = LogBytes();
@@ -141,28 +143,28 @@ TEST_F(MainWindowTest, TooltipsFollowTheTable) {
         UINT id;
         CString text;
     } rows[] = {
-        {300, Res(5009) + " 1"},
-        {315, Res(5009) + " 16"},
-        {320, Res(5010)},
-        {321, Res(5011)},
+        {300, Res(IDS_CHANNEL) + " 1"},
+        {315, Res(IDS_CHANNEL) + " 16"},
+        {320, Res(IDS_1)},
+        {321, Res(IDS_4)},
         {322, "6"},
         {328, "16"},
-        {329, Res(5012)},
-        {343, Res(5025)},
+        {329, Res(IDS_FULL_SCREEN)},
+        {343, Res(IDS_PAUSE)},
         {344, ""},
-        {346, Res(5028)},
-        {360, Res(5000)},
-        {365, Res(5008)},
-        {369, Res(5013)},
-        {373, Res(5017)},
-        {377, Res(5029)},
-        {421, Res(5019)},
+        {346, Res(IDS_STEP)},
+        {360, Res(IDS_CONNECT)},
+        {365, Res(IDS_QUIT)},
+        {369, Res(IDS_LIVE)},
+        {373, Res(IDS_OPEN_IMAGE)},
+        {377, Res(IDS_MINIMIZE)},
+        {421, Res(IDS_VOLUME)},
         {420, ""},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(std::string(main->TooltipText(row.id)), std::string(row.text)) << row.id;
     }
-    EXPECT_FALSE(Res(5009).IsEmpty());
+    EXPECT_FALSE(Res(IDS_CHANNEL).IsEmpty());
 }
 
 TEST_F(MainWindowTest, ANoticeArrivingWhileABoxIsOpenIsDropped) {
@@ -185,7 +187,7 @@ TEST_F(MainWindowTest, ANoticeArrivingWhileABoxIsOpenIsDropped) {
     Pump(300);
     EXPECT_EQ(FindModal<CMsgBoxDlg>(), nullptr);
     EXPECT_FALSE(secondBoxDuringFirst);
-    EXPECT_EQ(std::string(firstLine), std::string(Res(5085)));
+    EXPECT_EQ(std::string(firstLine), std::string(Res(IDS_TALK_IS_IN_USE_BY_ANOTHER)));
     EXPECT_EQ(lines, 1);
     EXPECT_EQ(mode, 1);
 
@@ -228,10 +230,10 @@ TEST_F(MainWindowTest, SoundMutesAndTheVolumeSliderMovesTheVolume) {
     Open();
     EXPECT_EQ(MainSlider(*main, IDC_VOLUME).GetPos(), 40000);
     Click(IDC_SOUND);
-    EXPECT_EQ(MainButton(*main, IDC_SOUND).GetState(), 4);
+    EXPECT_EQ(MainButton(*main, IDC_SOUND).GetState(), kButtonSecondOn);
     EXPECT_FALSE(MainSlider(*main, IDC_VOLUME).IsEnabled());
     Click(IDC_SOUND);
-    EXPECT_EQ(MainButton(*main, IDC_SOUND).GetState(), 0);
+    EXPECT_EQ(MainButton(*main, IDC_SOUND).GetState(), kButtonNormal);
     EXPECT_TRUE(MainSlider(*main, IDC_VOLUME).IsEnabled());
     main->SendMessage(WM_SLIDER_MOVE, IDC_VOLUME, 1234);
     EXPECT_EQ(MainSlider(*main, IDC_VOLUME).GetPos(), 1234);
@@ -424,7 +426,7 @@ TEST_F(MainWindowTest, LocalSetupOkAppliesAndSavesCancelRestoresTheBlock) {
     EXPECT_EQ(main->GetAppliedSetup().DateFormat, 1);
     EXPECT_EQ(main->GetAppliedSetup().Opacity[8], 0);
     EXPECT_EQ(main->GetAppliedWebSetup().WebInterval, 9u);
-    EXPECT_EQ(MainButton(*main, IDC_LSETUP).GetState(), 0);
+    EXPECT_EQ(MainButton(*main, IDC_LSETUP).GetState(), kButtonNormal);
 }
 
 TEST_F(MainWindowTest, AudioStateOfAChannelNeedsItsSource) {

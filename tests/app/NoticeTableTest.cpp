@@ -1,5 +1,7 @@
 #include "app/NoticeTable.h"
 
+#include "res/TextIds.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,37 +33,45 @@ TEST(NoticeTableTest, EveryListedNoticeHasItsLinesButtonsAndAction) {
     using A = NoticeAction;
     const int ok = kNoticeButtonsOk, cancel = kNoticeButtonsCancel, both = kNoticeButtonsBoth;
     const Row rows[] = {
-        {0, 0, {5080}, ok, A::None},
-        {1, 0, {5087}, ok, A::None},
-        {1, 1, {5053}, ok, A::None},
-        {2, 0, {5079}, ok, A::None},
-        {3, 0, {5079, 5084}, ok, A::None},
-        {3, 3, {5079, 5071}, ok, A::None},
-        {3, 7, {5079, 5073}, ok, A::None},
-        {4, 0, {5069}, ok, A::None},
-        {5, 0, {5083}, ok, A::None},
-        {5, 2, {5065}, ok, A::None},
-        {6, 0, {5083}, ok, A::None},
-        {6, 4, {5055}, ok, A::None},
-        {6, 5, {5052}, ok, A::None},
-        {6, 6, {5092}, ok, A::None},
-        {6, 7, {5074}, ok, A::None},
-        {7, 0, {5075, 5084, 5078}, both, A::ResendSetup},
-        {7, 3, {5075, 5074, 5078}, both, A::ResendSetup},
-        {8, 0, {5063, 5084}, ok, A::None},
-        {8, 4, {5063, 5058}, ok, A::None},
-        {8, 5, {5064, 5077}, both, A::RebootRecorder},
-        {8, 6, {5063, 5088}, ok, A::None},
-        {9, 0, {5050}, ok, A::None},
-        {10, 0, {5076}, ok, A::None},
-        {11, 0, {5067}, both, A::RunFirmwareUpgrade},
-        {11, 1, {5068}, cancel, A::None},
-        {12, 0, {5085}, ok, A::None},
-        {12, 1, {5086}, ok, A::None},
-        {13, 0, {5061}, ok, A::None},
-        {14, 0, {5090, 5091}, both, A::InitRecorderSetup},
-        {15, 0, {5093}, cancel, A::None},
-        {16, 0, {5821, 5822, 5823}, both, A::InitRecorderSetup},
+        {0, 0, {IDS_NETWORK_SOCKET_UNAVAILABLE}, ok, A::None},
+        {1, 0, {IDS_CONNECTION_TIMED_OUT}, ok, A::None},
+        {1, 1, {IDS_CONNECTION_FAILED}, ok, A::None},
+        {2, 0, {IDS_CONNECTION_CLOSED}, ok, A::None},
+        {3, 0, {IDS_CONNECTION_CLOSED, IDS_REASON_UNKNOWN}, ok, A::None},
+        {3, 3, {IDS_CONNECTION_CLOSED, IDS_REASON_FIRMWARE_UPDATE_RUNNING}, ok, A::None},
+        {3, 7, {IDS_CONNECTION_CLOSED, IDS_REASON_NO_ANSWER_IN_TIME}, ok, A::None},
+        {4, 0, {IDS_NO_DATA_FOUND}, ok, A::None},
+        {5, 0, {IDS_REQUEST_REFUSED}, ok, A::None},
+        {5, 2, {IDS_REFUSED_PLAYBACK_IS_RUNNING}, ok, A::None},
+        {6, 0, {IDS_REQUEST_REFUSED}, ok, A::None},
+        {6, 4, {IDS_REFUSED_FUNCTION_IN_USE}, ok, A::None},
+        {6, 5, {IDS_NOT_ENOUGH_SPACE_ON_THE_RECORDER}, ok, A::None},
+        {6, 6, {IDS_REFUSED_RECORDER_DISK_ERROR}, ok, A::None},
+        {6, 7, {IDS_REFUSED_SETUP_IS_BEING_CHANGED}, ok, A::None},
+        {7, 0, {IDS_THE_RECORDER_REFUSED_THE_SETUP, IDS_REASON_UNKNOWN, IDS_TRY_AGAIN}, both, A::ResendSetup},
+        {7,
+         3,
+         {IDS_THE_RECORDER_REFUSED_THE_SETUP, IDS_REFUSED_SETUP_IS_BEING_CHANGED, IDS_TRY_AGAIN},
+         both,
+         A::ResendSetup},
+        {8, 0, {IDS_FIRMWARE_UPGRADE_FAILED, IDS_REASON_UNKNOWN}, ok, A::None},
+        {8, 4, {IDS_FIRMWARE_UPGRADE_FAILED, IDS_REASON_IMAGE_WRITE_FAILED}, ok, A::None},
+        {8, 5, {IDS_FIRMWARE_UPGRADE_FINISHED, IDS_RESTART_THE_RECORDER_NOW}, both, A::RebootRecorder},
+        {8, 6, {IDS_FIRMWARE_UPGRADE_FAILED, IDS_REASON_RECORDER_STORAGE_ERROR}, ok, A::None},
+        {9, 0, {IDS_SETUP_DATA_CHECK_FAILED}, ok, A::None},
+        {10, 0, {IDS_SETUP_SAVED}, ok, A::None},
+        {11, 0, {IDS_NEW_FIRMWARE_FOUND_UPGRADE_NOW}, both, A::RunFirmwareUpgrade},
+        {11, 1, {IDS_NO_FIRMWARE_IMAGE_FOUND}, cancel, A::None},
+        {12, 0, {IDS_TALK_IS_IN_USE_BY_ANOTHER}, ok, A::None},
+        {12, 1, {IDS_TALK_IS_NOT_AVAILABLE}, ok, A::None},
+        {13, 0, {IDS_NOT_ENOUGH_SPACE_FOR_THE_BACKUP}, ok, A::None},
+        {14, 0, {IDS_INITIALIZE, IDS_RESET_EVERY_SETTING_TO_DEFAULT}, both, A::InitRecorderSetup},
+        {15, 0, {IDS_NO_PERMISSION_FOR_THIS_FUNCTION}, cancel, A::None},
+        {16,
+         0,
+         {IDS_INITIALIZE_THE_RECORDER_SETUP, IDS_EVERY_SETTING_RETURNS_TO, IDS_ITS_FACTORY_VALUE},
+         both,
+         A::InitRecorderSetup},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.cat << "/" << r.code);
@@ -89,7 +99,7 @@ TEST(NoticeTableTest, NothingFoundOffersTheSearchToReturnTo) {
     ctx.searchToReturn = true;
     NoticeContent c;
     ASSERT_TRUE(CNoticeTable::LookUp(4, 0, ctx, c));
-    EXPECT_EQ(Ids(c), (std::vector<UINT>{5069, 5078}));
+    EXPECT_EQ(Ids(c), (std::vector<UINT>{IDS_NO_DATA_FOUND, IDS_TRY_AGAIN}));
     EXPECT_EQ(c.buttons, kNoticeButtonsBoth);
     EXPECT_EQ(c.action, NoticeAction::ReopenRemoteSearch);
 }

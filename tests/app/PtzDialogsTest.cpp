@@ -5,6 +5,7 @@
 #include "app/PtzKeypadDlg.h"
 #include "app/PtzMenuDlg.h"
 #include "app/PtzPlacement.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/MessageIds.h"
 #include "tests/app/ShellDialogTestSupport.h"
 
@@ -135,7 +136,7 @@ protected:
         EXPECT_NE(keypad, nullptr);
         return *keypad;
     }
-    std::vector<std::tuple<UINT, WPARAM, LPARAM>> Moves() const { return main.Of(WM_KELO_PTZ_DIRECTION); }
+    std::vector<std::tuple<UINT, WPARAM, LPARAM>> Moves() const { return main.Of(WM_KELO_PTZ_MOVE); }
     std::vector<std::tuple<UINT, WPARAM, LPARAM>> Presets() const { return main.Of(WM_KELO_PTZ_KEYPAD); }
     // The dome command of the next PTZ_MOVE_REQ the recorder reads.
     int ReadDomeCommand() {
@@ -162,7 +163,7 @@ TEST_F(PtzPads, DirectionsSendPressAndReleaseToTheMainWindowOnceTheCameraCanMove
     Click(pad.m_btnUp);
     EXPECT_TRUE(Moves().empty());
 
-    pad.SendMessage(CPtzControlDlg::kMsgPtzAvailability, 2, 1);
+    pad.SendMessage(WM_KELO_PTZ_AVAILABILITY, 2, 1);
     struct Case {
         CSkinButton CPtzControlDlg::*button;
         LPARAM direction;
@@ -177,14 +178,14 @@ TEST_F(PtzPads, DirectionsSendPressAndReleaseToTheMainWindowOnceTheCameraCanMove
         Click(pad.*(c.button));
         const auto moves = Moves();
         ASSERT_EQ(moves.size(), 2u) << c.direction;
-        EXPECT_EQ(moves[0], std::make_tuple(WM_KELO_PTZ_DIRECTION, WPARAM(0), c.direction)); // pressed
-        EXPECT_EQ(moves[1], std::make_tuple(WM_KELO_PTZ_DIRECTION, WPARAM(1), c.direction)); // released
+        EXPECT_EQ(moves[0], std::make_tuple(WM_KELO_PTZ_MOVE, WPARAM(0), c.direction)); // pressed
+        EXPECT_EQ(moves[1], std::make_tuple(WM_KELO_PTZ_MOVE, WPARAM(1), c.direction)); // released
     }
 
     // A move held while the camera becomes unavailable is still released.
     main.messages.clear();
     pad.m_btnLeft.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    pad.SendMessage(CPtzControlDlg::kMsgPtzAvailability, 1, 1);
+    pad.SendMessage(WM_KELO_PTZ_AVAILABILITY, 1, 1);
     Flush();
     const auto moves = Moves();
     ASSERT_EQ(moves.size(), 2u);

@@ -13,6 +13,9 @@
 #include "archive/RemoteSearchDlg.h"
 #include "archive/SearchPage.h"
 #include "media/FullScreenVideoDlg.h"
+#include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
+#include "res/PlayModes.h"
 #include "tests/app/BackupPicking.h"
 #include "tests/app/WiredFixture.h"
 
@@ -121,7 +124,7 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     bool adopted = false;
     ModalScript local;
     local.Expect<CLocalSearchDlg>([&](CLocalSearchDlg& frame) {
-        frame.SendMessage(WM_LOCAL_OPEN_RECORDINGS, from, 0);
+        frame.SendMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, from, 0);
         adopted = main->HasLocalPlayer();
         Press(frame, 435);
     });
@@ -136,12 +139,12 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     auto* player = dynamic_cast<CLocalPlayerAdapter*>(main->GetLocalPlayer());
     ASSERT_NE(player, nullptr);
     Click(IDC_PLAY_FIRST + 3);
-    EXPECT_EQ(player->GetMode(), 4);
+    EXPECT_EQ(player->GetMode(), kPlayPause);
     main->SendMessage(WM_SLIDER_DOWN, IDC_SEEK, 0);
     EXPECT_EQ(player->Player().GetSeekState(), 1);
     main->SendMessage(WM_SLIDER_UP, IDC_SEEK, 1);
     EXPECT_EQ(player->Player().GetSeekTarget(), player->Player().GetRangeStart() + 1);
-    EXPECT_NE(player->GetMode(), 4);
+    EXPECT_NE(player->GetMode(), kPlayPause);
     Click(IDC_PLAY_STOP);
     EXPECT_FALSE(main->HasLocalPlayer());
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 0);
@@ -150,7 +153,7 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     // connection's decoders go on drawing into the same window.
     ModalScript replay;
     replay.Expect<CLocalSearchDlg>([&](CLocalSearchDlg& frame) {
-        frame.SendMessage(WM_LOCAL_OPEN_RECORDINGS, from, 0);
+        frame.SendMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, from, 0);
         Press(frame, 435);
     });
     Click(IDC_LSEARCH);
@@ -218,11 +221,11 @@ TEST_F(WiredCommandsTest, AudioAndTheListeningToggleAskTheRecorder) {
     // Listening: the recorder accepts and the microphone sender runs until the toggle ends it.
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 1; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonOn; }, 30000));
     EXPECT_TRUE(main->GetClient()->HasMikeSender());
     Click(IDC_MIKE);
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 0; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonNormal; }, 30000));
     EXPECT_FALSE(main->GetClient()->HasMikeSender());
 }
 

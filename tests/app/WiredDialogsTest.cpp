@@ -6,6 +6,8 @@
 #include "app/PtzControlDlg.h"
 #include "media/FullScreenVideoDlg.h"
 #include "protocol/ByteOrder.h"
+#include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
 #include "tests/app/WiredFixture.h"
 
 #include <cstring>
@@ -101,13 +103,13 @@ TEST_F(WiredDialogsTest, TheArrangeBarOfFullScreenChoosesALayoutAndLeadsBack) {
     CFullScreenVideoDlg* video = main->GetVideoWindow()->MediaWindow();
     Click(IDC_FULL);
     ASSERT_TRUE(video->IsFullScreen());
-    video->SendMessage(CFullScreenVideoDlg::kMsgShowArrangeBar, 0, 0);
+    video->SendMessage(WM_KELO_SHOW_ARRANGE_BAR, 0, 0);
     ASSERT_NE(video->GetArrangeBar(), nullptr);
     CArrangeDlg* bar = FindWindowOf<CArrangeDlg>();
     ASSERT_NE(bar, nullptr);
     Press(*bar, CArrangeDlg::kIdFirst + 1); // the four-tile layout
     EXPECT_EQ(video->GetLayout(), 1);
-    EXPECT_EQ(MainButton(*main, IDC_SPLIT_FIRST + 1).GetState(), 1);
+    EXPECT_EQ(MainButton(*main, IDC_SPLIT_FIRST + 1).GetState(), kButtonOn);
     Press(*bar, CArrangeDlg::kIdLeave);
     EXPECT_TRUE(WaitUntil([&] { return !video->IsFullScreen(); }));
 }

@@ -4,6 +4,7 @@
 #include "app/MsgBoxDlg.h"
 #include "app/StandardParts.h"
 #include "platform/base/WindowsPath.h"
+#include "res/ControlIds.h"
 #include "tests/app/MainWindowSupport.h"
 #include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
@@ -87,13 +88,13 @@ protected:
             if (beforeLogin) {
                 beforeLogin();
             }
-            d.SetDlgItemText(380, "127.0.0.1");
+            d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0);
-            d.SetDlgItemText(381, port.c_str());
-            d.SetDlgItemText(382, "admin");
-            d.SetDlgItemText(383, "1234");
+            d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+            d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
+            d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
             if (!description.empty()) {
-                d.SetDlgItemText(386, description.c_str());
+                d.SetDlgItemText(IDC_CONNECT_DESCRIPTION, description.c_str());
             }
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });

@@ -10,6 +10,7 @@
 #include "platform/window/Wnd.h"
 #include "platform/window/WndHost.h"
 #include "protocol/ByteOrder.h"
+#include "protocol/ClientMessages.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/support/UtcTime.h"
 
@@ -60,7 +61,7 @@ public:
     ~CTestMainWindow() override { DestroyWindow(); }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_ARCHIVE_NOTICE) {
+        if (message == WM_KELO_NOTICE) {
             notices.push_back({reinterpret_cast<HWND>(wParam), lParam});
             return 0;
         }

@@ -3,6 +3,7 @@
 // writer from frames built byte by byte (tests/protocol/FrameBytes.h), so that the readers are
 // tested against what a backup really leaves on disk.
 
+#include "protocol/ClientMessages.h"
 #include "protocol/DownloadWriter.h"
 #include "protocol/FrameItem.h"
 #include "tests/protocol/FrameBytes.h"
@@ -59,7 +60,7 @@ class Owner : public IDownloadWriterOwner {
 public:
     void PostWriterMessage(UINT message, WPARAM, LPARAM) override {
         std::lock_guard lock(m_lock);
-        if (message == CDownloadWriter::kMsgBackupEnd) {
+        if (message == WM_KELO_BACKUP_CLOSE) {
             m_ended = true;
             m_changed.notify_all();
         }

@@ -8,6 +8,7 @@
 #include "archive/PlayCalendarDlg.h"
 #include "platform/base/Time.h"
 #include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +57,9 @@ TEST(Calendar, OpensOnTheLatestRecordedMonthOfTheLatestYearWithRecordings) {
     EXPECT_EQ(PlaceIn(*c, c->DayButton(30)).y, 107 + 30 * 4);
     EXPECT_TRUE(c->DayButton(30).IsWindowVisible());
     EXPECT_EQ(c->DayButton(2).m_bMarked, 1);
-    EXPECT_EQ(c->DayButton(2).GetState(), 1);
+    EXPECT_EQ(c->DayButton(2).GetState(), kButtonOn);
     EXPECT_EQ(c->DayButton(3).m_bMarked, 0);
-    EXPECT_EQ(c->DayButton(3).GetState(), 0);
+    EXPECT_EQ(c->DayButton(3).GetState(), kButtonNormal);
     EXPECT_TRUE(r.host.main.notices.empty());
 }
 
@@ -98,7 +99,7 @@ TEST(Calendar, ADayClickAsksForThatDayOnlyWhenItHasRecordings) {
     FrameRig::Click(*c, CPlayCalendarDlg::kIdFirstMonth + 4); // May
     EXPECT_EQ(c->SelectedMonth(), 4);
     EXPECT_EQ(c->DayButton(4).m_bMarked, 1);
-    EXPECT_EQ(c->MonthButton(5).GetState(), 0);
+    EXPECT_EQ(c->MonthButton(5).GetState(), kButtonNormal);
     FrameRig::Click(*c, CPlayCalendarDlg::kIdFirstMonth + 5); // June: the 5th has nothing
     EXPECT_EQ(c->DayButton(4).m_bMarked, 0);
     FrameRig::Click(*c, CPlayCalendarDlg::kIdFirstDay + 4);
@@ -138,7 +139,7 @@ TEST(Calendar, TheYearPicker) {
     EXPECT_EQ(c->SelectedMonth(), 0);
     EXPECT_EQ(TextOf(c->Label(9)), "2008");
     for (int m = 0; m < 12; ++m) {
-        EXPECT_EQ(c->MonthButton(m).GetState(), 3) << m;
+        EXPECT_EQ(c->MonthButton(m).GetState(), kButtonDisabled) << m;
     }
     EXPECT_EQ(c->DayButton(0).m_bMarked, 0);
 
@@ -168,9 +169,9 @@ TEST(Calendar, TheBackupCalendarPicksTheEndDayFromTheStartDayOn) {
     EXPECT_EQ(c->SelectedYear(), 2006);
     EXPECT_EQ(c->SelectedMonth(), 4);
     EXPECT_TRUE(c->m_btnPrev.IsWindowVisible());
-    EXPECT_EQ(c->MonthButton(3).GetState(), 3); // April lies before the start
-    EXPECT_EQ(c->MonthButton(4).GetState(), 1);
-    EXPECT_EQ(c->MonthButton(5).GetState(), 0);
+    EXPECT_EQ(c->MonthButton(3).GetState(), kButtonDisabled); // April lies before the start
+    EXPECT_EQ(c->MonthButton(4).GetState(), kButtonOn);
+    EXPECT_EQ(c->MonthButton(5).GetState(), kButtonNormal);
     EXPECT_EQ(c->DayButton(2).m_bMarked, 0); // before the start day
     EXPECT_FALSE(c->DayButton(2).IsWindowEnabled());
     EXPECT_EQ(c->DayButton(4).m_bMarked, 1); // the start day itself stays selectable

@@ -8,7 +8,10 @@
 #include "archive/ItemPickerDlg.h"
 #include "archive/SearchMenuDlg.h"
 #include "archive/TimePickerDlg.h"
+#include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +32,7 @@ TEST(ChannelSelect, OnAndOffEditTheFramesMaskForTheRecordersRows) {
     options.channels = 4;
     FrameRig r(options);
     ASSERT_TRUE(r.Open());
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
     auto* page = r.PageAt<CChannelSelectDlg>(kSlotChannelSelect);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->ChannelCount(), 4);
@@ -37,8 +40,8 @@ TEST(ChannelSelect, OnAndOffEditTheFramesMaskForTheRecordersRows) {
         EXPECT_EQ(page->m_btnOn[i].IsWindowVisible() != FALSE, i < 4) << i;
         EXPECT_EQ(page->m_chkRow[i].IsWindowVisible() != FALSE, i < 4) << i;
     }
-    EXPECT_EQ(page->m_btnOn[0].GetState(), 1);
-    EXPECT_EQ(page->m_btnOff[0].GetState(), 0);
+    EXPECT_EQ(page->m_btnOn[0].GetState(), kButtonOn);
+    EXPECT_EQ(page->m_btnOff[0].GetState(), kButtonNormal);
 
     FrameRig::Click(*page, 480); // All Check: the four rows only
     for (int i = 0; i < 16; ++i) {
@@ -51,16 +54,16 @@ TEST(ChannelSelect, OnAndOffEditTheFramesMaskForTheRecordersRows) {
     EXPECT_EQ(r.frame->GetChannelMask(), 0x000Eu);
     FrameRig::Click(*page, 570 + 2); // a checked row: every checked row
     EXPECT_EQ(r.frame->GetChannelMask(), 0x0008u);
-    EXPECT_EQ(page->m_btnOn[1].GetState(), 0);
-    EXPECT_EQ(page->m_btnOff[1].GetState(), 1);
+    EXPECT_EQ(page->m_btnOn[1].GetState(), kButtonNormal);
+    EXPECT_EQ(page->m_btnOff[1].GetState(), kButtonOn);
     FrameRig::Click(*page, 570 + 3);
     EXPECT_EQ(r.frame->GetChannelMask(), 0u); // nothing at all is allowed
     FrameRig::Click(*page, 550 + 1);
     EXPECT_EQ(r.frame->GetChannelMask(), 0x0006u);
 
     // Made again from the mask as it stands, with its boxes unchecked.
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 450);
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_DATE_TIME);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
     page = r.PageAt<CChannelSelectDlg>(kSlotChannelSelect);
     ASSERT_NE(page, nullptr);
     for (int i = 0; i < 4; ++i) {
@@ -122,7 +125,7 @@ TEST(Pickers, GreyItemsDoNotReactAndAPickEndsThePopup) {
     // A pick for a page that is gone reaches nobody.
     r.frame->ShowItemPicker(page, 0, Years(), 0, 1);
     picker = r.frame->ItemPicker();
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
     EXPECT_EQ(r.frame->ItemPicker(), nullptr); // the page change closed the pickers too
 }
 
@@ -143,7 +146,7 @@ TEST(Pickers, TheTimePickerReportsWhenItGoes) {
     CTimePickerDlg* picker = r.frame->TimePicker();
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(TextOf(picker->Label(3)), "7"); // one digit under ten
-    EXPECT_EQ(TextOf(picker->Label(0)), LoadResString(5350));
+    EXPECT_EQ(TextOf(picker->Label(0)), LoadResString(IDS_HOUR));
     RECT popup{};
     picker->GetWindowRect(&popup);
     EXPECT_EQ(popup.bottom - popup.top, 63 + 10);

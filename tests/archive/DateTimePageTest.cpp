@@ -7,6 +7,7 @@
 #include "archive/ItemPickerDlg.h"
 #include "archive/TimePickerDlg.h"
 #include "platform/base/Time.h"
+#include "protocol/ClientMessages.h"
 #include "tests/support/DvrClientTestPeer.h"
 
 #include <gtest/gtest.h>
@@ -167,7 +168,7 @@ TEST(DateTimeSearch, TheBackupPageSizesItsRangeAndEveryPickAsksAgain) {
     EXPECT_EQ(size.payload[4], 0x3F);
     EXPECT_EQ(BE(size.payload, 16), TodayUtc(0, 0, 0));
     EXPECT_EQ(BE(size.payload, 20), TodayUtc(23, 59, 59));
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 5 * 1024 * 1024);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 5 * 1024 * 1024);
     Flush();
     EXPECT_EQ(TextOf(page->Label(14)), "5 GByte");
     EXPECT_TRUE(page->m_btnPlay.IsWindowEnabled());
@@ -181,7 +182,7 @@ TEST(DateTimeSearch, TheBackupPageSizesItsRangeAndEveryPickAsksAgain) {
     FrameRig::Click(*page, 480);
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_ON_REQ));
     DvrClientTestPeer::Backup(*r.client->client).store(1); // meanwhile another backup started
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 2048);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 2048);
     Flush();
     EXPECT_EQ(TextOf(page->Label(14)), "2 MByte");
     EXPECT_FALSE(page->m_btnPlay.IsWindowEnabled());
@@ -191,7 +192,7 @@ TEST(DateTimeSearch, TheBackupPageSizesItsRangeAndEveryPickAsksAgain) {
     r.host.diskMeasured = false;
     FrameRig::Click(*page, 480);
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_ON_REQ));
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 1);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 1);
     Flush();
     ASSERT_EQ(r.host.main.notices.size(), 1u);
     EXPECT_EQ(r.host.main.notices[0].notice, 0xD0000);
@@ -201,7 +202,7 @@ TEST(DateTimeSearch, TheBackupPageSizesItsRangeAndEveryPickAsksAgain) {
     r.host.diskMeasured = true;
     FrameRig::Click(*page, 480);
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_ON_REQ));
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 2048);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 2048);
     Flush();
     FrameRig::Click(*page, 482);
     const Sent data = r.Next();

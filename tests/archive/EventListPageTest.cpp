@@ -6,6 +6,8 @@
 #include "archive/EventListDlg.h"
 #include "archive/SearchMenuDlg.h"
 #include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +33,7 @@ void Select(CEventListDlg& page, int row) {
 }
 
 CEventListDlg* OpenEvents(FrameRig& r) {
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 451);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_EVENT);
     EXPECT_EQ(r.Next().id, unsigned(Msg::EVENT_INFO_REQ));
     r.Reply(WM_KELO_EVENT_LIST_READY, Events(), 24);
     return r.PageAt<CEventListDlg>(kSlotEventList);
@@ -44,13 +46,13 @@ TEST(EventList, OneTypeAtATimeInLoadOrder) {
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(r.frame->IsBusy());
     EXPECT_EQ(page->Filter(), DWORD(kEventAlarm));
-    EXPECT_EQ(page->m_btnFilter[0].GetState(), 1);
+    EXPECT_EQ(page->m_btnFilter[0].GetState(), kButtonOn);
     EXPECT_EQ(page->List().GetItemCount(), 3);
     EXPECT_FALSE(page->m_btnPlay.IsWindowEnabled());
 
     FrameRig::Click(*page, 471);
-    EXPECT_EQ(page->m_btnFilter[0].GetState(), 0);
-    EXPECT_EQ(page->m_btnFilter[1].GetState(), 1);
+    EXPECT_EQ(page->m_btnFilter[0].GetState(), kButtonNormal);
+    EXPECT_EQ(page->m_btnFilter[1].GetState(), kButtonOn);
     ASSERT_EQ(page->List().GetItemCount(), 2);
     EXPECT_EQ(page->List().GetItemText(1, 0), "2008-03-05 09:10:11");
     EXPECT_EQ(page->List().GetItemText(1, 1), "2008-03-05 10:00:00");
@@ -124,7 +126,7 @@ TEST(EventList, TheBackupListSizesAndBacksUpTheSelectedEvent) {
     r.UseTemporarySaveLocation();
     ASSERT_TRUE(r.Open());
     FrameRig::Click(*r.frame, 431);
-    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), 451);
+    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), IDC_SEARCH_MENU_EVENT);
     EXPECT_EQ(r.Next().id, unsigned(Msg::EVENT_INFO_REQ));
     r.Reply(WM_KELO_EVENT_LIST_READY, Events(), 24);
     auto* page = r.PageAt<CBackupEventListDlg>(kSlotBackupEventList);
@@ -145,7 +147,7 @@ TEST(EventList, TheBackupListSizesAndBacksUpTheSelectedEvent) {
     Select(*page, 0); // ignored while the size is awaited
     EXPECT_EQ(page->SelectedRow(), 2);
 
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 700);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 700);
     Flush();
     CString text;
     page->m_lblSize.GetWindowText(text);

@@ -10,6 +10,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "protocol/AccountRightsTable.h"
 #include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
 #include "tests/support/DvrClientTestPeer.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ TEST(RemoteSearchFrame, OpensOnTheSearchTabWithEveryChannelOfTheRecorder) {
         FrameRig r(options);
         ASSERT_TRUE(r.Open());
         EXPECT_EQ(r.frame->GetChannelMask(), mask) << channels;
-        EXPECT_EQ(r.frame->m_btnTab[0].GetState(), 1);
+        EXPECT_EQ(r.frame->m_btnTab[0].GetState(), kButtonOn);
         EXPECT_NE(r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), nullptr);
         EXPECT_NE(r.PageAt<CDateTimeSearchDlg>(kSlotDateTimeSearch), nullptr);
         EXPECT_EQ(r.host.sink, r.frame.get());
@@ -62,8 +63,8 @@ TEST(RemoteSearchFrame, TabsKeepTheirPageAndResetTheMaskOnlyWhenTheyMakeIt) {
     EXPECT_EQ(r.frame->Page(kSlotSearchMenu), nullptr);
     EXPECT_NE(r.frame->Page(kSlotLogMenu), nullptr);
     EXPECT_EQ(r.frame->GetChannelMask(), 0x3u);
-    EXPECT_EQ(r.frame->m_btnTab[2].GetState(), 1);
-    EXPECT_EQ(r.frame->m_btnTab[0].GetState(), 0);
+    EXPECT_EQ(r.frame->m_btnTab[2].GetState(), kButtonOn);
+    EXPECT_EQ(r.frame->m_btnTab[0].GetState(), kButtonNormal);
     // The log menu opens on All, which asks for the log and waits.
     EXPECT_EQ(r.Next().id, unsigned(Msg::LOG_INFO_REQ));
     EXPECT_TRUE(r.frame->IsBusy());
@@ -89,7 +90,7 @@ TEST(RemoteSearchFrame, WhileARequestIsOutstandingTabsAndRequestButtonsDoNothing
     }
     EXPECT_TRUE(r.Quiet());
     EXPECT_EQ(r.frame->Page(kSlotChannelSelect), nullptr);
-    EXPECT_EQ(menu->Button(450)->GetState(), 1); // unchanged: the buttons did not even select
+    EXPECT_EQ(menu->Button(450)->GetState(), kButtonOn); // unchanged: the buttons did not even select
 
     r.frame->OnSearchBusyCleared();
     FrameRig::Click(*menu, 451);
@@ -240,7 +241,7 @@ TEST(RemoteSearchFrame, TheBackupSizeReachesTheOpenBackupPageOnTheUiThread) {
     ASSERT_NE(page, nullptr);
     r.frame->SetBusy(true);
     // The client posts the size to the frame's window from its socket thread.
-    std::thread([hwnd = r.frame->GetSafeHwnd()] { ::PostMessage(hwnd, WM_ARCHIVE_BACKUP_SIZE, 2048, 0); }).join();
+    std::thread([hwnd = r.frame->GetSafeHwnd()] { ::PostMessage(hwnd, WM_KELO_BACKUP_SIZE, 2048, 0); }).join();
     ASSERT_TRUE(PumpUntil([&] { return page->Size().kbytes == 2048; }));
     EXPECT_FALSE(r.frame->IsBusy());
     CString text;

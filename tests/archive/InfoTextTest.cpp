@@ -3,6 +3,7 @@
 
 #include "archive/InfoText.h"
 #include "protocol/HelloInfo.h"
+#include "res/TextIds.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,14 @@ TEST(InfoText, StatusRowsShowCapacitiesThenEachChannel) {
     EXPECT_STREQ(rows[6][1].GetString(), "T5142");
     EXPECT_EQ(StatusInfoRows(record, 0, Text).size(), 20u) << "without a connection: 16 channels";
 
-    const UINT texts[8] = {5138, 5139, 5140, 5142, 5141, 5143, 5144, 5144};
+    const UINT texts[8] = {IDS_IDLE,
+                           IDS_RECORDING,
+                           IDS_ALARM_RECORDING,
+                           IDS_SCHEDULE_RECORDING,
+                           IDS_MOTION_RECORDING,
+                           IDS_VIDEO_LOSS_STATUS,
+                           IDS_NONE_STATUS,
+                           IDS_NONE_STATUS};
     for (DWORD code = 0; code < 8; ++code) {
         EXPECT_EQ(StatusText(code), texts[code]) << code;
     }

@@ -17,6 +17,8 @@
 #include "archive/TimePickerDlg.h"
 #include "platform/base/Time.h"
 #include "platform/gdi/DrawRecorder.h"
+#include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
 #include "tests/archive/IndexFileMaker.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +63,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_LOCAL_OPEN_RECORDINGS) {
+        if (message == WM_KELO_LOCAL_OPEN_RECORDINGS) {
             asks.push_back({DWORD(wParam), DWORD(lParam), GetSearchKind()});
             return 0;
         }
@@ -127,7 +129,7 @@ TEST_F(LocalPages, TheCalendarMarksTheDaysOfTheDownloadedSegments) {
     EXPECT_EQ(c->DayButton(0).m_bMarked, 1);
     EXPECT_EQ(c->DayButton(1).m_bMarked, 1);
     EXPECT_EQ(c->DayButton(2).m_bMarked, 0);
-    EXPECT_EQ(c->MonthButton(1).GetState(), 3);
+    EXPECT_EQ(c->MonthButton(1).GetState(), kButtonDisabled);
 
     // The year picker is the frame's number picker; 2007 shows the end of December.
     FrameRig::Click(*c, 799, STN_CLICKED);

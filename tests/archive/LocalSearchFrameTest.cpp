@@ -14,6 +14,10 @@
 #include "archive/LocalSearchHost.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawRecorder.h"
+#include "protocol/ClientMessages.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
 #include "tests/archive/BackupSetMaker.h"
 #include "tests/archive/PlayerTestHost.h"
@@ -30,7 +34,7 @@ namespace {
 class CTestSearchPage : public CLocalSearchPage {
 public:
     static constexpr UINT kFirstIdd = 9100;
-    explicit CTestSearchPage(int slot) : CLocalSearchPage(kFirstIdd + UINT(slot), slot, 1751) {}
+    explicit CTestSearchPage(int slot) : CLocalSearchPage(kFirstIdd + UINT(slot), slot, IDB_PAGE_LISTS) {}
     void OnItemPicked(UINT field, UINT index) override { picks.push_back({int(field), int(index)}); }
     void OnTimePicked(UINT field, int hour, int, int) override { picks.push_back({int(field), hour}); }
     std::vector<std::pair<int, int>> picks;
@@ -135,19 +139,19 @@ std::vector<std::string> Column(CListCtrl& list, int column) {
 
 TEST_F(LocalFrame, OpensOnTheSearchMenuAndItsDateAndTimePage) {
     ASSERT_TRUE(Open());
-    EXPECT_EQ(frame->m_btnTab[0].GetState(), 1);
+    EXPECT_EQ(frame->m_btnTab[0].GetState(), kButtonOn);
     EXPECT_NE(frame->Page(kLocalSlotSearchMenu), nullptr);
     EXPECT_NE(PageAt<CTestSearchPage>(kLocalSlotDateTime), nullptr);
     EXPECT_TRUE(frame->m_btnTab[1].IsWindowVisible());
     EXPECT_FALSE(frame->m_btnOk.IsWindowVisible());
 
-    FrameRig::Click(*frame->Page(kLocalSlotSearchMenu), 451);
+    FrameRig::Click(*frame->Page(kLocalSlotSearchMenu), IDC_SEARCH_MENU_EVENT);
     EXPECT_EQ(frame->Page(kLocalSlotDateTime), nullptr) << "one content page at a time";
     EXPECT_NE(frame->Page(kLocalSlotEventList), nullptr);
     FrameRig::Click(*frame, 433);
     EXPECT_EQ(frame->Page(kLocalSlotSearchMenu), nullptr);
-    EXPECT_EQ(frame->m_btnTab[2].GetState(), 1);
-    EXPECT_EQ(frame->m_btnTab[0].GetState(), 0);
+    EXPECT_EQ(frame->m_btnTab[2].GetState(), kButtonOn);
+    EXPECT_EQ(frame->m_btnTab[0].GetState(), kButtonNormal);
 }
 
 TEST_F(LocalFrame, FromRemovableMediaTheLogTabIsGoneAndSearchOpensOnTheCalendar) {
@@ -267,7 +271,8 @@ TEST_F(LocalFrame, TheLogAndInfoMenuButtonsAreAsWideAsTheirBitmapsCells) {
         int slot;
         UINT bitmap;
     };
-    for (const Menu& m : {Menu{432, kLocalSlotLogMenu, 2170}, Menu{433, kLocalSlotInfoMenu, 2176}}) {
+    for (const Menu& m :
+         {Menu{432, kLocalSlotLogMenu, IDB_LOG_MENU_ALL}, Menu{433, kLocalSlotInfoMenu, IDB_INFORMATION_MENU_SYSTEM}}) {
         FrameRig::Click(*frame, m.tab);
         auto* menu = PageAt<CLocalButtonMenuDlg>(m.slot);
         ASSERT_NE(menu, nullptr) << m.tab;
@@ -278,7 +283,8 @@ TEST_F(LocalFrame, TheLogAndInfoMenuButtonsAreAsWideAsTheirBitmapsCells) {
 
     FrameRig r;
     ASSERT_TRUE(r.Open());
-    for (const Menu& m : {Menu{432, kSlotLogMenu, 2170}, Menu{433, kSlotInfoMenu, 2176}}) {
+    for (const Menu& m :
+         {Menu{432, kSlotLogMenu, IDB_LOG_MENU_ALL}, Menu{433, kSlotInfoMenu, IDB_INFORMATION_MENU_SYSTEM}}) {
         r.frame->SetBusy(false); // the request of the tab before is not answered here
         FrameRig::Click(*r.frame, m.tab);
         auto* menu = dynamic_cast<CArchiveMenuDlg*>(r.frame->Page(m.slot));
@@ -327,7 +333,7 @@ TEST_F(LocalFrame, APlayRequestStartsThePlayerAtTheFirstSegmentThatReachesTheTim
     backupmaker::WriteBackup(folder.Path(), 0x100, backupmaker::Seconds(1000, 3, {0}));
     backupmaker::WriteBackup(folder.Path(), 0x200, backupmaker::Seconds(2000, 3, {1}));
     ASSERT_TRUE(Open());
-    frame->SendMessage(WM_LOCAL_OPEN_RECORDINGS, 1500, 0);
+    frame->SendMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, IDB_MAIN_WINDOW_FACE_TOP_LEFT, 0);
     ASSERT_NE(host.player, nullptr);
     EXPECT_EQ(host.player->GetCurrentNode(), 1u);
     EXPECT_EQ(host.player->GetMode(), kPlayForward);

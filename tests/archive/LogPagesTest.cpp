@@ -16,7 +16,9 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawRecorder.h"
 #include "protocol/ClientMessages.h"
+#include "res/ControlIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +28,8 @@ using namespace archivetest;
 
 namespace {
 
-constexpr UINT kLogReady = 0x523A;
-constexpr UINT kStatusReady = 0x523C;
+constexpr UINT kLogReady = WM_KELO_LOG_READY;
+constexpr UINT kStatusReady = WM_KELO_STATUS_READY;
 
 struct LogLine {
     DWORD number;
@@ -176,10 +178,10 @@ TEST_F(LogPages, FilteredPagesListTheirKindWithTheirOwnTexts) {
     // The entry of Power and Operation reads as a power entry on one, an operation on the other.
     FrameRig::Click(*menu, 451);
     EXPECT_EQ(Column(r.PageAt<CRemoteLogPowerDlg>(kSlotLogPower)->m_list, 2)[0],
-              " " + std::string(LoadResString(5111)));
+              " " + std::string(LoadResString(IDS_POWER_OFF)));
     FrameRig::Click(*menu, 453);
     auto* operation = r.PageAt<CRemoteLogOperationDlg>(kSlotLogOperation);
-    EXPECT_EQ(Column(operation->m_list, 2)[1], " " + std::string(LoadResString(5119)));
+    EXPECT_EQ(Column(operation->m_list, 2)[1], " " + std::string(LoadResString(IDS_TIME_CHANGED)));
 }
 
 TEST_F(LogPages, DetailsShowTheSettingsAndPrevGoesBack) {
@@ -188,7 +190,7 @@ TEST_F(LogPages, DetailsShowTheSettingsAndPrevGoesBack) {
         ASSERT_NE(all, nullptr);
         CRemoteLogListDlg* list = all;
         if (!fromAll) {
-            FrameRig::Click(*r.frame->Page(kSlotLogMenu), 453);
+            FrameRig::Click(*r.frame->Page(kSlotLogMenu), IDC_LOG_MENU_OPERATION);
             list = r.PageAt<CRemoteLogOperationDlg>(kSlotLogOperation);
             ASSERT_NE(list, nullptr);
         }
@@ -246,7 +248,7 @@ TEST_F(LogPages, StatusAndSystemInformation) {
     EXPECT_EQ(Column(system->m_list, 1)[0], r.client->client->GetAddress());
     EXPECT_EQ(Column(system->m_list, 1)[1], std::to_string(r.client->client->GetPort()));
 
-    FrameRig::Click(*r.frame->Page(kSlotInfoMenu), 451);
+    FrameRig::Click(*r.frame->Page(kSlotInfoMenu), IDC_INFO_MENU_STATUS);
     EXPECT_EQ(r.Next().id, unsigned(Msg::STATUS_INFO_REQ));
     std::vector<BYTE> status(16, 0);
     WriteBE32(&status[0], 0x3);
@@ -260,7 +262,7 @@ TEST_F(LogPages, StatusAndSystemInformation) {
     EXPECT_EQ(page->m_list.GetItemCount(), 4 + channels);
     EXPECT_EQ(Column(page->m_list, 1)[0], "  500 MByte");
     EXPECT_EQ(Column(page->m_list, 1)[1], "  400 MByte");
-    EXPECT_EQ(Column(page->m_list, 1)[4], std::string(LoadResString(5139)));
-    EXPECT_EQ(Column(page->m_list, 1)[6], std::string(LoadResString(5144)));
+    EXPECT_EQ(Column(page->m_list, 1)[4], std::string(LoadResString(IDS_RECORDING)));
+    EXPECT_EQ(Column(page->m_list, 1)[6], std::string(LoadResString(IDS_NONE_STATUS)));
     EXPECT_TRUE(r.frame->ReplyBytes().empty());
 }

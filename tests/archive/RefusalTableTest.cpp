@@ -1,6 +1,7 @@
 // Every refusal the recorder can give, by message and reason, against the simulator's --refuse:
 // the notice each (message, reason) posts to the main window, or none.
 #include "protocol/ByteOrder.h"
+#include "protocol/ClientMessages.h"
 #include "protocol/Crc32.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
@@ -84,12 +85,12 @@ const Refusal kRefusals[] = {
     {"SEND_TEST_MAIL_NACK", 1, 0x60000, 0},
     {"PLAY_INFO_MONTH_NACK", 1, 0x60000, 0},
     {"PLAY_INFO_MONTH_NACK", 53, 0x60004, 0},
-    {"PLAY_INFO_MONTH_NACK", 83, 0, 0x5234}, // an empty calendar
+    {"PLAY_INFO_MONTH_NACK", 83, 0, WM_KELO_PLAY_MONTH_READY}, // an empty calendar
     {"PLAY_INFO_MONTH_NACK", 86, 0x60003, 0},
     {"PLAY_INFO_MONTH_NACK", 98, 0x60006, 0},
     {"TRANS_INFO_MONTH_NACK", 1, 0x60000, 0},
     {"TRANS_INFO_MONTH_NACK", 53, 0x60004, 0},
-    {"TRANS_INFO_MONTH_NACK", 83, 0, 0x5236},
+    {"TRANS_INFO_MONTH_NACK", 83, 0, WM_KELO_TRANS_MONTH_READY},
     {"TRANS_INFO_MONTH_NACK", 86, 0x60003, 0},
     {"TRANS_INFO_MONTH_NACK", 98, 0x60006, 0},
     {"PLAY_INFO_DAY_NACK", 1, 0x60000, 0},
@@ -108,14 +109,14 @@ const Refusal kRefusals[] = {
     {"TRANS_INFO_DAY_NACK", 86, 0x60003, 0},
     {"TRANS_INFO_DAY_NACK", 97, 0x60006, 0},
     {"TRANS_INFO_DAY_NACK", 98, 0x60006, 0},
-    {"EVENT_INFO_NACK", 1, 0x60000, 0x5235},
-    {"EVENT_INFO_NACK", 52, 0x60004, 0x5235},
-    {"EVENT_INFO_NACK", 53, 0x60004, 0x5235},
-    {"EVENT_INFO_NACK", 82, 0x40000, 0x5235},
-    {"EVENT_INFO_NACK", 83, 0x40000, 0x5235},
-    {"EVENT_INFO_NACK", 86, 0x60003, 0x5235},
-    {"EVENT_INFO_NACK", 97, 0x60006, 0x5235},
-    {"EVENT_INFO_NACK", 98, 0x60006, 0x5235},
+    {"EVENT_INFO_NACK", 1, 0x60000, WM_KELO_EVENT_LIST_READY},
+    {"EVENT_INFO_NACK", 52, 0x60004, WM_KELO_EVENT_LIST_READY},
+    {"EVENT_INFO_NACK", 53, 0x60004, WM_KELO_EVENT_LIST_READY},
+    {"EVENT_INFO_NACK", 82, 0x40000, WM_KELO_EVENT_LIST_READY},
+    {"EVENT_INFO_NACK", 83, 0x40000, WM_KELO_EVENT_LIST_READY},
+    {"EVENT_INFO_NACK", 86, 0x60003, WM_KELO_EVENT_LIST_READY},
+    {"EVENT_INFO_NACK", 97, 0x60006, WM_KELO_EVENT_LIST_READY},
+    {"EVENT_INFO_NACK", 98, 0x60006, WM_KELO_EVENT_LIST_READY},
     {"LOG_INFO_NACK", 1, 0x60000, 0},
     {"LOG_INFO_NACK", 83, 0x40000, 0},
     {"LOG_INFO_NACK", 86, 0x60003, 0},

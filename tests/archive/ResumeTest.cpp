@@ -11,6 +11,8 @@
 #include "archive/RemoteLogStore.h"
 #include "archive/SearchMenuDlg.h"
 #include "protocol/ClientMessages.h"
+#include "res/BitmapIds.h"
+#include "res/ControlIds.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +35,7 @@ void Serve(FrameRig& r, unsigned ack, UINT ready, const std::vector<BYTE>& bytes
 // A page for the log slots, which another part of the archive fills in.
 class CStubLogPage : public CSearchPage {
 public:
-    explicit CStubLogPage(int slot) : CSearchPage(9990, slot, 1650) {}
+    explicit CStubLogPage(int slot) : CSearchPage(9990, slot, IDB_SEARCH_SETUP_FRAME) {}
 };
 const DialogTemplate kStubTemplate{.id = 9990, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD};
 const DialogTemplateRegistration kStubRegistered(kStubTemplate);
@@ -47,7 +49,7 @@ void RegisterStubLogPages() {
 TEST(Resume, AnEventPlayedReopensTheEventListWithoutAskingAgain) {
     FrameRig r;
     ASSERT_TRUE(r.Open());
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 451);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_EVENT);
     ASSERT_EQ(r.Next().id, unsigned(Msg::EVENT_INFO_REQ));
     Serve(r, Msg::EVENT_INFO_ACK, WM_KELO_EVENT_LIST_READY,
           SegmentReply({{1, 1, Utc(2008, 2, 4, 1), Utc(2008, 2, 4, 2)},
@@ -73,7 +75,7 @@ TEST(Resume, AnEventPlayedReopensTheEventListWithoutAskingAgain) {
     EXPECT_EQ(list->List().GetItemCount(), 2);
 
     // Close during the playback keeps it; the Search menu's Calendar starts afresh.
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 452);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_EQ(r.Next().id, unsigned(Msg::PLAY_INFO_MONTH_REQ));
     EXPECT_EQ(r.host.resume.record.active, 0);
     EXPECT_TRUE(r.host.resume.segments.empty());
@@ -82,7 +84,7 @@ TEST(Resume, AnEventPlayedReopensTheEventListWithoutAskingAgain) {
 TEST(Resume, ADayPlayedReopensItsTimelineOnEveryCalendarClick) {
     FrameRig r;
     ASSERT_TRUE(r.Open());
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 452);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CALENDAR);
     ASSERT_EQ(r.Next().id, unsigned(Msg::PLAY_INFO_MONTH_REQ));
     Serve(r, Msg::PLAY_INFO_MONTH_ACK, WM_KELO_PLAY_MONTH_READY, MonthReply({{2008, 2, 4}}));
     auto* calendar = r.PageAt<CPlayCalendarDlg>(kSlotPlayCalendar);
@@ -111,8 +113,8 @@ TEST(Resume, ADayPlayedReopensItsTimelineOnEveryCalendarClick) {
     timeline->Label(26).GetWindowText(time);
     EXPECT_EQ(time, "10 : 10 : 00");
     EXPECT_EQ(r.frame->DayRecords().size(), 1u);
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 453);
-    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), 452);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CHANNELS);
+    FrameRig::Click(*r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_NE(r.PageAt<CDayTimelineDlg>(kSlotDayTimeline), nullptr);
     EXPECT_TRUE(r.Quiet());
 }
@@ -125,7 +127,7 @@ TEST(Resume, APlayFromALogPageReturnsToTheLogTab) {
     ASSERT_TRUE(r.Open());
     EXPECT_NE(r.frame->Page(kSlotLogMenu), nullptr);
     EXPECT_NE(r.frame->Page(kSlotLogEvent), nullptr); // the Event log page, without LOG_INFO_REQ
-    FrameRig::Click(*r.frame->Page(kSlotLogMenu), 450);
+    FrameRig::Click(*r.frame->Page(kSlotLogMenu), IDC_LOG_MENU_ALL);
     EXPECT_NE(r.frame->Page(kSlotLogAll), nullptr);
     EXPECT_TRUE(r.Quiet());
 
@@ -173,7 +175,7 @@ TEST(Resume, TheBackupCalendarButtonAlwaysStartsWithTheStartDay) {
     EXPECT_EQ(r.host.resume.record.active, 0); // the Backup menu forgets the search
     r.frame->Backup().endDayPending = 1;
     r.frame->Backup().startYear = 2006;
-    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), 452);
+    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_EQ(r.frame->Backup().endDayPending, 0);
     EXPECT_EQ(r.frame->Backup().startYear, 0);
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_INFO_MONTH_REQ));
@@ -182,7 +184,7 @@ TEST(Resume, TheBackupCalendarButtonAlwaysStartsWithTheStartDay) {
     ASSERT_NE(calendar, nullptr);
     EXPECT_FALSE(calendar->m_btnPrev.IsWindowVisible());
     // The page still exists: shown again, nothing asked.
-    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), 452);
+    FrameRig::Click(*r.frame->Page(kSlotBackupMenu), IDC_SEARCH_MENU_CALENDAR);
     EXPECT_EQ(r.frame->Page(kSlotBackupCalendar), calendar);
     EXPECT_TRUE(r.Quiet());
     EXPECT_FALSE(r.frame->IsBusy());

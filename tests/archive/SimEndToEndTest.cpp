@@ -12,6 +12,7 @@
 #include "archive/SearchMenuDlg.h"
 #include "platform/gdi/DrawRecorder.h"
 #include "protocol/ClientMessages.h"
+#include "res/ControlIds.h"
 #include "tests/protocol/FakeMedia.h"
 #include "tests/support/SimProcess.h"
 
@@ -159,7 +160,7 @@ protected:
 SimProcess* SimEndToEnd::s_sim = nullptr;
 
 TEST_F(SimEndToEnd, AMonthQueryFillsTheCalendarAndADayQueryTheTimeline) {
-    FrameRig::Click(*frame->Page(kSlotSearchMenu), 452);
+    FrameRig::Click(*frame->Page(kSlotSearchMenu), IDC_SEARCH_MENU_CALENDAR);
     auto* calendar = WaitPage<CPlayCalendarDlg>(kSlotPlayCalendar);
     ASSERT_NE(calendar, nullptr);
     EXPECT_FALSE(frame->IsBusy());
@@ -191,7 +192,7 @@ TEST_F(SimEndToEnd, AMonthQueryFillsTheCalendarAndADayQueryTheTimeline) {
 
 TEST_F(SimEndToEnd, ABackupPickedOnTheCalendarAndTimelinesDownloadsToFiles) {
     FrameRig::Click(*frame, 431);
-    FrameRig::Click(*frame->Page(kSlotBackupMenu), 452);
+    FrameRig::Click(*frame->Page(kSlotBackupMenu), IDC_SEARCH_MENU_CALENDAR);
     auto* calendar = WaitPage<CBackupCalendarDlg>(kSlotBackupCalendar);
     ASSERT_NE(calendar, nullptr);
     ASSERT_EQ(calendar->DayButton(14).m_bMarked, 1);

@@ -234,7 +234,7 @@ TEST_F(BackupTimelineTest, TheEndDayPassSizesAndStartsTheBackup) {
 
     // Not enough room: the notice with its figures, and Calculate again.
     r.host.freeMByte = 150;
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 60 * 1024);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 60 * 1024);
     Flush();
     ASSERT_EQ(r.host.main.notices.size(), 1u);
     EXPECT_EQ(r.host.main.notices[0].notice, 0xD0000);
@@ -248,7 +248,7 @@ TEST_F(BackupTimelineTest, TheEndDayPassSizesAndStartsTheBackup) {
     r.host.freeMByte = 5000;
     FrameRig::Click(*t, 480);
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_ON_REQ));
-    r.frame->PostMessage(WM_ARCHIVE_BACKUP_SIZE, 60 * 1024);
+    r.frame->PostMessage(WM_KELO_BACKUP_SIZE, 60 * 1024);
     Flush();
     EXPECT_EQ(TextOf(t->Label(29)), "60 MByte");
     EXPECT_TRUE(t->m_btnBackup.IsWindowEnabled());

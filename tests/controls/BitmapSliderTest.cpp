@@ -5,6 +5,7 @@
 
 #include "controls/BitmapProgressCtrl.h"
 #include "controls/BitmapSlider.h"
+#include "res/BitmapIds.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int kId = 510;
 constexpr UINT kChannel = 1695;
-constexpr UINT kActive = 1696;
+constexpr UINT kActive = IDB_SETUP_SLIDER_PART_BELOW_POSITION;
 constexpr int kWidth = 200;
 constexpr int kHeight = 10;
 
@@ -262,8 +263,8 @@ TEST_F(Sliders, AsksForEveryKeyButTab) {
 
 // ---- progress bar
 
-constexpr UINT kBack = 1635;
-constexpr UINT kBar = 1636;
+constexpr UINT kBack = IDB_BACKUP_PROGRESS_BAR_GROOVE;
+constexpr UINT kBar = IDB_BACKUP_PROGRESS_BAR_FILL;
 constexpr int kCap = 10;
 constexpr int kBarWidth = 100;
 

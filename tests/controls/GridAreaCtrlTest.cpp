@@ -6,6 +6,7 @@
 #include "controls/GridAreaCtrl.h"
 #include "controls/GridAreaCtrl2.h"
 #include "controls/GridAreaCtrl3.h"
+#include "res/BitmapIds.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +53,8 @@ protected:
 class MotionGrid : public Grids {
 protected:
     void SetUp() override {
-        bitmaps.Add(1662, Solid(396, 324, CellColour(0)));
-        bitmaps.Add(1663, Solid(396, 324, CellColour(1)));
+        bitmaps.Add(IDB_MOTION_AREA_CELLS_NOT_PICKED, Solid(396, 324, CellColour(0)));
+        bitmaps.Add(IDB_MOTION_AREA_PICKED_CELLS, Solid(396, 324, CellColour(1)));
         Open(grid, 396, 324);
         for (int row = 0; row < 9; ++row)
             for (int col = 0; col < 11; ++col)
@@ -164,8 +165,8 @@ TEST_F(MotionGrid, PaintShowsPickedCellsFromTheirBitmapAndOutlinesEveryCell) {
 class RegionGrid : public Grids {
 protected:
     void SetUp() override {
-        bitmaps.Add(1668, Solid(356, 244, CellColour(0)));
-        bitmaps.Add(1669, Solid(356, 244, CellColour(1)));
+        bitmaps.Add(IDB_RECORD_REGION_CELLS_NOT_PICKED, Solid(356, 244, CellColour(0)));
+        bitmaps.Add(IDB_RECORD_REGION_PICKED_CELLS, Solid(356, 244, CellColour(1)));
         Open(grid, 356, 244);
         for (int row = 0; row < 61; ++row)
             for (int col = 0; col < 89; ++col)
@@ -264,7 +265,7 @@ class ScheduleGrid : public Grids {
 protected:
     void SetUp() override {
         for (UINT id : {1770u, 1771u, 1772u, 1773u, 1774u, 1775u})
-            bitmaps.Add(id, Solid(350, 360, CellColour(int(id - 1770))));
+            bitmaps.Add(id, Solid(350, 360, CellColour(int(id - IDB_SCHEDULE_HOURS_VALUE_1))));
         Open(grid, 350, 360);
         for (int col = 0; col < 7; ++col)
             for (int row = 0; row < 24; ++row)

@@ -8,6 +8,7 @@
 #include "controls/SkinFont.h"
 #include "controls/SkinTextButton.h"
 #include "controls/TipCtrl.h"
+#include "res/ButtonStates.h"
 
 #include <gtest/gtest.h>
 
@@ -236,18 +237,18 @@ TEST_F(SkinButtons, DisabledButtonIgnoresStatesAndEnablingStartsAtNormal) {
     CSkinButton button;
     ButtonHost host(button);
     ASSERT_TRUE(host.opened);
-    button.SetState(4);
+    button.SetState(kButtonSecondOn);
     button.Enable(FALSE);
-    EXPECT_EQ(button.GetState(), 3);
+    EXPECT_EQ(button.GetState(), kButtonDisabled);
     EXPECT_FALSE(button.IsWindowEnabled());
-    button.SetState(1);
-    EXPECT_EQ(button.GetState(), 3);
+    button.SetState(kButtonOn);
+    EXPECT_EQ(button.GetState(), kButtonDisabled);
     EXPECT_EQ(At(Grab(button), 5, 5), CellColour(3));
     button.Enable(TRUE);
-    EXPECT_EQ(button.GetState(), 0);
+    EXPECT_EQ(button.GetState(), kButtonNormal);
     EXPECT_TRUE(button.IsWindowEnabled());
-    button.SetState(1);
-    EXPECT_EQ(button.GetState(), 1);
+    button.SetState(kButtonOn);
+    EXPECT_EQ(button.GetState(), kButtonOn);
 }
 
 enum class Kind { Picture, Text, Caption, MarkedCaption };
@@ -301,10 +302,10 @@ TEST_F(SkinButtons, HoverFollowsThePointerEnteringAndLeaving) {
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(widget->mapToGlobal(QPoint(5, 5))), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &move);
-    EXPECT_EQ(button.GetState(), 2);
+    EXPECT_EQ(button.GetState(), kButtonHover);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(widget, &leave);
-    EXPECT_TRUE(PumpUntil([&] { return button.GetState() == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return button.GetState() == kButtonNormal; }));
 }
 
 TEST_F(SkinButtons, DisabledButtonHasNoHoverLook) {
@@ -313,7 +314,7 @@ TEST_F(SkinButtons, DisabledButtonHasNoHoverLook) {
     ASSERT_TRUE(host.opened);
     button.Enable(FALSE);
     button.SendMessage(WM_MOUSEMOVE, 0, Pt(5, 5));
-    EXPECT_EQ(button.GetState(), 3);
+    EXPECT_EQ(button.GetState(), kButtonDisabled);
 }
 
 TEST_F(SkinButtons, PressReportsDownThenUpThenTheClick) {
@@ -398,18 +399,18 @@ TEST_F(SkinButtons, ChangesFromAWorkerThreadArriveOnTheUiThread) {
     CSkinButton button;
     ButtonHost host(button);
     ASSERT_TRUE(host.opened);
-    button.SetState(2);
+    button.SetState(kButtonHover);
     std::thread worker([&button] {
-        button.SetState(1);
+        button.SetState(kButtonOn);
         button.Enable(FALSE);
         button.Enable(TRUE);
-        button.SetState(4);
+        button.SetState(kButtonSecondOn);
     });
     worker.join(); // the worker did not wait for the UI thread
     // Nothing changed before the UI thread ran the queued calls.
-    EXPECT_EQ(button.GetState(), 2);
+    EXPECT_EQ(button.GetState(), kButtonHover);
     EXPECT_TRUE(button.IsWindowEnabled());
-    EXPECT_TRUE(PumpUntil([&] { return button.GetState() == 4; }));
+    EXPECT_TRUE(PumpUntil([&] { return button.GetState() == kButtonSecondOn; }));
     EXPECT_TRUE(button.IsWindowEnabled());
 }
 

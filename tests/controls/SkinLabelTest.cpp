@@ -7,6 +7,7 @@
 #include "controls/SkinFont.h"
 #include "controls/SkinLabel.h"
 #include "platform/gdi/Gdi.h"
+#include "res/BitmapIds.h"
 
 #include <gtest/gtest.h>
 
@@ -101,11 +102,11 @@ TEST_F(SkinLabels, SetTextChangesTheWindowText) {
 }
 
 TEST_F(SkinLabels, BackgroundBitmapsStretchAndLightTheRightEdgeUnderTheMouse) {
-    bitmaps.Add(1700, Solid(20, 16, CellColour(0)));
+    bitmaps.Add(IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, Solid(20, 16, CellColour(0)));
     bitmaps.Add(1701, Solid(9, 16, CellColour(1)));
     CSkinLabel label;
     Open(label);
-    ASSERT_TRUE(label.LoadBitmap(0, 1700));
+    ASSERT_TRUE(label.LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS));
     ASSERT_TRUE(label.LoadBitmap(1, 1701));
     label.MoveWindow(10, 10, 155, 14);
     label.SetTextStyle(0xE6D200, 0x783C3C, 0, 1, TRUE, 9, "Arial Bold");
@@ -122,15 +123,15 @@ TEST_F(SkinLabels, BackgroundBitmapsStretchAndLightTheRightEdgeUnderTheMouse) {
 }
 
 TEST_F(SkinLabels, LoadingABitmapSizesTheLabel) {
-    bitmaps.Add(1700, Solid(155, 14, CellColour(0)));
+    bitmaps.Add(IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, Solid(155, 14, CellColour(0)));
     CSkinLabel label;
     Open(label);
-    ASSERT_TRUE(label.LoadBitmap(0, 1700));
+    ASSERT_TRUE(label.LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS));
     CRect client;
     label.GetClientRect(&client);
     EXPECT_EQ(client, CRect(0, 0, 155, 14));
     EXPECT_FALSE(label.LoadBitmap(0, 4242));
-    EXPECT_FALSE(label.LoadBitmap(2, 1700));
+    EXPECT_FALSE(label.LoadBitmap(2, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS));
 }
 
 TEST_F(SkinLabels, PressRecordsItsPointAndTheNotifyLabelIsClicked) {

@@ -10,6 +10,7 @@
 #include "media/PictureDecoder.h"
 #include "media/VideoStats.h"
 #include "protocol/FrameItem.h"
+#include "res/TextIds.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -225,7 +226,7 @@ public:
     DWORD GetPlayClock(int) const override { return 1200000000; }
     int GetAudioIconState(int, int) const override { return 0; }
     std::string LoadLabel(UINT id) const override {
-        return id == 5013 ? "Live" : id == 5125 ? "Playback" : id == 5527 ? "Local Play" : "?";
+        return id == IDS_LIVE ? "Live" : id == IDS_PLAYBACK ? "Playback" : id == IDS_LOCAL_PLAY ? "Local Play" : "?";
     }
     int GetDateFormat() const override { return 0; }
     int GetSaveFormat() const override { return 2; }

@@ -5,6 +5,7 @@
 #include "media/FullScreenVideoDlg.h"
 #include "media/VideoOwner.h"
 #include "platform/window/Dialog.h"
+#include "protocol/ClientMessages.h"
 #include "tests/platform/window/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -161,19 +162,19 @@ TEST_F(FullScreenTest, EnterOrEscapePressedOrReleasedComesBackAndAltF4DoesNothin
 TEST_F(FullScreenTest, TheArrangeBarChoosesLayoutsPagesOnAndLeaves) {
     video->SetSingleView(false);
     video->EnterFullScreen(0);
-    video->SendMessage(CFullScreenVideoDlg::kMsgArrangeCommand, 401); // 4 tiles
+    video->SendMessage(WM_KELO_ARRANGE, 401); // 4 tiles
     EXPECT_EQ(video->GetLayout(), 1);
     EXPECT_EQ(video->GetArrangeLayout(), 1);
     EXPECT_EQ(video->GetPage(), 0);
-    video->SendMessage(CFullScreenVideoDlg::kMsgArrangeCommand, 401); // the same again pages on
+    video->SendMessage(WM_KELO_ARRANGE, 401); // the same again pages on
     EXPECT_EQ(video->GetPage(), 1);
-    video->SendMessage(CFullScreenVideoDlg::kMsgArrangeCommand, 407); // 13 tiles
+    video->SendMessage(WM_KELO_ARRANGE, 407); // 13 tiles
     EXPECT_EQ(video->GetLayout(), 13);
     ASSERT_EQ(owner.buttons.size(), 3u);
     EXPECT_EQ(owner.buttons[0], 1);
     EXPECT_EQ(owner.buttons[2], 7);
     EXPECT_TRUE(video->IsFullScreen());
-    video->SendMessage(CFullScreenVideoDlg::kMsgArrangeCommand, 409); // the way back
+    video->SendMessage(WM_KELO_ARRANGE, 409); // the way back
     EXPECT_FALSE(video->IsFullScreen());
     EXPECT_EQ(owner.buttons.back(), 7);
     EXPECT_EQ(bar.destroyed, 1);

@@ -5,6 +5,7 @@
 #include "archive/DayTimelineDlg.h"
 #include "archive/PlayCalendarDlg.h"
 #include "archive/TimePickerDlg.h"
+#include "res/TextIds.h"
 #include "tests/operator/ArchiveOperatorSupport.h"
 
 #include <algorithm>
@@ -172,7 +173,7 @@ TEST_F(ArchiveBackupTest, AfterASizeRefusalCalculateStaysDisabledUntilTheRangeCh
         calculateAfterChange = Enabled(page->m_btnCalculate);
     }));
     ASSERT_FALSE(told.empty());
-    EXPECT_EQ(told[0], Res(5054)); // the recorder is busy (reason 86)
+    EXPECT_EQ(told[0], Res(IDS_REFUSED_THE_RECORDER_IS_BUSY)); // the recorder is busy (reason 86)
     EXPECT_FALSE(calculateAfterRefusal);
     EXPECT_FALSE(backupAfterRefusal);
     EXPECT_FALSE(calculateTakesClicks);

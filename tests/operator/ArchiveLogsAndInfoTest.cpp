@@ -9,6 +9,7 @@
 #include "archive/RemoteSystemInfoDlg.h"
 #include "platform/gdi/DrawRecorder.h"
 #include "platform/window/WndHost.h"
+#include "res/TextIds.h"
 #include "tests/operator/ArchiveOperatorSupport.h"
 
 #include <QScrollBar>
@@ -93,10 +94,10 @@ TEST_F(ArchiveLogsAndInfoTest, TheSystemPageShowsTheDescriptionTypedInTheConnect
         }
     }));
     ASSERT_GE(rows.size(), 4u);
-    EXPECT_EQ(rows[0], (Row{Res(5497), "127.0.0.1", ""}));
-    EXPECT_EQ(rows[1], (Row{Res(5540), std::to_string(sim.Port()), ""}));
-    EXPECT_EQ(rows[2], (Row{Res(5881), connectDescription, ""}));
-    EXPECT_EQ(rows[3][0], Res(5145));
+    EXPECT_EQ(rows[0], (Row{Res(IDS_IP_ADDRESS), "127.0.0.1", ""}));
+    EXPECT_EQ(rows[1], (Row{Res(IDS_PORT), std::to_string(sim.Port()), ""}));
+    EXPECT_EQ(rows[2], (Row{Res(IDS_DESCRIPTION), connectDescription, ""}));
+    EXPECT_EQ(rows[3][0], Res(IDS_MAC_ADDRESS));
 }
 
 TEST_F(ArchiveLogsAndInfoTest, PrintWithoutAPrinterWritesAPdfIntoTheAutoSaveFolderElseHome) {
@@ -135,7 +136,7 @@ TEST_F(ArchiveLogsAndInfoTest, PrintWithoutAPrinterWritesAPdfIntoTheAutoSaveFold
             << name;
         // The box says where: the folder (its start and end kept when long) and the file.
         ASSERT_EQ(told.size(), 3u);
-        EXPECT_EQ(told[0], Res(5921));
+        EXPECT_EQ(told[0], Res(IDS_THE_LIST_WAS_SAVED_AS_A));
         const std::string folder = c.folder.string();
         EXPECT_EQ(told[1].substr(0, 10), folder.substr(0, 10));
         EXPECT_EQ(told[1].substr(told[1].size() - 10), folder.substr(folder.size() - 10));
@@ -147,8 +148,8 @@ TEST_F(ArchiveLogsAndInfoTest, PrintWithoutAPrinterWritesAPdfIntoTheAutoSaveFold
         ASSERT_NE(pageBreak, std::string::npos) << text;
         const std::string first = text.substr(0, pageBreak);
         const std::string second = text.substr(pageBreak + 1);
-        EXPECT_NE(first.find(Res(5520)), std::string::npos);
-        EXPECT_NE(second.find(Res(5520)), std::string::npos);
+        EXPECT_NE(first.find(Res(IDS_REMOTE_LOG_ALL)), std::string::npos);
+        EXPECT_NE(second.find(Res(IDS_REMOTE_LOG_ALL)), std::string::npos);
         // The text tool closes up the footer's narrow blanks.
         EXPECT_NE(WithoutBlanks(first).find("-1/2-"), std::string::npos) << first;
         EXPECT_NE(WithoutBlanks(second).find("-2/2-"), std::string::npos) << second;
@@ -194,7 +195,7 @@ TEST_F(ArchiveLogsAndInfoTest, AnEmptyListPrintsNothingAndSaysSo) {
         told = box.lines;
     }));
     ASSERT_EQ(printedRows, 0);
-    EXPECT_EQ(told, std::vector<std::string>{Res(5920)});
+    EXPECT_EQ(told, std::vector<std::string>{Res(IDS_NOTHING_TO_PRINT)});
     EXPECT_TRUE(PdfFiles(m_env.Root()).empty());
     EXPECT_TRUE(PdfFiles(m_env.Home()).empty());
 }

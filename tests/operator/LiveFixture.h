@@ -4,6 +4,7 @@
 // keys typed and the window grabbed as an operator's clicks, keys and eyes would.
 #include "app/LocalLog.h"
 #include "media/FullScreenVideoDlg.h"
+#include "res/ButtonStates.h"
 #include "sim/TestPattern.h"
 #include "tests/app/WiredFixture.h"
 
@@ -86,7 +87,7 @@ protected:
     std::vector<int> LitSplitButtons() const {
         std::vector<int> lit;
         for (int i = 0; i < 9; ++i) {
-            if (MainButton(*main, IDC_SPLIT_FIRST + i).GetState() == 1) {
+            if (MainButton(*main, IDC_SPLIT_FIRST + i).GetState() == kButtonOn) {
                 lit.push_back(i);
             }
         }

@@ -5,6 +5,8 @@
 #include "app/ConnectDlg.h"
 #include "app/PtzControlDlg.h"
 #include "app/PtzDialogSet.h"
+#include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "tests/operator/LiveFixture.h"
 
 #include <QFile>
@@ -194,12 +196,12 @@ TEST_F(LiveViewTest, TalkSendsTheMicrophoneToTheRecorderUntilItEnds) {
     ConnectSixteen();
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 1; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonOn; }, 30000));
     // At least one 100 ms round of captured sound reaches the recorder.
     EXPECT_TRUE(SimSaw("sim: recv TALK_DATA", 30000));
     Click(IDC_MIKE);
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == 0; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonNormal; }, 30000));
     EXPECT_FALSE(main->GetClient()->HasMikeSender());
 }
 
@@ -230,7 +232,7 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     Click(IDC_CONNECT);
     EXPECT_FALSE(main->IsConnected());
     EXPECT_EQ(main->GetClient(), nullptr);
-    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), 3);
+    EXPECT_EQ(MainButton(*main, IDC_LIVE).GetState(), kButtonDisabled);
     EXPECT_FALSE(MainButton(*main, IDC_LIVE).IsWindowEnabled());
     EXPECT_TRUE(SimSaw("sim: session ends"));
     EXPECT_EQ(Video().GetPlaySource(), 0);
@@ -238,13 +240,13 @@ TEST_F(LiveViewTest, ConnectDisconnectsAndConnectsAgainToLiveView) {
     const std::string port = std::to_string(sim.Port());
     ModalScript script;
     script.Expect<CConnectDlg>([port](CConnectDlg& d) {
-        d.SetDlgItemText(380, "127.0.0.1");
+        d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
         if (d.m_bDefaultPort != 0) {
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0); // Modify: the port may be typed
         }
-        d.SetDlgItemText(381, port.c_str());
-        d.SetDlgItemText(382, "admin");
-        d.SetDlgItemText(383, "1234");
+        d.SetDlgItemText(IDC_CONNECT_PORT, port.c_str());
+        d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     Click(IDC_CONNECT);

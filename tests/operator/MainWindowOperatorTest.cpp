@@ -15,6 +15,8 @@
 #include "media/SaveImageThread.h"
 #include "platform/window/MessagePump.h"
 #include "protocol/ReasonCodes.h"
+#include "res/ButtonStates.h"
+#include "res/ControlIds.h"
 #include "setup/SetupDlg.h"
 #include "tests/operator/LiveFixture.h"
 
@@ -70,13 +72,13 @@ class MainWindowOperatorTest : public LiveFixture {
 protected:
     // Answers the connect dialog with the simulator's address and the given user and password.
     static void FillConnect(CConnectDlg& d, int port, const char* password = "1234") {
-        d.SetDlgItemText(380, "127.0.0.1");
+        d.SetDlgItemText(IDC_CONNECT_ADDRESS, "127.0.0.1");
         if (d.m_bDefaultPort != 0) {
             d.SendMessage(WM_COMMAND, MAKEWPARAM(385, BN_CLICKED), 0); // Modify: the port may be typed
         }
-        d.SetDlgItemText(381, std::to_string(port).c_str());
-        d.SetDlgItemText(382, "admin");
-        d.SetDlgItemText(383, password);
+        d.SetDlgItemText(IDC_CONNECT_PORT, std::to_string(port).c_str());
+        d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
+        d.SetDlgItemText(IDC_CONNECT_PASSWORD, password);
     }
     // The first line the notice (category, code) shows.
     CString NoticeLine(WORD category, WORD code) const {
@@ -326,7 +328,7 @@ TEST_F(MainWindowOperatorTest, EnterAnswersOkAndEscapeCancelsTheSmallDialogs) {
         bool closed = false;
         ModalScript prompt;
         prompt.Expect<CPasswordDlg>([&](CPasswordDlg& d) {
-            d.SetDlgItemText(383, "1234");
+            d.SetDlgItemText(IDC_CONNECT_PASSWORD, "1234");
             TypeKey(d.m_editPassword, p.key);
             closed = !d.ContinueModal();
             if (!closed) {
@@ -462,7 +464,7 @@ TEST_F(MainWindowOperatorTest, ThePtzSetClosesWholeWhenLiveViewStopsOrThePtzRigh
     };
     auto allClosed = [&] {
         return FindWindowOf<CPtzControlDlg>() == nullptr && FindWindowOf<CPtzKeypadDlg>() == nullptr &&
-               main->GetClient()->GetPtzMode() == -1 && MainButton(*main, IDC_PAN).GetState() == 0;
+               main->GetClient()->GetPtzMode() == -1 && MainButton(*main, IDC_PAN).GetState() == kButtonNormal;
     };
 
     // Live view stops and starts again: Pan then opens the pad again.
@@ -570,7 +572,7 @@ TEST_P(RecordButtonTest, LosesItsRecordingLookWithTheRecorder) {
     ConnectSixteen();
     AnswerBoxes();
     CSkinButton& record = MainButton(*main, IDC_RECORD);
-    ASSERT_TRUE(WaitUntil([&] { return record.GetState() == 1; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return record.GetState() == kButtonOn; }, 30000));
     if (GetParam()) {
         Click(IDC_CONNECT); // the operator disconnects
     } else {
@@ -578,7 +580,7 @@ TEST_P(RecordButtonTest, LosesItsRecordingLookWithTheRecorder) {
     }
     ASSERT_TRUE(WaitUntil([&] { return main->GetClient() == nullptr; }, 60000));
     ASSERT_TRUE(Drain(*main));
-    EXPECT_EQ(record.GetState(), 0);
+    EXPECT_EQ(record.GetState(), kButtonNormal);
 }
 
 INSTANTIATE_TEST_SUITE_P(Disconnects, RecordButtonTest, ::testing::Values(true, false),

@@ -1,4 +1,5 @@
 #include "protocol/DownloadWriter.h"
+#include "protocol/ClientMessages.h"
 #include "tests/protocol/BackupSetReader.h"
 #include "tests/protocol/FrameBytes.h"
 #include "tests/support/TempDir.h"
@@ -36,9 +37,8 @@ public:
     }
     bool WaitForEnd(std::chrono::seconds timeout = 30s) {
         std::unique_lock lock(m_lock);
-        return m_changed.wait_for(lock, timeout, [&] {
-            return !m_messages.empty() && m_messages.back().message == CDownloadWriter::kMsgBackupEnd;
-        });
+        return m_changed.wait_for(
+            lock, timeout, [&] { return !m_messages.empty() && m_messages.back().message == WM_KELO_BACKUP_CLOSE; });
     }
     bool WaitForMessage(UINT message, std::chrono::seconds timeout = 30s) {
         std::unique_lock lock(m_lock);
@@ -227,10 +227,10 @@ TEST(DownloadWriter, WritesAReadableSetWithItsIndex) {
 
     const std::vector<Message> messages = owner.Messages();
     ASSERT_GE(messages.size(), 2 + plan.size());
-    EXPECT_EQ(messages.front().message, CDownloadWriter::kMsgBackupStart);
+    EXPECT_EQ(messages.front().message, WM_KELO_BACKUP_CREATE);
     EXPECT_EQ(messages.front().wParam, 4321u);
     EXPECT_EQ(std::count_if(messages.begin(), messages.end(),
-                            [](const Message& m) { return m.message == CDownloadWriter::kMsgBackupProgress; }),
+                            [](const Message& m) { return m.message == WM_KELO_BACKUP_PROGRESS; }),
               long(plan.size()));
     EXPECT_EQ(messages[messages.size() - 2].wParam, WPARAM(total >> 10));
     ULONGLONG sentBytes = 0;
@@ -391,7 +391,7 @@ TEST(DownloadWriter, DestroyingARunningWriterClosesItsSet) {
     {
         CDownloadWriter writer(owner, 1, 0, 0, Options(folder));
         Feed(writer, {{1, 1, 0, 100}, {2, 1, 0, 100}, {3, 2, 1, 100}});
-        ASSERT_TRUE(owner.WaitForMessage(CDownloadWriter::kMsgBackupProgress));
+        ASSERT_TRUE(owner.WaitForMessage(WM_KELO_BACKUP_PROGRESS));
     } // whatever was still queued is dropped; what was written is closed
     std::vector<std::filesystem::path> sets;
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path() / "Download")) {

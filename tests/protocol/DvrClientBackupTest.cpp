@@ -101,7 +101,7 @@ TEST(ClientBackup, SizeAnswersGoToTheSearchFrame) {
     r.Sync();
     std::vector<WPARAM> sizes;
     for (const HostCall& c : r.host.CallsOf(HostCall::Post)) {
-        if (c.message == CDvrClient::kMsgBackupSize) {
+        if (c.message == WM_KELO_BACKUP_SIZE) {
             EXPECT_EQ(c.window, ClientWindow::SearchFrame);
             sizes.push_back(c.wParam);
         }

@@ -1,6 +1,7 @@
 // Remote playback against a scripted recorder: its start and end, the play commands' bytes, speed
 // codes, flow control and the resume target.
 #include "protocol/ByteOrder.h"
+#include "res/PlayModes.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/protocol/FrameBytes.h"
 
@@ -88,7 +89,7 @@ TEST(ClientPlay, StartStopsLiveViewAndGrantsTheFirstCredit) {
     StartPlayback(r);
     EXPECT_TRUE(r.client->IsRemotePlay());
     EXPECT_FALSE(r.client->IsLive());
-    EXPECT_EQ(r.client->GetPlayMode(), 3);
+    EXPECT_EQ(r.client->GetPlayMode(), kPlayForward);
     EXPECT_EQ(r.video.playSource.load(), 2);
     EXPECT_EQ(r.media.Decoder(0)->source, 2);
     EXPECT_TRUE(r.host.WaitFor(

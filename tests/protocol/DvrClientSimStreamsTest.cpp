@@ -283,7 +283,7 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
     client->SetSearchFrameOpen(true);
     ASSERT_TRUE(Send(Msg::TRANS_ON_REQ, RangeBytes(0xF, 0x3F, start, end)));
     ASSERT_TRUE(host.WaitFor([&](const HostCall& c) {
-        return c.kind == HostCall::Post && c.message == CDvrClient::kMsgBackupSize && c.wParam == (total + 1023) / 1024;
+        return c.kind == HostCall::Post && c.message == WM_KELO_BACKUP_SIZE && c.wParam == (total + 1023) / 1024;
     }));
     ASSERT_TRUE(client->CreateDownloadWriter(DWORD((total + 1023) / 1024), 0, 0));
     ASSERT_TRUE(Send(Msg::TRANS_DATA_REQ, RangeBytes(0xF, 0x3F, start, end)));

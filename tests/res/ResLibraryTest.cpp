@@ -3,9 +3,11 @@
 
 #include "res/ResLibrary.h"
 #include "platform/gdi/Bitmap.h"
+#include "res/BitmapIds.h"
 #include "res/KeloRes.h"
 #include "res/ResStrings.h"
 #include "res/SkinTable.h"
+#include "res/TextIds.h"
 #include "tests/res/ResTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +35,9 @@ TEST(ResLibrary, MissingIdGivesEmptyTextAndNullBitmap) {
         EXPECT_TRUE(lib.LoadBitmap(id).isNull()) << id;
     }
     // And the ids around them are there, so the lookups really search.
-    EXPECT_EQ(lib.LoadText(5541), CString("OK"));
-    EXPECT_FALSE(lib.LoadBitmap(1500).isNull());
-    EXPECT_FALSE(lib.LoadBitmap(2261).isNull());
+    EXPECT_EQ(lib.LoadText(IDS_OK), CString("OK"));
+    EXPECT_FALSE(lib.LoadBitmap(IDB_MAIN_WINDOW_FACE_TOP_LEFT).isNull());
+    EXPECT_FALSE(lib.LoadBitmap(IDB_OPTIONS_PAGE_BAND_BEHIND_ROW).isNull());
 }
 
 // The C interface on its own, as any loader sees it.
@@ -66,17 +68,18 @@ protected:
 TEST_F(KeloResAbi, BitmapBufferRules) {
     int w = -1, h = -1;
     // Size only.
-    ASSERT_EQ(m_getBitmap(1640, &w, &h, nullptr, 0), KELORES_OK);
+    ASSERT_EQ(m_getBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION, &w, &h, nullptr, 0), KELORES_OK);
     EXPECT_EQ(w, 308);
     EXPECT_EQ(h, 136);
     // One pixel short: size reported, buffer untouched.
     std::vector<uint32_t> pixels(size_t(w) * size_t(h), 0x12345678u);
-    EXPECT_EQ(m_getBitmap(1640, &w, &h, pixels.data(), pixels.size() - 1), KELORES_BUFFER_TOO_SMALL);
+    EXPECT_EQ(m_getBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION, &w, &h, pixels.data(), pixels.size() - 1),
+              KELORES_BUFFER_TOO_SMALL);
     for (uint32_t p : pixels) {
         ASSERT_EQ(p, 0x12345678u);
     }
     // Exactly enough: every pixel opaque.
-    ASSERT_EQ(m_getBitmap(1640, &w, &h, pixels.data(), pixels.size()), KELORES_OK);
+    ASSERT_EQ(m_getBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION, &w, &h, pixels.data(), pixels.size()), KELORES_OK);
     for (uint32_t p : pixels) {
         ASSERT_EQ(p >> 24, 0xFFu);
     }
@@ -152,13 +155,13 @@ TEST(ResLibrary, MissingOrWrongLibraryKeepsRunningAndSaysSoOnce) {
         EXPECT_EQ(Lines(said), 1) << said;
         EXPECT_NE(said.find(c.path), std::string::npos) << said;
         // Everything stays empty, and nothing breaks.
-        EXPECT_TRUE(lib.LoadText(5541).IsEmpty());
-        EXPECT_TRUE(lib.LoadBitmap(1500).isNull());
+        EXPECT_TRUE(lib.LoadText(IDS_OK).IsEmpty());
+        EXPECT_TRUE(lib.LoadBitmap(IDB_MAIN_WINDOW_FACE_TOP_LEFT).isNull());
         CResLibrary::SetCurrent(&lib);
         CString text("old");
-        LoadResString(text, 5541);
+        LoadResString(text, IDS_OK);
         EXPECT_TRUE(text.IsEmpty());
-        EXPECT_TRUE(LoadResBitmap(1640).isNull());
+        EXPECT_TRUE(LoadResBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION).isNull());
         CResLibrary::SetCurrent(nullptr);
     }
 }
@@ -170,32 +173,32 @@ TEST(ResLibrary, LoadFindsTheLibraryBesideTheProgramQuietly) {
     const std::string said = StderrOf([&] { loaded = lib.Load(); });
     EXPECT_TRUE(loaded);
     EXPECT_TRUE(said.empty()) << said;
-    EXPECT_EQ(lib.LoadText(5542), CString("Cancel"));
+    EXPECT_EQ(lib.LoadText(IDS_CANCEL), CString("Cancel"));
     lib.Free();
     EXPECT_FALSE(lib.IsLoaded());
-    EXPECT_TRUE(lib.LoadText(5542).IsEmpty());
+    EXPECT_TRUE(lib.LoadText(IDS_CANCEL).IsEmpty());
 }
 
 TEST(ResStrings, TextsComeFromTheCurrentLibrary) {
     CString text("stale");
     CResLibrary::SetCurrent(nullptr);
-    LoadResString(text, 5541);
+    LoadResString(text, IDS_OK);
     EXPECT_TRUE(text.IsEmpty()) << "no library: empty text";
-    LoadResStringPrefixed(text, 5541);
+    LoadResStringPrefixed(text, IDS_OK);
     EXPECT_EQ(text, CString(" "));
 
     CResLibrary lib;
     ASSERT_TRUE(lib.LoadFrom(restest::LibraryPath()));
     CResLibrary::SetCurrent(&lib);
-    LoadResString(text, 5541);
+    LoadResString(text, IDS_OK);
     EXPECT_EQ(text, CString("OK"));
-    LoadResStringPrefixed(text, 5110);
-    EXPECT_EQ(std::string(text.GetString()), " " + std::string(lib.LoadText(5110).GetString()));
+    LoadResStringPrefixed(text, IDS_POWER_ON);
+    EXPECT_EQ(std::string(text.GetString()), " " + std::string(lib.LoadText(IDS_POWER_ON).GetString()));
     LoadResString(text, 4999);
     EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(LoadResString(5542), CString("Cancel"));
-    EXPECT_EQ(LoadResStringPrefixed(5542), CString(" Cancel"));
-    const QImage face = LoadResBitmap(1500);
+    EXPECT_EQ(LoadResString(IDS_CANCEL), CString("Cancel"));
+    EXPECT_EQ(LoadResStringPrefixed(IDS_CANCEL), CString(" Cancel"));
+    const QImage face = LoadResBitmap(IDB_MAIN_WINDOW_FACE_TOP_LEFT);
     EXPECT_EQ(face.size(), QSize(86, 58));
     CResLibrary::SetCurrent(nullptr);
     // A library that goes away no longer serves as the current one.
@@ -213,7 +216,7 @@ TEST(ResStrings, SkinBitmapsOfTheProgramComeFromTheCurrentLibrary) {
     CResLibrary::SetCurrent(&lib);
     {
         CBitmap bitmap;
-        ASSERT_TRUE(bitmap.LoadBitmap(1640));
+        ASSERT_TRUE(bitmap.LoadBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION));
         EXPECT_EQ(bitmap.GetSize().cx, 308);
         EXPECT_EQ(bitmap.GetSize().cy, 136);
         CBitmap missing;
@@ -221,7 +224,7 @@ TEST(ResStrings, SkinBitmapsOfTheProgramComeFromTheCurrentLibrary) {
     }
     CResLibrary::SetCurrent(nullptr);
     CBitmap none;
-    EXPECT_FALSE(none.LoadBitmap(1640)) << "no library, no bitmap";
+    EXPECT_FALSE(none.LoadBitmap(IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION)) << "no library, no bitmap";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The skin bitmaps as the library hands them out: every id of the table at the size and cell count
 // of its row, looks that can be told apart, and colour keys only where windows are cut or see-through.
 
+#include "res/BitmapIds.h"
 #include "res/SkinTable.h"
 #include "tests/res/ResTestSupport.h"
 
@@ -69,7 +70,7 @@ TEST(SkinArt, ButtonLooksCanBeToldApart) {
         }
     }
     // The sound button's second looks show it muted.
-    const QImage sound = Library().LoadBitmap(1570);
+    const QImage sound = Library().LoadBitmap(IDB_SOUND_ON_MUTED_SECOND_LOOKS);
     EXPECT_NE(Cell(sound, 28, 0), Cell(sound, 28, 4));
     EXPECT_NE(Cell(sound, 28, 2), Cell(sound, 28, 6));
 }
@@ -93,8 +94,11 @@ QImage AssembledFace() {
         unsigned id;
         int x, y;
     };
-    constexpr Piece pieces[] = {{1500, 0, 0},    {1501, 86, 0},  {1502, 841, 0},  {1503, 0, 58},   {1504, 86, 58},
-                                {1505, 841, 58}, {1506, 0, 626}, {1507, 86, 626}, {1508, 841, 626}};
+    constexpr Piece pieces[] = {{IDB_MAIN_WINDOW_FACE_TOP_LEFT, 0, 0},        {IDB_MAIN_WINDOW_FACE_TOP, 86, 0},
+                                {IDB_MAIN_WINDOW_FACE_TOP_RIGHT, 841, 0},     {IDB_MAIN_WINDOW_FACE_LEFT, 0, 58},
+                                {IDB_MAIN_WINDOW_FACE_CENTRE, 86, 58},        {IDB_MAIN_WINDOW_FACE_RIGHT, 841, 58},
+                                {IDB_MAIN_WINDOW_FACE_BOTTOM_LEFT, 0, 626},   {IDB_MAIN_WINDOW_FACE_BOTTOM, 86, 626},
+                                {IDB_MAIN_WINDOW_FACE_BOTTOM_RIGHT, 841, 626}};
     QImage face(928, 698, QImage::Format_RGB32);
     face.fill(Qt::black);
     QPainter p(&face);
@@ -130,7 +134,17 @@ TEST(SkinArt, MainFaceCutsItsOutlineOnlyInTheCorners) {
 
 TEST(SkinArt, SeeThroughColourOnlyInTheCornersOfLayeredWindows) {
     // Windows made layered, whose corners are rounded off with the see-through key.
-    const std::set<unsigned> layered = {1536, 1634, 1640, 1646, 1650, 1730, 1737, 1821, 2000, 2013, 2015};
+    const std::set<unsigned> layered = {IDB_FULL_SCREEN_ARRANGE_BAR,
+                                        IDB_BACKUP_PROGRESS_POPUP,
+                                        IDB_NOTICE_BOX_DAYLIGHT_SAVING_QUESTION,
+                                        IDB_FIRMWARE_UPGRADE,
+                                        IDB_SEARCH_SETUP_FRAME,
+                                        IDB_PTZ_PAD,
+                                        1737,
+                                        IDB_PTZ_KEYPAD,
+                                        IDB_CONNECT_DIALOG,
+                                        IDB_PASSWORD_PROMPT,
+                                        IDB_CONNECTION_HISTORY};
     for (const SkinRow& row : SkinRows()) {
         const QImage image = Library().LoadBitmap(row.id);
         const int w = image.width();
@@ -157,7 +171,7 @@ TEST(SkinArt, SeeThroughColourOnlyInTheCornersOfLayeredWindows) {
 }
 
 TEST(SkinArt, CheckBoxShapeIsTheBoxWithoutItsCorners) {
-    const QImage mask = Library().LoadBitmap(1694);
+    const QImage mask = Library().LoadBitmap(IDB_CHECK_BOX_SHAPE);
     ASSERT_EQ(mask.size(), QSize(15, 15));
     EXPECT_EQ(mask.pixel(0, 0), 0xFFFFFFFFu);
     EXPECT_EQ(mask.pixel(14, 14), 0xFFFFFFFFu);

@@ -2,8 +2,10 @@
 // picture: the main windows assembled from the skin bitmaps where the windows place them, then every
 // skin bitmap with its id. Run by scripts/skin-contact-sheet.sh.
 
+#include "res/BitmapIds.h"
 #include "res/ResLibrary.h"
 #include "res/SkinTable.h"
+#include "res/TextIds.h"
 
 #include <QFile>
 #include <QFont>
@@ -155,9 +157,9 @@ QImage MainWindow() {
     const int faceX[3] = {0, 86, 841};
     const int faceY[3] = {0, 58, 626};
     for (int i = 0; i < 9; ++i) {
-        c.Cell(1500 + unsigned(i), faceX[i % 3], faceY[i / 3]);
+        c.Cell(IDB_MAIN_WINDOW_FACE_TOP_LEFT + unsigned(i), faceX[i % 3], faceY[i / 3]);
     }
-    c.Stretch(1504, QRect(86, 58, 755, 568));
+    c.Stretch(IDB_MAIN_WINDOW_FACE_CENTRE, QRect(86, 58, 755, 568));
     // Live video tiles of the 16-tile layout.
     for (int t = 0; t < 16; ++t) {
         const QRect tile(53 + 2 + (t % 4) * 203, 72 + 2 + (t / 4) * 136, 201, 134);
@@ -166,51 +168,51 @@ QImage MainWindow() {
                   0x00FF00, Qt::AlignLeft | Qt::AlignTop, 13);
     }
     for (int i = 0; i < 9; ++i) {
-        c.Cell(1510 + unsigned(i), 872, 73 + 34 * i, i == 8 ? 1 : 0);
+        c.Cell(IDB_SPLIT_ONE_TILE + unsigned(i), 872, 73 + 34 * i, i == 8 ? 1 : 0);
     }
-    c.Cell(1538, 872, 379);
+    c.Cell(IDB_FULL_SCREEN, 872, 379);
     const int right[6] = {413, 447, 481, 515, 549, 583};
     for (int i = 0; i < 6; ++i) {
-        c.Cell(1541 + unsigned(i), 872, right[i], i == 1 ? 1 : i == 3 ? 2 : 0);
+        c.Cell(IDB_LIVE_VIEW + unsigned(i), 872, right[i], i == 1 ? 1 : i == 3 ? 2 : 0);
     }
     const int bar[7] = {264, 340, 390, 440, 490, 540, 590};
     const int barState[7] = {0, 0, 1, 0, 0, 2, 3};
     for (int i = 0; i < 7; ++i) {
-        c.Cell(1550 + unsigned(i), bar[i], 649, barState[i]);
+        c.Cell(IDB_PLAY_BAR_PLAY + unsigned(i), bar[i], 649, barState[i]);
     }
-    c.Cell(1624, 53, 25, 1);
+    c.Cell(IDB_CONNECT_DISCONNECT, 53, 25, 1);
     for (int i = 0; i < 4; ++i) {
-        c.Cell(1620 + unsigned(i), 90 + 37 * i, 25, i == 1 ? 2 : 0);
+        c.Cell(IDB_SEARCH_RECORDER + unsigned(i), 90 + 37 * i, 25, i == 1 ? 2 : 0);
     }
-    c.Cell(1564, 238, 25, 1);
-    c.Cell(1565, 275, 25);
-    c.Cell(1566, 312, 25);
-    c.Cell(1569, 349, 25);
-    c.Cell(1570, 712, 638);
-    c.Slider(1575, 1574, 747, 647, 40000, 0, 65535);
-    c.Cell(1573, 870, 34);
+    c.Cell(IDB_PAN_TILT_PAD, 238, 25, 1);
+    c.Cell(IDB_ZOOM_FOCUS_PAD, 275, 25);
+    c.Cell(IDB_FIRMWARE_UPGRADE_BUTTON, 312, 25);
+    c.Cell(IDB_QUIT_PROGRAM, 349, 25);
+    c.Cell(IDB_SOUND_ON_MUTED_SECOND_LOOKS, 712, 638);
+    c.Slider(IDB_VOLUME_SLIDER_PART_ABOVE_POSITION, IDB_VOLUME_SLIDER_PART_BELOW_POSITION, 747, 647, 40000, 0, 65535);
+    c.Cell(IDB_MINIMISE_MAIN_WINDOW, 870, 34);
     // Playback strip and the playback clock, 2024-05-17 12:05:09 AM.
-    c.Cell(1584, 250, 630);
-    c.Cell(1594, 518, 632, 0);
+    c.Cell(IDB_PLAYBACK_STRIP_UNDER_PLAY_BAR, 250, 630);
+    c.Cell(IDB_PLAYBACK_AM_PM_MARKS, 518, 632, 0);
     const int pt[8] = {538, 545, 551, 557, 564, 570, 576, 583};
     const int ptCell[8] = {1, 2, 10, 0, 5, 10, 0, 9};
     for (int i = 0; i < 8; ++i) {
-        c.Cell(1593, pt[i], 632, ptCell[i]);
+        c.Cell(IDB_PLAYBACK_TIME_DIGITS_0_9_COLON_BLANK, pt[i], 632, ptCell[i]);
     }
     const int pd[10] = {600, 607, 614, 621, 627, 633, 640, 646, 652, 659};
     const int pdCell[10] = {2, 0, 2, 4, 10, 0, 5, 10, 1, 7};
     for (int i = 0; i < 10; ++i) {
-        c.Cell(1592, pd[i], 632, pdCell[i]);
+        c.Cell(IDB_PLAYBACK_DATE_DIGITS_0_9_SEPARATOR, pd[i], 632, pdCell[i]);
     }
     // Clock: 12:05:09 AM, 2024-05-17.
     const int tx[9] = {66, 79, 92, 105, 118, 131, 144, 157, 170};
     const int tCell[9] = {10, 1, 2, 12, 0, 5, 12, 0, 9};
     for (int i = 0; i < 9; ++i) {
-        c.Cell(1591, tx[i], 643, tCell[i]);
+        c.Cell(IDB_CLOCK_TIME_DIGITS_0_9_AM_PM, tx[i], 643, tCell[i]);
     }
     const int dCell[10] = {2, 0, 2, 4, 10, 0, 5, 10, 1, 7};
     for (int i = 0; i < 10; ++i) {
-        c.Cell(1590, 111 + 7 * i, 663, dCell[i]);
+        c.Cell(IDB_CLOCK_DATE_DIGITS_0_9_SEPARATOR, 111 + 7 * i, 663, dCell[i]);
     }
     return Keyed(image, 0xFF3264AA);
 }
@@ -219,13 +221,13 @@ QImage SetupFrame() {
     return Window(618, 546, 1650, true, [](Canvas& c) {
         const int tabState[4] = {1, 0, 2, 0};
         for (int i = 0; i < 4; ++i) {
-            c.Cell(2020 + unsigned(i), 22 + 71 * i, 1, tabState[i]);
+            c.Cell(IDB_SETUP_FRAME_TAB_DISPLAY + unsigned(i), 22 + 71 * i, 1, tabState[i]);
         }
-        c.Cell(1651, 580, 12);
-        c.Cell(1652, 14, 74);
-        const unsigned menu[5] = {5660, 5661, 5452, 5662, 5663};
+        c.Cell(IDB_FRAME_CLOSE, 580, 12);
+        c.Cell(IDB_FRAME_MENU_TAB_PANEL, 14, 74);
+        const unsigned menu[5] = {IDS_CAMERA, IDS_COVERT, IDS_CAMERA_NAME, IDS_SPOT_OUT, IDS_OSD};
         for (int i = 0; i < 5; ++i) {
-            c.TextButton(2030 + unsigned(i), 16, 75 + 40 * i,
+            c.TextButton(IDB_DISPLAY_MENU_CAMERA_ADJUST + unsigned(i), 16, 75 + 40 * i,
                          i == 0   ? 1
                          : i == 1 ? 2
                                   : 0,
@@ -233,48 +235,51 @@ QImage SetupFrame() {
         }
         const int px = 197;
         const int py = 83;
-        c.Cell(1720, px, py);
-        const unsigned columns[4] = {2255, 2256, 2256, 2257};
+        c.Cell(IDB_PAGE_COLUMN_BUTTONS_OVER_CHANNEL_ROWS, px, py);
+        const unsigned columns[4] = {IDB_FOUR_COLUMN_BUTTONS_LEFT, IDB_FOUR_COLUMN_BUTTONS_MIDDLE,
+                                     IDB_FOUR_COLUMN_BUTTONS_MIDDLE, IDB_FOUR_COLUMN_BUTTONS_RIGHT};
         for (int i = 0; i < 4; ++i) {
-            c.TextButton(columns[i], px + 2 + 100 * i, py, i == 0 ? 1 : 0, Text(5664 + unsigned(i)), kColumnColours);
+            c.TextButton(columns[i], px + 2 + 100 * i, py, i == 0 ? 1 : 0, Text(IDS_HUE + unsigned(i)), kColumnColours);
         }
         for (int r = 0; r < 16; ++r) {
             const int y = py + 30 + 23 * r;
-            c.Cell(r % 5 == 0 ? 1692 : 1693, px + 6, y);
+            c.Cell(r % 5 == 0 ? IDB_CHECK_BOX_CHECKED : IDB_CHECK_BOX_NOT_CHECKED, px + 6, y);
             c.Label(QRect(px + 28, py + 32 + 23 * r, 50, 14), 0,
                     QStringLiteral("CH%1").arg(r + 1, 2, 10, QLatin1Char('0')), 0x785A5A);
             const int pos = (r * 37 + 20) % 101;
-            c.Slider(1695, 1696, px + 103, py + 33 + 23 * r, pos, 0, 100);
-            c.Label(QRect(px + 315, py + 31 + 23 * r, 72, 14), 1700, QString::number(pos), 0x783C3C);
+            c.Slider(IDB_SETUP_SLIDER_PART_ABOVE_POSITION, IDB_SETUP_SLIDER_PART_BELOW_POSITION, px + 103,
+                     py + 33 + 23 * r, pos, 0, 100);
+            c.Label(QRect(px + 315, py + 31 + 23 * r, 72, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS,
+                    QString::number(pos), 0x783C3C);
         }
-        c.TextButton(2258, px + 2, py + 396, 0, Text(5640), kFrameColours);
-        c.TextButton(2258, px + 103, py + 396, 2, Text(5641), kFrameColours);
-        c.TextButton(2258, px + 304, py + 396, 3, Text(5642), kFrameColours);
-        c.TextButton(2260, 400, 516, 0, Text(5541), kFrameColours);
-        c.TextButton(2260, 501, 516, 0, Text(5542), kFrameColours);
+        c.TextButton(IDB_PAGE_BUTTONS, px + 2, py + 396, 0, Text(IDS_ALL_CHECK), kFrameColours);
+        c.TextButton(IDB_PAGE_BUTTONS, px + 103, py + 396, 2, Text(IDS_RETURN_ALL), kFrameColours);
+        c.TextButton(IDB_PAGE_BUTTONS, px + 304, py + 396, 3, Text(IDS_RESET), kFrameColours);
+        c.TextButton(IDB_FRAME_OK_CANCEL, 400, 516, 0, Text(IDS_OK), kFrameColours);
+        c.TextButton(IDB_FRAME_OK_CANCEL, 501, 516, 0, Text(IDS_CANCEL), kFrameColours);
     });
 }
 
 QImage MessageBox() {
     return Window(308, 136, 1640, true, [](Canvas& c) {
-        const unsigned lines[2] = {5079, 5082};
+        const unsigned lines[2] = {IDS_CONNECTION_CLOSED, IDS_REASON_CLOSED_BY_THE_RECORDER};
         for (int i = 0; i < 2; ++i) {
             const QString text = Text(lines[i]);
             const int w = QFontMetrics(Bold(12)).horizontalAdvance(text) * 12 / 10;
             const QRect r((309 - w) / 2, 22 + 23 * i, w, 20);
-            c.Stretch(1641 + unsigned(i), r);
+            c.Stretch(IDB_NOTICE_BOX_PLATE_LINE_1 + unsigned(i), r);
             c.Caption(r, text, 0xFFFFFF);
         }
-        c.TextButton(2009, 50, 103, 0, Text(5541), kBoxColours);
-        c.TextButton(2009, 158, 103, 2, Text(5542), kBoxColours);
+        c.TextButton(IDB_DIALOG_BUTTON, 50, 103, 0, Text(IDS_OK), kBoxColours);
+        c.TextButton(IDB_DIALOG_BUTTON, 158, 103, 2, Text(IDS_CANCEL), kBoxColours);
     });
 }
 
 QImage ConnectDialog() {
     return Window(356, 182, 2000, true, [](Canvas& c) {
-        const unsigned labels[5] = {5497, 5540, 5486, 5487, 5881};
+        const unsigned labels[5] = {IDS_IP_ADDRESS, IDS_PORT, IDS_ID, IDS_PASSWORD, IDS_DESCRIPTION};
         for (int i = 0; i < 5; ++i) {
-            c.Cell(2001 + unsigned(i), 14, 24 + 23 * i);
+            c.Cell(IDB_CONNECT_DIALOG_ADDRESS_LABEL + unsigned(i), 14, 24 + 23 * i);
             c.Caption(QRect(14, 24 + 23 * i, 106, 15), Text(labels[i]), 0xFFFFFF);
         }
         c.Edit(QRect(170, 23, 152, 16), QStringLiteral("192.168.0.20"));
@@ -282,10 +287,10 @@ QImage ConnectDialog() {
         c.Edit(QRect(130, 69, 210, 16), QStringLiteral("admin"));
         c.Edit(QRect(130, 92, 210, 16), QStringLiteral("****"));
         c.Edit(QRect(130, 115, 210, 16), QStringLiteral("Warehouse"));
-        c.Cell(2014, 327, 20);
-        c.TextButton(2010, 246, 41, 0, Text(5495), kBoxColours);
-        c.TextButton(2009, 138, 148, 0, Text(5541), kBoxColours);
-        c.TextButton(2009, 244, 148, 0, Text(5542), kBoxColours);
+        c.Cell(IDB_CONNECT_DIALOG_CONNECTION_HISTORY, 327, 20);
+        c.TextButton(IDB_CONNECT_DIALOG_MODIFY_DEFAULT, 246, 41, 0, Text(IDS_DEFAULT), kBoxColours);
+        c.TextButton(IDB_DIALOG_BUTTON, 138, 148, 0, Text(IDS_OK), kBoxColours);
+        c.TextButton(IDB_DIALOG_BUTTON, 244, 148, 0, Text(IDS_CANCEL), kBoxColours);
     });
 }
 
@@ -294,89 +299,93 @@ QImage ListPopup() {
     const int count = 4;
     const int h = 21 * count;
     return Window(w, h + 10, 1710, true, [&](Canvas& c) {
-        c.Stretch(1711, QRect(5, 0, w - 10, 5));
-        c.Cell(1712, w - 5, 0);
-        c.Stretch(1713, QRect(0, 5, 5, h));
-        c.Stretch(1714, QRect(5, 5, w - 10, h));
-        c.Stretch(1715, QRect(w - 5, 5, 5, h));
-        c.Cell(1716, 0, h + 5);
-        c.Stretch(1717, QRect(5, h + 5, w - 10, 5));
-        c.Cell(1718, w - 5, h + 5);
-        const QString items[count] = {Text(5381), Text(5382), Text(5383), Text(5243)};
+        c.Stretch(IDB_POPUP_FRAME_TOP_EDGE, QRect(5, 0, w - 10, 5));
+        c.Cell(IDB_POPUP_FRAME_TOP_RIGHT_CORNER, w - 5, 0);
+        c.Stretch(IDB_POPUP_FRAME_LEFT_EDGE, QRect(0, 5, 5, h));
+        c.Stretch(IDB_POPUP_FRAME_CENTRE, QRect(5, 5, w - 10, h));
+        c.Stretch(IDB_POPUP_FRAME_RIGHT_EDGE, QRect(w - 5, 5, 5, h));
+        c.Cell(IDB_POPUP_FRAME_BOTTOM_LEFT_CORNER, 0, h + 5);
+        c.Stretch(IDB_POPUP_FRAME_BOTTOM_EDGE, QRect(5, h + 5, w - 10, 5));
+        c.Cell(IDB_POPUP_FRAME_BOTTOM_RIGHT_CORNER, w - 5, h + 5);
+        const QString items[count] = {Text(IDS_YYYY_MM_DD), Text(IDS_MM_DD_YYYY), Text(IDS_DD_MM_YYYY), Text(IDS_NONE)};
         for (int i = 0; i < count; ++i) {
-            c.Cell(1654, 5, 5 + 21 * i);
-            c.Stretch(1655, QRect(10, 5 + 21 * i, w - 21, 21));
-            c.Cell(1656, w - 11, 5 + 21 * i);
-            c.Label(QRect(w / 4, 9 + 21 * i, 5 * w / 8, 14), 1700, items[i], i == 1 ? 0xE6D200 : 0x783C3C);
+            c.Cell(IDB_POPUP_ROW_LEFT_CAP, 5, 5 + 21 * i);
+            c.Stretch(IDB_POPUP_ROW_MIDDLE, QRect(10, 5 + 21 * i, w - 21, 21));
+            c.Cell(IDB_POPUP_ROW_RIGHT_CAP, w - 11, 5 + 21 * i);
+            c.Label(QRect(w / 4, 9 + 21 * i, 5 * w / 8, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, items[i],
+                    i == 1 ? 0xE6D200 : 0x783C3C);
         }
     });
 }
 
 QImage PtzPads() {
     return Window(147 + 8 + 54 + 8 + 320, 200, 1730, true, [](Canvas& c) {
-        c.Cell(1557, 5, 6, 1);
-        c.Cell(1558, 100, 6);
-        c.Cell(1559, 119, 143);
-        c.Cell(1560, 60, 47);
-        c.Cell(1562, 60, 124, 2);
-        c.Cell(1563, 21, 85);
-        c.Cell(1561, 98, 85, 3);
-        c.Cell(1731, 52, 78);
+        c.Cell(IDB_PTZ_PAD_PAN_TILT_MODE, 5, 6, 1);
+        c.Cell(IDB_PTZ_PAD_ZOOM_FOCUS_MODE, 100, 6);
+        c.Cell(IDB_PTZ_PAD_CLOSE, 119, 143);
+        c.Cell(IDB_PTZ_PAD_UP, 60, 47);
+        c.Cell(IDB_PTZ_PAD_DOWN, 60, 124, 2);
+        c.Cell(IDB_PTZ_PAD_LEFT, 21, 85);
+        c.Cell(IDB_PTZ_PAD_RIGHT, 98, 85, 3);
+        c.Cell(IDB_PTZ_PAD_CENTRE_PAN_TILT_MODE, 52, 78);
         const int mx = 155;
         c.Cell(1737, mx, 0);
-        c.Cell(1739, mx + 9, 34);
-        c.Cell(1740, mx + 9, 78);
-        c.Cell(1741, mx + 9, 122);
+        c.Cell(IDB_DOME_MENU_SELECT, mx + 9, 34);
+        c.Cell(IDB_DOME_MENU_BACK, mx + 9, 78);
+        c.Cell(IDB_DOME_MENU_CLOSE, mx + 9, 122);
         const int kx = 217;
-        c.Cell(1821, kx, 0);
+        c.Cell(IDB_PTZ_KEYPAD, kx, 0);
         const int tx[6] = {6, 110, 215, 58, 162, 210};
         const int ty[6] = {25, 25, 26, 60, 60, 170};
-        const unsigned caption[6] = {5760, 5761, 5831, 5686, 5762, 5541};
+        const unsigned caption[6] = {IDS_PRESET, IDS_LEARN, IDS_DOME, IDS_SET, IDS_CALL, IDS_OK};
         for (int i = 0; i < 6; ++i) {
-            c.TextButton(2232, kx + tx[i], ty[i], i == 0 || i == 4 ? 1 : 0, Text(caption[i]), kFrameColours);
+            c.TextButton(IDB_PTZ_KEYPAD_TEXT_BUTTONS, kx + tx[i], ty[i], i == 0 || i == 4 ? 1 : 0, Text(caption[i]),
+                         kFrameColours);
         }
-        c.Cell(1822, kx + 296, 2);
-        c.Cell(1839, kx + 75, 95);
+        c.Cell(IDB_PTZ_KEYPAD_CLOSE, kx + 296, 2);
+        c.Cell(IDB_PTZ_KEYPAD_0, kx + 75, 95);
         for (int i = 0; i < 4; ++i) {
-            c.Cell(1830 + unsigned(i), kx + 110 + 35 * i, 95, i == 2 ? 2 : 0);
+            c.Cell(IDB_PTZ_KEYPAD_1 + unsigned(i), kx + 110 + 35 * i, 95, i == 2 ? 2 : 0);
         }
         for (int i = 0; i < 5; ++i) {
-            c.Cell(1834 + unsigned(i), kx + 75 + 35 * i, 124);
+            c.Cell(IDB_PTZ_KEYPAD_5 + unsigned(i), kx + 75 + 35 * i, 124);
         }
-        c.Cell(1840, kx + 250, 124);
+        c.Cell(IDB_PTZ_KEYPAD_TOUR, kx + 250, 124);
         c.Caption(QRect(kx + 110, 173, 50, 20), QStringLiteral("234"), 0x505050);
     });
 }
 
 QImage CalendarPage() {
     return Window(403, 417, 1752, false, [](Canvas& c) {
-        c.Caption(QRect(15, 9, 70, 14), Text(5424), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
-        c.Caption(QRect(15, 32, 70, 14), Text(5425), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
-        c.Label(QRect(140, 8, 70, 14), 1700, QStringLiteral("2008"), 0x783C3C);
+        c.Caption(QRect(15, 9, 70, 14), Text(IDS_YEAR), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
+        c.Caption(QRect(15, 32, 70, 14), Text(IDS_MONTH), 0x785A5A, Qt::AlignLeft | Qt::AlignTop);
+        c.Label(QRect(140, 8, 70, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, QStringLiteral("2008"), 0x783C3C);
         const unsigned monthColours[4] = {0x783C3C, 0xEFAE00, 0xEFAE00, 0xCDBCBC};
         for (int m = 0; m < 12; ++m) {
             const int state = m == 2 ? 1 : m > 5 ? 3 : 0;
-            c.TextButton(2212, 94 + 51 * (m % 6), m < 6 ? 28 : 51, state, Text(5290 + unsigned(m)), monthColours);
+            c.TextButton(IDB_CALENDAR_MONTH, 94 + 51 * (m % 6), m < 6 ? 28 : 51, state, Text(IDS_JAN + unsigned(m)),
+                         monthColours);
         }
         for (int d = 0; d < 7; ++d) {
-            c.Caption(QRect(14 + 57 * d, 89, 57, 14), Text(5426 + unsigned(d)), d == 0 ? 0x0000FF : 0x785A5A,
+            c.Caption(QRect(14 + 57 * d, 89, 57, 14), Text(IDS_SUN + unsigned(d)), d == 0 ? 0x0000FF : 0x785A5A,
                       Qt::AlignLeft | Qt::AlignTop);
         }
         const unsigned dayColours[4] = {0x783C3C, 0xFFFFFF, 0x0000FF, 0xCDBCBC};
         for (int day = 0; day < 31; ++day) {
             const int cell = day + 6; // 1 March 2008 is a Saturday
             const int state = day == 4 ? 1 : (day % 3 == 0 || day == 17) ? 0 : 3;
-            c.TextButton(1753, 4 + 57 * (cell % 7), 107 + 30 * (cell / 7), state, QString::number(day + 1), dayColours);
+            c.TextButton(IDB_CALENDAR_DAY, 4 + 57 * (cell % 7), 107 + 30 * (cell / 7), state, QString::number(day + 1),
+                         dayColours);
         }
-        c.TextButton(2258, 2, 396, 0, Text(5583), kFrameColours);
-        c.TextButton(2258, 304, 396, 0, Text(5563), kFrameColours);
+        c.TextButton(IDB_PAGE_BUTTONS, 2, 396, 0, Text(IDS_PREV), kFrameColours);
+        c.TextButton(IDB_PAGE_BUTTONS, 304, 396, 0, Text(IDS_PLAY_BUTTON), kFrameColours);
     });
 }
 
 QImage TimelinePage() {
     return Window(403, 417, 1754, false, [](Canvas& c) {
         const int cursor = 113 + 7 * 12;
-        c.Part(1755, QRect(cursor, 70, 402 - cursor, 305), cursor - 113);
+        c.Part(IDB_DAY_TIMELINE_CHART_GRID, QRect(cursor, 70, 402 - cursor, 305), cursor - 113);
         for (int n = 0; n < 16; ++n) {
             c.Caption(QRect(20, 70 + 19 * n, 80, 19), QStringLiteral("CH%1").arg(n + 1, 2, 10, QLatin1Char('0')),
                       0x785A5A, Qt::AlignLeft | Qt::AlignVCenter);
@@ -384,60 +393,65 @@ QImage TimelinePage() {
                 const int type = (n + s) % 6;
                 const int from = 113 + ((n * 5 + s * 7) % 20) * 12;
                 const int to = std::min(401, from + 12 + (n * 13 + s * 29) % 60);
-                c.Stretch(1760 + unsigned(type), QRect(from, 19 * n + 76, to - from, 8));
+                c.Stretch(IDB_TIMELINE_BAR_RECORD_TYPE_0 + unsigned(type), QRect(from, 19 * n + 76, to - from, 8));
             }
         }
         c.Painter().setPen(QColor(0x00, 0xFF, 0xFF));
         c.Painter().drawLine(cursor, 70, cursor, 375);
         for (int k = 0; k < 6; ++k) {
-            c.Cell(1704 + unsigned(k), 11 + 69 * k, 381);
+            c.Cell(IDB_TIMELINE_LEGEND_RECORD_TYPE_0 + unsigned(k), 11 + 69 * k, 381);
         }
-        c.Label(QRect(150, 8, 210, 14), 1700, QStringLiteral("2008-03-05"), 0x783C3C);
-        c.Label(QRect(150, 31, 210, 14), 1700, QStringLiteral("07 : 00 : 00"), 0xE6D200);
-        c.TextButton(2258, 2, 396, 0, Text(5583), kFrameColours);
-        c.TextButton(2258, 304, 396, 0, Text(5563), kFrameColours);
+        c.Label(QRect(150, 8, 210, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, QStringLiteral("2008-03-05"),
+                0x783C3C);
+        c.Label(QRect(150, 31, 210, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, QStringLiteral("07 : 00 : 00"),
+                0xE6D200);
+        c.TextButton(IDB_PAGE_BUTTONS, 2, 396, 0, Text(IDS_PREV), kFrameColours);
+        c.TextButton(IDB_PAGE_BUTTONS, 304, 396, 0, Text(IDS_PLAY_BUTTON), kFrameColours);
     });
 }
 
 QImage CityPage() {
     return Window(403, 417, 1810, false, [](Canvas& c) {
-        c.TextButton(2250, 2, 0, 0, Text(5713), kColumnColours);
-        c.TextButton(2251, 202, 0, 1, Text(5714), kColumnColours);
-        c.Label(QRect(50, 31, 300, 14), 1700, Text(5789), 0xE6D200);
-        c.Label(QRect(50, 54, 300, 14), 1700, QStringLiteral("2008-03-05  09:41:27"), 0x783C3C);
-        c.Cell(1782, 13, 97);
-        c.Stretch(1792, QRect(150, 97, 40, 200));
+        c.TextButton(IDB_COLUMN_BUTTONS_LEFT_HALF, 2, 0, 0, Text(IDS_NTP), kColumnColours);
+        c.TextButton(IDB_COLUMN_BUTTONS_RIGHT_HALF, 202, 0, 1, Text(IDS_CITY), kColumnColours);
+        c.Label(QRect(50, 31, 300, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, Text(IDS_GMT_PLUS_9_SEOUL_TOKYO),
+                0xE6D200);
+        c.Label(QRect(50, 54, 300, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, QStringLiteral("2008-03-05  09:41:27"),
+                0x783C3C);
+        c.Cell(IDB_WORLD_MAP, 13, 97);
+        c.Stretch(IDB_ZONE_HIGHLIGHT_UTC_PLUS_9, QRect(150, 97, 40, 200));
     });
 }
 
 QImage FirmwareDialog() {
     return Window(398, 222, 1646, true, [](Canvas& c) {
         const int percent[5] = {100, 64, 0, 0, 0};
-        const QString status[5] = {Text(5194), QString(), QString(), Text(5083), QString()};
+        const QString status[5] = {Text(IDS_DONE), QString(), QString(), Text(IDS_REQUEST_REFUSED), QString()};
         for (int r = 0; r < 5; ++r) {
             const int y = 19 + 23 * r;
-            c.Cell(r < 2 ? 1692 : 1693, 18, y - 1);
-            c.Label(QRect(38, y, 78, 14), 1700, Text(r < 3 ? 5180 + unsigned(r) : 5181 + unsigned(r)), 0x783C3C);
-            c.Progress(1644, 1645, 94, y, 140, percent[r]);
-            c.Label(QRect(243, y, 132, 14), 1700, status[r], 0x783C3C);
+            c.Cell(r < 2 ? IDB_CHECK_BOX_CHECKED : IDB_CHECK_BOX_NOT_CHECKED, 18, y - 1);
+            c.Label(QRect(38, y, 78, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS,
+                    Text(r < 3 ? IDS_LOADER + unsigned(r) : IDS_KERNEL + unsigned(r)), 0x783C3C);
+            c.Progress(IDB_FIRMWARE_ROW_PROGRESS_GROOVE, IDB_FIRMWARE_ROW_PROGRESS_FILL, 94, y, 140, percent[r]);
+            c.Label(QRect(243, y, 132, 14), IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, status[r], 0x783C3C);
         }
-        c.Cell(2011, 19, 155);
-        c.Caption(QRect(19, 155, 342, 22), Text(5186), 0xFFFFFF);
-        c.TextButton(2012, 220, 187, 0, Text(5027), kBoxColours);
-        c.TextButton(2012, 306, 187, 3, Text(5188), kBoxColours);
+        c.Cell(IDB_FIRMWARE_UPGRADE_STATUS_STRIP, 19, 155);
+        c.Caption(QRect(19, 155, 342, 22), Text(IDS_SENDING_THE_IMAGE), 0xFFFFFF);
+        c.TextButton(IDB_FIRMWARE_UPGRADE_START_STOP_CLOSE, 220, 187, 0, Text(IDS_STOP), kBoxColours);
+        c.TextButton(IDB_FIRMWARE_UPGRADE_START_STOP_CLOSE, 306, 187, 3, Text(IDS_CLOSE), kBoxColours);
     });
 }
 
 QImage Popups() {
-    return Window(354, 44 + 8 + 40, 1536, true, [](Canvas& c) {
+    return Window(354, 44 + 8 + 40, IDB_FULL_SCREEN_ARRANGE_BAR, true, [](Canvas& c) {
         for (int i = 0; i < 9; ++i) {
-            c.Cell(1510 + unsigned(i), 4 + 34 * i, 4, i == 8 ? 1 : 0);
+            c.Cell(IDB_SPLIT_ONE_TILE + unsigned(i), 4 + 34 * i, 4, i == 8 ? 1 : 0);
         }
-        c.Cell(1537, 310, 4);
-        c.Cell(1634, 0, 52);
-        c.Progress(1635, 1636, 20, 52 + 11, 280, 50);
+        c.Cell(IDB_ARRANGE_BAR_LEAVE_FULL_SCREEN, 310, 4);
+        c.Cell(IDB_BACKUP_PROGRESS_POPUP, 0, 52);
+        c.Progress(IDB_BACKUP_PROGRESS_BAR_GROOVE, IDB_BACKUP_PROGRESS_BAR_FILL, 20, 52 + 11, 280, 50);
         c.Caption(QRect(20, 52 + 11, 280, 18), QStringLiteral("50.0 %"), 0x00FEFE);
-        c.Cell(1625, 320, 52 + 6);
+        c.Cell(IDB_BACKUP_PROGRESS_STOP, 320, 52 + 6);
     });
 }
 

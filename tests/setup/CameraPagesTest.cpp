@@ -3,6 +3,7 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "setup/CameraAdjustDlg.h"
 #include "setup/CameraCovertDlg.h"
 #include "setup/CameraNameDlg.h"
@@ -66,13 +67,13 @@ TEST_F(CameraPages, AdjustColumnsShowTheirBytesAndClearTheTicks) {
     Open();
     auto& page = Show<CCameraAdjustDlg>(155);
     EXPECT_EQ(page.GetColumn(), 0);
-    EXPECT_EQ(page.ColumnButton(0).GetState(), 1);
+    EXPECT_EQ(page.ColumnButton(0).GetState(), kButtonOn);
     EXPECT_EQ(page.RowSlider(5).GetPos(), 15);
     EXPECT_EQ(Text(page.RowLabel(8)), "CH09");
     Click(page.RowBox(5));
     Click(page.ColumnButton(3));
-    EXPECT_EQ(page.ColumnButton(0).GetState(), 0);
-    EXPECT_EQ(page.ColumnButton(3).GetState(), 1);
+    EXPECT_EQ(page.ColumnButton(0).GetState(), kButtonNormal);
+    EXPECT_EQ(page.ColumnButton(3).GetState(), kButtonOn);
     EXPECT_EQ(page.RowSlider(5).GetPos(), 85);
     EXPECT_EQ(Text(page.RowValue(5)), "85");
     EXPECT_EQ(page.RowBox(5).GetCheck(), 0);
@@ -167,11 +168,11 @@ TEST_F(CameraPages, CovertPairsWriteTheRowAndTheTickedRows) {
 TEST_F(CameraPages, CovertShowsOnOnlyForOne) {
     Open();
     auto& page = Show<CCameraCovertDlg>(156);
-    EXPECT_EQ(page.RowOn(0).GetState(), 1);
-    EXPECT_EQ(page.RowOff(0).GetState(), 0);
+    EXPECT_EQ(page.RowOn(0).GetState(), kButtonOn);
+    EXPECT_EQ(page.RowOff(0).GetState(), kButtonNormal);
     // 2 is not "on".
-    EXPECT_EQ(page.RowOn(1).GetState(), 0);
-    EXPECT_EQ(page.RowOff(1).GetState(), 1);
+    EXPECT_EQ(page.RowOn(1).GetState(), kButtonNormal);
+    EXPECT_EQ(page.RowOff(1).GetState(), kButtonOn);
 }
 
 TEST_F(CameraPages, NamesAreWrittenAtEveryKeystrokeAndKeepTheirTerminator) {

@@ -4,6 +4,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/EmailSetupDlg.h"
 #include "setup/SetupListPopupDlg.h"
 #include "setup/SetupText.h"
@@ -30,9 +31,9 @@ TEST_F(EmailPage, EditsShowAndWriteTheirStrings) {
     auto& page = Show<CEmailSetupDlg>(185);
     EXPECT_EQ(Text(page.Edit(0)), "smtp.example.org");
     EXPECT_EQ(Text(page.Edit(1)), "alarm@example.org");
-    EXPECT_EQ(TextOf(page.OptionSelector()), LoadResString(5201));
-    EXPECT_EQ(TextOf(page.Label(790)), LoadResString(5485) + " 1");
-    EXPECT_EQ(TextOf(page.Label(794)), LoadResString(5501));
+    EXPECT_EQ(TextOf(page.OptionSelector()), LoadResString(IDS_EVENTS));
+    EXPECT_EQ(TextOf(page.Label(790)), LoadResString(IDS_USER) + " 1");
+    EXPECT_EQ(TextOf(page.Label(794)), LoadResString(IDS_SENDER));
     EXPECT_TRUE(Changed().empty());
 
     Type(page.Edit(1), "x");
@@ -60,7 +61,7 @@ TEST_F(EmailPage, TheOptionIsChosenFromItsList) {
     EXPECT_EQ(popup->GetWidth(), 180);
     Click(popup->Item(2));
     EXPECT_EQ(Changed(), (ByteMap{{4024, 2}}));
-    EXPECT_EQ(TextOf(page.OptionSelector()), LoadResString(5202));
+    EXPECT_EQ(TextOf(page.OptionSelector()), LoadResString(IDS_EVENTS_AND_LOG));
     page.OnListResult(0, 3);
     EXPECT_EQ(db.email.option, 2);
 }

@@ -3,7 +3,9 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/EventYesNoDlg.h"
 #include "setup/EventYesNoTimeADlg.h"
 #include "setup/EventYesNoTimeBDlg.h"
@@ -53,15 +55,15 @@ TEST_F(OsdPage, TheFormFollowsTheSetupVersion) {
         EXPECT_EQ(Top(page.Label(794)), c.list1Y + 1) << version;
         for (UINT id = 796; id <= 801; ++id)
             EXPECT_EQ(page.Label(id).IsWindowVisible() != FALSE, c.extended) << version << " label " << id;
-        EXPECT_EQ(TextOf(page.Selector(0)), "5 " + LoadResString(5341)) << version;
+        EXPECT_EQ(TextOf(page.Selector(0)), "5 " + LoadResString(IDS_SEC)) << version;
         EXPECT_EQ(Text(page.Selector(1)), "4") << version;
         if (c.extended) {
             EXPECT_EQ(Top(page.Selector(4)), 123);
-            EXPECT_EQ(TextOf(page.Selector(3)), "5" + LoadResString(5351));
-            EXPECT_EQ(TextOf(page.Label(798)), LoadResString(5903));
+            EXPECT_EQ(TextOf(page.Selector(3)), "5" + LoadResString(IDS_MIN));
+            EXPECT_EQ(TextOf(page.Label(798)), LoadResString(IDS_MENU_TIMEOUT));
         }
-        EXPECT_EQ(page.RowOn(0).GetState(), 1);
-        EXPECT_EQ(page.RowOff(1).GetState(), 1);
+        EXPECT_EQ(page.RowOn(0).GetState(), kButtonOn);
+        EXPECT_EQ(page.RowOff(1).GetState(), kButtonOn);
         Close();
         db = PatternRecord();
     }
@@ -86,8 +88,8 @@ TEST_F(OsdPage, ListChoicesWriteTheirOwnByte) {
             EXPECT_EQ(Text(page.Selector(c.kind)), c.shown);
         }
     }
-    EXPECT_EQ(TextOf(page.Selector(0)), "10 " + LoadResString(5341));
-    EXPECT_EQ(TextOf(page.Selector(2)), LoadResString(5343));
+    EXPECT_EQ(TextOf(page.Selector(0)), "10 " + LoadResString(IDS_SEC));
+    EXPECT_EQ(TextOf(page.Selector(2)), LoadResString(IDS_ALWAYS));
 }
 
 TEST_F(OsdPage, TheBasicFormLeavesTheExtendedBytesAlone) {
@@ -183,9 +185,9 @@ TEST_F(EventPages, AnyByteButOneShowsNoAndStaysUntilPressed) {
     db.event_set1[1] = 1;
     Open();
     auto& page = Show<CEventYesNoDlg>(186);
-    EXPECT_EQ(page.YesButton(0).GetState(), 0);
-    EXPECT_EQ(page.NoButton(0).GetState(), 1);
-    EXPECT_EQ(page.YesButton(1).GetState(), 1);
+    EXPECT_EQ(page.YesButton(0).GetState(), kButtonNormal);
+    EXPECT_EQ(page.NoButton(0).GetState(), kButtonOn);
+    EXPECT_EQ(page.YesButton(1).GetState(), kButtonOn);
     Click(page.YesButton(1));
     Click(page.YesButton(1));
     EXPECT_TRUE(Changed().empty());

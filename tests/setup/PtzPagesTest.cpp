@@ -3,7 +3,9 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/KeyboardSetupDlg.h"
 #include "setup/ProtocolTable.h"
 #include "setup/PtzRangeDlg.h"
@@ -104,7 +106,7 @@ TEST(ProtocolTable, IdStepsAndBaudAfterAProtocolChange) {
     for (const auto& c : bauds) {
         EXPECT_EQ(CProtocolTable::BaudAfterProtocol(c.baud, c.count), c.after) << c.baud << "/" << c.count;
     }
-    EXPECT_EQ(CProtocolTable::IdText(0), LoadResString(5340));
+    EXPECT_EQ(CProtocolTable::IdText(0), LoadResString(IDS_OFF));
     EXPECT_EQ(CProtocolTable::IdText(17).Str(), "17");
 }
 
@@ -182,7 +184,7 @@ TEST_F(PtzPages, IdStepsStopAtTheEnds) {
     EXPECT_EQ(db.ptz_id[0], 255);
     page.OnListResult(1, 6);
     EXPECT_EQ(db.ptz_id[1], 0);
-    EXPECT_EQ(TextOf(page.RowValue(1)), LoadResString(5340));
+    EXPECT_EQ(TextOf(page.RowValue(1)), LoadResString(IDS_OFF));
     EXPECT_EQ(Changed(), (Bytes{{3109, 0}}));
 }
 
@@ -198,7 +200,7 @@ TEST_F(PtzPages, SliderSetsTheIdOfTheTickedRows) {
     page.RowSlider(7).SetPos(0);
     page.SendMessage(WM_SLIDER_MOVE, CPtzSetupDlg::IDC_ROW_SLIDER + 7, 0);
     EXPECT_EQ(db.ptz_id[7], 0);
-    EXPECT_EQ(TextOf(page.RowValue(7)), LoadResString(5340));
+    EXPECT_EQ(TextOf(page.RowValue(7)), LoadResString(IDS_OFF));
 }
 
 TEST_F(PtzPages, ProtocolListGivesCodesNotPlacesAndHoldsTheBaud) {
@@ -293,8 +295,8 @@ TEST_F(PtzPages, SwitchingColumnsClearsTheTicksAndNextOpensTheLimits) {
     for (int r = 0; r < 16; ++r) {
         EXPECT_EQ(page.RowBox(r).GetCheck(), int(BST_UNCHECKED)) << r;
     }
-    EXPECT_EQ(page.ColumnButton(2).GetState(), 1);
-    EXPECT_EQ(page.ColumnButton(0).GetState(), 0);
+    EXPECT_EQ(page.ColumnButton(2).GetState(), kButtonOn);
+    EXPECT_EQ(page.ColumnButton(0).GetState(), kButtonNormal);
     page.OnNext();
     Flush();
     EXPECT_NE(dynamic_cast<CPtzRangeDlg*>(frame->PageInSlot(SetupPageSlot(182))), nullptr);
@@ -372,7 +374,7 @@ TEST_F(PtzPages, KeyboardEditsItsThreeBytes) {
         Bytes changed;
         std::string shown;
     } cases[] = {
-        {"-1 on ID 1 gives none", CKeyboardSetupDlg::kColumnId, 6, {{3156, 0}}, LoadResString(5340).Str()},
+        {"-1 on ID 1 gives none", CKeyboardSetupDlg::kColumnId, 6, {{3156, 0}}, LoadResString(IDS_OFF).Str()},
         {"+1", CKeyboardSetupDlg::kColumnId, 7, {{3156, 1}}, "1"},
         {"ID 5", CKeyboardSetupDlg::kColumnId, 5, {{3156, 5}}, "5"},
         // Item 1 is code 2 (code 1 has no name): two rates, so baud 4 becomes 1.
@@ -392,7 +394,7 @@ TEST_F(PtzPages, KeyboardEditsItsThreeBytes) {
         page.OnListResult(0, c.index);
         EXPECT_EQ(Changed(), c.changed) << c.name;
         EXPECT_EQ(Text(page.Value()), c.shown) << c.name;
-        EXPECT_EQ(page.ColumnButton(c.column).GetState(), 1) << c.name;
+        EXPECT_EQ(page.ColumnButton(c.column).GetState(), kButtonOn) << c.name;
     }
     page.ShowIdColumn();
     page.Slider().SetPos(77);

@@ -3,6 +3,8 @@
 
 #include "setup/RecordBudget.h"
 
+#include "res/TextIds.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -210,7 +212,7 @@ TEST(RecordBudget, SensitivityAndDaySteps) {
         int position;
         int thumb;
         UINT text;
-    } sensitivity[] = {{0, 1, 5206}, {1, 2, 5205}, {2, 3, 5204}, {3, 3, 5204}};
+    } sensitivity[] = {{0, 1, IDS_LOW}, {1, 2, IDS_MIDDLE}, {2, 3, IDS_HIGH}, {3, 3, IDS_HIGH}};
     for (const auto& s : sensitivity) {
         EXPECT_EQ(SensitivityThumb(s.position), s.thumb) << s.position;
         EXPECT_EQ(SensitivityTextId(SensitivityThumb(s.position)), s.text) << s.position;

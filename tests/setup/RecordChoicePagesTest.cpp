@@ -3,7 +3,9 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/RecPresetDlg.h"
 #include "setup/RecResRatePage.h"
 #include "setup/RecUniqueChoiceDlg.h"
@@ -35,7 +37,8 @@ protected:
     }
     // The name of a record mode, or none (6).
     static std::string ModeName(int value) {
-        static constexpr UINT kTexts[7] = {5208, 5130, 5131, 5209, 5132, 5210, 5144};
+        static constexpr UINT kTexts[7] = {IDS_CONTINUOUS,  IDS_ALARM,   IDS_MOTION,     IDS_SCHEDULE,
+                                           IDS_AUDIO_EVENT, IDS_HOLIDAY, IDS_NONE_STATUS};
         return LoadResString(kTexts[value]).Str();
     }
     void SetSlots(std::vector<int> values) {
@@ -132,8 +135,8 @@ TEST_F(PresetPage, AChannelIsHeldByOneSlotOfAnEntry) {
     R& page = OpenPage<R>(998);
     EXPECT_EQ(page.GetEntry(), 0);
     Click(page.EntryButton(2));
-    EXPECT_EQ(page.EntryButton(2).GetState(), 1);
-    EXPECT_EQ(page.EntryButton(0).GetState(), 0);
+    EXPECT_EQ(page.EntryButton(2).GetState(), kButtonOn);
+    EXPECT_EQ(page.EntryButton(0).GetState(), kButtonNormal);
     EXPECT_EQ(Text(page.Selector(0)), "Channel 5");
     EXPECT_EQ(Text(page.Selector(1)), "Off");
     // Channel 5 is slot 0's: refused for slot 1, the selector keeps its text.
@@ -152,7 +155,7 @@ TEST_F(PresetPage, AChannelIsHeldByOneSlotOfAnEntry) {
     Choose(page.Selector(2), 6);
     Choose(page.Selector(4 + 3), 1);
     EXPECT_EQ(Since(), (ByteMap{{Camera(2, 0), 0}, {Camera(2, 1), 6}, {Camera(3, 2), 6}, {OnOff(3, 3), 1}}));
-    EXPECT_EQ(TextOf(page.Selector(7)), LoadResString(5767));
+    EXPECT_EQ(TextOf(page.Selector(7)), LoadResString(IDS_TOUR));
 }
 
 TEST_F(PresetPage, ListsFollowTheRecordersChannels) {

@@ -4,6 +4,7 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
 #include "setup/RecGeneralDlg.h"
 #include "setup/RecRegionDlg.h"
@@ -107,8 +108,8 @@ TEST_F(RecordGeneralPages, SelectorsShowTheStoredValues) {
         EXPECT_EQ(Text(page.Label(G::IDC_RATE)), "6");
         EXPECT_EQ(Text(page.Label(G::IDC_OPTION)), "Low");
         EXPECT_EQ(Text(page.Label(G::IDC_CHANNEL)), "CH04");
-        EXPECT_EQ(page.OnButton(1).GetState(), 1);
-        EXPECT_EQ(page.OffButton(1).GetState(), 0);
+        EXPECT_EQ(page.OnButton(1).GetState(), kButtonOn);
+        EXPECT_EQ(page.OffButton(1).GetState(), kButtonNormal);
         Close();
     }
 }
@@ -231,8 +232,8 @@ TEST_F(RecordGeneralPages, SliderResultAndOnOffRow) {
     mark = db;
     Click(page.OffButton(1));
     EXPECT_EQ(Since(), (ByteMap{{646, 0}}));
-    EXPECT_EQ(page.OffButton(1).GetState(), 1);
-    EXPECT_EQ(page.OnButton(1).GetState(), 0);
+    EXPECT_EQ(page.OffButton(1).GetState(), kButtonOn);
+    EXPECT_EQ(page.OnButton(1).GetState(), kButtonNormal);
     Click(page.OnButton(1));
     EXPECT_TRUE(Since().empty());
     Click(page.RegionButton());
@@ -293,7 +294,7 @@ TEST_F(RegionPage, ChannelsShowTheirStoredRegionWithoutWritingIt) {
     SetRegion(2, 80, 200, 50, 200);
     CRecRegionDlg& page = OpenRegion();
     EXPECT_EQ(page.GetChannel(), 0);
-    EXPECT_EQ(page.ChannelButton(0).GetState(), 1);
+    EXPECT_EQ(page.ChannelButton(0).GetState(), kButtonOn);
     // The stored last column and row are shown selected, as the editor stored them.
     EXPECT_EQ(Selected(page), 11 * 5);
     EXPECT_EQ(page.Editor().GetCellValue(40, 20, 44, 24), 1);
@@ -302,8 +303,8 @@ TEST_F(RegionPage, ChannelsShowTheirStoredRegionWithoutWritingIt) {
     EXPECT_EQ(page.Editor().GetCellValue(80, 40, 84, 44), 0);
     Click(page.ChannelButton(1));
     EXPECT_EQ(Selected(page), 0);
-    EXPECT_EQ(page.ChannelButton(0).GetState(), 0);
-    EXPECT_EQ(page.ChannelButton(1).GetState(), 1);
+    EXPECT_EQ(page.ChannelButton(0).GetState(), kButtonNormal);
+    EXPECT_EQ(page.ChannelButton(1).GetState(), kButtonOn);
     Click(page.ChannelButton(2));
     EXPECT_EQ(Selected(page), 9 * 11); // columns 80-88, rows 50-60: what the grid has
     EXPECT_EQ(page.StripText().Str(), "LEFT: 80    RIGHT: 200    TOP: 50    BOTTOM: 200");

@@ -4,6 +4,7 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "setup/RecMotionRegionDlg.h"
 #include "setup/RecResRatePage.h"
 #include "setup/RecScheduleDlg.h"
@@ -45,8 +46,8 @@ TEST_F(GridPages, ShowingAChannelStoresItsVisibleCellsAsOneOrZero) {
     EXPECT_EQ(page.GetChannel(), 0);
     Click(page.ChannelButton(1));
     EXPECT_EQ(page.GetChannel(), 1);
-    EXPECT_EQ(page.ChannelButton(1).GetState(), 1);
-    EXPECT_EQ(page.ChannelButton(0).GetState(), 0);
+    EXPECT_EQ(page.ChannelButton(1).GetState(), kButtonOn);
+    EXPECT_EQ(page.ChannelButton(0).GetState(), kButtonNormal);
     ByteMap expected;
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 10; ++col)
@@ -144,11 +145,11 @@ TEST_F(GridPages, ModeScheduleBandsPaintTheChosenModeAndClicksStepThroughFour) {
     S& page = OpenPage<S>(171);
     EXPECT_TRUE(page.IsModeVariant());
     EXPECT_EQ(page.GetPaintMode(), 0);
-    EXPECT_EQ(page.Button(0).GetState(), 1);
+    EXPECT_EQ(page.Button(0).GetState(), kButtonOn);
     Click(page.Button(2));
     EXPECT_EQ(page.GetPaintMode(), 2);
-    EXPECT_EQ(page.Button(2).GetState(), 1);
-    EXPECT_EQ(page.Button(0).GetState(), 0);
+    EXPECT_EQ(page.Button(2).GetState(), kButtonOn);
+    EXPECT_EQ(page.Button(0).GetState(), kButtonNormal);
     EXPECT_TRUE(Since().empty());
     // Day column 1, hours 8 to 12.
     Press(page.Grid(), CPoint(60, 122), CPoint(90, 190));

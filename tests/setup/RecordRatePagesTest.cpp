@@ -4,6 +4,7 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "setup/RecMotionRegionDlg.h"
 #include "setup/RecPresetDlg.h"
 #include "setup/RecResRatePage.h"
@@ -89,8 +90,8 @@ TEST_F(RatePages, ResolutionButtonsSetEveryChannelAndItsDefaultRates) {
         Click(page.Radio(kResolutionCif, 0));
         EXPECT_EQ(Since(), Join(Bytes(a.resolution, std::vector<int>(16, 2)), Bytes(a.rate, cif16))) << a.page;
         for (int r : {0, 9, 15}) {
-            EXPECT_EQ(page.Radio(0, r).GetState(), 0) << a.page << " row " << r;
-            EXPECT_EQ(page.Radio(2, r).GetState(), 1) << a.page << " row " << r;
+            EXPECT_EQ(page.Radio(0, r).GetState(), kButtonNormal) << a.page << " row " << r;
+            EXPECT_EQ(page.Radio(2, r).GetState(), kButtonOn) << a.page << " row " << r;
         }
         Close();
     }
@@ -121,9 +122,9 @@ TEST_F(RatePages, ResolutionButtonsSetEveryChannelAndItsDefaultRates) {
 TEST_F(RatePages, ResolutionColumnShowsChannelOnesButtonsOnly) {
     Prepare(kRatePages[2], 16, 0, {3}, {1, 0, 2});
     P& page = OpenPage(165);
-    EXPECT_EQ(page.Radio(1, 0).GetState(), 1);
-    EXPECT_EQ(page.Radio(0, 0).GetState(), 0);
-    EXPECT_EQ(page.Radio(2, 2).GetState(), 1);
+    EXPECT_EQ(page.Radio(1, 0).GetState(), kButtonOn);
+    EXPECT_EQ(page.Radio(0, 0).GetState(), kButtonNormal);
+    EXPECT_EQ(page.Radio(2, 2).GetState(), kButtonOn);
     for (int code = 0; code < 3; ++code) {
         EXPECT_TRUE(page.Radio(code, 0).IsWindowVisible()) << code;
         EXPECT_FALSE(page.Radio(code, 1).IsWindowVisible()) << code;
@@ -163,7 +164,7 @@ TEST_F(RatePages, RateMovesStayWithinTheBudget) {
     EXPECT_EQ(Since(), (ByteMap{{656, 5}, {657, 0}, {659, 10}, {673, 0}}));
     EXPECT_FALSE(page.OnButton(1).IsWindowEnabled());
     EXPECT_FALSE(page.OffButton(1).IsWindowEnabled());
-    EXPECT_EQ(page.OnButton(1).GetState(), 3);
+    EXPECT_EQ(page.OnButton(1).GetState(), kButtonDisabled);
     EXPECT_TRUE(page.OnButton(0).IsWindowEnabled());
 }
 
@@ -275,7 +276,7 @@ TEST_F(RatePages, AudioColumnSilencesChannelsThatDoNotRecordAndEditsChannelOne) 
     EXPECT_TRUE(page.OnButton(0).IsWindowVisible());
     EXPECT_FALSE(page.OnButton(0).IsWindowEnabled());
     EXPECT_FALSE(page.OnButton(1).IsWindowVisible());
-    EXPECT_EQ(page.OnButton(1).GetState(), 1);
+    EXPECT_EQ(page.OnButton(1).GetState(), kButtonOn);
     Close();
 
     // Rows ticked in the rate column are unticked by the audio column: Off changes channel 1 only.
@@ -287,8 +288,8 @@ TEST_F(RatePages, AudioColumnSilencesChannelsThatDoNotRecordAndEditsChannelOne) 
     EXPECT_EQ(audio.RowBox(3).GetCheck(), 0);
     Click(audio.OffButton(0));
     EXPECT_EQ(Since(), (ByteMap{{672, 0}}));
-    EXPECT_EQ(audio.OffButton(0).GetState(), 1);
-    EXPECT_EQ(audio.OnButton(0).GetState(), 0);
+    EXPECT_EQ(audio.OffButton(0).GetState(), kButtonOn);
+    EXPECT_EQ(audio.OnButton(0).GetState(), kButtonNormal);
     Click(audio.OnButton(0));
     EXPECT_TRUE(Since().empty());
 }
@@ -401,8 +402,8 @@ TEST_F(RatePages, DaysPageCifTurnsWholeGroupsOnAndGroupsSwitchTogether) {
     Click(page.ColumnButton(P::kColumnOnOff));
     EXPECT_FALSE(page.RowBox(0).IsWindowVisible());
     EXPECT_TRUE(page.OnButton(5).IsWindowVisible());
-    EXPECT_EQ(page.OnButton(0).GetState(), 1);
-    EXPECT_EQ(page.OffButton(5).GetState(), 1);
+    EXPECT_EQ(page.OnButton(0).GetState(), kButtonOn);
+    EXPECT_EQ(page.OffButton(5).GetState(), kButtonOn);
     // Off on channel 1 turns channels 1-4 off.
     Click(page.OffButton(0));
     EXPECT_EQ(Since(), Bytes(2616, {0, 0, 0, 0}));

@@ -3,7 +3,10 @@
 
 #include "SetupTestSupport.h"
 
+#include "protocol/ClientMessages.h"
 #include "protocol/Crc32.h"
+#include "res/BitmapIds.h"
+#include "res/ButtonStates.h"
 #include "setup/CameraAdjustDlg.h"
 #include "setup/CameraCovertDlg.h"
 #include "setup/EmailSetupDlg.h"
@@ -40,7 +43,7 @@ protected:
 // A page that only marks which slot it was opened into.
 class CProbePage : public CSetupPage {
 public:
-    CProbePage() : CSetupPage(CSetupBlankDlg::IDD, 1723) {}
+    CProbePage() : CSetupPage(CSetupBlankDlg::IDD, IDB_PAGE_BLANK_PAGE_DAYS) {}
 };
 
 // Puts probe makers in for some pages while it lives, and the previous makers back afterwards.
@@ -66,8 +69,8 @@ TEST_F(SetupFrame, OpensOnTheDisplayTabWithTheCameraPage) {
     CSetupMenuDlg* panel = frame->Panel(CSetupDlg::kTabDisplay);
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->IsWindowVisible());
-    EXPECT_EQ(panel->Button(0).GetState(), 1);
-    EXPECT_EQ(panel->Button(1).GetState(), 0);
+    EXPECT_EQ(panel->Button(0).GetState(), kButtonOn);
+    EXPECT_EQ(panel->Button(1).GetState(), kButtonNormal);
     CSetupPage* page = frame->PageInSlot(0);
     ASSERT_NE(dynamic_cast<CCameraAdjustDlg*>(page), nullptr);
     EXPECT_TRUE(page->IsWindowVisible());
@@ -160,8 +163,8 @@ TEST_F(SetupFrame, RecMenuFollowsTheRecorderSubType) {
         Click(panel->Button(4));
         EXPECT_NE(frame->PageInSlot(c.fifthSlot), nullptr) << "sub-type " << c.subType;
         EXPECT_EQ(frame->PageInSlot(SetupPageSlot(162)), nullptr);
-        EXPECT_EQ(panel->Button(4).GetState(), 1);
-        EXPECT_EQ(panel->Button(0).GetState(), 0);
+        EXPECT_EQ(panel->Button(4).GetState(), kButtonOn);
+        EXPECT_EQ(panel->Button(0).GetState(), kButtonNormal);
         Close();
         db = PatternRecord();
     }
@@ -383,7 +386,7 @@ class CMainStandIn : public CWnd {
 public:
     bool Make() { return Create(nullptr, "main", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0) != FALSE; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_SETUP_NOTICE)
+        if (message == WM_KELO_NOTICE)
             notices.emplace_back(wParam, lParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }

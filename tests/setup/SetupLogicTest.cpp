@@ -2,8 +2,10 @@
 
 #include "protocol/InfoBlocks.h"
 #include "protocol/SetupDatabase.h"
+#include "res/BitmapIds.h"
 #include "res/ResLibrary.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/AccountRules.h"
 #include "setup/SetupRules.h"
 #include "setup/SetupText.h"
@@ -45,7 +47,7 @@ TEST(PopupLayout, FramePiecesSurroundTheRows) {
     const RECT expected[9] = {{0, 0, 5, 5},      {5, 0, 135, 5}, {135, 0, 140, 5}, {0, 5, 5, 68},     {5, 5, 135, 68},
                               {135, 5, 140, 68}, {0, 68, 5, 73}, {5, 68, 135, 73}, {135, 68, 140, 73}};
     for (int k = 0; k < 9; ++k) {
-        EXPECT_EQ(pieces[std::size_t(k)].bitmap, UINT(1710 + k));
+        EXPECT_EQ(pieces[std::size_t(k)].bitmap, UINT(IDB_POPUP_FRAME_TOP_LEFT_CORNER + k));
         EXPECT_TRUE(pieces[std::size_t(k)].rect == expected[k]) << k << " " << Show(pieces[std::size_t(k)].rect);
         // Only the corners keep their size.
         EXPECT_EQ(pieces[std::size_t(k)].stretch, k != 0 && k != 2 && k != 6 && k != 8) << k;
@@ -303,8 +305,8 @@ TEST_F(Languages, RecorderNamesAreMatchedWithoutCaseAndOthersShownAsWritten) {
     std::strcpy(names.language_name[3], "Klingon");
     std::memcpy(names.language_name[5], "ABCDEFGHIJKLMNOP", 16); // fills its slot
     const LanguageSource source{&codes, &names};
-    EXPECT_EQ(LanguageText(source, 0), LoadResString(5211));
-    EXPECT_EQ(LanguageText(source, 2), LoadResString(5213));
+    EXPECT_EQ(LanguageText(source, 0), LoadResString(IDS_ENGLISH));
+    EXPECT_EQ(LanguageText(source, 2), LoadResString(IDS_GERMAN));
     EXPECT_EQ(LanguageText(source, 3), "Klingon");
     EXPECT_EQ(LanguageText(source, 1), "");
     EXPECT_EQ(LanguageText(source, 5), "ABCDEFGHIJKLMNOP");

@@ -2,7 +2,9 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/BitmapIds.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/OsdSetupDlg.h"
 #include "setup/SetupBlankDlg.h"
 #include "setup/SetupListPopupDlg.h"
@@ -15,7 +17,7 @@ namespace {
 // A page in slot 5 that records what the popups give it.
 class CRecordingPage : public CSetupPage {
 public:
-    CRecordingPage() : CSetupPage(CSetupBlankDlg::IDD, 1723) {}
+    CRecordingPage() : CSetupPage(CSetupBlankDlg::IDD, IDB_PAGE_BLANK_PAGE_DAYS) {}
     void OnListResult(int kind, int index) override { lists.emplace_back(kind, index); }
     void OnSliderResult(int kind, int value0, int value1) override { sliders.push_back({kind, value0, value1}); }
     static inline std::vector<std::pair<int, int>> lists;
@@ -83,7 +85,7 @@ TEST_F(SetupPopups, ClickingAnItemGivesItsIndexAndClosesTheList) {
     Click(frame->ListPopup()->Item(2));
     EXPECT_EQ(frame->ListPopup(), nullptr);
     EXPECT_EQ(db.osd_list0, 2);
-    EXPECT_EQ(TextOf(osd.Selector(0)), "10 " + LoadResString(5341));
+    EXPECT_EQ(TextOf(osd.Selector(0)), "10 " + LoadResString(IDS_SEC));
 }
 
 TEST_F(SetupPopups, FourColumnListsAndCountsOutsideTheLabels) {
@@ -159,7 +161,7 @@ TEST_F(SetupPopups, ClockSlidersGiveTheirValuesWhenClosedUnmoved) {
     EXPECT_EQ(popup->Slider(0).GetRangeMax(), 23);
     EXPECT_EQ(popup->Slider(1).GetRangeMax(), 59);
     EXPECT_TRUE(popup->NameLabel(0).IsWindowVisible());
-    EXPECT_EQ(TextOf(popup->NameLabel(1)), LoadResString(5351));
+    EXPECT_EQ(TextOf(popup->NameLabel(1)), LoadResString(IDS_MIN));
     EXPECT_EQ(ClientRectIn(popup->Slider(1), *popup), CRect(110, 31, 300, 40));
     EXPECT_EQ(ClientRectIn(popup->ValueLabel(1), *popup), CRect(313, 30, 345, 44));
     frame->ClosePopups();

@@ -3,7 +3,9 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SpotSetupDlg.h"
 
 #include <algorithm>
@@ -43,7 +45,7 @@ protected:
         page.ScreenToClient(&r);
         return r.TopLeft();
     }
-    static std::string Dwell(int seconds) { return std::to_string(seconds) + " " + LoadResString(5341).Str(); }
+    static std::string Dwell(int seconds) { return std::to_string(seconds) + " " + LoadResString(IDS_SEC).Str(); }
 };
 
 TEST_F(SpotPage, ChoosingAModeStoresItAndCopiesTheGroupLeadersDwell) {
@@ -151,7 +153,7 @@ TEST_F(SpotPage, ModeViewShowsFiveLinesAndDisablesGroupsTheRecorderLacks) {
         EXPECT_TRUE(page.Label(C::IDC_MODE_LABEL + 1).IsWindowVisible());
         EXPECT_EQ(PlaceIn(page.Label(C::IDC_MODE_LABEL + 1), page), CPoint(12, 124));
         // Mode 5 stored: its pair chosen, Event On/Off offered instead of Duration.
-        EXPECT_EQ(page.ModeOn(5).GetState(), 1);
+        EXPECT_EQ(page.ModeOn(5).GetState(), kButtonOn);
         EXPECT_FALSE(page.ColumnButton(1).IsWindowVisible());
         EXPECT_TRUE(page.ColumnButton(2).IsWindowVisible());
         EXPECT_FALSE(page.RowBox(0).IsWindowVisible());
@@ -163,7 +165,7 @@ TEST_F(SpotPage, ModeViewShowsFiveLinesAndDisablesGroupsTheRecorderLacks) {
     for (int stored : {4, 6}) {
         auto& page = OpenSpot(16, stored);
         for (int m : {0, 1, 2, 3, 5}) {
-            EXPECT_EQ(page.ModeOn(m).GetState(), 0) << stored;
+            EXPECT_EQ(page.ModeOn(m).GetState(), kButtonNormal) << stored;
         }
         EXPECT_TRUE(page.ColumnButton(2).IsWindowVisible());
         Close();
@@ -188,8 +190,8 @@ TEST_F(SpotPage, DurationViewLaysOutOneSliderPerChannelOrGroup) {
         auto& page = OpenSpot(c.channels, c.mode);
         Click(page.ColumnButton(1));
         EXPECT_EQ(page.BackgroundIndex(), c.background) << c.mode;
-        EXPECT_EQ(page.ColumnButton(1).GetState(), 1);
-        EXPECT_EQ(page.ColumnButton(0).GetState(), 0);
+        EXPECT_EQ(page.ColumnButton(1).GetState(), kButtonOn);
+        EXPECT_EQ(page.ColumnButton(0).GetState(), kButtonNormal);
         for (int r = 0; r < c.channels; ++r) {
             const bool shown = std::find(c.shownRows.begin(), c.shownRows.end(), r) != c.shownRows.end();
             EXPECT_EQ(page.RowSlider(r).IsWindowVisible() != FALSE, shown) << c.mode << " row " << r;
@@ -222,7 +224,7 @@ TEST_F(SpotPage, DurationDoesNothingWithoutGroupsOrInOtherModes) {
         page.ShowDurationColumn();
         Flush();
         EXPECT_EQ(page.BackgroundIndex(), 0) << mode << "/" << channels;
-        EXPECT_EQ(page.ColumnButton(0).GetState(), 1);
+        EXPECT_EQ(page.ColumnButton(0).GetState(), kButtonOn);
         EXPECT_TRUE(page.ModeOn(0).IsWindowVisible());
         EXPECT_FALSE(page.RowSlider(0).IsWindowVisible());
         Close();

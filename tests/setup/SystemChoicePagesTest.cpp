@@ -3,7 +3,9 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/ChannelTriStateDlg.h"
 #include "setup/DeinterlaceDlg.h"
 #include "setup/SetupListPopupDlg.h"
@@ -25,12 +27,13 @@ TEST_F(SystemChoicePages, DaysSliderStoresItsPositionAndShowsTheDays) {
     auto& page = Show<CSysDaysDlg>(178);
     EXPECT_EQ(page.Slider().GetPos(), 12);
     EXPECT_EQ(page.Slider().GetRangeMax(), 99);
-    EXPECT_EQ(Text(page.ValueLabel()), "12 " + LoadResString(5342).Str());
+    EXPECT_EQ(Text(page.ValueLabel()), "12 " + LoadResString(IDS_DAYS).Str());
     const struct {
         int position;
         std::string shown;
-    } cases[] = {
-        {0, LoadResString(5243).Str()}, {1, "1 " + LoadResString(5342).Str()}, {99, "99 " + LoadResString(5342).Str()}};
+    } cases[] = {{0, LoadResString(IDS_NONE).Str()},
+                 {1, "1 " + LoadResString(IDS_DAYS).Str()},
+                 {99, "99 " + LoadResString(IDS_DAYS).Str()}};
     for (const auto& c : cases) {
         page.Slider().SetPos(c.position);
         page.SendMessage(WM_SLIDER_MOVE, CSysDaysDlg::IDC_DAYS_SLIDER, c.position);
@@ -44,18 +47,18 @@ TEST_F(SystemChoicePages, OptionsAreChosenFromTheirListsAndAnUnchangedChoiceWrit
     db.system_option2 = 2;
     Open();
     auto& page = Show<CSysOptionsDlg>(184);
-    EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION1)), LoadResString(5344));
-    EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION2)), LoadResString(5206));
+    EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION1)), LoadResString(IDS_ON));
+    EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION2)), LoadResString(IDS_LOW));
 
     Click(page.Label(CSysOptionsDlg::IDC_OPTION2));
     CSetupListPopupDlg* popup = frame->ListPopup();
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->ItemCount(), 3);
     EXPECT_EQ(popup->GetWidth(), 140);
-    EXPECT_EQ(TextOf(popup->Item(0)), LoadResString(5204));
+    EXPECT_EQ(TextOf(popup->Item(0)), LoadResString(IDS_HIGH));
     Click(popup->Item(0));
     EXPECT_EQ(Changed(), (Bytes{{4519, 0}}));
-    EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION2)), LoadResString(5204));
+    EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION2)), LoadResString(IDS_HIGH));
 
     const struct {
         int kind;
@@ -179,13 +182,13 @@ TEST_F(SystemChoicePages, StoredValuesOutsideTheChoicesSelectNoButton) {
     Open();
     auto& tri = Show<CChannelTriStateDlg>(177);
     for (BYTE v = 0; v < 3; ++v) {
-        EXPECT_EQ(tri.RowButton(0, v).GetState(), 0) << int(v);
+        EXPECT_EQ(tri.RowButton(0, v).GetState(), kButtonNormal) << int(v);
     }
-    EXPECT_EQ(tri.RowButton(1, CChannelTriStateDlg::kOn).GetState(), 1);
+    EXPECT_EQ(tri.RowButton(1, CChannelTriStateDlg::kOn).GetState(), kButtonOn);
     auto& deinterlace = Show<CDeinterlaceDlg>(984);
-    EXPECT_EQ(deinterlace.RowOn(0).GetState(), 0);
-    EXPECT_EQ(deinterlace.RowOff(0).GetState(), 1);
-    EXPECT_EQ(deinterlace.RowOn(1).GetState(), 1);
+    EXPECT_EQ(deinterlace.RowOn(0).GetState(), kButtonNormal);
+    EXPECT_EQ(deinterlace.RowOff(0).GetState(), kButtonOn);
+    EXPECT_EQ(deinterlace.RowOn(1).GetState(), kButtonOn);
     EXPECT_TRUE(Changed().empty());
 }
 

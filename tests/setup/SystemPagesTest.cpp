@@ -5,6 +5,7 @@
 
 #include "protocol/InfoBlocks.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/AccountRules.h"
 #include "setup/DeinterlaceDlg.h"
 #include "setup/SetupListPopupDlg.h"
@@ -51,12 +52,12 @@ protected:
 TEST_F(SysGeneralPage, SelectorsShowTheRecord) {
     GiveCodes({0, 1, 4, 2});
     auto& page = OpenPage();
-    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_DATE_FORMAT)), LoadResString(5382));
+    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_DATE_FORMAT)), LoadResString(IDS_MM_DD_YYYY));
     EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_STANDARD)), "PAL");
     EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_RECORDER_ID)), "42");
     EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_LANGUAGE)), "German");
     EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_ROW5)), "");
-    EXPECT_EQ(TextOf(page.RowLabel(2)), LoadResString(5481));
+    EXPECT_EQ(TextOf(page.RowLabel(2)), LoadResString(IDS_VIDEO_STANDARD));
     EXPECT_EQ(Text(page.RowLabel(4)), "");
     EXPECT_TRUE(Changed().empty());
 }
@@ -95,24 +96,24 @@ TEST_F(SysGeneralPage, ListChoicesWriteTheirByte) {
         EXPECT_EQ(Changed(), c.changed) << c.kind << "/" << c.index;
     }
     EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_RECORDER_ID)), "15");
-    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_DATE_FORMAT)), LoadResString(5383));
+    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_DATE_FORMAT)), LoadResString(IDS_DD_MM_YYYY));
 }
 
 TEST_F(SysGeneralPage, TheLanguageListLeavesOutEmptySlotsAndStoresTheChosenSlot) {
     GiveNames({"English", "", "german", "", "DUTCH", "Klingon"});
     db.language = 2;
     auto& page = OpenPage();
-    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_LANGUAGE)), LoadResString(5213));
+    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_LANGUAGE)), LoadResString(IDS_GERMAN));
     Click(page.Selector(CSysGeneralDlg::IDC_LANGUAGE));
     CSetupListPopupDlg* popup = frame->ListPopup();
     ASSERT_NE(popup, nullptr);
     ASSERT_EQ(popup->ItemCount(), 4);
     EXPECT_EQ(popup->GetWidth(), 160);
-    EXPECT_EQ(TextOf(popup->Item(2)), LoadResString(5215));
+    EXPECT_EQ(TextOf(popup->Item(2)), LoadResString(IDS_DUTCH));
     EXPECT_EQ(Text(popup->Item(3)), "Klingon");
     Click(popup->Item(2));
     EXPECT_EQ(Changed(), (ByteMap{{2660, 4}}));
-    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_LANGUAGE)), LoadResString(5215));
+    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_LANGUAGE)), LoadResString(IDS_DUTCH));
 }
 
 // A recorder naming 64 languages: every one is offered, in four columns, and one past the 31st is
@@ -196,14 +197,14 @@ TEST_F(SysGeneralPage, ANewStandardResetsTheRecordingFieldsOfTheRecordersChannel
     Click(frame->ListPopup()->Item(1));
     EXPECT_EQ(Changed(), Changes(before, expected));
     EXPECT_EQ(Text(page.Selector(CSysGeneralDlg::IDC_STANDARD)), "PAL");
-    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_ROW5)), LoadResString(5689));
+    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_ROW5)), LoadResString(IDS_2CIF));
 }
 
 TEST_F(SysGeneralPage, TheSameStandardRewritesNothingButRefreshesItsSelectors) {
     auto& page = OpenPage(false);
     page.OnListResult(CSysGeneralDlg::kKindStandard, 1);
     EXPECT_TRUE(Changed().empty());
-    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_ROW5)), LoadResString(5689));
+    EXPECT_EQ(TextOf(page.Selector(CSysGeneralDlg::IDC_ROW5)), LoadResString(IDS_2CIF));
     // Without a connection a change covers all 16 channels.
     page.OnListResult(CSysGeneralDlg::kKindStandard, 0);
     BYTE rates[16] = {};
@@ -270,15 +271,15 @@ protected:
 TEST_F(UserPage, OpensOnTheLoggedInAccount) {
     auto& page = OpenAs(3);
     EXPECT_EQ(page.SelectedAccount(), 3);
-    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_ACCOUNT)), LoadResString(5485) + "2");
+    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_ACCOUNT)), LoadResString(IDS_USER) + "2");
     EXPECT_EQ(Text(page.Label(CUserSetupDlg::IDC_USER_NAME)), "user3");
-    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_LEVEL)), LoadResString(5344));
+    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_LEVEL)), LoadResString(IDS_ON));
     for (int j = 0; j < 8; ++j)
         EXPECT_EQ(page.Box(j).GetCheck(), db.accounts.rights[kRightOfBox[j]][3]) << "box " << j;
     EXPECT_FALSE(AddEnabled(page));
     EXPECT_TRUE(page.NameEdit().IsWindowEnabled());
     EXPECT_EQ(Text(page.NameEdit()), "");
-    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_RIGHT_LABEL + 2)), LoadResString(5121));
+    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_RIGHT_LABEL + 2)), LoadResString(IDS_SETUP));
 }
 
 TEST_F(UserPage, AnAccountOfTwoOrHigherCanOnlyRenameItself) {
@@ -315,7 +316,7 @@ TEST_F(UserPage, TheManagerChoosesAmongAccountsOneToFive) {
     ASSERT_NE(popup, nullptr);
     ASSERT_EQ(popup->ItemCount(), 5);
     EXPECT_EQ(popup->GetWidth(), 150);
-    EXPECT_EQ(TextOf(popup->Item(0)), LoadResString(5851));
+    EXPECT_EQ(TextOf(popup->Item(0)), LoadResString(IDS_MANAGER));
     Click(popup->Item(0));
     EXPECT_EQ(page.SelectedAccount(), 1);
     page.OnListResult(CUserSetupDlg::kKindAccount, 4);
@@ -326,7 +327,7 @@ TEST_F(UserPage, TheManagerChoosesAmongAccountsOneToFive) {
     // The level of the chosen account.
     page.OnListResult(CUserSetupDlg::kKindLevel, 0);
     EXPECT_EQ(Changed(), (ByteMap{{5688 + 5, 0}}));
-    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_LEVEL)), LoadResString(5340));
+    EXPECT_EQ(TextOf(page.Label(CUserSetupDlg::IDC_LEVEL)), LoadResString(IDS_OFF));
 }
 
 TEST_F(UserPage, AfterChoosingAccountZeroItsNameCannotBeEntered) {
@@ -408,7 +409,7 @@ TEST_F(UserPage, ADeletedNameKeepsItsPassword) {
     CSetupListPopupDlg* popup = frame->ListPopup();
     ASSERT_NE(popup, nullptr);
     ASSERT_EQ(popup->ItemCount(), 2);
-    EXPECT_EQ(TextOf(popup->Item(1)), LoadResString(5242));
+    EXPECT_EQ(TextOf(popup->Item(1)), LoadResString(IDS_DELETE));
     EXPECT_EQ(page.NameActionFlag(), 1);
     Click(popup->Item(1));
     EXPECT_EQ(Text(page.Label(CUserSetupDlg::IDC_USER_NAME)), "");

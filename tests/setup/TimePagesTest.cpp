@@ -5,7 +5,10 @@
 
 #include "platform/base/Clock.h"
 #include "platform/window/WndHost.h"
+#include "protocol/ClientMessages.h"
+#include "res/ButtonStates.h"
 #include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/DstCalendar.h"
 #include "setup/DstConfirmDlg.h"
 #include "setup/SetupListPopupDlg.h"
@@ -161,8 +164,8 @@ TEST_F(TimePage, ModeListShowsTheRuleOnlyForTheUsersOwnRule) {
     EXPECT_EQ(popup->ItemCount(), 30);
     EXPECT_EQ(popup->GetWidth(), 700);
     EXPECT_TRUE(popup->IsFourColumns());
-    EXPECT_EQ(TextOf(popup->Item(0)), LoadResString(5340));
-    EXPECT_EQ(TextOf(popup->Item(2)), LoadResString(5251));
+    EXPECT_EQ(TextOf(popup->Item(0)), LoadResString(IDS_OFF));
+    EXPECT_EQ(TextOf(popup->Item(2)), LoadResString(IDS_RULE_1));
     Click(popup->Item(0));
     EXPECT_EQ(Changed(), (Bytes{{3204, 0}}));
     for (UINT id = T::IDC_START_MONTH; id <= T::IDC_OFFSET; ++id) {
@@ -176,7 +179,7 @@ TEST_F(TimePage, ModeListShowsTheRuleOnlyForTheUsersOwnRule) {
     EXPECT_EQ(db.dst[0], 1);
     EXPECT_TRUE(page.Label(T::IDC_START_MONTH).IsWindowVisible());
     EXPECT_FALSE(page.IsRuleByWeek());
-    EXPECT_EQ(page.ByDateButton().GetState(), 1);
+    EXPECT_EQ(page.ByDateButton().GetState(), kButtonOn);
     EXPECT_EQ(Text(page.Label(T::IDC_START_WEEK)), "31");
 }
 
@@ -255,8 +258,8 @@ TEST_F(TimePage, StyleButtonsRecomputeTheOtherForm) {
     EXPECT_FALSE(page.Label(T::IDC_START_WEEKDAY).IsWindowVisible());
     Click(page.ByWeekButton());
     EXPECT_EQ(db.dst[1], 0);
-    EXPECT_EQ(Text(page.Label(T::IDC_START_WEEK)), LoadResString(5309).Str());
-    EXPECT_EQ(Text(page.Label(T::IDC_START_WEEKDAY)), LoadResString(5313).Str());
+    EXPECT_EQ(Text(page.Label(T::IDC_START_WEEK)), LoadResString(IDS_LAST).Str());
+    EXPECT_EQ(Text(page.Label(T::IDC_START_WEEKDAY)), LoadResString(IDS_SUNDAY).Str());
     // The style alone is no edit of the rule.
     EXPECT_FALSE(page.IsDstEdited());
 }
@@ -327,7 +330,7 @@ TEST_F(TimePage, TheEndOfDstQuestionIsAskedOnlyForAnEditNearTheEnd) {
         Flush();
         EXPECT_EQ(answerer.asked, c.asked) << c.name;
         if (c.asked) {
-            EXPECT_EQ(answerer.shown, LoadResString(5503));
+            EXPECT_EQ(answerer.shown, LoadResString(IDS_APPLY_THE_DST_CHANGE_THIS_YEAR));
         }
         EXPECT_EQ(db.dst[16], c.stored) << c.name;
         EXPECT_NE(dynamic_cast<CSysDaysDlg*>(frame->PageInSlot(SetupPageSlot(178))), nullptr) << c.name;
@@ -378,7 +381,7 @@ TEST_F(TimeServerPage, SynchronisationOffHidesTheServerRowAndTheCityTab) {
     }
     EXPECT_FALSE(page.Address().IsWindowVisible());
     EXPECT_FALSE(page.ServerName().IsWindowVisible());
-    EXPECT_EQ(TextOf(page.Label(CTimeServerDlg::IDC_SYNC)), LoadResString(5340));
+    EXPECT_EQ(TextOf(page.Label(CTimeServerDlg::IDC_SYNC)), LoadResString(IDS_OFF));
 
     page.OnListResult(CTimeServerDlg::kKindSync, 1);
     EXPECT_TRUE(page.TabButton(1).IsWindowEnabled());
@@ -494,7 +497,7 @@ TEST_F(TimeServerPage, CityListRowsAndZonesWithAndWithoutTheNewerList) {
         Click(popup->Item(c.row));
         EXPECT_EQ(Changed(), (Bytes{{4140, c.zone}})) << int(c.major) << "." << int(c.minor) << " row " << c.row;
         EXPECT_EQ(TextOf(page.Label(CTimeServerDlg::IDC_CITY)),
-                  LoadResString(c.zone == 0 ? 5243 : 5779 + UINT(c.zone)));
+                  LoadResString(c.zone == 0 ? IDS_NONE : 5779 + UINT(c.zone)));
         Close();
         db = PatternRecord();
     }
