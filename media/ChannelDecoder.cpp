@@ -6,13 +6,10 @@
 #include "platform/video/PictureScaler.h"
 #include "protocol/FrameDescriptor.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <pthread.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -21,8 +18,6 @@ constexpr DWORD kNoGeneration = 0xFFFFFFFF;
 constexpr std::size_t kFrameBufferSize = PT_H264DEC_FRAME_BUFFER_SIZE;
 // The wait for frames only bounds how long a lost wake-up could go unnoticed; Stop wakes the thread.
 constexpr std::chrono::milliseconds kIdleWait{500};
-// How much lower than the rest of the program a decoder thread runs.
-constexpr int kDecoderNiceStep = 2;
 
 bool IsPredicted(BYTE type) {
     return type == 0 || type == 2;
@@ -120,15 +115,6 @@ void CChannelDecoder::DecodeThread() {
     char name[16];
     std::snprintf(name, sizeof name, "kelo-dec-%02d", (m_channel & 0x0F) + 1);
     pthread_setname_np(pthread_self(), name);
-    // The UI thread's paint goes before decoding when the cores are short: sixteen channels decode
-    // at the same moment, and a tile already drawn should not wait behind all of them to be shown.
-    // A thread may lower its own priority without privileges; failing to is harmless.
-    const pid_t self = static_cast<pid_t>(::syscall(SYS_gettid));
-    errno = 0;
-    const int nice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(self));
-    if (errno == 0) {
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(self), nice + kDecoderNiceStep);
-    }
     StartDecoder();
     while (!m_stop.load()) {
         CDecoderQueue::Entry entry;

@@ -447,7 +447,7 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
     const std::vector<Step> steps = {
         {35, {}, 36, Be32Payload(50)},
         {32, {}, 33, Be32Payload(49)},
-        {126, {}, 127, Be32Payload(1215000000)},
+        {126, {}, 127, {}},
         {282, {0, 0, 0, 0}, 283, {1, 0, 0, 0}},
         {282, {9, 1, 0, 0}, 283, {0, 0, 0, 0}},
         {272, {}, 273, {}},
@@ -460,7 +460,14 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
         auto m = c.Recv();
         ASSERT_TRUE(m);
         EXPECT_EQ(m->Id(), s.reply) << "request " << s.request;
-        EXPECT_EQ(m->payload, s.expected) << "request " << s.request;
+        if (s.request == 126) {
+            // The recorder's clock runs from its start: a slow machine may be a second or more past it.
+            ASSERT_EQ(m->payload.size(), 4u);
+            EXPECT_GE(GetBe32(m->payload.data()), 1215000000u);
+            EXPECT_LT(GetBe32(m->payload.data()), 1215000000u + 600u);
+        } else {
+            EXPECT_EQ(m->payload, s.expected) << "request " << s.request;
+        }
         if (s.request == 35 || s.request == 32) {
             auto status = c.Recv();
             ASSERT_TRUE(status);
