@@ -196,8 +196,9 @@ void CDvrClient::Disconnect() {
         connectThread.join();
     }
 
-    // Every activity that runs is stopped, so that a backup running beside live view is closed too.
-    if (m_bLive.load()) {
+    // Every activity that runs is stopped, so that a backup running beside live view is closed too;
+    // live view asked for and not answered yet too, or the recorder would start it for no one.
+    if (m_bLive.load() || m_liveAsked.load()) {
         SendLiveStop();
     }
     if (m_bRemotePlay.load()) {

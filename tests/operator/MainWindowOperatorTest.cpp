@@ -210,42 +210,48 @@ TEST_F(MainWindowOperatorTest, ASignalOrTheSessionEndEndsTheProgramWhateverDialo
     }
 }
 
-// Quitting while live view is asked for and not yet answered: the recorder is told to stop it before
-// the connection ends, the quit does not wait on the answer, and no decoder is left running.
-TEST_F(MainWindowOperatorTest, QuittingWhileLiveViewIsStillAskedForStopsItAndLeavesNothingRunning) {
-    ASSERT_TRUE(sim.Start(SixteenChannels({"--fault", "drop:LIVE_REQ"})));
-    const int port = sim.Port();
-    // The decoder threads of this process, by the names they give themselves.
-    const auto decoderThreads = [] {
-        int n = 0;
-        std::error_code ec;
-        for (const auto& task : fs::directory_iterator("/proc/self/task", ec)) {
-            std::ifstream comm(task.path() / "comm");
-            std::string name;
-            std::getline(comm, name);
-            n += name.rfind("kelo-dec-", 0) == 0 ? 1 : 0;
-        }
-        return n;
-    };
-    main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
-    ModalScript script;
-    script.Expect<CConnectDlg>([port](CConnectDlg& d) {
-        FillConnect(d, port);
-        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
-    ASSERT_TRUE(main->Create(CClientDlg::IDD));
-    ASSERT_TRUE(SimSaw("sim: recv LIVE_REQ", 60000));
-    ASSERT_TRUE(WaitUntil([&] { return decoderThreads() == 16; }, 60000)) << decoderThreads();
-    ASSERT_FALSE(main->GetClient()->IsLive()) << "the request is still unanswered";
+// The decoder threads of this process, by the names they give themselves.
+int DecoderThreads() {
+    int n = 0;
+    std::error_code ec;
+    for (const auto& task : fs::directory_iterator("/proc/self/task", ec)) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        n += name.rfind("kelo-dec-", 0) == 0 ? 1 : 0;
+    }
+    return n;
+}
 
-    Click(IDC_QUIT);
-    EXPECT_EQ(main->GetClient(), nullptr);
-    EXPECT_EQ(decoderThreads(), 0);
-    ASSERT_TRUE(SimSaw("sim: recv BYE48"));
-    const std::string log = sim.Log();
-    const std::size_t stop = log.find("sim: recv LIVE_STOP");
-    ASSERT_NE(stop, std::string::npos) << "the recorder still has the request";
-    EXPECT_LT(stop, log.find("sim: recv BYE48"));
+// Quitting or disconnecting while live view is asked for and not yet answered: the recorder is told to
+// stop it before the connection ends, neither waits on the answer, and no decoder is left running.
+TEST_F(MainWindowOperatorTest, QuitOrDisconnectWhileLiveViewIsStillAskedForStopsItAndLeavesNothingRunning) {
+    for (const UINT button : {IDC_QUIT, IDC_CONNECT}) {
+        SCOPED_TRACE(button == IDC_QUIT ? "Quit" : "Disconnect");
+        sim.Stop();
+        ASSERT_TRUE(sim.Start(SixteenChannels({"--fault", "drop:LIVE_REQ"})));
+        const int port = sim.Port();
+        main = std::make_unique<CClientDlg>(MakeStandardParts([this] { return main.get(); }));
+        ModalScript script;
+        script.Expect<CConnectDlg>([port](CConnectDlg& d) {
+            FillConnect(d, port);
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ASSERT_TRUE(main->Create(CClientDlg::IDD));
+        ASSERT_TRUE(SimSaw("sim: recv LIVE_REQ", 60000));
+        ASSERT_TRUE(WaitUntil([] { return DecoderThreads() == 16; }, 60000)) << DecoderThreads();
+        ASSERT_FALSE(main->GetClient()->IsLive()) << "the request is still unanswered";
+
+        Click(button);
+        EXPECT_EQ(main->GetClient(), nullptr);
+        EXPECT_EQ(DecoderThreads(), 0);
+        ASSERT_TRUE(SimSaw("sim: recv BYE48"));
+        const std::string log = sim.Log();
+        const std::size_t stop = log.find("sim: recv LIVE_STOP");
+        ASSERT_NE(stop, std::string::npos) << "the recorder still has the request";
+        EXPECT_LT(stop, log.find("sim: recv BYE48"));
+        main.reset();
+    }
 }
 
 // ---- Enter and Escape in the small dialogs
