@@ -207,7 +207,8 @@ TEST_F(ConnectionTest, FailedConnectsEndWithANoticeAndNoThread) {
 TEST_F(ConnectionTest, DisconnectSaysByeWaitsAndLogsOnlyAfterLogin) {
     StartClient();
     LogIn();
-    DvrClientTestPeer::Live(*client).store(0); // nothing runs: only BYE48 goes out
+    DvrClientTestPeer::Live(*client).store(0); // nothing runs or is asked for: only BYE48 goes out
+    DvrClientTestPeer::LiveAsked(*client).store(false);
     host.Clear();
     std::thread peer([&] {
         const ScriptedRecorder::Received bye = recorder.Read();
