@@ -6,18 +6,24 @@
 
 #include <span>
 
-// A content page's template; the report pages give the "System" face.
-constexpr DialogTemplate ContentPageTemplate(UINT idd, std::span<const DialogItem> items, LPCSTR fontFace = nullptr,
-                                             int fontPointSize = 0) {
+// A child page's template at its place in the frame.
+constexpr DialogTemplate FramePageTemplate(UINT idd, int x, int y, int cx, int cy, std::span<const DialogItem> items,
+                                           LPCSTR fontFace, int fontPointSize) {
     return DialogTemplate{.id = idd,
-                          .x = 197,
-                          .y = 83,
-                          .cx = 403,
-                          .cy = 417,
+                          .x = x,
+                          .y = y,
+                          .cx = cx,
+                          .cy = cy,
                           .style = WS_CHILD,
                           .items = items,
                           .fontFace = fontFace,
                           .fontPointSize = fontPointSize};
+}
+
+// A content page's template; the report pages give the "System" face.
+constexpr DialogTemplate ContentPageTemplate(UINT idd, std::span<const DialogItem> items, LPCSTR fontFace = nullptr,
+                                             int fontPointSize = 0) {
+    return FramePageTemplate(idd, 197, 83, 403, 417, items, fontFace, fontPointSize);
 }
 
 inline constexpr int kMenuColumnButtonWidth = 170;
@@ -30,13 +36,5 @@ constexpr DialogItem MenuColumnButton(UINT id, int y, DWORD style) {
 // A menu's template; the local frame's menus give the "System" face.
 constexpr DialogTemplate MenuColumnTemplate(UINT idd, std::span<const DialogItem> items, LPCSTR fontFace = nullptr,
                                             int fontPointSize = 0) {
-    return DialogTemplate{.id = idd,
-                          .x = 14,
-                          .y = 74,
-                          .cx = 174,
-                          .cy = 430,
-                          .style = WS_CHILD,
-                          .items = items,
-                          .fontFace = fontFace,
-                          .fontPointSize = fontPointSize};
+    return FramePageTemplate(idd, 14, 74, 174, 430, items, fontFace, fontPointSize);
 }

@@ -194,6 +194,20 @@ ThreadCpu ThreadCpuSeconds() {
     return cpu;
 }
 
+// The threads' CPU since the earlier reading.
+ThreadCpu ThreadCpuSince(const ThreadCpu& before) {
+    ThreadCpu cpu = ThreadCpuSeconds();
+    cpu.decoders -= before.decoders;
+    cpu.ui -= before.ui;
+    cpu.feed -= before.feed;
+    cpu.other -= before.other;
+    for (auto& [name, seconds] : cpu.otherByName) {
+        const auto earlier = before.otherByName.find(name);
+        seconds -= earlier != before.otherByName.end() ? earlier->second : 0;
+    }
+    return cpu;
+}
+
 bool PinTo(const std::string& cpus) {
     cpu_set_t set;
     CPU_ZERO(&set);
@@ -566,15 +580,7 @@ ClientRun Measure(const Options& o, CVideoDlg& video, const char* source) {
     }
     run.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     run.cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
-    run.threads = ThreadCpuSeconds();
-    run.threads.decoders -= threads0.decoders;
-    run.threads.ui -= threads0.ui;
-    run.threads.feed -= threads0.feed;
-    run.threads.other -= threads0.other;
-    for (auto& [name, seconds] : run.threads.otherByName) {
-        const auto before = threads0.otherByName.find(name);
-        seconds -= before != threads0.otherByName.end() ? before->second : 0;
-    }
+    run.threads = ThreadCpuSince(threads0);
     Report(o, video.Stats(), run, source);
     return run;
 }
@@ -804,11 +810,7 @@ int Smoke(const Options& o, const Streams& streams, CVideoDlg& video,
     ClientRun run;
     run.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     run.cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
-    run.threads = ThreadCpuSeconds();
-    run.threads.decoders -= threads0.decoders;
-    run.threads.ui -= threads0.ui;
-    run.threads.feed -= threads0.feed;
-    run.threads.other -= threads0.other;
+    run.threads = ThreadCpuSince(threads0);
     run.threads.otherByName.clear();
     Report(o, video.Stats(), run, "smoke run, streams fed into the decoders");
     const bool ok = run.decoded == expected && run.dropped == 0;
