@@ -35,6 +35,10 @@
 namespace {
 
 constexpr DWORD kButton = WS_VISIBLE | BS_OWNERDRAW;
+// The screenshot hook's wait after login when KELO_TEST_SCREENSHOT_DELAY_MS is not set.
+constexpr ULONGLONG kScreenshotDelayMs = 1500;
+// A second listen request within this time of the last one is not sent.
+constexpr ULONGLONG kListenRequestGapMs = 2000;
 
 // The template: every control at its place; the skin sets each again when it loads.
 std::vector<DialogItem> MakeItems() {
@@ -438,7 +442,7 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KELO_SAVER_ADDED:
         if (GetTimerInterval(kSaveReapTimer) == 0) {
-            SetTimer(kSaveReapTimer, 1000);
+            SetTimer(kSaveReapTimer, kSaveReapPeriodMs);
         }
         return 0;
     case WM_KELO_QUIT_REQUEST:
@@ -475,7 +479,7 @@ void CClientDlg::OnScreenshotTimer() {
         m_loggedInAt = now;
     }
     const char* delayText = std::getenv("KELO_TEST_SCREENSHOT_DELAY_MS");
-    const ULONGLONG delay = delayText != nullptr ? std::strtoull(delayText, nullptr, 10) : 1500;
+    const ULONGLONG delay = delayText != nullptr ? std::strtoull(delayText, nullptr, 10) : kScreenshotDelayMs;
     if (now - m_loggedInAt < delay) {
         return;
     }
@@ -893,7 +897,7 @@ void CClientDlg::OnMike() {
         return;
     }
     if (m_pClient->GetHello().account != 0) {
-        PostNotice(MakeNotice(15, 0), ClientWindow::MainWindow);
+        PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
     if (m_pClient->IsListening()) {
@@ -901,7 +905,7 @@ void CClientDlg::OnMike() {
         return;
     }
     const ULONGLONG now = GetTickCount64();
-    if (m_lastListenRequest != 0 && now - m_lastListenRequest < 2000) {
+    if (m_lastListenRequest != 0 && now - m_lastListenRequest < kListenRequestGapMs) {
         return;
     }
     m_lastListenRequest = now;

@@ -39,6 +39,7 @@ class CProgressPopupDlg;
 
 // Timers of the main window.
 constexpr UINT kSaveReapTimer = 0x5223;
+constexpr UINT kSaveReapPeriodMs = 1000;  // how often finished still-image savers are collected
 constexpr UINT kScreenshotTimer = 0x5270; // test hook (ClientApp.h)
 
 // Control ids.

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr LPARAM kNoticeNotAllowed = MakeNotice(15, 0);
-
 // Cuts a text to at most `chars` characters.
 CString Bounded(const CString& text, int chars) {
     return text.GetLength() > chars ? text.Left(chars) : text;
@@ -153,7 +151,7 @@ void CClientDlg::PlaybackNotification() {
     const DWORD mask = m_pVideo->GetVisibleChannelMask();
     if (m_pClient && m_pClient->IsRemotePlay()) {
         const int mode = m_pClient->GetPlayMode();
-        if ((mode == 1 || mode == 7) && mask != m_nLastVisibleMask) {
+        if ((mode == kPlayStepBack || mode == kPlayStepForward) && mask != m_nLastVisibleMask) {
             m_pClient->SetChannelChangePending();
             return;
         }
@@ -292,32 +290,33 @@ void CClientDlg::OnPlayBar(UINT id) {
         const int mode = m_pClient->GetPlayMode();
         // Paused: after Pause (the next play command sends the start record) and after a step,
         // which leaves the recorder paused at the stepped picture with the Pause button lit.
-        const bool paused = mode == 4 || mode == 1 || mode == 7 || m_pClient->GetStartState() == 1;
+        const bool paused =
+            mode == kPlayPause || mode == kPlayStepBack || mode == kPlayStepForward || m_pClient->GetStartState() == 1;
         const bool v12 = m_pClient->IsVersion12();
         switch (id - IDC_PLAY_FIRST) {
         case 0:
             if (paused) {
-                m_pClient->PlayControl(1);
+                m_pClient->PlayControl(kPlayStepBack);
             }
             break;
         case 1:
-            if (v12 || mode == 3 || paused) {
-                m_pClient->PlayControl(2);
+            if (v12 || mode == kPlayForward || paused) {
+                m_pClient->PlayControl(kPlayReverse);
             }
             break;
         case 2:
-            if (mode == 2 || mode == 3 || paused) {
-                m_pClient->PlayControl(3);
+            if (mode == kPlayReverse || mode == kPlayForward || paused) {
+                m_pClient->PlayControl(kPlayForward);
             }
             break;
         case 3:
-            if (!paused && (mode == 2 || mode == 3)) {
-                m_pClient->PlayControl(4);
+            if (!paused && (mode == kPlayReverse || mode == kPlayForward)) {
+                m_pClient->PlayControl(kPlayPause);
             }
             break;
         case 6:
             if (paused) {
-                m_pClient->PlayControl(7);
+                m_pClient->PlayControl(kPlayStepForward);
             }
             break;
         default:
@@ -331,7 +330,7 @@ void CClientDlg::OnPlayBar(UINT id) {
     const int mode = m_pLocalPlayer->GetMode();
     switch (id - IDC_PLAY_FIRST) {
     case 0:
-        if (mode == 4) {
+        if (mode == kPlayPause) {
             m_pLocalPlayer->SetMode(kPlayStepBack);
         }
         break;
@@ -342,12 +341,12 @@ void CClientDlg::OnPlayBar(UINT id) {
         m_pLocalPlayer->SetMode(kPlayForward);
         break;
     case 3:
-        if (mode == 2 || mode == 3) {
+        if (mode == kPlayReverse || mode == kPlayForward) {
             m_pLocalPlayer->SetMode(kPlayPause);
         }
         break;
     case 6:
-        if (mode == 4) {
+        if (mode == kPlayPause) {
             m_pLocalPlayer->SetMode(kPlayStepForward);
         }
         break;
@@ -600,7 +599,7 @@ void CClientDlg::OnSave() {
     }
     m_bSaveFailureTold = false;
     m_pVideo->RequestSnapshots();
-    SetTimer(kSaveReapTimer, 1000);
+    SetTimer(kSaveReapTimer, kSaveReapPeriodMs);
     m_btnSave.Enable(FALSE);
     WriteLocalLog(CLocalLog::kRecordSize, 8, 2, 0, nullptr, nullptr);
 }
@@ -639,7 +638,7 @@ void CClientDlg::OnFirmUp() {
         return;
     }
     const int found = m_pFirmware->ScanUpgradeFolder();
-    PostNotice(MakeNotice(11, found > 0 ? 0 : 1), ClientWindow::MainWindow);
+    PostNotice(found > 0 ? kNoticeFirmwareFound : kNoticeNoFirmwareFound, ClientWindow::MainWindow);
 }
 
 void CClientDlg::OnFull() {

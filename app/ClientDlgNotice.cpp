@@ -92,7 +92,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
             if (HasRight(kRightRebootAfterFw)) {
                 m_pClient->SendRebootReq();
             } else {
-                PostNotice(MakeNotice(15, 0), ClientWindow::MainWindow);
+                PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
             }
         }
         break;

@@ -72,7 +72,7 @@ void CConnectDlg::LoadServer(CString& address) {
         address = server.address;
     }
     m_bDefaultPort = server.defaultPort ? 1 : 0;
-    m_nPort = server.defaultPort ? 2000 : int(server.port);
+    m_nPort = server.defaultPort ? int(kDefaultRecorderPort) : int(server.port);
 }
 
 void CConnectDlg::SaveServer(const char* address) {
@@ -186,7 +186,7 @@ void CConnectDlg::OnDefaultPort() {
     m_btnModify.ShowWindow(SW_SHOW);
     m_btnDefault.ShowWindow(SW_HIDE);
     m_bRefreshing = true;
-    SetDlgItemText(IDC_CONNECT_PORT, "2000");
+    SetDlgItemText(IDC_CONNECT_PORT, std::to_string(kDefaultRecorderPort).c_str());
     m_bRefreshing = false;
     m_editPort.EnableWindow(FALSE);
     m_bDefaultPort = 1;
@@ -230,7 +230,7 @@ void CConnectDlg::OnOK() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    m_nPort = m_bDefaultPort ? 2000 : std::atoi(m_strPort);
+    m_nPort = m_bDefaultPort ? int(kDefaultRecorderPort) : std::atoi(m_strPort);
     if (m_nPort < 1 || m_nPort >= 65535) {
         m_editPort.SetFocus();
         m_bRefreshing = true;

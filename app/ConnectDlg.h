@@ -8,6 +8,7 @@
 // first time the dialog opens in the process.
 
 #include "app/ConnectLog.h"
+#include "app/LocalSettings.h"
 #include "app/SkinDialog.h"
 #include "controls/ColorEdit.h"
 #include "controls/NameEdit.h"
@@ -38,7 +39,7 @@ public:
     CSkinTextButton m_btnDefault;
     CSkinTextButton m_btnOK;
     CSkinTextButton m_btnCancel;
-    int m_nPort = 2000;
+    int m_nPort = int(kDefaultRecorderPort);
     BYTE m_bDefaultPort = 1;
     BYTE m_nAlpha;
     ConnectLogTable m_table{};

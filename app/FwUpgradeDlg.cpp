@@ -11,6 +11,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/Packet.h"
 #include "protocol/PacketHeader.h"
+#include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"
@@ -550,7 +551,7 @@ void CFwUpgradeDlg::OnStop() {
 
 void CFwUpgradeDlg::OnCloseButton() {
     if (m_nFinished > 0) {
-        m_host.PostNotice(LPARAM(0x80005)); // ask whether to restart the recorder
+        m_host.PostNotice(kNoticeFirmwareAskRestart);
     }
     PostMessage(WM_CLOSE);
 }

@@ -72,12 +72,15 @@ public:
     static CString IndexName(int index);
 };
 
+// The recorder's port when none is stored or the connect dialog's Default is chosen.
+constexpr DWORD kDefaultRecorderPort = 2000;
+
 // The last server the connect dialog used: "IP" (at most 99 characters) and "Port".
 struct ServerSetting {
     static constexpr int kMaxAddress = 99;
     CString address;
     bool hasAddress = false;
-    DWORD port = 2000;
+    DWORD port = kDefaultRecorderPort;
     bool defaultPort = true; // no "Port" value stored
 
     static ServerSetting Load();

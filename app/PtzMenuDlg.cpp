@@ -32,7 +32,7 @@ void CPtzMenuDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPtzMenuDlg::OnInitDialog() {
     CPtzPadDlg::OnInitDialog();
-    m_bmBackground.LoadBitmap(1737);
+    m_bmBackground.LoadBitmap(IDB_DOME_MENU_PAD);
     m_btnSelect.LoadBitmap(IDB_DOME_MENU_SELECT);
     m_btnSelect.MoveWindow(9, 34, 39, 39);
     m_btnPrev.LoadBitmap(IDB_DOME_MENU_BACK);

@@ -9,12 +9,6 @@
 
 namespace {
 
-constexpr LPARAM kNoticeNoSpaceForBackup = MakeNotice(13, 0);
-
-} // namespace
-
-namespace {
-
 bool SameRange(const RecTimeRange& a, const RecTimeRange& b) {
     return std::memcmp(a.channel_mask, b.channel_mask, sizeof a.channel_mask) == 0 &&
            std::memcmp(a.start_time, b.start_time, sizeof a.start_time) == 0 &&

@@ -13,6 +13,7 @@
 #include "platform/window/DataExchange.h"
 #include "protocol/ClientMessages.h"
 #include "protocol/LocalLogRecord.h"
+#include "protocol/ReasonCodes.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"
 #include "res/ResStrings.h"
@@ -26,7 +27,6 @@ constexpr UINT kIdSearchTab = 430;
 constexpr UINT kIdLogTab = 432;
 constexpr UINT kIdInfoTab = 433;
 constexpr UINT kIdClose = 435;
-constexpr LPARAM kNoticeNothingFound = 0x40000;
 
 const DialogItem kItems[] = {
     {kIdSearchTab, "BUTTON", 22, 1, 71, 65, WS_VISIBLE | BS_OWNERDRAW},

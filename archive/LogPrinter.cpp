@@ -17,7 +17,9 @@ const LogPrintLayout kLocalLogPrintLayout{{3700, -900, 7700, -1400}, {100, 800, 
 namespace {
 
 constexpr int kCellShift = 300;
-constexpr int kFirstRowTop = -IDB_ZONE_HIGHLIGHT_UTC_MINUS_7;
+constexpr int kFirstRowTop = -1800;
+// The page number, centred near the foot of the page.
+constexpr RECT kFooterBox{5000, -15500, 7000, -15700};
 constexpr int kRowHeight = 400;
 constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
@@ -105,7 +107,7 @@ void PrintFooter(CDC& dc, PrintObjects& objects, int page, int pages) {
     CFont* oldFont = dc.SelectObject(&objects.footer);
     CString text;
     text.Format("- %d / %d -", page, pages);
-    RECT box{IDS_CONNECT, -15500, 7000, -15700};
+    RECT box = kFooterBox;
     dc.DrawText(text, &box, kCentred);
     dc.SelectObject(oldFont);
 }

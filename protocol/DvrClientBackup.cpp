@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr LPARAM kNoticeLackOfSpace = MakeNotice(6, 5);
-constexpr LPARAM kNoticeRefused = MakeNotice(6, 0);
 constexpr std::chrono::milliseconds kQueueSlice{500};
 
 } // namespace
@@ -34,7 +32,7 @@ void CDvrClient::WriterOwner::OnDownloadFailed(int error) {
     m_client.m_bBackup.store(0);
     const bool space = error == ENOSPC || error == EDQUOT || error == EFBIG;
     // The notice tells the operator; no log entry, which the log page would show as a failed connection.
-    m_client.m_seams.host->PostNotice(space ? kNoticeLackOfSpace : kNoticeRefused, ClientWindow::MainWindow);
+    m_client.m_seams.host->PostNotice(space ? kNoticeRefusedNoSpace : kNoticeRefused, ClientWindow::MainWindow);
     Trace("backup failed: %d\n", error);
 }
 

@@ -208,31 +208,31 @@ bool CDvrClient::RecvFn_Bye48(const RecvMessage& m) {
     LPARAM notice = 0;
     switch (reason) {
     case 1:
-        notice = MakeNotice(3, 0);
+        notice = kNoticeByeUnknown;
         break;
     case 2:
-        notice = MakeNotice(3, 1);
+        notice = kNoticeByeClosedByRecorder;
         break;
     case 3:
-        notice = MakeNotice(3, 2);
+        notice = kNoticeByeSetupChanged;
         break;
     case 33:
-        notice = MakeNotice(3, 3);
+        notice = kNoticeByeFirmwareUpdate;
         break;
     case 34:
-        notice = MakeNotice(3, 4);
+        notice = kNoticeByeShutDown;
         break;
     case 35:
-        notice = MakeNotice(3, 5);
+        notice = kNoticeByeAnotherUser;
         break;
     case 36:
-        notice = MakeNotice(3, 6);
+        notice = kNoticeByeTooManyConnections;
         break;
     case -2:
-        notice = MakeNotice(3, 7);
+        notice = kNoticeByeNoAnswer;
         break;
     case 37:
-        notice = kNoticeAccountBlocked;
+        notice = kNoticeNotAllowed;
         break;
     default:
         Trace("RecvFn_Bye48... %d\n", static_cast<int>(reason));

@@ -16,25 +16,42 @@ struct ReasonNotice {
     LPARAM notice;
 };
 
-constexpr ReasonNotice kLive[] = {{1, 0x50000}};
-constexpr ReasonNotice kRecord[] = {{1, 0x50000}, {65, 0x50001}, {66, 0x50002}};
-constexpr ReasonNotice kStopOrPower[] = {{1, 0x60000}, {2, 0x60001}};
-constexpr ReasonNotice kPlayOnNack[] = {{1, 0x60000}, {53, 0x60004}, {83, 0x40000}, {98, 0x60006}};
-constexpr ReasonNotice kStreamFail[] = {{1, 0x60000}, {53, 0x60004}, {83, 0x40000}, {86, 0x60003}, {98, 0x60006}};
-constexpr ReasonNotice kTransOnNack[] = {{1, 0x60000},  {53, 0x60004}, {83, 0x40000},
-                                         {86, 0x60003}, {87, 0x60005}, {98, 0x60006}};
-constexpr ReasonNotice kDbInfoNack[] = {{1, 0x60000}, {2, 0x60001}, {83, 0x40000}, {86, 0x60003}};
-constexpr ReasonNotice kDbUpdateNack[] = {{1, 0x70000}, {51, 0x70002}, {81, 0x70001}, {97, 0x70003}};
-constexpr ReasonNotice kDbInitNack[] = {{1, 0x60000}, {2, 0x60001}, {97, 0x60007}, {98, 0x60006}};
-constexpr ReasonNotice kTestMailNack[] = {{1, 0x60000}};
+constexpr ReasonNotice kLive[] = {{1, kNoticeLiveRefused}};
+constexpr ReasonNotice kRecord[] = {
+    {1, kNoticeLiveRefused}, {65, kNoticeLiveNotAllowedNow}, {66, kNoticeLivePlaybackRunning}};
+constexpr ReasonNotice kStopOrPower[] = {{1, kNoticeRefused}, {2, kNoticeRefusedWrongRequest}};
+constexpr ReasonNotice kPlayOnNack[] = {
+    {1, kNoticeRefused}, {53, kNoticeRefusedInUse}, {83, kNoticeNothingFound}, {98, kNoticeRefusedDiskError}};
+constexpr ReasonNotice kStreamFail[] = {{1, kNoticeRefused},
+                                        {53, kNoticeRefusedInUse},
+                                        {83, kNoticeNothingFound},
+                                        {86, kNoticeRefusedBusy},
+                                        {98, kNoticeRefusedDiskError}};
+constexpr ReasonNotice kTransOnNack[] = {{1, kNoticeRefused},         {53, kNoticeRefusedInUse},
+                                         {83, kNoticeNothingFound},   {86, kNoticeRefusedBusy},
+                                         {87, kNoticeRefusedNoSpace}, {98, kNoticeRefusedDiskError}};
+constexpr ReasonNotice kDbInfoNack[] = {
+    {1, kNoticeRefused}, {2, kNoticeRefusedWrongRequest}, {83, kNoticeNothingFound}, {86, kNoticeRefusedBusy}};
+constexpr ReasonNotice kDbUpdateNack[] = {{1, kNoticeSetupRefused},
+                                          {51, kNoticeSetupRefusedBusy},
+                                          {81, kNoticeSetupRefusedInvalid},
+                                          {97, kNoticeSetupRefusedChanging}};
+constexpr ReasonNotice kDbInitNack[] = {{1, kNoticeRefused},
+                                        {2, kNoticeRefusedWrongRequest},
+                                        {97, kNoticeRefusedSetupChanging},
+                                        {98, kNoticeRefusedDiskError}};
+constexpr ReasonNotice kTestMailNack[] = {{1, kNoticeRefused}};
 // Reason 83 of a month refusal is an empty calendar, not a notice.
-constexpr ReasonNotice kMonthNack[] = {{1, 0x60000}, {53, 0x60004}, {86, 0x60003}, {98, 0x60006}};
+constexpr ReasonNotice kMonthNack[] = {
+    {1, kNoticeRefused}, {53, kNoticeRefusedInUse}, {86, kNoticeRefusedBusy}, {98, kNoticeRefusedDiskError}};
 // Day and event refusals: the reasons of both descriptions of the recorder's answers.
-constexpr ReasonNotice kDayOrEventNack[] = {{1, 0x60000},  {52, 0x60004}, {53, 0x60004}, {82, 0x40000},
-                                            {83, 0x40000}, {86, 0x60003}, {97, 0x60006}, {98, 0x60006}};
-constexpr ReasonNotice kInfoNack[] = {{1, 0x60000}, {83, 0x40000}, {86, 0x60003}};
-constexpr ReasonNotice kAListenNack[] = {{1, 0x60000},  {2, 0x60001},  {53, 0x60004},
-                                         {54, 0xC0000}, {55, 0xC0001}, {98, 0x60006}};
+constexpr ReasonNotice kDayOrEventNack[] = {
+    {1, kNoticeRefused},       {52, kNoticeRefusedInUse}, {53, kNoticeRefusedInUse},     {82, kNoticeNothingFound},
+    {83, kNoticeNothingFound}, {86, kNoticeRefusedBusy},  {97, kNoticeRefusedDiskError}, {98, kNoticeRefusedDiskError}};
+constexpr ReasonNotice kInfoNack[] = {{1, kNoticeRefused}, {83, kNoticeNothingFound}, {86, kNoticeRefusedBusy}};
+constexpr ReasonNotice kAListenNack[] = {{1, kNoticeRefused},          {2, kNoticeRefusedWrongRequest},
+                                         {53, kNoticeRefusedInUse},    {54, kNoticeTalkInUse},
+                                         {55, kNoticeTalkUnavailable}, {98, kNoticeRefusedDiskError}};
 
 std::span<const ReasonNotice> RefusalTable(WORD id) {
     switch (id) {

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr LPARAM kNoticeSetupDamaged = MakeNotice(9, 0);
-constexpr LPARAM kNoticeSetupSaved = MakeNotice(10, 0);
 constexpr std::size_t kSetupPayloadSize = 4 + kSetupDatabaseSize;
 
 } // namespace
@@ -249,7 +247,7 @@ bool CDvrClient::RecvFn_RightChange(const RecvMessage& m) {
         account = FindAccount(m_rights, m_szUserId);
         if (account >= 0 && !MayConnect(m_rights, account)) {
             m_bStop.store(true);
-            m_seams.host->PostNotice(kNoticeAccountBlocked, ClientWindow::MainWindow);
+            m_seams.host->PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
             return true;
         }
         // An account renamed or removed on the recorder keeps no rights at all.

@@ -37,13 +37,55 @@ constexpr LPARAM MakeNotice(WORD category, WORD code) {
     return LPARAM((DWORD(category) << 16) | code);
 }
 
-// Notices.
+// Notices, named after what the main window's notice box says for each.
 constexpr LPARAM kNoticeSocketFailed = MakeNotice(0, 0);
 constexpr LPARAM kNoticeConnectTimedOut = MakeNotice(1, 0);
 constexpr LPARAM kNoticeConnectRefused = MakeNotice(1, 1);
 constexpr LPARAM kNoticeConnectionClosed = MakeNotice(2, 0);
+// The recorder ended the connection (BYE48), by its reason.
+constexpr LPARAM kNoticeByeUnknown = MakeNotice(3, 0);
+constexpr LPARAM kNoticeByeClosedByRecorder = MakeNotice(3, 1);
+constexpr LPARAM kNoticeByeSetupChanged = MakeNotice(3, 2);
+constexpr LPARAM kNoticeByeFirmwareUpdate = MakeNotice(3, 3);
+constexpr LPARAM kNoticeByeShutDown = MakeNotice(3, 4);
+constexpr LPARAM kNoticeByeAnotherUser = MakeNotice(3, 5);
+constexpr LPARAM kNoticeByeTooManyConnections = MakeNotice(3, 6);
+constexpr LPARAM kNoticeByeNoAnswer = MakeNotice(3, 7);
 constexpr LPARAM kNoticeNothingFound = MakeNotice(4, 0);
-constexpr LPARAM kNoticeAccountBlocked = MakeNotice(15, 0);
+// Live view or recording refused.
+constexpr LPARAM kNoticeLiveRefused = MakeNotice(5, 0);
+constexpr LPARAM kNoticeLiveNotAllowedNow = MakeNotice(5, 1);
+constexpr LPARAM kNoticeLivePlaybackRunning = MakeNotice(5, 2);
+// A request refused, by the reason.
+constexpr LPARAM kNoticeRefused = MakeNotice(6, 0);
+constexpr LPARAM kNoticeRefusedWrongRequest = MakeNotice(6, 1);
+constexpr LPARAM kNoticeRefusedNotAllowedNow = MakeNotice(6, 2);
+constexpr LPARAM kNoticeRefusedBusy = MakeNotice(6, 3);
+constexpr LPARAM kNoticeRefusedInUse = MakeNotice(6, 4);
+constexpr LPARAM kNoticeRefusedNoSpace = MakeNotice(6, 5);
+constexpr LPARAM kNoticeRefusedDiskError = MakeNotice(6, 6);
+constexpr LPARAM kNoticeRefusedSetupChanging = MakeNotice(6, 7);
 // A file the operator asked for could not be written: the disk or quota is full, or another error.
-constexpr LPARAM kNoticeWriteNoSpace = MakeNotice(6, 5);
-constexpr LPARAM kNoticeWriteFailed = MakeNotice(6, 0);
+constexpr LPARAM kNoticeWriteNoSpace = kNoticeRefusedNoSpace;
+constexpr LPARAM kNoticeWriteFailed = kNoticeRefused;
+// The recorder refused the setup, by the reason.
+constexpr LPARAM kNoticeSetupRefused = MakeNotice(7, 0);
+constexpr LPARAM kNoticeSetupRefusedInvalid = MakeNotice(7, 1);
+constexpr LPARAM kNoticeSetupRefusedBusy = MakeNotice(7, 2);
+constexpr LPARAM kNoticeSetupRefusedChanging = MakeNotice(7, 3);
+// The firmware upgrade finished: restart the recorder now?
+constexpr LPARAM kNoticeFirmwareAskRestart = MakeNotice(8, 5);
+constexpr LPARAM kNoticeSetupDamaged = MakeNotice(9, 0);
+constexpr LPARAM kNoticeSetupSaved = MakeNotice(10, 0);
+// The firmware folder holds images (upgrade now?), or none.
+constexpr LPARAM kNoticeFirmwareFound = MakeNotice(11, 0);
+constexpr LPARAM kNoticeNoFirmwareFound = MakeNotice(11, 1);
+// Two-way talk refused: in use by another, or not available.
+constexpr LPARAM kNoticeTalkInUse = MakeNotice(12, 0);
+constexpr LPARAM kNoticeTalkUnavailable = MakeNotice(12, 1);
+// Not enough space on the computer for a backup.
+constexpr LPARAM kNoticeNoSpaceForBackup = MakeNotice(13, 0);
+// Not allowed for this account; after a BYE48, the account may no longer connect.
+constexpr LPARAM kNoticeNotAllowed = MakeNotice(15, 0);
+// Initialise the recorder's setup? (asked by the setup frame)
+constexpr LPARAM kNoticeInitializeSetup = MakeNotice(16, 0);

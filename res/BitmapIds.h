@@ -152,6 +152,7 @@ inline constexpr unsigned IDB_PTZ_ICON_CAMERA_CAN_BE_STEERED_MASK = 1733;
 inline constexpr unsigned IDB_PTZ_ICON_CAMERA_CAN_BE_STEERED = 1734;
 inline constexpr unsigned IDB_PTZ_ICON_CAMERA_CANNOT_BE_STEERED_MASK = 1735;
 inline constexpr unsigned IDB_PTZ_ICON_CAMERA_CANNOT_BE_STEERED = 1736;
+inline constexpr unsigned IDB_DOME_MENU_PAD = 1737;
 inline constexpr unsigned IDB_DOME_MENU_SELECT = 1739;
 inline constexpr unsigned IDB_DOME_MENU_BACK = 1740;
 inline constexpr unsigned IDB_DOME_MENU_CLOSE = 1741;

@@ -262,7 +262,7 @@ constexpr auto kRows = std::to_array<SkinRow>({
     Mask(IDB_PTZ_ICON_CAMERA_CANNOT_BE_STEERED_MASK, 16, osd::PtzUnavailable,
          "PTZ icon: camera cannot be steered, mask"),
     Icon(IDB_PTZ_ICON_CAMERA_CANNOT_BE_STEERED, 16, osd::PtzUnavailable, "PTZ icon: camera cannot be steered"),
-    {1737, 54, 171, 1, SkinArt::Backdrop, backdrop::MenuPad, 0, "MENU", "dome menu pad"},
+    {IDB_DOME_MENU_PAD, 54, 171, 1, SkinArt::Backdrop, backdrop::MenuPad, 0, "MENU", "dome menu pad"},
     Button(IDB_DOME_MENU_SELECT, 39, 39, MenuSelect, Chrome, "dome menu: select"),
     Button(IDB_DOME_MENU_BACK, 39, 39, MenuBack, Chrome, "dome menu: back"),
     Button(IDB_DOME_MENU_CLOSE, 39, 39, Close, Chrome, "dome menu: close"),

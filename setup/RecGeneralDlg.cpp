@@ -106,7 +106,7 @@ void CRecGeneralDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CRecGeneralDlg::BuildItemLists() {
     m_resolutions.clear();
-    for (UINT text : {5688u, 5689u, 5690u}) {
+    for (UINT text : {IDS_4CIF, IDS_2CIF, IDS_CIF}) {
         m_resolutions.push_back(CutText(LoadResString(text), kItemChars));
     }
     m_values0.clear();
@@ -114,7 +114,7 @@ void CRecGeneralDlg::BuildItemLists() {
         m_values0.push_back(Number(value));
     }
     m_options.clear();
-    for (UINT text : {5204u, 5205u, 5206u}) {
+    for (UINT text : {IDS_HIGH, IDS_MIDDLE, IDS_LOW}) {
         m_options.push_back(CutText(LoadResString(text), kItemChars));
     }
     m_channels.clear();
@@ -345,8 +345,8 @@ void CRecGeneralDlg::SetRow(int row, int value) {
     if (row < 0 || row > 1) {
         return;
     }
-    m_btnOn[std::size_t(row)].SetState(value);
-    m_btnOff[std::size_t(row)].SetState(1 - value);
+    m_btnOn[std::size_t(row)].SetState(value != 0 ? kButtonOn : kButtonNormal);
+    m_btnOff[std::size_t(row)].SetState(value != 0 ? kButtonNormal : kButtonOn);
     (row == 0 ? Db().rec_onoff1 : Db().rec_onoff2) = BYTE(value);
     ClosePopups();
 }

@@ -106,8 +106,8 @@ BOOL CRecResRatePage::OnInitDialog() {
 
 void CRecResRatePage::InitControls() {
     const COLORREF(&page)[4] = CSetupSkin::kPageButtonColours;
-    const UINT columnTexts[4] = {IDS_RESOLUTION_COLUMN, m_design.onOffPage ? 5687u : 5683u, IDS_AUDIO,
-                                 m_design.onOffPage ? 5342u : 5684u};
+    const UINT columnTexts[4] = {IDS_RESOLUTION_COLUMN, m_design.onOffPage ? IDS_ON_OFF : IDS_RATE, IDS_AUDIO,
+                                 m_design.onOffPage ? IDS_DAYS : IDS_SENSITIVITY};
     if (m_design.thirdColumn) {
         static constexpr UINT kBitmaps[4] = {IDB_FOUR_COLUMN_BUTTONS_LEFT, IDB_FOUR_COLUMN_BUTTONS_MIDDLE,
                                              IDB_FOUR_COLUMN_BUTTONS_MIDDLE, IDB_FOUR_COLUMN_BUTTONS_RIGHT};

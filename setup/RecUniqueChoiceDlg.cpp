@@ -57,7 +57,8 @@ void CRecUniqueChoiceDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CRecUniqueChoiceDlg::BuildItemLists() {
     m_modes.clear();
-    for (UINT text : {5208u, 5130u, 5131u, 5209u, 5132u, 5210u, 5144u}) {
+    for (UINT text :
+         {IDS_CONTINUOUS, IDS_ALARM, IDS_MOTION, IDS_SCHEDULE, IDS_AUDIO_EVENT, IDS_HOLIDAY, IDS_NONE_STATUS}) {
         m_modes.push_back(LoadResString(text));
     }
 }

@@ -15,7 +15,7 @@
 //      connected, sends it with DB_UPDATE_REQ (CDvrClient::SendDbUpdate). IDCANCEL (Cancel, Close,
 //      WM_CLOSE): nothing is sent and the copy stays edited, in host order, until the next setup
 //      record replaces it.
-//   4. The frame posts notice 0x5226 (wParam the frame's window, lParam 0x100000) to the main window
+//   4. The frame posts the notice kNoticeInitializeSetup (wParam the frame's window) to the main window
 //      when the operator asks to initialise the recorder's setup.
 //   5. It re-enables itself and destroys the frame object after DoModal returns.
 
@@ -41,8 +41,6 @@ class CSetupPage;
 class CSetupSliderPopupDlg;
 class ISetupHost;
 struct SetupDatabase;
-
-constexpr LPARAM kNoticeInitializeSetup = 0x100000;
 
 class CSetupDlg : public CDialog, public CSkinHelper, public IChildSlots {
 public:

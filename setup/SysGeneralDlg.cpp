@@ -4,6 +4,7 @@
 #include "platform/window/DialogTemplate.h"
 #include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
+#include "protocol/ReasonCodes.h"
 #include "protocol/SetupDatabase.h"
 #include "res/BitmapIds.h"
 #include "res/ResStrings.h"

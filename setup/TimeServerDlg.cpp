@@ -27,6 +27,8 @@ constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 constexpr int kZoneNameChars = 99;
 constexpr int kServerNameChars = 31; // and the terminator: the record's slot is 32 bytes
 constexpr UINT kPreviewPeriodMs = 200;
+// Zone z (from 1) is named by text kFirstZoneText + z - 1; zone 0 by IDS_NONE.
+constexpr UINT kFirstZoneText = IDS_GMT_LONDON_LISBON;
 // The synchronisation selector's names: the general "Off" and "On" texts.
 constexpr UINT kTextSyncOff = IDS_OFF;
 constexpr UINT kTextSyncOn = IDS_ON;
@@ -129,7 +131,7 @@ void CTimeServerDlg::LoadZoneNames() {
     m_zoneNames.clear();
     m_zoneNames.push_back(CutText(LoadResString(IDS_NONE), kZoneNameChars));
     for (UINT z = 1; z < kZones; ++z) {
-        m_zoneNames.push_back(CutText(LoadResString(5779 + z), kZoneNameChars));
+        m_zoneNames.push_back(CutText(LoadResString(kFirstZoneText + (z - 1)), kZoneNameChars));
     }
     m_syncNames = {LoadResString(kTextSyncOff), LoadResString(kTextSyncOn)};
     m_sourceNames = {LoadResString(IDS_DEFAULT), LoadResString(IDS_HOST_NAME), LoadResString(IDS_IP_ADDRESS)};

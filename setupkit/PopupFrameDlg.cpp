@@ -1,12 +1,14 @@
 #include "setupkit/PopupFrameDlg.h"
 
+#include "res/BitmapIds.h"
+
 void CPopupFrameDlg::LoadFrame() {
     const auto pieces = PopupFramePieces(m_nWidth, m_nHeight);
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         m_bmFrame[k].LoadBitmap(pieces[k].bitmap);
     }
     for (std::size_t k = 0; k < m_bmRow.size(); ++k) {
-        m_bmRow[k].LoadBitmap(1654 + UINT(k));
+        m_bmRow[k].LoadBitmap(IDB_POPUP_ROW_LEFT_CAP + UINT(k));
     }
 }
 

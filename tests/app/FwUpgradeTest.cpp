@@ -6,6 +6,7 @@
 #include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
+#include "protocol/ReasonCodes.h"
 #include "tests/app/AppTestEnv.h"
 #include "tests/app/ShellDialogTestSupport.h"
 #include "tests/protocol/FakeMedia.h"
@@ -389,7 +390,7 @@ TEST_F(FwDialog, CheckedImagesGoOneAfterTheOtherThroughTheRecordersAnswers) {
     // Closing after a finished upgrade offers to restart the recorder.
     Click(dlg->m_btnClose);
     ASSERT_EQ(host.notices.size(), 1u);
-    EXPECT_EQ(host.notices[0], LPARAM(0x80005));
+    EXPECT_EQ(host.notices[0], LPARAM(kNoticeFirmwareAskRestart));
 }
 
 TEST_F(FwDialog, RefusalsAndFailuresNameTheirReasonOnTheRow) {

@@ -186,13 +186,13 @@ TEST_F(MainWindowSimTest, NoticesDuringTheDialogAnAnswerOpensAreShown) {
             insideLine = box.m_szLine[0];
             box.EndDialog(IDOK);
         });
-        window.PostNotice(MakeNotice(12, 0), ClientWindow::MainWindow);
+        window.PostNotice(kNoticeTalkInUse, ClientWindow::MainWindow);
         noticeShownInside = WaitUntil([&] { return inner.Done(); }, 10000);
         return INT_PTR(IDCANCEL);
     };
     Connect({});
     main->GetArchiveResume().record.active = 1;
-    main->PostNotice(MakeNotice(4, 0), ClientWindow::MainWindow);
+    main->PostNotice(kNoticeNothingFound, ClientWindow::MainWindow);
     std::vector<std::string> lines;
     ModalScript script;
     script.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& box) {

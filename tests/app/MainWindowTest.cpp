@@ -177,12 +177,12 @@ TEST_F(MainWindowTest, ANoticeArrivingWhileABoxIsOpenIsDropped) {
         firstLine = box.m_szLine[0];
         lines = box.m_nLineCount;
         mode = box.m_nButtonMode;
-        main->PostMessage(WM_KELO_NOTICE, WPARAM(main->GetSafeHwnd()), MakeNotice(6, 0));
+        main->PostMessage(WM_KELO_NOTICE, WPARAM(main->GetSafeHwnd()), kNoticeRefused);
         Pump(100);
         secondBoxDuringFirst = main->GetNoticeBox() != &box;
         box.EndDialog(IDOK);
     });
-    main->PostMessage(WM_KELO_NOTICE, WPARAM(main->GetSafeHwnd()), MakeNotice(12, 0));
+    main->PostMessage(WM_KELO_NOTICE, WPARAM(main->GetSafeHwnd()), kNoticeTalkInUse);
     ASSERT_TRUE(WaitUntil([&] { return script.Done() && main->GetNoticeBox() == nullptr; }));
     Pump(300);
     EXPECT_EQ(FindModal<CMsgBoxDlg>(), nullptr);
@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, ANoticeArrivingWhileABoxIsOpenIsDropped) {
     EXPECT_EQ(FindModal<CMsgBoxDlg>(), nullptr);
     ModalScript stale;
     stale.Expect<CMsgBoxDlg>([](CMsgBoxDlg& box) { box.EndDialog(IDCANCEL); });
-    main->PostMessage(WM_KELO_NOTICE, WPARAM(0x7FFFFF), MakeNotice(15, 0));
+    main->PostMessage(WM_KELO_NOTICE, WPARAM(0x7FFFFF), kNoticeNotAllowed);
     EXPECT_TRUE(WaitUntil([&] { return stale.Done(); }, 5000));
 }
 

@@ -333,7 +333,7 @@ TEST_F(LocalFrame, APlayRequestStartsThePlayerAtTheFirstSegmentThatReachesTheTim
     backupmaker::WriteBackup(folder.Path(), 0x100, backupmaker::Seconds(1000, 3, {0}));
     backupmaker::WriteBackup(folder.Path(), 0x200, backupmaker::Seconds(2000, 3, {1}));
     ASSERT_TRUE(Open());
-    frame->SendMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, IDB_MAIN_WINDOW_FACE_TOP_LEFT, 0);
+    frame->SendMessage(WM_KELO_LOCAL_OPEN_RECORDINGS, 1500, 0); // after the first segment, before the second
     ASSERT_NE(host.player, nullptr);
     EXPECT_EQ(host.player->GetCurrentNode(), 1u);
     EXPECT_EQ(host.player->GetMode(), kPlayForward);

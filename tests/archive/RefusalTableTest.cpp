@@ -261,7 +261,7 @@ TEST(RefusalTable, EveryMessageAndReasonPostsItsNoticeOrNone) {
         std::vector<LPARAM> expected;
         if (refusesLive) {
             expected.push_back(0x50000); // the login's own LIVE_REQ
-            ASSERT_TRUE(host.WaitForNotice(0x50000));
+            ASSERT_TRUE(host.WaitForNotice(kNoticeLiveRefused));
         }
         for (const Refusal& r : round) {
             const std::string row = std::string(r.message) + ":" + std::to_string(r.reason);

@@ -32,12 +32,15 @@ void Serve(FrameRig& r, unsigned ack, UINT ready, const std::vector<BYTE>& bytes
     Flush();
 }
 
+// A template id that no page of the program uses.
+constexpr UINT kStubTemplateId = 9990;
+
 // A page for the log slots, which another part of the archive fills in.
 class CStubLogPage : public CSearchPage {
 public:
-    explicit CStubLogPage(int slot) : CSearchPage(9990, slot, IDB_SEARCH_SETUP_FRAME) {}
+    explicit CStubLogPage(int slot) : CSearchPage(kStubTemplateId, slot, IDB_SEARCH_SETUP_FRAME) {}
 };
-const DialogTemplate kStubTemplate{.id = 9990, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD};
+const DialogTemplate kStubTemplate{.id = kStubTemplateId, .x = 197, .y = 83, .cx = 403, .cy = 417, .style = WS_CHILD};
 const DialogTemplateRegistration kStubRegistered(kStubTemplate);
 
 void RegisterStubLogPages() {

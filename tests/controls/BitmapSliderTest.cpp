@@ -17,7 +17,8 @@ using namespace skintest;
 namespace {
 
 constexpr int kId = 510;
-constexpr UINT kChannel = 1695;
+constexpr UINT kChannel = IDB_SETUP_SLIDER_PART_ABOVE_POSITION;
+constexpr UINT kMissingBitmap = 4242; // no bitmap of the test set
 constexpr UINT kActive = IDB_SETUP_SLIDER_PART_BELOW_POSITION;
 constexpr int kWidth = 200;
 constexpr int kHeight = 10;
@@ -72,8 +73,8 @@ TEST_F(Sliders, AttachingTakesTheMouseAndTheChannelSizesTheControl) {
     CRect client;
     slider.GetClientRect(&client);
     EXPECT_EQ(client, CRect(0, 0, kWidth, kHeight));
-    EXPECT_FALSE(slider.SetBitmapChannel(4242, 0));
-    EXPECT_FALSE(slider.SetBitmapChannel(kChannel, 4242));
+    EXPECT_FALSE(slider.SetBitmapChannel(kMissingBitmap, 0));
+    EXPECT_FALSE(slider.SetBitmapChannel(kChannel, kMissingBitmap));
     EXPECT_TRUE(slider.SetBitmapChannel(0, 0));
 }
 

@@ -264,7 +264,7 @@ TEST_F(RegionGrid, PaintShowsTheSelectedCells) {
 class ScheduleGrid : public Grids {
 protected:
     void SetUp() override {
-        for (UINT id : {1770u, 1771u, 1772u, 1773u, 1774u, 1775u})
+        for (UINT id = IDB_SCHEDULE_HOURS_VALUE_1; id <= IDB_SCHEDULE3_VALUE_3; ++id)
             bitmaps.Add(id, Solid(350, 360, CellColour(int(id - IDB_SCHEDULE_HOURS_VALUE_1))));
         Open(grid, 350, 360);
         for (int col = 0; col < 7; ++col)

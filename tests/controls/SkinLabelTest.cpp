@@ -18,6 +18,10 @@ using namespace skintest;
 
 namespace {
 
+// Test bitmaps: the right edge of a label, and an id the test set does not hold.
+constexpr UINT kRightEdgeBitmap = 1701;
+constexpr UINT kMissingBitmap = 4242;
+
 constexpr int kId = 790;
 
 class SkinLabels : public ::testing::Test {
@@ -103,11 +107,11 @@ TEST_F(SkinLabels, SetTextChangesTheWindowText) {
 
 TEST_F(SkinLabels, BackgroundBitmapsStretchAndLightTheRightEdgeUnderTheMouse) {
     bitmaps.Add(IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS, Solid(20, 16, CellColour(0)));
-    bitmaps.Add(1701, Solid(9, 16, CellColour(1)));
+    bitmaps.Add(kRightEdgeBitmap, Solid(9, 16, CellColour(1)));
     CSkinLabel label;
     Open(label);
     ASSERT_TRUE(label.LoadBitmap(0, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS));
-    ASSERT_TRUE(label.LoadBitmap(1, 1701));
+    ASSERT_TRUE(label.LoadBitmap(1, kRightEdgeBitmap));
     label.MoveWindow(10, 10, 155, 14);
     label.SetTextStyle(0xE6D200, 0x783C3C, 0, 1, TRUE, 9, "Arial Bold");
     QImage face = Grab(label);
@@ -130,7 +134,7 @@ TEST_F(SkinLabels, LoadingABitmapSizesTheLabel) {
     CRect client;
     label.GetClientRect(&client);
     EXPECT_EQ(client, CRect(0, 0, 155, 14));
-    EXPECT_FALSE(label.LoadBitmap(0, 4242));
+    EXPECT_FALSE(label.LoadBitmap(0, kMissingBitmap));
     EXPECT_FALSE(label.LoadBitmap(2, IDB_VALUE_FIELD_BEHIND_LABELS_SELECTORS));
 }
 

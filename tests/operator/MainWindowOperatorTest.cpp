@@ -144,7 +144,7 @@ TEST_F(MainWindowOperatorTest, ASignalOrTheSessionEndEndsTheProgramWhateverDialo
                 break;
             case 1: // the dialog of the case
                 if (c.open == Open::Notice && FindModal<CMsgBoxDlg>() == nullptr) {
-                    main->PostNotice(MakeNotice(15, 0), ClientWindow::MainWindow);
+                    main->PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
                 }
                 if (c.open == Open::LoadDialog && !loadAsked) {
                     loadAsked = true;
@@ -319,7 +319,7 @@ TEST_F(MainWindowOperatorTest, EnterAnswersOkAndEscapeCancelsTheSmallDialogs) {
                 box.EndDialog(IDCANCEL);
             }
         });
-        main->PostNotice(MakeNotice(15, 0), ClientWindow::MainWindow);
+        main->PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         ASSERT_TRUE(WaitUntil([&] { return notice.Done(); }, 30000));
         EXPECT_TRUE(closed) << key;
         EXPECT_TRUE(WaitUntil([&] { return main->GetNoticeBox() == nullptr; }));

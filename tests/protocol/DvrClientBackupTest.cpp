@@ -1,6 +1,7 @@
 // Backup against a scripted recorder: the size answers, the download into a file set, its end by
 // the recorder, by the user's disconnect and by a full disk.
 #include "protocol/ByteOrder.h"
+#include "protocol/ReasonCodes.h"
 #include "tests/protocol/BackupSetReader.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/protocol/FrameBytes.h"
@@ -108,7 +109,7 @@ TEST(ClientBackup, SizeAnswersGoToTheSearchFrame) {
     }
     EXPECT_EQ(sizes, std::vector<WPARAM>{4321});
     EXPECT_EQ(r.host.CallsOf(HostCall::ClearBusy).size(), 2u);
-    EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{0x60005});
+    EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{kNoticeRefusedNoSpace});
     EXPECT_EQ(r.client->GetSpaceNackSize(0), 3000u);
     EXPECT_EQ(r.client->GetSpaceNackSize(1), 1200u);
 }
@@ -226,7 +227,7 @@ TEST(ClientBackup, AFullDiskEndsTheBackupWithANoticeAndAReadableSet) {
         sent.push_back(Block(i));
         SendFragmented(r, Msg::TRANS_ON_DATA, sent.back(), 65535);
     }
-    EXPECT_TRUE(r.host.WaitForNotice(0x60005));
+    EXPECT_TRUE(r.host.WaitForNotice(kNoticeRefusedNoSpace));
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_OFF_REQ));
     r.Sync();
     EXPECT_FALSE(r.client->IsBackup());

@@ -136,7 +136,8 @@ TEST_F(ConnectionTest, WrongProductEndsTheConnection) {
 }
 
 TEST_F(ConnectionTest, ByeReasonIsShownEvenWhenTheRecorderClosesAtOnce) {
-    const std::pair<std::int32_t, LPARAM> cases[] = {{2, 0x30001}, {-2, 0x30007}, {37, 0xF0000}};
+    const std::pair<std::int32_t, LPARAM> cases[] = {
+        {2, kNoticeByeClosedByRecorder}, {-2, kNoticeByeNoAnswer}, {37, kNoticeNotAllowed}};
     for (const auto& [reason, notice] : cases) {
         OwnConnection own(video);
         ASSERT_TRUE(own.Open("bad"));
@@ -156,7 +157,7 @@ TEST_F(ConnectionTest, ARecorderThatSaysByeButStaysIsLeftAfterAGracePeriod) {
     LogIn();
     const auto sent = std::chrono::steady_clock::now();
     ASSERT_TRUE(recorder.Send(Msg::BYE48, ScriptedRecorder::Reason(1)));
-    EXPECT_TRUE(host.WaitForNotice(0x30000));
+    EXPECT_TRUE(host.WaitForNotice(kNoticeByeUnknown));
     EXPECT_TRUE(WaitClosedNotice());
     EXPECT_TRUE(recorder.WaitForClose());
     EXPECT_GE(std::chrono::steady_clock::now() - sent, ShortTiming().byeGrace);
@@ -293,7 +294,7 @@ TEST_F(ConnectionTest, BrokenStreamsEndTheSocketThread) {
             std::this_thread::sleep_for(3 * ShortTiming().recvDeadline);
             EXPECT_TRUE(h.Notices().empty()) << c.what;
             ASSERT_TRUE(rec.Send(Msg::BYE48, ScriptedRecorder::Reason(3)));
-            EXPECT_TRUE(h.WaitForNotice(0x30002)) << c.what;
+            EXPECT_TRUE(h.WaitForNotice(kNoticeByeSetupChanged)) << c.what;
             rec.CloseClient();
         }
         ASSERT_TRUE(h.WaitForNotice(kNoticeConnectionClosed)) << c.what;
@@ -359,8 +360,8 @@ TEST_F(ConnectionTest, MessagesAreTakenWholeHoweverTheBytesArrive) {
             const auto end = stream.begin() + std::ptrdiff_t(std::min(stream.size(), at + piece));
             ASSERT_TRUE(own.recorder.SendRaw(Bytes(stream.begin() + std::ptrdiff_t(at), end))) << c.what;
         }
-        EXPECT_TRUE(own.host.WaitForNotice(MakeNotice(3, 1))) << c.what;
-        EXPECT_EQ(own.host.Notices().front(), MakeNotice(3, 1)) << c.what;
+        EXPECT_TRUE(own.host.WaitForNotice(kNoticeByeClosedByRecorder)) << c.what;
+        EXPECT_EQ(own.host.Notices().front(), kNoticeByeClosedByRecorder) << c.what;
         own.client.Disconnect();
     }
 }

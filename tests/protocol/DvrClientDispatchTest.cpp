@@ -57,40 +57,40 @@ TEST_F(DispatchTest, EveryRefusalPostsItsNotice) {
         LPARAM notice; // 0 = none
     };
     const Case cases[] = {
-        {Msg::LIVE_NACK, 1, 0x50000},
+        {Msg::LIVE_NACK, 1, kNoticeLiveRefused},
         {Msg::LIVE_NACK, 2, 0},
-        {Msg::LIVE_STOP_NACK, 1, 0x50000},
-        {Msg::REC_ON_NACK, 65, 0x50001},
-        {Msg::REC_OFF_NACK, 66, 0x50002},
-        {Msg::PLAY_OFF_NACK, 2, 0x60001},
-        {Msg::TRANS_OFF_NACK, 1, 0x60000},
-        {Msg::REBOOT_NACK, 2, 0x60001},
-        {Msg::POWEROFF_NACK, 1, 0x60000},
+        {Msg::LIVE_STOP_NACK, 1, kNoticeLiveRefused},
+        {Msg::REC_ON_NACK, 65, kNoticeLiveNotAllowedNow},
+        {Msg::REC_OFF_NACK, 66, kNoticeLivePlaybackRunning},
+        {Msg::PLAY_OFF_NACK, 2, kNoticeRefusedWrongRequest},
+        {Msg::TRANS_OFF_NACK, 1, kNoticeRefused},
+        {Msg::REBOOT_NACK, 2, kNoticeRefusedWrongRequest},
+        {Msg::POWEROFF_NACK, 1, kNoticeRefused},
         {Msg::POWEROFF_NACK, 83, 0},
-        {Msg::PLAY_ON_NACK, 53, 0x60004},
-        {Msg::PLAY_ON_NACK, 83, 0x40000},
+        {Msg::PLAY_ON_NACK, 53, kNoticeRefusedInUse},
+        {Msg::PLAY_ON_NACK, 83, kNoticeNothingFound},
         {Msg::PLAY_ON_NACK, 86, 0},
-        {Msg::PLAY_ON_FAIL, 86, 0x60003},
-        {Msg::TRANS_ON_FAIL, 98, 0x60006},
-        {Msg::TRANS_ON_NACK, 87, 0x60005},
-        {Msg::DB48_INFO_NACK, 83, 0x40000},
-        {Msg::DB_UPDATE_NACK, 51, 0x70002},
-        {Msg::DB_UPDATE_NACK, 81, 0x70001},
-        {Msg::DB_UPDATE_NACK, 97, 0x70003},
-        {Msg::DB_INIT_NACK, 97, 0x60007},
-        {Msg::SEND_TEST_MAIL_NACK, 1, 0x60000},
-        {Msg::PLAY_INFO_MONTH_NACK, 86, 0x60003},
-        {Msg::TRANS_INFO_MONTH_NACK, 98, 0x60006},
-        {Msg::PLAY_INFO_DAY_NACK, 82, 0x40000},
-        {Msg::PLAY_INFO_DAY_NACK, 52, 0x60004},
-        {Msg::TRANS_INFO_DAY_NACK, 86, 0x60003},
-        {Msg::EVENT_INFO_NACK, 97, 0x60006},
-        {Msg::LOG_INFO_NACK, 86, 0x60003},
-        {Msg::SYSTEM_INFO_NACK, 83, 0x40000},
-        {Msg::STATUS_INFO_NACK, 1, 0x60000},
+        {Msg::PLAY_ON_FAIL, 86, kNoticeRefusedBusy},
+        {Msg::TRANS_ON_FAIL, 98, kNoticeRefusedDiskError},
+        {Msg::TRANS_ON_NACK, 87, kNoticeRefusedNoSpace},
+        {Msg::DB48_INFO_NACK, 83, kNoticeNothingFound},
+        {Msg::DB_UPDATE_NACK, 51, kNoticeSetupRefusedBusy},
+        {Msg::DB_UPDATE_NACK, 81, kNoticeSetupRefusedInvalid},
+        {Msg::DB_UPDATE_NACK, 97, kNoticeSetupRefusedChanging},
+        {Msg::DB_INIT_NACK, 97, kNoticeRefusedSetupChanging},
+        {Msg::SEND_TEST_MAIL_NACK, 1, kNoticeRefused},
+        {Msg::PLAY_INFO_MONTH_NACK, 86, kNoticeRefusedBusy},
+        {Msg::TRANS_INFO_MONTH_NACK, 98, kNoticeRefusedDiskError},
+        {Msg::PLAY_INFO_DAY_NACK, 82, kNoticeNothingFound},
+        {Msg::PLAY_INFO_DAY_NACK, 52, kNoticeRefusedInUse},
+        {Msg::TRANS_INFO_DAY_NACK, 86, kNoticeRefusedBusy},
+        {Msg::EVENT_INFO_NACK, 97, kNoticeRefusedDiskError},
+        {Msg::LOG_INFO_NACK, 86, kNoticeRefusedBusy},
+        {Msg::SYSTEM_INFO_NACK, 83, kNoticeNothingFound},
+        {Msg::STATUS_INFO_NACK, 1, kNoticeRefused},
         {Msg::STATUS_INFO_NACK, 53, 0},
-        {Msg::A_LISTEN_NACK, 54, 0xC0000},
-        {Msg::A_LISTEN_NACK, 55, 0xC0001},
+        {Msg::A_LISTEN_NACK, 54, kNoticeTalkInUse},
+        {Msg::A_LISTEN_NACK, 55, kNoticeTalkUnavailable},
     };
     for (const Case& c : cases) {
         host.Clear();
@@ -137,7 +137,7 @@ TEST_F(DispatchTest, SearchRefusalsEndTheFramesWaitAndLeaveItOpen) {
     for (WORD id : {Msg::LOG_INFO_NACK, Msg::SYSTEM_INFO_NACK, Msg::STATUS_INFO_NACK}) {
         host.Clear();
         EXPECT_TRUE(Feed(id, ReasonBytes(1)));
-        EXPECT_EQ(host.Notices(), std::vector<LPARAM>{0x60000});
+        EXPECT_EQ(host.Notices(), std::vector<LPARAM>{kNoticeRefused});
         EXPECT_EQ(host.CallsOf(HostCall::ClearBusy).size(), 1u);
         EXPECT_TRUE(host.CallsOf(HostCall::Post).empty());
     }
@@ -321,8 +321,16 @@ TEST_F(DispatchTest, Bye48ReasonsBecomeNotices) {
         LONG reason;
         LPARAM notice;
     };
-    const Case cases[] = {{1, 0x30000},  {2, 0x30001},  {3, 0x30002},  {33, 0x30003}, {34, 0x30004},
-                          {35, 0x30005}, {36, 0x30006}, {-2, 0x30007}, {37, 0xF0000}, {4, 0}};
+    const Case cases[] = {{1, kNoticeByeUnknown},
+                          {2, kNoticeByeClosedByRecorder},
+                          {3, kNoticeByeSetupChanged},
+                          {33, kNoticeByeFirmwareUpdate},
+                          {34, kNoticeByeShutDown},
+                          {35, kNoticeByeAnotherUser},
+                          {36, kNoticeByeTooManyConnections},
+                          {-2, kNoticeByeNoAnswer},
+                          {37, kNoticeNotAllowed},
+                          {4, 0}};
     for (const Case& c : cases) {
         host.Clear();
         DvrClientTestPeer::Connected(client).store(1);

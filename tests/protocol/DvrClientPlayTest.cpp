@@ -1,6 +1,7 @@
 // Remote playback against a scripted recorder: its start and end, the play commands' bytes, speed
 // codes, flow control and the resume target.
 #include "protocol/ByteOrder.h"
+#include "protocol/ReasonCodes.h"
 #include "res/PlayModes.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/protocol/FrameBytes.h"
@@ -284,7 +285,7 @@ TEST(ClientPlay, DoneFailAndStop) {
     EXPECT_EQ(r.Next().id, unsigned(Msg::RPLAY_STOP));
     const ScriptedRecorder::Received live = r.Next();
     EXPECT_EQ(live.id, unsigned(Msg::LIVE_REQ)); // back to live view
-    EXPECT_TRUE(r.host.WaitForNotice(0x60003));
+    EXPECT_TRUE(r.host.WaitForNotice(kNoticeRefusedBusy));
     r.Sync();
     EXPECT_FALSE(r.client->IsRemotePlay());
     EXPECT_EQ(r.video.playSource.load(), 1);

@@ -41,8 +41,6 @@ std::size_t CountPosts(const FakeClientHost& host, UINT message) {
     return n;
 }
 
-constexpr LPARAM kDamaged = 0x90000;
-
 } // namespace
 
 TEST(ClientSetup, AGoodRecordArrivesWholeFromItsFragments) {
@@ -84,7 +82,7 @@ TEST(ClientSetup, DamagedShortOrOversizedRecordsAreRefused) {
         // The refusal leaves nothing behind: a good record right after it is taken.
         SendFragments(r, Msg::DB_INFO_ACK, WithCrc(record), 65535);
         r.Sync();
-        EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{kDamaged}) << c.name;
+        EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{kNoticeSetupDamaged}) << c.name;
         EXPECT_EQ(CountPosts(r.host, WM_KELO_SETUP_READY), 1u) << c.name;
         SetupDatabase db;
         ASSERT_TRUE(r.client->TakeReceivedSetupDatabase(db)) << c.name;
@@ -100,7 +98,7 @@ TEST(ClientSetup, ARecordThatOutgrowsTheAreaIsRefused) {
     }
     ASSERT_TRUE(r.recorder.Send(Msg::DB_INFO_ACK, chunk, true));
     r.Sync();
-    EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{kDamaged});
+    EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{kNoticeSetupDamaged});
     EXPECT_EQ(CountPosts(r.host, WM_KELO_SETUP_READY), 0u);
 }
 
@@ -117,7 +115,7 @@ TEST(ClientSetup, UpdateSendsTheRecordAsItStandsWithItsCrc) {
     r.Send(Msg::DB_UPDATE_ACK);
     r.Send(Msg::DB_UPDATE_NACK, BE32(97));
     r.Sync();
-    EXPECT_EQ(r.host.Notices(), (std::vector<LPARAM>{0xA0000, 0x70003}));
+    EXPECT_EQ(r.host.Notices(), (std::vector<LPARAM>{kNoticeSetupSaved, kNoticeSetupRefusedChanging}));
 
     r.client->SendDbInitReq();
     EXPECT_EQ(r.Next().id, unsigned(Msg::DB_INIT_REQ));
@@ -188,8 +186,8 @@ TEST(ClientSetup, LosingTheConnectRightEndsTheSession) {
     for (const auto& [rights, level] : cases) {
         ClientRig r;
         r.Send(Msg::RIGHT_CHANGE, RightsTable(rights, "admin", "1234", level));
-        EXPECT_TRUE(r.host.WaitForNotice(0xF0000));
-        EXPECT_TRUE(r.host.WaitForNotice(0x20000)); // the socket thread ended
+        EXPECT_TRUE(r.host.WaitForNotice(kNoticeNotAllowed));
+        EXPECT_TRUE(r.host.WaitForNotice(kNoticeConnectionClosed)); // the socket thread ended
     }
 }
 

@@ -4,6 +4,7 @@
 #include "protocol/ClientMessages.h"
 #include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
+#include "protocol/ReasonCodes.h"
 #include "sim/RecordedMedia.h"
 #include "sim/SetupRecord.h"
 #include "sim/SimArchive.h"
@@ -259,7 +260,7 @@ TEST_F(SimFourChannels, SetupRecordComesAndGoesBackWhole) {
     db.event_time_a = 30;
     DbToNetworkOrder(db);
     client->SendDbUpdate(db);
-    EXPECT_TRUE(host.WaitForNotice(0xA0000)); // the simulator checked length and CRC
+    EXPECT_TRUE(host.WaitForNotice(kNoticeSetupSaved)); // the simulator checked length and CRC
 }
 
 TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {

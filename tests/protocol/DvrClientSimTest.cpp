@@ -91,8 +91,16 @@ TEST_F(SimTest, WrongProductEndsTheSession) {
 
 TEST_F(SimTest, LoginRefusalsBecomeNotices) {
     const std::pair<std::string, LPARAM> cases[] = {
-        {"1", 0x30000},  {"2", 0x30001},  {"3", 0x30002},  {"33", 0x30003}, {"34", 0x30004},
-        {"35", 0x30005}, {"36", 0x30006}, {"-2", 0x30007}, {"37", 0xF0000}, {"99", 0},
+        {"1", kNoticeByeUnknown},
+        {"2", kNoticeByeClosedByRecorder},
+        {"3", kNoticeByeSetupChanged},
+        {"33", kNoticeByeFirmwareUpdate},
+        {"34", kNoticeByeShutDown},
+        {"35", kNoticeByeAnotherUser},
+        {"36", kNoticeByeTooManyConnections},
+        {"-2", kNoticeByeNoAnswer},
+        {"37", kNoticeNotAllowed},
+        {"99", 0},
     };
     for (const auto& [reason, notice] : cases) {
         SimProcess s;
@@ -123,36 +131,36 @@ TEST_F(SimTest, EveryRefusalReachesItsNotice) {
     // Two rounds, as each refusal can be given once per simulator.
     const std::vector<std::vector<Row>> rounds = {
         {
-            {"REC_ON_NACK:65", Msg::REC_ON_REQ, 0, 0x50001},
-            {"REC_OFF_NACK:66", Msg::REC_OFF_REQ, 0, 0x50002},
-            {"PLAY_OFF_NACK:2", Msg::RPLAY_STOP, 0, 0x60001},
-            {"TRANS_OFF_NACK:1", Msg::TRANS_OFF_REQ, 0, 0x60000},
-            {"PLAY_ON_NACK:53", Msg::PLAY_ON_REQ, 24, 0x60004},
-            {"TRANS_ON_NACK:87:100:200", Msg::TRANS_ON_REQ, 24, 0x60005},
-            {"DB48_INFO_NACK:83", Msg::DB_INFO_REQ, 0, 0x40000},
-            {"DB_UPDATE_NACK:97", Msg::DB_UPDATE_REQ, 6636, 0x70003},
-            {"DB_INIT_NACK:97", Msg::DB_INIT_REQ, 0, 0x60007},
-            {"SEND_TEST_MAIL_NACK:1", Msg::SEND_TEST_MAIL_REQ, 516, 0x60000},
-            {"PLAY_INFO_MONTH_NACK:86", Msg::PLAY_INFO_MONTH_REQ, 0, 0x60003},
-            {"TRANS_INFO_MONTH_NACK:98", Msg::TRANS_INFO_MONTH_REQ, 0, 0x60006},
-            {"PLAY_INFO_DAY_NACK:82", Msg::PLAY_INFO_DAY_REQ, 8, 0x40000},
-            {"TRANS_INFO_DAY_NACK:86", Msg::TRANS_INFO_DAY_REQ, 8, 0x60003},
-            {"EVENT_INFO_NACK:52", Msg::EVENT_INFO_REQ, 0, 0x60004},
-            {"LOG_INFO_NACK:83", Msg::LOG_INFO_REQ, 0, 0x40000},
-            {"STATUS_INFO_NACK:86", Msg::STATUS_INFO_REQ, 0, 0x60003},
-            {"A_LISTEN_NACK:54", Msg::A_LISTEN_REQ, 0, 0xC0000},
-            {"REBOOT_NACK:2", Msg::REBOOT_REQ, 0, 0x60001},
-            {"POWEROFF_NACK:1", Msg::POWEROFF_REQ, 0, 0x60000},
+            {"REC_ON_NACK:65", Msg::REC_ON_REQ, 0, kNoticeLiveNotAllowedNow},
+            {"REC_OFF_NACK:66", Msg::REC_OFF_REQ, 0, kNoticeLivePlaybackRunning},
+            {"PLAY_OFF_NACK:2", Msg::RPLAY_STOP, 0, kNoticeRefusedWrongRequest},
+            {"TRANS_OFF_NACK:1", Msg::TRANS_OFF_REQ, 0, kNoticeRefused},
+            {"PLAY_ON_NACK:53", Msg::PLAY_ON_REQ, 24, kNoticeRefusedInUse},
+            {"TRANS_ON_NACK:87:100:200", Msg::TRANS_ON_REQ, 24, kNoticeRefusedNoSpace},
+            {"DB48_INFO_NACK:83", Msg::DB_INFO_REQ, 0, kNoticeNothingFound},
+            {"DB_UPDATE_NACK:97", Msg::DB_UPDATE_REQ, 6636, kNoticeSetupRefusedChanging},
+            {"DB_INIT_NACK:97", Msg::DB_INIT_REQ, 0, kNoticeRefusedSetupChanging},
+            {"SEND_TEST_MAIL_NACK:1", Msg::SEND_TEST_MAIL_REQ, 516, kNoticeRefused},
+            {"PLAY_INFO_MONTH_NACK:86", Msg::PLAY_INFO_MONTH_REQ, 0, kNoticeRefusedBusy},
+            {"TRANS_INFO_MONTH_NACK:98", Msg::TRANS_INFO_MONTH_REQ, 0, kNoticeRefusedDiskError},
+            {"PLAY_INFO_DAY_NACK:82", Msg::PLAY_INFO_DAY_REQ, 8, kNoticeNothingFound},
+            {"TRANS_INFO_DAY_NACK:86", Msg::TRANS_INFO_DAY_REQ, 8, kNoticeRefusedBusy},
+            {"EVENT_INFO_NACK:52", Msg::EVENT_INFO_REQ, 0, kNoticeRefusedInUse},
+            {"LOG_INFO_NACK:83", Msg::LOG_INFO_REQ, 0, kNoticeNothingFound},
+            {"STATUS_INFO_NACK:86", Msg::STATUS_INFO_REQ, 0, kNoticeRefusedBusy},
+            {"A_LISTEN_NACK:54", Msg::A_LISTEN_REQ, 0, kNoticeTalkInUse},
+            {"REBOOT_NACK:2", Msg::REBOOT_REQ, 0, kNoticeRefusedWrongRequest},
+            {"POWEROFF_NACK:1", Msg::POWEROFF_REQ, 0, kNoticeRefused},
         },
         {
-            {"REC_ON_NACK:1", Msg::REC_ON_REQ, 0, 0x50000},
+            {"REC_ON_NACK:1", Msg::REC_ON_REQ, 0, kNoticeLiveRefused},
             {"PLAY_ON_NACK:86", Msg::PLAY_ON_REQ, 24, 0},
-            {"DB_UPDATE_NACK:51", Msg::DB_UPDATE_REQ, 6636, 0x70002},
-            {"A_LISTEN_NACK:55", Msg::A_LISTEN_REQ, 0, 0xC0001},
+            {"DB_UPDATE_NACK:51", Msg::DB_UPDATE_REQ, 6636, kNoticeSetupRefusedBusy},
+            {"A_LISTEN_NACK:55", Msg::A_LISTEN_REQ, 0, kNoticeTalkUnavailable},
             {"EVENT_INFO_NACK:12345", Msg::EVENT_INFO_REQ, 0, 0},
-            {"STATUS_INFO_NACK:1", Msg::STATUS_INFO_REQ, 0, 0x60000},
-            {"TRANS_ON_FAIL:98", Msg::TRANS_DATA_REQ, 24, 0x60006},
-            {"LIVE_STOP_NACK:1", Msg::LIVE_STOP, 0, 0x50000},
+            {"STATUS_INFO_NACK:1", Msg::STATUS_INFO_REQ, 0, kNoticeRefused},
+            {"TRANS_ON_FAIL:98", Msg::TRANS_DATA_REQ, 24, kNoticeRefusedDiskError},
+            {"LIVE_STOP_NACK:1", Msg::LIVE_STOP, 0, kNoticeLiveRefused},
         },
     };
     for (const std::vector<Row>& rows : rounds) {
@@ -301,8 +309,8 @@ TEST_F(SimTest, FaultyStreamsEndTheConnectionCleanly) {
         if (c.staysConnected) {
             ASSERT_TRUE(h.WaitFor(IsLoginLog)) << what;
             ASSERT_GT(cl.SendPacket(PacketHeader::Request(Msg::REC_ON_REQ, 0), nullptr, 0), 0);
-            EXPECT_TRUE(h.WaitForNotice(0x50001)) << what;
-            EXPECT_EQ(h.Notices(), std::vector<LPARAM>{0x50001}) << what;
+            EXPECT_TRUE(h.WaitForNotice(kNoticeLiveNotAllowedNow)) << what;
+            EXPECT_EQ(h.Notices(), std::vector<LPARAM>{kNoticeLiveNotAllowedNow}) << what;
         } else {
             EXPECT_TRUE(h.WaitForNotice(kNoticeConnectionClosed)) << what;
         }

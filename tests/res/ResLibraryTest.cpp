@@ -23,6 +23,10 @@
 
 namespace {
 
+// Ids the library does not hold.
+constexpr UINT kMissingText = 4999;
+constexpr UINT kMissingBitmap = 1499;
+
 using restest::Library;
 
 // Ids the program never asks for, next to ones that exist.
@@ -194,7 +198,7 @@ TEST(ResStrings, TextsComeFromTheCurrentLibrary) {
     EXPECT_EQ(text, CString("OK"));
     LoadResStringPrefixed(text, IDS_POWER_ON);
     EXPECT_EQ(std::string(text.GetString()), " " + std::string(lib.LoadText(IDS_POWER_ON).GetString()));
-    LoadResString(text, 4999);
+    LoadResString(text, kMissingText);
     EXPECT_TRUE(text.IsEmpty());
     EXPECT_EQ(LoadResString(IDS_CANCEL), CString("Cancel"));
     EXPECT_EQ(LoadResStringPrefixed(IDS_CANCEL), CString(" Cancel"));
@@ -220,7 +224,7 @@ TEST(ResStrings, SkinBitmapsOfTheProgramComeFromTheCurrentLibrary) {
         EXPECT_EQ(bitmap.GetSize().cx, 308);
         EXPECT_EQ(bitmap.GetSize().cy, 136);
         CBitmap missing;
-        EXPECT_FALSE(missing.LoadBitmap(1499));
+        EXPECT_FALSE(missing.LoadBitmap(kMissingBitmap));
     }
     CResLibrary::SetCurrent(nullptr);
     CBitmap none;

@@ -5,6 +5,7 @@
 
 #include "protocol/ClientMessages.h"
 #include "protocol/Crc32.h"
+#include "protocol/ReasonCodes.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"
 #include "setup/CameraAdjustDlg.h"
@@ -462,7 +463,7 @@ TEST_F(SetupFrameModal, InitializeAsksTheMainWindow) {
     });
     ASSERT_EQ(main.notices.size(), 1u);
     EXPECT_EQ(main.notices[0].first, reinterpret_cast<WPARAM>(frameWindow));
-    EXPECT_EQ(main.notices[0].second, LPARAM(0x100000));
+    EXPECT_EQ(main.notices[0].second, LPARAM(kNoticeInitializeSetup));
 }
 
 // Against a recorder on loopback: OK, then the main window's upload; Cancel uploads nothing.

@@ -359,8 +359,8 @@ TEST_F(SpotPage, EventSwitchesFollowTheTickedRowsOfTheRecordersChannels) {
         EXPECT_EQ(Changed(), c.changed) << c.name;
         for (const auto& [offset, value] : c.changed) {
             const int r = int(offset - 620);
-            EXPECT_EQ(page.EventOn(r).GetState(), value) << c.name << " row " << r;
-            EXPECT_EQ(page.EventOff(r).GetState(), 1 - value) << c.name << " row " << r;
+            EXPECT_EQ(page.EventOn(r).GetState(), value != 0 ? kButtonOn : kButtonNormal) << c.name << " row " << r;
+            EXPECT_EQ(page.EventOff(r).GetState(), value != 0 ? kButtonNormal : kButtonOn) << c.name << " row " << r;
         }
         for (int r = c.channels; r < 16; ++r) {
             EXPECT_FALSE(page.EventOn(r).IsWindowVisible()) << c.name << " row " << r;

@@ -135,8 +135,8 @@ TEST_F(SystemChoicePages, DeinterlaceOnOffReachesTheTickedRows) {
             Bytes expected;
             for (int r : c.rowsChanged) {
                 expected[4584 + std::size_t(r)] = value;
-                EXPECT_EQ(page.RowOn(r).GetState(), value) << c.name << " row " << r;
-                EXPECT_EQ(page.RowOff(r).GetState(), 1 - value) << c.name << " row " << r;
+                EXPECT_EQ(page.RowOn(r).GetState(), value != 0 ? kButtonOn : kButtonNormal) << c.name << " row " << r;
+                EXPECT_EQ(page.RowOff(r).GetState(), value != 0 ? kButtonNormal : kButtonOn) << c.name << " row " << r;
             }
             EXPECT_EQ(Changed(), expected) << c.name << " value " << int(value);
             for (int r = c.channels; r < 16; ++r) {

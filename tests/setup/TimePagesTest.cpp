@@ -497,7 +497,7 @@ TEST_F(TimeServerPage, CityListRowsAndZonesWithAndWithoutTheNewerList) {
         Click(popup->Item(c.row));
         EXPECT_EQ(Changed(), (Bytes{{4140, c.zone}})) << int(c.major) << "." << int(c.minor) << " row " << c.row;
         EXPECT_EQ(TextOf(page.Label(CTimeServerDlg::IDC_CITY)),
-                  LoadResString(c.zone == 0 ? IDS_NONE : 5779 + UINT(c.zone)));
+                  LoadResString(c.zone == 0 ? IDS_NONE : IDS_GMT_LONDON_LISBON + UINT(c.zone) - 1));
         Close();
         db = PatternRecord();
     }

@@ -64,12 +64,12 @@ TEST(SimBackup, SizeMatchesTheStreamAndEveryBlockIsRegeneratedExactly) {
 
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(99, Range(0x000F, 0x3F, start, end)));
-    auto size = c.RecvId(101);
+    ASSERT_TRUE(c.Send(msg::TRANS_ON_REQ, Range(0x000F, 0x3F, start, end)));
+    auto size = c.RecvId(msg::TRANS_ON_ACK);
     ASSERT_TRUE(size);
     ASSERT_EQ(size->payload.size(), 4u);
 
-    ASSERT_TRUE(c.Send(294, Range(0x000F, 0, start, end))); // type mask 0 = every type
+    ASSERT_TRUE(c.Send(msg::TRANS_DATA_REQ, Range(0x000F, 0, start, end))); // type mask 0 = every type
     const std::vector<Bytes> blocks = Blocks(c, 295, 297);
     ASSERT_EQ(blocks.size(), 2u * 25u * 4u);
     uint64_t bytes = 0;
@@ -103,8 +103,8 @@ TEST(SimBackup, SizeMatchesTheStreamAndEveryBlockIsRegeneratedExactly) {
     EXPECT_EQ(media.BackupBlocks(0xF, 0, start, end, names), blocks);
     EXPECT_EQ(media.RangeBytes(0xF, 0x3F, start, end), bytes);
 
-    ASSERT_TRUE(c.Send(102)); // TRANS_OFF_REQ after the end, as the client does
-    EXPECT_TRUE(c.RecvId(104));
+    ASSERT_TRUE(c.Send(msg::TRANS_OFF_REQ)); // after the end, as the client does
+    EXPECT_TRUE(c.RecvId(msg::TRANS_OFF_ACK));
 }
 
 TEST(SimBackup, StopMidStreamEndsAtABlockBoundaryAndFailAfterTheFirstFrame) {
@@ -114,37 +114,37 @@ TEST(SimBackup, StopMidStreamEndsAtABlockBoundaryAndFailAfterTheFirstFrame) {
     const ksim::SimSegment seg = FullSegment(*sim.recorder);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(294, Range(0xF, 0x3F, seg.start, seg.end)));
-    ASSERT_TRUE(c.RecvId(295));
-    ASSERT_TRUE(c.Send(102));
+    ASSERT_TRUE(c.Send(msg::TRANS_DATA_REQ, Range(0xF, 0x3F, seg.start, seg.end)));
+    ASSERT_TRUE(c.RecvId(msg::TRANS_ON_DATA));
+    ASSERT_TRUE(c.Send(msg::TRANS_OFF_REQ));
     // Whatever was queued may still come, but only whole blocks, then the ack; no DONE.
     Bytes gathered;
     bool acked = false;
     while (!acked) {
         auto m = c.Recv();
         ASSERT_TRUE(m);
-        ASSERT_NE(m->Id(), 297);
-        if (m->Id() == 104)
+        ASSERT_NE(m->Id(), msg::TRANS_ON_DONE);
+        if (m->Id() == msg::TRANS_OFF_ACK)
             acked = true;
-        else if (m->Id() == 295 && m->Last())
+        else if (m->Id() == msg::TRANS_ON_DATA && m->Last())
             gathered.clear();
-        else if (m->Id() == 295)
+        else if (m->Id() == msg::TRANS_ON_DATA)
             gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
     }
     // A following request is answered at once: the stream has ended.
-    ASSERT_TRUE(c.Send(126));
+    ASSERT_TRUE(c.Send(msg::DVR_TIME_REQ));
     auto next = c.Recv();
-    while (next && next->Id() == 295)
+    while (next && next->Id() == msg::TRANS_ON_DATA)
         next = c.Recv();
     ASSERT_TRUE(next);
-    EXPECT_EQ(next->Id(), 127);
+    EXPECT_EQ(next->Id(), msg::DVR_TIME_ACK);
 
     ksim::CSimConfig failing = SmallConfig();
     failing.refusals.push_back(ksim::SimRefusal{298, 86, false, 0, 0});
     SimInstance sim2(failing);
     TestClient c2(sim2.Port());
     ASSERT_EQ(LoginAndPushes(c2).size(), kLoginMessages);
-    ASSERT_TRUE(c2.Send(294, Range(0xF, 0x3F, seg.start, seg.end)));
+    ASSERT_TRUE(c2.Send(msg::TRANS_DATA_REQ, Range(0xF, 0x3F, seg.start, seg.end)));
     EXPECT_EQ(Blocks(c2, 295, 298).size(), 1u);
 }
 
@@ -155,20 +155,20 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
     const ksim::SimSegment seg = FullSegment(*sim.recorder);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start + 2, seg.start + 4)));
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0x1, 0x3F, seg.start + 2, seg.start + 4)));
     auto ack = c.Recv();
     ASSERT_TRUE(ack);
-    ASSERT_EQ(ack->Id(), 53);
+    ASSERT_EQ(ack->Id(), msg::PLAY_ON_ACK);
     EXPECT_EQ(ack->payload.size(), 0u);
     uint8_t probe = 0;
     EXPECT_FALSE(c.ReadExact(&probe, 1, 400)) << "no frame without credit";
 
-    ASSERT_TRUE(c.Send(61, Be32Payload(5)));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(5)));
     // The played channels are announced first, in order with the frames: the recorder's cameras in
     // the low half, the channels of this range in the high half.
     auto info = c.Recv();
     ASSERT_TRUE(info);
-    ASSERT_EQ(info->Id(), 52);
+    ASSERT_EQ(info->Id(), msg::PLAY_CHANNEL_INFO);
     EXPECT_EQ(info->Reason(), (uint32_t(seg.mask & 0x1) << 16) | ((1u << config.ServedChannels()) - 1));
     std::vector<Bytes> frames;
     std::vector<uint8_t> speeds;
@@ -176,7 +176,7 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
     while (frames.size() < 5) {
         auto m = c.Recv();
         ASSERT_TRUE(m);
-        ASSERT_EQ(m->Id(), 266) << "the channels stay the same: no second PLAY_CHANNEL_INFO";
+        ASSERT_EQ(m->Id(), msg::PLAY_DATA) << "the channels stay the same: no second PLAY_CHANNEL_INFO";
         gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
         if (m->Last()) {
             frames.push_back(gathered);
@@ -193,9 +193,9 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
     }
 
     // Forward twice: x3 (key pictures only, paced), then the range runs out: PLAY_ON_DONE.
-    ASSERT_TRUE(c.Send(44));
-    ASSERT_TRUE(c.Send(44));
-    ASSERT_TRUE(c.Send(61, Be32Payload(93)));
+    ASSERT_TRUE(c.Send(msg::PLAY_FORWARD));
+    ASSERT_TRUE(c.Send(msg::PLAY_FORWARD));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(93)));
     speeds.clear();
     const std::vector<Bytes> rest = Blocks(c, 266, 268, &speeds);
     ASSERT_FALSE(rest.empty());
@@ -203,8 +203,8 @@ TEST(SimPlayback, FramesOnlyUnderCreditWithSpeedCodesAndTheEndOfTheRange) {
         EXPECT_EQ(rest[i][192 + 28] & 3, 1) << "fast play sends key pictures";
     EXPECT_EQ(speeds.back(), 13);
 
-    ASSERT_TRUE(c.Send(55));
-    EXPECT_TRUE(c.RecvId(56));
+    ASSERT_TRUE(c.Send(msg::RPLAY_STOP));
+    EXPECT_TRUE(c.RecvId(msg::PLAY_OFF_ACK));
 }
 
 TEST(SimPlayback, PlayChannelInfoAnnouncesEachChangeOfThePlayedChannels) {
@@ -215,23 +215,23 @@ TEST(SimPlayback, PlayChannelInfoAnnouncesEachChangeOfThePlayedChannels) {
     ASSERT_NE(seg.mask, 0);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start + 1, 0)));
-    ASSERT_TRUE(c.RecvId(53));
-    ASSERT_TRUE(c.Send(61, Be32Payload(8))); // two ticks of four channels
-    auto first = c.RecvId(52);
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0xF, 0x3F, seg.start + 1, 0)));
+    ASSERT_TRUE(c.RecvId(msg::PLAY_ON_ACK));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(8))); // two ticks of four channels
+    auto first = c.RecvId(msg::PLAY_CHANNEL_INFO);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->Reason(), 0x000F000Fu);
     // The client narrows the channels: the next tick announces them before its frames.
-    ASSERT_TRUE(c.Send(62, Be32Payload(0x5)));
-    ASSERT_TRUE(c.Send(61, Be32Payload(8)));
-    auto second = c.RecvId(52);
+    ASSERT_TRUE(c.Send(msg::PLAY_CH_CHANGE, Be32Payload(0x5)));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(8)));
+    auto second = c.RecvId(msg::PLAY_CHANNEL_INFO);
     ASSERT_TRUE(second);
     EXPECT_EQ(second->Reason(), 0x0005000Fu);
     Bytes gathered;
     for (int frames = 0; frames < 4;) {
         auto m = c.Recv();
         ASSERT_TRUE(m);
-        ASSERT_EQ(m->Id(), 266) << "frames follow, no other announcement";
+        ASSERT_EQ(m->Id(), msg::PLAY_DATA) << "frames follow, no other announcement";
         gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
         if (!m->Last())
             continue;
@@ -239,8 +239,8 @@ TEST(SimPlayback, PlayChannelInfoAnnouncesEachChangeOfThePlayedChannels) {
         gathered.clear();
         ++frames;
     }
-    ASSERT_TRUE(c.Send(55));
-    EXPECT_TRUE(c.RecvId(56));
+    ASSERT_TRUE(c.Send(msg::RPLAY_STOP));
+    EXPECT_TRUE(c.RecvId(msg::PLAY_OFF_ACK));
 }
 
 TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
@@ -250,11 +250,11 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     const ksim::SimSegment seg = FullSegment(*sim.recorder);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start, 0)));
-    ASSERT_EQ(c.Recv()->Id(), 53);
-    ASSERT_TRUE(c.Send(62, Be32Payload(0x2))); // channel 2 only
-    ASSERT_TRUE(c.Send(61, Be32Payload(93)));
-    ASSERT_TRUE(c.Send(45)); // pause drops the remaining credit
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0xF, 0x3F, seg.start, 0)));
+    ASSERT_EQ(c.Recv()->Id(), msg::PLAY_ON_ACK);
+    ASSERT_TRUE(c.Send(msg::PLAY_CH_CHANGE, Be32Payload(0x2))); // channel 2 only
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(93)));
+    ASSERT_TRUE(c.Send(msg::PLAY_PAUSE)); // pause drops the remaining credit
     // Drain what went out before the pause.
     while (c.Recv(500)) {
     }
@@ -264,7 +264,7 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
             auto m = c.Recv();
             if (!m)
                 return {};
-            if (m->Id() != 266)
+            if (m->Id() != msg::PLAY_DATA)
                 continue;
             gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
             if (m->Last()) {
@@ -274,15 +274,15 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
         }
     };
     // A step: one frame for the one credit that follows it.
-    ASSERT_TRUE(c.Send(46));
-    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
+    ASSERT_TRUE(c.Send(msg::PLAY_NEXT_STEP));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(1)));
     uint8_t speed = 0;
     const Bytes step1 = next(&speed);
     ASSERT_FALSE(step1.empty());
     EXPECT_EQ(step1[192 + 8] & 0xF, 1);
     EXPECT_EQ(speed, 10);
-    ASSERT_TRUE(c.Send(46));
-    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
+    ASSERT_TRUE(c.Send(msg::PLAY_NEXT_STEP));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(1)));
     const Bytes step2 = next(&speed);
     const uint32_t t1 = GetLe32(&step1[192 + 12]) * 1000 + uint32_t(step1[192 + 26] | step1[192 + 27] << 8);
     const uint32_t t2 = GetLe32(&step2[192 + 12]) * 1000 + uint32_t(step2[192 + 26] | step2[192 + 27] << 8);
@@ -293,8 +293,8 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     PutBe32(&record[0], 0x1);
     record[5] = 1;
     PutBe32(&record[16], seg.start + 10);
-    ASSERT_TRUE(c.Send(43, record));
-    ASSERT_TRUE(c.Send(61, Be32Payload(3)));
+    ASSERT_TRUE(c.Send(msg::PLAY_BACKWARD, record));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(3)));
     uint32_t previous = UINT32_MAX;
     for (int i = 0; i < 3; ++i) {
         const Bytes b = next(&speed);
@@ -317,14 +317,14 @@ TEST(SimPlayback, NothingRecordedInTheRangeIsRefusedWith83AndFailAfterTheFirstFr
     const ksim::SimSegment seg = FullSegment(*sim.recorder);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, 100, 200)));
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0xF, 0x3F, 100, 200)));
     auto nack = c.Recv();
     ASSERT_TRUE(nack);
-    EXPECT_EQ(nack->Id(), 54);
+    EXPECT_EQ(nack->Id(), msg::PLAY_ON_NACK);
     EXPECT_EQ(nack->Reason(), 83u);
-    ASSERT_TRUE(c.Send(51, Range(0xF, 0x3F, seg.start, 0)));
-    ASSERT_EQ(c.Recv()->Id(), 53);
-    ASSERT_TRUE(c.Send(61, Be32Payload(93)));
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0xF, 0x3F, seg.start, 0)));
+    ASSERT_EQ(c.Recv()->Id(), msg::PLAY_ON_ACK);
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(93)));
     EXPECT_EQ(Blocks(c, 266, 267).size(), 1u);
 }
 
@@ -388,8 +388,8 @@ TEST(SimSetup, RecordCrcUpdateAndFactoryReset) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(112));
-    auto parts = c.RecvFragments(113);
+    ASSERT_TRUE(c.Send(msg::DB_INFO_REQ));
+    auto parts = c.RecvFragments(msg::DB_INFO_ACK);
     ASSERT_TRUE(parts);
     EXPECT_EQ(parts->size(), 3u) << "the record comes in three fragments";
     Bytes all = Joined(*parts);
@@ -404,32 +404,32 @@ TEST(SimSetup, RecordCrcUpdateAndFactoryReset) {
     std::copy(record.begin(), record.end(), update.begin() + 4);
     std::memcpy(&update[4 + 88], "GATE", 5);
     PutBe32(update.data(), 0x12345678);
-    ASSERT_TRUE(c.Send(115, update));
-    auto refused = c.RecvId(117);
+    ASSERT_TRUE(c.Send(msg::DB_UPDATE_REQ, update));
+    auto refused = c.RecvId(msg::DB_UPDATE_NACK);
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->Reason(), 81u);
     EXPECT_EQ(sim.recorder->Setup().CameraName(0), "CAMERA01");
 
     // A good one is stored, acknowledged without payload, and the new name pushed.
     PutBe32(update.data(), uint32_t(crc32(0, update.data() + 4, 6632)));
-    ASSERT_TRUE(c.Send(115, update));
+    ASSERT_TRUE(c.Send(msg::DB_UPDATE_REQ, update));
     auto ack = c.Recv();
     ASSERT_TRUE(ack);
-    EXPECT_EQ(ack->Id(), 116);
+    EXPECT_EQ(ack->Id(), msg::DB_UPDATE_ACK);
     EXPECT_EQ(ack->payload.size(), 0u);
     auto change = c.Recv();
     ASSERT_TRUE(change);
-    EXPECT_EQ(change->Id(), 258);
+    EXPECT_EQ(change->Id(), msg::DB_CHANGE);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&change->payload[20])), "GATE");
     EXPECT_EQ(sim.recorder->Setup().CameraName(0), "GATE");
 
     // Factory values come back with DB_INIT.
-    ASSERT_TRUE(c.Send(336));
-    EXPECT_EQ(c.Recv()->Id(), 337);
-    auto pushed = c.RecvId(258);
+    ASSERT_TRUE(c.Send(msg::DB_INIT_REQ));
+    EXPECT_EQ(c.Recv()->Id(), msg::DB_INIT_ACK);
+    auto pushed = c.RecvId(msg::DB_CHANGE);
     ASSERT_TRUE(pushed);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&pushed->payload[20])), "CAMERA01");
-    EXPECT_TRUE(c.RecvId(270));
+    EXPECT_TRUE(c.RecvId(msg::RIGHT_CHANGE));
 }
 
 TEST(SimCommands, EachCommandGetsItsAnswer) {
@@ -471,36 +471,36 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
         if (s.request == 35 || s.request == 32) {
             auto status = c.Recv();
             ASSERT_TRUE(status);
-            EXPECT_EQ(status->Id(), 256);
+            EXPECT_EQ(status->Id(), msg::REC_STATUS);
             EXPECT_EQ(GetBe32(&status->payload[4]) < 6, s.request == 32) << "recording mode";
         }
     }
     // Talk blocks are counted. PTZ moves are only journaled.
     Bytes talk(2048, 0);
     talk[2000] = 0x7F;
-    ASSERT_TRUE(c.Send(275, talk, 0, true));
-    ASSERT_TRUE(c.Send(275, talk, 0, true));
-    ASSERT_TRUE(c.Send(284, {8, 44, 0, 1}));
-    ASSERT_TRUE(c.Send(285));
-    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(285, 1, 30000));
+    ASSERT_TRUE(c.Send(msg::TALK_DATA, talk, 0, true));
+    ASSERT_TRUE(c.Send(msg::TALK_DATA, talk, 0, true));
+    ASSERT_TRUE(c.Send(msg::PTZ_MOVE_REQ, {8, 44, 0, 1}));
+    ASSERT_TRUE(c.Send(msg::PTZ_MOVE_STOP));
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(msg::PTZ_MOVE_STOP, 1, 30000));
     EXPECT_EQ(sim.recorder->TalkBlocks(), 2u);
     EXPECT_EQ(sim.recorder->MalformedTalkBlocks(), 0u);
-    EXPECT_EQ(sim.recorder->Journal().Received(284)[0].payload, (Bytes{8, 44, 0, 1}));
+    EXPECT_EQ(sim.recorder->Journal().Received(msg::PTZ_MOVE_REQ)[0].payload, (Bytes{8, 44, 0, 1}));
 
     // Firmware: request, chunks with bit 30 on the last, then the two done answers.
     Bytes request(56, 0);
     PutBe32(&request[4], 1300000000);
     request[16] = 3;
     std::memcpy(&request[21], "KERNEL", 6);
-    ASSERT_TRUE(c.Send(144, request));
-    EXPECT_EQ(c.Recv()->Id(), 145);
+    ASSERT_TRUE(c.Send(msg::FW_UPDATE_REQ, request));
+    EXPECT_EQ(c.Recv()->Id(), msg::FW_UPDATE_ACK);
     Bytes image(8001);
     for (size_t i = 0; i < image.size(); ++i)
         image[i] = uint8_t(i * 7);
-    ASSERT_TRUE(c.Send(146, Bytes(image.begin(), image.begin() + 8000)));
-    ASSERT_TRUE(c.Send(146, Bytes(image.begin() + 8000, image.end()), 0, true));
-    EXPECT_EQ(c.Recv()->Id(), 305);
-    EXPECT_EQ(c.Recv()->Id(), 307);
+    ASSERT_TRUE(c.Send(msg::FW_DATA, Bytes(image.begin(), image.begin() + 8000)));
+    ASSERT_TRUE(c.Send(msg::FW_DATA, Bytes(image.begin() + 8000, image.end()), 0, true));
+    EXPECT_EQ(c.Recv()->Id(), msg::FW_DATA_RX_DONE);
+    EXPECT_EQ(c.Recv()->Id(), msg::FW_UPDATE_DONE);
     const ksim::FirmwareUpload upload = sim.recorder->Firmware();
     EXPECT_TRUE(upload.complete);
     EXPECT_EQ(upload.image, image);
@@ -509,8 +509,8 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
     EXPECT_EQ(upload.name, "KERNEL");
 
     // Reboot: answered, then the recorder goes away; the next client is served.
-    ASSERT_TRUE(c.Send(342));
-    EXPECT_EQ(c.Recv()->Id(), 343);
+    ASSERT_TRUE(c.Send(msg::REBOOT_REQ));
+    EXPECT_EQ(c.Recv()->Id(), msg::REBOOT_ACK);
     EXPECT_TRUE(c.WaitClosed(5000));
     TestClient again(sim.Port());
     EXPECT_EQ(LoginAndPushes(again).size(), kLoginMessages);
@@ -530,20 +530,20 @@ TEST(SimOptions, PlainPlaybackFramesAndChannelsWithoutCamera) {
     const ksim::SimSegment seg = FullSegment(*sim.recorder);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(16, Be32Payload(0xFFFF)));
-    auto info = c.RecvId(17);
+    ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0xFFFF)));
+    auto info = c.RecvId(msg::LIVE_CHANNEL_INFO);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->Reason(), 0x000B000Bu);
-    ASSERT_TRUE(c.Send(20));
-    ASSERT_TRUE(c.RecvId(21));
-    ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start, 0)));
-    ASSERT_TRUE(c.RecvId(53));
-    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
+    ASSERT_TRUE(c.Send(msg::LIVE_STOP));
+    ASSERT_TRUE(c.RecvId(msg::LIVE_STOP_ACK));
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0x1, 0x3F, seg.start, 0)));
+    ASSERT_TRUE(c.RecvId(msg::PLAY_ON_ACK));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(1)));
     Bytes gathered;
     while (true) {
         auto m = c.Recv();
         ASSERT_TRUE(m);
-        if (m->Id() != 266)
+        if (m->Id() != msg::PLAY_DATA)
             continue;
         gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
         if (m->Last())
@@ -562,13 +562,13 @@ TEST(SimPlayback, StarvedOfCreditTheRecorderHintsWithPlayFlowOnce) {
     const ksim::SimSegment seg = FullSegment(*sim.recorder);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(51, Range(0x1, 0x3F, seg.start, 0)));
-    ASSERT_TRUE(c.RecvId(53));
-    ASSERT_TRUE(c.Send(61, Be32Payload(1)));
-    ASSERT_TRUE(c.RecvId(266));
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0x1, 0x3F, seg.start, 0)));
+    ASSERT_TRUE(c.RecvId(msg::PLAY_ON_ACK));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(1)));
+    ASSERT_TRUE(c.RecvId(msg::PLAY_DATA));
     auto flow = c.Recv(10000);
     ASSERT_TRUE(flow);
-    EXPECT_EQ(flow->Id(), 63);
+    EXPECT_EQ(flow->Id(), msg::PLAY_FLOW);
     uint8_t probe = 0;
     EXPECT_FALSE(c.ReadExact(&probe, 1, 1500)) << "once per starvation";
 }

@@ -21,8 +21,8 @@ TEST(SimFault, CloseMidPayloadSendsHalfTheMessageThenCloses) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_TRUE(c.Hello());
-    ASSERT_EQ(c.Recv()->Id(), 5);
-    ASSERT_EQ(c.Recv()->Id(), 270);
+    ASSERT_EQ(c.Recv()->Id(), msg::HELLO48_ACK);
+    ASSERT_EQ(c.Recv()->Id(), msg::RIGHT_CHANGE);
     uint8_t head[16];
     ASSERT_TRUE(c.ReadExact(head, 16, 5000));
     EXPECT_EQ((GetBe32(head) & 0xFFFF) >> 7, 258u);
@@ -47,8 +47,8 @@ TEST(SimFault, StallMidPayloadKeepsTheConnectionOpenAndQuiet) {
     EXPECT_FALSE(c.ReadExact(&more, 1, 700)) << "nothing follows the half payload";
     EXPECT_FALSE(c.WaitClosed(300));
     // It still reads requests: a LIVE_REQ is journaled though never answered.
-    ASSERT_TRUE(c.Send(16, Be32Payload(0xF)));
-    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(16, 1, 30000));
+    ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0xF)));
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(msg::LIVE_REQ, 1, 30000));
 }
 
 TEST(SimFault, NoLastFragmentBitOnARunOfFragments) {
@@ -58,17 +58,17 @@ TEST(SimFault, NoLastFragmentBitOnARunOfFragments) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(320));
+    ASSERT_TRUE(c.Send(msg::LOG_INFO_REQ));
     size_t total = 0;
     for (int i = 0; i < 15; ++i) { // 300 records of 200 bytes in 4000-byte fragments
-        auto m = c.RecvId(321);
+        auto m = c.RecvId(msg::LOG_INFO_ACK);
         ASSERT_TRUE(m);
         EXPECT_FALSE(m->Last());
         total += m->payload.size();
     }
     EXPECT_EQ(total, 60000u);
-    ASSERT_TRUE(c.Send(326)); // the stream goes on normally
-    EXPECT_TRUE(c.RecvId(327));
+    ASSERT_TRUE(c.Send(msg::STATUS_INFO_REQ)); // the stream goes on normally
+    EXPECT_TRUE(c.RecvId(msg::STATUS_INFO_ACK));
 }
 
 struct ShapeCase {
@@ -119,9 +119,9 @@ TEST(SimFault, DupSendsTheFirstMessageTwice) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_TRUE(c.Hello());
-    EXPECT_EQ(c.Recv()->Id(), 5);
-    EXPECT_EQ(c.Recv()->Id(), 5);
-    EXPECT_EQ(c.Recv()->Id(), 270);
+    EXPECT_EQ(c.Recv()->Id(), msg::HELLO48_ACK);
+    EXPECT_EQ(c.Recv()->Id(), msg::HELLO48_ACK);
+    EXPECT_EQ(c.Recv()->Id(), msg::RIGHT_CHANGE);
 }
 
 TEST(SimFault, GarbageFollowsThePushesAndIsTheSameForTheSameSeed) {
@@ -148,7 +148,7 @@ TEST(SimFault, ByeWithAReasonAfterThePushesThenCloseOrNot) {
         ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
         auto m = c.Recv();
         ASSERT_TRUE(m);
-        EXPECT_EQ(m->Id(), 4);
+        EXPECT_EQ(m->Id(), msg::BYE48);
         EXPECT_EQ(m->Reason(), 3u);
         EXPECT_TRUE(c.WaitClosed(5000));
     }
@@ -172,19 +172,19 @@ TEST(SimFault, CorruptCrcDropAndDelay) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(112));
-    auto parts = c.RecvFragments(113);
+    ASSERT_TRUE(c.Send(msg::DB_INFO_REQ));
+    auto parts = c.RecvFragments(msg::DB_INFO_ACK);
     ASSERT_TRUE(parts);
     const Bytes all = Joined(*parts);
     ASSERT_EQ(all.size(), 6636u);
     EXPECT_NE(GetBe32(all.data()), uint32_t(crc32(0, all.data() + 4, 6632)));
 
-    ASSERT_TRUE(c.Send(126)); // dropped
+    ASSERT_TRUE(c.Send(msg::DVR_TIME_REQ)); // dropped
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(c.Send(326));
+    ASSERT_TRUE(c.Send(msg::STATUS_INFO_REQ));
     auto m = c.Recv();
     ASSERT_TRUE(m);
-    EXPECT_EQ(m->Id(), 327) << "no DVR_TIME_ACK";
+    EXPECT_EQ(m->Id(), msg::STATUS_INFO_ACK) << "no DVR_TIME_ACK";
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
 }
 

@@ -152,8 +152,8 @@ TEST(SimProgram, PrintsItsPortServesALoginAndStopsCleanlyOnSignals) {
             TestClient c(static_cast<uint16_t>(port));
             ASSERT_TRUE(c.Connected());
             EXPECT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-            ASSERT_TRUE(c.Send(16, Be32Payload(0xF)));
-            EXPECT_TRUE(c.RecvId(18)); // streaming while the signal comes
+            ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0xF)));
+            EXPECT_TRUE(c.RecvId(msg::LIVE_DATA)); // streaming while the signal comes
             ::kill(sim.pid, signal);
             EXPECT_EQ(sim.Wait(20000), 0);
         }

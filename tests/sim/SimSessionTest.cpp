@@ -76,7 +76,7 @@ TEST(SimLogin, HelloReplyAndPushesComeInOrderAndTheSimulatorKeepsTheHelloBytes) 
     EXPECT_EQ(info->Id(), kLiveChannelInfo);
     EXPECT_EQ(info->Reason(), 0x00FF00FFu);
 
-    auto hellos = sim.recorder->Journal().Received(1);
+    auto hellos = sim.recorder->Journal().Received(msg::HELLO);
     ASSERT_EQ(hellos.size(), 1u);
     Bytes expected(32, 0);
     std::memcpy(expected.data(), "admin", 5);
@@ -256,8 +256,8 @@ TEST(SimListReply, ADayWithoutRecordingsIsRefusedWithNothingFound) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(263, {0, 0, 0x07, 0xD0, 1, 1, 0, 0})); // 2000-01-01
-    auto m = c.RecvId(265);
+    ASSERT_TRUE(c.Send(msg::PLAY_INFO_DAY_REQ, {0, 0, 0x07, 0xD0, 1, 1, 0, 0})); // 2000-01-01
+    auto m = c.RecvId(msg::PLAY_INFO_DAY_NACK);
     ASSERT_TRUE(m);
     EXPECT_EQ(m->Reason(), 83u);
 }
@@ -370,7 +370,7 @@ TEST(SimConfigParse, RejectsBadOptionsAndAcceptsTheDocumentedForms) {
     EXPECT_EQ(c.accounts[0].rights, 0xBF); // right 6 missing
     ASSERT_EQ(c.faults.size(), 2u);
     EXPECT_EQ(c.faults[0].value2, -1);
-    EXPECT_EQ(c.faults[1].id, 270);
+    EXPECT_EQ(c.faults[1].id, msg::RIGHT_CHANGE);
     EXPECT_EQ(c.faults[1].value, -4);
     EXPECT_EQ(c.Video().height, 480);
     EXPECT_EQ(c.Video().fps, 30);

@@ -147,10 +147,10 @@ TEST_P(SimLive, ChannelInfoFirstThenAnIdrPerChannelThatDecodesToTheAnnouncedSize
     ASSERT_TRUE(sim.listening) << sim.recorder->Error();
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(16, Be32Payload(0x0000FFFF)));
+    ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0x0000FFFF)));
     auto info = c.Recv();
     ASSERT_TRUE(info);
-    ASSERT_EQ(info->Id(), 17) << "LIVE_CHANNEL_INFO before any LIVE_DATA";
+    ASSERT_EQ(info->Id(), msg::LIVE_CHANNEL_INFO) << "LIVE_CHANNEL_INFO before any LIVE_DATA";
     EXPECT_EQ(info->Reason(), 0x000F000Fu);
 
     std::map<int, Decoder> decoders;
@@ -163,7 +163,7 @@ TEST_P(SimLive, ChannelInfoFirstThenAnIdrPerChannelThatDecodesToTheAnnouncedSize
            std::any_of(frames.begin(), frames.end(), [&](auto& p) { return p.second < fps + 2; })) {
         auto m = c.Recv();
         ASSERT_TRUE(m);
-        ASSERT_EQ(m->Id(), 18);
+        ASSERT_EQ(m->Id(), msg::LIVE_DATA);
         EXPECT_NE(m->w3, 0u) << "word 3 carries the clock";
         EXPECT_GE(m->w3, lastW3);
         lastW3 = m->w3;
@@ -217,9 +217,9 @@ TEST(SimLiveAudio, AudioBitsOnEveryHeaderAndAToneBlockInTheAudioArea) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(23, {}, 0x8)); // AUDIO_ONOFF on
-    ASSERT_TRUE(c.Send(16, Be32Payload(0x2)));
-    ASSERT_TRUE(c.Send(32)); // REC_ON: its answers must carry the audio bit too
+    ASSERT_TRUE(c.Send(msg::AUDIO_ONOFF_REQ, {}, 0x8)); // AUDIO_ONOFF on
+    ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0x2)));
+    ASSERT_TRUE(c.Send(msg::REC_ON_REQ)); // its answers must carry the audio bit too
     int withAudio = 0;
     int total = 0;
     bool sawRecAck = false;
@@ -230,8 +230,8 @@ TEST(SimLiveAudio, AudioBitsOnEveryHeaderAndAToneBlockInTheAudioArea) {
         ASSERT_TRUE(m);
         EXPECT_TRUE(m->AudioOn()) << "message " << m->Id();
         EXPECT_EQ(m->w0 & 7, 0u) << "the listening channel of DB_CHANGE byte 540";
-        sawRecAck = sawRecAck || m->Id() == 33;
-        if (m->Id() != 18)
+        sawRecAck = sawRecAck || m->Id() == msg::REC_ON_ACK;
+        if (m->Id() != msg::LIVE_DATA)
             continue;
         gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
         if (!m->Last())
@@ -264,8 +264,8 @@ TEST(SimLiveRepro, LiveFrameNIsRegeneratedByAnIndependentLibrary) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-    ASSERT_TRUE(c.Send(16, Be32Payload(0x3)));
-    ASSERT_EQ(c.Recv()->Id(), 17);
+    ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0x3)));
+    ASSERT_EQ(c.Recv()->Id(), msg::LIVE_CHANNEL_INFO);
     const ksim::CStreamLibrary library(config.Video(), config.ServedChannels(), config.LoopFrames());
     ASSERT_TRUE(library.Ok());
     const ksim::CFrameBuilder builder(library);
@@ -276,7 +276,7 @@ TEST(SimLiveRepro, LiveFrameNIsRegeneratedByAnIndependentLibrary) {
     while (checked < 80) {
         auto m = c.Recv();
         ASSERT_TRUE(m);
-        if (m->Id() == 17) { // the new request below: both channels start again at frame 0
+        if (m->Id() == msg::LIVE_CHANNEL_INFO) { // the new request below: both channels start again at frame 0
             next.clear();
             continue;
         }
@@ -290,7 +290,7 @@ TEST(SimLiveRepro, LiveFrameNIsRegeneratedByAnIndependentLibrary) {
         gathered.clear();
         if (++checked == 30 && !restarted) {
             restarted = true;
-            ASSERT_TRUE(c.Send(16, Be32Payload(0x3)));
+            ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0x3)));
         }
     }
 }

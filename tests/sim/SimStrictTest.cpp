@@ -81,8 +81,8 @@ TEST_P(SimStrict, AMalformedRequestIsRefusedOrClosedCountedAndTheNextClientIsSer
         TestClient c(sim.Port());
         ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
         if (t.announceFirmware) {
-            ASSERT_TRUE(c.Send(144, FirmwareRequest(3)));
-            ASSERT_TRUE(c.RecvId(145));
+            ASSERT_TRUE(c.Send(msg::FW_UPDATE_REQ, FirmwareRequest(3)));
+            ASSERT_TRUE(c.RecvId(msg::FW_UPDATE_ACK));
         }
         ASSERT_TRUE(c.SendRaw(Wire(t.request)));
         if (t.reply == kClosed) {
@@ -96,8 +96,8 @@ TEST_P(SimStrict, AMalformedRequestIsRefusedOrClosedCountedAndTheNextClientIsSer
                 EXPECT_TRUE(c.WaitClosed(5000)) << "BYE48 ends the connection";
             } else {
                 // The connection still serves a well-formed request.
-                ASSERT_TRUE(c.Send(126));
-                EXPECT_TRUE(c.RecvId(127)) << "DVR_TIME_ACK after the refusal";
+                ASSERT_TRUE(c.Send(msg::DVR_TIME_REQ));
+                EXPECT_TRUE(c.RecvId(msg::DVR_TIME_ACK)) << "DVR_TIME_ACK after the refusal";
             }
         }
     }
@@ -219,10 +219,10 @@ TEST_P(SimStrictHello, AMalformedHelloIsRefusedWithBye48AndClosed) {
     ASSERT_TRUE(sim.listening);
     {
         TestClient c(sim.Port());
-        ASSERT_TRUE(c.Send(1, GetParam().payload));
+        ASSERT_TRUE(c.Send(msg::HELLO, GetParam().payload));
         auto bye = c.Recv();
         ASSERT_TRUE(bye);
-        EXPECT_EQ(bye->Id(), 4);
+        EXPECT_EQ(bye->Id(), msg::BYE48);
         EXPECT_EQ(bye->Reason(), 1u);
         EXPECT_TRUE(c.WaitClosed(5000));
     }
@@ -245,13 +245,13 @@ TEST(SimStrict, LenientServesWhatItCanAndCountsNothing) {
     ASSERT_TRUE(sim.listening);
     TestClient c(sim.Port());
     ASSERT_TRUE(c.Hello("ADMIN", "1234")); // compared ignoring case
-    ASSERT_TRUE(c.RecvId(5));
-    ASSERT_TRUE(c.Send(16, {0xFF, 0xFF})); // too short: read as no channels
-    auto info = c.RecvId(17);
+    ASSERT_TRUE(c.RecvId(msg::HELLO48_ACK));
+    ASSERT_TRUE(c.Send(msg::LIVE_REQ, {0xFF, 0xFF})); // too short: read as no channels
+    auto info = c.RecvId(msg::LIVE_CHANNEL_INFO);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->Reason(), 0xFu);
-    ASSERT_TRUE(c.Send(282, {0}));
-    EXPECT_TRUE(c.RecvId(283));
+    ASSERT_TRUE(c.Send(msg::PTZ_CHANNEL_REQ, {0}));
+    EXPECT_TRUE(c.RecvId(msg::PTZ_CHANNEL_ACK));
     EXPECT_EQ(sim.recorder->Violations(), 0u);
 }
 
@@ -264,7 +264,7 @@ TEST(SimStrictProgram, AViolationIsOneLineOnStandardErrorAndFailsTheTestThatRanT
             ASSERT_TRUE(sim.Start({"--channels", "4", "--resolution", "cif", "--loop-seconds", "1"}));
             TestClient c(uint16_t(sim.Port()));
             ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
-            ASSERT_TRUE(c.Send(282, {3}));
+            ASSERT_TRUE(c.Send(msg::PTZ_CHANNEL_REQ, {3}));
             ASSERT_TRUE(c.WaitClosed(5000));
             ASSERT_TRUE(sim.WaitLog("protocol-violation"));
             const std::string log = sim.Log();

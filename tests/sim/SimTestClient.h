@@ -27,6 +27,7 @@ namespace simtest {
 using Bytes = std::vector<uint8_t>;
 
 // Byte order through the simulator's own helpers.
+namespace msg = ksim::msg;
 using ksim::Be32Payload;
 using ksim::GetBe32;
 using ksim::GetLe32;
@@ -94,7 +95,7 @@ public:
         Bytes p(32, 0);
         std::memcpy(p.data(), user.data(), std::min<size_t>(16, user.size()));
         std::memcpy(p.data() + 16, password.data(), std::min<size_t>(16, password.size()));
-        return Send(1, p);
+        return Send(msg::HELLO, p);
     }
 
     // Reads exactly n bytes within the deadline; false on close, error or time-out.
