@@ -28,6 +28,19 @@ constexpr std::array<DialogItem, N> MenuButtonItems(const MenuButtonSpec (&butto
     return items;
 }
 
+// A menu's template made from its buttons and registered for the program's lifetime.
+template <std::size_t N>
+class MenuColumnRegistration {
+public:
+    MenuColumnRegistration(UINT idd, const MenuButtonSpec (&buttons)[N])
+        : m_items(MenuButtonItems(buttons)), m_template(MenuColumnTemplate(idd, m_items)), m_registration(m_template) {}
+
+private:
+    std::array<DialogItem, N> m_items;
+    DialogTemplate m_template;
+    DialogTemplateRegistration m_registration;
+};
+
 class CArchiveMenuDlg : public CSearchPage {
 public:
     static constexpr int kMaxButtons = 6;

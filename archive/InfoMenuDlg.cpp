@@ -12,9 +12,7 @@ constexpr MenuButtonSpec kButtons[] = {
     {IDC_INFO_MENU_STATUS, IDB_INFORMATION_MENU_STATUS, IDS_STATUS_INFO, 41},
 };
 
-constexpr auto kItems = MenuButtonItems(kButtons);
-const DialogTemplate kTemplate = MenuColumnTemplate(CInfoMenuDlg::IDD, kItems);
-const DialogTemplateRegistration kRegistered(kTemplate);
+const MenuColumnRegistration kRegistered(CInfoMenuDlg::IDD, kButtons);
 
 } // namespace
 

@@ -19,9 +19,7 @@ constexpr MenuButtonSpec kButtons[] = {
     {IDC_LOG_MENU_EVENT, IDB_LOG_MENU_EVENTS, IDS_EVENT, 201},
 };
 
-constexpr auto kItems = MenuButtonItems(kButtons);
-const DialogTemplate kTemplate = MenuColumnTemplate(CLogMenuDlg::IDD, kItems);
-const DialogTemplateRegistration kRegistered(kTemplate);
+const MenuColumnRegistration kRegistered(CLogMenuDlg::IDD, kButtons);
 
 } // namespace
 

@@ -13,20 +13,6 @@ RECT Rect(int left, int top, int right, int bottom) {
     return r;
 }
 
-std::array<PickerPiece, 9> FramePieces(int w, int h) {
-    return {{
-        {IDB_POPUP_FRAME_TOP_LEFT_CORNER, Rect(0, 0, 5, 5), false},
-        {IDB_POPUP_FRAME_TOP_EDGE, Rect(5, 0, w - 5, 5), true},
-        {IDB_POPUP_FRAME_TOP_RIGHT_CORNER, Rect(w - 5, 0, w, 5), false},
-        {IDB_POPUP_FRAME_LEFT_EDGE, Rect(0, 5, 5, h + 5), true},
-        {IDB_POPUP_FRAME_CENTRE, Rect(5, 5, w - 5, h + 5), true},
-        {IDB_POPUP_FRAME_RIGHT_EDGE, Rect(w - 5, 5, w, h + 5), true},
-        {IDB_POPUP_FRAME_BOTTOM_LEFT_CORNER, Rect(0, h + 5, 5, h + 10), false},
-        {IDB_POPUP_FRAME_BOTTOM_EDGE, Rect(5, h + 5, w - 5, h + 10), true},
-        {IDB_POPUP_FRAME_BOTTOM_RIGHT_CORNER, Rect(w - 5, h + 5, w, h + 10), false},
-    }};
-}
-
 std::array<PickerPiece, 3> Cell(int x0, int leftEnd, int rightStart, int x1, int top) {
     const int bottom = top + kPickerRowHeight;
     return {{
@@ -43,7 +29,7 @@ ItemPickerLayout MakeItemPickerLayout(DWORD count, int width, bool grid) {
     layout.count = count > DWORD(kPickerMaxItems) ? kPickerMaxItems : int(count);
     layout.width = width;
     layout.height = grid ? (layout.count / 4 + 1) * kPickerRowHeight : layout.count * kPickerRowHeight;
-    layout.frame = FramePieces(width, layout.height);
+    layout.frame = PopupFramePieces(width, layout.height);
     const int cw = (width - 13) / 4;
     for (int i = 0; i < layout.count; ++i) {
         if (grid) {
@@ -72,7 +58,7 @@ TimePickerLayout MakeTimePickerLayout(DWORD rows, int width) {
     layout.rows = rows > 3 ? 3 : int(rows);
     layout.width = width;
     layout.height = int(rows > 3 ? 3 : rows) * kPickerRowHeight;
-    layout.frame = FramePieces(width, layout.height);
+    layout.frame = PopupFramePieces(width, layout.height);
     for (int i = 0; i < layout.rows; ++i) {
         layout.cells.push_back(Cell(5, 10, 65, 71, 5 + kPickerRowHeight * i));
     }

@@ -4,6 +4,7 @@
 // below the point where the field was pressed.
 
 #include "platform/base/WinTypes.h"
+#include "setupkit/SetupPopupLayout.h"
 
 #include <array>
 #include <vector>
@@ -12,11 +13,9 @@
 constexpr int kPickerMaxItems = 39;
 constexpr int kPickerRowHeight = 21;
 
-struct PickerPiece {
-    UINT bitmap = 0;
-    RECT rect{};
-    bool stretch = false; // the whole bitmap scaled into rect; else its first cell copied unscaled
-};
+// A piece of a picker: the whole bitmap scaled into rect when stretched, else its first cell copied
+// unscaled. The frame is the setup popups' frame.
+using PickerPiece = PopupPiece;
 
 struct ItemPickerLayout {
     int width = 0;

@@ -14,22 +14,6 @@ int RowTop(int row) {
 
 } // namespace
 
-std::array<PopupPiece, 9> PopupFramePieces(int width, int rowsHeight) {
-    const int w = width;
-    const int h = rowsHeight;
-    return {{
-        {1710, Rect(0, 0, 5, 5), false},
-        {1711, Rect(5, 0, w - 5, 5), true},
-        {1712, Rect(w - 5, 0, w, 5), false},
-        {1713, Rect(0, 5, 5, h + 5), true},
-        {1714, Rect(5, 5, w - 5, h + 5), true},
-        {1715, Rect(w - 5, 5, w, h + 5), true},
-        {1716, Rect(0, h + 5, 5, h + 10), false},
-        {1717, Rect(5, h + 5, w - 5, h + 10), true},
-        {1718, Rect(w - 5, h + 5, w, h + 10), false},
-    }};
-}
-
 int ListRowsHeight(int count, bool fourColumns) {
     if (count < 1 || count > (fourColumns ? kListPopupLongItems : kListPopupMaxItems)) {
         return 0;

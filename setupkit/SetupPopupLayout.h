@@ -3,6 +3,7 @@
 // where the popup opens. Pure arithmetic, shared by both popups and their tests.
 
 #include "platform/base/WinTypes.h"
+#include "res/BitmapIds.h"
 
 #include <array>
 
@@ -15,15 +16,30 @@ struct PopupPiece {
     bool stretch; // corners are copied as they are, edges and the centre stretched
 };
 
-// The three pieces of one row: left cap, middle, right cap (bitmaps 1654, 1655, 1656).
+// The three pieces of one row: left cap, middle, right cap (IDB_POPUP_ROW_LEFT_CAP and the two after it).
 struct PopupRowPieces {
     RECT left;
     RECT middle;
     RECT right;
 };
 
-// The frame around a body `rowsHeight` high: bitmaps 1710-1718, the popup being width x (rowsHeight + 10).
-std::array<PopupPiece, 9> PopupFramePieces(int width, int rowsHeight);
+// The frame around a body `rowsHeight` high, the popup being width x (rowsHeight + 10). The list and
+// slider popups of the setup frames and the pickers of the search frames draw the same frame.
+inline std::array<PopupPiece, 9> PopupFramePieces(int width, int rowsHeight) {
+    const int w = width;
+    const int h = rowsHeight;
+    return {{
+        {IDB_POPUP_FRAME_TOP_LEFT_CORNER, RECT{0, 0, 5, 5}, false},
+        {IDB_POPUP_FRAME_TOP_EDGE, RECT{5, 0, w - 5, 5}, true},
+        {IDB_POPUP_FRAME_TOP_RIGHT_CORNER, RECT{w - 5, 0, w, 5}, false},
+        {IDB_POPUP_FRAME_LEFT_EDGE, RECT{0, 5, 5, h + 5}, true},
+        {IDB_POPUP_FRAME_CENTRE, RECT{5, 5, w - 5, h + 5}, true},
+        {IDB_POPUP_FRAME_RIGHT_EDGE, RECT{w - 5, 5, w, h + 5}, true},
+        {IDB_POPUP_FRAME_BOTTOM_LEFT_CORNER, RECT{0, h + 5, 5, h + 10}, false},
+        {IDB_POPUP_FRAME_BOTTOM_EDGE, RECT{5, h + 5, w - 5, h + 10}, true},
+        {IDB_POPUP_FRAME_BOTTOM_RIGHT_CORNER, RECT{w - 5, h + 5, w, h + 10}, false},
+    }};
+}
 
 // The body height of a list: 21 per row, four items a row in the four-column layout. A count outside
 // 1..31 (one column) or 1..100 (four columns) has no rows.
