@@ -4,6 +4,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "setup/CameraAdjustDlg.h"
 #include "setup/CameraCovertDlg.h"
 #include "setup/CameraNameDlg.h"
@@ -46,7 +47,7 @@ TEST_F(CameraPages, AdjustSlidersWriteTheirColumnToTheTickedRows) {
         db = PatternRecord();
         SetUp();
         Open();
-        auto& page = Show<CCameraAdjustDlg>(155);
+        auto& page = Show<CCameraAdjustDlg>(IDD_CAMERA_ADJUST_DLG);
         Click(page.ColumnButton(c.column));
         for (int r : c.ticked)
             Click(page.RowBox(r));
@@ -65,7 +66,7 @@ TEST_F(CameraPages, AdjustSlidersWriteTheirColumnToTheTickedRows) {
 
 TEST_F(CameraPages, AdjustColumnsShowTheirBytesAndClearTheTicks) {
     Open();
-    auto& page = Show<CCameraAdjustDlg>(155);
+    auto& page = Show<CCameraAdjustDlg>(IDD_CAMERA_ADJUST_DLG);
     EXPECT_EQ(page.GetColumn(), 0);
     EXPECT_EQ(page.ColumnButton(0).GetState(), kButtonOn);
     EXPECT_EQ(page.RowSlider(5).GetPos(), 15);
@@ -82,7 +83,7 @@ TEST_F(CameraPages, AdjustColumnsShowTheirBytesAndClearTheTicks) {
 
 TEST_F(CameraPages, AdjustResetSetsTheTickedRowsOfTheColumnTo50) {
     Open();
-    auto& page = Show<CCameraAdjustDlg>(155);
+    auto& page = Show<CCameraAdjustDlg>(IDD_CAMERA_ADJUST_DLG);
     Click(page.ColumnButton(2));
     Click(page.RowBox(1));
     Click(page.RowBox(3));
@@ -100,7 +101,7 @@ TEST_F(CameraPages, AdjustResetSetsTheTickedRowsOfTheColumnTo50) {
 
 TEST_F(CameraPages, AdjustSliderDraggedWithTheMouseWritesWhereItStopped) {
     Open();
-    auto& page = Show<CCameraAdjustDlg>(155);
+    auto& page = Show<CCameraAdjustDlg>(IDD_CAMERA_ADJUST_DLG);
     CBitmapSlider& slider = page.RowSlider(4);
     Click(slider, 150, 4);
     const int value = slider.GetPos();
@@ -112,7 +113,7 @@ TEST_F(CameraPages, AdjustSliderDraggedWithTheMouseWritesWhereItStopped) {
 TEST_F(CameraPages, FourChannelsHideTheOtherRowsAndAllCheckTicksOnlyTheirs) {
     recorder.SetChannels(4);
     Open();
-    auto& adjust = Show<CCameraAdjustDlg>(155);
+    auto& adjust = Show<CCameraAdjustDlg>(IDD_CAMERA_ADJUST_DLG);
     for (int r = 0; r < 16; ++r) {
         EXPECT_EQ(adjust.RowBox(r).IsWindowVisible() != FALSE, r < 4) << r;
         EXPECT_EQ(adjust.RowSlider(r).IsWindowVisible() != FALSE, r < 4) << r;
@@ -124,10 +125,10 @@ TEST_F(CameraPages, FourChannelsHideTheOtherRowsAndAllCheckTicksOnlyTheirs) {
     adjust.SendMessage(WM_SLIDER_MOVE, CCameraAdjustDlg::IDC_ROW_SLIDER + 1, 66);
     EXPECT_EQ(Changed(), (ByteMap{{8, 66}, {9, 66}, {10, 66}, {11, 66}}));
 
-    auto& covert = Show<CCameraCovertDlg>(156);
+    auto& covert = Show<CCameraCovertDlg>(IDD_CAMERA_COVERT_DLG);
     for (int r = 0; r < 16; ++r)
         EXPECT_EQ(covert.RowOn(r).IsWindowVisible() != FALSE, r < 4) << r;
-    auto& names = Show<CCameraNameDlg>(157);
+    auto& names = Show<CCameraNameDlg>(IDD_CAMERA_NAME_DLG);
     for (int r = 0; r < 16; ++r)
         EXPECT_EQ(names.RowEdit(r).IsWindowVisible() != FALSE, r < 4) << r;
 }
@@ -146,7 +147,7 @@ TEST_F(CameraPages, CovertPairsWriteTheRowAndTheTickedRows) {
     };
     for (const auto& c : cases) {
         Open();
-        auto& page = Show<CCameraCovertDlg>(156);
+        auto& page = Show<CCameraCovertDlg>(IDD_CAMERA_COVERT_DLG);
         for (int r : c.ticked)
             Click(page.RowBox(r));
         Click(c.on ? page.RowOn(c.row) : page.RowOff(c.row));
@@ -167,7 +168,7 @@ TEST_F(CameraPages, CovertPairsWriteTheRowAndTheTickedRows) {
 
 TEST_F(CameraPages, CovertShowsOnOnlyForOne) {
     Open();
-    auto& page = Show<CCameraCovertDlg>(156);
+    auto& page = Show<CCameraCovertDlg>(IDD_CAMERA_COVERT_DLG);
     EXPECT_EQ(page.RowOn(0).GetState(), kButtonOn);
     EXPECT_EQ(page.RowOff(0).GetState(), kButtonNormal);
     // 2 is not "on".
@@ -179,7 +180,7 @@ TEST_F(CameraPages, NamesAreWrittenAtEveryKeystrokeAndKeepTheirTerminator) {
     std::memcpy(db.camera_name[5], "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 32); // no terminator
     std::strcpy(db.camera_name[2], "Yard");
     Open();
-    auto& page = Show<CCameraNameDlg>(157);
+    auto& page = Show<CCameraNameDlg>(IDD_CAMERA_NAME_DLG);
     EXPECT_EQ(Text(page.RowEdit(2)), "Yard");
     EXPECT_EQ(Text(page.RowEdit(5)), "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
     // Opening wrote nothing, not even the unterminated name.
@@ -204,8 +205,8 @@ TEST_F(CameraPages, NamesAreWrittenAtEveryKeystrokeAndKeepTheirTerminator) {
     EXPECT_EQ(SlotText(db.camera_name[5], 32), std::string(31, 'y').c_str());
 
     // Back on the page after another: the typed names are shown.
-    Show<CCameraCovertDlg>(156);
-    auto& again = Show<CCameraNameDlg>(157);
+    Show<CCameraCovertDlg>(IDD_CAMERA_COVERT_DLG);
+    auto& again = Show<CCameraNameDlg>(IDD_CAMERA_NAME_DLG);
     EXPECT_EQ(Text(again.RowEdit(2)), "Gate 1");
 }
 

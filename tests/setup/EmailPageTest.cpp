@@ -3,6 +3,7 @@
 
 #include "SetupTestSupport.h"
 
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/EmailSetupDlg.h"
@@ -28,7 +29,7 @@ protected:
 
 TEST_F(EmailPage, EditsShowAndWriteTheirStrings) {
     Open();
-    auto& page = Show<CEmailSetupDlg>(185);
+    auto& page = Show<CEmailSetupDlg>(IDD_EMAIL_SETUP_DLG);
     EXPECT_EQ(Text(page.Edit(0)), "smtp.example.org");
     EXPECT_EQ(Text(page.Edit(1)), "alarm@example.org");
     EXPECT_EQ(TextOf(page.OptionSelector()), LoadResString(IDS_EVENTS));
@@ -53,7 +54,7 @@ TEST_F(EmailPage, EditsShowAndWriteTheirStrings) {
 
 TEST_F(EmailPage, TheOptionIsChosenFromItsList) {
     Open();
-    auto& page = Show<CEmailSetupDlg>(185);
+    auto& page = Show<CEmailSetupDlg>(IDD_EMAIL_SETUP_DLG);
     Click(page.OptionSelector());
     CSetupListPopupDlg* popup = frame->ListPopup();
     ASSERT_NE(popup, nullptr);
@@ -68,7 +69,7 @@ TEST_F(EmailPage, TheOptionIsChosenFromItsList) {
 
 TEST_F(EmailPage, AnEditTakingTheFocusClosesThePopup) {
     Open();
-    auto& page = Show<CEmailSetupDlg>(185);
+    auto& page = Show<CEmailSetupDlg>(IDD_EMAIL_SETUP_DLG);
     Click(page.OptionSelector());
     ASSERT_NE(frame->ListPopup(), nullptr);
     page.SendMessage(WM_COMMAND, MAKEWPARAM(CEmailSetupDlg::IDC_EDIT + 2, EN_SETFOCUS),
@@ -79,7 +80,7 @@ TEST_F(EmailPage, AnEditTakingTheFocusClosesThePopup) {
 TEST_F(EmailPage, TheTestMailCarriesTheBlockAsTheRecordHoldsIt) {
     rig::ClientRig rig;
     OpenWith(rig.client.get());
-    auto& page = Show<CEmailSetupDlg>(185);
+    auto& page = Show<CEmailSetupDlg>(IDD_EMAIL_SETUP_DLG);
     page.Edit(1).SetWindowText("");
     Type(page.Edit(1), "ops@example.org");
     page.SendMessage(WM_COMMAND, MAKEWPARAM(CEmailSetupDlg::IDC_SEND_TEST_MAIL, BN_CLICKED), 0);

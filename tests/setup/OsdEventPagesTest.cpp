@@ -4,6 +4,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/EventYesNoDlg.h"
@@ -31,7 +32,7 @@ protected:
         db.osd_list3 = 1;
         db.osd_list4 = 0;
         Open();
-        return Show<COsdSetupDlg>(160);
+        return Show<COsdSetupDlg>(IDD_OSD_SETUP_DLG);
     }
     static int Top(CWnd& child) {
         CRect r;
@@ -125,7 +126,7 @@ TEST_F(OsdPage, SwitchesFollowTheTickedRows) {
         db.osd_switch1 = c.switch1;
         db.osd_switch2 = c.switch2;
         Open();
-        auto& page = Show<COsdSetupDlg>(160);
+        auto& page = Show<COsdSetupDlg>(IDD_OSD_SETUP_DLG);
         for (int r : c.ticked)
             Click(page.RowBox(r));
         Click(c.on ? page.RowOn(c.row) : page.RowOff(c.row));
@@ -144,7 +145,7 @@ TEST_F(OsdPage, AValueOutsideTheListShowsItsNumberAndStillOpens) {
     db.osd_list0 = 9;
     db.osd_list3 = 200;
     Open();
-    auto& page = Show<COsdSetupDlg>(160);
+    auto& page = Show<COsdSetupDlg>(IDD_OSD_SETUP_DLG);
     EXPECT_EQ(Text(page.Selector(0)), "9");
     EXPECT_EQ(Text(page.Selector(3)), "200");
     Click(page.Selector(3));
@@ -184,7 +185,7 @@ TEST_F(EventPages, AnyByteButOneShowsNoAndStaysUntilPressed) {
     db.event_set1[0] = 2;
     db.event_set1[1] = 1;
     Open();
-    auto& page = Show<CEventYesNoDlg>(186);
+    auto& page = Show<CEventYesNoDlg>(IDD_EVENT_YES_NO_DLG);
     EXPECT_EQ(page.YesButton(0).GetState(), kButtonNormal);
     EXPECT_EQ(page.NoButton(0).GetState(), kButtonOn);
     EXPECT_EQ(page.YesButton(1).GetState(), kButtonOn);
@@ -204,7 +205,7 @@ TEST_F(EventPages, DurationsAreChosenFromTheListAndStoredAsNumbers) {
     db.event_time_b = b;
     DbToHostOrder(db);
     Open();
-    auto& timeA = Show<CEventYesNoTimeADlg>(187);
+    auto& timeA = Show<CEventYesNoTimeADlg>(IDD_EVENT_YES_NO_TIME_A_DLG);
     EXPECT_EQ(Text(timeA.DurationSelector()), "45");
     Click(timeA.DurationSelector());
     CSetupListPopupDlg* popup = frame->ListPopup();
@@ -216,7 +217,7 @@ TEST_F(EventPages, DurationsAreChosenFromTheListAndStoredAsNumbers) {
     EXPECT_EQ(Text(timeA.DurationSelector()), "90");
     EXPECT_EQ(Changed().size(), 1u); // one byte of the u32 (45 -> 90)
 
-    auto& timeB = Show<CEventYesNoTimeBDlg>(188);
+    auto& timeB = Show<CEventYesNoTimeBDlg>(IDD_EVENT_YES_NO_TIME_B_DLG);
     EXPECT_EQ(Text(timeB.DurationSelector()), "90");
     timeB.OnListResult(0, 9);
     EXPECT_EQ(db.event_time_b, 240u);
@@ -228,7 +229,7 @@ TEST_F(EventPages, DurationsAreChosenFromTheListAndStoredAsNumbers) {
 
 TEST_F(EventPages, YesOrNoOnADurationPageClosesThePopup) {
     Open();
-    auto& page = Show<CEventYesNoTimeBDlg>(188);
+    auto& page = Show<CEventYesNoTimeBDlg>(IDD_EVENT_YES_NO_TIME_B_DLG);
     Click(page.DurationSelector());
     ASSERT_NE(frame->ListPopup(), nullptr);
     Click(page.NoButton(2));

@@ -4,6 +4,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/KeyboardSetupDlg.h"
@@ -152,7 +153,7 @@ TEST_F(PtzPages, IdChoicesReachTheTickedRows) {
     };
     for (const auto& c : cases) {
         Open();
-        auto& page = Show<CPtzSetupDlg>(180);
+        auto& page = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
         Tick(page, c.ticked);
         page.OnListResult(c.row, c.index);
         EXPECT_EQ(Changed(), Expect([&](SetupDatabase& d) {
@@ -174,7 +175,7 @@ TEST_F(PtzPages, IdStepsStopAtTheEnds) {
     db.ptz_id[0] = 255;
     db.ptz_id[1] = 1;
     Open();
-    auto& page = Show<CPtzSetupDlg>(180);
+    auto& page = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
     Click(page.RowValue(0));
     ASSERT_NE(frame->ListPopup(), nullptr);
     EXPECT_EQ(frame->ListPopup()->ItemCount(), 8);
@@ -190,7 +191,7 @@ TEST_F(PtzPages, IdStepsStopAtTheEnds) {
 
 TEST_F(PtzPages, SliderSetsTheIdOfTheTickedRows) {
     Open();
-    auto& page = Show<CPtzSetupDlg>(180);
+    auto& page = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
     Tick(page, {2, 6});
     page.RowSlider(6).SetPos(200);
     page.SendMessage(WM_SLIDER_MOVE, CPtzSetupDlg::IDC_ROW_SLIDER + 6, 200);
@@ -206,7 +207,7 @@ TEST_F(PtzPages, SliderSetsTheIdOfTheTickedRows) {
 TEST_F(PtzPages, ProtocolListGivesCodesNotPlacesAndHoldsTheBaud) {
     db.ptz_baud[3] = 1;
     Open();
-    auto& page = Show<CPtzSetupDlg>(180);
+    auto& page = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
     Click(page.ColumnButton(CPtzSetupDlg::kColumnProtocol));
     EXPECT_EQ(Text(page.RowValue(0)), "Pelco-D");
     EXPECT_FALSE(page.RowSlider(0).IsWindowVisible());
@@ -237,7 +238,7 @@ TEST_F(PtzPages, BaudListFollowsTheRowsProtocolAndOtherTickedRowsStayWithinTheir
     db.ptz_protocol[2] = 3; // two rates
     db.ptz_protocol[3] = 0; // none
     Open();
-    auto& page = Show<CPtzSetupDlg>(180);
+    auto& page = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
     page.ShowColumn(CPtzSetupDlg::kColumnBaud);
     Flush();
     EXPECT_EQ(Text(page.RowValue(1)), "38400 bps");
@@ -266,7 +267,7 @@ TEST_F(PtzPages, FortyProtocolsAreAllOfferedAndOnePastTheThirtyFirstIsChosen) {
     }
     recorder.Feed(Msg::SYS_ETC_INFO_EX, &ex, sizeof ex);
     Open();
-    auto& page = Show<CPtzSetupDlg>(180);
+    auto& page = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
     Click(page.ColumnButton(CPtzSetupDlg::kColumnProtocol));
     Tick(page, {2, 9});
     Click(page.RowValue(9));
@@ -289,7 +290,7 @@ TEST_F(PtzPages, FortyProtocolsAreAllOfferedAndOnePastTheThirtyFirstIsChosen) {
 
 TEST_F(PtzPages, SwitchingColumnsClearsTheTicksAndNextOpensTheLimits) {
     Open();
-    auto& page = Show<CPtzSetupDlg>(180);
+    auto& page = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
     Tick(page, {0, 5, 9});
     Click(page.ColumnButton(CPtzSetupDlg::kColumnBaud));
     for (int r = 0; r < 16; ++r) {
@@ -320,7 +321,7 @@ TEST_F(PtzPages, LimitsAreStoredOneBelowTheSlider) {
     };
     for (const auto& c : cases) {
         Open();
-        auto& page = Show<CPtzRangeDlg>(182);
+        auto& page = Show<CPtzRangeDlg>(IDD_PTZ_RANGE_DLG);
         Click(page.ColumnButton(c.column));
         Tick(page, c.ticked);
         page.RowSlider(c.row).SetPos(c.position);
@@ -346,7 +347,7 @@ TEST_F(PtzPages, LimitColumnsShowTheirValuesHeldToTheSlider) {
     db.ptz_tilt_high[0] = 3;
     DbToNetworkOrder(db); // the frame takes the record in network order
     Open();
-    auto& page = Show<CPtzRangeDlg>(182);
+    auto& page = Show<CPtzRangeDlg>(IDD_PTZ_RANGE_DLG);
     EXPECT_EQ(page.CurrentColumn(), 0);
     EXPECT_EQ(page.RowSlider(0).GetPos(), 10);
     EXPECT_EQ(Text(page.RowValue(0)), "10");
@@ -364,7 +365,7 @@ TEST_F(PtzPages, KeyboardEditsItsThreeBytes) {
     db.keyboard_protocol = 1;
     db.keyboard_baud = 4;
     Open();
-    auto& page = Show<CKeyboardSetupDlg>(181);
+    auto& page = Show<CKeyboardSetupDlg>(IDD_KEYBOARD_SETUP_DLG);
     EXPECT_EQ(Text(page.Value()), "1");
     EXPECT_EQ(page.Slider().GetPos(), 1);
     const struct {
@@ -407,7 +408,7 @@ TEST_F(PtzPages, AKeyboardProtocolWithoutBaudRatesShowsNoneAndOpensNoList) {
     db.keyboard_protocol = 0; // "RKP-300", no baud rates
     db.keyboard_baud = 2;
     Open();
-    auto& page = Show<CKeyboardSetupDlg>(181);
+    auto& page = Show<CKeyboardSetupDlg>(IDD_KEYBOARD_SETUP_DLG);
     Click(page.ColumnButton(CKeyboardSetupDlg::kColumnProtocol));
     EXPECT_EQ(Text(page.Value()), "RKP-300");
     Click(page.Value());
@@ -433,10 +434,10 @@ TEST_F(PtzPages, TheRecordersOwnNamesReplaceTheBuiltInOnes) {
     db.keyboard_protocol = 4;
     db.ptz_protocol[0] = 2;
     Open();
-    auto& keyboard = Show<CKeyboardSetupDlg>(181);
+    auto& keyboard = Show<CKeyboardSetupDlg>(IDD_KEYBOARD_SETUP_DLG);
     keyboard.ShowProtocolColumn();
     EXPECT_EQ(Text(keyboard.Value()), "Pad-4");
-    auto& ptz = Show<CPtzSetupDlg>(180);
+    auto& ptz = Show<CPtzSetupDlg>(IDD_PTZ_SETUP_DLG);
     ptz.ShowColumn(CPtzSetupDlg::kColumnProtocol);
     EXPECT_EQ(Text(ptz.RowValue(0)), "Dome-A");
     Click(ptz.RowValue(0));

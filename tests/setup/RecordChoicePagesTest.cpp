@@ -4,6 +4,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/RecPresetDlg.h"
@@ -53,7 +54,7 @@ protected:
 
 TEST_F(ChoicePages, SlotListsOfferTheirModes) {
     SetSlots({0, 1, 2, 3, 6});
-    U& page = OpenPage<U>(169);
+    U& page = OpenPage<U>(IDD_REC_UNIQUE_CHOICE_DLG);
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(Text(page.Selector(k)), ModeName(k == 4 ? 6 : k)) << k;
     Click(page.Selector(0));
@@ -86,7 +87,7 @@ TEST_F(ChoicePages, ChoicesAreStoredAndAModeStaysInOneSlot) {
     };
     for (const auto& c : cases) {
         SetSlots(c.held);
-        U& page = OpenPage<U>(169);
+        U& page = OpenPage<U>(IDD_REC_UNIQUE_CHOICE_DLG);
         Choose(page.Selector(c.slot), c.item);
         EXPECT_EQ(Since(), c.changed) << c.name;
         for (const auto& [offset, value] : c.changed)
@@ -97,7 +98,7 @@ TEST_F(ChoicePages, ChoicesAreStoredAndAModeStaysInOneSlot) {
 
 TEST_F(ChoicePages, ReceivedModesOutsideTheListsStillShow) {
     SetSlots({4, 9, 0, 0, 6});
-    U& page = OpenPage<U>(169);
+    U& page = OpenPage<U>(IDD_REC_UNIQUE_CHOICE_DLG);
     EXPECT_EQ(Text(page.Selector(0)), ModeName(4));
     EXPECT_EQ(Text(page.Selector(1)), "9");
     // Results the lists never give change nothing.
@@ -132,7 +133,7 @@ protected:
 
 TEST_F(PresetPage, AChannelIsHeldByOneSlotOfAnEntry) {
     db.preset_camera[2][0] = 5;
-    R& page = OpenPage<R>(998);
+    R& page = OpenPage<R>(IDD_REC_PRESET_DLG);
     EXPECT_EQ(page.GetEntry(), 0);
     Click(page.EntryButton(2));
     EXPECT_EQ(page.EntryButton(2).GetState(), kButtonOn);
@@ -160,7 +161,7 @@ TEST_F(PresetPage, AChannelIsHeldByOneSlotOfAnEntry) {
 
 TEST_F(PresetPage, ListsFollowTheRecordersChannels) {
     recorder.SetChannels(4);
-    R& page = OpenPage<R>(998);
+    R& page = OpenPage<R>(IDD_REC_PRESET_DLG);
     for (int e = 0; e < 16; ++e)
         EXPECT_EQ(page.EntryButton(e).IsWindowVisible() != FALSE, e < 4) << e;
     Click(page.Selector(3));
@@ -179,7 +180,7 @@ TEST_F(PresetPage, ListsFollowTheRecordersChannels) {
 
 TEST_F(PresetPage, NumbersAreKeptWithinOneTo999) {
     db.preset_number[0][3] = 0;
-    R& page = OpenPage<R>(998);
+    R& page = OpenPage<R>(IDD_REC_PRESET_DLG);
     EXPECT_EQ(Text(page.NumberEdit(3)), "0");
     EXPECT_TRUE(Since().empty());
     const struct {
@@ -213,7 +214,7 @@ TEST_F(PresetPage, NumbersAreKeptWithinOneTo999) {
 // or the page goes; numbers only shown are not rewritten.
 TEST_F(PresetPage, TypedNumbersAreNotLostWhenTheEditKeepsTheFocus) {
     db.preset_number[5][0] = 0;
-    R& page = OpenPage<R>(998);
+    R& page = OpenPage<R>(IDD_REC_PRESET_DLG);
     page.NumberEdit(2).SetWindowText("");
     Type(page.NumberEdit(2), "77");
     Click(page.EntryButton(5));

@@ -5,6 +5,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "setup/RecGeneralDlg.h"
 #include "setup/RecRegionDlg.h"
@@ -57,7 +58,7 @@ protected:
 // ---- page 162
 
 TEST_F(RecordGeneralPages, OlderVersionsShowEveryRowNewerOnesFour) {
-    G& old = OpenPage<G>(162);
+    G& old = OpenPage<G>(IDD_REC_GENERAL_DLG);
     for (UINT id = 790; id <= 804; ++id)
         EXPECT_TRUE(old.Label(id).IsWindowVisible()) << id;
     EXPECT_TRUE(old.Label(G::IDC_CHANNEL).IsWindowVisible());
@@ -70,7 +71,7 @@ TEST_F(RecordGeneralPages, OlderVersionsShowEveryRowNewerOnesFour) {
     Close();
 
     db.version_minor = 3;
-    G& newer = OpenPage<G>(162);
+    G& newer = OpenPage<G>(IDD_REC_GENERAL_DLG);
     for (UINT id : {790u, 792u, 793u, 794u, 797u, 798u, 799u, 802u, 803u})
         EXPECT_FALSE(newer.Label(id).IsWindowVisible()) << id;
     EXPECT_FALSE(newer.OnButton(0).IsWindowVisible());
@@ -88,7 +89,7 @@ TEST_F(RecordGeneralPages, OlderVersionsShowEveryRowNewerOnesFour) {
     Close();
 
     recorder.SetSubType(G::kNoRegionSubType);
-    EXPECT_FALSE(OpenPage<G>(162).RegionButton().IsWindowVisible());
+    EXPECT_FALSE(OpenPage<G>(IDD_REC_GENERAL_DLG).RegionButton().IsWindowVisible());
 }
 
 TEST_F(RecordGeneralPages, SelectorsShowTheStoredValues) {
@@ -101,7 +102,7 @@ TEST_F(RecordGeneralPages, SelectorsShowTheStoredValues) {
         db.rec_value1 = Net(120);
         db.rec_resolution_class = 1;
         db.rec_single_rate = 6;
-        G& page = OpenPage<G>(162);
+        G& page = OpenPage<G>(IDD_REC_GENERAL_DLG);
         EXPECT_EQ(Text(page.Label(G::IDC_VALUE0)), v.shown) << v.value0;
         EXPECT_EQ(Text(page.Label(G::IDC_VALUE1)), "120");
         EXPECT_EQ(Text(page.Label(G::IDC_RESOLUTION)), "2CIF");
@@ -142,7 +143,7 @@ TEST_F(RecordGeneralPages, ListResultsWriteTheirFields) {
     for (const auto& c : cases) {
         db = PatternRecord();
         SetUp();
-        G& page = OpenPage<G>(162);
+        G& page = OpenPage<G>(IDD_REC_GENERAL_DLG);
         frame->OnListPopupResult(&page, c.kind, DWORD(c.index));
         EXPECT_EQ(Since(), c.changed) << c.name;
         EXPECT_EQ(Text(page.Label(c.selector)), c.shown) << c.name;
@@ -152,7 +153,7 @@ TEST_F(RecordGeneralPages, ListResultsWriteTheirFields) {
     db = PatternRecord();
     SetUp();
     db.rec_single_rate = 0;
-    G& page = OpenPage<G>(162);
+    G& page = OpenPage<G>(IDD_REC_GENERAL_DLG);
     frame->OnListPopupResult(&page, G::kKindResolution, 0);
     EXPECT_EQ(Since(), (ByteMap{{647, 1}}));
     frame->OnListPopupResult(&page, G::kKindRate, 0xFFFFFFFF);
@@ -163,7 +164,7 @@ TEST_F(RecordGeneralPages, SelectorsOpenTheirPopups) {
     db.rec_resolution_class = 1;
     db.rec_value1 = Net(120);
     recorder.SetChannels(8);
-    G& page = OpenPage<G>(162);
+    G& page = OpenPage<G>(IDD_REC_GENERAL_DLG);
     const struct {
         UINT selector;
         int kind;
@@ -212,7 +213,7 @@ TEST_F(RecordGeneralPages, SelectorsOpenTheirPopups) {
 }
 
 TEST_F(RecordGeneralPages, SliderResultAndOnOffRow) {
-    G& page = OpenPage<G>(162);
+    G& page = OpenPage<G>(IDD_REC_GENERAL_DLG);
     const struct {
         int kind;
         int value;
@@ -246,7 +247,7 @@ class RegionPage : public RecordGeneralPages {
 protected:
     CRecRegionDlg& OpenRegion(int channels = 16) {
         recorder.SetChannels(channels);
-        return OpenPage<CRecRegionDlg>(995);
+        return OpenPage<CRecRegionDlg>(IDD_REC_REGION_DLG);
     }
     void SetRegion(int ch, int left, int right, int top, int bottom) {
         db.region_left[ch] = BYTE(left);

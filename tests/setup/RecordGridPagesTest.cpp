@@ -5,6 +5,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "setup/RecMotionRegionDlg.h"
 #include "setup/RecResRatePage.h"
 #include "setup/RecScheduleDlg.h"
@@ -42,7 +43,7 @@ TEST_F(GridPages, ShowingAChannelStoresItsVisibleCellsAsOneOrZero) {
     for (int row = 0; row < 9; ++row)
         for (int col = 0; col < 11; ++col)
             db.motion_grid[1][row][col] = BYTE((row + col) % 3); // 0, 1 and 2
-    M& page = OpenPage<M>(170);
+    M& page = OpenPage<M>(IDD_REC_MOTION_REGION_DLG);
     EXPECT_EQ(page.GetChannel(), 0);
     Click(page.ChannelButton(1));
     EXPECT_EQ(page.GetChannel(), 1);
@@ -66,7 +67,7 @@ TEST_F(GridPages, MotionBandsAddCellsClicksToggleAndButtonsFillTheChannel) {
                 cell = 0;
     db.motion_grid[0][8][0] = 5;
     db.motion_grid[0][0][10] = 6;
-    M& page = OpenPage<M>(170);
+    M& page = OpenPage<M>(IDD_REC_MOTION_REGION_DLG);
     Press(page.Editor(), CPoint(40, 40)); // row 1, column 1
     EXPECT_EQ(Since(), (ByteMap{{Motion(0, 1, 1), 1}}));
     // A band over rows 0-1, columns 0-2 adds to what is selected.
@@ -98,7 +99,7 @@ TEST_F(GridPages, MotionBandsAddCellsClicksToggleAndButtonsFillTheChannel) {
 
 TEST_F(GridPages, MotionChannelButtonsFollowTheRecorderAndPrevReturns) {
     recorder.SetChannels(4);
-    M& page = OpenPage<M>(170);
+    M& page = OpenPage<M>(IDD_REC_MOTION_REGION_DLG);
     for (int ch = 0; ch < 16; ++ch)
         EXPECT_EQ(page.ChannelButton(ch).IsWindowVisible() != FALSE, ch < 4) << ch;
     EXPECT_EQ(page.Editor().GetCellCount(), 80);
@@ -123,7 +124,7 @@ TEST_F(GridPages, OpeningTheScheduleStoresWhatItsCellsCanShow) {
         recorder.SetSubType(c.subType);
         for (std::size_t i = 0; i < c.stored.size(); ++i)
             db.schedule[i][5] = BYTE(c.stored[i].first);
-        S& page = OpenPage<S>(171);
+        S& page = OpenPage<S>(IDD_REC_SCHEDULE_DLG);
         for (std::size_t i = 0; i < c.stored.size(); ++i) {
             const int day = int(i);
             EXPECT_EQ(db.schedule[day][5], c.stored[i].second) << c.subType << " " << c.stored[i].first;
@@ -142,7 +143,7 @@ TEST_F(GridPages, ModeScheduleBandsPaintTheChosenModeAndClicksStepThroughFour) {
         for (BYTE& cell : day)
             cell = 0;
     db.schedule[4][20] = 3;
-    S& page = OpenPage<S>(171);
+    S& page = OpenPage<S>(IDD_REC_SCHEDULE_DLG);
     EXPECT_TRUE(page.IsModeVariant());
     EXPECT_EQ(page.GetPaintMode(), 0);
     EXPECT_EQ(page.Button(0).GetState(), kButtonOn);
@@ -172,7 +173,7 @@ TEST_F(GridPages, ModeScheduleBandsPaintTheChosenModeAndClicksStepThroughFour) {
 
 TEST_F(GridPages, OnOffScheduleSetAllClearAllToggleAndReturn) {
     recorder.SetSubType(0);
-    S& page = OpenPage<S>(171);
+    S& page = OpenPage<S>(IDD_REC_SCHEDULE_DLG);
     EXPECT_FALSE(page.IsModeVariant());
     EXPECT_FALSE(page.Button(2).IsWindowVisible());
     Click(page.Button(0));

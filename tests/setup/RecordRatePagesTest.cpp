@@ -5,6 +5,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "setup/RecMotionRegionDlg.h"
 #include "setup/RecPresetDlg.h"
 #include "setup/RecResRatePage.h"
@@ -26,10 +27,11 @@ struct PageArrays {
     std::size_t resolution;
 };
 constexpr PageArrays kRatePages[] = {
-    {163, 656, 672, 0, 4044},   {164, 688, 704, 0, 4060},      {165, 720, 736, 752, 4076},
-    {166, 2352, 2368, 0, 4092}, {167, 2552, 2568, 2584, 4108},
+    {IDD_REC_RES_RATE_DLG, 656, 672, 0, 4044},           {IDD_REC_RES_RATE_PRESET_DLG, 688, 704, 0, 4060},
+    {IDD_REC_RES_RATE_MOTION_DLG, 720, 736, 752, 4076},  {IDD_REC_RES_RATE_SCHEDULE_DLG, 2352, 2368, 0, 4092},
+    {IDD_REC_RES_RATE_SENS_DLG, 2552, 2568, 2584, 4108},
 };
-constexpr PageArrays kDaysPage = {168, 2616, 2632, 0, 4124};
+constexpr PageArrays kDaysPage = {IDD_REC_RES_RATE_DAYS_DLG, 2616, 2632, 0, 4124};
 constexpr std::size_t kDayCount = 2648;
 
 class RatePages : public FrameFixture {
@@ -111,7 +113,7 @@ TEST_F(RatePages, ResolutionButtonsSetEveryChannelAndItsDefaultRates) {
     };
     for (const auto& c : cases) {
         Prepare(kRatePages[0], c.channels, c.standard, {0}, {9});
-        P& page = OpenPage(163);
+        P& page = OpenPage(IDD_REC_RES_RATE_DLG);
         Command(page, P::IDC_4CIF + UINT(20 * c.code + c.row));
         const int n = std::min(c.channels, 16);
         EXPECT_EQ(Since(), Join(Bytes(4044, std::vector<int>(std::size_t(n), c.code)), Bytes(656, c.rates))) << c.name;
@@ -121,7 +123,7 @@ TEST_F(RatePages, ResolutionButtonsSetEveryChannelAndItsDefaultRates) {
 
 TEST_F(RatePages, ResolutionColumnShowsChannelOnesButtonsOnly) {
     Prepare(kRatePages[2], 16, 0, {3}, {1, 0, 2});
-    P& page = OpenPage(165);
+    P& page = OpenPage(IDD_REC_RES_RATE_MOTION_DLG);
     EXPECT_EQ(page.Radio(1, 0).GetState(), kButtonOn);
     EXPECT_EQ(page.Radio(0, 0).GetState(), kButtonNormal);
     EXPECT_EQ(page.Radio(2, 2).GetState(), kButtonOn);
@@ -145,7 +147,7 @@ TEST_F(RatePages, ResolutionColumnShowsChannelOnesButtonsOnly) {
 
 TEST_F(RatePages, RateMovesStayWithinTheBudget) {
     Prepare(kRatePages[0], 4, 0, {8, 8, 7, 7}, {0}, {1});
-    P& page = OpenPage(163);
+    P& page = OpenPage(IDD_REC_RES_RATE_DLG);
     Click(page.ColumnButton(P::kColumnRate));
     EXPECT_EQ(Text(page.RowValue(2)), "7 ips");
     EXPECT_EQ(page.RowSlider(0).GetRangeMax(), 30);
@@ -170,7 +172,7 @@ TEST_F(RatePages, RateMovesStayWithinTheBudget) {
 
 TEST_F(RatePages, NothingLeftSnapsToZeroAndAllZeroKeepsOne) {
     Prepare(kRatePages[1], 4, 0, {10, 10, 10, 0}, {0}, {1});
-    P& page = OpenPage(164);
+    P& page = OpenPage(IDD_REC_RES_RATE_PRESET_DLG);
     Click(page.ColumnButton(P::kColumnRate));
     Slide(page, 3, 5);
     EXPECT_EQ(page.RowSlider(3).GetPos(), 0);
@@ -181,7 +183,7 @@ TEST_F(RatePages, NothingLeftSnapsToZeroAndAllZeroKeepsOne) {
 
     // The stored rates already overspend the budget: the moved channel gets 0, not a wrapped rate.
     Prepare(kRatePages[1], 16, 0, std::vector<int>(15, 30), {0}, {1});
-    P& overspent = OpenPage(164);
+    P& overspent = OpenPage(IDD_REC_RES_RATE_PRESET_DLG);
     Click(overspent.ColumnButton(P::kColumnRate));
     Slide(overspent, 15, 20);
     EXPECT_EQ(overspent.RowSlider(15).GetPos(), 0);
@@ -189,7 +191,7 @@ TEST_F(RatePages, NothingLeftSnapsToZeroAndAllZeroKeepsOne) {
     Close();
 
     Prepare(kRatePages[1], 4, 1, {0}, {0}, {1});
-    P& idle = OpenPage(164);
+    P& idle = OpenPage(IDD_REC_RES_RATE_PRESET_DLG);
     Click(idle.ColumnButton(P::kColumnRate));
     Slide(idle, 2, 0);
     EXPECT_EQ(Since(), (ByteMap{{690, 1}}));
@@ -198,7 +200,7 @@ TEST_F(RatePages, NothingLeftSnapsToZeroAndAllZeroKeepsOne) {
 
 TEST_F(RatePages, TickedRowsMoveTogetherWithinWhatTheOthersLeave) {
     Prepare(kRatePages[3], 8, 1, {4, 9, 4, 4, 4, 4, 4, 4}, {1}, {1});
-    P& page = OpenPage(166);
+    P& page = OpenPage(IDD_REC_RES_RATE_SCHEDULE_DLG);
     Click(page.ColumnButton(P::kColumnRate));
     EXPECT_EQ(page.RowSlider(0).GetRangeMax(), 25);
     for (int r : {0, 2, 1})
@@ -223,7 +225,7 @@ TEST_F(RatePages, TickedRowsMoveTogetherWithinWhatTheOthersLeave) {
 
 TEST_F(RatePages, GroupModeMovesFourChannelsAndHidesTheBoxes) {
     Prepare(kRatePages[4], 8, 0, {15, 15, 15, 15, 10, 10, 10, 10}, {2}, {1});
-    P& page = OpenPage(167);
+    P& page = OpenPage(IDD_REC_RES_RATE_SENS_DLG);
     Click(page.ColumnButton(P::kColumnRate));
     EXPECT_TRUE(page.IsGroupModeNow());
     for (int r = 0; r < 8; ++r) {
@@ -243,7 +245,7 @@ TEST_F(RatePages, GroupModeMovesFourChannelsAndHidesTheBoxes) {
 
 TEST_F(RatePages, RowsBeyondTheRecordersStayHiddenInEveryColumn) {
     Prepare(kRatePages[2], 4, 0, {5}, {2});
-    P& page = OpenPage(165);
+    P& page = OpenPage(IDD_REC_RES_RATE_MOTION_DLG);
     for (int column = 0; column < 4; ++column) {
         Click(page.ColumnButton(column));
         for (int r = 4; r < 16; ++r) {
@@ -267,7 +269,7 @@ TEST_F(RatePages, AudioColumnSilencesChannelsThatDoNotRecordAndEditsChannelOne) 
     for (int i = 0; i < 16; ++i)
         rates.push_back(i % 2 == 0 ? 0 : 2);
     Prepare(kRatePages[0], 16, 0, rates, {0}, {1});
-    P& page = OpenPage(163);
+    P& page = OpenPage(IDD_REC_RES_RATE_DLG);
     Click(page.ColumnButton(P::kColumnAudio));
     ByteMap silenced;
     for (int i = 0; i < 16; i += 2)
@@ -281,7 +283,7 @@ TEST_F(RatePages, AudioColumnSilencesChannelsThatDoNotRecordAndEditsChannelOne) 
 
     // Rows ticked in the rate column are unticked by the audio column: Off changes channel 1 only.
     Prepare(kRatePages[0], 16, 0, {2}, {0}, {1});
-    P& audio = OpenPage(163);
+    P& audio = OpenPage(IDD_REC_RES_RATE_DLG);
     Click(audio.ColumnButton(P::kColumnRate));
     Click(audio.AllCheckButton());
     Click(audio.ColumnButton(P::kColumnAudio));
@@ -332,7 +334,7 @@ TEST_F(RatePages, SubPageButtonsOpenTheirPages) {
     for (const auto& v : versions) {
         db.version_major = BYTE(v.major);
         db.version_minor = BYTE(v.minor);
-        P& page = OpenPage(164);
+        P& page = OpenPage(IDD_REC_RES_RATE_PRESET_DLG);
         EXPECT_EQ(page.SubPageButton().IsWindowVisible() != FALSE, v.shown) << v.major << "." << v.minor;
         Close();
     }
@@ -353,7 +355,7 @@ TEST_F(RatePages, SubPageButtonsOpenTheirPages) {
 
 TEST_F(RatePages, RevisitShowsStoredValuesAndForgetsTicks) {
     Prepare(kRatePages[0], 16, 0, {3}, {1}, {1});
-    P& page = OpenPage(163);
+    P& page = OpenPage(IDD_REC_RES_RATE_DLG);
     Click(page.ColumnButton(P::kColumnRate));
     Click(page.RowBox(2));
     Click(page.RowBox(4));
@@ -373,7 +375,7 @@ TEST_F(RatePages, RevisitShowsStoredValuesAndForgetsTicks) {
 TEST_F(RatePages, DaysColumnStoresWholeFives) {
     Prepare(kDaysPage, 16, 0, {1}, {0});
     db.mode_f_days = 30;
-    P& page = OpenPage(168);
+    P& page = OpenPage(IDD_REC_RES_RATE_DAYS_DLG);
     Slide(page, 0, 42); // outside the days column: nothing
     EXPECT_TRUE(Since().empty());
     Click(page.ColumnButton(P::kColumnDays));
@@ -394,7 +396,7 @@ TEST_F(RatePages, DaysColumnStoresWholeFives) {
 
 TEST_F(RatePages, DaysPageCifTurnsWholeGroupsOnAndGroupsSwitchTogether) {
     Prepare(kDaysPage, 16, 0, {1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, {0}, {0});
-    P& page = OpenPage(168);
+    P& page = OpenPage(IDD_REC_RES_RATE_DAYS_DLG);
     Click(page.Radio(kResolutionCif, 0));
     EXPECT_EQ(Since(), Join(Bytes(4124, std::vector<int>(16, 2)),
                             ByteMap{{2617, 1}, {2618, 1}, {2619, 1}, {2624, 1}, {2626, 1}, {2627, 1}}));
@@ -421,7 +423,7 @@ TEST_F(RatePages, DaysPageCifTurnsWholeGroupsOnAndGroupsSwitchTogether) {
 
 TEST_F(RatePages, DaysPageWithoutGroupsEditsTickedRows) {
     Prepare(kDaysPage, 8, 0, {0}, {0}, {1});
-    P& page = OpenPage(168);
+    P& page = OpenPage(IDD_REC_RES_RATE_DAYS_DLG);
     Click(page.ColumnButton(P::kColumnOnOff));
     EXPECT_TRUE(page.RowBox(0).IsWindowVisible());
     Click(page.RowBox(1));

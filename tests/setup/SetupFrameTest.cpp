@@ -8,6 +8,7 @@
 #include "protocol/ReasonCodes.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "setup/CameraAdjustDlg.h"
 #include "setup/CameraCovertDlg.h"
 #include "setup/EmailSetupDlg.h"
@@ -196,7 +197,7 @@ TEST_F(SetupFrame, APageLivesInItsSlotExactlyAsLongAsItsWindow) {
 TEST_F(SetupFrame, OpeningAPopupClosesTheOtherAndAPageClosesBoth) {
     recorder.SetSubType(2);
     Open();
-    auto& general = Show<CSysGeneralDlg>(172);
+    auto& general = Show<CSysGeneralDlg>(IDD_SYS_GENERAL_DLG);
     Click(general.Selector(CSysGeneralDlg::IDC_DATE_FORMAT));
     ASSERT_NE(frame->ListPopup(), nullptr);
     Click(general.Selector(CSysGeneralDlg::IDC_RECORDER_ID));
@@ -212,7 +213,7 @@ TEST_F(SetupFrame, OpeningAPopupClosesTheOtherAndAPageClosesBoth) {
 
 TEST_F(SetupFrame, DraggingTheBodyClosesThePopups) {
     Open();
-    auto& general = Show<CSysGeneralDlg>(172);
+    auto& general = Show<CSysGeneralDlg>(IDD_SYS_GENERAL_DLG);
     Click(general.Selector(CSysGeneralDlg::IDC_STANDARD));
     ASSERT_NE(frame->ListPopup(), nullptr);
     EXPECT_EQ(frame->SendMessage(WM_NCHITTEST, 0, BackgroundPoint()), HTCAPTION);
@@ -232,7 +233,7 @@ TEST_F(SetupFrame, DraggingTheBodyClosesThePopups) {
 
 TEST_F(SetupFrame, ListResultsReachOnlyAnOpenOwnerWithAChoice) {
     Open();
-    auto& general = Show<CSysGeneralDlg>(172);
+    auto& general = Show<CSysGeneralDlg>(IDD_SYS_GENERAL_DLG);
     const BYTE format = db.date_format;
     frame->OnListPopupResult(&general, CSysGeneralDlg::kKindDateFormat, 0xFFFFFFFF);
     EXPECT_EQ(db.date_format, format);
@@ -250,7 +251,7 @@ TEST_F(SetupFrame, SliderValuesReachThePageWhenThePopupClosesButNotAfterOk) {
         db = PatternRecord();
         db.recorder_id = 17;
         Open();
-        auto& general = Show<CSysGeneralDlg>(172);
+        auto& general = Show<CSysGeneralDlg>(IDD_SYS_GENERAL_DLG);
         Click(general.Selector(CSysGeneralDlg::IDC_RECORDER_ID));
         CSetupSliderPopupDlg* popup = frame->SliderPopup();
         ASSERT_NE(popup, nullptr);
@@ -272,7 +273,7 @@ TEST_F(SetupFrame, SliderValuesReachThePageWhenThePopupClosesButNotAfterOk) {
 
 TEST_F(SetupFrame, OkPutsTheRecordBackInNetworkOrderWithTheEdits) {
     Open();
-    auto& event = Show<CEventYesNoTimeADlg>(187);
+    auto& event = Show<CEventYesNoTimeADlg>(IDD_EVENT_YES_NO_TIME_A_DLG);
     event.OnListResult(0, 5); // 120
     Click(event.YesButton(0));
     const SetupDatabase received = PatternRecord();
@@ -290,7 +291,7 @@ TEST_F(SetupFrame, CancelAndCloseLeaveTheEditedRecordInHostOrder) {
     for (const UINT button : {UINT(IDCANCEL), UINT(CSetupDlg::IDC_CLOSE)}) {
         db = PatternRecord();
         Open();
-        auto& event = Show<CEventYesNoTimeADlg>(187);
+        auto& event = Show<CEventYesNoTimeADlg>(IDD_EVENT_YES_NO_TIME_A_DLG);
         event.OnListResult(0, 9); // 240
         SetupDatabase expected = PatternRecord();
         DbToHostOrder(expected);

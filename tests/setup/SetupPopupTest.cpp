@@ -3,6 +3,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/BitmapIds.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/OsdSetupDlg.h"
@@ -55,7 +56,7 @@ TEST_F(SetupPopups, AListOpensBelowTheClickPointWithTheSelectorsItems) {
     db.version_major = 4;
     db.version_minor = 3;
     Open();
-    auto& osd = Show<COsdSetupDlg>(160);
+    auto& osd = Show<COsdSetupDlg>(IDD_OSD_SETUP_DLG);
     CSkinLabel& selector = osd.Selector(0);
     Click(selector, 40, 6);
     CSetupListPopupDlg* popup = frame->ListPopup();
@@ -79,7 +80,7 @@ TEST_F(SetupPopups, AListOpensBelowTheClickPointWithTheSelectorsItems) {
 
 TEST_F(SetupPopups, ClickingAnItemGivesItsIndexAndClosesTheList) {
     Open();
-    auto& osd = Show<COsdSetupDlg>(160);
+    auto& osd = Show<COsdSetupDlg>(IDD_OSD_SETUP_DLG);
     Click(osd.Selector(0));
     ASSERT_NE(frame->ListPopup(), nullptr);
     Click(frame->ListPopup()->Item(2));

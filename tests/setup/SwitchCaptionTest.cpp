@@ -5,6 +5,7 @@
 
 #include "controls/SkinTextButton.h"
 #include "platform/window/WndHost.h"
+#include "res/DialogIds.h"
 #include "setup/SetupPage.h"
 
 #include <QImage>
@@ -84,8 +85,14 @@ TEST_F(SwitchCaptions, EveryStateKeepsTheCaptionAtThreeToOne) {
         UINT page;
         const char* name;
         int captionLeft;
-    } pages[] = {{156, "covert", 38},   {159, "spot", 38},       {160, "OSD", 38},           {186, "events", 38},
-                 {177, "three-way", 2}, {984, "deinterlace", 2}, {183, "time Week/Date", 2}, {163, "record audio", 38}};
+    } pages[] = {{IDD_CAMERA_COVERT_DLG, "covert", 38},
+                 {IDD_SPOT_SETUP_DLG, "spot", 38},
+                 {IDD_OSD_SETUP_DLG, "OSD", 38},
+                 {IDD_EVENT_YES_NO_DLG, "events", 38},
+                 {IDD_CHANNEL_TRI_STATE_DLG, "three-way", 2},
+                 {IDD_DEINTERLACE_DLG, "deinterlace", 2},
+                 {IDD_TIME_SETUP_DLG, "time Week/Date", 2},
+                 {IDD_REC_RES_RATE_DLG, "record audio", 38}};
     static constexpr const char* kStates[4] = {"unselected", "selected", "under the mouse", "disabled"};
     Open();
     for (const auto& p : pages) {

@@ -4,6 +4,7 @@
 #include "SetupTestSupport.h"
 
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/ChannelTriStateDlg.h"
@@ -24,7 +25,7 @@ class SystemChoicePages : public FrameFixture {};
 TEST_F(SystemChoicePages, DaysSliderStoresItsPositionAndShowsTheDays) {
     db.days = 12;
     Open();
-    auto& page = Show<CSysDaysDlg>(178);
+    auto& page = Show<CSysDaysDlg>(IDD_SYS_DAYS_DLG);
     EXPECT_EQ(page.Slider().GetPos(), 12);
     EXPECT_EQ(page.Slider().GetRangeMax(), 99);
     EXPECT_EQ(Text(page.ValueLabel()), "12 " + LoadResString(IDS_DAYS).Str());
@@ -46,7 +47,7 @@ TEST_F(SystemChoicePages, OptionsAreChosenFromTheirListsAndAnUnchangedChoiceWrit
     db.system_option1 = 1;
     db.system_option2 = 2;
     Open();
-    auto& page = Show<CSysOptionsDlg>(184);
+    auto& page = Show<CSysOptionsDlg>(IDD_SYS_OPTIONS_DLG);
     EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION1)), LoadResString(IDS_ON));
     EXPECT_EQ(TextOf(page.Label(CSysOptionsDlg::IDC_OPTION2)), LoadResString(IDS_LOW));
 
@@ -80,7 +81,7 @@ TEST_F(SystemChoicePages, OptionsAreChosenFromTheirListsAndAnUnchangedChoiceWrit
 TEST_F(SystemChoicePages, AnOptionOutsideItsListShowsItsNumberUntilChosen) {
     db.system_option1 = 7;
     Open();
-    auto& page = Show<CSysOptionsDlg>(184);
+    auto& page = Show<CSysOptionsDlg>(IDD_SYS_OPTIONS_DLG);
     EXPECT_EQ(Text(page.Label(CSysOptionsDlg::IDC_OPTION1)), "7");
     Click(page.Label(CSysOptionsDlg::IDC_OPTION1));
     ASSERT_NE(frame->ListPopup(), nullptr);
@@ -129,7 +130,7 @@ TEST_F(SystemChoicePages, DeinterlaceOnOffReachesTheTickedRows) {
                 db.deinterlace[ch] = BYTE(1 - value);
             }
             Open();
-            auto& page = Show<CDeinterlaceDlg>(984);
+            auto& page = Show<CDeinterlaceDlg>(IDD_DEINTERLACE_DLG);
             TickRows(page, c.ticked);
             Click(value == 1 ? page.RowOn(c.row) : page.RowOff(c.row));
             Bytes expected;
@@ -157,7 +158,7 @@ TEST_F(SystemChoicePages, ThreeWayValuesReachTheTickedRows) {
                 db.tri_state[ch] = BYTE((value + 1) % 3);
             }
             Open();
-            auto& page = Show<CChannelTriStateDlg>(177);
+            auto& page = Show<CChannelTriStateDlg>(IDD_CHANNEL_TRI_STATE_DLG);
             TickRows(page, c.ticked);
             Click(page.RowButton(c.row, value));
             Bytes expected;
@@ -180,12 +181,12 @@ TEST_F(SystemChoicePages, StoredValuesOutsideTheChoicesSelectNoButton) {
     db.deinterlace[0] = 7; // anything but 1 shows Off
     db.deinterlace[1] = 1;
     Open();
-    auto& tri = Show<CChannelTriStateDlg>(177);
+    auto& tri = Show<CChannelTriStateDlg>(IDD_CHANNEL_TRI_STATE_DLG);
     for (BYTE v = 0; v < 3; ++v) {
         EXPECT_EQ(tri.RowButton(0, v).GetState(), kButtonNormal) << int(v);
     }
     EXPECT_EQ(tri.RowButton(1, CChannelTriStateDlg::kOn).GetState(), kButtonOn);
-    auto& deinterlace = Show<CDeinterlaceDlg>(984);
+    auto& deinterlace = Show<CDeinterlaceDlg>(IDD_DEINTERLACE_DLG);
     EXPECT_EQ(deinterlace.RowOn(0).GetState(), kButtonNormal);
     EXPECT_EQ(deinterlace.RowOff(0).GetState(), kButtonOn);
     EXPECT_EQ(deinterlace.RowOn(1).GetState(), kButtonOn);
@@ -196,7 +197,7 @@ TEST_F(SystemChoicePages, DeinterlacePrevReturnsToTheGeneralPage) {
     Open();
     frame->ShowTab(CSetupDlg::kTabSystem);
     Flush();
-    auto& general = Show<CSysGeneralDlg>(172);
+    auto& general = Show<CSysGeneralDlg>(IDD_SYS_GENERAL_DLG);
     Click(*general.GetDlgItem(CSysGeneralDlg::IDC_DEINTERLACE));
     auto* page = dynamic_cast<CDeinterlaceDlg*>(frame->PageInSlot(SetupPageSlot(984)));
     ASSERT_NE(page, nullptr);

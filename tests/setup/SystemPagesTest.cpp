@@ -4,6 +4,7 @@
 #include "SetupTestSupport.h"
 
 #include "protocol/InfoBlocks.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/AccountRules.h"
@@ -34,7 +35,7 @@ protected:
     }
     CSysGeneralDlg& OpenPage(bool withClient = true) {
         Open(withClient);
-        return Show<CSysGeneralDlg>(172);
+        return Show<CSysGeneralDlg>(IDD_SYS_GENERAL_DLG);
     }
     void GiveNames(std::vector<const char*> names) {
         SysEtcInfoEx block{};
@@ -244,7 +245,7 @@ protected:
         if (account >= 0)
             recorder.LogInAs(account);
         Open(withClient);
-        return Show<CUserSetupDlg>(175);
+        return Show<CUserSetupDlg>(IDD_USER_SETUP_DLG);
     }
     static void Enter(CUserSetupDlg& page, const char* name, const char* password, const char* confirm) {
         page.NameEdit().SetWindowText(name);

@@ -7,6 +7,7 @@
 #include "platform/window/WndHost.h"
 #include "protocol/ClientMessages.h"
 #include "res/ButtonStates.h"
+#include "res/DialogIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "setup/DstCalendar.h"
@@ -352,7 +353,7 @@ protected:
         db.version_major = major;
         db.version_minor = minor;
         Open();
-        return Show<CTimeServerDlg>(982);
+        return Show<CTimeServerDlg>(IDD_TIME_SERVER_DLG);
     }
     TimeServerOptions m_saved;
 };
