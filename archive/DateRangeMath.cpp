@@ -1,5 +1,7 @@
 #include "archive/DateRangeMath.h"
 
+#include "archive/CalendarMath.h"
+
 #include <ctime>
 
 void DateTimeRange::Fields(int side, int out[6]) const {
@@ -76,7 +78,7 @@ bool IsRangeValid(const DateTimeRange& range) {
 }
 
 DateTimeRange DefaultSearchRange(int year, int month, int day) {
-    return RangeOf(year, month, day, 2037, 11, 30);
+    return RangeOf(year, month, day, kCalendarLastYear, 11, 30);
 }
 
 DateTimeRange DefaultBackupRange(int year, int month, int day) {
@@ -106,14 +108,14 @@ PickOutcome ApplyDatePick(DateTimeRange& range, int dateFormat, int field, int i
     }
     out.side = field < 3 ? 0 : 1;
     out.role = RoleOfPosition(dateFormat, field % 4);
-    const int limit = out.role == DateRole::Year ? 38 : (out.role == DateRole::Month ? 12 : 31);
+    const int limit = out.role == DateRole::Year ? kCalendarYearCount : (out.role == DateRole::Month ? 12 : 31);
     if (index < 0 || index >= limit) {
         return out; // not an item any list offers
     }
     out.applies = true;
     int& value = ValueOf(range, out.role, out.side);
     const int old = value;
-    value = out.role == DateRole::Year ? 2000 + index : index;
+    value = out.role == DateRole::Year ? kCalendarFirstYear + index : index;
     out.accepted = true;
     if (compare && !IsRangeValid(range)) {
         value = old;

@@ -5,6 +5,7 @@
 // start is shown. What the lower buttons do and which frame the pickers go through is the page's
 // own (the hooks below).
 
+#include "archive/CalendarMath.h"
 #include "archive/DateRangeMath.h"
 #include "archive/PageStyle.h"
 #include "archive/PickerRequests.h"
@@ -199,10 +200,10 @@ protected:
         std::memset(request.get(), 0, sizeof(ListPopupRequest));
         int flag = 1;
         if (role == DateRole::Year) {
-            request->count = 38;
+            request->count = kCalendarYearCount;
             request->width = 210;
-            for (int i = 0; i < 38; ++i) {
-                std::snprintf(request->items[i], 30, "%04d", 2000 + i);
+            for (int i = 0; i < kCalendarYearCount; ++i) {
+                std::snprintf(request->items[i], 30, "%04d", kCalendarFirstYear + i);
             }
         } else if (role == DateRole::Month) {
             request->count = 12;

@@ -4,6 +4,8 @@
 // binds controls from a template and logs what they tell it, and helpers to run the event loop and
 // grab what a window drew.
 
+#include "controls/BitmapSlider.h"
+#include "controls/SkinButton.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawRecorder.h"
@@ -110,7 +112,7 @@ struct Logged {
 class CLogDialog : public CDialog {
 public:
     std::vector<Logged> log;
-    std::set<UINT> watched{WM_COMMAND, 0xBD0, 0xD60, 0xD61, 0xD62};
+    std::set<UINT> watched{WM_COMMAND, WM_SKINBUTTON_PRESS, WM_SLIDER_DOWN, WM_SLIDER_MOVE, WM_SLIDER_UP};
     std::function<void(UINT, WPARAM, LPARAM)> onMessage;
 
     void Bind(int id, CWnd& control) { m_binds.emplace_back(id, &control); }
