@@ -520,8 +520,11 @@ void Report(const Options& o, CVideoStats& stats, ClientRun& run, const char* so
                 (unsigned long long)backlog, (unsigned long long)queue, (unsigned long long)oversized);
     run.p50 = stats.LatencyPercentileMs(0.5);
     run.p99 = stats.LatencyPercentileMs(0.99);
-    std::printf("arrival to paint: p50 %d ms, p99 %d ms (%llu samples)\n", run.p50, run.p99,
-                (unsigned long long)stats.LatencySamples());
+    std::printf("arrival to paint: p50 %d ms, p99 %d ms (%llu samples); arrival to drawn into the tile: p50 %d ms, "
+                "p99 %d ms\n",
+                run.p50, run.p99, (unsigned long long)stats.LatencySamples(),
+                stats.LatencyPercentileMs(0.5, CVideoStats::Stage::Drawn),
+                stats.LatencyPercentileMs(0.99, CVideoStats::Stage::Drawn));
     if (decoded > 0) {
         const double ms = 1000 / double(decoded);
         std::printf("client CPU per picture %.3f ms: decoder threads %.3f (publishing and drawing %.3f), UI thread "

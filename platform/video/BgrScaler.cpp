@@ -25,6 +25,13 @@ std::uint64_t Spread(std::uint32_t v) {
 constexpr std::uint64_t kLaneRound = 0x0001000100010001ull << (kColumnBits - kLevelBits - 1);
 constexpr std::uint64_t kLaneMask = 0x0FFF0FFF0FFF0FFFull;
 
+// Two pixels' lanes weighted (the right one by w in 1/256) into levels in 1/16, alpha lane opaque.
+std::uint64_t Mix(std::uint32_t left, std::uint32_t right, std::uint64_t w) {
+    std::uint64_t mixed = Spread(left) * ((1u << kColumnBits) - w) + Spread(right) * w;
+    mixed = ((mixed + kLaneRound) >> (kColumnBits - kLevelBits)) & kLaneMask;
+    return (mixed & 0x0000FFFFFFFFFFFFull) | (std::uint64_t(kOpaque) << 48);
+}
+
 // Sixteen values at a time in the compiler's portable vectors: a plain loop is left scalar at the
 // normal optimisation level, and this mix is most of what a large tile costs.
 using Levels = std::uint16_t __attribute__((vector_size(32)));
@@ -99,23 +106,22 @@ const std::uint16_t* CBgrScaler::Row(const BYTE* first, std::ptrdiff_t stride, i
     // A pixel's three bytes and the next one are read as one word and spread into four 16-bit lanes
     // of a 64-bit word, and both pixels are weighted at once: a lane never passes 255 * 256. The
     // last columns, where the fourth byte would lie past the row, take their three bytes alone.
-    for (std::size_t x = 0; x < m_left.size(); ++x, o += 4) {
-        const BYTE* a = row + m_left[x];
-        const BYTE* b = a + m_step[x];
+    std::size_t x = 0;
+    for (; x < m_wordColumns; ++x) {
+        std::uint32_t left;
+        std::uint32_t right;
+        std::memcpy(&left, row + m_left[x], 4);
+        std::memcpy(&right, row + m_left[x] + m_step[x], 4);
+        const std::uint64_t mixed = Mix(left, right, m_weight[x]);
+        std::memcpy(o + 4 * x, &mixed, sizeof mixed);
+    }
+    for (; x < m_left.size(); ++x) {
         std::uint32_t left = 0;
         std::uint32_t right = 0;
-        if (x < m_wordColumns) {
-            std::memcpy(&left, a, 4);
-            std::memcpy(&right, b, 4);
-        } else {
-            std::memcpy(&left, a, 3);
-            std::memcpy(&right, b, 3);
-        }
-        const std::uint64_t w = m_weight[x];
-        std::uint64_t mixed = Spread(left) * ((1u << kColumnBits) - w) + Spread(right) * w;
-        mixed = ((mixed + kLaneRound) >> (kColumnBits - kLevelBits)) & kLaneMask;
-        mixed = (mixed & 0x0000FFFFFFFFFFFFull) | (std::uint64_t(kOpaque) << 48);
-        std::memcpy(o, &mixed, sizeof mixed);
+        std::memcpy(&left, row + m_left[x], 3);
+        std::memcpy(&right, row + m_left[x] + m_step[x], 3);
+        const std::uint64_t mixed = Mix(left, right, m_weight[x]);
+        std::memcpy(o + 4 * x, &mixed, sizeof mixed);
     }
     m_rowOf[slot] = y;
     return out.data();
