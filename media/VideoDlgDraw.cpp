@@ -230,6 +230,7 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
     }
     if (shown) {
         m_stats.Of(channel).drawn.fetch_add(1, std::memory_order_relaxed);
+        m_stats.AddLatency(std::chrono::steady_clock::now() - picture.arrival, CVideoStats::Stage::Drawn);
         TileDrawn(channel);
     }
     m_stats.AddPublishTime(CVideoStats::ThreadCpuTime() - started);

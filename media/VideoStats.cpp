@@ -8,32 +8,32 @@ std::chrono::nanoseconds CVideoStats::ThreadCpuTime() {
     return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
-void CVideoStats::AddLatency(std::chrono::steady_clock::duration latency) {
+void CVideoStats::AddLatency(std::chrono::steady_clock::duration latency, Stage stage) {
     long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(latency).count();
     if (ms < 0) {
         ms = 0;
     }
     const std::size_t bucket = ms >= kLatencyBuckets ? kLatencyBuckets - 1 : std::size_t(ms);
-    m_latency[bucket].fetch_add(1, std::memory_order_relaxed);
+    HistogramOf(stage)[bucket].fetch_add(1, std::memory_order_relaxed);
 }
 
-std::uint64_t CVideoStats::LatencySamples() const {
+std::uint64_t CVideoStats::LatencySamples(Stage stage) const {
     std::uint64_t total = 0;
-    for (const auto& b : m_latency) {
+    for (const auto& b : HistogramOf(stage)) {
         total += b.load(std::memory_order_relaxed);
     }
     return total;
 }
 
-int CVideoStats::LatencyPercentileMs(double share) const {
-    const std::uint64_t total = LatencySamples();
+int CVideoStats::LatencyPercentileMs(double share, Stage stage) const {
+    const std::uint64_t total = LatencySamples(stage);
     if (total == 0) {
         return -1;
     }
     const double wanted = share * double(total);
     std::uint64_t seen = 0;
     for (int ms = 0; ms < kLatencyBuckets; ++ms) {
-        seen += m_latency[std::size_t(ms)].load(std::memory_order_relaxed);
+        seen += HistogramOf(stage)[std::size_t(ms)].load(std::memory_order_relaxed);
         if (double(seen) >= wanted) {
             return ms;
         }
@@ -50,8 +50,10 @@ void CVideoStats::Reset() {
         c.queueDropped = 0;
         c.oversized = 0;
     }
-    for (auto& b : m_latency) {
-        b = 0;
+    for (auto& histogram : m_latency) {
+        for (auto& b : histogram) {
+            b = 0;
+        }
     }
     m_publishNanos = 0;
     m_paintNanos = 0;

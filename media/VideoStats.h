@@ -13,8 +13,11 @@
 class CVideoStats {
 public:
     static constexpr int kChannels = 16;
-    // Arrival-to-paint latency in 1 ms buckets; the last bucket holds everything longer.
+    // Latencies in 1 ms buckets; the last bucket holds everything longer.
     static constexpr int kLatencyBuckets = 2000;
+    // From a frame's arrival until its picture is drawn into the tile (queue, decoding, drawing: the
+    // decoder thread's part), and until the tile reaches the screen (the UI thread's paint after it).
+    enum class Stage { Drawn, Painted };
 
     struct Channel {
         std::atomic<std::uint64_t> decoded{0};        // pictures the decoder delivered
@@ -45,11 +48,11 @@ public:
     double PaintSeconds() const { return double(m_paintNanos.load()) / 1e9; }
     std::uint64_t Paints() const { return m_paints.load(); }
 
-    void AddLatency(std::chrono::steady_clock::duration latency);
+    void AddLatency(std::chrono::steady_clock::duration latency, Stage stage = Stage::Painted);
     // The latency below which the given share (0..1) of the samples lie, in milliseconds; -1 when
     // there are none.
-    int LatencyPercentileMs(double share) const;
-    std::uint64_t LatencySamples() const;
+    int LatencyPercentileMs(double share, Stage stage = Stage::Painted) const;
+    std::uint64_t LatencySamples(Stage stage = Stage::Painted) const;
     void Reset();
 
 private:
@@ -61,5 +64,9 @@ private:
     std::atomic<std::uint64_t> m_publishNanos{0};
     std::atomic<std::uint64_t> m_paintNanos{0};
     std::atomic<std::uint64_t> m_paints{0};
-    std::array<std::atomic<std::uint64_t>, kLatencyBuckets> m_latency{};
+    using Histogram = std::array<std::atomic<std::uint64_t>, kLatencyBuckets>;
+    const Histogram& HistogramOf(Stage stage) const { return m_latency[stage == Stage::Drawn ? 0 : 1]; }
+    Histogram& HistogramOf(Stage stage) { return m_latency[stage == Stage::Drawn ? 0 : 1]; }
+
+    std::array<Histogram, 2> m_latency{};
 };

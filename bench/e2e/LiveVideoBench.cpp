@@ -23,11 +23,14 @@
 // pictures a loaded machine made it skip do not count for it) and the overhead per picture beyond the
 // real-time bare decode. Runs of 60 s and more print the resident memory every 10 s as a table.
 //
+// --feed staggers the channels' key pictures over the second (see Streams); --aligned sends every
+// channel's key picture in the same period instead, the worst case a decode on few cores can meet.
+//
 // --smoke (with --feed) queues seconds x 25 pictures per channel, holding back while a decoder's queue
 // is long instead of pacing, waits until every one is decoded and fails when one is not: a check that
 // the path works, with nothing timed.
 //
-//   kelo_bench_live_video [--feed [--kbits 2000]] [--sim-bitrate 2000] [--mode yuv|rgb] [--seconds 30]
+//   kelo_bench_live_video [--feed [--kbits 2000] [--aligned]] [--sim-bitrate 2000] [--mode yuv|rgb] [--seconds 30]
 //                         [--warmup 5] [--cpus 0,1] [--no-baseline] [--smoke]
 //   kelo_bench_live_video --baseline [--feed] [--sim-bitrate 2000] [--seconds 30] [--keep DIR]
 
@@ -88,6 +91,7 @@ struct Options {
     int loopSeconds = 4;
     bool compare = true; // decode the streams bare after the client's run
     bool smoke = false;
+    bool aligned = false; // --feed: every channel's key pictures at the same moment
     std::string cpus;
     std::string keep;
 };
@@ -120,6 +124,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.compare = false;
         } else if (a == "--smoke") {
             o.smoke = true;
+        } else if (a == "--aligned") {
+            o.aligned = true;
         } else if (a == "--keep") {
             o.keep = next();
         } else {
@@ -249,17 +255,22 @@ std::string BinDir() {
 }
 
 // Sixteen channels of Annex-B access units, one picture each, looping; a key picture every second.
+// Staggered, channel ch starts ch / 16 of a second into its loop, so that the channels' key pictures
+// (several times the decoding of a predicted one) come spread over the second, as a recorder's
+// cameras, started one after the other, send them; aligned, all sixteen come in the same period.
 struct Streams {
     int width = 704;
     int height = 576;
     int fps = 25;
+    bool staggered = false;
     std::vector<std::vector<std::vector<BYTE>>> units; // [channel][picture]
 
+    int Phase(int channel) const { return staggered ? channel * fps / 16 : 0; }
     const std::vector<BYTE>& Unit(int channel, int n) const {
         const auto& loop = units[std::size_t(channel)];
-        return loop[std::size_t(n) % loop.size()];
+        return loop[std::size_t(n + Phase(channel)) % loop.size()];
     }
-    bool IsKey(int n) const { return n % fps == 0; }
+    bool IsKey(int channel, int n) const { return (n + Phase(channel)) % fps == 0; }
     double KbitsPerChannel() const {
         double bytes = 0;
         std::size_t pictures = 0;
@@ -410,7 +421,7 @@ private:
         const std::vector<BYTE>& unit = m_streams.Unit(ch, n);
         auto item = std::make_unique<FrameItem>();
         item->descriptor.channel = BYTE(ch);
-        item->descriptor.key_mark = m_streams.IsKey(n) ? 1 : 0;
+        item->descriptor.key_mark = m_streams.IsKey(ch, n) ? 1 : 0;
         item->descriptor.width = WORD(m_streams.width);
         item->descriptor.height = WORD(m_streams.height);
         item->descriptor.generation = 1;
@@ -468,6 +479,8 @@ struct ClientRun {
     ThreadCpu threads;
     std::uint64_t decoded = 0;
     std::uint64_t dropped = 0;
+    int p50 = 0; // arrival to paint, ms
+    int p99 = 0;
     std::vector<std::pair<int, double>> rss; // seconds into the window, MB
 };
 
@@ -505,8 +518,13 @@ void Report(const Options& o, CVideoStats& stats, ClientRun& run, const char* so
                 (unsigned long long)maxDecoded, (unsigned long long)drawn, (unsigned long long)painted);
     std::printf("dropped %llu: backlog rule %llu, full queues %llu, oversized %llu\n", (unsigned long long)run.dropped,
                 (unsigned long long)backlog, (unsigned long long)queue, (unsigned long long)oversized);
-    std::printf("arrival to paint: p50 %d ms, p99 %d ms (%llu samples)\n", stats.LatencyPercentileMs(0.5),
-                stats.LatencyPercentileMs(0.99), (unsigned long long)stats.LatencySamples());
+    run.p50 = stats.LatencyPercentileMs(0.5);
+    run.p99 = stats.LatencyPercentileMs(0.99);
+    std::printf("arrival to paint: p50 %d ms, p99 %d ms (%llu samples); arrival to drawn into the tile: p50 %d ms, "
+                "p99 %d ms\n",
+                run.p50, run.p99, (unsigned long long)stats.LatencySamples(),
+                stats.LatencyPercentileMs(0.5, CVideoStats::Stage::Drawn),
+                stats.LatencyPercentileMs(0.99, CVideoStats::Stage::Drawn));
     if (decoded > 0) {
         const double ms = 1000 / double(decoded);
         std::printf("client CPU per picture %.3f ms: decoder threads %.3f (publishing and drawing %.3f), UI thread "
@@ -594,9 +612,12 @@ bool LoadDecoderLibrary(CH264Library& library) {
 }
 
 // One libavcodec decoder on one thread over a channel's pictures, unit by unit; pictures decoded.
-// With a period, picture n is decoded no earlier than n periods after the start (real time).
+// With a period, picture n is decoded no earlier than n periods after the start (real time), and
+// `latency` gets, for every picture, the milliseconds from then until it came out decoded. The
+// pictures before the channel's first key picture are skipped, as the client's decoder skips them.
 int DecodeInProcess(const Streams& streams, int channel, int frames,
-                    std::chrono::microseconds period = std::chrono::microseconds(0)) {
+                    std::chrono::microseconds period = std::chrono::microseconds(0),
+                    std::vector<double>* latency = nullptr) {
     const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
     AVCodecContext* ctx = avcodec_alloc_context3(codec);
     ctx->thread_count = 1;
@@ -606,10 +627,16 @@ int DecodeInProcess(const Streams& streams, int channel, int frames,
     AVFrame* frame = av_frame_alloc();
     std::vector<BYTE> padded;
     int pictures = 0;
+    bool started = false;
     const auto start = std::chrono::steady_clock::now();
     for (int n = 0; n < frames; ++n) {
+        started = started || streams.IsKey(channel, n);
+        if (!started) {
+            continue;
+        }
+        const auto due = start + n * period;
         if (period.count() > 0) {
-            std::this_thread::sleep_until(start + n * period);
+            std::this_thread::sleep_until(due);
         }
         const std::vector<BYTE>& unit = streams.Unit(channel, n);
         padded.assign(unit.begin(), unit.end());
@@ -619,6 +646,10 @@ int DecodeInProcess(const Streams& streams, int channel, int frames,
         if (avcodec_send_packet(ctx, packet) == 0) {
             while (avcodec_receive_frame(ctx, frame) == 0) {
                 ++pictures;
+                if (latency != nullptr) {
+                    latency->push_back(
+                        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - due).count());
+                }
             }
         }
     }
@@ -632,21 +663,43 @@ struct BareDecode {
     double cpu = 0;
     double wall = 0;
     int pictures = 0;
+    double p50 = 0; // due to decoded, ms (real time only)
+    double p99 = 0;
 };
+
+double Percentile(std::vector<double>& values, double fraction) {
+    if (values.empty()) {
+        return 0;
+    }
+    const std::size_t at = std::min(values.size() - 1, std::size_t(fraction * double(values.size())));
+    std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(at), values.end());
+    return values[at];
+}
 
 // Sixteen decoders on threads of their own at once.
 BareDecode DecodeAllAtOnce(const Streams& streams, int frames, std::chrono::microseconds period) {
     const double cpu0 = CpuSeconds(RUSAGE_SELF);
     const auto wall0 = std::chrono::steady_clock::now();
     std::vector<int> pictures(16, 0);
+    std::vector<std::vector<double>> latency(16);
     std::vector<std::thread> threads;
     for (int ch = 0; ch < 16; ++ch) {
-        threads.emplace_back([&, ch] { pictures[std::size_t(ch)] = DecodeInProcess(streams, ch, frames, period); });
+        threads.emplace_back([&, ch] {
+            pictures[std::size_t(ch)] = DecodeInProcess(streams, ch, frames, period, &latency[std::size_t(ch)]);
+        });
     }
     for (auto& t : threads) {
         t.join();
     }
     BareDecode bare;
+    if (period.count() > 0) {
+        std::vector<double> all;
+        for (const auto& l : latency) {
+            all.insert(all.end(), l.begin(), l.end());
+        }
+        bare.p50 = Percentile(all, 0.5);
+        bare.p99 = Percentile(all, 0.99);
+    }
     bare.cpu = CpuSeconds(RUSAGE_SELF) - cpu0;
     bare.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
     for (int p : pictures) {
@@ -667,21 +720,26 @@ BareDecode DecodeWithFfmpeg(const Streams& streams, int frames, const std::strin
         keep.empty() ? std::filesystem::temp_directory_path() / ("kelo-bench-streams-" + std::to_string(getpid()))
                      : std::filesystem::path(keep);
     std::filesystem::create_directories(folder);
-    std::vector<std::string> files;
+    std::vector<std::pair<std::string, int>> files; // and the pictures in each
     for (int ch = 0; ch < 16; ++ch) {
         const std::string name = (folder / ("ch" + std::to_string(ch + 1) + ".h264")).string();
         std::ofstream file(name, std::ios::binary);
-        for (int n = 0; n < frames; ++n) {
+        // From the channel's first key picture on, as the decoders in process take them.
+        int first = 0;
+        while (first < frames && !streams.IsKey(ch, first)) {
+            ++first;
+        }
+        for (int n = first; n < frames; ++n) {
             const std::vector<BYTE>& unit = streams.Unit(ch, n);
             file.write(reinterpret_cast<const char*>(unit.data()), std::streamsize(unit.size()));
         }
-        files.push_back(name);
+        files.emplace_back(name, frames - first);
     }
     const double child0 = CpuSeconds(RUSAGE_CHILDREN);
-    for (const std::string& file : files) {
+    for (const auto& [file, pictures] : files) {
         const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -threads 1 -f h264 -i '" + file +
                                     "' -threads 1 -f null - > /dev/null 2>&1";
-        bare.pictures += std::system(command.c_str()) == 0 ? frames : 0;
+        bare.pictures += std::system(command.c_str()) == 0 ? pictures : 0;
     }
     bare.cpu = CpuSeconds(RUSAGE_CHILDREN) - child0;
     if (keep.empty()) {
@@ -704,6 +762,9 @@ void Compare(const Options& o, const Streams& streams, const ClientRun& run) {
         const double perPicture = paced.cpu / paced.pictures;
         std::printf("  sixteen libavcodec threads in real time: %.2f s CPU for %d pictures, %.3f ms a picture\n",
                     paced.cpu, paced.pictures, perPicture * 1000);
+        std::printf("  arrival to decoded, bare: p50 %.0f ms, p99 %.0f ms (the client's arrival to paint: p50 %d ms, "
+                    "p99 %d ms)\n",
+                    paced.p50, paced.p99, run.p50, run.p99);
         std::printf("  client / real-time bare decode: %.2f; overhead beyond it %.3f ms a picture\n",
                     run.cpu / (perPicture * pictures), (run.cpu - perPicture * pictures) * 1000 / pictures);
     }
@@ -825,8 +886,11 @@ int RunFeed(const Options& o) {
         std::fprintf(stderr, "the streams could not be encoded\n");
         return 1;
     }
-    std::printf("streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel\n", streams.width, streams.height, streams.fps,
-                streams.KbitsPerChannel());
+    // A smoke run counts every picture queued as one to decode: each channel starts on its key picture.
+    streams.staggered = !o.aligned && !o.smoke;
+    std::printf("streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel, key pictures %s\n", streams.width,
+                streams.height, streams.fps, streams.KbitsPerChannel(),
+                streams.staggered ? "staggered over the second" : "aligned");
     CH264Library library;
     if (!PinAndLoad(o, library)) {
         return 1;
@@ -863,6 +927,7 @@ int RunBaseline(const Options& o) {
                : !SimulatorStreams(o.loopSeconds, o.simKbits, streams)) {
         return 1;
     }
+    streams.staggered = o.feed && !o.aligned;
     const int frames = o.seconds * streams.fps;
     std::printf("%s streams: 16 x %dx%d at %d fps, %.0f kbit/s per channel, %d pictures each\n",
                 o.feed ? "fed" : "simulator", streams.width, streams.height, streams.fps, streams.KbitsPerChannel(),

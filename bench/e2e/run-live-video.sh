@@ -3,18 +3,21 @@
 # loopback, and 2 Mbit/s streams fed straight into the decoders), both drawing modes, on every core
 # and on two cores. Each run compares the client with a bare decode of the same streams in the same
 # process, side by side. Then the memory over ten minutes and the drawing of one picture per tile size.
+# The two-core runs hold the client to KELO_BENCH_CPUS (default 6,7: the cores kept free of builds
+# on the shared development machine). The fed streams' key pictures come staggered over the second.
 # Usage: run-live-video.sh <build folder> [seconds] [--long]
 set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-20}
 long=${3:-}
 bench="$build/bin/kelo_bench_live_video"
+cpus=${KELO_BENCH_CPUS:-6,7}
 export KELO_BIN_DIR="$build/bin"
 
 echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 for source in "--sim-bitrate 2000" "--feed --loop-seconds 2"; do
   for mode in yuv rgb; do
-    for cores in "" "--cpus 0,1"; do
+    for cores in "" "--cpus $cpus"; do
       echo "== client $source, $mode, ${cores:-every core}; load $(cut -d' ' -f1-3 /proc/loadavg)"
       # shellcheck disable=SC2086
       "$bench" $source --mode "$mode" --seconds "$seconds" $cores

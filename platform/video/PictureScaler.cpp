@@ -142,10 +142,8 @@ SwsContext* CPictureScaler::Find(const Key& key) {
     av_opt_set_int(c, "dsth", key.dstHeight, 0);
     av_opt_set_int(c, "dst_format", AV_PIX_FMT_BGRA, 0);
     // The fast bilinear filter: against the full bilinear one it costs half as much on a small tile
-    // and gives the same picture within a step or two of each colour. From RGB the converter goes
-    // through its own YUV form, and taking the chroma of every input pixel keeps colours true.
-    const bool rgb = key.srcFormat == AV_PIX_FMT_BGR24;
-    av_opt_set_int(c, "sws_flags", rgb ? SWS_FAST_BILINEAR | SWS_FULL_CHR_H_INP : SWS_FAST_BILINEAR, 0);
+    // and gives the same picture within a step or two of each colour.
+    av_opt_set_int(c, "sws_flags", SWS_FAST_BILINEAR, 0);
     if (key.oddChroma) {
         // The first chroma sample lies half a pixel left of the first luma column (in luma units / 256).
         av_opt_set_int(c, "src_h_chr_pos", -128, 0);
@@ -189,8 +187,10 @@ bool CPictureScaler::Draw(const PictureSource& source, const VideoTarget& target
         return false;
     }
     SkipRows(planes, target.height);
-    const Key key{planes.width, planes.height, yuv ? AV_PIX_FMT_YUV420P : AV_PIX_FMT_BGR24,
-                  target.width, target.height, yuv && (crop.left & 1)};
+    if (!yuv) {
+        return m_bgr.Draw(planes.planes[0], planes.strides[0], planes.width, planes.height, target);
+    }
+    const Key key{planes.width, planes.height, AV_PIX_FMT_YUV420P, target.width, target.height, (crop.left & 1) != 0};
     SwsContext* sws = Find(key);
     if (!sws) {
         return false;

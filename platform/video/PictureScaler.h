@@ -4,6 +4,8 @@
 // This stands where the overlay-free YV12 surface blit and the DIB stretch-blit stood; the picture
 // buffer is only read.
 //
+// RGB pictures are scaled in RGB by CBgrScaler; planar ones by the converter.
+//
 // One object per drawing thread (a channel's decoder, the UI thread): it keeps the conversion set-up
 // of the last few sizes, so a picture of a size and format seen before costs no set-up. The
 // converter's vector code writes whole blocks of pixels, past the end of a row when the width is not
@@ -12,6 +14,7 @@
 // padded image of the scaler's own and only the rectangle copied, so that neighbouring tiles and the
 // end of the image are never touched.
 
+#include "platform/video/BgrScaler.h"
 #include "platform/video/VideoPicture.h"
 
 #include <memory>
@@ -62,6 +65,7 @@ private:
     // The padded work image for a target of this size; null when it cannot be had.
     BYTE* Scratch(int width, int height, int& stride);
 
-    std::vector<Setup> m_setups; // most recently used last
+    CBgrScaler m_bgr;            // RGB pictures
+    std::vector<Setup> m_setups; // planar pictures' set-ups, most recently used last
     std::vector<BYTE> m_scratch;
 };

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -432,6 +433,67 @@ TEST(PictureScaler, ColourEdgesStayInPlaceAfterAnOddCrop) {
         const Rgb right = canvas.RgbAt(199, y);
         EXPECT_GT(left.r, left.b + 100) << y;
         EXPECT_GT(right.b, right.r + 100) << y;
+    }
+}
+
+// RGB pictures are scaled in RGB: red rises from left to right, green from top to bottom of the shown
+// field, blue stays 77. In every tile size and in both row orders the constant stays exact, the
+// ramps keep rising without a jump (each target pixel is a blend of its neighbours in the picture,
+// in the right place) and reach from one end to the other.
+TEST(PictureScaler, RgbPicturesKeepTheirColoursAndRampsWhenScaled) {
+    const int w = 704;
+    const int h = 576;
+    const RECT crop = GetPictureCrop(PictureFormat::Bgr24, w, h);
+    const int fieldTop = h / 2 + crop.top / 2;
+    const int fieldRows = (crop.bottom - crop.top) / 2;
+    Bytes rgb(std::size_t(w) * h * 3);
+    for (int row = 0; row < h; ++row) {
+        const int shown = std::clamp(row - fieldTop, 0, fieldRows - 1);
+        for (int col = 0; col < w; ++col) {
+            BYTE* p = &rgb[(std::size_t(row) * w + col) * 3];
+            p[0] = 77;
+            p[1] = BYTE(row < h / 2 ? 0 : shown * 255 / (fieldRows - 1));
+            p[2] = BYTE(col * 255 / (w - 1));
+        }
+    }
+    const Bytes dib = ToDib(rgb, w, h);
+    CPictureScaler scaler;
+    for (const PictureSource& source : {PictureSource{rgb.data(), rgb.size(), w, h, PictureFormat::Bgr24},
+                                        PictureSource{dib.data(), dib.size(), w, h, PictureFormat::Bgr24Dib}}) {
+        for (const auto& size : {std::pair{200, 134}, std::pair{101, 67}, std::pair{1916, 1076}}) {
+            SCOPED_TRACE(std::to_string(int(source.format)) + ": " + std::to_string(size.first) + "x" +
+                         std::to_string(size.second));
+            Canvas canvas(size.first, size.second);
+            ASSERT_TRUE(scaler.Draw(source, canvas.Target()));
+            ASSERT_EQ(canvas.GuardPixelsChanged(), 0);
+            ASSERT_EQ(canvas.InsidePixelsNotOpaque(), 0);
+            // Steps of the ramps between neighbouring target pixels, at most what one scaled source
+            // step gives, plus rounding.
+            const int maxRedStep = 255 * w / (w - 1) / size.first + 2;
+            const int maxGreenStep = 255 * 2 / size.second + 3;
+            int wrong = 0;
+            for (int y = 0; y < size.second; ++y) {
+                for (int x = 0; x < size.first; ++x) {
+                    const Rgb c = canvas.RgbAt(x, y);
+                    wrong += c.b != 77;
+                    if (x > 0) {
+                        const int step = c.r - canvas.RgbAt(x - 1, y).r;
+                        wrong += step < 0 || step > maxRedStep;
+                    }
+                    if (y > 0) {
+                        const int step = c.g - canvas.RgbAt(x, y - 1).g;
+                        wrong += step < 0 || step > maxGreenStep;
+                    }
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+            const int midY = size.second / 2;
+            const int midX = size.first / 2;
+            EXPECT_LE(canvas.RgbAt(0, midY).r, 2);
+            EXPECT_GE(canvas.RgbAt(size.first - 1, midY).r, 250);
+            EXPECT_LE(canvas.RgbAt(midX, 0).g, 2 * 255 / fieldRows + 2);
+            EXPECT_GE(canvas.RgbAt(midX, size.second - 1).g, 250);
+        }
     }
 }
 
