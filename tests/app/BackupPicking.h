@@ -12,6 +12,9 @@
 
 namespace wiredtest {
 
+// Each page waits for the recorder's list reply; on a busy machine those have taken over a minute.
+constexpr int kPageBound = 180000;
+
 struct BackupPick {
     int dayButton;  // the day's button on the calendar (the day of the month less one)
     DWORD dayStart; // the day's first second
@@ -43,13 +46,15 @@ inline bool PickAndStartBackup(CRemoteSearchDlg& frame, const BackupPick& pick) 
     }
     Press(*page(kSlotBackupMenu), 452);
     CBackupCalendarDlg* calendar = nullptr;
-    if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); }, 60000) ||
+    if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
+                   kPageBound) ||
         calendar->DayButton(pick.dayButton).m_bMarked != 1) {
         return false;
     }
     Press(*calendar, CPlayCalendarDlg::kIdFirstDay + pick.dayButton);
     CBackupTimelineDlg* start = nullptr;
-    if (!WaitUntil([&] { return (start = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline))); }, 60000)) {
+    if (!WaitUntil([&] { return (start = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline))); },
+                   kPageBound)) {
         return false;
     }
     const DWORD from = FirstStretch(frame, pick.dayStart, pick.startsBy, pick.stretch);
@@ -60,7 +65,8 @@ inline bool PickAndStartBackup(CRemoteSearchDlg& frame, const BackupPick& pick) 
     const RecorderFields t = SplitRecorderTimeOrEpoch(from + 1 + pick.seconds);
     start->OnTimePicked(1, f.hour, f.minute, f.second);
     Press(*start, 481);
-    if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); }, 60000)) {
+    if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
+                   kPageBound)) {
         return false;
     }
     Press(*calendar, CPlayCalendarDlg::kIdFirstDay + pick.dayButton);
@@ -75,7 +81,7 @@ inline bool PickAndStartBackup(CRemoteSearchDlg& frame, const BackupPick& pick) 
     }
     end->OnTimePicked(3, t.hour, t.minute, t.second);
     Press(*end, 480);
-    if (!WaitUntil([&] { return end->m_btnBackup.IsWindowEnabled() != FALSE; }, 60000)) {
+    if (!WaitUntil([&] { return end->m_btnBackup.IsWindowEnabled() != FALSE; }, kPageBound)) {
         return false;
     }
     Press(*end, 482);

@@ -11,8 +11,10 @@
 #include <functional>
 #include <memory>
 
-// Processes events until pred holds or the time is up; the result of pred at the end.
-inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 20000) {
+// Processes events until pred holds or the time is up; the result of pred at the end. The default
+// bound is generous: with the whole suite running beside a build, answers of the simulator have
+// been seen to arrive more than 20 s late.
+inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 60000) {
     QElapsedTimer timer;
     timer.start();
     while (!pred()) {

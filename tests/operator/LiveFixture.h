@@ -117,7 +117,7 @@ protected:
     }
 
     // Waits until the recorder has answered a LIVE_REQ sent after `generation` with this mask.
-    bool RecorderStreams(DWORD generation, DWORD mask, int timeoutMs = 60000) {
+    bool RecorderStreams(DWORD generation, DWORD mask, int timeoutMs = 180000) {
         return WaitUntil(
             [&] {
                 return main->GetClient() && main->GetClient()->GetLiveGeneration() > generation &&

@@ -146,7 +146,7 @@ protected:
         }
         return n;
     }
-    bool MorePictures(std::uint64_t since, std::uint64_t count, int timeoutMs = 60000) {
+    bool MorePictures(std::uint64_t since, std::uint64_t count, int timeoutMs = 180000) {
         return WaitUntil([&] { return Drawn() >= since + count; }, timeoutMs);
     }
 
