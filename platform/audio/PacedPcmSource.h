@@ -23,8 +23,6 @@ public:
     long Read(SHORT* samples, long frames) override;
     int WaitMs(long frames) const override;
 
-    std::size_t SampleCount() const { return m_samples.size(); }
-
 private:
     long Ready() const;
 

@@ -42,15 +42,6 @@ MMRESULT CWaveOut::SetVolume(DWORD volume) {
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT CWaveOut::GetVolume(DWORD* volume) const {
-    if (volume == nullptr) {
-        return MMSYSERR_INVALPARAM;
-    }
-    std::lock_guard lock(m_lock);
-    *volume = m_volume;
-    return MMSYSERR_NOERROR;
-}
-
 void CWaveOut::Convert(const WAVEHDR& header, DWORD volume) {
     const bool mulaw = m_format.wFormatTag == WAVE_FORMAT_MULAW;
     const std::size_t count = mulaw ? header.dwBufferLength : header.dwBufferLength / 2;

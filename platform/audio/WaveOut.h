@@ -18,7 +18,6 @@ public:
     MMRESULT Write(WAVEHDR* header) { return Queue(header); }
     // 0xFFFF in a word is full volume, 0 silence; it applies to buffers not yet begun.
     MMRESULT SetVolume(DWORD volume);
-    MMRESULT GetVolume(DWORD* volume) const;
 
 private:
     struct Flight {

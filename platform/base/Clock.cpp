@@ -70,28 +70,8 @@ ULONGLONG GetTickCount64() {
     return ULONGLONG(std::chrono::duration_cast<std::chrono::milliseconds>(SinceStart()).count());
 }
 
-BOOL QueryPerformanceCounter(LARGE_INTEGER* counter) {
-    if (!counter) {
-        return FALSE;
-    }
-    counter->QuadPart = LONGLONG(std::chrono::duration_cast<std::chrono::nanoseconds>(SinceStart()).count());
-    return TRUE;
-}
-
-BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
-    if (!frequency) {
-        return FALSE;
-    }
-    frequency->QuadPart = 1000000000;
-    return TRUE;
-}
-
 void GetLocalTime(SYSTEMTIME* out) {
     Now(out, true);
-}
-
-void GetSystemTime(SYSTEMTIME* out) {
-    Now(out, false);
 }
 
 BOOL TimeToSystemTime(std::time_t t, SYSTEMTIME* out, bool local) {

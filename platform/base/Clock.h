@@ -15,13 +15,8 @@ void Sleep(DWORD milliseconds);
 DWORD GetTickCount();
 ULONGLONG GetTickCount64();
 
-// The performance counter counts nanoseconds; its frequency is therefore 1,000,000,000.
-BOOL QueryPerformanceCounter(LARGE_INTEGER* counter);
-BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
-
 // Wall-clock now, broken down in the local zone (as TZ gives it) or in UTC.
 void GetLocalTime(SYSTEMTIME* out);
-void GetSystemTime(SYSTEMTIME* out);
 
 // Breaks seconds since 1970 down into a SYSTEMTIME, as UTC or in the local zone; false (out untouched)
 // when the time cannot be broken down.

@@ -18,11 +18,6 @@ void CEvent::Set() {
     }
 }
 
-void CEvent::Reset() {
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_set = false;
-}
-
 DWORD CEvent::Wait(DWORD milliseconds) {
     std::unique_lock<std::mutex> lock(m_lock);
     const auto isSet = [this] { return m_set; };
@@ -35,41 +30,4 @@ DWORD CEvent::Wait(DWORD milliseconds) {
         m_set = false;
     }
     return WAIT_OBJECT_0;
-}
-
-bool CEvent::IsSet() const {
-    std::lock_guard<std::mutex> lock(m_lock);
-    return m_set;
-}
-
-EVENT_HANDLE CreateEvent(void*, BOOL manualReset, BOOL initialState, LPCSTR) {
-    return std::make_unique<CEvent>(manualReset != FALSE, initialState != FALSE);
-}
-
-BOOL SetEvent(const EVENT_HANDLE& event) {
-    if (!event) {
-        return FALSE;
-    }
-    event->Set();
-    return TRUE;
-}
-
-BOOL ResetEvent(const EVENT_HANDLE& event) {
-    if (!event) {
-        return FALSE;
-    }
-    event->Reset();
-    return TRUE;
-}
-
-DWORD WaitForSingleObject(const EVENT_HANDLE& event, DWORD milliseconds) {
-    return event ? event->Wait(milliseconds) : WAIT_FAILED;
-}
-
-BOOL CloseHandle(EVENT_HANDLE& event) {
-    if (!event) {
-        return FALSE;
-    }
-    event.reset();
-    return TRUE;
 }

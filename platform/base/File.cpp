@@ -150,71 +150,12 @@ bool CFile::ReadExact(void* buffer, UINT count) {
     return true;
 }
 
-bool CFile::Write(const void* buffer, UINT count) {
-    if (m_fd < 0 || (!buffer && count)) {
-        m_error = EBADF;
-        return false;
-    }
-    const int fd = m_fd;
-    const int error = WriteFully(buffer, count, [fd](const BYTE* p, UINT n, UINT) { return ::write(fd, p, n); });
-    if (error != 0) {
-        m_error = error;
-        return false;
-    }
-    return true;
-}
-
-LONGLONG CFile::Seek(LONGLONG offset, UINT from) {
-    if (m_fd < 0) {
-        m_error = EBADF;
-        return -1;
-    }
-    int whence = SEEK_SET;
-    if (from == current) {
-        whence = SEEK_CUR;
-    } else if (from == end) {
-        whence = SEEK_END;
-    } else if (from != begin) {
-        m_error = EINVAL;
-        return -1;
-    }
-    const off_t pos = ::lseek(m_fd, off_t(offset), whence);
-    if (pos < 0) {
-        Fail();
-        return -1;
-    }
-    return pos;
-}
-
-LONGLONG CFile::GetPosition() const {
-    if (m_fd < 0) {
-        return -1;
-    }
-    return ::lseek(m_fd, 0, SEEK_CUR);
-}
-
 LONGLONG CFile::GetLength() const {
     struct stat st {};
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0) {
         return -1;
     }
     return st.st_size;
-}
-
-bool CFile::SetLength(ULONGLONG length) {
-    if (m_fd < 0) {
-        m_error = EBADF;
-        return false;
-    }
-    return ::ftruncate(m_fd, off_t(length)) == 0 ? true : Fail();
-}
-
-bool CFile::Flush() {
-    if (m_fd < 0) {
-        m_error = EBADF;
-        return false;
-    }
-    return ::fsync(m_fd) == 0 ? true : Fail();
 }
 
 LONGLONG CFile::ReadAt(ULONGLONG offset, void* buffer, UINT count) {

@@ -1,7 +1,7 @@
 #pragma once
 // A file opened by the program, closed when the object goes. Offsets and lengths are 64-bit.
 // Paths go through MapWindowsPath, so the program's backslash-separated paths work as they stand.
-// Nothing throws: failures come back as false or -1 and the errno is kept for LastError().
+// Nothing throws: failures come back as false or -1.
 
 #include "platform/base/WinTypes.h"
 
@@ -38,25 +38,13 @@ public:
     LONGLONG Read(void* buffer, UINT count);
     // Reads exactly count bytes or fails (a short file is a failure).
     bool ReadExact(void* buffer, UINT count);
-    // Writes all count bytes at the current position, or fails.
-    bool Write(const void* buffer, UINT count);
-    // The new position, or -1 on failure (the position is then unchanged).
-    LONGLONG Seek(LONGLONG offset, UINT from);
-    LONGLONG SeekToBegin() { return Seek(0, begin); }
-    LONGLONG SeekToEnd() { return Seek(0, end); }
-    LONGLONG GetPosition() const;
     // The file's size, or -1 on failure.
     LONGLONG GetLength() const;
-    bool SetLength(ULONGLONG length);
-    bool Flush();
 
     // Positioned reads and writes; they leave the current position where it was. ReadAt gives the
     // number of bytes read (short at the end of the file) or -1; WriteAt writes all bytes or fails.
     LONGLONG ReadAt(ULONGLONG offset, void* buffer, UINT count);
     bool WriteAt(ULONGLONG offset, const void* buffer, UINT count);
-
-    // The errno of the last failure of this object (0 when none).
-    int LastError() const { return m_error; }
 
 private:
     bool Fail();

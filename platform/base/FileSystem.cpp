@@ -42,27 +42,6 @@ BOOL DirectoryExists(const char* path) {
     return fs::is_directory(Mapped(path), ec) ? TRUE : FALSE;
 }
 
-BOOL DeleteFile(const char* path) {
-    if (!path || !*path) {
-        return FALSE;
-    }
-    const fs::path p = Mapped(path);
-    std::error_code ec;
-    if (fs::is_directory(fs::symlink_status(p, ec))) {
-        return FALSE;
-    }
-    return fs::remove(p, ec) ? TRUE : FALSE;
-}
-
-LONGLONG GetFileSize(const char* path) {
-    if (!path || !*path) {
-        return -1;
-    }
-    std::error_code ec;
-    const auto size = fs::file_size(Mapped(path), ec);
-    return ec ? -1 : LONGLONG(size);
-}
-
 BOOL GetDiskFreeSpace(const char* path, ULONGLONG* freeBytes, ULONGLONG* totalBytes) {
     if (!path || !*path) {
         return FALSE;

@@ -131,10 +131,6 @@ const CFindFile::Entry& CFindFile::Current() const {
     return m_index < m_entries.size() ? m_entries[m_index] : none;
 }
 
-std::string CFindFile::GetFilePath() const {
-    return JoinPath(m_folder, Current().name);
-}
-
 void CFindFile::Fill(WIN32_FIND_DATA* out) const {
     if (!out || m_index >= m_entries.size()) {
         return;
@@ -166,13 +162,5 @@ BOOL FindNextFile(const FIND_HANDLE& find, WIN32_FIND_DATA* data) {
         return FALSE;
     }
     find->Fill(data);
-    return TRUE;
-}
-
-BOOL FindClose(FIND_HANDLE& find) {
-    if (!find) {
-        return FALSE;
-    }
-    find.reset();
     return TRUE;
 }

@@ -42,9 +42,6 @@ public:
     // The current match; an empty entry once the search has run out (or before it started).
     const Entry& Current() const;
     std::string GetFileName() const { return Current().name; }
-    // The folder joined with the name.
-    std::string GetFilePath() const;
-    ULONGLONG GetLength() const { return Current().size; }
     bool IsDirectory() const { return Current().directory; }
     void Fill(WIN32_FIND_DATA* out) const;
 
@@ -62,4 +59,3 @@ using FIND_HANDLE = std::unique_ptr<CFindFile>;
 
 FIND_HANDLE FindFirstFile(const char* pattern, WIN32_FIND_DATA* data);
 BOOL FindNextFile(const FIND_HANDLE& find, WIN32_FIND_DATA* data);
-BOOL FindClose(FIND_HANDLE& find);

@@ -12,27 +12,5 @@ public:
     constexpr explicit CPoint(LPARAM packed)
         : POINT{SHORT(LOWORD(DWORD_PTR(packed))), SHORT(HIWORD(DWORD_PTR(packed)))} {}
 
-    constexpr void Offset(LONG dx, LONG dy) {
-        x += dx;
-        y += dy;
-    }
-    constexpr void Offset(const POINT& d) { Offset(d.x, d.y); }
-    constexpr void SetPoint(LONG px, LONG py) {
-        x = px;
-        y = py;
-    }
-
-    constexpr CPoint& operator+=(const POINT& d) {
-        Offset(d.x, d.y);
-        return *this;
-    }
-    constexpr CPoint& operator-=(const POINT& d) {
-        Offset(-d.x, -d.y);
-        return *this;
-    }
-    constexpr CPoint operator+(const POINT& d) const { return CPoint(x + d.x, y + d.y); }
-    constexpr CPoint operator-(const POINT& d) const { return CPoint(x - d.x, y - d.y); }
-    constexpr CPoint operator-() const { return CPoint(-x, -y); }
     friend constexpr bool operator==(const CPoint& a, const CPoint& b) { return a.x == b.x && a.y == b.y; }
-    friend constexpr bool operator==(const CPoint& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 };

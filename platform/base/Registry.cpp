@@ -147,26 +147,6 @@ std::string CRegistry::ValueKey(const char* name) const {
     return m_group.empty() ? std::string(name) : m_group + "/" + name;
 }
 
-bool CRegistry::ValueExists(const char* name) const {
-    return ValueType(name) != REG_NONE;
-}
-
-DWORD CRegistry::ValueType(const char* name) const {
-    const std::string key = ValueKey(name);
-    if (key.empty()) {
-        return REG_NONE;
-    }
-    const QVariant v = Read(key);
-    if (v.typeId() == QMetaType::QByteArray) {
-        return REG_BINARY;
-    }
-    if (v.typeId() != QMetaType::QString) {
-        // Missing, or text the file holds as a list (a hand-written "a,b"): nothing the program wrote.
-        return REG_NONE;
-    }
-    return ParseDword(v, nullptr) ? REG_DWORD : REG_SZ;
-}
-
 bool CRegistry::QueryDWORD(const char* name, DWORD* value) const {
     const std::string key = ValueKey(name);
     if (key.empty() || !value) {
@@ -185,19 +165,6 @@ bool CRegistry::QueryString(const char* name, CString* value) const {
         return false;
     }
     *value = CString(v.toString().toUtf8().toStdString());
-    return true;
-}
-
-bool CRegistry::QueryString(const char* name, char* buffer, DWORD bufferSize) const {
-    if (!buffer || bufferSize == 0) {
-        return false;
-    }
-    CString text;
-    if (!QueryString(name, &text) || DWORD(text.GetLength()) + 1 > bufferSize) {
-        return false;
-    }
-    std::memset(buffer, 0, bufferSize);
-    std::memcpy(buffer, text.GetString(), size_t(text.GetLength()));
     return true;
 }
 
@@ -245,21 +212,6 @@ bool CRegistry::SetBinary(const char* name, const void* data, DWORD size) {
         return false;
     }
     return Write(key, QByteArray(static_cast<const char*>(data), qsizetype(size)));
-}
-
-bool CRegistry::DeleteValue(const char* name) {
-    const std::string key = ValueKey(name);
-    if (key.empty()) {
-        return false;
-    }
-    auto settings = OpenSettings();
-    const QString k = QString::fromStdString(key);
-    if (!settings->contains(k)) {
-        return false;
-    }
-    settings->remove(k);
-    settings->sync();
-    return settings->status() == QSettings::NoError;
 }
 
 DWORD RegReadDWORD(const char* keyPath, const char* name, DWORD defaultValue) {

@@ -20,11 +20,6 @@
 
 #include <string>
 
-constexpr DWORD REG_NONE = 0;
-constexpr DWORD REG_SZ = 1;
-constexpr DWORD REG_BINARY = 3;
-constexpr DWORD REG_DWORD = 4;
-
 class CRegistry {
 public:
     CRegistry() = default;
@@ -38,17 +33,8 @@ public:
     // Opens an existing key: one that holds a value or a subkey. False when it does not exist.
     bool Open(const char* keyPath);
     void Close();
-    bool IsOpen() const { return m_open; }
-
-    bool ValueExists(const char* name) const;
-    // The stored type (REG_DWORD for decimal text that fits 32 bits, REG_SZ for other text,
-    // REG_BINARY) or REG_NONE when missing.
-    DWORD ValueType(const char* name) const;
 
     bool QueryDWORD(const char* name, DWORD* value) const;
-    // The text into a buffer of bufferSize bytes, zero-filled after the text; fails when the text and
-    // its terminator do not fit.
-    bool QueryString(const char* name, char* buffer, DWORD bufferSize) const;
     bool QueryString(const char* name, CString* value) const;
     // Binary data of 1 to bufferSize bytes; *size (when given) receives the count. Fails when the
     // stored data is empty or longer than the buffer.
@@ -60,7 +46,6 @@ public:
     // the block (all of it when there is none).
     bool SetStringBlock(const char* name, const char* block, DWORD blockSize);
     bool SetBinary(const char* name, const void* data, DWORD size);
-    bool DeleteValue(const char* name);
 
     // The settings file path as it is now.
     static std::string SettingsFilePath();

@@ -38,61 +38,27 @@ public:
 
     // Out of range reads give 0; out of range writes do nothing.
     char GetAt(int index) const;
-    void SetAt(int index, char ch);
-    char operator[](int index) const { return GetAt(index); }
 
-    // A writable buffer of at least minLength bytes plus a terminator; ReleaseBuffer takes the length
-    // given, or with -1 the length up to the first zero byte within the buffer.
-    char* GetBuffer(int minLength);
+    // A writable buffer of length bytes plus a terminator; ReleaseBuffer takes the length given, or
+    // with -1 the length up to the first zero byte within the buffer.
     char* GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
 
     CString Left(int count) const;
-    CString Mid(int first) const;
-    CString Mid(int first, int count) const;
     CString Right(int count) const;
 
-    // Position of the first match at or after start, or -1.
-    int Find(char ch, int start = 0) const;
-    int Find(const char* sub, int start = 0) const;
-    int ReverseFind(char ch) const;
-    int FindOneOf(const char* chars) const;
-
-    CString& MakeLower();
     CString& MakeUpper();
-    CString& MakeReverse();
 
     // Byte-wise comparison: < 0, 0 or > 0. CompareNoCase folds ASCII letters only.
     int Compare(const char* other) const;
-    int CompareNoCase(const char* other) const;
-
-    // Whitespace is ' ', '\t', '\r', '\n', '\v', '\f'.
-    CString& TrimLeft();
-    CString& TrimRight();
-    CString& Trim();
-    CString& TrimLeft(char ch);
-    CString& TrimRight(char ch);
-
-    // Number of replacements made. An empty search text replaces nothing.
-    int Replace(const char* oldText, const char* newText);
-    int Replace(char oldCh, char newCh);
-    int Remove(char ch);
-    int Insert(int index, const char* text);
-    int Delete(int index, int count = 1);
 
     CString& operator+=(const CString& other);
     CString& operator+=(const char* text);
-    CString& operator+=(char ch);
 
     friend CString operator+(const CString& a, const CString& b);
     friend CString operator+(const CString& a, const char* b);
-    friend CString operator+(const char* a, const CString& b);
-    friend CString operator+(const CString& a, char b);
-    friend CString operator+(char a, const CString& b);
 
-    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
     friend bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }
-    friend bool operator<(const CString& a, const CString& b) { return a.m_text < b.m_text; }
 
 private:
     std::string m_text;

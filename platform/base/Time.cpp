@@ -35,26 +35,6 @@ int CTime::GetDay() const {
     return GetLocalTm(&tm) ? tm.tm_mday : 0;
 }
 
-int CTime::GetHour() const {
-    std::tm tm{};
-    return GetLocalTm(&tm) ? tm.tm_hour : 0;
-}
-
-int CTime::GetMinute() const {
-    std::tm tm{};
-    return GetLocalTm(&tm) ? tm.tm_min : 0;
-}
-
-int CTime::GetSecond() const {
-    std::tm tm{};
-    return GetLocalTm(&tm) ? tm.tm_sec : 0;
-}
-
-int CTime::GetDayOfWeek() const {
-    std::tm tm{};
-    return GetLocalTm(&tm) ? tm.tm_wday + 1 : 0;
-}
-
 bool CTime::IsDaylightSaving() const {
     std::tm tm{};
     return GetLocalTm(&tm) && tm.tm_isdst > 0;

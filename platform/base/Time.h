@@ -22,12 +22,8 @@ public:
     constexpr std::time_t GetTime() const { return m_time; }
     // Breakdowns in the local calendar; 0 when the time cannot be broken down.
     int GetYear() const;
-    int GetMonth() const;     // 1-12
-    int GetDay() const;       // 1-31
-    int GetHour() const;      // 0-23
-    int GetMinute() const;    // 0-59
-    int GetSecond() const;    // 0-60
-    int GetDayOfWeek() const; // 1 Sunday to 7 Saturday
+    int GetMonth() const; // 1-12
+    int GetDay() const;   // 1-31
     bool IsDaylightSaving() const;
     bool GetLocalTm(std::tm* out) const;
 

@@ -44,7 +44,6 @@ using TCHAR = char;
 // Opaque handles. A window handle is an id in the window layer's table, never a pointer to memory.
 struct HWND__;
 using HWND = HWND__*;
-using HANDLE = void*;
 
 static_assert(sizeof(DWORD) == 4 && sizeof(WORD) == 2 && sizeof(BYTE) == 1 && sizeof(LONG) == 4);
 
@@ -66,12 +65,6 @@ constexpr WORD LOWORD(DWORD_PTR v) {
 }
 constexpr WORD HIWORD(DWORD_PTR v) {
     return WORD((v >> 16) & 0xFFFF);
-}
-constexpr BYTE LOBYTE(DWORD_PTR v) {
-    return BYTE(v & 0xFF);
-}
-constexpr BYTE HIBYTE(DWORD_PTR v) {
-    return BYTE((v >> 8) & 0xFF);
 }
 constexpr DWORD MAKELONG(WORD lo, WORD hi) {
     return DWORD(lo) | (DWORD(hi) << 16);
@@ -122,7 +115,6 @@ constexpr DWORD MAX_PATH = 260;
 constexpr DWORD INFINITE = 0xFFFFFFFF;
 constexpr DWORD WAIT_OBJECT_0 = 0;
 constexpr DWORD WAIT_TIMEOUT = 258;
-constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;

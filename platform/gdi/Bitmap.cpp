@@ -53,38 +53,6 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height) {
     return TakeNew(GdiCreateBitmap(image));
 }
 
-BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-    if (!SizeAllowed(width, height) || planes != 1)
-        return FALSE;
-    if (bitsPerPixel != 1 && bitsPerPixel != 24 && bitsPerPixel != 32)
-        return FALSE;
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        return FALSE;
-    image.fill(0xFF000000u);
-    if (bits) {
-        const auto* src = static_cast<const BYTE*>(bits);
-        const long long stride = ((long long)width * bitsPerPixel + 15) / 16 * 2;
-        for (int y = 0; y < height; ++y) {
-            const BYTE* row = src + stride * y;
-            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < width; ++x) {
-                if (bitsPerPixel == 1) {
-                    bool white = (row[x / 8] >> (7 - x % 8)) & 1;
-                    out[x] = white ? 0xFFFFFFFFu : 0xFF000000u;
-                } else {
-                    const BYTE* p = row + x * (bitsPerPixel / 8);
-                    out[x] = qRgb(p[2], p[1], p[0]);
-                }
-            }
-        }
-    }
-    HBITMAP handle = GdiCreateBitmap(image);
-    if (auto data = CGdiObjectTable::FindAs<GdiBitmapData>(handle, OBJ_BITMAP))
-        data->bitsPixel = WORD(bitsPerPixel == 1 ? 1 : 32);
-    return TakeNew(handle);
-}
-
 int CBitmap::GetBitmap(BITMAP* out) const {
     return GetObject(sizeof(BITMAP), out);
 }

@@ -17,9 +17,6 @@ public:
     BOOL LoadBitmap(UINT id);
     // A black bitmap of that size. FALSE for non-positive or excessive sizes.
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
-    // bitsPerPixel 1 (rows of bits padded to 16 bits, 1 = white), 24 or 32 (top-down rows, padded
-    // to 16 bits as bitmap bits are); bits may be null (black).
-    BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 
     // bmWidth, bmHeight, bmBitsPixel (32; 1 for monochrome bitmaps made by CreateBitmap), bmPlanes 1,
     // bmWidthBytes. 0 when no bitmap is held.

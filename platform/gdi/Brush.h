@@ -9,8 +9,6 @@ public:
     explicit CBrush(COLORREF color);
 
     BOOL CreateSolidBrush(COLORREF color);
-    BOOL CreateStockObject(int index);
-    int GetLogBrush(LOGBRUSH* brush) const;
 
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); } // NOLINT
     static CBrush* FromHandle(HBRUSH brush);

@@ -100,10 +100,6 @@ BOOL CDC::DeleteDC() {
     return had ? TRUE : FALSE;
 }
 
-QImage* CDC::GetTargetImage() const {
-    return m->Readable();
-}
-
 QPainter* CDC::GetPainter() {
     return m->Painter();
 }

@@ -59,8 +59,6 @@ public:
     void ReleaseTarget();
     BOOL DeleteDC();
 
-    // The target's pixels, when the target is an image or a bitmap (null for a plain painter).
-    QImage* GetTargetImage() const;
     // The painter drawing on the target, begun on first use (null without a target). For the rest
     // of the platform layer (video drawing); it is in device pixels, with the context's clip.
     QPainter* GetPainter();
@@ -72,7 +70,6 @@ public:
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
     CBitmap* SelectObject(CBitmap* bitmap); // memory contexts only
-    int SelectObject(CRgn* region);         // as SelectClipRgn
     CGdiObject* SelectObject(CGdiObject* object);
     HGDIOBJ SelectObject(HGDIOBJ object);
     CGdiObject* SelectStockObject(int index);
@@ -80,33 +77,20 @@ public:
     CBrush* GetCurrentBrush() const;
     CFont* GetCurrentFont() const;
     CBitmap* GetCurrentBitmap() const;
-    HBITMAP GetCurrentBitmapHandle() const;
 
     // --- Attributes ----------------------------------------------------------------------------
     COLORREF SetTextColor(COLORREF color);
     COLORREF GetTextColor() const;
     COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const;
-    int SetBkMode(int mode); // TRANSPARENT or OPAQUE
-    int GetBkMode() const;
-    int SetROP2(int mode); // R2_COPYPEN, R2_XORPEN, R2_NOT, R2_NOP, R2_BLACK, R2_WHITE
-    int GetROP2() const;
+    int SetBkMode(int mode);         // TRANSPARENT or OPAQUE
+    int SetROP2(int mode);           // R2_COPYPEN, R2_XORPEN, R2_NOT, R2_NOP, R2_BLACK, R2_WHITE
     int SetStretchBltMode(int mode); // COLORONCOLOR: nearest pixel; HALFTONE: smoothed
-    int GetStretchBltMode() const;
-    UINT SetTextAlign(UINT flags);
-    UINT GetTextAlign() const;
 
     // --- Mapping -------------------------------------------------------------------------------
     int SetMapMode(int mode);
     int GetMapMode() const;
     POINT SetWindowOrg(int x, int y);
-    POINT SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
-    POINT OffsetWindowOrg(int dx, int dy);
-    POINT GetWindowOrg() const;
-    POINT SetViewportOrg(int x, int y);
-    POINT SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
-    POINT OffsetViewportOrg(int dx, int dy);
-    POINT GetViewportOrg() const;
     // Extents matter in MM_ISOTROPIC and MM_ANISOTROPIC only, as in GDI.
     SIZE SetWindowExt(int cx, int cy);
     SIZE SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
@@ -117,8 +101,6 @@ public:
     void LPtoDP(LPPOINT points, int count = 1) const;
     void LPtoDP(LPRECT rect) const;
     void DPtoLP(LPPOINT points, int count = 1) const;
-    void DPtoLP(LPRECT rect) const;
-    int GetDeviceCaps(int index) const;
 
     // --- Clipping (kept in device pixels, as GDI keeps it) -------------------------------------
     // The logical bounding box of what may be drawn: the painted area of an attached painter or the
@@ -126,11 +108,6 @@ public:
     int GetClipBox(LPRECT rect) const;
     int SelectClipRgn(CRgn* region); // null: no clip region; the region is copied
     int IntersectClipRect(int left, int top, int right, int bottom);
-    int IntersectClipRect(LPCRECT rect);
-    int ExcludeClipRect(int left, int top, int right, int bottom);
-    int ExcludeClipRect(LPCRECT rect);
-    BOOL PtVisible(int x, int y) const;
-    BOOL RectVisible(LPCRECT rect) const;
     // Saves attributes, selected objects, mapping and clip; RestoreDC(-1) takes back the last save.
     int SaveDC();
     BOOL RestoreDC(int savedDC);
@@ -149,30 +126,21 @@ public:
     // Sets the background colour to `color`, and leaves it set, then fills.
     void FillSolidRect(LPCRECT rect, COLORREF color);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);
-    void FrameRect(LPCRECT rect, CBrush* brush);
-    void InvertRect(LPCRECT rect);
     // Outline with the pen, inside filled with the brush. PS_INSIDEFRAME keeps a wide pen inside the
     // rectangle; other wide pens straddle the outline.
     BOOL Rectangle(int left, int top, int right, int bottom);
     BOOL Rectangle(LPCRECT rect);
     BOOL Ellipse(int left, int top, int right, int bottom);
     BOOL Ellipse(LPCRECT rect);
-    BOOL Polygon(const POINT* points, int count);
     // Lines leave out their last pixel; the pen's ROP2 applies (R2_XORPEN for rubber bands).
     POINT MoveTo(int x, int y);
-    POINT MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);
-    BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
-    POINT GetCurrentPosition() const;
-    BOOL Polyline(const POINT* points, int count);
     // A dotted rectangle drawn by exclusive-or: drawing it twice restores the pixels.
     void DrawFocusRect(LPCRECT rect);
     // EDGE_RAISED / EDGE_SUNKEN ... with BF_RECT or single sides; BF_ADJUST shrinks rect.
     BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags);
     // CLR_INVALID (0xFFFFFFFF) outside the target or without readable pixels.
     COLORREF GetPixel(int x, int y) const;
-    COLORREF GetPixel(POINT point) const { return GetPixel(point.x, point.y); }
-    COLORREF SetPixel(int x, int y, COLORREF color);
 
     // --- Text ----------------------------------------------------------------------------------
     // Texts are UTF-8; count is in bytes, -1 up to the terminating zero. TextOut places the top of

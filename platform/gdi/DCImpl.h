@@ -35,7 +35,6 @@ struct DcState {
     int bkMode = OPAQUE;
     int rop2 = R2_COPYPEN;
     int stretchMode = BLACKONWHITE;
-    UINT textAlign = TA_TOP | TA_LEFT;
     int mapMode = MM_TEXT;
     POINT windowOrg{0, 0};
     POINT viewportOrg{0, 0};

@@ -5,15 +5,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 
-namespace {
-
-RECT ToRECT(const QRect& r) {
-    if (r.isEmpty())
-        return RECT{0, 0, 0, 0};
-    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-} // namespace
+namespace {} // namespace
 
 // --- Fills and shapes ---------------------------------------------------------------------------
 
@@ -57,25 +49,6 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
     RECT rect{x, y, x + cx, y + cy};
     FillSolidRect(&rect, color);
-}
-
-void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
-    COLORREF color = 0;
-    bool isNull = false;
-    if (!rect || !brush || !GdiBrushColor(static_cast<HBRUSH>(brush->m_hObject), &color, &isNull) || isNull)
-        return;
-    QPainter* p = m->Painter();
-    if (!p)
-        return;
-    p->setCompositionMode(QPainter::CompositionMode_Source);
-    m->FillBand(p, m->MapRect(rect->left, rect->top, rect->right, rect->bottom), 1, ColorFromRef(color));
-    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-}
-
-void CDC::InvertRect(LPCRECT rect) {
-    if (rect)
-        m->FillDevice(m->MapRect(rect->left, rect->top, rect->right, rect->bottom), QColor(255, 255, 255),
-                      QPainter::RasterOp_NotDestination);
 }
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
@@ -162,39 +135,8 @@ BOOL CDC::Ellipse(LPCRECT rect) {
     return rect ? Ellipse(rect->left, rect->top, rect->right, rect->bottom) : FALSE;
 }
 
-BOOL CDC::Polygon(const POINT* points, int count) {
-    if (!points || count < 2)
-        return FALSE;
-    QPolygon polygon;
-    for (int i = 0; i < count; ++i)
-        polygon << m->MapPoint(points[i].x, points[i].y);
-    DrawRecord rec;
-    rec.op = DrawRecord::Op::Polyline;
-    QRect box = polygon.boundingRect();
-    rec.rect = ToRECT(box);
-    m->Record(rec);
-    QPainter* p = m->Painter();
-    if (!p)
-        return FALSE;
-    m->SetRop2Mode(p);
-    p->setRenderHint(QPainter::Antialiasing, false);
-    p->setBrush(m->BrushVisible() ? QBrush(m->RopColor(m->s.brush->color)) : QBrush(Qt::NoBrush));
-    if (m->PenVisible())
-        p->setPen(m->PenWidth() > 1 ? m->WidePen(m->RopColor(m->s.pen->color))
-                                    : m->CosmeticPen(m->RopColor(m->s.pen->color)));
-    else
-        p->setPen(Qt::NoPen);
-    p->drawPolygon(polygon, Qt::OddEvenFill);
-    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    return TRUE;
-}
-
 POINT CDC::MoveTo(int x, int y) {
     return std::exchange(m->s.position, POINT{x, y});
-}
-
-POINT CDC::GetCurrentPosition() const {
-    return m->s.position;
 }
 
 BOOL CDC::LineTo(int x, int y) {
@@ -245,17 +187,6 @@ BOOL CDC::LineTo(int x, int y) {
         p->drawLine(a, b);
     }
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    return TRUE;
-}
-
-BOOL CDC::Polyline(const POINT* points, int count) {
-    if (!points || count < 2)
-        return FALSE;
-    POINT saved = m->s.position;
-    MoveTo(points[0].x, points[0].y);
-    for (int i = 1; i < count; ++i)
-        LineTo(points[i].x, points[i].y);
-    m->s.position = saved;
     return TRUE;
 }
 
@@ -361,17 +292,4 @@ COLORREF CDC::GetPixel(int x, int y) const {
     if (!pixels->rect().contains(p))
         return CLR_INVALID;
     return RefFromRgb(pixels->pixel(p));
-}
-
-COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
-    DrawRecord rec;
-    rec.op = DrawRecord::Op::Pixel;
-    rec.rect = RECT{x, y, x + 1, y + 1};
-    rec.brushColor = color & 0xFFFFFF;
-    m->Record(rec, true);
-    QPainter* p = m->Painter();
-    if (!p)
-        return CLR_INVALID;
-    m->FillDevice(QRect(m->MapPoint(x, y), QSize(1, 1)), ColorFromRef(color), QPainter::CompositionMode_Source);
-    return color & 0xFFFFFF;
 }

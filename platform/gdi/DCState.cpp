@@ -52,10 +52,6 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
     return old;
 }
 
-int CDC::SelectObject(CRgn* region) {
-    return SelectClipRgn(region);
-}
-
 CGdiObject* CDC::SelectObject(CGdiObject* object) {
     if (!object)
         return nullptr;
@@ -100,9 +96,6 @@ CFont* CDC::GetCurrentFont() const {
 CBitmap* CDC::GetCurrentBitmap() const {
     return CBitmap::FromHandle(m->s.bitmapHandle);
 }
-HBITMAP CDC::GetCurrentBitmapHandle() const {
-    return m->s.bitmapHandle;
-}
 
 // --- Attributes ---------------------------------------------------------------------------------
 
@@ -125,34 +118,16 @@ int CDC::SetBkMode(int mode) {
     return std::exchange(m->s.bkMode, mode);
 }
 
-int CDC::GetBkMode() const {
-    return m->s.bkMode;
-}
-
 int CDC::SetROP2(int mode) {
     if (mode < R2_BLACK || mode > R2_WHITE)
         return 0;
     return std::exchange(m->s.rop2, mode);
 }
 
-int CDC::GetROP2() const {
-    return m->s.rop2;
-}
-
 int CDC::SetStretchBltMode(int mode) {
     if (mode < BLACKONWHITE || mode > HALFTONE)
         return 0;
     return std::exchange(m->s.stretchMode, mode);
-}
-
-int CDC::GetStretchBltMode() const {
-    return m->s.stretchMode;
-}
-UINT CDC::SetTextAlign(UINT flags) {
-    return std::exchange(m->s.textAlign, flags);
-}
-UINT CDC::GetTextAlign() const {
-    return m->s.textAlign;
 }
 
 // --- Mapping ------------------------------------------------------------------------------------
@@ -170,21 +145,6 @@ int CDC::GetMapMode() const {
 }
 POINT CDC::SetWindowOrg(int x, int y) {
     return std::exchange(m->s.windowOrg, POINT{x, y});
-}
-POINT CDC::OffsetWindowOrg(int dx, int dy) {
-    return SetWindowOrg(m->s.windowOrg.x + dx, m->s.windowOrg.y + dy);
-}
-POINT CDC::GetWindowOrg() const {
-    return m->s.windowOrg;
-}
-POINT CDC::SetViewportOrg(int x, int y) {
-    return std::exchange(m->s.viewportOrg, POINT{x, y});
-}
-POINT CDC::OffsetViewportOrg(int dx, int dy) {
-    return SetViewportOrg(m->s.viewportOrg.x + dx, m->s.viewportOrg.y + dy);
-}
-POINT CDC::GetViewportOrg() const {
-    return m->s.viewportOrg;
 }
 
 SIZE CDC::SetWindowExt(int cx, int cy) {
@@ -237,40 +197,6 @@ void CDC::DPtoLP(LPPOINT points, int count) const {
         points[i] = POINT{LONG(std::lround(m->UnmapX(points[i].x))), LONG(std::lround(m->UnmapY(points[i].y)))};
 }
 
-void CDC::DPtoLP(LPRECT rect) const {
-    if (!rect)
-        return;
-    POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
-    DPtoLP(corners, 2);
-    *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-}
-
-int CDC::GetDeviceCaps(int index) const {
-    QRect bounds = m->Bounds();
-    switch (index) {
-    case TECHNOLOGY:
-        return m_bPrinting ? DT_RASPRINTER : DT_RASDISPLAY;
-    case HORZRES:
-        return bounds.width();
-    case VERTRES:
-        return bounds.height();
-    case HORZSIZE:
-        return int(bounds.width() * 25.4 / m->dpiX);
-    case VERTSIZE:
-        return int(bounds.height() * 25.4 / m->dpiY);
-    case BITSPIXEL:
-        return 32;
-    case PLANES:
-        return 1;
-    case LOGPIXELSX:
-        return m->dpiX;
-    case LOGPIXELSY:
-        return m->dpiY;
-    default:
-        return 0;
-    }
-}
-
 // --- Clipping -----------------------------------------------------------------------------------
 
 namespace {
@@ -308,34 +234,6 @@ int CDC::IntersectClipRect(int left, int top, int right, int bottom) {
     m->s.clip = current.intersected(m->MapRect(left, top, right, bottom));
     m->clipDirty = true;
     return RegionType(*m->s.clip);
-}
-
-int CDC::IntersectClipRect(LPCRECT rect) {
-    return rect ? IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom) : ERROR;
-}
-
-int CDC::ExcludeClipRect(int left, int top, int right, int bottom) {
-    QRegion current = m->s.clip ? *m->s.clip : QRegion(m->Bounds());
-    m->s.clip = current.subtracted(m->MapRect(left, top, right, bottom));
-    m->clipDirty = true;
-    return RegionType(*m->s.clip);
-}
-
-int CDC::ExcludeClipRect(LPCRECT rect) {
-    return rect ? ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom) : ERROR;
-}
-
-BOOL CDC::PtVisible(int x, int y) const {
-    QPoint p = m->MapPoint(x, y);
-    QRegion area = m->s.clip ? m->s.clip->intersected(m->Bounds()) : QRegion(m->Bounds());
-    return area.contains(p) ? TRUE : FALSE;
-}
-
-BOOL CDC::RectVisible(LPCRECT rect) const {
-    if (!rect)
-        return FALSE;
-    QRegion area = m->s.clip ? m->s.clip->intersected(m->Bounds()) : QRegion(m->Bounds());
-    return area.intersects(m->MapRect(rect->left, rect->top, rect->right, rect->bottom)) ? TRUE : FALSE;
 }
 
 int CDC::SaveDC() {

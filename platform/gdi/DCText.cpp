@@ -27,37 +27,16 @@ BOOL CDC::TextOut(int x, int y, LPCSTR text, int count) {
     rec.op = DrawRecord::Op::Text;
     rec.rect = RECT{x, y, x, y};
     rec.text = Bytes(text, count);
-    rec.format = m->s.textAlign;
+    rec.format = TA_TOP | TA_LEFT;
     QFont font = m->DeviceFont();
     QFontMetrics fm(font);
     QString str = Utf8(text, count);
-    const int width = fm.horizontalAdvance(str);
-    const bool updateCp = (m->s.textAlign & TA_UPDATECP) != 0;
-    if (updateCp) {
-        x = m->s.position.x;
-        y = m->s.position.y;
-        rec.rect = RECT{x, y, x, y};
-    }
     m->Record(rec);
-    QPoint at = m->MapPoint(x, y);
-    int left = at.x();
-    const UINT horizontal = m->s.textAlign & TA_CENTER;
-    if (horizontal == TA_CENTER)
-        left -= width / 2;
-    else if (horizontal == TA_RIGHT)
-        left -= width;
-    int top = at.y();
-    const UINT vertical = m->s.textAlign & TA_BASELINE;
-    if (vertical == TA_BASELINE)
-        top -= fm.ascent();
-    else if (vertical == TA_BOTTOM)
-        top -= fm.ascent() + fm.descent();
-    if (updateCp && horizontal == TA_LEFT)
-        m->s.position.x = LONG(std::lround(m->UnmapX(at.x() + width)));
+    const QPoint at = m->MapPoint(x, y);
     QPainter* p = m->Painter();
     if (!p)
         return FALSE;
-    m->DrawLine(p, font, fm, left, top, str);
+    m->DrawLine(p, font, fm, at.x(), at.y(), str);
     return TRUE;
 }
 

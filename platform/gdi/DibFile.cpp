@@ -144,23 +144,3 @@ QImage DecodeBmp(const BYTE* data, std::size_t size) {
     }
     return image;
 }
-
-HBITMAP LoadBmpFile(LPCSTR path) {
-    if (!path)
-        return nullptr;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return nullptr;
-    std::vector<BYTE> bytes;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    long length = ok ? std::ftell(file) : -1;
-    ok = ok && length > 0 && std::size_t(length) <= kDibFileMaxBytes && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(std::size_t(length));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    std::fclose(file);
-    if (!ok)
-        return nullptr;
-    return GdiCreateBitmap(DecodeBmp(bytes.data(), bytes.size()));
-}

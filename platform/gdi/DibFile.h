@@ -15,5 +15,3 @@ constexpr std::size_t kDibFileMaxBytes = std::size_t(kGdiMaxBitmapPixels) * 4 + 
 
 // A null image for anything refused.
 QImage DecodeBmp(const BYTE* data, std::size_t size);
-// A new bitmap from a .bmp file, or null.
-HBITMAP LoadBmpFile(LPCSTR path);

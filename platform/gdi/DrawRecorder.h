@@ -50,7 +50,6 @@ class CDrawRecorder {
 public:
     std::vector<DrawRecord> records;
 
-    void Clear() { records.clear(); }
     std::vector<DrawRecord> Of(DrawRecord::Op op) const;
     // The texts drawn, in order.
     std::vector<std::string> Texts() const;

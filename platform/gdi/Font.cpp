@@ -31,27 +31,6 @@ BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, i
     return CreateFontIndirect(&lf);
 }
 
-BOOL CFont::CreatePointFont(int pointSize10, LPCSTR face) {
-    LOGFONT lf{};
-    lf.lfHeight = -((pointSize10 * 96 / 72 + 5) / 10);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    if (face)
-        std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    return CreateFontIndirect(&lf);
-}
-
-BOOL CFont::CreateStockObject(int index) {
-    HGDIOBJ stock = ::GetStockObject(index);
-    if (::GetObjectType(stock) != OBJ_FONT)
-        return FALSE;
-    TakeNew(stock);
-    return TRUE;
-}
-
-int CFont::GetLogFont(LOGFONT* font) const {
-    return GetObject(sizeof(LOGFONT), font);
-}
-
 CFont* CFont::FromHandle(HFONT font) {
     return CGdiObjectTable::Wrapper<CFont>(font, OBJ_FONT);
 }

@@ -12,10 +12,6 @@ public:
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
                     BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
                     BYTE pitchAndFamily, LPCSTR face);
-    // height in tenths of a point at 96 pixels per inch.
-    BOOL CreatePointFont(int pointSize10, LPCSTR face);
-    BOOL CreateStockObject(int index);
-    int GetLogFont(LOGFONT* font) const;
 
     operator HFONT() const { return static_cast<HFONT>(m_hObject); } // NOLINT
     static CFont* FromHandle(HFONT font);

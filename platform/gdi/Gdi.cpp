@@ -205,16 +205,3 @@ HBITMAP CreateDIBitmap(HDC, const BITMAPINFOHEADER* header, DWORD init, const vo
     const long long size = width > 0 && height > 0 ? stride * height : 0;
     return CreateDIBitmapChecked(*header, bits, std::size_t(size));
 }
-
-HANDLE LoadImage(HANDLE, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
-    if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE))
-        return nullptr;
-    HBITMAP bitmap = LoadBmpFile(name);
-    if (!bitmap || (cx <= 0 && cy <= 0))
-        return bitmap;
-    QImage image = GdiBitmapImage(bitmap);
-    DeleteObject(bitmap);
-    int w = cx > 0 ? cx : image.width();
-    int h = cy > 0 ? cy : image.height();
-    return GdiCreateBitmap(image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-}

@@ -32,7 +32,3 @@ BOOL PtInRegion(HRGN region, int x, int y);
 HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits, const BITMAPINFO* info,
                        UINT usage);
 HBITMAP CreateDIBitmapChecked(const BITMAPINFOHEADER& header, const void* bits, std::size_t bitsSize);
-
-// LoadImage for bitmap files only (LR_LOADFROMFILE): reads a .bmp through the layer's own reader.
-// instance is ignored; cx, cy of 0 keep the file's size, others stretch to that size.
-HANDLE LoadImage(HANDLE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);

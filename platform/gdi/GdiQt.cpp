@@ -27,11 +27,6 @@ QImage GdiBitmapImage(HBITMAP bitmap) {
     return data ? data->image : QImage();
 }
 
-QImage* GdiBitmapPixels(HBITMAP bitmap) {
-    auto data = CGdiObjectTable::FindAs<GdiBitmapData>(bitmap, OBJ_BITMAP);
-    return data ? &data->image : nullptr;
-}
-
 QRegion GdiRegion(HRGN region) {
     auto data = CGdiObjectTable::FindAs<GdiRegionData>(region, OBJ_REGION);
     return data ? data->region : QRegion();

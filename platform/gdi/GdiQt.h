@@ -22,9 +22,6 @@ HBITMAP GdiCreateBitmap(const QImage& image);
 // A shallow copy of the bitmap's pixels (null image for an unknown handle). Pixels drawn later into
 // the bitmap may or may not show in the copy: take it when drawing is done.
 QImage GdiBitmapImage(HBITMAP bitmap);
-// The live pixels of a bitmap, or null. The caller must hold the handle (no DeleteObject) while it
-// uses the pointer and must not resize the image.
-QImage* GdiBitmapPixels(HBITMAP bitmap);
 // The region in device pixels (empty for an unknown handle).
 QRegion GdiRegion(HRGN region);
 HRGN GdiCreateRegion(const QRegion& region);

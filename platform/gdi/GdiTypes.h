@@ -59,15 +59,9 @@ constexpr int STRETCH_HALFTONE = HALFTONE;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
-// Text alignment (SetTextAlign).
-constexpr UINT TA_NOUPDATECP = 0;
-constexpr UINT TA_UPDATECP = 1;
+// Text alignment: text is placed by the top left of its character cell.
 constexpr UINT TA_LEFT = 0;
-constexpr UINT TA_RIGHT = 2;
-constexpr UINT TA_CENTER = 6;
 constexpr UINT TA_TOP = 0;
-constexpr UINT TA_BOTTOM = 8;
-constexpr UINT TA_BASELINE = 24;
 
 // DrawText formats.
 constexpr UINT DT_TOP = 0x0000;
@@ -123,19 +117,6 @@ constexpr int MM_TWIPS = 6; // 1/1440 inch, y grows upwards
 constexpr int MM_ISOTROPIC = 7;
 constexpr int MM_ANISOTROPIC = 8;
 
-// GetDeviceCaps indexes.
-constexpr int TECHNOLOGY = 2;
-constexpr int HORZSIZE = 4;
-constexpr int VERTSIZE = 6;
-constexpr int HORZRES = 8;
-constexpr int VERTRES = 10;
-constexpr int BITSPIXEL = 12;
-constexpr int PLANES = 14;
-constexpr int LOGPIXELSX = 88;
-constexpr int LOGPIXELSY = 90;
-constexpr int DT_RASDISPLAY = 1;
-constexpr int DT_RASPRINTER = 2;
-
 // Regions.
 constexpr int RGN_AND = 1;
 constexpr int RGN_OR = 2;
@@ -146,8 +127,6 @@ constexpr int ERROR = 0;
 constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
 constexpr int COMPLEXREGION = 3;
-constexpr int ALTERNATE = 1;
-constexpr int WINDING = 2;
 
 // DrawEdge.
 constexpr UINT BDR_RAISEDOUTER = 0x0001;
@@ -276,12 +255,6 @@ struct BITMAPINFO {
     BITMAPINFOHEADER bmiHeader;
     RGBQUAD bmiColors[1];
 };
-
-// LoadImage.
-constexpr UINT IMAGE_BITMAP = 0;
-constexpr UINT LR_DEFAULTCOLOR = 0x0000;
-constexpr UINT LR_LOADFROMFILE = 0x0010;
-constexpr UINT LR_CREATEDIBSECTION = 0x2000;
 
 // System colours (GetSysColor). The values are fixed, in the classic look, so that drawing is the
 // same on every desktop and tests can compare pixels.

@@ -10,9 +10,6 @@ public:
     CPen(int style, int width, COLORREF color);
 
     BOOL CreatePen(int style, int width, COLORREF color);
-    BOOL CreatePenIndirect(const LOGPEN* pen);
-    BOOL CreateStockObject(int index);
-    int GetLogPen(LOGPEN* pen) const;
 
     operator HPEN() const { return static_cast<HPEN>(m_hObject); } // NOLINT
     static CPen* FromHandle(HPEN pen);

@@ -10,16 +10,6 @@
 
 namespace {
 
-std::shared_ptr<GdiRegionData> RegionOf(HGDIOBJ handle) {
-    return CGdiObjectTable::FindAs<GdiRegionData>(handle, OBJ_REGION);
-}
-
-int RegionType(const QRegion& region) {
-    if (region.isEmpty())
-        return NULLREGION;
-    return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
-
 // GDI rectangles leave out their right and bottom edges.
 QRect ToQRect(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top)
@@ -31,25 +21,6 @@ QRect ToQRect(int left, int top, int right, int bottom) {
 
 BOOL CRgn::CreateRectRgn(int left, int top, int right, int bottom) {
     return TakeNew(GdiCreateRegion(QRegion(ToQRect(left, top, right, bottom))));
-}
-
-BOOL CRgn::CreateRectRgnIndirect(LPCRECT rect) {
-    if (!rect)
-        return FALSE;
-    return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
-}
-
-BOOL CRgn::CreateEllipticRgn(int left, int top, int right, int bottom) {
-    return TakeNew(GdiCreateRegion(QRegion(ToQRect(left, top, right, bottom), QRegion::Ellipse)));
-}
-
-BOOL CRgn::CreatePolygonRgn(const POINT* points, int count, int fillMode) {
-    if (!points || count < 2)
-        return FALSE;
-    QPolygon polygon;
-    for (int i = 0; i < count; ++i)
-        polygon << QPoint(points[i].x, points[i].y);
-    return TakeNew(GdiCreateRegion(QRegion(polygon, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill)));
 }
 
 BOOL CRgn::CreateFromMask(HBITMAP mask, COLORREF transparent, bool keepMatching) {
@@ -90,44 +61,6 @@ int CRgn::CopyRgn(const CRgn* src) {
 
 BOOL CRgn::PtInRegion(int x, int y) const {
     return ::PtInRegion(*this, x, y);
-}
-
-BOOL CRgn::RectInRegion(LPCRECT rect) const {
-    auto data = RegionOf(m_hObject);
-    if (!data || !rect)
-        return FALSE;
-    return data->region.intersects(ToQRect(rect->left, rect->top, rect->right, rect->bottom)) ? TRUE : FALSE;
-}
-
-int CRgn::GetRgnBox(LPRECT rect) const {
-    auto data = RegionOf(m_hObject);
-    if (!data || !rect)
-        return ERROR;
-    QRect box = data->region.boundingRect();
-    *rect = box.isEmpty() ? RECT{0, 0, 0, 0} : RECT{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
-    return RegionType(data->region);
-}
-
-int CRgn::OffsetRgn(int dx, int dy) {
-    auto data = RegionOf(m_hObject);
-    if (!data)
-        return ERROR;
-    data->region.translate(dx, dy);
-    return RegionType(data->region);
-}
-
-BOOL CRgn::EqualRgn(const CRgn* other) const {
-    auto a = RegionOf(m_hObject);
-    auto b = other ? RegionOf(other->m_hObject) : nullptr;
-    return a && b && a->region == b->region ? TRUE : FALSE;
-}
-
-BOOL CRgn::SetRectRgn(int left, int top, int right, int bottom) {
-    auto data = RegionOf(m_hObject);
-    if (!data)
-        return FALSE;
-    data->region = QRegion(ToQRect(left, top, right, bottom));
-    return TRUE;
 }
 
 CRgn* CRgn::FromHandle(HRGN region) {

@@ -8,10 +8,6 @@ class CBitmap;
 class CRgn : public CGdiObject {
 public:
     BOOL CreateRectRgn(int left, int top, int right, int bottom);
-    BOOL CreateRectRgnIndirect(LPCRECT rect);
-    BOOL CreateEllipticRgn(int left, int top, int right, int bottom);
-    // fillMode ALTERNATE (odd-even) or WINDING.
-    BOOL CreatePolygonRgn(const POINT* points, int count, int fillMode);
     // The layer's own shortcut for mask bitmaps: the pixels of the bitmap whose colour is not
     // `transparent` (or, with keepMatching, exactly those that are), as one region. FALSE for an
     // unknown bitmap.
@@ -23,11 +19,6 @@ public:
     int CopyRgn(const CRgn* src);
     BOOL PtInRegion(int x, int y) const;
     BOOL PtInRegion(POINT point) const { return PtInRegion(point.x, point.y); }
-    BOOL RectInRegion(LPCRECT rect) const;
-    int GetRgnBox(LPRECT rect) const;
-    int OffsetRgn(int dx, int dy);
-    BOOL EqualRgn(const CRgn* other) const;
-    BOOL SetRectRgn(int left, int top, int right, int bottom);
 
     operator HRGN() const { return static_cast<HRGN>(m_hObject); } // NOLINT
     static CRgn* FromHandle(HRGN region);

@@ -61,8 +61,6 @@ public:
     void Close();
 
     bool IsClosed() const { return m_closed.load(); }
-    // The descriptor, for socket options and tests. Never close it.
-    int Handle() const { return m_fd; }
 
 private:
     CTcpConnection(int fd, int wakeFd);

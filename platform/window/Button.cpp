@@ -1,9 +1,5 @@
 #include "platform/window/Button.h"
 
-BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* pParent, UINT nID) {
-    return CWnd::Create("BUTTON", caption, style, rect, pParent, nID);
-}
-
 int CButton::GetCheck() const {
     return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK, 0, 0));
 }
@@ -18,17 +14,6 @@ UINT CButton::GetState() const {
 
 void CButton::SetState(BOOL bHighlight) {
     SendMessage(BM_SETSTATE, WPARAM(bHighlight), 0);
-}
-
-UINT CButton::GetButtonStyle() const {
-    return UINT(GetStyle() & 0xFFFF);
-}
-
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) {
-    ModifyStyle(0xFFFF, nStyle & 0xFFFF);
-    if (bRedraw) {
-        Invalidate();
-    }
 }
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {

@@ -10,15 +10,12 @@
 
 class CButton : public CWnd {
 public:
-    BOOL Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* pParent, UINT nID);
     // BM_GETCHECK / BM_SETCHECK, sent to the window (so a subclass can answer them).
     int GetCheck() const;
     void SetCheck(int nCheck);
     // BM_GETSTATE (BST_PUSHED, BST_CHECKED, BST_FOCUS) / BM_SETSTATE (the pushed look).
     UINT GetState() const;
     void SetState(BOOL bHighlight);
-    UINT GetButtonStyle() const;
-    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
 
     // Owner drawing of a BS_OWNERDRAW button; the default draws nothing.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

@@ -20,11 +20,6 @@ protected:
     HWND m_hWnd;
 };
 
-class CWindowDC : public CClientDC {
-public:
-    explicit CWindowDC(CWnd* pWnd) : CClientDC(pWnd) {}
-};
-
 class CPaintDC : public CDC {
 public:
     explicit CPaintDC(CWnd* pWnd);

@@ -47,14 +47,6 @@ CWnd* EditFor(CDataExchange* pDX, int nIDC) {
     return hwnd != nullptr ? CWnd::FromHandle(hwnd) : nullptr;
 }
 
-// What the user typed into a number field, without surrounding blanks.
-CString TrimmedText(CWnd& edit) {
-    CString text;
-    edit.GetWindowText(text);
-    text.Trim();
-    return text;
-}
-
 } // namespace
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
@@ -103,51 +95,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     } else {
         WriteIfChanged(wnd->GetSafeHwnd(), value.GetString());
     }
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    CWnd* wnd = EditFor(pDX, nIDC);
-    if (wnd == nullptr) {
-        return;
-    }
-    if (!pDX->m_bSaveAndValidate) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%d", value);
-        WriteIfChanged(wnd->GetSafeHwnd(), text);
-        return;
-    }
-    const CString text = TrimmedText(*wnd);
-    char* end = nullptr;
-    errno = 0;
-    const long parsed = std::strtol(text.GetString(), &end, 10);
-    if (text.IsEmpty() || end == nullptr || *end != '\0' || errno != 0 || parsed < INT32_MIN || parsed > INT32_MAX) {
-        pDX->Fail();
-        return;
-    }
-    value = int(parsed);
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
-    CWnd* wnd = EditFor(pDX, nIDC);
-    if (wnd == nullptr) {
-        return;
-    }
-    if (!pDX->m_bSaveAndValidate) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%u", value);
-        WriteIfChanged(wnd->GetSafeHwnd(), text);
-        return;
-    }
-    const CString text = TrimmedText(*wnd);
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long parsed = std::strtoull(text.GetString(), &end, 10);
-    if (text.IsEmpty() || text.GetAt(0) == '-' || end == nullptr || *end != '\0' || errno != 0 ||
-        parsed > 0xFFFFFFFFULL) {
-        pDX->Fail();
-        return;
-    }
-    value = UINT(parsed);
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {

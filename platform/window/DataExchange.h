@@ -30,9 +30,6 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 // Text of a control <-> a string. Writing skips a control whose text is already the same, so an
 // unchanged field sends no EN_CHANGE.
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
-// Decimal numbers; reading text that is not a number fails the exchange.
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 // After DDX_Text of an edit: limits typing and pasting to nChars characters (EM_LIMITTEXT), and
 // fails when reading a longer text.
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);

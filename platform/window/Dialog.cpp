@@ -325,21 +325,3 @@ BOOL CDialog::IsDialogMessage(LPMSG lpMsg) {
         return FALSE;
     }
 }
-
-void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
-    if (pWndCtrl != nullptr) {
-        pWndCtrl->SetFocus();
-    }
-}
-
-void CDialog::NextDlgCtrl() {
-    if (CWnd* next = GetNextDlgTabItem(GetFocus(), FALSE)) {
-        next->SetFocus();
-    }
-}
-
-void CDialog::PrevDlgCtrl() {
-    if (CWnd* next = GetNextDlgTabItem(GetFocus(), TRUE)) {
-        next->SetFocus();
-    }
-}

@@ -47,9 +47,6 @@ public:
     // Dialog keys: Tab and arrows move the focus, Enter gives IDOK (or the focused push button),
     // Escape IDCANCEL. TRUE when the key was used.
     BOOL IsDialogMessage(LPMSG lpMsg);
-    void GotoDlgCtrl(CWnd* pWndCtrl);
-    void NextDlgCtrl();
-    void PrevDlgCtrl();
     BOOL IsModal() const { return m_bModal; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;

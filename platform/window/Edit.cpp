@@ -23,10 +23,6 @@ void CEdit::GetSel(int& nStartChar, int& nEndChar) const {
     nEndChar = HIWORD(packed);
 }
 
-void CEdit::ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo) {
-    SendMessage(EM_REPLACESEL, WPARAM(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
-}
-
 BOOL CEdit::SetReadOnly(BOOL bReadOnly) {
     return BOOL(SendMessage(EM_SETREADONLY, WPARAM(bReadOnly), 0));
 }

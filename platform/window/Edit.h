@@ -19,6 +19,5 @@ public:
     // Characters from start up to (not including) end; end -1 selects to the end.
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
     void GetSel(int& nStartChar, int& nEndChar) const;
-    void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
     BOOL SetReadOnly(BOOL bReadOnly = TRUE);
 };

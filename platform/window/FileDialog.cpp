@@ -189,22 +189,6 @@ CString CFileDialog::GetPathName() const {
     return CString(m_path.c_str());
 }
 
-CString CFileDialog::GetFileName() const {
-    return CString(QFileInfo(QString::fromStdString(m_path)).fileName().toUtf8().constData());
-}
-
-CString CFileDialog::GetFileExt() const {
-    return CString(QFileInfo(QString::fromStdString(m_path)).suffix().toUtf8().constData());
-}
-
-CString CFileDialog::GetFileTitle() const {
-    return CString(QFileInfo(QString::fromStdString(m_path)).completeBaseName().toUtf8().constData());
-}
-
-CString CFileDialog::GetFolderPath() const {
-    return CString(m_folder.c_str());
-}
-
 void CFileDialog::OnFileNameChange() {}
 
 void CFileDialog::OnFolderChange() {}
@@ -288,10 +272,6 @@ HRESULT SHGetSpecialFolderLocation(HWND owner, int folder, LPITEMIDLIST* item) {
         return E_FAIL;
     }
     return *item != nullptr ? S_OK : E_FAIL;
-}
-
-void CoTaskMemFree(LPVOID memory) {
-    std::free(memory);
 }
 
 void IMalloc::Free(LPVOID memory) {

@@ -50,11 +50,6 @@ public:
     INT_PTR DoModal() override;
     // The selected (or, after IDOK, the chosen) file's full path.
     CString GetPathName() const;
-    CString GetFileName() const;
-    CString GetFileExt() const;
-    CString GetFileTitle() const;
-    // The folder shown now.
-    CString GetFolderPath() const;
 
     virtual void OnFileNameChange();
     virtual void OnFolderChange();
@@ -102,7 +97,6 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info);
 // path: MAX_PATH bytes. FALSE for a null item or a path that does not fit.
 BOOL SHGetPathFromIDList(LPCITEMIDLIST item, LPSTR path);
 HRESULT SHGetSpecialFolderLocation(HWND owner, int folder, LPITEMIDLIST* item);
-void CoTaskMemFree(LPVOID memory);
 // The shell's allocator, for code that frees items through it.
 struct IMalloc {
     virtual void Free(LPVOID memory);

@@ -64,11 +64,6 @@ QWidget* CHandleMap::Widget(HWND hwnd) {
     return it == Entries().end() ? nullptr : it->second.widget;
 }
 
-std::size_t CHandleMap::Count() {
-    std::lock_guard<std::mutex> guard(Lock());
-    return Entries().size();
-}
-
 CHandleMap::State CHandleMap::GetState(HWND hwnd) {
     std::lock_guard<std::mutex> guard(Lock());
     auto it = Entries().find(reinterpret_cast<std::uintptr_t>(hwnd));

@@ -38,7 +38,6 @@ public:
     // The object that handles the window, or null for an unknown handle.
     static CWnd* Object(HWND hwnd);
     static QWidget* Widget(HWND hwnd);
-    static std::size_t Count();
 
     // The published state (a default state for an unknown handle).
     static State GetState(HWND hwnd);

@@ -22,10 +22,6 @@ void CopyText(const CString& text, LPSTR buffer, int size) {
 
 } // namespace
 
-BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* pParent, UINT nID) {
-    return CWnd::Create("SysListView32", nullptr, style, rect, pParent, nID);
-}
-
 CListViewProc* CListCtrl::Proc() const {
     CWndHost* host = GetHost();
     return host != nullptr ? dynamic_cast<CListViewProc*>(host->ClassProc()) : nullptr;
@@ -90,36 +86,9 @@ BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const {
     return TRUE;
 }
 
-int CListCtrl::GetColumnWidth(int nCol) const {
-    CListViewProc* proc = Proc();
-    const CListViewProc::Column* column = proc != nullptr ? proc->GetColumn(nCol) : nullptr;
-    return column != nullptr ? column->width : 0;
-}
-
-BOOL CListCtrl::SetColumnWidth(int nCol, int cx) {
-    CListViewProc* proc = Proc();
-    return proc != nullptr ? proc->SetColumnWidth(*GetHost(), nCol, cx) : FALSE;
-}
-
 int CListCtrl::InsertItem(int nItem, LPCTSTR text) {
     CListViewProc* proc = Proc();
     return proc != nullptr ? proc->InsertRow(*GetHost(), nItem, text != nullptr ? text : "", 0, 0, 0) : -1;
-}
-
-int CListCtrl::InsertItem(const LVITEM* pItem) {
-    CListViewProc* proc = Proc();
-    if (proc == nullptr || pItem == nullptr) {
-        return -1;
-    }
-    const bool hasText =
-        (pItem->mask & LVIF_TEXT) != 0 && pItem->pszText != nullptr && pItem->pszText != LPSTR_TEXTCALLBACK;
-    const int row = proc->InsertRow(*GetHost(), pItem->iItem, hasText ? pItem->pszText : "", 0,
-                                    (pItem->mask & LVIF_PARAM) != 0 ? pItem->lParam : 0,
-                                    (pItem->mask & LVIF_IMAGE) != 0 ? pItem->iImage : 0);
-    if (row >= 0 && (pItem->mask & LVIF_STATE) != 0 && (pItem->state & pItem->stateMask) != 0) {
-        proc->SetState(*GetHost(), row, pItem->state, pItem->stateMask);
-    }
-    return row;
 }
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR text) {
@@ -130,12 +99,6 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR text) {
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
     CListViewProc* proc = Proc();
     return proc != nullptr ? proc->GetText(nItem, nSubItem) : CString();
-}
-
-int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR buffer, int length) const {
-    const CString text = GetItemText(nItem, nSubItem);
-    CopyText(text, buffer, length);
-    return buffer != nullptr && length > 0 ? int(std::strlen(buffer)) : 0;
 }
 
 BOOL CListCtrl::DeleteItem(int nItem) {
@@ -174,32 +137,6 @@ BOOL CListCtrl::GetItem(LVITEM* pItem) const {
     return TRUE;
 }
 
-BOOL CListCtrl::SetItem(const LVITEM* pItem) {
-    CListViewProc* proc = Proc();
-    if (proc == nullptr || pItem == nullptr || proc->GetRow(pItem->iItem) == nullptr) {
-        return FALSE;
-    }
-    if ((pItem->mask & LVIF_TEXT) != 0 && pItem->pszText != nullptr && pItem->pszText != LPSTR_TEXTCALLBACK) {
-        proc->SetText(*GetHost(), pItem->iItem, pItem->iSubItem, pItem->pszText);
-    }
-    if ((pItem->mask & LVIF_PARAM) != 0) {
-        proc->SetData(pItem->iItem, pItem->lParam);
-    }
-    if ((pItem->mask & LVIF_IMAGE) != 0) {
-        proc->SetImage(*GetHost(), pItem->iItem, pItem->iImage);
-    }
-    if ((pItem->mask & LVIF_STATE) != 0) {
-        proc->SetState(*GetHost(), pItem->iItem, pItem->state, pItem->stateMask);
-    }
-    return TRUE;
-}
-
-UINT CListCtrl::GetItemState(int nItem, UINT nMask) const {
-    CListViewProc* proc = Proc();
-    const CListViewProc::Row* row = proc != nullptr ? proc->GetRow(nItem) : nullptr;
-    return row != nullptr ? row->state & nMask : 0;
-}
-
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
     CListViewProc* proc = Proc();
     return proc != nullptr ? proc->SetState(*GetHost(), nItem, nState, nMask) : FALSE;
@@ -214,49 +151,6 @@ DWORD_PTR CListCtrl::GetItemData(int nItem) const {
     CListViewProc* proc = Proc();
     const CListViewProc::Row* row = proc != nullptr ? proc->GetRow(nItem) : nullptr;
     return row != nullptr ? DWORD_PTR(row->data) : 0;
-}
-
-int CListCtrl::GetNextItem(int nItem, int nFlags) const {
-    CListViewProc* proc = Proc();
-    return proc != nullptr ? proc->NextItem(nItem, UINT(nFlags)) : -1;
-}
-
-UINT CListCtrl::GetSelectedCount() const {
-    UINT count = 0;
-    for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0; i = GetNextItem(i, LVNI_SELECTED)) {
-        ++count;
-    }
-    return count;
-}
-
-BOOL CListCtrl::GetItemRect(int nItem, LPRECT rect, UINT nCode) const {
-    CListViewProc* proc = Proc();
-    return proc != nullptr ? proc->ItemRect(*GetHost(), nItem, nCode, rect) : FALSE;
-}
-
-BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK) {
-    (void)bPartialOK;
-    CListViewProc* proc = Proc();
-    return proc != nullptr ? proc->EnsureVisible(*GetHost(), nItem) : FALSE;
-}
-
-int CListCtrl::GetTopIndex() const {
-    CListViewProc* proc = Proc();
-    return proc != nullptr ? proc->TopIndex() : 0;
-}
-
-int CListCtrl::GetCountPerPage() const {
-    CListViewProc* proc = Proc();
-    return proc != nullptr ? proc->CountPerPage(*GetHost()) : 0;
-}
-
-int CListCtrl::HitTest(CPoint point, UINT* pFlags) const {
-    CListViewProc* proc = Proc();
-    const int row = proc != nullptr ? proc->HitTest(*GetHost(), point) : -1;
-    if (pFlags != nullptr) {
-        *pFlags = row >= 0 ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
-    }
-    return row;
 }
 
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {

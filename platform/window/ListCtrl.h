@@ -14,8 +14,6 @@ class CListViewProc;
 
 class CListCtrl : public CWnd {
 public:
-    BOOL Create(DWORD style, const RECT& rect, CWnd* pParent, UINT nID);
-
     DWORD SetExtendedStyle(DWORD exStyle);
     DWORD GetExtendedStyle() const;
 
@@ -24,33 +22,18 @@ public:
     BOOL DeleteColumn(int nCol);
     // LVCF_WIDTH, LVCF_FMT, LVCF_SUBITEM, LVCF_TEXT (into pszText, cchTextMax bytes).
     BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const;
-    int GetColumnWidth(int nCol) const;
-    BOOL SetColumnWidth(int nCol, int cx);
 
     int InsertItem(int nItem, LPCTSTR text);
-    int InsertItem(const LVITEM* pItem);
     BOOL SetItemText(int nItem, int nSubItem, LPCTSTR text);
     CString GetItemText(int nItem, int nSubItem) const;
-    int GetItemText(int nItem, int nSubItem, LPTSTR buffer, int length) const;
     BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
     int GetItemCount() const;
     // LVIF_TEXT, LVIF_STATE (masked by stateMask), LVIF_PARAM, LVIF_IMAGE.
     BOOL GetItem(LVITEM* pItem) const;
-    BOOL SetItem(const LVITEM* pItem);
-    UINT GetItemState(int nItem, UINT nMask) const;
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     BOOL SetItemData(int nItem, DWORD_PTR data);
     DWORD_PTR GetItemData(int nItem) const;
-    // LVNI_ALL, LVNI_SELECTED, LVNI_FOCUSED after nItem (-1: from the start); -1 when none.
-    int GetNextItem(int nItem, int nFlags) const;
-    UINT GetSelectedCount() const;
-    // LVIR_BOUNDS / LVIR_LABEL: the row's rectangle over all columns / its first column.
-    BOOL GetItemRect(int nItem, LPRECT rect, UINT nCode) const;
-    BOOL EnsureVisible(int nItem, BOOL bPartialOK);
-    int GetTopIndex() const;
-    int GetCountPerPage() const;
-    int HitTest(CPoint point, UINT* pFlags = nullptr) const;
 
     // Owner drawing of one row (LVS_OWNERDRAWFIXED); the default draws nothing.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

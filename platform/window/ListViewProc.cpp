@@ -82,10 +82,6 @@ int CListViewProc::BarWidth() const {
     return m_scroll ? m_scroll->sizeHint().width() : 0;
 }
 
-bool CListViewProc::HasHorizontalBar() const {
-    return m_horizontal;
-}
-
 void CListViewProc::PlaceBars(CWndHost& host, bool& vertical, bool& horizontal) const {
     vertical = false;
     horizontal = false;
@@ -229,16 +225,6 @@ const CListViewProc::Column* CListViewProc::GetColumn(int index) const {
     return index >= 0 && index < ColumnCount() ? &m_columns[std::size_t(index)] : nullptr;
 }
 
-BOOL CListViewProc::SetColumnWidth(CWndHost& host, int index, int width) {
-    if (index < 0 || index >= ColumnCount()) {
-        return FALSE;
-    }
-    m_columns[std::size_t(index)].width = std::max(0, width);
-    UpdateScrollBar(host);
-    host.update();
-    return TRUE;
-}
-
 int CListViewProc::InsertRow(CWndHost& host, int index, const CString& text, UINT state, LPARAM data, int image) {
     if (index < 0) {
         return -1;
@@ -303,15 +289,6 @@ BOOL CListViewProc::SetData(int row, LPARAM data) {
         return FALSE;
     }
     m_rows[std::size_t(row)].data = data;
-    return TRUE;
-}
-
-BOOL CListViewProc::SetImage(CWndHost& host, int row, int image) {
-    if (row < 0 || row >= RowCount()) {
-        return FALSE;
-    }
-    m_rows[std::size_t(row)].image = image;
-    host.update();
     return TRUE;
 }
 

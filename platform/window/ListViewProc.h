@@ -34,7 +34,6 @@ public:
     int InsertColumn(CWndHost& host, int index, const Column& column);
     BOOL DeleteColumn(CWndHost& host, int index);
     const Column* GetColumn(int index) const;
-    BOOL SetColumnWidth(CWndHost& host, int index, int width);
     int ColumnCount() const { return int(m_columns.size()); }
     int InsertRow(CWndHost& host, int index, const CString& text, UINT state, LPARAM data, int image);
     BOOL DeleteRow(CWndHost& host, int index);
@@ -44,7 +43,6 @@ public:
     BOOL SetText(CWndHost& host, int row, int subItem, const CString& text);
     CString GetText(int row, int subItem) const;
     BOOL SetData(int row, LPARAM data);
-    BOOL SetImage(CWndHost& host, int row, int image);
     // Changes the state bits of one row (row -1: every row) and sends LVN_ITEMCHANGED for each row
     // that changed.
     BOOL SetState(CWndHost& host, int row, UINT state, UINT mask);
@@ -58,12 +56,7 @@ public:
     int TotalWidth() const;
     BOOL ItemRect(CWndHost& host, int row, UINT code, RECT* rect) const;
     int HitTest(CWndHost& host, const POINT& point) const;
-    int TopIndex() const { return m_top; }
-    // How far the columns are scrolled to the left, in pixels.
-    int LeftOffset() const { return m_left; }
     int CountPerPage(CWndHost& host) const;
-    // Whether the horizontal scroll bar shows (the columns are wider than the list).
-    bool HasHorizontalBar() const;
     BOOL EnsureVisible(CWndHost& host, int row);
 
 private:

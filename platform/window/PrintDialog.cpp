@@ -9,19 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <mutex>
-#include <set>
-
 namespace {
-
-std::mutex g_settingsLock;
-std::string g_pdfFolder;
-bool g_forceFile = false;
-
-std::set<CPrinterDC*>& LiveContexts() {
-    static std::set<CPrinterDC*> live;
-    return live;
-}
 
 // A file name for the document in the folder: the document's name without path characters, made
 // unique with " (2)", " (3)" ... when taken.
@@ -44,30 +32,12 @@ std::string PdfPathFor(const std::string& folder, const std::string& docName) {
 
 CPrinterDC::CPrinterDC(std::string pdfPath) : m_pdfFolderPath(std::move(pdfPath)) {
     m_bPrinting = TRUE;
-    LiveContexts().insert(this);
 }
 
 CPrinterDC::~CPrinterDC() {
     if (m_inDoc) {
         AbortDoc();
     }
-    LiveContexts().erase(this);
-}
-
-CPrinterDC* CPrinterDC::FromHandle(HDC dc) {
-    for (CPrinterDC* live : LiveContexts()) {
-        if (live->GetSafeHdc() == dc && dc != nullptr) {
-            return live;
-        }
-    }
-    return nullptr;
-}
-
-int CPrinterDC::StartDoc(LPCSTR docName) {
-    DOCINFO info{};
-    info.cbSize = sizeof info;
-    info.lpszDocName = docName;
-    return StartDoc(&info);
 }
 
 int CPrinterDC::StartDoc(const DOCINFO* docInfo) {
@@ -160,29 +130,14 @@ CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd
 
 CPrintDialog::~CPrintDialog() = default;
 
-void CPrintDialog::SetPdfFolder(LPCSTR folder, bool forceFile) {
-    std::lock_guard<std::mutex> guard(g_settingsLock);
-    g_pdfFolder = folder != nullptr ? folder : "";
-    g_forceFile = forceFile;
-}
-
 INT_PTR CPrintDialog::DoModal() {
     if (!CMessagePump::IsUiThread()) {
         return IDCANCEL;
     }
-    std::string folder;
-    bool forceFile = false;
-    {
-        std::lock_guard<std::mutex> guard(g_settingsLock);
-        folder = g_pdfFolder;
-        forceFile = g_forceFile;
-    }
-    if (folder.empty()) {
-        folder = m_noPrinterFolder;
-    }
+    const std::string& folder = m_noPrinterFolder;
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     std::string target;
-    if (!printer.isNull() && !forceFile) {
+    if (!printer.isNull()) {
         m_deviceName = printer.printerName().toStdString();
     } else if (!folder.empty() && QDir().mkpath(QString::fromUtf8(folder.c_str()))) {
         target = folder;
@@ -197,13 +152,4 @@ INT_PTR CPrintDialog::DoModal() {
         m_pd.hDC = m_dc->GetSafeHdc();
     }
     return IDOK;
-}
-
-BOOL CPrintDialog::GetDefaults() {
-    m_pd.Flags |= PD_RETURNDEFAULT | PD_RETURNDC;
-    return DoModal() == IDOK ? TRUE : FALSE;
-}
-
-CString CPrintDialog::GetDeviceName() const {
-    return CString(m_deviceName.c_str());
 }

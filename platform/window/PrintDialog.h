@@ -24,7 +24,6 @@ public:
 
     // The number of the job (> 0), or <= 0 when it could not start.
     int StartDoc(const DOCINFO* docInfo);
-    int StartDoc(LPCSTR docName);
     // > 0 on success.
     int StartPage();
     int EndPage();
@@ -33,8 +32,6 @@ public:
     int AbortDoc();
     // The PDF file written (empty when printing to a printer or before StartDoc).
     const std::string& OutputPath() const { return m_outputPath; }
-
-    static CPrinterDC* FromHandle(HDC dc);
 
 private:
     std::string m_pdfFolderPath;
@@ -71,17 +68,10 @@ public:
     // can take documents, with m_pd.hDC set when PD_RETURNDC is given; IDCANCEL otherwise. Without it
     // the same, as no print dialog of the system's own is offered.
     INT_PTR DoModal();
-    // DoModal with PD_RETURNDEFAULT | PD_RETURNDC; TRUE on success.
-    BOOL GetDefaults();
-    HDC GetPrinterDC() const { return m_pd.hDC; }
     // The context behind m_pd.hDC, owned by this dialog (freed with it).
     CPrinterDC* GetPrinter() const { return m_dc.get(); }
-    CString GetDeviceName() const;
 
-    // Where documents go when there is no printer (empty: nowhere, printing fails). forceFile sends
-    // them there even when a printer exists (tests).
-    static void SetPdfFolder(LPCSTR folder, bool forceFile = false);
-    // This dialog's folder for documents when there is no printer and no folder was set for all.
+    // This dialog's folder for documents when there is no printer.
     void SetNoPrinterFolder(std::string folder) { m_noPrinterFolder = std::move(folder); }
     // True when the documents go to PDF files rather than a printer (after DoModal).
     bool PrintsToFile() const { return m_deviceName == "PDF"; }

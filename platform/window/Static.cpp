@@ -1,9 +1,5 @@
 #include "platform/window/Static.h"
 
-BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* pParent, UINT nID) {
-    return CWnd::Create("STATIC", text, style, rect, pParent, nID);
-}
-
 void CStatic::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     (void)lpDrawItemStruct;
 }

@@ -9,7 +9,6 @@
 
 class CStatic : public CWnd {
 public:
-    BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* pParent, UINT nID = 0xFFFF);
     // Owner drawing of an SS_OWNERDRAW static; the default draws nothing.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

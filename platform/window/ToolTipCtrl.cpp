@@ -100,33 +100,6 @@ BOOL CToolTipCtrl::AddTool(const TOOLINFO* pToolInfo) {
     return TRUE;
 }
 
-void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
-    const HWND hwnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
-    for (auto it = m_tools.begin(); it != m_tools.end();) {
-        const bool match = (it->flags & TTF_IDISHWND) != 0 ? it->tool == hwnd : (it->tool == hwnd && it->id == nIDTool);
-        if (!match) {
-            ++it;
-            continue;
-        }
-        if (CWndHost* host = CWndHost::FromHandle(it->tool)) {
-            host->RemoveToolWatcher(m_hWnd.load());
-        }
-        it = m_tools.erase(it);
-    }
-}
-
-void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool) {
-    const HWND hwnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
-    for (Tool& tool : m_tools) {
-        const bool match =
-            (tool.flags & TTF_IDISHWND) != 0 ? tool.tool == hwnd : (tool.tool == hwnd && tool.id == nIDTool);
-        if (match) {
-            tool.callback = lpszText == LPSTR_TEXTCALLBACK;
-            tool.text = tool.callback || lpszText == nullptr ? "" : lpszText;
-        }
-    }
-}
-
 void CToolTipCtrl::Activate(BOOL bActivate) {
     m_active = bActivate != FALSE;
     if (!m_active) {
@@ -158,17 +131,6 @@ void CToolTipCtrl::SetDelayTime(DWORD dwDuration, int iTime) {
         break;
     default:
         break;
-    }
-}
-
-int CToolTipCtrl::GetDelayTime(DWORD dwDuration) const {
-    switch (dwDuration) {
-    case TTDT_AUTOPOP:
-        return m_autoPop;
-    case TTDT_RESHOW:
-        return m_reshow;
-    default:
-        return m_initial;
     }
 }
 

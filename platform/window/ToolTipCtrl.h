@@ -23,15 +23,11 @@ public:
     // rectangle and id, a part of pWnd (answered by pWnd).
     BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     BOOL AddTool(const TOOLINFO* pToolInfo);
-    void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
-    void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     int GetToolCount() const { return int(m_tools.size()); }
     void Activate(BOOL bActivate);
     int SetMaxTipWidth(int iWidth);
     // TTDT_AUTOMATIC sets initial = n, auto-pop = 10 n, reshow = n / 5; the others set one delay.
     void SetDelayTime(DWORD dwDuration, int iTime);
-    void SetDelayTime(UINT nDelay) { SetDelayTime(TTDT_AUTOMATIC, int(nDelay)); }
-    int GetDelayTime(DWORD dwDuration) const;
     // Feeds a mouse message of a tool to the control (moves start the wait, presses hide).
     void RelayEvent(LPMSG lpMsg);
     // Hides the tip if it shows.

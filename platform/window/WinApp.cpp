@@ -24,10 +24,6 @@ int CWinApp::Run() {
     return QApplication::instance() != nullptr ? QApplication::exec() : -1;
 }
 
-HCURSOR CWinApp::LoadStandardCursor(LPCSTR cursorId) const {
-    return LoadCursor(nullptr, cursorId);
-}
-
 CWinApp* AfxGetApp() {
     return g_app;
 }

@@ -21,9 +21,6 @@ public:
     // Runs the UI thread's event loop until the application quits; returns its exit code.
     virtual int Run();
 
-    // A standard cursor (IDC_ARROW, IDC_HAND, IDC_NO ...).
-    HCURSOR LoadStandardCursor(LPCSTR cursorId) const;
-
     // The main window: owner of ownerless message boxes.
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance;

@@ -584,16 +584,6 @@ struct LVCOLUMNA {
 using LVCOLUMN = LVCOLUMNA;
 using LPLVCOLUMN = LVCOLUMNA*;
 
-constexpr UINT LVHT_NOWHERE = 0x1;
-constexpr UINT LVHT_ONITEMLABEL = 0x4;
-constexpr UINT LVHT_ONITEM = 0xE;
-struct LVHITTESTINFO {
-    POINT pt;
-    UINT flags;
-    int iItem;
-    int iSubItem;
-};
-
 // A tool of a tooltip control. With TTF_IDISHWND, uId is the tool window's handle and hwnd the
 // window that answers TTN_NEEDTEXT (normally the tool's parent).
 struct TOOLINFOA {

@@ -7,7 +7,6 @@
 #include "platform/window/ClientDC.h"
 #include "platform/window/DeferredCall.h"
 #include "platform/window/HandleMap.h"
-#include "platform/window/Icon.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessagePump.h"
 #include "platform/window/WndClassProc.h"
@@ -271,33 +270,6 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    if (pParent == nullptr) {
-        return FALSE;
-    }
-    CWnd* item = pParent->GetDlgItem(int(nID));
-    if (item == nullptr) {
-        return FALSE;
-    }
-    return SubclassWindow(item->m_hWnd.load());
-}
-
-HWND CWnd::UnsubclassWindow() {
-    const HWND hwnd = m_hWnd.load();
-    if (hwnd == nullptr || !IsUi()) {
-        return nullptr;
-    }
-    CHandleMap::SetObject(hwnd, nullptr);
-    m_hWnd = nullptr;
-    if (CWndHost* host = dynamic_cast<CWndHost*>(CHandleMap::Widget(hwnd))) {
-        auto plain = CWndClasses::MakePlainObject(host->ClassName().c_str());
-        plain->m_hWnd = hwnd;
-        CHandleMap::SetObject(hwnd, plain.get());
-        host->AdoptObject(std::move(plain));
-    }
-    return hwnd;
-}
-
 // ---- timers
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, void (*lpfnTimer)(HWND, UINT, UINT_PTR, DWORD)) {
@@ -427,16 +399,6 @@ int CWnd::GetDlgCtrlID() const {
     return host != nullptr ? int(host->ControlId()) : 0;
 }
 
-int CWnd::SetDlgCtrlID(int nID) {
-    CWndHost* host = GetHost();
-    if (host == nullptr) {
-        return 0;
-    }
-    const int old = int(host->ControlId());
-    host->SetControlId(UINT(nID));
-    return old;
-}
-
 DWORD CWnd::GetStyle() const {
     if (!IsUi()) {
         return CHandleMap::GetState(m_hWnd.load()).style;
@@ -465,21 +427,6 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags) {
         return FALSE;
     }
     host->SetStyle(updated);
-    return TRUE;
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT nFlags) {
-    (void)nFlags;
-    CWndHost* host = GetHost();
-    if (host == nullptr) {
-        return FALSE;
-    }
-    const DWORD old = host->ExStyle();
-    const DWORD updated = (old & ~remove) | add;
-    if (updated == old) {
-        return FALSE;
-    }
-    host->SetExStyle(updated);
     return TRUE;
 }
 
@@ -535,11 +482,6 @@ BOOL CWnd::IsWindowVisible() const {
     }
     CWndHost* host = GetHost();
     return host != nullptr && host->isVisible() ? TRUE : FALSE;
-}
-
-BOOL CWnd::IsIconic() const {
-    CWndHost* host = GetHost();
-    return host != nullptr && IsUi() && host->isWindow() && host->isMinimized() ? TRUE : FALSE;
 }
 
 BOOL CWnd::EnableWindow(BOOL bEnable) {
@@ -626,14 +568,6 @@ void CWnd::SetDlgItemText(int nID, LPCTSTR text) {
     }
 }
 
-int CWnd::GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const {
-    if (buffer != nullptr && maxCount > 0) {
-        buffer[0] = '\0';
-    }
-    CWnd* item = GetDlgItem(nID);
-    return item != nullptr ? item->GetWindowText(buffer, maxCount) : 0;
-}
-
 int CWnd::GetDlgItemText(int nID, CString& text) const {
     text.Empty();
     CWnd* item = GetDlgItem(nID);
@@ -642,16 +576,6 @@ int CWnd::GetDlgItemText(int nID, CString& text) const {
     }
     item->GetWindowText(text);
     return text.GetLength();
-}
-
-void CWnd::SetDlgItemInt(int nID, UINT value, BOOL bSigned) {
-    char text[16];
-    if (bSigned) {
-        std::snprintf(text, sizeof text, "%d", int(value));
-    } else {
-        std::snprintf(text, sizeof text, "%u", value);
-    }
-    SetDlgItemText(nID, text);
 }
 
 UINT CWnd::GetDlgItemInt(int nID, BOOL* pTranslated, BOOL bSigned) const {
@@ -732,20 +656,6 @@ void CWnd::GetClientRect(LPRECT rect) const {
 
 void CWnd::ClientToScreen(LPPOINT point) const {
     ::ClientToScreen(m_hWnd.load(), point);
-}
-
-void CWnd::ClientToScreen(LPRECT rect) const {
-    if (rect == nullptr) {
-        return;
-    }
-    POINT topLeft{rect->left, rect->top};
-    ::ClientToScreen(m_hWnd.load(), &topLeft);
-    const LONG dx = topLeft.x - rect->left;
-    const LONG dy = topLeft.y - rect->top;
-    rect->left += dx;
-    rect->right += dx;
-    rect->top += dy;
-    rect->bottom += dy;
 }
 
 void CWnd::ScreenToClient(LPPOINT point) const {
@@ -837,10 +747,6 @@ BOOL CWnd::RedrawWindow(LPCRECT rectUpdate, void* rgnUpdate, UINT flags) {
 }
 
 // ---- fonts and contexts
-
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont != nullptr ? HFONT(*pFont) : nullptr), bRedraw);
-}
 
 CFont* CWnd::GetFont() const {
     if (!IsUi()) {
@@ -979,31 +885,6 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
     const std::size_t index = std::size_t(at - order.begin());
     const std::size_t next = bPrevious ? (index + order.size() - 1) % order.size() : (index + 1) % order.size();
     return order[next]->Object();
-}
-
-int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
-    return ::MessageBox(m_hWnd.load(), lpszText, lpszCaption, nType);
-}
-
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-    (void)bBigIcon; // one icon serves every size
-    CWndHost* host = GetHost();
-    if (host == nullptr || !IsUi()) {
-        return nullptr;
-    }
-    const HICON old = host->Icon();
-    host->SetIcon(hIcon);
-    return old;
-}
-
-BOOL CWnd::SetForegroundWindow() {
-    CWndHost* host = GetHost();
-    if (host == nullptr || !IsUi()) {
-        return FALSE;
-    }
-    host->window()->raise();
-    host->window()->activateWindow();
-    return TRUE;
 }
 
 // ---- focus and capture

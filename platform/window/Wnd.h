@@ -54,7 +54,6 @@ public:
 
     // The object attached to a handle, or null for an unknown or destroyed handle (callers check).
     static CWnd* FromHandle(HWND hwnd);
-    static CWnd* FromHandlePermanent(HWND hwnd) { return FromHandle(hwnd); }
 
     // ---- creation and destruction (UI thread)
     // className: "BUTTON", "STATIC", "EDIT", "SysListView32", "#32770" (dialog) or null (plain window).
@@ -76,9 +75,7 @@ public:
     // DefWindowProc is the window's class behaviour. FALSE when the handle is unknown or this object
     // already has a window.
     BOOL SubclassWindow(HWND hwnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    // Detaches the window from this object; the window stays, handled by a plain object of its class.
-    HWND UnsubclassWindow();
+    // Whether the object has a live window.
     BOOL IsWindow() const;
 
     // ---- messages
@@ -126,14 +123,11 @@ public:
     CWnd* GetTopLevelParent() const;
     CWnd* GetDlgItem(int nID) const;
     int GetDlgCtrlID() const;
-    int SetDlgCtrlID(int nID);
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT nFlags = 0);
-    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT nFlags = 0);
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
-    BOOL IsIconic() const;
     // A child window is disabled as a Qt widget; a top-level window only stops taking input, so its
     // children keep their own enabled state and look.
     BOOL EnableWindow(BOOL bEnable = TRUE);
@@ -143,9 +137,7 @@ public:
     void GetWindowText(CString& text) const;
     int GetWindowTextLength() const;
     void SetDlgItemText(int nID, LPCTSTR text);
-    int GetDlgItemText(int nID, LPTSTR buffer, int maxCount) const;
     int GetDlgItemText(int nID, CString& text) const;
-    void SetDlgItemInt(int nID, UINT value, BOOL bSigned = TRUE);
     UINT GetDlgItemInt(int nID, BOOL* pTranslated = nullptr, BOOL bSigned = TRUE) const;
 
     // ---- geometry; sizes are client sizes (windows have no frame of their own)
@@ -159,7 +151,6 @@ public:
     // (0, 0, width, height).
     void GetClientRect(LPRECT rect) const;
     void ClientToScreen(LPPOINT point) const;
-    void ClientToScreen(LPRECT rect) const;
     void ScreenToClient(LPPOINT point) const;
     void ScreenToClient(LPRECT rect) const;
     // Centres on the owner (or the screen holding it, for windows without an owner).
@@ -173,8 +164,7 @@ public:
     BOOL RedrawWindow(LPCRECT rectUpdate = nullptr, void* rgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 
-    // Fonts (WM_SETFONT / WM_GETFONT); the window does not own the font.
-    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    // The font set with WM_SETFONT (WM_GETFONT); the window does not own it.
     CFont* GetFont() const;
     // A drawing context for measuring outside painting. Drawing on it shows nothing: windows are
     // drawn in their WM_ERASEBKGND / WM_PAINT handlers only (Invalidate, then draw there). Inside
@@ -195,10 +185,6 @@ public:
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
     // Next WS_TABSTOP control (visible and enabled) among all descendants, wrapping around.
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
-    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
-    BOOL SetForegroundWindow();
-    // The icon of the window's top-level window (title bar, task list); returns the one set before.
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
 
     // ---- focus and capture
     CWnd* SetFocus();
@@ -287,15 +273,11 @@ protected:
 BOOL IsWindow(HWND hwnd);
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-BOOL DestroyWindow(HWND hwnd);
-BOOL ShowWindow(HWND hwnd, int nCmdShow);
 BOOL EnableWindow(HWND hwnd, BOOL bEnable);
 BOOL IsWindowEnabled(HWND hwnd);
-BOOL IsWindowVisible(HWND hwnd);
 BOOL SetWindowText(HWND hwnd, LPCSTR text);
 int GetWindowText(HWND hwnd, LPSTR buffer, int maxCount);
 HWND GetParent(HWND hwnd);
-HWND GetDlgItem(HWND hwnd, int nID);
 int GetDlgCtrlID(HWND hwnd);
 LONG GetWindowLong(HWND hwnd, int index);
 LONG SetWindowLong(HWND hwnd, int index, LONG value);
@@ -312,7 +294,6 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect);
 BOOL GetWindowRect(HWND hwnd, LPRECT rect);
 BOOL ClientToScreen(HWND hwnd, LPPOINT point);
 BOOL ScreenToClient(HWND hwnd, LPPOINT point);
-BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL bRepaint);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 // TME_LEAVE: one WM_MOUSELEAVE (posted) when the pointer next leaves the window; TME_CANCEL stops it.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);

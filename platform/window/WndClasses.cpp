@@ -71,7 +71,3 @@ std::unique_ptr<CWnd> CWndClasses::MakePlainObject(LPCSTR className) {
         return std::make_unique<CWnd>();
     }
 }
-
-bool CWndClasses::IsDialogClass(LPCSTR className) {
-    return KindOf(className) == Kind::Dialog;
-}

@@ -14,5 +14,4 @@ class CWndClasses {
 public:
     static std::unique_ptr<CWndClassProc> MakeProc(LPCSTR className);
     static std::unique_ptr<CWnd> MakePlainObject(LPCSTR className);
-    static bool IsDialogClass(LPCSTR className);
 };

@@ -7,7 +7,6 @@
 #include "platform/window/ClientDC.h"
 #include "platform/window/DeferredCall.h"
 #include "platform/window/HandleMap.h"
-#include "platform/window/Icon.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessagePump.h"
 #include "platform/window/WndClassProc.h"
@@ -56,16 +55,6 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return CMessagePump::Post(hwnd, message, wParam, lParam) ? TRUE : FALSE;
 }
 
-BOOL DestroyWindow(HWND hwnd) {
-    CWnd* wnd = CHandleMap::Object(hwnd);
-    return wnd != nullptr ? wnd->DestroyWindow() : FALSE;
-}
-
-BOOL ShowWindow(HWND hwnd, int nCmdShow) {
-    CWnd* wnd = CHandleMap::Object(hwnd);
-    return wnd != nullptr ? wnd->ShowWindow(nCmdShow) : FALSE;
-}
-
 BOOL EnableWindow(HWND hwnd, BOOL bEnable) {
     CWnd* wnd = CHandleMap::Object(hwnd);
     return wnd != nullptr ? wnd->EnableWindow(bEnable) : FALSE;
@@ -74,11 +63,6 @@ BOOL EnableWindow(HWND hwnd, BOOL bEnable) {
 BOOL IsWindowEnabled(HWND hwnd) {
     CWnd* wnd = CHandleMap::Object(hwnd);
     return wnd != nullptr ? wnd->IsWindowEnabled() : FALSE;
-}
-
-BOOL IsWindowVisible(HWND hwnd) {
-    CWnd* wnd = CHandleMap::Object(hwnd);
-    return wnd != nullptr ? wnd->IsWindowVisible() : FALSE;
 }
 
 BOOL SetWindowText(HWND hwnd, LPCSTR text) {
@@ -109,12 +93,6 @@ HWND GetParent(HWND hwnd) {
     CWnd* wnd = CHandleMap::Object(hwnd);
     CWnd* parent = wnd != nullptr ? wnd->GetParent() : nullptr;
     return parent != nullptr ? parent->GetSafeHwnd() : nullptr;
-}
-
-HWND GetDlgItem(HWND hwnd, int nID) {
-    CWnd* wnd = CHandleMap::Object(hwnd);
-    CWnd* item = wnd != nullptr ? wnd->GetDlgItem(nID) : nullptr;
-    return item != nullptr ? item->GetSafeHwnd() : nullptr;
 }
 
 int GetDlgCtrlID(HWND hwnd) {
@@ -352,11 +330,6 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
 
 BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
     return MapClientPoint(hwnd, point, false);
-}
-
-BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL bRepaint) {
-    return SetWindowPos(hwnd, nullptr, x, y, width, height,
-                        SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0U : SWP_NOREDRAW));
 }
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {

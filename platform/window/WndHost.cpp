@@ -6,7 +6,6 @@
 #include "platform/gdi/GdiQt.h"
 #include "platform/window/CursorTarget.h"
 #include "platform/window/HandleMap.h"
-#include "platform/window/Icon.h"
 #include "platform/window/InputFilter.h"
 #include "platform/window/KeyState.h"
 #include "platform/window/ToolTipCtrl.h"
@@ -122,11 +121,6 @@ void CWndHost::Publish() {
     CHandleMap::Update(m_hwnd, [&](CHandleMap::State& state) {
         state = CHandleMap::State{style, exStyle, id, parentHandle, window, client, visible};
     });
-}
-
-void CWndHost::SetIcon(HICON icon) {
-    m_icon = icon;
-    window()->setWindowIcon(IconImage(icon));
 }
 
 void CWndHost::Detach() {

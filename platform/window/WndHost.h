@@ -55,8 +55,6 @@ public:
     // The object handling the window (null when none is attached).
     CWnd* Object() const;
 
-    const std::string& ClassName() const { return m_className; }
-    bool IsChildWindow() const { return (m_style.load() & WS_CHILD) != 0; }
     DWORD Style() const { return m_style.load(); }
     void SetStyle(DWORD style);
     DWORD ExStyle() const { return m_exStyle.load(); }
@@ -67,8 +65,6 @@ public:
     void Publish();
     const CString& Text() const { return m_text; }
     void SetText(const CString& text) { m_text = text; }
-    HICON Icon() const { return m_icon; }
-    void SetIcon(HICON icon);
     HFONT FontHandle() const { return m_font; }
     void SetFontHandle(HFONT font) { m_font = font; }
 
@@ -90,7 +86,6 @@ public:
     // An inner Qt widget doing the class's work (the edit's line editor): its keys and focus become
     // the window's messages; it covers the window.
     void AdoptInner(QWidget* inner);
-    QWidget* Inner() const { return m_inner.data(); }
     // Lets a key event reach the inner widget itself (the edit's default key handling).
     void ForwardKeyToInner(QKeyEvent* event);
     // The key event whose messages are being handled now (null outside key handling).
@@ -98,14 +93,12 @@ public:
 
     // Painting: the context of the paint in progress (null outside paint) and the window's face.
     CDC* PaintDC() const { return m_paintDC; }
-    const QImage& Face() const { return m_face; }
 
     // WM_MOUSELEAVE is posted once when the pointer next leaves the window.
     void SetTrackLeave(bool on) { m_trackLeave = on; }
     bool TrackLeave() const { return m_trackLeave; }
     // Drags the window by its body from a press at this screen point until the button is released.
     void BeginBodyDrag(const QPoint& globalPos);
-    bool IsBodyDragging() const { return m_dragging; }
 
     // Window shape: the window region (none = the whole window) and the colour key and opacity of a
     // layered window. Key-coloured pixels of the face are neither shown nor hit.
@@ -167,7 +160,6 @@ private:
     UINT m_id;
     CString m_text;
     HFONT m_font = nullptr;
-    HICON m_icon = nullptr;
     bool m_inputBlocked = false;
     std::unique_ptr<CWnd> m_ownedObject;
     std::unique_ptr<CWndClassProc> m_classProc;

@@ -78,8 +78,8 @@ TEST_F(RegistryTest, DefaultsWhenNothingIsStored) {
     EXPECT_FALSE(CRegistry::KeyExists(kServerIP));
     EXPECT_FALSE(key.Open(kServerIP));
     ASSERT_TRUE(key.Create(kServerIP));
-    EXPECT_FALSE(key.ValueExists("Port"));
-    EXPECT_EQ(key.ValueType("Port"), REG_NONE);
+    DWORD port = 0;
+    EXPECT_FALSE(key.QueryDWORD("Port", &port));
     // Reading makes no file.
     EXPECT_FALSE(std::filesystem::exists(CRegistry::SettingsFilePath()));
 }
@@ -117,11 +117,6 @@ TEST_F(RegistryTest, ValuesRoundTrip) {
     ASSERT_TRUE(key.QueryBinary("Block", back, sizeof back, &size));
     EXPECT_EQ(size, 100u);
     EXPECT_EQ(std::memcmp(block, back, sizeof block), 0);
-    EXPECT_EQ(key.ValueType("Block"), REG_BINARY);
-
-    EXPECT_TRUE(key.DeleteValue("Block"));
-    EXPECT_FALSE(key.ValueExists("Block"));
-    EXPECT_FALSE(key.DeleteValue("Block"));
 }
 
 TEST_F(RegistryTest, KeysKeepTheirNesting) {
@@ -146,8 +141,8 @@ TEST_F(RegistryTest, KeysKeepTheirNesting) {
     EXPECT_FALSE(CRegistry::KeyExists("Software\\Velmar\\KELO1000\\LocalSetup\\Opacity\\02"));
     CRegistry opened;
     ASSERT_TRUE(opened.Open(kServerIP));
-    char back[100];
-    ASSERT_TRUE(opened.QueryString("IP", back, sizeof back));
+    CString back;
+    ASSERT_TRUE(opened.QueryString("IP", &back));
     EXPECT_STREQ(back, "192.168.0.10");
 
     EXPECT_EQ(CRegistry::KeyToGroup("Software\\Velmar\\KELO1000\\LocalSetup\\DrawMode\\"), "LocalSetup/DrawMode");
@@ -190,18 +185,9 @@ TEST_F(RegistryTest, WrongTypeOrSizeReadsAsMissing) {
     EXPECT_EQ(RegReadByte("Software\\Velmar\\KELO1000\\Test", "Empty", 255), 255);
 
     // A text and its terminator must fit the caller's buffer: 100 characters do not fit 100 bytes.
-    char buffer[100];
-    std::memset(buffer, '#', sizeof buffer);
-    EXPECT_FALSE(key.QueryString("Hundred", buffer, sizeof buffer));
     EXPECT_STREQ(RegReadString("Software\\Velmar\\KELO1000\\Test", "Hundred", 100, "d"), "d");
     ASSERT_TRUE(key.SetString("Hundred", hundred.substr(1).c_str()));
-    ASSERT_TRUE(key.QueryString("Hundred", buffer, sizeof buffer));
-    EXPECT_EQ(buffer[98], 'x');
-    EXPECT_EQ(buffer[99], '\0');
-
-    EXPECT_EQ(key.ValueType("Text"), REG_SZ);
-    EXPECT_EQ(key.ValueType("Number"), REG_DWORD);
-    EXPECT_EQ(key.ValueType("List"), REG_NONE);
+    EXPECT_STREQ(RegReadString("Software\\Velmar\\KELO1000\\Test", "Hundred", 100, "d"), hundred.substr(1).c_str());
 }
 
 TEST_F(RegistryTest, StringBlockStopsAtItsFirstZero) {

@@ -2,7 +2,6 @@
 
 #include "platform/gdi/DibFile.h"
 #include "platform/gdi/Gdi.h"
-#include "tests/support/TempDir.h"
 
 #include <cstring>
 #include <vector>
@@ -121,27 +120,6 @@ TEST(DibFile, RefusesDamagedOrExcessiveFiles) {
     QImage image = DecodeBmp(shortPalette.data(), shortPalette.size());
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(Px(image, 0, 0), RGB(0, 0, 0));
-}
-
-TEST(DibFile, LoadImageReadsBitmapFilesAndStretchesOnRequest) {
-    std::vector<BYTE> f = Bmp(2, 1, 24, {}, {0, 0, 255, 255, 0, 0, 0, 0});
-    const kelotest::TempDir dir;
-    const std::string path = dir / "gdi_load_image.bmp";
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fwrite(f.data(), 1, f.size(), out);
-    std::fclose(out);
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    ASSERT_NE(bitmap, nullptr);
-    EXPECT_EQ(Px(GdiBitmapImage(bitmap), 0, 0), RGB(255, 0, 0));
-    DeleteObject(bitmap);
-    auto wide = static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 8, 3, LR_LOADFROMFILE));
-    ASSERT_NE(wide, nullptr);
-    EXPECT_EQ(GdiBitmapImage(wide).size(), QSize(8, 3));
-    DeleteObject(wide);
-    EXPECT_EQ(LoadImage(nullptr, "/nonexistent/LogoD.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
-    std::remove(path.c_str());
 }
 
 } // namespace

@@ -46,6 +46,25 @@ std::string ReadPeer(int fd, std::size_t len) {
     return out;
 }
 
+// The descriptor of this process whose local end is the peer's remote end: the connection's own socket.
+int LocalEndOf(int peer) {
+    sockaddr_in remote{};
+    socklen_t remoteLen = sizeof remote;
+    if (::getpeername(peer, reinterpret_cast<sockaddr*>(&remote), &remoteLen) != 0) {
+        return -1;
+    }
+    for (int fd = 0; fd < 4096; ++fd) {
+        sockaddr_in local{};
+        socklen_t localLen = sizeof local;
+        if (fd != peer && ::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLen) == 0 &&
+            local.sin_family == AF_INET && local.sin_port == remote.sin_port &&
+            local.sin_addr.s_addr == remote.sin_addr.s_addr) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
 int IntOption(int fd, int level, int name) {
     int value = -1;
     socklen_t len = sizeof value;
@@ -60,7 +79,8 @@ TEST(TcpConnection, ConnectsWithTheKeepAliveTimesOfTheRecorderLink) {
     ConnectedPair pair;
     ConnectPair(listener, pair);
     ASSERT_TRUE(pair.client->SetKeepAlive(true, 3000, 2000));
-    const int fd = pair.client->Handle();
+    const int fd = LocalEndOf(pair.peer);
+    ASSERT_GE(fd, 0);
     EXPECT_EQ(IntOption(fd, SOL_SOCKET, SO_KEEPALIVE), 1);
     EXPECT_EQ(IntOption(fd, IPPROTO_TCP, TCP_KEEPIDLE), 3);
     EXPECT_EQ(IntOption(fd, IPPROTO_TCP, TCP_KEEPINTVL), 2);

@@ -94,7 +94,8 @@ TEST_F(InputTest, BodyDragMovesTheWindowToThePlaceWindowPosChangingAdjusts) {
     EXPECT_EQ(dialog.proposals.front().y, 50);
     dialog.GetWindowRect(&rect);
     EXPECT_EQ(rect.TopLeft(), CPoint(200, 100));
-    EXPECT_EQ(rect.Size(), CSize(220, 150));
+    EXPECT_EQ(rect.Width(), 220);
+    EXPECT_EQ(rect.Height(), 150);
 
     // A control that takes the mouse does not drag: its press is a click.
     dialog.proposals.clear();
@@ -225,7 +226,8 @@ TEST_F(InputTest, SetLayeredWindowAttributesNeedsTheLayeredStyle) {
     CFace plain;
     ASSERT_TRUE(plain.Make(10, 10));
     EXPECT_FALSE(SetLayeredWindowAttributes(plain.GetSafeHwnd(), RGB(255, 0, 255), 128, LWA_ALPHA));
-    plain.ModifyStyleEx(0, WS_EX_LAYERED);
+    SetWindowLong(plain.GetSafeHwnd(), GWL_EXSTYLE,
+                  GetWindowLong(plain.GetSafeHwnd(), GWL_EXSTYLE) | LONG(WS_EX_LAYERED));
     EXPECT_TRUE(SetLayeredWindowAttributes(plain.GetSafeHwnd(), RGB(255, 0, 255), 128, LWA_ALPHA));
     EXPECT_NEAR(plain.GetHost()->windowOpacity(), 128 / 255.0, 0.01);
     plain.DestroyWindow();
