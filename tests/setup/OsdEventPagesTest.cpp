@@ -56,11 +56,11 @@ TEST_F(OsdPage, TheFormFollowsTheSetupVersion) {
         EXPECT_EQ(Top(page.Label(794)), c.list1Y + 1) << version;
         for (UINT id = 796; id <= 801; ++id)
             EXPECT_EQ(page.Label(id).IsWindowVisible() != FALSE, c.extended) << version << " label " << id;
-        EXPECT_EQ(TextOf(page.Selector(0)), "5 " + LoadResString(IDS_SEC)) << version;
+        EXPECT_EQ(TextOf(page.Selector(0)), CString("5 ") + LoadResString(IDS_SEC)) << version;
         EXPECT_EQ(Text(page.Selector(1)), "4") << version;
         if (c.extended) {
             EXPECT_EQ(Top(page.Selector(4)), 123);
-            EXPECT_EQ(TextOf(page.Selector(3)), "5" + LoadResString(IDS_MIN));
+            EXPECT_EQ(TextOf(page.Selector(3)), CString("5") + LoadResString(IDS_MIN));
             EXPECT_EQ(TextOf(page.Label(798)), LoadResString(IDS_MENU_TIMEOUT));
         }
         EXPECT_EQ(page.RowOn(0).GetState(), kButtonOn);
@@ -89,7 +89,7 @@ TEST_F(OsdPage, ListChoicesWriteTheirOwnByte) {
             EXPECT_EQ(Text(page.Selector(c.kind)), c.shown);
         }
     }
-    EXPECT_EQ(TextOf(page.Selector(0)), "10 " + LoadResString(IDS_SEC));
+    EXPECT_EQ(TextOf(page.Selector(0)), CString("10 ") + LoadResString(IDS_SEC));
     EXPECT_EQ(TextOf(page.Selector(2)), LoadResString(IDS_ALWAYS));
 }
 

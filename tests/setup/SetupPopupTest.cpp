@@ -86,7 +86,7 @@ TEST_F(SetupPopups, ClickingAnItemGivesItsIndexAndClosesTheList) {
     Click(frame->ListPopup()->Item(2));
     EXPECT_EQ(frame->ListPopup(), nullptr);
     EXPECT_EQ(db.osd_list0, 2);
-    EXPECT_EQ(TextOf(osd.Selector(0)), "10 " + LoadResString(IDS_SEC));
+    EXPECT_EQ(TextOf(osd.Selector(0)), CString("10 ") + LoadResString(IDS_SEC));
 }
 
 TEST_F(SetupPopups, FourColumnListsAndCountsOutsideTheLabels) {
