@@ -24,7 +24,8 @@ std::vector<BYTE> Picture(PictureFormat format) {
     return pic;
 }
 
-// Tiles: 16-split in the main window's 815 x 548 video area, and one channel on a 1920 x 1080
+// Tiles: 16-split in the main window's 815 x 548 video area (200, 201 and 203 columns wide: three
+// of its four columns are odd), and one channel on a 1920 x 1080
 // monitor; drawn straight into a tile image of its own (as the video window does), or into a
 // rectangle of a larger image through the scaler's work image.
 void DrawD1Picture(benchmark::State& state) {
@@ -55,7 +56,10 @@ void DrawD1Picture(benchmark::State& state) {
 BENCHMARK(DrawD1Picture)
     ->ArgNames({"rgb", "w", "h", "own"})
     ->Args({0, 200, 134, 1})
+    ->Args({0, 201, 135, 1})
+    ->Args({0, 203, 134, 1})
     ->Args({1, 200, 134, 1})
+    ->Args({1, 201, 135, 1})
     ->Args({0, 200, 134, 0})
     ->Args({0, 1916, 1076, 1})
     ->Args({1, 1916, 1076, 1})

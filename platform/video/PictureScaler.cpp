@@ -112,6 +112,14 @@ bool IsUsable(const PictureSource& s) {
     return s.size >= PictureBytes(s.format, s.width, s.height);
 }
 
+// The converter draws an odd number of columns only through its slow path (full chroma, one pixel at
+// a time: five times the cost of an even width), and three of the four columns of the 16-split
+// layout are odd. An odd target is drawn one column wider, into its row's slack, and that column
+// stays hidden: the tile shows the picture less one column's share of its right edge.
+int ConverterTargetWidth(int targetWidth) {
+    return targetWidth + (targetWidth & 1);
+}
+
 } // namespace
 
 void CPictureScaler::SwsFree::operator()(SwsContext* p) const {
@@ -190,7 +198,8 @@ bool CPictureScaler::Draw(const PictureSource& source, const VideoTarget& target
     if (!yuv) {
         return m_bgr.Draw(planes.planes[0], planes.strides[0], planes.width, planes.height, target);
     }
-    const Key key{planes.width, planes.height, AV_PIX_FMT_YUV420P, target.width, target.height, (crop.left & 1) != 0};
+    const Key key{planes.width,  planes.height,       AV_PIX_FMT_YUV420P, ConverterTargetWidth(target.width),
+                  target.height, (crop.left & 1) != 0};
     SwsContext* sws = Find(key);
     if (!sws) {
         return false;

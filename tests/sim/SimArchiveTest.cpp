@@ -309,6 +309,41 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     }
 }
 
+// An operator who plays from the middle of a recording and then reverses goes on back past the
+// second the playback was asked for, into the earlier part of the recording.
+TEST(SimPlayback, BackwardPlayGoesOnBeforeTheRequestedSecond) {
+    ksim::CSimConfig config = SmallConfig();
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening);
+    const ksim::SimSegment seg = FullSegment(*sim.recorder);
+    const uint32_t from = seg.start + 5;
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
+    ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0x1, 0x3F, from, 0)));
+    ASSERT_EQ(c.Recv()->Id(), msg::PLAY_ON_ACK);
+    Bytes record(24, 0);
+    PutBe32(&record[0], 0x1);
+    record[5] = 1;
+    PutBe32(&record[16], from);
+    ASSERT_TRUE(c.Send(msg::PLAY_BACKWARD, record));
+    ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(3)));
+    std::vector<uint32_t> times;
+    Bytes gathered;
+    while (times.size() < 3) {
+        auto m = c.Recv();
+        ASSERT_TRUE(m);
+        ASSERT_NE(m->Id(), msg::PLAY_ON_DONE) << "ended after " << times.size() << " key pictures";
+        if (m->Id() != msg::PLAY_DATA)
+            continue;
+        gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
+        if (m->Last()) {
+            times.push_back(GetLe32(&gathered[192 + 12]));
+            gathered.clear();
+        }
+    }
+    EXPECT_EQ(times, (std::vector<uint32_t>{from, from - 1, from - 2}));
+}
+
 TEST(SimPlayback, NothingRecordedInTheRangeIsRefusedWith83AndFailAfterTheFirstFrame) {
     ksim::CSimConfig config = SmallConfig();
     config.refusals.push_back(ksim::SimRefusal{267, 53, false, 0, 0});

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -384,6 +385,48 @@ INSTANTIATE_TEST_SUITE_P(Tiles, ScaledPicture,
                          ::testing::Values(TileSize{"SixteenSplit", 200, 134}, TileSize{"Single", 811, 544},
                                            TileSize{"FullScreen", 1916, 1076}, TileSize{"OddSize", 101, 67}),
                          [](const ::testing::TestParamInfo<TileSize>& info) { return std::string(info.param.name); });
+
+// Three of the four columns of the 16-split layout, and the single tile, are an odd number of pixels
+// wide. A D1 picture black on its left half, white on its right and grey in its last eight columns
+// keeps its edge in the middle and its grey at the tile's right edge, in its own tile image and in a
+// rectangle of a larger one alike, with nothing written outside either.
+TEST(PictureScaler, OddWidthTilesShowThePictureToItsRightEdge) {
+    const int w = 704;
+    const int h = 576;
+    const Bytes yuv = MakeYuvPicture(
+        w, h, [&](int, int col) { return col < w / 2 ? Mark::Black : (col < w - 8 ? Mark::White : Mark::Grey); });
+    const PictureSource source{yuv.data(), yuv.size(), w, h, PictureFormat::Yuv420};
+    CPictureScaler scaler;
+    for (const TileSize tile : {TileSize{"small", 101, 67}, TileSize{"second column", 201, 135},
+                                TileSize{"fourth column", 203, 134}, TileSize{"single", 811, 544}}) {
+        SCOPED_TRACE(tile.name);
+        Canvas canvas(tile.width, tile.height);
+        ASSERT_TRUE(scaler.Draw(source, canvas.Target()));
+        EXPECT_EQ(canvas.GuardPixelsChanged(), 0);
+        PaddedTile padded(tile.width, tile.height);
+        ASSERT_TRUE(scaler.Draw(source, padded.Target()));
+        EXPECT_EQ(padded.GuardBytesChanged(), 0);
+        const int middle = tile.width / 2;
+        const int greyFrom = tile.width * (w - 8) / w;
+        for (int y : {0, tile.height / 2, tile.height - 1}) {
+            std::ostringstream row;
+            for (int x = 0; x < tile.width; ++x) {
+                const Mark want = x < middle - 1
+                                      ? Mark::Black
+                                      : (x > middle + 1 && x < greyFrom - 1 ? Mark::White : Mark::OtherField);
+                const Mark seen = Classify(canvas.RgbAt(x, y));
+                if (want != Mark::OtherField && seen != want) {
+                    row << " x " << x;
+                }
+                if (padded.At(x, y) != canvas.At(x, y)) {
+                    row << " x " << x << " differs";
+                }
+            }
+            EXPECT_EQ(Classify(canvas.RgbAt(tile.width - 1, y)), Mark::Grey) << "row " << y;
+            EXPECT_EQ(row.str(), "") << "row " << y;
+        }
+    }
+}
 
 // Scaling keeps the picture's geometry: a picture split into a left and a right half shows the
 // split in the middle of the tile, and the top rows of the shown area at the top.
