@@ -312,7 +312,14 @@ LRESULT CVideoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == kMsgTilesDrawn) {
-        SetTimer(kShowTilesTimer, kShowTilesDelay);
+        const auto since = std::chrono::steady_clock::now() - m_tilesShown;
+        const auto wait =
+            std::chrono::milliseconds(kShowTilesDelay) - std::chrono::duration_cast<std::chrono::milliseconds>(since);
+        if (wait.count() <= 0) {
+            ShowDrawnTiles();
+        } else {
+            SetTimer(kShowTilesTimer, UINT(wait.count()));
+        }
         return 0;
     }
     return CDialog::WindowProc(message, wParam, lParam);

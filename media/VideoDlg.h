@@ -183,8 +183,8 @@ public:
     // tiles that wait to be shown.
     static constexpr UINT kMsgClearSavedView = WM_APP + 0x104;
     static constexpr UINT kMsgTilesDrawn = WM_APP + 0x105;
-    // Tiles drawn by the decoders are shown together, at most this long after the first of them, so
-    // that sixteen channels make one paint instead of sixteen.
+    // Tiles drawn by the decoders are shown together, at most once in this long, so that sixteen
+    // channels make one paint instead of sixteen; a tile drawn after a quiet spell is shown at once.
     static constexpr UINT_PTR kShowTilesTimer = 0x5230;
     static constexpr UINT kShowTilesDelay = 8;
 
@@ -312,6 +312,7 @@ private:
 
     std::atomic<WORD> m_drawnTiles{0};
     std::atomic<bool> m_showPending{false};
+    std::chrono::steady_clock::time_point m_tilesShown{}; // the last showing (UI thread)
     std::array<std::atomic<DWORD>, kChannels> m_frameRate{};
     std::array<std::atomic<DWORD>, kChannels> m_frameCount{};
     std::atomic<bool> m_drawYuv{true};

@@ -292,6 +292,7 @@ void CVideoDlg::TileDrawn(int channel) {
 }
 
 void CVideoDlg::ShowDrawnTiles() {
+    m_tilesShown = std::chrono::steady_clock::now();
     // Cleared before the tiles are taken, so that a tile drawn from now on asks again.
     m_showPending.store(false);
     const WORD drawn = m_drawnTiles.exchange(0);
