@@ -8,6 +8,8 @@
 #include "archive/RemoteSearchDlg.h"
 #include "tests/app/WiredFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace wiredtest {
@@ -37,29 +39,35 @@ inline DWORD FirstStretch(CRemoteSearchDlg& frame, DWORD dayStart, DWORD startsB
     return from;
 }
 
-// False when a step failed.
+// False, with the step that failed added to the test's failures, when a step failed.
 inline bool PickAndStartBackup(CRemoteSearchDlg& frame, const BackupPick& pick) {
     auto page = [&frame](int slot) { return frame.Page(slot); };
+    auto failed = [](const char* step) {
+        ADD_FAILURE() << "picking the backup: " << step;
+        return false;
+    };
     Press(frame, 431);
     if (page(kSlotBackupMenu) == nullptr) {
-        return false;
+        return failed("no backup menu");
     }
     Press(*page(kSlotBackupMenu), 452);
     CBackupCalendarDlg* calendar = nullptr;
     if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
-                   kPageBound) ||
-        calendar->DayButton(pick.dayButton).m_bMarked != 1) {
-        return false;
+                   kPageBound)) {
+        return failed("no calendar");
+    }
+    if (calendar->DayButton(pick.dayButton).m_bMarked != 1) {
+        return failed("the day has no recordings");
     }
     Press(*calendar, CPlayCalendarDlg::kIdFirstDay + pick.dayButton);
     CBackupTimelineDlg* start = nullptr;
     if (!WaitUntil([&] { return (start = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline))); },
                    kPageBound)) {
-        return false;
+        return failed("no start timeline");
     }
     const DWORD from = FirstStretch(frame, pick.dayStart, pick.startsBy, pick.stretch);
     if (from == 0) {
-        return false;
+        return failed("no stretch of recordings long enough");
     }
     const RecorderFields f = SplitRecorderTimeOrEpoch(from + 1);
     const RecorderFields t = SplitRecorderTimeOrEpoch(from + 1 + pick.seconds);
@@ -67,7 +75,7 @@ inline bool PickAndStartBackup(CRemoteSearchDlg& frame, const BackupPick& pick) 
     Press(*start, 481);
     if (!WaitUntil([&] { return (calendar = dynamic_cast<CBackupCalendarDlg*>(page(kSlotBackupCalendar))); },
                    kPageBound)) {
-        return false;
+        return failed("no calendar for the end");
     }
     Press(*calendar, CPlayCalendarDlg::kIdFirstDay + pick.dayButton);
     CBackupTimelineDlg* end = nullptr;
@@ -76,13 +84,13 @@ inline bool PickAndStartBackup(CRemoteSearchDlg& frame, const BackupPick& pick) 
                 end = dynamic_cast<CBackupTimelineDlg*>(page(kSlotBackupTimeline));
                 return end != nullptr && end->Mode() == 1;
             },
-            60000)) {
-        return false;
+            kPageBound)) {
+        return failed("no end timeline");
     }
     end->OnTimePicked(3, t.hour, t.minute, t.second);
     Press(*end, 480);
     if (!WaitUntil([&] { return end->m_btnBackup.IsWindowEnabled() != FALSE; }, kPageBound)) {
-        return false;
+        return failed("Calculate never enabled Backup");
     }
     Press(*end, 482);
     return true;

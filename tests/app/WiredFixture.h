@@ -117,7 +117,8 @@ protected:
     }
     std::vector<std::string> boxLines;
 
-    bool SimSaw(const std::string& text, int timeoutMs = 30000) {
+    // The simulator's log has the line. On a busy machine a request has taken a minute to get there.
+    bool SimSaw(const std::string& text, int timeoutMs = 120000) {
         return WaitUntil([&] { return sim.Log().find(text) != std::string::npos; }, timeoutMs);
     }
     int CountInLog(const std::string& text) const {

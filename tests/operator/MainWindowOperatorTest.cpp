@@ -238,7 +238,7 @@ TEST_F(MainWindowOperatorTest, QuitOrDisconnectWhileLiveViewIsStillAskedForStops
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ASSERT_TRUE(main->Create(CClientDlg::IDD));
-        ASSERT_TRUE(SimSaw("sim: recv LIVE_REQ", 60000));
+        ASSERT_TRUE(SimSaw("sim: recv LIVE_REQ"));
         ASSERT_TRUE(WaitUntil([] { return DecoderThreads() == 16; }, 60000)) << DecoderThreads();
         ASSERT_FALSE(main->GetClient()->IsLive()) << "the request is still unanswered";
 

@@ -409,7 +409,7 @@ TEST_F(PlaybackOperatorTest, RemotePlaybackPlayPauseStepReverseSpeedsAndStopBack
         const int seen = CountInLog(p.recorderGets);
         const std::uint64_t drawn = Drawn();
         Click(p.button);
-        EXPECT_TRUE(WaitUntil([&] { return CountInLog(p.recorderGets) > seen; }, 30000)) << what << p.recorderGets;
+        EXPECT_TRUE(WaitUntil([&] { return CountInLog(p.recorderGets) > seen; }, 120000)) << what << p.recorderGets;
         EXPECT_EQ(PlayButtons(), p.buttons) << what;
         if (p.pictures != 0) {
             EXPECT_TRUE(MorePictures(drawn, p.pictures)) << what << ": " << Drawn() - drawn << " pictures";
