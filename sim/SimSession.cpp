@@ -555,13 +555,13 @@ void CSimSession::OnPlayOn(const Bytes& payload) {
     const uint8_t types = payload[4];
     const uint32_t start = GetBe32(payload.data() + 16);
     const uint32_t end = GetBe32(payload.data() + 20);
-    if (m_recorder.Archive().Select(mask, types, start, end).empty()) {
-        m_sender->Send(msg::PLAY_ON_NACK, Be32Payload(kReasonNothingFound));
-        return;
-    }
     // Playback starts at the requested second, or where the first recording begins after it; played
     // backward it goes on into what was recorded before that second, as far as the recording goes.
     auto pieces = m_recorder.Archive().Select(mask, types, 0, end);
+    if (std::none_of(pieces.begin(), pieces.end(), [start](const SimPiece& p) { return p.to > start; })) {
+        m_sender->Send(msg::PLAY_ON_NACK, Be32Payload(kReasonNothingFound));
+        return;
+    }
     StopPlayback();
     m_sender->Send(msg::PLAY_ON_ACK);
     m_playback = std::make_unique<CSimPlayback>(m_recorder, *m_sender, std::move(pieces), start);

@@ -30,26 +30,49 @@ ksim::SimSegment FullSegment(const ksim::CSimRecorder& recorder) {
     return {};
 }
 
-// Gathers whole blocks of a fragmented stream until the end message; other ids are skipped.
-std::vector<Bytes> Blocks(TestClient& c, uint16_t dataId, uint16_t endId, std::vector<uint8_t>* speeds = nullptr) {
-    std::vector<Bytes> blocks;
+// The next whole block of a fragmented stream and its speed code; other ids are skipped. Empty at the
+// end message or when nothing more comes.
+Bytes NextBlock(TestClient& c, uint16_t dataId, uint16_t endId, uint8_t* speed = nullptr) {
     Bytes gathered;
     while (true) {
         auto m = c.Recv();
-        if (!m)
-            return blocks;
-        if (m->Id() == endId)
-            return blocks;
+        if (!m || m->Id() == endId)
+            return {};
         if (m->Id() != dataId)
             continue;
         gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
         if (m->Last()) {
-            blocks.push_back(std::move(gathered));
-            gathered.clear();
-            if (speeds)
-                speeds->push_back(m->Speed());
+            if (speed)
+                *speed = m->Speed();
+            return gathered;
         }
     }
+}
+
+// Gathers whole blocks of a fragmented stream until the end message.
+std::vector<Bytes> Blocks(TestClient& c, uint16_t dataId, uint16_t endId, std::vector<uint8_t>* speeds = nullptr) {
+    std::vector<Bytes> blocks;
+    uint8_t speed = 0;
+    for (Bytes b = NextBlock(c, dataId, endId, &speed); !b.empty(); b = NextBlock(c, dataId, endId, &speed)) {
+        blocks.push_back(std::move(b));
+        if (speeds)
+            speeds->push_back(speed);
+    }
+    return blocks;
+}
+
+// A play start record: the channel mask and the second to play from.
+Bytes StartRecord(uint32_t mask, uint32_t second) {
+    Bytes record(24, 0);
+    PutBe32(&record[0], mask);
+    record[5] = 1;
+    PutBe32(&record[16], second);
+    return record;
+}
+
+// The frame time's second of a recorded block (its frame header follows the 192-byte block header).
+uint32_t FrameSecond(const Bytes& block) {
+    return block.size() >= 192 + 16 ? GetLe32(&block[192 + 12]) : 0;
 }
 
 TEST(SimBackup, SizeMatchesTheStreamAndEveryBlockIsRegeneratedExactly) {
@@ -258,21 +281,7 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     // Drain what went out before the pause.
     while (c.Recv(500)) {
     }
-    auto next = [&](uint8_t* speed) -> Bytes {
-        Bytes gathered;
-        while (true) {
-            auto m = c.Recv();
-            if (!m)
-                return {};
-            if (m->Id() != msg::PLAY_DATA)
-                continue;
-            gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
-            if (m->Last()) {
-                *speed = m->Speed();
-                return gathered;
-            }
-        }
-    };
+    auto next = [&](uint8_t* speed) { return NextBlock(c, msg::PLAY_DATA, msg::PLAY_ON_DONE, speed); };
     // A step: one frame for the one credit that follows it.
     ASSERT_TRUE(c.Send(msg::PLAY_NEXT_STEP));
     ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(1)));
@@ -289,11 +298,7 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
     EXPECT_EQ(t2 - t1, 40u) << "the next picture at 25 per second";
 
     // Backward from a start record ten seconds in: key pictures going back in time, speed -1.
-    Bytes record(24, 0);
-    PutBe32(&record[0], 0x1);
-    record[5] = 1;
-    PutBe32(&record[16], seg.start + 10);
-    ASSERT_TRUE(c.Send(msg::PLAY_BACKWARD, record));
+    ASSERT_TRUE(c.Send(msg::PLAY_BACKWARD, StartRecord(0x1, seg.start + 10)));
     ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(3)));
     uint32_t previous = UINT32_MAX;
     for (int i = 0; i < 3; ++i) {
@@ -302,7 +307,7 @@ TEST(SimPlayback, PauseStepsAndBackwardWithAStartRecord) {
         EXPECT_EQ(speed, 9);
         EXPECT_EQ(b[192 + 8] & 0xF, 0) << "the start record's channel mask";
         EXPECT_EQ(b[192 + 28] & 3, 1);
-        const uint32_t t = GetLe32(&b[192 + 12]);
+        const uint32_t t = FrameSecond(b);
         EXPECT_LT(t, previous);
         EXPECT_LE(t, seg.start + 10);
         previous = t;
@@ -321,25 +326,13 @@ TEST(SimPlayback, BackwardPlayGoesOnBeforeTheRequestedSecond) {
     ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
     ASSERT_TRUE(c.Send(msg::PLAY_ON_REQ, Range(0x1, 0x3F, from, 0)));
     ASSERT_EQ(c.Recv()->Id(), msg::PLAY_ON_ACK);
-    Bytes record(24, 0);
-    PutBe32(&record[0], 0x1);
-    record[5] = 1;
-    PutBe32(&record[16], from);
-    ASSERT_TRUE(c.Send(msg::PLAY_BACKWARD, record));
+    ASSERT_TRUE(c.Send(msg::PLAY_BACKWARD, StartRecord(0x1, from)));
     ASSERT_TRUE(c.Send(msg::PLAY_STEP_DATA, Be32Payload(3)));
     std::vector<uint32_t> times;
-    Bytes gathered;
     while (times.size() < 3) {
-        auto m = c.Recv();
-        ASSERT_TRUE(m);
-        ASSERT_NE(m->Id(), msg::PLAY_ON_DONE) << "ended after " << times.size() << " key pictures";
-        if (m->Id() != msg::PLAY_DATA)
-            continue;
-        gathered.insert(gathered.end(), m->payload.begin(), m->payload.end());
-        if (m->Last()) {
-            times.push_back(GetLe32(&gathered[192 + 12]));
-            gathered.clear();
-        }
+        const Bytes block = NextBlock(c, msg::PLAY_DATA, msg::PLAY_ON_DONE);
+        ASSERT_FALSE(block.empty()) << "ended after " << times.size() << " key pictures";
+        times.push_back(FrameSecond(block));
     }
     EXPECT_EQ(times, (std::vector<uint32_t>{from, from - 1, from - 2}));
 }
