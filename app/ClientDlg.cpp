@@ -13,6 +13,7 @@
 #include "platform/base/WindowsPath.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/DataExchange.h"
+#include "platform/window/Icon.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessagePump.h"
 #include "platform/window/Monitors.h"
@@ -21,6 +22,7 @@
 #include "protocol/ReasonCodes.h"
 #include "res/BitmapIds.h"
 #include "res/ButtonStates.h"
+#include "res/IconIds.h"
 #include "res/PlayModes.h"
 #include "res/ResStrings.h"
 
@@ -167,6 +169,10 @@ void CClientDlg::Init() {
     m_h264.Load();
     m_resLibrary.Load();
     CResLibrary::SetCurrent(&m_resLibrary);
+    // The icon lives in the resource library, so the window takes it once the library is there.
+    m_hIcon = CreateIconFromImages(m_resLibrary.LoadIcon(IDI_MAINFRAME));
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
 
     m_pMixer = std::make_unique<CMixerVolume>();
     m_nMixerVolume = m_pMixer->GetVolume();
@@ -355,6 +361,8 @@ BOOL CClientDlg::DestroyWindow() {
     // The libraries go last: the windows still drew from them while they were destroyed.
     CResLibrary::SetCurrent(nullptr);
     m_resLibrary.Free();
+    DestroyIcon(m_hIcon);
+    m_hIcon = nullptr;
     if (!m_pVideo) {
         m_h264.Free();
     }

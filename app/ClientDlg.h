@@ -325,6 +325,7 @@ private:
 
     MainWindowParts m_parts;
     CResLibrary m_resLibrary;
+    HICON m_hIcon = nullptr;
     std::unique_ptr<CMixerVolume> m_pMixer;
     CScreenSaverInhibitor m_screenSaver;
     std::unique_ptr<CMsgBoxDlg> m_noticeBoxOwner;

@@ -47,8 +47,19 @@ std::string CH264Library::DefaultPath() {
 
 bool CH264Library::Load(const char* path) {
     Free();
-    const std::string file = path ? std::string(path) : DefaultPath();
+    std::string file = path ? std::string(path) : DefaultPath();
     m_module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!m_module && !path) {
+        // Not beside the program (the build tree): through the library search, which the installed
+        // program's RUNPATH points at the folder of its libraries.
+        const std::string beside = file + " could not be loaded (" + LastDlError() + ")";
+        m_module = dlopen(kFileName, RTLD_NOW | RTLD_LOCAL);
+        if (!m_module) {
+            ReportOnce(beside + ", nor " + kFileName + " through the library search (" + LastDlError() + ")");
+            return false;
+        }
+        file = kFileName;
+    }
     if (!m_module) {
         ReportOnce(file + " could not be loaded (" + LastDlError() + ")");
         return false;

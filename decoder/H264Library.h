@@ -24,7 +24,8 @@ public:
     CH264Library(const CH264Library&) = delete;
     CH264Library& operator=(const CH264Library&) = delete;
 
-    // Loads kFileName from the folder of the running program, or the library at `path` when given.
+    // Loads kFileName from the folder of the running program, else through the library search; or the
+    // library at `path` when given.
     // A library already loaded is freed first. False when nothing could be loaded.
     bool Load(const char* path = nullptr);
     void Free();

@@ -27,7 +27,7 @@ CBackupFile::~CBackupFile() {
 
 int CBackupFile::CreateNew(const std::filesystem::path& path) {
     Close();
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         return errno;
     }

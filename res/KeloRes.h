@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#define KELORES_ABI_VERSION 1u
+#define KELORES_ABI_VERSION 2u
 
 // Results of KeloRes_GetBitmap.
 #define KELORES_OK 1
@@ -37,6 +37,12 @@ KELORES_API const char* KeloRes_GetText(unsigned id);
 // KELORES_BUFFER_TOO_SMALL (size reported, pixels untouched). Unknown id: KELORES_MISSING (nothing
 // written). A packed picture that does not unpack to its size: KELORES_DAMAGED.
 KELORES_API int KeloRes_GetBitmap(unsigned id, int* width, int* height, uint32_t* pixels, size_t pixelCount);
+
+// Picture `index` (0 = smallest) of the icon of an id, its sizes ascending. With a known id and index,
+// *width and *height receive its size and, when pixels is not NULL and pixelCount is large enough,
+// the pixels are written as 0xAARRGGBB words (not premultiplied), rows top to bottom: KELORES_OK.
+// Unknown id, or no picture of that index: KELORES_MISSING. Other results as KeloRes_GetBitmap.
+KELORES_API int KeloRes_GetIcon(unsigned id, int index, int* width, int* height, uint32_t* pixels, size_t pixelCount);
 
 // The ids the library holds, ascending: up to capacity of them are written to ids (which may be NULL
 // with capacity 0); the result is how many there are in all.

@@ -78,7 +78,8 @@ bool CResLibrary::Open(const std::string& path, std::string* error) {
     auto abi = reinterpret_cast<AbiFn>(dlsym(handle, "KeloRes_AbiVersion"));
     auto getText = reinterpret_cast<GetTextFn>(dlsym(handle, "KeloRes_GetText"));
     auto getBitmap = reinterpret_cast<GetBitmapFn>(dlsym(handle, "KeloRes_GetBitmap"));
-    if (abi == nullptr || getText == nullptr || getBitmap == nullptr) {
+    auto getIcon = reinterpret_cast<GetIconFn>(dlsym(handle, "KeloRes_GetIcon"));
+    if (abi == nullptr || getText == nullptr || getBitmap == nullptr || getIcon == nullptr) {
         *error = path + " is not the resource library";
         dlclose(handle);
         return false;
@@ -92,6 +93,7 @@ bool CResLibrary::Open(const std::string& path, std::string* error) {
     m_handle = handle;
     m_getText = getText;
     m_getBitmap = getBitmap;
+    m_getIcon = getIcon;
     return true;
 }
 
@@ -107,6 +109,7 @@ void CResLibrary::Free() {
     m_handle = nullptr;
     m_getText = nullptr;
     m_getBitmap = nullptr;
+    m_getIcon = nullptr;
 }
 
 CString CResLibrary::LoadText(UINT id) const {
@@ -139,6 +142,29 @@ QImage CResLibrary::LoadBitmap(UINT id) const {
         return {};
     }
     return image;
+}
+
+std::vector<QImage> CResLibrary::LoadIcon(UINT id) const {
+    std::vector<QImage> pictures;
+    if (m_getIcon == nullptr) {
+        return pictures;
+    }
+    for (int index = 0;; ++index) {
+        int width = 0;
+        int height = 0;
+        if (m_getIcon(id, index, &width, &height, nullptr, 0) != KELORES_OK || width <= 0 || height <= 0) {
+            return pictures;
+        }
+        QImage image(width, height, QImage::Format_ARGB32);
+        if (image.isNull() || image.bytesPerLine() != qsizetype(width) * 4) {
+            return pictures;
+        }
+        auto* pixels = reinterpret_cast<uint32_t*>(image.bits());
+        if (m_getIcon(id, index, &width, &height, pixels, size_t(width) * size_t(height)) != KELORES_OK) {
+            return pictures;
+        }
+        pictures.push_back(std::move(image));
+    }
 }
 
 void CResLibrary::SetCurrent(CResLibrary* library) {

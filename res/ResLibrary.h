@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CResLibrary {
 public:
@@ -32,6 +33,8 @@ public:
     CString LoadText(UINT id) const;
     // A 32-bit picture, or a null image when the library is not loaded or has no such bitmap.
     QImage LoadBitmap(UINT id) const;
+    // Every picture of an icon, smallest first, 32-bit with alpha; empty when there is none.
+    std::vector<QImage> LoadIcon(UINT id) const;
 
     // The library that the program's windows load from: texts (ResStrings.h) and every
     // CBitmap::LoadBitmap. The main window sets it while it holds the library and clears it before
@@ -42,6 +45,7 @@ public:
 private:
     using GetTextFn = const char* (*)(unsigned);
     using GetBitmapFn = int (*)(unsigned, int*, int*, uint32_t*, size_t);
+    using GetIconFn = int (*)(unsigned, int, int*, int*, uint32_t*, size_t);
 
     bool Open(const std::string& path, std::string* error);
     void Report(const std::string& what) const;
@@ -49,4 +53,5 @@ private:
     void* m_handle = nullptr;
     GetTextFn m_getText = nullptr;
     GetBitmapFn m_getBitmap = nullptr;
+    GetIconFn m_getIcon = nullptr;
 };

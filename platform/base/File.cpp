@@ -90,7 +90,7 @@ bool CFile::Open(const char* path, UINT flags) {
     if (exclusive && truncate) {
         f &= ~O_TRUNC;
     }
-    const int fd = ::open(mapped.c_str(), f, 0644);
+    const int fd = ::open(mapped.c_str(), f, 0666);
     if (fd < 0) {
         return Fail();
     }

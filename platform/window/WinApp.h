@@ -33,7 +33,10 @@ CWnd* AfxGetMainWnd();
 // An opaque token standing for the program's module.
 HINSTANCE AfxGetInstanceHandle();
 // Makes the Qt application on this thread (the UI thread), runs the application object and returns
-// the process's exit code.
+// the process's exit code. With no display to open windows on it says so in one line and returns 1.
 int AfxWinMain(int argc, char** argv);
+// True for an option Qt reads itself (-platform, -display, -style, ...); *takesValue: the next
+// argument is its value.
+bool AfxIsToolkitOption(const char* arg, bool* takesValue);
 // Nothing to do on this platform; kept so start-up code reads as designed.
 void AfxEnableControlContainer();

@@ -7,8 +7,10 @@
 #include "platform/window/ClientDC.h"
 #include "platform/window/DeferredCall.h"
 #include "platform/window/HandleMap.h"
+#include "platform/window/Icon.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessagePump.h"
+#include "platform/window/WinApp.h"
 #include "platform/window/WndClassProc.h"
 #include "platform/window/WndClasses.h"
 #include "platform/window/WndHost.h"
@@ -26,6 +28,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -531,6 +534,20 @@ void CWnd::SetWindowText(LPCTSTR text) {
         return;
     }
     SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text == nullptr ? "" : text));
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL /*bBigIcon*/) {
+    CWndHost* host = GetHost();
+    if (host == nullptr || !IsUi()) {
+        return nullptr;
+    }
+    const HICON old = std::exchange(m_icon, hIcon);
+    const QIcon icon = IconImage(hIcon);
+    host->window()->setWindowIcon(icon);
+    if (AfxGetMainWnd() == this) {
+        QApplication::setWindowIcon(icon);
+    }
+    return old;
 }
 
 int CWnd::GetWindowText(LPTSTR buffer, int maxCount) const {

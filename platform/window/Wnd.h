@@ -133,6 +133,10 @@ public:
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     void SetWindowText(LPCTSTR text);
+    // The icon the desktop shows for the window; the main window's also stands for every top-level
+    // window that sets none (dialogs, message boxes), as their owner's does on the original desktop.
+    // One icon serves both sizes (it holds pictures of every size). Returns the previous icon.
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     int GetWindowText(LPTSTR buffer, int maxCount) const;
     void GetWindowText(CString& text) const;
     int GetWindowTextLength() const;
@@ -262,6 +266,7 @@ private:
 
     QEventLoop* m_modalLoop = nullptr;
     CDeferredCall* m_pendingNcDestroy = nullptr;
+    HICON m_icon = nullptr;
 
 protected:
     // The modal loop's state: it runs while m_continueModal holds; EndModalLoop sets the result.

@@ -27,12 +27,51 @@ bool CSkinPacker::Add(uint32_t id, const QImage& source) {
             pb = b;
         }
     }
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    if (!Pack(raw, &offset, &size)) {
+        return false;
+    }
+    m_entries.push_back({id, uint32_t(w), uint32_t(h), offset, size});
+    return true;
+}
+
+bool CSkinPacker::AddIcon(uint32_t id, const QImage& source) {
+    if (source.isNull() || source.width() != source.height()) {
+        return false;
+    }
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const int side = image.width();
+    std::vector<unsigned char> raw;
+    raw.reserve(size_t(side) * size_t(side) * 4);
+    for (int y = 0; y < side; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        QRgb previous = 0;
+        for (int x = 0; x < side; ++x) {
+            raw.push_back(static_cast<unsigned char>(qRed(line[x]) - qRed(previous)));
+            raw.push_back(static_cast<unsigned char>(qGreen(line[x]) - qGreen(previous)));
+            raw.push_back(static_cast<unsigned char>(qBlue(line[x]) - qBlue(previous)));
+            raw.push_back(static_cast<unsigned char>(qAlpha(line[x]) - qAlpha(previous)));
+            previous = line[x];
+        }
+    }
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    if (!Pack(raw, &offset, &size)) {
+        return false;
+    }
+    m_icons.push_back({id, uint32_t(side), 0, offset, size});
+    return true;
+}
+
+bool CSkinPacker::Pack(const std::vector<unsigned char>& raw, uint32_t* offset, uint32_t* size) {
     uLongf packedSize = compressBound(uLong(raw.size()));
     std::vector<unsigned char> packed(packedSize);
     if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), Z_BEST_COMPRESSION) != Z_OK) {
         return false;
     }
-    m_entries.push_back({id, uint32_t(w), uint32_t(h), uint32_t(m_blob.size()), uint32_t(packedSize)});
+    *offset = uint32_t(m_blob.size());
+    *size = uint32_t(packedSize);
     m_blob.insert(m_blob.end(), packed.begin(), packed.begin() + long(packedSize));
     return true;
 }
@@ -53,6 +92,16 @@ bool CSkinPacker::Write(const QString& path) const {
     }
     out += "};\n";
     out += "const uint32_t kSkinDataEntryCount = " + QByteArray::number(qulonglong(m_entries.size())) + ";\n\n";
+    out += "const IconDataEntry kIconDataEntries[] = {\n";
+    for (const Entry& e : m_icons) {
+        out += QByteArray("    {") + QByteArray::number(e.id) + ", " + QByteArray::number(e.width) + ", " +
+               QByteArray::number(e.offset) + ", " + QByteArray::number(e.size) + "},\n";
+    }
+    if (m_icons.empty()) {
+        out += "    {0, 0, 0, 0},\n";
+    }
+    out += "};\n";
+    out += "const uint32_t kIconDataEntryCount = " + QByteArray::number(qulonglong(m_icons.size())) + ";\n\n";
     out += "const unsigned char kSkinDataBlob[] = {\n";
     static const char* const hex = "0123456789abcdef";
     for (size_t i = 0; i < m_blob.size(); ++i) {

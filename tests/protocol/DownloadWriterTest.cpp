@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace std::chrono_literals;
@@ -326,6 +327,42 @@ TEST(DownloadWriter, NeverOverwritesAnEarlierSet) {
     EXPECT_EQ(paths[0].filename(), "60000001.idx");
     EXPECT_EQ(backupset::ReadFile(folder.Path() / "Download" / "60000000.vid").size(), 14u);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Download" / "60000000.idx"));
+}
+
+// A guard-station PC whose administrator sets umask 077 keeps its recordings private; a team that
+// shares them by group (umask 002) gets group-writable files. The writer imposes no mode of its own.
+TEST(DownloadWriter, TheSetAndItsFolderTakeTheirModesFromTheUmask) {
+    struct Case {
+        mode_t umask, file, folder;
+    };
+    const Case cases[] = {{077, 0600, 0700}, {002, 0664, 0775}, {022, 0644, 0755}};
+    for (const Case& c : cases) {
+        TempDir folder;
+        RecordingOwner owner;
+        const mode_t saved = ::umask(c.umask);
+        std::vector<std::filesystem::path> paths;
+        {
+            CDownloadWriter writer(owner, 1, 0, 0, Options(folder));
+            Feed(writer, {{1, 1, 0, 100}, {2, 1, 1, 200}});
+            writer.QueueFrame(EndItem(CDownloadWriter::kIdTransOnDone), 30s);
+            EXPECT_TRUE(owner.WaitForEnd());
+            paths = writer.GetSetPaths();
+        }
+        ::umask(saved);
+        const auto download = folder.Path() / "Download";
+        ASSERT_TRUE(std::filesystem::is_directory(download));
+        struct stat info {};
+        ASSERT_EQ(::stat(download.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.folder) << "umask " << std::oct << c.umask;
+        ASSERT_EQ(paths.size(), 1u);
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(download)) {
+            ASSERT_EQ(::stat(entry.path().c_str(), &info), 0);
+            EXPECT_EQ(info.st_mode & 07777, c.file) << entry.path() << " umask " << std::oct << c.umask;
+            ++files;
+        }
+        EXPECT_EQ(files, 3) << "the .idx, .vih and .vid files of one set";
+    }
 }
 
 TEST(DownloadWriter, FullDiskEndsTheBackupWithAClosedSet) {

@@ -4,6 +4,7 @@
 #include "res/ResLibrary.h"
 #include "platform/gdi/Bitmap.h"
 #include "res/BitmapIds.h"
+#include "res/IconIds.h"
 #include "res/KeloRes.h"
 #include "res/ResStrings.h"
 #include "res/SkinTable.h"
@@ -92,6 +93,48 @@ TEST_F(KeloResAbi, BitmapBufferRules) {
     EXPECT_EQ(m_getBitmap(1499, &w, &h, pixels.data(), pixels.size()), KELORES_MISSING);
     EXPECT_EQ(w, -7);
     EXPECT_EQ(h, -7);
+}
+
+// The program's icon: every size the desktop's icon theme uses, each a real drawing with clear corners
+// (a round-cornered tile) and an opaque middle, so a window manager can show it on any background.
+TEST(ResLibrary, TheProgramIconHasEverySizeWithTransparentCorners) {
+    const std::vector<QImage> pictures = Library().LoadIcon(IDI_MAINFRAME);
+    std::vector<int> sides;
+    for (const QImage& picture : pictures) {
+        ASSERT_EQ(picture.width(), picture.height());
+        sides.push_back(picture.width());
+        const int n = picture.width();
+        EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0) << n;
+        EXPECT_EQ(qAlpha(picture.pixel(n - 1, n - 1)), 0) << n;
+        EXPECT_EQ(qAlpha(picture.pixel(n / 2, n / 2)), 255) << n;
+        EXPECT_EQ(qAlpha(picture.pixel(n / 4, n / 2)), 255) << n;
+        // Not one flat colour: the tiles and the lens differ from the chrome.
+        EXPECT_NE(picture.pixel(n / 4, n / 4), picture.pixel(n / 2, 3 * n / 4)) << n;
+    }
+    EXPECT_EQ(sides, (std::vector<int>{16, 32, 48, 64, 128, 256}));
+    EXPECT_TRUE(Library().LoadIcon(kMissingBitmap).empty());
+}
+
+TEST_F(KeloResAbi, IconBufferRules) {
+    auto getIcon =
+        reinterpret_cast<int (*)(unsigned, int, int*, int*, uint32_t*, size_t)>(dlsym(m_handle, "KeloRes_GetIcon"));
+    ASSERT_NE(getIcon, nullptr);
+    int w = -1, h = -1;
+    ASSERT_EQ(getIcon(IDI_MAINFRAME, 0, &w, &h, nullptr, 0), KELORES_OK);
+    EXPECT_EQ(w, 16);
+    EXPECT_EQ(h, 16);
+    std::vector<uint32_t> pixels(256, 0x12345678u);
+    EXPECT_EQ(getIcon(IDI_MAINFRAME, 0, &w, &h, pixels.data(), 255), KELORES_BUFFER_TOO_SMALL);
+    EXPECT_EQ(pixels[0], 0x12345678u);
+    EXPECT_EQ(getIcon(IDI_MAINFRAME, 0, &w, &h, pixels.data(), 256), KELORES_OK);
+    EXPECT_EQ(pixels[0] >> 24, 0u);
+    // Past the largest picture, a negative index and an unknown id: nothing written.
+    for (const auto& [id, index] : std::vector<std::pair<unsigned, int>>{
+             {IDI_MAINFRAME, 6}, {IDI_MAINFRAME, -1}, {IDI_MAINFRAME + 1, 0}, {IDI_MAINFRAME - 1, 0}, {0, 0}}) {
+        w = h = -7;
+        EXPECT_EQ(getIcon(id, index, &w, &h, pixels.data(), pixels.size()), KELORES_MISSING) << id << " " << index;
+        EXPECT_EQ(w, -7);
+    }
 }
 
 TEST_F(KeloResAbi, ListsHoldEveryIdOnce) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -18,6 +19,34 @@ std::string Slurp(const std::string& path) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// Files and folders the program makes take their modes from the user's umask, as every program's do.
+TEST(FileTest, CreatedFilesAndFoldersFollowTheUmask) {
+    struct Case {
+        mode_t umask, file, folder;
+    };
+    const Case cases[] = {{077, 0600, 0700}, {002, 0664, 0775}, {022, 0644, 0755}, {0, 0666, 0777}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::string folder = dir / "Log/Saved";
+        const std::string path = folder + "/KELO1000.log";
+        const mode_t saved = ::umask(c.umask);
+        const BOOL made = CreateDirectories(folder.c_str());
+        CFile f;
+        const bool opened = made && f.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite);
+        f.Close();
+        ::umask(saved);
+        ASSERT_TRUE(made);
+        ASSERT_TRUE(opened);
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.file) << "umask " << std::oct << c.umask;
+        ASSERT_EQ(::stat(folder.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.folder) << "umask " << std::oct << c.umask;
+        ASSERT_EQ(::stat((dir / "Log").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.folder) << "a missing parent, umask " << std::oct << c.umask;
+    }
 }
 
 TEST(FileTest, CreateWithoutTruncateKeepsWhatIsThere) {
