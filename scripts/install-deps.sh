@@ -9,7 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb x11-apps x11-utils xdotool poppler-utils
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -99,8 +100,8 @@ pid_t Spawn(const std::vector<std::string>& command, const std::map<std::string,
 }
 
 // Runs a program to its end (two minutes at most).
-Outcome Run(const std::vector<std::string>& command, const fs::path& folder, const fs::path& logs,
-            const std::map<std::string, std::string>& env = {}) {
+Outcome RunToEnd(const std::vector<std::string>& command, const fs::path& folder, const fs::path& logs,
+                 const std::map<std::string, std::string>& env = {}) {
     static int runs = 0;
     const std::string tag = "run" + std::to_string(++runs);
     Outcome outcome;
@@ -116,7 +117,7 @@ Outcome Run(const std::vector<std::string>& command, const fs::path& folder, con
 
 // The RUNPATH (or RPATH) of an ELF file, empty when it has none.
 std::string RunPathOf(const fs::path& file, const fs::path& logs) {
-    const Outcome dump = Run({"readelf", "-d", file.string()}, logs, logs);
+    const Outcome dump = RunToEnd({"readelf", "-d", file.string()}, logs, logs);
     const std::regex entry(R"(\((?:RUNPATH|RPATH)\)\s+Library (?:runpath|rpath): \[([^\]]*)\])");
     std::smatch match;
     return std::regex_search(dump.out, match, entry) ? match[1].str() : std::string();
@@ -126,7 +127,7 @@ std::string RunPathOf(const fs::path& file, const fs::path& logs) {
 std::set<int> IconSizesOf(const std::string& display, const std::string& window, const fs::path& logs) {
     // The pictures of every size together come to some 350 KB, more than xprop reads by default.
     const Outcome prop =
-        Run({"xprop", "-display", display, "-len", "4000000", "-id", window, "_NET_WM_ICON"}, logs, logs);
+        RunToEnd({"xprop", "-display", display, "-len", "4000000", "-id", window, "_NET_WM_ICON"}, logs, logs);
     std::set<int> sizes;
     const std::regex picture(R"(Icon \((\d+) x (\d+)\))");
     for (std::sregex_iterator it(prop.out.begin(), prop.out.end(), picture), end; it != end; ++it) {
@@ -150,7 +151,7 @@ protected:
         fs::create_directories(m_logs);
         fs::create_directories(m_work);
         const Outcome install =
-            Run({KELO_CMAKE_COMMAND, "--install", kBuildDir, "--prefix", m_prefix.string()}, m_work, m_logs);
+            RunToEnd({KELO_CMAKE_COMMAND, "--install", kBuildDir, "--prefix", m_prefix.string()}, m_work, m_logs);
         ASSERT_EQ(install.status, 0) << install.out << install.err;
     }
     void TearDown() override {
@@ -215,8 +216,27 @@ TEST_F(InstalledTree, HoldsTheProgramsTheirLibrariesTheDesktopFilesAndTheDocs) {
         EXPECT_EQ(icon.height(), n) << size;
         EXPECT_TRUE(icon.hasAlphaChannel()) << size;
     }
-    const std::string svg = Slurp(m_prefix / "share/icons/hicolor/scalable/apps/kelo1000.svg");
-    EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+    // The scalable icon, as the desktop's SVG renderer draws it, is the same drawing as the pictures.
+    const fs::path svg = m_prefix / "share/icons/hicolor/scalable/apps/kelo1000.svg";
+    const fs::path drawn = m_work / "scalable-64.png";
+    const Outcome render =
+        RunToEnd({"rsvg-convert", "-w", "64", "-h", "64", svg.string(), "-o", drawn.string()}, m_work, m_logs);
+    ASSERT_EQ(render.status, 0) << render.err;
+    const QImage fromSvg = QImage(QString::fromStdString(drawn.string())).convertToFormat(QImage::Format_ARGB32);
+    const QImage picture =
+        QImage(QString::fromStdString((m_prefix / "share/icons/hicolor/64x64/apps/kelo1000.png").string()))
+            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(fromSvg.size(), picture.size());
+    double difference = 0;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const QRgb a = fromSvg.pixel(x, y);
+            const QRgb b = picture.pixel(x, y);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+        }
+    }
+    EXPECT_LT(difference / (64 * 64 * 4), 4.0) << "mean difference per channel of the SVG and the 64-pixel picture";
 
     // The client finds its libraries relative to itself; nothing else carries a search path.
     EXPECT_EQ(RunPathOf(m_prefix / "bin/kelo1000", m_logs), "$ORIGIN/../" + kLibDir + "/kelo1000");
@@ -237,14 +257,14 @@ TEST_F(InstalledTree, HoldsTheProgramsTheirLibrariesTheDesktopFilesAndTheDocs) {
 
     // The desktop's own validators accept the entry and the metainfo.
     const fs::path desktop = m_prefix / "share/applications" / (kAppId + ".desktop");
-    const Outcome entry = Run({"desktop-file-validate", desktop.string()}, m_work, m_logs);
+    const Outcome entry = RunToEnd({"desktop-file-validate", desktop.string()}, m_work, m_logs);
     EXPECT_EQ(entry.status, 0) << entry.out << entry.err;
     EXPECT_EQ(entry.out + entry.err, "");
-    const Outcome meta = Run(
+    const Outcome meta = RunToEnd(
         {"appstreamcli", "validate", "--no-net", (m_prefix / "share/metainfo" / (kAppId + ".metainfo.xml")).string()},
         m_work, m_logs);
     EXPECT_EQ(meta.status, 0) << meta.out << meta.err;
-    const Outcome tree = Run({"appstreamcli", "validate-tree", "--no-net", m_prefix.string()}, m_work, m_logs);
+    const Outcome tree = RunToEnd({"appstreamcli", "validate-tree", "--no-net", m_prefix.string()}, m_work, m_logs);
     EXPECT_EQ(tree.status, 0) << tree.out << tree.err;
     const std::string text = Slurp(desktop);
     EXPECT_NE(text.find("\nExec=kelo1000\n"), std::string::npos);
@@ -271,7 +291,7 @@ TEST_F(InstalledTree, TheClientRunsAgainstTheInstalledSimulatorFromAnyFolder) {
     env["KELO_TEST_SCREENSHOT"] = shot.string();
     env["KELO_TEST_SCREENSHOT_DELAY_MS"] = "6000";
     env["KELO_TEST_QUIT_AFTER_SCREENSHOT"] = "1";
-    const Outcome run = Run({Client()}, m_work, m_logs, env);
+    const Outcome run = RunToEnd({Client()}, m_work, m_logs, env);
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     // Both libraries were found where the tree put them.
     EXPECT_EQ(run.err.find("library"), std::string::npos) << run.err;
@@ -308,11 +328,12 @@ TEST_F(InstalledTree, EveryTopLevelWindowCarriesTheIconInEverySize) {
     std::vector<std::string> windows;
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (windows.size() < 2 && std::chrono::steady_clock::now() < end) {
-        const Outcome search = Run({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(pid), ""}, m_work,
-                                   m_logs, {{"DISPLAY", x.Display()}});
+        const Outcome search = RunToEnd({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(pid), ""},
+                                        m_work, m_logs, {{"DISPLAY", x.Display()}});
         windows.clear();
         for (const std::string& window : Lines(search.out)) {
-            const Outcome owner = Run({"xprop", "-display", x.Display(), "-id", window, "_NET_WM_PID"}, m_work, m_logs);
+            const Outcome owner =
+                RunToEnd({"xprop", "-display", x.Display(), "-id", window, "_NET_WM_PID"}, m_work, m_logs);
             if (owner.out.find(" = " + std::to_string(pid) + "\n") != std::string::npos) {
                 windows.push_back(window);
             }
@@ -324,7 +345,7 @@ TEST_F(InstalledTree, EveryTopLevelWindowCarriesTheIconInEverySize) {
     ASSERT_GE(windows.size(), 2u) << Slurp(m_logs / "client.err");
     const std::set<int> all(std::begin(kIconSizes), std::end(kIconSizes));
     for (const std::string& window : windows) {
-        const Outcome name = Run({"xprop", "-display", x.Display(), "-id", window, "WM_NAME"}, m_work, m_logs);
+        const Outcome name = RunToEnd({"xprop", "-display", x.Display(), "-id", window, "WM_NAME"}, m_work, m_logs);
         EXPECT_EQ(IconSizesOf(x.Display(), window, m_logs), all) << name.out;
     }
     ::kill(pid, SIGTERM);
@@ -370,7 +391,7 @@ TEST_F(InstalledTree, TheCommandLineAnswersAsEveryProgramDoes) {
         for (const std::string& a : command) {
             what += a + " ";
         }
-        const Outcome run = Run(command, m_work, m_logs, c.env);
+        const Outcome run = RunToEnd(command, m_work, m_logs, c.env);
         EXPECT_EQ(run.status, c.status) << what << "\n" << run.out << run.err;
         if (c.outPart) {
             EXPECT_NE(run.out.find(c.out), std::string::npos) << what << "\n" << run.out;
@@ -389,8 +410,8 @@ TEST_F(InstalledTree, TheCommandLineAnswersAsEveryProgramDoes) {
 TEST_F(InstalledTree, TheDebianPackageHoldsTheTreeAndNamesTheLibrariesItNeeds) {
     const fs::path out = m_root / "package";
     const Outcome pack =
-        Run({KELO_CPACK_COMMAND, "-G", "DEB", "--config", kBuildDir + "/CPackConfig.cmake", "-B", out.string()}, m_work,
-            m_logs);
+        RunToEnd({KELO_CPACK_COMMAND, "-G", "DEB", "--config", kBuildDir + "/CPackConfig.cmake", "-B", out.string()},
+                 m_work, m_logs);
     ASSERT_EQ(pack.status, 0) << pack.out << pack.err;
     fs::path deb;
     for (const auto& entry : fs::directory_iterator(out)) {
@@ -402,7 +423,7 @@ TEST_F(InstalledTree, TheDebianPackageHoldsTheTreeAndNamesTheLibrariesItNeeds) {
     EXPECT_TRUE(deb.filename().string().starts_with("kelo1000_1.0.0_")) << deb;
 
     // Found by dpkg-shlibdeps from what the programs and libraries link: Qt, FFmpeg, ALSA.
-    const Outcome info = Run({"dpkg-deb", "-I", deb.string()}, m_work, m_logs);
+    const Outcome info = RunToEnd({"dpkg-deb", "-I", deb.string()}, m_work, m_logs);
     ASSERT_EQ(info.status, 0) << info.err;
     std::string depends;
     for (const std::string& line : Lines(info.out)) {
@@ -416,7 +437,7 @@ TEST_F(InstalledTree, TheDebianPackageHoldsTheTreeAndNamesTheLibrariesItNeeds) {
         EXPECT_NE(depends.find(library), std::string::npos) << library << " in" << depends;
     }
 
-    const Outcome contents = Run({"dpkg-deb", "-c", deb.string()}, m_work, m_logs);
+    const Outcome contents = RunToEnd({"dpkg-deb", "-c", deb.string()}, m_work, m_logs);
     ASSERT_EQ(contents.status, 0) << contents.err;
     std::vector<std::string> wanted = {"./usr/bin/kelo1000",
                                        "./usr/bin/kelo-recorder-sim",
@@ -436,7 +457,7 @@ TEST_F(InstalledTree, TheDebianPackageHoldsTheTreeAndNamesTheLibrariesItNeeds) {
 
     // The packaged client finds its libraries under /usr as under any prefix.
     const fs::path unpacked = m_root / "unpacked";
-    ASSERT_EQ(Run({"dpkg-deb", "-x", deb.string(), unpacked.string()}, m_work, m_logs).status, 0);
+    ASSERT_EQ(RunToEnd({"dpkg-deb", "-x", deb.string(), unpacked.string()}, m_work, m_logs).status, 0);
     EXPECT_EQ(RunPathOf(unpacked / "usr/bin/kelo1000", m_logs), "$ORIGIN/../" + kLibDir + "/kelo1000");
 }
 
