@@ -243,13 +243,8 @@ void CDvrClient::Disconnect() {
         while (m_nSockThreadID.load() != 0 && std::chrono::steady_clock::now() < waitUntil) {
             std::this_thread::sleep_for(kDisconnectPoll);
         }
-        // The socket thread sees the stop flag after its current wait; one that is stuck in a read
-        // is woken by closing the connection.
+        // A recorder that stays is left: closing the connection wakes the socket thread at once.
         m_bStop.store(true);
-        const auto giveUp = std::chrono::steady_clock::now() + 3 * m_timing.idleWait;
-        while (m_nSockThreadID.load() != 0 && std::chrono::steady_clock::now() < giveUp) {
-            std::this_thread::sleep_for(kDisconnectPoll);
-        }
         conn->Shutdown(SD_SEND);
         conn->Close();
     }
