@@ -78,7 +78,8 @@ public:
     // Starts the connect thread; false when it could not be started or a connection is under way.
     bool Connect();
     // Ends the connection (UI thread): stops what runs, closes the frames and dialogs, says BYE48,
-    // waits for the socket thread and releases the socket. Also cancels a connect in progress.
+    // waits until the recorder has closed (at most disconnectWait), ends the socket thread and
+    // releases the socket. Also cancels a connect in progress.
     void Disconnect();
 
     // Sends one request on the connection; 0 when there is none (or it is closed).
