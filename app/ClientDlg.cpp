@@ -33,6 +33,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -320,7 +321,8 @@ void CClientDlg::CreateChildren() {
         this, 0, [this] { return m_publishedDateFormat.load(); },
         [this](LONG* time) {
             std::lock_guard<std::mutex> lock(m_clientLock);
-            if (!m_pClient || !m_pClient->IsLive()) {
+            // Until the recorder has sent a time the computer's is shown, never a time of 0.
+            if (!m_pClient || !m_pClient->IsLive() || m_pClient->GetLiveClock() == 0) {
                 return false;
             }
             *time = LONG(m_pClient->GetLiveClock());
@@ -446,7 +448,7 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowNotice(GetSafeHwnd(), HIWORD(DWORD(lParam)), LOWORD(DWORD(lParam)));
         return 0;
     case WM_KELO_WRONG_PRODUCT:
-        ::MessageBox(GetSafeHwnd(), "Not KELO1000 !", "", MB_OK);
+        OnWrongProduct();
         return 0;
     case WM_KELO_SAVER_ADDED:
         if (GetTimerInterval(kSaveReapTimer) == 0) {
@@ -774,6 +776,15 @@ void CClientDlg::PostConnectFailed(LPARAM notice) {
 
 void CClientDlg::PostWrongProduct() {
     PostMessage(WM_KELO_WRONG_PRODUCT);
+}
+
+void CClientDlg::OnWrongProduct() {
+    m_bProductBoxOpen = true;
+    ::MessageBox(GetSafeHwnd(), "Not KELO1000 !", "", MB_OK);
+    m_bProductBoxOpen = false;
+    if (const std::optional<HeldNotice> held = std::exchange(m_heldNotice, std::nullopt)) {
+        ShowNotice(held->parent, held->category, held->code);
+    }
 }
 
 void CClientDlg::DeliverSearchReply(UINT readyMessage, std::vector<BYTE> bytes, DWORD count) {

@@ -31,6 +31,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 class CMixerVolume;
@@ -103,6 +104,8 @@ public:
     bool IsConnected() const;
     // Takes a client (UI thread); the previous one, if any, must be disconnected first.
     void SetClient(std::unique_ptr<CDvrClient> client);
+    // The waits and deadlines of the connections Connect makes from now on (tests shorten them).
+    void SetClientTiming(const DvrClientTiming& timing) { m_clientTiming = timing; }
     CMsgBoxDlg* GetNoticeBox() const { return m_pNoticeBox; }
     CProgressPopupDlg* GetProgressPopup() const { return m_pProgress.get(); }
     const RECT* GetVideoScreenRect(RECT* out) const;
@@ -262,6 +265,8 @@ private:
     void OnMikeStop();
     void OnBackupCreate(WPARAM total);
     void OnPlayStarted();
+    // "Not KELO1000 !", then the notice it held back.
+    void OnWrongProduct();
     void OnPtzMove(WPARAM pressed, LPARAM direction);
     void OnScreenshotTimer();
     void CloseAllPtz();
@@ -319,6 +324,7 @@ private:
     std::atomic<BYTE> m_bAudioClosed{0}; // the local player reads it from its thread
     MONITORINFOEX m_monitors[4] = {};
     CString m_strConnectText;
+    DvrClientTiming m_clientTiming;
     // The megabytes the backup page stored for the "no space for a backup" notice.
     DWORD m_nBackupMarginMByte = 0;
     std::atomic<bool> m_bDomeMenuActive{false}; // read by the video window from any thread
@@ -330,6 +336,15 @@ private:
     CScreenSaverInhibitor m_screenSaver;
     std::unique_ptr<CMsgBoxDlg> m_noticeBoxOwner;
     CMsgBoxDlg* m_pNoticeBox = nullptr;
+    // "Not KELO1000 !" is open: the notice of the connection it ends waits until it is answered, so
+    // that the cause is read first.
+    bool m_bProductBoxOpen = false;
+    struct HeldNotice {
+        HWND parent;
+        WORD category;
+        WORD code;
+    };
+    std::optional<HeldNotice> m_heldNotice;
     std::unique_ptr<CProgressPopupDlg> m_pProgress;
     std::unique_ptr<IFirmwareUpgrade> m_pFirmware;
 

@@ -216,7 +216,8 @@ void CClientDlg::OnConnect() {
         return;
     }
     auto client = std::make_unique<CDvrClient>(
-        DvrClientSeams{this, m_pVideo ? m_pVideo->View() : nullptr, m_pVideo ? m_pVideo->MediaFactory() : nullptr});
+        DvrClientSeams{this, m_pVideo ? m_pVideo->View() : nullptr, m_pVideo ? m_pVideo->MediaFactory() : nullptr},
+        m_clientTiming);
     client->SetConnectParams(Bounded(dialog.m_strAddress, 127), DWORD(dialog.m_nPort), Bounded(dialog.m_strUserId, 15),
                              Bounded(dialog.m_strPassword, 15));
     m_strConnectText = Bounded(dialog.m_strDescription, 259);

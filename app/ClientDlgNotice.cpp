@@ -18,6 +18,12 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
     if (m_bQuitting) {
         return; // the program is ending: no box may hold it up
     }
+    if (m_bProductBoxOpen) {
+        if (!m_heldNotice) {
+            m_heldNotice = HeldNotice{parent, category, code};
+        }
+        return;
+    }
     if (m_pNoticeBox != nullptr) {
         if (category == 11) {
             m_pFirmware.reset(); // the offer is dropped with its dialog

@@ -14,6 +14,9 @@ namespace {
 
 std::atomic<unsigned> g_nextThreadId{1};
 
+// How often Disconnect looks whether the socket thread has left.
+constexpr std::chrono::milliseconds kDisconnectPoll{5};
+
 unsigned NewThreadId() {
     return g_nextThreadId.fetch_add(1);
 }
@@ -222,7 +225,6 @@ void CDvrClient::Disconnect() {
         m_seams.video->ExitFullScreen();
     }
 
-    m_bStop.store(true);
     {
         std::lock_guard<std::mutex> lock(m_cacheLock);
         m_latestMonthRecords.clear();
@@ -231,19 +233,22 @@ void CDvrClient::Disconnect() {
 
     std::shared_ptr<CTcpConnection> conn = GetConnection();
     if (conn) {
+        // From here the socket thread handles nothing more; it reads on until the recorder closes, so
+        // the wait ends as soon as the recorder has taken BYE48 and gone, and no later than
+        // disconnectWait for one that stays.
+        m_byeSent.store(true);
         ::SendPacket(conn.get(), PacketHeader::Request(Msg::BYE48, 0), nullptr, 0);
         Trace("Send...BYE48...\n");
-        std::this_thread::sleep_for(m_timing.disconnectWait);
-        // The socket thread sees the stop flag after its current wait; one that is stuck in a read
-        // is woken by closing the connection.
-        const auto giveUp = std::chrono::steady_clock::now() + 3 * m_timing.idleWait;
-        while (m_nSockThreadID.load() != 0 && std::chrono::steady_clock::now() < giveUp) {
-            m_bStop.store(true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const auto waitUntil = std::chrono::steady_clock::now() + m_timing.disconnectWait;
+        while (m_nSockThreadID.load() != 0 && std::chrono::steady_clock::now() < waitUntil) {
+            std::this_thread::sleep_for(kDisconnectPoll);
         }
+        // A recorder that stays is left: closing the connection wakes the socket thread at once.
+        m_bStop.store(true);
         conn->Shutdown(SD_SEND);
         conn->Close();
     }
+    m_bStop.store(true);
     {
         std::thread socketThread;
         {
@@ -269,6 +274,7 @@ void CDvrClient::Disconnect() {
     }
     m_bConnected.store(0);
     m_liveAsked.store(false);
+    m_byeSent.store(false);
     m_disconnecting.store(false);
 }
 

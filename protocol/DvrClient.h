@@ -27,6 +27,7 @@
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,9 +42,10 @@ struct DvrClientSeams {
 // Waits and deadlines, injectable so tests can run them short.
 struct DvrClientTiming {
     std::chrono::milliseconds recvDeadline{20000};   // one message's read, from its start
+    std::chrono::milliseconds loginDeadline{20000};  // HELLO sent, the hello reply awaited
     std::chrono::milliseconds idleWait{100};         // the socket thread's wait between messages
     std::chrono::milliseconds connectTimeout{21000}; // a connect that gets no answer
-    std::chrono::milliseconds disconnectWait{1000};  // after BYE48, before the socket is shut down
+    std::chrono::milliseconds disconnectWait{1000};  // longest wait after BYE48 for the recorder to close
     std::chrono::milliseconds byeGrace{2000};        // a recorder that sent BYE48 but keeps the socket open
 };
 
@@ -76,7 +78,8 @@ public:
     // Starts the connect thread; false when it could not be started or a connection is under way.
     bool Connect();
     // Ends the connection (UI thread): stops what runs, closes the frames and dialogs, says BYE48,
-    // waits for the socket thread and releases the socket. Also cancels a connect in progress.
+    // waits until the recorder has closed (at most disconnectWait), ends the socket thread and
+    // releases the socket. Also cancels a connect in progress.
     void Disconnect();
 
     // Sends one request on the connection; 0 when there is none (or it is closed).
@@ -289,6 +292,9 @@ private:
     std::atomic<bool> m_disconnecting{false};
     std::atomic<bool> m_byeReceived{false};
     std::chrono::steady_clock::time_point m_byeAt{};
+    // Set by Disconnect once it says BYE48: the socket thread handles nothing more and only reads on
+    // until the recorder closes, so the connection ends without unread bytes and the BYE48 arrives.
+    std::atomic<bool> m_byeSent{false};
 
     // The search reply being gathered; the client owns it and hands finished replies over by value.
     std::atomic<bool> m_searchFrameOpen{false};
@@ -332,6 +338,7 @@ public:
     DWORD GetStreamedMask() const { return m_streamedMask.load(); }
     // Channels below the recorder's count that the last LIVE_CHANNEL_INFO marked without camera.
     DWORD GetVideoLossMask() const;
+    // The recorder's clock of the last live frame; 0 until a frame of this live view has brought one.
     DWORD GetLiveClock() const { return m_liveClock.load(); }
     // The channel the main window listens to (-1 none) and whether audio output is marked stopped.
     int GetListeningChannel() const { return m_listenChannel.load(); }
@@ -429,6 +436,8 @@ private:
     void ApplyHiddenFlags(bool countAgainstRightsCopy);
     bool SeesHiddenChannels() const;
     int ChannelCount() const;
+    // Live data came without completing a frame: true once that has lasted the message deadline.
+    bool LiveFrameUnfinishedTooLong();
     // Playback.
     void SendStepData(DWORD frames);
     std::array<BYTE, 24> BuildStartRecord(DWORD time);
@@ -467,6 +476,8 @@ private:
     std::atomic<DWORD> m_availableMask{0};
     std::atomic<DWORD> m_streamedMask{0};
     std::atomic<DWORD> m_liveClock{0};
+    // Socket thread: since when live data has come without making a whole frame.
+    std::optional<std::chrono::steady_clock::time_point> m_liveUnfinishedSince;
     std::atomic<int> m_listenChannel{-1};
     std::atomic<bool> m_audioStoppedMark{false};
 

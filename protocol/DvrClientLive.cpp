@@ -242,6 +242,7 @@ void CDvrClient::SendLiveReq() {
     if (m_seams.video != nullptr) {
         m_seams.video->SetPlaySource(1);
     }
+    m_liveClock.store(0); // the clock shows the computer's time until this live view brings one
     BYTE mask[4];
     WriteBE32(mask, 0x0000FFFF);
     m_liveAsked.store(true);
@@ -297,12 +298,16 @@ void CDvrClient::SendLiveStop() {
 
 bool CDvrClient::RecvFn_LiveChannelInfo(const RecvMessage& m) {
     if (m.length < 4) {
+        // Without its mask live view can never start: every later one is as short, and the
+        // operator would watch empty tiles with no word. The connection ends as an unreadable
+        // message ends it.
         Trace("RecvFn_LiveChannelInfo... size %u\n", unsigned(m.length));
-        return true;
+        return false;
     }
     DWORD mask = ReadBE32(m.data);
     m_liveGeneration.fetch_add(1);
     m_liveArea.Reset();
+    m_liveUnfinishedSince.reset();
     if (!SeesHiddenChannels()) {
         std::lock_guard lock(m_infoLock);
         for (int ch = 0; ch < 16; ++ch) {
@@ -332,23 +337,49 @@ bool CDvrClient::RecvFn_LiveChannelInfo(const RecvMessage& m) {
     return true;
 }
 
+bool CDvrClient::LiveFrameUnfinishedTooLong() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_liveUnfinishedSince) {
+        m_liveUnfinishedSince = now;
+        return false;
+    }
+    return now - *m_liveUnfinishedSince >= m_timing.recvDeadline;
+}
+
 bool CDvrClient::RecvFn_LiveData(const RecvMessage& m) {
     if (m_bLive.load() == 0) {
         m_liveArea.Reset();
+        m_liveUnfinishedSince.reset();
         return true;
     }
     m_liveArea.Append({m.data, m.length});
+    if (!m_liveArea.IsComplete()) {
+        // The area is full and the frame's last fragment has not come: it can never be whole.
+        Trace("RecvFn_LiveData... no last fragment within %zu bytes\n", m_liveArea.GetCapacity());
+        return false;
+    }
     if (!m.header.IsLastFragment()) {
+        // A frame must be whole within the deadline of any message.
+        if (LiveFrameUnfinishedTooLong()) {
+            Trace("RecvFn_LiveData... no whole frame\n");
+            return false;
+        }
         return true;
     }
     const std::span<const BYTE> block = m_liveArea.Block();
     FrameInfo info;
-    const FrameCheck check = m_liveArea.IsComplete() ? CheckFrame(block, 0, info) : FrameCheck::Short;
+    const FrameCheck check = CheckFrame(block, 0, info);
     if (check != FrameCheck::Ok) {
         Trace("%04x\n", block.size() >= 4 ? unsigned(ReadLE32(block.data())) : 0u);
         m_liveArea.Reset();
+        // One damaged frame is dropped; frames that never match their own lengths end the connection.
+        if (LiveFrameUnfinishedTooLong()) {
+            Trace("RecvFn_LiveData... no whole frame\n");
+            return false;
+        }
         return true;
     }
+    m_liveUnfinishedSince.reset();
     FrameDescriptor descriptor;
     FillFrameDescriptor(info, descriptor);
     descriptor.generation = m_liveGeneration.load();

@@ -111,15 +111,27 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     const int idleMs = static_cast<int>(m_timing.idleWait.count());
     // When the first bytes of a message still incomplete arrived: it must be whole within the deadline.
     std::optional<std::chrono::steady_clock::time_point> partialSince;
+    // A peer that takes the connection but never answers HELLO would hold the operator forever.
+    const auto loginBy = std::chrono::steady_clock::now() + m_timing.loginDeadline;
+    bool loginTimedOut = false;
     while (!m_bStop.load()) {
         if (m_byeReceived.load() && std::chrono::steady_clock::now() - m_byeAt > m_timing.byeGrace) {
             Trace("BYE48... the recorder kept the connection open\n");
+            break;
+        }
+        if (m_bConnected.load() == 0 && !m_byeReceived.load() && !m_byeSent.load() &&
+            std::chrono::steady_clock::now() >= loginBy) {
+            Trace("HELLO48_ACK... no answer\n");
+            loginTimedOut = true;
             break;
         }
         PacketHeader header;
         const BYTE* payload = nullptr;
         if (received.Next(header, payload)) {
             partialSince.reset();
+            if (m_byeSent.load()) {
+                continue; // the client is leaving: whatever still comes is read and dropped
+            }
             if (!ProcessMessage(header, payload, header.Length())) {
                 break;
             }
@@ -157,7 +169,13 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     m_bStop.store(true);
     m_bAudioOut.store(0);
     m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonNormal);
-    m_seams.host->PostNotice(kNoticeConnectionClosed, ClientWindow::MainWindow);
+    if (loginTimedOut) {
+        // Told and logged as a connect that timed out: the login never happened.
+        m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
+        m_seams.host->PostConnectFailed(kNoticeConnectTimedOut);
+    } else {
+        m_seams.host->PostNotice(kNoticeConnectionClosed, ClientWindow::MainWindow);
+    }
     Trace("Thread_Connecting... Close...\n");
     m_nSockThreadID.store(0);
 }

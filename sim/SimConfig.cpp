@@ -448,7 +448,8 @@ the resolution it sends.
 What it answers besides: an empty month, day,
 event or log list is refused with reason 83, as is playback of a range without recordings (a
 backup size of such a range is 0); a DB_UPDATE_REQ that is not 6636 bytes with a matching CRC-32
-is refused with reason 81; REBOOT_REQ and POWEROFF_REQ are answered, then the connection is closed.
+is refused with reason 81; REBOOT_REQ and POWEROFF_REQ are answered, then the connection is closed;
+after the client's BYE48 the connection is closed.
 Live streams of every channel start again with frame 0, an IDR, after each LIVE_CHANNEL_INFO.
 
 Other:

@@ -199,9 +199,11 @@ void CSimSession::Dispatch(const WireHeader& h, const Bytes& payload) {
         return; // a recorder serves nothing before the login
     switch (h.id) {
     case msg::BYE48:
+        // The client is leaving: the recorder stops what it serves and closes the connection.
         StopLive();
         StopPlayback();
         StopBackup();
+        EndAfterFlush(0);
         break;
     case msg::LIVE_REQ:
         if (!Refused(h.id))

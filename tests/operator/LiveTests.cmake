@@ -3,6 +3,7 @@
 kelo_test(kelo_operator_live_tests
   SOURCES
     ${PROJECT_SOURCE_DIR}/tests/app/GuiEnvironment.cpp
+    ConnectionOperatorTest.cpp
     LiveViewTest.cpp
     MainWindowOperatorTest.cpp
   DEPS kelo_app_parts kelo_test_support kelo_sim_core

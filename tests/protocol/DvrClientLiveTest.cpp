@@ -1,6 +1,7 @@
 // Live view against a scripted recorder: the live request, channel information, frame intake into
 // the decoders and the audio hand-over.
 #include "protocol/FrameHeader.h"
+#include "protocol/ReasonCodes.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/protocol/FrameBytes.h"
 #include "tests/support/TempDir.h"
@@ -142,16 +143,6 @@ TEST(ClientLive, BrokenFramesAreDroppedAndTheNextOneArrives) {
     SendLive(r, noSync);
     SendLive(r, badLength);
     SendLive(r, truncated);
-    // A run of fragments that never ends and outgrows the gathering area, then its last fragment.
-    Header h;
-    h.id = Msg::LIVE_DATA;
-    h.last = false;
-    const Bytes chunk(65535, 0x11);
-    for (int i = 0; i < 20; ++i) {
-        ASSERT_TRUE(r.Send(h, chunk));
-    }
-    h.last = true;
-    ASSERT_TRUE(r.Send(h, chunk));
     const Bytes good = Frame(2, 23, 100);
     SendLive(r, good);
     r.Sync();
@@ -159,6 +150,23 @@ TEST(ClientLive, BrokenFramesAreDroppedAndTheNextOneArrives) {
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0]->descriptor.frame_time, 23u);
     EXPECT_TRUE(std::equal(good.begin(), good.end(), items[0]->data.begin()));
+}
+
+// A frame whose fragments outgrow the gathering area can never be whole: the connection ends with
+// the closed notice instead of leaving the tiles empty.
+TEST(ClientLive, AFrameWithoutItsLastFragmentWithinTheAreaEndsTheConnection) {
+    ClientRig r;
+    r.StartLive();
+    r.host.Clear();
+    Header h;
+    h.id = Msg::LIVE_DATA;
+    h.last = false;
+    const Bytes chunk(65535, 0x11);
+    for (int i = 0; i < 20; ++i) {
+        r.Send(h, chunk); // the client may already have closed
+    }
+    EXPECT_TRUE(r.host.WaitForNotice(kNoticeConnectionClosed));
+    EXPECT_TRUE(Drain(*r.media.Decoder(2)).empty());
 }
 
 TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {

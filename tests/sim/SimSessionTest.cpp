@@ -156,6 +156,20 @@ TEST(SimLogin, ARequestBeforeTheLoginEndsTheConnectionAndClientsAreServedOneAfte
     EXPECT_EQ(sim.recorder->Violations(), 3u);
 }
 
+// A client that says BYE48 while live video streams: the recorder stops the stream and closes the
+// connection itself, so the client need not wait for a recorder that has already gone.
+TEST(SimLogin, TheRecorderClosesTheConnectionAfterTheClientsBye) {
+    SimInstance sim(SmallConfig());
+    ASSERT_TRUE(sim.listening);
+    TestClient c(sim.Port());
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
+    ASSERT_TRUE(c.Send(kLiveReq, Be32Payload(0xF)));
+    ASSERT_TRUE(c.RecvId(kLiveData));
+    ASSERT_TRUE(c.Send(kBye48));
+    EXPECT_TRUE(c.WaitClosed(30000)) << "the connection stays open after BYE48";
+    EXPECT_TRUE(sim.recorder->Journal().WaitReceived(kBye48, 1, 30000));
+}
+
 // A client that says BYE48 and closes at once, with live video still unread, resets the connection:
 // the simulator's sender fails on its next picture while its reader may still be busy with an
 // earlier request. The requests sent before the close are still read, the BYE48 among them.
