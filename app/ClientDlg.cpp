@@ -29,7 +29,6 @@
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -681,15 +680,18 @@ void CClientDlg::ReapSaveThreads(bool all) {
         }
     }
     int error = 0;
+    std::string folder;
     for (auto& saver : done) {
         saver->Join();
-        error = error != 0 ? error : saver->WriteError();
+        if (error == 0 && saver->WriteError() != 0) {
+            error = saver->WriteError();
+            folder = saver->Folder();
+        }
     }
     // One notice per Save, however many channels failed; none once the program is ending.
     if (error != 0 && !m_bSaveFailureTold && !m_bQuitDone) {
         m_bSaveFailureTold = true;
-        const bool full = error == ENOSPC || error == EDQUOT || error == EFBIG;
-        PostNotice(full ? kNoticeWriteNoSpace : kNoticeWriteFailed, ClientWindow::MainWindow);
+        PostLocalWriteFailure(error, folder);
     }
 }
 

@@ -152,8 +152,9 @@ public:
     bool HasSearchToReturn() const { return m_archiveResume.record.active != 0; }
     // The open search frame's reply sink and window (null, null when it closes). UI thread.
     void SetSearchFrame(ISearchReplySink* sink, HWND hwnd);
-    // The free-space margin the "no space for a backup" notice shows.
-    void SetBackupMargin(DWORD marginMByte) { m_nBackupMarginMByte = marginMByte; }
+    // What the "no space for a backup" notice shows, in megabytes: the range's size, the free space
+    // less the 100 kept spare, and the free space less the range (UI thread).
+    void SetBackupSpaceFigures(LONG needed, LONG free, LONG margin) { m_backupSpace = {needed, free, margin}; }
     bool HasLocalPlayer() const { return m_pLocalPlayer != nullptr; }
     // The started local player becomes the play bar's (UI thread).
     void AdoptLocalPlayer(std::unique_ptr<ILocalPlayer> player);
@@ -187,7 +188,8 @@ public:
     void OnQuit();
     // Quit's stop-everything: local player, connection, save threads, video window.
     void StopEverything();
-    void ShowNotice(HWND parent, WORD category, WORD code);
+    // `folder`: what notices 17/0 and 17/1 name as the folder that could not be written.
+    void ShowNotice(HWND parent, WORD category, WORD code, const CString& folder = CString());
 
     // ---- IClientHost
     void PostNotice(LPARAM notice, ClientWindow over) override;
@@ -197,6 +199,7 @@ public:
     void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) override;
     void PostConnectFailed(LPARAM notice) override;
     void PostWrongProduct() override;
+    void PostLocalWriteFailure(int error, const std::string& folder) override;
     void DeliverSearchReply(UINT readyMessage, std::vector<BYTE> bytes, DWORD count) override;
     void ClearSearchBusy() override;
 
@@ -326,7 +329,11 @@ private:
     CString m_strConnectText;
     DvrClientTiming m_clientTiming;
     // The megabytes the backup page stored for the "no space for a backup" notice.
-    DWORD m_nBackupMarginMByte = 0;
+    struct BackupSpace {
+        LONG needed = 0;
+        LONG free = 0;
+        LONG margin = 0;
+    } m_backupSpace;
     std::atomic<bool> m_bDomeMenuActive{false}; // read by the video window from any thread
 
     MainWindowParts m_parts;

@@ -4,13 +4,12 @@
 
 #include "app/MsgBoxDlg.h"
 #include "app/NoticeTable.h"
-#include "platform/gdi/Font.h"
-#include "platform/window/ClientDC.h"
+#include "platform/window/MessagePump.h"
 #include "protocol/ReasonCodes.h"
 
 #include <QLocale>
 
-void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
+void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString& folder) {
     const double scale = CNoticeTable::LanguageScale(QLocale::system().name().toUtf8().constData());
     if (category == 2) {
         Disconnect();
@@ -37,7 +36,10 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
         context.size1 = m_pClient->GetSpaceNackSize(0);
         context.size2 = m_pClient->GetSpaceNackSize(1);
     }
-    context.searchFrameMByte = m_nBackupMarginMByte;
+    context.backupNeeded = m_backupSpace.needed;
+    context.backupFree = m_backupSpace.free;
+    context.backupMargin = m_backupSpace.margin;
+    context.folder = folder;
     NoticeContent content;
     if (!CNoticeTable::LookUp(category, code, context, content)) {
         if (category == 11) {
@@ -48,27 +50,23 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
 
     CWnd* owner = ::IsWindow(parent) ? CWnd::FromHandle(parent) : nullptr;
     auto box = std::make_unique<CMsgBoxDlg>(owner != nullptr ? owner : this, Opacity(kOpacityNoticeBox));
-    {
-        CClientDC dc(this);
-        CFont* font = GetFont();
-        CFont* old = font != nullptr ? dc.SelectObject(font) : nullptr;
-        for (int i = 0; i < content.lineCount; ++i) {
-            const CString text = CNoticeTable::RenderLine(content.lines[i], [this](UINT id) {
-                CString t;
-                LoadResString(t, id);
-                return t;
-            });
-            const SIZE extent = dc.GetTextExtent(text);
-            box->SetLine(i, text, int(double(extent.cx) * scale));
-        }
-        if (old != nullptr) {
-            dc.SelectObject(old);
-        }
+    // The box measures each line in the font it draws it with.
+    box->m_dScale = scale;
+    for (int i = 0; i < content.lineCount; ++i) {
+        box->SetLine(i, CNoticeTable::RenderLine(content.lines[i], [this](UINT id) {
+                         CString t;
+                         LoadResString(t, id);
+                         return t;
+                     }));
     }
     box->m_nLineCount = content.lineCount;
     box->m_nButtonMode = content.buttons == kNoticeButtonsOk ? 1 : (content.buttons == kNoticeButtonsCancel ? 2 : 0);
     if (content.clearsSizes && m_pClient) {
         m_pClient->ClearSpaceNackSizes();
+    }
+    if (content.clearsBackupSizes) {
+        m_backupSpace.needed = 0;
+        m_backupSpace.free = 0;
     }
 
     m_pNoticeBox = box.get();
@@ -121,4 +119,19 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code) {
     if (!content.keepsMainEnabled && AnyFrameOpen()) {
         EnableWindow(FALSE);
     }
+}
+
+void CClientDlg::PostLocalWriteFailure(int error, const std::string& folder) {
+    // The folder goes with the notice, so that two failures in a row each name their own.
+    const WORD category = HIWORD(DWORD(LocalWriteNotice(error)));
+    const WORD code = LOWORD(DWORD(LocalWriteNotice(error)));
+    std::string shown = folder;
+    while (shown.size() > 1 && shown.back() == '/') {
+        shown.pop_back();
+    }
+    CMessagePump::PostCall(GetSafeHwnd(), [category, code, folder = CString(shown.c_str())](CWnd& wnd) {
+        if (auto* main = dynamic_cast<CClientDlg*>(&wnd)) {
+            main->ShowNotice(main->GetSafeHwnd(), category, code, folder);
+        }
+    });
 }

@@ -48,6 +48,26 @@ bool HeaderFitsFile(CFile& file, bool headerRead, const LocalLogHeader& h, LONGL
     return CLocalLog::IsRecordAt(std::span<const BYTE>(record, sizeof record), 0);
 }
 
+// Readers stride through the ring by the record size slot 0 gives: slot 0 with any other size (random
+// bytes over the start of the file, or a hole) would hide every record. Such a slot 0 holds nothing
+// worth showing, so it becomes an empty record of the right size, which no reader shows as a row.
+// Done once the record is written, so that where the record goes is decided as before.
+void RepairFirstSlot(CFile& file, LONGLONG length) {
+    if (length < LONGLONG(8 + CLocalLog::kRecordSize)) {
+        return;
+    }
+    LocalLogRecord first{};
+    if (file.ReadAt(8, &first, sizeof first) != LONGLONG(sizeof first)) {
+        return;
+    }
+    if (first.slot == 0 && first.size == CLocalLog::kRecordSize) {
+        return;
+    }
+    LocalLogRecord empty{};
+    empty.size = CLocalLog::kRecordSize;
+    file.WriteAt(8, &empty, sizeof empty);
+}
+
 } // namespace
 
 std::string CLocalLog::FolderOf(const char* location) {
@@ -180,4 +200,5 @@ void CLocalLog::WriteAt(const char* location, bool removable, DWORD indexMain, D
     }
     header.next = next < kSlots - 1 ? next + 1 : 0;
     file.WriteAt(0, &header, sizeof header);
+    RepairFirstSlot(file, file.GetLength());
 }

@@ -41,9 +41,8 @@ ArchiveResume& CMainArchiveHost::Resume() {
     return m_main.GetArchiveResume();
 }
 
-void CMainArchiveHost::SetBackupSpaceFigures(LONG, LONG, LONG marginMByte) {
-    // A range larger than the free space leaves a negative margin: the notice shows no less than 0.
-    m_main.SetBackupMargin(marginMByte > 0 ? DWORD(marginMByte) : 0);
+void CMainArchiveHost::SetBackupSpaceFigures(LONG neededMByte, LONG freeLess100MByte, LONG marginMByte) {
+    m_main.SetBackupSpaceFigures(neededMByte, freeLess100MByte, marginMByte);
 }
 
 void CMainArchiveHost::SetSearchFrame(ISearchReplySink* sink, HWND hwnd) {

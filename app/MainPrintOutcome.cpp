@@ -3,8 +3,6 @@
 #include "app/ClientDlg.h"
 #include "app/MsgBoxDlg.h"
 #include "platform/base/WindowsPath.h"
-#include "platform/gdi/Font.h"
-#include "platform/window/ClientDC.h"
 
 #include <algorithm>
 
@@ -22,17 +20,8 @@ void ShowTextBox(CClientDlg& main, CWnd* owner, const std::vector<CString>& line
     }
     auto box = std::make_unique<CMsgBoxDlg>(owner != nullptr ? owner : &main, main.Opacity(kOpacityNoticeBox));
     const int count = int(std::min<std::size_t>(lines.size(), 3));
-    {
-        CClientDC dc(&main);
-        CFont* font = main.GetFont();
-        CFont* old = font != nullptr ? dc.SelectObject(font) : nullptr;
-        for (int i = 0; i < count; ++i) {
-            const SIZE extent = dc.GetTextExtent(lines[std::size_t(i)]);
-            box->SetLine(i, lines[std::size_t(i)], std::min(int(extent.cx), 300));
-        }
-        if (old != nullptr) {
-            dc.SelectObject(old);
-        }
+    for (int i = 0; i < count; ++i) {
+        box->SetLine(i, lines[std::size_t(i)]);
     }
     box->m_nLineCount = count;
     box->m_nButtonMode = 1;

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class CWnd;
 class CDC;
@@ -97,6 +98,8 @@ public:
     virtual void Join() = 0;
     // Once done: 0 when the picture was written, else the system's error number.
     virtual int WriteError() const { return 0; }
+    // The folder the picture goes to.
+    virtual std::string Folder() const { return {}; }
 };
 
 // The firmware upgrade dialog, made by FirmUp and run when the operator accepts the offer.

@@ -1,12 +1,16 @@
 #include "app/MsgBoxDlg.h"
 
 #include "platform/gdi/DC.h"
+#include "platform/gdi/Font.h"
+#include "platform/window/ClientDC.h"
 #include "platform/window/DataExchange.h"
 #include "res/BitmapIds.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -20,8 +24,16 @@ const DialogItem kItems[] = {
 const DialogTemplate kTemplate{.id = CMsgBoxDlg::IDD, .cx = 308, .cy = 136, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-constexpr int kBoxWidth = 308;
-constexpr int kBoxHeight = 136;
+// Three dots in one character (UTF-8), as the texts are.
+constexpr const char* kEllipsis = "\xE2\x80\xA6";
+
+// The byte where the character that starts at or before `at` begins (UTF-8).
+std::size_t CharStart(const std::string& text, std::size_t at) {
+    while (at > 0 && at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) {
+        --at;
+    }
+    return at;
+}
 
 } // namespace
 
@@ -30,15 +42,71 @@ CMsgBoxDlg::CMsgBoxDlg(CWnd* pParent, BYTE alpha) : CSkinDialog(IDD, pParent), m
     m_keys = KeyPolicies::kSmallDialog;
 }
 
-void CMsgBoxDlg::SetLine(int index, const char* text, int width) {
+void CMsgBoxDlg::SetLine(int index, const char* text) {
     if (index < 0 || index >= 3) {
         return;
     }
     std::memset(m_szLine[index], 0, sizeof m_szLine[index]);
     if (text != nullptr) {
-        std::strncpy(m_szLine[index], text, sizeof m_szLine[index] - 1);
+        std::string whole(text);
+        const std::size_t room = sizeof m_szLine[index] - 1;
+        if (whole.size() > room) {
+            // Too long to hold: its middle goes, as when it is too wide to show.
+            const std::size_t half = (room - std::strlen(kEllipsis)) / 2;
+            const std::size_t head = CharStart(whole, half);
+            std::size_t tail = whole.size() - (room - std::strlen(kEllipsis) - head);
+            while (tail < whole.size() && (static_cast<unsigned char>(whole[tail]) & 0xC0) == 0x80) {
+                ++tail;
+            }
+            whole = whole.substr(0, head) + kEllipsis + whole.substr(tail);
+        }
+        std::memcpy(m_szLine[index], whole.data(), std::min(whole.size(), room));
     }
-    m_nWidth[index] = width;
+    m_nWidth[index] = 0;
+}
+
+CString CMsgBoxDlg::FitText(const CString& text, int room, const std::function<int(const CString&)>& measure) {
+    if (measure(text) <= room) {
+        return text;
+    }
+    const std::string whole(text.GetString());
+    // Drop characters from the middle, one side then the other, until the rest fits.
+    std::size_t head = CharStart(whole, whole.size() / 2);
+    std::size_t tail = head;
+    bool fromHead = true;
+    while (head > 0 || tail < whole.size()) {
+        if ((fromHead && head > 0) || tail >= whole.size()) {
+            head = CharStart(whole, head - 1);
+        } else {
+            std::size_t next = tail + 1;
+            while (next < whole.size() && (static_cast<unsigned char>(whole[next]) & 0xC0) == 0x80) {
+                ++next;
+            }
+            tail = next;
+        }
+        fromHead = !fromHead;
+        const CString cut((whole.substr(0, head) + kEllipsis + whole.substr(tail)).c_str());
+        if (measure(cut) <= room) {
+            return cut;
+        }
+    }
+    return CString(kEllipsis);
+}
+
+void CMsgBoxDlg::FitLine(int index) {
+    CSkinLabel& label = m_label[index];
+    CClientDC dc(&label);
+    CFont font;
+    LOGFONT lf = label.GetLogFont();
+    font.CreateFontIndirect(&lf);
+    CFont* old = dc.SelectObject(&font);
+    auto measure = [&dc](const CString& text) { return int(dc.GetTextExtent(text).cx); };
+    const CString fitted = FitText(CString(m_szLine[index]), kLineRoom, measure);
+    SetLine(index, fitted);
+    const int extent = measure(fitted);
+    // The plate is never narrower than its text, nor wider than the box.
+    m_nWidth[index] = std::min(std::max(extent, int(double(extent) * m_dScale)), kBoxWidth - 4);
+    dc.SelectObject(old);
 }
 
 void CMsgBoxDlg::DoDataExchange(CDataExchange* pDX) {
@@ -68,7 +136,8 @@ BOOL CMsgBoxDlg::OnInitDialog() {
         m_label[i].ShowWindow(SW_HIDE);
     }
     for (int i = 0; i < lines; ++i) {
-        m_label[i].SetTextStyle(0xFFFFFF, 0xFFFFFF, 0, 0, TRUE, 9, "Arial Bold");
+        m_label[i].SetTextStyle(0xFFFFFF, 0xFFFFFF, 0, 0, TRUE, kTextPoints, "Arial Bold");
+        FitLine(i);
         m_label[i].SetText(m_szLine[i]);
     }
     if (lines == 1) {

@@ -78,8 +78,8 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         if (code == 5) {
             Lines(out, {IDS_NOT_ENOUGH_SPACE_ON_THE_RECORDER});
             if (context.size1 > 0 && context.size2 > 0) {
-                out.lines[1] = {NoticeLine::SizeGByte, IDS_NEEDED, context.size1};
-                out.lines[2] = {NoticeLine::SizeGByte, IDS_FREE, context.size2};
+                out.lines[1] = {NoticeLine::SizeGByte, IDS_NEEDED, context.size1, {}};
+                out.lines[2] = {NoticeLine::SizeGByte, IDS_FREE, context.size2, {}};
                 out.lineCount = 3;
                 out.clearsSizes = true;
             }
@@ -148,13 +148,13 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
             return false;
         }
         Lines(out, {IDS_NOT_ENOUGH_SPACE_FOR_THE_BACKUP});
-        if (context.size1 > 0 && context.size2 > 0) {
-            out.lines[1] = {NoticeLine::SizeGByteDec, IDS_NEEDED, context.size1};
-            out.lines[2] = {NoticeLine::SizeGByteDec, IDS_FREE, context.size2};
+        if (context.backupNeeded > 0 && context.backupFree > 0) {
+            out.lines[1] = {NoticeLine::SizeGByteDec, IDS_NEEDED, DWORD(context.backupNeeded), {}};
+            out.lines[2] = {NoticeLine::SizeGByteDec, IDS_FREE, DWORD(context.backupFree), {}};
             out.lineCount = 3;
-            out.clearsSizes = true;
+            out.clearsBackupSizes = true;
         } else if (context.connected) {
-            out.lines[1] = {NoticeLine::MByte, 0, context.searchFrameMByte};
+            out.lines[1] = {NoticeLine::MByte, 0, DWORD(context.backupMargin), {}};
             out.lineCount = 2;
         }
         return true;
@@ -177,6 +177,15 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         out.action = NoticeAction::InitRecorderSetup;
         out.keepsMainEnabled = true;
         return true;
+    case 17: {
+        static const UINT ids[] = {IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER, IDS_CANNOT_WRITE_TO};
+        if (!Simple(out, ByCode(ids, code))) {
+            return false;
+        }
+        out.lines[1] = {NoticeLine::Literal, 0, 0, context.folder};
+        out.lineCount = 2;
+        return true;
+    }
     default:
         return false;
     }
@@ -195,11 +204,13 @@ CString CNoticeTable::RenderLine(const NoticeLine& line, const std::function<CSt
         text.Format("%s : %6.1f GByte", loadText(line.textId).GetString(), double(line.value) / 1024.0);
         break;
     case NoticeLine::MByte:
-        text.Format("%d MByte", int(line.value));
+        text.Format("%d MByte", int(LONG(line.value)));
+        break;
+    case NoticeLine::Literal:
+        text = line.text;
         break;
     }
-    // A line of the box holds at most 259 characters.
-    return text.Left(259);
+    return text;
 }
 
 double CNoticeTable::LanguageScale(const char* localeName) {

@@ -27,19 +27,27 @@ struct NoticeLine {
         Text,         // the resource text
         SizeGByte,    // "%s : %d GByte" with the text and value / 1024 (integer division)
         SizeGByteDec, // "%s : %6.1f GByte" with the text and value / 1024.0
-        MByte,        // "%d MByte" with the value
+        MByte,        // "%d MByte" with the value (a signed number)
+        Literal,      // the text as it comes (a folder)
     };
     Kind kind = Text;
     UINT textId = 0;
     DWORD value = 0;
+    CString text;
 };
 
 struct NoticeContext {
     bool connected = false;
     bool searchToReturn = false; // the client keeps a search to return to
-    DWORD size1 = 0;             // megabytes, from a refusal for lack of space or a backup page
+    DWORD size1 = 0;             // megabytes, from the recorder's refusal for lack of space
     DWORD size2 = 0;
-    DWORD searchFrameMByte = 0; // the free-space margin the backup page stored for notice 13/0
+    // What the backup page found for notice 13/0, in megabytes: the size of the range, the free
+    // space less the 100 kept spare, and the free space less the range (negative when it does not fit).
+    LONG backupNeeded = 0;
+    LONG backupFree = 0;
+    LONG backupMargin = 0;
+    // The folder a local write failed in (notices 17/0 and 17/1).
+    CString folder;
 };
 
 struct NoticeContent {
@@ -47,8 +55,9 @@ struct NoticeContent {
     NoticeLine lines[3];
     int buttons = kNoticeButtonsOk;
     NoticeAction action = NoticeAction::None;
-    bool clearsSizes = false;      // the two sizes are set to 0 once shown
-    bool keepsMainEnabled = false; // the main window is not disabled again afterwards
+    bool clearsSizes = false;       // the recorder's two sizes are set to 0 once shown
+    bool clearsBackupSizes = false; // the backup page's needed and free sizes are set to 0 once shown
+    bool keepsMainEnabled = false;  // the main window is not disabled again afterwards
 };
 
 class CNoticeTable {

@@ -12,6 +12,7 @@ public:
     bool IsDone() const override { return m_thread->IsDone(); }
     void Join() override { m_thread->Join(); }
     int WriteError() const override { return m_thread->GetError(); }
+    std::string Folder() const override { return m_thread->GetFolder(); }
 
 private:
     std::unique_ptr<CSaveImageThread> m_thread;

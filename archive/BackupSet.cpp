@@ -248,3 +248,22 @@ bool CBackupSet::FindFrameFrom(const BackupSegment& segment, DWORD time, bool af
     }
     return false;
 }
+
+bool CBackupSet::HasReadableFrame(const BackupSegment& segment) {
+    std::vector<DWORD> offsets;
+    for (DWORD at = segment.first_entry; at < segment.entries_end;) {
+        const DWORD chunkEnd =
+            DWORD(std::min<ULONGLONG>(segment.entries_end, at + ULONGLONG(kEntryChunk) * kEntrySize));
+        if (!ReadEntries(at, chunkEnd, offsets)) {
+            return false;
+        }
+        for (DWORD offset : offsets) {
+            BackupFrame frame;
+            if (offset >= segment.first_record && offset < segment.end_record && ReadFrame(offset, frame)) {
+                return true;
+            }
+        }
+        at = chunkEnd;
+    }
+    return false;
+}

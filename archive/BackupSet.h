@@ -78,6 +78,9 @@ public:
     // The first frame of a segment, walking its entries, whose time is at or after `time` (after
     // it when `after`). False when the segment has none.
     bool FindFrameFrom(const BackupSegment& segment, DWORD time, bool after, DWORD& vihOffset, DWORD& frameTime);
+    // Whether any frame its entries name can be read (ReadFrame): a segment without one has no
+    // picture to play.
+    bool HasReadableFrame(const BackupSegment& segment);
 
     bool IsRecordOffset(DWORD vihOffset) const;
     DWORD VihDataEnd() const { return m_vihDataEnd; }

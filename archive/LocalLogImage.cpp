@@ -3,6 +3,7 @@
 #include "res/TextIds.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -36,8 +37,11 @@ std::vector<LocalLogRecord> LoadLocalLogImage(std::span<const BYTE> image) {
             return;
         }
         const auto bytes = image.subspan(kHeader + slot * stride, stride);
-        // A slot never written (a hole left by a damaged header) is not a row.
-        if (std::all_of(bytes.begin(), bytes.end(), [](BYTE b) { return b == 0; })) {
+        // A slot never written (a hole left by a damaged header), or emptied by the writer's repair
+        // (nothing but its slot number and size), is not a row.
+        constexpr std::size_t kFraming = offsetof(LocalLogRecord, index_main);
+        if (std::all_of(bytes.begin() + std::ptrdiff_t(std::min<std::size_t>(kFraming, bytes.size())), bytes.end(),
+                        [](BYTE b) { return b == 0; })) {
             return;
         }
         LocalLogRecord record{};

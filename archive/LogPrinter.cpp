@@ -178,23 +178,7 @@ PrintOutcome CLogPrinter::PrintList(const std::string& noPrinterFolder, const Lo
     return outcome;
 }
 
-namespace {
-
-// Keeps the start and the end of a long text, joined by "...".
-CString Shortened(const std::string& text, std::size_t maxChars) {
-    if (text.size() <= maxChars || maxChars < 8) {
-        return CString(text.c_str());
-    }
-    const std::size_t keep = maxChars - 3;
-    const std::size_t head = keep / 2;
-    const std::string cut = text.substr(0, head) + "..." + text.substr(text.size() - (keep - head));
-    return CString(cut.c_str());
-}
-
-} // namespace
-
-std::vector<CString> CLogPrinter::OutcomeLines(const PrintOutcome& outcome, const TextSource& text,
-                                               std::size_t maxChars) {
+std::vector<CString> CLogPrinter::OutcomeLines(const PrintOutcome& outcome, const TextSource& text) {
     switch (outcome.kind) {
     case PrintOutcome::Kind::NothingToPrint:
         return {text(kTextNothingToPrint)};
@@ -202,8 +186,8 @@ std::vector<CString> CLogPrinter::OutcomeLines(const PrintOutcome& outcome, cons
         return {};
     case PrintOutcome::Kind::SavedAsPdf: {
         const std::filesystem::path path(outcome.pdfPath);
-        return {text(kTextSavedAsPdf), Shortened(path.parent_path().string(), maxChars),
-                Shortened(path.filename().string(), maxChars)};
+        return {text(kTextSavedAsPdf), CString(path.parent_path().string().c_str()),
+                CString(path.filename().string().c_str())};
     }
     case PrintOutcome::Kind::Failed:
         break;

@@ -74,9 +74,9 @@ public:
                                   const CString& title, int rows, const RowSource& row);
 
     // The lines of the box that tells the operator what Print did; none after a printer took the
-    // job. A PDF file's folder and name are shortened with "..." to `maxChars` characters each.
-    static std::vector<CString> OutcomeLines(const PrintOutcome& outcome, const TextSource& text,
-                                             std::size_t maxChars = 40);
+    // job. A PDF file's folder and its name come whole, each on a line of its own (the box
+    // shortens a line it cannot show in its middle, so the name's end always shows).
+    static std::vector<CString> OutcomeLines(const PrintOutcome& outcome, const TextSource& text);
 };
 
 // Texts of the print outcome.

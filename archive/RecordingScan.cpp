@@ -140,6 +140,11 @@ void CRecordingScan::AddSet(const RecordingSetEntry& set, Builder builder, bool 
     const std::size_t n = segments.size();
     for (std::size_t k = 0; k < n; ++k) {
         const BackupSegment& s = segments[k];
+        // A segment whose frame records are damaged (random bytes over the .vih) has nothing to
+        // show: it is not played, so a set without a readable picture finds nothing.
+        if (!files.HasReadableFrame(s)) {
+            continue;
+        }
         PlayListNode node = MakeNode(s, vidPath);
         node.continues_before = BYTE(k == 0 && set.continues_before);
         node.continues_after = BYTE(k + 1 == n && set.continues_after);

@@ -5,13 +5,16 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include <fcntl.h>
 #include <jpeglib.h>
 #include <tiffio.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +25,31 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 bool Usable(const QImage& image) {
     return !image.isNull() && image.format() == QImage::Format_RGB888 && image.width() > 0 && image.height() > 0;
+}
+
+// A file whose writing failed is removed, so that no empty or cut picture is left looking like a
+// saved one; the failure's error number is kept for the caller.
+bool Discard(const std::string& path) {
+    const int error = errno;
+    std::remove(path.c_str());
+    errno = error;
+    return false;
+}
+
+// Closes a file that was written whole; false (and the file removed) when the close fails.
+bool CloseWritten(FilePtr file, const std::string& path) {
+    if (std::fclose(file.release()) != 0) {
+        return Discard(path);
+    }
+    return true;
+}
+
+// Closes a file whose writing failed, and removes it.
+bool CloseFailed(FilePtr file, const std::string& path) {
+    const int error = errno;
+    std::fclose(file.release());
+    errno = error;
+    return Discard(path);
 }
 
 void PutLe(BYTE* p, DWORD v, int bytes) {
@@ -90,8 +118,11 @@ bool WriteBmpFile(const std::string& path, const QImage& image) {
     PutLe(header + 28, 24, 2);
     PutLe(header + 34, imageBytes, 4);
     FilePtr file(std::fopen(path.c_str(), "wb"));
-    if (!file || std::fwrite(header, 1, sizeof(header), file.get()) != sizeof(header)) {
+    if (!file) {
         return false;
+    }
+    if (std::fwrite(header, 1, sizeof(header), file.get()) != sizeof(header)) {
+        return CloseFailed(std::move(file), path);
     }
     std::vector<BYTE> row(stride, 0);
     for (int y = static_cast<int>(h) - 1; y >= 0; --y) {
@@ -102,10 +133,10 @@ bool WriteBmpFile(const std::string& path, const QImage& image) {
             row[3 * x + 2] = rgb[3 * x];
         }
         if (std::fwrite(row.data(), 1, stride, file.get()) != stride) {
-            return false;
+            return CloseFailed(std::move(file), path);
         }
     }
-    return std::fclose(file.release()) == 0;
+    return CloseWritten(std::move(file), path);
 }
 
 bool WriteJpegFile(const std::string& path, const QImage& image) {
@@ -113,19 +144,30 @@ bool WriteJpegFile(const std::string& path, const QImage& image) {
         return false;
     }
     FilePtr file(std::fopen(path.c_str(), "wb"));
-    if (!file || !CompressJpeg(file.get(), image)) {
+    if (!file) {
         return false;
     }
-    return std::fclose(file.release()) == 0;
+    if (!CompressJpeg(file.get(), image)) {
+        return CloseFailed(std::move(file), path);
+    }
+    return CloseWritten(std::move(file), path);
 }
 
 bool WriteTiffFile(const std::string& path, const QImage& image) {
     if (!Usable(image)) {
         return false;
     }
-    TIFF* tiff = TIFFOpen(path.c_str(), "wb");
-    if (tiff == nullptr) {
+    // The file is opened here, so that a file the library then fails to start is known to be ours.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
         return false;
+    }
+    TIFF* tiff = TIFFFdOpen(fd, path.c_str(), "wb");
+    if (tiff == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return Discard(path);
     }
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(image.width()));
     TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(image.height()));
@@ -145,6 +187,8 @@ bool WriteTiffFile(const std::string& path, const QImage& image) {
         written = TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), 0) == 1;
     }
     written = written && TIFFFlush(tiff) == 1;
+    const int error = errno;
     TIFFClose(tiff);
-    return written;
+    errno = error;
+    return written || Discard(path);
 }

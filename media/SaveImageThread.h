@@ -40,6 +40,7 @@ public:
     // Once done: 0 when saved, else the system's error number of the failed step.
     int GetError() const { return m_error.load(); }
     const std::string& GetPath() const { return m_path; }
+    const std::string& GetFolder() const { return m_folder; }
 
     static std::string MakeFileName(const SYSTEMTIME& time, int channel, int saveFormat);
     // <save location>/Saved/

@@ -30,7 +30,7 @@ DownloadWriterOptions Normalised(DownloadWriterOptions options) {
 CDownloadWriter::CDownloadWriter(IDownloadWriterOwner& owner, DWORD totalKb, DWORD shownSize, DWORD sizeUnit,
                                  DownloadWriterOptions options)
     : m_owner(owner), m_totalKb(totalKb), m_shownSize(shownSize), m_sizeUnit(sizeUnit),
-      m_options(Normalised(std::move(options))), m_folder(m_options.saveLocation / "Download"),
+      m_options(Normalised(std::move(options))), m_folder(FolderOf(m_options.saveLocation)),
       m_queue(m_options.maxQueuedItems, m_options.maxQueuedBytes), m_idx(&m_options.allocationHook),
       m_vih(&m_options.allocationHook), m_vid(&m_options.allocationHook) {
     m_owner.PostWriterMessage(WM_KELO_BACKUP_CREATE, m_totalKb, 0);

@@ -57,6 +57,11 @@ public:
     static constexpr WORD kIdTransOnDone = 297;
     static constexpr WORD kIdTransOnFail = 298;
 
+    // The folder the sets of a save location go to.
+    static std::filesystem::path FolderOf(const std::filesystem::path& saveLocation) {
+        return saveLocation / "Download";
+    }
+
     // The owner must outlive the writer. shownSize and sizeUnit are what the backup page showed;
     // they are kept, not used.
     CDownloadWriter(IDownloadWriterOwner& owner, DWORD totalKb, DWORD shownSize, DWORD sizeUnit,

@@ -30,9 +30,14 @@ void CDvrClient::WriterOwner::OnDownloadFailed(int error) {
     m_client.SendPacket(PacketHeader::Request(Msg::TRANS_OFF_REQ, 0), nullptr, 0);
     Trace("Send...TRANS_OFF_REQ\n");
     m_client.m_bBackup.store(0);
-    const bool space = error == ENOSPC || error == EDQUOT || error == EFBIG;
-    // The notice tells the operator; no log entry, which the log page would show as a failed connection.
-    m_client.m_seams.host->PostNotice(space ? kNoticeRefusedNoSpace : kNoticeRefused, ClientWindow::MainWindow);
+    std::filesystem::path saveLocation;
+    {
+        std::lock_guard settings(m_client.m_settingsLock);
+        saveLocation = m_client.m_downloadOptions.saveLocation;
+    }
+    // The notice tells the operator which folder of this computer could not take the backup; no log
+    // entry, which the log page would show as a failed connection.
+    m_client.m_seams.host->PostLocalWriteFailure(error, CDownloadWriter::FolderOf(saveLocation).string());
     Trace("backup failed: %d\n", error);
 }
 

@@ -5,7 +5,9 @@
 // Calls that read state answer from values the UI thread publishes (atomics or data under a lock).
 
 #include "platform/base/WinTypes.h"
+#include "protocol/ReasonCodes.h"
 
+#include <string>
 #include <vector>
 
 // The windows a client message can be addressed to. A post to a window that does not exist (any
@@ -46,6 +48,12 @@ public:
     virtual void PostConnectFailed(LPARAM notice) = 0;
     // The recorder is not of the served product: the UI thread shows "Not KELO1000 !".
     virtual void PostWrongProduct() = 0;
+    // A file this computer was writing could not be written (error: the system's error number) in
+    // `folder`: the notice names the folder. Without a window to name it in, the notice alone.
+    virtual void PostLocalWriteFailure(int error, const std::string& folder) {
+        (void)folder;
+        PostNotice(LocalWriteNotice(error), ClientWindow::MainWindow);
+    }
 
     // A finished search reply for the remote search frame, handed over whole: readyMessage is the
     // frame's message (0x5234-0x5238 with `count` records of records, 0x523A-0x523C with the reply's

@@ -4,6 +4,8 @@
 
 #include "platform/base/WinTypes.h"
 
+#include <cerrno>
+
 namespace Reason {
 constexpr LONG R1 = 1;
 constexpr LONG R2 = 2;
@@ -65,9 +67,6 @@ constexpr LPARAM kNoticeRefusedInUse = MakeNotice(6, 4);
 constexpr LPARAM kNoticeRefusedNoSpace = MakeNotice(6, 5);
 constexpr LPARAM kNoticeRefusedDiskError = MakeNotice(6, 6);
 constexpr LPARAM kNoticeRefusedSetupChanging = MakeNotice(6, 7);
-// A file the operator asked for could not be written: the disk or quota is full, or another error.
-constexpr LPARAM kNoticeWriteNoSpace = kNoticeRefusedNoSpace;
-constexpr LPARAM kNoticeWriteFailed = kNoticeRefused;
 // The recorder refused the setup, by the reason.
 constexpr LPARAM kNoticeSetupRefused = MakeNotice(7, 0);
 constexpr LPARAM kNoticeSetupRefusedInvalid = MakeNotice(7, 1);
@@ -89,3 +88,13 @@ constexpr LPARAM kNoticeNoSpaceForBackup = MakeNotice(13, 0);
 constexpr LPARAM kNoticeNotAllowed = MakeNotice(15, 0);
 // Initialise the recorder's setup? (asked by the setup frame)
 constexpr LPARAM kNoticeInitializeSetup = MakeNotice(16, 0);
+// A file this computer was to write (a backup, a still image) could not be written: its disk or
+// quota is full, or the folder cannot be written at all. The folder is shown with the notice.
+constexpr LPARAM kNoticeWriteNoSpace = MakeNotice(17, 0);
+constexpr LPARAM kNoticeWriteFailed = MakeNotice(17, 1);
+
+// The notice for a local write that failed with the system's error number.
+constexpr LPARAM LocalWriteNotice(int error) {
+    // The disk, the quota or the file size limit is reached.
+    return error == ENOSPC || error == EDQUOT || error == EFBIG ? kNoticeWriteNoSpace : kNoticeWriteFailed;
+}

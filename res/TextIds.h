@@ -458,3 +458,5 @@ inline constexpr unsigned IDS_SEC_AUTO_SAVE = 5914;
 inline constexpr unsigned IDS_NOTHING_TO_PRINT = 5920;
 inline constexpr unsigned IDS_THE_LIST_WAS_SAVED_AS_A = 5921;
 inline constexpr unsigned IDS_THE_LIST_COULD_NOT_BE_PRINTED = 5922;
+inline constexpr unsigned IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER = 5923;
+inline constexpr unsigned IDS_CANNOT_WRITE_TO = 5924;

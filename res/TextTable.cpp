@@ -479,6 +479,9 @@ constexpr auto kTexts = std::to_array<ResText>({
      "The list was saved as a PDF file:"}, // print without a printer: folder and file follow
     {IDS_THE_LIST_COULD_NOT_BE_PRINTED,
      "The list could not be printed."}, // print: neither a printer nor the PDF file took it
+    {IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER,
+     "Not enough space on this computer:"},    // notice: a local file could not be written, disk full; folder follows
+    {IDS_CANNOT_WRITE_TO, "Cannot write to:"}, // notice: a local file could not be written; folder follows
 });
 
 constexpr bool IdsAscending() {

@@ -4,12 +4,15 @@
 #include "app/ImagePreviewDlg.h"
 #include "app/LocalSettings.h"
 #include "app/MsgBoxDlg.h"
+#include "app/NoticeTable.h"
 #include "app/PasswordDlg.h"
 #include "app/PreviewFileDlg.h"
 #include "app/ProgressPopupDlg.h"
+#include "archive/LogPrinter.h"
 #include "platform/base/Rect.h"
 #include "res/ControlIds.h"
 #include "res/ResLibrary.h"
+#include "res/ResStrings.h"
 #include "tests/app/AppTestEnv.h"
 #include "tests/app/GuiTestSupport.h"
 
@@ -17,6 +20,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -265,7 +269,7 @@ TEST_F(DialogTest, MessageBoxPlacesItsLinesAndButtonsByCount) {
         SCOPED_TRACE(c.lines);
         CMsgBoxDlg box(nullptr, 255);
         for (int i = 0; i < c.lines; ++i) {
-            box.SetLine(i, "line", 100);
+            box.SetLine(i, "line");
         }
         box.m_nLineCount = c.lines;
         box.m_nButtonMode = c.mode;
@@ -273,8 +277,10 @@ TEST_F(DialogTest, MessageBoxPlacesItsLinesAndButtonsByCount) {
         CRect firstLabel, ok, cancel;
         bool okShown = false, cancelShown = false;
         CSize size;
+        int plate = 0;
         ModalScript script;
         script.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& d) {
+            plate = d.m_nWidth[0];
             for (UINT id = 790; id <= 792; ++id) {
                 if (d.GetDlgItem(int(id))->IsWindowVisible()) {
                     tops.push_back(PlaceOf(d, id).top);
@@ -292,8 +298,9 @@ TEST_F(DialogTest, MessageBoxPlacesItsLinesAndButtonsByCount) {
         });
         box.DoModal();
         EXPECT_EQ(tops, c.labelTops);
-        EXPECT_EQ(firstLabel.left, (309 - 100) / 2);
-        EXPECT_EQ(firstLabel.Width(), 100);
+        EXPECT_GT(plate, 0);
+        EXPECT_EQ(firstLabel.left, (309 - plate) / 2);
+        EXPECT_EQ(firstLabel.Width(), plate);
         EXPECT_EQ(okShown, c.okShown);
         EXPECT_EQ(cancelShown, c.cancelShown);
         if (c.okShown) {
@@ -307,6 +314,135 @@ TEST_F(DialogTest, MessageBoxPlacesItsLinesAndButtonsByCount) {
         }
         EXPECT_EQ(size.cx, 308);
         EXPECT_EQ(size.cy, 136);
+    }
+}
+
+// The columns a label's text inks, however wide the text: the label is widened, then grabbed with
+// and without its text; the columns that differ are the text's (the plate under it is the same).
+std::pair<int, int> InkColumns(CSkinLabel& label, const char* text) {
+    QWidget* widget = label.GetHost();
+    const QRect placed = widget->geometry();
+    widget->resize(2000, placed.height());
+    label.SetText(text);
+    const QImage with = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    label.SetText("");
+    const QImage without = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    label.SetText(text);
+    widget->setGeometry(placed);
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < with.width() && x < without.width(); ++x) {
+        for (int y = 0; y < with.height() && y < without.height(); ++y) {
+            if (with.pixel(x, y) != without.pixel(x, y)) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+// Every notice the table can show, and the boxes of the Print buttons, with the longest values they
+// carry, drawn in the real box at the text scale of every language: no line's ink leaves its plate
+// or the box, fixed texts show whole, and a long folder or file name keeps its start and its end.
+TEST_F(DialogTest, EveryNoticeShowsWholeInItsBox) {
+    struct Notice {
+        std::string name;
+        std::vector<CString> lines;
+        std::vector<bool> path; // the line may be shortened in its middle
+    };
+    std::vector<Notice> notices;
+    const std::string longFolder = "/home/operator-with-a-long-name/Recordings of the entrance and the yard "
+                                   "2026/KELO1000 client/Download";
+    NoticeContext largest;
+    largest.connected = true;
+    largest.searchToReturn = false;
+    largest.size1 = 0xFFFFFFFF;
+    largest.size2 = 0xFFFFFFFF;
+    largest.backupNeeded = 0x7FFFFFFF;
+    largest.backupFree = 0x7FFFFFFF;
+    largest.folder = longFolder.c_str();
+    NoticeContext negative = largest;
+    negative.backupFree = -100;
+    negative.backupMargin = LONG(0x80000000);
+    NoticeContext returning = largest;
+    returning.searchToReturn = true;
+    auto loader = [](UINT id) { return LoadResString(id); };
+    for (const NoticeContext* context : {&largest, &negative, &returning}) {
+        for (WORD category = 0; category < 32; ++category) {
+            for (WORD code = 0; code < 16; ++code) {
+                NoticeContent content;
+                if (!CNoticeTable::LookUp(category, code, *context, content)) {
+                    continue;
+                }
+                Notice n{std::to_string(category) + "/" + std::to_string(code), {}, {}};
+                for (int i = 0; i < content.lineCount; ++i) {
+                    n.lines.push_back(CNoticeTable::RenderLine(content.lines[i], loader));
+                    n.path.push_back(content.lines[i].kind == NoticeLine::Literal);
+                }
+                const bool seen = std::any_of(notices.begin(), notices.end(), [&](const Notice& o) {
+                    return std::equal(o.lines.begin(), o.lines.end(), n.lines.begin(), n.lines.end(),
+                                      [](const CString& a, const CString& b) { return a.Compare(b) == 0; });
+                });
+                if (!seen) {
+                    notices.push_back(n);
+                }
+            }
+        }
+    }
+    const std::string pdf = longFolder + "/Remote Log All 2026-12-11 08-37-21.pdf";
+    for (PrintOutcome::Kind kind :
+         {PrintOutcome::Kind::NothingToPrint, PrintOutcome::Kind::SavedAsPdf, PrintOutcome::Kind::Failed}) {
+        Notice n{"print " + std::to_string(int(kind)), CLogPrinter::OutcomeLines({kind, 1, pdf}, loader), {}};
+        n.path.assign(n.lines.size(), false);
+        for (std::size_t i = 1; i < n.lines.size(); ++i) {
+            n.path[i] = true;
+        }
+        notices.push_back(n);
+    }
+    ASSERT_GT(notices.size(), 40u);
+
+    for (double scale : {0.9, 1.0, 1.2}) {
+        for (const Notice& n : notices) {
+            SCOPED_TRACE(testing::Message() << n.name << " at " << scale);
+            CMsgBoxDlg box(nullptr, 255);
+            box.m_dScale = scale;
+            for (std::size_t i = 0; i < n.lines.size(); ++i) {
+                box.SetLine(int(i), n.lines[i]);
+            }
+            box.m_nLineCount = int(n.lines.size());
+            box.m_nButtonMode = 1;
+            ModalScript script;
+            script.Expect<CMsgBoxDlg>([&](CMsgBoxDlg& d) {
+                for (std::size_t i = 0; i < n.lines.size(); ++i) {
+                    const std::string shown = d.m_szLine[i];
+                    const std::string whole = n.lines[i].GetString();
+                    if (!n.path[i]) {
+                        EXPECT_EQ(shown, whole) << "line " << i << " is not shown whole";
+                    } else if (shown != whole) {
+                        // Shortened in its middle: its start and its last characters show.
+                        const std::size_t cut = shown.find("\xE2\x80\xA6");
+                        ASSERT_NE(cut, std::string::npos) << shown;
+                        EXPECT_EQ(whole.substr(0, cut), shown.substr(0, cut));
+                        const std::string end = shown.substr(cut + 3);
+                        EXPECT_GE(end.size(), 8u) << shown;
+                        EXPECT_EQ(whole.substr(whole.size() - end.size()), end);
+                    }
+                    CSkinLabel& label = d.m_label[i];
+                    const QRect plate = label.GetHost()->geometry();
+                    const auto [first, last] = InkColumns(label, d.m_szLine[i]);
+                    ASSERT_GE(first, 0) << "line " << i << " shows no text";
+                    EXPECT_LT(last, plate.width()) << "line " << i << " '" << shown << "' is cut by its plate";
+                    EXPECT_GE(plate.left() + first, 0) << "line " << i;
+                    EXPECT_LT(plate.left() + last, CMsgBoxDlg::kBoxWidth)
+                        << "line " << i << " '" << shown << "' is cut by the box";
+                }
+                Click(d, IDOK);
+            });
+            box.DoModal();
+            EXPECT_TRUE(script.Done());
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/NoticeTable.h"
 
+#include "protocol/ReasonCodes.h"
 #include "res/TextIds.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,8 @@ TEST(NoticeTableTest, EveryListedNoticeHasItsLinesButtonsAndAction) {
          {IDS_INITIALIZE_THE_RECORDER_SETUP, IDS_EVERY_SETTING_RETURNS_TO, IDS_ITS_FACTORY_VALUE},
          both,
          A::InitRecorderSetup},
+        {17, 0, {IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER, 0}, ok, A::None},
+        {17, 1, {IDS_CANNOT_WRITE_TO, 0}, ok, A::None},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.cat << "/" << r.code);
@@ -85,8 +88,8 @@ TEST(NoticeTableTest, EveryListedNoticeHasItsLinesButtonsAndAction) {
 }
 
 TEST(NoticeTableTest, UnlistedNoticesShowNothing) {
-    const std::pair<WORD, WORD> unlisted[] = {{0, 1}, {2, 1},  {3, 8},  {4, 1},  {5, 3},  {6, 8},  {7, 4},
-                                              {8, 7}, {11, 2}, {12, 2}, {13, 1}, {15, 1}, {16, 1}, {17, 0}};
+    const std::pair<WORD, WORD> unlisted[] = {{0, 1},  {2, 1},  {3, 8},  {4, 1},  {5, 3},  {6, 8},  {7, 4}, {8, 7},
+                                              {11, 2}, {12, 2}, {13, 1}, {15, 1}, {16, 1}, {17, 2}, {18, 0}};
     for (auto [cat, code] : unlisted) {
         SCOPED_TRACE(testing::Message() << cat << "/" << code);
         NoticeContent c;
@@ -105,27 +108,36 @@ TEST(NoticeTableTest, NothingFoundOffersTheSearchToReturnTo) {
 }
 
 TEST(NoticeTableTest, SpaceNoticesShowSizesOnlyWhenBothAreKnown) {
+    // size1, size2: the recorder's sizes (6/5), or the backup page's needed and free-less-100 (13/0);
+    // margin: the backup page's free space less the range.
     struct Case {
         WORD cat, code;
-        DWORD size1, size2;
+        LONG size1, size2, margin;
         bool connected;
         std::vector<std::string> lines;
         bool clears;
     };
     const Case cases[] = {
-        {6, 5, 2048, 0, true, {"T5052"}, false},
-        {6, 5, 2048, 3500, true, {"T5052", "T5840 : 2 GByte", "T5841 : 3 GByte"}, true},
-        {13, 0, 1536, 5120, true, {"T5061", "T5840 :    1.5 GByte", "T5841 :    5.0 GByte"}, true},
-        {13, 0, 0, 5120, true, {"T5061", "300 MByte"}, false},
-        {13, 0, 0, 0, false, {"T5061"}, false},
+        {6, 5, 2048, 0, 0, true, {"T5052"}, false},
+        {6, 5, 2048, 3500, 0, true, {"T5052", "T5840 : 2 GByte", "T5841 : 3 GByte"}, true},
+        {13, 0, 1536, 5120, 5000, true, {"T5061", "T5840 :    1.5 GByte", "T5841 :    5.0 GByte"}, true},
+        {13, 0, 0, 5120, 300, true, {"T5061", "300 MByte"}, false},
+        // Less than 100 MByte free: the free figure is not above 0, and the margin is negative.
+        {13, 0, 1536, -40, -1476, true, {"T5061", "-1476 MByte"}, false},
+        {13, 0, 0, 0, 0, false, {"T5061"}, false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message() << k.cat << " " << k.size1 << " " << k.size2);
         NoticeContext ctx;
-        ctx.size1 = k.size1;
-        ctx.size2 = k.size2;
+        if (k.cat == 6) {
+            ctx.size1 = DWORD(k.size1);
+            ctx.size2 = DWORD(k.size2);
+        } else {
+            ctx.backupNeeded = k.size1;
+            ctx.backupFree = k.size2;
+            ctx.backupMargin = k.margin;
+        }
         ctx.connected = k.connected;
-        ctx.searchFrameMByte = 300;
         NoticeContent c;
         ASSERT_TRUE(CNoticeTable::LookUp(k.cat, k.code, ctx, c));
         std::vector<std::string> lines;
@@ -133,14 +145,27 @@ TEST(NoticeTableTest, SpaceNoticesShowSizesOnlyWhenBothAreKnown) {
             lines.push_back(std::string(CNoticeTable::RenderLine(c.lines[i], FakeText)));
         }
         EXPECT_EQ(lines, k.lines);
-        EXPECT_EQ(c.clearsSizes, k.clears);
+        EXPECT_EQ(k.cat == 6 ? c.clearsSizes : c.clearsBackupSizes, k.clears);
     }
 }
 
-TEST(NoticeTableTest, LinesAreCutToWhatTheBoxHolds) {
-    const NoticeLine line{NoticeLine::Text, 1, 0};
-    const CString text = CNoticeTable::RenderLine(line, [](UINT) { return CString(std::string(400, 'w')); });
-    EXPECT_EQ(text.GetLength(), 259);
+TEST(NoticeTableTest, ALocalWriteFailureNamesTheFolder) {
+    const std::string folder = "/home/operator/KELO1000/Download";
+    const struct {
+        int error;
+        std::string first;
+    } cases[] = {{ENOSPC, "T5923"}, {EDQUOT, "T5923"}, {EFBIG, "T5923"}, {EACCES, "T5924"}, {ENOTDIR, "T5924"}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.error);
+        const LPARAM notice = LocalWriteNotice(k.error);
+        NoticeContext ctx;
+        ctx.folder = folder.c_str();
+        NoticeContent c;
+        ASSERT_TRUE(CNoticeTable::LookUp(HIWORD(DWORD(notice)), LOWORD(DWORD(notice)), ctx, c));
+        ASSERT_EQ(c.lineCount, 2);
+        EXPECT_EQ(std::string(CNoticeTable::RenderLine(c.lines[0], FakeText)), k.first);
+        EXPECT_EQ(std::string(CNoticeTable::RenderLine(c.lines[1], FakeText)), folder);
+    }
 }
 
 TEST(NoticeTableTest, TextWidthsScaleByLanguage) {

@@ -104,18 +104,25 @@ protected:
     // Typed into the connect dialog's description field by Connect (left empty when empty).
     std::string connectDescription;
 
-    // From now on every notice box is closed (Cancel) as soon as it shows; its first lines are kept.
+    // From now on every notice box is closed (Cancel) as soon as it shows; its first lines are kept,
+    // and all its lines.
     void AnswerBoxes() {
         m_boxes = std::make_unique<QTimer>();
         QObject::connect(m_boxes.get(), &QTimer::timeout, [this] {
             if (CMsgBoxDlg* box = FindModal<CMsgBoxDlg>()) {
                 boxLines.emplace_back(box->m_szLine[0]);
+                std::vector<std::string> lines;
+                for (int i = 0; i < box->m_nLineCount && i < 3; ++i) {
+                    lines.emplace_back(box->m_szLine[i]);
+                }
+                boxTexts.push_back(lines);
                 box->EndDialog(IDCANCEL);
             }
         });
         m_boxes->start(20);
     }
     std::vector<std::string> boxLines;
+    std::vector<std::vector<std::string>> boxTexts;
 
     // The simulator's log has the line. On a busy machine a request has taken a minute to get there.
     bool SimSaw(const std::string& text, int timeoutMs = 120000) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 
@@ -232,6 +233,24 @@ TEST(StillImage, UnusablePicturesWriteNothing) {
     }
     EXPECT_FALSE(saver.SaveFrame(big.data(), big.size(), 704, 576, CImageSaver::kInputRgb24, CImageSaver::kSaveBmp,
                                  folder + "missing/", true, 800, 600, false, "", 0, "u.bmp", 0));
+}
+
+// A picture whose writing fails on a full device (its name leads to /dev/full) leaves no file behind,
+// whatever the format, and the error says the disk is full.
+TEST(StillImage, AWriteOntoAFullDiskLeavesNoFile) {
+    TempDir dir;
+    QImage image(800, 600, QImage::Format_RGB888);
+    image.fill(QColor(40, 120, 200));
+    for (int format : {CImageSaver::kSaveJpeg, CImageSaver::kSaveBmp, CImageSaver::kSaveTiff}) {
+        SCOPED_TRACE(format);
+        const std::filesystem::path path = dir.Path() / ("full" + std::to_string(format));
+        std::filesystem::create_symlink("/dev/full", path);
+        errno = 0;
+        EXPECT_FALSE(CImageSaver::WriteFile(format, path.string(), image));
+        EXPECT_EQ(errno, ENOSPC);
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path))) << "a failed picture is left";
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0);
 }
 
 StillImageRequest Request(int channel, int saveFormat) {

@@ -129,4 +129,19 @@ TEST(WebSnapshot, NothingIsWrittenWithoutALocationOrAfterTheEnd) {
     EXPECT_FALSE(writer.PutFrame(Request(3, 352, 240, Coordinates)));
 }
 
+// A snapshot that cannot be written whole (its file leads to a full device) is not left behind cut.
+TEST(WebSnapshot, ASnapshotOntoAFullDiskLeavesNoFile) {
+    TempDir dir;
+    std::filesystem::create_symlink("/dev/full", dir.Path() / "1.jpg");
+    CSnapshotWnd writer(WebSnapshotSettings{dir.Path().string(), 200, 160, 320});
+    ASSERT_TRUE(writer.PutFrame(Request(0, 352, 240, Coordinates)));
+    // A second picture taken means the first was handled.
+    ASSERT_TRUE(PutWhenTaken(writer, Request(3, 352, 240, Coordinates)));
+    ASSERT_TRUE(WaitWritten(writer, 1));
+    writer.DestroyWindow();
+    EXPECT_EQ(writer.WrittenCount(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.Path() / "1.jpg")));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "4.jpg"));
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include "archive/TimePickerDlg.h"
 #include "res/TextIds.h"
 #include "tests/operator/ArchiveOperatorSupport.h"
+#include "tests/support/SmallDisk.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -180,6 +181,75 @@ TEST_F(ArchiveBackupTest, AfterASizeRefusalCalculateStaysDisabledUntilTheRangeCh
     EXPECT_TRUE(calculateAfterChange);
     EXPECT_EQ(CountInLog("sim: recv TRANS_ON_REQ"), 1);
     EXPECT_EQ(CountInLog("sim: recv TRANS_DATA_REQ"), 0);
+}
+
+// A range larger than the save location's free space less 100 MByte: the notice shows what is needed
+// and what is free in GByte when both are known, else by how many MByte the range misses.
+TEST_F(ArchiveBackupTest, TheNoSpaceNoticeShowsTheSizesOfTheRangeAndTheFreeSpace) {
+    simChannels = "16";
+    simResolution = "d1";
+    Connect();
+    // Sized first where there is room: what the range needs.
+    DWORD neededMByte = 0;
+    DWORD from = 0;
+    ASSERT_TRUE(InSearchFrame([&](CRemoteSearchDlg& frame) {
+        from = RecordedMinute(frame);
+        CBackupDateTimeDlg* page = from != 0 ? OpenBackupPage(frame) : nullptr;
+        if (page == nullptr) {
+            return;
+        }
+        PickRange(frame, *page, from, from + 110);
+        MouseClick(page->m_btnCalculate);
+        if (WaitUntil([&] { return Enabled(page->m_btnPlay); }, 60000)) {
+            neededMByte = page->Size().kbytes >> 10;
+        }
+    }));
+    ASSERT_GT(neededMByte, 60u) << "the range is too small to fill a disk";
+
+    const fs::path location = SaveFolder();
+    auto needed = [&](UINT text, double megabytes) {
+        CString line;
+        line.Format("%s : %6.1f GByte", Res(text).c_str(), megabytes / 1024.0);
+        return std::string(line.GetString());
+    };
+    struct Case {
+        const char* name;
+        unsigned diskMByte;
+    };
+    // More than 100 MByte free, but less than the range and 100 more; then less than 100 free.
+    const Case cases[] = {{"both sizes", neededMByte + 50}, {"the margin", 60}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        kelotest::SmallDisk disk;
+        std::string why;
+        if (!disk.Mount(location, c.diskMByte, why)) {
+            GTEST_SKIP() << why;
+        }
+        const LONG freeMByte = LONG(disk.FreeBytes() / 1048576);
+        std::vector<std::string> expected{Res(IDS_NOT_ENOUGH_SPACE_FOR_THE_BACKUP)};
+        if (freeMByte - 100 > 0) {
+            expected.push_back(needed(IDS_NEEDED, neededMByte));
+            expected.push_back(needed(IDS_FREE, freeMByte - 100));
+        } else {
+            expected.push_back(std::to_string(freeMByte - LONG(neededMByte)) + " MByte");
+        }
+        std::vector<std::string> told;
+        bool backupOffered = true;
+        ASSERT_TRUE(InSearchFrame([&](CRemoteSearchDlg& frame) {
+            CBackupDateTimeDlg* page = OpenBackupPage(frame);
+            if (page == nullptr) {
+                return;
+            }
+            PickRange(frame, *page, from, from + 110);
+            BoxAnswer box;
+            MouseClick(page->m_btnCalculate);
+            WaitUntil([&] { return box.script.Done() && !frame.IsBusy(); }, 60000);
+            told = box.lines;
+            backupOffered = Enabled(page->m_btnPlay);
+        }));
+        EXPECT_EQ(told, expected);
+        EXPECT_FALSE(backupOffered);
+    }
 }
 
 TEST_F(ArchiveBackupTest, TheBackupTabIsDisabledWhileABackupRuns) {

@@ -2,7 +2,10 @@
 // what was typed in the connect dialog, Print turns a log list into a PDF file where there is no
 // printer (and says where), an empty list prints nothing, and a list whose columns are wider than
 // itself scrolls sideways.
+#include "app/LocalLog.h"
 #include "app/LocalSetupDlg.h"
+#include "archive/LocalLogDlg.h"
+#include "archive/LocalSearchDlg.h"
 #include "archive/RemoteLogAllDlg.h"
 #include "archive/RemoteLogClientDlg.h"
 #include "archive/RemoteLogPowerDlg.h"
@@ -16,6 +19,9 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
 #include <regex>
 
 using namespace archiveop;
@@ -198,6 +204,51 @@ TEST_F(ArchiveLogsAndInfoTest, AnEmptyListPrintsNothingAndSaysSo) {
     EXPECT_EQ(told, std::vector<std::string>{Res(IDS_NOTHING_TO_PRINT)});
     EXPECT_TRUE(PdfFiles(m_env.Root()).empty());
     EXPECT_TRUE(PdfFiles(m_env.Home()).empty());
+}
+
+// Random bytes over the start of the program's own log (its header and first record): the records
+// the program writes afterwards show on the local log page, newest first.
+TEST_F(ArchiveLogsAndInfoTest, TheLocalLogShowsWhatWasWrittenAfterItsStartWasDamaged) {
+    Connect();
+    const fs::path log = CLocalLog::PathOf(main->GetLocation());
+    ASSERT_TRUE(fs::exists(log));
+    std::mt19937 random(7);
+    std::array<char, 100> damage{};
+    for (char& b : damage) {
+        b = char(random() & 0xFF);
+    }
+    ASSERT_NE(std::memcmp(damage.data() + 12, "\xB8\0\0\0", 4), 0) << "the damage left slot 0's size word right";
+    {
+        std::fstream file(log, std::ios::in | std::ios::out | std::ios::binary);
+        file.write(damage.data(), std::streamsize(damage.size()));
+    }
+
+    // A snapshot, then the local setup confirmed: two records written after the damage.
+    Click(IDC_SAVE);
+    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_SAVE).IsWindowEnabled() != FALSE; }, 120000));
+    ModalScript setup;
+    setup.Expect<CLocalSetupDlg>([&](CLocalSetupDlg& frame) { Press(frame, IDOK); });
+    Click(IDC_LSETUP);
+    ASSERT_TRUE(setup.Done());
+
+    std::vector<Row> rows;
+    ModalScript local;
+    local.Expect<CLocalSearchDlg>([&](CLocalSearchDlg& frame) {
+        Press(frame, 432); // Log: the menu page reads the log, the log page shows it
+        CLocalLogDlg* page = nullptr;
+        if (WaitUntil([&] { return (page = dynamic_cast<CLocalLogDlg*>(frame.Page(kLocalSlotLog))) != nullptr; })) {
+            rows = ListRows(page->m_list, 5);
+        }
+        Press(frame, 435);
+    });
+    Click(IDC_LSEARCH);
+    ASSERT_TRUE(local.Done());
+    ASSERT_GE(rows.size(), 2u) << "the local log page shows nothing";
+    EXPECT_EQ(rows[0][2], Res(IDS_LOCAL_SETUP));
+    EXPECT_EQ(rows[1][2], Res(IDS_SNAPSHOT));
+    char newest[8];
+    std::snprintf(newest, sizeof newest, "%04d", int(rows.size()));
+    EXPECT_EQ(rows[0][0], newest);
 }
 
 // Where the text of a cell was drawn when the list was last painted (x of its left edge), or -1.

@@ -17,8 +17,11 @@
 #include "protocol/ReasonCodes.h"
 #include "res/ButtonStates.h"
 #include "res/ControlIds.h"
+#include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "setup/SetupDlg.h"
 #include "tests/operator/LiveFixture.h"
+#include "tests/support/SmallDisk.h"
 
 #include <QFileDialog>
 
@@ -80,6 +83,7 @@ protected:
         d.SetDlgItemText(IDC_CONNECT_USER_ID, "admin");
         d.SetDlgItemText(IDC_CONNECT_PASSWORD, password);
     }
+    static std::string Res(UINT id) { return LoadResString(id).GetString(); }
     // The first line the notice (category, code) shows.
     CString NoticeLine(WORD category, WORD code) const {
         NoticeContent content;
@@ -434,26 +438,75 @@ TEST_F(MainWindowOperatorTest, AStillImageThatCannotBeWrittenIsToldOncePerSave) 
     const struct {
         const char* name;
         std::function<void()> prepare;
-        WORD code;
-    } cases[] = {{"the disk is full", diskFull, 5}, {"the folder cannot be made", notAFolder, 0}};
+        UINT text;
+    } cases[] = {{"the disk is full", diskFull, IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER},
+                 {"the folder cannot be made", notAFolder, IDS_CANNOT_WRITE_TO}};
     int saves = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::error_code ec;
         fs::remove_all(saved, ec);
         c.prepare();
-        boxLines.clear();
+        boxTexts.clear();
         Click(IDC_SAVE);
         ++saves;
         ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_SAVE).IsWindowEnabled() != FALSE; }, 120000));
         ASSERT_TRUE(Drain(*main));
-        ASSERT_TRUE(WaitUntil([&] { return main->GetNoticeBox() == nullptr && !boxLines.empty(); }, 30000));
-        EXPECT_EQ(boxLines.size(), 1u);
-        EXPECT_EQ(CString(boxLines.front().c_str()), NoticeLine(6, c.code));
+        ASSERT_TRUE(WaitUntil([&] { return main->GetNoticeBox() == nullptr && !boxTexts.empty(); }, 30000));
+        // One box, naming this computer's folder, not the recorder.
+        const std::vector<std::vector<std::string>> expected = {{Res(c.text), saved.string()}};
+        EXPECT_EQ(boxTexts, expected);
     }
     // Every Save is still logged as a snapshot taken.
     const auto entries = LogEntries(main->GetLocation());
     EXPECT_EQ(std::count(entries.begin(), entries.end(), std::make_pair(8u, 2u)), saves);
+}
+
+// A Save of sixteen channels onto a disk that is full: the operator is told which folder is full,
+// and no empty picture is left looking like a saved one. A Save once there is room again writes
+// every picture whole.
+TEST_F(MainWindowOperatorTest, AStillImageSaveOntoAFullDiskLeavesNoPictureBehind) {
+    ConnectSixteen();
+    AnswerBoxes();
+    ASSERT_TRUE(WaitUntil([&] { return Video().GetDecodedMask() == 0xFFFF; }, 120000));
+    const fs::path saved = SaveFolder() / "Saved";
+    kelotest::SmallDisk disk;
+    std::string why;
+    if (!disk.Mount(saved, 64, why)) {
+        GTEST_SKIP() << why;
+    }
+    disk.Fill();
+    auto pictures = [&] {
+        std::vector<std::pair<std::string, std::uintmax_t>> found;
+        for (const auto& entry : fs::directory_iterator(saved)) {
+            if (entry.path().extension() == ".jpg") {
+                found.emplace_back(entry.path().filename().string(), entry.file_size());
+            }
+        }
+        return found;
+    };
+    auto save = [&] {
+        boxTexts.clear();
+        Click(IDC_SAVE);
+        return WaitUntil([&] { return MainButton(*main, IDC_SAVE).IsWindowEnabled() != FALSE; }, 120000) &&
+               Drain(*main) && WaitUntil([&] { return main->GetNoticeBox() == nullptr; }, 30000);
+    };
+
+    ASSERT_TRUE(save());
+    ASSERT_TRUE(WaitUntil([&] { return !boxTexts.empty(); }, 30000));
+    const std::vector<std::vector<std::string>> told = {{Res(IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER), saved.string()}};
+    EXPECT_EQ(boxTexts, told);
+    EXPECT_EQ(pictures(), (std::vector<std::pair<std::string, std::uintmax_t>>{}));
+
+    // Room again: sixteen whole pictures, and nothing to tell.
+    fs::remove(saved / ".filler");
+    ASSERT_TRUE(save());
+    const auto written = pictures();
+    EXPECT_EQ(written.size(), 16u);
+    for (const auto& [name, size] : written) {
+        EXPECT_GT(size, 1000u) << name;
+    }
+    EXPECT_TRUE(boxTexts.empty());
 }
 
 // ---- the PTZ set

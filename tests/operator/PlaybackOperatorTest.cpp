@@ -5,6 +5,7 @@
 #include "app/LocalLog.h"
 #include "app/LocalPlayerAdapter.h"
 #include "archive/BackupCalendarDlg.h"
+#include "archive/BackupSet.h"
 #include "archive/BackupTimelineDlg.h"
 #include "archive/DayTimelineDlg.h"
 #include "archive/LocalCalendarDlg.h"
@@ -15,9 +16,12 @@
 #include "archive/RemoteSearchDlg.h"
 #include "archive/SearchPage.h"
 #include "media/FullScreenVideoDlg.h"
+#include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "sim/TestPattern.h"
 #include "tests/app/BackupPicking.h"
 #include "tests/app/WiredFixture.h"
+#include "tests/support/SmallDisk.h"
 
 #include <QImage>
 
@@ -26,6 +30,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 using namespace wiredtest;
@@ -501,6 +506,45 @@ TEST_F(PlaybackOperatorTest, LocalPlaybackOfADownloadedBackupWithItsSpeedIndicat
     }
 }
 
+// A downloaded set whose frame records were overwritten with random bytes has no picture to play:
+// the local search says so, and no playback of nothing starts.
+TEST_F(PlaybackOperatorTest, ABackupSetWithoutAReadablePictureFindsNoData) {
+    ConnectToday();
+    AnswerBoxes();
+    const fs::path set = DownloadTodaysBackup(20);
+    ASSERT_FALSE(set.empty());
+    IndexFileContents contents;
+    ASSERT_TRUE(ReadIndexFile(set, contents));
+    ASSERT_FALSE(contents.segments.empty());
+    fs::path vih = set;
+    vih.replace_extension(".vih");
+    const std::uintmax_t size = fs::file_size(vih);
+    ASSERT_GT(size, 64u * 20u);
+    std::mt19937 random(21);
+    std::string bytes(size, '\0');
+    for (char& b : bytes) {
+        b = char(random() & 0xFF);
+    }
+    std::ofstream(vih, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+    boxTexts.clear();
+
+    bool picked = false;
+    ModalScript local;
+    local.Expect<CLocalSearchDlg>([&](CLocalSearchDlg& frame) {
+        picked = PickLocalTime(frame, contents.segments.front().start + 5);
+        if (!picked) {
+            Press(frame, 435);
+        }
+    });
+    Click(IDC_LSEARCH);
+    ASSERT_TRUE(picked);
+    ASSERT_TRUE(WaitUntil([&] { return !boxTexts.empty(); }, 30000)) << "the operator is told nothing";
+    const std::vector<std::vector<std::string>> told = {{LoadResString(IDS_NO_DATA_FOUND).GetString()}};
+    EXPECT_EQ(boxTexts, told);
+    EXPECT_FALSE(main->HasLocalPlayer());
+    EXPECT_NE(main->GetVideoWindow()->GetPlaySource(), 3);
+}
+
 TEST_F(PlaybackOperatorTest, ABackupThatCannotBeWrittenTellsTheOperatorAndLogsNoFailedConnection) {
     ConnectToday();
     AnswerBoxes();
@@ -512,13 +556,45 @@ TEST_F(PlaybackOperatorTest, ABackupThatCannotBeWrittenTellsTheOperatorAndLogsNo
 
     EXPECT_TRUE(DownloadTodaysBackup(20).empty());
     EXPECT_TRUE(SimSaw("sim: recv TRANS_OFF_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return !boxLines.empty(); }, 30000)) << "the operator is told";
-    EXPECT_EQ(boxLines.size(), 1u);
+    EXPECT_TRUE(WaitUntil([&] { return !boxTexts.empty(); }, 30000)) << "the operator is told";
+    // This computer's folder, not the recorder, is named.
+    const std::vector<std::vector<std::string>> told = {
+        {LoadResString(IDS_CANNOT_WRITE_TO).GetString(), (SaveFolder() / "Download").string()}};
+    EXPECT_EQ(boxTexts, told);
     // The log page would show a failed connection for it: nothing is logged.
     const auto after = LocalLogEntries(SaveFolder().string());
     const std::pair<DWORD, DWORD> failedConnection{2, 4};
     EXPECT_EQ(std::count(after.begin(), after.end(), failedConnection),
               std::count(before.begin(), before.end(), failedConnection));
+    EXPECT_TRUE(main->IsConnected());
+}
+
+// The download folder's disk fills during a backup: the operator is told that this computer is
+// full and where, and the set cut there stays readable to the local search.
+TEST_F(PlaybackOperatorTest, ABackupOntoAFullDiskNamesThisComputerAndKeepsTheSetReadable) {
+    ConnectToday();
+    AnswerBoxes();
+    const fs::path download = SaveFolder() / "Download";
+    kelotest::SmallDisk disk;
+    std::string why;
+    if (!disk.Mount(download, 3, why)) {
+        GTEST_SKIP() << why;
+    }
+    const fs::path set = DownloadTodaysBackup(120);
+    ASSERT_FALSE(set.empty());
+    EXPECT_TRUE(SimSaw("sim: recv TRANS_OFF_REQ"));
+    ASSERT_TRUE(WaitUntil([&] { return !boxTexts.empty(); }, 30000)) << "the operator is told";
+    const std::vector<std::vector<std::string>> told = {
+        {LoadResString(IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER).GetString(), download.string()}};
+    EXPECT_EQ(boxTexts, told);
+    EXPECT_LT(disk.FreeBytes(), 64u * 1024u);
+
+    CBackupSet files;
+    std::vector<BackupSegment> segments;
+    ASSERT_TRUE(files.Open(set.string()));
+    ASSERT_TRUE(files.LoadSegments(segments));
+    ASSERT_FALSE(segments.empty());
+    EXPECT_TRUE(files.HasReadableFrame(segments.front()));
     EXPECT_TRUE(main->IsConnected());
 }
 

@@ -227,7 +227,7 @@ TEST(ClientBackup, AFullDiskEndsTheBackupWithANoticeAndAReadableSet) {
         sent.push_back(Block(i));
         SendFragmented(r, Msg::TRANS_ON_DATA, sent.back(), 65535);
     }
-    EXPECT_TRUE(r.host.WaitForNotice(kNoticeRefusedNoSpace));
+    EXPECT_TRUE(r.host.WaitForNotice(kNoticeWriteNoSpace));
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_OFF_REQ));
     r.Sync();
     EXPECT_FALSE(r.client->IsBackup());
