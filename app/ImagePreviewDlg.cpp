@@ -37,6 +37,16 @@ SIZE CImagePreviewDlg::WindowSizeFor(int width, int height, const RECT& availabl
     return size;
 }
 
+POINT CImagePreviewDlg::KeepWhole(POINT at, SIZE size, const RECT& area) {
+    if (area.right <= area.left || area.bottom <= area.top) {
+        return at;
+    }
+    // A window larger than the area keeps its top left corner in it.
+    at.x = std::max(area.left, std::min(at.x, area.right - size.cx));
+    at.y = std::max(area.top, std::min(at.y, area.bottom - size.cy));
+    return at;
+}
+
 BOOL CImagePreviewDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     {
@@ -61,7 +71,16 @@ BOOL CImagePreviewDlg::OnInitDialog() {
         available = info.rcWork;
     }
     const SIZE size = WindowSizeFor(m_nWidth, m_nHeight, available);
-    SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    // The window opened centred at the template's size; grown to the picture it keeps its place
+    // unless that would put an edge, and the picture's time with it, off the monitor.
+    CRect now;
+    GetWindowRect(&now);
+    const POINT at = KeepWhole(POINT{now.left, now.top}, size, available);
+    UINT flags = SWP_NOZORDER;
+    if (at.x == now.left && at.y == now.top) {
+        flags |= SWP_NOMOVE;
+    }
+    SetWindowPos(nullptr, at.x, at.y, size.cx, size.cy, flags);
     return TRUE;
 }
 

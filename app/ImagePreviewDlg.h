@@ -22,6 +22,9 @@ public:
 
     // The window size for a picture: 44 and 76 pixels more than the picture, at most the area given.
     static SIZE WindowSizeFor(int width, int height, const RECT& available);
+    // Where a window at `at` of `size` goes so that it lies whole in the area: where it is when it
+    // fits, else moved in just far enough.
+    static POINT KeepWhole(POINT at, SIZE size, const RECT& area);
 
 protected:
     BOOL OnInitDialog() override;

@@ -18,7 +18,8 @@ namespace {
 const DialogTemplate kTemplate = ContentPageTemplate(CBackupCalendarDlg::IDD, CalendarTemplateItems(true));
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-constexpr RECT kTitleRect = {6, 5, 404, 24};
+// The band ends where the page's list and buttons end, its round right end inside the page.
+constexpr RECT kTitleRect = {6, 5, 401, 24};
 
 } // namespace
 

@@ -497,7 +497,15 @@ void CListViewProc::Paint(CWndHost& host) {
             x += column.width;
         }
     }
-    dc->IntersectClipRect(0, header, client.right, client.bottom);
+    // Rows stay inside the viewport: neither under the bars nor in the corner the two bars leave
+    // between them, which is filled like the bars.
+    const int viewRight = client.right - (m_vertical ? BarWidth() : 0);
+    const int viewBottom = client.bottom - (m_horizontal ? BarHeight() : 0);
+    if (m_vertical && m_horizontal) {
+        RECT corner{viewRight, viewBottom, client.right, client.bottom};
+        dc->FillRect(&corner, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    dc->IntersectClipRect(0, header, viewRight, viewBottom);
     const bool ownerDraw = (style & LVS_OWNERDRAWFIXED) != 0;
     const bool focused = ::GetFocus() == hwnd;
     const int height = RowHeight(host);

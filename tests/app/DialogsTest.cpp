@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <cstring>
 #include <filesystem>
@@ -360,6 +362,33 @@ TEST_F(DialogTest, ImagePreviewSizesToThePictureOrClosesAtOnce) {
     preview.DoModal();
     EXPECT_EQ(size.cx, 364);
     EXPECT_EQ(size.cy, 316);
+}
+
+// A picture nearly as large as the screen: the window, opened centred at its first size and then
+// grown to the picture, lies whole on the screen, its picture time included.
+TEST_F(DialogTest, ImagePreviewOfALargePictureStaysWholeOnItsMonitor) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int width = screen.width() - 160;
+    const int height = screen.height() - 124;
+    const std::string path = (m_env.Root() / "large.bmp").string();
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(0xFF336699);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path), "BMP"));
+    CImagePreviewDlg preview(nullptr);
+    preview.m_strPath = path.c_str();
+    CRect window;
+    ModalScript script;
+    script.Expect<CImagePreviewDlg>([&](CImagePreviewDlg& d) {
+        d.GetWindowRect(&window);
+        d.EndDialog(IDOK);
+    });
+    preview.DoModal();
+    EXPECT_EQ(window.Width(), width + 44);
+    EXPECT_EQ(window.Height(), height + 76);
+    EXPECT_GE(window.left, screen.left());
+    EXPECT_GE(window.top, screen.top());
+    EXPECT_LE(window.right, screen.left() + screen.width()) << "the right edge is off the screen";
+    EXPECT_LE(window.bottom, screen.top() + screen.height()) << "the bottom edge is off the screen";
 }
 
 TEST_F(DialogTest, FilePreviewShowsTheSizeOfTheSelectedPicture) {
