@@ -26,7 +26,15 @@ public:
     // fits, else moved in just far enough.
     static POINT KeepWhole(POINT at, SIZE size, const RECT& area);
 
+private:
+    // Moves the window, frame included, just far enough to lie whole on its monitor.
+    void KeepWholeOnMonitor();
+
+    // Posted to itself once the window is shown: its frame is known only then.
+    static constexpr UINT kMsgKeepWhole = WM_APP + 0x162;
+
 protected:
     BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
 };

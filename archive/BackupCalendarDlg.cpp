@@ -18,8 +18,8 @@ namespace {
 const DialogTemplate kTemplate = ContentPageTemplate(CBackupCalendarDlg::IDD, CalendarTemplateItems(true));
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-// The band ends where the page's list and buttons end, its round right end inside the page.
-constexpr RECT kTitleRect = {6, 5, 401, 24};
+// The band keeps the same room from the page's border on the right as on the left.
+constexpr RECT kTitleRect = {6, 5, 397, 24};
 
 } // namespace
 

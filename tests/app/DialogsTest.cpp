@@ -377,14 +377,23 @@ TEST_F(DialogTest, ImagePreviewOfALargePictureStaysWholeOnItsMonitor) {
     CImagePreviewDlg preview(nullptr);
     preview.m_strPath = path.c_str();
     CRect window;
+    CRect client;
     ModalScript script;
     script.Expect<CImagePreviewDlg>([&](CImagePreviewDlg& d) {
+        // Shown, the window settles where its frame lies whole on the screen.
+        WaitUntil(
+            [&] {
+                d.GetWindowRect(&window);
+                return screen.contains(QRect(window.left, window.top, window.Width(), window.Height()));
+            },
+            10000);
         d.GetWindowRect(&window);
+        d.GetClientRect(&client);
         d.EndDialog(IDOK);
     });
     preview.DoModal();
-    EXPECT_EQ(window.Width(), width + 44);
-    EXPECT_EQ(window.Height(), height + 76);
+    EXPECT_EQ(client.Width(), width + 44);
+    EXPECT_EQ(client.Height(), height + 76);
     EXPECT_GE(window.left, screen.left());
     EXPECT_GE(window.top, screen.top());
     EXPECT_LE(window.right, screen.left() + screen.width()) << "the right edge is off the screen";

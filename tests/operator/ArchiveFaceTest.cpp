@@ -16,6 +16,7 @@
 #include <QScrollBar>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <regex>
@@ -47,6 +48,7 @@ std::set<QRgb> ColoursIn(const QImage& image, const QRect& area) {
 
 // What pdftotext reads of a PDF file: each word and its box, in points.
 struct PdfWord {
+    int page;
     std::string text;
     double xMin, yMin, xMax, yMax;
 };
@@ -64,10 +66,16 @@ std::vector<PdfWord> PdfWords(const fs::path& pdf) {
     const std::regex word(
         R"rx(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)rx");
     std::vector<PdfWord> words;
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it) {
-        const std::smatch& m = *it;
-        words.push_back(
-            {m[5].str(), std::stod(m[1].str()), std::stod(m[2].str()), std::stod(m[3].str()), std::stod(m[4].str())});
+    int page = 0;
+    for (std::size_t at = html.find("<page "); at != std::string::npos; ++page) {
+        const std::size_t next = html.find("<page ", at + 1);
+        const std::string part = html.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        for (auto it = std::sregex_iterator(part.begin(), part.end(), word); it != std::sregex_iterator(); ++it) {
+            const std::smatch& m = *it;
+            words.push_back({page, m[5].str(), std::stod(m[1].str()), std::stod(m[2].str()), std::stod(m[3].str()),
+                             std::stod(m[4].str())});
+        }
+        at = next;
     }
     return words;
 }
@@ -135,20 +143,33 @@ TEST_F(ArchiveFaceTest, PrintedLogKeepsLongNamesClearOfTheirCellFrames) {
     const std::vector<fs::path> pdfs = PdfFiles(m_env.Home());
     ASSERT_EQ(pdfs.size(), 1u);
 
-    // Words by line (their top), left to right.
-    std::map<long, std::vector<PdfWord>> lines;
-    for (const PdfWord& w : PdfWords(pdfs[0])) {
-        lines[std::lround(w.yMin * 10)].push_back(w);
+    // Words by printed row: a row starts with its five-digit number; a word belongs to the row whose
+    // number it stands level with (a smaller font prints a little lower), left to right.
+    const std::vector<PdfWord> words = PdfWords(pdfs[0]);
+    std::map<std::pair<int, double>, std::vector<PdfWord>> lines; // by page and the middle of the row's number
+    auto middle = [](const PdfWord& w) { return (w.yMin + w.yMax) / 2; };
+    for (const PdfWord& w : words) {
+        if (std::regex_match(w.text, std::regex(R"(\d{5})"))) {
+            lines[{w.page, middle(w)}];
+        }
+    }
+    for (const PdfWord& w : words) {
+        for (auto& [row, line] : lines) {
+            if (row.first == w.page && std::fabs(middle(w) - row.second) < 4) {
+                line.push_back(w);
+            }
+        }
     }
     // The kind cell is 1850 twips wide; the number and the time cells' centres lie 1450 twips apart,
     // which gives the scale of the page.
     constexpr double kKindCell = 1850;
     constexpr double kNumberToTime = 1450;
-    constexpr double kClearance = 30; // twips, a good half millimetre
+    constexpr double kClearance = 40; // twips, 2 points
     int checked = 0;
-    for (auto& [top, words] : lines) {
+    for (auto& [row, line] : lines) {
+        std::vector<PdfWord>& words = line;
         std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
-        if (words.size() < 5 || !std::regex_match(words[0].text, std::regex(R"(\d{5})"))) {
+        if (words.size() < 5) {
             continue;
         }
         for (const auto& [first, second] : {std::pair{"Recording", "Stopped"}, std::pair{"Overwrite", "Started"}}) {
@@ -183,14 +204,16 @@ TEST_F(ArchiveFaceTest, TheBackupCalendarsTitleBandLiesWholeInsideItsPage) {
         }
     }));
     ASSERT_EQ(face.width(), 403);
-    // Across the band's middle row: the page's own colour left of the band, the band, and the page's
-    // colour again from where the page's list and buttons end (401) to its edge.
+    // Across the band's middle row: the page's border, the page's colour, the band, and the page's
+    // colour again for as many pixels before the border on the right as on the left.
     const int y = 14;
-    const QRgb page = face.pixel(2, y);
-    EXPECT_NE(face.pixel(200, y), page);
-    EXPECT_NE(face.pixel(398, y), page);
-    EXPECT_EQ(face.pixel(401, y), page) << "the band runs past the page's right border";
-    EXPECT_EQ(face.pixel(402, y), page);
+    const int right = face.width() - 1;
+    EXPECT_EQ(face.pixel(right, y), face.pixel(0, y)) << "the band covers the page's right border";
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(face.pixel(right - k, y), face.pixel(k, y)) << "the band runs " << k << " px from the border";
+    }
+    EXPECT_NE(face.pixel(6, y), face.pixel(5, y));
+    EXPECT_NE(face.pixel(right - 6, y), face.pixel(right - 5, y));
 }
 
 TEST_F(ArchiveFaceTest, TheTimePickersSlidersShowThePositionZero) {
