@@ -221,6 +221,16 @@ BOOL CListViewProc::DeleteColumn(CWndHost& host, int index) {
     return TRUE;
 }
 
+BOOL CListViewProc::SetColumnWidth(CWndHost& host, int index, int width) {
+    if (index < 0 || index >= ColumnCount() || width < 0) {
+        return FALSE;
+    }
+    m_columns[std::size_t(index)].width = width;
+    UpdateScrollBar(host);
+    host.update();
+    return TRUE;
+}
+
 const CListViewProc::Column* CListViewProc::GetColumn(int index) const {
     return index >= 0 && index < ColumnCount() ? &m_columns[std::size_t(index)] : nullptr;
 }

@@ -8,6 +8,10 @@
 #include "app/PreviewFileDlg.h"
 #include "app/ProgressPopupDlg.h"
 #include "platform/base/Rect.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/DrawRecorder.h"
+#include "platform/gdi/Font.h"
+#include "platform/window/WndHost.h"
 #include "res/ControlIds.h"
 #include "res/ResLibrary.h"
 #include "tests/app/AppTestEnv.h"
@@ -18,6 +22,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
+#include <QScrollBar>
 
 #include <cstring>
 #include <filesystem>
@@ -191,6 +196,58 @@ TEST_F(DialogTest, ListSaveWritesTheEditedDescription) {
     CConnectLog::Load(loc.c_str(), table);
     EXPECT_EQ(std::strlen(table[0].description), 259u);
     EXPECT_EQ(row.GetLength(), 259);
+}
+
+// A description longer than its column is drawn whole, and scrolling the list sideways brings its end
+// into view.
+TEST_F(DialogTest, ListShowsALongDescriptionWholeWhenScrolledSideways) {
+    const std::string loc = m_env.Location();
+    const std::string description = "Warehouse East, loading bay 4: sixteen cameras along the outer fence, the gate "
+                                    "house and the yard; the night shift calls the duty officer first";
+    CConnectLog::Add(loc.c_str(), "recorder-warehouse-east.example.com", 2000, description.c_str(), 100);
+    CConnectListDlg list(nullptr, loc.c_str());
+    CConnectLog::Load(loc.c_str(), list.m_table);
+    int visible = 0;
+    int textWidth = 0;
+    RECT cell{};
+    bool drawn = false;
+    ModalScript script;
+    script.Expect<CConnectListDlg>([&](CConnectListDlg& d) {
+        CWndHost* host = d.m_list.GetHost();
+        visible = host->width();
+        for (QScrollBar* bar : host->findChildren<QScrollBar*>()) {
+            if (bar->orientation() == Qt::Vertical && !bar->isHidden()) {
+                visible -= bar->width();
+            }
+            if (bar->orientation() == Qt::Horizontal) {
+                bar->triggerAction(QAbstractSlider::SliderToMaximum); // dragged to the end
+            }
+        }
+        // The text as wide as the list's bold 12-pixel face draws it.
+        CDC* dc = d.m_list.GetDC();
+        CFont font;
+        font.CreateFont(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial Bold");
+        CFont* old = dc->SelectObject(&font);
+        textWidth = int(dc->GetTextExtent(description.c_str()).cx);
+        dc->SelectObject(old);
+        d.m_list.ReleaseDC(dc);
+        CDrawRecorder recorder;
+        {
+            CDrawRecorder::ThreadCapture capture(recorder);
+            host->grab();
+        }
+        for (const DrawRecord& r : recorder.Of(DrawRecord::Op::Text)) {
+            if (r.text == description) {
+                cell = r.rect;
+                drawn = true;
+            }
+        }
+        Click(d, IDCANCEL);
+    });
+    list.DoModal();
+    ASSERT_TRUE(drawn);
+    EXPECT_GE(cell.right - cell.left, textWidth) << "the description is cut at its column's edge";
+    EXPECT_LE(cell.right, visible) << "the column's end cannot be scrolled into view";
 }
 
 TEST_F(DialogTest, PasswordPromptTakesEightCharactersAndCancelDiscards) {

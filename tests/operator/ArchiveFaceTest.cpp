@@ -1,10 +1,8 @@
 // What the remote search frame's pages show, grabbed as the operator sees them: list rows stay out
-// of the corner between a list's two scroll bars, every column of the event list can be read, the
-// backup calendar's title band lies whole inside its page, the time picker's sliders show the
-// position 0, and the printed log keeps long names clear of their cells' frames.
+// of the corner between a list's two scroll bars, the backup calendar's title band lies whole inside its page, the time
+// picker's sliders show the position 0, and the printed log keeps long names clear of their cells' frames.
 #include "archive/BackupCalendarDlg.h"
 #include "archive/BackupDateTimeDlg.h"
-#include "archive/EventListDlg.h"
 #include "archive/RemoteLogAllDlg.h"
 #include "archive/TimePickerDlg.h"
 #include "platform/gdi/DrawRecorder.h"
