@@ -25,6 +25,11 @@ const DialogItem kItems[] = {
 const DialogTemplate kTemplate{.id = CConnectListDlg::IDD, .cx = 433, .cy = 457, .style = WS_POPUP, .items = kItems};
 const DialogTemplateRegistration kRegistered(kTemplate);
 
+// The columns of address, port and description, as wide at least.
+constexpr int kAddressWidth = 250;
+constexpr int kPortWidth = 50;
+constexpr int kDescriptionWidth = 220;
+
 } // namespace
 
 CConnectListDlg::CConnectListDlg(CWnd* pOwner, const char* location, BYTE alpha)
@@ -51,9 +56,9 @@ BOOL CConnectListDlg::OnInitDialog() {
     m_list.MoveWindow(10, 12, 414, 370);
     m_list.SetTextStyle(3, 0x783C3C, TRUE, 12, "Arial Bold");
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
-    m_list.InsertColumn(0, "", LVCFMT_LEFT, 250);
-    m_list.InsertColumn(1, "", LVCFMT_LEFT, 50);
-    m_list.InsertColumn(2, "", LVCFMT_LEFT, 220);
+    m_list.InsertColumn(0, "", LVCFMT_LEFT, kAddressWidth);
+    m_list.InsertColumn(1, "", LVCFMT_LEFT, kPortWidth);
+    m_list.InsertColumn(2, "", LVCFMT_LEFT, kDescriptionWidth);
 
     struct {
         CSkinTextButton& button;
@@ -98,6 +103,9 @@ void CConnectListDlg::FillRows() {
         m_list.SetItemData(row, DWORD_PTR(i));
         ++row;
     }
+    // Long names and descriptions are read whole by scrolling the list sideways.
+    m_list.FitColumnToTexts(0, kAddressWidth);
+    m_list.FitColumnToTexts(2, kDescriptionWidth);
 }
 
 int CConnectListDlg::TableIndexOfRow(int row) const {

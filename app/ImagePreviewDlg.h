@@ -22,8 +22,19 @@ public:
 
     // The window size for a picture: 44 and 76 pixels more than the picture, at most the area given.
     static SIZE WindowSizeFor(int width, int height, const RECT& available);
+    // Where a window at `at` of `size` goes so that it lies whole in the area: where it is when it
+    // fits, else moved in just far enough.
+    static POINT KeepWhole(POINT at, SIZE size, const RECT& area);
+
+private:
+    // Moves the window, frame included, just far enough to lie whole on its monitor.
+    void KeepWholeOnMonitor();
+
+    // Posted to itself once the window is shown: its frame is known only then.
+    static constexpr UINT kMsgKeepWhole = WM_APP + 0x162;
 
 protected:
     BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
 };

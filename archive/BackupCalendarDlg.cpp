@@ -18,7 +18,8 @@ namespace {
 const DialogTemplate kTemplate = ContentPageTemplate(CBackupCalendarDlg::IDD, CalendarTemplateItems(true));
 const DialogTemplateRegistration kRegistered(kTemplate);
 
-constexpr RECT kTitleRect = {6, 5, 404, 24};
+// The band keeps the same room from the page's border on the right as on the left.
+constexpr RECT kTitleRect = {6, 5, 397, 24};
 
 } // namespace
 

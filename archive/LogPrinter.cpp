@@ -84,6 +84,30 @@ void PrintTitle(CDC& dc, const LogPrintLayout& layout, PrintObjects& objects, co
     dc.SelectObject(oldPen);
 }
 
+// A cell's text keeps this much room (about 1 mm) from the cell's frame on either side.
+constexpr int kCellPadding = 60;
+// A text too long for its cell is printed smaller, down to this share of the body font.
+constexpr int kSmallestTextPercent = 60;
+
+// The text centred in its cell, clear of the frame: a text wider than the room inside the padding
+// is printed in a font made smaller by as much as it is too wide.
+void PrintCellText(CDC& dc, const LogPrintLayout& layout, const CString& text, const RECT& cell) {
+    RECT room{cell.left + kCellPadding, cell.top, cell.right - kCellPadding, cell.bottom};
+    const int available = room.right - room.left;
+    const int wide = dc.GetTextExtent(text).cx;
+    if (available <= 0 || wide <= available) {
+        dc.DrawText(text, &room, kCentred);
+        return;
+    }
+    const int percent = std::max(kSmallestTextPercent, available * 100 / wide);
+    CFont smaller;
+    smaller.CreateFont(layout.bodyHeight * percent / 100, 0, 0, 0, 400, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                       "Arial Bold");
+    CFont* old = dc.SelectObject(&smaller);
+    dc.DrawText(text, &room, kCentred);
+    dc.SelectObject(old);
+}
+
 void PrintRows(CDC& dc, const LogPrintLayout& layout, PrintObjects& objects, int first, int count,
                const CLogPrinter::RowSource& source) {
     CFont* oldFont = dc.SelectObject(&objects.body);
@@ -95,7 +119,7 @@ void PrintRows(CDC& dc, const LogPrintLayout& layout, PrintObjects& objects, int
             RECT cell{layout.edges[c] + kCellShift, top, layout.edges[c + 1] + kCellShift, top - kRowHeight};
             dc.Rectangle(&cell);
             if (!row[std::size_t(c)].IsEmpty()) {
-                dc.DrawText(row[std::size_t(c)], &cell, kCentred);
+                PrintCellText(dc, layout, row[std::size_t(c)], cell);
             }
         }
     }

@@ -32,6 +32,8 @@ const DialogTemplateRegistration kLocalRegistered(kLocalTemplate);
 
 constexpr UINT kRowNames[3] = {IDS_HOUR, IDS_MIN, IDS_SEC};
 constexpr int kRangeMax[3] = {23, 59, 59};
+// The round left end of the 9-pixel track.
+constexpr int kSliderLitAtZero = 5;
 
 } // namespace
 
@@ -88,6 +90,8 @@ BOOL CTimePickerDlg::OnInitDialog() {
         slider.SetDrawOption(TRUE, FALSE);
         slider.SetMargin(0, 0, 0, 0);
         slider.MoveWindow(110, 10 + 21 * i, 190, 9);
+        // Hour, minute and second 0 are common: the track's round left end stays lit to show them.
+        slider.SetLitMinimum(kSliderLitAtZero);
         slider.SetRange(0, kRangeMax[i], FALSE);
         slider.SetPos(int(initial[i] > DWORD(kRangeMax[i]) ? DWORD(kRangeMax[i]) : initial[i]));
         CString text;

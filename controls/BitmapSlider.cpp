@@ -51,6 +51,11 @@ void CBitmapSlider::SetDrawOption(BOOL bDrawFocusRect, BOOL bRedraw) {
         Invalidate();
 }
 
+void CBitmapSlider::SetLitMinimum(int nPixels) {
+    m_nLitMinimum = std::max(0, nPixels);
+    Invalidate();
+}
+
 void CBitmapSlider::Enable(BOOL bEnable) {
     if (QueueToUiThread(*this, [bEnable](CBitmapSlider& s) { s.Enable(bEnable); }))
         return;
@@ -260,7 +265,7 @@ void CBitmapSlider::Draw(CDC* pDC) {
         source.CreateCompatibleDC(&dc);
         CBitmap* old = nullptr;
         if (m_bChannelActive && m_bEnable) {
-            const int split = Pos2Pixel(m_nPos);
+            const int split = std::min(std::max(Pos2Pixel(m_nPos), m_nLitMinimum), m_bVertical ? height : width);
             old = source.SelectObject(&m_bmChannelActive);
             if (m_bVertical)
                 dc.BitBlt(0, 0, width, split, &source, 0, 0, SRCCOPY);

@@ -33,6 +33,9 @@ public:
     void SetMargin(int nLeft, int nTop, int nRight, int nBottom);
     // Draw a focus rectangle while the slider has the focus.
     void SetDrawOption(BOOL bDrawFocusRect, BOOL bRedraw);
+    // The active bitmap covers at least this many pixels from the start of the track, so that the
+    // position still shows at the minimum (0 by default: nothing lit at the minimum).
+    void SetLitMinimum(int nPixels);
     // Disabling during a drag ends the drag and releases the capture.
     void Enable(BOOL bEnable = TRUE);
     BOOL IsEnabled() const { return m_bEnable; }
@@ -89,6 +92,7 @@ private:
     int m_nMarginTop = 0;
     int m_nMarginBottom = 0;
     int m_nMouseOffset = 0;
+    int m_nLitMinimum = 0;
     BOOL m_bVertical = FALSE;
     BOOL m_bChannelActive = FALSE;
     BOOL m_bTransparentChannel = FALSE;

@@ -3,6 +3,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Gdi.h"
 
+#include <algorithm>
 #include <cstring>
 
 CColorListCtrl::CColorListCtrl()
@@ -39,6 +40,21 @@ bool CColorListCtrl::IsHighlighted(UINT itemState, bool listHasFocus, DWORD list
     if ((itemState & LVIS_DROPHILITED) != 0)
         return true;
     return (itemState & LVIS_SELECTED) != 0 && (listStyle & LVS_SHOWSELALWAYS) != 0;
+}
+
+void CColorListCtrl::FitColumnToTexts(int column, int minWidth) {
+    // A little room after the text, as between the columns' texts elsewhere.
+    constexpr int kRoom = 6;
+    int widest = 0;
+    if (CDC* dc = GetDC()) {
+        CFont* old = dc->SelectObject(&m_font);
+        for (int row = 0; row < GetItemCount(); ++row) {
+            widest = std::max(widest, int(dc->GetTextExtent(GetItemText(row, column)).cx));
+        }
+        dc->SelectObject(old);
+        ReleaseDC(dc);
+    }
+    SetColumnWidth(column, std::max(minWidth, widest + kRoom));
 }
 
 void CColorListCtrl::PreSubclassWindow() {

@@ -25,6 +25,10 @@ public:
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
+    // Widens a column, when needed, so that the widest text of its rows fits in it whole in the
+    // list's font; never narrower than `minWidth`.
+    void FitColumnToTexts(int column, int minWidth);
+
 protected:
     void PreSubclassWindow() override;
 

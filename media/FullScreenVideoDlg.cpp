@@ -106,6 +106,9 @@ void CFullScreenVideoDlg::EnterFullScreen(int monitor) {
     }
     SetGeometry(area.left, area.top, area.right, area.bottom, kGap, kBackground);
     m_fullScreen = true;
+    // Enter and Escape must reach this window: on a desktop without a window manager nothing else
+    // would take the keyboard away from the main window.
+    SetForegroundWindow();
     SetFocus();
 }
 
@@ -144,6 +147,7 @@ void CFullScreenVideoDlg::OnShowArrangeBar() {
     if (m_arrangeBar) {
         m_arrangeBar->Show(true);
     }
+    SetForegroundWindow();
     SetFocus();
 }
 

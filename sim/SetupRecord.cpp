@@ -120,10 +120,11 @@ CSetupRecord::CSetupRecord(const CSimConfig& config, uint32_t clock) : m_data(kS
     std::memcpy(&d[3204], dst, sizeof(dst));
     PutBe32(&d[3504], 0x00010203);
     PutBe32(&d[3508], 0x04050607);
-    PutText(d, kEmailOffset, 128, "smtp.example.com");
-    PutText(d, kEmailOffset + 128, 128, "recorder@example.com");
-    PutText(d, kEmailOffset + 256, 128, "operator@example.com");
-    PutText(d, kEmailOffset + 384, 128, "KELO1000 event");
+    // The page captions the strings "User 1" to "User 3" (the addresses mail goes to) and "Mail Server".
+    PutText(d, kEmailOffset, 128, "operator@example.com");
+    PutText(d, kEmailOffset + 128, 128, "guard.station@example.com");
+    PutText(d, kEmailOffset + 256, 128, "security.manager@example.com");
+    PutText(d, kEmailOffset + 384, 128, "smtp.example.com");
     d[kEmailOffset + 512] = 1;
     Fill(d, 4028, 12, 1);
     d[4140] = 9;

@@ -65,6 +65,11 @@ BOOL CListCtrl::DeleteColumn(int nCol) {
     return proc != nullptr ? proc->DeleteColumn(*GetHost(), nCol) : FALSE;
 }
 
+BOOL CListCtrl::SetColumnWidth(int nCol, int cx) {
+    CListViewProc* proc = Proc();
+    return proc != nullptr ? proc->SetColumnWidth(*GetHost(), nCol, cx) : FALSE;
+}
+
 BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const {
     CListViewProc* proc = Proc();
     const CListViewProc::Column* column = proc != nullptr ? proc->GetColumn(nCol) : nullptr;

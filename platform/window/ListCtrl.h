@@ -20,6 +20,7 @@ public:
     int InsertColumn(int nCol, LPCTSTR heading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
     int InsertColumn(int nCol, const LVCOLUMN* pColumn);
     BOOL DeleteColumn(int nCol);
+    BOOL SetColumnWidth(int nCol, int cx);
     // LVCF_WIDTH, LVCF_FMT, LVCF_SUBITEM, LVCF_TEXT (into pszText, cchTextMax bytes).
     BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const;
 

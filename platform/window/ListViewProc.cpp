@@ -221,6 +221,16 @@ BOOL CListViewProc::DeleteColumn(CWndHost& host, int index) {
     return TRUE;
 }
 
+BOOL CListViewProc::SetColumnWidth(CWndHost& host, int index, int width) {
+    if (index < 0 || index >= ColumnCount() || width < 0) {
+        return FALSE;
+    }
+    m_columns[std::size_t(index)].width = width;
+    UpdateScrollBar(host);
+    host.update();
+    return TRUE;
+}
+
 const CListViewProc::Column* CListViewProc::GetColumn(int index) const {
     return index >= 0 && index < ColumnCount() ? &m_columns[std::size_t(index)] : nullptr;
 }
@@ -497,7 +507,15 @@ void CListViewProc::Paint(CWndHost& host) {
             x += column.width;
         }
     }
-    dc->IntersectClipRect(0, header, client.right, client.bottom);
+    // Rows stay inside the viewport: neither under the bars nor in the corner the two bars leave
+    // between them, which is filled like the bars.
+    const int viewRight = client.right - (m_vertical ? BarWidth() : 0);
+    const int viewBottom = client.bottom - (m_horizontal ? BarHeight() : 0);
+    if (m_vertical && m_horizontal) {
+        RECT corner{viewRight, viewBottom, client.right, client.bottom};
+        dc->FillRect(&corner, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    dc->IntersectClipRect(0, header, viewRight, viewBottom);
     const bool ownerDraw = (style & LVS_OWNERDRAWFIXED) != 0;
     const bool focused = ::GetFocus() == hwnd;
     const int height = RowHeight(host);

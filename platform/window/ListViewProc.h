@@ -33,6 +33,7 @@ public:
     // Data, for CListCtrl. Row and column indexes are checked; out of range gives -1 / FALSE / empty.
     int InsertColumn(CWndHost& host, int index, const Column& column);
     BOOL DeleteColumn(CWndHost& host, int index);
+    BOOL SetColumnWidth(CWndHost& host, int index, int width);
     const Column* GetColumn(int index) const;
     int ColumnCount() const { return int(m_columns.size()); }
     int InsertRow(CWndHost& host, int index, const CString& text, UINT state, LPARAM data, int image);

@@ -734,6 +734,19 @@ void CWnd::BringWindowToTop() {
     }
 }
 
+BOOL CWnd::SetForegroundWindow() {
+    CWndHost* host = GetHost();
+    if (host == nullptr || !IsUi()) {
+        return FALSE;
+    }
+    QWidget* top = host->window();
+    top->raise();
+    if (!top->isActiveWindow()) {
+        top->activateWindow();
+    }
+    return TRUE;
+}
+
 // ---- painting
 
 void CWnd::Invalidate(BOOL bErase) {

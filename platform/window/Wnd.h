@@ -160,6 +160,9 @@ public:
     // Centres on the owner (or the screen holding it, for windows without an owner).
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     void BringWindowToTop();
+    // Raises the window's top-level window and makes it the one that receives the keyboard, with a
+    // window manager (which is asked to) and without one (the X focus is set on it).
+    BOOL SetForegroundWindow();
 
     // ---- painting
     void Invalidate(BOOL bErase = TRUE);

@@ -10,6 +10,10 @@
 #include "app/ProgressPopupDlg.h"
 #include "archive/LogPrinter.h"
 #include "platform/base/Rect.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/DrawRecorder.h"
+#include "platform/gdi/Font.h"
+#include "platform/window/WndHost.h"
 #include "res/ControlIds.h"
 #include "res/ResLibrary.h"
 #include "res/ResStrings.h"
@@ -18,7 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cstring>
@@ -193,6 +200,58 @@ TEST_F(DialogTest, ListSaveWritesTheEditedDescription) {
     CConnectLog::Load(loc.c_str(), table);
     EXPECT_EQ(std::strlen(table[0].description), 259u);
     EXPECT_EQ(row.GetLength(), 259);
+}
+
+// A description longer than its column is drawn whole, and scrolling the list sideways brings its end
+// into view.
+TEST_F(DialogTest, ListShowsALongDescriptionWholeWhenScrolledSideways) {
+    const std::string loc = m_env.Location();
+    const std::string description = "Warehouse East, loading bay 4: sixteen cameras along the outer fence, the gate "
+                                    "house and the yard; the night shift calls the duty officer first";
+    CConnectLog::Add(loc.c_str(), "recorder-warehouse-east.example.com", 2000, description.c_str(), 100);
+    CConnectListDlg list(nullptr, loc.c_str());
+    CConnectLog::Load(loc.c_str(), list.m_table);
+    int visible = 0;
+    int textWidth = 0;
+    RECT cell{};
+    bool drawn = false;
+    ModalScript script;
+    script.Expect<CConnectListDlg>([&](CConnectListDlg& d) {
+        CWndHost* host = d.m_list.GetHost();
+        visible = host->width();
+        for (QScrollBar* bar : host->findChildren<QScrollBar*>()) {
+            if (bar->orientation() == Qt::Vertical && !bar->isHidden()) {
+                visible -= bar->width();
+            }
+            if (bar->orientation() == Qt::Horizontal) {
+                bar->triggerAction(QAbstractSlider::SliderToMaximum); // dragged to the end
+            }
+        }
+        // The text as wide as the list's bold 12-pixel face draws it.
+        CDC* dc = d.m_list.GetDC();
+        CFont font;
+        font.CreateFont(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial Bold");
+        CFont* old = dc->SelectObject(&font);
+        textWidth = int(dc->GetTextExtent(description.c_str()).cx);
+        dc->SelectObject(old);
+        d.m_list.ReleaseDC(dc);
+        CDrawRecorder recorder;
+        {
+            CDrawRecorder::ThreadCapture capture(recorder);
+            host->grab();
+        }
+        for (const DrawRecord& r : recorder.Of(DrawRecord::Op::Text)) {
+            if (r.text == description) {
+                cell = r.rect;
+                drawn = true;
+            }
+        }
+        Click(d, IDCANCEL);
+    });
+    list.DoModal();
+    ASSERT_TRUE(drawn);
+    EXPECT_GE(cell.right - cell.left, textWidth) << "the description is cut at its column's edge";
+    EXPECT_LE(cell.right, visible) << "the column's end cannot be scrolled into view";
 }
 
 TEST_F(DialogTest, PasswordPromptTakesEightCharactersAndCancelDiscards) {
@@ -496,6 +555,42 @@ TEST_F(DialogTest, ImagePreviewSizesToThePictureOrClosesAtOnce) {
     preview.DoModal();
     EXPECT_EQ(size.cx, 364);
     EXPECT_EQ(size.cy, 316);
+}
+
+// A picture nearly as large as the screen: the window, opened centred at its first size and then
+// grown to the picture, lies whole on the screen, its picture time included.
+TEST_F(DialogTest, ImagePreviewOfALargePictureStaysWholeOnItsMonitor) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int width = screen.width() - 160;
+    const int height = screen.height() - 124;
+    const std::string path = (m_env.Root() / "large.bmp").string();
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(0xFF336699);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path), "BMP"));
+    CImagePreviewDlg preview(nullptr);
+    preview.m_strPath = path.c_str();
+    CRect window;
+    CRect client;
+    ModalScript script;
+    script.Expect<CImagePreviewDlg>([&](CImagePreviewDlg& d) {
+        // Shown, the window settles where its frame lies whole on the screen.
+        WaitUntil(
+            [&] {
+                d.GetWindowRect(&window);
+                return screen.contains(QRect(window.left, window.top, window.Width(), window.Height()));
+            },
+            10000);
+        d.GetWindowRect(&window);
+        d.GetClientRect(&client);
+        d.EndDialog(IDOK);
+    });
+    preview.DoModal();
+    EXPECT_EQ(client.Width(), width + 44);
+    EXPECT_EQ(client.Height(), height + 76);
+    EXPECT_GE(window.left, screen.left());
+    EXPECT_GE(window.top, screen.top());
+    EXPECT_LE(window.right, screen.left() + screen.width()) << "the right edge is off the screen";
+    EXPECT_LE(window.bottom, screen.top() + screen.height()) << "the bottom edge is off the screen";
 }
 
 TEST_F(DialogTest, FilePreviewShowsTheSizeOfTheSelectedPicture) {

@@ -6,6 +6,7 @@
 #include "protocol/SetupDatabase.h"
 #include "setup/CameraCovertDlg.h"
 #include "setup/DstConfirmDlg.h"
+#include "setup/EmailSetupDlg.h"
 #include "setup/PtzSetupDlg.h"
 #include "setup/RecPresetDlg.h"
 #include "setup/RecResRatePage.h"
@@ -20,6 +21,8 @@
 #include "tests/app/WiredFixture.h"
 
 #include <zlib.h>
+
+#include <regex>
 
 #include <cstddef>
 #include <fstream>
@@ -41,6 +44,7 @@ constexpr UINT kGeneralButton = CSetupMenuDlg::kFirstButton;          // System:
 constexpr UINT kPtzButton = CSetupMenuDlg::kFirstButton + 4;          // System: page 180
 constexpr UINT kTimeButton = CSetupMenuDlg::kFirstButton + 6;         // System: page 183
 constexpr UINT kTimeServerButton = CSetupMenuDlg::kFirstButton + 7;   // System: page 982
+constexpr UINT kEmailButton = CSetupMenuDlg::kFirstButton;            // Event: page 185
 
 class SetupUpload : public WiredFixture {
 protected:
@@ -178,6 +182,32 @@ TEST_F(SetupUpload, EditsOnSeveralPagesReachTheRecorderAsExactlyTheEditedBytes) 
                                                     {4141, 1},     // time-server synchronisation
                                                     {6400, 0x03},  // preset number 999, big-endian
                                                     {6401, 0xE7}}));
+}
+
+// What the recorder sends for the e-mail page is what each caption names: the three users' addresses
+// and the mail server's name.
+TEST_F(SetupUpload, TheEmailPageShowsEachFieldUnderItsCaption) {
+    ConnectAt(kToday);
+    AnswerBoxes();
+    std::vector<std::pair<std::string, std::string>> rows; // caption, text
+    RunSetup(
+        [&](CSetupDlg& frame) {
+            Menu(frame, CSetupDlg::kTabEvent, kEmailButton);
+            auto& page = PageOf<CEmailSetupDlg>(frame, 185);
+            for (int r = 0; r < 4; ++r) {
+                rows.emplace_back(TextOf(page.Label(CEmailSetupDlg::IDC_FIRST_LABEL + UINT(r))), TextOf(page.Edit(r)));
+            }
+        },
+        IDCANCEL);
+    ASSERT_EQ(rows.size(), 4u);
+    const std::regex address(R"([a-z0-9._-]+@[a-z0-9-]+(\.[a-z0-9-]+)+)");
+    const std::regex host(R"([a-z0-9-]+(\.[a-z0-9-]+)+)");
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(rows[std::size_t(r)].first, "User " + std::to_string(r + 1));
+        EXPECT_TRUE(std::regex_match(rows[std::size_t(r)].second, address)) << rows[std::size_t(r)].second;
+    }
+    EXPECT_EQ(rows[3].first, "Mail Server");
+    EXPECT_TRUE(std::regex_match(rows[3].second, host)) << rows[3].second;
 }
 
 // The daylight-saving question comes up only when the record is going to be sent.

@@ -21,7 +21,7 @@ using ByteMap = std::map<std::size_t, int>;
 class EmailPage : public FrameFixture {
 protected:
     void SetUp() override {
-        std::strcpy(db.email.text[0], "smtp.example.org");
+        std::strcpy(db.email.text[0], "ops.desk@example.org");
         std::strcpy(db.email.text[1], "alarm@example.org");
         db.email.option = 1;
     }
@@ -30,7 +30,7 @@ protected:
 TEST_F(EmailPage, EditsShowAndWriteTheirStrings) {
     Open();
     auto& page = Show<CEmailSetupDlg>(IDD_EMAIL_SETUP_DLG);
-    EXPECT_EQ(Text(page.Edit(0)), "smtp.example.org");
+    EXPECT_EQ(Text(page.Edit(0)), "ops.desk@example.org");
     EXPECT_EQ(Text(page.Edit(1)), "alarm@example.org");
     EXPECT_EQ(TextOf(page.OptionSelector()), LoadResString(IDS_EVENTS));
     EXPECT_EQ(TextOf(page.Label(790)), LoadResString(IDS_USER) + " 1");
@@ -45,7 +45,7 @@ TEST_F(EmailPage, EditsShowAndWriteTheirStrings) {
     before = db;
     page.Edit(0).SetWindowText("");
     EXPECT_EQ(Changed(), (ByteMap{{3512, 0}}));
-    EXPECT_EQ(std::string(db.email.text[0] + 1, 15), "mtp.example.org");
+    EXPECT_EQ(std::string(db.email.text[0] + 1, 19), "ps.desk@example.org");
 
     // The fourth text, which the record left unterminated, is shown whole and written bounded.
     page.Edit(3).SetWindowText(std::string(130, 'q').c_str());

@@ -1,0 +1,168 @@
+// Full screen on a guard station's desktop: the real program under a virtual X server with no window
+// manager, driven with the X test extension as a mouse and a keyboard drive it. Full makes the
+// full-screen window the one that receives the keyboard, so Escape and Enter bring it back.
+#include "tests/app/AppTestEnv.h"
+#include "tests/e2e/ProcessSupport.h"
+#include "tests/support/Prerequisite.h"
+#include "tests/support/SimProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::string BinDir() {
+    const char* dir = std::getenv("KELO_BIN_DIR");
+    return dir != nullptr ? dir : ".";
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// What a command prints on the given display.
+std::string XRun(const std::string& display, const std::string& command) {
+    const std::string line = "DISPLAY=" + display + " " + command + " 2>/dev/null";
+    std::string out;
+    if (FILE* pipe = ::popen(line.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+            out.append(buffer.data(), n);
+        }
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+struct TopWindow {
+    std::string id; // as xwininfo writes it, "0x..."
+    int width = 0;
+    int height = 0;
+};
+
+// The mapped top-level windows of the display, from the root's list of children.
+std::vector<TopWindow> TopWindows(const std::string& display) {
+    std::vector<TopWindow> windows;
+    std::istringstream lines(XRun(display, "xwininfo -root -children"));
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t id = line.find("0x");
+        const std::size_t size = line.find(")  ");
+        if (id == std::string::npos || size == std::string::npos ||
+            line.find("(the root window)") != std::string::npos) {
+            continue;
+        }
+        TopWindow w;
+        w.id = line.substr(id, line.find(' ', id) - id);
+        if (std::sscanf(line.c_str() + size + 3, "%dx%d", &w.width, &w.height) != 2) {
+            continue;
+        }
+        if (XRun(display, "xwininfo -id " + w.id).find("IsViewable") != std::string::npos) {
+            windows.push_back(w);
+        }
+    }
+    return windows;
+}
+
+// The viewable top-level window of this size, or "".
+std::string WindowOfSize(const std::string& display, int width, int height) {
+    for (const TopWindow& w : TopWindows(display)) {
+        if (w.width == width && w.height == height) {
+            return w.id;
+        }
+    }
+    return {};
+}
+
+// The X window that has the keyboard focus, as "0x..." (xdotool prints it in decimal).
+std::string FocusWindow(const std::string& display) {
+    const std::string decimal = XRun(display, "xdotool getwindowfocus -f");
+    char hex[32] = {};
+    std::snprintf(hex, sizeof hex, "0x%lx", std::strtoul(decimal.c_str(), nullptr, 10));
+    return hex;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return condition();
+}
+
+// The main window's face, and the Full button's centre in it.
+constexpr int kMainWidth = 928;
+constexpr int kMainHeight = 698;
+constexpr int kFullX = 872 + 17;
+constexpr int kFullY = 379 + 17;
+// The virtual screen, which full screen covers whole.
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 1024;
+
+TEST(FullScreenKeysTest, WithoutAWindowManagerEscapeAndEnterLeaveFullScreen) {
+    const std::string program = BinDir() + "/kelo1000";
+    KELO_REQUIRE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
+                 "Xvfb, the simulator or the program is missing");
+    KELO_REQUIRE(std::system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") == 0,
+                 "xdotool or xwininfo is missing");
+    AppTestEnv env;
+    XvfbProcess x;
+    ASSERT_TRUE(x.Start());
+    const std::string& display = x.Display();
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--resolution", "cif", "--loop-seconds", "1"}));
+    const std::string output = (env.Root() / "kelo1000.log").string();
+    const pid_t pid = SpawnWithEnv(program,
+                                   {{"DISPLAY", display},
+                                    {"QT_QPA_PLATFORM", "xcb"},
+                                    {"KELO_MIXER_DEVICE", "none"},
+                                    {"KELO_REMOVABLE_MEDIA", "0"},
+                                    {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
+                                    {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
+                                    {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"}},
+                                   output);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(sim.WaitLog("sim: send LIVE_DATA", 120000)) << Slurp(output);
+    std::string main;
+    ASSERT_TRUE(WaitFor([&] { return !(main = WindowOfSize(display, kMainWidth, kMainHeight)).empty(); }, 60000));
+    ASSERT_TRUE(WindowOfSize(display, kScreenWidth, kScreenHeight).empty());
+
+    for (const char* key : {"Escape", "Return"}) {
+        SCOPED_TRACE(key);
+        XRun(display, "xdotool mousemove --window " + main + " " + std::to_string(kFullX) + " " +
+                          std::to_string(kFullY) + " click 1");
+        std::string full;
+        ASSERT_TRUE(
+            WaitFor([&] { return !(full = WindowOfSize(display, kScreenWidth, kScreenHeight)).empty(); }, 30000))
+            << "Full did not cover the screen";
+        // The full-screen window has the keyboard, not the main window behind it.
+        EXPECT_TRUE(WaitFor([&] { return FocusWindow(display) == full; }, 10000))
+            << "the focus is on " << FocusWindow(display) << ", the full-screen window is " << full;
+        // The key goes where X sends it: to the window with the focus.
+        XRun(display, std::string("xdotool key ") + key);
+        EXPECT_TRUE(WaitFor([&] { return WindowOfSize(display, kScreenWidth, kScreenHeight).empty(); }, 30000))
+            << key << " did not leave full screen";
+        if (!WindowOfSize(display, kScreenWidth, kScreenHeight).empty()) {
+            break;
+        }
+    }
+
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(kelotest::WaitForExit(pid, 60000), 0) << Slurp(output);
+}
+
+} // namespace
