@@ -768,6 +768,10 @@ void CClientDlg::EnableButton(ClientButton button, int index, bool enable) {
     });
 }
 
+void CClientDlg::RedrawPlayStrip() {
+    OnUiThread([](CClientDlg& main) { main.InvalidatePlayStrip(); });
+}
+
 void CClientDlg::WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) {
     WriteLocalLog(CLocalLog::kRecordSize, DWORD(kind), DWORD(subKind), 0, text32, text128);
 }
@@ -911,8 +915,8 @@ void CClientDlg::OnMikeStart() {
     m_btnMike.SetState(kButtonOn);
 }
 
-// The two-way listening toggle (the hidden Mike button): an account that may not listen is
-// refused; a second request within 2 s is dropped.
+// The two-way listening toggle (the Mike button): an account that may not listen is refused; a
+// second request within 2 s is dropped.
 void CClientDlg::OnMike() {
     if (!IsConnected()) {
         return;

@@ -162,6 +162,8 @@ public:
     void CreateLocalPlayClock();
     void SetLocalPlayClockTime(DWORD time) { m_localPlayClockTime.store(time); }
     void DestroyPlayClock();
+    // The face under the playback strip is painted again (UI thread).
+    void InvalidatePlayStrip();
 
     // ---- commands
     void SetSplitMode(int layout);
@@ -196,6 +198,7 @@ public:
     void PostToWindow(ClientWindow target, UINT message, WPARAM wParam, LPARAM lParam) override;
     void SetButtonState(ClientButton button, int index, int state) override;
     void EnableButton(ClientButton button, int index, bool enable) override;
+    void RedrawPlayStrip() override;
     void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) override;
     void PostConnectFailed(LPARAM notice) override;
     void PostWrongProduct() override;

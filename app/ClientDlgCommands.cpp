@@ -236,6 +236,7 @@ void CClientDlg::Disconnect() {
     m_bDbInfoPending = false;
     m_btnLive.Enable(FALSE);
     m_btnLive.SetState(kButtonDisabled);
+    m_btnMike.Enable(FALSE);
     m_btnRSearch.SetState(kButtonNormal);
     m_btnRSetup.SetState(kButtonNormal);
     // Without a recorder its recording state is unknown: the button looks as it does at start-up.

@@ -86,7 +86,7 @@ void CClientDlg::PlaceControls() {
         m_btnSplit[i].MoveWindow(872, 73 + 34 * i, 34, 34);
     }
     for (int i = 0; i < 7; ++i) {
-        m_btnPlay[i].LoadBitmap(IDB_PLAY_BAR_PLAY + i);
+        m_btnPlay[i].LoadBitmap(IDB_PLAY_BAR_STEP_BACKWARD + i);
         m_btnPlay[i].MoveWindow(kPlayLefts[i], 649, kPlayWidths[i], 32);
         m_btnPlay[i].Enable(IDC_PLAY_FIRST + i == IDC_RECORD);
     }
@@ -99,7 +99,8 @@ void CClientDlg::PlaceControls() {
         button->MoveWindow(p.x, p.y, p.cx, p.cy);
     }
     m_btnSelAudio.ShowWindow(SW_HIDE);
-    m_btnMike.ShowWindow(SW_HIDE);
+    // Talk is there to see from the start and can be pressed once a recorder is connected.
+    m_btnMike.Enable(FALSE);
 
     m_sliderVolume.SetBitmapChannel(IDB_VOLUME_SLIDER_PART_ABOVE_POSITION, IDB_VOLUME_SLIDER_PART_BELOW_POSITION,
                                     FALSE);
@@ -157,7 +158,7 @@ CString CClientDlg::TooltipText(UINT id) const {
     case IDC_PLAY_FIRST + 1:
     case IDC_PLAY_FIRST + 2:
     case IDC_PLAY_FIRST + 3:
-        load(IDS_PLAY + (id - IDC_PLAY_FIRST));
+        load(IDS_STEP_BACKWARD + (id - IDC_PLAY_FIRST));
         break;
     case IDC_RECORD:
         if (m_pClient) {
@@ -168,7 +169,7 @@ CString CClientDlg::TooltipText(UINT id) const {
         load(IDS_STOP);
         break;
     case IDC_PLAY_FIRST + 6:
-        load(IDS_STEP);
+        load(IDS_STEP_FORWARD);
         break;
     case IDC_PAN:
         load(IDS_PAN_TILT);
@@ -220,6 +221,10 @@ CString CClientDlg::TooltipText(UINT id) const {
         break;
     }
     return text;
+}
+
+void CClientDlg::InvalidatePlayStrip() {
+    InvalidateRect(&kPlayStrip, TRUE);
 }
 
 void CClientDlg::PaintFace(CDC* pDC) {

@@ -9,12 +9,6 @@
 
 #include <QTimer>
 
-namespace {
-
-constexpr RECT kPlayClockArea{250, 630, 677, 644};
-
-} // namespace
-
 CMainLocalPlayerHost::CMainLocalPlayerHost(CClientDlg& main)
     : m_main(main), m_video(main.GetVideoWindow() != nullptr ? main.GetVideoWindow()->MediaWindow() : nullptr) {}
 
@@ -123,7 +117,7 @@ void CMainLocalPlayerHost::EnablePlayBar(bool enable) {
 }
 
 void CMainLocalPlayerHost::InvalidatePlayBar() {
-    m_main.OnUiThread([](CClientDlg& main) { main.InvalidateRect(&kPlayClockArea, TRUE); });
+    m_main.RedrawPlayStrip();
 }
 
 void CMainLocalPlayerHost::SelectSixteenSplit() {

@@ -85,10 +85,12 @@ void CDvrClient::SendAListenStop() {
     if (!m_listenSwitch.load() || !m_pMikeSender) {
         return;
     }
-    SendPacket(PacketHeader::Request(Msg::A_LISTEN_STOP_REQ, 0), nullptr, 0);
-    Trace("Send...A_LISTEN_STOP_REQ\n");
+    // The sender ends first: a talk buffer behind the stop request would reach a recorder that
+    // no longer listens.
     m_pMikeSender->Stop();
     m_pMikeSender.reset();
+    SendPacket(PacketHeader::Request(Msg::A_LISTEN_STOP_REQ, 0), nullptr, 0);
+    Trace("Send...A_LISTEN_STOP_REQ\n");
     m_seams.host->SetButtonState(ClientButton::Talk, 0, kButtonNormal);
 }
 

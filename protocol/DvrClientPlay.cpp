@@ -129,6 +129,7 @@ bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
     host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonOn);
     host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
     host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PLAY_STARTED, 0, 0);
+    host.RedrawPlayStrip();
     m_lastSpeedCode.store(-1);
     return true;
 }
@@ -199,6 +200,8 @@ void CDvrClient::SendPlayStop() {
         host.SetButtonState(ClientButton::Split, i, kButtonNormal);
     }
     host.SetButtonState(ClientButton::Split, 8, kButtonOn);
+    // Playback no longer runs: the strip that says so goes.
+    host.RedrawPlayStrip();
     if (m_seams.video != nullptr) {
         m_seams.video->SetPlaySource(0);
         m_seams.video->SetLayout(16);

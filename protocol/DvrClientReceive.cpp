@@ -314,6 +314,7 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
     m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
     m_seams.host->EnableButton(ClientButton::Live, 0, true);
     m_seams.host->SetButtonState(ClientButton::Live, 0, kButtonNormal);
+    m_seams.host->EnableButton(ClientButton::Talk, 0, true);
     SendLiveReq();
     m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
     return true;

@@ -39,6 +39,8 @@ public:
     virtual void PostToWindow(ClientWindow target, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     virtual void SetButtonState(ClientButton button, int index, int state) = 0;
     virtual void EnableButton(ClientButton button, int index, bool enable) = 0;
+    // The playback strip under the play bar is drawn again: it shows only while playback runs.
+    virtual void RedrawPlayStrip() = 0;
 
     // The local log (kind, sub-kind, a 32-character and a 128-character text); safe from any thread.
     virtual void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) = 0;

@@ -116,13 +116,13 @@ constexpr auto kRows = std::to_array<SkinRow>({
     Button(IDB_LISTEN_RECORDER_AUDIO, 34, 34, AudioOut, Chrome, "listen to the recorder's audio"),
 
     // Play bar 340-346, one segmented control.
-    Segment(IDB_PLAY_BAR_PLAY, 76, Play, 0, "play bar: play"),
+    Segment(IDB_PLAY_BAR_STEP_BACKWARD, 76, StepBack, 0, "play bar: step backward one picture"),
     Segment(IDB_PLAY_BAR_PLAY_BACKWARD, 50, Reverse, 1, "play bar: play backward"),
-    Segment(IDB_PLAY_BAR_FAST_FORWARD, 50, Forward, 1, "play bar: fast forward"),
+    Segment(IDB_PLAY_BAR_PLAY_FORWARD, 50, Play, 1, "play bar: play forward"),
     Segment(IDB_PLAY_BAR_PAUSE, 50, Pause, 1, "play bar: pause"),
     Segment(IDB_PLAY_BAR_RECORDING_ON_RECORDER, 50, Record, 1, "play bar: recording on the recorder"),
     Segment(IDB_PLAY_BAR_STOP, 50, Stop, 1, "play bar: stop"),
-    Segment(IDB_PLAY_BAR_STEP_ONE_PICTURE, 73, Step, 2, "play bar: step one picture"),
+    Segment(IDB_PLAY_BAR_STEP_FORWARD, 73, Step, 2, "play bar: step forward one picture"),
 
     // PTZ pad and main window buttons.
     Button(IDB_PTZ_PAD_PAN_TILT_MODE, 41, 41, PanTilt, Chrome, "PTZ pad: pan and tilt mode"),

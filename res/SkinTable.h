@@ -51,7 +51,7 @@ enum : int {
     AudioOut,
     Play,
     Reverse,
-    Forward,
+    StepBack,
     Pause,
     Record,
     Stop,

@@ -32,13 +32,13 @@ constexpr auto kTexts = std::to_array<ResText>({
     {IDS_VOLUME, "Volume"},                       // tooltip: volume slider
     {IDS_AUDIO_CHANNEL, "Audio Channel"},         // tooltip: choose the audio channel
     {IDS_TALK, "Talk"},                           // tooltip: talk to the recorder
-    {IDS_PLAY, "Play"},                           // tooltip: play
+    {IDS_STEP_BACKWARD, "Step Backward"},         // tooltip: step backward one picture
     {IDS_PLAY_BACKWARD, "Play Backward"},         // tooltip: play backward
-    {IDS_FAST_FORWARD, "Fast Forward"},           // tooltip: fast forward
+    {IDS_PLAY_FORWARD, "Play Forward"},           // tooltip: play forward
     {IDS_PAUSE, "Pause"},                         // tooltip: pause
     {IDS_RECORD, "Record"},                       // log menu: recording entries; detail page: record settings group
     {IDS_STOP, "Stop"},                           // tooltip: stop; firmware Stop button
-    {IDS_STEP, "Step"},                           // tooltip: step one picture
+    {IDS_STEP_FORWARD, "Step Forward"},           // tooltip: step forward one picture
     {IDS_MINIMIZE, "Minimize"},                   // tooltip: minimise the main window
     {IDS_AUDIO, "Audio"},                         // tooltip: listen to audio; audio column and filter
     {IDS_SETUP_DATA_CHECK_FAILED, "Setup data check failed."},      // notice: setup data failed its check

@@ -113,6 +113,8 @@ std::string CRequestCheck::Check(const WireHeader& header, const Bytes& payload,
         return "a request before the login";
     if (id == msg::FW_DATA && !context.uploading)
         return "FW_DATA without an acknowledged FW_UPDATE_REQ";
+    if (id == msg::TALK_DATA && !context.listening)
+        return "TALK_DATA while the recorder has not accepted listening";
     std::string what = CheckHeader(header);
     if (what.empty())
         what = CheckLength(id, payload.size());
@@ -132,6 +134,9 @@ std::string CRequestCheck::CheckHeader(const WireHeader& h) {
         return Text("word 1 has bits outside the length and the last-fragment bit set (0x%08zx)", h.word1);
     if (h.last && h.id != msg::FW_DATA && h.id != msg::TALK_DATA)
         return "the last-fragment bit is set on a request that does not come in fragments";
+    // Every talk buffer is a message of its own.
+    if (!h.last && h.id == msg::TALK_DATA)
+        return "TALK_DATA without the last-fragment bit";
     if (h.word2 != 0 || h.word3 != 0)
         return Text("words 2 and 3 are not zero (0x%08zx 0x%08zx)", h.word2, h.word3);
     return {};

@@ -15,6 +15,7 @@ public:
     struct Context {
         bool loggedIn = false;
         bool uploading = false; // a FW_UPDATE_REQ was acknowledged and its last FW_DATA has not come
+        bool listening = false; // an A_LISTEN_REQ was accepted and no A_LISTEN_STOP_REQ has come
     };
 
     // An empty text when the request is well formed; else what is wrong with it, in a few words.

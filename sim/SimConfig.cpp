@@ -315,6 +315,10 @@ bool CSimConfig::Parse(int argc, const char* const* argv, std::string& error, bo
             if (!ParseInt(value, 1, int64_t(kMaxPayload), v))
                 return bad();
             fragment = size_t(v);
+        } else if (opt == "--play-fail-after") {
+            if (!ParseInt(value, 1, 1000000, v))
+                return bad();
+            playFailAfter = int(v);
         } else if (opt == "--video-loss") {
             if (!ParseInt(value, 0, 0xFFFF, v))
                 return bad();
@@ -391,6 +395,7 @@ Pictures, sound and recordings:
                           comes in three fragments)
   --video-loss MASK       channels without a camera, bit n = channel n+1 (default 0)
   --play-plain            send playback frames without the 192-byte frame record in front
+  --play-fail-after N     frames of a playback sent before the PLAY_ON_FAIL of --refuse (default 1)
   --save-setup FILE       write each setup record the client uploads and the simulator accepts
                           (DB_UPDATE_REQ: the 4-byte CRC-32, big-endian, then the 6632-byte record)
                           to FILE, replacing what it held
@@ -400,7 +405,8 @@ Misbehaviour (each repeatable; MSG is a message name such as LIVE_DATA or its de
                           answer with refusal MSG and reason REASON (a u32; -2 allowed) instead of
                           serving: MSG is a NACK (e.g. LIVE_NACK refuses LIVE_REQ, TRANS_ON_NACK
                           refuses TRANS_ON_REQ), BYE48 (refuses the login), PLAY_ON_FAIL or
-                          TRANS_ON_FAIL (fail the playback or the backup after its first frame),
+                          TRANS_ON_FAIL (fail the playback or the backup after its first frame;
+                          a playback after --play-fail-after frames),
                           FW_DATA_RX_FAIL (refuses the uploaded image) or FW_UPDATE_FAIL (fails
                           after FW_DATA_RX_DONE). X and Y make a 12-byte refusal with two more u32
                           (reason 87)
@@ -430,8 +436,9 @@ fields whose ranges are fixed (lower-case HELLO; channel masks within 16 channel
 with a type mask within types 0-5 and zero filler; start records; day requests with month 1-12
 and day 1-31; PTZ channel, mode and command bytes; firmware table entries 0, 3, 4, 5 and 6 and
 chunks of 1 to 8000 bytes only during an acknowledged upload; the CRC-32 of DB_UPDATE_REQ; the
-silent first 1536 bytes of TALK_DATA). A request before the login, a second HELLO and an id that is
-no client request are violations too. Each violation writes one line
+silent first 1536 bytes of TALK_DATA, each with the last-fragment bit, and only while listening
+is accepted: after A_LISTEN_REQ was answered and before A_LISTEN_STOP_REQ). A request before the
+login, a second HELLO and an id that is no client request are violations too. Each violation writes one line
 "protocol-violation <MESSAGE> <what is wrong>" on stderr (with or without -v) and is answered with
 the refusal of that request and reason 1 (81 for DB_UPDATE_REQ; BYE48 and the end of the
 connection for HELLO; FW_DATA_RX_FAIL for FW_DATA); a request without a refusal ends the

@@ -98,7 +98,8 @@ public:
     size_t fragment = 16384;
     uint16_t videoLoss = 0;
     bool playPlain = false;
-    bool lenient = false; // serve malformed requests as far as they go instead of refusing them
+    int playFailAfter = 1; // frames of a playback sent before a PLAY_ON_FAIL refusal
+    bool lenient = false;  // serve malformed requests as far as they go instead of refusing them
     uint8_t setupMajor = 4;
     uint8_t setupMinor = 5;
     bool verbose = false;

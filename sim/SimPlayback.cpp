@@ -286,7 +286,7 @@ void CSimPlayback::Run() {
                 return;
             ++m_sentFrames;
             m_starvedSince = Clock::now();
-            if (fail && m_sentFrames == 1) {
+            if (fail && m_sentFrames == uint64_t(m_recorder.Config().playFailAfter)) {
                 m_mode = Mode::Ended;
                 m_pending.clear();
                 lock.unlock();

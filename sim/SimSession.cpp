@@ -124,7 +124,7 @@ void CSimSession::Run() {
                          h.last ? " last" : "", h.audioOn ? " audio" : "");
         m_recorder.Journal().AddReceived(h, payload, m_recorder.Clock().NowMs());
         const std::string what =
-            m_config.lenient ? std::string() : CRequestCheck::Check(h, payload, {m_loggedIn, m_uploading});
+            m_config.lenient ? std::string() : CRequestCheck::Check(h, payload, {m_loggedIn, m_uploading, m_listening});
         if (!what.empty()) {
             if (!Reject(h, what))
                 break;
@@ -321,8 +321,10 @@ void CSimSession::Dispatch(const WireHeader& h, const Bytes& payload) {
         EndAfterFlush(200);
         break;
     case msg::A_LISTEN_REQ:
-        if (!Refused(h.id))
-            m_sender->Send(msg::A_LISTEN_ACK);
+        if (Refused(h.id))
+            break;
+        m_listening = true;
+        m_sender->Send(msg::A_LISTEN_ACK);
         break;
     case msg::TALK_DATA: {
         const bool wellFormed = payload.size() == 2048 &&
@@ -331,6 +333,7 @@ void CSimSession::Dispatch(const WireHeader& h, const Bytes& payload) {
         break;
     }
     case msg::A_LISTEN_STOP_REQ:
+        m_listening = false;
         m_sender->Send(msg::A_LISTEN_STOP_ACK);
         break;
     case msg::PTZ_CHANNEL_REQ: {

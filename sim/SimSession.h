@@ -98,6 +98,7 @@ private:
 
     FirmwareUpload m_upload;
     bool m_uploading = false;
+    bool m_listening = false; // A_LISTEN_REQ accepted, no A_LISTEN_STOP_REQ since
 };
 
 } // namespace ksim

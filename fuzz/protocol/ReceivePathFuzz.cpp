@@ -15,6 +15,7 @@ public:
     void PostToWindow(ClientWindow, UINT, WPARAM, LPARAM) override {}
     void SetButtonState(ClientButton, int, int) override {}
     void EnableButton(ClientButton, int, bool) override {}
+    void RedrawPlayStrip() override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM) override {}
     void PostWrongProduct() override {}

@@ -196,6 +196,22 @@ void Triangle(QPainter& p, Pen& pen, qreal x, qreal dir) {
     p.drawPolygon(Poly({{x, 6}, {x + dir * 9, 12}, {x, 18}}));
 }
 
+// A glyph and its opposite are one picture, mirrored about the grid's middle.
+template <class Draw>
+void Mirrored(QPainter& p, Draw draw) {
+    p.save();
+    p.translate(24, 0);
+    p.scale(-1, 1);
+    draw();
+    p.restore();
+}
+
+void StepForward(QPainter& p, Pen& pen) {
+    Triangle(p, pen, 6.5, 1);
+    pen.Solid();
+    p.drawRect(QRectF(16, 6, 2.6, 12));
+}
+
 void Chevron(QPainter& p, Pen& pen, qreal angle) {
     p.save();
     p.translate(12, 12);
@@ -372,12 +388,7 @@ void CGlyphPainter::Draw(QPainter& p, int g, const QRectF& box, QRgb ink, bool a
         Triangle(p, pen, 8, 1);
         break;
     case glyph::Reverse:
-        Triangle(p, pen, 12, -1);
-        Triangle(p, pen, 20, -1);
-        break;
-    case glyph::Forward:
-        Triangle(p, pen, 4, 1);
-        Triangle(p, pen, 12, 1);
+        Mirrored(p, [&] { Triangle(p, pen, 8, 1); });
         break;
     case glyph::Pause:
         pen.Solid();
@@ -395,9 +406,10 @@ void CGlyphPainter::Draw(QPainter& p, int g, const QRectF& box, QRgb ink, bool a
         p.drawRoundedRect(QRectF(7, 7, 10, 10), 1, 1);
         break;
     case glyph::Step:
-        Triangle(p, pen, 6.5, 1);
-        pen.Solid();
-        p.drawRect(QRectF(16, 6, 2.6, 12));
+        StepForward(p, pen);
+        break;
+    case glyph::StepBack:
+        Mirrored(p, [&] { StepForward(p, pen); });
         break;
     case glyph::PanTilt:
         PanArrows(p, pen, 1.0);

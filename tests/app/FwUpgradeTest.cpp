@@ -494,6 +494,7 @@ public:
     }
     void SetButtonState(ClientButton, int, int) override {}
     void EnableButton(ClientButton, int, bool) override {}
+    void RedrawPlayStrip() override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM) override {}
     void PostWrongProduct() override {}

@@ -7,6 +7,8 @@
 #include "app/PtzDialogSet.h"
 #include "res/ButtonStates.h"
 #include "res/ControlIds.h"
+#include "res/ResStrings.h"
+#include "res/TextIds.h"
 #include "tests/operator/LiveFixture.h"
 
 #include <QFile>
@@ -160,7 +162,16 @@ TEST_F(LiveViewTest, AudioOutputTurnsOnAndOffAtTheRecorder) {
     EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsAudioOut(); }, 30000));
 }
 
-TEST_F(LiveViewTest, TalkSendsTheMicrophoneToTheRecorderUntilItEnds) {
+// A button pressed as the operator's mouse presses it: only one that shows and is enabled takes it.
+bool OperatorClick(CSkinButton& button) {
+    if (!button.IsWindowVisible() || !button.IsWindowEnabled()) {
+        return false;
+    }
+    MouseClick(button);
+    return true;
+}
+
+TEST_F(LiveViewTest, TalkIsOnTheFaceAndSendsTheMicrophoneUntilPressedAgain) {
     // The microphone: ten seconds of a 440 Hz tone, 16-bit mono PCM at 8000 Hz.
     const fs::path tone = m_env.Root() / "microphone.wav";
     {
@@ -193,16 +204,64 @@ TEST_F(LiveViewTest, TalkSendsTheMicrophoneToTheRecorderUntilItEnds) {
         AppTestEnv::WriteBytes(tone, wav);
     }
     ScopedEnv microphone("KELO_AUDIO_IN", tone.string().c_str());
-    ConnectSixteen();
-    Click(IDC_MIKE);
+    // Before the login the Talk button shows at its place, not to be pressed.
+    bool shownBeforeLogin = false;
+    bool enabledBeforeLogin = true;
+    StartLoginWith(SixteenChannels(), [&] {
+        shownBeforeLogin = MainButton(*main, IDC_MIKE).IsWindowVisible() != FALSE;
+        enabledBeforeLogin = MainButton(*main, IDC_MIKE).IsWindowEnabled() != FALSE;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return main->IsConnected() && main->GetClient()->IsLive(); }, 60000));
+    EXPECT_TRUE(shownBeforeLogin);
+    EXPECT_FALSE(enabledBeforeLogin);
+
+    CSkinButton& talk = MainButton(*main, IDC_MIKE);
+    CRect place;
+    talk.GetWindowRect(&place);
+    main->ScreenToClient(&place);
+    EXPECT_EQ(place, CRect(857, 637, 885, 666));
+    ASSERT_TRUE(WaitUntil([&] { return talk.IsWindowEnabled() != FALSE; }, 30000));
+    EXPECT_EQ(talk.GetState(), kButtonNormal);
+
+    // Pressed: the recorder is asked, accepts, and the button stays lit while talk runs.
+    ASSERT_TRUE(OperatorClick(talk));
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonOn; }, 30000));
-    // At least one 100 ms round of captured sound reaches the recorder.
-    EXPECT_TRUE(SimSaw("sim: recv TALK_DATA"));
-    Click(IDC_MIKE);
+    ASSERT_TRUE(SimSaw("sim: send A_LISTEN_ACK"));
+    ASSERT_TRUE(WaitUntil([&] { return talk.GetState() == kButtonOn; }, 30000));
+    // The microphone goes out in talk messages of 2048 bytes, each with the last-fragment bit (the
+    // simulator refuses one without it, or without the 1536 silent bytes in front of the sound).
+    EXPECT_TRUE(WaitUntil([&] { return CountInLog("sim: recv TALK_DATA len=2048 last") >= 10; }, 60000));
+
+    // Pressed again: talk stops, and nothing of it follows the stop.
+    ASSERT_TRUE(OperatorClick(talk));
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonNormal; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return talk.GetState() == kButtonNormal; }, 30000));
     EXPECT_FALSE(main->GetClient()->HasMikeSender());
+    Click(IDC_AUDIO); // a later request: whatever was sent before it has reached the recorder
+    ASSERT_TRUE(SimSaw("sim: recv AUDIO_ONOFF_REQ"));
+    const std::string log = sim.Log();
+    EXPECT_LT(log.rfind("sim: recv TALK_DATA"), log.find("sim: recv A_LISTEN_STOP_REQ"));
+    EXPECT_EQ(CountInLog("sim: recv TALK_DATA"), CountInLog("sim: recv TALK_DATA len=2048 last"));
+    EXPECT_TRUE(sim.Violations().empty());
+
+    // Without a recorder there is no one to talk to.
+    Click(IDC_CONNECT);
+    EXPECT_TRUE(talk.IsWindowVisible());
+    EXPECT_FALSE(talk.IsWindowEnabled());
+}
+
+TEST_F(LiveViewTest, TalkOnARecorderThatDoesNotAllowItIsRefusedWithoutAsking) {
+    ConnectSixteen({"--hello-account", "1"});
+    AnswerBoxes();
+    CSkinButton& talk = MainButton(*main, IDC_MIKE);
+    ASSERT_TRUE(WaitUntil([&] { return talk.IsWindowEnabled() != FALSE; }, 30000));
+    ASSERT_TRUE(OperatorClick(talk));
+    EXPECT_TRUE(WaitUntil([&] { return !boxLines.empty(); }, 30000));
+    EXPECT_EQ(boxLines, std::vector<std::string>{LoadResString(IDS_NO_PERMISSION_FOR_THIS_FUNCTION).GetString()});
+    Click(IDC_AUDIO);
+    ASSERT_TRUE(SimSaw("sim: recv AUDIO_ONOFF_REQ"));
+    EXPECT_EQ(CountInLog("sim: recv A_LISTEN_REQ"), 0);
+    EXPECT_EQ(talk.GetState(), kButtonNormal);
 }
 
 TEST_F(LiveViewTest, PanOpensThePtzPadZoomSwitchesItAndTheSameButtonClosesIt) {

@@ -16,6 +16,8 @@
 #include "archive/RemoteSearchDlg.h"
 #include "archive/SearchPage.h"
 #include "media/FullScreenVideoDlg.h"
+#include "res/BitmapIds.h"
+#include "res/ResLibrary.h"
 #include "res/ResStrings.h"
 #include "res/TextIds.h"
 #include "sim/TestPattern.h"
@@ -23,7 +25,9 @@
 #include "tests/app/WiredFixture.h"
 #include "tests/support/SmallDisk.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <algorithm>
 #include <array>
@@ -129,11 +133,46 @@ Indicator IndicatorOf(const QImage& image, const RECT& tile) {
 class PlaybackOperatorTest : public WiredFixture {
 protected:
     // Sixteen channels of full-size pictures, the recorder's clock at noon today.
-    void ConnectToday() {
+    void ConnectToday(std::vector<std::string> more = {}) {
         simClock = Today(12);
         simChannels = "16";
         simResolution = "d1";
-        Connect();
+        Connect(std::move(more));
+    }
+
+    // What the screen shows of the main window there: the picture last put on the screen, nothing
+    // painted for the asking.
+    QImage OnScreen(const QRect& area) {
+        QApplication::processEvents();
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(main->GetHost()->winId(), area.x(), area.y(), area.width(), area.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Whether the screen shows the playback strip under the play bar, the bare face, or neither;
+    // looked at left of the play clock.
+    enum class Strip { Shown, Gone, Neither };
+    Strip PlayStripOnScreen() {
+        const QRect area(250, 630, 268, 14);
+        const QImage shown = OnScreen(area);
+        const CResLibrary* library = CResLibrary::Current();
+        if (shown.size() != area.size() || library == nullptr) {
+            return Strip::Neither;
+        }
+        const QImage strip =
+            library->LoadBitmap(IDB_PLAYBACK_STRIP_UNDER_PLAY_BAR).convertToFormat(QImage::Format_RGB32);
+        const QImage face = library->LoadBitmap(IDB_MAIN_WINDOW_FACE_BOTTOM).convertToFormat(QImage::Format_RGB32);
+        bool isStrip = true;
+        bool isFace = true;
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                const QRgb p = shown.pixel(x, y);
+                isStrip = isStrip && p == strip.pixel(x, y);
+                isFace = isFace && p == face.pixel(area.x() - 86 + x, area.y() - 626 + y);
+            }
+        }
+        return isStrip ? Strip::Shown : isFace ? Strip::Gone : Strip::Neither;
     }
 
     CFullScreenVideoDlg& Video() { return *main->GetVideoWindow()->MediaWindow(); }
@@ -342,6 +381,67 @@ protected:
     }
 };
 
+// The ink of a button's picture: its light pixels inside the button's edge, cut to their bounds.
+struct Ink {
+    int width = 0;
+    int height = 0;
+    std::vector<bool> on; // row by row
+    bool At(int x, int y) const { return on[std::size_t(y * width + x)]; }
+};
+
+Ink InkOf(const QImage& face) {
+    constexpr int kEdge = 4;
+    auto light = [&](int x, int y) { return qGray(face.pixel(x, y)) > 150; };
+    int left = face.width(), right = -1, top = face.height(), bottom = -1;
+    for (int y = kEdge; y < face.height() - kEdge; ++y) {
+        for (int x = kEdge; x < face.width() - kEdge; ++x) {
+            if (light(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    Ink ink;
+    if (right < left) {
+        return ink;
+    }
+    ink.width = right - left + 1;
+    ink.height = bottom - top + 1;
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = left; x <= right; ++x) {
+            ink.on.push_back(light(x, y));
+        }
+    }
+    return ink;
+}
+
+// Pixels where one picture differs from the other seen in a mirror; -1 when their sizes differ.
+int MirrorMismatches(const Ink& a, const Ink& b) {
+    if (a.width != b.width || a.height != b.height || a.width == 0) {
+        return -1;
+    }
+    int wrong = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            wrong += a.At(x, y) != b.At(a.width - 1 - x, y) ? 1 : 0;
+        }
+    }
+    return wrong;
+}
+
+// Separate strokes a quarter down the picture: one for a single arrow, two for an arrow beside a
+// bar or a second arrow.
+int StrokesAcross(const Ink& ink) {
+    const int y = ink.height / 4;
+    int strokes = 0;
+    for (int x = 0; x < ink.width; ++x) {
+        strokes += ink.At(x, y) && (x == 0 || !ink.At(x - 1, y)) ? 1 : 0;
+    }
+    return strokes;
+}
+
 // The (kind, sub-kind) of every record of the program's own log under a save location.
 std::vector<std::pair<DWORD, DWORD>> LocalLogEntries(const std::string& location) {
     std::ifstream in(CLocalLog::PathOf(location.c_str()), std::ios::binary);
@@ -381,11 +481,19 @@ TEST_F(PlaybackOperatorTest, RemotePlaybackPlayPauseStepReverseSpeedsAndStopBack
     ASSERT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
     ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
     EXPECT_EQ(main->GetVideoWindow()->GetPlaySource(), 2);
-    // The recorded pictures reach the tiles, forward at normal speed.
-    EXPECT_TRUE(WaitUntil([&] { return SlotsShowingTheirChannel() != 0; }, 60000));
-    EXPECT_EQ(PlayButtons(), (std::array<int, 3>{0, 1, 0}));
+    // The recorded pictures reach the tiles, forward at normal speed. The last live pictures show
+    // their channels too until played ones replace them: the indicator tells played ones apart.
     const Indicator start = WaitForIndicator(1);
     EXPECT_EQ(start.step, 1) << start;
+    EXPECT_NE(SlotsShowingTheirChannel(), 0);
+    // The client lights the play bar through the window's queue, behind the flag that playback
+    // runs: the face shows it once that queue has been worked off.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return PlayButtons() == std::array<int, 3>{0, 1, 0};
+        },
+        30000))
+        << PlayButtons()[0] << PlayButtons()[1] << PlayButtons()[2];
 
     // The recorder's speed codes: reverse at normal speed shows the pause glyph, each faster
     // reverse one more backward arrow; forward shows one arrow per speed step.
@@ -447,6 +555,105 @@ TEST_F(PlaybackOperatorTest, RemotePlaybackPlayPauseStepReverseSpeedsAndStopBack
     EXPECT_TRUE(WaitUntil([&] { return main->GetClient()->IsLive(); }, 60000));
     EXPECT_TRUE(WaitUntil([&] { return SlotsShowingTheirChannel() == 0xFFFF; }, 60000));
 }
+
+TEST_F(PlaybackOperatorTest, EachPlayBarButtonShowsAndNamesWhatItDoes) {
+    ConnectToday();
+    AnswerBoxes();
+    ASSERT_NE(PlayFromTheRemoteSearch(), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
+    // Paused, every transport button but Pause shows its plain look.
+    Click(kPause);
+    ASSERT_TRUE(SimSaw("sim: recv PLAY_PAUSE"));
+    ASSERT_TRUE(WaitUntil([&] { return PlayButtons() == std::array<int, 3>{0, 0, 1}; }, 30000));
+    auto inkOf = [&](UINT id) {
+        return InkOf(MainButton(*main, id).GetHost()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    };
+    const Ink stepBack = inkOf(kStepBack);
+    const Ink reverse = inkOf(kReverse);
+    const Ink forward = inkOf(kForward);
+    const Ink stepForward = inkOf(kStepForward);
+    // Each direction's pictures mirror the other's: a step back is a step forward seen in a mirror.
+    EXPECT_EQ(MirrorMismatches(stepBack, stepForward), 0);
+    EXPECT_EQ(MirrorMismatches(reverse, forward), 0);
+    EXPECT_NE(MirrorMismatches(stepBack, stepBack), 0) << "the step back picture points one way";
+    // Play is one arrow, a step an arrow beside a bar.
+    EXPECT_EQ(StrokesAcross(stepBack), 2);
+    EXPECT_EQ(StrokesAcross(reverse), 1);
+    EXPECT_EQ(StrokesAcross(forward), 1);
+    EXPECT_EQ(StrokesAcross(stepForward), 2);
+
+    const struct {
+        UINT id;
+        const char* tooltip;
+    } names[] = {{kStepBack, "Step Backward"}, {kReverse, "Play Backward"},
+                 {kForward, "Play Forward"},   {kPause, "Pause"},
+                 {IDC_PLAY_STOP, "Stop"},      {kStepForward, "Step Forward"}};
+    for (const auto& n : names) {
+        EXPECT_EQ(std::string(main->TooltipText(n.id)), n.tooltip) << "button " << n.id;
+    }
+
+    // The first button steps back one picture and playback stays paused.
+    const int steps = CountInLog("sim: recv PLAY_PREV_STEP");
+    Click(kStepBack);
+    EXPECT_TRUE(WaitUntil([&] { return CountInLog("sim: recv PLAY_PREV_STEP") > steps; }, 120000));
+    EXPECT_EQ(CountInLog("sim: recv PLAY_FORWARD"), 0);
+    EXPECT_EQ(PlayButtons(), (std::array<int, 3>{0, 0, 1}));
+}
+
+// How remote playback ends: the operator stops it, the recorder fails it, or the recorder goes.
+enum class PlaybackEnd { Stop, RecorderFails, RecorderGone };
+
+struct PlaybackEndCase {
+    const char* name;
+    PlaybackEnd end;
+    std::vector<std::string> simOptions;
+};
+
+void PrintTo(const PlaybackEndCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PlaybackStripTest : public PlaybackOperatorTest, public ::testing::WithParamInterface<PlaybackEndCase> {};
+
+TEST_P(PlaybackStripTest, TheStripUnderThePlayBarGoesWhenRemotePlaybackEnds) {
+    const PlaybackEndCase& c = GetParam();
+    ConnectToday(c.simOptions);
+    AnswerBoxes();
+    ASSERT_NE(PlayFromTheRemoteSearch(), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return PlayStripOnScreen() == Strip::Shown; }, 60000));
+
+    switch (c.end) {
+    case PlaybackEnd::Stop: {
+        // Stop opens the search again; the operator closes it.
+        ModalScript again;
+        again.Expect<CRemoteSearchDlg>([&](CRemoteSearchDlg& frame) { Press(frame, 435); });
+        Click(IDC_PLAY_STOP);
+        EXPECT_TRUE(again.Done());
+        break;
+    }
+    case PlaybackEnd::RecorderFails:
+        EXPECT_TRUE(SimSaw("sim: send PLAY_ON_FAIL", 180000));
+        break;
+    case PlaybackEnd::RecorderGone:
+        sim.Stop();
+        EXPECT_TRUE(WaitUntil([&] { return main->GetClient() == nullptr; }, 60000));
+        break;
+    }
+    EXPECT_TRUE(WaitUntil([&] { return main->GetClient() == nullptr || !main->GetClient()->IsRemotePlay(); }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return PlayStripOnScreen() == Strip::Gone; }, 30000))
+        << "the screen under the play bar still shows "
+        << (PlayStripOnScreen() == Strip::Shown ? "the strip" : "something else");
+}
+
+// The recorder fails the playback after 4000 pictures, ten seconds of sixteen channels.
+INSTANTIATE_TEST_SUITE_P(Ends, PlaybackStripTest,
+                         ::testing::Values(PlaybackEndCase{"Stop", PlaybackEnd::Stop, {}},
+                                           PlaybackEndCase{"PlayOnFail",
+                                                           PlaybackEnd::RecorderFails,
+                                                           {"--refuse", "PLAY_ON_FAIL:1", "--play-fail-after", "4000"}},
+                                           PlaybackEndCase{"ConnectionLost", PlaybackEnd::RecorderGone, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PlaybackOperatorTest, LocalPlaybackOfADownloadedBackupWithItsSpeedIndicator) {
     ConnectToday();

@@ -1,5 +1,8 @@
 // The recorder commands: each request's bytes on the wire and the handling of each answer.
 #include "protocol/ByteOrder.h"
+#include "protocol/IWorker.h"
+#include "protocol/Packet.h"
+#include "protocol/PacketHeader.h"
 #include "protocol/ReasonCodes.h"
 #include "tests/protocol/ClientRig.h"
 #include "tests/support/DvrClientTestPeer.h"
@@ -149,4 +152,32 @@ TEST(ClientCommands, AnswersAreHandledByTheirTable) {
         }
     }
     EXPECT_TRUE(r.Quiet(50)); // no answer makes the client send anything
+}
+
+// Stands for the microphone sender: the talk buffer it was sending when told to stop goes out
+// before Stop returns, as a real sender's last one does.
+class LastWordSender : public IWorker {
+public:
+    explicit LastWordSender(std::shared_ptr<CTcpConnection> connection) : m_connection(std::move(connection)) {}
+    void Stop() override {
+        const std::vector<BYTE> body(2048, 0);
+        SendPacket(m_connection.get(), PacketHeader::Request(Msg::TALK_DATA, DWORD(body.size()), true), body.data(),
+                   DWORD(body.size()));
+    }
+
+private:
+    std::shared_ptr<CTcpConnection> m_connection;
+};
+
+TEST(ClientCommands, StoppingTalkEndsTheSenderBeforeTheRecorderIsTold) {
+    ClientRig r;
+    r.client->SetListenSwitch(true);
+    r.client->SetMikeSender(std::make_unique<LastWordSender>(r.client->GetConnection()));
+    r.client->SetListening(true);
+    r.client->SendAListenStop();
+    EXPECT_EQ(r.Next().id, unsigned(Msg::TALK_DATA));
+    EXPECT_EQ(r.Next().id, unsigned(Msg::A_LISTEN_STOP_REQ));
+    EXPECT_TRUE(r.Quiet(50));
+    EXPECT_FALSE(r.client->IsListening());
+    EXPECT_FALSE(r.client->HasMikeSender());
 }

@@ -13,7 +13,18 @@
 #include <vector>
 
 struct HostCall {
-    enum Kind { Notice, Post, ButtonState, ButtonEnable, LocalLog, ConnectFailed, WrongProduct, Reply, ClearBusy };
+    enum Kind {
+        Notice,
+        Post,
+        ButtonState,
+        ButtonEnable,
+        PlayStrip,
+        LocalLog,
+        ConnectFailed,
+        WrongProduct,
+        Reply,
+        ClearBusy
+    };
     Kind kind = Notice;
     LPARAM notice = 0;     // Notice, ConnectFailed
     ClientWindow window{}; // Notice (over), Post (target)
@@ -59,6 +70,7 @@ public:
         c.state = enable ? 1 : 0;
         Add(std::move(c));
     }
+    void RedrawPlayStrip() override { Add(Make(HostCall::PlayStrip)); }
     void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) override {
         HostCall c = Make(HostCall::LocalLog);
         c.kind2 = kind;

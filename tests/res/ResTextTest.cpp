@@ -26,7 +26,7 @@ struct IdRange {
 
 // Ranges that code indexes into: a gap would show an empty text on screen.
 constexpr IdRange kIndexedRanges[] = {
-    {IDS_PLAY, IDS_PAUSE, "play bar tooltips"},
+    {IDS_STEP_BACKWARD, IDS_PAUSE, "play bar tooltips"},
     {IDS_SETUP_DATA_CHECK_FAILED, IDS_NO_PERMISSION_FOR_THIS_FUNCTION, "notice texts"},
     {IDS_POWER_ON, IDS_DISK_ALARM, "remote log kinds"},
     {IDS_TOTAL_SPACE, IDS_APPLICATION, "status and system rows"},
@@ -96,12 +96,12 @@ TEST(ResTexts, TextsFitTheFieldsTheyAreCopiedInto) {
           IDS_VOLUME,
           IDS_AUDIO_CHANNEL,
           IDS_TALK,
-          IDS_PLAY,
+          IDS_STEP_BACKWARD,
           IDS_PLAY_BACKWARD,
-          IDS_FAST_FORWARD,
+          IDS_PLAY_FORWARD,
           IDS_PAUSE,
           IDS_STOP,
-          IDS_STEP,
+          IDS_STEP_FORWARD,
           IDS_MINIMIZE,
           IDS_AUDIO,
           IDS_DISCONNECT,

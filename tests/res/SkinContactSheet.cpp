@@ -178,7 +178,7 @@ QImage MainWindow() {
     const int bar[7] = {264, 340, 390, 440, 490, 540, 590};
     const int barState[7] = {0, 0, 1, 0, 0, 2, 3};
     for (int i = 0; i < 7; ++i) {
-        c.Cell(IDB_PLAY_BAR_PLAY + unsigned(i), bar[i], 649, barState[i]);
+        c.Cell(IDB_PLAY_BAR_STEP_BACKWARD + unsigned(i), bar[i], 649, barState[i]);
     }
     c.Cell(IDB_CONNECT_DISCONNECT, 53, 25, 1);
     for (int i = 0; i < 4; ++i) {

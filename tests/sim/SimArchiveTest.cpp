@@ -503,11 +503,15 @@ TEST(SimCommands, EachCommandGetsItsAnswer) {
             EXPECT_EQ(GetBe32(&status->payload[4]) < 6, s.request == 32) << "recording mode";
         }
     }
-    // Talk blocks are counted. PTZ moves are only journaled.
+    // Talk blocks, while listening is accepted, are counted. PTZ moves are only journaled.
     Bytes talk(2048, 0);
     talk[2000] = 0x7F;
+    ASSERT_TRUE(c.Send(msg::A_LISTEN_REQ));
+    ASSERT_TRUE(c.RecvId(msg::A_LISTEN_ACK));
     ASSERT_TRUE(c.Send(msg::TALK_DATA, talk, 0, true));
     ASSERT_TRUE(c.Send(msg::TALK_DATA, talk, 0, true));
+    ASSERT_TRUE(c.Send(msg::A_LISTEN_STOP_REQ));
+    ASSERT_TRUE(c.RecvId(msg::A_LISTEN_STOP_ACK));
     ASSERT_TRUE(c.Send(msg::PTZ_MOVE_REQ, {8, 44, 0, 1}));
     ASSERT_TRUE(c.Send(msg::PTZ_MOVE_STOP));
     EXPECT_TRUE(sim.recorder->Journal().WaitReceived(msg::PTZ_MOVE_STOP, 1, 30000));

@@ -59,12 +59,16 @@ Bytes WithByte(Bytes b, size_t at, uint8_t value) {
     return b;
 }
 
+// How far listening has come when a talk buffer is sent.
+enum class Listening { Never, Accepted, Stopped };
+
 struct MalformedCase {
     const char* name;
     Request request;
     uint16_t reply; // the refusal, or kClosed
     uint32_t reason;
     bool announceFirmware = false; // a FW_UPDATE_REQ is acknowledged first
+    Listening listening = Listening::Never;
 };
 
 void PrintTo(const MalformedCase& c, std::ostream* os) {
@@ -83,6 +87,14 @@ TEST_P(SimStrict, AMalformedRequestIsRefusedOrClosedCountedAndTheNextClientIsSer
         if (t.announceFirmware) {
             ASSERT_TRUE(c.Send(msg::FW_UPDATE_REQ, FirmwareRequest(3)));
             ASSERT_TRUE(c.RecvId(msg::FW_UPDATE_ACK));
+        }
+        if (t.listening != Listening::Never) {
+            ASSERT_TRUE(c.Send(msg::A_LISTEN_REQ));
+            ASSERT_TRUE(c.RecvId(msg::A_LISTEN_ACK));
+        }
+        if (t.listening == Listening::Stopped) {
+            ASSERT_TRUE(c.Send(msg::A_LISTEN_STOP_REQ));
+            ASSERT_TRUE(c.RecvId(msg::A_LISTEN_STOP_ACK));
         }
         ASSERT_TRUE(c.SendRaw(Wire(t.request)));
         if (t.reply == kClosed) {
@@ -192,8 +204,27 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"FW_DATA without FW_UPDATE_REQ", {146, Bytes(100, 1), 0, kLast}, 306, 1},
         MalformedCase{"FW_DATA chunk of 8001 bytes", {146, Bytes(8001, 1), 0, kLast}, 306, 1, true},
         MalformedCase{"FW_DATA chunk of 0 bytes", {146, {}, 0, kLast}, 306, 1, true},
-        MalformedCase{"TALK_DATA of one captured buffer", {275, Bytes(512, 0x7F), 0, kLast}, kClosed, 0},
-        MalformedCase{"TALK_DATA with sound in the silent part", {275, Bytes(2048, 0x7F), 0, kLast}, kClosed, 0}),
+        MalformedCase{"TALK_DATA of one captured buffer",
+                      {275, Bytes(512, 0x7F), 0, kLast},
+                      kClosed,
+                      0,
+                      false,
+                      Listening::Accepted},
+        MalformedCase{"TALK_DATA with sound in the silent part",
+                      {275, Bytes(2048, 0x7F), 0, kLast},
+                      kClosed,
+                      0,
+                      false,
+                      Listening::Accepted},
+        MalformedCase{
+            "TALK_DATA without the last-fragment bit", {275, Bytes(2048, 0)}, kClosed, 0, false, Listening::Accepted},
+        MalformedCase{"TALK_DATA before listening is accepted", {275, Bytes(2048, 0), 0, kLast}, kClosed, 0},
+        MalformedCase{"TALK_DATA after listening stopped",
+                      {275, Bytes(2048, 0), 0, kLast},
+                      kClosed,
+                      0,
+                      false,
+                      Listening::Stopped}),
     [](const auto& info) { return CaseName(info.param.name); });
 
 struct HelloCase {
