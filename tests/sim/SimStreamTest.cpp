@@ -214,8 +214,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SimLive,
 TEST(SimLiveInterleave, AnAnswerGoesOutBetweenTwoFragmentsOfAFrameInProgressAndTheFrameStaysWhole) {
     ksim::CSimConfig config = SmallConfig();
     config.channels = 16;
-    config.bitrateKbps = 2000; // frames of several kilobytes
-    config.fragment = 256;     // each of them in many fragments
+    config.bitrateKbps = 8000; // 16 MB a second: the socket buffers fill within half a second
+    config.fragment = 256;     // and every frame comes in many fragments
     SimInstance sim(config);
     ASSERT_TRUE(sim.listening) << sim.recorder->Error();
     TestClient c(sim.Port(), 8192);
@@ -233,9 +233,10 @@ TEST(SimLiveInterleave, AnAnswerGoesOutBetweenTwoFragmentsOfAFrameInProgressAndT
     };
     int inside = 0;
     int frames = 0;
-    for (int attempt = 0; attempt < 10 && inside < 3; ++attempt) {
-        // Not reading for a while lets the stream back up: the sender waits in the middle of a frame.
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    for (int attempt = 0; attempt < 6 && inside < 3; ++attempt) {
+        // Not reading for a while lets the stream back up (this is not a wait for an event): the
+        // sender then waits in the middle of a frame when the request comes.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
         ASSERT_TRUE(c.Send(msg::DVR_TIME_REQ));
         Bytes frame;
         bool answered = false;
