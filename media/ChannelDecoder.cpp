@@ -89,7 +89,6 @@ void CChannelDecoder::StartDecoder() {
         }
     }
     m_discard.store(false);
-    m_picture.assign(kFrameBufferSize, 0);
     m_scaler = std::make_unique<CPictureScaler>();
     m_charWidth = int(m_host.GetOsdPointSize() * 0.85);
     m_waitForKey = true;
@@ -207,6 +206,10 @@ bool CChannelDecoder::Decode(const FrameItem& item, int& width, int& height) {
     }
     const BYTE* data = item.data.data() + kFrameHeaderSize;
     const int len = int(length - kFrameItemExtra);
+    // The output buffer is made for the first picture (and again after the video window took it).
+    if (m_picture.size() != kFrameBufferSize) {
+        m_picture.resize(kFrameBufferSize);
+    }
     int result = 0;
     for (int attempt = 1;; ++attempt) {
         result = m_decoder.GetOneFrame(&m_ctx, data, len, m_picture.data());

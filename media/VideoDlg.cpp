@@ -38,9 +38,8 @@ CVideoDlg::CVideoDlg(IVideoOwner* owner)
       m_view(std::make_unique<CVideoViewAdapter>(*this)),
       m_decoderHost(std::make_unique<CVideoDecoderHost>(*this, owner)),
       m_factory(std::make_unique<CMediaFactory>(*m_decoderHost, owner)) {
-    for (ChannelState& c : m_channels) {
-        c.frame.assign(kFrameBufferSize, 0);
-    }
+    // The frame buffers are made by a channel's first picture: sixteen of them, zero-filled, would
+    // cost the start-up time of the main window for pictures nobody has drawn yet.
     m_backgroundBrush.CreateSolidBrush(m_background);
     m_layout.SetGeometry(m_windowRect.right - m_windowRect.left, m_windowRect.bottom - m_windowRect.top, m_gap);
 }

@@ -218,7 +218,7 @@ private:
     enum class StillPicture { None, Blank, VideoLoss, Restricted };
 
     struct ChannelState {
-        std::vector<BYTE> frame;
+        std::vector<BYTE> frame;    // empty until the channel's first picture
         PictureLayout layout;       // what the frame buffer holds; width 0 = no picture yet
         SIZE size{360, 240};        // the picture size the decoder reported
         std::vector<BYTE> tileBits; // the tile's pixels, rows padded for the converter

@@ -211,6 +211,9 @@ bool CVideoDlg::PublishPicture(int channel, const DecodedPicture& picture, CPict
     {
         std::lock_guard lock(m_channelLocks[std::size_t(channel)]);
         ChannelState& c = m_channels[std::size_t(channel)];
+        if (c.frame.empty()) {
+            c.frame.resize(kFrameBufferSize);
+        }
         if (bytes > c.frame.size()) {
             return false;
         }

@@ -105,6 +105,7 @@ void CDownloadWriter::Run() {
             Fail(error);
         }
     }
+    ReportProgress(true);
     m_owner.PostWriterMessage(WM_KELO_BACKUP_CLOSE, 0, 0);
     m_ended = true;
 }
@@ -195,12 +196,26 @@ bool CDownloadWriter::WriteFrameBlock(const FrameItem& item) {
         }
         m_lastCheckpoint = now;
     }
-    m_owner.PostWriterMessage(WM_KELO_BACKUP_PROGRESS, WPARAM(DWORD(m_total.load() >> 10)), 0);
+    ReportProgress(false);
     // The next frame goes to a new set; a set ends with a frame, never empty.
     if (m_setSize > m_options.splitSize) {
         m_splitPending = true;
     }
     return true;
+}
+
+void CDownloadWriter::ReportProgress(bool final) {
+    const ULONGLONG total = m_total.load();
+    if (total == m_reportedTotal) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (!final && m_reportedTotal != 0 && now - m_lastProgress < m_options.progressInterval) {
+        return;
+    }
+    m_lastProgress = now;
+    m_reportedTotal = total;
+    m_owner.PostWriterMessage(WM_KELO_BACKUP_PROGRESS, WPARAM(DWORD(total >> 10)), 0);
 }
 
 int CDownloadWriter::CreateSetFiles(CBackupFile* (&files)[3], DWORD& base) {

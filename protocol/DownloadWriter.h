@@ -47,6 +47,9 @@ struct DownloadWriterOptions {
     DWORD maxIndexRecords = kMaxIndexRecords;
     std::size_t maxQueuedItems = 64;
     std::size_t maxQueuedBytes = 64u << 20;
+    // Progress goes to the owner at most once in this time (and once more, whole, before the end):
+    // ten updates a second move the bar as smoothly as one a frame, for a fraction of the messages.
+    std::chrono::milliseconds progressInterval{100};
     std::function<DWORD()> clock;               // seconds since 1970 for names and stamps; time() when empty
     CBackupFile::AllocationHook allocationHook; // tests: a small disk
 };
@@ -126,6 +129,9 @@ private:
     int AppendEntry(DWORD vihOffset);
     void Fail(int error);
     DWORD Now() const;
+    // Posts the bytes written so far, unless it was done less than the progress interval ago (or
+    // nothing changed since); `final` posts whatever changed.
+    void ReportProgress(bool final);
 
     IDownloadWriterOwner& m_owner;
     const DWORD m_totalKb;
@@ -155,6 +161,8 @@ private:
     DWORD m_prevFrameTime = 0;
     Segment m_segment;
     std::chrono::steady_clock::time_point m_lastCheckpoint{};
+    std::chrono::steady_clock::time_point m_lastProgress{};
+    ULONGLONG m_reportedTotal = 0;
 
     mutable std::mutex m_pathsLock;
     std::vector<std::filesystem::path> m_setPaths;

@@ -42,7 +42,9 @@ void CopyBounded(char* out, std::size_t size, const char* in) {
 
 } // namespace
 
-CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing) : m_seams(seams), m_timing(timing) {
+CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing)
+    : m_seams(seams), m_timing(timing),
+      m_pacer(std::make_unique<CPlayPacer>([this](PacedPlayFrame& entry) { ReleasePlayFrame(entry); })) {
     m_seams.host->SetButtonState(ClientButton::Connect, 0, kButtonOn);
 }
 
@@ -57,6 +59,7 @@ CDvrClient::~CDvrClient() {
         }
     }
     JoinThreads();
+    m_pacer->Stop();
     // The workers call back into the client (the decoders read its state through the video window):
     // they end here, while every member is still whole, not in the middle of member destruction.
     if (m_pMikeSender) {
@@ -263,6 +266,8 @@ void CDvrClient::Disconnect() {
     // Only now that the socket thread has ended can no frame, channel info or play acknowledgement
     // make new workers; whatever still runs (live view asked for but never confirmed, audio started
     // by a header) ends before the caller frees the client the decoders read through the video window.
+    // The play clock drops what the ended playback left with it.
+    m_pacer->WaitIdle(m_playTiming.drainLimit);
     ReleaseMediaWorkers();
 
     host.PostToWindow(ClientWindow::FirmwareDialog, kMsgClose, 0, 0);

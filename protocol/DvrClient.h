@@ -18,6 +18,7 @@
 #include "protocol/DstInfo.h"
 #include "protocol/FrameHeader.h"
 #include "protocol/InfoBlocks.h"
+#include "protocol/PlayPacer.h"
 #include "protocol/ReassemblyArea.h"
 #include "protocol/SetupDatabase.h"
 
@@ -426,6 +427,8 @@ private:
     // Live view and the media workers.
     void LayoutByChannelCount();
     void CreateDecoders(int source);
+    // With m_mediaLock held: one decoder per channel of the recorder.
+    void CreateDecodersLocked(int source);
     void StopDecoders();
     // Teardown: stops and releases every decoder and the audio player without waiting for a drain.
     void ReleaseMediaWorkers();
@@ -445,6 +448,11 @@ private:
     bool PassResumeTarget(ULONGLONG frameMs);
     void PaceFrame(ULONGLONG frameMs);
     void ResetPlayState();
+    // Socket thread: a playback entry goes to the play clock, or is released at once when it need
+    // not wait and nothing waits before it.
+    void HandPlayEntry(PacedPlayFrame entry);
+    // The play clock's thread (or the socket thread, see HandPlayEntry): credit, frame, pacing.
+    void ReleasePlayFrame(PacedPlayFrame& entry);
     // Backup.
     std::shared_ptr<CDownloadWriter> GetWriter() const;
     // Releases a writer whose thread has ended (after a failure).
@@ -520,7 +528,8 @@ private:
     std::atomic<bool> m_channelChangePending{false};
     std::atomic<DWORD> m_playMask{0};
     std::atomic<DWORD> m_playClock{0};
-    ULONGLONG m_anchorFrameMs = 0; // socket thread
+    std::atomic<unsigned> m_playSession{0}; // a new playback, or its end, makes waiting frames stale
+    ULONGLONG m_anchorFrameMs = 0;          // the play clock's thread
     std::chrono::steady_clock::time_point m_anchorTick{};
 
     // Backup.
@@ -529,4 +538,7 @@ private:
     std::shared_ptr<CDownloadWriter> m_writer;
     std::atomic<bool> m_writerFailed{false};
     std::atomic<DWORD> m_spaceNack[2] = {0, 0};
+
+    // Remote playback's clock (last: its thread calls into everything above, and ends first).
+    std::unique_ptr<CPlayPacer> m_pacer;
 };

@@ -173,7 +173,6 @@ bool CDvrClient::RecvFn_TransOnData(const RecvMessage& m) {
             }
             item = MakeWriterItem(descriptor, words, block.first(kFrameRecordSize + info.frame_length));
         }
-        std::this_thread::yield();
     }
     m_backupArea.Reset();
     if (writer) {

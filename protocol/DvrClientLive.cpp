@@ -97,11 +97,15 @@ void CDvrClient::LayoutByChannelCount() {
 
 void CDvrClient::CreateDecoders(int source) {
     StopDecoders();
+    std::lock_guard lock(m_mediaLock);
+    CreateDecodersLocked(source);
+}
+
+void CDvrClient::CreateDecodersLocked(int source) {
     if (m_seams.media == nullptr) {
         return;
     }
     const int n = ChannelCount();
-    std::lock_guard lock(m_mediaLock);
     for (int ch = 0; ch < n; ++ch) {
         m_decoders[ch] = m_seams.media->CreateDecoder(ch, source);
     }
@@ -189,7 +193,8 @@ bool CDvrClient::QueueToDecoder(const FrameDescriptor& descriptor, const PacketH
             queued = decoder->QueueFrame(std::move(item));
         }
     }
-    std::this_thread::yield();
+    // No yield after the hand-over: on a busy machine each one costs the socket thread its turn, and
+    // the recorder's answers wait behind the video it has not read yet.
     return queued;
 }
 
@@ -221,7 +226,6 @@ void CDvrClient::QueueFrameAudio(const FrameInfo& info, std::span<const BYTE> fr
             m_audioPlayer->QueueBlock(block, sizeof(block));
         }
     }
-    std::this_thread::yield();
 }
 
 bool CDvrClient::SeesHiddenChannels() const {
@@ -238,7 +242,7 @@ void CDvrClient::SendLiveReq() {
         m_seams.video->SetAvailableMask(0, false);
     }
     LayoutByChannelCount();
-    CreateDecoders(1);
+    StopDecoders();
     if (m_seams.video != nullptr) {
         m_seams.video->SetPlaySource(1);
     }
@@ -246,9 +250,15 @@ void CDvrClient::SendLiveReq() {
     BYTE mask[4];
     WriteBE32(mask, 0x0000FFFF);
     m_liveAsked.store(true);
-    SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
-    Trace("Send...LIVE_REQ\n");
-    m_streamedMask.store(0);
+    {
+        // The decoders are made while the request travels. The answer's handler takes this lock
+        // before it looks at them, so it finds every one in place.
+        std::lock_guard lock(m_mediaLock);
+        SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
+        Trace("Send...LIVE_REQ\n");
+        m_streamedMask.store(0);
+        CreateDecodersLocked(1);
+    }
     m_seams.host->SetButtonState(ClientButton::Live, 0, kButtonOn);
 }
 

@@ -88,8 +88,8 @@ void CDvrClient::ResetPlayState() {
     m_channelChangePending.store(false);
     m_speedState.store(0);
     m_currentSpeedCode.store(-1);
-    m_anchorFrameMs = 0;
-    m_anchorTick = {};
+    // The clock's anchor is its own thread's: it takes a new one at the next paced frame.
+    m_reanchorFlag.store(true);
 }
 
 bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
@@ -102,6 +102,7 @@ bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
         SendLiveStop();
     }
     ResetPlayState();
+    m_playSession.fetch_add(1);
     IClientHost& host = *m_seams.host;
     if (m_seams.video != nullptr) {
         m_seams.video->SetAvailableMask(0, true);
@@ -154,8 +155,11 @@ bool CDvrClient::RecvFn_PlayOnFail(const RecvMessage& m) {
 }
 
 bool CDvrClient::RecvFn_PlayOnDone(const RecvMessage&) {
-    PlayControl(kPause);
-    m_startState.store(0);
+    // The end comes after the last frames, which may still wait for their time on the play clock.
+    PacedPlayFrame entry;
+    entry.done = true;
+    entry.session = m_playSession.load();
+    HandPlayEntry(std::move(entry));
     return true;
 }
 
@@ -185,6 +189,7 @@ bool CDvrClient::RecvFn_PlayOffNack(const RecvMessage& m) {
 void CDvrClient::SendPlayStop() {
     m_liveGeneration.store(0);
     m_bRemotePlay.store(0);
+    m_playSession.fetch_add(1); // frames still on the play clock are dropped
     SendPacket(PacketHeader::Request(Msg::RPLAY_STOP, 0), nullptr, 0);
     Trace("Send...RPLAY_STOP\n");
     StopAudioPlayerDrained();
@@ -228,6 +233,7 @@ bool CDvrClient::PassResumeTarget(ULONGLONG frameMs) {
     return true;
 }
 
+// The play clock's thread: the frame just handed on is shown; the next one waits for its time.
 void CDvrClient::PaceFrame(ULONGLONG frameMs) {
     const auto now = std::chrono::steady_clock::now();
     if (m_reanchorFlag.exchange(false) || frameMs < m_anchorFrameMs) {
@@ -291,10 +297,27 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
         SetFrameLabel(descriptor, label);
     }
 
+    // Flow credit goes back as frames are played: while the play clock holds frames back, it goes
+    // with them, so that the recorder sends no faster than they are shown.
+    DWORD credit = 0;
     if (!m_stepFlag.load() && DWORD(m_flowFrameCounter.fetch_add(1) + 1) >= kFramesPerCredit) {
         m_flowFrameCounter.store(0);
-        SendStepData(kFramesPerCredit);
+        credit = kFramesPerCredit;
+        if (m_pacer->IsIdle()) {
+            SendStepData(credit);
+            credit = 0;
+        }
     }
+    auto dropFrame = [&] {
+        if (credit != 0) {
+            PacedPlayFrame entry;
+            entry.credit = credit;
+            entry.session = m_playSession.load();
+            HandPlayEntry(std::move(entry));
+        }
+        m_playArea.Reset();
+        return true;
+    };
 
     if (info.video_size != 0) {
         const int code = int(m.header.SpeedCode());
@@ -320,9 +343,7 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
     const ULONGLONG frameMs = ULONGLONG(info.frame_time) * 1000 + info.milliseconds;
     int startState = m_startState.load();
     if (startState == 1) {
-        m_playArea.Reset();
-        std::this_thread::yield();
-        return true;
+        return dropFrame();
     }
     if (startState == 2) {
         const int mode = m_playMode.load();
@@ -333,8 +354,7 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
                 SendStepData(DWORD(n));
                 m_stepBudget.store(n);
             }
-            m_playArea.Reset();
-            return true;
+            return dropFrame();
         }
         m_startState.store(0);
         if (stepMode) {
@@ -350,18 +370,54 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
     if (m_recountFlag.exchange(false) && m_seams.video != nullptr) {
         m_playMask.store(m_seams.video->GetVisibleChannelMask());
     }
-    if (info.video_size != 0) {
-        QueueToDecoder(descriptor, m.header, frame);
-    }
-    m_playClock.store(info.frame_time);
-    if (m_speedState.load() == 1) {
-        PaceFrame(frameMs);
-        QueueFrameAudio(info, frame, false);
-    } else {
-        std::this_thread::yield();
-    }
+    PacedPlayFrame entry;
+    entry.credit = credit;
+    entry.hasFrame = true;
+    entry.paced = m_speedState.load() == 1;
+    entry.session = m_playSession.load();
+    entry.frameMs = frameMs;
+    entry.info = info;
+    entry.descriptor = descriptor;
+    entry.header = m.header;
+    entry.frame.assign(frame.begin(), frame.end());
+    HandPlayEntry(std::move(entry));
     m_playArea.Reset();
     return true;
+}
+
+void CDvrClient::HandPlayEntry(PacedPlayFrame entry) {
+    // An entry that need not wait goes at once when nothing waits before it.
+    if (!entry.paced && m_pacer->IsIdle()) {
+        ReleasePlayFrame(entry);
+        return;
+    }
+    m_pacer->Push(std::move(entry), m_bStop);
+}
+
+void CDvrClient::ReleasePlayFrame(PacedPlayFrame& entry) {
+    const bool current = entry.session == m_playSession.load() && m_bRemotePlay.load() != 0;
+    if (entry.credit != 0 && current) {
+        SendStepData(entry.credit);
+    }
+    if (entry.done) {
+        if (entry.session == m_playSession.load()) {
+            PlayControl(kPause);
+            m_startState.store(0);
+        }
+        return;
+    }
+    // A frame whose playback ended, or that a pause or a new start overtook, is not shown.
+    if (!entry.hasFrame || !current || m_startState.load() != 0) {
+        return;
+    }
+    if (entry.info.video_size != 0) {
+        QueueToDecoder(entry.descriptor, entry.header, entry.frame);
+    }
+    m_playClock.store(entry.info.frame_time);
+    if (entry.paced && m_speedState.load() == 1) {
+        PaceFrame(entry.frameMs);
+        QueueFrameAudio(entry.info, entry.frame, false);
+    }
 }
 
 void CDvrClient::PlayControl(int mode) {

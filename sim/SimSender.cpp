@@ -180,9 +180,28 @@ bool CSimSender::SendMessage(const OutMessage& m) {
     return true;
 }
 
+bool CSimSender::SendWaitingControl() {
+    while (true) {
+        OutItem item;
+        {
+            std::lock_guard lock(m_lock);
+            if (m_stop || m_control.empty())
+                return true;
+            item = std::move(m_control.front());
+            m_control.pop_front();
+            m_changed.notify_all();
+        }
+        for (const auto& m : item) {
+            if (!SendMessage(m))
+                return false;
+        }
+    }
+}
+
 void CSimSender::Run() {
     while (true) {
         OutItem item;
+        bool bulk = false;
         {
             std::unique_lock lock(m_lock);
             m_busy = false;
@@ -196,6 +215,7 @@ void CSimSender::Run() {
             } else {
                 item = std::move(m_bulk.front());
                 m_bulk.pop_front();
+                bulk = true;
                 for (const auto& m : item)
                     m_bulkBytes -= kHeaderSize + m.payload.size();
             }
@@ -204,8 +224,11 @@ void CSimSender::Run() {
         }
         if (!item.empty() && item.front().liveGeneration != 0 && item.front().liveGeneration != m_liveGeneration)
             continue;
-        for (const auto& m : item) {
-            if (!SendMessage(m)) {
+        for (size_t i = 0; i < item.size(); ++i) {
+            // A control answer that came while a frame goes out waits for the fragment in hand only,
+            // not for the whole frame: the wire allows other messages between two fragments.
+            const bool sent = SendMessage(item[i]) && (!bulk || i + 1 == item.size() || SendWaitingControl());
+            if (!sent) {
                 m_broken = true;
                 ::shutdown(m_fd, SHUT_RDWR); // wakes the session's reader
                 std::lock_guard lock(m_lock);

@@ -1,7 +1,9 @@
 // The writing half of a session: one thread that owns all sends on the socket, so that the
 // session's reader never blocks on a client that does not read (it keeps reading requests while
 // a backup or a stream waits on TCP back-pressure). Control replies go ahead of queued bulk data
-// (frames), but a bulk item - every fragment of one frame - always goes out whole.
+// (frames), and a control reply that comes while a frame is going out is sent between two of the
+// frame's fragments, so it never waits for more than one fragment. A control item always goes out
+// whole, and so do the fragments of one bulk item among themselves (in order, none left out).
 #pragma once
 
 #include "sim/SimConfig.h"
@@ -61,6 +63,9 @@ private:
     void Run();
     bool Write(const uint8_t* data, size_t size);
     bool SendMessage(const OutMessage& m);
+    // Sends every control item queued now (between two fragments of a bulk item); false when the
+    // connection broke.
+    bool SendWaitingControl();
 
     int m_fd;
     const CSimConfig& m_config;

@@ -9,6 +9,7 @@
 #include "tests/protocol/FakeClientHost.h"
 #include "tests/protocol/FakeMedia.h"
 #include "tests/protocol/ScriptedRecorder.h"
+#include "tests/support/DvrClientTestPeer.h"
 
 #include <gtest/gtest.h>
 
@@ -124,12 +125,16 @@ public:
     }
 
     // Waits until the client has handled everything sent so far (messages are handled in order).
-    void Sync() {
+    // playClock: also until remote playback's clock has handed on every frame it holds.
+    void Sync(bool playClock = true) {
         const std::uint32_t mark = ++m_mark;
         ASSERT_TRUE(Send(Msg::DVR_TIME_ACK, BE32(mark)));
         ASSERT_TRUE(host.WaitFor([mark](const HostCall& c) {
             return c.kind == HostCall::Post && c.message == WM_KELO_DVR_TIME && c.wParam == mark;
         }));
+        if (playClock) {
+            ASSERT_TRUE(DvrClientTestPeer::WaitPlayClockIdle(*client));
+        }
     }
 
     // Reads the client's next message that is not one of the ids listed to skip.

@@ -257,6 +257,46 @@ TEST(ClientPlay, StepBackwardRefillsItsBudgetUntilTheTarget) {
     EXPECT_EQ(QueuedTimes(r, 0), std::vector<DWORD>{T + 1});
 }
 
+TEST(ClientPlay, FramesWaitForTheirTimeOnThePlayClockWhileTheSocketGoesOnReading) {
+    ClientRig r;
+    StartPlayback(r);
+    // Normal speed (code 11), one frame a second of recorder time: each waits for its time.
+    constexpr DWORD kFrames = 12;
+    for (DWORD i = 0; i < kFrames; ++i) {
+        SendPlay(r, PlayBlock(0, kToday + i), 11);
+    }
+    // An answer behind the frames is handled while most of them still wait.
+    r.Sync(false);
+    const std::size_t shownAtAnswer = r.media.Decoder(0)->queue.GetCount() - 2;
+    EXPECT_LT(shownAtAnswer, kFrames);
+    EXPECT_EQ(r.client->GetSpeedState(), 1);
+    // A pause overtakes them: the ones still waiting are not shown, and the pause went out at once.
+    r.client->PlayControl(kPlayPause);
+    ExpectSent(r, {{Msg::PLAY_PAUSE, {}}}, "pause");
+    r.Sync();
+    const std::vector<DWORD> shown = QueuedTimes(r, 0);
+    ASSERT_GE(shown.size(), 1u);
+    EXPECT_LT(shown.size(), kFrames);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i], kToday + DWORD(i)); // in order, none skipped before the pause
+    }
+}
+
+TEST(ClientPlay, TheEndOfTheRecordingPausesAfterTheFramesBeforeIt) {
+    ClientRig r;
+    StartPlayback(r);
+    for (DWORD i = 0; i < 3; ++i) {
+        SendPlay(r, PlayBlock(0, kToday + i), 11);
+    }
+    r.Send(Msg::PLAY_ON_DONE);
+    // The pause comes once the last frame was shown, not ahead of the frames still on the clock.
+    ExpectSent(r, {{Msg::PLAY_PAUSE, {}}}, "done");
+    r.Sync();
+    EXPECT_EQ(QueuedTimes(r, 0), (std::vector<DWORD>{kToday, kToday + 1, kToday + 2}));
+    EXPECT_EQ(r.client->GetStartState(), 0);
+    EXPECT_EQ(r.client->GetPlayClock(), kToday + 2);
+}
+
 TEST(ClientPlay, LabelsComeFromTheFrameRecord) {
     ClientRig r;
     StartPlayback(r);

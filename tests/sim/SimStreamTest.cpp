@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <thread>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -209,6 +210,64 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SimLive,
                                            LiveCase{"HalfNtsc", ksim::Resolution::HalfD1, false, 704, 240, 5},
                                            LiveCase{"D1Pal", ksim::Resolution::D1, true, 704, 576, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SimLiveInterleave, AnAnswerGoesOutBetweenTwoFragmentsOfAFrameInProgressAndTheFrameStaysWhole) {
+    ksim::CSimConfig config = SmallConfig();
+    config.channels = 16;
+    config.bitrateKbps = 8000; // 16 MB a second: the socket buffers fill within half a second
+    config.fragment = 256;     // and every frame comes in many fragments
+    SimInstance sim(config);
+    ASSERT_TRUE(sim.listening) << sim.recorder->Error();
+    TestClient c(sim.Port(), 8192);
+    ASSERT_EQ(LoginAndPushes(c).size(), kLoginMessages);
+    ASSERT_TRUE(c.Send(msg::LIVE_REQ, Be32Payload(0x0000FFFF)));
+    ASSERT_EQ(c.RecvId(msg::LIVE_CHANNEL_INFO)->Id(), msg::LIVE_CHANNEL_INFO);
+
+    // A frame is whole when it starts with the sync word and holds the length its header gives.
+    auto whole = [](const Bytes& frame) {
+        if (frame.size() < 40 || GetLe32(frame.data()) != 0x1FFu) {
+            return false;
+        }
+        const size_t length = size_t(frame[9] >> 4) | size_t(frame[10]) << 4 | size_t(frame[11]) << 12;
+        return length <= frame.size();
+    };
+    int inside = 0;
+    int frames = 0;
+    for (int attempt = 0; attempt < 6 && inside < 3; ++attempt) {
+        // Not reading for a while lets the stream back up (this is not a wait for an event): the
+        // sender then waits in the middle of a frame when the request comes.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        ASSERT_TRUE(c.Send(msg::DVR_TIME_REQ));
+        Bytes frame;
+        bool answered = false;
+        bool answeredInside = false;
+        while (true) {
+            auto m = c.Recv();
+            ASSERT_TRUE(m);
+            if (m->Id() == msg::DVR_TIME_ACK) {
+                ASSERT_FALSE(answered);
+                answered = true;
+                answeredInside = !frame.empty();
+                continue;
+            }
+            if (m->Id() != msg::LIVE_DATA) {
+                continue;
+            }
+            frame.insert(frame.end(), m->payload.begin(), m->payload.end());
+            if (m->Last()) {
+                EXPECT_TRUE(whole(frame)) << "frame " << frames;
+                ++frames;
+                frame.clear();
+                if (answered) {
+                    break;
+                }
+            }
+        }
+        inside += answeredInside ? 1 : 0;
+    }
+    // Before, every answer waited for the end of the frame being sent.
+    EXPECT_GE(inside, 3);
+}
 
 TEST(SimLiveAudio, AudioBitsOnEveryHeaderAndAToneBlockInTheAudioArea) {
     ksim::CSimConfig config = SmallConfig();

@@ -59,8 +59,12 @@ struct Message {
 
 class TestClient {
 public:
-    explicit TestClient(uint16_t port) {
+    // receiveBuffer > 0: the socket's receive buffer in bytes, small to make a sender wait soon.
+    explicit TestClient(uint16_t port, int receiveBuffer = 0) {
         m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (receiveBuffer > 0) {
+            ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+        }
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_port = htons(port);

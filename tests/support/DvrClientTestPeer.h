@@ -16,6 +16,10 @@ struct DvrClientTestPeer {
     static std::atomic<BYTE>& Backup(CDvrClient& client) { return client.m_bBackup; }
     static std::atomic<BYTE>& Recording(CDvrClient& client) { return client.m_bRecording; }
     static std::atomic<DWORD>& AudioChannelMask(CDvrClient& client) { return client.m_audioChannelMask; }
+    // Waits until remote playback's clock has handed on every frame it was given.
+    static bool WaitPlayClockIdle(CDvrClient& client, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+        return client.m_pacer->WaitIdle(limit);
+    }
     // Changes the kept hello reply under the client's lock.
     static void EditHello(CDvrClient& client, const std::function<void(HelloInfo&)>& edit) {
         std::lock_guard lock(client.m_infoLock);
