@@ -11,7 +11,6 @@
 #include "res/ButtonStates.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -110,7 +109,8 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     CDvrClientReceiveBuffer received(kReceiveBufferBytes);
     const int idleMs = static_cast<int>(m_timing.idleWait.count());
     // When the first bytes of a message still incomplete arrived: it must be whole within the deadline.
-    std::optional<std::chrono::steady_clock::time_point> partialSince;
+    bool partial = false;
+    std::chrono::steady_clock::time_point partialSince{};
     // A peer that takes the connection but never answers HELLO would hold the operator forever.
     const auto loginBy = std::chrono::steady_clock::now() + m_timing.loginDeadline;
     bool loginTimedOut = false;
@@ -128,7 +128,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
         PacketHeader header;
         const BYTE* payload = nullptr;
         if (received.Next(header, payload)) {
-            partialSince.reset();
+            partial = false;
             if (m_byeSent.load()) {
                 continue; // the client is leaving: whatever still comes is read and dropped
             }
@@ -139,9 +139,10 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
         }
         if (received.HasPartial()) {
             const auto now = std::chrono::steady_clock::now();
-            if (!partialSince) {
+            if (!partial) {
+                partial = true;
                 partialSince = now;
-            } else if (now - *partialSince >= m_timing.recvDeadline) {
+            } else if (now - partialSince >= m_timing.recvDeadline) {
                 Trace("FD_READ... LoopReceive error...\n");
                 break;
             }
