@@ -285,6 +285,7 @@ public:
     void PostWrongProduct() override { m_failed.store(true); }
     void DeliverSearchReply(UINT readyMessage, std::vector<BYTE>, DWORD) override { Answered(readyMessage); }
     void ClearSearchBusy() override {}
+    void RedrawPlayStrip() override {}
 
     // UI thread: a request leaves.
     void Sent(WORD id, UINT answer) {
