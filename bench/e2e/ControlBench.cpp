@@ -605,8 +605,7 @@ constexpr RequestKind kRequests[] = {
     {Msg::DB_INFO_REQ, WM_KELO_SETUP_READY, "setup record"},
 };
 
-int RunControl(const Options& o, CBusyProcesses& busy) {
-    (void)busy;
+int RunControl(const Options& o) {
     SimProcess sim(SimProcess::Messages::Quiet);
     if (!sim.Start(SimOptions(o), 600000)) {
         std::fprintf(stderr, "the simulator did not start\n");
@@ -853,9 +852,9 @@ int main(int argc, char** argv) {
         options.seconds = std::min(options.seconds, 2);
         options.warmup = 1;
     }
-    // Before anything else starts threads: the busy processes only spin.
-    CBusyProcesses busy(options.control ? options.busy : 0, options.cpus);
+    // Before anything else starts threads: the busy processes only spin, until this process ends.
+    const CBusyProcesses busy(options.control ? options.busy : 0, options.cpus);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return options.control ? RunControl(options, busy) : RunBackup(options);
+    return options.control ? RunControl(options) : RunBackup(options);
 }

@@ -133,9 +133,7 @@ public:
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     void SetWindowText(LPCTSTR text);
-    // The icon the desktop shows for the window; the main window's also stands for every top-level
-    // window that sets none (dialogs, message boxes), as their owner's does on the original desktop.
-    // One icon serves both sizes (it holds pictures of every size). Returns the previous icon.
+    // The window's icon, big and small alike; the main window's is also that of every window without one.
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     int GetWindowText(LPTSTR buffer, int maxCount) const;
     void GetWindowText(CString& text) const;
