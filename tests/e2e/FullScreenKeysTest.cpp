@@ -1,6 +1,6 @@
-// Full screen on a guard station's desktop: the real program under a virtual X server with no window
-// manager, driven with the X test extension as a mouse and a keyboard drive it. Full makes the
-// full-screen window the one that receives the keyboard, so Escape and Enter bring it back.
+// Full screen on a guard station's desktop: the real program under a virtual X server, with no window
+// manager and with one, driven with the X test extension as a mouse and a keyboard drive it. Full
+// makes the full-screen window the one that receives the keyboard, so Escape and Enter bring it back.
 #include "tests/app/AppTestEnv.h"
 #include "tests/e2e/ProcessSupport.h"
 #include "tests/support/Prerequisite.h"
@@ -47,35 +47,29 @@ std::string XRun(const std::string& display, const std::string& command) {
 }
 
 struct TopWindow {
-    std::string id; // as xwininfo writes it, "0x..."
+    std::string id; // as xdotool writes it, in decimal
     int width = 0;
     int height = 0;
 };
 
-// The mapped top-level windows of the display, from the root's list of children.
+// The program's visible windows, with or without a window manager around them.
 std::vector<TopWindow> TopWindows(const std::string& display) {
     std::vector<TopWindow> windows;
-    std::istringstream lines(XRun(display, "xwininfo -root -children"));
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t id = line.find("0x");
-        const std::size_t size = line.find(")  ");
-        if (id == std::string::npos || size == std::string::npos ||
-            line.find("(the root window)") != std::string::npos) {
-            continue;
-        }
+    std::istringstream ids(XRun(display, "xdotool search --onlyvisible --class kelo1000"));
+    for (std::string id; std::getline(ids, id);) {
         TopWindow w;
-        w.id = line.substr(id, line.find(' ', id) - id);
-        if (std::sscanf(line.c_str() + size + 3, "%dx%d", &w.width, &w.height) != 2) {
-            continue;
+        w.id = id;
+        std::istringstream shell(XRun(display, "xdotool getwindowgeometry --shell " + id));
+        for (std::string line; std::getline(shell, line);) {
+            std::sscanf(line.c_str(), "WIDTH=%d", &w.width);
+            std::sscanf(line.c_str(), "HEIGHT=%d", &w.height);
         }
-        if (XRun(display, "xwininfo -id " + w.id).find("IsViewable") != std::string::npos) {
-            windows.push_back(w);
-        }
+        windows.push_back(w);
     }
     return windows;
 }
 
-// The viewable top-level window of this size, or "".
+// The visible window of this size, or "".
 std::string WindowOfSize(const std::string& display, int width, int height) {
     for (const TopWindow& w : TopWindows(display)) {
         if (w.width == width && w.height == height) {
@@ -85,12 +79,13 @@ std::string WindowOfSize(const std::string& display, int width, int height) {
     return {};
 }
 
-// The X window that has the keyboard focus, as "0x..." (xdotool prints it in decimal).
+// The window that has the keyboard focus.
 std::string FocusWindow(const std::string& display) {
-    const std::string decimal = XRun(display, "xdotool getwindowfocus -f");
-    char hex[32] = {};
-    std::snprintf(hex, sizeof hex, "0x%lx", std::strtoul(decimal.c_str(), nullptr, 10));
-    return hex;
+    std::string id = XRun(display, "xdotool getwindowfocus -f");
+    while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) {
+        id.pop_back();
+    }
+    return id;
 }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
@@ -113,16 +108,34 @@ constexpr int kFullY = 379 + 17;
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
 
-TEST(FullScreenKeysTest, WithoutAWindowManagerEscapeAndEnterLeaveFullScreen) {
+// The desktop the program runs on: a bare X server (a guard station's kiosk) or one with a window
+// manager, which is asked to activate windows rather than having them take the focus themselves.
+struct Desktop {
+    const char* name;
+    const char* windowManager; // null: none
+};
+
+class FullScreenKeysTest : public ::testing::TestWithParam<Desktop> {};
+
+TEST_P(FullScreenKeysTest, EscapeAndEnterLeaveFullScreen) {
+    const Desktop desktop = GetParam();
     const std::string program = BinDir() + "/kelo1000";
     KELO_REQUIRE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
                  "Xvfb, the simulator or the program is missing");
-    KELO_REQUIRE(std::system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") == 0,
-                 "xdotool or xwininfo is missing");
+    KELO_REQUIRE(std::system("command -v xdotool >/dev/null") == 0, "xdotool is missing");
+    if (desktop.windowManager != nullptr) {
+        KELO_REQUIRE(::access(desktop.windowManager, X_OK) == 0, "the window manager is not installed");
+    }
     AppTestEnv env;
     XvfbProcess x;
     ASSERT_TRUE(x.Start());
     const std::string& display = x.Display();
+    pid_t windowManager = -1;
+    if (desktop.windowManager != nullptr) {
+        windowManager =
+            SpawnWithEnv(desktop.windowManager, {{"DISPLAY", display}}, (env.Root() / "window-manager.log").string());
+        ASSERT_GT(windowManager, 0);
+    }
     SimProcess sim;
     ASSERT_TRUE(sim.Start({"--resolution", "cif", "--loop-seconds", "1"}));
     const std::string output = (env.Root() / "kelo1000.log").string();
@@ -163,6 +176,14 @@ TEST(FullScreenKeysTest, WithoutAWindowManagerEscapeAndEnterLeaveFullScreen) {
 
     ::kill(pid, SIGTERM);
     EXPECT_EQ(kelotest::WaitForExit(pid, 60000), 0) << Slurp(output);
+    if (windowManager > 0) {
+        ::kill(windowManager, SIGTERM);
+        kelotest::WaitForExit(windowManager, 10000);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktops, FullScreenKeysTest,
+                         ::testing::Values(Desktop{"NoWindowManager", nullptr}, Desktop{"Openbox", "/usr/bin/openbox"}),
+                         [](const ::testing::TestParamInfo<Desktop>& info) { return std::string(info.param.name); });
 
 } // namespace
