@@ -80,8 +80,6 @@ public:
     bool FindFrameFrom(const BackupSegment& segment, DWORD time, bool after, DWORD& vihOffset, DWORD& frameTime);
 
     bool IsRecordOffset(DWORD vihOffset) const;
-    DWORD VihDataEnd() const { return m_vihDataEnd; }
-    DWORD EntriesEnd() const { return m_entriesEnd; }
 
 private:
     bool ReadEntries(DWORD from, DWORD to, std::vector<DWORD>& out);

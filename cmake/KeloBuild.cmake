@@ -11,6 +11,13 @@ if(KELO_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(KELO_TSAN)
+  if(KELO_SANITIZE)
+    message(FATAL_ERROR "ThreadSanitizer cannot be combined with AddressSanitizer: choose KELO_SANITIZE or KELO_TSAN")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
 
 if(KELO_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(WARNING "libFuzzer targets need clang; KELO_FUZZ is switched off")
@@ -48,6 +55,7 @@ function(kelo_test name)
           "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
           "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
           "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+          "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp:second_deadlock_stack=1:history_size=4"
           "KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
           "KELO_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
           "KELO_MIXER_DEVICE=none"

@@ -14,7 +14,6 @@ public:
     bool Add(uint32_t id, const QImage& image);
     // Writes the source file through a temporary file, so a failed run leaves no half file behind.
     bool Write(const QString& path) const;
-    size_t BlobSize() const { return m_blob.size(); }
 
 private:
     struct Entry {
