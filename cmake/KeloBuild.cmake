@@ -46,6 +46,10 @@ endfunction()
 # at build time. GUI tests run under Qt's offscreen platform. Every test gets its own config folder.
 function(kelo_test name)
   cmake_parse_arguments(K "GUI" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  # The race check leaves out the programs whose code under test runs on one thread only.
+  if(KELO_TSAN AND name IN_LIST KELO_TSAN_SINGLE_THREADED)
+    return()
+  endif()
   add_executable(${name} ${K_SOURCES})
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   if(NOT K_TIMEOUT)
