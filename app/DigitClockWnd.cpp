@@ -75,11 +75,6 @@ void CDigitClockWnd::Tick() {
     }
 }
 
-ClockCells CDigitClockWnd::GetCells() const {
-    std::lock_guard<std::mutex> lock(m_cellLock);
-    return m_cells;
-}
-
 HBITMAP CDigitClockWnd::StripOf(UINT id) const {
     switch (id) {
     case kClockStripLarge:

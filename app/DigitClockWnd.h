@@ -34,10 +34,8 @@ public:
     int GetMode() const { return m_nMode; }
     // Works out the cells now and asks the main window to repaint them when they changed.
     void Tick();
-    ClockCells GetCells() const;
     // Draws the last cells (main window's paint, UI thread).
     void Draw(CDC* pDC);
-    bool IsTicking() const { return m_thread.IsValid(); }
 
 private:
     void Run();

@@ -18,7 +18,6 @@ public:
     using CDialog::Create;
     virtual BOOL Create(CLocalSetupDlg* pFrame);
 
-    CWnd* GetOwnerPage() const { return m_pOwner; }
     DWORD GetKind() const { return m_nKind; }
 
 protected:

@@ -103,7 +103,6 @@ public:
 
     const FwImageSlot& Slot(int row) const { return m_images[std::size_t(row)]; }
     int Status() const { return m_nStatus; }
-    int CurrentRow() const { return m_nCurRow; }
     int FinishedCount() const { return m_nFinished; }
     bool IsUploading() const { return m_nRunning.load() != 0; }
 

@@ -15,7 +15,6 @@ public:
     // Keeps the frame and makes the window from the template (a child of the frame, or a popup it
     // owns, as the template says).
     virtual BOOL Create(CLocalSetupDlg* pFrame);
-    CLocalSetupDlg* GetFrame() const { return m_pFrame; }
 
 protected:
     void OnNcDestroy() override;

@@ -41,10 +41,6 @@ public:
     CLocalSetupDlg(IShellDialogHost& host, LocalSetupEdit* edit, WebSetupEdit* web, BYTE alpha);
     ~CLocalSetupDlg() override;
 
-    void ShowGlobalPage() { ShowPage(kGlobal); }
-    void ShowOpacityPage() { ShowPage(kOpacity); }
-    void ShowAudioBufferPage() { ShowPage(kAudioBuffer); }
-    void ShowAutoSavePage() { ShowPage(kAutoSave); }
     void ShowPage(int page);
     // Destroys every page but `keep` (-1: all) and the popup.
     void ClosePagesExcept(int keep);

@@ -16,7 +16,6 @@ public:
     // True when the service took the request.
     bool Inhibit(const char* application, const char* reason);
     void Release();
-    bool IsInhibiting() const { return m_active; }
 
 private:
     DWORD m_cookie = 0;

@@ -83,8 +83,6 @@ public:
     bool HasReadableFrame(const BackupSegment& segment);
 
     bool IsRecordOffset(DWORD vihOffset) const;
-    DWORD VihDataEnd() const { return m_vihDataEnd; }
-    DWORD EntriesEnd() const { return m_entriesEnd; }
 
 private:
     bool ReadEntries(DWORD from, DWORD to, std::vector<DWORD>& out);

@@ -34,7 +34,6 @@ public:
     int SelectedYear() const { return m_nYear; }
     int SelectedMonth() const { return m_nMonth; }
     int ClickedDay() const { return m_nDay; }
-    int YearIndex() const { return m_nYearIndex; }
     CSkinCaptionButton& MonthButton(int m) { return m_btnMonth[m]; }
     CSkinCaptionButton& DayButton(int d) { return m_btnDay[d]; }
     CSkinLabel& Label(int k) { return m_label[k]; }

@@ -9,6 +9,4 @@ public:
     static constexpr UINT IDD = IDD_LOCAL_INFO_MENU_DLG;
 
     CLocalInfoMenuDlg();
-
-    void OnInfo() { OnButton(); }
 };

@@ -10,6 +10,4 @@ public:
     static constexpr UINT IDD = IDD_LOCAL_LOG_MENU_DLG;
 
     CLocalLogMenuDlg();
-
-    void OnAll() { OnButton(); }
 };

@@ -520,8 +520,7 @@ void CLocalPlayer::WaitForDecoder(int channel) {
     }
     const int mode = m_mode.load();
     const int speed = m_speed.load();
-    // Entries beyond the queue's two placeholders are frames.
-    while (decoder->QueueLength() > kMaxDecoderBacklog + 2) {
+    while (decoder->QueueLength() > kMaxDecoderBacklog) {
         if (m_stop.load() || m_mode.load() != mode || m_speed.load() != speed) {
             return;
         }

@@ -72,7 +72,6 @@ public:
     bool IsThreadRunning() const { return m_threadRunning.load(); }
     // The node being played (tests).
     std::size_t GetCurrentNode() const { return m_current.load(); }
-    DWORD GetGeneration() const { return m_generation.load(); }
 
 private:
     enum class Loop { Restart, End };

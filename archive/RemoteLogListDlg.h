@@ -42,7 +42,6 @@ public:
     // The entry-table index of each row, top first.
     const std::vector<int>& Rows() const { return m_rows; }
     int GetSelectedEntry() const { return m_nSelected; }
-    int GetDetailKind() const { return m_nDetailKind; }
     const RemoteLogPageConfig& Config() const { return m_config; }
 
     CSkinTextButton m_btnPrint;

@@ -27,7 +27,6 @@ public:
     CBitmapSlider& Slider(int i) { return m_slider[i]; }
     CSkinLabel& Label(int k) { return m_label[k]; }
     int Hour() const { return int(m_nHour); }
-    int Minute() const { return int(m_nMinute); }
     int Second() const { return int(m_nSecond); }
     LRESULT OnSliderMoved(WPARAM sliderId, LPARAM position);
 

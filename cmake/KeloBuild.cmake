@@ -11,6 +11,13 @@ if(KELO_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(KELO_TSAN)
+  if(KELO_SANITIZE)
+    message(FATAL_ERROR "ThreadSanitizer cannot be combined with AddressSanitizer: choose KELO_SANITIZE or KELO_TSAN")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
 
 if(KELO_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(WARNING "libFuzzer targets need clang; KELO_FUZZ is switched off")
@@ -39,6 +46,10 @@ endfunction()
 # at build time. GUI tests run under Qt's offscreen platform. Every test gets its own config folder.
 function(kelo_test name)
   cmake_parse_arguments(K "GUI" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  # The race check leaves out the programs whose code under test runs on one thread only.
+  if(KELO_TSAN AND name IN_LIST KELO_TSAN_SINGLE_THREADED)
+    return()
+  endif()
   add_executable(${name} ${K_SOURCES})
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   if(NOT K_TIMEOUT)
@@ -48,6 +59,7 @@ function(kelo_test name)
           "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
           "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
           "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+          "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp:second_deadlock_stack=1:history_size=4"
           "KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
           "KELO_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
           "KELO_MIXER_DEVICE=none"

@@ -23,18 +23,6 @@ void CBitmapProgressCtrl::SetRange(int nMin, int nMax, BOOL bRedraw) {
         Invalidate();
 }
 
-void CBitmapProgressCtrl::SetMin(int nMin, BOOL bRedraw) {
-    m_nMin = nMin;
-    if (bRedraw)
-        Invalidate();
-}
-
-void CBitmapProgressCtrl::SetMax(int nMax, BOOL bRedraw) {
-    m_nMax = nMax;
-    if (bRedraw)
-        Invalidate();
-}
-
 void CBitmapProgressCtrl::SetPos(int nPos) {
     if (QueueToUiThread(*this, [nPos](CBitmapProgressCtrl& p) { p.SetPos(nPos); }))
         return;

@@ -17,8 +17,6 @@ public:
     // take effect there.
     // Stores the range; the position goes to 0 and the text to "0 %".
     void SetRange(int nMin, int nMax, BOOL bRedraw = TRUE);
-    void SetMin(int nMin, BOOL bRedraw = TRUE);
-    void SetMax(int nMax, BOOL bRedraw = TRUE);
     // Clamped to the range; with the text shown, the text becomes the percentage ("50.0 %"). An empty
     // range (max <= min) shows "0.0 %" and no bar.
     void SetPos(int nPos);

@@ -30,7 +30,6 @@ public:
     // The reflected colour request: font, text colour (hover or normal), transparent text; gives
     // the background brush.
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override;
-    BOOL IsHovered() const { return m_bHover; }
     const LOGFONT& GetLogFont() const { return m_lf; }
 
     // Where the last left-button press fell, in client coordinates; pages anchor popups there.

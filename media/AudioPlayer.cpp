@@ -9,8 +9,6 @@ namespace {
 
 constexpr int kMinBlocksPerChunk = 1;
 constexpr int kMaxBlocksPerChunk = 255;
-// The client's list holds two placeholder entries before the blocks.
-constexpr std::size_t kPlaceholders = 2;
 // Playing begins when more chunks than this wait.
 constexpr std::size_t kStartChunks = 3;
 
@@ -62,7 +60,7 @@ bool CAudioPlayer::QueueBlock(const BYTE* block, std::size_t length) {
 
 std::size_t CAudioPlayer::QueuedBlocks() const {
     std::lock_guard lock(m_blockLock);
-    return m_blocks.size() + kPlaceholders;
+    return m_blocks.size();
 }
 
 void CAudioPlayer::StopFeeding() {

@@ -49,7 +49,7 @@ public:
     // Stops feeding and throws away every queued block and waiting chunk: the player stays silent
     // until it ends.
     void Flush() override;
-    // Queued blocks, counted as the client's list counts them (two placeholder entries included).
+    // Blocks queued and not yet packed into a chunk.
     std::size_t QueuedBlocks() const override;
     // Ends the feeder, the device and everything queued; the player can then be deleted.
     void Stop() override;

@@ -171,7 +171,7 @@ CChannelDecoder::Step CChannelDecoder::CheckStream(const FrameItem& item, std::s
         m_resynchronised = true;
         m_host.ResyncChannel(m_channel, d.width, d.height);
     }
-    if (count > kBacklogCount) {
+    if (count > kBacklogFrames) {
         m_waitForKey = true;
         m_backlog = true;
     }

@@ -37,8 +37,8 @@ public:
     static constexpr UINT kLabelLive = IDS_LIVE;
     static constexpr UINT kLabelRemote = IDS_PLAYBACK;
     static constexpr UINT kLabelLocal = IDS_LOCAL_PLAY;
-    // More entries than this (placeholders included) make a backlog.
-    static constexpr std::size_t kBacklogCount = 30;
+    // More frames than this waiting (the one being taken included) make a backlog.
+    static constexpr std::size_t kBacklogFrames = 28;
     static constexpr COLORREF kTopColour = RGB(0, 255, 0);
     static constexpr COLORREF kBottomColour = RGB(0, 255, 255);
 
@@ -60,7 +60,6 @@ public:
     // While set, every frame taken from the queue is freed unseen.
     void SetDiscard(bool discard) { m_discard.store(discard); }
     int GetChannel() const { return m_channel; }
-    int GetSource() const { return m_source; }
     // Frames the full queue turned away.
     std::size_t GetDroppedCount() const { return m_queue.GetDroppedCount(); }
 

@@ -39,7 +39,7 @@ bool CDecoderQueue::Take(Entry& out, std::size_t& count, std::chrono::millisecon
     if (m_items.empty()) {
         return false;
     }
-    count = m_items.size() + kPlaceholders;
+    count = m_items.size();
     out = std::move(m_items.front());
     m_items.pop_front();
     m_bytes -= out.item->data.size();
@@ -54,7 +54,7 @@ void CDecoderQueue::Wake() {
 
 std::size_t CDecoderQueue::GetCount() const {
     std::lock_guard lock(m_lock);
-    return m_items.size() + kPlaceholders;
+    return m_items.size();
 }
 
 std::size_t CDecoderQueue::GetDroppedCount() const {
@@ -65,11 +65,6 @@ std::size_t CDecoderQueue::GetDroppedCount() const {
 void CDecoderQueue::SetRefuse(bool refuse) {
     std::lock_guard lock(m_lock);
     m_refuse = refuse;
-}
-
-bool CDecoderQueue::IsRefusing() const {
-    std::lock_guard lock(m_lock);
-    return m_refuse;
 }
 
 void CDecoderQueue::Clear() {

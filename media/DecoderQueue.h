@@ -3,9 +3,6 @@
 // takes the oldest. It is bounded, so a decoder that stalls cannot make memory grow without end:
 // once an item finds no room, everything that follows is dropped up to the next key picture, which
 // starts the stream again cleanly when there is room for it.
-//
-// The count includes two placeholder entries, as the consumers' thresholds expect ("more than 2
-// entries" is a frame waiting; "above 30" is a backlog).
 
 #include "protocol/FrameItem.h"
 
@@ -18,7 +15,6 @@
 
 class CDecoderQueue {
 public:
-    static constexpr std::size_t kPlaceholders = 2;
     static constexpr std::size_t kDefaultMaxItems = 64;
     static constexpr std::size_t kDefaultMaxBytes = 16u << 20;
 
@@ -42,18 +38,17 @@ public:
     AddResult Add(std::unique_ptr<FrameItem> item, Clock::time_point arrival = Clock::now());
 
     // Waits until an item is queued or Wake is called, at most `timeout`. On true, `out` holds the
-    // oldest item and `count` the entries (placeholders included) as they were before it was taken.
+    // oldest item and `count` the items queued before it was taken (itself included).
     bool Take(Entry& out, std::size_t& count, std::chrono::milliseconds timeout);
     // Ends a wait in Take at once (the consumer is stopping).
     void Wake();
 
-    // Entries, the two placeholders included.
+    // Items queued.
     std::size_t GetCount() const;
     // Items dropped for want of room, including those dropped while waiting for the key picture.
     std::size_t GetDroppedCount() const;
 
     void SetRefuse(bool refuse);
-    bool IsRefusing() const;
     // Frees every queued item.
     void Clear();
 

@@ -34,7 +34,6 @@ public:
 
     bool IsRecording() const { return m_recording.load(); }
     // Buffers the device holds.
-    int QueuedBuffers() const { return m_queued.load(); }
     PcmDeviceKind GetDeviceKind() const { return m_device.GetDeviceKind(); }
 
 private:

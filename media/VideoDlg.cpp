@@ -92,11 +92,6 @@ IMediaFactory* CVideoDlg::MediaFactory() {
     return m_factory.get();
 }
 
-bool CVideoDlg::IsClientLive() const {
-    const CDvrClient* client = GetClient();
-    return client != nullptr && client->IsLive();
-}
-
 // ---- geometry, layouts and pages
 
 void CVideoDlg::SetGeometry(int left, int top, int right, int bottom, int gap, COLORREF colour) {
@@ -184,11 +179,6 @@ void CVideoDlg::FollowPtz() {
     }
 }
 
-void CVideoDlg::GetLayoutState(int& layout, WORD& visibleSlots) const {
-    layout = m_layout.GetLayout();
-    visibleSlots = m_layout.GetVisibleSlots();
-}
-
 int CVideoDlg::GetTileChannel(int slot) const {
     std::lock_guard lock(m_channelLocks[0]);
     return m_layout.GetTileChannel(slot);
@@ -263,12 +253,6 @@ void CVideoDlg::RequestSnapshots() {
     const WORD mask = GetVisibleChannelMask();
     for (int ch = 0; ch < kChannels; ++ch) {
         m_snapshot[std::size_t(ch)].store((mask & Bit(ch)) != 0 ? 1 : 0);
-    }
-}
-
-void CVideoDlg::SetSnapshotFlag(int channel, bool value) {
-    if (ValidChannel(channel)) {
-        m_snapshot[std::size_t(channel)].store(value ? 1 : 0);
     }
 }
 

@@ -84,7 +84,6 @@ public:
     void SetSingleView(bool single);
     bool GetSingleView() const { return m_layout.GetSingleView(); }
     void UpdateVisibleSlots();
-    void GetLayoutState(int& layout, WORD& visibleSlots) const;
     int GetLayout() const { return m_layout.GetLayout(); }
     int GetPage() const { return m_layout.GetPage(); }
     int GetArrangeLayout() const { return m_layout.GetArrangeLayout(); }
@@ -97,14 +96,12 @@ public:
     bool IsSelectedChannel(int channel, WORD mask) const;
     SIZE GetTileSize(int channel) const;
     RECT GetSlotRect(int slot) const { return m_layout.GetSlotRect(slot); }
-    const CVideoLayout& GetLayoutLogic() const { return m_layout; }
 
     // Masks (any thread). SetAvailableMask sets the available and companion masks; with reset and
     // mask 0 it also puts every slot back on its own channel (UI thread). True when it changed.
     WORD GetAvailableMask() const { return m_available.load(); }
     bool SetAvailableMask(WORD mask, bool reset);
     void AddAvailableChannel(int channel);
-    WORD GetCompanionMask() const { return m_companion.load(); }
     void SetCompanionMask(WORD mask) { m_companion.store(mask); }
     WORD GetDecodedMask() const { return m_decoded.load(); }
     void ClearThirdMask() { m_decoded.store(0); }
@@ -113,7 +110,6 @@ public:
     // Swaps two slots' channels under all channel locks (what a drop does).
     bool SwapTiles(int a, int b);
     void RequestSnapshots();
-    void SetSnapshotFlag(int channel, bool value);
     bool GetSnapshotFlag(int channel) const;
     // Any thread: reads and clears the channel's request.
     bool TakeSnapshotFlag(int channel);
@@ -127,13 +123,11 @@ public:
     // Starts the frame-rate timer, clears the frame buffers and sets the channel count.
     bool Init(DWORD channelCount);
     void SetOsdFont(int pointSize, int weight, const char* face);
-    void GetOsdFont(int& pointSize, int& weight, std::string& face) const;
     // Any thread.
     int GetOsdPointSize() const { return m_osdPointSize.load(); }
     // Drawing with planar YUV buffers (true) or RGB24 ones; true, as both paths always exist.
     bool SetDrawMode(bool yuv);
     bool GetDrawMode() const { return m_drawYuv.load(); }
-    DWORD GetDrawModeValue() const { return m_drawYuv.load() ? kDrawModeDirectDraw : kDrawModeDrawDib; }
     void SetOsdFlag(bool on);
     bool GetOsdFlag() const { return m_osdOn.load(); }
     int GetPlaySource() const { return m_playSource.load(); }
@@ -141,14 +135,11 @@ public:
 
     // Any thread.
     void ClearFrameBuffer(int channel);
-    SIZE GetPictureSize(int channel) const;
-    PictureLayout GetPictureLayout(int channel) const;
     void SetOsdText(int channel, std::string_view top, std::string_view bottom, COLORREF topColour,
                     COLORREF bottomColour);
     void SetOsdTextWidth(int channel, int width, int line);
     void SetChannelParam(int channel, int iconState, int x, int line);
     std::string GetOsdTopText(int channel) const;
-    std::string GetOsdBottomText(int channel) const;
     std::string FitText(int channel, int tileWidth, std::string_view text) const;
     DWORD GetFrameRate(int channel) const;
     void CountFrame(int channel);
@@ -159,8 +150,6 @@ public:
     void ResyncChannel(int channel, int width, int height);
     bool PublishPicture(int channel, const DecodedPicture& picture, CPictureScaler& scaler);
     bool CopyFrameBuffer(int channel, std::vector<BYTE>& picture, PictureLayout& layout) const;
-    // Redraws the channel's tile from its frame buffer (UI thread).
-    void RedrawChannel(int channel);
 
     // Tiles without a picture: the blank picture (or the video-loss picture) in every visible tile
     // whose channel is not in the mask, until the channel shows video again.
@@ -250,7 +239,6 @@ private:
     void LayoutChanged();
     void FollowPtz();
     void SendLiveRequest();
-    bool IsClientLive() const;
 
     // Painting (UI thread).
     // `place` is where the slot's look is drawn on the context: its own rectangle on the window, or

@@ -136,13 +136,6 @@ void CVideoDlg::SetOsdFont(int pointSize, int weight, const char* face) {
     m_osdFont.CreateFont(m_osdHeight, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 4, 0, m_osdFace.c_str());
 }
 
-void CVideoDlg::GetOsdFont(int& pointSize, int& weight, std::string& face) const {
-    std::lock_guard lock(m_osdLock);
-    pointSize = int(m_osdHeight * -0.7518796992481203 + 0.5);
-    weight = m_osdWeight;
-    face = m_osdFace;
-}
-
 bool CVideoDlg::SetDrawMode(bool yuv) {
     // Both drawing paths always exist here, so the choice is always taken.
     m_drawYuv.store(yuv);
@@ -164,22 +157,6 @@ void CVideoDlg::ClearFrameBuffer(int channel) {
     ChannelState& c = m_channels[std::size_t(channel)];
     std::fill(c.frame.begin(), c.frame.end(), BYTE(0));
     c.layout = PictureLayout{};
-}
-
-SIZE CVideoDlg::GetPictureSize(int channel) const {
-    if (!ValidChannel(channel)) {
-        return SIZE{0, 0};
-    }
-    std::lock_guard lock(m_channelLocks[std::size_t(channel)]);
-    return m_channels[std::size_t(channel)].size;
-}
-
-PictureLayout CVideoDlg::GetPictureLayout(int channel) const {
-    if (!ValidChannel(channel)) {
-        return PictureLayout{};
-    }
-    std::lock_guard lock(m_channelLocks[std::size_t(channel)]);
-    return m_channels[std::size_t(channel)].layout;
 }
 
 void CVideoDlg::ResyncChannel(int channel, int width, int height) {
@@ -311,22 +288,6 @@ void CVideoDlg::ShowDrawnTiles() {
     }
 }
 
-void CVideoDlg::RedrawChannel(int channel) {
-    if (!ValidChannel(channel)) {
-        return;
-    }
-    RECT drawn{};
-    bool shown = false;
-    {
-        std::lock_guard lock(m_channelLocks[std::size_t(channel)]);
-        shown = DrawChannelLocked(channel, *m_uiScaler);
-        drawn = m_channels[std::size_t(channel)].tileRect;
-    }
-    if (shown) {
-        InvalidateRect(&drawn, FALSE);
-    }
-}
-
 bool CVideoDlg::CopyFrameBuffer(int channel, std::vector<BYTE>& picture, PictureLayout& layout) const {
     if (!ValidChannel(channel)) {
         return false;
@@ -405,14 +366,6 @@ std::string CVideoDlg::GetOsdTopText(int channel) const {
     }
     std::lock_guard lock(m_osdLock);
     return m_osd[std::size_t(channel)].top;
-}
-
-std::string CVideoDlg::GetOsdBottomText(int channel) const {
-    if (!ValidChannel(channel)) {
-        return {};
-    }
-    std::lock_guard lock(m_osdLock);
-    return m_osd[std::size_t(channel)].bottom;
 }
 
 std::string CVideoDlg::FitText(int, int tileWidth, std::string_view text) const {

@@ -19,8 +19,6 @@ public:
     void SetBufferSize(DWORD blocks) { m_bufferSize = blocks; }
 
     WORD GetFormatTag() const { return m_format.wFormatTag; }
-    WORD GetBitsPerSample() const { return m_format.wBitsPerSample; }
-    DWORD GetSamplesPerSec() const { return m_format.nSamplesPerSec; }
     WORD GetChannels() const { return m_format.nChannels; }
     WORD GetBlockAlign() const { return m_format.nBlockAlign; }
     DWORD GetAvgBytesPerSec() const { return m_format.nAvgBytesPerSec; }

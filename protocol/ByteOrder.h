@@ -21,11 +21,6 @@ inline DWORD ReadLE32(const BYTE* p) {
     return DWORD(p[0]) | (DWORD(p[1]) << 8) | (DWORD(p[2]) << 16) | (DWORD(p[3]) << 24);
 }
 
-inline void WriteBE16(BYTE* p, WORD v) {
-    p[0] = BYTE(v >> 8);
-    p[1] = BYTE(v);
-}
-
 inline void WriteBE32(BYTE* p, DWORD v) {
     p[0] = BYTE(v >> 24);
     p[1] = BYTE(v >> 16);

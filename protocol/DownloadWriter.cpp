@@ -53,13 +53,13 @@ bool CDownloadWriter::QueueFrame(std::unique_ptr<FrameItem> item, std::chrono::m
 
 bool CDownloadWriter::WaitDrained(std::chrono::milliseconds stallLimit) {
     std::size_t count = m_queue.GetCount();
-    while (count > CFrameQueue::kPlaceholders && !m_ended.load()) {
+    while (count > 0 && !m_ended.load()) {
         if (!m_queue.WaitCountAtMost(count - 1, stallLimit)) {
             return false;
         }
         count = m_queue.GetCount();
     }
-    return count <= CFrameQueue::kPlaceholders;
+    return count == 0;
 }
 
 void CDownloadWriter::Stop() {

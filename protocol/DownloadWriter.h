@@ -77,11 +77,10 @@ public:
     // Socket thread: queues a frame block (writer item), waiting up to wait for room while the
     // writer lags behind. False when the writer has ended or the queue stayed full.
     bool QueueFrame(std::unique_ptr<FrameItem> item, std::chrono::milliseconds wait);
-    // Queue entries (placeholders included) as the writer last saw them; the socket thread slows
-    // down by this.
+    // Items queued as the writer last saw them; the socket thread slows down by this.
     std::size_t GetQueueLength() const { return m_lastSeenCount.load(); }
 
-    // Waits until the queue is drained (at most the two placeholders), as long as the writer keeps
+    // Waits until the queue is drained, as long as the writer keeps
     // taking items: gives up when nothing was taken for stallLimit. True when drained.
     bool WaitDrained(std::chrono::milliseconds stallLimit);
     // Asks the thread to close the set and end.
@@ -89,7 +88,6 @@ public:
     // Waits for the thread to end.
     void Join();
 
-    DWORD GetTotalKb() const { return m_totalKb; }
     // What the backup page showed as the size, and its unit (0 KByte, 1 MByte, 2 GByte).
     DWORD GetShownSize() const { return m_shownSize; }
     DWORD GetSizeUnit() const { return m_sizeUnit; }
@@ -146,7 +144,7 @@ private:
     std::atomic<bool> m_failed{false};
     std::atomic<int> m_error{0};
     std::atomic<ULONGLONG> m_total{0};
-    std::atomic<std::size_t> m_lastSeenCount{CFrameQueue::kPlaceholders};
+    std::atomic<std::size_t> m_lastSeenCount{0};
 
     // Writer thread only.
     CBackupFile m_idx;

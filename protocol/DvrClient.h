@@ -353,12 +353,10 @@ public:
     // The record of the last DB_INFO_ACK that passed its check (network order); false when none is
     // waiting. The main window takes it on 0x5227, unless its setup frame is open.
     bool TakeReceivedSetupDatabase(SetupDatabase& db);
-    DbChangeBlock GetDbChange() const;
     std::string GetCameraName(int channel) const;
     SysEtcInfo GetSysEtcInfo() const;
     bool GetSysEtcInfoEx(SysEtcInfoEx& block) const; // false while none has arrived
     DstInfo GetDstInfo() const;
-    AccountRightsTable GetRightsTable() const;
     int GetAccountIndex() const { return m_accountIndex.load(); }
     // Right k of the logged-in account; none without a matching account.
     bool HasAccountRight(int right) const;
@@ -397,7 +395,6 @@ public:
     int GetPlayMode() const { return m_playMode.load(); }
     int GetSpeedState() const { return m_speedState.load(); }
     int GetStartState() const { return m_startState.load(); }
-    bool IsStepMode() const { return m_stepFlag.load(); }
     DWORD GetPlayClock() const { return m_playClock.load(); }
     // The clock window's time, when the user moved it (the start record carries it).
     void SetPlayClock(DWORD time) { m_playClock.store(time); }
@@ -408,7 +405,6 @@ public:
     // False while a backup runs.
     bool CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit);
     bool HasDownloadWriter() const;
-    std::vector<std::filesystem::path> GetBackupSetPaths() const;
     // The two sizes (MByte) of a TRANS_ON_NACK for lack of space; the notice clears them.
     DWORD GetSpaceNackSize(int which) const { return which == 0 ? m_spaceNack[0].load() : m_spaceNack[1].load(); }
     void ClearSpaceNackSizes();

@@ -62,11 +62,6 @@ bool CDvrClient::HasDownloadWriter() const {
     return GetWriter() != nullptr;
 }
 
-std::vector<std::filesystem::path> CDvrClient::GetBackupSetPaths() const {
-    const std::shared_ptr<CDownloadWriter> writer = GetWriter();
-    return writer ? writer->GetSetPaths() : std::vector<std::filesystem::path>{};
-}
-
 void CDvrClient::ClearSpaceNackSizes() {
     m_spaceNack[0].store(0);
     m_spaceNack[1].store(0);

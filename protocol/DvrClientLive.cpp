@@ -126,7 +126,7 @@ void CDvrClient::StopDecoders() {
         if (!decoder) {
             continue;
         }
-        WaitWhileConsuming([&] { return decoder->QueueLength(); }, 2, m_playTiming.drainLimit);
+        WaitWhileConsuming([&] { return decoder->QueueLength(); }, 0, m_playTiming.drainLimit);
         decoder->Stop();
         decoder.reset();
     }
@@ -177,7 +177,7 @@ void CDvrClient::StopAudioPlayerDrained() {
             std::lock_guard lock(m_mediaLock);
             return m_audioPlayer ? m_audioPlayer->QueuedBlocks() : 0;
         },
-        2, m_playTiming.drainLimit);
+        0, m_playTiming.drainLimit);
     StopAudioOut();
 }
 

@@ -160,11 +160,6 @@ bool CDvrClient::RecvFn_DBChange(const RecvMessage& m) {
     return true;
 }
 
-DbChangeBlock CDvrClient::GetDbChange() const {
-    std::lock_guard lock(m_infoLock);
-    return m_dbChange;
-}
-
 std::string CDvrClient::GetCameraName(int channel) const {
     std::lock_guard lock(m_infoLock);
     return CameraName(m_dbChange, channel);
@@ -217,11 +212,6 @@ bool CDvrClient::RecvFn_DvrTimeAck(const RecvMessage& m) {
     }
     m_seams.host->PostToWindow(ClientWindow::SetupPage, WM_KELO_DVR_TIME, ReadBE32(m.data), 0);
     return true;
-}
-
-AccountRightsTable CDvrClient::GetRightsTable() const {
-    std::lock_guard lock(m_infoLock);
-    return m_rights;
 }
 
 bool CDvrClient::HasAccountRight(int right) const {

@@ -1,12 +1,10 @@
 #include "protocol/FrameQueue.h"
 
 CFrameQueue::CFrameQueue(std::size_t maxItems, std::size_t maxBytes)
-    : m_maxItems(maxItems > 0 ? maxItems : 1), m_maxBytes(maxBytes) {
-    m_list.resize(kPlaceholders);
-}
+    : m_maxItems(maxItems > 0 ? maxItems : 1), m_maxBytes(maxBytes) {}
 
 bool CFrameQueue::HasRoomLocked(const FrameItem& item) const {
-    const std::size_t items = m_list.size() - kPlaceholders;
+    const std::size_t items = m_list.size();
     if (items >= m_maxItems) {
         return false;
     }
@@ -50,12 +48,11 @@ bool CFrameQueue::AddWait(std::unique_ptr<FrameItem>& item, std::chrono::millise
 
 std::unique_ptr<FrameItem> CFrameQueue::Take() {
     std::lock_guard lock(m_lock);
-    if (m_list.size() <= kPlaceholders) {
+    if (m_list.empty()) {
         return nullptr;
     }
-    auto it = m_list.begin() + kPlaceholders;
-    std::unique_ptr<FrameItem> item = std::move(*it);
-    m_list.erase(it);
+    std::unique_ptr<FrameItem> item = std::move(m_list.front());
+    m_list.pop_front();
     m_bytes -= item->data.size();
     m_changed.notify_all();
     return item;
@@ -82,17 +79,11 @@ void CFrameQueue::SetRefuse(bool refuse) {
     m_changed.notify_all();
 }
 
-bool CFrameQueue::IsRefusing() const {
-    std::lock_guard lock(m_lock);
-    return m_refuse;
-}
-
 void CFrameQueue::Clear() {
     std::deque<std::unique_ptr<FrameItem>> freed;
     {
         std::lock_guard lock(m_lock);
-        freed.assign(std::make_move_iterator(m_list.begin() + kPlaceholders), std::make_move_iterator(m_list.end()));
-        m_list.resize(kPlaceholders);
+        freed.swap(m_list);
         m_bytes = 0;
         m_changed.notify_all();
     }

@@ -2,10 +2,6 @@
 // A bounded queue of frame items between one producer thread (the socket thread) and one consumer
 // thread (a channel decoder or the download writer), with the consumer's manual-reset event.
 //
-// The list keeps two placeholder entries at its head, as the consumers expect: it counts as empty
-// at two entries, and the oldest item is always the entry at index 2. Counting them keeps the
-// consumers' thresholds ("more than 2 entries", "above 30") as they are written.
-//
 // The bound protects memory when a consumer stalls: items beyond it are refused, never queued.
 
 #include "protocol/FrameItem.h"
@@ -20,7 +16,6 @@
 
 class CFrameQueue {
 public:
-    static constexpr std::size_t kPlaceholders = 2;
     static constexpr std::size_t kDefaultMaxItems = 64;
 
     explicit CFrameQueue(std::size_t maxItems = kDefaultMaxItems, std::size_t maxBytes = SIZE_MAX);
@@ -34,10 +29,10 @@ public:
     // stays with the caller.
     bool AddWait(std::unique_ptr<FrameItem>& item, std::chrono::milliseconds timeout);
 
-    // Takes the oldest item (the entry at index 2) out of the list; null when there is none.
+    // Takes the oldest item out of the list; null when there is none.
     std::unique_ptr<FrameItem> Take();
 
-    // Entries in the list, the two placeholders included.
+    // Items in the list.
     std::size_t GetCount() const;
     std::size_t GetBytes() const;
     // Items refused because the queue was full or refusing.
@@ -45,9 +40,8 @@ public:
 
     // While refusing, Add frees every item it is given (teardown).
     void SetRefuse(bool refuse);
-    bool IsRefusing() const;
 
-    // Frees every item behind the placeholders.
+    // Frees every item.
     void Clear();
 
     // The consumer's manual-reset event.
@@ -55,7 +49,7 @@ public:
     void ResetEvent();
     // True when the event is set, waiting up to timeout for it.
     bool WaitEvent(std::chrono::milliseconds timeout);
-    // Waits up to timeout until the list holds at most count entries; true when it does.
+    // Waits up to timeout until the list holds at most count items; true when it does.
     bool WaitCountAtMost(std::size_t count, std::chrono::milliseconds timeout);
 
 private:

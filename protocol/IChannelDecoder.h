@@ -16,6 +16,6 @@ public:
     virtual bool QueueFrame(std::unique_ptr<FrameItem> item) = 0;
     // While set, frames are refused (set before the decoder is stopped).
     virtual void SetRefuse(bool refuse) = 0;
-    // Entries in the decoder's frame queue, its two placeholders included.
+    // Frames waiting in the decoder's queue.
     virtual std::size_t QueueLength() const = 0;
 };

@@ -81,9 +81,3 @@ LONG RecvReply(CTcpConnection& conn, const PacketHeader& header, BYTE* extra, st
     }
     return ParseReply(payload.data(), payload.size(), extra);
 }
-
-void CopyBytes(void* destination, const void* source, std::size_t count) {
-    if (count > 0) {
-        std::memcpy(destination, source, count);
-    }
-}

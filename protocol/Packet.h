@@ -36,6 +36,3 @@ LONG ParseReply(const BYTE* payload, std::size_t length, BYTE* extra);
 // Reason::READ_FAILED when the read fails.
 LONG RecvReply(CTcpConnection& conn, const PacketHeader& header, BYTE* extra,
                std::chrono::milliseconds deadline = kRecvAllDeadline);
-
-// A plain byte copy.
-void CopyBytes(void* destination, const void* source, std::size_t count);

@@ -28,10 +28,6 @@ void SwapFields(SetupDatabase& db) {
 
 } // namespace
 
-std::span<const SetupIntegerField> SetupIntegerFields() {
-    return kIntegerFields;
-}
-
 // Both directions are the same swap; two names keep the callers' intent readable.
 void DbToHostOrder(SetupDatabase& db) {
     SwapFields(db);

@@ -178,7 +178,6 @@ struct SetupIntegerField {
     std::size_t width;
     std::size_t count;
 };
-std::span<const SetupIntegerField> SetupIntegerFields();
 
 // Swap the integer fields from network to host order, and back. Each is applied once per edit:
 // the record is kept in network order whenever no setup frame is open.

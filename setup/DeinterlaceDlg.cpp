@@ -46,6 +46,6 @@ BOOL CDeinterlaceDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void CDeinterlaceDlg::OnPrev() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage172();
+        m_pFrame->ShowPageById(IDD_SYS_GENERAL_DLG);
     }
 }

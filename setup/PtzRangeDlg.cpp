@@ -171,6 +171,6 @@ void CPtzRangeDlg::OnAllCheck(bool tick) {
 
 void CPtzRangeDlg::OnPrev() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage180();
+        m_pFrame->ShowPageById(IDD_PTZ_SETUP_DLG);
     }
 }

@@ -257,6 +257,6 @@ void CPtzSetupDlg::OnAllCheck(bool tick) {
 
 void CPtzSetupDlg::OnNext() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage182();
+        m_pFrame->ShowPageById(IDD_PTZ_RANGE_DLG);
     }
 }

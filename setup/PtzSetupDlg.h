@@ -44,7 +44,6 @@ public:
     CBitmapSlider& RowSlider(int r) { return m_rows.sliders[std::size_t(r)]; }
     CSkinLabel& RowValue(int r) { return m_rows.values[std::size_t(r)]; }
     CSkinTextButton& ColumnButton(int k) { return m_btnColumn[std::size_t(k)]; }
-    const CProtocolTable& Protocols() const { return *m_protocols; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

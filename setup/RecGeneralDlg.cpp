@@ -361,6 +361,6 @@ void CRecGeneralDlg::SetRowOff(int row) {
 
 void CRecGeneralDlg::OnRegion() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage995();
+        m_pFrame->ShowPageById(IDD_REC_REGION_DLG);
     }
 }

@@ -80,7 +80,7 @@ bool CRecMotionRegionDlg::OnPageButton(UINT id) {
         return true;
     case IDC_PREV:
         if (m_pFrame != nullptr) {
-            m_pFrame->ShowPage165();
+            m_pFrame->ShowPageById(IDD_REC_RES_RATE_MOTION_DLG);
         }
         return true;
     default:

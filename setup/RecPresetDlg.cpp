@@ -152,7 +152,7 @@ BOOL CRecPresetDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     if (id == IDC_PREV) {
         if (m_pFrame != nullptr) {
-            m_pFrame->ShowPage164();
+            m_pFrame->ShowPageById(IDD_REC_RES_RATE_PRESET_DLG);
         }
         return TRUE;
     }

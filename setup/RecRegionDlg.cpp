@@ -109,7 +109,7 @@ bool CRecRegionDlg::OnPageButton(UINT id) {
         return true;
     case IDC_PREV:
         if (m_pFrame != nullptr) {
-            m_pFrame->ShowPage162();
+            m_pFrame->ShowPageById(IDD_REC_GENERAL_DLG);
         }
         return true;
     default:

@@ -25,6 +25,6 @@ CRecResRateMotionDlg::CRecResRateMotionDlg(CWnd* pParent) : CRecResRatePage(kDes
 
 void CRecResRateMotionDlg::OnSubPage() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage170();
+        m_pFrame->ShowPageById(IDD_REC_MOTION_REGION_DLG);
     }
 }

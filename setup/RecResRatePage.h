@@ -68,9 +68,6 @@ public:
 
     // ---- the handlers of the page's controls
     void ShowColumn(int column);
-    void ShowResolutionColumn() { ShowColumn(kColumnResolution); }
-    void ShowRateColumn() { ShowColumn(kColumnRate); }
-    void ShowAudioColumn() { ShowColumn(kColumnAudio); }
     void OnAllCheck();
     void OnReturnAll();
     // A resolution button of any row sets every channel (the row is not used).

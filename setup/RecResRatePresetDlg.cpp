@@ -25,7 +25,7 @@ CRecResRatePresetDlg::CRecResRatePresetDlg(CWnd* pParent) : CRecResRatePage(kDes
 
 void CRecResRatePresetDlg::OnSubPage() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage998();
+        m_pFrame->ShowPageById(IDD_REC_PRESET_DLG);
     }
 }
 

@@ -25,6 +25,6 @@ CRecResRateScheduleDlg::CRecResRateScheduleDlg(CWnd* pParent) : CRecResRatePage(
 
 void CRecResRateScheduleDlg::OnSubPage() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage171();
+        m_pFrame->ShowPageById(IDD_REC_SCHEDULE_DLG);
     }
 }

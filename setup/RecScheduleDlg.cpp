@@ -167,7 +167,7 @@ BOOL CRecScheduleDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         break;
     case 3:
         if (m_pFrame != nullptr) {
-            m_pFrame->ShowPage166();
+            m_pFrame->ShowPageById(IDD_REC_RES_RATE_SCHEDULE_DLG);
         }
         break;
     default:

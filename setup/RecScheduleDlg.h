@@ -39,7 +39,6 @@ public:
 
     CGridAreaCtrl3& Grid() { return m_grid; }
     CSkinTextButton& Button(int k) { return m_buttons[std::size_t(k)]; }
-    CSkinLabel& DayCaption(int d) { return m_days[std::size_t(d)]; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

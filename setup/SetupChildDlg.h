@@ -12,8 +12,6 @@ public:
 
     explicit CSetupChildDlg(UINT nIDTemplate, CWnd* pParent = nullptr);
 
-    CSetupDlg* GetFrame() const { return m_pFrame; }
-
 protected:
     // Keeps the frame and makes the window from the template (a child of the frame, or a popup the
     // frame owns, as the template says).

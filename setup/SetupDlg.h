@@ -96,39 +96,6 @@ public:
     // Closes every other page and both popups, makes the slot's page if it has none and shows it.
     void ShowPage(int slot);
     void ShowPageById(UINT pageId) { ShowPage(SetupPageSlot(pageId)); }
-    void ShowPage155() { ShowPageById(155); }
-    void ShowPage156() { ShowPageById(156); }
-    void ShowPage157() { ShowPageById(157); }
-    void ShowPage159() { ShowPageById(159); }
-    void ShowPage160() { ShowPageById(160); }
-    void ShowPage161() { ShowPageById(161); }
-    void ShowPage162() { ShowPageById(162); }
-    void ShowPage163() { ShowPageById(163); }
-    void ShowPage164() { ShowPageById(164); }
-    void ShowPage165() { ShowPageById(165); }
-    void ShowPage166() { ShowPageById(166); }
-    void ShowPage167() { ShowPageById(167); }
-    void ShowPage168() { ShowPageById(168); }
-    void ShowPage169() { ShowPageById(169); }
-    void ShowPage170() { ShowPageById(170); }
-    void ShowPage995() { ShowPageById(995); }
-    void ShowPage171() { ShowPageById(171); }
-    void ShowPage998() { ShowPageById(998); }
-    void ShowPage172() { ShowPageById(172); }
-    void ShowPage175() { ShowPageById(175); }
-    void ShowPage177() { ShowPageById(177); }
-    void ShowPage178() { ShowPageById(178); }
-    void ShowPage180() { ShowPageById(180); }
-    void ShowPage182() { ShowPageById(182); }
-    void ShowPage181() { ShowPageById(181); }
-    void ShowPage183() { ShowPageById(183); }
-    void ShowPage982() { ShowPageById(982); }
-    void ShowPage984() { ShowPageById(984); }
-    void ShowPage184() { ShowPageById(184); }
-    void ShowPage185() { ShowPageById(185); }
-    void ShowPage186() { ShowPageById(186); }
-    void ShowPage187() { ShowPageById(187); }
-    void ShowPage188() { ShowPageById(188); }
     // Destroys every open page but `keep` (null: all), then the list popup, then the slider popup.
     void ClosePagesExcept(CSetupPage* keep);
     // Destroys the list popup, then the slider popup.
@@ -156,6 +123,7 @@ public:
 
     // ---- state (for tests and the pages)
     CSetupPage* PageInSlot(int slot) const;
+    CSetupPage* PageById(UINT pageId) const { return PageInSlot(SetupPageSlot(pageId)); }
     CSetupMenuDlg* Panel(int tab) const;
     CSetupListPopupDlg* ListPopup() const;
     CSetupSliderPopupDlg* SliderPopup() const;

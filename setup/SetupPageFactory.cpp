@@ -77,15 +77,6 @@ Registry& Makers() {
 
 } // namespace
 
-int SetupPageSlot(UINT pageId) {
-    for (int slot = 0; slot < kSetupPageSlots; ++slot) {
-        if (kSetupPageIds[std::size_t(slot)] == pageId) {
-            return slot;
-        }
-    }
-    return -1;
-}
-
 SetupPageMaker RegisterSetupPage(UINT pageId, SetupPageMaker maker) {
     Registry& r = Makers();
     std::lock_guard guard(r.lock);

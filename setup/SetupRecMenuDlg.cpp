@@ -27,7 +27,7 @@ CSetupRecMenuDlg::CSetupRecMenuDlg() : CSetupMenuDlg(IDD, kEntries) {}
 
 UINT CSetupRecMenuDlg::PageOfButton(int i) const {
     if (i == 4 && m_pFrame != nullptr && m_pFrame->RecorderSubType() == kScheduleSubType) {
-        return 171;
+        return IDD_REC_SCHEDULE_DLG;
     }
     return CSetupMenuDlg::PageOfButton(i);
 }

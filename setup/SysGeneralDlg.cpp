@@ -235,6 +235,6 @@ void CSysGeneralDlg::OnInitialize() {
 
 void CSysGeneralDlg::OnDeinterlace() {
     if (m_pFrame != nullptr) {
-        m_pFrame->ShowPage984();
+        m_pFrame->ShowPageById(IDD_DEINTERLACE_DLG);
     }
 }

@@ -49,7 +49,6 @@ public:
     CSkinLabel& Selector(UINT id) { return m_labels[std::size_t(5 + id - IDC_LANGUAGE)]; }
     CSkinLabel& RowLabel(int r) { return m_labels[std::size_t(r)]; }
     // The recorder slot behind each item of the last language list.
-    const std::vector<LanguageChoice>& LanguageList() const { return m_languages; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

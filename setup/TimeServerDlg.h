@@ -60,7 +60,6 @@ public:
     static CString FormatTime(LONGLONG t, int dateFormat);
     // The zone a city list row stands for.
     int ZoneOfListRow(int row) const;
-    bool HasNewZoneList() const { return m_bNewList; }
     int Tab() const { return m_nTab; }
     // The preview clock: running, and its base time (wall-clock seconds).
     bool IsPreviewRunning() const { return m_bClockRunning; }

@@ -76,12 +76,10 @@ public:
     void SetPcZoneOffset(LONG seconds) { m_nPcOffset = seconds; }
     // The year the rule's calendar is worked out in (the PC's current local year; tests set it).
     void SetCalendarYear(int year) { m_nYear = year; }
-    int CalendarYear() const { return m_nYear; }
 
     CSkinLabel& Label(UINT id) { return m_labels[std::size_t(id - IDC_CAPTION)]; }
     CSkinTextButton& ByWeekButton() { return m_btnByWeek; }
     CSkinTextButton& ByDateButton() { return m_btnByDate; }
-    const std::vector<CString>& ModeNames() const { return m_modeNames; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

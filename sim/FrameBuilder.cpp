@@ -20,11 +20,6 @@ bool CFrameBuilder::HasAudioBlock(uint64_t n) const {
     return AudioBlocksBefore(n + 1) > AudioBlocksBefore(n);
 }
 
-size_t CFrameBuilder::FrameSize(int channel, uint64_t n, bool withAudio) const {
-    const bool audio = withAudio && HasAudioBlock(n);
-    return kFrameHeaderSize + m_library.AccessUnit(channel, n).size() + (audio ? kAudioAreaSize : 0);
-}
-
 Bytes CFrameBuilder::Frame(int channel, uint64_t n, uint32_t seconds, uint16_t milliseconds, bool withAudio) const {
     const Bytes& unit = m_library.AccessUnit(channel, n);
     const bool audio = withAudio && HasAudioBlock(n);

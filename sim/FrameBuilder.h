@@ -27,7 +27,6 @@ public:
     // Frame n (counted from an IDR) of the channel's stream, stamped with the given time.
     // withAudio: the audio area is attached when a sound block falls due in this frame.
     Bytes Frame(int channel, uint64_t n, uint32_t seconds, uint16_t milliseconds, bool withAudio) const;
-    size_t FrameSize(int channel, uint64_t n, bool withAudio) const;
 
     bool HasAudioBlock(uint64_t n) const;
     // Number of frames among [0, n) that carry a sound block.

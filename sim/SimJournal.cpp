@@ -45,18 +45,6 @@ std::vector<JournalEntry> CSimJournal::Received(uint16_t id) const {
     return out;
 }
 
-size_t CSimJournal::ReceivedCount(uint16_t id) const {
-    std::lock_guard lock(m_lock);
-    const auto it = m_receivedCount.find(id);
-    return it == m_receivedCount.end() ? 0 : it->second;
-}
-
-size_t CSimJournal::SentCount(uint16_t id) const {
-    std::lock_guard lock(m_lock);
-    const auto it = m_sentCount.find(id);
-    return it == m_sentCount.end() ? 0 : it->second;
-}
-
 size_t CSimJournal::Sessions() const {
     std::lock_guard lock(m_lock);
     return m_sessions;
@@ -67,14 +55,6 @@ bool CSimJournal::WaitReceived(uint16_t id, size_t count, int timeoutMs) const {
     return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
         const auto it = m_receivedCount.find(id);
         return it != m_receivedCount.end() && it->second >= count;
-    });
-}
-
-bool CSimJournal::WaitSent(uint16_t id, size_t count, int timeoutMs) const {
-    std::unique_lock lock(m_lock);
-    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-        const auto it = m_sentCount.find(id);
-        return it != m_sentCount.end() && it->second >= count;
     });
 }
 

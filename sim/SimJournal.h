@@ -25,13 +25,10 @@ public:
 
     std::vector<JournalEntry> Received() const;
     std::vector<JournalEntry> Received(uint16_t id) const;
-    size_t ReceivedCount(uint16_t id) const;
-    size_t SentCount(uint16_t id) const;
     size_t Sessions() const;
 
     // Waits until at least count messages with this id were received; false at the time-out.
     bool WaitReceived(uint16_t id, size_t count, int timeoutMs) const;
-    bool WaitSent(uint16_t id, size_t count, int timeoutMs) const;
     bool WaitSessions(size_t count, int timeoutMs) const;
     void Clear();
 

@@ -187,14 +187,8 @@ inline void PutLe16(uint8_t* p, uint16_t v) {
 inline uint32_t GetBe32(const uint8_t* p) {
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
-inline uint16_t GetBe16(const uint8_t* p) {
-    return uint16_t(p[0] << 8 | p[1]);
-}
 inline uint32_t GetLe32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-inline uint16_t GetLe16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
 }
 
 inline Bytes Be32Payload(uint32_t v) {

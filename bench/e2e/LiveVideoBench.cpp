@@ -415,7 +415,7 @@ public:
 
 private:
     // A smoke run keeps the queues short, so that the backlog rule never drops a picture.
-    static constexpr std::size_t kSmokeQueue = 6;
+    static constexpr std::size_t kSmokeQueue = 4;
 
     std::unique_ptr<FrameItem> Item(int ch, int n) const {
         const std::vector<BYTE>& unit = m_streams.Unit(ch, n);
@@ -851,8 +851,7 @@ int Smoke(const Options& o, const Streams& streams, CVideoDlg& video,
     const auto t0 = std::chrono::steady_clock::now();
     CFeeder feeder(streams, decoders, count);
     auto queuesEmpty = [&decoders] {
-        // Two entries of each queue are its placeholders.
-        return std::all_of(decoders.begin(), decoders.end(), [](const auto& d) { return d->QueueLength() <= 2; });
+        return std::all_of(decoders.begin(), decoders.end(), [](const auto& d) { return d->QueueLength() == 0; });
     };
     QDeadlineTimer deadline(600000);
     while (DecodedPictures(video) < expected && !deadline.hasExpired()) {

@@ -8,6 +8,9 @@
 #include <QThread>
 #include <QTimerEvent>
 
+#include <deque>
+#include <mutex>
+
 QPointer<CMessagePump> CMessagePump::s_instance;
 
 CMessagePump::CMessagePump(QObject* parent) : QObject(parent) {}
@@ -25,14 +28,66 @@ CMessagePump* CMessagePump::Instance() {
     return s_instance.data();
 }
 
+namespace {
+
+// Tasks on their way to the UI thread. A task is handed over under this lock, not inside Qt's own
+// event: Qt's locks are invisible to a race checker, ours are not, and whatever a worker wrote
+// before posting must be seen as written before the task runs.
+struct PostedTasks {
+    struct Entry {
+        QCoreApplication* app;
+        std::function<void()> task;
+    };
+    std::mutex lock;
+    std::deque<Entry> queue;
+};
+
+PostedTasks& Tasks() {
+    static PostedTasks tasks;
+    return tasks;
+}
+
+// One queued call per task, each running the oldest task; a task left by an application object
+// that is gone is dropped.
+void RunOldestTask() {
+    std::function<void()> task;
+    {
+        PostedTasks& tasks = Tasks();
+        std::lock_guard lock(tasks.lock);
+        while (!tasks.queue.empty() && !task) {
+            PostedTasks::Entry entry = std::move(tasks.queue.front());
+            tasks.queue.pop_front();
+            if (entry.app == QCoreApplication::instance()) {
+                task = std::move(entry.task);
+            }
+        }
+    }
+    if (task) {
+        task();
+    }
+}
+
+} // namespace
+
 bool CMessagePump::PostTask(std::function<void()> task) {
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr) {
         return false;
     }
-    // A queued call on the application object joins the UI thread's one posted-event queue, which
-    // keeps the order of everything posted from any one thread.
-    return QMetaObject::invokeMethod(app, std::move(task), Qt::QueuedConnection);
+    PostedTasks& tasks = Tasks();
+    // The queued call is made under the lock too, so that tasks and calls keep the same order and
+    // the call's own memory is handed over with the task. A queued call on the application object
+    // joins the UI thread's one posted-event queue, which keeps the order of everything posted
+    // from any one thread.
+    std::lock_guard lock(tasks.lock);
+    tasks.queue.push_back(PostedTasks::Entry{app, std::move(task)});
+    // The call itself carries nothing (an empty callable), so nothing of it is read before the lock.
+    if (!QMetaObject::invokeMethod(
+            app, [] { RunOldestTask(); }, Qt::QueuedConnection)) {
+        tasks.queue.pop_back();
+        return false;
+    }
+    return true;
 }
 
 bool CMessagePump::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -20,14 +20,6 @@ void CSkinDraw::FillVertical(QPainter& p, const QRect& r, QRgb top, QRgb bottom)
     }
 }
 
-void CSkinDraw::FillHorizontal(QPainter& p, const QRect& r, QRgb left, QRgb right) {
-    const int w = r.width();
-    for (int i = 0; i < w; ++i) {
-        const double t = w > 1 ? double(i) / (w - 1) : 0.0;
-        p.fillRect(QRect(r.left() + i, r.top(), 1, r.height()), QColor(Mix(left, right, t)));
-    }
-}
-
 void CSkinDraw::Fill(QPainter& p, const QRect& r, QRgb colour) {
     p.fillRect(r, QColor(colour));
 }
@@ -157,19 +149,5 @@ void CSkinDraw::Caption(QPainter& p, const QRect& r, const QString& text, QRgb c
     p.setFont(Font(pixelSize, bold));
     p.setPen(QColor(colour));
     p.drawText(r, flags, text);
-    p.restore();
-}
-
-void CSkinDraw::Groove(QPainter& p, const QRect& r, QRgb fill, QRgb dark, QRgb light, qreal radius) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF outer(r.x(), r.y(), r.width(), r.height());
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(light));
-    p.drawPath(Rounded(outer, radius));
-    p.setBrush(QColor(dark));
-    p.drawPath(Rounded(outer.adjusted(0, 0, 0, -1), radius));
-    p.setBrush(QColor(fill));
-    p.drawPath(Rounded(outer.adjusted(1, 1, -1, -1), std::max<qreal>(0, radius - 1)));
     p.restore();
 }

@@ -27,7 +27,6 @@ public:
     static QRgb Mix(QRgb a, QRgb b, double t);
     // Row by row (or column by column) colour ramps without dithering.
     static void FillVertical(QPainter& p, const QRect& r, QRgb top, QRgb bottom);
-    static void FillHorizontal(QPainter& p, const QRect& r, QRgb left, QRgb right);
     static void Fill(QPainter& p, const QRect& r, QRgb colour);
     // One-pixel outline just inside r.
     static void Outline(QPainter& p, const QRect& r, QRgb colour);
@@ -46,5 +45,4 @@ public:
     static void Caption(QPainter& p, const QRect& r, const QString& text, QRgb colour, int pixelSize,
                         int flags = Qt::AlignCenter, bool bold = true);
     // A soft shadow line under a raised edge and a highlight above a sunken one.
-    static void Groove(QPainter& p, const QRect& r, QRgb fill, QRgb dark, QRgb light, qreal radius);
 };

@@ -16,7 +16,6 @@ public:
     bool AddIcon(uint32_t id, const QImage& image);
     // Writes the source file through a temporary file, so a failed run leaves no half file behind.
     bool Write(const QString& path) const;
-    size_t BlobSize() const { return m_blob.size(); }
 
 private:
     struct Entry {

@@ -237,7 +237,7 @@ inline bool Decoder::QueueFrame(std::unique_ptr<FrameItem> item) {
 }
 
 inline std::size_t Decoder::QueueLength() const {
-    return 2 + m_host.decoderBacklog.load();
+    return m_host.decoderBacklog.load();
 }
 
 inline void Decoder::Stop() {

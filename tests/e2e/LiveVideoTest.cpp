@@ -254,6 +254,36 @@ TEST_P(LiveVideoTest, EveryTileShowsItsChannelAndLayoutChangesAskForTheirChannel
 INSTANTIATE_TEST_SUITE_P(DrawModes, LiveVideoTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Yuv" : "Rgb"; });
 
+// ---- channels without a camera ----
+
+// Channels 9 to 11 have no camera: the recorder says so in its live answer, and their tiles never
+// show a picture while every other channel's does.
+class MissingCamerasTest : public LiveVideoFixture<bool> {
+protected:
+    static constexpr WORD kNoCamera = 0x0700;
+    ksim::CSimConfig Config() const override {
+        ksim::CSimConfig config = LiveVideoFixture<bool>::Config();
+        config.videoLoss = kNoCamera;
+        return config;
+    }
+    bool DrawMode() const override { return GetParam(); }
+};
+
+TEST_P(MissingCamerasTest, OnlyTheChannelsWithACameraShowAPicture) {
+    constexpr WORD kCameras = WORD(~kNoCamera);
+    WORD shown = 0;
+    EXPECT_TRUE(PumpUntil([&] { return (shown = ChannelsShown()) == kCameras; })) << std::hex << shown;
+    EXPECT_EQ(m_client->GetAvailableMask(), kCameras);
+    EXPECT_EQ(m_client->GetStreamedMask(), kCameras);
+    EXPECT_EQ(m_video->GetAvailableMask(), kCameras);
+    for (int ch = 8; ch < 11; ++ch) {
+        EXPECT_EQ(m_video->Stats().Of(ch).painted.load(), 0u) << ch;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DrawModes, MissingCamerasTest, ::testing::Values(true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Yuv" : "Rgb"; });
+
 // ---- full-height pictures: two fields one above the other ----
 
 struct FieldCase {

@@ -99,8 +99,8 @@ protected:
 
     template <class Page>
     static Page& PageOf(CSetupDlg& frame, UINT id) {
-        WaitUntil([&] { return frame.PageInSlot(SetupPageSlot(id)) != nullptr; });
-        auto* page = dynamic_cast<Page*>(frame.PageInSlot(SetupPageSlot(id)));
+        WaitUntil([&] { return frame.PageById(id) != nullptr; });
+        auto* page = dynamic_cast<Page*>(frame.PageById(id));
         EXPECT_NE(page, nullptr) << id;
         return *page;
     }

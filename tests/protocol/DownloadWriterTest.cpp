@@ -305,7 +305,7 @@ TEST(DownloadWriter, SplitsPastTheSizeLimitAndJoinsTheSetsByStamp) {
     ASSERT_EQ(sets.size(), 2u);
     ExpectSameFrames(sets, sent);
     EXPECT_EQ(sets[0].frames.size(), 3u); // the third block passes the limit, the fourth opens a set
-    EXPECT_EQ(sets[1].frames.size(), 2u);
+    ASSERT_EQ(sets[1].frames.size(), 2u);
     // Names never collide, even within one second.
     EXPECT_EQ(sets[0].idxPath.filename(), "60000000.idx");
     EXPECT_EQ(sets[1].idxPath.filename(), "60000001.idx");
@@ -317,6 +317,7 @@ TEST(DownloadWriter, SplitsPastTheSizeLimitAndJoinsTheSetsByStamp) {
     EXPECT_EQ(sets[1].frames[0].record[32], 64);
     ASSERT_EQ(sets[1].segments.size(), 1u);
     EXPECT_EQ(sets[1].segments[0].start, 202u);
+    ASSERT_FALSE(sets[0].segments.empty());
     EXPECT_EQ(sets[0].segments[0].end, 201u);
 }
 

@@ -320,8 +320,10 @@ TEST_F(ConnectionTest, DisconnectCancelsAConnectInProgress) {
     timing.connectTimeout = 60s;
     CDvrClient cl(DvrClientSeams{&host, &video, nullptr}, timing);
     cl.SetConnectParams("127.0.0.1", full.Port(), "admin", "1234");
+    const int before = HandshakesUnderWay(full.Port());
     ASSERT_TRUE(cl.Connect());
-    std::this_thread::sleep_for(100ms);
+    // Disconnected only once the connect thread's handshake is out.
+    EXPECT_TRUE(WaitForHandshake(full.Port(), before));
     const auto start = std::chrono::steady_clock::now();
     cl.Disconnect();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);

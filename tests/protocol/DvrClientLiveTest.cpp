@@ -265,5 +265,5 @@ TEST(ClientLive, StopTearsDownEvenWhenADecoderNeverDrains) {
     // Frames after the stop are not for anyone.
     SendLive(r, Frame(0, 41, 100));
     r.Sync();
-    EXPECT_EQ(r.media.Decoder(0)->queue.GetCount(), 3u);
+    EXPECT_EQ(r.media.Decoder(0)->queue.GetCount(), 1u);
 }

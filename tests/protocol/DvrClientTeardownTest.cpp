@@ -71,7 +71,7 @@ public:
     CallingDecoder(WorkerRig& rig, int channel) : m_worker(rig, channel) {}
     bool QueueFrame(std::unique_ptr<FrameItem>) override { return false; }
     void SetRefuse(bool) override {}
-    std::size_t QueueLength() const override { return 2; }
+    std::size_t QueueLength() const override { return 0; }
     void Stop() override { m_worker.End(); }
 
 private:

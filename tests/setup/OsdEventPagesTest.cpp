@@ -162,14 +162,15 @@ TEST_F(EventPages, EachPageWritesItsOwnRowBytes) {
     const struct {
         UINT page;
         std::size_t first;
-    } pages[] = {{186, 4028}, {187, 4032}, {188, 4036}};
+    } pages[] = {
+        {IDD_EVENT_YES_NO_DLG, 4028}, {IDD_EVENT_YES_NO_TIME_A_DLG, 4032}, {IDD_EVENT_YES_NO_TIME_B_DLG, 4036}};
     for (const auto& p : pages) {
         for (int row = 0; row < 4; ++row) {
             for (const bool yes : {true, false}) {
                 Open();
                 frame->ShowPageById(p.page);
                 Flush();
-                auto* page = dynamic_cast<CEventYesNoDlg*>(frame->PageInSlot(SetupPageSlot(p.page)));
+                auto* page = dynamic_cast<CEventYesNoDlg*>(frame->PageById(p.page));
                 ASSERT_NE(page, nullptr);
                 Click(yes ? page->YesButton(row) : page->NoButton(row));
                 EXPECT_EQ(Changed(), (ByteMap{{p.first + std::size_t(row), yes ? 1 : 0}})) << p.page << " row " << row;

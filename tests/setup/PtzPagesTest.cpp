@@ -300,8 +300,8 @@ TEST_F(PtzPages, SwitchingColumnsClearsTheTicksAndNextOpensTheLimits) {
     EXPECT_EQ(page.ColumnButton(0).GetState(), kButtonNormal);
     page.OnNext();
     Flush();
-    EXPECT_NE(dynamic_cast<CPtzRangeDlg*>(frame->PageInSlot(SetupPageSlot(182))), nullptr);
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(180)), nullptr);
+    EXPECT_NE(dynamic_cast<CPtzRangeDlg*>(frame->PageById(IDD_PTZ_RANGE_DLG)), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_PTZ_SETUP_DLG), nullptr);
     EXPECT_TRUE(Changed().empty());
 }
 
@@ -357,7 +357,7 @@ TEST_F(PtzPages, LimitColumnsShowTheirValuesHeldToTheSlider) {
     EXPECT_EQ(page.RowSlider(0).GetPos(), 4);
     EXPECT_TRUE(Changed().empty());
     Click(*page.GetDlgItem(CPtzRangeDlg::IDC_PREV));
-    EXPECT_NE(dynamic_cast<CPtzSetupDlg*>(frame->PageInSlot(SetupPageSlot(180))), nullptr);
+    EXPECT_NE(dynamic_cast<CPtzSetupDlg*>(frame->PageById(IDD_PTZ_SETUP_DLG)), nullptr);
 }
 
 TEST_F(PtzPages, KeyboardEditsItsThreeBytes) {

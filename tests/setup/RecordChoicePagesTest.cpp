@@ -207,7 +207,7 @@ TEST_F(PresetPage, NumbersAreKeptWithinOneTo999) {
     EXPECT_EQ(Text(page.NumberEdit(1)), "42");
     page.SendMessage(WM_COMMAND, MAKEWPARAM(WORD(R::IDC_PREV), BN_CLICKED), 0);
     Flush();
-    EXPECT_NE(dynamic_cast<CRecResRatePage*>(frame->PageInSlot(SetupPageSlot(164))), nullptr);
+    EXPECT_NE(dynamic_cast<CRecResRatePage*>(frame->PageById(IDD_REC_RES_RATE_PRESET_DLG)), nullptr);
 }
 
 // A number typed into an edit that still has the focus is stored all the same when the entry changes
@@ -222,7 +222,7 @@ TEST_F(PresetPage, TypedNumbersAreNotLostWhenTheEditKeepsTheFocus) {
     EXPECT_EQ(Text(page.NumberEdit(0)), "0");
     page.NumberEdit(3).SetWindowText("");
     Type(page.NumberEdit(3), "321");
-    frame->ShowPage164();
+    frame->ShowPageById(IDD_REC_RES_RATE_PRESET_DLG);
     Flush();
     EXPECT_EQ(db.preset_number[5][3], 321);
     EXPECT_EQ(Since().size(), 3u);

@@ -238,7 +238,7 @@ TEST_F(RecordGeneralPages, SliderResultAndOnOffRow) {
     Click(page.OnButton(1));
     EXPECT_TRUE(Since().empty());
     Click(page.RegionButton());
-    EXPECT_NE(dynamic_cast<CRecRegionDlg*>(frame->PageInSlot(SetupPageSlot(995))), nullptr);
+    EXPECT_NE(dynamic_cast<CRecRegionDlg*>(frame->PageById(IDD_REC_REGION_DLG)), nullptr);
 }
 
 // ---- page 995
@@ -325,8 +325,8 @@ TEST_F(RegionPage, ReturnAllClearsTheCurrentChannelOnly) {
     for (int ch = 0; ch < 16; ++ch)
         EXPECT_EQ(page.ChannelButton(ch).IsWindowVisible() != FALSE, ch < 8) << ch;
     Click(page.Button(CRecRegionDlg::IDC_PREV));
-    EXPECT_NE(dynamic_cast<G*>(frame->PageInSlot(SetupPageSlot(162))), nullptr);
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(995)), nullptr);
+    EXPECT_NE(dynamic_cast<G*>(frame->PageById(IDD_REC_GENERAL_DLG)), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_REC_REGION_DLG), nullptr);
 }
 
 } // namespace

@@ -104,8 +104,8 @@ TEST_F(GridPages, MotionChannelButtonsFollowTheRecorderAndPrevReturns) {
         EXPECT_EQ(page.ChannelButton(ch).IsWindowVisible() != FALSE, ch < 4) << ch;
     EXPECT_EQ(page.Editor().GetCellCount(), 80);
     Click(page.Button(M::IDC_PREV));
-    EXPECT_NE(dynamic_cast<CRecResRatePage*>(frame->PageInSlot(SetupPageSlot(165))), nullptr);
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(170)), nullptr);
+    EXPECT_NE(dynamic_cast<CRecResRatePage*>(frame->PageById(IDD_REC_RES_RATE_MOTION_DLG)), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_REC_MOTION_REGION_DLG), nullptr);
 }
 
 // ---- page 171
@@ -168,7 +168,7 @@ TEST_F(GridPages, ModeScheduleBandsPaintTheChosenModeAndClicksStepThroughFour) {
     // No button leaves the page.
     Click(page.Button(3));
     EXPECT_EQ(page.GetPaintMode(), 3);
-    EXPECT_NE(frame->PageInSlot(SetupPageSlot(171)), nullptr);
+    EXPECT_NE(frame->PageById(IDD_REC_SCHEDULE_DLG), nullptr);
 }
 
 TEST_F(GridPages, OnOffScheduleSetAllClearAllToggleAndReturn) {
@@ -190,13 +190,13 @@ TEST_F(GridPages, OnOffScheduleSetAllClearAllToggleAndReturn) {
     EXPECT_EQ(std::accumulate(cells, cells + 168, 0), 4);
     EXPECT_EQ(db.schedule[1][1], 1);
     Click(page.Button(3));
-    EXPECT_NE(dynamic_cast<CRecResRatePage*>(frame->PageInSlot(SetupPageSlot(166))), nullptr);
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(171)), nullptr);
+    EXPECT_NE(dynamic_cast<CRecResRatePage*>(frame->PageById(IDD_REC_RES_RATE_SCHEDULE_DLG)), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_REC_SCHEDULE_DLG), nullptr);
 }
 
 TEST_F(GridPages, ScheduleWithoutAConnectionHasNoGridButStillClamps) {
     db.schedule[2][2] = 9;
-    S& page = OpenPage<S>(171, false);
+    S& page = OpenPage<S>(IDD_REC_SCHEDULE_DLG, false);
     EXPECT_FALSE(page.IsModeVariant());
     EXPECT_FALSE(page.Grid().IsWindowVisible());
     EXPECT_EQ(page.Grid().GetCellCount(), 0);

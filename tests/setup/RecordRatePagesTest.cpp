@@ -338,17 +338,19 @@ TEST_F(RatePages, SubPageButtonsOpenTheirPages) {
         EXPECT_EQ(page.SubPageButton().IsWindowVisible() != FALSE, v.shown) << v.major << "." << v.minor;
         Close();
     }
-    for (UINT id : {163u, 167u}) {
+    for (UINT id : {IDD_REC_RES_RATE_DLG, IDD_REC_RES_RATE_SENS_DLG}) {
         EXPECT_FALSE(OpenPage(id).SubPageButton().IsWindowVisible()) << id;
         Close();
     }
     db.version_major = 5;
-    const std::pair<UINT, UINT> opens[] = {{164, 998}, {165, 170}, {166, 171}};
+    const std::pair<UINT, UINT> opens[] = {{IDD_REC_RES_RATE_PRESET_DLG, IDD_REC_PRESET_DLG},
+                                           {IDD_REC_RES_RATE_MOTION_DLG, IDD_REC_MOTION_REGION_DLG},
+                                           {IDD_REC_RES_RATE_SCHEDULE_DLG, IDD_REC_SCHEDULE_DLG}};
     for (const auto& [from, to] : opens) {
         P& page = OpenPage(from);
         Click(page.SubPageButton());
-        EXPECT_EQ(frame->PageInSlot(SetupPageSlot(from)), nullptr) << from;
-        EXPECT_NE(frame->PageInSlot(SetupPageSlot(to)), nullptr) << from;
+        EXPECT_EQ(frame->PageById(from), nullptr) << from;
+        EXPECT_NE(frame->PageById(to), nullptr) << from;
         Close();
     }
 }
@@ -360,9 +362,9 @@ TEST_F(RatePages, RevisitShowsStoredValuesAndForgetsTicks) {
     Click(page.RowBox(2));
     Click(page.RowBox(4));
     Slide(page, 2, 1);
-    frame->ShowPage164();
+    frame->ShowPageById(IDD_REC_RES_RATE_PRESET_DLG);
     Flush();
-    P& again = Show<P>(163);
+    P& again = Show<P>(IDD_REC_RES_RATE_DLG);
     EXPECT_EQ(again.GetColumn(), P::kColumnResolution);
     Click(again.ColumnButton(P::kColumnRate));
     EXPECT_EQ(again.RowBox(2).GetCheck(), 0);

@@ -73,7 +73,7 @@ TEST_F(SetupFrame, OpensOnTheDisplayTabWithTheCameraPage) {
     EXPECT_TRUE(panel->IsWindowVisible());
     EXPECT_EQ(panel->Button(0).GetState(), kButtonOn);
     EXPECT_EQ(panel->Button(1).GetState(), kButtonNormal);
-    CSetupPage* page = frame->PageInSlot(0);
+    CSetupPage* page = frame->PageById(IDD_CAMERA_ADJUST_DLG);
     ASSERT_NE(dynamic_cast<CCameraAdjustDlg*>(page), nullptr);
     EXPECT_TRUE(page->IsWindowVisible());
     CRect rect;
@@ -121,28 +121,29 @@ TEST_F(SetupFrame, EachTabShowsItsMenuAndItsFirstPageAlone) {
 
 TEST_F(SetupFrame, SwitchingTabsRebuildsThePageFromTheRecord) {
     Open();
-    auto* adjust = dynamic_cast<CCameraAdjustDlg*>(frame->PageInSlot(0));
+    auto* adjust = dynamic_cast<CCameraAdjustDlg*>(frame->PageById(IDD_CAMERA_ADJUST_DLG));
     ASSERT_NE(adjust, nullptr);
     adjust->SendMessage(WM_SLIDER_MOVE, CCameraAdjustDlg::IDC_ROW_SLIDER + 2, 77);
     Click(frame->TabButton(CSetupDlg::kTabEvent));
-    EXPECT_EQ(frame->PageInSlot(0), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_CAMERA_ADJUST_DLG), nullptr);
     Click(frame->TabButton(CSetupDlg::kTabDisplay));
-    adjust = dynamic_cast<CCameraAdjustDlg*>(frame->PageInSlot(0));
+    adjust = dynamic_cast<CCameraAdjustDlg*>(frame->PageById(IDD_CAMERA_ADJUST_DLG));
     ASSERT_NE(adjust, nullptr);
     EXPECT_EQ(adjust->RowSlider(2).GetPos(), 77);
     EXPECT_EQ(Text(adjust->RowValue(2)), "77");
 }
 
 TEST_F(SetupFrame, RecMenuFollowsTheRecorderSubType) {
-    const ProbeMakers probes({162, 166, 171, 168, 169});
+    const ProbeMakers probes({IDD_REC_GENERAL_DLG, IDD_REC_RES_RATE_SCHEDULE_DLG, IDD_REC_SCHEDULE_DLG,
+                              IDD_REC_RES_RATE_DAYS_DLG, IDD_REC_UNIQUE_CHOICE_DLG});
     const struct {
         int subType;
         std::vector<bool> visible; // buttons 450-457
         int sixthY;                // where button 456 lies
         int fifthSlot;             // the slot the fifth button fills
     } cases[] = {
-        {0, {true, true, true, true, true, false, true, true}, 201, SetupPageSlot(166)},
-        {3, {true, true, true, true, true, false, false, false}, 201, SetupPageSlot(171)},
+        {0, {true, true, true, true, true, false, true, true}, 201, SetupPageSlot(IDD_REC_RES_RATE_SCHEDULE_DLG)},
+        {3, {true, true, true, true, true, false, false, false}, 201, SetupPageSlot(IDD_REC_SCHEDULE_DLG)},
     };
     for (const auto& c : cases) {
         recorder.SetSubType(c.subType);
@@ -150,7 +151,7 @@ TEST_F(SetupFrame, RecMenuFollowsTheRecorderSubType) {
         Click(frame->TabButton(CSetupDlg::kTabRec));
         CSetupMenuDlg* panel = frame->Panel(CSetupDlg::kTabRec);
         ASSERT_NE(panel, nullptr);
-        EXPECT_NE(frame->PageInSlot(SetupPageSlot(162)), nullptr);
+        EXPECT_NE(frame->PageById(IDD_REC_GENERAL_DLG), nullptr);
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(panel->Button(i).IsWindowVisible() != FALSE, c.visible[std::size_t(i)])
                 << "sub-type " << c.subType << " button " << 450 + i;
@@ -164,7 +165,7 @@ TEST_F(SetupFrame, RecMenuFollowsTheRecorderSubType) {
         EXPECT_EQ(seventh.top, 241);
         Click(panel->Button(4));
         EXPECT_NE(frame->PageInSlot(c.fifthSlot), nullptr) << "sub-type " << c.subType;
-        EXPECT_EQ(frame->PageInSlot(SetupPageSlot(162)), nullptr);
+        EXPECT_EQ(frame->PageById(IDD_REC_GENERAL_DLG), nullptr);
         EXPECT_EQ(panel->Button(4).GetState(), kButtonOn);
         EXPECT_EQ(panel->Button(0).GetState(), kButtonNormal);
         Close();
@@ -174,24 +175,24 @@ TEST_F(SetupFrame, RecMenuFollowsTheRecorderSubType) {
 
 TEST_F(SetupFrame, APageLivesInItsSlotExactlyAsLongAsItsWindow) {
     Open();
-    CSetupPage* adjust = frame->PageInSlot(0);
+    CSetupPage* adjust = frame->PageById(IDD_CAMERA_ADJUST_DLG);
     ASSERT_NE(adjust, nullptr);
     // The same page again is kept.
-    frame->ShowPage155();
+    frame->ShowPageById(IDD_CAMERA_ADJUST_DLG);
     Flush();
-    EXPECT_EQ(frame->PageInSlot(0), adjust);
+    EXPECT_EQ(frame->PageById(IDD_CAMERA_ADJUST_DLG), adjust);
     // Another page replaces it; its slot is empty at once.
-    frame->ShowPage157();
-    EXPECT_EQ(frame->PageInSlot(0), nullptr);
-    CSetupPage* names = frame->PageInSlot(2);
+    frame->ShowPageById(IDD_CAMERA_NAME_DLG);
+    EXPECT_EQ(frame->PageById(IDD_CAMERA_ADJUST_DLG), nullptr);
+    CSetupPage* names = frame->PageById(IDD_CAMERA_NAME_DLG);
     ASSERT_NE(names, nullptr);
     // A page closed by WM_CLOSE leaves its slot too, and a visit makes a new one.
     names->SendMessage(WM_CLOSE);
-    EXPECT_EQ(frame->PageInSlot(2), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_CAMERA_NAME_DLG), nullptr);
     Flush();
-    frame->ShowPage157();
-    EXPECT_NE(frame->PageInSlot(2), nullptr);
-    EXPECT_TRUE(frame->PageInSlot(2)->IsWindowVisible());
+    frame->ShowPageById(IDD_CAMERA_NAME_DLG);
+    EXPECT_NE(frame->PageById(IDD_CAMERA_NAME_DLG), nullptr);
+    EXPECT_TRUE(frame->PageById(IDD_CAMERA_NAME_DLG)->IsWindowVisible());
 }
 
 TEST_F(SetupFrame, OpeningAPopupClosesTheOtherAndAPageClosesBoth) {
@@ -206,7 +207,7 @@ TEST_F(SetupFrame, OpeningAPopupClosesTheOtherAndAPageClosesBoth) {
     Click(general.Selector(CSysGeneralDlg::IDC_STANDARD));
     EXPECT_EQ(frame->SliderPopup(), nullptr);
     ASSERT_NE(frame->ListPopup(), nullptr);
-    frame->ShowPage175();
+    frame->ShowPageById(IDD_USER_SETUP_DLG);
     EXPECT_EQ(frame->ListPopup(), nullptr);
     EXPECT_EQ(frame->SliderPopup(), nullptr);
 }
@@ -228,7 +229,7 @@ TEST_F(SetupFrame, DraggingTheBodyClosesThePopups) {
     Click(*frame->Panel(CSetupDlg::kTabDisplay), 80, 420);
     EXPECT_EQ(frame->ListPopup(), nullptr);
     // The page under the popup was kept.
-    EXPECT_EQ(frame->PageInSlot(18), &general);
+    EXPECT_EQ(frame->PageById(IDD_SYS_GENERAL_DLG), &general);
 }
 
 TEST_F(SetupFrame, ListResultsReachOnlyAnOpenOwnerWithAChoice) {
@@ -319,10 +320,12 @@ TEST_F(SetupFrame, VisitingEveryPageAndPressingOkSendsTheRecordAsReceived) {
             for (int i = 0; i < panel->ButtonCount(); ++i)
                 Click(panel->Button(i));
         }
-        for (UINT page : {161u, 172u, 175u, 185u, 186u, 187u, 188u, 155u, 156u, 157u, 160u}) {
+        for (UINT page : {IDD_SETUP_BLANK_DLG, IDD_SYS_GENERAL_DLG, IDD_USER_SETUP_DLG, IDD_EMAIL_SETUP_DLG,
+                          IDD_EVENT_YES_NO_DLG, IDD_EVENT_YES_NO_TIME_A_DLG, IDD_EVENT_YES_NO_TIME_B_DLG,
+                          IDD_CAMERA_ADJUST_DLG, IDD_CAMERA_COVERT_DLG, IDD_CAMERA_NAME_DLG, IDD_OSD_SETUP_DLG}) {
             frame->ShowPageById(page);
             Flush();
-            EXPECT_NE(frame->PageInSlot(SetupPageSlot(page)), nullptr) << page;
+            EXPECT_NE(frame->PageById(page), nullptr) << page;
         }
         PressOk();
         EXPECT_TRUE(Changes(received, db).empty()) << "version 4." << int(minor);
@@ -360,11 +363,15 @@ TEST_F(SetupFrame, PagesShowRecordsOfEdgeValuesAndOpenTheirSelectors) {
         recorder.SetSubType(2);
         recorder.SetChannels(r.channels);
         Open();
-        for (UINT pageId : {155u, 156u, 157u, 159u, 160u, 172u, 175u, 177u, 178u, 180u,
-                            181u, 182u, 183u, 982u, 984u, 184u, 185u, 186u, 187u, 188u}) {
+        for (UINT pageId :
+             {IDD_CAMERA_ADJUST_DLG, IDD_CAMERA_COVERT_DLG, IDD_CAMERA_NAME_DLG,         IDD_SPOT_SETUP_DLG,
+              IDD_OSD_SETUP_DLG,     IDD_SYS_GENERAL_DLG,   IDD_USER_SETUP_DLG,          IDD_CHANNEL_TRI_STATE_DLG,
+              IDD_SYS_DAYS_DLG,      IDD_PTZ_SETUP_DLG,     IDD_KEYBOARD_SETUP_DLG,      IDD_PTZ_RANGE_DLG,
+              IDD_TIME_SETUP_DLG,    IDD_TIME_SERVER_DLG,   IDD_DEINTERLACE_DLG,         IDD_SYS_OPTIONS_DLG,
+              IDD_EMAIL_SETUP_DLG,   IDD_EVENT_YES_NO_DLG,  IDD_EVENT_YES_NO_TIME_A_DLG, IDD_EVENT_YES_NO_TIME_B_DLG}) {
             frame->ShowPageById(pageId);
             Flush();
-            CSetupPage* page = frame->PageInSlot(SetupPageSlot(pageId));
+            CSetupPage* page = frame->PageById(pageId);
             ASSERT_NE(page, nullptr) << pageId;
             // Every selector the page has (labels that take clicks), pressed in turn.
             for (UINT id = 790; id <= 821; ++id) {
@@ -421,7 +428,7 @@ TEST_F(SetupFrameModal, EnterEscapeAndAltF4NeitherCloseNorPressOk) {
     SetupDatabase record = PatternRecord();
     bool stillOpen = false;
     const INT_PTR result = Run(record, [&](CSetupDlg& dlg) {
-        CSetupPage* page = dlg.PageInSlot(0);
+        CSetupPage* page = dlg.PageById(IDD_CAMERA_ADJUST_DLG);
         ASSERT_NE(page, nullptr);
         const HWND targets[] = {page->GetSafeHwnd(), dlg.GetSafeHwnd(), dlg.m_btnOK.GetSafeHwnd(),
                                 dlg.Panel(0)->GetSafeHwnd()};
@@ -455,8 +462,8 @@ TEST_F(SetupFrameModal, InitializeAsksTheMainWindow) {
     HWND frameWindow = nullptr;
     Run(record, [&](CSetupDlg& dlg) {
         frameWindow = dlg.GetSafeHwnd();
-        dlg.ShowPage172();
-        auto* general = dynamic_cast<CSysGeneralDlg*>(dlg.PageInSlot(18));
+        dlg.ShowPageById(IDD_SYS_GENERAL_DLG);
+        auto* general = dynamic_cast<CSysGeneralDlg*>(dlg.PageById(IDD_SYS_GENERAL_DLG));
         ASSERT_NE(general, nullptr);
         general->SendMessage(WM_COMMAND, MAKEWPARAM(CSysGeneralDlg::IDC_INITIALIZE, BN_CLICKED), 0);
         Flush();
@@ -475,8 +482,8 @@ TEST_F(SetupFrameModal, OkUploadsTheEditedRecordWithItsCrcAndCancelNothing) {
         SetupDatabase record = PatternRecord();
         const SetupDatabase received = record;
         const INT_PTR result = Run(record, [&](CSetupDlg& dlg) {
-            dlg.ShowPage156();
-            auto* covert = dynamic_cast<CCameraCovertDlg*>(dlg.PageInSlot(1));
+            dlg.ShowPageById(IDD_CAMERA_COVERT_DLG);
+            auto* covert = dynamic_cast<CCameraCovertDlg*>(dlg.PageById(IDD_CAMERA_COVERT_DLG));
             ASSERT_NE(covert, nullptr);
             Click(covert->RowOn(3));
             Click(ok ? dlg.m_btnOK : dlg.m_btnCancel);

@@ -199,7 +199,7 @@ protected:
     Page& Show(UINT pageId) {
         frame->ShowPageById(pageId);
         Flush();
-        auto* page = dynamic_cast<Page*>(frame->PageInSlot(SetupPageSlot(pageId)));
+        auto* page = dynamic_cast<Page*>(frame->PageById(pageId));
         EXPECT_NE(page, nullptr) << pageId;
         return *page;
     }

@@ -31,7 +31,7 @@ protected:
     C& OpenSpot(int channels, int mode) {
         Prepare(channels, mode);
         Open();
-        return Show<C>(159);
+        return Show<C>(IDD_SPOT_SETUP_DLG);
     }
     static void MoveSlider(C& page, int row, int position) {
         page.RowSlider(row).SetPos(position);
@@ -375,7 +375,7 @@ TEST_F(SpotPage, AStoredDwellOffTheStepsShowsRoundedAndStaysUntilMoved) {
     db.spot_dwell[0] = 7;
     db.spot_dwell[1] = 250; // beyond the slider's 48 steps
     Open();
-    auto& page = Show<C>(159);
+    auto& page = Show<C>(IDD_SPOT_SETUP_DLG);
     Click(page.ColumnButton(1));
     EXPECT_EQ(page.RowSlider(0).GetPos(), 1);
     EXPECT_EQ(Text(page.Label(C::IDC_DWELL_TEXT)), Dwell(5));

@@ -98,9 +98,9 @@ TEST_F(SwitchCaptions, EveryStateKeepsTheCaptionAtThreeToOne) {
     for (const auto& p : pages) {
         frame->ShowPageById(p.page);
         Flush();
-        CWnd* page = frame->PageInSlot(SetupPageSlot(p.page));
+        CWnd* page = frame->PageById(p.page);
         ASSERT_NE(page, nullptr) << p.name;
-        if (p.page == 163) // the audio column shows channel 1's On and Off
+        if (p.page == IDD_REC_RES_RATE_DLG) // the audio column shows channel 1's On and Off
             page->SendMessage(WM_COMMAND, MAKEWPARAM(472, BN_CLICKED), 0);
         int checked = 0;
         for (UINT id = 550; id < 606; ++id) {

@@ -199,11 +199,11 @@ TEST_F(SystemChoicePages, DeinterlacePrevReturnsToTheGeneralPage) {
     Flush();
     auto& general = Show<CSysGeneralDlg>(IDD_SYS_GENERAL_DLG);
     Click(*general.GetDlgItem(CSysGeneralDlg::IDC_DEINTERLACE));
-    auto* page = dynamic_cast<CDeinterlaceDlg*>(frame->PageInSlot(SetupPageSlot(984)));
+    auto* page = dynamic_cast<CDeinterlaceDlg*>(frame->PageById(IDD_DEINTERLACE_DLG));
     ASSERT_NE(page, nullptr);
     Click(*page->GetDlgItem(CDeinterlaceDlg::IDC_PREV));
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(984)), nullptr);
-    EXPECT_NE(dynamic_cast<CSysGeneralDlg*>(frame->PageInSlot(SetupPageSlot(172))), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_DEINTERLACE_DLG), nullptr);
+    EXPECT_NE(dynamic_cast<CSysGeneralDlg*>(frame->PageById(IDD_SYS_GENERAL_DLG)), nullptr);
 }
 
 } // namespace

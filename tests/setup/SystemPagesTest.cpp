@@ -221,8 +221,8 @@ TEST_F(SysGeneralPage, DeinterlaceOpensItsPageInPlaceOfThisOne) {
     CWnd* deinterlace = page.GetDlgItem(CSysGeneralDlg::IDC_DEINTERLACE);
     ASSERT_NE(deinterlace, nullptr);
     Click(*deinterlace);
-    EXPECT_NE(dynamic_cast<CDeinterlaceDlg*>(frame->PageInSlot(SetupPageSlot(984))), nullptr);
-    EXPECT_EQ(frame->PageInSlot(SetupPageSlot(172)), nullptr);
+    EXPECT_NE(dynamic_cast<CDeinterlaceDlg*>(frame->PageById(IDD_DEINTERLACE_DLG)), nullptr);
+    EXPECT_EQ(frame->PageById(IDD_SYS_GENERAL_DLG), nullptr);
 }
 
 // ---- accounts

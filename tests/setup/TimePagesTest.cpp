@@ -70,7 +70,7 @@ protected:
         Open();
         frame->ShowTab(CSetupDlg::kTabSystem);
         Flush();
-        auto& page = Show<T>(183);
+        auto& page = Show<T>(IDD_TIME_SETUP_DLG);
         page.SetCalendarYear(year);
         page.SetPcZoneOffset(0);
         before = db;
@@ -108,7 +108,7 @@ TEST_F(TimePage, OpeningAsksTheRecorderForItsClockAndTakesTheAnswer) {
     rig::ClientRig rig;
     Open();
     host.client = rig.client.get();
-    auto& page = Show<T>(183);
+    auto& page = Show<T>(IDD_TIME_SETUP_DLG);
     const ScriptedRecorder::Received request = rig.Next();
     ASSERT_TRUE(request.ok);
     EXPECT_EQ(request.id, unsigned(Msg::DVR_TIME_REQ));
@@ -128,7 +128,7 @@ TEST_F(TimePage, OpeningAsksTheRecorderForItsClockAndTakesTheAnswer) {
     ::PostMessage(page.GetSafeHwnd(), WM_KELO_DVR_TIME, 0, 0); // no clock: unchanged
     Flush();
     EXPECT_NEAR(double(page.ClockNow()), 1691011200.0, 5.0);
-    frame->ShowPageById(178);
+    frame->ShowPageById(IDD_SYS_DAYS_DLG);
     Flush();
     EXPECT_EQ(host.registered.back(), std::make_pair(ClientWindow::SetupPage, HWND(nullptr)));
     Close(); // before the connection goes
@@ -147,7 +147,7 @@ TEST_F(TimePage, ThePageIsRegisteredBeforeItAsksForTheClock) {
             askedBeforeRegistered = true;
         }
     };
-    Show<T>(183);
+    Show<T>(IDD_TIME_SETUP_DLG);
     host.onRegister = nullptr;
     EXPECT_FALSE(askedBeforeRegistered);
     EXPECT_EQ(rig.Next().id, unsigned(Msg::DVR_TIME_REQ));
@@ -327,14 +327,14 @@ TEST_F(TimePage, TheEndOfDstQuestionIsAskedOnlyForAnEditNearTheEnd) {
             page.OnSliderResult(T::kKindOffset, 1, 0); // the same offset, but an edit
         }
         QuestionAnswerer answerer(c.answer);
-        frame->ShowPageById(178); // leaving the page destroys it
+        frame->ShowPageById(IDD_SYS_DAYS_DLG); // leaving the page destroys it
         Flush();
         EXPECT_EQ(answerer.asked, c.asked) << c.name;
         if (c.asked) {
             EXPECT_EQ(answerer.shown, LoadResString(IDS_APPLY_THE_DST_CHANGE_THIS_YEAR));
         }
         EXPECT_EQ(db.dst[16], c.stored) << c.name;
-        EXPECT_NE(dynamic_cast<CSysDaysDlg*>(frame->PageInSlot(SetupPageSlot(178))), nullptr) << c.name;
+        EXPECT_NE(dynamic_cast<CSysDaysDlg*>(frame->PageById(IDD_SYS_DAYS_DLG)), nullptr) << c.name;
         Close();
         db = PatternRecord();
     }

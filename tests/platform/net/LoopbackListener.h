@@ -2,8 +2,11 @@
 // A plain POSIX listening socket on 127.0.0.1 with an ephemeral port, for the peer side of tests.
 
 #include <arpa/inet.h>
+#include <chrono>
+#include <cstdio>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 class LoopbackListener {
@@ -36,4 +39,39 @@ private:
 
 inline unsigned int LoopbackAddress() {
     return htonl(INADDR_LOOPBACK);
+}
+
+// Handshakes this machine has sent towards the port and not yet completed (sockets in SYN-SENT, as
+// the kernel lists them): a connect that is under way, seen from outside the connecting object.
+inline int HandshakesUnderWay(unsigned short port) {
+    std::FILE* table = std::fopen("/proc/net/tcp", "r");
+    if (table == nullptr) {
+        return -1;
+    }
+    int count = 0;
+    char line[512];
+    while (std::fgets(line, sizeof line, table) != nullptr) {
+        unsigned remoteAddress = 0;
+        unsigned remotePort = 0;
+        unsigned state = 0;
+        if (std::sscanf(line, " %*d: %*x:%*x %x:%x %x", &remoteAddress, &remotePort, &state) == 3 &&
+            remotePort == port && state == 2) {
+            ++count;
+        }
+    }
+    std::fclose(table);
+    return count;
+}
+
+// Waits until more handshakes than `before` are under way towards the port; false after `limit`.
+inline bool WaitForHandshake(unsigned short port, int before,
+                             std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (HandshakesUnderWay(port) <= before) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }

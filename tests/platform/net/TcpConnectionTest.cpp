@@ -117,8 +117,10 @@ TEST(TcpConnection, ConnectTimesOutAndCanBeCancelled) {
 
     auto cancelled = CTcpConnection::Create();
     std::atomic<int> cancelResult{-1};
+    const int before = HandshakesUnderWay(listener.Port());
     std::thread t([&] { cancelResult = cancelled->Connect(LoopbackAddress(), listener.Port(), 60000); });
-    std::this_thread::sleep_for(100ms);
+    // Closed only once its handshake is out, so that the close cancels a connect under way.
+    EXPECT_TRUE(WaitForHandshake(listener.Port(), before));
     const auto closeAt = std::chrono::steady_clock::now();
     cancelled->Close();
     t.join();
