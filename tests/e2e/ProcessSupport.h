@@ -80,10 +80,9 @@ private:
     std::string m_display;
 };
 
-// Starts a program with the current environment changed by `env` (an empty value removes the
-// name); its output goes to `logPath`. -1 when it could not be started.
-inline pid_t SpawnWithEnv(const std::string& program, const std::map<std::string, std::string>& env,
-                          const std::string& logPath) {
+// The current environment changed by `env` (an empty value removes the name), as NAME=value
+// entries for posix_spawn (see kelotest::ArgvOf).
+inline std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& env) {
     std::map<std::string, std::string> merged;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry(*e);
@@ -103,11 +102,15 @@ inline pid_t SpawnWithEnv(const std::string& program, const std::map<std::string
     for (const auto& [name, value] : merged) {
         entries.push_back(name + "=" + value);
     }
-    std::vector<char*> envp;
-    for (std::string& e : entries) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
+    return entries;
+}
+
+// Starts a program with the current environment changed by `env` (see EnvironmentWith); its output
+// goes to `logPath`. -1 when it could not be started.
+inline pid_t SpawnWithEnv(const std::string& program, const std::map<std::string, std::string>& env,
+                          const std::string& logPath) {
+    std::vector<std::string> entries = EnvironmentWith(env);
+    std::vector<char*> envp = kelotest::ArgvOf(entries);
     std::string path = program;
     char* argv[] = {path.data(), nullptr};
     posix_spawn_file_actions_t actions;
