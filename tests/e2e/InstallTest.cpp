@@ -34,13 +34,6 @@ const std::string kLibDir = KELO_INSTALL_LIBDIR; // relative to the prefix
 const std::string kAppId = "com.velmar.kelo1000";
 const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
