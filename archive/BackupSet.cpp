@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -223,8 +224,7 @@ bool CBackupSet::ReadFrameBytes(DWORD vidOffset, BYTE* buffer, std::size_t lengt
     return true;
 }
 
-bool CBackupSet::FindFrameFrom(const BackupSegment& segment, DWORD time, bool after, DWORD& vihOffset,
-                               DWORD& frameTime) {
+bool CBackupSet::WalkEntries(const BackupSegment& segment, const std::function<EntryStep(DWORD)>& visit) {
     std::vector<DWORD> offsets;
     for (DWORD at = segment.first_entry; at < segment.entries_end;) {
         const DWORD chunkEnd =
@@ -233,15 +233,13 @@ bool CBackupSet::FindFrameFrom(const BackupSegment& segment, DWORD time, bool af
             return false;
         }
         for (DWORD offset : offsets) {
-            FrameRecord record{};
-            if (offset < segment.first_record || offset >= segment.end_record || !ReadFrameRecord(offset, record)) {
-                return false;
-            }
-            const DWORD t = record.frame_time;
-            if (after ? t > time : t >= time) {
-                vihOffset = offset;
-                frameTime = t;
+            switch (visit(offset)) {
+            case EntryStep::Next:
+                break;
+            case EntryStep::Found:
                 return true;
+            case EntryStep::Failed:
+                return false;
             }
         }
         at = chunkEnd;
@@ -249,21 +247,27 @@ bool CBackupSet::FindFrameFrom(const BackupSegment& segment, DWORD time, bool af
     return false;
 }
 
+bool CBackupSet::FindFrameFrom(const BackupSegment& segment, DWORD time, bool after, DWORD& vihOffset,
+                               DWORD& frameTime) {
+    return WalkEntries(segment, [&](DWORD offset) {
+        FrameRecord record{};
+        if (offset < segment.first_record || offset >= segment.end_record || !ReadFrameRecord(offset, record)) {
+            return EntryStep::Failed;
+        }
+        const DWORD t = record.frame_time;
+        if (after ? t > time : t >= time) {
+            vihOffset = offset;
+            frameTime = t;
+            return EntryStep::Found;
+        }
+        return EntryStep::Next;
+    });
+}
+
 bool CBackupSet::HasReadableFrame(const BackupSegment& segment) {
-    std::vector<DWORD> offsets;
-    for (DWORD at = segment.first_entry; at < segment.entries_end;) {
-        const DWORD chunkEnd =
-            DWORD(std::min<ULONGLONG>(segment.entries_end, at + ULONGLONG(kEntryChunk) * kEntrySize));
-        if (!ReadEntries(at, chunkEnd, offsets)) {
-            return false;
-        }
-        for (DWORD offset : offsets) {
-            BackupFrame frame;
-            if (offset >= segment.first_record && offset < segment.end_record && ReadFrame(offset, frame)) {
-                return true;
-            }
-        }
-        at = chunkEnd;
-    }
-    return false;
+    return WalkEntries(segment, [&](DWORD offset) {
+        BackupFrame frame;
+        const bool readable = offset >= segment.first_record && offset < segment.end_record && ReadFrame(offset, frame);
+        return readable ? EntryStep::Found : EntryStep::Next;
+    });
 }

@@ -12,6 +12,7 @@
 #include "protocol/FrameHeader.h"
 #include "protocol/FrameRecord.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,12 @@ public:
     bool IsRecordOffset(DWORD vihOffset) const;
 
 private:
+    enum class EntryStep { Next, Found, Failed };
+
     bool ReadEntries(DWORD from, DWORD to, std::vector<DWORD>& out);
+    // Hands the frame-record offsets of the segment's entries, in order, to `visit` until it says
+    // Found (true) or Failed (false); false as well when the entries run out or cannot be read.
+    bool WalkEntries(const BackupSegment& segment, const std::function<EntryStep(DWORD)>& visit);
 
     CFile m_idx;
     CFile m_vih;

@@ -21,20 +21,14 @@
 //                      [--sim-bitrate 2000] [--smoke]
 //   kelo_bench_control --backup [--minutes 60] [--sim-bitrate 2000] [--folder DIR] [--keep] [--smoke]
 
-#include "decoder/H264Library.h"
-#include "media/VideoDlg.h"
-#include "media/VideoOwner.h"
-#include "platform/window/Dialog.h"
+#include "bench/e2e/BenchSupport.h"
 #include "protocol/ByteOrder.h"
 #include "protocol/ClientMessages.h"
-#include "protocol/DvrClient.h"
 #include "protocol/MessageIds.h"
 #include "sim/SimArchive.h"
-#include "tests/support/SimProcess.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -65,6 +59,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using namespace kelobench;
 using Clock = std::chrono::steady_clock;
 
 // The recorder clock of every run: 2026-12-11 12:00 UTC, with a day of recordings before it.
@@ -133,18 +128,6 @@ std::string LoadAverage() {
     return a + " " + b + " " + c;
 }
 
-cpu_set_t CpuSet(const std::string& cpus) {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    std::size_t start = 0;
-    while (start < cpus.size()) {
-        const std::size_t comma = cpus.find(',', start);
-        CPU_SET(std::atoi(cpus.substr(start, comma - start).c_str()), &set);
-        start = comma == std::string::npos ? cpus.size() : comma + 1;
-    }
-    return set;
-}
-
 // Busy processes on the client's cores: each spins until it is killed (or this process ends).
 class CBusyProcesses {
 public:
@@ -188,22 +171,6 @@ double ThreadCpuNow() {
 
 double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Percentile(std::vector<double> values, double share) {
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    const std::size_t at = std::min(values.size() - 1, std::size_t(share * double(values.size())));
-    return values[at];
-}
-
-// Runs the UI thread's event loop for a while.
-void PumpFor(std::chrono::milliseconds time) {
-    QEventLoop loop;
-    QTimer::singleShot(int(time.count()), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // The page that shows an answer: painted by the UI thread once the answer reached it.
@@ -463,47 +430,9 @@ private:
     std::thread m_thread;
 };
 
-class BenchOwner : public IVideoOwner {
-public:
-    explicit BenchOwner(const CH264Library* library) : m_library(library) {}
-    const CH264Library* GetDecoderLibrary() const override { return m_library; }
-
-private:
-    const CH264Library* m_library;
-};
-
-enum : UINT { IDD_CONTROL_BENCH_HOST = 9161 };
-const DialogTemplate kHostTemplate{
-    .id = IDD_CONTROL_BENCH_HOST, .x = 0, .y = 0, .cx = 928, .cy = 698, .style = WS_POPUP};
-const DialogTemplateRegistration kHostRegistered(kHostTemplate);
-
-std::string BinDir() {
-    const char* dir = std::getenv("KELO_BIN_DIR");
-    if (dir != nullptr && *dir != '\0') {
-        return dir;
-    }
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
 // The main window's video window, with the answer page beside it.
-struct Window {
-    explicit Window(const CH264Library* library) : owner(library), video(&owner) {
-        host.Create(IDD_CONTROL_BENCH_HOST, nullptr);
-        video.Create(&host);
-        video.Init(16);
-        video.SetOsdFont(13, 700, "Arial Bold");
-        video.SetDrawMode(true);
-        video.SetGeometry(53, 72, 868, 620, 1, RGB(150, 150, 150));
-        host.ShowWindow(SW_SHOW);
-        page.show();
-    }
-    ~Window() {
-        video.DestroyWindow();
-        host.DestroyWindow();
-    }
-    BenchOwner owner;
-    CDialog host;
-    CVideoDlg video;
+struct Window : BenchWindow {
+    explicit Window(const CH264Library* library) : BenchWindow(library, true) { page.show(); }
     CAnswerPage page;
 };
 
@@ -545,18 +474,9 @@ bool AllPainted(CVideoDlg& video) {
 // Prints the time from the connect to the sixteen tiles painted.
 std::unique_ptr<CDvrClient> LogIn(CBenchHost& host, Window& window, int port) {
     const auto t0 = Clock::now();
-    auto client = std::make_unique<CDvrClient>(DvrClientSeams{&host, window.video.View(), window.video.MediaFactory()},
-                                               DvrClientTiming{});
-    window.video.SetClient(client.get());
-    client->SetConnectParams("127.0.0.1", DWORD(port), "admin", "1234");
-    client->Connect();
-    QDeadlineTimer login(60000);
-    while (!client->IsLive() && !login.hasExpired() && !host.Failed()) {
-        PumpFor(20ms);
-    }
-    if (!client->IsLive()) {
-        std::fprintf(stderr, "live view did not start\n");
-        window.video.SetClient(nullptr);
+    std::unique_ptr<CDvrClient> client =
+        ConnectLive(host, window.video, port, 60000, [&host] { return host.Failed(); });
+    if (!client) {
         return nullptr;
     }
     QDeadlineTimer painted(30000);
@@ -572,14 +492,6 @@ void LogOut(std::unique_ptr<CDvrClient>& client, Window& window) {
     client->Disconnect();
     window.video.SetClient(nullptr);
     client.reset();
-}
-
-std::uint64_t Decoded(CVideoDlg& video) {
-    std::uint64_t n = 0;
-    for (int ch = 0; ch < 16; ++ch) {
-        n += video.Stats().Of(ch).decoded.load();
-    }
-    return n;
 }
 
 std::uint64_t Dropped(CVideoDlg& video) {
@@ -607,20 +519,11 @@ constexpr RequestKind kRequests[] = {
 
 int RunControl(const Options& o) {
     SimProcess sim(SimProcess::Messages::Quiet);
-    if (!sim.Start(SimOptions(o), 600000)) {
-        std::fprintf(stderr, "the simulator did not start\n");
+    if (!StartSimulator(sim, SimOptions(o))) {
         return 1;
     }
-    if (!o.cpus.empty()) {
-        const cpu_set_t set = CpuSet(o.cpus);
-        if (sched_setaffinity(0, sizeof set, &set) != 0) {
-            std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
-            return 1;
-        }
-    }
     CH264Library library;
-    if (!library.Load((BinDir() + "/" + CH264Library::kFileName).c_str())) {
-        std::fprintf(stderr, "the decoder library is missing\n");
+    if (!PinAndLoad(o.cpus, library)) {
         return 1;
     }
     const auto made0 = Clock::now();
@@ -650,7 +553,7 @@ int RunControl(const Options& o) {
     PumpFor(std::chrono::seconds(o.warmup));
     sampler.ResetPeak();
     window.video.Stats().Reset();
-    const std::uint64_t decoded0 = Decoded(window.video);
+    const std::uint64_t decoded0 = DecodedPictures(window.video);
     const std::string load0 = LoadAverage();
     const auto t0 = Clock::now();
     int sent = 0;
@@ -676,7 +579,7 @@ int RunControl(const Options& o) {
         PumpFor(20ms);
     }
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
-    const std::uint64_t decoded = Decoded(window.video) - decoded0;
+    const std::uint64_t decoded = DecodedPictures(window.video) - decoded0;
     const std::uint64_t dropped = Dropped(window.video);
     const std::size_t peak = sampler.Peak();
     const bool playing = client->IsRemotePlay();
@@ -767,13 +670,11 @@ int RunBackup(const Options& o) {
         expectedFrames += std::uint64_t(p.to - p.from) * kFps * std::uint64_t(std::popcount(unsigned(p.mask)));
     }
     SimProcess sim(SimProcess::Messages::Quiet);
-    if (!sim.Start(SimOptions(o), 600000)) {
-        std::fprintf(stderr, "the simulator did not start\n");
+    if (!StartSimulator(sim, SimOptions(o))) {
         return 1;
     }
     CH264Library library;
-    if (!library.Load((BinDir() + "/" + CH264Library::kFileName).c_str())) {
-        std::fprintf(stderr, "the decoder library is missing\n");
+    if (!LoadDecoderLibrary(library)) {
         return 1;
     }
     const std::filesystem::path folder =

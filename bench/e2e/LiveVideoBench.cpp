@@ -34,19 +34,13 @@
 //                         [--warmup 5] [--cpus 0,1] [--no-baseline] [--smoke]
 //   kelo_bench_live_video --baseline [--feed] [--sim-bitrate 2000] [--seconds 30] [--keep DIR]
 
-#include "decoder/H264Library.h"
-#include "media/VideoDlg.h"
-#include "media/VideoOwner.h"
-#include "platform/window/Dialog.h"
-#include "protocol/DvrClient.h"
+#include "bench/e2e/BenchSupport.h"
 #include "sim/SimConfig.h"
 #include "sim/StreamLibrary.h"
 #include "tests/protocol/FakeClientHost.h"
-#include "tests/support/SimProcess.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QTimer>
 
 extern "C" {
@@ -55,7 +49,6 @@ extern "C" {
 }
 
 #include <pthread.h>
-#include <sched.h>
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -78,6 +71,7 @@ extern "C" {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace kelobench;
 
 struct Options {
     bool baseline = false;
@@ -212,46 +206,6 @@ ThreadCpu ThreadCpuSince(const ThreadCpu& before) {
         seconds -= earlier != before.otherByName.end() ? earlier->second : 0;
     }
     return cpu;
-}
-
-bool PinTo(const std::string& cpus) {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    std::size_t start = 0;
-    while (start < cpus.size()) {
-        const std::size_t comma = cpus.find(',', start);
-        CPU_SET(std::atoi(cpus.substr(start, comma - start).c_str()), &set);
-        start = comma == std::string::npos ? cpus.size() : comma + 1;
-    }
-    return sched_setaffinity(0, sizeof set, &set) == 0;
-}
-
-class BenchOwner : public IVideoOwner {
-public:
-    explicit BenchOwner(const CH264Library* library) : m_library(library) {}
-    const CH264Library* GetDecoderLibrary() const override { return m_library; }
-
-private:
-    const CH264Library* m_library;
-};
-
-enum : UINT { IDD_BENCH_HOST = 9160 };
-const DialogTemplate kHostTemplate{.id = IDD_BENCH_HOST, .x = 0, .y = 0, .cx = 928, .cy = 698, .style = WS_POPUP};
-const DialogTemplateRegistration kHostRegistered(kHostTemplate);
-
-// Runs the UI thread's event loop (blocking, as the program's does) for a while.
-void PumpFor(std::chrono::milliseconds time) {
-    QEventLoop loop;
-    QTimer::singleShot(int(time.count()), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-std::string BinDir() {
-    const char* dir = std::getenv("KELO_BIN_DIR");
-    if (dir != nullptr && *dir != '\0') {
-        return dir;
-    }
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
 }
 
 // Sixteen channels of Annex-B access units, one picture each, looping; a key picture every second.
@@ -555,26 +509,6 @@ void Report(const Options& o, CVideoStats& stats, ClientRun& run, const char* so
     }
 }
 
-// A window of the main window's size with the video window in its place, as the program has it.
-struct Window {
-    Window(const CH264Library* library, bool yuv) : owner(library), video(&owner) {
-        host.Create(IDD_BENCH_HOST, nullptr);
-        video.Create(&host);
-        video.Init(16);
-        video.SetOsdFont(13, 700, "Arial Bold");
-        video.SetDrawMode(yuv);
-        video.SetGeometry(53, 72, 868, 620, 1, RGB(150, 150, 150));
-        host.ShowWindow(SW_SHOW);
-    }
-    ~Window() {
-        video.DestroyWindow();
-        host.DestroyWindow();
-    }
-    BenchOwner owner;
-    CDialog host;
-    CVideoDlg video;
-};
-
 ClientRun Measure(const Options& o, CVideoDlg& video, const char* source) {
     if (o.layout != 14) {
         video.SetLayout(o.layout);
@@ -601,14 +535,6 @@ ClientRun Measure(const Options& o, CVideoDlg& video, const char* source) {
     run.threads = ThreadCpuSince(threads0);
     Report(o, video.Stats(), run, source);
     return run;
-}
-
-bool LoadDecoderLibrary(CH264Library& library) {
-    if (library.Load((BinDir() + "/" + CH264Library::kFileName).c_str())) {
-        return true;
-    }
-    std::fprintf(stderr, "the decoder library is missing\n");
-    return false;
 }
 
 // One libavcodec decoder on one thread over a channel's pictures, unit by unit; pictures decoded.
@@ -666,15 +592,6 @@ struct BareDecode {
     double p50 = 0; // due to decoded, ms (real time only)
     double p99 = 0;
 };
-
-double Percentile(std::vector<double>& values, double fraction) {
-    if (values.empty()) {
-        return 0;
-    }
-    const std::size_t at = std::min(values.size() - 1, std::size_t(fraction * double(values.size())));
-    std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(at), values.end());
-    return values[at];
-}
 
 // Sixteen decoders on threads of their own at once.
 BareDecode DecodeAllAtOnce(const Streams& streams, int frames, std::chrono::microseconds period) {
@@ -778,16 +695,6 @@ void Compare(const Options& o, const Streams& streams, const ClientRun& run) {
     }
 }
 
-// Holds the client to the given cores, if any, and loads the decoder library; false, said on
-// standard error, when either fails.
-bool PinAndLoad(const Options& o, CH264Library& library) {
-    if (!o.cpus.empty() && !PinTo(o.cpus)) {
-        std::fprintf(stderr, "cannot pin to cores %s\n", o.cpus.c_str());
-        return false;
-    }
-    return LoadDecoderLibrary(library);
-}
-
 int RunSimulator(const Options& o) {
     SimProcess sim;
     std::vector<std::string> simOptions = {
@@ -795,30 +702,20 @@ int RunSimulator(const Options& o) {
     if (o.simKbits > 0) {
         simOptions.insert(simOptions.end(), {"--bitrate", std::to_string(o.simKbits)});
     }
-    if (!sim.Start(simOptions, 600000)) {
-        std::fprintf(stderr, "the simulator did not start\n");
+    if (!StartSimulator(sim, simOptions)) {
         return 1;
     }
     // Only the client is held to the given cores; the simulator was started before.
     CH264Library library;
-    if (!PinAndLoad(o, library)) {
+    if (!PinAndLoad(o.cpus, library)) {
         return 1;
     }
     ClientRun run;
     {
-        Window window(&library, o.yuv);
+        BenchWindow window(&library, o.yuv);
         FakeClientHost clientHost;
-        auto client = std::make_unique<CDvrClient>(
-            DvrClientSeams{&clientHost, window.video.View(), window.video.MediaFactory()}, DvrClientTiming{});
-        window.video.SetClient(client.get());
-        client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
-        client->Connect();
-        QDeadlineTimer login(30000);
-        while (!client->IsLive() && !login.hasExpired()) {
-            PumpFor(20ms);
-        }
-        if (!client->IsLive()) {
-            std::fprintf(stderr, "live view did not start\n");
+        std::unique_ptr<CDvrClient> client = ConnectLive(clientHost, window.video, sim.Port(), 30000);
+        if (!client) {
             return 1;
         }
         run = Measure(o, window.video, "simulator over loopback");
@@ -830,15 +727,6 @@ int RunSimulator(const Options& o) {
         Compare(o, streams, run);
     }
     return 0;
-}
-
-// Decoded pictures over every channel.
-std::uint64_t DecodedPictures(CVideoDlg& video) {
-    std::uint64_t decoded = 0;
-    for (int ch = 0; ch < 16; ++ch) {
-        decoded += video.Stats().Of(ch).decoded.load();
-    }
-    return decoded;
 }
 
 // Every picture queued must come out decoded, with none dropped; nothing is timed.
@@ -891,13 +779,13 @@ int RunFeed(const Options& o) {
                 streams.height, streams.fps, streams.KbitsPerChannel(),
                 streams.staggered ? "staggered over the second" : "aligned");
     CH264Library library;
-    if (!PinAndLoad(o, library)) {
+    if (!PinAndLoad(o.cpus, library)) {
         return 1;
     }
     ClientRun run;
     int result = 0;
     {
-        Window window(&library, o.yuv);
+        BenchWindow window(&library, o.yuv);
         window.video.SetPlaySource(1);
         window.video.SetAvailableMask(0xFFFF, false);
         std::vector<std::unique_ptr<IChannelDecoder>> decoders;

@@ -20,18 +20,6 @@
 
 namespace {
 
-std::string BinDir() {
-    const char* dir = std::getenv("KELO_BIN_DIR");
-    return dir != nullptr ? dir : ".";
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // What a command prints on the given display.
 std::string XRun(const std::string& display, const std::string& command) {
     const std::string line = "DISPLAY=" + display + " " + command + " 2>/dev/null";
@@ -139,15 +127,7 @@ TEST_P(FullScreenKeysTest, EscapeAndEnterLeaveFullScreen) {
     SimProcess sim;
     ASSERT_TRUE(sim.Start({"--resolution", "cif", "--loop-seconds", "1"}));
     const std::string output = (env.Root() / "kelo1000.log").string();
-    const pid_t pid = SpawnWithEnv(program,
-                                   {{"DISPLAY", display},
-                                    {"QT_QPA_PLATFORM", "xcb"},
-                                    {"KELO_MIXER_DEVICE", "none"},
-                                    {"KELO_REMOVABLE_MEDIA", "0"},
-                                    {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
-                                    {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
-                                    {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"}},
-                                   output);
+    const pid_t pid = SpawnWithEnv(program, ClientEnvOn(display, sim.Port()), output);
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(sim.WaitLog("sim: send LIVE_DATA", 120000)) << Slurp(output);
     std::string main;

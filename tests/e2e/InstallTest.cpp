@@ -34,13 +34,6 @@ const std::string kLibDir = KELO_INSTALL_LIBDIR; // relative to the prefix
 const std::string kAppId = "com.velmar.kelo1000";
 const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -60,30 +53,8 @@ struct Outcome {
 // name); its output goes to files in `logs` (named after `tag`). -1 when it could not be started.
 pid_t Spawn(const std::vector<std::string>& command, const std::map<std::string, std::string>& env,
             const fs::path& folder, const fs::path& logs, const std::string& tag) {
-    std::map<std::string, std::string> merged;
-    for (char** e = environ; *e != nullptr; ++e) {
-        const std::string entry(*e);
-        const std::size_t eq = entry.find('=');
-        if (eq != std::string::npos) {
-            merged[entry.substr(0, eq)] = entry.substr(eq + 1);
-        }
-    }
-    for (const auto& [name, value] : env) {
-        if (value.empty()) {
-            merged.erase(name);
-        } else {
-            merged[name] = value;
-        }
-    }
-    std::vector<std::string> entries;
-    for (const auto& [name, value] : merged) {
-        entries.push_back(name + "=" + value);
-    }
-    std::vector<char*> envp;
-    for (std::string& e : entries) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
+    std::vector<std::string> entries = EnvironmentWith(env);
+    std::vector<char*> envp = kelotest::ArgvOf(entries);
     std::vector<std::string> args = command;
     std::vector<char*> argv = kelotest::ArgvOf(args);
     const std::string out = (logs / (tag + ".out")).string();

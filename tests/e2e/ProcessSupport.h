@@ -8,14 +8,31 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <poll.h>
 #include <spawn.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+// Where the build put the programs (KELO_BIN_DIR, else the current folder).
+inline std::string BinDir() {
+    const char* dir = std::getenv("KELO_BIN_DIR");
+    return dir != nullptr ? dir : ".";
+}
+
+// A whole file (a program's log); empty when it cannot be read.
+inline std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 class XvfbProcess {
 public:
@@ -80,10 +97,9 @@ private:
     std::string m_display;
 };
 
-// Starts a program with the current environment changed by `env` (an empty value removes the
-// name); its output goes to `logPath`. -1 when it could not be started.
-inline pid_t SpawnWithEnv(const std::string& program, const std::map<std::string, std::string>& env,
-                          const std::string& logPath) {
+// The current environment changed by `env` (an empty value removes the name), as NAME=value
+// entries for posix_spawn (see kelotest::ArgvOf).
+inline std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& env) {
     std::map<std::string, std::string> merged;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry(*e);
@@ -103,11 +119,15 @@ inline pid_t SpawnWithEnv(const std::string& program, const std::map<std::string
     for (const auto& [name, value] : merged) {
         entries.push_back(name + "=" + value);
     }
-    std::vector<char*> envp;
-    for (std::string& e : entries) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
+    return entries;
+}
+
+// Starts a program with the current environment changed by `env` (see EnvironmentWith); its output
+// goes to `logPath`. -1 when it could not be started.
+inline pid_t SpawnWithEnv(const std::string& program, const std::map<std::string, std::string>& env,
+                          const std::string& logPath) {
+    std::vector<std::string> entries = EnvironmentWith(env);
+    std::vector<char*> envp = kelotest::ArgvOf(entries);
     std::string path = program;
     char* argv[] = {path.data(), nullptr};
     posix_spawn_file_actions_t actions;
@@ -118,4 +138,18 @@ inline pid_t SpawnWithEnv(const std::string& program, const std::map<std::string
     const int rc = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&actions);
     return rc == 0 ? pid : -1;
+}
+
+// The environment of the client program on the X server `display`, told to connect to the simulator
+// at `simPort` by itself: no sound device, no removable media, no desktop service.
+inline std::map<std::string, std::string> ClientEnvOn(const std::string& display, int simPort) {
+    return {{"DISPLAY", display},
+            {"QT_QPA_PLATFORM", "xcb"},
+            {"KELO_MIXER_DEVICE", "none"},
+            {"KELO_REMOVABLE_MEDIA", "0"},
+            {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
+            // The X keyboard library hands strndup unterminated names, which the strict string
+            // checks of the test runs take for overflows.
+            {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
+            {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(simPort) + ":admin:1234"}};
 }

@@ -18,18 +18,6 @@
 
 namespace {
 
-std::string BinDir() {
-    const char* dir = std::getenv("KELO_BIN_DIR");
-    return dir != nullptr ? dir : ".";
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     const std::string program = BinDir() + "/kelo1000";
     KELO_REQUIRE(XvfbProcess::Available() && SimProcess::Available() && ::access(program.c_str(), X_OK) == 0,
@@ -43,21 +31,12 @@ TEST(SmokeTest, TheProgramConnectsToTheSimulatorAndShowsItsMainWindow) {
     const std::string shot = (std::filesystem::path(BinDir()).parent_path() / "e2e-main-window.png").string();
     std::filesystem::remove(shot);
     const std::string output = (env.Root() / "kelo1000.log").string();
-    const pid_t pid = SpawnWithEnv(program,
-                                   {{"DISPLAY", x.Display()},
-                                    {"QT_QPA_PLATFORM", "xcb"},
-                                    {"KELO_MIXER_DEVICE", "none"},
-                                    {"KELO_REMOVABLE_MEDIA", "0"},
-                                    {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
-                                    // The X keyboard library hands strndup unterminated names, which
-                                    // the strict string checks of the test runs take for overflows.
-                                    {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
-                                    {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"},
-                                    {"KELO_TEST_SCREENSHOT", shot},
-                                    // Time for every channel's first pictures to reach its tile.
-                                    {"KELO_TEST_SCREENSHOT_DELAY_MS", "6000"},
-                                    {"KELO_TEST_QUIT_AFTER_SCREENSHOT", "1"}},
-                                   output);
+    std::map<std::string, std::string> clientEnv = ClientEnvOn(x.Display(), sim.Port());
+    clientEnv["KELO_TEST_SCREENSHOT"] = shot;
+    // Time for every channel's first pictures to reach its tile.
+    clientEnv["KELO_TEST_SCREENSHOT_DELAY_MS"] = "6000";
+    clientEnv["KELO_TEST_QUIT_AFTER_SCREENSHOT"] = "1";
+    const pid_t pid = SpawnWithEnv(program, clientEnv, output);
     ASSERT_GT(pid, 0);
     const int status = kelotest::WaitForExit(pid, 120000);
     EXPECT_EQ(status, 0) << Slurp(output);
@@ -105,15 +84,7 @@ TEST(SmokeTest, TerminatingTheProgramRunsTheQuitSequence) {
     SimProcess sim;
     ASSERT_TRUE(sim.Start({"--resolution", "cif", "--loop-seconds", "1"}));
     const std::string output = (env.Root() / "kelo1000.log").string();
-    const pid_t pid = SpawnWithEnv(program,
-                                   {{"DISPLAY", x.Display()},
-                                    {"QT_QPA_PLATFORM", "xcb"},
-                                    {"KELO_MIXER_DEVICE", "none"},
-                                    {"KELO_REMOVABLE_MEDIA", "0"},
-                                    {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
-                                    {"ASAN_OPTIONS", "detect_leaks=1:abort_on_error=0"},
-                                    {"KELO_TEST_CONNECT", "127.0.0.1:" + std::to_string(sim.Port()) + ":admin:1234"}},
-                                   output);
+    const pid_t pid = SpawnWithEnv(program, ClientEnvOn(x.Display(), sim.Port()), output);
     ASSERT_GT(pid, 0);
     // Live view runs once the client has the channel information the simulator sends before its
     // first picture; a quit while LIVE_REQ is still unanswered has no live view to stop.

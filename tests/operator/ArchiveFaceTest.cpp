@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QScrollBar>
 
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -52,15 +51,7 @@ struct PdfWord {
 };
 
 std::vector<PdfWord> PdfWords(const fs::path& pdf) {
-    const std::string command = "pdftotext -bbox '" + pdf.string() + "' - 2>/dev/null";
-    std::string html;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            html.append(buffer.data(), n);
-        }
-        ::pclose(pipe);
-    }
+    const std::string html = PdfToText("-bbox", pdf);
     const std::regex word(
         R"rx(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)rx");
     std::vector<PdfWord> words;
@@ -76,17 +67,6 @@ std::vector<PdfWord> PdfWords(const fs::path& pdf) {
         at = next;
     }
     return words;
-}
-
-std::vector<fs::path> PdfFiles(const fs::path& folder) {
-    std::vector<fs::path> out;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.path().extension() == ".pdf") {
-            out.push_back(entry.path());
-        }
-    }
-    return out;
 }
 
 class ArchiveFaceTest : public ArchiveOperatorTest {

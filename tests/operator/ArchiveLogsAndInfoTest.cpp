@@ -30,32 +30,12 @@ namespace {
 
 // The text pdftotext reads from a PDF file, pages separated by form feeds; empty when it cannot.
 std::string PdfText(const fs::path& pdf) {
-    const std::string command = "pdftotext -layout '" + pdf.string() + "' - 2>/dev/null";
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            text.append(buffer.data(), n);
-        }
-        ::pclose(pipe);
-    }
-    return text;
+    return PdfToText("-layout", pdf);
 }
 
 std::string WithoutBlanks(std::string text) {
     std::erase(text, ' ');
     return text;
-}
-
-std::vector<fs::path> PdfFiles(const fs::path& folder) {
-    std::vector<fs::path> out;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.path().extension() == ".pdf") {
-            out.push_back(entry.path());
-        }
-    }
-    return out;
 }
 
 using Row = std::vector<std::string>;

@@ -6,8 +6,12 @@
 #include "res/ResStrings.h"
 #include "tests/app/WiredFixture.h"
 
+#include <array>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace archiveop {
@@ -56,5 +60,31 @@ protected:
 
     static std::string Res(UINT id) { return LoadResString(id).GetString(); }
 };
+
+// What pdftotext prints for a PDF file with the given options; empty when it cannot run.
+inline std::string PdfToText(const std::string& options, const std::filesystem::path& pdf) {
+    const std::string command = "pdftotext " + options + " '" + pdf.string() + "' - 2>/dev/null";
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+            out.append(buffer.data(), n);
+        }
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+// The PDF files Print left in a folder.
+inline std::vector<std::filesystem::path> PdfFiles(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> out;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (entry.path().extension() == ".pdf") {
+            out.push_back(entry.path());
+        }
+    }
+    return out;
+}
 
 } // namespace archiveop
