@@ -124,6 +124,14 @@ bool CVideoDlg::SetLayout(int layout) {
     return shown;
 }
 
+void CVideoDlg::SetLayoutAndStream(int layout) {
+    const WORD shown = GetVisibleChannelMask();
+    SetLayout(layout);
+    if (GetVisibleChannelMask() != shown) {
+        SendLiveRequest();
+    }
+}
+
 bool CVideoDlg::ShowSingleChannel(int channel) {
     {
         AllChannelsLock lock(*this);

@@ -80,6 +80,10 @@ public:
     void SetChannelCount(DWORD count);
     // Selects a layout (0-14); the same one again pages on. True when an available channel shows.
     bool SetLayout(int layout);
+    // The same for a layout the client chose on another thread, which lands after whatever the
+    // operator did meanwhile: when it changes the channels shown while live, the recorder is asked
+    // for them, so that no tile keeps a picture that no longer comes.
+    void SetLayoutAndStream(int layout);
     bool ShowSingleChannel(int channel);
     void SetSingleView(bool single);
     bool GetSingleView() const { return m_layout.GetSingleView(); }

@@ -33,7 +33,12 @@ void CVideoViewAdapter::SetLayout(int tiles) {
     if (layout < 0) {
         return;
     }
-    OnUiThread(m_dlg, [layout](CVideoDlg& dlg) { dlg.SetLayout(layout); });
+    if (CMessagePump::IsUiThread()) {
+        m_dlg.SetLayout(layout);
+        return;
+    }
+    CMessagePump::PostCall(m_dlg.GetSafeHwnd(),
+                           [layout](CWnd& wnd) { static_cast<CVideoDlg&>(wnd).SetLayoutAndStream(layout); });
 }
 
 void CVideoViewAdapter::SetChannelHidden(int channel, bool hidden) {

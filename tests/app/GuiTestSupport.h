@@ -2,6 +2,7 @@
 // Helpers of the window tests: waiting on the UI thread while events flow, and acting on a modal
 // dialog once its loop runs (the code under test opens it and blocks until it ends).
 
+#include "platform/window/MessagePump.h"
 #include "platform/window/WndHost.h"
 
 #include <QApplication>
@@ -24,6 +25,14 @@ inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 60000) 
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
+}
+
+// Lets everything posted to the window so far, from any thread, be handled: a post made after
+// another thread's posts (seen through what that thread did after them) arrives after them.
+inline bool Drain(CWnd& wnd) {
+    auto done = std::make_shared<bool>(false);
+    CMessagePump::PostCall(wnd.GetSafeHwnd(), [done](CWnd&) { *done = true; });
+    return WaitUntil([done] { return *done; }, 30000);
 }
 
 inline void Pump(int ms) {

@@ -5,6 +5,7 @@
 #include "app/ConnectDlg.h"
 #include "app/PtzControlDlg.h"
 #include "app/PtzDialogSet.h"
+#include "media/VideoViewAdapter.h"
 #include "res/ButtonStates.h"
 #include "res/ControlIds.h"
 #include "res/ResStrings.h"
@@ -17,6 +18,7 @@
 #include <cstdint>
 
 #include <set>
+#include <thread>
 
 using namespace livetest;
 
@@ -105,6 +107,32 @@ TEST_F(LiveViewTest, FullScreenShowsTheSameChannelsAndEscapeComesBack) {
     EXPECT_EQ(LitSplitButtons(), std::vector<int>{1});
     EXPECT_TRUE(WaitUntil([&] { return ChannelsShown() == 0x000F; }, 60000));
     EXPECT_TRUE(main->GetClient()->IsLive());
+}
+
+// The login lays out the tiles from the socket thread; on a busy PC the operator's split click can
+// be handled before that layout reaches the window. The window then shows sixteen tiles while the
+// recorder was last asked for four: the other twelve must not keep their last picture as if live.
+TEST_F(LiveViewTest, ALayoutTheConnectionSetsAfterTheOperatorsClickIsStreamedAsShown) {
+    ConnectSixteen();
+    ASSERT_TRUE(WaitUntil([&] { return ChannelsShown() == 0xFFFF; }, 120000));
+    DWORD generation = LiveGeneration();
+    Click(IDC_SPLIT_FIRST + 1); // four tiles
+    ASSERT_TRUE(RecorderStreams(generation, 0x000F));
+
+    // The layout of a login, made on another thread and handled after the click.
+    CVideoViewAdapter view(Video());
+    generation = LiveGeneration();
+    const int requests = CountInLog("sim: recv LIVE_REQ");
+    std::thread([&view] { view.SetLayout(16); }).join();
+    ASSERT_TRUE(WaitUntil([&] { return Video().GetLayout() == CClientDlg::kSplitLayouts[8]; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return CountInLog("sim: recv LIVE_REQ") == requests + 1; }, 30000));
+    EXPECT_TRUE(RecorderStreams(generation, 0xFFFF, 60000));
+
+    // The same layout again changes nothing shown and asks for nothing.
+    std::thread([&view] { view.SetLayout(16); }).join();
+    ASSERT_TRUE(Drain(Video()));
+    Pump(500);
+    EXPECT_EQ(CountInLog("sim: recv LIVE_REQ"), requests + 1);
 }
 
 TEST_F(LiveViewTest, SaveWritesOnePictureOfEachOfTheSixteenChannels) {

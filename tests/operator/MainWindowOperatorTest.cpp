@@ -53,13 +53,6 @@ D* FindAnyWindowOf() {
     return nullptr;
 }
 
-// Lets everything posted to the main window so far be handled.
-bool Drain(CWnd& wnd) {
-    auto done = std::make_shared<bool>(false);
-    CMessagePump::PostCall(wnd.GetSafeHwnd(), [done](CWnd&) { *done = true; });
-    return WaitUntil([done] { return *done; }, 30000);
-}
-
 bool AnyModalOpen() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         auto* host = dynamic_cast<CWndHost*>(widget);

@@ -561,6 +561,8 @@ TEST_F(PlaybackOperatorTest, EachPlayBarButtonShowsAndNamesWhatItDoes) {
     AnswerBoxes();
     ASSERT_NE(PlayFromTheRemoteSearch(), 0u);
     ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
+    // Playing forward as the face shows it (lit through the window's queue, behind the flag).
+    ASSERT_TRUE(WaitUntil([&] { return PlayButtons() == std::array<int, 3>{0, 1, 0}; }, 30000));
     // Paused, every transport button but Pause shows its plain look.
     Click(kPause);
     ASSERT_TRUE(SimSaw("sim: recv PLAY_PAUSE"));
