@@ -1,5 +1,6 @@
 #include "app/NoticeTable.h"
 
+#include "protocol/ReasonCodes.h"
 #include "res/TextIds.h"
 
 #include <cstring>
@@ -34,16 +35,16 @@ bool Simple(NoticeContent& out, UINT id, int buttons = kNoticeButtonsOk) {
 
 bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context, NoticeContent& out) {
     out = NoticeContent{};
-    switch (category) {
-    case 0:
+    switch (NoticeCategory(category)) {
+    case NoticeCategory::SocketUnavailable:
         return code == 0 && Simple(out, IDS_NETWORK_SOCKET_UNAVAILABLE);
-    case 1: {
+    case NoticeCategory::ConnectFailed: {
         static const UINT ids[] = {IDS_CONNECTION_TIMED_OUT, IDS_CONNECTION_FAILED};
         return Simple(out, ByCode(ids, code));
     }
-    case 2:
+    case NoticeCategory::ConnectionClosed:
         return code == 0 && Simple(out, IDS_CONNECTION_CLOSED);
-    case 3: {
+    case NoticeCategory::RecorderClosed: {
         static const UINT reasons[] = {IDS_REASON_UNKNOWN,
                                        IDS_REASON_CLOSED_BY_THE_RECORDER,
                                        IDS_REASON_THE_SETUP_WAS_CHANGED,
@@ -59,7 +60,7 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         Lines(out, {IDS_CONNECTION_CLOSED, reason});
         return true;
     }
-    case 4:
+    case NoticeCategory::NothingFound:
         if (code != 0) {
             return false;
         }
@@ -70,11 +71,11 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
             return true;
         }
         return Simple(out, IDS_NO_DATA_FOUND);
-    case 5: {
+    case NoticeCategory::LiveRefused: {
         static const UINT ids[] = {IDS_REQUEST_REFUSED, IDS_REFUSED_NOT_ALLOWED_NOW, IDS_REFUSED_PLAYBACK_IS_RUNNING};
         return Simple(out, ByCode(ids, code));
     }
-    case 6: {
+    case NoticeCategory::Refused: {
         if (code == 5) {
             Lines(out, {IDS_NOT_ENOUGH_SPACE_ON_THE_RECORDER});
             if (context.size1 > 0 && context.size2 > 0) {
@@ -95,7 +96,7 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
                                    IDS_REFUSED_SETUP_IS_BEING_CHANGED};
         return Simple(out, ByCode(ids, code));
     }
-    case 7: {
+    case NoticeCategory::SetupRefused: {
         static const UINT reasons[] = {IDS_REASON_UNKNOWN, IDS_REASON_INVALID_SETUP_DATA,
                                        IDS_REASON_THE_RECORDER_IS_BUSY, IDS_REFUSED_SETUP_IS_BEING_CHANGED};
         const UINT reason = ByCode(reasons, code);
@@ -107,7 +108,7 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         out.action = NoticeAction::ResendSetup;
         return true;
     }
-    case 8: {
+    case NoticeCategory::FirmwareResult: {
         if (code == 5) {
             Lines(out, {IDS_FIRMWARE_UPGRADE_FINISHED, IDS_RESTART_THE_RECORDER_NOW});
             out.buttons = kNoticeButtonsBoth;
@@ -128,22 +129,22 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         Lines(out, {IDS_FIRMWARE_UPGRADE_FAILED, result});
         return true;
     }
-    case 9:
+    case NoticeCategory::SetupDamaged:
         return code == 0 && Simple(out, IDS_SETUP_DATA_CHECK_FAILED);
-    case 10:
+    case NoticeCategory::SetupSaved:
         return code == 0 && Simple(out, IDS_SETUP_SAVED);
-    case 11:
+    case NoticeCategory::FirmwareFolder:
         if (code == 0) {
             Simple(out, IDS_NEW_FIRMWARE_FOUND_UPGRADE_NOW, kNoticeButtonsBoth);
             out.action = NoticeAction::RunFirmwareUpgrade;
             return true;
         }
         return code == 1 && Simple(out, IDS_NO_FIRMWARE_IMAGE_FOUND, kNoticeButtonsCancel);
-    case 12: {
+    case NoticeCategory::TalkRefused: {
         static const UINT ids[] = {IDS_TALK_IS_IN_USE_BY_ANOTHER, IDS_TALK_IS_NOT_AVAILABLE};
         return Simple(out, ByCode(ids, code));
     }
-    case 13:
+    case NoticeCategory::BackupSpace:
         if (code != 0) {
             return false;
         }
@@ -158,7 +159,7 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
             out.lineCount = 2;
         }
         return true;
-    case 14:
+    case NoticeCategory::Initialize:
         if (code != 0) {
             return false;
         }
@@ -166,9 +167,9 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         out.buttons = kNoticeButtonsBoth;
         out.action = NoticeAction::InitRecorderSetup;
         return true;
-    case 15:
+    case NoticeCategory::NotAllowed:
         return code == 0 && Simple(out, IDS_NO_PERMISSION_FOR_THIS_FUNCTION, kNoticeButtonsCancel);
-    case 16:
+    case NoticeCategory::InitializeSetup:
         if (code != 0) {
             return false;
         }
@@ -177,7 +178,7 @@ bool CNoticeTable::LookUp(WORD category, WORD code, const NoticeContext& context
         out.action = NoticeAction::InitRecorderSetup;
         out.keepsMainEnabled = true;
         return true;
-    case 17: {
+    case NoticeCategory::LocalWrite: {
         static const UINT ids[] = {IDS_NOT_ENOUGH_SPACE_ON_THIS_COMPUTER, IDS_CANNOT_WRITE_TO};
         if (!Simple(out, ByCode(ids, code))) {
             return false;

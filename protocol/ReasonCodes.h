@@ -35,63 +35,86 @@ constexpr LONG EMPTY_PAYLOAD = -100;
 constexpr LONG READ_FAILED = -99;
 } // namespace Reason
 
-constexpr LPARAM MakeNotice(WORD category, WORD code) {
+// The notice categories (the high word of a notice), named for what the notice box says. The main
+// window's notice table is keyed by these, the client and the frames post them.
+enum class NoticeCategory : WORD {
+    SocketUnavailable = 0, // the network socket could not be made
+    ConnectFailed = 1,     // 0 the connect timed out, 1 it failed
+    ConnectionClosed = 2,
+    RecorderClosed = 3, // the recorder ended the connection (BYE48), by its reason
+    NothingFound = 4,
+    LiveRefused = 5,    // live view or recording refused, by the reason
+    Refused = 6,        // a request refused, by the reason
+    SetupRefused = 7,   // the recorder refused the setup, by the reason
+    FirmwareResult = 8, // the firmware upgrade ended: failed by the reason, or 5 finished
+    SetupDamaged = 9,   // the setup read back failed its check
+    SetupSaved = 10,
+    FirmwareFolder = 11,  // 0 the folder holds images, 1 none
+    TalkRefused = 12,     // 0 in use by another, 1 not available
+    BackupSpace = 13,     // not enough space on this computer for a backup, with the sizes
+    Initialize = 14,      // initialise: every setting back to its default?
+    NotAllowed = 15,      // not allowed for this account
+    InitializeSetup = 16, // initialise the recorder's setup? (asked by the setup frame)
+    LocalWrite = 17,      // a file this computer was to write: 0 no space, 1 cannot write; the folder follows
+};
+
+constexpr LPARAM MakeNotice(NoticeCategory category, WORD code) {
     return LPARAM((DWORD(category) << 16) | code);
 }
 
 // Notices, named after what the main window's notice box says for each.
-constexpr LPARAM kNoticeSocketFailed = MakeNotice(0, 0);
-constexpr LPARAM kNoticeConnectTimedOut = MakeNotice(1, 0);
-constexpr LPARAM kNoticeConnectRefused = MakeNotice(1, 1);
-constexpr LPARAM kNoticeConnectionClosed = MakeNotice(2, 0);
+constexpr LPARAM kNoticeSocketFailed = MakeNotice(NoticeCategory::SocketUnavailable, 0);
+constexpr LPARAM kNoticeConnectTimedOut = MakeNotice(NoticeCategory::ConnectFailed, 0);
+constexpr LPARAM kNoticeConnectRefused = MakeNotice(NoticeCategory::ConnectFailed, 1);
+constexpr LPARAM kNoticeConnectionClosed = MakeNotice(NoticeCategory::ConnectionClosed, 0);
 // The recorder ended the connection (BYE48), by its reason.
-constexpr LPARAM kNoticeByeUnknown = MakeNotice(3, 0);
-constexpr LPARAM kNoticeByeClosedByRecorder = MakeNotice(3, 1);
-constexpr LPARAM kNoticeByeSetupChanged = MakeNotice(3, 2);
-constexpr LPARAM kNoticeByeFirmwareUpdate = MakeNotice(3, 3);
-constexpr LPARAM kNoticeByeShutDown = MakeNotice(3, 4);
-constexpr LPARAM kNoticeByeAnotherUser = MakeNotice(3, 5);
-constexpr LPARAM kNoticeByeTooManyConnections = MakeNotice(3, 6);
-constexpr LPARAM kNoticeByeNoAnswer = MakeNotice(3, 7);
-constexpr LPARAM kNoticeNothingFound = MakeNotice(4, 0);
+constexpr LPARAM kNoticeByeUnknown = MakeNotice(NoticeCategory::RecorderClosed, 0);
+constexpr LPARAM kNoticeByeClosedByRecorder = MakeNotice(NoticeCategory::RecorderClosed, 1);
+constexpr LPARAM kNoticeByeSetupChanged = MakeNotice(NoticeCategory::RecorderClosed, 2);
+constexpr LPARAM kNoticeByeFirmwareUpdate = MakeNotice(NoticeCategory::RecorderClosed, 3);
+constexpr LPARAM kNoticeByeShutDown = MakeNotice(NoticeCategory::RecorderClosed, 4);
+constexpr LPARAM kNoticeByeAnotherUser = MakeNotice(NoticeCategory::RecorderClosed, 5);
+constexpr LPARAM kNoticeByeTooManyConnections = MakeNotice(NoticeCategory::RecorderClosed, 6);
+constexpr LPARAM kNoticeByeNoAnswer = MakeNotice(NoticeCategory::RecorderClosed, 7);
+constexpr LPARAM kNoticeNothingFound = MakeNotice(NoticeCategory::NothingFound, 0);
 // Live view or recording refused.
-constexpr LPARAM kNoticeLiveRefused = MakeNotice(5, 0);
-constexpr LPARAM kNoticeLiveNotAllowedNow = MakeNotice(5, 1);
-constexpr LPARAM kNoticeLivePlaybackRunning = MakeNotice(5, 2);
+constexpr LPARAM kNoticeLiveRefused = MakeNotice(NoticeCategory::LiveRefused, 0);
+constexpr LPARAM kNoticeLiveNotAllowedNow = MakeNotice(NoticeCategory::LiveRefused, 1);
+constexpr LPARAM kNoticeLivePlaybackRunning = MakeNotice(NoticeCategory::LiveRefused, 2);
 // A request refused, by the reason.
-constexpr LPARAM kNoticeRefused = MakeNotice(6, 0);
-constexpr LPARAM kNoticeRefusedWrongRequest = MakeNotice(6, 1);
-constexpr LPARAM kNoticeRefusedNotAllowedNow = MakeNotice(6, 2);
-constexpr LPARAM kNoticeRefusedBusy = MakeNotice(6, 3);
-constexpr LPARAM kNoticeRefusedInUse = MakeNotice(6, 4);
-constexpr LPARAM kNoticeRefusedNoSpace = MakeNotice(6, 5);
-constexpr LPARAM kNoticeRefusedDiskError = MakeNotice(6, 6);
-constexpr LPARAM kNoticeRefusedSetupChanging = MakeNotice(6, 7);
+constexpr LPARAM kNoticeRefused = MakeNotice(NoticeCategory::Refused, 0);
+constexpr LPARAM kNoticeRefusedWrongRequest = MakeNotice(NoticeCategory::Refused, 1);
+constexpr LPARAM kNoticeRefusedNotAllowedNow = MakeNotice(NoticeCategory::Refused, 2);
+constexpr LPARAM kNoticeRefusedBusy = MakeNotice(NoticeCategory::Refused, 3);
+constexpr LPARAM kNoticeRefusedInUse = MakeNotice(NoticeCategory::Refused, 4);
+constexpr LPARAM kNoticeRefusedNoSpace = MakeNotice(NoticeCategory::Refused, 5);
+constexpr LPARAM kNoticeRefusedDiskError = MakeNotice(NoticeCategory::Refused, 6);
+constexpr LPARAM kNoticeRefusedSetupChanging = MakeNotice(NoticeCategory::Refused, 7);
 // The recorder refused the setup, by the reason.
-constexpr LPARAM kNoticeSetupRefused = MakeNotice(7, 0);
-constexpr LPARAM kNoticeSetupRefusedInvalid = MakeNotice(7, 1);
-constexpr LPARAM kNoticeSetupRefusedBusy = MakeNotice(7, 2);
-constexpr LPARAM kNoticeSetupRefusedChanging = MakeNotice(7, 3);
+constexpr LPARAM kNoticeSetupRefused = MakeNotice(NoticeCategory::SetupRefused, 0);
+constexpr LPARAM kNoticeSetupRefusedInvalid = MakeNotice(NoticeCategory::SetupRefused, 1);
+constexpr LPARAM kNoticeSetupRefusedBusy = MakeNotice(NoticeCategory::SetupRefused, 2);
+constexpr LPARAM kNoticeSetupRefusedChanging = MakeNotice(NoticeCategory::SetupRefused, 3);
 // The firmware upgrade finished: restart the recorder now?
-constexpr LPARAM kNoticeFirmwareAskRestart = MakeNotice(8, 5);
-constexpr LPARAM kNoticeSetupDamaged = MakeNotice(9, 0);
-constexpr LPARAM kNoticeSetupSaved = MakeNotice(10, 0);
+constexpr LPARAM kNoticeFirmwareAskRestart = MakeNotice(NoticeCategory::FirmwareResult, 5);
+constexpr LPARAM kNoticeSetupDamaged = MakeNotice(NoticeCategory::SetupDamaged, 0);
+constexpr LPARAM kNoticeSetupSaved = MakeNotice(NoticeCategory::SetupSaved, 0);
 // The firmware folder holds images (upgrade now?), or none.
-constexpr LPARAM kNoticeFirmwareFound = MakeNotice(11, 0);
-constexpr LPARAM kNoticeNoFirmwareFound = MakeNotice(11, 1);
+constexpr LPARAM kNoticeFirmwareFound = MakeNotice(NoticeCategory::FirmwareFolder, 0);
+constexpr LPARAM kNoticeNoFirmwareFound = MakeNotice(NoticeCategory::FirmwareFolder, 1);
 // Two-way talk refused: in use by another, or not available.
-constexpr LPARAM kNoticeTalkInUse = MakeNotice(12, 0);
-constexpr LPARAM kNoticeTalkUnavailable = MakeNotice(12, 1);
+constexpr LPARAM kNoticeTalkInUse = MakeNotice(NoticeCategory::TalkRefused, 0);
+constexpr LPARAM kNoticeTalkUnavailable = MakeNotice(NoticeCategory::TalkRefused, 1);
 // Not enough space on the computer for a backup.
-constexpr LPARAM kNoticeNoSpaceForBackup = MakeNotice(13, 0);
+constexpr LPARAM kNoticeNoSpaceForBackup = MakeNotice(NoticeCategory::BackupSpace, 0);
 // Not allowed for this account; after a BYE48, the account may no longer connect.
-constexpr LPARAM kNoticeNotAllowed = MakeNotice(15, 0);
+constexpr LPARAM kNoticeNotAllowed = MakeNotice(NoticeCategory::NotAllowed, 0);
 // Initialise the recorder's setup? (asked by the setup frame)
-constexpr LPARAM kNoticeInitializeSetup = MakeNotice(16, 0);
+constexpr LPARAM kNoticeInitializeSetup = MakeNotice(NoticeCategory::InitializeSetup, 0);
 // A file this computer was to write (a backup, a still image) could not be written: its disk or
 // quota is full, or the folder cannot be written at all. The folder is shown with the notice.
-constexpr LPARAM kNoticeWriteNoSpace = MakeNotice(17, 0);
-constexpr LPARAM kNoticeWriteFailed = MakeNotice(17, 1);
+constexpr LPARAM kNoticeWriteNoSpace = MakeNotice(NoticeCategory::LocalWrite, 0);
+constexpr LPARAM kNoticeWriteFailed = MakeNotice(NoticeCategory::LocalWrite, 1);
 
 // The notice for a local write that failed with the system's error number.
 constexpr LPARAM LocalWriteNotice(int error) {

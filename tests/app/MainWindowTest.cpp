@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, ANoticeArrivingWhileABoxIsOpenIsDropped) {
     EXPECT_EQ(mode, 1);
 
     // An unknown notice shows nothing; a stale parent handle falls back to the main window.
-    main->PostMessage(WM_KELO_NOTICE, 0, MakeNotice(3, 8));
+    main->PostMessage(WM_KELO_NOTICE, 0, MakeNotice(NoticeCategory::RecorderClosed, 8));
     Pump(200);
     EXPECT_EQ(FindModal<CMsgBoxDlg>(), nullptr);
     ModalScript stale;
