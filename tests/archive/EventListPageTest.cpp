@@ -9,6 +9,8 @@
 #include "res/ButtonStates.h"
 #include "res/ControlIds.h"
 
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 using namespace archivetest;
@@ -75,6 +77,34 @@ TEST(EventList, OneTypeAtATimeInLoadOrder) {
     FrameRig::Click(*page, 470);
     EXPECT_EQ(page->List().GetItemText(0, 0), "");
     EXPECT_EQ(page->List().GetItemText(0, 2), "01 ");
+}
+
+// The three columns are wider than the list: the operator reads the channels column by scrolling the
+// list sideways, to its very end.
+TEST(EventList, ColumnsWiderThanTheListAreReadBySidewaysScrolling) {
+    FrameRig r;
+    ASSERT_TRUE(r.Open());
+    CEventListDlg* page = OpenEvents(r);
+    ASSERT_NE(page, nullptr);
+    page->List().GetHost()->show();
+    Flush();
+    QScrollBar* sideways = nullptr;
+    int upright = 0;
+    for (QScrollBar* bar : page->List().GetHost()->findChildren<QScrollBar*>()) {
+        if (bar->orientation() == Qt::Horizontal) {
+            sideways = bar;
+        } else if (!bar->isHidden()) {
+            upright = bar->width();
+        }
+    }
+    ASSERT_NE(sideways, nullptr);
+    EXPECT_FALSE(sideways->isHidden());
+    CRect client;
+    page->List().GetClientRect(&client);
+    const int columns = 180 + 180 + 334; // start, end, channels
+    ASSERT_GT(columns, client.Width());
+    // At its end the bar shows the last column's right edge at the list's right edge.
+    EXPECT_GE(sideways->maximum() + client.Width() - upright, columns);
 }
 
 TEST(EventList, PlayStartsAtTheSelectedEventWithAnOpenEndOnNewerRecorders) {
