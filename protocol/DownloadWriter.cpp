@@ -87,15 +87,19 @@ void CDownloadWriter::Run() {
     if (error != 0) {
         Fail(error);
     }
+    std::vector<std::unique_ptr<FrameItem>> batch;
     while (!m_failed.load() && !m_stop.load()) {
         m_queue.ResetEvent();
-        std::unique_ptr<FrameItem> item = m_queue.Take();
-        m_lastSeenCount = m_queue.GetCount();
-        if (!item) {
+        batch.clear();
+        m_queue.TakeAll(batch);
+        // Frames taken and not yet written still count as queued, as when they were taken one at a
+        // time: the socket thread slows down by the same length.
+        m_lastSeenCount = m_queue.GetCount() + (batch.empty() ? 0 : batch.size() - 1);
+        if (batch.empty()) {
             m_queue.WaitEvent(std::chrono::milliseconds(100));
             continue;
         }
-        if (!HandleItem(*item)) {
+        if (!HandleBatch(batch)) {
             break;
         }
     }
@@ -108,6 +112,22 @@ void CDownloadWriter::Run() {
     ReportProgress(true);
     m_owner.PostWriterMessage(WM_KELO_BACKUP_CLOSE, 0, 0);
     m_ended = true;
+}
+
+bool CDownloadWriter::HandleBatch(const std::vector<std::unique_ptr<FrameItem>>& batch) {
+    bool goOn = true;
+    for (std::size_t i = 0; i < batch.size() && goOn; ++i) {
+        goOn = HandleItem(*batch[i]);
+    }
+    if (m_failed.load()) {
+        return false;
+    }
+    const int error = FlushAll();
+    if (error != 0) {
+        Fail(error);
+        return false;
+    }
+    return goOn;
 }
 
 bool CDownloadWriter::HandleItem(const FrameItem& item) {
@@ -130,67 +150,59 @@ bool CDownloadWriter::WriteFrameBlock(const FrameItem& item) {
     FrameRecord record;
     std::memcpy(&record, item.data.data(), sizeof(record));
     const DWORD time = d.frame_time;
-    bool newSegment = !m_segment.active || record.segment_key != m_segment.key;
+    bool newSegment = !m_set.segment.active || record.segment_key != m_set.segment.key;
     int error = 0;
-    if (m_splitPending || (m_segment.active && newSegment && m_recordCount + 1 >= m_options.maxIndexRecords)) {
+    if (m_set.splitPending ||
+        (m_set.segment.active && newSegment && m_set.recordCount + 1 >= m_options.maxIndexRecords)) {
         if ((error = Split()) != 0) {
             Fail(error);
             return false;
         }
         newSegment = true;
     }
-    const bool needEntry = newSegment || time != m_prevFrameTime;
+    const bool needEntry = newSegment || time != m_set.prevFrameTime;
     const std::size_t frameLength = blockLength - kFrameRecordSize;
     // Room for the frame and, behind it, for each file's trailer, before anything changes.
-    if ((error = m_vih.Reserve(kFrameRecordSize + kTrailerSize)) != 0 ||
-        (error = m_vid.Reserve(frameLength + kTrailerSize)) != 0 ||
-        (error = m_idx.Reserve((needEntry ? sizeof(PerSecondEntry) : 0) + kTrailerSize)) != 0) {
+    if ((error = ReserveFrame(frameLength, needEntry)) != 0) {
         Fail(error);
         return false;
     }
     if (newSegment) {
-        if (m_segment.active && m_segment.frames > 0 && (error = WriteIndexRecord(time)) != 0) {
+        if (m_set.segment.active && m_set.segment.frames > 0 &&
+            ((error = FlushAll()) != 0 || (error = WriteIndexRecord(time)) != 0)) {
             Fail(error);
             return false;
         }
-        m_segment = Segment{};
-        m_segment.active = true;
-        m_segment.key = record.segment_key;
-        m_segment.start = time;
-        m_segment.firstEntryOffset = DWORD(m_idx.Size());
-        std::memcpy(m_segment.attributes, record.segment_attributes, sizeof(m_segment.attributes));
+        m_set.segment = Segment{};
+        m_set.segment.active = true;
+        m_set.segment.key = record.segment_key;
+        m_set.segment.start = time;
+        m_set.segment.firstEntryOffset = DWORD(m_idx.Size());
+        std::memcpy(m_set.segment.attributes, record.segment_attributes, sizeof(m_set.segment.attributes));
     }
 
     const ULONGLONG recordOffset = m_vih.Size();
     const ULONGLONG vidOffset = m_vid.Size();
-    record.prev_record_offset = m_prevRecordOffset;
+    record.prev_record_offset = m_set.prevRecordOffset;
     record.vid_offset = DWORD(vidOffset);
-    error = m_vih.Append(&record, sizeof(record));
-    if (error == 0) {
-        error = m_vid.Append(item.data.data() + kFrameRecordSize, frameLength);
-    }
-    if (error == 0 && needEntry) {
-        error = AppendEntry(DWORD(recordOffset));
-    }
-    if (error != 0) {
-        // Leave the set as it was before this frame.
-        m_vih.Truncate(recordOffset);
-        m_vid.Truncate(vidOffset);
-        Fail(error);
-        return false;
+    m_gatheredRecords.push_back(record);
+    m_vih.AppendLater(&m_gatheredRecords.back(), sizeof(record));
+    m_vid.AppendLater(item.data.data() + kFrameRecordSize, frameLength);
+    if (needEntry) {
+        AppendEntry(DWORD(recordOffset));
     }
 
-    m_prevRecordOffset = DWORD(recordOffset);
-    m_prevFrameTime = time;
-    m_segment.mask |= DWORD(1) << d.channel;
-    m_segment.channelBytes[d.channel] += DWORD(frameLength);
-    m_segment.lastTime = time;
-    ++m_segment.frames;
-    m_setSize += blockLength;
+    m_set.prevRecordOffset = DWORD(recordOffset);
+    m_set.prevFrameTime = time;
+    m_set.segment.mask |= DWORD(1) << d.channel;
+    m_set.segment.channelBytes[d.channel] += DWORD(frameLength);
+    m_set.segment.lastTime = time;
+    ++m_set.segment.frames;
+    m_set.size += blockLength;
     m_total += blockLength;
     const auto now = std::chrono::steady_clock::now();
     if (needEntry || now - m_lastCheckpoint >= kCheckpointInterval) {
-        if ((error = Checkpoint()) != 0) {
+        if ((error = FlushAll()) != 0 || (error = Checkpoint()) != 0) {
             Fail(error);
             return false;
         }
@@ -198,10 +210,35 @@ bool CDownloadWriter::WriteFrameBlock(const FrameItem& item) {
     }
     ReportProgress(false);
     // The next frame goes to a new set; a set ends with a frame, never empty.
-    if (m_setSize > m_options.splitSize) {
-        m_splitPending = true;
+    if (m_set.size > m_options.splitSize) {
+        m_set.splitPending = true;
     }
     return true;
+}
+
+int CDownloadWriter::ReserveFrame(std::size_t frameLength, bool needEntry) {
+    int error = ReserveRoom(frameLength, needEntry);
+    if (error != ENOSPC) {
+        return error;
+    }
+    // The room the files took ahead goes to this frame before a full disk ends the backup.
+    for (CBackupFile* file : {&m_idx, &m_vih, &m_vid}) {
+        if ((error = file->GiveBackRoom(kTrailerSize)) != 0) {
+            return error;
+        }
+    }
+    return ReserveRoom(frameLength, needEntry);
+}
+
+int CDownloadWriter::ReserveRoom(std::size_t frameLength, bool needEntry) {
+    int error = m_vih.Reserve(kFrameRecordSize + kTrailerSize);
+    if (error == 0) {
+        error = m_vid.Reserve(frameLength + kTrailerSize);
+    }
+    if (error == 0) {
+        error = m_idx.Reserve((needEntry ? sizeof(PerSecondEntry) : 0) + kTrailerSize);
+    }
+    return error;
 }
 
 void CDownloadWriter::ReportProgress(bool final) {
@@ -257,13 +294,7 @@ void CDownloadWriter::RemoveFiles(CBackupFile* (&files)[3], int count) {
 }
 
 int CDownloadWriter::WriteSetHeaders(DWORD stamp) {
-    m_setSize = 0;
-    m_splitPending = false;
-    m_recordCount = 0;
-    m_prevRecordOffset = kFirstRecordOffset;
-    m_earliestStart = 0;
-    m_latestEnd = 0;
-    m_segment = Segment{};
+    m_set = SetState{};
 
     const DownloadFileHeader header = MakeFileHeader(stamp);
     const std::vector<BYTE> index(kIdxEntriesOffset - sizeof(header), 0);
@@ -289,6 +320,7 @@ int CDownloadWriter::OpenSet(DWORD stamp) {
         RemoveFiles(files, 3);
         return error;
     }
+    Commit();
     std::lock_guard lock(m_pathsLock);
     m_setPaths.push_back(m_idx.Path());
     return 0;
@@ -319,6 +351,7 @@ int CDownloadWriter::Split() {
         RemoveFiles(files, 3);
         return error;
     }
+    Commit();
     std::lock_guard lock(m_pathsLock);
     m_setPaths.push_back(m_idx.Path());
     return 0;
@@ -326,35 +359,35 @@ int CDownloadWriter::Split() {
 
 IndexRecord CDownloadWriter::SegmentRecord(DWORD end) const {
     IndexRecord record = MakeIndexRecord();
-    record.start = m_segment.start;
+    record.start = m_set.segment.start;
     record.end = end;
-    record.first_entry_offset = m_segment.firstEntryOffset;
-    record.channel_mask = m_segment.mask;
-    record.channel_mask2 = m_segment.mask;
-    std::memcpy(record.attributes, m_segment.attributes, sizeof(record.attributes));
+    record.first_entry_offset = m_set.segment.firstEntryOffset;
+    record.channel_mask = m_set.segment.mask;
+    record.channel_mask2 = m_set.segment.mask;
+    std::memcpy(record.attributes, m_set.segment.attributes, sizeof(record.attributes));
     for (int ch = 0; ch < 16; ++ch) {
-        record.channel_bytes[ch] = m_segment.channelBytes[ch];
+        record.channel_bytes[ch] = m_set.segment.channelBytes[ch];
     }
     return record;
 }
 
 int CDownloadWriter::Checkpoint() {
-    DWORD count = m_recordCount;
-    DWORD earliest = m_earliestStart;
-    DWORD latest = m_latestEnd;
-    if (m_segment.active && m_segment.frames > 0 && m_recordCount < kMaxIndexRecords) {
-        const IndexRecord record = SegmentRecord(m_segment.lastTime);
+    DWORD count = m_set.recordCount;
+    DWORD earliest = m_set.earliestStart;
+    DWORD latest = m_set.latestEnd;
+    if (m_set.segment.active && m_set.segment.frames > 0 && m_set.recordCount < kMaxIndexRecords) {
+        const IndexRecord record = SegmentRecord(m_set.segment.lastTime);
         const int error =
-            m_idx.WriteAt(kIdxRecordsOffset + ULONGLONG(m_recordCount) * sizeof(record), &record, sizeof(record));
+            m_idx.WriteAt(kIdxRecordsOffset + ULONGLONG(m_set.recordCount) * sizeof(record), &record, sizeof(record));
         if (error != 0) {
             return error;
         }
-        earliest = count == 0 ? m_segment.start : std::min(earliest, m_segment.start);
-        latest = count == 0 ? m_segment.lastTime : std::max(latest, m_segment.lastTime);
+        earliest = count == 0 ? m_set.segment.start : std::min(earliest, m_set.segment.start);
+        latest = count == 0 ? m_set.segment.lastTime : std::max(latest, m_set.segment.lastTime);
         ++count;
     }
     const IndexSummary summary = MakeIndexSummary(earliest, latest, count);
-    const DownloadFileTrailer dataTrailer = MakeFileTrailer(0, m_prevRecordOffset);
+    const DownloadFileTrailer dataTrailer = MakeFileTrailer(0, m_set.prevRecordOffset);
     const DownloadFileTrailer indexTrailer = MakeFileTrailer(0, 0);
     int error = m_idx.WriteAt(kIdxSummaryOffset, &summary, sizeof(summary));
     if (error == 0) {
@@ -370,53 +403,89 @@ int CDownloadWriter::Checkpoint() {
 }
 
 int CDownloadWriter::WriteIndexRecord(DWORD end) {
-    if (m_recordCount >= kMaxIndexRecords) {
+    if (m_set.recordCount >= kMaxIndexRecords) {
         return ENOSPC;
     }
     const IndexRecord record = SegmentRecord(end);
     const int error =
-        m_idx.WriteAt(kIdxRecordsOffset + ULONGLONG(m_recordCount) * sizeof(record), &record, sizeof(record));
+        m_idx.WriteAt(kIdxRecordsOffset + ULONGLONG(m_set.recordCount) * sizeof(record), &record, sizeof(record));
     if (error != 0) {
         return error;
     }
-    if (m_recordCount == 0 || m_segment.start < m_earliestStart) {
-        m_earliestStart = m_segment.start;
+    if (m_set.recordCount == 0 || m_set.segment.start < m_set.earliestStart) {
+        m_set.earliestStart = m_set.segment.start;
     }
-    if (m_recordCount == 0 || end > m_latestEnd) {
-        m_latestEnd = end;
+    if (m_set.recordCount == 0 || end > m_set.latestEnd) {
+        m_set.latestEnd = end;
     }
-    ++m_recordCount;
+    ++m_set.recordCount;
     return 0;
 }
 
-int CDownloadWriter::AppendEntry(DWORD vihOffset) {
+void CDownloadWriter::AppendEntry(DWORD vihOffset) {
     PerSecondEntry entry{};
     entry.vih_offset = vihOffset;
-    return m_idx.Append(&entry, sizeof(entry));
+    m_gatheredEntries.push_back(entry);
+    m_idx.AppendLater(&m_gatheredEntries.back(), sizeof(entry));
+}
+
+int CDownloadWriter::FlushAll() {
+    // The frames before their records, the records before the index that points at them.
+    int error = m_vid.Flush();
+    if (error == 0) {
+        error = m_vih.Flush();
+    }
+    if (error == 0) {
+        error = m_idx.Flush();
+    }
+    if (error != 0) {
+        RollBack();
+    } else {
+        Commit();
+    }
+    m_gatheredRecords.clear();
+    m_gatheredEntries.clear();
+    return error;
+}
+
+void CDownloadWriter::Commit() {
+    m_committedSet = m_set;
+    m_committedSizes[0] = m_idx.Size();
+    m_committedSizes[1] = m_vih.Size();
+    m_committedSizes[2] = m_vid.Size();
+    m_committedTotal = m_total.load();
+}
+
+void CDownloadWriter::RollBack() {
+    m_idx.Truncate(m_committedSizes[0]);
+    m_vih.Truncate(m_committedSizes[1]);
+    m_vid.Truncate(m_committedSizes[2]);
+    m_set = m_committedSet;
+    m_total = m_committedTotal;
 }
 
 int CDownloadWriter::CloseSet(DWORD stamp) {
-    int first = 0;
+    int first = FlushAll();
     auto keep = [&first](int error) {
         if (first == 0) {
             first = error;
         }
     };
-    if (m_segment.active && m_segment.frames > 0) {
-        keep(WriteIndexRecord(m_segment.lastTime));
+    if (m_set.segment.active && m_set.segment.frames > 0) {
+        keep(WriteIndexRecord(m_set.segment.lastTime));
     }
-    m_segment = Segment{};
-    const DownloadFileTrailer dataTrailer = MakeFileTrailer(0, m_prevRecordOffset);
+    m_set.segment = Segment{};
+    const DownloadFileTrailer dataTrailer = MakeFileTrailer(0, m_set.prevRecordOffset);
     keep(m_vih.Append(&dataTrailer, sizeof(dataTrailer)));
     keep(m_vid.Append(&dataTrailer, sizeof(dataTrailer)));
-    const IndexSummary summary = MakeIndexSummary(m_earliestStart, m_latestEnd, m_recordCount);
+    const IndexSummary summary = MakeIndexSummary(m_set.earliestStart, m_set.latestEnd, m_set.recordCount);
     keep(m_idx.WriteAt(kIdxSummaryOffset, &summary, sizeof(summary)));
     const DownloadFileTrailer indexTrailer = MakeFileTrailer(stamp, 0);
     keep(m_idx.Append(&indexTrailer, sizeof(indexTrailer)));
     keep(m_idx.Close());
     keep(m_vih.Close());
     keep(m_vid.Close());
-    m_recordCount = 0;
+    m_set.recordCount = 0;
     return first;
 }
 

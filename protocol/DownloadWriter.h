@@ -1,7 +1,8 @@
 #pragma once
 // Writes a backup download into file sets under <save location>/Download: the socket thread queues
 // each received frame block, the writer's own thread appends it to the set, keeps the set's index
-// and reports progress to its owner.
+// and reports progress to its owner. The writer takes every frame queued at once and writes them
+// with one call per file, so that it drains a queue faster than frames arrive.
 //
 // A set is split into a new one, joined by a continuation stamp, when its size passes the split
 // size or its index slots run out. Every file operation is checked: when one fails (a full disk),
@@ -12,8 +13,10 @@
 // a second of writing, the open segment's index record, the summary and each file's trailer are
 // written in the layout the close gives them (the trailers just behind each file's end, where the
 // next frame overwrites them). A writer that dies (a crash, a kill) leaves a set that the local
-// search finds and plays up to about its last second. Every write goes straight to the kernel, so a
-// dead process loses nothing it wrote; the files are not synced to the disk.
+// search finds and plays up to about its last second. The frames taken together are written before
+// anything in the index describes them, straight to the kernel: a dead process loses only frames
+// the index did not describe yet; the files are not synced to the disk. When a write fails, the set
+// goes back to the frames written whole before it and is closed there.
 
 #include "platform/base/WinTypes.h"
 #include "protocol/BackupFile.h"
@@ -22,6 +25,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -77,7 +81,8 @@ public:
     // Socket thread: queues a frame block (writer item), waiting up to wait for room while the
     // writer lags behind. False when the writer has ended or the queue stayed full.
     bool QueueFrame(std::unique_ptr<FrameItem> item, std::chrono::milliseconds wait);
-    // Items queued as the writer last saw them; the socket thread slows down by this.
+    // Items queued as the writer last saw them, those it has taken and not yet written included; the
+    // socket thread slows down by this.
     std::size_t GetQueueLength() const { return m_lastSeenCount.load(); }
 
     // Waits until the queue is drained, as long as the writer keeps
@@ -110,10 +115,26 @@ private:
         BYTE attributes[4] = {};
         DWORD channelBytes[16] = {};
     };
+    // What the writer keeps of the set it writes.
+    struct SetState {
+        ULONGLONG size = 0;
+        bool splitPending = false;
+        DWORD recordCount = 0;
+        DWORD prevRecordOffset = kFirstRecordOffset;
+        DWORD earliestStart = 0;
+        DWORD latestEnd = 0;
+        DWORD prevFrameTime = 0;
+        Segment segment;
+    };
 
     void Run();
+    // Writes the frames taken from the queue together; false when the backup has ended.
+    bool HandleBatch(const std::vector<std::unique_ptr<FrameItem>>& batch);
     bool HandleItem(const FrameItem& item);
     bool WriteFrameBlock(const FrameItem& item);
+    // Room in the three files for a frame and, behind it, each file's trailer.
+    int ReserveFrame(std::size_t frameLength, bool needEntry);
+    int ReserveRoom(std::size_t frameLength, bool needEntry);
     int OpenSet(DWORD stamp);
     int CreateSetFiles(CBackupFile* (&files)[3], DWORD& base);
     static void RemoveFiles(CBackupFile* (&files)[3], int count);
@@ -124,7 +145,12 @@ private:
     IndexRecord SegmentRecord(DWORD end) const;
     // Writes the open segment's record, the summary counting it, and the three trailers.
     int Checkpoint();
-    int AppendEntry(DWORD vihOffset);
+    // Writes the frames gathered so far, before anything that describes them is written. When that
+    // fails, the files and the set go back to the last frame written whole.
+    int FlushAll();
+    void Commit();
+    void RollBack();
+    void AppendEntry(DWORD vihOffset);
     void Fail(int error);
     DWORD Now() const;
     // Posts the bytes written so far, unless it was done less than the progress interval ago (or
@@ -150,14 +176,15 @@ private:
     CBackupFile m_idx;
     CBackupFile m_vih;
     CBackupFile m_vid;
-    ULONGLONG m_setSize = 0;
-    bool m_splitPending = false;
-    DWORD m_recordCount = 0;
-    DWORD m_prevRecordOffset = kFirstRecordOffset;
-    DWORD m_earliestStart = 0;
-    DWORD m_latestEnd = 0;
-    DWORD m_prevFrameTime = 0;
-    Segment m_segment;
+    SetState m_set;
+    // The set as last written whole, to return to when gathered frames cannot be written.
+    SetState m_committedSet;
+    ULONGLONG m_committedSizes[3] = {};
+    ULONGLONG m_committedTotal = 0;
+    // The frame records and index entries gathered since the last flush, where the files' gathered
+    // writes point (a deque never moves what it holds).
+    std::deque<FrameRecord> m_gatheredRecords;
+    std::deque<PerSecondEntry> m_gatheredEntries;
     std::chrono::steady_clock::time_point m_lastCheckpoint{};
     std::chrono::steady_clock::time_point m_lastProgress{};
     ULONGLONG m_reportedTotal = 0;

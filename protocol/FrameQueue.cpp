@@ -58,6 +58,19 @@ std::unique_ptr<FrameItem> CFrameQueue::Take() {
     return item;
 }
 
+void CFrameQueue::TakeAll(std::vector<std::unique_ptr<FrameItem>>& items) {
+    std::lock_guard lock(m_lock);
+    if (m_list.empty()) {
+        return;
+    }
+    for (std::unique_ptr<FrameItem>& item : m_list) {
+        items.push_back(std::move(item));
+    }
+    m_list.clear();
+    m_bytes = 0;
+    m_changed.notify_all();
+}
+
 std::size_t CFrameQueue::GetCount() const {
     std::lock_guard lock(m_lock);
     return m_list.size();

@@ -13,6 +13,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class CFrameQueue {
 public:
@@ -31,6 +32,8 @@ public:
 
     // Takes the oldest item out of the list; null when there is none.
     std::unique_ptr<FrameItem> Take();
+    // Takes every item, oldest first, appending them to items.
+    void TakeAll(std::vector<std::unique_ptr<FrameItem>>& items);
 
     // Items in the list.
     std::size_t GetCount() const;

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
+#include <csignal>
 #include <mutex>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -449,6 +451,153 @@ TEST(DownloadWriter, FullDiskEndsTheBackupWithAClosedSet) {
     sent.resize(written);
     ExpectSameFrames(sets, sent); // every frame up to the full disk, whole
     EXPECT_EQ(sets[0].segments.size(), (written + 9) / 10);
+    EXPECT_EQ(sets[0].trailerStamp, 0u);
+}
+
+// Holds the writer at its first reservation until the test has queued its frames, so that the
+// writer takes them all in one go.
+class WriterGate {
+public:
+    void WaitOpen() {
+        std::unique_lock lock(m_lock);
+        m_changed.wait(lock, [&] { return m_open; });
+    }
+    void Open() {
+        std::lock_guard lock(m_lock);
+        m_open = true;
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_open = false;
+};
+
+TEST(DownloadWriter, AFullDiskAmongFramesTakenTogetherKeepsEveryFrameBeforeIt) {
+    // Ten frames a second, so that many frames go out with one write; the disk holds about 24 of
+    // them, and room for more than one file's step ahead at first.
+    std::vector<Plan> plan;
+    for (DWORD i = 0; i < 40; ++i) {
+        plan.push_back({400 + i / 10, 1 + i / 20, int(i % 4), 60000});
+    }
+    constexpr LONGLONG kDisk = 0x40100 + 3 * 64 + 64 * 3 + 1536 * 1024;
+    struct Case {
+        const char* name;
+        bool together; // every frame queued before the writer takes any
+    };
+    std::size_t writtenBefore = 0;
+    for (const Case c : {Case{"one at a time", false}, Case{"all taken together", true}}) {
+        SCOPED_TRACE(c.name);
+        TempDir folder;
+        RecordingOwner owner;
+        WriterGate gate;
+        std::atomic<LONGLONG> freeBytes = kDisk;
+        DownloadWriterOptions options = Options(folder);
+        options.allocationHook = [&](LONGLONG delta) {
+            gate.WaitOpen();
+            if (delta > freeBytes.load()) {
+                return ENOSPC;
+            }
+            freeBytes -= delta;
+            return 0;
+        };
+        std::vector<std::vector<BYTE>> sent;
+        std::vector<backupset::Set> sets;
+        {
+            CDownloadWriter writer(owner, 1, 0, 0, options);
+            if (!c.together) {
+                gate.Open();
+            }
+            for (std::size_t i = 0; i < plan.size(); ++i) {
+                sent.push_back(BlockFor(plan[i], int(i)));
+                if (!writer.QueueFrame(WriterItem(sent.back()), 30s)) {
+                    break;
+                }
+                if (!c.together) {
+                    writer.WaitDrained(30s);
+                }
+            }
+            gate.Open();
+            ASSERT_TRUE(owner.WaitForEnd());
+            EXPECT_EQ(writer.GetError(), ENOSPC);
+            sets = ReadSets(writer);
+        }
+        EXPECT_LT(freeBytes.load(), LONGLONG(sent[0].size())) << "frames fill the disk up to the last one that fits";
+        ASSERT_EQ(sets.size(), 1u);
+        const std::size_t written = sets[0].frames.size();
+        EXPECT_GT(written, 10u);
+        EXPECT_LT(written, plan.size());
+        if (writtenBefore != 0) {
+            EXPECT_EQ(written, writtenBefore) << "the disk holds the same frames however they were taken";
+        }
+        writtenBefore = written;
+        sent.resize(written);
+        ExpectSameFrames(sets, sent);
+        EXPECT_EQ(sets[0].segments.size(), (written + 19) / 20);
+        EXPECT_EQ(sets[0].trailerStamp, 0u);
+    }
+}
+
+// Files that may grow only so far: a write beyond the limit fails (EFBIG) after its room was taken,
+// as a failing disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_signal)(int) = nullptr;
+};
+
+TEST(DownloadWriter, AFailedWriteOfFramesTakenTogetherLeavesTheSetAtItsLastWholeFrames) {
+    std::vector<Plan> plan;
+    for (DWORD i = 0; i < 60; ++i) {
+        plan.push_back({400 + i / 6, 1 + i / 30, int(i % 4), 6000});
+    }
+    TempDir folder;
+    RecordingOwner owner;
+    WriterGate gate;
+    DownloadWriterOptions options = Options(folder);
+    options.allocationHook = [&](LONGLONG) {
+        gate.WaitOpen();
+        return 0;
+    };
+    std::vector<std::vector<BYTE>> sent;
+    std::vector<backupset::Set> sets;
+    {
+        const FileSizeLimit limit(300 * 1024); // the .vid reaches it at its 38th frame
+        CDownloadWriter writer(owner, 1, 0, 0, options);
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            sent.push_back(BlockFor(plan[i], int(i)));
+            ASSERT_TRUE(writer.QueueFrame(WriterItem(sent.back()), 30s));
+        }
+        gate.Open();
+        ASSERT_TRUE(owner.WaitForEnd());
+        EXPECT_EQ(writer.GetError(), EFBIG);
+        sets = ReadSets(writer);
+    }
+    EXPECT_EQ(owner.Failures(), std::vector<int>{EFBIG});
+    ASSERT_EQ(sets.size(), 1u);
+    const std::size_t written = sets[0].frames.size();
+    EXPECT_GT(written, 0u);
+    EXPECT_LE(64 + written * sent[0].size() - written * 192 + 64, 300u * 1024) << "within the limit, with the trailer";
+    sent.resize(written);
+    ExpectSameFrames(sets, sent); // whole frames only, nothing of the failed write
+    EXPECT_EQ(sets[0].entries.size(), (written + 5) / 6);
+    EXPECT_EQ(sets[0].segments.size(), (written + 29) / 30);
     EXPECT_EQ(sets[0].trailerStamp, 0u);
 }
 
