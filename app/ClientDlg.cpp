@@ -434,6 +434,8 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyProgressPopup();
         return 0;
     case WM_KELO_PLAY_STARTED:
+        // The strip under the play bar shows only while playback runs.
+        InvalidatePlayStrip();
         OnPlayStarted();
         return 0;
     case WM_KELO_STARTUP_DONE:
@@ -756,16 +758,8 @@ void CClientDlg::SetButtonState(ClientButton button, int index, int state) {
     });
 }
 
-void CClientDlg::EnableButton(ClientButton button, int index, bool enable) {
-    OnUiThread([button, index, enable](CClientDlg& main) {
-        if (CSkinButton* b = main.ButtonOf(button, index)) {
-            b->Enable(enable ? TRUE : FALSE);
-        }
-        // The play bar goes dark when remote playback ends: its clock goes with it.
-        if (button == ClientButton::PlayBar && !enable && (!main.m_pClient || !main.m_pClient->IsRemotePlay())) {
-            main.DestroyPlayClock();
-        }
-    });
+void CClientDlg::ReportEvent(ClientEvent event, int value) {
+    OnUiThread([event, value](CClientDlg& main) { main.ShowClientEvent(event, value); });
 }
 
 void CClientDlg::RedrawPlayStrip() {

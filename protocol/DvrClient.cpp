@@ -5,7 +5,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <cctype>
 #include <cstring>
@@ -45,7 +44,7 @@ void CopyBounded(char* out, std::size_t size, const char* in) {
 CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing)
     : m_seams(seams), m_timing(timing),
       m_pacer(std::make_unique<CPlayPacer>([this](PacedPlayFrame& entry) { ReleasePlayFrame(entry); })) {
-    m_seams.host->SetButtonState(ClientButton::Connect, 0, kButtonOn);
+    m_seams.host->ReportEvent(ClientEvent::ConnectionState, 1);
 }
 
 CDvrClient::~CDvrClient() {
@@ -183,7 +182,7 @@ void CDvrClient::JoinThreads() {
 
 void CDvrClient::Disconnect() {
     IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Connect, 0, kButtonNormal);
+    host.ReportEvent(ClientEvent::ConnectionState, 0);
 
     // A connect still under way is cancelled and waited for before anything else.
     if (m_nConnectThreadID.load() != 0) {
@@ -222,7 +221,7 @@ void CDvrClient::Disconnect() {
     if (m_pMikeSender) {
         m_pMikeSender->Stop();
         m_pMikeSender.reset();
-        host.SetButtonState(ClientButton::Talk, 0, kButtonNormal);
+        host.ReportEvent(ClientEvent::TalkState, 0);
     }
     if (m_seams.video != nullptr) {
         m_seams.video->ExitFullScreen();

@@ -8,7 +8,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 namespace {
 
@@ -91,7 +90,7 @@ void CDvrClient::SendAListenStop() {
     m_pMikeSender.reset();
     SendPacket(PacketHeader::Request(Msg::A_LISTEN_STOP_REQ, 0), nullptr, 0);
     Trace("Send...A_LISTEN_STOP_REQ\n");
-    m_seams.host->SetButtonState(ClientButton::Talk, 0, kButtonNormal);
+    m_seams.host->ReportEvent(ClientEvent::TalkState, 0);
 }
 
 void CDvrClient::SendRebootReq() {
@@ -119,9 +118,7 @@ int CDvrClient::ChoosePtzChannel(int selectedChannel) const {
 }
 
 void CDvrClient::ShowPtzDlg(int mode, int selectedChannel) {
-    IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Pan, 0, mode == 0 ? kButtonOn : kButtonNormal);
-    host.SetButtonState(ClientButton::Zoom, 0, mode == 0 ? kButtonNormal : kButtonOn);
+    m_seams.host->ReportEvent(ClientEvent::PtzMode, mode == 0 ? 0 : 1);
     m_ptzMode.store(mode == 0 ? 0 : 1);
     if (m_ptzDialogOpen.exchange(true)) {
         return; // the open dialog only changes its mode
@@ -134,8 +131,7 @@ void CDvrClient::ShowPtzDlg(int mode, int selectedChannel) {
 
 void CDvrClient::ClosePtz() {
     IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Pan, 0, kButtonNormal);
-    host.SetButtonState(ClientButton::Zoom, 0, kButtonNormal);
+    host.ReportEvent(ClientEvent::PtzMode, -1);
     m_ptzChannel.store(0);
     m_ptzAvailability.store(0);
     if (m_ptzKeypadMode.load()) {
@@ -167,7 +163,7 @@ bool CDvrClient::RecvFn_RecOnAck(const RecvMessage& m) {
     if (ReadStatus(m, status)) {
         const bool on = status == 49 || status == 51;
         m_bRecording.store(on ? 1 : 0);
-        m_seams.host->SetButtonState(ClientButton::Record, 0, on ? kButtonOn : kButtonNormal);
+        m_seams.host->ReportEvent(ClientEvent::RecordingState, on ? 1 : 0);
     }
     return true;
 }

@@ -8,11 +8,9 @@
 #include "protocol/MessageIds.h"
 #include "protocol/Packet.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 namespace {
 
-constexpr int kSplitButtons = 9;
 constexpr std::chrono::milliseconds kDrainPoll{10};
 
 // Waits while a consumer still holds more than `left` entries, as long as it keeps taking them: one
@@ -82,14 +80,9 @@ void CDvrClient::WriteChannelInfo(DWORD mask) {
 }
 
 void CDvrClient::LayoutByChannelCount() {
-    IClientHost& host = *m_seams.host;
-    for (int i = 0; i < kSplitButtons; ++i) {
-        host.SetButtonState(ClientButton::Split, i, kButtonNormal);
-    }
     const int n = ChannelCount();
     const int tiles = n <= 4 ? 4 : (n <= 8 ? 9 : 16);
-    // The split buttons are 1, 4, 6, 7, 8, 9, 10, 13 and 16 tiles.
-    host.SetButtonState(ClientButton::Split, tiles == 4 ? 1 : (tiles == 9 ? 5 : 8), kButtonOn);
+    m_seams.host->ReportEvent(ClientEvent::ChannelLayout, tiles);
     if (m_seams.video != nullptr) {
         m_seams.video->SetLayout(tiles);
     }
@@ -259,7 +252,7 @@ void CDvrClient::SendLiveReq() {
         m_streamedMask.store(0);
         CreateDecodersLocked(1);
     }
-    m_seams.host->SetButtonState(ClientButton::Live, 0, kButtonOn);
+    m_seams.host->ReportEvent(ClientEvent::LiveState, 1);
 }
 
 void CDvrClient::SendLiveMask(DWORD visibleMask) {
@@ -288,18 +281,14 @@ void CDvrClient::SendLiveStop() {
     }
     StopDecoders();
 
-    IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Live, 0, kButtonNormal);
+    m_seams.host->ReportEvent(ClientEvent::LiveState, 0);
     m_availableMask.store(0);
     m_streamedMask.store(0);
     if (m_seams.video != nullptr) {
         m_seams.video->SetAvailableMask(0, false);
         m_seams.video->SetPlaySource(0);
     }
-    for (int i = 0; i < kSplitButtons; ++i) {
-        host.SetButtonState(ClientButton::Split, i, kButtonNormal);
-    }
-    host.SetButtonState(ClientButton::Split, kSplitButtons - 1, kButtonOn);
+    m_seams.host->ReportEvent(ClientEvent::ChannelLayout, 16);
     if (m_seams.video != nullptr) {
         m_seams.video->SetLayout(16);
     }

@@ -9,18 +9,12 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr int kPlayBarButtons = 7;
-constexpr int kPlayBarRecordButton = 4; // the fifth: recording, not transport
-constexpr int kPlayBarBackward = 1;
-constexpr int kPlayBarForward = 2;
-constexpr int kPlayBarPause = 3;
 constexpr DWORD kFramesPerCredit = 48;
 constexpr DWORD kStartCredit = 93;
 
@@ -108,11 +102,7 @@ bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
         m_seams.video->SetAvailableMask(0, true);
     }
     LayoutByChannelCount();
-    for (int i = 0; i < kPlayBarButtons; ++i) {
-        if (i != kPlayBarRecordButton) {
-            host.EnableButton(ClientButton::PlayBar, i, true);
-        }
-    }
+    host.ReportEvent(ClientEvent::PlaybackState, 1);
     CreateDecoders(2);
     if (m_seams.video != nullptr) {
         m_seams.video->SetPlaySource(2);
@@ -121,16 +111,14 @@ bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
     SendStepData(kStartCredit);
     m_recountFlag.store(true);
     m_reanchorFlag.store(true);
-    m_bRemotePlay.store(1);
     m_flowFrameCounter.store(0);
     m_stepCounter.store(0);
     m_playMode.store(kForward);
     m_startState.store(0);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonOn);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
+    // The play bar shows forward before anyone can see playback running and press another mode.
+    host.ReportEvent(ClientEvent::PlayMode, kForward);
+    m_bRemotePlay.store(1);
     host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PLAY_STARTED, 0, 0);
-    host.RedrawPlayStrip();
     m_lastSpeedCode.store(-1);
     return true;
 }
@@ -195,18 +183,8 @@ void CDvrClient::SendPlayStop() {
     StopAudioPlayerDrained();
     StopDecoders();
     IClientHost& host = *m_seams.host;
-    for (int i = 0; i < kPlayBarButtons; ++i) {
-        if (i != kPlayBarRecordButton) {
-            host.SetButtonState(ClientButton::PlayBar, i, kButtonNormal);
-            host.EnableButton(ClientButton::PlayBar, i, false);
-        }
-    }
-    for (int i = 0; i < 9; ++i) {
-        host.SetButtonState(ClientButton::Split, i, kButtonNormal);
-    }
-    host.SetButtonState(ClientButton::Split, 8, kButtonOn);
-    // Playback no longer runs: the strip that says so goes.
-    host.RedrawPlayStrip();
+    host.ReportEvent(ClientEvent::PlaybackState, 0);
+    host.ReportEvent(ClientEvent::ChannelLayout, 16);
     if (m_seams.video != nullptr) {
         m_seams.video->SetPlaySource(0);
         m_seams.video->SetLayout(16);
@@ -483,9 +461,7 @@ void CDvrClient::PlayControl(int mode) {
             m_startState.store(0);
         }
         SendStepData(kStartCredit);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonOn);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
+        host.ReportEvent(ClientEvent::PlayMode, kBackward);
         break;
     case kForward:
         if (previous == kStepBackward || previous == kBackward) {
@@ -507,9 +483,7 @@ void CDvrClient::PlayControl(int mode) {
             m_startState.store(0);
         }
         SendStepData(kStartCredit);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonOn);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
+        host.ReportEvent(ClientEvent::PlayMode, kForward);
         m_lastSpeedCode.store(-1);
         break;
     case kPause:
@@ -518,9 +492,7 @@ void CDvrClient::PlayControl(int mode) {
         m_stepFlag.store(true);
         clearSpeed();
         SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonOn);
+        host.ReportEvent(ClientEvent::PlayMode, kPause);
         m_startState.store(1);
         break;
     case kStepForward:

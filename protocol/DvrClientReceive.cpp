@@ -8,7 +8,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <algorithm>
 
@@ -169,7 +168,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     conn->Close();
     m_bStop.store(true);
     m_bAudioOut.store(0);
-    m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonNormal);
+    m_seams.host->ReportEvent(ClientEvent::AudioOutState, 0);
     if (loginTimedOut) {
         // Told and logged as a connect that timed out: the login never happened.
         m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
@@ -212,12 +211,12 @@ void CDvrClient::ApplyAudioBits(const PacketHeader& header) {
     if (on) {
         StartAudioOut(live ? 1 : 0);
         m_bAudioOut.store(1);
-        m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonOn);
+        m_seams.host->ReportEvent(ClientEvent::AudioOutState, 1);
     } else {
         StopAudioOut();
         m_audioChannelMask.store(0);
         m_bAudioOut.store(0);
-        m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonNormal);
+        m_seams.host->ReportEvent(ClientEvent::AudioOutState, 0);
     }
 }
 
@@ -313,9 +312,7 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
     const BYTE minor = hello.product_minor_ver;
     m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
     m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
-    m_seams.host->EnableButton(ClientButton::Live, 0, true);
-    m_seams.host->SetButtonState(ClientButton::Live, 0, kButtonNormal);
-    m_seams.host->EnableButton(ClientButton::Talk, 0, true);
+    m_seams.host->ReportEvent(ClientEvent::LoggedIn, 1);
     SendLiveReq();
     m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
     return true;

@@ -9,7 +9,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <cstring>
 
@@ -285,7 +284,7 @@ bool CDvrClient::RecvFn_RecStatus(const RecvMessage& m) {
     Trace("rec_status : 0x%x, %d\n", unsigned(status.status), int(status.status));
     const bool recording = IsRecordingMode(status);
     m_bRecording.store(recording ? 1 : 0);
-    m_seams.host->SetButtonState(ClientButton::Record, 0, recording ? kButtonOn : kButtonNormal);
+    m_seams.host->ReportEvent(ClientEvent::RecordingState, recording ? 1 : 0);
     return true;
 }
 

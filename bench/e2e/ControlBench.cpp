@@ -245,14 +245,12 @@ public:
             break;
         }
     }
-    void SetButtonState(ClientButton, int, int) override {}
-    void EnableButton(ClientButton, int, bool) override {}
+    void ReportEvent(ClientEvent, int) override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM) override { m_failed.store(true); }
     void PostWrongProduct() override { m_failed.store(true); }
     void DeliverSearchReply(UINT readyMessage, std::vector<BYTE>, DWORD) override { Answered(readyMessage); }
     void ClearSearchBusy() override {}
-    void RedrawPlayStrip() override {}
 
     // UI thread: a request leaves.
     void Sent(WORD id, UINT answer) {

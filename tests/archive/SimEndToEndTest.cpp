@@ -52,9 +52,7 @@ public:
         std::lock_guard lock(m_lock);
         m_posted.push_back(message);
     }
-    void SetButtonState(ClientButton, int, int) override {}
-    void EnableButton(ClientButton, int, bool) override {}
-    void RedrawPlayStrip() override {}
+    void ReportEvent(ClientEvent, int) override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM notice) override { PostNotice(notice, ClientWindow::MainWindow); }
     void PostWrongProduct() override {}

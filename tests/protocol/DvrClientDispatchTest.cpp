@@ -357,15 +357,15 @@ TEST_F(DispatchTest, AudioBitsFollowEveryHeaderOnlyWhileAStreamRuns) {
     // Another message with the bit still set changes nothing; one without it stops the audio.
     host.Clear();
     EXPECT_TRUE(Feed(Msg::MESSAGE_257, none, true, kAudioOnBit | 2));
-    EXPECT_TRUE(host.CallsOf(HostCall::ButtonState).empty());
+    EXPECT_TRUE(host.CallsOf(HostCall::Event).empty());
     DvrClientTestPeer::AudioChannelMask(client).store(4);
     EXPECT_TRUE(Feed(Msg::LIVE_STOP_ACK, none));
     EXPECT_FALSE(client.IsAudioOut());
     EXPECT_EQ(client.GetAudioChannelMask(), 0u);
-    const auto states = host.CallsOf(HostCall::ButtonState);
-    ASSERT_EQ(states.size(), 1u);
-    EXPECT_EQ(states[0].button, ClientButton::Audio);
-    EXPECT_EQ(states[0].state, 0);
+    const auto events = host.CallsOf(HostCall::Event);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].event, ClientEvent::AudioOutState);
+    EXPECT_EQ(events[0].value, 0);
 }
 
 TEST_F(DispatchTest, IdsWithoutAHandlerCostOnlyTheirPayload) {

@@ -56,9 +56,8 @@ TEST(ClientLive, LayoutAndDecodersFollowTheChannelCount) {
         std::uint8_t channels;
         int tiles;
         int decoders;
-        int splitButton;
     };
-    const Case cases[] = {{4, 4, 4, 1}, {8, 9, 8, 5}, {16, 16, 16, 8}, {6, 16, 16, 8}};
+    const Case cases[] = {{4, 4, 4}, {8, 9, 8}, {16, 16, 16}, {6, 16, 16}};
     for (const Case& c : cases) {
         Options options;
         options.channels = c.channels;
@@ -67,8 +66,7 @@ TEST(ClientLive, LayoutAndDecodersFollowTheChannelCount) {
         EXPECT_EQ(int(r.media.Decoders().size()), c.decoders) << int(c.channels);
         EXPECT_EQ(r.video.playSource.load(), 1);
         EXPECT_TRUE(r.host.WaitFor([&](const HostCall& call) {
-            return call.kind == HostCall::ButtonState && call.button == ClientButton::Split &&
-                   call.index == c.splitButton && call.state == 1;
+            return call.kind == HostCall::Event && call.event == ClientEvent::ChannelLayout && call.value == c.tiles;
         }));
     }
 }

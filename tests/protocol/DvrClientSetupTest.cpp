@@ -218,7 +218,7 @@ TEST(ClientSetup, InformationBlocks) {
     EXPECT_EQ(r.client->GetDstInfo().rules[0].start_month, 2);
     EXPECT_TRUE(r.client->IsRecording());
     EXPECT_TRUE(r.host.WaitFor([](const HostCall& c) {
-        return c.kind == HostCall::ButtonState && c.button == ClientButton::Record && c.state == 1;
+        return c.kind == HostCall::Event && c.event == ClientEvent::RecordingState && c.value == 1;
     }));
 
     // With audio output running, the listening channel follows the block, within the channels.
