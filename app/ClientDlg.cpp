@@ -413,7 +413,7 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KELO_PTZ_KEYPAD:
         if (m_pClient) {
-            m_pClient->SendPtzPreset(int(wParam), int(lParam));
+            m_pClient->Commands().SendPtzPreset(int(wParam), int(lParam));
         }
         return 0;
     case WM_KELO_MIKE_START:
@@ -565,7 +565,7 @@ bool CClientDlg::GetHello(HelloInfo& hello) const {
 }
 
 int CClientDlg::GetPtzAvailability() const {
-    return m_pClient ? m_pClient->GetPtzAvailability() : 0;
+    return m_pClient ? m_pClient->Commands().GetPtzAvailability() : 0;
 }
 
 void CClientDlg::GetFileVersion(WORD version[4]) const {
@@ -588,7 +588,7 @@ void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
     }
     if (m_pClient) {
         // Audio from the recorder is played, and listening may be asked for.
-        m_pClient->SetListenSwitch(true);
+        m_pClient->Commands().SetListenSwitch(true);
     }
     // What the search frame kept belongs to the connection that ended or to none.
     m_archiveResume.ClearRecord();
@@ -901,11 +901,11 @@ void CClientDlg::OnMikeStart() {
         return;
     }
     // A second acceptance replaces the sender instead of starting another beside it.
-    m_pClient->SetMikeSender(nullptr);
+    m_pClient->Commands().SetMikeSender(nullptr);
     if (m_parts.createMikeSender) {
-        m_pClient->SetMikeSender(m_parts.createMikeSender(*this, m_pClient->GetConnection()));
+        m_pClient->Commands().SetMikeSender(m_parts.createMikeSender(*this, m_pClient->GetConnection()));
     }
-    m_pClient->SetListening(true);
+    m_pClient->Commands().SetListening(true);
     m_btnMike.SetState(kButtonOn);
 }
 
@@ -919,8 +919,8 @@ void CClientDlg::OnMike() {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
-    if (m_pClient->IsListening()) {
-        m_pClient->SendAListenStop();
+    if (m_pClient->Commands().IsListening()) {
+        m_pClient->Commands().SendAListenStop();
         return;
     }
     const ULONGLONG now = GetTickCount64();
@@ -928,15 +928,15 @@ void CClientDlg::OnMike() {
         return;
     }
     m_lastListenRequest = now;
-    m_pClient->SendAListenReq();
+    m_pClient->Commands().SendAListenReq();
 }
 
 void CClientDlg::OnMikeStop() {
     if (!m_pClient) {
         return;
     }
-    m_pClient->SetMikeSender(nullptr);
-    m_pClient->SetListening(false);
+    m_pClient->Commands().SetMikeSender(nullptr);
+    m_pClient->Commands().SetListening(false);
     m_btnMike.SetState(kButtonNormal);
 }
 
@@ -977,8 +977,8 @@ void CClientDlg::ShowSplitButton(int index) {
 }
 
 void CClientDlg::RetargetPtz(int channel, bool) {
-    if (m_pClient && m_pClient->GetPtzMode() >= 0) {
-        m_pClient->SendPtzChannelReq(channel, m_pClient->GetPtzMode());
+    if (m_pClient && m_pClient->Commands().GetPtzMode() >= 0) {
+        m_pClient->Commands().SendPtzChannelReq(channel, m_pClient->Commands().GetPtzMode());
     }
 }
 

@@ -259,9 +259,9 @@ void CClientDlg::OnAudio() {
         return;
     }
     if (m_pClient->IsAudioOut()) {
-        m_pClient->SendAudioOff();
+        m_pClient->Commands().SendAudioOff();
     } else {
-        m_pClient->SendAudioOn();
+        m_pClient->Commands().SendAudioOn();
     }
 }
 
@@ -392,8 +392,8 @@ void CClientDlg::OnRecord() {
     if (!IsConnected()) {
         return;
     }
-    if (!m_pClient->IsRecording()) {
-        m_pClient->SendRecOn();
+    if (!m_pClient->Commands().IsRecording()) {
+        m_pClient->Commands().SendRecOn();
         return;
     }
     if (!HasRight(kRightRecordOff)) {
@@ -414,7 +414,7 @@ void CClientDlg::OnRecord() {
     }
     // The recorder compares passwords without regard to case, and so does this check.
     if (m_pClient->CheckLoginPassword(prompt.m_strPassword)) {
-        m_pClient->SendRecOff();
+        m_pClient->Commands().SendRecOff();
     }
 }
 
@@ -424,8 +424,8 @@ void CClientDlg::CloseAllPtz() {
     if (m_parts.closePtzDialogs) {
         m_parts.closePtzDialogs(*this);
     }
-    if (m_pClient && m_pClient->IsPtzDialogOpen()) {
-        m_pClient->ClosePtz();
+    if (m_pClient && m_pClient->Commands().IsPtzDialogOpen()) {
+        m_pClient->Commands().ClosePtz();
     }
 }
 
@@ -439,7 +439,7 @@ void CClientDlg::OpenPtz(int mode) {
         return;
     }
     // The client knows whether the PTZ dialog is open and in which mode, whoever closed it last.
-    if (m_pClient->GetPtzMode() == mode) {
+    if (m_pClient->Commands().GetPtzMode() == mode) {
         CloseAllPtz();
         return;
     }
@@ -447,7 +447,7 @@ void CClientDlg::OpenPtz(int mode) {
     if (m_parts.showPtzDialog) {
         m_parts.showPtzDialog(*this, mode);
     }
-    m_pClient->ShowPtzDlg(mode, -1);
+    m_pClient->Commands().ShowPtzDlg(mode, -1);
 }
 
 void CClientDlg::OnPan() {
@@ -459,11 +459,11 @@ void CClientDlg::OnZoom() {
 }
 
 void CClientDlg::OnPtzMove(WPARAM pressed, LPARAM direction) {
-    if (!m_pClient || !m_pClient->IsLive() || !m_pClient->IsPtzDialogOpen()) {
+    if (!m_pClient || !m_pClient->IsLive() || !m_pClient->Commands().IsPtzDialogOpen()) {
         return;
     }
     if (direction >= 0 && direction <= 3) {
-        m_pClient->SendPtzMove(pressed != 0, int(direction));
+        m_pClient->Commands().SendPtzMove(pressed != 0, int(direction));
     } else if ((direction == 4 || direction == 5) && m_parts.ptzKeypadButton) {
         m_parts.ptzKeypadButton(*this, pressed, direction);
     }
@@ -703,8 +703,8 @@ void CClientDlg::StopEverything() {
             m_pClient->SendTransOff();
             Sleep(100);
         }
-        if (m_pClient->IsListening()) {
-            m_pClient->SendAListenStop();
+        if (m_pClient->Commands().IsListening()) {
+            m_pClient->Commands().SendAListenStop();
             Sleep(100);
         }
         Disconnect();

@@ -94,7 +94,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString
     case NoticeAction::RebootRecorder:
         if (ok && IsConnected()) {
             if (HasRight(kRightRebootAfterFw)) {
-                m_pClient->SendRebootReq();
+                m_pClient->Commands().SendRebootReq();
             } else {
                 PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
             }

@@ -162,7 +162,7 @@ CString CClientDlg::TooltipText(UINT id) const {
         break;
     case IDC_RECORD:
         if (m_pClient) {
-            load(m_pClient->IsRecording() ? IDS_STOP_RECORDING : IDS_START_RECORDING);
+            load(m_pClient->Commands().IsRecording() ? IDS_STOP_RECORDING : IDS_START_RECORDING);
         }
         break;
     case IDC_PLAY_STOP:

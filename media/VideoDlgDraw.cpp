@@ -569,8 +569,8 @@ void CVideoDlg::PaintOsd(CDC& dc, int channel, const RECT& rect) {
     }
     const CDvrClient* client = GetClient();
     if (client != nullptr) {
-        const int ptz = client->GetPtzAvailability();
-        if ((ptz == 1 || ptz == 2) && client->GetPtzChannel() == channel) {
+        const int ptz = client->Commands().GetPtzAvailability();
+        if ((ptz == 1 || ptz == 2) && client->Commands().GetPtzChannel() == channel) {
             PaintIcon(dc, ptz == 2 ? kIconPtzReady : kIconPtzUnavailable, x0 + kPtzIconX, y0 + height - 18);
         }
     }

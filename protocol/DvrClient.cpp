@@ -61,10 +61,7 @@ CDvrClient::~CDvrClient() {
     m_pacer->Stop();
     // The workers call back into the client (the decoders read its state through the video window):
     // they end here, while every member is still whole, not in the middle of member destruction.
-    if (m_pMikeSender) {
-        m_pMikeSender->Stop();
-        m_pMikeSender.reset();
-    }
+    m_commands.StopMikeSender();
     ReleaseMediaWorkers();
 }
 
@@ -82,14 +79,6 @@ HelloInfo CDvrClient::GetHello() const {
 
 std::string CDvrClient::GetAddress() const {
     return std::string(m_szAddress, strnlen(m_szAddress, sizeof m_szAddress));
-}
-
-void CDvrClient::SetMikeSender(std::unique_ptr<IWorker> sender) {
-    if (m_pMikeSender) {
-        m_pMikeSender->Stop();
-        m_pMikeSender.reset();
-    }
-    m_pMikeSender = std::move(sender);
 }
 
 bool CDvrClient::Connect() {
@@ -213,14 +202,12 @@ void CDvrClient::Disconnect() {
         SendTransOff();
         host.PostToWindow(ClientWindow::BackupPopup, kMsgClose, 0, 0);
     }
-    if (m_bListen.load()) {
-        SendAListenStop();
+    if (m_commands.IsListening()) {
+        m_commands.SendAListenStop();
     }
     host.PostToWindow(ClientWindow::SearchFrame, kMsgClose, 0, 0);
     host.PostToWindow(ClientWindow::SetupFrame, kMsgClose, 0, 0);
-    if (m_pMikeSender) {
-        m_pMikeSender->Stop();
-        m_pMikeSender.reset();
+    if (m_commands.StopMikeSender()) {
         host.ReportEvent(ClientEvent::TalkState, 0);
     }
     if (m_seams.video != nullptr) {

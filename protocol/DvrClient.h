@@ -5,12 +5,14 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/net/TcpConnection.h"
+#include "protocol/DvrClientCommands.h"
 #include "protocol/HelloInfo.h"
 #include "protocol/IClientHost.h"
 #include "protocol/IMediaFactory.h"
 #include "protocol/IVideoView.h"
 #include "protocol/IWorker.h"
 #include "protocol/PacketHeader.h"
+#include "protocol/RecvMessage.h"
 // Live, setup, playback, backup and command state
 #include "protocol/AccountRightsTable.h"
 #include "protocol/ChannelInfoFile.h"
@@ -50,13 +52,6 @@ struct DvrClientTiming {
     std::chrono::milliseconds byeGrace{2000};        // a recorder that sent BYE48 but keeps the socket open
 };
 
-// One received message as the handlers see it: the header in host order and its whole payload.
-struct RecvMessage {
-    PacketHeader header;
-    const BYTE* data;
-    DWORD length;
-};
-
 constexpr std::size_t kSearchReplyCapacity = 0x200000; // the search frame's 2 MB reply buffer
 constexpr std::size_t kMonthRecordSize = 376;
 constexpr std::size_t kSegmentRecordSize = 24;
@@ -82,6 +77,16 @@ public:
     // waits until the recorder has closed (at most disconnectWait), ends the socket thread and
     // releases the socket. Also cancels a connect in progress.
     void Disconnect();
+
+    // The areas of the client, each with its own state.
+    CDvrClientCommands& Commands() { return m_commands; }
+    const CDvrClientCommands& Commands() const { return m_commands; }
+
+    // The seams, for the areas: the host and the video window (which may be null).
+    IClientHost& Host() const { return *m_seams.host; }
+    IVideoView* Video() const { return m_seams.video; }
+    // Refusals: the reason (RecvReply's rules) and its notice by the table, posted over `over`.
+    LONG PostRefusal(const RecvMessage& m, ClientWindow over = ClientWindow::MainWindow);
 
     // Sends one request on the connection; 0 when there is none (or it is closed).
     int SendPacket(const PacketHeader& header, const void* body, DWORD length);
@@ -115,9 +120,11 @@ public:
     bool IsLive() const { return m_bLive.load() != 0; }
     bool IsRemotePlay() const { return m_bRemotePlay.load() != 0; }
     bool IsBackup() const { return m_bBackup.load() != 0; }
-    bool IsRecording() const { return m_bRecording.load() != 0; }
-    bool IsListening() const { return m_bListen.load() != 0; }
     bool IsAudioOut() const { return m_bAudioOut.load() != 0; }
+    // The areas' state at a glance, as the operator's tests and the main window read it.
+    bool IsRecording() const { return m_commands.IsRecording(); }
+    int GetPtzMode() const { return m_commands.GetPtzMode(); }
+    bool HasMikeSender() const { return m_commands.HasMikeSender(); }
     bool IsVersion11() const { return m_bVersion11.load() != 0; }
     bool IsVersion12() const { return m_bVersion12.load() != 0; }
     // Bits 0-2 of the last header, and the channel bit of the last frame that carried audio.
@@ -135,12 +142,6 @@ public:
     // ---- What the main window and the archive change (UI thread) ----
     // The archive's backup start marks the backup running before TRANS_DATA_REQ goes out.
     void MarkBackupRunning() { m_bBackup.store(1); }
-    // Two-way audio accepted or ended by the main window.
-    void SetListening(bool on) { m_bListen.store(on ? 1 : 0); }
-    // The microphone sender, kept while it runs: the running one is stopped first; null keeps none.
-    // Disconnect stops it.
-    void SetMikeSender(std::unique_ptr<IWorker> sender);
-    bool HasMikeSender() const { return m_pMikeSender != nullptr; }
 
     // ---- Handlers (socket thread) ----
     bool RecvFn_Bye48(const RecvMessage& m);
@@ -151,10 +152,6 @@ public:
     bool RecvFn_LiveStopAck(const RecvMessage& m);
     bool RecvFn_LiveStopNack(const RecvMessage& m);
     bool RecvFn_SysEtcInfoEx(const RecvMessage& m);
-    bool RecvFn_RecOnAck(const RecvMessage& m);
-    bool RecvFn_RecOnNack(const RecvMessage& m);
-    bool RecvFn_RecOffAck(const RecvMessage& m);
-    bool RecvFn_RecOffNack(const RecvMessage& m);
     bool RecvFn_PlayChannelInfo(const RecvMessage& m);
     bool RecvFn_PlayOnAck(const RecvMessage& m);
     bool RecvFn_PlayOnNack(const RecvMessage& m);
@@ -171,7 +168,6 @@ public:
     bool RecvFn_DBUpdateNack(const RecvMessage& m);
     bool RecvFn_DstInfo(const RecvMessage& m);
     bool RecvFn_DvrTimeAck(const RecvMessage& m);
-    bool RecvFn_FwUpdateAck(const RecvMessage& m);
     bool RecvFn_RecStatus(const RecvMessage& m);
     bool RecvFn_Message257(const RecvMessage& m);
     bool RecvFn_DBChange(const RecvMessage& m);
@@ -184,10 +180,6 @@ public:
     bool RecvFn_PlayOnFail(const RecvMessage& m);
     bool RecvFn_PlayOnDone(const RecvMessage& m);
     bool RecvFn_RightChange(const RecvMessage& m);
-    bool RecvFn_AListenAck(const RecvMessage& m);
-    bool RecvFn_AListenNack(const RecvMessage& m);
-    bool RecvFn_AListenStopAck(const RecvMessage& m);
-    bool RecvFn_PtzChannelAck(const RecvMessage& m);
     bool RecvFn_TransInfoMonthAck(const RecvMessage& m);
     bool RecvFn_TransInfoMonthNack(const RecvMessage& m);
     bool RecvFn_TransInfoDayAck(const RecvMessage& m);
@@ -195,11 +187,6 @@ public:
     bool RecvFn_TransOnData(const RecvMessage& m);
     bool RecvFn_TransOnDone(const RecvMessage& m);
     bool RecvFn_TransOnFail(const RecvMessage& m);
-    bool RecvFn_FwUpdateNack(const RecvMessage& m);
-    bool RecvFn_FwDataRxDone(const RecvMessage& m);
-    bool RecvFn_FwDataRxFail(const RecvMessage& m);
-    bool RecvFn_FwUpdateDone(const RecvMessage& m);
-    bool RecvFn_FwUpdateFail(const RecvMessage& m);
     bool RecvFn_LogInfoAck(const RecvMessage& m);
     bool RecvFn_Log48InfoNack(const RecvMessage& m);
     bool RecvFn_SystemInfoAck(const RecvMessage& m);
@@ -210,12 +197,6 @@ public:
     bool RecvFn_EventInfoNack(const RecvMessage& m);
     bool RecvFn_DBInitAck(const RecvMessage& m);
     bool RecvFn_DBInitNack(const RecvMessage& m);
-    bool RecvFn_SendTestMailAck(const RecvMessage& m);
-    bool RecvFn_SendTestMailNack(const RecvMessage& m);
-    bool RecvFn_RebootAck(const RecvMessage& m);
-    bool RecvFn_RebootNack(const RecvMessage& m);
-    bool RecvFn_PowerOffAck(const RecvMessage& m);
-    bool RecvFn_PowerOffNack(const RecvMessage& m);
 
     // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
     void SendLiveReq();
@@ -227,13 +208,12 @@ public:
     bool IsLiveAsked() const { return m_liveAsked.load(); }
     void SendPlayStop();
     void SendTransOff();
-    void SendAListenStop();
     // Socket thread: the header's audio bit turned on (live: 1 for live view, 0 for playback) or off.
     void StartAudioOut(int live);
     void StopAudioOut();
 
 private:
-    using Handler = bool (CDvrClient::*)(const RecvMessage&);
+    using Handler = bool (*)(CDvrClient&, const RecvMessage&);
     struct DispatchEntry {
         Handler handler;
         bool traced; // data messages go without a Recv... trace line
@@ -246,8 +226,6 @@ private:
     void ApplyAudioBits(const PacketHeader& header);
     void JoinThreads();
 
-    // Refusals: the reason (RecvReply's rules) and its notice by the table, posted over `over`.
-    LONG PostRefusal(const RecvMessage& m, ClientWindow over = ClientWindow::MainWindow);
     // List replies: gathers fragments; on the last one hands the reply to the search frame.
     bool GatherSearchReply(const RecvMessage& m, UINT readyMessage, std::size_t recordSize);
     void FinishRecordReply(UINT readyMessage, std::size_t recordSize);
@@ -273,8 +251,6 @@ private:
     std::atomic<bool> m_liveAsked{false}; // set by SendLiveReq, cleared by its answer or a stop
     std::atomic<BYTE> m_bRemotePlay{0};
     std::atomic<BYTE> m_bBackup{0};
-    std::atomic<BYTE> m_bRecording{0};
-    std::atomic<BYTE> m_bListen{0};
     std::atomic<BYTE> m_bAudioOut{0};
     std::atomic<BYTE> m_bVersion11{0};
     std::atomic<BYTE> m_bVersion12{0};
@@ -282,9 +258,6 @@ private:
     DWORD m_nPort = 0;
     char m_szUserId[17] = {}; // 16 characters and a terminator
     char m_szPassword[17] = {};
-
-    // UI thread.
-    std::unique_ptr<IWorker> m_pMikeSender;
 
     mutable std::mutex m_connLock; // guards m_conn and the thread objects
     std::shared_ptr<CTcpConnection> m_conn;
@@ -322,7 +295,6 @@ public:
     void SetPlayTiming(const PlayTiming& timing) { m_playTiming = timing; }
 
     // State the main window publishes to the client (UI thread).
-    void SetListenSwitch(bool on) { m_listenSwitch.store(on); }
     void SetAudioBuffers(int liveBlocks, int playBlocks);
     void SetWebExport(const WebExportSettings& web);
     void SetSaveLocation(const std::filesystem::path& location);
@@ -362,31 +334,6 @@ public:
     bool HasAccountRight(int right) const;
     // The record-off prompt: the typed password against the login account's.
     bool CheckLoginPassword(const char* typed) const;
-
-    // ---- Recorder commands ----
-    void SendAudioOn();
-    void SendAudioOff();
-    void SendRecOn();
-    void SendRecOff();
-    // mode 0 pan and tilt, 1 zoom and focus.
-    void SendPtzChannelReq(int channel, int mode);
-    void SendPtzMove(bool stop, int direction);
-    void SendPtzPreset(int kind, int number);
-    void SendAListenReq();
-    void SendRebootReq();
-    void SendPowerOffReq();
-    // The PTZ dialog opened in a mode (0 pan, 1 zoom): buttons, state and PTZ_CHANNEL_REQ for the
-    // chosen channel. The window itself is the main window's.
-    void ShowPtzDlg(int mode, int selectedChannel);
-    void ClosePtz();
-    // A visible channel with a camera: the selected one when it qualifies, else the first; -1 none.
-    int ChoosePtzChannel(int selectedChannel) const;
-    void SetPtzKeypadMode(bool on) { m_ptzKeypadMode.store(on); }
-    int GetPtzChannel() const { return m_ptzChannel.load(); }
-    int GetPtzAvailability() const { return m_ptzAvailability.load(); }
-    bool IsPtzDialogOpen() const { return m_ptzDialogOpen.load(); }
-    // The open PTZ dialog's mode (0 pan, 1 zoom), -1 while none is open.
-    int GetPtzMode() const { return m_ptzDialogOpen.load() ? m_ptzMode.load() : -1; }
 
     // ---- Remote playback ----
     void PlayControl(int mode);
@@ -455,7 +402,6 @@ private:
     void ReleaseEndedWriter();
 
     PlayTiming m_playTiming;
-    std::atomic<bool> m_listenSwitch{false};
     std::atomic<int> m_audioBufLive{2};
     std::atomic<int> m_audioBufPlay{64};
     std::atomic<bool> m_localPlayerActive{false};
@@ -500,13 +446,6 @@ private:
     std::array<char, 16> m_storedPassword{};
     std::atomic<int> m_accountIndex{-1};
 
-    // PTZ.
-    std::atomic<int> m_ptzChannel{0};
-    std::atomic<int> m_ptzAvailability{0};
-    std::atomic<int> m_ptzMode{0};
-    std::atomic<bool> m_ptzKeypadMode{false};
-    std::atomic<bool> m_ptzDialogOpen{false};
-
     // Play state.
     std::atomic<int> m_playMode{3};
     std::atomic<int> m_speedState{0};
@@ -534,6 +473,8 @@ private:
     std::shared_ptr<CDownloadWriter> m_writer;
     std::atomic<bool> m_writerFailed{false};
     std::atomic<DWORD> m_spaceNack[2] = {0, 0};
+
+    CDvrClientCommands m_commands{*this};
 
     // Remote playback's clock (last: its thread calls into everything above, and ends first).
     std::unique_ptr<CPlayPacer> m_pacer;

@@ -144,7 +144,7 @@ void CDvrClient::ReleaseMediaWorkers() {
 void CDvrClient::StartAudioOut(int live) {
     m_listenChannel.store(-1);
     StopAudioOut();
-    if (!m_listenSwitch.load() || m_seams.media == nullptr) {
+    if (!m_commands.IsListenSwitchOn() || m_seams.media == nullptr) {
         return;
     }
     std::unique_ptr<IAudioPlayer> player =
@@ -276,8 +276,8 @@ void CDvrClient::SendLiveStop() {
     StopAudioPlayerDrained();
     m_seams.host->PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);
     m_seams.host->PostToWindow(ClientWindow::PtzMenu, kMsgClose, 0, 0);
-    if (m_ptzDialogOpen.load()) {
-        ClosePtz();
+    if (m_commands.IsPtzDialogOpen()) {
+        m_commands.ClosePtz();
     }
     StopDecoders();
 

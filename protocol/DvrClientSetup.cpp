@@ -265,9 +265,9 @@ bool CDvrClient::RecvFn_RightChange(const RecvMessage& m) {
         m_latestMonthRecords.clear();
         m_latestSegmentRecords.clear();
     }
-    if (!HasAccountRight(kRightPtz) && m_ptzDialogOpen.load()) {
+    if (!HasAccountRight(kRightPtz) && m_commands.IsPtzDialogOpen()) {
         // The pads, the keypad and the main window's PTZ state are the UI thread's: it closes them all.
-        host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PTZ_RIGHT_LOST, WPARAM(m_ptzMode.load()), 0);
+        host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PTZ_RIGHT_LOST, WPARAM(m_commands.GetPtzMode()), 0);
     }
     if (!SeesHiddenChannels()) {
         ApplyHiddenFlags(true);
@@ -283,8 +283,7 @@ bool CDvrClient::RecvFn_RecStatus(const RecvMessage& m) {
     }
     Trace("rec_status : 0x%x, %d\n", unsigned(status.status), int(status.status));
     const bool recording = IsRecordingMode(status);
-    m_bRecording.store(recording ? 1 : 0);
-    m_seams.host->ReportEvent(ClientEvent::RecordingState, recording ? 1 : 0);
+    m_commands.SetRecording(recording);
     return true;
 }
 

@@ -222,11 +222,11 @@ TEST_F(WiredCommandsTest, AudioAndTheListeningToggleAskTheRecorder) {
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
     ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonOn; }, 30000));
-    EXPECT_TRUE(main->GetClient()->HasMikeSender());
+    EXPECT_TRUE(main->GetClient()->Commands().HasMikeSender());
     Click(IDC_MIKE);
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
     EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonNormal; }, 30000));
-    EXPECT_FALSE(main->GetClient()->HasMikeSender());
+    EXPECT_FALSE(main->GetClient()->Commands().HasMikeSender());
 }
 
 TEST_F(WiredCommandsTest, FullScreenEntersAndEscapeLeaves) {

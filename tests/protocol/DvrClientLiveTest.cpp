@@ -205,7 +205,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
 
 TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {
     ClientRig r;
-    r.client->SetListenSwitch(true);
+    r.client->Commands().SetListenSwitch(true);
     r.video.selected = 2;
     r.StartLive();
     r.audioOn = true;

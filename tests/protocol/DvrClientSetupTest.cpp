@@ -193,7 +193,7 @@ TEST(ClientSetup, LosingTheConnectRightEndsTheSession) {
 
 TEST(ClientSetup, InformationBlocks) {
     ClientRig r;
-    r.client->SetListenSwitch(true);
+    r.client->Commands().SetListenSwitch(true);
     Bytes change(596, 0);
     change[4 + 1] = 1;
     std::memcpy(change.data() + 20 + 32 * 6, "Back door", 9);
@@ -216,7 +216,7 @@ TEST(ClientSetup, InformationBlocks) {
     EXPECT_EQ(r.client->GetSysEtcInfo().language_code[0], 9);
     EXPECT_EQ(r.client->GetDstInfo().count, 3u);
     EXPECT_EQ(r.client->GetDstInfo().rules[0].start_month, 2);
-    EXPECT_TRUE(r.client->IsRecording());
+    EXPECT_TRUE(r.client->Commands().IsRecording());
     EXPECT_TRUE(r.host.WaitFor([](const HostCall& c) {
         return c.kind == HostCall::Event && c.event == ClientEvent::RecordingState && c.value == 1;
     }));

@@ -135,7 +135,7 @@ TEST_P(DvrClientTeardownTest, EveryWorkerEndsBeforeTheClientIsFreed) {
     if (tc.playback) {
         ASSERT_TRUE(client->ProcessMessage(PacketHeader::Request(Msg::PLAY_ON_ACK, 0, true), nullptr, 0));
     }
-    client->SetListenSwitch(true);
+    client->Commands().SetListenSwitch(true);
     client->StartAudioOut(tc.playback ? 0 : 1);
     ASSERT_GE(rig.decodersCreated.load(), 4);
     ASSERT_EQ(rig.playersCreated.load(), 1);
