@@ -597,7 +597,7 @@ void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
 }
 
 bool CClientDlg::HasRight(int right) const {
-    return m_pClient && m_pClient->HasAccountRight(right);
+    return m_pClient && m_pClient->Setup().HasAccountRight(right);
 }
 
 int CClientDlg::GetChannelAudioState(int source, int channel) const {

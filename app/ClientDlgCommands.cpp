@@ -413,7 +413,7 @@ void CClientDlg::OnRecord() {
         return;
     }
     // The recorder compares passwords without regard to case, and so does this check.
-    if (m_pClient->CheckLoginPassword(prompt.m_strPassword)) {
+    if (m_pClient->Setup().CheckLoginPassword(prompt.m_strPassword)) {
         m_pClient->Commands().SendRecOff();
     }
 }
@@ -510,7 +510,7 @@ void CClientDlg::OnRSetup() {
         return;
     }
     m_bDbInfoPending = true;
-    m_pClient->SendDbInfoReq();
+    m_pClient->Setup().SendDbInfoReq();
 }
 
 void CClientDlg::OnSetupDbReady() {
@@ -518,7 +518,7 @@ void CClientDlg::OnSetupDbReady() {
     if (!IsConnected() || m_bSetupFrameOpen) {
         return;
     }
-    if (!m_pClient->TakeReceivedSetupDatabase(m_setupDb) || !m_parts.runSetup) {
+    if (!m_pClient->Setup().TakeReceivedSetupDatabase(m_setupDb) || !m_parts.runSetup) {
         return;
     }
     // The frame edits a working copy in host order; the main window's copy stays as the recorder
@@ -536,7 +536,7 @@ void CClientDlg::OnSetupDbReady() {
     m_setupDb = *work;
     // The frame's loop may have ended the connection: look again.
     if (IsConnected()) {
-        m_pClient->SendDbUpdate(m_setupDb);
+        m_pClient->Setup().SendDbUpdate(m_setupDb);
     }
 }
 

@@ -88,7 +88,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString
         break;
     case NoticeAction::ResendSetup:
         if (ok && IsConnected()) {
-            m_pClient->SendDbUpdate(m_setupDb);
+            m_pClient->Setup().SendDbUpdate(m_setupDb);
         }
         break;
     case NoticeAction::RebootRecorder:
@@ -109,7 +109,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString
         break;
     case NoticeAction::InitRecorderSetup:
         if (ok && IsConnected()) {
-            m_pClient->SendDbInitReq();
+            m_pClient->Setup().SendDbInitReq();
         }
         break;
     }

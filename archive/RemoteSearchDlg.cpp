@@ -252,8 +252,8 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
         return;
     }
     ArchiveResume& resume = m_host.Resume();
-    if (client->HasAccountRight(kRightPlayback)) {
-        if (!client->HasAccountRight(kRightBackup) || client->IsBackup()) {
+    if (client->Setup().HasAccountRight(kRightPlayback)) {
+        if (!client->Setup().HasAccountRight(kRightBackup) || client->IsBackup()) {
             m_btnTab[1].Enable(FALSE);
         }
         if (resume.record.active != 0 && resume.record.source == 1) {

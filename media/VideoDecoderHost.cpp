@@ -89,7 +89,7 @@ DWORD CVideoDecoderHost::GetVideoLossMask() const {
 
 bool CVideoDecoderHost::SeesHiddenChannels() const {
     const CDvrClient* client = m_dlg.GetClient();
-    return client != nullptr && client->HasAccountRight(kRightSeeHidden);
+    return client != nullptr && client->Setup().HasAccountRight(kRightSeeHidden);
 }
 
 std::string CVideoDecoderHost::GetCameraName(int channel) const {
@@ -97,7 +97,7 @@ std::string CVideoDecoderHost::GetCameraName(int channel) const {
     if (client == nullptr) {
         return {};
     }
-    const std::string name = client->GetCameraName(channel);
+    const std::string name = client->Setup().GetCameraName(channel);
     return BoundedName(name.c_str(), name.size());
 }
 

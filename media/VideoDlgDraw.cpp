@@ -469,7 +469,7 @@ void CVideoDlg::PaintSlot(CDC& dc, int slot, const RECT& rect) {
     if (client != nullptr && client->IsLive()) {
         if ((client->GetVideoLossMask() & bit) != 0) {
             PaintStill(dc, StillPicture::VideoLoss, ch, rect);
-        } else if (restricted && !client->HasAccountRight(kRightSeeHidden)) {
+        } else if (restricted && !client->Setup().HasAccountRight(kRightSeeHidden)) {
             PaintStill(dc, StillPicture::Restricted, ch, rect);
         } else {
             PaintStill(dc, StillPicture::Blank, ch, rect);

@@ -283,6 +283,12 @@ void CDvrClient::SetSearchFrameOpen(bool open) {
     m_searchFrameOpen.store(open);
 }
 
+void CDvrClient::ClearLatestRecords() {
+    std::lock_guard<std::mutex> lock(m_cacheLock);
+    m_latestMonthRecords.clear();
+    m_latestSegmentRecords.clear();
+}
+
 std::vector<BYTE> CDvrClient::GetLatestMonthRecords() const {
     std::lock_guard<std::mutex> lock(m_cacheLock);
     return m_latestMonthRecords;

@@ -6,6 +6,7 @@
 #include "platform/base/WinTypes.h"
 #include "platform/net/TcpConnection.h"
 #include "protocol/DvrClientCommands.h"
+#include "protocol/DvrClientSetup.h"
 #include "protocol/HelloInfo.h"
 #include "protocol/IClientHost.h"
 #include "protocol/IMediaFactory.h"
@@ -81,12 +82,25 @@ public:
     // The areas of the client, each with its own state.
     CDvrClientCommands& Commands() { return m_commands; }
     const CDvrClientCommands& Commands() const { return m_commands; }
+    CDvrClientSetup& Setup() { return m_setup; }
+    const CDvrClientSetup& Setup() const { return m_setup; }
 
     // The seams, for the areas: the host and the video window (which may be null).
     IClientHost& Host() const { return *m_seams.host; }
     IVideoView* Video() const { return m_seams.video; }
     // Refusals: the reason (RecvReply's rules) and its notice by the table, posted over `over`.
     LONG PostRefusal(const RecvMessage& m, ClientWindow over = ClientWindow::MainWindow);
+    // The channels of the hello reply: 4, 8 or 16.
+    int ChannelCount() const;
+    // The user id the client logged in with.
+    const char* GetUserId() const { return m_szUserId; }
+    // The socket thread ends after the message it handles (an account that may no longer connect).
+    void StopReceiving() { m_bStop.store(true); }
+    // A new set of channels is coming: live view's generation counts on and nothing is available.
+    void ResetAvailableChannels();
+    void SetListeningChannel(int channel) { m_listenChannel.store(channel); }
+    // Forgets the search replies kept for the archive (the account lost the playback right).
+    void ClearLatestRecords();
 
     // Sends one request on the connection; 0 when there is none (or it is closed).
     int SendPacket(const PacketHeader& header, const void* body, DWORD length);
@@ -125,6 +139,7 @@ public:
     bool IsRecording() const { return m_commands.IsRecording(); }
     int GetPtzMode() const { return m_commands.GetPtzMode(); }
     bool HasMikeSender() const { return m_commands.HasMikeSender(); }
+    bool HasAccountRight(int right) const { return m_setup.HasAccountRight(right); }
     bool IsVersion11() const { return m_bVersion11.load() != 0; }
     bool IsVersion12() const { return m_bVersion12.load() != 0; }
     // Bits 0-2 of the last header, and the channel bit of the last frame that carried audio.
@@ -151,7 +166,6 @@ public:
     bool RecvFn_LiveNack(const RecvMessage& m);
     bool RecvFn_LiveStopAck(const RecvMessage& m);
     bool RecvFn_LiveStopNack(const RecvMessage& m);
-    bool RecvFn_SysEtcInfoEx(const RecvMessage& m);
     bool RecvFn_PlayChannelInfo(const RecvMessage& m);
     bool RecvFn_PlayOnAck(const RecvMessage& m);
     bool RecvFn_PlayOnNack(const RecvMessage& m);
@@ -162,16 +176,6 @@ public:
     bool RecvFn_TransOnNack(const RecvMessage& m);
     bool RecvFn_TransOffAck(const RecvMessage& m);
     bool RecvFn_TransOffNack(const RecvMessage& m);
-    bool RecvFn_DBInfoAck(const RecvMessage& m);
-    bool RecvFn_DBInfoNack(const RecvMessage& m);
-    bool RecvFn_DBUpdateAck(const RecvMessage& m);
-    bool RecvFn_DBUpdateNack(const RecvMessage& m);
-    bool RecvFn_DstInfo(const RecvMessage& m);
-    bool RecvFn_DvrTimeAck(const RecvMessage& m);
-    bool RecvFn_RecStatus(const RecvMessage& m);
-    bool RecvFn_Message257(const RecvMessage& m);
-    bool RecvFn_DBChange(const RecvMessage& m);
-    bool RecvFn_SysEtcInfo(const RecvMessage& m);
     bool RecvFn_PlayInfoMonthAck(const RecvMessage& m);
     bool RecvFn_PlayInfoMonthNack(const RecvMessage& m);
     bool RecvFn_PlayInfoDayAck(const RecvMessage& m);
@@ -179,7 +183,6 @@ public:
     bool RecvFn_PlayData(const RecvMessage& m);
     bool RecvFn_PlayOnFail(const RecvMessage& m);
     bool RecvFn_PlayOnDone(const RecvMessage& m);
-    bool RecvFn_RightChange(const RecvMessage& m);
     bool RecvFn_TransInfoMonthAck(const RecvMessage& m);
     bool RecvFn_TransInfoMonthNack(const RecvMessage& m);
     bool RecvFn_TransInfoDayAck(const RecvMessage& m);
@@ -195,8 +198,6 @@ public:
     bool RecvFn_StatusInfoNack(const RecvMessage& m);
     bool RecvFn_EventInfoAck(const RecvMessage& m);
     bool RecvFn_EventInfoNack(const RecvMessage& m);
-    bool RecvFn_DBInitAck(const RecvMessage& m);
-    bool RecvFn_DBInitNack(const RecvMessage& m);
 
     // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
     void SendLiveReq();
@@ -237,6 +238,7 @@ private:
 
     // The connection's state: atomics any thread reads through the calls above; the hello reply
     // under m_infoLock.
+    mutable std::mutex m_infoLock; // guards m_hello
     HelloInfo m_hello{};
     std::atomic<DWORD> m_dvrType{0};
     std::atomic<bool> m_bStop{true};
@@ -293,6 +295,7 @@ public:
         std::chrono::milliseconds writerWait{30000}; // longest wait for room in the writer's queue
     };
     void SetPlayTiming(const PlayTiming& timing) { m_playTiming = timing; }
+    const PlayTiming& GetPlayTiming() const { return m_playTiming; }
 
     // State the main window publishes to the client (UI thread).
     void SetAudioBuffers(int liveBlocks, int playBlocks);
@@ -316,24 +319,6 @@ public:
     // The channel the main window listens to (-1 none) and whether audio output is marked stopped.
     int GetListeningChannel() const { return m_listenChannel.load(); }
     bool IsAudioStoppedMark() const { return m_audioStoppedMark.load(); }
-
-    // ---- Setup record and recorder information ----
-    void SendDbInfoReq();
-    // Sends the record (network order, as it goes to the recorder) with its CRC-32.
-    void SendDbUpdate(const SetupDatabase& db);
-    void SendDbInitReq();
-    // The record of the last DB_INFO_ACK that passed its check (network order); false when none is
-    // waiting. The main window takes it on 0x5227, unless its setup frame is open.
-    bool TakeReceivedSetupDatabase(SetupDatabase& db);
-    std::string GetCameraName(int channel) const;
-    SysEtcInfo GetSysEtcInfo() const;
-    bool GetSysEtcInfoEx(SysEtcInfoEx& block) const; // false while none has arrived
-    DstInfo GetDstInfo() const;
-    int GetAccountIndex() const { return m_accountIndex.load(); }
-    // Right k of the logged-in account; none without a matching account.
-    bool HasAccountRight(int right) const;
-    // The record-off prompt: the typed password against the login account's.
-    bool CheckLoginPassword(const char* typed) const;
 
     // ---- Remote playback ----
     void PlayControl(int mode);
@@ -379,9 +364,6 @@ private:
     bool QueueToDecoder(const FrameDescriptor& descriptor, const PacketHeader& header, std::span<const BYTE> frame);
     void QueueFrameAudio(const FrameInfo& info, std::span<const BYTE> frame, bool live);
     void WriteChannelInfo(DWORD mask);
-    void ApplyHiddenFlags(bool countAgainstRightsCopy);
-    bool SeesHiddenChannels() const;
-    int ChannelCount() const;
     // Live data came without completing a frame: true once that has lasted the message deadline.
     bool LiveFrameUnfinishedTooLong();
     // Playback.
@@ -419,8 +401,6 @@ private:
     CReassemblyArea m_liveArea{kFrameAreaSize};
     CReassemblyArea m_playArea{kFrameAreaSize};
     CReassemblyArea m_backupArea{kFrameAreaSize};
-    CReassemblyArea m_setupArea{kFrameAreaSize};
-    std::atomic<bool> m_setupResetPending{false};
     std::atomic<bool> m_backupResetPending{false};
 
     std::atomic<DWORD> m_availableMask{0};
@@ -430,21 +410,6 @@ private:
     std::optional<std::chrono::steady_clock::time_point> m_liveUnfinishedSince;
     std::atomic<int> m_listenChannel{-1};
     std::atomic<bool> m_audioStoppedMark{false};
-
-    // Recorder information, under m_infoLock.
-    mutable std::mutex m_infoLock;
-    SetupDatabase m_receivedDb{};
-    bool m_receivedDbValid = false;
-    DbChangeBlock m_dbChange{};
-    BYTE m_hiddenKept[16] = {};       // the flags of the previous DB_CHANGE
-    BYTE m_hiddenRightsCopy[16] = {}; // the flags RIGHT_CHANGE last applied
-    SysEtcInfo m_sysEtcInfo{};
-    SysEtcInfoEx m_sysEtcInfoEx{};
-    bool m_sysEtcInfoExArrived = false;
-    DstInfo m_dstInfo{};
-    AccountRightsTable m_rights{};
-    std::array<char, 16> m_storedPassword{};
-    std::atomic<int> m_accountIndex{-1};
 
     // Play state.
     std::atomic<int> m_playMode{3};
@@ -475,6 +440,7 @@ private:
     std::atomic<DWORD> m_spaceNack[2] = {0, 0};
 
     CDvrClientCommands m_commands{*this};
+    CDvrClientSetup m_setup{*this};
 
     // Remote playback's clock (last: its thread calls into everything above, and ends first).
     std::unique_ptr<CPlayPacer> m_pacer;

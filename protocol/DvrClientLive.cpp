@@ -43,6 +43,14 @@ int CDvrClient::ChannelCount() const {
     return (n == 4 || n == 8 || n == 16) ? n : 16;
 }
 
+void CDvrClient::ResetAvailableChannels() {
+    m_liveGeneration.fetch_add(1);
+    m_availableMask.store(0);
+    if (m_seams.video != nullptr) {
+        m_seams.video->SetAvailableMask(0, false);
+    }
+}
+
 DWORD CDvrClient::GetVideoLossMask() const {
     const DWORD all = (DWORD(1) << ChannelCount()) - 1;
     return all & ~m_availableMask.load();
@@ -221,10 +229,6 @@ void CDvrClient::QueueFrameAudio(const FrameInfo& info, std::span<const BYTE> fr
     }
 }
 
-bool CDvrClient::SeesHiddenChannels() const {
-    return HasAccountRight(kRightSeeHidden);
-}
-
 void CDvrClient::SendLiveReq() {
     if (m_localPlayerActive.load()) {
         return;
@@ -307,14 +311,7 @@ bool CDvrClient::RecvFn_LiveChannelInfo(const RecvMessage& m) {
     m_liveGeneration.fetch_add(1);
     m_liveArea.Reset();
     m_liveUnfinishedSince.reset();
-    if (!SeesHiddenChannels()) {
-        std::lock_guard lock(m_infoLock);
-        for (int ch = 0; ch < 16; ++ch) {
-            if (m_dbChange.hidden[ch] != 0) {
-                mask &= ~(DWORD(1) << ch);
-            }
-        }
-    }
+    mask &= ~m_setup.HiddenChannelMask();
     DWORD streamed = 0;
     {
         std::lock_guard lock(m_mediaLock);

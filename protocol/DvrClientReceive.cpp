@@ -30,6 +30,9 @@ CDvrClient& AreaOf(CDvrClient& client, CDvrClient*) {
 CDvrClientCommands& AreaOf(CDvrClient& client, CDvrClientCommands*) {
     return client.Commands();
 }
+CDvrClientSetup& AreaOf(CDvrClient& client, CDvrClientSetup*) {
+    return client.Setup();
+}
 
 // A handler as the dispatch table calls it.
 template <auto Fn>
@@ -51,7 +54,7 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::LIVE_NACK, Call<&CDvrClient::RecvFn_LiveNack>);
         set(Msg::LIVE_STOP_ACK, Call<&CDvrClient::RecvFn_LiveStopAck>);
         set(Msg::LIVE_STOP_NACK, Call<&CDvrClient::RecvFn_LiveStopNack>);
-        set(Msg::SYS_ETC_INFO_EX, Call<&CDvrClient::RecvFn_SysEtcInfoEx>);
+        set(Msg::SYS_ETC_INFO_EX, Call<&CDvrClientSetup::RecvFn_SysEtcInfoEx>);
         set(Msg::REC_ON_ACK, Call<&CDvrClientCommands::RecvFn_RecOnAck>);
         set(Msg::REC_ON_NACK, Call<&CDvrClientCommands::RecvFn_RecOnNack>);
         set(Msg::REC_OFF_ACK, Call<&CDvrClientCommands::RecvFn_RecOffAck>);
@@ -66,17 +69,17 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::TRANS_ON_NACK, Call<&CDvrClient::RecvFn_TransOnNack>);
         set(Msg::TRANS_OFF_ACK, Call<&CDvrClient::RecvFn_TransOffAck>);
         set(Msg::TRANS_OFF_NACK, Call<&CDvrClient::RecvFn_TransOffNack>);
-        set(Msg::DB_INFO_ACK, Call<&CDvrClient::RecvFn_DBInfoAck>);
-        set(Msg::DB48_INFO_NACK, Call<&CDvrClient::RecvFn_DBInfoNack>);
-        set(Msg::DB_UPDATE_ACK, Call<&CDvrClient::RecvFn_DBUpdateAck>);
-        set(Msg::DB_UPDATE_NACK, Call<&CDvrClient::RecvFn_DBUpdateNack>);
-        set(Msg::DST_INFO, Call<&CDvrClient::RecvFn_DstInfo>);
-        set(Msg::DVR_TIME_ACK, Call<&CDvrClient::RecvFn_DvrTimeAck>);
+        set(Msg::DB_INFO_ACK, Call<&CDvrClientSetup::RecvFn_DBInfoAck>);
+        set(Msg::DB48_INFO_NACK, Call<&CDvrClientSetup::RecvFn_DBInfoNack>);
+        set(Msg::DB_UPDATE_ACK, Call<&CDvrClientSetup::RecvFn_DBUpdateAck>);
+        set(Msg::DB_UPDATE_NACK, Call<&CDvrClientSetup::RecvFn_DBUpdateNack>);
+        set(Msg::DST_INFO, Call<&CDvrClientSetup::RecvFn_DstInfo>);
+        set(Msg::DVR_TIME_ACK, Call<&CDvrClientSetup::RecvFn_DvrTimeAck>);
         set(Msg::FW_UPDATE_ACK, Call<&CDvrClientCommands::RecvFn_FwUpdateAck>);
-        set(Msg::REC_STATUS, Call<&CDvrClient::RecvFn_RecStatus>);
-        set(Msg::MESSAGE_257, Call<&CDvrClient::RecvFn_Message257>, false);
-        set(Msg::DB_CHANGE, Call<&CDvrClient::RecvFn_DBChange>);
-        set(Msg::SYS_ETC_INFO, Call<&CDvrClient::RecvFn_SysEtcInfo>);
+        set(Msg::REC_STATUS, Call<&CDvrClientSetup::RecvFn_RecStatus>);
+        set(Msg::MESSAGE_257, Call<&CDvrClientSetup::RecvFn_Message257>, false);
+        set(Msg::DB_CHANGE, Call<&CDvrClientSetup::RecvFn_DBChange>);
+        set(Msg::SYS_ETC_INFO, Call<&CDvrClientSetup::RecvFn_SysEtcInfo>);
         set(Msg::PLAY_INFO_MONTH_ACK, Call<&CDvrClient::RecvFn_PlayInfoMonthAck>);
         set(Msg::PLAY_INFO_MONTH_NACK, Call<&CDvrClient::RecvFn_PlayInfoMonthNack>);
         set(Msg::PLAY_INFO_DAY_ACK, Call<&CDvrClient::RecvFn_PlayInfoDayAck>);
@@ -84,7 +87,7 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::PLAY_DATA, Call<&CDvrClient::RecvFn_PlayData>, false);
         set(Msg::PLAY_ON_FAIL, Call<&CDvrClient::RecvFn_PlayOnFail>);
         set(Msg::PLAY_ON_DONE, Call<&CDvrClient::RecvFn_PlayOnDone>);
-        set(Msg::RIGHT_CHANGE, Call<&CDvrClient::RecvFn_RightChange>);
+        set(Msg::RIGHT_CHANGE, Call<&CDvrClientSetup::RecvFn_RightChange>);
         set(Msg::A_LISTEN_ACK, Call<&CDvrClientCommands::RecvFn_AListenAck>);
         set(Msg::A_LISTEN_NACK, Call<&CDvrClientCommands::RecvFn_AListenNack>);
         set(Msg::A_LISTEN_STOP_ACK, Call<&CDvrClientCommands::RecvFn_AListenStopAck>);
@@ -109,8 +112,8 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::STATUS_INFO_NACK, Call<&CDvrClient::RecvFn_StatusInfoNack>);
         set(Msg::EVENT_INFO_ACK, Call<&CDvrClient::RecvFn_EventInfoAck>);
         set(Msg::EVENT_INFO_NACK, Call<&CDvrClient::RecvFn_EventInfoNack>);
-        set(Msg::DB_INIT_ACK, Call<&CDvrClient::RecvFn_DBInitAck>);
-        set(Msg::DB_INIT_NACK, Call<&CDvrClient::RecvFn_DBInitNack>);
+        set(Msg::DB_INIT_ACK, Call<&CDvrClientSetup::RecvFn_DBInitAck>);
+        set(Msg::DB_INIT_NACK, Call<&CDvrClientSetup::RecvFn_DBInitNack>);
         set(Msg::SEND_TEST_MAIL_ACK, Call<&CDvrClientCommands::RecvFn_SendTestMailAck>);
         set(Msg::SEND_TEST_MAIL_NACK, Call<&CDvrClientCommands::RecvFn_SendTestMailNack>);
         set(Msg::REBOOT_ACK, Call<&CDvrClientCommands::RecvFn_RebootAck>);

@@ -278,17 +278,17 @@ TEST_F(SimSuite, EveryResolutionAndStandardGivesTheRecordersPictureSize) {
 }
 
 TEST_F(SimFourChannels, SetupRecordComesAndGoesBackWhole) {
-    client->SendDbInfoReq();
+    client->Setup().SendDbInfoReq();
     ASSERT_TRUE(WaitPosted(WM_KELO_SETUP_READY));
     SetupDatabase db;
-    ASSERT_TRUE(client->TakeReceivedSetupDatabase(db));
+    ASSERT_TRUE(client->Setup().TakeReceivedSetupDatabase(db));
     const ksim::Bytes expected = ksim::CSetupRecord(*s_config, kClock).Data();
     ASSERT_EQ(expected.size(), sizeof(db));
     EXPECT_EQ(std::memcmp(&db, expected.data(), sizeof(db)), 0);
     DbToHostOrder(db);
     db.event_time_a = 30;
     DbToNetworkOrder(db);
-    client->SendDbUpdate(db);
+    client->Setup().SendDbUpdate(db);
     EXPECT_TRUE(host.WaitForNotice(kNoticeSetupSaved)); // the simulator checked length and CRC
 }
 

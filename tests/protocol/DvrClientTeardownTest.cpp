@@ -35,8 +35,8 @@ public:
         m_thread = std::thread([this, channel] {
             while (!m_stop.load()) {
                 if (CDvrClient* c = m_rig.client.load()) {
-                    (void)c->GetCameraName(channel);
-                    (void)c->HasAccountRight(0);
+                    (void)c->Setup().GetCameraName(channel);
+                    (void)c->Setup().HasAccountRight(0);
                     (void)c->GetVideoLossMask();
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
