@@ -116,7 +116,7 @@ void CRemoteSearchDlg::ResetChannelMask() {
 void CRemoteSearchDlg::ClearReply() {
     m_reply.clear();
     if (CDvrClient* client = Client()) {
-        client->ResetSearchReply();
+        client->Search().ResetSearchReply();
     }
 }
 
@@ -209,7 +209,7 @@ BOOL CRemoteSearchDlg::OnInitDialog() {
     CenterWindow();
     m_host.SetSearchFrame(this, GetSafeHwnd());
     if (CDvrClient* client = Client()) {
-        client->SetSearchFrameOpen(true);
+        client->Search().SetSearchFrameOpen(true);
     }
     ApplyRightsAtStart();
     SetOpacity(GetSafeHwnd(), m_nAlpha);
@@ -223,7 +223,7 @@ BOOL CRemoteSearchDlg::DestroyWindow() {
     m_bClosing = true;
     if (CDvrClient* client = Client()) {
         client->SetPlayMask(m_nChannelMask);
-        client->SetSearchFrameOpen(false);
+        client->Search().SetSearchFrameOpen(false);
     }
     m_host.SetSearchFrame(nullptr, nullptr);
     CloseChildrenExcept(nullptr);

@@ -214,11 +214,7 @@ void CDvrClient::Disconnect() {
         m_seams.video->ExitFullScreen();
     }
 
-    {
-        std::lock_guard<std::mutex> lock(m_cacheLock);
-        m_latestMonthRecords.clear();
-        m_latestSegmentRecords.clear();
-    }
+    m_search.ClearLatestRecords();
 
     std::shared_ptr<CTcpConnection> conn = GetConnection();
     if (conn) {
@@ -277,24 +273,4 @@ int CDvrClient::SendPacket(const PacketHeader& header, const void* body, DWORD l
 std::shared_ptr<CTcpConnection> CDvrClient::GetConnection() const {
     std::lock_guard<std::mutex> lock(m_connLock);
     return m_conn;
-}
-
-void CDvrClient::SetSearchFrameOpen(bool open) {
-    m_searchFrameOpen.store(open);
-}
-
-void CDvrClient::ClearLatestRecords() {
-    std::lock_guard<std::mutex> lock(m_cacheLock);
-    m_latestMonthRecords.clear();
-    m_latestSegmentRecords.clear();
-}
-
-std::vector<BYTE> CDvrClient::GetLatestMonthRecords() const {
-    std::lock_guard<std::mutex> lock(m_cacheLock);
-    return m_latestMonthRecords;
-}
-
-std::vector<BYTE> CDvrClient::GetLatestSegmentRecords() const {
-    std::lock_guard<std::mutex> lock(m_cacheLock);
-    return m_latestSegmentRecords;
 }

@@ -6,6 +6,7 @@
 #include "platform/base/WinTypes.h"
 #include "platform/net/TcpConnection.h"
 #include "protocol/DvrClientCommands.h"
+#include "protocol/DvrClientSearch.h"
 #include "protocol/DvrClientSetup.h"
 #include "protocol/HelloInfo.h"
 #include "protocol/IClientHost.h"
@@ -53,10 +54,6 @@ struct DvrClientTiming {
     std::chrono::milliseconds byeGrace{2000};        // a recorder that sent BYE48 but keeps the socket open
 };
 
-constexpr std::size_t kSearchReplyCapacity = 0x200000; // the search frame's 2 MB reply buffer
-constexpr std::size_t kMonthRecordSize = 376;
-constexpr std::size_t kSegmentRecordSize = 24;
-
 // Recorder types from the hello reply's product number; only kServedRecorderType is served.
 constexpr DWORD kServedRecorderType = 3;
 
@@ -84,6 +81,8 @@ public:
     const CDvrClientCommands& Commands() const { return m_commands; }
     CDvrClientSetup& Setup() { return m_setup; }
     const CDvrClientSetup& Setup() const { return m_setup; }
+    CDvrClientSearch& Search() { return m_search; }
+    const CDvrClientSearch& Search() const { return m_search; }
 
     // The seams, for the areas: the host and the video window (which may be null).
     IClientHost& Host() const { return *m_seams.host; }
@@ -99,19 +98,11 @@ public:
     // A new set of channels is coming: live view's generation counts on and nothing is available.
     void ResetAvailableChannels();
     void SetListeningChannel(int channel) { m_listenChannel.store(channel); }
-    // Forgets the search replies kept for the archive (the account lost the playback right).
-    void ClearLatestRecords();
 
     // Sends one request on the connection; 0 when there is none (or it is closed).
     int SendPacket(const PacketHeader& header, const void* body, DWORD length);
     // The connection, for the threads that send their own messages (microphone, firmware upload).
     std::shared_ptr<CTcpConnection> GetConnection() const;
-
-    // The search frame registers itself while it is open; list replies are dropped while none is.
-    void SetSearchFrameOpen(bool open);
-    bool IsSearchFrameOpen() const { return m_searchFrameOpen.load(); }
-    // The frame starts a month, event, log or status request: forget anything half gathered.
-    void ResetSearchReply() { m_searchResetPending.store(true); }
 
     // One message as the socket thread handles it once its payload is in memory: the header's audio
     // bits, then the handler of its id (or none). False ends the connection. The fuzz target and the
@@ -120,10 +111,6 @@ public:
 
     // The notice a refusal gets for a reason, 0 for none (a reason the message does not tell apart).
     static LPARAM RefusalNotice(WORD id, LONG reason);
-
-    // Copies of the latest search replies (big-endian records), as the archive reads them.
-    std::vector<BYTE> GetLatestMonthRecords() const;
-    std::vector<BYTE> GetLatestSegmentRecords() const;
 
     // ---- The connection's state, readable from any thread ----
     // A copy of the hello reply (all zero before it arrives); the socket thread writes it once.
@@ -176,28 +163,12 @@ public:
     bool RecvFn_TransOnNack(const RecvMessage& m);
     bool RecvFn_TransOffAck(const RecvMessage& m);
     bool RecvFn_TransOffNack(const RecvMessage& m);
-    bool RecvFn_PlayInfoMonthAck(const RecvMessage& m);
-    bool RecvFn_PlayInfoMonthNack(const RecvMessage& m);
-    bool RecvFn_PlayInfoDayAck(const RecvMessage& m);
-    bool RecvFn_PlayInfoDayNack(const RecvMessage& m);
     bool RecvFn_PlayData(const RecvMessage& m);
     bool RecvFn_PlayOnFail(const RecvMessage& m);
     bool RecvFn_PlayOnDone(const RecvMessage& m);
-    bool RecvFn_TransInfoMonthAck(const RecvMessage& m);
-    bool RecvFn_TransInfoMonthNack(const RecvMessage& m);
-    bool RecvFn_TransInfoDayAck(const RecvMessage& m);
-    bool RecvFn_TransInfoDayNack(const RecvMessage& m);
     bool RecvFn_TransOnData(const RecvMessage& m);
     bool RecvFn_TransOnDone(const RecvMessage& m);
     bool RecvFn_TransOnFail(const RecvMessage& m);
-    bool RecvFn_LogInfoAck(const RecvMessage& m);
-    bool RecvFn_Log48InfoNack(const RecvMessage& m);
-    bool RecvFn_SystemInfoAck(const RecvMessage& m);
-    bool RecvFn_System48InfoNack(const RecvMessage& m);
-    bool RecvFn_StatusInfoAck(const RecvMessage& m);
-    bool RecvFn_StatusInfoNack(const RecvMessage& m);
-    bool RecvFn_EventInfoAck(const RecvMessage& m);
-    bool RecvFn_EventInfoNack(const RecvMessage& m);
 
     // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
     void SendLiveReq();
@@ -226,12 +197,6 @@ private:
     void ConnectFailed(LPARAM notice);
     void ApplyAudioBits(const PacketHeader& header);
     void JoinThreads();
-
-    // List replies: gathers fragments; on the last one hands the reply to the search frame.
-    bool GatherSearchReply(const RecvMessage& m, UINT readyMessage, std::size_t recordSize);
-    void FinishRecordReply(UINT readyMessage, std::size_t recordSize);
-    void FinishTextReply(UINT readyMessage);
-    bool RefuseSearchRequest(const RecvMessage& m, UINT readyOn83, bool postEmptyEvents);
 
     const DvrClientSeams m_seams;
     const DvrClientTiming m_timing;
@@ -271,15 +236,6 @@ private:
     // Set by Disconnect once it says BYE48: the socket thread handles nothing more and only reads on
     // until the recorder closes, so the connection ends without unread bytes and the BYE48 arrives.
     std::atomic<bool> m_byeSent{false};
-
-    // The search reply being gathered; the client owns it and hands finished replies over by value.
-    std::atomic<bool> m_searchFrameOpen{false};
-    std::atomic<bool> m_searchResetPending{false};
-    std::vector<BYTE> m_searchReply;
-    bool m_searchReplyTruncated = false;
-    mutable std::mutex m_cacheLock;
-    std::vector<BYTE> m_latestMonthRecords;
-    std::vector<BYTE> m_latestSegmentRecords;
 
 public:
     // Live, setup, playback, backup and command state
@@ -441,6 +397,7 @@ private:
 
     CDvrClientCommands m_commands{*this};
     CDvrClientSetup m_setup{*this};
+    CDvrClientSearch m_search{*this};
 
     // Remote playback's clock (last: its thread calls into everything above, and ends first).
     std::unique_ptr<CPlayPacer> m_pacer;

@@ -109,7 +109,7 @@ bool CDvrClient::RecvFn_TransOnAck(const RecvMessage& m) {
         return true;
     }
     const DWORD kbytes = ReadBE32(m.data);
-    if (IsSearchFrameOpen()) {
+    if (m_search.IsSearchFrameOpen()) {
         m_seams.host->ClearSearchBusy();
         m_seams.host->PostToWindow(ClientWindow::SearchFrame, WM_KELO_BACKUP_SIZE, kbytes, 0);
     }

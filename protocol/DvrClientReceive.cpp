@@ -33,6 +33,9 @@ CDvrClientCommands& AreaOf(CDvrClient& client, CDvrClientCommands*) {
 CDvrClientSetup& AreaOf(CDvrClient& client, CDvrClientSetup*) {
     return client.Setup();
 }
+CDvrClientSearch& AreaOf(CDvrClient& client, CDvrClientSearch*) {
+    return client.Search();
+}
 
 // A handler as the dispatch table calls it.
 template <auto Fn>
@@ -80,10 +83,10 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::MESSAGE_257, Call<&CDvrClientSetup::RecvFn_Message257>, false);
         set(Msg::DB_CHANGE, Call<&CDvrClientSetup::RecvFn_DBChange>);
         set(Msg::SYS_ETC_INFO, Call<&CDvrClientSetup::RecvFn_SysEtcInfo>);
-        set(Msg::PLAY_INFO_MONTH_ACK, Call<&CDvrClient::RecvFn_PlayInfoMonthAck>);
-        set(Msg::PLAY_INFO_MONTH_NACK, Call<&CDvrClient::RecvFn_PlayInfoMonthNack>);
-        set(Msg::PLAY_INFO_DAY_ACK, Call<&CDvrClient::RecvFn_PlayInfoDayAck>);
-        set(Msg::PLAY_INFO_DAY_NACK, Call<&CDvrClient::RecvFn_PlayInfoDayNack>);
+        set(Msg::PLAY_INFO_MONTH_ACK, Call<&CDvrClientSearch::RecvFn_PlayInfoMonthAck>);
+        set(Msg::PLAY_INFO_MONTH_NACK, Call<&CDvrClientSearch::RecvFn_PlayInfoMonthNack>);
+        set(Msg::PLAY_INFO_DAY_ACK, Call<&CDvrClientSearch::RecvFn_PlayInfoDayAck>);
+        set(Msg::PLAY_INFO_DAY_NACK, Call<&CDvrClientSearch::RecvFn_PlayInfoDayNack>);
         set(Msg::PLAY_DATA, Call<&CDvrClient::RecvFn_PlayData>, false);
         set(Msg::PLAY_ON_FAIL, Call<&CDvrClient::RecvFn_PlayOnFail>);
         set(Msg::PLAY_ON_DONE, Call<&CDvrClient::RecvFn_PlayOnDone>);
@@ -92,10 +95,10 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::A_LISTEN_NACK, Call<&CDvrClientCommands::RecvFn_AListenNack>);
         set(Msg::A_LISTEN_STOP_ACK, Call<&CDvrClientCommands::RecvFn_AListenStopAck>);
         set(Msg::PTZ_CHANNEL_ACK, Call<&CDvrClientCommands::RecvFn_PtzChannelAck>);
-        set(Msg::TRANS_INFO_MONTH_ACK, Call<&CDvrClient::RecvFn_TransInfoMonthAck>);
-        set(Msg::TRANS_INFO_MONTH_NACK, Call<&CDvrClient::RecvFn_TransInfoMonthNack>);
-        set(Msg::TRANS_INFO_DAY_ACK, Call<&CDvrClient::RecvFn_TransInfoDayAck>);
-        set(Msg::TRANS_INFO_DAY_NACK, Call<&CDvrClient::RecvFn_TransInfoDayNack>);
+        set(Msg::TRANS_INFO_MONTH_ACK, Call<&CDvrClientSearch::RecvFn_TransInfoMonthAck>);
+        set(Msg::TRANS_INFO_MONTH_NACK, Call<&CDvrClientSearch::RecvFn_TransInfoMonthNack>);
+        set(Msg::TRANS_INFO_DAY_ACK, Call<&CDvrClientSearch::RecvFn_TransInfoDayAck>);
+        set(Msg::TRANS_INFO_DAY_NACK, Call<&CDvrClientSearch::RecvFn_TransInfoDayNack>);
         set(Msg::TRANS_ON_DATA, Call<&CDvrClient::RecvFn_TransOnData>, false);
         set(Msg::TRANS_ON_DONE, Call<&CDvrClient::RecvFn_TransOnDone>);
         set(Msg::TRANS_ON_FAIL, Call<&CDvrClient::RecvFn_TransOnFail>);
@@ -104,14 +107,14 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::FW_DATA_RX_FAIL, Call<&CDvrClientCommands::RecvFn_FwDataRxFail>);
         set(Msg::FW_UPDATE_DONE, Call<&CDvrClientCommands::RecvFn_FwUpdateDone>);
         set(Msg::FW_UPDATE_FAIL, Call<&CDvrClientCommands::RecvFn_FwUpdateFail>);
-        set(Msg::LOG_INFO_ACK, Call<&CDvrClient::RecvFn_LogInfoAck>, false);
-        set(Msg::LOG_INFO_NACK, Call<&CDvrClient::RecvFn_Log48InfoNack>);
-        set(Msg::SYSTEM_INFO_ACK, Call<&CDvrClient::RecvFn_SystemInfoAck>);
-        set(Msg::SYSTEM_INFO_NACK, Call<&CDvrClient::RecvFn_System48InfoNack>);
-        set(Msg::STATUS_INFO_ACK, Call<&CDvrClient::RecvFn_StatusInfoAck>);
-        set(Msg::STATUS_INFO_NACK, Call<&CDvrClient::RecvFn_StatusInfoNack>);
-        set(Msg::EVENT_INFO_ACK, Call<&CDvrClient::RecvFn_EventInfoAck>);
-        set(Msg::EVENT_INFO_NACK, Call<&CDvrClient::RecvFn_EventInfoNack>);
+        set(Msg::LOG_INFO_ACK, Call<&CDvrClientSearch::RecvFn_LogInfoAck>, false);
+        set(Msg::LOG_INFO_NACK, Call<&CDvrClientSearch::RecvFn_Log48InfoNack>);
+        set(Msg::SYSTEM_INFO_ACK, Call<&CDvrClientSearch::RecvFn_SystemInfoAck>);
+        set(Msg::SYSTEM_INFO_NACK, Call<&CDvrClientSearch::RecvFn_System48InfoNack>);
+        set(Msg::STATUS_INFO_ACK, Call<&CDvrClientSearch::RecvFn_StatusInfoAck>);
+        set(Msg::STATUS_INFO_NACK, Call<&CDvrClientSearch::RecvFn_StatusInfoNack>);
+        set(Msg::EVENT_INFO_ACK, Call<&CDvrClientSearch::RecvFn_EventInfoAck>);
+        set(Msg::EVENT_INFO_NACK, Call<&CDvrClientSearch::RecvFn_EventInfoNack>);
         set(Msg::DB_INIT_ACK, Call<&CDvrClientSetup::RecvFn_DBInitAck>);
         set(Msg::DB_INIT_NACK, Call<&CDvrClientSetup::RecvFn_DBInitNack>);
         set(Msg::SEND_TEST_MAIL_ACK, Call<&CDvrClientCommands::RecvFn_SendTestMailAck>);

@@ -264,7 +264,7 @@ bool CDvrClientSetup::RecvFn_RightChange(const RecvMessage& m) {
         m_client.SendTransOff();
     }
     if (!playback) {
-        m_client.ClearLatestRecords();
+        m_client.Search().ClearLatestRecords();
     }
     if (!HasAccountRight(kRightPtz) && m_client.Commands().IsPtzDialogOpen()) {
         // The pads, the keypad and the main window's PTZ state are the UI thread's: it closes them all.

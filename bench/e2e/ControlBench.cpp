@@ -532,7 +532,7 @@ int RunControl(const Options& o) {
     if (!client) {
         return 1;
     }
-    client->SetSearchFrameOpen(true);
+    client->Search().SetSearchFrameOpen(true);
     if (o.play) {
         const ksim::CSimArchive archive(kSimSeed, 16, 1, kRecorderClock, kSimLogEntries);
         const DWORD start = archive.Segments().front().start;
@@ -686,7 +686,7 @@ int RunBackup(const Options& o) {
         return 1;
     }
     client->SetSaveLocation(folder);
-    client->SetSearchFrameOpen(true);
+    client->Search().SetSearchFrameOpen(true);
     PumpFor(1s);
     SendRequest(*client, Msg::TRANS_ON_REQ, RangeBytes(0xFFFF, 0x3F, start, end));
     QDeadlineTimer sized(60000);

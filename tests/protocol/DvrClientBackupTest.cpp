@@ -92,7 +92,7 @@ TEST(ClientBackup, SizeAnswersGoToTheSearchFrame) {
     ClientRig r;
     r.Send(Msg::TRANS_ON_ACK, BE32(1234)); // no frame open: nobody to tell
     r.Sync();
-    r.client->SetSearchFrameOpen(true);
+    r.client->Search().SetSearchFrameOpen(true);
     r.Send(Msg::TRANS_ON_ACK, BE32(4321));
     r.Send(Msg::TRANS_ON_ACK, Bytes{1, 2}); // too short to hold a size
     Bytes space = BE32(87);

@@ -310,7 +310,7 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
     // The end of the backup waits while the writer still takes frames: a writer slowed by a loaded
     // machine keeps every frame it holds.
     client->SetPlayTiming(PlayTiming(60s));
-    client->SetSearchFrameOpen(true);
+    client->Search().SetSearchFrameOpen(true);
     ASSERT_TRUE(Send(Msg::TRANS_ON_REQ, RangeBytes(0xF, 0x3F, start, end)));
     ASSERT_TRUE(host.WaitFor([&](const HostCall& c) {
         return c.kind == HostCall::Post && c.message == WM_KELO_BACKUP_SIZE && c.wParam == (total + 1023) / 1024;
