@@ -287,7 +287,7 @@ void CClientDlg::PublishSettings() {
         web.height = int(m_settings.WebHeightWeb);
         web.interval = int(m_settings.WebInterval);
         m_pClient->SetWebExport(web);
-        m_pClient->SetSaveLocation(MapWindowsPath(m_settings.Location));
+        m_pClient->Backup().SetSaveLocation(MapWindowsPath(m_settings.Location));
         m_pClient->SetLocalPlayerActive(m_pLocalPlayer != nullptr);
     }
 }
@@ -865,7 +865,7 @@ void CClientDlg::OnBackupCreate(WPARAM total) {
     m_pProgress = std::make_unique<CProgressPopupDlg>(this);
     m_pProgress->m_onStop = [this] {
         if (m_pClient) {
-            m_pClient->SendTransOff();
+            m_pClient->Backup().SendTransOff();
         }
     };
     m_pProgress->m_videoRect = [this](RECT* out) { return GetVideoScreenRect(out) != nullptr; };

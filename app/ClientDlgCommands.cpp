@@ -486,7 +486,7 @@ void CClientDlg::OnRSearch() {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
-    if (!playback && m_pClient->IsBackup()) {
+    if (!playback && m_pClient->Backup().IsBackup()) {
         return;
     }
     if (m_bRemoteSearchOpen || !m_parts.runRemoteSearch) {
@@ -699,8 +699,8 @@ void CClientDlg::StopEverything() {
             m_pClient->SendPlayStop();
             Sleep(100);
         }
-        if (m_pClient->IsBackup()) {
-            m_pClient->SendTransOff();
+        if (m_pClient->Backup().IsBackup()) {
+            m_pClient->Backup().SendTransOff();
             Sleep(100);
         }
         if (m_pClient->Commands().IsListening()) {

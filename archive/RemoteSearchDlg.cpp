@@ -253,7 +253,7 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
     }
     ArchiveResume& resume = m_host.Resume();
     if (client->Setup().HasAccountRight(kRightPlayback)) {
-        if (!client->Setup().HasAccountRight(kRightBackup) || client->IsBackup()) {
+        if (!client->Setup().HasAccountRight(kRightBackup) || client->Backup().IsBackup()) {
             m_btnTab[1].Enable(FALSE);
         }
         if (resume.record.active != 0 && resume.record.source == 1) {
@@ -269,7 +269,7 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
     m_btnTab[0].Enable(FALSE);
     m_btnTab[2].Enable(FALSE);
     m_btnTab[3].Enable(FALSE);
-    if (client->IsBackup()) {
+    if (client->Backup().IsBackup()) {
         PostMessage(WM_CLOSE);
     } else {
         OnBackupTab();
@@ -296,7 +296,7 @@ void CRemoteSearchDlg::OnRightChange(WPARAM rights) {
         m_btnTab[2].Enable(FALSE);
         m_btnTab[3].Enable(FALSE);
         m_btnTab[1].Enable(TRUE);
-        if (client->IsBackup()) {
+        if (client->Backup().IsBackup()) {
             PostMessage(WM_CLOSE);
         } else {
             OnBackupTab();

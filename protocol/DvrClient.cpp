@@ -198,8 +198,8 @@ void CDvrClient::Disconnect() {
     if (m_bRemotePlay.load()) {
         SendPlayStop();
     }
-    if (m_bBackup.load()) {
-        SendTransOff();
+    if (m_backup.IsBackup()) {
+        m_backup.SendTransOff();
         host.PostToWindow(ClientWindow::BackupPopup, kMsgClose, 0, 0);
     }
     if (m_commands.IsListening()) {

@@ -5,6 +5,7 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/net/TcpConnection.h"
+#include "protocol/DvrClientBackup.h"
 #include "protocol/DvrClientCommands.h"
 #include "protocol/DvrClientSearch.h"
 #include "protocol/DvrClientSetup.h"
@@ -83,6 +84,8 @@ public:
     const CDvrClientSetup& Setup() const { return m_setup; }
     CDvrClientSearch& Search() { return m_search; }
     const CDvrClientSearch& Search() const { return m_search; }
+    CDvrClientBackup& Backup() { return m_backup; }
+    const CDvrClientBackup& Backup() const { return m_backup; }
 
     // The seams, for the areas: the host and the video window (which may be null).
     IClientHost& Host() const { return *m_seams.host; }
@@ -95,6 +98,7 @@ public:
     const char* GetUserId() const { return m_szUserId; }
     // The socket thread ends after the message it handles (an account that may no longer connect).
     void StopReceiving() { m_bStop.store(true); }
+    bool IsStopping() const { return m_bStop.load(); }
     // A new set of channels is coming: live view's generation counts on and nothing is available.
     void ResetAvailableChannels();
     void SetListeningChannel(int channel) { m_listenChannel.store(channel); }
@@ -120,7 +124,8 @@ public:
     bool IsConnected() const { return m_bConnected.load() != 0; }
     bool IsLive() const { return m_bLive.load() != 0; }
     bool IsRemotePlay() const { return m_bRemotePlay.load() != 0; }
-    bool IsBackup() const { return m_bBackup.load() != 0; }
+    bool IsBackup() const { return m_backup.IsBackup(); }
+    bool HasDownloadWriter() const { return m_backup.HasDownloadWriter(); }
     bool IsAudioOut() const { return m_bAudioOut.load() != 0; }
     // The areas' state at a glance, as the operator's tests and the main window read it.
     bool IsRecording() const { return m_commands.IsRecording(); }
@@ -142,8 +147,6 @@ public:
     DWORD GetPort() const { return m_nPort; }
 
     // ---- What the main window and the archive change (UI thread) ----
-    // The archive's backup start marks the backup running before TRANS_DATA_REQ goes out.
-    void MarkBackupRunning() { m_bBackup.store(1); }
 
     // ---- Handlers (socket thread) ----
     bool RecvFn_Bye48(const RecvMessage& m);
@@ -159,16 +162,9 @@ public:
     bool RecvFn_PlayOffAck(const RecvMessage& m);
     bool RecvFn_PlayOffNack(const RecvMessage& m);
     bool RecvFn_PlayFlow(const RecvMessage& m);
-    bool RecvFn_TransOnAck(const RecvMessage& m);
-    bool RecvFn_TransOnNack(const RecvMessage& m);
-    bool RecvFn_TransOffAck(const RecvMessage& m);
-    bool RecvFn_TransOffNack(const RecvMessage& m);
     bool RecvFn_PlayData(const RecvMessage& m);
     bool RecvFn_PlayOnFail(const RecvMessage& m);
     bool RecvFn_PlayOnDone(const RecvMessage& m);
-    bool RecvFn_TransOnData(const RecvMessage& m);
-    bool RecvFn_TransOnDone(const RecvMessage& m);
-    bool RecvFn_TransOnFail(const RecvMessage& m);
 
     // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
     void SendLiveReq();
@@ -179,7 +175,6 @@ public:
     // LIVE_REQ was sent and neither answered nor stopped: a quit must stop it like running live view.
     bool IsLiveAsked() const { return m_liveAsked.load(); }
     void SendPlayStop();
-    void SendTransOff();
     // Socket thread: the header's audio bit turned on (live: 1 for live view, 0 for playback) or off.
     void StartAudioOut(int live);
     void StopAudioOut();
@@ -217,7 +212,6 @@ private:
     std::atomic<BYTE> m_bLive{0};
     std::atomic<bool> m_liveAsked{false}; // set by SendLiveReq, cleared by its answer or a stop
     std::atomic<BYTE> m_bRemotePlay{0};
-    std::atomic<BYTE> m_bBackup{0};
     std::atomic<BYTE> m_bAudioOut{0};
     std::atomic<BYTE> m_bVersion11{0};
     std::atomic<BYTE> m_bVersion12{0};
@@ -256,9 +250,6 @@ public:
     // State the main window publishes to the client (UI thread).
     void SetAudioBuffers(int liveBlocks, int playBlocks);
     void SetWebExport(const WebExportSettings& web);
-    void SetSaveLocation(const std::filesystem::path& location);
-    // The download writer's settings (tests: a small split size, a small disk).
-    void SetDownloadOptions(const DownloadWriterOptions& options);
     void SetLocalPlayerActive(bool active) { m_localPlayerActive.store(active); }
     // Split and channel changes in the step modes: the next step command sends PLAY_CH_CHANGE.
     void SetChannelChangePending() { m_channelChangePending.store(true); }
@@ -288,26 +279,7 @@ public:
     void SetPlayClock(DWORD time) { m_playClock.store(time); }
     ULONGLONG GetResumeTargetMs() const { return m_resumeTargetMs.load(); }
 
-    // ---- Backup ----
-    // The archive's backup start: the writer for a download of totalKb, before TRANS_DATA_REQ.
-    // False while a backup runs.
-    bool CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit);
-    bool HasDownloadWriter() const;
-    // The two sizes (MByte) of a TRANS_ON_NACK for lack of space; the notice clears them.
-    DWORD GetSpaceNackSize(int which) const { return which == 0 ? m_spaceNack[0].load() : m_spaceNack[1].load(); }
-    void ClearSpaceNackSizes();
-
 private:
-    class WriterOwner final : public IDownloadWriterOwner {
-    public:
-        explicit WriterOwner(CDvrClient& client) : m_client(client) {}
-        void PostWriterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-        void OnDownloadFailed(int error) override;
-
-    private:
-        CDvrClient& m_client;
-    };
-
     // Live view and the media workers.
     void LayoutByChannelCount();
     void CreateDecoders(int source);
@@ -334,18 +306,12 @@ private:
     void HandPlayEntry(PacedPlayFrame entry);
     // The play clock's thread (or the socket thread, see HandPlayEntry): credit, frame, pacing.
     void ReleasePlayFrame(PacedPlayFrame& entry);
-    // Backup.
-    std::shared_ptr<CDownloadWriter> GetWriter() const;
-    // Releases a writer whose thread has ended (after a failure).
-    void ReleaseEndedWriter();
-
     PlayTiming m_playTiming;
     std::atomic<int> m_audioBufLive{2};
     std::atomic<int> m_audioBufPlay{64};
     std::atomic<bool> m_localPlayerActive{false};
-    mutable std::mutex m_settingsLock;
+    mutable std::mutex m_settingsLock; // guards m_web
     WebExportSettings m_web;
-    DownloadWriterOptions m_downloadOptions;
 
     // The media workers; the socket thread queues to them under this lock, teardown takes them out
     // under it before stopping them, so nothing is freed while it is being fed.
@@ -356,8 +322,6 @@ private:
     // Gathering areas, one per stream, so that playback and backup fragments never mix.
     CReassemblyArea m_liveArea{kFrameAreaSize};
     CReassemblyArea m_playArea{kFrameAreaSize};
-    CReassemblyArea m_backupArea{kFrameAreaSize};
-    std::atomic<bool> m_backupResetPending{false};
 
     std::atomic<DWORD> m_availableMask{0};
     std::atomic<DWORD> m_streamedMask{0};
@@ -388,16 +352,10 @@ private:
     ULONGLONG m_anchorFrameMs = 0;          // the play clock's thread
     std::chrono::steady_clock::time_point m_anchorTick{};
 
-    // Backup.
-    WriterOwner m_writerOwner{*this};
-    mutable std::mutex m_writerLock;
-    std::shared_ptr<CDownloadWriter> m_writer;
-    std::atomic<bool> m_writerFailed{false};
-    std::atomic<DWORD> m_spaceNack[2] = {0, 0};
-
     CDvrClientCommands m_commands{*this};
     CDvrClientSetup m_setup{*this};
     CDvrClientSearch m_search{*this};
+    CDvrClientBackup m_backup{*this};
 
     // Remote playback's clock (last: its thread calls into everything above, and ends first).
     std::unique_ptr<CPlayPacer> m_pacer;

@@ -66,16 +66,6 @@ void CDvrClient::SetWebExport(const WebExportSettings& web) {
     m_web = web;
 }
 
-void CDvrClient::SetSaveLocation(const std::filesystem::path& location) {
-    std::lock_guard lock(m_settingsLock);
-    m_downloadOptions.saveLocation = location;
-}
-
-void CDvrClient::SetDownloadOptions(const DownloadWriterOptions& options) {
-    std::lock_guard lock(m_settingsLock);
-    m_downloadOptions = options;
-}
-
 void CDvrClient::WriteChannelInfo(DWORD mask) {
     WebExportSettings web;
     {

@@ -36,6 +36,9 @@ CDvrClientSetup& AreaOf(CDvrClient& client, CDvrClientSetup*) {
 CDvrClientSearch& AreaOf(CDvrClient& client, CDvrClientSearch*) {
     return client.Search();
 }
+CDvrClientBackup& AreaOf(CDvrClient& client, CDvrClientBackup*) {
+    return client.Backup();
+}
 
 // A handler as the dispatch table calls it.
 template <auto Fn>
@@ -68,10 +71,10 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::PLAY_OFF_ACK, Call<&CDvrClient::RecvFn_PlayOffAck>);
         set(Msg::PLAY_OFF_NACK, Call<&CDvrClient::RecvFn_PlayOffNack>);
         set(Msg::PLAY_FLOW, Call<&CDvrClient::RecvFn_PlayFlow>, false);
-        set(Msg::TRANS_ON_ACK, Call<&CDvrClient::RecvFn_TransOnAck>);
-        set(Msg::TRANS_ON_NACK, Call<&CDvrClient::RecvFn_TransOnNack>);
-        set(Msg::TRANS_OFF_ACK, Call<&CDvrClient::RecvFn_TransOffAck>);
-        set(Msg::TRANS_OFF_NACK, Call<&CDvrClient::RecvFn_TransOffNack>);
+        set(Msg::TRANS_ON_ACK, Call<&CDvrClientBackup::RecvFn_TransOnAck>);
+        set(Msg::TRANS_ON_NACK, Call<&CDvrClientBackup::RecvFn_TransOnNack>);
+        set(Msg::TRANS_OFF_ACK, Call<&CDvrClientBackup::RecvFn_TransOffAck>);
+        set(Msg::TRANS_OFF_NACK, Call<&CDvrClientBackup::RecvFn_TransOffNack>);
         set(Msg::DB_INFO_ACK, Call<&CDvrClientSetup::RecvFn_DBInfoAck>);
         set(Msg::DB48_INFO_NACK, Call<&CDvrClientSetup::RecvFn_DBInfoNack>);
         set(Msg::DB_UPDATE_ACK, Call<&CDvrClientSetup::RecvFn_DBUpdateAck>);
@@ -99,9 +102,9 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::TRANS_INFO_MONTH_NACK, Call<&CDvrClientSearch::RecvFn_TransInfoMonthNack>);
         set(Msg::TRANS_INFO_DAY_ACK, Call<&CDvrClientSearch::RecvFn_TransInfoDayAck>);
         set(Msg::TRANS_INFO_DAY_NACK, Call<&CDvrClientSearch::RecvFn_TransInfoDayNack>);
-        set(Msg::TRANS_ON_DATA, Call<&CDvrClient::RecvFn_TransOnData>, false);
-        set(Msg::TRANS_ON_DONE, Call<&CDvrClient::RecvFn_TransOnDone>);
-        set(Msg::TRANS_ON_FAIL, Call<&CDvrClient::RecvFn_TransOnFail>);
+        set(Msg::TRANS_ON_DATA, Call<&CDvrClientBackup::RecvFn_TransOnData>, false);
+        set(Msg::TRANS_ON_DONE, Call<&CDvrClientBackup::RecvFn_TransOnDone>);
+        set(Msg::TRANS_ON_FAIL, Call<&CDvrClientBackup::RecvFn_TransOnFail>);
         set(Msg::FW_UPDATE_NACK, Call<&CDvrClientCommands::RecvFn_FwUpdateNack>);
         set(Msg::FW_DATA_RX_DONE, Call<&CDvrClientCommands::RecvFn_FwDataRxDone>);
         set(Msg::FW_DATA_RX_FAIL, Call<&CDvrClientCommands::RecvFn_FwDataRxFail>);

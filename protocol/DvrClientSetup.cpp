@@ -261,7 +261,7 @@ bool CDvrClientSetup::RecvFn_RightChange(const RecvMessage& m) {
         m_client.SendPlayStop();
     }
     if (!backup && m_client.IsBackup()) {
-        m_client.SendTransOff();
+        m_client.Backup().SendTransOff();
     }
     if (!playback) {
         m_client.Search().ClearLatestRecords();

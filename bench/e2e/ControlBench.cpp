@@ -685,7 +685,7 @@ int RunBackup(const Options& o) {
     if (!client) {
         return 1;
     }
-    client->SetSaveLocation(folder);
+    client->Backup().SetSaveLocation(folder);
     client->Search().SetSearchFrameOpen(true);
     PumpFor(1s);
     SendRequest(*client, Msg::TRANS_ON_REQ, RangeBytes(0xFFFF, 0x3F, start, end));
@@ -694,7 +694,7 @@ int RunBackup(const Options& o) {
         PumpFor(20ms);
     }
     const DWORD kb = host.BackupKb();
-    if (kb == 0 || !client->CreateDownloadWriter(kb, 0, 0)) {
+    if (kb == 0 || !client->Backup().CreateDownloadWriter(kb, 0, 0)) {
         std::fprintf(stderr, "the backup did not start\n");
         LogOut(client, window);
         return 1;
@@ -704,7 +704,7 @@ int RunBackup(const Options& o) {
     const auto t0 = Clock::now();
     SendRequest(*client, Msg::TRANS_DATA_REQ, RangeBytes(0xFFFF, 0x3F, start, end));
     QDeadlineTimer done(3600000);
-    while (!(host.BackupClosed() && !client->HasDownloadWriter()) && !done.hasExpired()) {
+    while (!(host.BackupClosed() && !client->Backup().HasDownloadWriter()) && !done.hasExpired()) {
         PumpFor(20ms);
     }
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();

@@ -109,8 +109,9 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     Click(IDC_RSEARCH);
     ASSERT_TRUE(started);
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
-    ASSERT_TRUE(
-        WaitUntil([&] { return !main->GetClient()->IsBackup() && !main->GetClient()->HasDownloadWriter(); }, 120000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !main->GetClient()->Backup().IsBackup() && !main->GetClient()->Backup().HasDownloadWriter(); },
+        120000));
     // The progress popup went with the download.
     EXPECT_TRUE(WaitUntil([&] { return main->GetProgressPopup() == nullptr; }, 30000));
     const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));

@@ -108,8 +108,9 @@ TEST_P(SimEventTypesTest, CalculateSizesTheEventAndBackupDownloadsIt) {
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
     // An event is up to forty minutes of one or two channels: on a busy machine its download has
     // taken more than four minutes.
-    ASSERT_TRUE(
-        WaitUntil([&] { return !main->GetClient()->IsBackup() && !main->GetClient()->HasDownloadWriter(); }, 720000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !main->GetClient()->Backup().IsBackup() && !main->GetClient()->Backup().HasDownloadWriter(); },
+        720000));
     // The downloaded set holds the event: its recording, from its start, of its type.
     const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
     ASSERT_EQ(sets.size(), 1u);

@@ -306,7 +306,7 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
         total += block.size();
     }
     options.splitSize = total / 3; // the download spans several sets
-    client->SetDownloadOptions(options);
+    client->Backup().SetDownloadOptions(options);
     // The end of the backup waits while the writer still takes frames: a writer slowed by a loaded
     // machine keeps every frame it holds.
     client->SetPlayTiming(PlayTiming(60s));
@@ -315,10 +315,10 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
     ASSERT_TRUE(host.WaitFor([&](const HostCall& c) {
         return c.kind == HostCall::Post && c.message == WM_KELO_BACKUP_SIZE && c.wParam == (total + 1023) / 1024;
     }));
-    ASSERT_TRUE(client->CreateDownloadWriter(DWORD((total + 1023) / 1024), 0, 0));
+    ASSERT_TRUE(client->Backup().CreateDownloadWriter(DWORD((total + 1023) / 1024), 0, 0));
     ASSERT_TRUE(Send(Msg::TRANS_DATA_REQ, RangeBytes(0xF, 0x3F, start, end)));
     ASSERT_TRUE(WaitPosted(WM_KELO_BACKUP_CLOSE));
-    ASSERT_TRUE(Eventually([&] { return !client->HasDownloadWriter(); }));
+    ASSERT_TRUE(Eventually([&] { return !client->Backup().HasDownloadWriter(); }));
 
     const std::vector<std::filesystem::path> sets = IdxFiles(folder.Path());
     ASSERT_GE(sets.size(), 3u);
@@ -345,8 +345,8 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
 TEST_F(SimFourChannels, DisconnectingMidBackupLeavesAReadableSet) {
     const DWORD start = FirstRecording();
     TempDir folder;
-    client->SetSaveLocation(folder.Path());
-    ASSERT_TRUE(client->CreateDownloadWriter(1, 0, 0));
+    client->Backup().SetSaveLocation(folder.Path());
+    ASSERT_TRUE(client->Backup().CreateDownloadWriter(1, 0, 0));
     // Everything from the first recording on: far more than arrives before the disconnect.
     ASSERT_TRUE(Send(Msg::TRANS_DATA_REQ, RangeBytes(0xF, 0x3F, start, 0)));
     ASSERT_TRUE(host.WaitFor(
@@ -355,7 +355,7 @@ TEST_F(SimFourChannels, DisconnectingMidBackupLeavesAReadableSet) {
         },
         120s));
     client->Disconnect();
-    EXPECT_FALSE(client->HasDownloadWriter());
+    EXPECT_FALSE(client->Backup().HasDownloadWriter());
 
     const std::vector<std::filesystem::path> sets = IdxFiles(folder.Path());
     ASSERT_EQ(sets.size(), 1u);

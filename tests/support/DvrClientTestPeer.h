@@ -13,7 +13,7 @@ struct DvrClientTestPeer {
     static std::atomic<BYTE>& Live(CDvrClient& client) { return client.m_bLive; }
     static std::atomic<bool>& LiveAsked(CDvrClient& client) { return client.m_liveAsked; }
     static std::atomic<BYTE>& RemotePlay(CDvrClient& client) { return client.m_bRemotePlay; }
-    static std::atomic<BYTE>& Backup(CDvrClient& client) { return client.m_bBackup; }
+    static std::atomic<BYTE>& Backup(CDvrClient& client) { return client.m_backup.m_bBackup; }
     static std::atomic<BYTE>& Recording(CDvrClient& client) { return client.m_commands.m_bRecording; }
     static std::atomic<DWORD>& AudioChannelMask(CDvrClient& client) { return client.m_audioChannelMask; }
     // Waits until remote playback's clock has handed on every frame it was given.
