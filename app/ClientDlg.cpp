@@ -279,7 +279,7 @@ void CClientDlg::PublishSettings() {
         }
     }
     if (m_pClient) {
-        m_pClient->SetAudioBuffers(m_settings.AudioBufferBlocks(0), m_settings.AudioBufferBlocks(1));
+        m_pClient->Media().SetAudioBuffers(m_settings.AudioBufferBlocks(0), m_settings.AudioBufferBlocks(1));
         WebExportSettings web;
         web.active = m_settings.WebActivate == 1;
         web.location = std::string(MapWindowsPath(m_settings.WebLocation));
@@ -608,7 +608,7 @@ int CClientDlg::GetChannelAudioState(int source, int channel) const {
             if (!m_pClient) {
                 return -1;
             }
-            mask = m_pClient->GetAudioChannelMask();
+            mask = m_pClient->Media().GetAudioChannelMask();
         }
         if (mask == 0 || channel < 0 || channel > 15 || (mask & (1u << channel)) == 0) {
             return 0;
@@ -890,7 +890,7 @@ void CClientDlg::OnPlayStarted() {
             if (!m_pClient) {
                 return false;
             }
-            *time = LONG(m_pClient->GetPlayClock());
+            *time = LONG(m_pClient->Play().GetPlayClock());
             return true;
         });
     Invalidate(TRUE);

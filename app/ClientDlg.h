@@ -171,6 +171,7 @@ public:
     // The face shows what the client reported: the one table of its events and their buttons (UI
     // thread).
     void ShowClientEvent(ClientEvent event, int value);
+    void ShowPlayMode(int mode);
     // A button's face, and the playback strip drawn again, from any thread (queued to the UI thread).
     void SetButtonState(ClientButton button, int index, int state);
     void RedrawPlayStrip();

@@ -149,10 +149,10 @@ void CClientDlg::PlaybackNotification() {
         return;
     }
     const DWORD mask = m_pVideo->GetVisibleChannelMask();
-    if (m_pClient && m_pClient->IsRemotePlay()) {
-        const int mode = m_pClient->GetPlayMode();
+    if (m_pClient && m_pClient->Play().IsRemotePlay()) {
+        const int mode = m_pClient->Play().GetPlayMode();
         if ((mode == kPlayStepBack || mode == kPlayStepForward) && mask != m_nLastVisibleMask) {
-            m_pClient->SetChannelChangePending();
+            m_pClient->Play().SetChannelChangePending();
             return;
         }
     }
@@ -244,7 +244,7 @@ void CClientDlg::Disconnect() {
 }
 
 void CClientDlg::OnLive() {
-    if (m_pLocalPlayer || !m_pClient || m_pClient->IsRemotePlay()) {
+    if (m_pLocalPlayer || !m_pClient || m_pClient->Play().IsRemotePlay()) {
         return;
     }
     if (m_pClient->IsLive()) {
@@ -255,7 +255,7 @@ void CClientDlg::OnLive() {
 }
 
 void CClientDlg::OnAudio() {
-    if (!m_pClient || (!m_pClient->IsLive() && !m_pClient->IsRemotePlay())) {
+    if (!m_pClient || (!m_pClient->IsLive() && !m_pClient->Play().IsRemotePlay())) {
         return;
     }
     if (m_pClient->IsAudioOut()) {
@@ -286,39 +286,39 @@ void CClientDlg::OnSound() {
 void CClientDlg::OnPlayBar(UINT id) {
     const int source = m_pVideo ? m_pVideo->GetPlaySource() : 0;
     if (source == 2) {
-        if (!m_pClient || !m_pClient->IsRemotePlay()) {
+        if (!m_pClient || !m_pClient->Play().IsRemotePlay()) {
             return;
         }
-        const int mode = m_pClient->GetPlayMode();
+        const int mode = m_pClient->Play().GetPlayMode();
         // Paused: after Pause (the next play command sends the start record) and after a step,
         // which leaves the recorder paused at the stepped picture with the Pause button lit.
-        const bool paused =
-            mode == kPlayPause || mode == kPlayStepBack || mode == kPlayStepForward || m_pClient->GetStartState() == 1;
+        const bool paused = mode == kPlayPause || mode == kPlayStepBack || mode == kPlayStepForward ||
+                            m_pClient->Play().GetStartState() == 1;
         const bool v12 = m_pClient->IsVersion12();
         switch (id - IDC_PLAY_FIRST) {
         case 0:
             if (paused) {
-                m_pClient->PlayControl(kPlayStepBack);
+                m_pClient->Play().PlayControl(kPlayStepBack);
             }
             break;
         case 1:
             if (v12 || mode == kPlayForward || paused) {
-                m_pClient->PlayControl(kPlayReverse);
+                m_pClient->Play().PlayControl(kPlayReverse);
             }
             break;
         case 2:
             if (mode == kPlayReverse || mode == kPlayForward || paused) {
-                m_pClient->PlayControl(kPlayForward);
+                m_pClient->Play().PlayControl(kPlayForward);
             }
             break;
         case 3:
             if (!paused && (mode == kPlayReverse || mode == kPlayForward)) {
-                m_pClient->PlayControl(kPlayPause);
+                m_pClient->Play().PlayControl(kPlayPause);
             }
             break;
         case 6:
             if (paused) {
-                m_pClient->PlayControl(kPlayStepForward);
+                m_pClient->Play().PlayControl(kPlayStepForward);
             }
             break;
         default:
@@ -376,7 +376,7 @@ void CClientDlg::OnPlayStop() {
     const int source = m_pVideo ? m_pVideo->GetPlaySource() : 0;
     if (source == 2) {
         if (m_pClient) {
-            m_pClient->SendPlayStop();
+            m_pClient->Play().SendPlayStop();
         }
         if (HasSearchToReturn()) {
             OnRSearch();
@@ -695,8 +695,8 @@ void CClientDlg::StopEverything() {
             m_pClient->SendLiveStop();
             Sleep(100);
         }
-        if (m_pClient->IsRemotePlay()) {
-            m_pClient->SendPlayStop();
+        if (m_pClient->Play().IsRemotePlay()) {
+            m_pClient->Play().SendPlayStop();
             Sleep(100);
         }
         if (m_pClient->Backup().IsBackup()) {

@@ -24,6 +24,23 @@ int SplitButtonOfTiles(int tiles) {
 
 } // namespace
 
+// The playback start reports its mode from the socket thread while a press of the play bar reports
+// its own on the UI thread, so the two can arrive in either order: the face shows the mode reported
+// last. The step modes leave the bar as it is.
+void CClientDlg::ShowPlayMode(int mode) {
+    if (mode != kPlayReverse && mode != kPlayForward && mode != kPlayPause) {
+        return;
+    }
+    auto face = [this](int index, bool on) {
+        if (CSkinButton* b = ButtonOf(ClientButton::PlayBar, index)) {
+            b->SetState(OnOff(on));
+        }
+    };
+    face(kPlayBarBackward, mode == kPlayReverse);
+    face(kPlayBarForward, mode == kPlayForward);
+    face(kPlayBarPause, mode == kPlayPause);
+}
+
 void CClientDlg::ShowClientEvent(ClientEvent event, int value) {
     auto face = [this](ClientButton button, int index, int state) {
         if (CSkinButton* b = ButtonOf(button, index)) {
@@ -74,7 +91,7 @@ void CClientDlg::ShowClientEvent(ClientEvent event, int value) {
             enable(ClientButton::PlayBar, i, value != 0);
         }
         // The play bar goes dark when remote playback ends: its clock goes with it.
-        if (value == 0 && (!m_pClient || !m_pClient->IsRemotePlay())) {
+        if (value == 0 && (!m_pClient || !m_pClient->Play().IsRemotePlay())) {
             DestroyPlayClock();
         }
         if (value == 0) {
@@ -83,9 +100,7 @@ void CClientDlg::ShowClientEvent(ClientEvent event, int value) {
         }
         return;
     case ClientEvent::PlayMode:
-        face(ClientButton::PlayBar, kPlayBarBackward, OnOff(value == kPlayReverse));
-        face(ClientButton::PlayBar, kPlayBarForward, OnOff(value == kPlayForward));
-        face(ClientButton::PlayBar, kPlayBarPause, OnOff(value == kPlayPause));
+        ShowPlayMode(m_pClient ? m_pClient->Play().GetShownPlayMode() : value);
         return;
     }
 }

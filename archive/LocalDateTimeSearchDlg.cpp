@@ -34,7 +34,7 @@ void CLocalDateTimeSearchDlg::ShowTimesPicker(UINT field, const TimePickerReques
 
 bool CLocalDateTimeSearchDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || !client->IsRemotePlay();
+    return client == nullptr || !client->Play().IsRemotePlay();
 }
 
 void CLocalDateTimeSearchDlg::OnPlay() {

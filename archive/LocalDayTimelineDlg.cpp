@@ -34,7 +34,7 @@ int CLocalDayTimelineDlg::DateFormat() {
 
 bool CLocalDayTimelineDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || !client->IsRemotePlay();
+    return client == nullptr || !client->Play().IsRemotePlay();
 }
 
 void CLocalDayTimelineDlg::OnPlay() {

@@ -34,7 +34,7 @@ void CLocalEventListDlg::LoadEvents() {
 
 bool CLocalEventListDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || !client->IsRemotePlay();
+    return client == nullptr || !client->Play().IsRemotePlay();
 }
 
 int CLocalEventListDlg::DateFormat() {

@@ -222,7 +222,7 @@ BOOL CRemoteSearchDlg::DestroyWindow() {
     }
     m_bClosing = true;
     if (CDvrClient* client = Client()) {
-        client->SetPlayMask(m_nChannelMask);
+        client->Play().SetPlayMask(m_nChannelMask);
         client->Search().SetSearchFrameOpen(false);
     }
     m_host.SetSearchFrame(nullptr, nullptr);

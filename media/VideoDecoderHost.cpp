@@ -104,7 +104,7 @@ std::string CVideoDecoderHost::GetCameraName(int channel) const {
 DWORD CVideoDecoderHost::GetPlayClock(int source) const {
     if (source == kSourceRemote) {
         const CDvrClient* client = m_dlg.GetClient();
-        return client != nullptr ? client->GetPlayClock() : 0;
+        return client != nullptr ? client->Play().GetPlayClock() : 0;
     }
     return source == kSourceLocal && m_owner != nullptr ? m_owner->GetLocalPlayClock() : 0;
 }
@@ -117,11 +117,11 @@ int CVideoDecoderHost::GetAudioIconState(int source, int channel) const {
     bool ask = false;
     switch (source) {
     case kSourceLive:
-        ask = client != nullptr && client->GetAudioChannelMask() != 0;
+        ask = client != nullptr && client->Media().GetAudioChannelMask() != 0;
         break;
     case kSourceRemote:
-        ask = client != nullptr && client->GetAudioChannelMask() != 0 && client->GetPlayMode() == kPlayForward &&
-              client->GetSpeedState() == 1;
+        ask = client != nullptr && client->Media().GetAudioChannelMask() != 0 &&
+              client->Play().GetPlayMode() == kPlayForward && client->Play().GetSpeedState() == 1;
         break;
     case kSourceLocal:
         ask = m_owner->IsLocalAudioShown();

@@ -580,7 +580,7 @@ void CVideoDlg::PaintOsd(CDC& dc, int channel, const RECT& rect) {
     }
     int step = 0;
     if (source == kSourceRemote) {
-        step = client != nullptr ? client->GetPlayDirection() : 0;
+        step = client != nullptr ? client->Play().GetPlayDirection() : 0;
     } else if (m_owner != nullptr) {
         step = m_owner->GetLocalSpeedStep();
     }

@@ -41,9 +41,7 @@ void CopyBounded(char* out, std::size_t size, const char* in) {
 
 } // namespace
 
-CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing)
-    : m_seams(seams), m_timing(timing),
-      m_pacer(std::make_unique<CPlayPacer>([this](PacedPlayFrame& entry) { ReleasePlayFrame(entry); })) {
+CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing) : m_seams(seams), m_timing(timing) {
     m_seams.host->ReportEvent(ClientEvent::ConnectionState, 1);
 }
 
@@ -58,11 +56,11 @@ CDvrClient::~CDvrClient() {
         }
     }
     JoinThreads();
-    m_pacer->Stop();
+    m_play.StopClock();
     // The workers call back into the client (the decoders read its state through the video window):
     // they end here, while every member is still whole, not in the middle of member destruction.
     m_commands.StopMikeSender();
-    ReleaseMediaWorkers();
+    m_media.ReleaseWorkers();
 }
 
 void CDvrClient::SetConnectParams(const char* address, DWORD port, const char* userId, const char* password) {
@@ -195,8 +193,8 @@ void CDvrClient::Disconnect() {
     if (m_bLive.load() || m_liveAsked.load()) {
         SendLiveStop();
     }
-    if (m_bRemotePlay.load()) {
-        SendPlayStop();
+    if (m_play.IsRemotePlay()) {
+        m_play.SendPlayStop();
     }
     if (m_backup.IsBackup()) {
         m_backup.SendTransOff();
@@ -249,8 +247,8 @@ void CDvrClient::Disconnect() {
     // make new workers; whatever still runs (live view asked for but never confirmed, audio started
     // by a header) ends before the caller frees the client the decoders read through the video window.
     // The play clock drops what the ended playback left with it.
-    m_pacer->WaitIdle(m_playTiming.drainLimit);
-    ReleaseMediaWorkers();
+    m_play.WaitClockIdle(m_playTiming.drainLimit);
+    m_media.ReleaseWorkers();
 
     host.PostToWindow(ClientWindow::FirmwareDialog, kMsgClose, 0, 0);
     host.PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);

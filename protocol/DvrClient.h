@@ -7,6 +7,8 @@
 #include "platform/net/TcpConnection.h"
 #include "protocol/DvrClientBackup.h"
 #include "protocol/DvrClientCommands.h"
+#include "protocol/DvrClientMedia.h"
+#include "protocol/DvrClientPlay.h"
 #include "protocol/DvrClientSearch.h"
 #include "protocol/DvrClientSetup.h"
 #include "protocol/HelloInfo.h"
@@ -86,6 +88,10 @@ public:
     const CDvrClientSearch& Search() const { return m_search; }
     CDvrClientBackup& Backup() { return m_backup; }
     const CDvrClientBackup& Backup() const { return m_backup; }
+    CDvrClientMedia& Media() { return m_media; }
+    const CDvrClientMedia& Media() const { return m_media; }
+    CDvrClientPlay& Play() { return m_play; }
+    const CDvrClientPlay& Play() const { return m_play; }
 
     // The seams, for the areas: the host and the video window (which may be null).
     IClientHost& Host() const { return *m_seams.host; }
@@ -101,7 +107,13 @@ public:
     bool IsStopping() const { return m_bStop.load(); }
     // A new set of channels is coming: live view's generation counts on and nothing is available.
     void ResetAvailableChannels();
-    void SetListeningChannel(int channel) { m_listenChannel.store(channel); }
+    const std::atomic<bool>& StopFlag() const { return m_bStop; }
+    // Live view's gathering area and generation, which playback's start and end reset.
+    void ResetLiveArea();
+    void ResetLiveGeneration() { m_liveGeneration.store(0); }
+    // The video window's layout for the recorder's channels: 4, 9 or 16 tiles.
+    void LayoutByChannelCount();
+    IMediaFactory* MediaFactory() const { return m_seams.media; }
 
     // Sends one request on the connection; 0 when there is none (or it is closed).
     int SendPacket(const PacketHeader& header, const void* body, DWORD length);
@@ -123,10 +135,10 @@ public:
     DWORD GetDvrType() const { return m_dvrType.load(); }
     bool IsConnected() const { return m_bConnected.load() != 0; }
     bool IsLive() const { return m_bLive.load() != 0; }
-    bool IsRemotePlay() const { return m_bRemotePlay.load() != 0; }
+    bool IsRemotePlay() const { return m_play.IsRemotePlay(); }
     bool IsBackup() const { return m_backup.IsBackup(); }
     bool HasDownloadWriter() const { return m_backup.HasDownloadWriter(); }
-    bool IsAudioOut() const { return m_bAudioOut.load() != 0; }
+    bool IsAudioOut() const { return m_media.IsAudioOut(); }
     // The areas' state at a glance, as the operator's tests and the main window read it.
     bool IsRecording() const { return m_commands.IsRecording(); }
     int GetPtzMode() const { return m_commands.GetPtzMode(); }
@@ -134,9 +146,6 @@ public:
     bool HasAccountRight(int right) const { return m_setup.HasAccountRight(right); }
     bool IsVersion11() const { return m_bVersion11.load() != 0; }
     bool IsVersion12() const { return m_bVersion12.load() != 0; }
-    // Bits 0-2 of the last header, and the channel bit of the last frame that carried audio.
-    DWORD GetAudioChannel() const { return m_audioChannel.load(); }
-    DWORD GetAudioChannelMask() const { return m_audioChannelMask.load(); }
     // Counts the LIVE_CHANNEL_INFO messages: a new value means a new set of streamed channels.
     DWORD GetLiveGeneration() const { return m_liveGeneration.load(); }
     // The ids of the connect and socket threads while they run, 0 once they have ended.
@@ -156,15 +165,6 @@ public:
     bool RecvFn_LiveNack(const RecvMessage& m);
     bool RecvFn_LiveStopAck(const RecvMessage& m);
     bool RecvFn_LiveStopNack(const RecvMessage& m);
-    bool RecvFn_PlayChannelInfo(const RecvMessage& m);
-    bool RecvFn_PlayOnAck(const RecvMessage& m);
-    bool RecvFn_PlayOnNack(const RecvMessage& m);
-    bool RecvFn_PlayOffAck(const RecvMessage& m);
-    bool RecvFn_PlayOffNack(const RecvMessage& m);
-    bool RecvFn_PlayFlow(const RecvMessage& m);
-    bool RecvFn_PlayData(const RecvMessage& m);
-    bool RecvFn_PlayOnFail(const RecvMessage& m);
-    bool RecvFn_PlayOnDone(const RecvMessage& m);
 
     // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
     void SendLiveReq();
@@ -174,10 +174,6 @@ public:
     void SendLiveStop();
     // LIVE_REQ was sent and neither answered nor stopped: a quit must stop it like running live view.
     bool IsLiveAsked() const { return m_liveAsked.load(); }
-    void SendPlayStop();
-    // Socket thread: the header's audio bit turned on (live: 1 for live view, 0 for playback) or off.
-    void StartAudioOut(int live);
-    void StopAudioOut();
 
 private:
     using Handler = bool (*)(CDvrClient&, const RecvMessage&);
@@ -190,7 +186,6 @@ private:
     void ConnectThreadProc();
     void SocketThreadProc(std::shared_ptr<CTcpConnection> conn);
     void ConnectFailed(LPARAM notice);
-    void ApplyAudioBits(const PacketHeader& header);
     void JoinThreads();
 
     const DvrClientSeams m_seams;
@@ -204,15 +199,10 @@ private:
     std::atomic<bool> m_bStop{true};
     std::atomic<unsigned> m_nSockThreadID{0};
     std::atomic<unsigned> m_nConnectThreadID{0};
-    std::atomic<DWORD> m_audioChannel{0}; // bits 0-2 of the last header
-    std::atomic<bool> m_audioHeaderBit{false};
-    std::atomic<DWORD> m_audioChannelMask{0}; // the channel of the last frame that carried audio
     std::atomic<DWORD> m_liveGeneration{0};
     std::atomic<BYTE> m_bConnected{0};
     std::atomic<BYTE> m_bLive{0};
     std::atomic<bool> m_liveAsked{false}; // set by SendLiveReq, cleared by its answer or a stop
-    std::atomic<BYTE> m_bRemotePlay{0};
-    std::atomic<BYTE> m_bAudioOut{0};
     std::atomic<BYTE> m_bVersion11{0};
     std::atomic<BYTE> m_bVersion12{0};
     char m_szAddress[128] = {};
@@ -248,13 +238,8 @@ public:
     const PlayTiming& GetPlayTiming() const { return m_playTiming; }
 
     // State the main window publishes to the client (UI thread).
-    void SetAudioBuffers(int liveBlocks, int playBlocks);
     void SetWebExport(const WebExportSettings& web);
     void SetLocalPlayerActive(bool active) { m_localPlayerActive.store(active); }
-    // Split and channel changes in the step modes: the next step command sends PLAY_CH_CHANGE.
-    void SetChannelChangePending() { m_channelChangePending.store(true); }
-    void SetPlayMask(DWORD mask) { m_playMask.store(mask); }
-    DWORD GetPlayMask() const { return m_playMask.load(); }
 
     // ---- Live view ----
     DWORD GetAvailableMask() const { return m_availableMask.load(); }
@@ -263,100 +248,31 @@ public:
     DWORD GetVideoLossMask() const;
     // The recorder's clock of the last live frame; 0 until a frame of this live view has brought one.
     DWORD GetLiveClock() const { return m_liveClock.load(); }
-    // The channel the main window listens to (-1 none) and whether audio output is marked stopped.
-    int GetListeningChannel() const { return m_listenChannel.load(); }
-    bool IsAudioStoppedMark() const { return m_audioStoppedMark.load(); }
-
-    // ---- Remote playback ----
-    void PlayControl(int mode);
-    int GetPlayDirection() const;
-    void SendPlayCommand(WORD id, const void* body, DWORD length);
-    int GetPlayMode() const { return m_playMode.load(); }
-    int GetSpeedState() const { return m_speedState.load(); }
-    int GetStartState() const { return m_startState.load(); }
-    DWORD GetPlayClock() const { return m_playClock.load(); }
-    // The clock window's time, when the user moved it (the start record carries it).
-    void SetPlayClock(DWORD time) { m_playClock.store(time); }
-    ULONGLONG GetResumeTargetMs() const { return m_resumeTargetMs.load(); }
 
 private:
-    // Live view and the media workers.
-    void LayoutByChannelCount();
-    void CreateDecoders(int source);
-    // With m_mediaLock held: one decoder per channel of the recorder.
-    void CreateDecodersLocked(int source);
-    void StopDecoders();
-    // Teardown: stops and releases every decoder and the audio player without waiting for a drain.
-    void ReleaseMediaWorkers();
-    void StopAudioPlayerDrained();
-    bool QueueToDecoder(const FrameDescriptor& descriptor, const PacketHeader& header, std::span<const BYTE> frame);
-    void QueueFrameAudio(const FrameInfo& info, std::span<const BYTE> frame, bool live);
+    // Live view.
     void WriteChannelInfo(DWORD mask);
     // Live data came without completing a frame: true once that has lasted the message deadline.
     bool LiveFrameUnfinishedTooLong();
-    // Playback.
-    void SendStepData(DWORD frames);
-    std::array<BYTE, 24> BuildStartRecord(DWORD time);
-    void SendStartRecord(WORD id, DWORD time);
-    bool PassResumeTarget(ULONGLONG frameMs);
-    void PaceFrame(ULONGLONG frameMs);
-    void ResetPlayState();
-    // Socket thread: a playback entry goes to the play clock, or is released at once when it need
-    // not wait and nothing waits before it.
-    void HandPlayEntry(PacedPlayFrame entry);
-    // The play clock's thread (or the socket thread, see HandPlayEntry): credit, frame, pacing.
-    void ReleasePlayFrame(PacedPlayFrame& entry);
     PlayTiming m_playTiming;
-    std::atomic<int> m_audioBufLive{2};
-    std::atomic<int> m_audioBufPlay{64};
     std::atomic<bool> m_localPlayerActive{false};
     mutable std::mutex m_settingsLock; // guards m_web
     WebExportSettings m_web;
 
-    // The media workers; the socket thread queues to them under this lock, teardown takes them out
-    // under it before stopping them, so nothing is freed while it is being fed.
-    mutable std::mutex m_mediaLock;
-    std::array<std::unique_ptr<IChannelDecoder>, 16> m_decoders;
-    std::unique_ptr<IAudioPlayer> m_audioPlayer;
-
-    // Gathering areas, one per stream, so that playback and backup fragments never mix.
+    // Socket thread: live view's gathering area.
     CReassemblyArea m_liveArea{kFrameAreaSize};
-    CReassemblyArea m_playArea{kFrameAreaSize};
 
     std::atomic<DWORD> m_availableMask{0};
     std::atomic<DWORD> m_streamedMask{0};
     std::atomic<DWORD> m_liveClock{0};
     // Socket thread: since when live data has come without making a whole frame.
     std::optional<std::chrono::steady_clock::time_point> m_liveUnfinishedSince;
-    std::atomic<int> m_listenChannel{-1};
-    std::atomic<bool> m_audioStoppedMark{false};
-
-    // Play state.
-    std::atomic<int> m_playMode{3};
-    std::atomic<int> m_speedState{0};
-    std::atomic<int> m_stepCounter{0};
-    std::atomic<int> m_startState{0};
-    std::atomic<int> m_directionMarker{0};
-    std::atomic<bool> m_recountFlag{false};
-    std::atomic<bool> m_reanchorFlag{false};
-    std::atomic<bool> m_stepFlag{false};
-    std::atomic<int> m_stepBudget{0};
-    std::atomic<int> m_flowFrameCounter{0};
-    std::atomic<int> m_lastSpeedCode{-1};
-    std::atomic<int> m_currentSpeedCode{-1};
-    std::atomic<ULONGLONG> m_resumeTargetMs{0};
-    std::atomic<bool> m_channelChangePending{false};
-    std::atomic<DWORD> m_playMask{0};
-    std::atomic<DWORD> m_playClock{0};
-    std::atomic<unsigned> m_playSession{0}; // a new playback, or its end, makes waiting frames stale
-    ULONGLONG m_anchorFrameMs = 0;          // the play clock's thread
-    std::chrono::steady_clock::time_point m_anchorTick{};
 
     CDvrClientCommands m_commands{*this};
     CDvrClientSetup m_setup{*this};
     CDvrClientSearch m_search{*this};
     CDvrClientBackup m_backup{*this};
-
-    // Remote playback's clock (last: its thread calls into everything above, and ends first).
-    std::unique_ptr<CPlayPacer> m_pacer;
+    CDvrClientMedia m_media{*this};
+    // Last: the play clock's thread calls into everything above, and ends first.
+    CDvrClientPlay m_play{*this};
 };

@@ -39,6 +39,9 @@ CDvrClientSearch& AreaOf(CDvrClient& client, CDvrClientSearch*) {
 CDvrClientBackup& AreaOf(CDvrClient& client, CDvrClientBackup*) {
     return client.Backup();
 }
+CDvrClientPlay& AreaOf(CDvrClient& client, CDvrClientPlay*) {
+    return client.Play();
+}
 
 // A handler as the dispatch table calls it.
 template <auto Fn>
@@ -65,12 +68,12 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::REC_ON_NACK, Call<&CDvrClientCommands::RecvFn_RecOnNack>);
         set(Msg::REC_OFF_ACK, Call<&CDvrClientCommands::RecvFn_RecOffAck>);
         set(Msg::REC_OFF_NACK, Call<&CDvrClientCommands::RecvFn_RecOffNack>);
-        set(Msg::PLAY_CHANNEL_INFO, Call<&CDvrClient::RecvFn_PlayChannelInfo>);
-        set(Msg::PLAY_ON_ACK, Call<&CDvrClient::RecvFn_PlayOnAck>);
-        set(Msg::PLAY_ON_NACK, Call<&CDvrClient::RecvFn_PlayOnNack>);
-        set(Msg::PLAY_OFF_ACK, Call<&CDvrClient::RecvFn_PlayOffAck>);
-        set(Msg::PLAY_OFF_NACK, Call<&CDvrClient::RecvFn_PlayOffNack>);
-        set(Msg::PLAY_FLOW, Call<&CDvrClient::RecvFn_PlayFlow>, false);
+        set(Msg::PLAY_CHANNEL_INFO, Call<&CDvrClientPlay::RecvFn_PlayChannelInfo>);
+        set(Msg::PLAY_ON_ACK, Call<&CDvrClientPlay::RecvFn_PlayOnAck>);
+        set(Msg::PLAY_ON_NACK, Call<&CDvrClientPlay::RecvFn_PlayOnNack>);
+        set(Msg::PLAY_OFF_ACK, Call<&CDvrClientPlay::RecvFn_PlayOffAck>);
+        set(Msg::PLAY_OFF_NACK, Call<&CDvrClientPlay::RecvFn_PlayOffNack>);
+        set(Msg::PLAY_FLOW, Call<&CDvrClientPlay::RecvFn_PlayFlow>, false);
         set(Msg::TRANS_ON_ACK, Call<&CDvrClientBackup::RecvFn_TransOnAck>);
         set(Msg::TRANS_ON_NACK, Call<&CDvrClientBackup::RecvFn_TransOnNack>);
         set(Msg::TRANS_OFF_ACK, Call<&CDvrClientBackup::RecvFn_TransOffAck>);
@@ -90,9 +93,9 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         set(Msg::PLAY_INFO_MONTH_NACK, Call<&CDvrClientSearch::RecvFn_PlayInfoMonthNack>);
         set(Msg::PLAY_INFO_DAY_ACK, Call<&CDvrClientSearch::RecvFn_PlayInfoDayAck>);
         set(Msg::PLAY_INFO_DAY_NACK, Call<&CDvrClientSearch::RecvFn_PlayInfoDayNack>);
-        set(Msg::PLAY_DATA, Call<&CDvrClient::RecvFn_PlayData>, false);
-        set(Msg::PLAY_ON_FAIL, Call<&CDvrClient::RecvFn_PlayOnFail>);
-        set(Msg::PLAY_ON_DONE, Call<&CDvrClient::RecvFn_PlayOnDone>);
+        set(Msg::PLAY_DATA, Call<&CDvrClientPlay::RecvFn_PlayData>, false);
+        set(Msg::PLAY_ON_FAIL, Call<&CDvrClientPlay::RecvFn_PlayOnFail>);
+        set(Msg::PLAY_ON_DONE, Call<&CDvrClientPlay::RecvFn_PlayOnDone>);
         set(Msg::RIGHT_CHANGE, Call<&CDvrClientSetup::RecvFn_RightChange>);
         set(Msg::A_LISTEN_ACK, Call<&CDvrClientCommands::RecvFn_AListenAck>);
         set(Msg::A_LISTEN_NACK, Call<&CDvrClientCommands::RecvFn_AListenNack>);
@@ -198,8 +201,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     }
     conn->Close();
     m_bStop.store(true);
-    m_bAudioOut.store(0);
-    m_seams.host->ReportEvent(ClientEvent::AudioOutState, 0);
+    m_media.EndAudioOut();
     if (loginTimedOut) {
         // Told and logged as a connect that timed out: the login never happened.
         m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
@@ -212,7 +214,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
 }
 
 bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length) {
-    ApplyAudioBits(header);
+    m_media.ApplyAudioBits(header, m_bLive.load() != 0, m_play.IsRemotePlay());
     const WORD id = header.Id();
     const DispatchEntry& entry = DispatchTable()[id];
     if (entry.handler == nullptr) {
@@ -226,29 +228,6 @@ bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload,
     }
     const RecvMessage message{header, payload, std::min<DWORD>(length, kMaxPayloadLength)};
     return entry.handler(*this, message);
-}
-
-void CDvrClient::ApplyAudioBits(const PacketHeader& header) {
-    m_audioChannel.store(header.AudioChannel());
-    const bool on = header.AudioOn();
-    if (on == m_audioHeaderBit.load()) {
-        return;
-    }
-    const bool live = m_bLive.load() != 0;
-    if (!live && m_bRemotePlay.load() == 0) {
-        return; // seen again on the next header once a stream runs
-    }
-    m_audioHeaderBit.store(on);
-    if (on) {
-        StartAudioOut(live ? 1 : 0);
-        m_bAudioOut.store(1);
-        m_seams.host->ReportEvent(ClientEvent::AudioOutState, 1);
-    } else {
-        StopAudioOut();
-        m_audioChannelMask.store(0);
-        m_bAudioOut.store(0);
-        m_seams.host->ReportEvent(ClientEvent::AudioOutState, 0);
-    }
 }
 
 bool CDvrClient::RecvFn_Bye48(const RecvMessage& m) {

@@ -157,7 +157,7 @@ bool CDvrClientSetup::RecvFn_DBChange(const RecvMessage& m) {
             std::lock_guard lock(m_infoLock);
             channel = ListeningChannel(m_dbChange);
         }
-        m_client.SetListeningChannel(channel);
+        m_client.Media().SetListeningChannel(channel);
     }
     return true;
 }
@@ -257,8 +257,8 @@ bool CDvrClientSetup::RecvFn_RightChange(const RecvMessage& m) {
     } else {
         host.PostToWindow(ClientWindow::SearchFrame, WM_KELO_RIGHTS_CHANGED, !playback ? 1 : (!backup ? 2 : 0), 0);
     }
-    if (!playback && m_client.IsRemotePlay()) {
-        m_client.SendPlayStop();
+    if (!playback && m_client.Play().IsRemotePlay()) {
+        m_client.Play().SendPlayStop();
     }
     if (!backup && m_client.IsBackup()) {
         m_client.Backup().SendTransOff();

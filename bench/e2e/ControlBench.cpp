@@ -580,7 +580,7 @@ int RunControl(const Options& o) {
     const std::uint64_t decoded = DecodedPictures(window.video) - decoded0;
     const std::uint64_t dropped = Dropped(window.video);
     const std::size_t peak = sampler.Peak();
-    const bool playing = client->IsRemotePlay();
+    const bool playing = client->Play().IsRemotePlay();
     LogOut(client, window);
 
     const std::vector<CBenchHost::Request> requests = host.Requests();

@@ -81,7 +81,7 @@ TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWin
     ASSERT_TRUE(script.Done());
     ASSERT_TRUE(played);
     EXPECT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->Play().IsRemotePlay(); }, 60000));
     EXPECT_TRUE(WaitUntil([&] { return main->GetVideoWindow()->GetPlaySource() == 2; }));
     // The search to return to is kept for the next opening of the frame.
     EXPECT_EQ(main->GetArchiveResume().record.active, 1);
@@ -90,7 +90,7 @@ TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWin
     again.Expect<CRemoteSearchDlg>([](CRemoteSearchDlg& frame) { Press(frame, 435); });
     Click(IDC_PLAY_STOP);
     EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
-    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRemotePlay(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->Play().IsRemotePlay(); }, 30000));
 }
 
 TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt) {

@@ -44,7 +44,7 @@ TEST(RemoteSearchFrame, OpensOnTheSearchTabWithEveryChannelOfTheRecorder) {
         r.frame->SetChannelMask(0x3);
         r.Close();
         // The mask goes to the connection's playback when the frame ends, and the frame lets go.
-        EXPECT_EQ(r.client->client->GetPlayMask(), 0x3u);
+        EXPECT_EQ(r.client->client->Play().GetPlayMask(), 0x3u);
         EXPECT_FALSE(r.client->client->Search().IsSearchFrameOpen());
         EXPECT_EQ(r.host.sink, nullptr);
     }

@@ -147,12 +147,12 @@ TEST_P(SimEventTypesTest, PlayPlaysTheEventFromItsStart) {
     ASSERT_TRUE(script.Done());
     ASSERT_TRUE(played);
     EXPECT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->Play().IsRemotePlay(); }, 60000));
     // The playback clock runs within the event.
     DWORD clock = 0;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            clock = main->GetClient()->GetPlayClock();
+            clock = main->GetClient()->Play().GetPlayClock();
             return clock != 0;
         },
         60000));
@@ -163,7 +163,7 @@ TEST_P(SimEventTypesTest, PlayPlaysTheEventFromItsStart) {
     again.Expect<CRemoteSearchDlg>([](CRemoteSearchDlg& frame) { Press(frame, 435); });
     Click(IDC_PLAY_STOP);
     EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
-    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRemotePlay(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->Play().IsRemotePlay(); }, 30000));
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, SimEventTypesTest,

@@ -348,12 +348,12 @@ TEST_F(DispatchTest, AudioBitsFollowEveryHeaderOnlyWhileAStreamRuns) {
     const std::vector<BYTE> none;
     // On while nothing runs: nothing starts, and the change is seen again later.
     EXPECT_TRUE(Feed(Msg::REC_STATUS, none, true, kAudioOnBit | 5));
-    EXPECT_EQ(client.GetAudioChannel(), 5u);
+    EXPECT_EQ(client.Media().GetAudioChannel(), 5u);
     EXPECT_FALSE(client.IsAudioOut());
     DvrClientTestPeer::Live(client).store(1);
     EXPECT_TRUE(Feed(300, none, true, kAudioOnBit | 2)); // any message, even one without a handler
     EXPECT_TRUE(client.IsAudioOut());
-    EXPECT_EQ(client.GetAudioChannel(), 2u);
+    EXPECT_EQ(client.Media().GetAudioChannel(), 2u);
     // Another message with the bit still set changes nothing; one without it stops the audio.
     host.Clear();
     EXPECT_TRUE(Feed(Msg::MESSAGE_257, none, true, kAudioOnBit | 2));
@@ -361,7 +361,7 @@ TEST_F(DispatchTest, AudioBitsFollowEveryHeaderOnlyWhileAStreamRuns) {
     DvrClientTestPeer::AudioChannelMask(client).store(4);
     EXPECT_TRUE(Feed(Msg::LIVE_STOP_ACK, none));
     EXPECT_FALSE(client.IsAudioOut());
-    EXPECT_EQ(client.GetAudioChannelMask(), 0u);
+    EXPECT_EQ(client.Media().GetAudioChannelMask(), 0u);
     const auto events = host.CallsOf(HostCall::Event);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].event, ClientEvent::AudioOutState);

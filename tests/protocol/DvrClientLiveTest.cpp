@@ -225,7 +225,7 @@ TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {
         EXPECT_TRUE(
             std::equal(player->blocks[0].begin(), player->blocks[0].end(), withSound.begin() + 40 + 200 + 1536));
     }
-    EXPECT_EQ(r.client->GetAudioChannelMask(), 1u << 2);
+    EXPECT_EQ(r.client->Media().GetAudioChannelMask(), 1u << 2);
 
     // An audio area too short for its block is not read.
     SendLive(r, Frame(2, 31, 200, 1024, 2), 65535, audio);
@@ -238,12 +238,12 @@ TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {
     SendLive(r, Frame(5, 32, 200, 2048, 5), 65535, audio);
     r.Sync();
     EXPECT_TRUE(player->stopped.load());
-    EXPECT_TRUE(r.client->IsAudioStoppedMark());
+    EXPECT_TRUE(r.client->Media().IsAudioStoppedMark());
     // The listened channel again: a new player.
     SendLive(r, Frame(2, 33, 200, 2048, 2), 65535, audio);
     r.Sync();
     EXPECT_EQ(r.media.Players().size(), 2u);
-    EXPECT_FALSE(r.client->IsAudioStoppedMark());
+    EXPECT_FALSE(r.client->Media().IsAudioStoppedMark());
 }
 
 TEST(ClientLive, StopTearsDownEvenWhenADecoderNeverDrains) {

@@ -226,9 +226,9 @@ TEST(ClientSetup, InformationBlocks) {
     r.audioOn = true;
     r.Send(Msg::DB_CHANGE, change);
     r.Sync();
-    EXPECT_EQ(r.client->GetListeningChannel(), -1);
+    EXPECT_EQ(r.client->Media().GetListeningChannel(), -1);
     change[540] = 3;
     r.Send(Msg::DB_CHANGE, change);
     r.Sync();
-    EXPECT_EQ(r.client->GetListeningChannel(), 3);
+    EXPECT_EQ(r.client->Media().GetListeningChannel(), 3);
 }

@@ -395,6 +395,6 @@ TEST_F(SimFourChannels, PlaybackKeepsFlowingOnReturnedCredit) {
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(std::string(item->descriptor.label),
               CameraNames(*s_config)[0].empty() ? "CH1" : CameraNames(*s_config)[0]);
-    client->SendPlayStop();
-    EXPECT_FALSE(client->IsRemotePlay());
+    client->Play().SendPlayStop();
+    EXPECT_FALSE(client->Play().IsRemotePlay());
 }

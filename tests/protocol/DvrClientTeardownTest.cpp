@@ -136,7 +136,7 @@ TEST_P(DvrClientTeardownTest, EveryWorkerEndsBeforeTheClientIsFreed) {
         ASSERT_TRUE(client->ProcessMessage(PacketHeader::Request(Msg::PLAY_ON_ACK, 0, true), nullptr, 0));
     }
     client->Commands().SetListenSwitch(true);
-    client->StartAudioOut(tc.playback ? 0 : 1);
+    client->Media().StartAudioOut(tc.playback ? 0 : 1);
     ASSERT_GE(rig.decodersCreated.load(), 4);
     ASSERT_EQ(rig.playersCreated.load(), 1);
     ASSERT_GT(rig.running.load(), 0);
