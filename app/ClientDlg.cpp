@@ -286,9 +286,9 @@ void CClientDlg::PublishSettings() {
         web.width = int(m_settings.WebWidthWeb);
         web.height = int(m_settings.WebHeightWeb);
         web.interval = int(m_settings.WebInterval);
-        m_pClient->SetWebExport(web);
+        m_pClient->Live().SetWebExport(web);
         m_pClient->Backup().SetSaveLocation(MapWindowsPath(m_settings.Location));
-        m_pClient->SetLocalPlayerActive(m_pLocalPlayer != nullptr);
+        m_pClient->Live().SetLocalPlayerActive(m_pLocalPlayer != nullptr);
     }
 }
 
@@ -321,10 +321,10 @@ void CClientDlg::CreateChildren() {
         [this](LONG* time) {
             std::lock_guard<std::mutex> lock(m_clientLock);
             // Until the recorder has sent a time the computer's is shown, never a time of 0.
-            if (!m_pClient || !m_pClient->IsLive() || m_pClient->GetLiveClock() == 0) {
+            if (!m_pClient || !m_pClient->IsLive() || m_pClient->Live().GetLiveClock() == 0) {
                 return false;
             }
-            *time = LONG(m_pClient->GetLiveClock());
+            *time = LONG(m_pClient->Live().GetLiveClock());
             return true;
         });
     ReapSaveThreads(true);

@@ -178,7 +178,7 @@ void CClientDlg::SetSplitMode(int layout) {
     }
     // Live view goes on in the chosen layout: the recorder is only told which channels now show.
     if (m_pClient && m_pClient->IsLive() && m_pVideo) {
-        m_pClient->SendLiveMask(m_pVideo->GetVisibleChannelMask());
+        m_pClient->Live().SendLiveMask(m_pVideo->GetVisibleChannelMask());
     }
     const int* slot = std::find(std::begin(kSplitLayouts), std::end(kSplitLayouts), layout);
     if (slot != std::end(kSplitLayouts)) {
@@ -248,9 +248,9 @@ void CClientDlg::OnLive() {
         return;
     }
     if (m_pClient->IsLive()) {
-        m_pClient->SendLiveStop();
+        m_pClient->Live().SendLiveStop();
     } else {
-        m_pClient->SendLiveReq();
+        m_pClient->Live().SendLiveReq();
     }
 }
 
@@ -691,8 +691,8 @@ void CClientDlg::StopEverything() {
     if (m_pClient) {
         // Live view asked for and not answered yet is stopped too: the recorder would start it for
         // a client that is going.
-        if (m_pClient->IsLive() || m_pClient->IsLiveAsked()) {
-            m_pClient->SendLiveStop();
+        if (m_pClient->IsLive() || m_pClient->Live().IsLiveAsked()) {
+            m_pClient->Live().SendLiveStop();
             Sleep(100);
         }
         if (m_pClient->Play().IsRemotePlay()) {

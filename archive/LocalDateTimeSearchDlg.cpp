@@ -41,7 +41,7 @@ void CLocalDateTimeSearchDlg::OnPlay() {
     ClosePickers();
     CDvrClient* client = Host().Client();
     if (client != nullptr && client->IsConnected() && client->IsLive()) {
-        client->SendLiveStop();
+        client->Live().SendLiveStop();
     }
     int start[6];
     int end[6];

@@ -44,7 +44,7 @@ int CLocalEventListDlg::DateFormat() {
 void CLocalEventListDlg::OnPlay() {
     CDvrClient* client = Host().Client();
     if (client != nullptr && client->IsConnected() && client->IsLive()) {
-        client->SendLiveStop();
+        client->Live().SendLiveStop();
     }
     if (const EventItem* event = SelectedEvent()) {
         m_pFrame->SetSearchKind(LocalSearchKind::Time);

@@ -84,7 +84,7 @@ bool CVideoDecoderHost::IsLive() const {
 
 DWORD CVideoDecoderHost::GetVideoLossMask() const {
     const CDvrClient* client = m_dlg.GetClient();
-    return client != nullptr ? client->GetVideoLossMask() : 0;
+    return client != nullptr ? client->Live().GetVideoLossMask() : 0;
 }
 
 bool CVideoDecoderHost::SeesHiddenChannels() const {

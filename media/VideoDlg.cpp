@@ -132,8 +132,8 @@ bool CVideoDlg::ShowSingleChannel(int channel) {
         }
     }
     CDvrClient* client = GetClient();
-    if (client != nullptr && client->Commands().IsPtzDialogOpen() && client->IsLive() && client->Commands().GetPtzChannel() != channel &&
-        m_owner != nullptr) {
+    if (client != nullptr && client->Commands().IsPtzDialogOpen() && client->IsLive() &&
+        client->Commands().GetPtzChannel() != channel && m_owner != nullptr) {
         m_owner->RetargetPtz(channel, false);
     }
     m_companion.store(0);
@@ -169,7 +169,7 @@ void CVideoDlg::FollowPtz() {
     if (client == nullptr || m_owner == nullptr || !client->Commands().IsPtzDialogOpen() || !client->IsLive()) {
         return;
     }
-    const DWORD loss = client->GetVideoLossMask();
+    const DWORD loss = client->Live().GetVideoLossMask();
     for (int slot = 0; slot < CVideoLayout::kSlots; ++slot) {
         const int ch = m_layout.GetTileChannel(slot);
         if (m_layout.IsSlotVisible(slot) && ValidChannel(ch) && (loss & Bit(ch)) == 0) {

@@ -467,7 +467,7 @@ void CVideoDlg::PaintSlot(CDC& dc, int slot, const RECT& rect) {
     }
     const CDvrClient* client = GetClient();
     if (client != nullptr && client->IsLive()) {
-        if ((client->GetVideoLossMask() & bit) != 0) {
+        if ((client->Live().GetVideoLossMask() & bit) != 0) {
             PaintStill(dc, StillPicture::VideoLoss, ch, rect);
         } else if (restricted && !client->Setup().HasAccountRight(kRightSeeHidden)) {
             PaintStill(dc, StillPicture::Restricted, ch, rect);

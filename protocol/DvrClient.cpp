@@ -70,6 +70,15 @@ void CDvrClient::SetConnectParams(const char* address, DWORD port, const char* u
     CopyBounded(m_szPassword, sizeof m_szPassword, password);
 }
 
+int CDvrClient::ChannelCount() const {
+    int n = 0;
+    {
+        std::lock_guard lock(m_infoLock);
+        n = m_hello.channel_num;
+    }
+    return (n == 4 || n == 8 || n == 16) ? n : 16;
+}
+
 HelloInfo CDvrClient::GetHello() const {
     std::lock_guard lock(m_infoLock);
     return m_hello;
@@ -190,8 +199,8 @@ void CDvrClient::Disconnect() {
 
     // Every activity that runs is stopped, so that a backup running beside live view is closed too;
     // live view asked for and not answered yet too, or the recorder would start it for no one.
-    if (m_bLive.load() || m_liveAsked.load()) {
-        SendLiveStop();
+    if (m_live.IsLive() || m_live.IsLiveAsked()) {
+        m_live.SendLiveStop();
     }
     if (m_play.IsRemotePlay()) {
         m_play.SendPlayStop();
@@ -258,7 +267,7 @@ void CDvrClient::Disconnect() {
         host.WriteLocalLog(2, 2, m_szUserId, m_szAddress);
     }
     m_bConnected.store(0);
-    m_liveAsked.store(false);
+    m_live.ForgetLiveAsked();
     m_byeSent.store(false);
     m_disconnecting.store(false);
 }

@@ -107,7 +107,7 @@ void CDvrClientCommands::SendPowerOffReq() {
 
 int CDvrClientCommands::ChoosePtzChannel(int selectedChannel) const {
     const DWORD visible = m_client.Video() != nullptr ? m_client.Video()->GetVisibleChannelMask() : 0;
-    const DWORD qualifying = visible & m_client.GetAvailableMask();
+    const DWORD qualifying = visible & m_client.Live().GetAvailableMask();
     if (selectedChannel >= 0 && selectedChannel < 16 && (qualifying & (DWORD(1) << selectedChannel)) != 0) {
         return selectedChannel;
     }

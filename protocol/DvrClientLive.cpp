@@ -1,5 +1,7 @@
 // Live view: the live requests, the channel information, frame intake into the decoders and the
-// audio player, and the media workers' life cycle shared with playback.
+// media workers.
+#include "protocol/DvrClientLive.h"
+
 #include "protocol/DvrClient.h"
 
 #include "protocol/ByteOrder.h"
@@ -9,38 +11,25 @@
 #include "protocol/Packet.h"
 #include "protocol/Trace.h"
 
-int CDvrClient::ChannelCount() const {
-    int n = 0;
-    {
-        std::lock_guard lock(m_infoLock);
-        n = m_hello.channel_num;
-    }
-    return (n == 4 || n == 8 || n == 16) ? n : 16;
-}
-
-void CDvrClient::ResetLiveArea() {
-    m_liveArea.Reset();
-}
-
-void CDvrClient::ResetAvailableChannels() {
+void CDvrClientLive::ResetAvailableChannels() {
     m_liveGeneration.fetch_add(1);
     m_availableMask.store(0);
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetAvailableMask(0, false);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetAvailableMask(0, false);
     }
 }
 
-DWORD CDvrClient::GetVideoLossMask() const {
-    const DWORD all = (DWORD(1) << ChannelCount()) - 1;
+DWORD CDvrClientLive::GetVideoLossMask() const {
+    const DWORD all = (DWORD(1) << m_client.ChannelCount()) - 1;
     return all & ~m_availableMask.load();
 }
 
-void CDvrClient::SetWebExport(const WebExportSettings& web) {
+void CDvrClientLive::SetWebExport(const WebExportSettings& web) {
     std::lock_guard lock(m_settingsLock);
     m_web = web;
 }
 
-void CDvrClient::WriteChannelInfo(DWORD mask) {
+void CDvrClientLive::WriteChannelInfo(DWORD mask) {
     WebExportSettings web;
     {
         std::lock_guard lock(m_settingsLock);
@@ -51,85 +40,85 @@ void CDvrClient::WriteChannelInfo(DWORD mask) {
     }
 }
 
-void CDvrClient::LayoutByChannelCount() {
-    const int n = ChannelCount();
+void CDvrClientLive::LayoutByChannelCount() {
+    const int n = m_client.ChannelCount();
     const int tiles = n <= 4 ? 4 : (n <= 8 ? 9 : 16);
-    m_seams.host->ReportEvent(ClientEvent::ChannelLayout, tiles);
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetLayout(tiles);
+    m_client.Host().ReportEvent(ClientEvent::ChannelLayout, tiles);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetLayout(tiles);
     }
 }
 
-void CDvrClient::SendLiveReq() {
+void CDvrClientLive::SendLiveReq() {
     if (m_localPlayerActive.load()) {
         return;
     }
     m_liveGeneration.store(0);
     m_availableMask.store(0);
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetAvailableMask(0, false);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetAvailableMask(0, false);
     }
     LayoutByChannelCount();
-    m_media.StopDecoders();
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetPlaySource(1);
+    m_client.Media().StopDecoders();
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetPlaySource(1);
     }
     m_liveClock.store(0); // the clock shows the computer's time until this live view brings one
     BYTE mask[4];
     WriteBE32(mask, 0x0000FFFF);
     m_liveAsked.store(true);
     // The decoders are made while the request travels.
-    m_media.CreateDecodersAfter(
+    m_client.Media().CreateDecodersAfter(
         [&] {
-            SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
+            m_client.SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
             Trace("Send...LIVE_REQ\n");
             m_streamedMask.store(0);
         },
         1);
-    m_seams.host->ReportEvent(ClientEvent::LiveState, 1);
+    m_client.Host().ReportEvent(ClientEvent::LiveState, 1);
 }
 
-void CDvrClient::SendLiveMask(DWORD visibleMask) {
+void CDvrClientLive::SendLiveMask(DWORD visibleMask) {
     if (m_bLive.load() == 0) {
         return;
     }
     BYTE mask[4];
     WriteBE32(mask, visibleMask);
-    SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
+    m_client.SendPacket(PacketHeader::Request(Msg::LIVE_REQ, sizeof(mask)), mask, sizeof(mask));
     Trace("Send...LIVE_REQ\n");
 }
 
-void CDvrClient::SendLiveStop() {
+void CDvrClientLive::SendLiveStop() {
     WriteChannelInfo(0);
-    m_play.ResetStartState();
+    m_client.Play().ResetStartState();
     m_liveGeneration.store(0);
     m_bLive.store(0);
     m_liveAsked.store(false);
-    SendPacket(PacketHeader::Request(Msg::LIVE_STOP, 0), nullptr, 0);
+    m_client.SendPacket(PacketHeader::Request(Msg::LIVE_STOP, 0), nullptr, 0);
     Trace("Send...LIVE_STOP\n");
-    m_media.StopAudioPlayerDrained();
-    m_seams.host->PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);
-    m_seams.host->PostToWindow(ClientWindow::PtzMenu, kMsgClose, 0, 0);
-    if (m_commands.IsPtzDialogOpen()) {
-        m_commands.ClosePtz();
+    m_client.Media().StopAudioPlayerDrained();
+    m_client.Host().PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);
+    m_client.Host().PostToWindow(ClientWindow::PtzMenu, kMsgClose, 0, 0);
+    if (m_client.Commands().IsPtzDialogOpen()) {
+        m_client.Commands().ClosePtz();
     }
-    m_media.StopDecoders();
+    m_client.Media().StopDecoders();
 
-    m_seams.host->ReportEvent(ClientEvent::LiveState, 0);
+    m_client.Host().ReportEvent(ClientEvent::LiveState, 0);
     m_availableMask.store(0);
     m_streamedMask.store(0);
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetAvailableMask(0, false);
-        m_seams.video->SetPlaySource(0);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetAvailableMask(0, false);
+        m_client.Video()->SetPlaySource(0);
     }
-    m_seams.host->ReportEvent(ClientEvent::ChannelLayout, 16);
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetLayout(16);
+    m_client.Host().ReportEvent(ClientEvent::ChannelLayout, 16);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetLayout(16);
     }
-    m_media.ClearAudioStoppedMark();
+    m_client.Media().ClearAudioStoppedMark();
 }
 
-bool CDvrClient::RecvFn_LiveChannelInfo(const RecvMessage& m) {
+bool CDvrClientLive::RecvFn_LiveChannelInfo(const RecvMessage& m) {
     if (m.length < 4) {
         // Without its mask live view can never start: every later one is as short, and the
         // operator would watch empty tiles with no word. The connection ends as an unreadable
@@ -141,12 +130,12 @@ bool CDvrClient::RecvFn_LiveChannelInfo(const RecvMessage& m) {
     m_liveGeneration.fetch_add(1);
     m_liveArea.Reset();
     m_liveUnfinishedSince.reset();
-    mask &= ~m_setup.HiddenChannelMask();
-    m_streamedMask.store(m_media.StreamedOf(mask));
+    mask &= ~m_client.Setup().HiddenChannelMask();
+    m_streamedMask.store(m_client.Media().StreamedOf(mask));
     const DWORD available = mask & 0xFFFF;
     m_availableMask.store(available);
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetAvailableMask(available, false);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetAvailableMask(available, false);
     }
     m_bLive.store(1);
     m_liveAsked.store(false);
@@ -154,16 +143,16 @@ bool CDvrClient::RecvFn_LiveChannelInfo(const RecvMessage& m) {
     return true;
 }
 
-bool CDvrClient::LiveFrameUnfinishedTooLong() {
+bool CDvrClientLive::LiveFrameUnfinishedTooLong() {
     const auto now = std::chrono::steady_clock::now();
     if (!m_liveUnfinishedSince) {
         m_liveUnfinishedSince = now;
         return false;
     }
-    return now - *m_liveUnfinishedSince >= m_timing.recvDeadline;
+    return now - *m_liveUnfinishedSince >= m_client.GetTiming().recvDeadline;
 }
 
-bool CDvrClient::RecvFn_LiveData(const RecvMessage& m) {
+bool CDvrClientLive::RecvFn_LiveData(const RecvMessage& m) {
     if (m_bLive.load() == 0) {
         m_liveArea.Reset();
         m_liveUnfinishedSince.reset();
@@ -203,26 +192,26 @@ bool CDvrClient::RecvFn_LiveData(const RecvMessage& m) {
     m_liveClock.store(m.header.w3);
     const std::span<const BYTE> frame = block.first(info.frame_length);
     if (info.video_size != 0) {
-        m_media.QueueToDecoder(descriptor, m.header, frame);
+        m_client.Media().QueueToDecoder(descriptor, m.header, frame);
     }
-    m_media.QueueFrameAudio(info, frame, true);
+    m_client.Media().QueueFrameAudio(info, frame, true);
     m_liveArea.Reset();
     return true;
 }
 
-bool CDvrClient::RecvFn_LiveNack(const RecvMessage& m) {
+bool CDvrClientLive::RecvFn_LiveNack(const RecvMessage& m) {
     m_bLive.store(0);
     m_liveAsked.store(false);
-    PostRefusal(m);
-    m_media.StopAudioOut();
+    m_client.PostRefusal(m);
+    m_client.Media().StopAudioOut();
     return true;
 }
 
-bool CDvrClient::RecvFn_LiveStopAck(const RecvMessage&) {
+bool CDvrClientLive::RecvFn_LiveStopAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_LiveStopNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientLive::RecvFn_LiveStopNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }

@@ -103,8 +103,8 @@ bool CDvrClientPlay::RecvFn_PlayOnAck(const RecvMessage&) {
         Trace("PLAY_ON_ACK... playback already runs\n");
         return true;
     }
-    if (m_client.IsLive()) {
-        m_client.SendLiveStop();
+    if (m_client.Live().IsLive()) {
+        m_client.Live().SendLiveStop();
     }
     ResetPlayState();
     m_playSession.fetch_add(1);
@@ -112,7 +112,7 @@ bool CDvrClientPlay::RecvFn_PlayOnAck(const RecvMessage&) {
     if (m_client.Video() != nullptr) {
         m_client.Video()->SetAvailableMask(0, true);
     }
-    m_client.LayoutByChannelCount();
+    m_client.Live().LayoutByChannelCount();
     host.ReportEvent(ClientEvent::PlaybackState, 1);
     m_client.Media().CreateDecoders(2);
     if (m_client.Video() != nullptr) {
@@ -149,7 +149,7 @@ bool CDvrClientPlay::RecvFn_PlayOnFail(const RecvMessage& m) {
     m_client.PostRefusal(m);
     m_client.Media().StopAudioOut();
     std::this_thread::sleep_for(m_client.GetPlayTiming().playSleep);
-    m_client.SendLiveReq();
+    m_client.Live().SendLiveReq();
     return true;
 }
 
@@ -165,7 +165,7 @@ bool CDvrClientPlay::RecvFn_PlayOnDone(const RecvMessage&) {
 bool CDvrClientPlay::RecvFn_PlayChannelInfo(const RecvMessage&) {
     // As the recorder's documentation has it: the live area, not the playback one, whose half-gathered
     // frame would be lost.
-    m_client.ResetLiveArea();
+    m_client.Live().ResetLiveArea();
     return true;
 }
 
@@ -186,7 +186,7 @@ bool CDvrClientPlay::RecvFn_PlayOffNack(const RecvMessage& m) {
 }
 
 void CDvrClientPlay::SendPlayStop() {
-    m_client.ResetLiveGeneration();
+    m_client.Live().ResetLiveGeneration();
     m_bRemotePlay.store(0);
     m_playSession.fetch_add(1); // frames still on the play clock are dropped
     m_client.SendPacket(PacketHeader::Request(Msg::RPLAY_STOP, 0), nullptr, 0);
@@ -276,7 +276,7 @@ bool CDvrClientPlay::RecvFn_PlayData(const RecvMessage& m) {
 
     FrameDescriptor descriptor;
     FillFrameDescriptor(info, descriptor);
-    descriptor.generation = m_client.GetLiveGeneration();
+    descriptor.generation = m_client.Live().GetLiveGeneration();
     const std::string name = hasRecord ? FrameRecordCameraName(record) : std::string();
     if (!name.empty()) {
         SetFrameLabel(descriptor, name);

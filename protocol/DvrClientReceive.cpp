@@ -42,6 +42,9 @@ CDvrClientBackup& AreaOf(CDvrClient& client, CDvrClientBackup*) {
 CDvrClientPlay& AreaOf(CDvrClient& client, CDvrClientPlay*) {
     return client.Play();
 }
+CDvrClientLive& AreaOf(CDvrClient& client, CDvrClientLive*) {
+    return client.Live();
+}
 
 // A handler as the dispatch table calls it.
 template <auto Fn>
@@ -58,11 +61,11 @@ const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
         auto set = [&t](WORD id, Handler h, bool traced = true) { t[id] = DispatchEntry{h, traced}; };
         set(Msg::BYE48, Call<&CDvrClient::RecvFn_Bye48>);
         set(Msg::HELLO48_ACK, Call<&CDvrClient::RecvFn_HelloAck>);
-        set(Msg::LIVE_CHANNEL_INFO, Call<&CDvrClient::RecvFn_LiveChannelInfo>);
-        set(Msg::LIVE_DATA, Call<&CDvrClient::RecvFn_LiveData>, false);
-        set(Msg::LIVE_NACK, Call<&CDvrClient::RecvFn_LiveNack>);
-        set(Msg::LIVE_STOP_ACK, Call<&CDvrClient::RecvFn_LiveStopAck>);
-        set(Msg::LIVE_STOP_NACK, Call<&CDvrClient::RecvFn_LiveStopNack>);
+        set(Msg::LIVE_CHANNEL_INFO, Call<&CDvrClientLive::RecvFn_LiveChannelInfo>);
+        set(Msg::LIVE_DATA, Call<&CDvrClientLive::RecvFn_LiveData>, false);
+        set(Msg::LIVE_NACK, Call<&CDvrClientLive::RecvFn_LiveNack>);
+        set(Msg::LIVE_STOP_ACK, Call<&CDvrClientLive::RecvFn_LiveStopAck>);
+        set(Msg::LIVE_STOP_NACK, Call<&CDvrClientLive::RecvFn_LiveStopNack>);
         set(Msg::SYS_ETC_INFO_EX, Call<&CDvrClientSetup::RecvFn_SysEtcInfoEx>);
         set(Msg::REC_ON_ACK, Call<&CDvrClientCommands::RecvFn_RecOnAck>);
         set(Msg::REC_ON_NACK, Call<&CDvrClientCommands::RecvFn_RecOnNack>);
@@ -214,7 +217,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
 }
 
 bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length) {
-    m_media.ApplyAudioBits(header, m_bLive.load() != 0, m_play.IsRemotePlay());
+    m_media.ApplyAudioBits(header, m_live.IsLive(), m_play.IsRemotePlay());
     const WORD id = header.Id();
     const DispatchEntry& entry = DispatchTable()[id];
     if (entry.handler == nullptr) {
@@ -323,7 +326,7 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
     m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
     m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
     m_seams.host->ReportEvent(ClientEvent::LoggedIn, 1);
-    SendLiveReq();
+    m_live.SendLiveReq();
     m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
     return true;
 }

@@ -130,7 +130,7 @@ void CDvrClientSetup::ApplyHiddenFlags(bool countAgainstRightsCopy) {
         return;
     }
     if (countAgainstRightsCopy) {
-        m_client.ResetAvailableChannels();
+        m_client.Live().ResetAvailableChannels();
     } else if (m_client.Video() != nullptr) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         m_client.Video()->Redraw();
@@ -151,7 +151,7 @@ bool CDvrClientSetup::RecvFn_DBChange(const RecvMessage& m) {
         std::lock_guard lock(m_infoLock);
         std::memset(m_hiddenKept, 0, sizeof(m_hiddenKept));
     }
-    if (m_client.IsAudioOut()) {
+    if (m_client.Media().IsAudioOut()) {
         int channel = -1;
         {
             std::lock_guard lock(m_infoLock);

@@ -109,7 +109,7 @@ TEST(ClientLive, FramesReachTheirDecodersWholeAndInOrder) {
         }
     }
     r.Sync();
-    EXPECT_EQ(r.client->GetLiveClock(), 0x50000000u + 15);
+    EXPECT_EQ(r.client->Live().GetLiveClock(), 0x50000000u + 15);
     for (int ch = 0; ch < 3; ++ch) {
         const auto items = Drain(*r.media.Decoder(ch));
         ASSERT_EQ(items.size(), sent[ch].size()) << ch;
@@ -179,7 +179,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     web.width = 352;
     web.height = 240;
     web.interval = 500;
-    r.client->SetWebExport(web);
+    r.client->Live().SetWebExport(web);
 
     Bytes change(596, 0);
     change[4 + 3] = 1; // channel 4 hidden
@@ -188,7 +188,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     r.StartLive(0x010F010F);
     EXPECT_EQ(r.client->GetAvailableMask(), 0x0107u);
     EXPECT_EQ(r.client->GetStreamedMask(), 0x000Fu);
-    EXPECT_EQ(r.client->GetVideoLossMask(), 0x00F8u);
+    EXPECT_EQ(r.client->Live().GetVideoLossMask(), 0x00F8u);
     EXPECT_EQ(r.video.AvailableMasks().back(), 0x0107u);
     EXPECT_TRUE(r.video.Hidden(3));
     std::ifstream in(web.location / "chinfo.bin", std::ios::binary);
@@ -197,7 +197,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     EXPECT_EQ(text.str(), "263\r\n352\r\n240\r\n500\r\n");
 
     web.active = false;
-    r.client->SetWebExport(web);
+    r.client->Live().SetWebExport(web);
     std::filesystem::remove(web.location / "chinfo.bin");
     r.StartLive(0x00010001);
     EXPECT_FALSE(std::filesystem::exists(web.location / "chinfo.bin"));
@@ -251,7 +251,7 @@ TEST(ClientLive, StopTearsDownEvenWhenADecoderNeverDrains) {
     r.StartLive();
     SendLive(r, Frame(0, 40, 100)); // nobody takes it out of decoder 0
     r.Sync();
-    r.client->SendLiveStop();
+    r.client->Live().SendLiveStop();
     EXPECT_EQ(r.Next().id, unsigned(Msg::LIVE_STOP));
     for (const auto& decoder : r.media.Decoders()) {
         EXPECT_TRUE(decoder->stopped.load());

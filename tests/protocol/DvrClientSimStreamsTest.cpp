@@ -223,7 +223,7 @@ TEST_F(SimSuite, SixteenLiveChannelsReachTheirDecodersWholeAndInOrder) {
             return true;
         },
         120s));
-    client->SendLiveStop();
+    client->Live().SendLiveStop();
 
     const ksim::CStreamLibrary library(config.Video(), config.ServedChannels(), config.LoopFrames());
     ASSERT_TRUE(library.Ok());

@@ -37,7 +37,7 @@ public:
                 if (CDvrClient* c = m_rig.client.load()) {
                     (void)c->Setup().GetCameraName(channel);
                     (void)c->Setup().HasAccountRight(0);
-                    (void)c->GetVideoLossMask();
+                    (void)c->Live().GetVideoLossMask();
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }

@@ -10,8 +10,8 @@
 
 struct DvrClientTestPeer {
     static std::atomic<BYTE>& Connected(CDvrClient& client) { return client.m_bConnected; }
-    static std::atomic<BYTE>& Live(CDvrClient& client) { return client.m_bLive; }
-    static std::atomic<bool>& LiveAsked(CDvrClient& client) { return client.m_liveAsked; }
+    static std::atomic<BYTE>& Live(CDvrClient& client) { return client.m_live.m_bLive; }
+    static std::atomic<bool>& LiveAsked(CDvrClient& client) { return client.m_live.m_liveAsked; }
     static std::atomic<BYTE>& RemotePlay(CDvrClient& client) { return client.m_play.m_bRemotePlay; }
     static std::atomic<BYTE>& Backup(CDvrClient& client) { return client.m_backup.m_bBackup; }
     static std::atomic<BYTE>& Recording(CDvrClient& client) { return client.m_commands.m_bRecording; }
