@@ -279,16 +279,16 @@ void CClientDlg::PublishSettings() {
         }
     }
     if (m_pClient) {
-        m_pClient->SetAudioBuffers(m_settings.AudioBufferBlocks(0), m_settings.AudioBufferBlocks(1));
+        m_pClient->Media().SetAudioBuffers(m_settings.AudioBufferBlocks(0), m_settings.AudioBufferBlocks(1));
         WebExportSettings web;
         web.active = m_settings.WebActivate == 1;
         web.location = std::string(MapWindowsPath(m_settings.WebLocation));
         web.width = int(m_settings.WebWidthWeb);
         web.height = int(m_settings.WebHeightWeb);
         web.interval = int(m_settings.WebInterval);
-        m_pClient->SetWebExport(web);
-        m_pClient->SetSaveLocation(MapWindowsPath(m_settings.Location));
-        m_pClient->SetLocalPlayerActive(m_pLocalPlayer != nullptr);
+        m_pClient->Live().SetWebExport(web);
+        m_pClient->Backup().SetSaveLocation(MapWindowsPath(m_settings.Location));
+        m_pClient->Live().SetLocalPlayerActive(m_pLocalPlayer != nullptr);
     }
 }
 
@@ -321,10 +321,10 @@ void CClientDlg::CreateChildren() {
         [this](LONG* time) {
             std::lock_guard<std::mutex> lock(m_clientLock);
             // Until the recorder has sent a time the computer's is shown, never a time of 0.
-            if (!m_pClient || !m_pClient->IsLive() || m_pClient->GetLiveClock() == 0) {
+            if (!m_pClient || !m_pClient->IsLive() || m_pClient->Live().GetLiveClock() == 0) {
                 return false;
             }
-            *time = LONG(m_pClient->GetLiveClock());
+            *time = LONG(m_pClient->Live().GetLiveClock());
             return true;
         });
     ReapSaveThreads(true);
@@ -413,7 +413,7 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KELO_PTZ_KEYPAD:
         if (m_pClient) {
-            m_pClient->SendPtzPreset(int(wParam), int(lParam));
+            m_pClient->Commands().SendPtzPreset(int(wParam), int(lParam));
         }
         return 0;
     case WM_KELO_MIKE_START:
@@ -434,6 +434,8 @@ LRESULT CClientDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyProgressPopup();
         return 0;
     case WM_KELO_PLAY_STARTED:
+        // The strip under the play bar shows only while playback runs.
+        InvalidatePlayStrip();
         OnPlayStarted();
         return 0;
     case WM_KELO_STARTUP_DONE:
@@ -563,7 +565,7 @@ bool CClientDlg::GetHello(HelloInfo& hello) const {
 }
 
 int CClientDlg::GetPtzAvailability() const {
-    return m_pClient ? m_pClient->GetPtzAvailability() : 0;
+    return m_pClient ? m_pClient->Commands().GetPtzAvailability() : 0;
 }
 
 void CClientDlg::GetFileVersion(WORD version[4]) const {
@@ -586,7 +588,7 @@ void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
     }
     if (m_pClient) {
         // Audio from the recorder is played, and listening may be asked for.
-        m_pClient->SetListenSwitch(true);
+        m_pClient->Commands().SetListenSwitch(true);
     }
     // What the search frame kept belongs to the connection that ended or to none.
     m_archiveResume.ClearRecord();
@@ -595,7 +597,7 @@ void CClientDlg::SetClient(std::unique_ptr<CDvrClient> client) {
 }
 
 bool CClientDlg::HasRight(int right) const {
-    return m_pClient && m_pClient->HasAccountRight(right);
+    return m_pClient && m_pClient->Setup().HasAccountRight(right);
 }
 
 int CClientDlg::GetChannelAudioState(int source, int channel) const {
@@ -606,7 +608,7 @@ int CClientDlg::GetChannelAudioState(int source, int channel) const {
             if (!m_pClient) {
                 return -1;
             }
-            mask = m_pClient->GetAudioChannelMask();
+            mask = m_pClient->Media().GetAudioChannelMask();
         }
         if (mask == 0 || channel < 0 || channel > 15 || (mask & (1u << channel)) == 0) {
             return 0;
@@ -756,16 +758,8 @@ void CClientDlg::SetButtonState(ClientButton button, int index, int state) {
     });
 }
 
-void CClientDlg::EnableButton(ClientButton button, int index, bool enable) {
-    OnUiThread([button, index, enable](CClientDlg& main) {
-        if (CSkinButton* b = main.ButtonOf(button, index)) {
-            b->Enable(enable ? TRUE : FALSE);
-        }
-        // The play bar goes dark when remote playback ends: its clock goes with it.
-        if (button == ClientButton::PlayBar && !enable && (!main.m_pClient || !main.m_pClient->IsRemotePlay())) {
-            main.DestroyPlayClock();
-        }
-    });
+void CClientDlg::ReportEvent(ClientEvent event, int value) {
+    OnUiThread([event, value](CClientDlg& main) { main.ShowClientEvent(event, value); });
 }
 
 void CClientDlg::RedrawPlayStrip() {
@@ -871,7 +865,7 @@ void CClientDlg::OnBackupCreate(WPARAM total) {
     m_pProgress = std::make_unique<CProgressPopupDlg>(this);
     m_pProgress->m_onStop = [this] {
         if (m_pClient) {
-            m_pClient->SendTransOff();
+            m_pClient->Backup().SendTransOff();
         }
     };
     m_pProgress->m_videoRect = [this](RECT* out) { return GetVideoScreenRect(out) != nullptr; };
@@ -896,7 +890,7 @@ void CClientDlg::OnPlayStarted() {
             if (!m_pClient) {
                 return false;
             }
-            *time = LONG(m_pClient->GetPlayClock());
+            *time = LONG(m_pClient->Play().GetPlayClock());
             return true;
         });
     Invalidate(TRUE);
@@ -907,11 +901,11 @@ void CClientDlg::OnMikeStart() {
         return;
     }
     // A second acceptance replaces the sender instead of starting another beside it.
-    m_pClient->SetMikeSender(nullptr);
+    m_pClient->Commands().SetMikeSender(nullptr);
     if (m_parts.createMikeSender) {
-        m_pClient->SetMikeSender(m_parts.createMikeSender(*this, m_pClient->GetConnection()));
+        m_pClient->Commands().SetMikeSender(m_parts.createMikeSender(*this, m_pClient->GetConnection()));
     }
-    m_pClient->SetListening(true);
+    m_pClient->Commands().SetListening(true);
     m_btnMike.SetState(kButtonOn);
 }
 
@@ -925,8 +919,8 @@ void CClientDlg::OnMike() {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
-    if (m_pClient->IsListening()) {
-        m_pClient->SendAListenStop();
+    if (m_pClient->Commands().IsListening()) {
+        m_pClient->Commands().SendAListenStop();
         return;
     }
     const ULONGLONG now = GetTickCount64();
@@ -934,15 +928,15 @@ void CClientDlg::OnMike() {
         return;
     }
     m_lastListenRequest = now;
-    m_pClient->SendAListenReq();
+    m_pClient->Commands().SendAListenReq();
 }
 
 void CClientDlg::OnMikeStop() {
     if (!m_pClient) {
         return;
     }
-    m_pClient->SetMikeSender(nullptr);
-    m_pClient->SetListening(false);
+    m_pClient->Commands().SetMikeSender(nullptr);
+    m_pClient->Commands().SetListening(false);
     m_btnMike.SetState(kButtonNormal);
 }
 
@@ -983,8 +977,8 @@ void CClientDlg::ShowSplitButton(int index) {
 }
 
 void CClientDlg::RetargetPtz(int channel, bool) {
-    if (m_pClient && m_pClient->GetPtzMode() >= 0) {
-        m_pClient->SendPtzChannelReq(channel, m_pClient->GetPtzMode());
+    if (m_pClient && m_pClient->Commands().GetPtzMode() >= 0) {
+        m_pClient->Commands().SendPtzChannelReq(channel, m_pClient->Commands().GetPtzMode());
     }
 }
 

@@ -38,6 +38,10 @@ class CMixerVolume;
 class CMsgBoxDlg;
 class CProgressPopupDlg;
 
+// The main window's skinned buttons that show the client's state. Split and play-bar buttons take
+// an index (split 0-8, play bar 0-6).
+enum class ClientButton { Connect, Live, Audio, Record, Talk, Pan, Zoom, Split, PlayBar };
+
 // Timers of the main window.
 constexpr UINT kSaveReapTimer = 0x5223;
 constexpr UINT kSaveReapPeriodMs = 1000;  // how often finished still-image savers are collected
@@ -164,6 +168,13 @@ public:
     void DestroyPlayClock();
     // The face under the playback strip is painted again (UI thread).
     void InvalidatePlayStrip();
+    // The face shows what the client reported: the one table of its events and their buttons (UI
+    // thread).
+    void ShowClientEvent(ClientEvent event, int value);
+    void ShowPlayMode(int mode);
+    // A button's face, and the playback strip drawn again, from any thread (queued to the UI thread).
+    void SetButtonState(ClientButton button, int index, int state);
+    void RedrawPlayStrip();
 
     // ---- commands
     void SetSplitMode(int layout);
@@ -196,9 +207,7 @@ public:
     // ---- IClientHost
     void PostNotice(LPARAM notice, ClientWindow over) override;
     void PostToWindow(ClientWindow target, UINT message, WPARAM wParam, LPARAM lParam) override;
-    void SetButtonState(ClientButton button, int index, int state) override;
-    void EnableButton(ClientButton button, int index, bool enable) override;
-    void RedrawPlayStrip() override;
+    void ReportEvent(ClientEvent event, int value) override;
     void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) override;
     void PostConnectFailed(LPARAM notice) override;
     void PostWrongProduct() override;

@@ -149,10 +149,10 @@ void CClientDlg::PlaybackNotification() {
         return;
     }
     const DWORD mask = m_pVideo->GetVisibleChannelMask();
-    if (m_pClient && m_pClient->IsRemotePlay()) {
-        const int mode = m_pClient->GetPlayMode();
+    if (m_pClient && m_pClient->Play().IsRemotePlay()) {
+        const int mode = m_pClient->Play().GetPlayMode();
         if ((mode == kPlayStepBack || mode == kPlayStepForward) && mask != m_nLastVisibleMask) {
-            m_pClient->SetChannelChangePending();
+            m_pClient->Play().SetChannelChangePending();
             return;
         }
     }
@@ -178,7 +178,7 @@ void CClientDlg::SetSplitMode(int layout) {
     }
     // Live view goes on in the chosen layout: the recorder is only told which channels now show.
     if (m_pClient && m_pClient->IsLive() && m_pVideo) {
-        m_pClient->SendLiveMask(m_pVideo->GetVisibleChannelMask());
+        m_pClient->Live().SendLiveMask(m_pVideo->GetVisibleChannelMask());
     }
     const int* slot = std::find(std::begin(kSplitLayouts), std::end(kSplitLayouts), layout);
     if (slot != std::end(kSplitLayouts)) {
@@ -244,24 +244,24 @@ void CClientDlg::Disconnect() {
 }
 
 void CClientDlg::OnLive() {
-    if (m_pLocalPlayer || !m_pClient || m_pClient->IsRemotePlay()) {
+    if (m_pLocalPlayer || !m_pClient || m_pClient->Play().IsRemotePlay()) {
         return;
     }
     if (m_pClient->IsLive()) {
-        m_pClient->SendLiveStop();
+        m_pClient->Live().SendLiveStop();
     } else {
-        m_pClient->SendLiveReq();
+        m_pClient->Live().SendLiveReq();
     }
 }
 
 void CClientDlg::OnAudio() {
-    if (!m_pClient || (!m_pClient->IsLive() && !m_pClient->IsRemotePlay())) {
+    if (!m_pClient || (!m_pClient->IsLive() && !m_pClient->Play().IsRemotePlay())) {
         return;
     }
     if (m_pClient->IsAudioOut()) {
-        m_pClient->SendAudioOff();
+        m_pClient->Commands().SendAudioOff();
     } else {
-        m_pClient->SendAudioOn();
+        m_pClient->Commands().SendAudioOn();
     }
 }
 
@@ -286,39 +286,39 @@ void CClientDlg::OnSound() {
 void CClientDlg::OnPlayBar(UINT id) {
     const int source = m_pVideo ? m_pVideo->GetPlaySource() : 0;
     if (source == 2) {
-        if (!m_pClient || !m_pClient->IsRemotePlay()) {
+        if (!m_pClient || !m_pClient->Play().IsRemotePlay()) {
             return;
         }
-        const int mode = m_pClient->GetPlayMode();
+        const int mode = m_pClient->Play().GetPlayMode();
         // Paused: after Pause (the next play command sends the start record) and after a step,
         // which leaves the recorder paused at the stepped picture with the Pause button lit.
-        const bool paused =
-            mode == kPlayPause || mode == kPlayStepBack || mode == kPlayStepForward || m_pClient->GetStartState() == 1;
+        const bool paused = mode == kPlayPause || mode == kPlayStepBack || mode == kPlayStepForward ||
+                            m_pClient->Play().GetStartState() == 1;
         const bool v12 = m_pClient->IsVersion12();
         switch (id - IDC_PLAY_FIRST) {
         case 0:
             if (paused) {
-                m_pClient->PlayControl(kPlayStepBack);
+                m_pClient->Play().PlayControl(kPlayStepBack);
             }
             break;
         case 1:
             if (v12 || mode == kPlayForward || paused) {
-                m_pClient->PlayControl(kPlayReverse);
+                m_pClient->Play().PlayControl(kPlayReverse);
             }
             break;
         case 2:
             if (mode == kPlayReverse || mode == kPlayForward || paused) {
-                m_pClient->PlayControl(kPlayForward);
+                m_pClient->Play().PlayControl(kPlayForward);
             }
             break;
         case 3:
             if (!paused && (mode == kPlayReverse || mode == kPlayForward)) {
-                m_pClient->PlayControl(kPlayPause);
+                m_pClient->Play().PlayControl(kPlayPause);
             }
             break;
         case 6:
             if (paused) {
-                m_pClient->PlayControl(kPlayStepForward);
+                m_pClient->Play().PlayControl(kPlayStepForward);
             }
             break;
         default:
@@ -376,7 +376,7 @@ void CClientDlg::OnPlayStop() {
     const int source = m_pVideo ? m_pVideo->GetPlaySource() : 0;
     if (source == 2) {
         if (m_pClient) {
-            m_pClient->SendPlayStop();
+            m_pClient->Play().SendPlayStop();
         }
         if (HasSearchToReturn()) {
             OnRSearch();
@@ -392,8 +392,8 @@ void CClientDlg::OnRecord() {
     if (!IsConnected()) {
         return;
     }
-    if (!m_pClient->IsRecording()) {
-        m_pClient->SendRecOn();
+    if (!m_pClient->Commands().IsRecording()) {
+        m_pClient->Commands().SendRecOn();
         return;
     }
     if (!HasRight(kRightRecordOff)) {
@@ -413,8 +413,8 @@ void CClientDlg::OnRecord() {
         return;
     }
     // The recorder compares passwords without regard to case, and so does this check.
-    if (m_pClient->CheckLoginPassword(prompt.m_strPassword)) {
-        m_pClient->SendRecOff();
+    if (m_pClient->Setup().CheckLoginPassword(prompt.m_strPassword)) {
+        m_pClient->Commands().SendRecOff();
     }
 }
 
@@ -424,8 +424,8 @@ void CClientDlg::CloseAllPtz() {
     if (m_parts.closePtzDialogs) {
         m_parts.closePtzDialogs(*this);
     }
-    if (m_pClient && m_pClient->IsPtzDialogOpen()) {
-        m_pClient->ClosePtz();
+    if (m_pClient && m_pClient->Commands().IsPtzDialogOpen()) {
+        m_pClient->Commands().ClosePtz();
     }
 }
 
@@ -439,7 +439,7 @@ void CClientDlg::OpenPtz(int mode) {
         return;
     }
     // The client knows whether the PTZ dialog is open and in which mode, whoever closed it last.
-    if (m_pClient->GetPtzMode() == mode) {
+    if (m_pClient->Commands().GetPtzMode() == mode) {
         CloseAllPtz();
         return;
     }
@@ -447,7 +447,7 @@ void CClientDlg::OpenPtz(int mode) {
     if (m_parts.showPtzDialog) {
         m_parts.showPtzDialog(*this, mode);
     }
-    m_pClient->ShowPtzDlg(mode, -1);
+    m_pClient->Commands().ShowPtzDlg(mode, -1);
 }
 
 void CClientDlg::OnPan() {
@@ -459,11 +459,11 @@ void CClientDlg::OnZoom() {
 }
 
 void CClientDlg::OnPtzMove(WPARAM pressed, LPARAM direction) {
-    if (!m_pClient || !m_pClient->IsLive() || !m_pClient->IsPtzDialogOpen()) {
+    if (!m_pClient || !m_pClient->IsLive() || !m_pClient->Commands().IsPtzDialogOpen()) {
         return;
     }
     if (direction >= 0 && direction <= 3) {
-        m_pClient->SendPtzMove(pressed != 0, int(direction));
+        m_pClient->Commands().SendPtzMove(pressed != 0, int(direction));
     } else if ((direction == 4 || direction == 5) && m_parts.ptzKeypadButton) {
         m_parts.ptzKeypadButton(*this, pressed, direction);
     }
@@ -486,7 +486,7 @@ void CClientDlg::OnRSearch() {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }
-    if (!playback && m_pClient->IsBackup()) {
+    if (!playback && m_pClient->Backup().IsBackup()) {
         return;
     }
     if (m_bRemoteSearchOpen || !m_parts.runRemoteSearch) {
@@ -510,7 +510,7 @@ void CClientDlg::OnRSetup() {
         return;
     }
     m_bDbInfoPending = true;
-    m_pClient->SendDbInfoReq();
+    m_pClient->Setup().SendDbInfoReq();
 }
 
 void CClientDlg::OnSetupDbReady() {
@@ -518,7 +518,7 @@ void CClientDlg::OnSetupDbReady() {
     if (!IsConnected() || m_bSetupFrameOpen) {
         return;
     }
-    if (!m_pClient->TakeReceivedSetupDatabase(m_setupDb) || !m_parts.runSetup) {
+    if (!m_pClient->Setup().TakeReceivedSetupDatabase(m_setupDb) || !m_parts.runSetup) {
         return;
     }
     // The frame edits a working copy in host order; the main window's copy stays as the recorder
@@ -536,7 +536,7 @@ void CClientDlg::OnSetupDbReady() {
     m_setupDb = *work;
     // The frame's loop may have ended the connection: look again.
     if (IsConnected()) {
-        m_pClient->SendDbUpdate(m_setupDb);
+        m_pClient->Setup().SendDbUpdate(m_setupDb);
     }
 }
 
@@ -691,20 +691,20 @@ void CClientDlg::StopEverything() {
     if (m_pClient) {
         // Live view asked for and not answered yet is stopped too: the recorder would start it for
         // a client that is going.
-        if (m_pClient->IsLive() || m_pClient->IsLiveAsked()) {
-            m_pClient->SendLiveStop();
+        if (m_pClient->IsLive() || m_pClient->Live().IsLiveAsked()) {
+            m_pClient->Live().SendLiveStop();
             Sleep(100);
         }
-        if (m_pClient->IsRemotePlay()) {
-            m_pClient->SendPlayStop();
+        if (m_pClient->Play().IsRemotePlay()) {
+            m_pClient->Play().SendPlayStop();
             Sleep(100);
         }
-        if (m_pClient->IsBackup()) {
-            m_pClient->SendTransOff();
+        if (m_pClient->Backup().IsBackup()) {
+            m_pClient->Backup().SendTransOff();
             Sleep(100);
         }
-        if (m_pClient->IsListening()) {
-            m_pClient->SendAListenStop();
+        if (m_pClient->Commands().IsListening()) {
+            m_pClient->Commands().SendAListenStop();
             Sleep(100);
         }
         Disconnect();

@@ -33,8 +33,8 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString
     context.connected = IsConnected();
     context.searchToReturn = HasSearchToReturn();
     if (m_pClient) {
-        context.size1 = m_pClient->GetSpaceNackSize(0);
-        context.size2 = m_pClient->GetSpaceNackSize(1);
+        context.size1 = m_pClient->Backup().GetSpaceNackSize(0);
+        context.size2 = m_pClient->Backup().GetSpaceNackSize(1);
     }
     context.backupNeeded = m_backupSpace.needed;
     context.backupFree = m_backupSpace.free;
@@ -62,7 +62,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString
     box->m_nLineCount = content.lineCount;
     box->m_nButtonMode = content.buttons == kNoticeButtonsOk ? 1 : (content.buttons == kNoticeButtonsCancel ? 2 : 0);
     if (content.clearsSizes && m_pClient) {
-        m_pClient->ClearSpaceNackSizes();
+        m_pClient->Backup().ClearSpaceNackSizes();
     }
     if (content.clearsBackupSizes) {
         m_backupSpace.needed = 0;
@@ -88,13 +88,13 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString
         break;
     case NoticeAction::ResendSetup:
         if (ok && IsConnected()) {
-            m_pClient->SendDbUpdate(m_setupDb);
+            m_pClient->Setup().SendDbUpdate(m_setupDb);
         }
         break;
     case NoticeAction::RebootRecorder:
         if (ok && IsConnected()) {
             if (HasRight(kRightRebootAfterFw)) {
-                m_pClient->SendRebootReq();
+                m_pClient->Commands().SendRebootReq();
             } else {
                 PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
             }
@@ -109,7 +109,7 @@ void CClientDlg::ShowNotice(HWND parent, WORD category, WORD code, const CString
         break;
     case NoticeAction::InitRecorderSetup:
         if (ok && IsConnected()) {
-            m_pClient->SendDbInitReq();
+            m_pClient->Setup().SendDbInitReq();
         }
         break;
     }

@@ -162,7 +162,7 @@ CString CClientDlg::TooltipText(UINT id) const {
         break;
     case IDC_RECORD:
         if (m_pClient) {
-            load(m_pClient->IsRecording() ? IDS_STOP_RECORDING : IDS_START_RECORDING);
+            load(m_pClient->Commands().IsRecording() ? IDS_STOP_RECORDING : IDS_START_RECORDING);
         }
         break;
     case IDC_PLAY_STOP:
@@ -236,7 +236,7 @@ void CClientDlg::PaintFace(CDC* pDC) {
     if (m_bmLogo.GetSafeHandle() != nullptr) {
         DrawBitmap(pDC, m_bmLogo, kLogo.left, kLogo.top, kLogo.right, kLogo.bottom, FALSE, 0);
     }
-    const bool remotePlay = m_pClient && m_pClient->IsRemotePlay();
+    const bool remotePlay = m_pClient && m_pClient->Play().IsRemotePlay();
     if (m_pLocalPlayer || remotePlay) {
         DrawBitmap(pDC, m_bmPlayStrip, kPlayStrip.left, kPlayStrip.top, kPlayStrip.right, kPlayStrip.bottom, FALSE, 0);
     }

@@ -30,7 +30,7 @@ BackupSizeDecision CBackupAction::TakeSize(CRemoteSearchDlg& frame, DWORD kbytes
     // A drive that is not measured (an optical disc) counts as full.
     frame.Host().GetDiskFreeText(&freeMByte, &totalMByte);
     CDvrClient* client = frame.Client();
-    const bool running = client != nullptr && client->IsBackup();
+    const bool running = client != nullptr && client->Backup().IsBackup();
     const BackupSizeDecision d = DecideBackupSize(kbytes, freeMByte, running);
     m_size = d.size;
     m_sized = m_asked;
@@ -50,10 +50,10 @@ bool CBackupAction::Start(CRemoteSearchDlg& frame, const RecTimeRange& range) {
     }
     m_hasSized = false;
     if (CDvrClient* client = frame.Client()) {
-        if (!client->HasDownloadWriter()) {
-            client->CreateDownloadWriter(m_size.kbytes, m_size.shown, m_size.unit);
+        if (!client->Backup().HasDownloadWriter()) {
+            client->Backup().CreateDownloadWriter(m_size.kbytes, m_size.shown, m_size.unit);
         }
-        client->MarkBackupRunning();
+        client->Backup().MarkBackupRunning();
     }
     frame.SendRequest(Msg::TRANS_DATA_REQ, &range, sizeof range);
     return true;

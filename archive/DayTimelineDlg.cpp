@@ -79,9 +79,9 @@ void CDayTimelineDlg::OnPlay() {
         resume.record.source = 0;
         resume.record.search_mode = 2;
         resume.record.time = start;
-        const std::vector<BYTE> segments = client->GetLatestSegmentRecords();
+        const std::vector<BYTE> segments = client->Search().GetLatestSegmentRecords();
         if (!segments.empty()) {
-            resume.months = ParseMonthRecords(client->GetLatestMonthRecords());
+            resume.months = ParseMonthRecords(client->Search().GetLatestMonthRecords());
             resume.segments = ParseSegments(segments);
         }
     }

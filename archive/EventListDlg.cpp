@@ -73,9 +73,9 @@ void CEventListDlg::OnPlay() {
         resume.record.search_mode = 1;
         resume.record.event_filter = DWORD(FilterIndex(m_nFilter));
         resume.record.time = event->start;
-        const std::vector<BYTE> segments = client->GetLatestSegmentRecords();
+        const std::vector<BYTE> segments = client->Search().GetLatestSegmentRecords();
         if (!segments.empty()) {
-            resume.months = ParseMonthRecords(client->GetLatestMonthRecords());
+            resume.months = ParseMonthRecords(client->Search().GetLatestMonthRecords());
             resume.segments = ParseSegments(segments);
         }
     }

@@ -34,14 +34,14 @@ void CLocalDateTimeSearchDlg::ShowTimesPicker(UINT field, const TimePickerReques
 
 bool CLocalDateTimeSearchDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || !client->IsRemotePlay();
+    return client == nullptr || !client->Play().IsRemotePlay();
 }
 
 void CLocalDateTimeSearchDlg::OnPlay() {
     ClosePickers();
     CDvrClient* client = Host().Client();
     if (client != nullptr && client->IsConnected() && client->IsLive()) {
-        client->SendLiveStop();
+        client->Live().SendLiveStop();
     }
     int start[6];
     int end[6];

@@ -34,14 +34,14 @@ int CLocalDayTimelineDlg::DateFormat() {
 
 bool CLocalDayTimelineDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || !client->IsRemotePlay();
+    return client == nullptr || !client->Play().IsRemotePlay();
 }
 
 void CLocalDayTimelineDlg::OnPlay() {
     ClosePickers();
     CDvrClient* client = Host().Client();
     if (client != nullptr && client->IsConnected() && client->IsLive()) {
-        client->SendLiveStop();
+        client->Live().SendLiveStop();
     }
     const int fields[6] = {m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond};
     const DWORD start = Host().TimeToCTime(fields);

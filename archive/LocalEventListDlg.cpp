@@ -34,7 +34,7 @@ void CLocalEventListDlg::LoadEvents() {
 
 bool CLocalEventListDlg::PlayAllowed() {
     const CDvrClient* client = Host().Client();
-    return client == nullptr || !client->IsRemotePlay();
+    return client == nullptr || !client->Play().IsRemotePlay();
 }
 
 int CLocalEventListDlg::DateFormat() {
@@ -44,7 +44,7 @@ int CLocalEventListDlg::DateFormat() {
 void CLocalEventListDlg::OnPlay() {
     CDvrClient* client = Host().Client();
     if (client != nullptr && client->IsConnected() && client->IsLive()) {
-        client->SendLiveStop();
+        client->Live().SendLiveStop();
     }
     if (const EventItem* event = SelectedEvent()) {
         m_pFrame->SetSearchKind(LocalSearchKind::Time);

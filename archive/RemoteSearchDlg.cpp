@@ -116,7 +116,7 @@ void CRemoteSearchDlg::ResetChannelMask() {
 void CRemoteSearchDlg::ClearReply() {
     m_reply.clear();
     if (CDvrClient* client = Client()) {
-        client->ResetSearchReply();
+        client->Search().ResetSearchReply();
     }
 }
 
@@ -209,7 +209,7 @@ BOOL CRemoteSearchDlg::OnInitDialog() {
     CenterWindow();
     m_host.SetSearchFrame(this, GetSafeHwnd());
     if (CDvrClient* client = Client()) {
-        client->SetSearchFrameOpen(true);
+        client->Search().SetSearchFrameOpen(true);
     }
     ApplyRightsAtStart();
     SetOpacity(GetSafeHwnd(), m_nAlpha);
@@ -222,8 +222,8 @@ BOOL CRemoteSearchDlg::DestroyWindow() {
     }
     m_bClosing = true;
     if (CDvrClient* client = Client()) {
-        client->SetPlayMask(m_nChannelMask);
-        client->SetSearchFrameOpen(false);
+        client->Play().SetPlayMask(m_nChannelMask);
+        client->Search().SetSearchFrameOpen(false);
     }
     m_host.SetSearchFrame(nullptr, nullptr);
     CloseChildrenExcept(nullptr);
@@ -252,8 +252,8 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
         return;
     }
     ArchiveResume& resume = m_host.Resume();
-    if (client->HasAccountRight(kRightPlayback)) {
-        if (!client->HasAccountRight(kRightBackup) || client->IsBackup()) {
+    if (client->Setup().HasAccountRight(kRightPlayback)) {
+        if (!client->Setup().HasAccountRight(kRightBackup) || client->Backup().IsBackup()) {
             m_btnTab[1].Enable(FALSE);
         }
         if (resume.record.active != 0 && resume.record.source == 1) {
@@ -269,7 +269,7 @@ void CRemoteSearchDlg::ApplyRightsAtStart() {
     m_btnTab[0].Enable(FALSE);
     m_btnTab[2].Enable(FALSE);
     m_btnTab[3].Enable(FALSE);
-    if (client->IsBackup()) {
+    if (client->Backup().IsBackup()) {
         PostMessage(WM_CLOSE);
     } else {
         OnBackupTab();
@@ -296,7 +296,7 @@ void CRemoteSearchDlg::OnRightChange(WPARAM rights) {
         m_btnTab[2].Enable(FALSE);
         m_btnTab[3].Enable(FALSE);
         m_btnTab[1].Enable(TRUE);
-        if (client->IsBackup()) {
+        if (client->Backup().IsBackup()) {
             PostMessage(WM_CLOSE);
         } else {
             OnBackupTab();

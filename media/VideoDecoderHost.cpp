@@ -84,12 +84,12 @@ bool CVideoDecoderHost::IsLive() const {
 
 DWORD CVideoDecoderHost::GetVideoLossMask() const {
     const CDvrClient* client = m_dlg.GetClient();
-    return client != nullptr ? client->GetVideoLossMask() : 0;
+    return client != nullptr ? client->Live().GetVideoLossMask() : 0;
 }
 
 bool CVideoDecoderHost::SeesHiddenChannels() const {
     const CDvrClient* client = m_dlg.GetClient();
-    return client != nullptr && client->HasAccountRight(kRightSeeHidden);
+    return client != nullptr && client->Setup().HasAccountRight(kRightSeeHidden);
 }
 
 std::string CVideoDecoderHost::GetCameraName(int channel) const {
@@ -97,14 +97,14 @@ std::string CVideoDecoderHost::GetCameraName(int channel) const {
     if (client == nullptr) {
         return {};
     }
-    const std::string name = client->GetCameraName(channel);
+    const std::string name = client->Setup().GetCameraName(channel);
     return BoundedName(name.c_str(), name.size());
 }
 
 DWORD CVideoDecoderHost::GetPlayClock(int source) const {
     if (source == kSourceRemote) {
         const CDvrClient* client = m_dlg.GetClient();
-        return client != nullptr ? client->GetPlayClock() : 0;
+        return client != nullptr ? client->Play().GetPlayClock() : 0;
     }
     return source == kSourceLocal && m_owner != nullptr ? m_owner->GetLocalPlayClock() : 0;
 }
@@ -117,11 +117,11 @@ int CVideoDecoderHost::GetAudioIconState(int source, int channel) const {
     bool ask = false;
     switch (source) {
     case kSourceLive:
-        ask = client != nullptr && client->GetAudioChannelMask() != 0;
+        ask = client != nullptr && client->Media().GetAudioChannelMask() != 0;
         break;
     case kSourceRemote:
-        ask = client != nullptr && client->GetAudioChannelMask() != 0 && client->GetPlayMode() == kPlayForward &&
-              client->GetSpeedState() == 1;
+        ask = client != nullptr && client->Media().GetAudioChannelMask() != 0 &&
+              client->Play().GetPlayMode() == kPlayForward && client->Play().GetSpeedState() == 1;
         break;
     case kSourceLocal:
         ask = m_owner->IsLocalAudioShown();

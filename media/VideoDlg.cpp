@@ -140,8 +140,8 @@ bool CVideoDlg::ShowSingleChannel(int channel) {
         }
     }
     CDvrClient* client = GetClient();
-    if (client != nullptr && client->IsPtzDialogOpen() && client->IsLive() && client->GetPtzChannel() != channel &&
-        m_owner != nullptr) {
+    if (client != nullptr && client->Commands().IsPtzDialogOpen() && client->IsLive() &&
+        client->Commands().GetPtzChannel() != channel && m_owner != nullptr) {
         m_owner->RetargetPtz(channel, false);
     }
     m_companion.store(0);
@@ -174,10 +174,10 @@ void CVideoDlg::LayoutChanged() {
 
 void CVideoDlg::FollowPtz() {
     CDvrClient* client = GetClient();
-    if (client == nullptr || m_owner == nullptr || !client->IsPtzDialogOpen() || !client->IsLive()) {
+    if (client == nullptr || m_owner == nullptr || !client->Commands().IsPtzDialogOpen() || !client->IsLive()) {
         return;
     }
-    const DWORD loss = client->GetVideoLossMask();
+    const DWORD loss = client->Live().GetVideoLossMask();
     for (int slot = 0; slot < CVideoLayout::kSlots; ++slot) {
         const int ch = m_layout.GetTileChannel(slot);
         if (m_layout.IsSlotVisible(slot) && ValidChannel(ch) && (loss & Bit(ch)) == 0) {
@@ -448,8 +448,8 @@ void CVideoDlg::OnLButtonUp(UINT, CPoint point) {
     SwapTiles(m_dragSource, target);
     CDvrClient* client = GetClient();
     const int channel = m_layout.GetTileChannel(target);
-    if (target == m_dragSource && client != nullptr && client->IsLive() && client->IsPtzDialogOpen() &&
-        client->GetPtzChannel() != channel && m_owner != nullptr) {
+    if (target == m_dragSource && client != nullptr && client->IsLive() && client->Commands().IsPtzDialogOpen() &&
+        client->Commands().GetPtzChannel() != channel && m_owner != nullptr) {
         m_owner->RetargetPtz(channel, true);
     }
     Invalidate(FALSE);

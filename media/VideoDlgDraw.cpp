@@ -467,9 +467,9 @@ void CVideoDlg::PaintSlot(CDC& dc, int slot, const RECT& rect) {
     }
     const CDvrClient* client = GetClient();
     if (client != nullptr && client->IsLive()) {
-        if ((client->GetVideoLossMask() & bit) != 0) {
+        if ((client->Live().GetVideoLossMask() & bit) != 0) {
             PaintStill(dc, StillPicture::VideoLoss, ch, rect);
-        } else if (restricted && !client->HasAccountRight(kRightSeeHidden)) {
+        } else if (restricted && !client->Setup().HasAccountRight(kRightSeeHidden)) {
             PaintStill(dc, StillPicture::Restricted, ch, rect);
         } else {
             PaintStill(dc, StillPicture::Blank, ch, rect);
@@ -569,8 +569,8 @@ void CVideoDlg::PaintOsd(CDC& dc, int channel, const RECT& rect) {
     }
     const CDvrClient* client = GetClient();
     if (client != nullptr) {
-        const int ptz = client->GetPtzAvailability();
-        if ((ptz == 1 || ptz == 2) && client->GetPtzChannel() == channel) {
+        const int ptz = client->Commands().GetPtzAvailability();
+        if ((ptz == 1 || ptz == 2) && client->Commands().GetPtzChannel() == channel) {
             PaintIcon(dc, ptz == 2 ? kIconPtzReady : kIconPtzUnavailable, x0 + kPtzIconX, y0 + height - 18);
         }
     }
@@ -580,7 +580,7 @@ void CVideoDlg::PaintOsd(CDC& dc, int channel, const RECT& rect) {
     }
     int step = 0;
     if (source == kSourceRemote) {
-        step = client != nullptr ? client->GetPlayDirection() : 0;
+        step = client != nullptr ? client->Play().GetPlayDirection() : 0;
     } else if (m_owner != nullptr) {
         step = m_owner->GetLocalSpeedStep();
     }

@@ -5,7 +5,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <cctype>
 #include <cstring>
@@ -42,10 +41,8 @@ void CopyBounded(char* out, std::size_t size, const char* in) {
 
 } // namespace
 
-CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing)
-    : m_seams(seams), m_timing(timing),
-      m_pacer(std::make_unique<CPlayPacer>([this](PacedPlayFrame& entry) { ReleasePlayFrame(entry); })) {
-    m_seams.host->SetButtonState(ClientButton::Connect, 0, kButtonOn);
+CDvrClient::CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing) : m_seams(seams), m_timing(timing) {
+    m_seams.host->ReportEvent(ClientEvent::ConnectionState, 1);
 }
 
 CDvrClient::~CDvrClient() {
@@ -59,14 +56,11 @@ CDvrClient::~CDvrClient() {
         }
     }
     JoinThreads();
-    m_pacer->Stop();
+    m_play.StopClock();
     // The workers call back into the client (the decoders read its state through the video window):
     // they end here, while every member is still whole, not in the middle of member destruction.
-    if (m_pMikeSender) {
-        m_pMikeSender->Stop();
-        m_pMikeSender.reset();
-    }
-    ReleaseMediaWorkers();
+    m_commands.StopMikeSender();
+    m_media.ReleaseWorkers();
 }
 
 void CDvrClient::SetConnectParams(const char* address, DWORD port, const char* userId, const char* password) {
@@ -76,6 +70,15 @@ void CDvrClient::SetConnectParams(const char* address, DWORD port, const char* u
     CopyBounded(m_szPassword, sizeof m_szPassword, password);
 }
 
+int CDvrClient::ChannelCount() const {
+    int n = 0;
+    {
+        std::lock_guard lock(m_infoLock);
+        n = m_hello.channel_num;
+    }
+    return (n == 4 || n == 8 || n == 16) ? n : 16;
+}
+
 HelloInfo CDvrClient::GetHello() const {
     std::lock_guard lock(m_infoLock);
     return m_hello;
@@ -83,14 +86,6 @@ HelloInfo CDvrClient::GetHello() const {
 
 std::string CDvrClient::GetAddress() const {
     return std::string(m_szAddress, strnlen(m_szAddress, sizeof m_szAddress));
-}
-
-void CDvrClient::SetMikeSender(std::unique_ptr<IWorker> sender) {
-    if (m_pMikeSender) {
-        m_pMikeSender->Stop();
-        m_pMikeSender.reset();
-    }
-    m_pMikeSender = std::move(sender);
 }
 
 bool CDvrClient::Connect() {
@@ -183,7 +178,7 @@ void CDvrClient::JoinThreads() {
 
 void CDvrClient::Disconnect() {
     IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Connect, 0, kButtonNormal);
+    host.ReportEvent(ClientEvent::ConnectionState, 0);
 
     // A connect still under way is cancelled and waited for before anything else.
     if (m_nConnectThreadID.load() != 0) {
@@ -204,35 +199,29 @@ void CDvrClient::Disconnect() {
 
     // Every activity that runs is stopped, so that a backup running beside live view is closed too;
     // live view asked for and not answered yet too, or the recorder would start it for no one.
-    if (m_bLive.load() || m_liveAsked.load()) {
-        SendLiveStop();
+    if (m_live.IsLive() || m_live.IsLiveAsked()) {
+        m_live.SendLiveStop();
     }
-    if (m_bRemotePlay.load()) {
-        SendPlayStop();
+    if (m_play.IsRemotePlay()) {
+        m_play.SendPlayStop();
     }
-    if (m_bBackup.load()) {
-        SendTransOff();
+    if (m_backup.IsBackup()) {
+        m_backup.SendTransOff();
         host.PostToWindow(ClientWindow::BackupPopup, kMsgClose, 0, 0);
     }
-    if (m_bListen.load()) {
-        SendAListenStop();
+    if (m_commands.IsListening()) {
+        m_commands.SendAListenStop();
     }
     host.PostToWindow(ClientWindow::SearchFrame, kMsgClose, 0, 0);
     host.PostToWindow(ClientWindow::SetupFrame, kMsgClose, 0, 0);
-    if (m_pMikeSender) {
-        m_pMikeSender->Stop();
-        m_pMikeSender.reset();
-        host.SetButtonState(ClientButton::Talk, 0, kButtonNormal);
+    if (m_commands.StopMikeSender()) {
+        host.ReportEvent(ClientEvent::TalkState, 0);
     }
     if (m_seams.video != nullptr) {
         m_seams.video->ExitFullScreen();
     }
 
-    {
-        std::lock_guard<std::mutex> lock(m_cacheLock);
-        m_latestMonthRecords.clear();
-        m_latestSegmentRecords.clear();
-    }
+    m_search.ClearLatestRecords();
 
     std::shared_ptr<CTcpConnection> conn = GetConnection();
     if (conn) {
@@ -267,8 +256,8 @@ void CDvrClient::Disconnect() {
     // make new workers; whatever still runs (live view asked for but never confirmed, audio started
     // by a header) ends before the caller frees the client the decoders read through the video window.
     // The play clock drops what the ended playback left with it.
-    m_pacer->WaitIdle(m_playTiming.drainLimit);
-    ReleaseMediaWorkers();
+    m_play.WaitClockIdle(m_playTiming.drainLimit);
+    m_media.ReleaseWorkers();
 
     host.PostToWindow(ClientWindow::FirmwareDialog, kMsgClose, 0, 0);
     host.PostToWindow(ClientWindow::PtzKeypad, kMsgClose, 0, 0);
@@ -278,7 +267,7 @@ void CDvrClient::Disconnect() {
         host.WriteLocalLog(2, 2, m_szUserId, m_szAddress);
     }
     m_bConnected.store(0);
-    m_liveAsked.store(false);
+    m_live.ForgetLiveAsked();
     m_byeSent.store(false);
     m_disconnecting.store(false);
 }
@@ -291,18 +280,4 @@ int CDvrClient::SendPacket(const PacketHeader& header, const void* body, DWORD l
 std::shared_ptr<CTcpConnection> CDvrClient::GetConnection() const {
     std::lock_guard<std::mutex> lock(m_connLock);
     return m_conn;
-}
-
-void CDvrClient::SetSearchFrameOpen(bool open) {
-    m_searchFrameOpen.store(open);
-}
-
-std::vector<BYTE> CDvrClient::GetLatestMonthRecords() const {
-    std::lock_guard<std::mutex> lock(m_cacheLock);
-    return m_latestMonthRecords;
-}
-
-std::vector<BYTE> CDvrClient::GetLatestSegmentRecords() const {
-    std::lock_guard<std::mutex> lock(m_cacheLock);
-    return m_latestSegmentRecords;
 }

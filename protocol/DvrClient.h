@@ -1,37 +1,37 @@
 #pragma once
 // The connection to one recorder: the connect thread (socket, keep-alive, HELLO), the socket thread
-// that reads every message and dispatches it to its handler, and the orderly end of the connection.
+// that reads every message and dispatches it to its handler, login and the orderly end of the
+// connection. What the messages are about is kept by one object per area (live view, playback,
+// backup, search lists, setup, commands, and the media workers live view and playback share); the
+// client owns them and hands each message to the area it belongs to.
 // The client reaches windows only through the host interfaces, which queue to the UI thread.
+// Threads: the UI thread connects, disconnects and sends; the connect thread opens the socket; the
+// socket thread receives. The connection and the thread objects are guarded by m_connLock, the
+// hello reply by m_infoLock; the flags are atomic.
 
 #include "platform/base/WinTypes.h"
 #include "platform/net/TcpConnection.h"
+#include "protocol/DvrClientBackup.h"
+#include "protocol/DvrClientCommands.h"
+#include "protocol/DvrClientLive.h"
+#include "protocol/DvrClientMedia.h"
+#include "protocol/DvrClientPlay.h"
+#include "protocol/DvrClientSearch.h"
+#include "protocol/DvrClientSetup.h"
 #include "protocol/HelloInfo.h"
 #include "protocol/IClientHost.h"
 #include "protocol/IMediaFactory.h"
 #include "protocol/IVideoView.h"
-#include "protocol/IWorker.h"
 #include "protocol/PacketHeader.h"
-// Live, setup, playback, backup and command state
-#include "protocol/AccountRightsTable.h"
-#include "protocol/ChannelInfoFile.h"
-#include "protocol/DownloadWriter.h"
-#include "protocol/DstInfo.h"
-#include "protocol/FrameHeader.h"
-#include "protocol/InfoBlocks.h"
-#include "protocol/PlayPacer.h"
-#include "protocol/ReassemblyArea.h"
-#include "protocol/SetupDatabase.h"
+#include "protocol/RecvMessage.h"
 
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <cstddef>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
-#include <vector>
 
 // The seams the client talks through; all must outlive the client.
 struct DvrClientSeams {
@@ -50,22 +50,21 @@ struct DvrClientTiming {
     std::chrono::milliseconds byeGrace{2000};        // a recorder that sent BYE48 but keeps the socket open
 };
 
-// One received message as the handlers see it: the header in host order and its whole payload.
-struct RecvMessage {
-    PacketHeader header;
-    const BYTE* data;
-    DWORD length;
-};
-
-constexpr std::size_t kSearchReplyCapacity = 0x200000; // the search frame's 2 MB reply buffer
-constexpr std::size_t kMonthRecordSize = 376;
-constexpr std::size_t kSegmentRecordSize = 24;
-
 // Recorder types from the hello reply's product number; only kServedRecorderType is served.
 constexpr DWORD kServedRecorderType = 3;
 
 class CDvrClient {
 public:
+    // Waits of the play commands and teardown, injectable for tests.
+    struct PlayTiming {
+        std::chrono::milliseconds commandSleep{50};  // after each play-group request
+        std::chrono::milliseconds playSleep{100};    // after PlayControl 2 and 3
+        std::chrono::milliseconds otherSleep{500};   // after the other play commands
+        std::chrono::milliseconds pacingCap{3000};   // longest wait of one paced frame
+        std::chrono::milliseconds drainLimit{2000};  // a consumer that takes nothing for this long is abandoned
+        std::chrono::milliseconds writerWait{30000}; // longest wait for room in the writer's queue
+    };
+
     explicit CDvrClient(const DvrClientSeams& seams, const DvrClientTiming& timing = {});
     ~CDvrClient();
     CDvrClient(const CDvrClient&) = delete;
@@ -83,48 +82,59 @@ public:
     // releases the socket. Also cancels a connect in progress.
     void Disconnect();
 
+    // The areas, each with its own state.
+    CDvrClientLive& Live() { return m_live; }
+    const CDvrClientLive& Live() const { return m_live; }
+    CDvrClientPlay& Play() { return m_play; }
+    const CDvrClientPlay& Play() const { return m_play; }
+    CDvrClientBackup& Backup() { return m_backup; }
+    const CDvrClientBackup& Backup() const { return m_backup; }
+    CDvrClientSearch& Search() { return m_search; }
+    const CDvrClientSearch& Search() const { return m_search; }
+    CDvrClientSetup& Setup() { return m_setup; }
+    const CDvrClientSetup& Setup() const { return m_setup; }
+    CDvrClientCommands& Commands() { return m_commands; }
+    const CDvrClientCommands& Commands() const { return m_commands; }
+    CDvrClientMedia& Media() { return m_media; }
+    const CDvrClientMedia& Media() const { return m_media; }
+
+    // ---- What the areas use of the connection
+    IClientHost& Host() const { return *m_seams.host; }
+    IVideoView* Video() const { return m_seams.video; }           // may be null
+    IMediaFactory* MediaFactory() const { return m_seams.media; } // may be null
+    const DvrClientTiming& GetTiming() const { return m_timing; }
+    void SetPlayTiming(const PlayTiming& timing) { m_playTiming = timing; }
+    const PlayTiming& GetPlayTiming() const { return m_playTiming; }
     // Sends one request on the connection; 0 when there is none (or it is closed).
     int SendPacket(const PacketHeader& header, const void* body, DWORD length);
+    // Refusals: the reason (RecvReply's rules) and its notice by the table, posted over `over`.
+    LONG PostRefusal(const RecvMessage& m, ClientWindow over = ClientWindow::MainWindow);
+    // The notice a refusal gets for a reason, 0 for none (a reason the message does not tell apart).
+    static LPARAM RefusalNotice(WORD id, LONG reason);
+    // The channels of the hello reply: 4, 8 or 16.
+    int ChannelCount() const;
+    // The user id the client logged in with.
+    const char* GetUserId() const { return m_szUserId; }
+    // The socket thread ends after the message it handles (an account that may no longer connect).
+    void StopReceiving() { m_bStop.store(true); }
+    bool IsStopping() const { return m_bStop.load(); }
+    const std::atomic<bool>& StopFlag() const { return m_bStop; }
+
     // The connection, for the threads that send their own messages (microphone, firmware upload).
     std::shared_ptr<CTcpConnection> GetConnection() const;
-
-    // The search frame registers itself while it is open; list replies are dropped while none is.
-    void SetSearchFrameOpen(bool open);
-    bool IsSearchFrameOpen() const { return m_searchFrameOpen.load(); }
-    // The frame starts a month, event, log or status request: forget anything half gathered.
-    void ResetSearchReply() { m_searchResetPending.store(true); }
-
     // One message as the socket thread handles it once its payload is in memory: the header's audio
     // bits, then the handler of its id (or none). False ends the connection. The fuzz target and the
     // unit tests feed messages through here.
     bool ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length);
 
-    // The notice a refusal gets for a reason, 0 for none (a reason the message does not tell apart).
-    static LPARAM RefusalNotice(WORD id, LONG reason);
-
-    // Copies of the latest search replies (big-endian records), as the archive reads them.
-    std::vector<BYTE> GetLatestMonthRecords() const;
-    std::vector<BYTE> GetLatestSegmentRecords() const;
-
-    // ---- The connection's state, readable from any thread ----
+    // ---- The connection's state, readable from any thread
     // A copy of the hello reply (all zero before it arrives); the socket thread writes it once.
     HelloInfo GetHello() const;
     // The recorder type of the hello reply (0 before it).
     DWORD GetDvrType() const { return m_dvrType.load(); }
     bool IsConnected() const { return m_bConnected.load() != 0; }
-    bool IsLive() const { return m_bLive.load() != 0; }
-    bool IsRemotePlay() const { return m_bRemotePlay.load() != 0; }
-    bool IsBackup() const { return m_bBackup.load() != 0; }
-    bool IsRecording() const { return m_bRecording.load() != 0; }
-    bool IsListening() const { return m_bListen.load() != 0; }
-    bool IsAudioOut() const { return m_bAudioOut.load() != 0; }
     bool IsVersion11() const { return m_bVersion11.load() != 0; }
     bool IsVersion12() const { return m_bVersion12.load() != 0; }
-    // Bits 0-2 of the last header, and the channel bit of the last frame that carried audio.
-    DWORD GetAudioChannel() const { return m_audioChannel.load(); }
-    DWORD GetAudioChannelMask() const { return m_audioChannelMask.load(); }
-    // Counts the LIVE_CHANNEL_INFO messages: a new value means a new set of streamed channels.
-    DWORD GetLiveGeneration() const { return m_liveGeneration.load(); }
     // The ids of the connect and socket threads while they run, 0 once they have ended.
     unsigned GetConnectThreadId() const { return m_nConnectThreadID.load(); }
     unsigned GetSocketThreadId() const { return m_nSockThreadID.load(); }
@@ -132,108 +142,26 @@ public:
     std::string GetAddress() const;
     DWORD GetPort() const { return m_nPort; }
 
-    // ---- What the main window and the archive change (UI thread) ----
-    // The archive's backup start marks the backup running before TRANS_DATA_REQ goes out.
-    void MarkBackupRunning() { m_bBackup.store(1); }
-    // Two-way audio accepted or ended by the main window.
-    void SetListening(bool on) { m_bListen.store(on ? 1 : 0); }
-    // The microphone sender, kept while it runs: the running one is stopped first; null keeps none.
-    // Disconnect stops it.
-    void SetMikeSender(std::unique_ptr<IWorker> sender);
-    bool HasMikeSender() const { return m_pMikeSender != nullptr; }
+    // ---- The areas' state at a glance
+    bool IsLive() const { return m_live.IsLive(); }
+    DWORD GetLiveGeneration() const { return m_live.GetLiveGeneration(); }
+    DWORD GetAvailableMask() const { return m_live.GetAvailableMask(); }
+    DWORD GetStreamedMask() const { return m_live.GetStreamedMask(); }
+    bool IsRemotePlay() const { return m_play.IsRemotePlay(); }
+    bool IsBackup() const { return m_backup.IsBackup(); }
+    bool HasDownloadWriter() const { return m_backup.HasDownloadWriter(); }
+    bool IsAudioOut() const { return m_media.IsAudioOut(); }
+    bool IsRecording() const { return m_commands.IsRecording(); }
+    int GetPtzMode() const { return m_commands.GetPtzMode(); }
+    bool HasMikeSender() const { return m_commands.HasMikeSender(); }
+    bool HasAccountRight(int right) const { return m_setup.HasAccountRight(right); }
 
-    // ---- Handlers (socket thread) ----
+    // ---- Handlers (socket thread)
     bool RecvFn_Bye48(const RecvMessage& m);
     bool RecvFn_HelloAck(const RecvMessage& m);
-    bool RecvFn_LiveChannelInfo(const RecvMessage& m);
-    bool RecvFn_LiveData(const RecvMessage& m);
-    bool RecvFn_LiveNack(const RecvMessage& m);
-    bool RecvFn_LiveStopAck(const RecvMessage& m);
-    bool RecvFn_LiveStopNack(const RecvMessage& m);
-    bool RecvFn_SysEtcInfoEx(const RecvMessage& m);
-    bool RecvFn_RecOnAck(const RecvMessage& m);
-    bool RecvFn_RecOnNack(const RecvMessage& m);
-    bool RecvFn_RecOffAck(const RecvMessage& m);
-    bool RecvFn_RecOffNack(const RecvMessage& m);
-    bool RecvFn_PlayChannelInfo(const RecvMessage& m);
-    bool RecvFn_PlayOnAck(const RecvMessage& m);
-    bool RecvFn_PlayOnNack(const RecvMessage& m);
-    bool RecvFn_PlayOffAck(const RecvMessage& m);
-    bool RecvFn_PlayOffNack(const RecvMessage& m);
-    bool RecvFn_PlayFlow(const RecvMessage& m);
-    bool RecvFn_TransOnAck(const RecvMessage& m);
-    bool RecvFn_TransOnNack(const RecvMessage& m);
-    bool RecvFn_TransOffAck(const RecvMessage& m);
-    bool RecvFn_TransOffNack(const RecvMessage& m);
-    bool RecvFn_DBInfoAck(const RecvMessage& m);
-    bool RecvFn_DBInfoNack(const RecvMessage& m);
-    bool RecvFn_DBUpdateAck(const RecvMessage& m);
-    bool RecvFn_DBUpdateNack(const RecvMessage& m);
-    bool RecvFn_DstInfo(const RecvMessage& m);
-    bool RecvFn_DvrTimeAck(const RecvMessage& m);
-    bool RecvFn_FwUpdateAck(const RecvMessage& m);
-    bool RecvFn_RecStatus(const RecvMessage& m);
-    bool RecvFn_Message257(const RecvMessage& m);
-    bool RecvFn_DBChange(const RecvMessage& m);
-    bool RecvFn_SysEtcInfo(const RecvMessage& m);
-    bool RecvFn_PlayInfoMonthAck(const RecvMessage& m);
-    bool RecvFn_PlayInfoMonthNack(const RecvMessage& m);
-    bool RecvFn_PlayInfoDayAck(const RecvMessage& m);
-    bool RecvFn_PlayInfoDayNack(const RecvMessage& m);
-    bool RecvFn_PlayData(const RecvMessage& m);
-    bool RecvFn_PlayOnFail(const RecvMessage& m);
-    bool RecvFn_PlayOnDone(const RecvMessage& m);
-    bool RecvFn_RightChange(const RecvMessage& m);
-    bool RecvFn_AListenAck(const RecvMessage& m);
-    bool RecvFn_AListenNack(const RecvMessage& m);
-    bool RecvFn_AListenStopAck(const RecvMessage& m);
-    bool RecvFn_PtzChannelAck(const RecvMessage& m);
-    bool RecvFn_TransInfoMonthAck(const RecvMessage& m);
-    bool RecvFn_TransInfoMonthNack(const RecvMessage& m);
-    bool RecvFn_TransInfoDayAck(const RecvMessage& m);
-    bool RecvFn_TransInfoDayNack(const RecvMessage& m);
-    bool RecvFn_TransOnData(const RecvMessage& m);
-    bool RecvFn_TransOnDone(const RecvMessage& m);
-    bool RecvFn_TransOnFail(const RecvMessage& m);
-    bool RecvFn_FwUpdateNack(const RecvMessage& m);
-    bool RecvFn_FwDataRxDone(const RecvMessage& m);
-    bool RecvFn_FwDataRxFail(const RecvMessage& m);
-    bool RecvFn_FwUpdateDone(const RecvMessage& m);
-    bool RecvFn_FwUpdateFail(const RecvMessage& m);
-    bool RecvFn_LogInfoAck(const RecvMessage& m);
-    bool RecvFn_Log48InfoNack(const RecvMessage& m);
-    bool RecvFn_SystemInfoAck(const RecvMessage& m);
-    bool RecvFn_System48InfoNack(const RecvMessage& m);
-    bool RecvFn_StatusInfoAck(const RecvMessage& m);
-    bool RecvFn_StatusInfoNack(const RecvMessage& m);
-    bool RecvFn_EventInfoAck(const RecvMessage& m);
-    bool RecvFn_EventInfoNack(const RecvMessage& m);
-    bool RecvFn_DBInitAck(const RecvMessage& m);
-    bool RecvFn_DBInitNack(const RecvMessage& m);
-    bool RecvFn_SendTestMailAck(const RecvMessage& m);
-    bool RecvFn_SendTestMailNack(const RecvMessage& m);
-    bool RecvFn_RebootAck(const RecvMessage& m);
-    bool RecvFn_RebootNack(const RecvMessage& m);
-    bool RecvFn_PowerOffAck(const RecvMessage& m);
-    bool RecvFn_PowerOffNack(const RecvMessage& m);
-
-    // ---- Operations of live view, playback, backup and commands (UI thread unless said) ----
-    void SendLiveReq();
-    // Live view already runs: LIVE_REQ with the channels the video window now shows (bit n = channel
-    // n + 1); the decoders and the layout stay as they are.
-    void SendLiveMask(DWORD visibleMask);
-    void SendLiveStop();
-    // LIVE_REQ was sent and neither answered nor stopped: a quit must stop it like running live view.
-    bool IsLiveAsked() const { return m_liveAsked.load(); }
-    void SendPlayStop();
-    void SendTransOff();
-    void SendAListenStop();
-    // Socket thread: the header's audio bit turned on (live: 1 for live view, 0 for playback) or off.
-    void StartAudioOut(int live);
-    void StopAudioOut();
 
 private:
-    using Handler = bool (CDvrClient::*)(const RecvMessage&);
+    using Handler = bool (*)(CDvrClient&, const RecvMessage&);
     struct DispatchEntry {
         Handler handler;
         bool traced; // data messages go without a Recv... trace line
@@ -243,48 +171,25 @@ private:
     void ConnectThreadProc();
     void SocketThreadProc(std::shared_ptr<CTcpConnection> conn);
     void ConnectFailed(LPARAM notice);
-    void ApplyAudioBits(const PacketHeader& header);
     void JoinThreads();
-
-    // Refusals: the reason (RecvReply's rules) and its notice by the table, posted over `over`.
-    LONG PostRefusal(const RecvMessage& m, ClientWindow over = ClientWindow::MainWindow);
-    // List replies: gathers fragments; on the last one hands the reply to the search frame.
-    bool GatherSearchReply(const RecvMessage& m, UINT readyMessage, std::size_t recordSize);
-    void FinishRecordReply(UINT readyMessage, std::size_t recordSize);
-    void FinishTextReply(UINT readyMessage);
-    bool RefuseSearchRequest(const RecvMessage& m, UINT readyOn83, bool postEmptyEvents);
 
     const DvrClientSeams m_seams;
     const DvrClientTiming m_timing;
+    PlayTiming m_playTiming;
 
-    // The connection's state: atomics any thread reads through the calls above; the hello reply
-    // under m_infoLock.
+    mutable std::mutex m_infoLock; // guards m_hello
     HelloInfo m_hello{};
     std::atomic<DWORD> m_dvrType{0};
     std::atomic<bool> m_bStop{true};
     std::atomic<unsigned> m_nSockThreadID{0};
     std::atomic<unsigned> m_nConnectThreadID{0};
-    std::atomic<DWORD> m_audioChannel{0}; // bits 0-2 of the last header
-    std::atomic<bool> m_audioHeaderBit{false};
-    std::atomic<DWORD> m_audioChannelMask{0}; // the channel of the last frame that carried audio
-    std::atomic<DWORD> m_liveGeneration{0};
     std::atomic<BYTE> m_bConnected{0};
-    std::atomic<BYTE> m_bLive{0};
-    std::atomic<bool> m_liveAsked{false}; // set by SendLiveReq, cleared by its answer or a stop
-    std::atomic<BYTE> m_bRemotePlay{0};
-    std::atomic<BYTE> m_bBackup{0};
-    std::atomic<BYTE> m_bRecording{0};
-    std::atomic<BYTE> m_bListen{0};
-    std::atomic<BYTE> m_bAudioOut{0};
     std::atomic<BYTE> m_bVersion11{0};
     std::atomic<BYTE> m_bVersion12{0};
     char m_szAddress[128] = {};
     DWORD m_nPort = 0;
     char m_szUserId[17] = {}; // 16 characters and a terminator
     char m_szPassword[17] = {};
-
-    // UI thread.
-    std::unique_ptr<IWorker> m_pMikeSender;
 
     mutable std::mutex m_connLock; // guards m_conn and the thread objects
     std::shared_ptr<CTcpConnection> m_conn;
@@ -297,244 +202,13 @@ private:
     // until the recorder closes, so the connection ends without unread bytes and the BYE48 arrives.
     std::atomic<bool> m_byeSent{false};
 
-    // The search reply being gathered; the client owns it and hands finished replies over by value.
-    std::atomic<bool> m_searchFrameOpen{false};
-    std::atomic<bool> m_searchResetPending{false};
-    std::vector<BYTE> m_searchReply;
-    bool m_searchReplyTruncated = false;
-    mutable std::mutex m_cacheLock;
-    std::vector<BYTE> m_latestMonthRecords;
-    std::vector<BYTE> m_latestSegmentRecords;
-
-public:
-    // Live, setup, playback, backup and command state
-    // (the messages the client posts are named in ClientMessages.h)
-
-    // Waits of the play commands and teardown, injectable for tests.
-    struct PlayTiming {
-        std::chrono::milliseconds commandSleep{50};  // after each play-group request
-        std::chrono::milliseconds playSleep{100};    // after PlayControl 2 and 3
-        std::chrono::milliseconds otherSleep{500};   // after the other play commands
-        std::chrono::milliseconds pacingCap{3000};   // longest wait of one paced frame
-        std::chrono::milliseconds drainLimit{2000};  // a consumer that takes nothing for this long is abandoned
-        std::chrono::milliseconds writerWait{30000}; // longest wait for room in the writer's queue
-    };
-    void SetPlayTiming(const PlayTiming& timing) { m_playTiming = timing; }
-
-    // State the main window publishes to the client (UI thread).
-    void SetListenSwitch(bool on) { m_listenSwitch.store(on); }
-    void SetAudioBuffers(int liveBlocks, int playBlocks);
-    void SetWebExport(const WebExportSettings& web);
-    void SetSaveLocation(const std::filesystem::path& location);
-    // The download writer's settings (tests: a small split size, a small disk).
-    void SetDownloadOptions(const DownloadWriterOptions& options);
-    void SetLocalPlayerActive(bool active) { m_localPlayerActive.store(active); }
-    // Split and channel changes in the step modes: the next step command sends PLAY_CH_CHANGE.
-    void SetChannelChangePending() { m_channelChangePending.store(true); }
-    void SetPlayMask(DWORD mask) { m_playMask.store(mask); }
-    DWORD GetPlayMask() const { return m_playMask.load(); }
-
-    // ---- Live view ----
-    DWORD GetAvailableMask() const { return m_availableMask.load(); }
-    DWORD GetStreamedMask() const { return m_streamedMask.load(); }
-    // Channels below the recorder's count that the last LIVE_CHANNEL_INFO marked without camera.
-    DWORD GetVideoLossMask() const;
-    // The recorder's clock of the last live frame; 0 until a frame of this live view has brought one.
-    DWORD GetLiveClock() const { return m_liveClock.load(); }
-    // The channel the main window listens to (-1 none) and whether audio output is marked stopped.
-    int GetListeningChannel() const { return m_listenChannel.load(); }
-    bool IsAudioStoppedMark() const { return m_audioStoppedMark.load(); }
-
-    // ---- Setup record and recorder information ----
-    void SendDbInfoReq();
-    // Sends the record (network order, as it goes to the recorder) with its CRC-32.
-    void SendDbUpdate(const SetupDatabase& db);
-    void SendDbInitReq();
-    // The record of the last DB_INFO_ACK that passed its check (network order); false when none is
-    // waiting. The main window takes it on 0x5227, unless its setup frame is open.
-    bool TakeReceivedSetupDatabase(SetupDatabase& db);
-    std::string GetCameraName(int channel) const;
-    SysEtcInfo GetSysEtcInfo() const;
-    bool GetSysEtcInfoEx(SysEtcInfoEx& block) const; // false while none has arrived
-    DstInfo GetDstInfo() const;
-    int GetAccountIndex() const { return m_accountIndex.load(); }
-    // Right k of the logged-in account; none without a matching account.
-    bool HasAccountRight(int right) const;
-    // The record-off prompt: the typed password against the login account's.
-    bool CheckLoginPassword(const char* typed) const;
-
-    // ---- Recorder commands ----
-    void SendAudioOn();
-    void SendAudioOff();
-    void SendRecOn();
-    void SendRecOff();
-    // mode 0 pan and tilt, 1 zoom and focus.
-    void SendPtzChannelReq(int channel, int mode);
-    void SendPtzMove(bool stop, int direction);
-    void SendPtzPreset(int kind, int number);
-    void SendAListenReq();
-    void SendRebootReq();
-    void SendPowerOffReq();
-    // The PTZ dialog opened in a mode (0 pan, 1 zoom): buttons, state and PTZ_CHANNEL_REQ for the
-    // chosen channel. The window itself is the main window's.
-    void ShowPtzDlg(int mode, int selectedChannel);
-    void ClosePtz();
-    // A visible channel with a camera: the selected one when it qualifies, else the first; -1 none.
-    int ChoosePtzChannel(int selectedChannel) const;
-    void SetPtzKeypadMode(bool on) { m_ptzKeypadMode.store(on); }
-    int GetPtzChannel() const { return m_ptzChannel.load(); }
-    int GetPtzAvailability() const { return m_ptzAvailability.load(); }
-    bool IsPtzDialogOpen() const { return m_ptzDialogOpen.load(); }
-    // The open PTZ dialog's mode (0 pan, 1 zoom), -1 while none is open.
-    int GetPtzMode() const { return m_ptzDialogOpen.load() ? m_ptzMode.load() : -1; }
-
-    // ---- Remote playback ----
-    void PlayControl(int mode);
-    int GetPlayDirection() const;
-    void SendPlayCommand(WORD id, const void* body, DWORD length);
-    int GetPlayMode() const { return m_playMode.load(); }
-    int GetSpeedState() const { return m_speedState.load(); }
-    int GetStartState() const { return m_startState.load(); }
-    DWORD GetPlayClock() const { return m_playClock.load(); }
-    // The clock window's time, when the user moved it (the start record carries it).
-    void SetPlayClock(DWORD time) { m_playClock.store(time); }
-    ULONGLONG GetResumeTargetMs() const { return m_resumeTargetMs.load(); }
-
-    // ---- Backup ----
-    // The archive's backup start: the writer for a download of totalKb, before TRANS_DATA_REQ.
-    // False while a backup runs.
-    bool CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit);
-    bool HasDownloadWriter() const;
-    // The two sizes (MByte) of a TRANS_ON_NACK for lack of space; the notice clears them.
-    DWORD GetSpaceNackSize(int which) const { return which == 0 ? m_spaceNack[0].load() : m_spaceNack[1].load(); }
-    void ClearSpaceNackSizes();
-
-private:
-    class WriterOwner final : public IDownloadWriterOwner {
-    public:
-        explicit WriterOwner(CDvrClient& client) : m_client(client) {}
-        void PostWriterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-        void OnDownloadFailed(int error) override;
-
-    private:
-        CDvrClient& m_client;
-    };
-
-    // Live view and the media workers.
-    void LayoutByChannelCount();
-    void CreateDecoders(int source);
-    // With m_mediaLock held: one decoder per channel of the recorder.
-    void CreateDecodersLocked(int source);
-    void StopDecoders();
-    // Teardown: stops and releases every decoder and the audio player without waiting for a drain.
-    void ReleaseMediaWorkers();
-    void StopAudioPlayerDrained();
-    bool QueueToDecoder(const FrameDescriptor& descriptor, const PacketHeader& header, std::span<const BYTE> frame);
-    void QueueFrameAudio(const FrameInfo& info, std::span<const BYTE> frame, bool live);
-    void WriteChannelInfo(DWORD mask);
-    void ApplyHiddenFlags(bool countAgainstRightsCopy);
-    bool SeesHiddenChannels() const;
-    int ChannelCount() const;
-    // Live data came without completing a frame: true once that has lasted the message deadline.
-    bool LiveFrameUnfinishedTooLong();
-    // Playback.
-    void SendStepData(DWORD frames);
-    std::array<BYTE, 24> BuildStartRecord(DWORD time);
-    void SendStartRecord(WORD id, DWORD time);
-    bool PassResumeTarget(ULONGLONG frameMs);
-    void PaceFrame(ULONGLONG frameMs);
-    void ResetPlayState();
-    // Socket thread: a playback entry goes to the play clock, or is released at once when it need
-    // not wait and nothing waits before it.
-    void HandPlayEntry(PacedPlayFrame entry);
-    // The play clock's thread (or the socket thread, see HandPlayEntry): credit, frame, pacing.
-    void ReleasePlayFrame(PacedPlayFrame& entry);
-    // Backup.
-    std::shared_ptr<CDownloadWriter> GetWriter() const;
-    // Releases a writer whose thread has ended (after a failure).
-    void ReleaseEndedWriter();
-
-    PlayTiming m_playTiming;
-    std::atomic<bool> m_listenSwitch{false};
-    std::atomic<int> m_audioBufLive{2};
-    std::atomic<int> m_audioBufPlay{64};
-    std::atomic<bool> m_localPlayerActive{false};
-    mutable std::mutex m_settingsLock;
-    WebExportSettings m_web;
-    DownloadWriterOptions m_downloadOptions;
-
-    // The media workers; the socket thread queues to them under this lock, teardown takes them out
-    // under it before stopping them, so nothing is freed while it is being fed.
-    mutable std::mutex m_mediaLock;
-    std::array<std::unique_ptr<IChannelDecoder>, 16> m_decoders;
-    std::unique_ptr<IAudioPlayer> m_audioPlayer;
-
-    // Gathering areas, one per stream, so that playback and backup fragments never mix.
-    CReassemblyArea m_liveArea{kFrameAreaSize};
-    CReassemblyArea m_playArea{kFrameAreaSize};
-    CReassemblyArea m_backupArea{kFrameAreaSize};
-    CReassemblyArea m_setupArea{kFrameAreaSize};
-    std::atomic<bool> m_setupResetPending{false};
-    std::atomic<bool> m_backupResetPending{false};
-
-    std::atomic<DWORD> m_availableMask{0};
-    std::atomic<DWORD> m_streamedMask{0};
-    std::atomic<DWORD> m_liveClock{0};
-    // Socket thread: since when live data has come without making a whole frame.
-    std::optional<std::chrono::steady_clock::time_point> m_liveUnfinishedSince;
-    std::atomic<int> m_listenChannel{-1};
-    std::atomic<bool> m_audioStoppedMark{false};
-
-    // Recorder information, under m_infoLock.
-    mutable std::mutex m_infoLock;
-    SetupDatabase m_receivedDb{};
-    bool m_receivedDbValid = false;
-    DbChangeBlock m_dbChange{};
-    BYTE m_hiddenKept[16] = {};       // the flags of the previous DB_CHANGE
-    BYTE m_hiddenRightsCopy[16] = {}; // the flags RIGHT_CHANGE last applied
-    SysEtcInfo m_sysEtcInfo{};
-    SysEtcInfoEx m_sysEtcInfoEx{};
-    bool m_sysEtcInfoExArrived = false;
-    DstInfo m_dstInfo{};
-    AccountRightsTable m_rights{};
-    std::array<char, 16> m_storedPassword{};
-    std::atomic<int> m_accountIndex{-1};
-
-    // PTZ.
-    std::atomic<int> m_ptzChannel{0};
-    std::atomic<int> m_ptzAvailability{0};
-    std::atomic<int> m_ptzMode{0};
-    std::atomic<bool> m_ptzKeypadMode{false};
-    std::atomic<bool> m_ptzDialogOpen{false};
-
-    // Play state.
-    std::atomic<int> m_playMode{3};
-    std::atomic<int> m_speedState{0};
-    std::atomic<int> m_stepCounter{0};
-    std::atomic<int> m_startState{0};
-    std::atomic<int> m_directionMarker{0};
-    std::atomic<bool> m_recountFlag{false};
-    std::atomic<bool> m_reanchorFlag{false};
-    std::atomic<bool> m_stepFlag{false};
-    std::atomic<int> m_stepBudget{0};
-    std::atomic<int> m_flowFrameCounter{0};
-    std::atomic<int> m_lastSpeedCode{-1};
-    std::atomic<int> m_currentSpeedCode{-1};
-    std::atomic<ULONGLONG> m_resumeTargetMs{0};
-    std::atomic<bool> m_channelChangePending{false};
-    std::atomic<DWORD> m_playMask{0};
-    std::atomic<DWORD> m_playClock{0};
-    std::atomic<unsigned> m_playSession{0}; // a new playback, or its end, makes waiting frames stale
-    ULONGLONG m_anchorFrameMs = 0;          // the play clock's thread
-    std::chrono::steady_clock::time_point m_anchorTick{};
-
-    // Backup.
-    WriterOwner m_writerOwner{*this};
-    mutable std::mutex m_writerLock;
-    std::shared_ptr<CDownloadWriter> m_writer;
-    std::atomic<bool> m_writerFailed{false};
-    std::atomic<DWORD> m_spaceNack[2] = {0, 0};
-
-    // Remote playback's clock (last: its thread calls into everything above, and ends first).
-    std::unique_ptr<CPlayPacer> m_pacer;
+    // The areas. The media workers come before the streams that feed them; playback is last, as the
+    // play clock's thread calls into everything above and ends first.
+    CDvrClientCommands m_commands{*this};
+    CDvrClientSetup m_setup{*this};
+    CDvrClientSearch m_search{*this};
+    CDvrClientBackup m_backup{*this};
+    CDvrClientMedia m_media{*this};
+    CDvrClientLive m_live{*this};
+    CDvrClientPlay m_play{*this};
 };

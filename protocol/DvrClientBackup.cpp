@@ -1,5 +1,7 @@
 // Backup download: the size query's answers, the frame blocks handed to the download writer, and the
 // end of a backup, which always leaves the file set closed.
+#include "protocol/DvrClientBackup.h"
+
 #include "protocol/DvrClient.h"
 
 #include "protocol/ByteOrder.h"
@@ -19,29 +21,29 @@ constexpr std::chrono::milliseconds kQueueSlice{500};
 
 } // namespace
 
-void CDvrClient::WriterOwner::PostWriterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    m_client.m_seams.host->PostToWindow(ClientWindow::MainWindow, message, wParam, lParam);
+void CDvrClientBackup::WriterOwner::PostWriterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    m_backup.m_client.Host().PostToWindow(ClientWindow::MainWindow, message, wParam, lParam);
 }
 
-void CDvrClient::WriterOwner::OnDownloadFailed(int error) {
+void CDvrClientBackup::WriterOwner::OnDownloadFailed(int error) {
     // The set is closed by now. The recorder is told to stop at once; the writer object itself is
     // released later by another thread (it cannot wait for its own thread here).
-    m_client.m_writerFailed.store(true);
-    m_client.SendPacket(PacketHeader::Request(Msg::TRANS_OFF_REQ, 0), nullptr, 0);
+    m_backup.m_writerFailed.store(true);
+    m_backup.m_client.SendPacket(PacketHeader::Request(Msg::TRANS_OFF_REQ, 0), nullptr, 0);
     Trace("Send...TRANS_OFF_REQ\n");
-    m_client.m_bBackup.store(0);
+    m_backup.m_bBackup.store(0);
     std::filesystem::path saveLocation;
     {
-        std::lock_guard settings(m_client.m_settingsLock);
-        saveLocation = m_client.m_downloadOptions.saveLocation;
+        std::lock_guard options(m_backup.m_optionsLock);
+        saveLocation = m_backup.m_downloadOptions.saveLocation;
     }
     // The notice tells the operator which folder of this computer could not take the backup; no log
     // entry, which the log page would show as a failed connection.
-    m_client.m_seams.host->PostLocalWriteFailure(error, CDownloadWriter::FolderOf(saveLocation).string());
+    m_backup.m_client.Host().PostLocalWriteFailure(error, CDownloadWriter::FolderOf(saveLocation).string());
     Trace("backup failed: %d\n", error);
 }
 
-void CDvrClient::ReleaseEndedWriter() {
+void CDvrClientBackup::ReleaseEndedWriter() {
     std::shared_ptr<CDownloadWriter> writer;
     {
         std::lock_guard lock(m_writerLock);
@@ -53,21 +55,21 @@ void CDvrClient::ReleaseEndedWriter() {
     writer->Join();
 }
 
-std::shared_ptr<CDownloadWriter> CDvrClient::GetWriter() const {
+std::shared_ptr<CDownloadWriter> CDvrClientBackup::GetWriter() const {
     std::lock_guard lock(m_writerLock);
     return m_writer;
 }
 
-bool CDvrClient::HasDownloadWriter() const {
+bool CDvrClientBackup::HasDownloadWriter() const {
     return GetWriter() != nullptr;
 }
 
-void CDvrClient::ClearSpaceNackSizes() {
+void CDvrClientBackup::ClearSpaceNackSizes() {
     m_spaceNack[0].store(0);
     m_spaceNack[1].store(0);
 }
 
-bool CDvrClient::CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit) {
+bool CDvrClientBackup::CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD sizeUnit) {
     ReleaseEndedWriter();
     std::lock_guard lock(m_writerLock);
     if (m_writer) {
@@ -75,7 +77,7 @@ bool CDvrClient::CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD size
     }
     DownloadWriterOptions options;
     {
-        std::lock_guard settings(m_settingsLock);
+        std::lock_guard optionsLock(m_optionsLock);
         options = m_downloadOptions;
     }
     m_writerFailed.store(false);
@@ -85,8 +87,8 @@ bool CDvrClient::CreateDownloadWriter(DWORD totalKb, DWORD shownSize, DWORD size
     return true;
 }
 
-void CDvrClient::SendTransOff() {
-    SendPacket(PacketHeader::Request(Msg::TRANS_OFF_REQ, 0), nullptr, 0);
+void CDvrClientBackup::SendTransOff() {
+    m_client.SendPacket(PacketHeader::Request(Msg::TRANS_OFF_REQ, 0), nullptr, 0);
     Trace("Send...TRANS_OFF_REQ\n");
     std::shared_ptr<CDownloadWriter> writer;
     {
@@ -94,41 +96,41 @@ void CDvrClient::SendTransOff() {
         writer = std::move(m_writer);
     }
     if (writer) {
-        writer->WaitDrained(m_playTiming.drainLimit);
+        writer->WaitDrained(m_client.GetPlayTiming().drainLimit);
         writer->Stop();
         writer->Join();
     }
     m_bBackup.store(0);
-    m_seams.host->PostToWindow(ClientWindow::MainWindow, WM_KELO_BACKUP_CLOSE, 0, 0);
-    std::this_thread::sleep_for(m_playTiming.playSleep);
+    m_client.Host().PostToWindow(ClientWindow::MainWindow, WM_KELO_BACKUP_CLOSE, 0, 0);
+    std::this_thread::sleep_for(m_client.GetPlayTiming().playSleep);
 }
 
-bool CDvrClient::RecvFn_TransOnAck(const RecvMessage& m) {
+bool CDvrClientBackup::RecvFn_TransOnAck(const RecvMessage& m) {
     if (m.length < 4) {
         Trace("RecvFn_TransOnAck... size %u\n", unsigned(m.length));
         return true;
     }
     const DWORD kbytes = ReadBE32(m.data);
-    if (IsSearchFrameOpen()) {
-        m_seams.host->ClearSearchBusy();
-        m_seams.host->PostToWindow(ClientWindow::SearchFrame, WM_KELO_BACKUP_SIZE, kbytes, 0);
+    if (m_client.Search().IsSearchFrameOpen()) {
+        m_client.Host().ClearSearchBusy();
+        m_client.Host().PostToWindow(ClientWindow::SearchFrame, WM_KELO_BACKUP_SIZE, kbytes, 0);
     }
     return true;
 }
 
-bool CDvrClient::RecvFn_TransOnNack(const RecvMessage& m) {
+bool CDvrClientBackup::RecvFn_TransOnNack(const RecvMessage& m) {
     BYTE extra[8] = {};
     const LONG reason = ParseReply(m.data, m.length, extra);
     if (reason == Reason::R87 && m.length == 12) {
         m_spaceNack[0].store(ReadBE32(extra));
         m_spaceNack[1].store(ReadBE32(extra + 4));
     }
-    PostRefusal(m);
-    m_seams.host->ClearSearchBusy();
+    m_client.PostRefusal(m);
+    m_client.Host().ClearSearchBusy();
     return true;
 }
 
-bool CDvrClient::RecvFn_TransOnData(const RecvMessage& m) {
+bool CDvrClientBackup::RecvFn_TransOnData(const RecvMessage& m) {
     if (m_backupResetPending.exchange(false)) {
         m_backupArea.Reset();
     }
@@ -160,9 +162,9 @@ bool CDvrClient::RecvFn_TransOnData(const RecvMessage& m) {
             MakeWriterItem(descriptor, words, block.first(kFrameRecordSize + info.frame_length));
         // A writer that lags behind holds the stream back (the recorder waits on the socket) rather
         // than losing frames; one that has ended takes nothing.
-        const auto giveUp = std::chrono::steady_clock::now() + m_playTiming.writerWait;
+        const auto giveUp = std::chrono::steady_clock::now() + m_client.GetPlayTiming().writerWait;
         while (!writer->QueueFrame(std::move(item), kQueueSlice)) {
-            if (writer->HasEnded() || m_bStop.load() || std::chrono::steady_clock::now() >= giveUp) {
+            if (writer->HasEnded() || m_client.IsStopping() || std::chrono::steady_clock::now() >= giveUp) {
                 Trace("RecvFn_TransOnData... frame not queued\n");
                 break;
             }
@@ -176,22 +178,32 @@ bool CDvrClient::RecvFn_TransOnData(const RecvMessage& m) {
     return true;
 }
 
-bool CDvrClient::RecvFn_TransOnDone(const RecvMessage&) {
+bool CDvrClientBackup::RecvFn_TransOnDone(const RecvMessage&) {
     SendTransOff();
     return true;
 }
 
-bool CDvrClient::RecvFn_TransOnFail(const RecvMessage& m) {
+bool CDvrClientBackup::RecvFn_TransOnFail(const RecvMessage& m) {
     SendTransOff();
-    PostRefusal(m);
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_TransOffAck(const RecvMessage&) {
+bool CDvrClientBackup::RecvFn_TransOffAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_TransOffNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientBackup::RecvFn_TransOffNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
+}
+
+void CDvrClientBackup::SetSaveLocation(const std::filesystem::path& location) {
+    std::lock_guard lock(m_optionsLock);
+    m_downloadOptions.saveLocation = location;
+}
+
+void CDvrClientBackup::SetDownloadOptions(const DownloadWriterOptions& options) {
+    std::lock_guard lock(m_optionsLock);
+    m_downloadOptions = options;
 }

@@ -1,5 +1,7 @@
 // The recorder commands: audio on/off, recording, PTZ, two-way listening, reboot and power-off, and
 // the answers to them and to the firmware upgrade.
+#include "protocol/DvrClientCommands.h"
+
 #include "protocol/DvrClient.h"
 
 #include "protocol/ByteOrder.h"
@@ -8,7 +10,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 namespace {
 
@@ -19,68 +20,68 @@ constexpr BYTE kPresetCommandBase = 8;
 
 } // namespace
 
-void CDvrClient::SendAudioOn() {
+void CDvrClientCommands::SendAudioOn() {
     if (!m_listenSwitch.load()) {
         return;
     }
     PacketHeader header = PacketHeader::Request(Msg::AUDIO_ONOFF_REQ, 0);
     header.w0 |= kAudioOnBit;
-    SendPacket(header, nullptr, 0);
+    m_client.SendPacket(header, nullptr, 0);
     Trace("Send... AUDIO_ONOFF_REQ...ON\n");
 }
 
-void CDvrClient::SendAudioOff() {
+void CDvrClientCommands::SendAudioOff() {
     if (!m_listenSwitch.load()) {
         return;
     }
-    SendPacket(PacketHeader::Request(Msg::AUDIO_ONOFF_REQ, 0), nullptr, 0);
+    m_client.SendPacket(PacketHeader::Request(Msg::AUDIO_ONOFF_REQ, 0), nullptr, 0);
     Trace("Send... AUDIO_ONOFF_REQ...OFF\n");
 }
 
-void CDvrClient::SendRecOn() {
-    SendPacket(PacketHeader::Request(Msg::REC_ON_REQ, 0), nullptr, 0);
+void CDvrClientCommands::SendRecOn() {
+    m_client.SendPacket(PacketHeader::Request(Msg::REC_ON_REQ, 0), nullptr, 0);
     Trace("Send...REC_ON_REQ\n");
 }
 
-void CDvrClient::SendRecOff() {
-    SendPacket(PacketHeader::Request(Msg::REC_OFF_REQ, 0), nullptr, 0);
+void CDvrClientCommands::SendRecOff() {
+    m_client.SendPacket(PacketHeader::Request(Msg::REC_OFF_REQ, 0), nullptr, 0);
     Trace("Send...REC_OFF_REQ\n");
 }
 
-void CDvrClient::SendPtzChannelReq(int channel, int mode) {
+void CDvrClientCommands::SendPtzChannelReq(int channel, int mode) {
     const BYTE body[4] = {BYTE(channel), BYTE(mode), 0, 0};
     m_ptzChannel.store(channel);
-    SendPacket(PacketHeader::Request(Msg::PTZ_CHANNEL_REQ, sizeof(body)), body, sizeof(body));
+    m_client.SendPacket(PacketHeader::Request(Msg::PTZ_CHANNEL_REQ, sizeof(body)), body, sizeof(body));
     Trace("Send...PTZ_CHANNEL_REQ...%d\n", channel);
 }
 
-void CDvrClient::SendPtzMove(bool stop, int direction) {
+void CDvrClientCommands::SendPtzMove(bool stop, int direction) {
     if (stop) {
-        SendPacket(PacketHeader::Request(Msg::PTZ_MOVE_STOP, 0), nullptr, 0);
+        m_client.SendPacket(PacketHeader::Request(Msg::PTZ_MOVE_STOP, 0), nullptr, 0);
         Trace("Send...PTZ_MOVE_STOP\n");
         return;
     }
     const BYTE* commands = m_ptzMode.load() == 1 ? kZoomCommands : kPanCommands;
     const BYTE body[4] = {direction >= 0 && direction < 4 ? commands[direction] : BYTE(0), 0, 0, 0};
-    SendPacket(PacketHeader::Request(Msg::PTZ_MOVE_REQ, sizeof(body)), body, sizeof(body));
+    m_client.SendPacket(PacketHeader::Request(Msg::PTZ_MOVE_REQ, sizeof(body)), body, sizeof(body));
     Trace("Send...PTZ_MOVE_REQ...%d\n", int(body[0]));
 }
 
-void CDvrClient::SendPtzPreset(int kind, int number) {
+void CDvrClientCommands::SendPtzPreset(int kind, int number) {
     const BYTE body[4] = {BYTE(kPresetCommandBase + kind), BYTE(number & 0xFF), 0, BYTE((number >> 8) & 0xFF)};
-    SendPacket(PacketHeader::Request(Msg::PTZ_MOVE_REQ, sizeof(body)), body, sizeof(body));
+    m_client.SendPacket(PacketHeader::Request(Msg::PTZ_MOVE_REQ, sizeof(body)), body, sizeof(body));
     Trace("Send...PTZ_MOVE_REQ(Preset)...%d %d\n", kind, number);
 }
 
-void CDvrClient::SendAListenReq() {
+void CDvrClientCommands::SendAListenReq() {
     if (!m_listenSwitch.load()) {
         return;
     }
-    SendPacket(PacketHeader::Request(Msg::A_LISTEN_REQ, 0), nullptr, 0);
+    m_client.SendPacket(PacketHeader::Request(Msg::A_LISTEN_REQ, 0), nullptr, 0);
     Trace("Send...A_LISTEN_REQ\n");
 }
 
-void CDvrClient::SendAListenStop() {
+void CDvrClientCommands::SendAListenStop() {
     m_bListen.store(0);
     if (!m_listenSwitch.load() || !m_pMikeSender) {
         return;
@@ -89,24 +90,24 @@ void CDvrClient::SendAListenStop() {
     // no longer listens.
     m_pMikeSender->Stop();
     m_pMikeSender.reset();
-    SendPacket(PacketHeader::Request(Msg::A_LISTEN_STOP_REQ, 0), nullptr, 0);
+    m_client.SendPacket(PacketHeader::Request(Msg::A_LISTEN_STOP_REQ, 0), nullptr, 0);
     Trace("Send...A_LISTEN_STOP_REQ\n");
-    m_seams.host->SetButtonState(ClientButton::Talk, 0, kButtonNormal);
+    m_client.Host().ReportEvent(ClientEvent::TalkState, 0);
 }
 
-void CDvrClient::SendRebootReq() {
-    SendPacket(PacketHeader::Request(Msg::REBOOT_REQ, 0), nullptr, 0);
+void CDvrClientCommands::SendRebootReq() {
+    m_client.SendPacket(PacketHeader::Request(Msg::REBOOT_REQ, 0), nullptr, 0);
     Trace("Send...REBOOT_REQ\n");
 }
 
-void CDvrClient::SendPowerOffReq() {
-    SendPacket(PacketHeader::Request(Msg::POWEROFF_REQ, 0), nullptr, 0);
+void CDvrClientCommands::SendPowerOffReq() {
+    m_client.SendPacket(PacketHeader::Request(Msg::POWEROFF_REQ, 0), nullptr, 0);
     Trace("Send...POWEROFF_REQ\n");
 }
 
-int CDvrClient::ChoosePtzChannel(int selectedChannel) const {
-    const DWORD visible = m_seams.video != nullptr ? m_seams.video->GetVisibleChannelMask() : 0;
-    const DWORD qualifying = visible & m_availableMask.load();
+int CDvrClientCommands::ChoosePtzChannel(int selectedChannel) const {
+    const DWORD visible = m_client.Video() != nullptr ? m_client.Video()->GetVisibleChannelMask() : 0;
+    const DWORD qualifying = visible & m_client.Live().GetAvailableMask();
     if (selectedChannel >= 0 && selectedChannel < 16 && (qualifying & (DWORD(1) << selectedChannel)) != 0) {
         return selectedChannel;
     }
@@ -118,10 +119,8 @@ int CDvrClient::ChoosePtzChannel(int selectedChannel) const {
     return -1;
 }
 
-void CDvrClient::ShowPtzDlg(int mode, int selectedChannel) {
-    IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Pan, 0, mode == 0 ? kButtonOn : kButtonNormal);
-    host.SetButtonState(ClientButton::Zoom, 0, mode == 0 ? kButtonNormal : kButtonOn);
+void CDvrClientCommands::ShowPtzDlg(int mode, int selectedChannel) {
+    m_client.Host().ReportEvent(ClientEvent::PtzMode, mode == 0 ? 0 : 1);
     m_ptzMode.store(mode == 0 ? 0 : 1);
     if (m_ptzDialogOpen.exchange(true)) {
         return; // the open dialog only changes its mode
@@ -132,10 +131,9 @@ void CDvrClient::ShowPtzDlg(int mode, int selectedChannel) {
     }
 }
 
-void CDvrClient::ClosePtz() {
-    IClientHost& host = *m_seams.host;
-    host.SetButtonState(ClientButton::Pan, 0, kButtonNormal);
-    host.SetButtonState(ClientButton::Zoom, 0, kButtonNormal);
+void CDvrClientCommands::ClosePtz() {
+    IClientHost& host = m_client.Host();
+    host.ReportEvent(ClientEvent::PtzMode, -1);
     m_ptzChannel.store(0);
     m_ptzAvailability.store(0);
     if (m_ptzKeypadMode.load()) {
@@ -162,119 +160,137 @@ bool ReadStatus(const RecvMessage& m, DWORD& status) {
 
 } // namespace
 
-bool CDvrClient::RecvFn_RecOnAck(const RecvMessage& m) {
+bool CDvrClientCommands::RecvFn_RecOnAck(const RecvMessage& m) {
     DWORD status = 0;
     if (ReadStatus(m, status)) {
         const bool on = status == 49 || status == 51;
-        m_bRecording.store(on ? 1 : 0);
-        m_seams.host->SetButtonState(ClientButton::Record, 0, on ? kButtonOn : kButtonNormal);
+        SetRecording(on);
     }
     return true;
 }
 
-bool CDvrClient::RecvFn_RecOffAck(const RecvMessage& m) {
+bool CDvrClientCommands::RecvFn_RecOffAck(const RecvMessage& m) {
     return RecvFn_RecOnAck(m);
 }
 
-bool CDvrClient::RecvFn_RecOnNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientCommands::RecvFn_RecOnNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_RecOffNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientCommands::RecvFn_RecOffNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_PtzChannelAck(const RecvMessage& m) {
+bool CDvrClientCommands::RecvFn_PtzChannelAck(const RecvMessage& m) {
     if (m.length < 1) {
         Trace("RecvFn_PtzChannelAck... empty\n");
         return true;
     }
     const int availability = m.data[0] == 1 ? 2 : 1;
     m_ptzAvailability.store(availability);
-    m_seams.host->PostToWindow(ClientWindow::PtzDialog, WM_KELO_PTZ_AVAILABILITY, WPARAM(availability),
-                               m_ptzKeypadMode.load() ? 0 : 1);
+    m_client.Host().PostToWindow(ClientWindow::PtzDialog, WM_KELO_PTZ_AVAILABILITY, WPARAM(availability),
+                                 m_ptzKeypadMode.load() ? 0 : 1);
     return true;
 }
 
-bool CDvrClient::RecvFn_AListenAck(const RecvMessage&) {
+bool CDvrClientCommands::RecvFn_AListenAck(const RecvMessage&) {
     m_bListen.store(1);
-    m_seams.host->PostToWindow(ClientWindow::MainWindow, WM_KELO_MIKE_START, 0, 0);
+    m_client.Host().PostToWindow(ClientWindow::MainWindow, WM_KELO_MIKE_START, 0, 0);
     return true;
 }
 
-bool CDvrClient::RecvFn_AListenNack(const RecvMessage& m) {
+bool CDvrClientCommands::RecvFn_AListenNack(const RecvMessage& m) {
     const LONG reason = ParseReply(m.data, m.length, nullptr);
     if (reason == 2 || reason == 53 || reason == 55 || reason == 98) {
         m_bListen.store(0);
-        m_seams.host->PostToWindow(ClientWindow::MainWindow, WM_KELO_MIKE_STOP, 0, 0);
+        m_client.Host().PostToWindow(ClientWindow::MainWindow, WM_KELO_MIKE_STOP, 0, 0);
         std::this_thread::yield();
     }
-    PostRefusal(m);
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_AListenStopAck(const RecvMessage&) {
+bool CDvrClientCommands::RecvFn_AListenStopAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_RebootAck(const RecvMessage&) {
+bool CDvrClientCommands::RecvFn_RebootAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_RebootNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientCommands::RecvFn_RebootNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_PowerOffAck(const RecvMessage&) {
+bool CDvrClientCommands::RecvFn_PowerOffAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_PowerOffNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientCommands::RecvFn_PowerOffNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_SendTestMailAck(const RecvMessage&) {
+bool CDvrClientCommands::RecvFn_SendTestMailAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_SendTestMailNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientCommands::RecvFn_SendTestMailNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_FwUpdateAck(const RecvMessage&) {
-    m_seams.host->PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_ACK, 0, 0);
+bool CDvrClientCommands::RecvFn_FwUpdateAck(const RecvMessage&) {
+    m_client.Host().PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_ACK, 0, 0);
     return true;
 }
 
-bool CDvrClient::RecvFn_FwUpdateNack(const RecvMessage& m) {
-    m_seams.host->PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_NACK,
-                               WPARAM(DWORD(ParseReply(m.data, m.length, nullptr))), 0);
+bool CDvrClientCommands::RecvFn_FwUpdateNack(const RecvMessage& m) {
+    m_client.Host().PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_NACK,
+                                 WPARAM(DWORD(ParseReply(m.data, m.length, nullptr))), 0);
     return true;
 }
 
-bool CDvrClient::RecvFn_FwDataRxDone(const RecvMessage&) {
-    m_seams.host->PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_DATA_RX_DONE, 0, 0);
+bool CDvrClientCommands::RecvFn_FwDataRxDone(const RecvMessage&) {
+    m_client.Host().PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_DATA_RX_DONE, 0, 0);
     return true;
 }
 
-bool CDvrClient::RecvFn_FwDataRxFail(const RecvMessage& m) {
-    m_seams.host->PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_DATA_RX_FAIL,
-                               WPARAM(DWORD(ParseReply(m.data, m.length, nullptr))), 0);
+bool CDvrClientCommands::RecvFn_FwDataRxFail(const RecvMessage& m) {
+    m_client.Host().PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_DATA_RX_FAIL,
+                                 WPARAM(DWORD(ParseReply(m.data, m.length, nullptr))), 0);
     return true;
 }
 
-bool CDvrClient::RecvFn_FwUpdateDone(const RecvMessage&) {
-    m_seams.host->PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_DONE, 0, 0);
+bool CDvrClientCommands::RecvFn_FwUpdateDone(const RecvMessage&) {
+    m_client.Host().PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_DONE, 0, 0);
     return true;
 }
 
-bool CDvrClient::RecvFn_FwUpdateFail(const RecvMessage& m) {
-    m_seams.host->PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_FAIL,
-                               WPARAM(DWORD(ParseReply(m.data, m.length, nullptr))), 0);
+bool CDvrClientCommands::RecvFn_FwUpdateFail(const RecvMessage& m) {
+    m_client.Host().PostToWindow(ClientWindow::FirmwareDialog, WM_KELO_FW_UPDATE_FAIL,
+                                 WPARAM(DWORD(ParseReply(m.data, m.length, nullptr))), 0);
+    return true;
+}
+
+void CDvrClientCommands::SetRecording(bool on) {
+    m_bRecording.store(on ? 1 : 0);
+    m_client.Host().ReportEvent(ClientEvent::RecordingState, on ? 1 : 0);
+}
+
+void CDvrClientCommands::SetMikeSender(std::unique_ptr<IWorker> sender) {
+    StopMikeSender();
+    m_pMikeSender = std::move(sender);
+}
+
+bool CDvrClientCommands::StopMikeSender() {
+    if (!m_pMikeSender) {
+        return false;
+    }
+    m_pMikeSender->Stop();
+    m_pMikeSender.reset();
     return true;
 }

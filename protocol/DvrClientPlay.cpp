@@ -1,5 +1,7 @@
 // Remote playback: its start and end, the frames with their speed codes, pacing and flow control,
 // and the play bar's commands with the start record.
+#include "protocol/DvrClientPlay.h"
+
 #include "protocol/DvrClient.h"
 
 #include "protocol/ByteOrder.h"
@@ -9,18 +11,12 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr int kPlayBarButtons = 7;
-constexpr int kPlayBarRecordButton = 4; // the fifth: recording, not transport
-constexpr int kPlayBarBackward = 1;
-constexpr int kPlayBarForward = 2;
-constexpr int kPlayBarPause = 3;
 constexpr DWORD kFramesPerCredit = 48;
 constexpr DWORD kStartCredit = 93;
 
@@ -52,35 +48,44 @@ int SpeedOfCode(int code) {
 
 } // namespace
 
-void CDvrClient::SendPlayCommand(WORD id, const void* body, DWORD length) {
-    SendPacket(PacketHeader::Request(id, length), body, length);
-    Trace("Send...%s\n", MessageName(id, MsgDir::Out));
-    std::this_thread::sleep_for(m_playTiming.commandSleep);
+CDvrClientPlay::CDvrClientPlay(CDvrClient& client)
+    : m_client(client),
+      m_pacer(std::make_unique<CPlayPacer>([this](PacedPlayFrame& entry) { ReleasePlayFrame(entry); })) {}
+
+void CDvrClientPlay::ReportPlayMode(int mode) {
+    m_shownMode.store(mode);
+    m_client.Host().ReportEvent(ClientEvent::PlayMode, mode);
 }
 
-void CDvrClient::SendStepData(DWORD frames) {
+void CDvrClientPlay::SendPlayCommand(WORD id, const void* body, DWORD length) {
+    m_client.SendPacket(PacketHeader::Request(id, length), body, length);
+    Trace("Send...%s\n", MessageName(id, MsgDir::Out));
+    std::this_thread::sleep_for(m_client.GetPlayTiming().commandSleep);
+}
+
+void CDvrClientPlay::SendStepData(DWORD frames) {
     BYTE body[4];
     WriteBE32(body, frames);
     Trace("Send...PLAY_STEP_DATA...%d...\n", int(frames));
     SendPlayCommand(Msg::PLAY_STEP_DATA, body, sizeof(body));
 }
 
-std::array<BYTE, 24> CDvrClient::BuildStartRecord(DWORD time) {
+std::array<BYTE, 24> CDvrClientPlay::BuildStartRecord(DWORD time) {
     std::array<BYTE, 24> record{};
     WriteBE32(record.data(), m_playMask.load());
-    record[5] = m_bVersion11.load() != 0 ? 1 : 0;
+    record[5] = m_client.IsVersion11() ? 1 : 0;
     WriteBE32(record.data() + 16, time);
     return record;
 }
 
-void CDvrClient::SendStartRecord(WORD id, DWORD time) {
+void CDvrClientPlay::SendStartRecord(WORD id, DWORD time) {
     const std::array<BYTE, 24> record = BuildStartRecord(time);
     // Playback resumes at the record's time: frames before it are dropped until it is reached.
     m_resumeTargetMs.store(ULONGLONG(time) * 1000);
     SendPlayCommand(id, record.data(), DWORD(record.size()));
 }
 
-void CDvrClient::ResetPlayState() {
+void CDvrClientPlay::ResetPlayState() {
     m_playMask.store(0);
     m_stepFlag.store(false);
     m_recountFlag.store(false);
@@ -92,69 +97,63 @@ void CDvrClient::ResetPlayState() {
     m_reanchorFlag.store(true);
 }
 
-bool CDvrClient::RecvFn_PlayOnAck(const RecvMessage&) {
+bool CDvrClientPlay::RecvFn_PlayOnAck(const RecvMessage&) {
     if (m_bRemotePlay.load() != 0) {
         // A second acknowledgement would start a second set of decoders over the running ones.
         Trace("PLAY_ON_ACK... playback already runs\n");
         return true;
     }
-    if (m_bLive.load() != 0) {
-        SendLiveStop();
+    if (m_client.Live().IsLive()) {
+        m_client.Live().SendLiveStop();
     }
     ResetPlayState();
     m_playSession.fetch_add(1);
-    IClientHost& host = *m_seams.host;
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetAvailableMask(0, true);
+    IClientHost& host = m_client.Host();
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetAvailableMask(0, true);
     }
-    LayoutByChannelCount();
-    for (int i = 0; i < kPlayBarButtons; ++i) {
-        if (i != kPlayBarRecordButton) {
-            host.EnableButton(ClientButton::PlayBar, i, true);
-        }
-    }
-    CreateDecoders(2);
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetPlaySource(2);
+    m_client.Live().LayoutByChannelCount();
+    host.ReportEvent(ClientEvent::PlaybackState, 1);
+    m_client.Media().CreateDecoders(2);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetPlaySource(2);
     }
     m_playArea.Reset();
     SendStepData(kStartCredit);
     m_recountFlag.store(true);
     m_reanchorFlag.store(true);
-    m_bRemotePlay.store(1);
     m_flowFrameCounter.store(0);
     m_stepCounter.store(0);
     m_playMode.store(kForward);
     m_startState.store(0);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonOn);
-    host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
+    // The play bar shows forward before anyone can see playback running and press another mode.
+    ReportPlayMode(kForward);
+    m_bRemotePlay.store(1);
     host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PLAY_STARTED, 0, 0);
-    host.RedrawPlayStrip();
     m_lastSpeedCode.store(-1);
     return true;
 }
 
-bool CDvrClient::RecvFn_PlayOnNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientPlay::RecvFn_PlayOnNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     if (m_bRemotePlay.load() != 0) {
-        StopAudioOut();
+        m_client.Media().StopAudioOut();
         SendPlayStop();
     }
-    m_seams.host->ClearSearchBusy();
+    m_client.Host().ClearSearchBusy();
     return true;
 }
 
-bool CDvrClient::RecvFn_PlayOnFail(const RecvMessage& m) {
+bool CDvrClientPlay::RecvFn_PlayOnFail(const RecvMessage& m) {
     SendPlayStop();
-    PostRefusal(m);
-    StopAudioOut();
-    std::this_thread::sleep_for(m_playTiming.playSleep);
-    SendLiveReq();
+    m_client.PostRefusal(m);
+    m_client.Media().StopAudioOut();
+    std::this_thread::sleep_for(m_client.GetPlayTiming().playSleep);
+    m_client.Live().SendLiveReq();
     return true;
 }
 
-bool CDvrClient::RecvFn_PlayOnDone(const RecvMessage&) {
+bool CDvrClientPlay::RecvFn_PlayOnDone(const RecvMessage&) {
     // The end comes after the last frames, which may still wait for their time on the play clock.
     PacedPlayFrame entry;
     entry.done = true;
@@ -163,62 +162,52 @@ bool CDvrClient::RecvFn_PlayOnDone(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_PlayChannelInfo(const RecvMessage&) {
+bool CDvrClientPlay::RecvFn_PlayChannelInfo(const RecvMessage&) {
     // As the recorder's documentation has it: the live area, not the playback one, whose half-gathered
     // frame would be lost.
-    m_liveArea.Reset();
+    m_client.Live().ResetLiveArea();
     return true;
 }
 
-bool CDvrClient::RecvFn_PlayFlow(const RecvMessage&) {
+bool CDvrClientPlay::RecvFn_PlayFlow(const RecvMessage&) {
     if (m_startState.load() == 2) {
         SendStepData(1);
     }
     return true;
 }
 
-bool CDvrClient::RecvFn_PlayOffAck(const RecvMessage&) {
+bool CDvrClientPlay::RecvFn_PlayOffAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_PlayOffNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientPlay::RecvFn_PlayOffNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-void CDvrClient::SendPlayStop() {
-    m_liveGeneration.store(0);
+void CDvrClientPlay::SendPlayStop() {
+    m_client.Live().ResetLiveGeneration();
     m_bRemotePlay.store(0);
     m_playSession.fetch_add(1); // frames still on the play clock are dropped
-    SendPacket(PacketHeader::Request(Msg::RPLAY_STOP, 0), nullptr, 0);
+    m_client.SendPacket(PacketHeader::Request(Msg::RPLAY_STOP, 0), nullptr, 0);
     Trace("Send...RPLAY_STOP\n");
-    StopAudioPlayerDrained();
-    StopDecoders();
-    IClientHost& host = *m_seams.host;
-    for (int i = 0; i < kPlayBarButtons; ++i) {
-        if (i != kPlayBarRecordButton) {
-            host.SetButtonState(ClientButton::PlayBar, i, kButtonNormal);
-            host.EnableButton(ClientButton::PlayBar, i, false);
-        }
-    }
-    for (int i = 0; i < 9; ++i) {
-        host.SetButtonState(ClientButton::Split, i, kButtonNormal);
-    }
-    host.SetButtonState(ClientButton::Split, 8, kButtonOn);
-    // Playback no longer runs: the strip that says so goes.
-    host.RedrawPlayStrip();
-    if (m_seams.video != nullptr) {
-        m_seams.video->SetPlaySource(0);
-        m_seams.video->SetLayout(16);
+    m_client.Media().StopAudioPlayerDrained();
+    m_client.Media().StopDecoders();
+    IClientHost& host = m_client.Host();
+    host.ReportEvent(ClientEvent::PlaybackState, 0);
+    host.ReportEvent(ClientEvent::ChannelLayout, 16);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->SetPlaySource(0);
+        m_client.Video()->SetLayout(16);
         // The last played pictures would go on claiming to play: every tile shows the blank picture
         // until a new source draws into it.
-        m_seams.video->SetAvailableMask(0, true);
-        m_seams.video->DrawBlankExcept(0);
+        m_client.Video()->SetAvailableMask(0, true);
+        m_client.Video()->DrawBlankExcept(0);
     }
-    m_audioStoppedMark.store(false);
+    m_client.Media().ClearAudioStoppedMark();
 }
 
-bool CDvrClient::PassResumeTarget(ULONGLONG frameMs) {
+bool CDvrClientPlay::PassResumeTarget(ULONGLONG frameMs) {
     const ULONGLONG target = m_resumeTargetMs.load();
     const int mode = m_playMode.load();
     const int marker = m_directionMarker.load();
@@ -234,18 +223,18 @@ bool CDvrClient::PassResumeTarget(ULONGLONG frameMs) {
 }
 
 // The play clock's thread: the frame just handed on is shown; the next one waits for its time.
-void CDvrClient::PaceFrame(ULONGLONG frameMs) {
+void CDvrClientPlay::PaceFrame(ULONGLONG frameMs) {
     const auto now = std::chrono::steady_clock::now();
     if (m_reanchorFlag.exchange(false) || frameMs < m_anchorFrameMs) {
         m_anchorFrameMs = frameMs >= 100 ? frameMs - 100 : 0;
         m_anchorTick = now;
     }
     const auto due = m_anchorTick + std::chrono::milliseconds(frameMs - m_anchorFrameMs);
-    const auto giveUp = now + m_playTiming.pacingCap;
+    const auto giveUp = now + m_client.GetPlayTiming().pacingCap;
     const int speedCode = m_currentSpeedCode.load();
     bool onTime = true;
     while (std::chrono::steady_clock::now() < due) {
-        if (std::chrono::steady_clock::now() >= giveUp || m_bStop.load() || m_stepFlag.load() ||
+        if (std::chrono::steady_clock::now() >= giveUp || m_client.IsStopping() || m_stepFlag.load() ||
             m_currentSpeedCode.load() != speedCode || m_bRemotePlay.load() == 0) {
             onTime = false;
             break;
@@ -257,7 +246,7 @@ void CDvrClient::PaceFrame(ULONGLONG frameMs) {
     m_anchorTick = onTime ? due : std::chrono::steady_clock::now();
 }
 
-bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
+bool CDvrClientPlay::RecvFn_PlayData(const RecvMessage& m) {
     if (m_bRemotePlay.load() == 0) {
         m_playArea.Reset();
         return true;
@@ -287,7 +276,7 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
 
     FrameDescriptor descriptor;
     FillFrameDescriptor(info, descriptor);
-    descriptor.generation = m_liveGeneration.load();
+    descriptor.generation = m_client.Live().GetLiveGeneration();
     const std::string name = hasRecord ? FrameRecordCameraName(record) : std::string();
     if (!name.empty()) {
         SetFrameLabel(descriptor, name);
@@ -325,17 +314,14 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
             m_lastSpeedCode.store(code);
             m_currentSpeedCode.store(code);
             int speed = 0;
-            if (m_bVersion12.load() != 0) {
+            if (m_client.IsVersion12()) {
                 speed = SpeedOfCode(code);
             } else if (m_playMode.load() == kForward) {
                 speed = code == 11 ? 1 : (code == 12 ? 2 : 0);
             }
             m_speedState.store(speed);
             if (speed != 1) {
-                std::lock_guard lock(m_mediaLock);
-                if (m_audioPlayer) {
-                    m_audioPlayer->Flush();
-                }
+                m_client.Media().FlushAudio();
             }
         }
     }
@@ -350,7 +336,7 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
         const bool stepMode = mode == kStepForward || mode == kStepBackward;
         if (!PassResumeTarget(frameMs)) {
             if (stepMode && m_stepBudget.fetch_sub(1) - 1 <= 0) {
-                const int n = ChannelCount();
+                const int n = m_client.ChannelCount();
                 SendStepData(DWORD(n));
                 m_stepBudget.store(n);
             }
@@ -359,7 +345,7 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
         m_startState.store(0);
         if (stepMode) {
             BYTE mask[4];
-            WriteBE32(mask, m_seams.video != nullptr ? m_seams.video->GetVisibleChannelMask() : 0xFFFF);
+            WriteBE32(mask, m_client.Video() != nullptr ? m_client.Video()->GetVisibleChannelMask() : 0xFFFF);
             SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
             SendPlayCommand(mode == kStepForward ? Msg::PLAY_NEXT_STEP : Msg::PLAY_PREV_STEP, nullptr, 0);
             SendPlayCommand(Msg::PLAY_CH_CHANGE, mask, sizeof(mask));
@@ -367,8 +353,8 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
         }
     }
 
-    if (m_recountFlag.exchange(false) && m_seams.video != nullptr) {
-        m_playMask.store(m_seams.video->GetVisibleChannelMask());
+    if (m_recountFlag.exchange(false) && m_client.Video() != nullptr) {
+        m_playMask.store(m_client.Video()->GetVisibleChannelMask());
     }
     PacedPlayFrame entry;
     entry.credit = credit;
@@ -385,16 +371,16 @@ bool CDvrClient::RecvFn_PlayData(const RecvMessage& m) {
     return true;
 }
 
-void CDvrClient::HandPlayEntry(PacedPlayFrame entry) {
+void CDvrClientPlay::HandPlayEntry(PacedPlayFrame entry) {
     // An entry that need not wait goes at once when nothing waits before it.
     if (!entry.paced && m_pacer->IsIdle()) {
         ReleasePlayFrame(entry);
         return;
     }
-    m_pacer->Push(std::move(entry), m_bStop);
+    m_pacer->Push(std::move(entry), m_client.StopFlag());
 }
 
-void CDvrClient::ReleasePlayFrame(PacedPlayFrame& entry) {
+void CDvrClientPlay::ReleasePlayFrame(PacedPlayFrame& entry) {
     const bool current = entry.session == m_playSession.load() && m_bRemotePlay.load() != 0;
     if (entry.credit != 0 && current) {
         SendStepData(entry.credit);
@@ -411,40 +397,34 @@ void CDvrClient::ReleasePlayFrame(PacedPlayFrame& entry) {
         return;
     }
     if (entry.info.video_size != 0) {
-        QueueToDecoder(entry.descriptor, entry.header, entry.frame);
+        m_client.Media().QueueToDecoder(entry.descriptor, entry.header, entry.frame);
     }
     m_playClock.store(entry.info.frame_time);
     if (entry.paced && m_speedState.load() == 1) {
         PaceFrame(entry.frameMs);
-        QueueFrameAudio(entry.info, entry.frame, false);
+        m_client.Media().QueueFrameAudio(entry.info, entry.frame, false);
     }
 }
 
-void CDvrClient::PlayControl(int mode) {
+void CDvrClientPlay::PlayControl(int mode) {
     m_reanchorFlag.store(true);
     const int previous = m_playMode.load();
     const bool startPending = m_startState.load() == 1;
     const DWORD clock = m_playClock.load();
-    auto flushAudio = [this] {
-        std::lock_guard lock(m_mediaLock);
-        if (m_audioPlayer) {
-            m_audioPlayer->Flush();
-        }
-    };
+    auto flushAudio = [this] { m_client.Media().FlushAudio(); };
     auto clearSpeed = [this] {
         m_speedState.store(0);
         m_currentSpeedCode.store(-1);
     };
     auto sendChannelChange = [this] {
-        const DWORD visible = m_seams.video != nullptr ? m_seams.video->GetVisibleChannelMask() : 0xFFFF;
+        const DWORD visible = m_client.Video() != nullptr ? m_client.Video()->GetVisibleChannelMask() : 0xFFFF;
         m_playMask.store(visible);
         m_channelChangePending.store(false);
         BYTE mask[4];
         WriteBE32(mask, visible);
         SendPlayCommand(Msg::PLAY_CH_CHANGE, mask, sizeof(mask));
     };
-    IClientHost& host = *m_seams.host;
-    const int n = ChannelCount();
+    const int n = m_client.ChannelCount();
 
     switch (mode) {
     case kStepBackward:
@@ -483,9 +463,7 @@ void CDvrClient::PlayControl(int mode) {
             m_startState.store(0);
         }
         SendStepData(kStartCredit);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonOn);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
+        ReportPlayMode(kBackward);
         break;
     case kForward:
         if (previous == kStepBackward || previous == kBackward) {
@@ -507,9 +485,7 @@ void CDvrClient::PlayControl(int mode) {
             m_startState.store(0);
         }
         SendStepData(kStartCredit);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonOn);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonNormal);
+        ReportPlayMode(kForward);
         m_lastSpeedCode.store(-1);
         break;
     case kPause:
@@ -518,9 +494,7 @@ void CDvrClient::PlayControl(int mode) {
         m_stepFlag.store(true);
         clearSpeed();
         SendPlayCommand(Msg::PLAY_PAUSE, nullptr, 0);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarBackward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarForward, kButtonNormal);
-        host.SetButtonState(ClientButton::PlayBar, kPlayBarPause, kButtonOn);
+        ReportPlayMode(kPause);
         m_startState.store(1);
         break;
     case kStepForward:
@@ -549,19 +523,19 @@ void CDvrClient::PlayControl(int mode) {
     default:
         return; // 5 and 6 send nothing
     }
-    std::this_thread::sleep_for(mode == kBackward || mode == kForward ? m_playTiming.playSleep
-                                                                      : m_playTiming.otherSleep);
-    if (m_seams.video != nullptr) {
-        m_seams.video->Redraw();
+    std::this_thread::sleep_for(mode == kBackward || mode == kForward ? m_client.GetPlayTiming().playSleep
+                                                                      : m_client.GetPlayTiming().otherSleep);
+    if (m_client.Video() != nullptr) {
+        m_client.Video()->Redraw();
     }
 }
 
-int CDvrClient::GetPlayDirection() const {
+int CDvrClientPlay::GetPlayDirection() const {
     if (m_stepFlag.load()) {
         return 0;
     }
     const int speed = m_speedState.load();
-    if (m_bVersion12.load() != 0) {
+    if (m_client.IsVersion12()) {
         return speed > 0 ? speed : (speed < 0 ? speed + 1 : 0);
     }
     switch (m_playMode.load()) {

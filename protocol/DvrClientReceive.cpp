@@ -8,7 +8,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <algorithm>
 
@@ -17,85 +16,122 @@ namespace {
 // Room for several whole messages of the largest size.
 constexpr std::size_t kReceiveBufferBytes = 256 * 1024;
 
+template <typename Fn>
+struct HandlerClass;
+template <typename C>
+struct HandlerClass<bool (C::*)(const RecvMessage&)> {
+    using type = C;
+};
+
+// The object a handler belongs to: the client itself or one of its areas.
+CDvrClient& AreaOf(CDvrClient& client, CDvrClient*) {
+    return client;
+}
+CDvrClientCommands& AreaOf(CDvrClient& client, CDvrClientCommands*) {
+    return client.Commands();
+}
+CDvrClientSetup& AreaOf(CDvrClient& client, CDvrClientSetup*) {
+    return client.Setup();
+}
+CDvrClientSearch& AreaOf(CDvrClient& client, CDvrClientSearch*) {
+    return client.Search();
+}
+CDvrClientBackup& AreaOf(CDvrClient& client, CDvrClientBackup*) {
+    return client.Backup();
+}
+CDvrClientPlay& AreaOf(CDvrClient& client, CDvrClientPlay*) {
+    return client.Play();
+}
+CDvrClientLive& AreaOf(CDvrClient& client, CDvrClientLive*) {
+    return client.Live();
+}
+
+// A handler as the dispatch table calls it.
+template <auto Fn>
+bool Call(CDvrClient& client, const RecvMessage& m) {
+    using Owner = typename HandlerClass<decltype(Fn)>::type;
+    return (AreaOf(client, static_cast<Owner*>(nullptr)).*Fn)(m);
+}
+
 } // namespace
 
 const std::array<CDvrClient::DispatchEntry, 512>& CDvrClient::DispatchTable() {
     static const std::array<DispatchEntry, 512> table = [] {
         std::array<DispatchEntry, 512> t{};
         auto set = [&t](WORD id, Handler h, bool traced = true) { t[id] = DispatchEntry{h, traced}; };
-        set(Msg::BYE48, &CDvrClient::RecvFn_Bye48);
-        set(Msg::HELLO48_ACK, &CDvrClient::RecvFn_HelloAck);
-        set(Msg::LIVE_CHANNEL_INFO, &CDvrClient::RecvFn_LiveChannelInfo);
-        set(Msg::LIVE_DATA, &CDvrClient::RecvFn_LiveData, false);
-        set(Msg::LIVE_NACK, &CDvrClient::RecvFn_LiveNack);
-        set(Msg::LIVE_STOP_ACK, &CDvrClient::RecvFn_LiveStopAck);
-        set(Msg::LIVE_STOP_NACK, &CDvrClient::RecvFn_LiveStopNack);
-        set(Msg::SYS_ETC_INFO_EX, &CDvrClient::RecvFn_SysEtcInfoEx);
-        set(Msg::REC_ON_ACK, &CDvrClient::RecvFn_RecOnAck);
-        set(Msg::REC_ON_NACK, &CDvrClient::RecvFn_RecOnNack);
-        set(Msg::REC_OFF_ACK, &CDvrClient::RecvFn_RecOffAck);
-        set(Msg::REC_OFF_NACK, &CDvrClient::RecvFn_RecOffNack);
-        set(Msg::PLAY_CHANNEL_INFO, &CDvrClient::RecvFn_PlayChannelInfo);
-        set(Msg::PLAY_ON_ACK, &CDvrClient::RecvFn_PlayOnAck);
-        set(Msg::PLAY_ON_NACK, &CDvrClient::RecvFn_PlayOnNack);
-        set(Msg::PLAY_OFF_ACK, &CDvrClient::RecvFn_PlayOffAck);
-        set(Msg::PLAY_OFF_NACK, &CDvrClient::RecvFn_PlayOffNack);
-        set(Msg::PLAY_FLOW, &CDvrClient::RecvFn_PlayFlow, false);
-        set(Msg::TRANS_ON_ACK, &CDvrClient::RecvFn_TransOnAck);
-        set(Msg::TRANS_ON_NACK, &CDvrClient::RecvFn_TransOnNack);
-        set(Msg::TRANS_OFF_ACK, &CDvrClient::RecvFn_TransOffAck);
-        set(Msg::TRANS_OFF_NACK, &CDvrClient::RecvFn_TransOffNack);
-        set(Msg::DB_INFO_ACK, &CDvrClient::RecvFn_DBInfoAck);
-        set(Msg::DB48_INFO_NACK, &CDvrClient::RecvFn_DBInfoNack);
-        set(Msg::DB_UPDATE_ACK, &CDvrClient::RecvFn_DBUpdateAck);
-        set(Msg::DB_UPDATE_NACK, &CDvrClient::RecvFn_DBUpdateNack);
-        set(Msg::DST_INFO, &CDvrClient::RecvFn_DstInfo);
-        set(Msg::DVR_TIME_ACK, &CDvrClient::RecvFn_DvrTimeAck);
-        set(Msg::FW_UPDATE_ACK, &CDvrClient::RecvFn_FwUpdateAck);
-        set(Msg::REC_STATUS, &CDvrClient::RecvFn_RecStatus);
-        set(Msg::MESSAGE_257, &CDvrClient::RecvFn_Message257, false);
-        set(Msg::DB_CHANGE, &CDvrClient::RecvFn_DBChange);
-        set(Msg::SYS_ETC_INFO, &CDvrClient::RecvFn_SysEtcInfo);
-        set(Msg::PLAY_INFO_MONTH_ACK, &CDvrClient::RecvFn_PlayInfoMonthAck);
-        set(Msg::PLAY_INFO_MONTH_NACK, &CDvrClient::RecvFn_PlayInfoMonthNack);
-        set(Msg::PLAY_INFO_DAY_ACK, &CDvrClient::RecvFn_PlayInfoDayAck);
-        set(Msg::PLAY_INFO_DAY_NACK, &CDvrClient::RecvFn_PlayInfoDayNack);
-        set(Msg::PLAY_DATA, &CDvrClient::RecvFn_PlayData, false);
-        set(Msg::PLAY_ON_FAIL, &CDvrClient::RecvFn_PlayOnFail);
-        set(Msg::PLAY_ON_DONE, &CDvrClient::RecvFn_PlayOnDone);
-        set(Msg::RIGHT_CHANGE, &CDvrClient::RecvFn_RightChange);
-        set(Msg::A_LISTEN_ACK, &CDvrClient::RecvFn_AListenAck);
-        set(Msg::A_LISTEN_NACK, &CDvrClient::RecvFn_AListenNack);
-        set(Msg::A_LISTEN_STOP_ACK, &CDvrClient::RecvFn_AListenStopAck);
-        set(Msg::PTZ_CHANNEL_ACK, &CDvrClient::RecvFn_PtzChannelAck);
-        set(Msg::TRANS_INFO_MONTH_ACK, &CDvrClient::RecvFn_TransInfoMonthAck);
-        set(Msg::TRANS_INFO_MONTH_NACK, &CDvrClient::RecvFn_TransInfoMonthNack);
-        set(Msg::TRANS_INFO_DAY_ACK, &CDvrClient::RecvFn_TransInfoDayAck);
-        set(Msg::TRANS_INFO_DAY_NACK, &CDvrClient::RecvFn_TransInfoDayNack);
-        set(Msg::TRANS_ON_DATA, &CDvrClient::RecvFn_TransOnData, false);
-        set(Msg::TRANS_ON_DONE, &CDvrClient::RecvFn_TransOnDone);
-        set(Msg::TRANS_ON_FAIL, &CDvrClient::RecvFn_TransOnFail);
-        set(Msg::FW_UPDATE_NACK, &CDvrClient::RecvFn_FwUpdateNack);
-        set(Msg::FW_DATA_RX_DONE, &CDvrClient::RecvFn_FwDataRxDone);
-        set(Msg::FW_DATA_RX_FAIL, &CDvrClient::RecvFn_FwDataRxFail);
-        set(Msg::FW_UPDATE_DONE, &CDvrClient::RecvFn_FwUpdateDone);
-        set(Msg::FW_UPDATE_FAIL, &CDvrClient::RecvFn_FwUpdateFail);
-        set(Msg::LOG_INFO_ACK, &CDvrClient::RecvFn_LogInfoAck, false);
-        set(Msg::LOG_INFO_NACK, &CDvrClient::RecvFn_Log48InfoNack);
-        set(Msg::SYSTEM_INFO_ACK, &CDvrClient::RecvFn_SystemInfoAck);
-        set(Msg::SYSTEM_INFO_NACK, &CDvrClient::RecvFn_System48InfoNack);
-        set(Msg::STATUS_INFO_ACK, &CDvrClient::RecvFn_StatusInfoAck);
-        set(Msg::STATUS_INFO_NACK, &CDvrClient::RecvFn_StatusInfoNack);
-        set(Msg::EVENT_INFO_ACK, &CDvrClient::RecvFn_EventInfoAck);
-        set(Msg::EVENT_INFO_NACK, &CDvrClient::RecvFn_EventInfoNack);
-        set(Msg::DB_INIT_ACK, &CDvrClient::RecvFn_DBInitAck);
-        set(Msg::DB_INIT_NACK, &CDvrClient::RecvFn_DBInitNack);
-        set(Msg::SEND_TEST_MAIL_ACK, &CDvrClient::RecvFn_SendTestMailAck);
-        set(Msg::SEND_TEST_MAIL_NACK, &CDvrClient::RecvFn_SendTestMailNack);
-        set(Msg::REBOOT_ACK, &CDvrClient::RecvFn_RebootAck);
-        set(Msg::REBOOT_NACK, &CDvrClient::RecvFn_RebootNack);
-        set(Msg::POWEROFF_ACK, &CDvrClient::RecvFn_PowerOffAck);
-        set(Msg::POWEROFF_NACK, &CDvrClient::RecvFn_PowerOffNack);
+        set(Msg::BYE48, Call<&CDvrClient::RecvFn_Bye48>);
+        set(Msg::HELLO48_ACK, Call<&CDvrClient::RecvFn_HelloAck>);
+        set(Msg::LIVE_CHANNEL_INFO, Call<&CDvrClientLive::RecvFn_LiveChannelInfo>);
+        set(Msg::LIVE_DATA, Call<&CDvrClientLive::RecvFn_LiveData>, false);
+        set(Msg::LIVE_NACK, Call<&CDvrClientLive::RecvFn_LiveNack>);
+        set(Msg::LIVE_STOP_ACK, Call<&CDvrClientLive::RecvFn_LiveStopAck>);
+        set(Msg::LIVE_STOP_NACK, Call<&CDvrClientLive::RecvFn_LiveStopNack>);
+        set(Msg::SYS_ETC_INFO_EX, Call<&CDvrClientSetup::RecvFn_SysEtcInfoEx>);
+        set(Msg::REC_ON_ACK, Call<&CDvrClientCommands::RecvFn_RecOnAck>);
+        set(Msg::REC_ON_NACK, Call<&CDvrClientCommands::RecvFn_RecOnNack>);
+        set(Msg::REC_OFF_ACK, Call<&CDvrClientCommands::RecvFn_RecOffAck>);
+        set(Msg::REC_OFF_NACK, Call<&CDvrClientCommands::RecvFn_RecOffNack>);
+        set(Msg::PLAY_CHANNEL_INFO, Call<&CDvrClientPlay::RecvFn_PlayChannelInfo>);
+        set(Msg::PLAY_ON_ACK, Call<&CDvrClientPlay::RecvFn_PlayOnAck>);
+        set(Msg::PLAY_ON_NACK, Call<&CDvrClientPlay::RecvFn_PlayOnNack>);
+        set(Msg::PLAY_OFF_ACK, Call<&CDvrClientPlay::RecvFn_PlayOffAck>);
+        set(Msg::PLAY_OFF_NACK, Call<&CDvrClientPlay::RecvFn_PlayOffNack>);
+        set(Msg::PLAY_FLOW, Call<&CDvrClientPlay::RecvFn_PlayFlow>, false);
+        set(Msg::TRANS_ON_ACK, Call<&CDvrClientBackup::RecvFn_TransOnAck>);
+        set(Msg::TRANS_ON_NACK, Call<&CDvrClientBackup::RecvFn_TransOnNack>);
+        set(Msg::TRANS_OFF_ACK, Call<&CDvrClientBackup::RecvFn_TransOffAck>);
+        set(Msg::TRANS_OFF_NACK, Call<&CDvrClientBackup::RecvFn_TransOffNack>);
+        set(Msg::DB_INFO_ACK, Call<&CDvrClientSetup::RecvFn_DBInfoAck>);
+        set(Msg::DB48_INFO_NACK, Call<&CDvrClientSetup::RecvFn_DBInfoNack>);
+        set(Msg::DB_UPDATE_ACK, Call<&CDvrClientSetup::RecvFn_DBUpdateAck>);
+        set(Msg::DB_UPDATE_NACK, Call<&CDvrClientSetup::RecvFn_DBUpdateNack>);
+        set(Msg::DST_INFO, Call<&CDvrClientSetup::RecvFn_DstInfo>);
+        set(Msg::DVR_TIME_ACK, Call<&CDvrClientSetup::RecvFn_DvrTimeAck>);
+        set(Msg::FW_UPDATE_ACK, Call<&CDvrClientCommands::RecvFn_FwUpdateAck>);
+        set(Msg::REC_STATUS, Call<&CDvrClientSetup::RecvFn_RecStatus>);
+        set(Msg::MESSAGE_257, Call<&CDvrClientSetup::RecvFn_Message257>, false);
+        set(Msg::DB_CHANGE, Call<&CDvrClientSetup::RecvFn_DBChange>);
+        set(Msg::SYS_ETC_INFO, Call<&CDvrClientSetup::RecvFn_SysEtcInfo>);
+        set(Msg::PLAY_INFO_MONTH_ACK, Call<&CDvrClientSearch::RecvFn_PlayInfoMonthAck>);
+        set(Msg::PLAY_INFO_MONTH_NACK, Call<&CDvrClientSearch::RecvFn_PlayInfoMonthNack>);
+        set(Msg::PLAY_INFO_DAY_ACK, Call<&CDvrClientSearch::RecvFn_PlayInfoDayAck>);
+        set(Msg::PLAY_INFO_DAY_NACK, Call<&CDvrClientSearch::RecvFn_PlayInfoDayNack>);
+        set(Msg::PLAY_DATA, Call<&CDvrClientPlay::RecvFn_PlayData>, false);
+        set(Msg::PLAY_ON_FAIL, Call<&CDvrClientPlay::RecvFn_PlayOnFail>);
+        set(Msg::PLAY_ON_DONE, Call<&CDvrClientPlay::RecvFn_PlayOnDone>);
+        set(Msg::RIGHT_CHANGE, Call<&CDvrClientSetup::RecvFn_RightChange>);
+        set(Msg::A_LISTEN_ACK, Call<&CDvrClientCommands::RecvFn_AListenAck>);
+        set(Msg::A_LISTEN_NACK, Call<&CDvrClientCommands::RecvFn_AListenNack>);
+        set(Msg::A_LISTEN_STOP_ACK, Call<&CDvrClientCommands::RecvFn_AListenStopAck>);
+        set(Msg::PTZ_CHANNEL_ACK, Call<&CDvrClientCommands::RecvFn_PtzChannelAck>);
+        set(Msg::TRANS_INFO_MONTH_ACK, Call<&CDvrClientSearch::RecvFn_TransInfoMonthAck>);
+        set(Msg::TRANS_INFO_MONTH_NACK, Call<&CDvrClientSearch::RecvFn_TransInfoMonthNack>);
+        set(Msg::TRANS_INFO_DAY_ACK, Call<&CDvrClientSearch::RecvFn_TransInfoDayAck>);
+        set(Msg::TRANS_INFO_DAY_NACK, Call<&CDvrClientSearch::RecvFn_TransInfoDayNack>);
+        set(Msg::TRANS_ON_DATA, Call<&CDvrClientBackup::RecvFn_TransOnData>, false);
+        set(Msg::TRANS_ON_DONE, Call<&CDvrClientBackup::RecvFn_TransOnDone>);
+        set(Msg::TRANS_ON_FAIL, Call<&CDvrClientBackup::RecvFn_TransOnFail>);
+        set(Msg::FW_UPDATE_NACK, Call<&CDvrClientCommands::RecvFn_FwUpdateNack>);
+        set(Msg::FW_DATA_RX_DONE, Call<&CDvrClientCommands::RecvFn_FwDataRxDone>);
+        set(Msg::FW_DATA_RX_FAIL, Call<&CDvrClientCommands::RecvFn_FwDataRxFail>);
+        set(Msg::FW_UPDATE_DONE, Call<&CDvrClientCommands::RecvFn_FwUpdateDone>);
+        set(Msg::FW_UPDATE_FAIL, Call<&CDvrClientCommands::RecvFn_FwUpdateFail>);
+        set(Msg::LOG_INFO_ACK, Call<&CDvrClientSearch::RecvFn_LogInfoAck>, false);
+        set(Msg::LOG_INFO_NACK, Call<&CDvrClientSearch::RecvFn_Log48InfoNack>);
+        set(Msg::SYSTEM_INFO_ACK, Call<&CDvrClientSearch::RecvFn_SystemInfoAck>);
+        set(Msg::SYSTEM_INFO_NACK, Call<&CDvrClientSearch::RecvFn_System48InfoNack>);
+        set(Msg::STATUS_INFO_ACK, Call<&CDvrClientSearch::RecvFn_StatusInfoAck>);
+        set(Msg::STATUS_INFO_NACK, Call<&CDvrClientSearch::RecvFn_StatusInfoNack>);
+        set(Msg::EVENT_INFO_ACK, Call<&CDvrClientSearch::RecvFn_EventInfoAck>);
+        set(Msg::EVENT_INFO_NACK, Call<&CDvrClientSearch::RecvFn_EventInfoNack>);
+        set(Msg::DB_INIT_ACK, Call<&CDvrClientSetup::RecvFn_DBInitAck>);
+        set(Msg::DB_INIT_NACK, Call<&CDvrClientSetup::RecvFn_DBInitNack>);
+        set(Msg::SEND_TEST_MAIL_ACK, Call<&CDvrClientCommands::RecvFn_SendTestMailAck>);
+        set(Msg::SEND_TEST_MAIL_NACK, Call<&CDvrClientCommands::RecvFn_SendTestMailNack>);
+        set(Msg::REBOOT_ACK, Call<&CDvrClientCommands::RecvFn_RebootAck>);
+        set(Msg::REBOOT_NACK, Call<&CDvrClientCommands::RecvFn_RebootNack>);
+        set(Msg::POWEROFF_ACK, Call<&CDvrClientCommands::RecvFn_PowerOffAck>);
+        set(Msg::POWEROFF_NACK, Call<&CDvrClientCommands::RecvFn_PowerOffNack>);
         return t;
     }();
     return table;
@@ -168,8 +204,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     }
     conn->Close();
     m_bStop.store(true);
-    m_bAudioOut.store(0);
-    m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonNormal);
+    m_media.EndAudioOut();
     if (loginTimedOut) {
         // Told and logged as a connect that timed out: the login never happened.
         m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
@@ -182,7 +217,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
 }
 
 bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length) {
-    ApplyAudioBits(header);
+    m_media.ApplyAudioBits(header, m_live.IsLive(), m_play.IsRemotePlay());
     const WORD id = header.Id();
     const DispatchEntry& entry = DispatchTable()[id];
     if (entry.handler == nullptr) {
@@ -195,30 +230,7 @@ bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload,
         Trace("Recv...%s...\n", MessageName(id, MsgDir::In));
     }
     const RecvMessage message{header, payload, std::min<DWORD>(length, kMaxPayloadLength)};
-    return (this->*entry.handler)(message);
-}
-
-void CDvrClient::ApplyAudioBits(const PacketHeader& header) {
-    m_audioChannel.store(header.AudioChannel());
-    const bool on = header.AudioOn();
-    if (on == m_audioHeaderBit.load()) {
-        return;
-    }
-    const bool live = m_bLive.load() != 0;
-    if (!live && m_bRemotePlay.load() == 0) {
-        return; // seen again on the next header once a stream runs
-    }
-    m_audioHeaderBit.store(on);
-    if (on) {
-        StartAudioOut(live ? 1 : 0);
-        m_bAudioOut.store(1);
-        m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonOn);
-    } else {
-        StopAudioOut();
-        m_audioChannelMask.store(0);
-        m_bAudioOut.store(0);
-        m_seams.host->SetButtonState(ClientButton::Audio, 0, kButtonNormal);
-    }
+    return entry.handler(*this, message);
 }
 
 bool CDvrClient::RecvFn_Bye48(const RecvMessage& m) {
@@ -313,10 +325,8 @@ bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
     const BYTE minor = hello.product_minor_ver;
     m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
     m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
-    m_seams.host->EnableButton(ClientButton::Live, 0, true);
-    m_seams.host->SetButtonState(ClientButton::Live, 0, kButtonNormal);
-    m_seams.host->EnableButton(ClientButton::Talk, 0, true);
-    SendLiveReq();
+    m_seams.host->ReportEvent(ClientEvent::LoggedIn, 1);
+    m_live.SendLiveReq();
     m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
     return true;
 }

@@ -1,5 +1,7 @@
 // The setup record's transfer and the recorder's information blocks: DB_INFO, DB_UPDATE, DB_INIT,
 // DB_CHANGE, SYS_ETC_INFO(_EX), DST_INFO, DVR_TIME, RIGHT_CHANGE, REC_STATUS and message 257.
+#include "protocol/DvrClientSetup.h"
+
 #include "protocol/DvrClient.h"
 
 #include "protocol/ByteOrder.h"
@@ -9,7 +11,6 @@
 #include "protocol/Packet.h"
 #include "protocol/ReasonCodes.h"
 #include "protocol/Trace.h"
-#include "res/ButtonStates.h"
 
 #include <cstring>
 
@@ -19,28 +20,29 @@ constexpr std::size_t kSetupPayloadSize = 4 + kSetupDatabaseSize;
 
 } // namespace
 
-void CDvrClient::SendDbInfoReq() {
+void CDvrClientSetup::SendDbInfoReq() {
     m_setupResetPending.store(true);
-    SendPacket(PacketHeader::Request(Msg::DB_INFO_REQ, 0), nullptr, 0);
+    m_client.SendPacket(PacketHeader::Request(Msg::DB_INFO_REQ, 0), nullptr, 0);
     Trace("Send...DB_INFO_REQ...\n");
 }
 
-void CDvrClient::SendDbUpdate(const SetupDatabase& db) {
+void CDvrClientSetup::SendDbUpdate(const SetupDatabase& db) {
     std::vector<BYTE> payload(kSetupPayloadSize);
     WriteBE32(payload.data(), Crc32(0, &db, sizeof(db)));
     std::memcpy(payload.data() + 4, &db, sizeof(db));
-    SendPacket(PacketHeader::Request(Msg::DB_UPDATE_REQ, DWORD(payload.size())), payload.data(), DWORD(payload.size()));
+    m_client.SendPacket(PacketHeader::Request(Msg::DB_UPDATE_REQ, DWORD(payload.size())), payload.data(),
+                        DWORD(payload.size()));
     Trace("Send...DB_UPDATE_REQ...\n");
 }
 
-void CDvrClient::SendDbInitReq() {
-    SendPacket(PacketHeader::Request(Msg::DB_INIT_REQ, 0), nullptr, 0);
+void CDvrClientSetup::SendDbInitReq() {
+    m_client.SendPacket(PacketHeader::Request(Msg::DB_INIT_REQ, 0), nullptr, 0);
     Trace("Send...DB_INIT_REQ...\n");
-    std::this_thread::sleep_for(m_playTiming.commandSleep);
-    m_seams.host->PostToWindow(ClientWindow::SetupFrame, kMsgClose, 0, 0);
+    std::this_thread::sleep_for(m_client.GetPlayTiming().commandSleep);
+    m_client.Host().PostToWindow(ClientWindow::SetupFrame, kMsgClose, 0, 0);
 }
 
-bool CDvrClient::TakeReceivedSetupDatabase(SetupDatabase& db) {
+bool CDvrClientSetup::TakeReceivedSetupDatabase(SetupDatabase& db) {
     std::lock_guard lock(m_infoLock);
     if (!m_receivedDbValid) {
         return false;
@@ -50,7 +52,7 @@ bool CDvrClient::TakeReceivedSetupDatabase(SetupDatabase& db) {
     return true;
 }
 
-bool CDvrClient::RecvFn_DBInfoAck(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_DBInfoAck(const RecvMessage& m) {
     if (m_setupResetPending.exchange(false)) {
         m_setupArea.Reset();
     }
@@ -68,7 +70,7 @@ bool CDvrClient::RecvFn_DBInfoAck(const RecvMessage& m) {
     if (!good) {
         Trace("RecvFn_DBInfoAck... %zu bytes refused\n", complete ? block.size() : std::size_t(0));
         m_setupArea.Reset();
-        m_seams.host->PostNotice(kNoticeSetupDamaged, ClientWindow::MainWindow);
+        m_client.Host().PostNotice(kNoticeSetupDamaged, ClientWindow::MainWindow);
         return true;
     }
     {
@@ -77,35 +79,35 @@ bool CDvrClient::RecvFn_DBInfoAck(const RecvMessage& m) {
         m_receivedDbValid = true;
     }
     m_setupArea.Reset();
-    m_seams.host->PostToWindow(ClientWindow::MainWindow, WM_KELO_SETUP_READY, 0, 0);
+    m_client.Host().PostToWindow(ClientWindow::MainWindow, WM_KELO_SETUP_READY, 0, 0);
     return true;
 }
 
-bool CDvrClient::RecvFn_DBInfoNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientSetup::RecvFn_DBInfoNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_DBUpdateAck(const RecvMessage&) {
-    m_seams.host->PostNotice(kNoticeSetupSaved, ClientWindow::MainWindow);
+bool CDvrClientSetup::RecvFn_DBUpdateAck(const RecvMessage&) {
+    m_client.Host().PostNotice(kNoticeSetupSaved, ClientWindow::MainWindow);
     return true;
 }
 
-bool CDvrClient::RecvFn_DBUpdateNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientSetup::RecvFn_DBUpdateNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-bool CDvrClient::RecvFn_DBInitAck(const RecvMessage&) {
+bool CDvrClientSetup::RecvFn_DBInitAck(const RecvMessage&) {
     return true;
 }
 
-bool CDvrClient::RecvFn_DBInitNack(const RecvMessage& m) {
-    PostRefusal(m);
+bool CDvrClientSetup::RecvFn_DBInitNack(const RecvMessage& m) {
+    m_client.PostRefusal(m);
     return true;
 }
 
-void CDvrClient::ApplyHiddenFlags(bool countAgainstRightsCopy) {
+void CDvrClientSetup::ApplyHiddenFlags(bool countAgainstRightsCopy) {
     BYTE flags[16];
     int changed = 0;
     {
@@ -119,27 +121,23 @@ void CDvrClient::ApplyHiddenFlags(bool countAgainstRightsCopy) {
             kept[ch] = flags[ch];
         }
     }
-    if (m_seams.video != nullptr) {
+    if (m_client.Video() != nullptr) {
         for (int ch = 0; ch < 16; ++ch) {
-            m_seams.video->SetChannelHidden(ch, flags[ch] != 0);
+            m_client.Video()->SetChannelHidden(ch, flags[ch] != 0);
         }
     }
     if (changed == 0) {
         return;
     }
     if (countAgainstRightsCopy) {
-        m_liveGeneration.fetch_add(1);
-        m_availableMask.store(0);
-        if (m_seams.video != nullptr) {
-            m_seams.video->SetAvailableMask(0, false);
-        }
-    } else if (m_seams.video != nullptr) {
+        m_client.Live().ResetAvailableChannels();
+    } else if (m_client.Video() != nullptr) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        m_seams.video->Redraw();
+        m_client.Video()->Redraw();
     }
 }
 
-bool CDvrClient::RecvFn_DBChange(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_DBChange(const RecvMessage& m) {
     {
         std::lock_guard lock(m_infoLock);
         if (!ApplyDbChange(m_dbChange, {m.data, m.length})) {
@@ -153,19 +151,23 @@ bool CDvrClient::RecvFn_DBChange(const RecvMessage& m) {
         std::lock_guard lock(m_infoLock);
         std::memset(m_hiddenKept, 0, sizeof(m_hiddenKept));
     }
-    if (m_bAudioOut.load() != 0) {
-        std::lock_guard lock(m_infoLock);
-        m_listenChannel.store(ListeningChannel(m_dbChange));
+    if (m_client.Media().IsAudioOut()) {
+        int channel = -1;
+        {
+            std::lock_guard lock(m_infoLock);
+            channel = ListeningChannel(m_dbChange);
+        }
+        m_client.Media().SetListeningChannel(channel);
     }
     return true;
 }
 
-std::string CDvrClient::GetCameraName(int channel) const {
+std::string CDvrClientSetup::GetCameraName(int channel) const {
     std::lock_guard lock(m_infoLock);
     return CameraName(m_dbChange, channel);
 }
 
-bool CDvrClient::RecvFn_SysEtcInfo(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_SysEtcInfo(const RecvMessage& m) {
     std::lock_guard lock(m_infoLock);
     if (!ApplySysEtcInfo(m_sysEtcInfo, {m.data, m.length})) {
         Trace("SysEtcInfo size : %d, Payload size : %d\n", int(sizeof(SysEtcInfo)), int(m.length));
@@ -173,7 +175,7 @@ bool CDvrClient::RecvFn_SysEtcInfo(const RecvMessage& m) {
     return true;
 }
 
-bool CDvrClient::RecvFn_SysEtcInfoEx(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_SysEtcInfoEx(const RecvMessage& m) {
     std::lock_guard lock(m_infoLock);
     if (!ApplySysEtcInfoEx(m_sysEtcInfoEx, m_sysEtcInfoExArrived, {m.data, m.length})) {
         Trace("SysEtcInfoEx size : %d, Payload size : %d\n", int(sizeof(SysEtcInfoEx)), int(m.length));
@@ -181,18 +183,18 @@ bool CDvrClient::RecvFn_SysEtcInfoEx(const RecvMessage& m) {
     return true;
 }
 
-SysEtcInfo CDvrClient::GetSysEtcInfo() const {
+SysEtcInfo CDvrClientSetup::GetSysEtcInfo() const {
     std::lock_guard lock(m_infoLock);
     return m_sysEtcInfo;
 }
 
-bool CDvrClient::GetSysEtcInfoEx(SysEtcInfoEx& block) const {
+bool CDvrClientSetup::GetSysEtcInfoEx(SysEtcInfoEx& block) const {
     std::lock_guard lock(m_infoLock);
     block = m_sysEtcInfoEx;
     return m_sysEtcInfoExArrived;
 }
 
-bool CDvrClient::RecvFn_DstInfo(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_DstInfo(const RecvMessage& m) {
     std::lock_guard lock(m_infoLock);
     if (!ApplyDstInfo(m_dstInfo, {m.data, m.length})) {
         Trace("DstInfo size : %d, Payload size : %d\n", int(sizeof(DstInfo)), int(m.length));
@@ -200,32 +202,32 @@ bool CDvrClient::RecvFn_DstInfo(const RecvMessage& m) {
     return true;
 }
 
-DstInfo CDvrClient::GetDstInfo() const {
+DstInfo CDvrClientSetup::GetDstInfo() const {
     std::lock_guard lock(m_infoLock);
     return m_dstInfo;
 }
 
-bool CDvrClient::RecvFn_DvrTimeAck(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_DvrTimeAck(const RecvMessage& m) {
     if (m.length < 4) {
         Trace("RecvFn_DvrTimeAck... size %u\n", unsigned(m.length));
         return true;
     }
-    m_seams.host->PostToWindow(ClientWindow::SetupPage, WM_KELO_DVR_TIME, ReadBE32(m.data), 0);
+    m_client.Host().PostToWindow(ClientWindow::SetupPage, WM_KELO_DVR_TIME, ReadBE32(m.data), 0);
     return true;
 }
 
-bool CDvrClient::HasAccountRight(int right) const {
+bool CDvrClientSetup::HasAccountRight(int right) const {
     const int account = m_accountIndex.load();
     std::lock_guard lock(m_infoLock);
     return HasRight(m_rights, right, account);
 }
 
-bool CDvrClient::CheckLoginPassword(const char* typed) const {
+bool CDvrClientSetup::CheckLoginPassword(const char* typed) const {
     std::lock_guard lock(m_infoLock);
     return m_accountIndex.load() >= 0 && typed != nullptr && PasswordMatches(m_storedPassword, typed);
 }
 
-bool CDvrClient::RecvFn_RightChange(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_RightChange(const RecvMessage& m) {
     int account = -1;
     {
         std::lock_guard lock(m_infoLock);
@@ -234,17 +236,17 @@ bool CDvrClient::RecvFn_RightChange(const RecvMessage& m) {
             Trace("RightChange size : %d, Payload size : %d\n", int(sizeof(AccountRightsTable)), int(m.length));
             return true;
         }
-        account = FindAccount(m_rights, m_szUserId);
+        account = FindAccount(m_rights, m_client.GetUserId());
         if (account >= 0 && !MayConnect(m_rights, account)) {
-            m_bStop.store(true);
-            m_seams.host->PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
+            m_client.StopReceiving();
+            m_client.Host().PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
             return true;
         }
         // An account renamed or removed on the recorder keeps no rights at all.
         m_storedPassword = account >= 0 ? StoredPassword(m_rights, account) : std::array<char, 16>{};
         m_accountIndex.store(account);
     }
-    IClientHost& host = *m_seams.host;
+    IClientHost& host = m_client.Host();
     if (!HasAccountRight(kRightSetup)) {
         host.PostToWindow(ClientWindow::SetupFrame, kMsgClose, 0, 0);
     }
@@ -255,20 +257,19 @@ bool CDvrClient::RecvFn_RightChange(const RecvMessage& m) {
     } else {
         host.PostToWindow(ClientWindow::SearchFrame, WM_KELO_RIGHTS_CHANGED, !playback ? 1 : (!backup ? 2 : 0), 0);
     }
-    if (!playback && m_bRemotePlay.load() != 0) {
-        SendPlayStop();
+    if (!playback && m_client.Play().IsRemotePlay()) {
+        m_client.Play().SendPlayStop();
     }
-    if (!backup && m_bBackup.load() != 0) {
-        SendTransOff();
+    if (!backup && m_client.IsBackup()) {
+        m_client.Backup().SendTransOff();
     }
     if (!playback) {
-        std::lock_guard lock(m_cacheLock);
-        m_latestMonthRecords.clear();
-        m_latestSegmentRecords.clear();
+        m_client.Search().ClearLatestRecords();
     }
-    if (!HasAccountRight(kRightPtz) && m_ptzDialogOpen.load()) {
+    if (!HasAccountRight(kRightPtz) && m_client.Commands().IsPtzDialogOpen()) {
         // The pads, the keypad and the main window's PTZ state are the UI thread's: it closes them all.
-        host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PTZ_RIGHT_LOST, WPARAM(m_ptzMode.load()), 0);
+        host.PostToWindow(ClientWindow::MainWindow, WM_KELO_PTZ_RIGHT_LOST, WPARAM(m_client.Commands().GetPtzMode()),
+                          0);
     }
     if (!SeesHiddenChannels()) {
         ApplyHiddenFlags(true);
@@ -276,7 +277,7 @@ bool CDvrClient::RecvFn_RightChange(const RecvMessage& m) {
     return true;
 }
 
-bool CDvrClient::RecvFn_RecStatus(const RecvMessage& m) {
+bool CDvrClientSetup::RecvFn_RecStatus(const RecvMessage& m) {
     RecStatusBlock status{};
     if (!ParseRecStatus({m.data, m.length}, status)) {
         Trace("rec ststus size : %d, Payload size : %d\n", int(sizeof(RecStatusBlock)), int(m.length));
@@ -284,11 +285,28 @@ bool CDvrClient::RecvFn_RecStatus(const RecvMessage& m) {
     }
     Trace("rec_status : 0x%x, %d\n", unsigned(status.status), int(status.status));
     const bool recording = IsRecordingMode(status);
-    m_bRecording.store(recording ? 1 : 0);
-    m_seams.host->SetButtonState(ClientButton::Record, 0, recording ? kButtonOn : kButtonNormal);
+    m_client.Commands().SetRecording(recording);
     return true;
 }
 
-bool CDvrClient::RecvFn_Message257(const RecvMessage&) {
+bool CDvrClientSetup::RecvFn_Message257(const RecvMessage&) {
     return true;
+}
+
+bool CDvrClientSetup::SeesHiddenChannels() const {
+    return HasAccountRight(kRightSeeHidden);
+}
+
+DWORD CDvrClientSetup::HiddenChannelMask() const {
+    if (SeesHiddenChannels()) {
+        return 0;
+    }
+    DWORD mask = 0;
+    std::lock_guard lock(m_infoLock);
+    for (int ch = 0; ch < 16; ++ch) {
+        if (m_dbChange.hidden[ch] != 0) {
+            mask |= DWORD(1) << ch;
+        }
+    }
+    return mask;
 }

@@ -24,9 +24,20 @@ enum class ClientWindow {
     BackupPopup,    // the backup progress popup
 };
 
-// The main window's skinned buttons the client sets. Split and play-bar buttons take an index
-// (split 0-8, play bar 0-6).
-enum class ClientButton { Connect, Live, Audio, Record, Talk, Pan, Zoom, Split, PlayBar };
+// What happened in the client that the main window's face shows. The client only reports; which
+// buttons show it, and how, is the main window's to decide.
+enum class ClientEvent {
+    ConnectionState, // 1 the client stands for a connection (made), 0 it is being ended (Disconnect)
+    LoggedIn,        // 1: the hello reply was accepted, live view and talk may be asked for
+    LiveState,       // 1 live view was asked for, 0 it stopped
+    ChannelLayout,   // the tiles (4, 9 or 16) the client gave the video window
+    AudioOutState,   // 1 audio output runs, 0 it stopped
+    TalkState,       // 0 the microphone talk ended
+    RecordingState,  // 1 the recorder records, 0 it does not
+    PtzMode,         // the PTZ dialog's mode: 0 pan, 1 zoom, -1 closed
+    PlaybackState,   // 1 remote playback is starting, 0 it stopped
+    PlayMode,        // the play mode the operator chose (PlayModes.h): backward, forward or pause
+};
 
 class IClientHost {
 public:
@@ -37,10 +48,8 @@ public:
     virtual void PostNotice(LPARAM notice, ClientWindow over) = 0;
     // Any other private message (or WM_CLOSE) for one of the windows.
     virtual void PostToWindow(ClientWindow target, UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    virtual void SetButtonState(ClientButton button, int index, int state) = 0;
-    virtual void EnableButton(ClientButton button, int index, bool enable) = 0;
-    // The playback strip under the play bar is drawn again: it shows only while playback runs.
-    virtual void RedrawPlayStrip() = 0;
+    // Something the main window's face shows happened (value: as ClientEvent says).
+    virtual void ReportEvent(ClientEvent event, int value) = 0;
 
     // The local log (kind, sub-kind, a 32-character and a 128-character text); safe from any thread.
     virtual void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) = 0;

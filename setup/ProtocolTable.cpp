@@ -40,8 +40,8 @@ CProtocolTable CProtocolTable::FromClient(const CDvrClient* client, ProtocolKind
         return CProtocolTable(kind, SysEtcInfo{}, nullptr);
     }
     SysEtcInfoEx ex{};
-    const bool hasEx = client->GetSysEtcInfoEx(ex);
-    return CProtocolTable(kind, client->GetSysEtcInfo(), hasEx ? &ex : nullptr);
+    const bool hasEx = client->Setup().GetSysEtcInfoEx(ex);
+    return CProtocolTable(kind, client->Setup().GetSysEtcInfo(), hasEx ? &ex : nullptr);
 }
 
 CString CProtocolTable::Name(int code) const {

@@ -80,7 +80,7 @@ int CSetupDlg::RecorderSubType() const {
 
 int CSetupDlg::LoggedInAccount() const {
     const CDvrClient* client = GetClient();
-    return client != nullptr ? client->GetAccountIndex() : 0;
+    return client != nullptr ? client->Setup().GetAccountIndex() : 0;
 }
 
 void CSetupDlg::DoDataExchange(CDataExchange* pDX) {

@@ -69,8 +69,8 @@ LanguageSource CSysGeneralDlg::ReadLanguages() {
     m_codes = SysEtcInfo{};
     m_bNames = false;
     if (const CDvrClient* client = Client()) {
-        m_codes = client->GetSysEtcInfo();
-        m_bNames = client->GetSysEtcInfoEx(m_names);
+        m_codes = client->Setup().GetSysEtcInfo();
+        m_bNames = client->Setup().GetSysEtcInfoEx(m_names);
     }
     return LanguageSource{&m_codes, m_bNames ? &m_names : nullptr};
 }

@@ -386,7 +386,7 @@ void CTimeServerDlg::OnTimeServerAnswer(WPARAM query, LPARAM result) {
     if (query != m_nQuery || m_nQueryZone <= 0 || m_nQueryZone != Db().time_server_city) {
         return;
     }
-    const DstInfo rules = Client() != nullptr ? Client()->GetDstInfo() : DstInfo{};
+    const DstInfo rules = Client() != nullptr ? Client()->Setup().GetDstInfo() : DstInfo{};
     const LONGLONG t = ZoneTime(UnpackAnswer(result), LONGLONG(std::time(nullptr)), m_nQueryZone - 1, Db().dst, rules);
     if (t <= 0) {
         Label(IDC_PREVIEW).SetText("");

@@ -245,14 +245,12 @@ public:
             break;
         }
     }
-    void SetButtonState(ClientButton, int, int) override {}
-    void EnableButton(ClientButton, int, bool) override {}
+    void ReportEvent(ClientEvent, int) override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM) override { m_failed.store(true); }
     void PostWrongProduct() override { m_failed.store(true); }
     void DeliverSearchReply(UINT readyMessage, std::vector<BYTE>, DWORD) override { Answered(readyMessage); }
     void ClearSearchBusy() override {}
-    void RedrawPlayStrip() override {}
 
     // UI thread: a request leaves.
     void Sent(WORD id, UINT answer) {
@@ -534,7 +532,7 @@ int RunControl(const Options& o) {
     if (!client) {
         return 1;
     }
-    client->SetSearchFrameOpen(true);
+    client->Search().SetSearchFrameOpen(true);
     if (o.play) {
         const ksim::CSimArchive archive(kSimSeed, 16, 1, kRecorderClock, kSimLogEntries);
         const DWORD start = archive.Segments().front().start;
@@ -582,7 +580,7 @@ int RunControl(const Options& o) {
     const std::uint64_t decoded = DecodedPictures(window.video) - decoded0;
     const std::uint64_t dropped = Dropped(window.video);
     const std::size_t peak = sampler.Peak();
-    const bool playing = client->IsRemotePlay();
+    const bool playing = client->Play().IsRemotePlay();
     LogOut(client, window);
 
     const std::vector<CBenchHost::Request> requests = host.Requests();
@@ -687,8 +685,8 @@ int RunBackup(const Options& o) {
     if (!client) {
         return 1;
     }
-    client->SetSaveLocation(folder);
-    client->SetSearchFrameOpen(true);
+    client->Backup().SetSaveLocation(folder);
+    client->Search().SetSearchFrameOpen(true);
     PumpFor(1s);
     SendRequest(*client, Msg::TRANS_ON_REQ, RangeBytes(0xFFFF, 0x3F, start, end));
     QDeadlineTimer sized(60000);
@@ -696,7 +694,7 @@ int RunBackup(const Options& o) {
         PumpFor(20ms);
     }
     const DWORD kb = host.BackupKb();
-    if (kb == 0 || !client->CreateDownloadWriter(kb, 0, 0)) {
+    if (kb == 0 || !client->Backup().CreateDownloadWriter(kb, 0, 0)) {
         std::fprintf(stderr, "the backup did not start\n");
         LogOut(client, window);
         return 1;
@@ -706,7 +704,7 @@ int RunBackup(const Options& o) {
     const auto t0 = Clock::now();
     SendRequest(*client, Msg::TRANS_DATA_REQ, RangeBytes(0xFFFF, 0x3F, start, end));
     QDeadlineTimer done(3600000);
-    while (!(host.BackupClosed() && !client->HasDownloadWriter()) && !done.hasExpired()) {
+    while (!(host.BackupClosed() && !client->Backup().HasDownloadWriter()) && !done.hasExpired()) {
         PumpFor(20ms);
     }
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();

@@ -13,9 +13,7 @@ class NullHost : public IClientHost {
 public:
     void PostNotice(LPARAM, ClientWindow) override {}
     void PostToWindow(ClientWindow, UINT, WPARAM, LPARAM) override {}
-    void SetButtonState(ClientButton, int, int) override {}
-    void EnableButton(ClientButton, int, bool) override {}
-    void RedrawPlayStrip() override {}
+    void ReportEvent(ClientEvent, int) override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM) override {}
     void PostWrongProduct() override {}
@@ -54,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     noWaits.commandSleep = noWaits.playSleep = noWaits.otherSleep = std::chrono::milliseconds(0);
     noWaits.pacingCap = noWaits.drainLimit = noWaits.writerWait = std::chrono::milliseconds(0);
     client.SetPlayTiming(noWaits);
-    client.SetSearchFrameOpen((data[0] & 1) != 0);
+    client.Search().SetSearchFrameOpen((data[0] & 1) != 0);
     DvrClientTestPeer::Live(client).store((data[0] & 2) != 0 ? 1 : 0);
     DvrClientTestPeer::RemotePlay(client).store((data[0] & 4) != 0 ? 1 : 0);
     DvrClientTestPeer::Backup(client).store((data[0] & 8) != 0 ? 1 : 0);

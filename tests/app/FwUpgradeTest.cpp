@@ -492,9 +492,7 @@ public:
             ::PostMessage(dialog.load(), message, wParam, lParam);
         }
     }
-    void SetButtonState(ClientButton, int, int) override {}
-    void EnableButton(ClientButton, int, bool) override {}
-    void RedrawPlayStrip() override {}
+    void ReportEvent(ClientEvent, int) override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM) override {}
     void PostWrongProduct() override {}

@@ -91,9 +91,9 @@ TEST_F(MainWindowSimTest, ConnectingThroughTheDialogLogsInAndSetsTheButtons) {
 
 TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
     Connect({}, "admin", "1234");
-    if (!main->GetClient()->IsRecording()) {
+    if (!main->GetClient()->Commands().IsRecording()) {
         Click(IDC_RECORD); // starting needs no password
-        ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRecording(); }));
+        ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->Commands().IsRecording(); }));
     }
     ModalScript wrong;
     wrong.Expect<CPasswordDlg>([](CPasswordDlg& d) {
@@ -112,7 +112,7 @@ TEST_F(MainWindowSimTest, StoppingRecordingAsksForTheLoginPassword) {
     });
     Click(IDC_RECORD);
     EXPECT_TRUE(sim.WaitLog("sim: recv REC_OFF_REQ"));
-    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRecording(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->Commands().IsRecording(); }));
 }
 
 TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
@@ -122,9 +122,9 @@ TEST_F(MainWindowSimTest, AnAccountWithoutTheRightIsRefused) {
     EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(IDS_NO_PERMISSION_FOR_THIS_FUNCTION));
     EXPECT_EQ(CountInLog("sim: recv DB_INFO_REQ"), 0);
 
-    if (!main->GetClient()->IsRecording()) {
+    if (!main->GetClient()->Commands().IsRecording()) {
         Click(IDC_RECORD);
-        ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRecording(); }));
+        ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->Commands().IsRecording(); }));
     }
     Click(IDC_RECORD); // no password prompt: refused at once
     EXPECT_EQ(AnswerNextBox(IDCANCEL), Res(IDS_NO_PERMISSION_FOR_THIS_FUNCTION));

@@ -81,7 +81,7 @@ TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWin
     ASSERT_TRUE(script.Done());
     ASSERT_TRUE(played);
     EXPECT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->Play().IsRemotePlay(); }, 60000));
     EXPECT_TRUE(WaitUntil([&] { return main->GetVideoWindow()->GetPlaySource() == 2; }));
     // The search to return to is kept for the next opening of the frame.
     EXPECT_EQ(main->GetArchiveResume().record.active, 1);
@@ -90,7 +90,7 @@ TEST_F(WiredCommandsTest, PlayOnTheDayTimelineClosesTheFrameAndPlaysInTheMainWin
     again.Expect<CRemoteSearchDlg>([](CRemoteSearchDlg& frame) { Press(frame, 435); });
     Click(IDC_PLAY_STOP);
     EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
-    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRemotePlay(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->Play().IsRemotePlay(); }, 30000));
 }
 
 TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt) {
@@ -109,8 +109,9 @@ TEST_F(WiredCommandsTest, ABackupDownloadsUnderTheSaveLocationAndLSearchPlaysIt)
     Click(IDC_RSEARCH);
     ASSERT_TRUE(started);
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
-    ASSERT_TRUE(
-        WaitUntil([&] { return !main->GetClient()->IsBackup() && !main->GetClient()->HasDownloadWriter(); }, 120000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !main->GetClient()->Backup().IsBackup() && !main->GetClient()->Backup().HasDownloadWriter(); },
+        120000));
     // The progress popup went with the download.
     EXPECT_TRUE(WaitUntil([&] { return main->GetProgressPopup() == nullptr; }, 30000));
     const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
@@ -222,11 +223,11 @@ TEST_F(WiredCommandsTest, AudioAndTheListeningToggleAskTheRecorder) {
     Click(IDC_MIKE);
     ASSERT_TRUE(SimSaw("sim: recv A_LISTEN_REQ"));
     ASSERT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonOn; }, 30000));
-    EXPECT_TRUE(main->GetClient()->HasMikeSender());
+    EXPECT_TRUE(main->GetClient()->Commands().HasMikeSender());
     Click(IDC_MIKE);
     EXPECT_TRUE(SimSaw("sim: recv A_LISTEN_STOP_REQ"));
     EXPECT_TRUE(WaitUntil([&] { return MainButton(*main, IDC_MIKE).GetState() == kButtonNormal; }, 30000));
-    EXPECT_FALSE(main->GetClient()->HasMikeSender());
+    EXPECT_FALSE(main->GetClient()->Commands().HasMikeSender());
 }
 
 TEST_F(WiredCommandsTest, FullScreenEntersAndEscapeLeaves) {

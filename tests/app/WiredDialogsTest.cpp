@@ -72,7 +72,7 @@ TEST_F(WiredDialogsTest, PanOpensThePadWhoseArrowsMoveTheCameraAndPanAgainCloses
     EXPECT_TRUE(SimSaw("sim: recv PTZ_MOVE_STOP"));
     Click(IDC_PAN);
     EXPECT_TRUE(WaitUntil([] { return FindWindowOf<CPtzControlDlg>() == nullptr; }));
-    EXPECT_FALSE(main->GetClient()->IsPtzDialogOpen());
+    EXPECT_FALSE(main->GetClient()->Commands().IsPtzDialogOpen());
 }
 
 TEST_F(WiredDialogsTest, LocalSetupOkAppliesTheEditsAndCancelRestoresThem) {

@@ -191,7 +191,7 @@ public:
         m_saveLocation = ::mkdtemp(name);
         DownloadWriterOptions options;
         options.saveLocation = m_saveLocation;
-        client->client->SetDownloadOptions(options);
+        client->client->Backup().SetDownloadOptions(options);
         return m_saveLocation;
     }
 

@@ -190,7 +190,7 @@ TEST(EventList, TheBackupListSizesAndBacksUpTheSelectedEvent) {
     EXPECT_EQ(BE(data.payload, 16), Utc(2008, 2, 4, 11));
     EXPECT_EQ(BE(data.payload, 20), Utc(2008, 2, 4, 12));
     EXPECT_EQ(page->Size().kbytes, 700u);
-    EXPECT_TRUE(r.client->client->HasDownloadWriter());
+    EXPECT_TRUE(r.client->client->Backup().HasDownloadWriter());
     EXPECT_TRUE(r.Ended());
 }
 

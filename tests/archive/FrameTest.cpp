@@ -40,12 +40,12 @@ TEST(RemoteSearchFrame, OpensOnTheSearchTabWithEveryChannelOfTheRecorder) {
         EXPECT_NE(r.PageAt<CSearchMenuDlg>(kSlotSearchMenu), nullptr);
         EXPECT_NE(r.PageAt<CDateTimeSearchDlg>(kSlotDateTimeSearch), nullptr);
         EXPECT_EQ(r.host.sink, r.frame.get());
-        EXPECT_TRUE(r.client->client->IsSearchFrameOpen());
+        EXPECT_TRUE(r.client->client->Search().IsSearchFrameOpen());
         r.frame->SetChannelMask(0x3);
         r.Close();
         // The mask goes to the connection's playback when the frame ends, and the frame lets go.
-        EXPECT_EQ(r.client->client->GetPlayMask(), 0x3u);
-        EXPECT_FALSE(r.client->client->IsSearchFrameOpen());
+        EXPECT_EQ(r.client->client->Play().GetPlayMask(), 0x3u);
+        EXPECT_FALSE(r.client->client->Search().IsSearchFrameOpen());
         EXPECT_EQ(r.host.sink, nullptr);
     }
 }

@@ -52,9 +52,7 @@ public:
         std::lock_guard lock(m_lock);
         m_posted.push_back(message);
     }
-    void SetButtonState(ClientButton, int, int) override {}
-    void EnableButton(ClientButton, int, bool) override {}
-    void RedrawPlayStrip() override {}
+    void ReportEvent(ClientEvent, int) override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM notice) override { PostNotice(notice, ClientWindow::MainWindow); }
     void PostWrongProduct() override {}
@@ -117,7 +115,7 @@ protected:
         client = std::make_unique<CDvrClient>(DvrClientSeams{&host, &video, &media}, timing);
         DownloadWriterOptions options;
         options.saveLocation = m_save;
-        client->SetDownloadOptions(options);
+        client->Backup().SetDownloadOptions(options);
         client->SetConnectParams("127.0.0.1", DWORD(s_sim->Port()), "admin", "1234");
         ASSERT_TRUE(client->Connect());
         ASSERT_TRUE(PumpUntil([&] { return client->IsLive(); }, 60000));
@@ -236,7 +234,7 @@ TEST_F(SimEndToEnd, ABackupPickedOnTheCalendarAndTimelinesDownloadsToFiles) {
     FrameRig::Click(*end, 482);
     EXPECT_TRUE(PumpUntil([&] { return !frame->IsWindowVisible(); }, 5000));
     ASSERT_TRUE(PumpUntil([&] { return host.Posted(WM_KELO_BACKUP_CLOSE); }, 120000));
-    ASSERT_TRUE(PumpUntil([&] { return !client->HasDownloadWriter(); }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return !client->Backup().HasDownloadWriter(); }, 60000));
 
     const std::vector<std::filesystem::path> sets = ListIndexFiles(DownloadFolder(m_save));
     ASSERT_FALSE(sets.empty());

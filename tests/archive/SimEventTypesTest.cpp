@@ -108,8 +108,9 @@ TEST_P(SimEventTypesTest, CalculateSizesTheEventAndBackupDownloadsIt) {
     ASSERT_TRUE(SimSaw("sim: recv TRANS_DATA_REQ"));
     // An event is up to forty minutes of one or two channels: on a busy machine its download has
     // taken more than four minutes.
-    ASSERT_TRUE(
-        WaitUntil([&] { return !main->GetClient()->IsBackup() && !main->GetClient()->HasDownloadWriter(); }, 720000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !main->GetClient()->Backup().IsBackup() && !main->GetClient()->Backup().HasDownloadWriter(); },
+        720000));
     // The downloaded set holds the event: its recording, from its start, of its type.
     const std::vector<fs::path> sets = ListIndexFiles(DownloadFolder(SaveFolder()));
     ASSERT_EQ(sets.size(), 1u);
@@ -146,12 +147,12 @@ TEST_P(SimEventTypesTest, PlayPlaysTheEventFromItsStart) {
     ASSERT_TRUE(script.Done());
     ASSERT_TRUE(played);
     EXPECT_TRUE(SimSaw("sim: recv PLAY_ON_REQ"));
-    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->IsRemotePlay(); }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return main->GetClient()->Play().IsRemotePlay(); }, 60000));
     // The playback clock runs within the event.
     DWORD clock = 0;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            clock = main->GetClient()->GetPlayClock();
+            clock = main->GetClient()->Play().GetPlayClock();
             return clock != 0;
         },
         60000));
@@ -162,7 +163,7 @@ TEST_P(SimEventTypesTest, PlayPlaysTheEventFromItsStart) {
     again.Expect<CRemoteSearchDlg>([](CRemoteSearchDlg& frame) { Press(frame, 435); });
     Click(IDC_PLAY_STOP);
     EXPECT_TRUE(SimSaw("sim: recv RPLAY_STOP"));
-    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->IsRemotePlay(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !main->GetClient()->Play().IsRemotePlay(); }, 30000));
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, SimEventTypesTest,

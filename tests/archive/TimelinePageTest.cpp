@@ -258,8 +258,8 @@ TEST_F(BackupTimelineTest, TheEndDayPassSizesAndStartsTheBackup) {
     const Sent data = r.Next();
     EXPECT_EQ(data.id, unsigned(Msg::TRANS_DATA_REQ));
     EXPECT_EQ(data.payload, size.payload);
-    EXPECT_TRUE(r.client->client->HasDownloadWriter());
-    EXPECT_TRUE(r.client->client->IsBackup());
+    EXPECT_TRUE(r.client->client->Backup().HasDownloadWriter());
+    EXPECT_TRUE(r.client->client->Backup().IsBackup());
     EXPECT_TRUE(r.Ended());
 }
 

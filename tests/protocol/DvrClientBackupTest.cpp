@@ -92,7 +92,7 @@ TEST(ClientBackup, SizeAnswersGoToTheSearchFrame) {
     ClientRig r;
     r.Send(Msg::TRANS_ON_ACK, BE32(1234)); // no frame open: nobody to tell
     r.Sync();
-    r.client->SetSearchFrameOpen(true);
+    r.client->Search().SetSearchFrameOpen(true);
     r.Send(Msg::TRANS_ON_ACK, BE32(4321));
     r.Send(Msg::TRANS_ON_ACK, Bytes{1, 2}); // too short to hold a size
     Bytes space = BE32(87);
@@ -110,17 +110,17 @@ TEST(ClientBackup, SizeAnswersGoToTheSearchFrame) {
     EXPECT_EQ(sizes, std::vector<WPARAM>{4321});
     EXPECT_EQ(r.host.CallsOf(HostCall::ClearBusy).size(), 2u);
     EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{kNoticeRefusedNoSpace});
-    EXPECT_EQ(r.client->GetSpaceNackSize(0), 3000u);
-    EXPECT_EQ(r.client->GetSpaceNackSize(1), 1200u);
+    EXPECT_EQ(r.client->Backup().GetSpaceNackSize(0), 3000u);
+    EXPECT_EQ(r.client->Backup().GetSpaceNackSize(1), 1200u);
 }
 
 TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
     TempDir folder;
     ClientRig r(SlowWriter());
-    r.client->SetSaveLocation(folder.Path());
-    ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
-    EXPECT_FALSE(r.client->CreateDownloadWriter(100, 1, 0)); // one backup at a time
-    EXPECT_TRUE(r.client->IsBackup());
+    r.client->Backup().SetSaveLocation(folder.Path());
+    ASSERT_TRUE(r.client->Backup().CreateDownloadWriter(100, 1, 0));
+    EXPECT_FALSE(r.client->Backup().CreateDownloadWriter(100, 1, 0)); // one backup at a time
+    EXPECT_TRUE(r.client->Backup().IsBackup());
     std::vector<Bytes> sent;
     for (int i = 0; i < 30; ++i) {
         sent.push_back(Block(i));
@@ -135,8 +135,8 @@ TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_OFF_REQ));
     EXPECT_TRUE(Posted(r.host, ClientWindow::MainWindow, WM_KELO_BACKUP_CLOSE, 0));
     r.Sync();
-    EXPECT_FALSE(r.client->IsBackup());
-    EXPECT_FALSE(r.client->HasDownloadWriter());
+    EXPECT_FALSE(r.client->Backup().IsBackup());
+    EXPECT_FALSE(r.client->Backup().HasDownloadWriter());
     EXPECT_TRUE(Posted(r.host, ClientWindow::MainWindow, WM_KELO_BACKUP_CREATE, 100));
     ExpectSets(IdxFiles(folder.Path()), sent);
 }
@@ -144,11 +144,11 @@ TEST(ClientBackup, DownloadsIntoAClosedSetAndEndsWhenTheRecorderIsDone) {
 TEST(ClientBackup, PlaybackAndBackupFragmentsNeverMix) {
     TempDir folder;
     ClientRig r(SlowWriter());
-    r.client->SetSaveLocation(folder.Path());
+    r.client->Backup().SetSaveLocation(folder.Path());
     r.StartLive();
     r.Send(Msg::PLAY_ON_ACK);
     r.Sync();
-    ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
+    ASSERT_TRUE(r.client->Backup().CreateDownloadWriter(100, 1, 0));
     const Bytes backup = Block(1);
     RecordShape rec;
     rec.time = 7000;
@@ -186,9 +186,9 @@ TEST(ClientBackup, PlaybackAndBackupFragmentsNeverMix) {
 TEST(ClientBackup, DisconnectDuringLiveViewClosesTheRunningBackup) {
     TempDir folder;
     ClientRig r(SlowWriter());
-    r.client->SetSaveLocation(folder.Path());
+    r.client->Backup().SetSaveLocation(folder.Path());
     r.StartLive();
-    ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
+    ASSERT_TRUE(r.client->Backup().CreateDownloadWriter(100, 1, 0));
     std::vector<Bytes> sent;
     for (int i = 0; i < 12; ++i) {
         sent.push_back(Block(i));
@@ -220,8 +220,8 @@ TEST(ClientBackup, AFullDiskEndsTheBackupWithANoticeAndAReadableSet) {
         *freeBytes -= delta;
         return 0;
     };
-    r.client->SetDownloadOptions(options);
-    ASSERT_TRUE(r.client->CreateDownloadWriter(100, 1, 0));
+    r.client->Backup().SetDownloadOptions(options);
+    ASSERT_TRUE(r.client->Backup().CreateDownloadWriter(100, 1, 0));
     std::vector<Bytes> sent;
     for (int i = 0; i < 30; ++i) {
         sent.push_back(Block(i));
@@ -230,7 +230,7 @@ TEST(ClientBackup, AFullDiskEndsTheBackupWithANoticeAndAReadableSet) {
     EXPECT_TRUE(r.host.WaitForNotice(kNoticeWriteNoSpace));
     EXPECT_EQ(r.Next().id, unsigned(Msg::TRANS_OFF_REQ));
     r.Sync();
-    EXPECT_FALSE(r.client->IsBackup());
+    EXPECT_FALSE(r.client->Backup().IsBackup());
     // The notice tells the operator; no "connection failed" entry is logged for it.
     const auto calls = r.host.Calls();
     EXPECT_EQ(std::count_if(calls.begin(), calls.end(),

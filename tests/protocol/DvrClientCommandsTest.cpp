@@ -14,7 +14,7 @@ using namespace rig;
 TEST(ClientCommands, EachRequestGoesOutWithItsBytes) {
     ClientRig r;
     r.StartLive();
-    r.client->SetListenSwitch(true);
+    r.client->Commands().SetListenSwitch(true);
     struct Case {
         const char* name;
         std::function<void(CDvrClient&)> send;
@@ -23,31 +23,31 @@ TEST(ClientCommands, EachRequestGoesOutWithItsBytes) {
         Bytes payload;
     };
     const std::vector<Case> cases = {
-        {"audio on", [](CDvrClient& c) { c.SendAudioOn(); }, Msg::AUDIO_ONOFF_REQ, 0xB88, {}},
-        {"audio off", [](CDvrClient& c) { c.SendAudioOff(); }, Msg::AUDIO_ONOFF_REQ, 0xB80, {}},
-        {"record on", [](CDvrClient& c) { c.SendRecOn(); }, Msg::REC_ON_REQ, 32u << 7, {}},
-        {"record off", [](CDvrClient& c) { c.SendRecOff(); }, Msg::REC_OFF_REQ, 35u << 7, {}},
-        {"listen", [](CDvrClient& c) { c.SendAListenReq(); }, Msg::A_LISTEN_REQ, 272u << 7, {}},
-        {"reboot", [](CDvrClient& c) { c.SendRebootReq(); }, Msg::REBOOT_REQ, 342u << 7, {}},
-        {"power off", [](CDvrClient& c) { c.SendPowerOffReq(); }, Msg::POWEROFF_REQ, 345u << 7, {}},
+        {"audio on", [](CDvrClient& c) { c.Commands().SendAudioOn(); }, Msg::AUDIO_ONOFF_REQ, 0xB88, {}},
+        {"audio off", [](CDvrClient& c) { c.Commands().SendAudioOff(); }, Msg::AUDIO_ONOFF_REQ, 0xB80, {}},
+        {"record on", [](CDvrClient& c) { c.Commands().SendRecOn(); }, Msg::REC_ON_REQ, 32u << 7, {}},
+        {"record off", [](CDvrClient& c) { c.Commands().SendRecOff(); }, Msg::REC_OFF_REQ, 35u << 7, {}},
+        {"listen", [](CDvrClient& c) { c.Commands().SendAListenReq(); }, Msg::A_LISTEN_REQ, 272u << 7, {}},
+        {"reboot", [](CDvrClient& c) { c.Commands().SendRebootReq(); }, Msg::REBOOT_REQ, 342u << 7, {}},
+        {"power off", [](CDvrClient& c) { c.Commands().SendPowerOffReq(); }, Msg::POWEROFF_REQ, 345u << 7, {}},
         {"ptz channel",
-         [](CDvrClient& c) { c.SendPtzChannelReq(5, 1); },
+         [](CDvrClient& c) { c.Commands().SendPtzChannelReq(5, 1); },
          Msg::PTZ_CHANNEL_REQ,
          282u << 7,
          {5, 1, 0, 0}},
-        {"ptz dialog", [](CDvrClient& c) { c.ShowPtzDlg(0, 2); }, Msg::PTZ_CHANNEL_REQ, 282u << 7, {2, 0, 0, 0}},
-        {"pan 0", [](CDvrClient& c) { c.SendPtzMove(false, 0); }, Msg::PTZ_MOVE_REQ, 284u << 7, {2, 0, 0, 0}},
-        {"pan 1", [](CDvrClient& c) { c.SendPtzMove(false, 1); }, Msg::PTZ_MOVE_REQ, 284u << 7, {3, 0, 0, 0}},
-        {"pan 2", [](CDvrClient& c) { c.SendPtzMove(false, 2); }, Msg::PTZ_MOVE_REQ, 284u << 7, {1, 0, 0, 0}},
-        {"pan 3", [](CDvrClient& c) { c.SendPtzMove(false, 3); }, Msg::PTZ_MOVE_REQ, 284u << 7, {0, 0, 0, 0}},
-        {"pan 7", [](CDvrClient& c) { c.SendPtzMove(false, 7); }, Msg::PTZ_MOVE_REQ, 284u << 7, {0, 0, 0, 0}},
-        {"stop", [](CDvrClient& c) { c.SendPtzMove(true, 2); }, Msg::PTZ_MOVE_STOP, 285u << 7, {}},
-        {"preset 300", [](CDvrClient& c) { c.SendPtzPreset(1, 300); }, Msg::PTZ_MOVE_REQ, 284u << 7, {9, 44, 0, 1}},
-        {"zoom mode", [](CDvrClient& c) { c.ShowPtzDlg(1, 2); }, 0, 0, {}}, // the open dialog changes mode only
-        {"zoom 0", [](CDvrClient& c) { c.SendPtzMove(false, 0); }, Msg::PTZ_MOVE_REQ, 284u << 7, {4, 0, 0, 0}},
-        {"zoom 1", [](CDvrClient& c) { c.SendPtzMove(false, 1); }, Msg::PTZ_MOVE_REQ, 284u << 7, {5, 0, 0, 0}},
-        {"zoom 2", [](CDvrClient& c) { c.SendPtzMove(false, 2); }, Msg::PTZ_MOVE_REQ, 284u << 7, {7, 0, 0, 0}},
-        {"zoom 3", [](CDvrClient& c) { c.SendPtzMove(false, 3); }, Msg::PTZ_MOVE_REQ, 284u << 7, {6, 0, 0, 0}},
+        {"ptz dialog", [](CDvrClient& c) { c.Commands().ShowPtzDlg(0, 2); }, Msg::PTZ_CHANNEL_REQ, 282u << 7, {2, 0, 0, 0}},
+        {"pan 0", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 0); }, Msg::PTZ_MOVE_REQ, 284u << 7, {2, 0, 0, 0}},
+        {"pan 1", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 1); }, Msg::PTZ_MOVE_REQ, 284u << 7, {3, 0, 0, 0}},
+        {"pan 2", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 2); }, Msg::PTZ_MOVE_REQ, 284u << 7, {1, 0, 0, 0}},
+        {"pan 3", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 3); }, Msg::PTZ_MOVE_REQ, 284u << 7, {0, 0, 0, 0}},
+        {"pan 7", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 7); }, Msg::PTZ_MOVE_REQ, 284u << 7, {0, 0, 0, 0}},
+        {"stop", [](CDvrClient& c) { c.Commands().SendPtzMove(true, 2); }, Msg::PTZ_MOVE_STOP, 285u << 7, {}},
+        {"preset 300", [](CDvrClient& c) { c.Commands().SendPtzPreset(1, 300); }, Msg::PTZ_MOVE_REQ, 284u << 7, {9, 44, 0, 1}},
+        {"zoom mode", [](CDvrClient& c) { c.Commands().ShowPtzDlg(1, 2); }, 0, 0, {}}, // the open dialog changes mode only
+        {"zoom 0", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 0); }, Msg::PTZ_MOVE_REQ, 284u << 7, {4, 0, 0, 0}},
+        {"zoom 1", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 1); }, Msg::PTZ_MOVE_REQ, 284u << 7, {5, 0, 0, 0}},
+        {"zoom 2", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 2); }, Msg::PTZ_MOVE_REQ, 284u << 7, {7, 0, 0, 0}},
+        {"zoom 3", [](CDvrClient& c) { c.Commands().SendPtzMove(false, 3); }, Msg::PTZ_MOVE_REQ, 284u << 7, {6, 0, 0, 0}},
     };
     for (const Case& c : cases) {
         c.send(*r.client);
@@ -63,9 +63,9 @@ TEST(ClientCommands, EachRequestGoesOutWithItsBytes) {
     }
 
     // With the listen switch off, neither audio nor two-way listening is asked for.
-    r.client->SetListenSwitch(false);
-    r.client->SendAudioOn();
-    r.client->SendAListenReq();
+    r.client->Commands().SetListenSwitch(false);
+    r.client->Commands().SendAudioOn();
+    r.client->Commands().SendAListenReq();
     EXPECT_TRUE(r.Quiet(100));
 }
 
@@ -148,7 +148,7 @@ TEST(ClientCommands, AnswersAreHandledByTheirTable) {
         EXPECT_EQ(posts, c.posts) << c.name;
         EXPECT_EQ(lastWParam, c.wParam) << c.name;
         if (c.recording >= 0) {
-            EXPECT_EQ(r.client->IsRecording(), c.recording) << c.name;
+            EXPECT_EQ(r.client->Commands().IsRecording(), c.recording) << c.name;
         }
     }
     EXPECT_TRUE(r.Quiet(50)); // no answer makes the client send anything
@@ -171,13 +171,13 @@ private:
 
 TEST(ClientCommands, StoppingTalkEndsTheSenderBeforeTheRecorderIsTold) {
     ClientRig r;
-    r.client->SetListenSwitch(true);
-    r.client->SetMikeSender(std::make_unique<LastWordSender>(r.client->GetConnection()));
-    r.client->SetListening(true);
-    r.client->SendAListenStop();
+    r.client->Commands().SetListenSwitch(true);
+    r.client->Commands().SetMikeSender(std::make_unique<LastWordSender>(r.client->GetConnection()));
+    r.client->Commands().SetListening(true);
+    r.client->Commands().SendAListenStop();
     EXPECT_EQ(r.Next().id, unsigned(Msg::TALK_DATA));
     EXPECT_EQ(r.Next().id, unsigned(Msg::A_LISTEN_STOP_REQ));
     EXPECT_TRUE(r.Quiet(50));
-    EXPECT_FALSE(r.client->IsListening());
-    EXPECT_FALSE(r.client->HasMikeSender());
+    EXPECT_FALSE(r.client->Commands().IsListening());
+    EXPECT_FALSE(r.client->Commands().HasMikeSender());
 }

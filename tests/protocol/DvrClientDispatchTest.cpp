@@ -144,7 +144,7 @@ TEST_F(DispatchTest, SearchRefusalsEndTheFramesWaitAndLeaveItOpen) {
 }
 
 TEST_F(DispatchTest, ListFragmentsAreGatheredAndHandedOverWhole) {
-    client.SetSearchFrameOpen(true);
+    client.Search().SetSearchFrameOpen(true);
     std::vector<BYTE> all(3 * kMonthRecordSize + 100);
     for (std::size_t i = 0; i < all.size(); ++i) {
         all[i] = static_cast<BYTE>(i * 7);
@@ -159,7 +159,7 @@ TEST_F(DispatchTest, ListFragmentsAreGatheredAndHandedOverWhole) {
     EXPECT_EQ(replies[0].message, WM_KELO_PLAY_MONTH_READY);
     EXPECT_EQ(replies[0].count, 3u);
     EXPECT_EQ(replies[0].bytes, std::vector<BYTE>(all.begin(), all.begin() + 3 * 376));
-    EXPECT_EQ(client.GetLatestMonthRecords(), replies[0].bytes);
+    EXPECT_EQ(client.Search().GetLatestMonthRecords(), replies[0].bytes);
 
     // Text replies keep every byte; the buffer starts empty for the next reply.
     host.Clear();
@@ -173,9 +173,9 @@ TEST_F(DispatchTest, ListFragmentsAreGatheredAndHandedOverWhole) {
     // Segments: a trans-day reply does not touch the client's latest copy, an event reply does.
     host.Clear();
     EXPECT_TRUE(Feed(Msg::TRANS_INFO_DAY_ACK, std::vector<BYTE>(48, 1)));
-    EXPECT_TRUE(client.GetLatestSegmentRecords().empty());
+    EXPECT_TRUE(client.Search().GetLatestSegmentRecords().empty());
     EXPECT_TRUE(Feed(Msg::EVENT_INFO_ACK, std::vector<BYTE>(24, 2)));
-    EXPECT_EQ(client.GetLatestSegmentRecords(), std::vector<BYTE>(24, 2));
+    EXPECT_EQ(client.Search().GetLatestSegmentRecords(), std::vector<BYTE>(24, 2));
     replies = host.CallsOf(HostCall::Reply);
     ASSERT_EQ(replies.size(), 2u);
     EXPECT_EQ(replies[0].message, WM_KELO_TRANS_DAY_READY);
@@ -183,7 +183,7 @@ TEST_F(DispatchTest, ListFragmentsAreGatheredAndHandedOverWhole) {
 }
 
 TEST_F(DispatchTest, AReplyOverTheBufferIsCutAtWholeRecords) {
-    client.SetSearchFrameOpen(true);
+    client.Search().SetSearchFrameOpen(true);
     const std::vector<BYTE> fragment(65000, 0x5A);
     const int fragments = 40; // 2.6 MB, over the 2 MB buffer
     for (int i = 0; i < fragments; ++i) {
@@ -202,7 +202,7 @@ TEST_F(DispatchTest, AReplyOverTheBufferIsCutAtWholeRecords) {
 }
 
 TEST_F(DispatchTest, AReplyWithoutAWholeRecordStillEndsTheWait) {
-    client.SetSearchFrameOpen(true);
+    client.Search().SetSearchFrameOpen(true);
     struct Case {
         WORD id;
         UINT ready; // 0: a day reply, which ends with notice 4/0
@@ -241,8 +241,8 @@ TEST_F(DispatchTest, RepliesForAClosedFrameAreDropped) {
     EXPECT_TRUE(Feed(Msg::PLAY_INFO_DAY_ACK, std::vector<BYTE>(24, 1)));
     EXPECT_TRUE(host.CallsOf(HostCall::Reply).empty());
     // The frame opens and asks again: no leftover from the dropped reply.
-    client.SetSearchFrameOpen(true);
-    client.ResetSearchReply();
+    client.Search().SetSearchFrameOpen(true);
+    client.Search().ResetSearchReply();
     EXPECT_TRUE(Feed(Msg::PLAY_INFO_DAY_ACK, std::vector<BYTE>(24, 2)));
     ASSERT_EQ(host.CallsOf(HostCall::Reply).size(), 1u);
     EXPECT_EQ(host.CallsOf(HostCall::Reply)[0].count, 1u);
@@ -348,24 +348,24 @@ TEST_F(DispatchTest, AudioBitsFollowEveryHeaderOnlyWhileAStreamRuns) {
     const std::vector<BYTE> none;
     // On while nothing runs: nothing starts, and the change is seen again later.
     EXPECT_TRUE(Feed(Msg::REC_STATUS, none, true, kAudioOnBit | 5));
-    EXPECT_EQ(client.GetAudioChannel(), 5u);
+    EXPECT_EQ(client.Media().GetAudioChannel(), 5u);
     EXPECT_FALSE(client.IsAudioOut());
     DvrClientTestPeer::Live(client).store(1);
     EXPECT_TRUE(Feed(300, none, true, kAudioOnBit | 2)); // any message, even one without a handler
     EXPECT_TRUE(client.IsAudioOut());
-    EXPECT_EQ(client.GetAudioChannel(), 2u);
+    EXPECT_EQ(client.Media().GetAudioChannel(), 2u);
     // Another message with the bit still set changes nothing; one without it stops the audio.
     host.Clear();
     EXPECT_TRUE(Feed(Msg::MESSAGE_257, none, true, kAudioOnBit | 2));
-    EXPECT_TRUE(host.CallsOf(HostCall::ButtonState).empty());
+    EXPECT_TRUE(host.CallsOf(HostCall::Event).empty());
     DvrClientTestPeer::AudioChannelMask(client).store(4);
     EXPECT_TRUE(Feed(Msg::LIVE_STOP_ACK, none));
     EXPECT_FALSE(client.IsAudioOut());
-    EXPECT_EQ(client.GetAudioChannelMask(), 0u);
-    const auto states = host.CallsOf(HostCall::ButtonState);
-    ASSERT_EQ(states.size(), 1u);
-    EXPECT_EQ(states[0].button, ClientButton::Audio);
-    EXPECT_EQ(states[0].state, 0);
+    EXPECT_EQ(client.Media().GetAudioChannelMask(), 0u);
+    const auto events = host.CallsOf(HostCall::Event);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].event, ClientEvent::AudioOutState);
+    EXPECT_EQ(events[0].value, 0);
 }
 
 TEST_F(DispatchTest, IdsWithoutAHandlerCostOnlyTheirPayload) {

@@ -56,9 +56,8 @@ TEST(ClientLive, LayoutAndDecodersFollowTheChannelCount) {
         std::uint8_t channels;
         int tiles;
         int decoders;
-        int splitButton;
     };
-    const Case cases[] = {{4, 4, 4, 1}, {8, 9, 8, 5}, {16, 16, 16, 8}, {6, 16, 16, 8}};
+    const Case cases[] = {{4, 4, 4}, {8, 9, 8}, {16, 16, 16}, {6, 16, 16}};
     for (const Case& c : cases) {
         Options options;
         options.channels = c.channels;
@@ -67,8 +66,7 @@ TEST(ClientLive, LayoutAndDecodersFollowTheChannelCount) {
         EXPECT_EQ(int(r.media.Decoders().size()), c.decoders) << int(c.channels);
         EXPECT_EQ(r.video.playSource.load(), 1);
         EXPECT_TRUE(r.host.WaitFor([&](const HostCall& call) {
-            return call.kind == HostCall::ButtonState && call.button == ClientButton::Split &&
-                   call.index == c.splitButton && call.state == 1;
+            return call.kind == HostCall::Event && call.event == ClientEvent::ChannelLayout && call.value == c.tiles;
         }));
     }
 }
@@ -111,7 +109,7 @@ TEST(ClientLive, FramesReachTheirDecodersWholeAndInOrder) {
         }
     }
     r.Sync();
-    EXPECT_EQ(r.client->GetLiveClock(), 0x50000000u + 15);
+    EXPECT_EQ(r.client->Live().GetLiveClock(), 0x50000000u + 15);
     for (int ch = 0; ch < 3; ++ch) {
         const auto items = Drain(*r.media.Decoder(ch));
         ASSERT_EQ(items.size(), sent[ch].size()) << ch;
@@ -181,7 +179,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     web.width = 352;
     web.height = 240;
     web.interval = 500;
-    r.client->SetWebExport(web);
+    r.client->Live().SetWebExport(web);
 
     Bytes change(596, 0);
     change[4 + 3] = 1; // channel 4 hidden
@@ -190,7 +188,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     r.StartLive(0x010F010F);
     EXPECT_EQ(r.client->GetAvailableMask(), 0x0107u);
     EXPECT_EQ(r.client->GetStreamedMask(), 0x000Fu);
-    EXPECT_EQ(r.client->GetVideoLossMask(), 0x00F8u);
+    EXPECT_EQ(r.client->Live().GetVideoLossMask(), 0x00F8u);
     EXPECT_EQ(r.video.AvailableMasks().back(), 0x0107u);
     EXPECT_TRUE(r.video.Hidden(3));
     std::ifstream in(web.location / "chinfo.bin", std::ios::binary);
@@ -199,7 +197,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     EXPECT_EQ(text.str(), "263\r\n352\r\n240\r\n500\r\n");
 
     web.active = false;
-    r.client->SetWebExport(web);
+    r.client->Live().SetWebExport(web);
     std::filesystem::remove(web.location / "chinfo.bin");
     r.StartLive(0x00010001);
     EXPECT_FALSE(std::filesystem::exists(web.location / "chinfo.bin"));
@@ -207,7 +205,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
 
 TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {
     ClientRig r;
-    r.client->SetListenSwitch(true);
+    r.client->Commands().SetListenSwitch(true);
     r.video.selected = 2;
     r.StartLive();
     r.audioOn = true;
@@ -227,7 +225,7 @@ TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {
         EXPECT_TRUE(
             std::equal(player->blocks[0].begin(), player->blocks[0].end(), withSound.begin() + 40 + 200 + 1536));
     }
-    EXPECT_EQ(r.client->GetAudioChannelMask(), 1u << 2);
+    EXPECT_EQ(r.client->Media().GetAudioChannelMask(), 1u << 2);
 
     // An audio area too short for its block is not read.
     SendLive(r, Frame(2, 31, 200, 1024, 2), 65535, audio);
@@ -240,12 +238,12 @@ TEST(ClientLive, AudioGoesToThePlayerOnlyForTheListenedChannel) {
     SendLive(r, Frame(5, 32, 200, 2048, 5), 65535, audio);
     r.Sync();
     EXPECT_TRUE(player->stopped.load());
-    EXPECT_TRUE(r.client->IsAudioStoppedMark());
+    EXPECT_TRUE(r.client->Media().IsAudioStoppedMark());
     // The listened channel again: a new player.
     SendLive(r, Frame(2, 33, 200, 2048, 2), 65535, audio);
     r.Sync();
     EXPECT_EQ(r.media.Players().size(), 2u);
-    EXPECT_FALSE(r.client->IsAudioStoppedMark());
+    EXPECT_FALSE(r.client->Media().IsAudioStoppedMark());
 }
 
 TEST(ClientLive, StopTearsDownEvenWhenADecoderNeverDrains) {
@@ -253,7 +251,7 @@ TEST(ClientLive, StopTearsDownEvenWhenADecoderNeverDrains) {
     r.StartLive();
     SendLive(r, Frame(0, 40, 100)); // nobody takes it out of decoder 0
     r.Sync();
-    r.client->SendLiveStop();
+    r.client->Live().SendLiveStop();
     EXPECT_EQ(r.Next().id, unsigned(Msg::LIVE_STOP));
     for (const auto& decoder : r.media.Decoders()) {
         EXPECT_TRUE(decoder->stopped.load());

@@ -88,9 +88,9 @@ std::vector<DWORD> QueuedTimes(ClientRig& r, int channel) {
 TEST(ClientPlay, StartStopsLiveViewAndGrantsTheFirstCredit) {
     ClientRig r;
     StartPlayback(r);
-    EXPECT_TRUE(r.client->IsRemotePlay());
+    EXPECT_TRUE(r.client->Play().IsRemotePlay());
     EXPECT_FALSE(r.client->IsLive());
-    EXPECT_EQ(r.client->GetPlayMode(), kPlayForward);
+    EXPECT_EQ(r.client->Play().GetPlayMode(), kPlayForward);
     EXPECT_EQ(r.video.playSource.load(), 2);
     EXPECT_EQ(r.media.Decoder(0)->source, 2);
     EXPECT_TRUE(r.host.WaitFor(
@@ -105,7 +105,7 @@ TEST(ClientPlay, StartStopsLiveViewAndGrantsTheFirstCredit) {
 TEST(ClientPlay, PlayCommandsSendTheirBytes) {
     ClientRig r;
     StartPlayback(r);
-    r.client->SetPlayMask(0x000F);
+    r.client->Play().SetPlayMask(0x000F);
     r.video.visible = 0x00F0;
     const DWORD T = kToday;
     struct Step {
@@ -130,10 +130,10 @@ TEST(ClientPlay, PlayCommandsSendTheirBytes) {
         {5, T, {}, 0},
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        r.client->SetPlayClock(steps[i].clock);
-        r.client->PlayControl(steps[i].mode);
+        r.client->Play().SetPlayClock(steps[i].clock);
+        r.client->Play().PlayControl(steps[i].mode);
         ExpectSent(r, steps[i].sent, "step " + std::to_string(i) + " mode " + std::to_string(steps[i].mode));
-        EXPECT_EQ(r.client->GetStartState(), steps[i].startState) << i;
+        EXPECT_EQ(r.client->Play().GetStartState(), steps[i].startState) << i;
     }
 }
 
@@ -142,10 +142,10 @@ TEST(ClientPlay, OlderRecordersGetNoVersionFlagInTheStartRecord) {
     options.versionMinor = 0;
     ClientRig r(options);
     StartPlayback(r);
-    r.client->SetPlayMask(0x1);
-    r.client->PlayControl(4);
-    r.client->SetPlayClock(kToday);
-    r.client->PlayControl(3);
+    r.client->Play().SetPlayMask(0x1);
+    r.client->Play().PlayControl(4);
+    r.client->Play().SetPlayClock(kToday);
+    r.client->Play().PlayControl(3);
     ExpectSent(
         r, {{Msg::PLAY_PAUSE, {}}, {Msg::PLAY_PAUSE, {}}, {Msg::PLAY_FORWARD, StartRecord(1, 0, kToday)}, Credit(93)},
         "1.0");
@@ -169,8 +169,8 @@ TEST(ClientPlay, SpeedCodesSetTheSpeedAndDirection) {
         StartPlayback(r);
         SendPlay(r, PlayBlock(0, kToday), c.code);
         r.Sync();
-        EXPECT_EQ(r.client->GetSpeedState(), c.speed) << "1." << int(c.minor) << " code " << c.code;
-        EXPECT_EQ(r.client->GetPlayDirection(), c.direction) << "1." << int(c.minor) << " code " << c.code;
+        EXPECT_EQ(r.client->Play().GetSpeedState(), c.speed) << "1." << int(c.minor) << " code " << c.code;
+        EXPECT_EQ(r.client->Play().GetPlayDirection(), c.direction) << "1." << int(c.minor) << " code " << c.code;
         EXPECT_EQ(QueuedTimes(r, 0), std::vector<DWORD>{kToday});
     }
 }
@@ -184,10 +184,12 @@ TEST(ClientPlay, EveryFortyEighthFrameReturnsCredit) {
     r.Sync();
     ExpectSent(r, {Credit(48), Credit(48)}, "100 frames");
     // Paused (step mode): no credit is returned by frames.
-    r.client->PlayControl(4);
+    r.client->Play().PlayControl(4);
     ExpectSent(r, {{Msg::PLAY_PAUSE, {}}}, "pause");
-    r.client->PlayControl(7);
-    ExpectSent(r, {{Msg::PLAY_FORWARD, StartRecord(r.client->GetPlayMask(), 1, r.client->GetPlayClock())}, Credit(1)},
+    r.client->Play().PlayControl(7);
+    ExpectSent(r,
+               {{Msg::PLAY_FORWARD, StartRecord(r.client->Play().GetPlayMask(), 1, r.client->Play().GetPlayClock())},
+                Credit(1)},
                "step");
     for (DWORD i = 0; i < 60; ++i) {
         SendPlay(r, PlayBlock(0, kToday + 100 + i), 12);
@@ -204,12 +206,12 @@ TEST(ClientPlay, ResumesExactlyAtTheStartRecordsTime) {
     const DWORD T = kToday;
     SendPlay(r, PlayBlock(1, T - 5), 12);
     r.Sync();
-    EXPECT_EQ(r.client->GetPlayClock(), T - 5);
-    r.client->PlayControl(4);
-    r.client->SetPlayClock(T);
-    r.client->PlayControl(3);
+    EXPECT_EQ(r.client->Play().GetPlayClock(), T - 5);
+    r.client->Play().PlayControl(4);
+    r.client->Play().SetPlayClock(T);
+    r.client->Play().PlayControl(3);
     r.Sync();
-    EXPECT_EQ(r.client->GetResumeTargetMs(), ULONGLONG(T) * 1000);
+    EXPECT_EQ(r.client->Play().GetResumeTargetMs(), ULONGLONG(T) * 1000);
     QueuedTimes(r, 1);
     // Forward: frames before the target are dropped, the frame at it resumes playback.
     for (DWORD t : {T - 2, T - 1, T, T + 1}) {
@@ -217,14 +219,14 @@ TEST(ClientPlay, ResumesExactlyAtTheStartRecordsTime) {
     }
     r.Sync();
     EXPECT_EQ(QueuedTimes(r, 1), (std::vector<DWORD>{T, T + 1}));
-    EXPECT_EQ(r.client->GetStartState(), 0);
+    EXPECT_EQ(r.client->Play().GetStartState(), 0);
 
     // Backward from forward play: the target is approached from above.
-    r.client->PlayControl(4);
-    r.client->SetPlayClock(T + 10);
-    r.client->PlayControl(2);
+    r.client->Play().PlayControl(4);
+    r.client->Play().SetPlayClock(T + 10);
+    r.client->Play().PlayControl(2);
     r.Sync();
-    EXPECT_EQ(r.client->GetResumeTargetMs(), ULONGLONG(T + 11) * 1000);
+    EXPECT_EQ(r.client->Play().GetResumeTargetMs(), ULONGLONG(T + 11) * 1000);
     for (DWORD t : {T + 14, T + 13, T + 12, T + 11, T + 10}) {
         SendPlay(r, PlayBlock(1, t), 8);
     }
@@ -238,10 +240,10 @@ TEST(ClientPlay, StepBackwardRefillsItsBudgetUntilTheTarget) {
     ClientRig r(options);
     StartPlayback(r);
     r.video.visible = 0x3;
-    r.client->PlayControl(4);
+    r.client->Play().PlayControl(4);
     const DWORD T = kToday;
-    r.client->SetPlayClock(T);
-    r.client->PlayControl(1);
+    r.client->Play().SetPlayClock(T);
+    r.client->Play().PlayControl(1);
     r.Next(); // pause
     r.Next(); // backward with the start record
     ExpectSent(r, {Credit(4)}, "budget");
@@ -272,9 +274,9 @@ TEST(ClientPlay, FramesWaitForTheirTimeOnThePlayClockWhileTheSocketGoesOnReading
     ASSERT_TRUE(Eventually([&] { return queue.GetCount() >= 1; }));
     const std::size_t shownAtAnswer = queue.GetCount();
     EXPECT_LT(shownAtAnswer, kFrames);
-    EXPECT_EQ(r.client->GetSpeedState(), 1);
+    EXPECT_EQ(r.client->Play().GetSpeedState(), 1);
     // A pause overtakes them: the ones still waiting are not shown, and the pause went out at once.
-    r.client->PlayControl(kPlayPause);
+    r.client->Play().PlayControl(kPlayPause);
     ExpectSent(r, {{Msg::PLAY_PAUSE, {}}}, "pause");
     r.Sync();
     const std::vector<DWORD> shown = QueuedTimes(r, 0);
@@ -296,8 +298,8 @@ TEST(ClientPlay, TheEndOfTheRecordingPausesAfterTheFramesBeforeIt) {
     ExpectSent(r, {{Msg::PLAY_PAUSE, {}}}, "done");
     r.Sync();
     EXPECT_EQ(QueuedTimes(r, 0), (std::vector<DWORD>{kToday, kToday + 1, kToday + 2}));
-    EXPECT_EQ(r.client->GetStartState(), 0);
-    EXPECT_EQ(r.client->GetPlayClock(), kToday + 2);
+    EXPECT_EQ(r.client->Play().GetStartState(), 0);
+    EXPECT_EQ(r.client->Play().GetPlayClock(), kToday + 2);
 }
 
 TEST(ClientPlay, LabelsComeFromTheFrameRecord) {
@@ -322,7 +324,7 @@ TEST(ClientPlay, DoneFailAndStop) {
     StartPlayback(r);
     r.Send(Msg::PLAY_ON_DONE);
     ExpectSent(r, {{Msg::PLAY_PAUSE, {}}}, "done");
-    EXPECT_EQ(r.client->GetStartState(), 0);
+    EXPECT_EQ(r.client->Play().GetStartState(), 0);
 
     r.Send(Msg::PLAY_ON_FAIL, BE32(86));
     EXPECT_EQ(r.Next().id, unsigned(Msg::RPLAY_STOP));
@@ -330,7 +332,7 @@ TEST(ClientPlay, DoneFailAndStop) {
     EXPECT_EQ(live.id, unsigned(Msg::LIVE_REQ)); // back to live view
     EXPECT_TRUE(r.host.WaitForNotice(kNoticeRefusedBusy));
     r.Sync();
-    EXPECT_FALSE(r.client->IsRemotePlay());
+    EXPECT_FALSE(r.client->Play().IsRemotePlay());
     EXPECT_EQ(r.video.playSource.load(), 1);
     for (const auto& decoder : r.media.Decoders()) {
         if (decoder->source == 2) {

@@ -46,15 +46,15 @@ std::size_t CountPosts(const FakeClientHost& host, UINT message) {
 TEST(ClientSetup, AGoodRecordArrivesWholeFromItsFragments) {
     ClientRig r;
     const Bytes record = Record(1);
-    r.client->SendDbInfoReq();
+    r.client->Setup().SendDbInfoReq();
     EXPECT_EQ(r.Next().id, unsigned(Msg::DB_INFO_REQ));
     SendFragments(r, Msg::DB_INFO_ACK, WithCrc(record), 2500);
     r.Sync();
     EXPECT_EQ(CountPosts(r.host, WM_KELO_SETUP_READY), 1u);
     SetupDatabase db;
-    ASSERT_TRUE(r.client->TakeReceivedSetupDatabase(db));
+    ASSERT_TRUE(r.client->Setup().TakeReceivedSetupDatabase(db));
     EXPECT_EQ(std::memcmp(&db, record.data(), record.size()), 0);
-    EXPECT_FALSE(r.client->TakeReceivedSetupDatabase(db)); // handed over once
+    EXPECT_FALSE(r.client->Setup().TakeReceivedSetupDatabase(db)); // handed over once
     EXPECT_TRUE(r.host.Notices().empty());
 }
 
@@ -85,7 +85,7 @@ TEST(ClientSetup, DamagedShortOrOversizedRecordsAreRefused) {
         EXPECT_EQ(r.host.Notices(), std::vector<LPARAM>{kNoticeSetupDamaged}) << c.name;
         EXPECT_EQ(CountPosts(r.host, WM_KELO_SETUP_READY), 1u) << c.name;
         SetupDatabase db;
-        ASSERT_TRUE(r.client->TakeReceivedSetupDatabase(db)) << c.name;
+        ASSERT_TRUE(r.client->Setup().TakeReceivedSetupDatabase(db)) << c.name;
         EXPECT_EQ(std::memcmp(&db, record.data(), record.size()), 0) << c.name;
     }
 }
@@ -107,7 +107,7 @@ TEST(ClientSetup, UpdateSendsTheRecordAsItStandsWithItsCrc) {
     const Bytes record = Record(3);
     SetupDatabase db;
     std::memcpy(&db, record.data(), record.size());
-    r.client->SendDbUpdate(db);
+    r.client->Setup().SendDbUpdate(db);
     const ScriptedRecorder::Received update = r.Next();
     ASSERT_EQ(update.id, unsigned(Msg::DB_UPDATE_REQ));
     ASSERT_EQ(update.payload.size(), 6636u);
@@ -117,7 +117,7 @@ TEST(ClientSetup, UpdateSendsTheRecordAsItStandsWithItsCrc) {
     r.Sync();
     EXPECT_EQ(r.host.Notices(), (std::vector<LPARAM>{kNoticeSetupSaved, kNoticeSetupRefusedChanging}));
 
-    r.client->SendDbInitReq();
+    r.client->Setup().SendDbInitReq();
     EXPECT_EQ(r.Next().id, unsigned(Msg::DB_INIT_REQ));
     EXPECT_TRUE(r.host.WaitFor([](const HostCall& c) {
         return c.kind == HostCall::Post && c.window == ClientWindow::SetupFrame && c.message == kMsgClose;
@@ -152,9 +152,9 @@ TEST(ClientSetup, RightsDecideWhatTheAccountKeeps) {
             EXPECT_TRUE(posted(ClientWindow::SearchFrame, WM_KELO_RIGHTS_CHANGED, c.rightsMessage)) << c.name;
         }
         EXPECT_EQ(posted(ClientWindow::SetupFrame, kMsgClose, 0), c.setupClosed) << c.name;
-        EXPECT_EQ(r.client->GetAccountIndex(), 0) << c.name;
+        EXPECT_EQ(r.client->Setup().GetAccountIndex(), 0) << c.name;
         for (int k = 0; k < 8; ++k) {
-            EXPECT_EQ(r.client->HasAccountRight(k), ((c.rights >> k) & 1) != 0) << c.name << " right " << k;
+            EXPECT_EQ(r.client->Setup().HasAccountRight(k), ((c.rights >> k) & 1) != 0) << c.name << " right " << k;
         }
     }
 }
@@ -163,22 +163,22 @@ TEST(ClientSetup, PasswordAndMalformedOrForeignTables) {
     ClientRig r;
     r.Send(Msg::RIGHT_CHANGE, RightsTable(0xFF, "Admin", "12345678XY"));
     r.Sync();
-    EXPECT_TRUE(r.client->CheckLoginPassword("12345678"));
-    EXPECT_FALSE(r.client->CheckLoginPassword("1234"));
+    EXPECT_TRUE(r.client->Setup().CheckLoginPassword("12345678"));
+    EXPECT_FALSE(r.client->Setup().CheckLoginPassword("1234"));
     // A table of the wrong size changes nothing.
     Bytes shortTable = RightsTable(0x00);
     shortTable.pop_back();
     r.Send(Msg::RIGHT_CHANGE, shortTable);
     r.Sync();
-    EXPECT_TRUE(r.client->HasAccountRight(kRightPlayback));
+    EXPECT_TRUE(r.client->Setup().HasAccountRight(kRightPlayback));
     // A table without the logged-in user leaves it no right at all.
     r.Send(Msg::RIGHT_CHANGE, RightsTable(0xFF, "someone"));
     r.Sync();
-    EXPECT_EQ(r.client->GetAccountIndex(), -1);
+    EXPECT_EQ(r.client->Setup().GetAccountIndex(), -1);
     for (int k = 0; k < 8; ++k) {
-        EXPECT_FALSE(r.client->HasAccountRight(k)) << k;
+        EXPECT_FALSE(r.client->Setup().HasAccountRight(k)) << k;
     }
-    EXPECT_FALSE(r.client->CheckLoginPassword("12345678"));
+    EXPECT_FALSE(r.client->Setup().CheckLoginPassword("12345678"));
 }
 
 TEST(ClientSetup, LosingTheConnectRightEndsTheSession) {
@@ -193,7 +193,7 @@ TEST(ClientSetup, LosingTheConnectRightEndsTheSession) {
 
 TEST(ClientSetup, InformationBlocks) {
     ClientRig r;
-    r.client->SetListenSwitch(true);
+    r.client->Commands().SetListenSwitch(true);
     Bytes change(596, 0);
     change[4 + 1] = 1;
     std::memcpy(change.data() + 20 + 32 * 6, "Back door", 9);
@@ -211,14 +211,14 @@ TEST(ClientSetup, InformationBlocks) {
     status[7] = 2;
     r.Send(Msg::REC_STATUS, status);
     r.Sync();
-    EXPECT_EQ(r.client->GetCameraName(6), "Back door");
+    EXPECT_EQ(r.client->Setup().GetCameraName(6), "Back door");
     EXPECT_FALSE(r.video.Hidden(1)); // an account with right 5 sees hidden channels
-    EXPECT_EQ(r.client->GetSysEtcInfo().language_code[0], 9);
-    EXPECT_EQ(r.client->GetDstInfo().count, 3u);
-    EXPECT_EQ(r.client->GetDstInfo().rules[0].start_month, 2);
-    EXPECT_TRUE(r.client->IsRecording());
+    EXPECT_EQ(r.client->Setup().GetSysEtcInfo().language_code[0], 9);
+    EXPECT_EQ(r.client->Setup().GetDstInfo().count, 3u);
+    EXPECT_EQ(r.client->Setup().GetDstInfo().rules[0].start_month, 2);
+    EXPECT_TRUE(r.client->Commands().IsRecording());
     EXPECT_TRUE(r.host.WaitFor([](const HostCall& c) {
-        return c.kind == HostCall::ButtonState && c.button == ClientButton::Record && c.state == 1;
+        return c.kind == HostCall::Event && c.event == ClientEvent::RecordingState && c.value == 1;
     }));
 
     // With audio output running, the listening channel follows the block, within the channels.
@@ -226,9 +226,9 @@ TEST(ClientSetup, InformationBlocks) {
     r.audioOn = true;
     r.Send(Msg::DB_CHANGE, change);
     r.Sync();
-    EXPECT_EQ(r.client->GetListeningChannel(), -1);
+    EXPECT_EQ(r.client->Media().GetListeningChannel(), -1);
     change[540] = 3;
     r.Send(Msg::DB_CHANGE, change);
     r.Sync();
-    EXPECT_EQ(r.client->GetListeningChannel(), 3);
+    EXPECT_EQ(r.client->Media().GetListeningChannel(), 3);
 }

@@ -223,7 +223,7 @@ TEST_F(SimSuite, SixteenLiveChannelsReachTheirDecodersWholeAndInOrder) {
             return true;
         },
         120s));
-    client->SendLiveStop();
+    client->Live().SendLiveStop();
 
     const ksim::CStreamLibrary library(config.Video(), config.ServedChannels(), config.LoopFrames());
     ASSERT_TRUE(library.Ok());
@@ -278,17 +278,17 @@ TEST_F(SimSuite, EveryResolutionAndStandardGivesTheRecordersPictureSize) {
 }
 
 TEST_F(SimFourChannels, SetupRecordComesAndGoesBackWhole) {
-    client->SendDbInfoReq();
+    client->Setup().SendDbInfoReq();
     ASSERT_TRUE(WaitPosted(WM_KELO_SETUP_READY));
     SetupDatabase db;
-    ASSERT_TRUE(client->TakeReceivedSetupDatabase(db));
+    ASSERT_TRUE(client->Setup().TakeReceivedSetupDatabase(db));
     const ksim::Bytes expected = ksim::CSetupRecord(*s_config, kClock).Data();
     ASSERT_EQ(expected.size(), sizeof(db));
     EXPECT_EQ(std::memcmp(&db, expected.data(), sizeof(db)), 0);
     DbToHostOrder(db);
     db.event_time_a = 30;
     DbToNetworkOrder(db);
-    client->SendDbUpdate(db);
+    client->Setup().SendDbUpdate(db);
     EXPECT_TRUE(host.WaitForNotice(kNoticeSetupSaved)); // the simulator checked length and CRC
 }
 
@@ -306,19 +306,19 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
         total += block.size();
     }
     options.splitSize = total / 3; // the download spans several sets
-    client->SetDownloadOptions(options);
+    client->Backup().SetDownloadOptions(options);
     // The end of the backup waits while the writer still takes frames: a writer slowed by a loaded
     // machine keeps every frame it holds.
     client->SetPlayTiming(PlayTiming(60s));
-    client->SetSearchFrameOpen(true);
+    client->Search().SetSearchFrameOpen(true);
     ASSERT_TRUE(Send(Msg::TRANS_ON_REQ, RangeBytes(0xF, 0x3F, start, end)));
     ASSERT_TRUE(host.WaitFor([&](const HostCall& c) {
         return c.kind == HostCall::Post && c.message == WM_KELO_BACKUP_SIZE && c.wParam == (total + 1023) / 1024;
     }));
-    ASSERT_TRUE(client->CreateDownloadWriter(DWORD((total + 1023) / 1024), 0, 0));
+    ASSERT_TRUE(client->Backup().CreateDownloadWriter(DWORD((total + 1023) / 1024), 0, 0));
     ASSERT_TRUE(Send(Msg::TRANS_DATA_REQ, RangeBytes(0xF, 0x3F, start, end)));
     ASSERT_TRUE(WaitPosted(WM_KELO_BACKUP_CLOSE));
-    ASSERT_TRUE(Eventually([&] { return !client->HasDownloadWriter(); }));
+    ASSERT_TRUE(Eventually([&] { return !client->Backup().HasDownloadWriter(); }));
 
     const std::vector<std::filesystem::path> sets = IdxFiles(folder.Path());
     ASSERT_GE(sets.size(), 3u);
@@ -345,8 +345,8 @@ TEST_F(SimFourChannels, BackupOfFourChannelsHoldsExactlyWhatWasSent) {
 TEST_F(SimFourChannels, DisconnectingMidBackupLeavesAReadableSet) {
     const DWORD start = FirstRecording();
     TempDir folder;
-    client->SetSaveLocation(folder.Path());
-    ASSERT_TRUE(client->CreateDownloadWriter(1, 0, 0));
+    client->Backup().SetSaveLocation(folder.Path());
+    ASSERT_TRUE(client->Backup().CreateDownloadWriter(1, 0, 0));
     // Everything from the first recording on: far more than arrives before the disconnect.
     ASSERT_TRUE(Send(Msg::TRANS_DATA_REQ, RangeBytes(0xF, 0x3F, start, 0)));
     ASSERT_TRUE(host.WaitFor(
@@ -355,7 +355,7 @@ TEST_F(SimFourChannels, DisconnectingMidBackupLeavesAReadableSet) {
         },
         120s));
     client->Disconnect();
-    EXPECT_FALSE(client->HasDownloadWriter());
+    EXPECT_FALSE(client->Backup().HasDownloadWriter());
 
     const std::vector<std::filesystem::path> sets = IdxFiles(folder.Path());
     ASSERT_EQ(sets.size(), 1u);
@@ -395,6 +395,6 @@ TEST_F(SimFourChannels, PlaybackKeepsFlowingOnReturnedCredit) {
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(std::string(item->descriptor.label),
               CameraNames(*s_config)[0].empty() ? "CH1" : CameraNames(*s_config)[0]);
-    client->SendPlayStop();
-    EXPECT_FALSE(client->IsRemotePlay());
+    client->Play().SendPlayStop();
+    EXPECT_FALSE(client->Play().IsRemotePlay());
 }

@@ -232,10 +232,10 @@ TEST_F(SimTest, ListRepliesAreGatheredCutAndNeverLeaveTheFrameWaiting) {
     Start({"--fragment", "1000", "--log-entries", "300", "--fault", "bytes:PLAY_INFO_MONTH_ACK:2200000", "--fault",
            "bytes:EVENT_INFO_ACK:23", "--fault", "bytes:PLAY_INFO_DAY_ACK:23"});
     ASSERT_TRUE(host.WaitFor(IsLoginLog));
-    client->SetSearchFrameOpen(true);
+    client->Search().SetSearchFrameOpen(true);
 
     // A month reply in many fragments arrives whole: one record per year.
-    client->ResetSearchReply();
+    client->Search().ResetSearchReply();
     ASSERT_TRUE(Send(Msg::TRANS_INFO_MONTH_REQ));
     auto replies = WaitReplies(1);
     ASSERT_EQ(replies.size(), 1u);
@@ -247,7 +247,7 @@ TEST_F(SimTest, ListRepliesAreGatheredCutAndNeverLeaveTheFrameWaiting) {
     EXPECT_LE(year, 2100u);
 
     // The log: 300 entries of 200 bytes in 60 fragments, every entry whole.
-    client->ResetSearchReply();
+    client->Search().ResetSearchReply();
     ASSERT_TRUE(Send(Msg::LOG_INFO_REQ));
     replies = WaitReplies(2);
     ASSERT_EQ(replies.size(), 2u);
@@ -258,7 +258,7 @@ TEST_F(SimTest, ListRepliesAreGatheredCutAndNeverLeaveTheFrameWaiting) {
     }
 
     // A month reply over the 2 MB buffer is cut at whole records.
-    client->ResetSearchReply();
+    client->Search().ResetSearchReply();
     ASSERT_TRUE(Send(Msg::PLAY_INFO_MONTH_REQ));
     replies = WaitReplies(3);
     ASSERT_EQ(replies.size(), 3u);
@@ -266,7 +266,7 @@ TEST_F(SimTest, ListRepliesAreGatheredCutAndNeverLeaveTheFrameWaiting) {
     EXPECT_EQ(replies[2].bytes.size(), replies[2].count * kMonthRecordSize);
 
     // No whole record: the event list comes empty, the day ends its wait with "nothing found".
-    client->ResetSearchReply();
+    client->Search().ResetSearchReply();
     ASSERT_TRUE(Send(Msg::EVENT_INFO_REQ));
     replies = WaitReplies(4);
     ASSERT_EQ(replies.size(), 4u);

@@ -35,9 +35,9 @@ public:
         m_thread = std::thread([this, channel] {
             while (!m_stop.load()) {
                 if (CDvrClient* c = m_rig.client.load()) {
-                    (void)c->GetCameraName(channel);
-                    (void)c->HasAccountRight(0);
-                    (void)c->GetVideoLossMask();
+                    (void)c->Setup().GetCameraName(channel);
+                    (void)c->Setup().HasAccountRight(0);
+                    (void)c->Live().GetVideoLossMask();
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
@@ -135,8 +135,8 @@ TEST_P(DvrClientTeardownTest, EveryWorkerEndsBeforeTheClientIsFreed) {
     if (tc.playback) {
         ASSERT_TRUE(client->ProcessMessage(PacketHeader::Request(Msg::PLAY_ON_ACK, 0, true), nullptr, 0));
     }
-    client->SetListenSwitch(true);
-    client->StartAudioOut(tc.playback ? 0 : 1);
+    client->Commands().SetListenSwitch(true);
+    client->Media().StartAudioOut(tc.playback ? 0 : 1);
     ASSERT_GE(rig.decodersCreated.load(), 4);
     ASSERT_EQ(rig.playersCreated.load(), 1);
     ASSERT_GT(rig.running.load(), 0);

@@ -13,27 +13,15 @@
 #include <vector>
 
 struct HostCall {
-    enum Kind {
-        Notice,
-        Post,
-        ButtonState,
-        ButtonEnable,
-        PlayStrip,
-        LocalLog,
-        ConnectFailed,
-        WrongProduct,
-        Reply,
-        ClearBusy
-    };
+    enum Kind { Notice, Post, Event, LocalLog, ConnectFailed, WrongProduct, Reply, ClearBusy };
     Kind kind = Notice;
     LPARAM notice = 0;     // Notice, ConnectFailed
     ClientWindow window{}; // Notice (over), Post (target)
     UINT message = 0;      // Post, Reply
     WPARAM wParam = 0;
     LPARAM lParam = 0;
-    ClientButton button{}; // ButtonState, ButtonEnable
-    int index = 0;
-    int state = 0;              // ButtonState; ButtonEnable: 0/1
+    ClientEvent event{};        // Event
+    int value = 0;              // Event
     int kind2 = 0, subKind = 0; // LocalLog
     std::string text32, text128;
     std::vector<BYTE> bytes; // Reply
@@ -56,21 +44,12 @@ public:
         c.lParam = lParam;
         Add(std::move(c));
     }
-    void SetButtonState(ClientButton button, int index, int state) override {
-        HostCall c = Make(HostCall::ButtonState);
-        c.button = button;
-        c.index = index;
-        c.state = state;
+    void ReportEvent(ClientEvent event, int value) override {
+        HostCall c = Make(HostCall::Event);
+        c.event = event;
+        c.value = value;
         Add(std::move(c));
     }
-    void EnableButton(ClientButton button, int index, bool enable) override {
-        HostCall c = Make(HostCall::ButtonEnable);
-        c.button = button;
-        c.index = index;
-        c.state = enable ? 1 : 0;
-        Add(std::move(c));
-    }
-    void RedrawPlayStrip() override { Add(Make(HostCall::PlayStrip)); }
     void WriteLocalLog(int kind, int subKind, const char* text32, const char* text128) override {
         HostCall c = Make(HostCall::LocalLog);
         c.kind2 = kind;

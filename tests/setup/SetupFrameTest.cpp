@@ -490,7 +490,7 @@ TEST_F(SetupFrameModal, OkUploadsTheEditedRecordWithItsCrcAndCancelNothing) {
         });
         ASSERT_EQ(result, ok ? IDOK : IDCANCEL);
         if (result == IDOK && rig.client->IsConnected())
-            rig.client->SendDbUpdate(record);
+            rig.client->Setup().SendDbUpdate(record);
         if (!ok) {
             EXPECT_TRUE(rig.Quiet(300));
             continue;

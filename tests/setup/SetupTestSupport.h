@@ -92,9 +92,7 @@ class NullClientHost : public IClientHost {
 public:
     void PostNotice(LPARAM, ClientWindow) override {}
     void PostToWindow(ClientWindow, UINT, WPARAM, LPARAM) override {}
-    void SetButtonState(ClientButton, int, int) override {}
-    void EnableButton(ClientButton, int, bool) override {}
-    void RedrawPlayStrip() override {}
+    void ReportEvent(ClientEvent, int) override {}
     void WriteLocalLog(int, int, const char*, const char*) override {}
     void PostConnectFailed(LPARAM) override {}
     void PostWrongProduct() override {}

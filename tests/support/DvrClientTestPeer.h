@@ -10,15 +10,15 @@
 
 struct DvrClientTestPeer {
     static std::atomic<BYTE>& Connected(CDvrClient& client) { return client.m_bConnected; }
-    static std::atomic<BYTE>& Live(CDvrClient& client) { return client.m_bLive; }
-    static std::atomic<bool>& LiveAsked(CDvrClient& client) { return client.m_liveAsked; }
-    static std::atomic<BYTE>& RemotePlay(CDvrClient& client) { return client.m_bRemotePlay; }
-    static std::atomic<BYTE>& Backup(CDvrClient& client) { return client.m_bBackup; }
-    static std::atomic<BYTE>& Recording(CDvrClient& client) { return client.m_bRecording; }
-    static std::atomic<DWORD>& AudioChannelMask(CDvrClient& client) { return client.m_audioChannelMask; }
+    static std::atomic<BYTE>& Live(CDvrClient& client) { return client.m_live.m_bLive; }
+    static std::atomic<bool>& LiveAsked(CDvrClient& client) { return client.m_live.m_liveAsked; }
+    static std::atomic<BYTE>& RemotePlay(CDvrClient& client) { return client.m_play.m_bRemotePlay; }
+    static std::atomic<BYTE>& Backup(CDvrClient& client) { return client.m_backup.m_bBackup; }
+    static std::atomic<BYTE>& Recording(CDvrClient& client) { return client.m_commands.m_bRecording; }
+    static std::atomic<DWORD>& AudioChannelMask(CDvrClient& client) { return client.m_media.m_audioChannelMask; }
     // Waits until remote playback's clock has handed on every frame it was given.
     static bool WaitPlayClockIdle(CDvrClient& client, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-        return client.m_pacer->WaitIdle(limit);
+        return client.m_play.WaitClockIdle(limit);
     }
     // Changes the kept hello reply under the client's lock.
     static void EditHello(CDvrClient& client, const std::function<void(HelloInfo&)>& edit) {
