@@ -8,7 +8,7 @@ packages=(
   libjpeg62-turbo-dev libtiff-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb x11-apps x11-utils xdotool poppler-utils
+  xvfb x11-apps x11-utils xdotool openbox poppler-utils
   dpkg-dev desktop-file-utils appstream librsvg2-bin
 )
 
