@@ -93,9 +93,12 @@ void CFullScreenVideoDlg::EnterFullScreen(int monitor) {
     if (m_savedParent != nullptr) {
         m_savedParent->ScreenToClient(&m_savedRect);
     }
+    // Hidden before it leaves the main window, and shown once where it belongs: a window manager
+    // that sees a new top-level window mapped, withdrawn and mapped again in a moment can lose the
+    // last map, and the full-screen window would then never appear.
+    ShowWindow(SW_HIDE);
     ModifyStyle(WS_CHILD, WS_POPUP);
     SetParent(nullptr);
-    ShowWindow(SW_HIDE);
     const RECT area = MonitorRect(monitor);
     if (m_barFactory) {
         m_arrangeBar = m_barFactory(*this);

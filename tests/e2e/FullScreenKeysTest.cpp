@@ -76,6 +76,31 @@ std::string FocusWindow(const std::string& display) {
     return id;
 }
 
+// The top-level window under the pointer, as xdotool writes it: a program's window, or a window
+// manager's frame.
+std::string WindowUnderPointer(const std::string& display) {
+    std::istringstream shell(XRun(display, "xdotool getmouselocation --shell"));
+    for (std::string line; std::getline(shell, line);) {
+        if (line.rfind("WINDOW=", 0) == 0) {
+            return line.substr(7);
+        }
+    }
+    return {};
+}
+
+// The window that holds the given one on the screen: the window manager's frame, or the window itself
+// on a bare X server. Both in decimal, as xdotool writes them.
+std::string FrameOf(const std::string& display, const std::string& id) {
+    std::istringstream tree(XRun(display, "xwininfo -tree -id " + id));
+    for (std::string line; std::getline(tree, line);) {
+        unsigned long parent = 0;
+        if (std::sscanf(line.c_str(), " Parent window id: %lx", &parent) == 1) {
+            return line.find("(the root window)") != std::string::npos ? id : std::to_string(parent);
+        }
+    }
+    return id;
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (std::chrono::steady_clock::now() < end) {
@@ -136,8 +161,19 @@ TEST_P(FullScreenKeysTest, EscapeAndEnterLeaveFullScreen) {
 
     for (const char* key : {"Escape", "Return"}) {
         SCOPED_TRACE(key);
-        XRun(display, "xdotool mousemove --window " + main + " " + std::to_string(kFullX) + " " +
-                          std::to_string(kFullY) + " click 1");
+        // A hand reaches Full after the window manager has taken the full-screen frame away; under
+        // load the empty frame can outlive its window for a moment and would take the click.
+        XRun(display,
+             "xdotool mousemove --window " + main + " " + std::to_string(kFullX) + " " + std::to_string(kFullY));
+        const std::string frame = FrameOf(display, main);
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                const std::string under = WindowUnderPointer(display);
+                return under == main || under == frame;
+            },
+            30000))
+            << "the pointer is over " << WindowUnderPointer(display) << ", not the main window " << main;
+        XRun(display, "xdotool click 1");
         std::string full;
         ASSERT_TRUE(
             WaitFor([&] { return !(full = WindowOfSize(display, kScreenWidth, kScreenHeight)).empty(); }, 30000))
