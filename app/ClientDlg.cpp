@@ -549,7 +549,7 @@ DWORD CClientDlg::TimeToCTime(const int fields[6]) const {
 }
 
 bool CClientDlg::IsConnected() const {
-    return m_pClient && m_pClient->IsConnected();
+    return m_pClient && m_pClient->Login().IsConnected();
 }
 
 std::shared_ptr<CTcpConnection> CClientDlg::GetConnection() const {
@@ -560,7 +560,7 @@ bool CClientDlg::GetHello(HelloInfo& hello) const {
     if (!IsConnected()) {
         return false;
     }
-    hello = m_pClient->GetHello();
+    hello = m_pClient->Login().GetHello();
     return true;
 }
 
@@ -915,7 +915,7 @@ void CClientDlg::OnMike() {
     if (!IsConnected()) {
         return;
     }
-    if (m_pClient->GetHello().account != 0) {
+    if (m_pClient->Login().GetHello().account != 0) {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }

@@ -218,8 +218,8 @@ void CClientDlg::OnConnect() {
     auto client = std::make_unique<CDvrClient>(
         DvrClientSeams{this, m_pVideo ? m_pVideo->View() : nullptr, m_pVideo ? m_pVideo->MediaFactory() : nullptr},
         m_clientTiming);
-    client->SetConnectParams(Bounded(dialog.m_strAddress, 127), DWORD(dialog.m_nPort), Bounded(dialog.m_strUserId, 15),
-                             Bounded(dialog.m_strPassword, 15));
+    client->Login().SetConnectParams(Bounded(dialog.m_strAddress, 127), DWORD(dialog.m_nPort),
+                                     Bounded(dialog.m_strUserId, 15), Bounded(dialog.m_strPassword, 15));
     m_strConnectText = Bounded(dialog.m_strDescription, 259);
     SetClient(std::move(client));
     m_pClient->Connect();
@@ -294,7 +294,7 @@ void CClientDlg::OnPlayBar(UINT id) {
         // which leaves the recorder paused at the stepped picture with the Pause button lit.
         const bool paused = mode == kPlayPause || mode == kPlayStepBack || mode == kPlayStepForward ||
                             m_pClient->Play().GetStartState() == 1;
-        const bool v12 = m_pClient->IsVersion12();
+        const bool v12 = m_pClient->Login().IsVersion12();
         switch (id - IDC_PLAY_FIRST) {
         case 0:
             if (paused) {
@@ -628,7 +628,7 @@ void CClientDlg::OnFirmUp() {
     if (!IsConnected()) {
         return;
     }
-    if (m_pClient->GetHello().account != 0) {
+    if (m_pClient->Login().GetHello().account != 0) {
         PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);
         return;
     }

@@ -52,7 +52,7 @@ CDateTimeSearchDlg::CDateTimeSearchDlg(UINT idd, int slot, UINT background, cons
 
 bool CDateTimeSearchDlg::ChooseNewLayout() {
     CDvrClient* client = Client();
-    return client != nullptr && client->IsVersion11();
+    return client != nullptr && client->Login().IsVersion11();
 }
 
 int CDateTimeSearchDlg::DateFormat() {

@@ -36,7 +36,7 @@ CEventListDlg::CEventListDlg(UINT idd, int slot, UINT background)
 void CEventListDlg::LoadEvents() {
     m_table.LoadSegments(m_pFrame->DayRecords());
     CDvrClient* client = Client();
-    m_bOpenEnd = client != nullptr && client->IsVersion11() ? 1 : 0;
+    m_bOpenEnd = client != nullptr && client->Login().IsVersion11() ? 1 : 0;
 }
 
 bool CEventListDlg::PlayAllowed() {
@@ -58,7 +58,7 @@ DWORD CEventListDlg::FirstFilter() {
 
 void CEventListDlg::OnPlay() {
     CDvrClient* client = Client();
-    if (client == nullptr || !client->IsConnected()) {
+    if (client == nullptr || !client->Login().IsConnected()) {
         m_pFrame->PostMessage(WM_CLOSE);
         return;
     }

@@ -40,7 +40,7 @@ bool CLocalDateTimeSearchDlg::PlayAllowed() {
 void CLocalDateTimeSearchDlg::OnPlay() {
     ClosePickers();
     CDvrClient* client = Host().Client();
-    if (client != nullptr && client->IsConnected() && client->IsLive()) {
+    if (client != nullptr && client->Login().IsConnected() && client->IsLive()) {
         client->Live().SendLiveStop();
     }
     int start[6];

@@ -40,7 +40,7 @@ bool CLocalDayTimelineDlg::PlayAllowed() {
 void CLocalDayTimelineDlg::OnPlay() {
     ClosePickers();
     CDvrClient* client = Host().Client();
-    if (client != nullptr && client->IsConnected() && client->IsLive()) {
+    if (client != nullptr && client->Login().IsConnected() && client->IsLive()) {
         client->Live().SendLiveStop();
     }
     const int fields[6] = {m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, m_nSecond};

@@ -43,7 +43,7 @@ int CLocalEventListDlg::DateFormat() {
 
 void CLocalEventListDlg::OnPlay() {
     CDvrClient* client = Host().Client();
-    if (client != nullptr && client->IsConnected() && client->IsLive()) {
+    if (client != nullptr && client->Login().IsConnected() && client->IsLive()) {
         client->Live().SendLiveStop();
     }
     if (const EventItem* event = SelectedEvent()) {

@@ -106,7 +106,7 @@ void CRemoteSearchDlg::SetBusy(bool busy) {
 
 int CRemoteSearchDlg::ChannelCount() {
     CDvrClient* client = Client();
-    return client != nullptr ? NormaliseChannelCount(client->GetHello().channel_num) : 16;
+    return client != nullptr ? NormaliseChannelCount(client->Login().GetHello().channel_num) : 16;
 }
 
 void CRemoteSearchDlg::ResetChannelMask() {

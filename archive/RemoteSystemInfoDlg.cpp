@@ -25,9 +25,9 @@ void CRemoteSystemInfoDlg::FillPage() {
         return;
     }
     SystemInfoSource source;
-    const HelloInfo hello = client->GetHello();
-    source.address = CString(client->GetAddress().c_str());
-    source.port = client->GetPort();
+    const HelloInfo hello = client->Login().GetHello();
+    source.address = CString(client->Login().GetAddress().c_str());
+    source.port = client->Login().GetPort();
     source.connectionText = Host().ConnectionText();
     source.hello = &hello;
     for (const InfoRow& row : SystemInfoRows(source, [](UINT id) { return LoadResString(id); })) {

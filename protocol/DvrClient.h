@@ -6,19 +6,20 @@
 // client owns them and hands each message to the area it belongs to.
 // The client reaches windows only through the host interfaces, which queue to the UI thread.
 // Threads: the UI thread connects, disconnects and sends; the connect thread opens the socket; the
-// socket thread receives. The connection and the thread objects are guarded by m_connLock, the
-// hello reply by m_infoLock; the flags are atomic.
+// socket thread receives. The socket and the threads are the link's, who logs in and the hello
+// reply the login's; each guards its own.
 
 #include "platform/base/WinTypes.h"
 #include "platform/net/TcpConnection.h"
 #include "protocol/DvrClientBackup.h"
 #include "protocol/DvrClientCommands.h"
+#include "protocol/DvrClientLink.h"
 #include "protocol/DvrClientLive.h"
+#include "protocol/DvrClientLogin.h"
 #include "protocol/DvrClientMedia.h"
 #include "protocol/DvrClientPlay.h"
 #include "protocol/DvrClientSearch.h"
 #include "protocol/DvrClientSetup.h"
-#include "protocol/HelloInfo.h"
 #include "protocol/IClientHost.h"
 #include "protocol/IMediaFactory.h"
 #include "protocol/IVideoView.h"
@@ -29,9 +30,6 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <mutex>
-#include <string>
-#include <thread>
 
 // The seams the client talks through; all must outlive the client.
 struct DvrClientSeams {
@@ -49,9 +47,6 @@ struct DvrClientTiming {
     std::chrono::milliseconds disconnectWait{1000};  // longest wait after BYE48 for the recorder to close
     std::chrono::milliseconds byeGrace{2000};        // a recorder that sent BYE48 but keeps the socket open
 };
-
-// Recorder types from the hello reply's product number; only kServedRecorderType is served.
-constexpr DWORD kServedRecorderType = 3;
 
 class CDvrClient {
 public:
@@ -72,16 +67,17 @@ public:
     // Tests and the fuzz target put the client in the state a message is to find.
     friend struct DvrClientTestPeer;
 
-    // Stored before Connect: dotted IPv4 address, port, user id and password (at most 16 bytes each
-    // of the last two are sent).
-    void SetConnectParams(const char* address, DWORD port, const char* userId, const char* password);
-    // Starts the connect thread; false when it could not be started or a connection is under way.
+    // Starts the connect thread (the login's connect parameters are stored before); false when it could not be started
+    // or a connection is under way.
     bool Connect();
     // Ends the connection (UI thread): stops what runs, closes the frames and dialogs, says BYE48,
     // waits until the recorder has closed (at most disconnectWait), ends the socket thread and
     // releases the socket. Also cancels a connect in progress.
     void Disconnect();
 
+    // Who logs in where, and the hello reply.
+    CDvrClientLogin& Login() { return m_login; }
+    const CDvrClientLogin& Login() const { return m_login; }
     // The areas, each with its own state.
     CDvrClientLive& Live() { return m_live; }
     const CDvrClientLive& Live() const { return m_live; }
@@ -111,41 +107,24 @@ public:
     LONG PostRefusal(const RecvMessage& m, ClientWindow over = ClientWindow::MainWindow);
     // The notice a refusal gets for a reason, 0 for none (a reason the message does not tell apart).
     static LPARAM RefusalNotice(WORD id, LONG reason);
-    // The channels of the hello reply: 4, 8 or 16.
-    int ChannelCount() const;
-    // The user id the client logged in with.
-    const char* GetUserId() const { return m_szUserId; }
     // The socket thread ends after the message it handles (an account that may no longer connect).
-    void StopReceiving() { m_bStop.store(true); }
-    bool IsStopping() const { return m_bStop.load(); }
-    const std::atomic<bool>& StopFlag() const { return m_bStop; }
+    void StopReceiving() { m_link.Stop(); }
+    bool IsStopping() const { return m_link.IsStopping(); }
+    const std::atomic<bool>& StopFlag() const { return m_link.StopFlag(); }
 
     // The connection, for the threads that send their own messages (microphone, firmware upload).
-    std::shared_ptr<CTcpConnection> GetConnection() const;
+    std::shared_ptr<CTcpConnection> GetConnection() const { return m_link.GetConnection(); }
     // One message as the socket thread handles it once its payload is in memory: the header's audio
     // bits, then the handler of its id (or none). False ends the connection. The fuzz target and the
     // unit tests feed messages through here.
     bool ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length);
 
-    // ---- The connection's state, readable from any thread
-    // A copy of the hello reply (all zero before it arrives); the socket thread writes it once.
-    HelloInfo GetHello() const;
-    // The recorder type of the hello reply (0 before it).
-    DWORD GetDvrType() const { return m_dvrType.load(); }
-    bool IsConnected() const { return m_bConnected.load() != 0; }
-    bool IsVersion11() const { return m_bVersion11.load() != 0; }
-    bool IsVersion12() const { return m_bVersion12.load() != 0; }
+    // ---- The state at a glance, readable from any thread
     // The ids of the connect and socket threads while they run, 0 once they have ended.
-    unsigned GetConnectThreadId() const { return m_nConnectThreadID.load(); }
-    unsigned GetSocketThreadId() const { return m_nSockThreadID.load(); }
-    // What SetConnectParams stored (unchanged while a connection runs).
-    std::string GetAddress() const;
-    DWORD GetPort() const { return m_nPort; }
-
-    // ---- The areas' state at a glance
+    unsigned GetConnectThreadId() const { return m_link.GetConnectThreadId(); }
+    unsigned GetSocketThreadId() const { return m_link.GetSocketThreadId(); }
     bool IsLive() const { return m_live.IsLive(); }
     DWORD GetLiveGeneration() const { return m_live.GetLiveGeneration(); }
-    DWORD GetAvailableMask() const { return m_live.GetAvailableMask(); }
     DWORD GetStreamedMask() const { return m_live.GetStreamedMask(); }
     bool IsRemotePlay() const { return m_play.IsRemotePlay(); }
     bool IsBackup() const { return m_backup.IsBackup(); }
@@ -170,37 +149,12 @@ private:
 
     void ConnectThreadProc();
     void SocketThreadProc(std::shared_ptr<CTcpConnection> conn);
-    void ConnectFailed(LPARAM notice);
-    void JoinThreads();
 
     const DvrClientSeams m_seams;
     const DvrClientTiming m_timing;
     PlayTiming m_playTiming;
-
-    mutable std::mutex m_infoLock; // guards m_hello
-    HelloInfo m_hello{};
-    std::atomic<DWORD> m_dvrType{0};
-    std::atomic<bool> m_bStop{true};
-    std::atomic<unsigned> m_nSockThreadID{0};
-    std::atomic<unsigned> m_nConnectThreadID{0};
-    std::atomic<BYTE> m_bConnected{0};
-    std::atomic<BYTE> m_bVersion11{0};
-    std::atomic<BYTE> m_bVersion12{0};
-    char m_szAddress[128] = {};
-    DWORD m_nPort = 0;
-    char m_szUserId[17] = {}; // 16 characters and a terminator
-    char m_szPassword[17] = {};
-
-    mutable std::mutex m_connLock; // guards m_conn and the thread objects
-    std::shared_ptr<CTcpConnection> m_conn;
-    std::thread m_connectThread;
-    std::thread m_socketThread;
-    std::atomic<bool> m_disconnecting{false};
-    std::atomic<bool> m_byeReceived{false};
-    std::chrono::steady_clock::time_point m_byeAt{};
-    // Set by Disconnect once it says BYE48: the socket thread handles nothing more and only reads on
-    // until the recorder closes, so the connection ends without unread bytes and the BYE48 arrives.
-    std::atomic<bool> m_byeSent{false};
+    CDvrClientLogin m_login;
+    CDvrClientLink m_link;
 
     // The areas. The media workers come before the streams that feed them; playback is last, as the
     // play clock's thread calls into everything above and ends first.

@@ -20,7 +20,7 @@ void CDvrClientLive::ResetAvailableChannels() {
 }
 
 DWORD CDvrClientLive::GetVideoLossMask() const {
-    const DWORD all = (DWORD(1) << m_client.ChannelCount()) - 1;
+    const DWORD all = (DWORD(1) << m_client.Login().ChannelCount()) - 1;
     return all & ~m_availableMask.load();
 }
 
@@ -41,7 +41,7 @@ void CDvrClientLive::WriteChannelInfo(DWORD mask) {
 }
 
 void CDvrClientLive::LayoutByChannelCount() {
-    const int n = m_client.ChannelCount();
+    const int n = m_client.Login().ChannelCount();
     const int tiles = n <= 4 ? 4 : (n <= 8 ? 9 : 16);
     m_client.Host().ReportEvent(ClientEvent::ChannelLayout, tiles);
     if (m_client.Video() != nullptr) {

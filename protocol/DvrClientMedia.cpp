@@ -43,7 +43,7 @@ void CDvrClientMedia::CreateDecodersLocked(int source) {
     if (m_client.MediaFactory() == nullptr) {
         return;
     }
-    const int n = m_client.ChannelCount();
+    const int n = m_client.Login().ChannelCount();
     for (int ch = 0; ch < n; ++ch) {
         m_decoders[ch] = m_client.MediaFactory()->CreateDecoder(ch, source);
     }

@@ -73,7 +73,7 @@ void CDvrClientPlay::SendStepData(DWORD frames) {
 std::array<BYTE, 24> CDvrClientPlay::BuildStartRecord(DWORD time) {
     std::array<BYTE, 24> record{};
     WriteBE32(record.data(), m_playMask.load());
-    record[5] = m_client.IsVersion11() ? 1 : 0;
+    record[5] = m_client.Login().IsVersion11() ? 1 : 0;
     WriteBE32(record.data() + 16, time);
     return record;
 }
@@ -314,7 +314,7 @@ bool CDvrClientPlay::RecvFn_PlayData(const RecvMessage& m) {
             m_lastSpeedCode.store(code);
             m_currentSpeedCode.store(code);
             int speed = 0;
-            if (m_client.IsVersion12()) {
+            if (m_client.Login().IsVersion12()) {
                 speed = SpeedOfCode(code);
             } else if (m_playMode.load() == kForward) {
                 speed = code == 11 ? 1 : (code == 12 ? 2 : 0);
@@ -336,7 +336,7 @@ bool CDvrClientPlay::RecvFn_PlayData(const RecvMessage& m) {
         const bool stepMode = mode == kStepForward || mode == kStepBackward;
         if (!PassResumeTarget(frameMs)) {
             if (stepMode && m_stepBudget.fetch_sub(1) - 1 <= 0) {
-                const int n = m_client.ChannelCount();
+                const int n = m_client.Login().ChannelCount();
                 SendStepData(DWORD(n));
                 m_stepBudget.store(n);
             }
@@ -424,7 +424,7 @@ void CDvrClientPlay::PlayControl(int mode) {
         WriteBE32(mask, visible);
         SendPlayCommand(Msg::PLAY_CH_CHANGE, mask, sizeof(mask));
     };
-    const int n = m_client.ChannelCount();
+    const int n = m_client.Login().ChannelCount();
 
     switch (mode) {
     case kStepBackward:
@@ -535,7 +535,7 @@ int CDvrClientPlay::GetPlayDirection() const {
         return 0;
     }
     const int speed = m_speedState.load();
-    if (m_client.IsVersion12()) {
+    if (m_client.Login().IsVersion12()) {
         return speed > 0 ? speed : (speed < 0 ? speed + 1 : 0);
     }
     switch (m_playMode.load()) {

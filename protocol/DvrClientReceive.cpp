@@ -150,12 +150,12 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
     // A peer that takes the connection but never answers HELLO would hold the operator forever.
     const auto loginBy = std::chrono::steady_clock::now() + m_timing.loginDeadline;
     bool loginTimedOut = false;
-    while (!m_bStop.load()) {
-        if (m_byeReceived.load() && std::chrono::steady_clock::now() - m_byeAt > m_timing.byeGrace) {
+    while (!m_link.IsStopping()) {
+        if (m_link.IsByeGraceOver(m_timing.byeGrace)) {
             Trace("BYE48... the recorder kept the connection open\n");
             break;
         }
-        if (m_bConnected.load() == 0 && !m_byeReceived.load() && !m_byeSent.load() &&
+        if (!m_login.IsConnected() && !m_link.IsByeReceived() && !m_link.IsByeSent() &&
             std::chrono::steady_clock::now() >= loginBy) {
             Trace("HELLO48_ACK... no answer\n");
             loginTimedOut = true;
@@ -165,7 +165,7 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
         const BYTE* payload = nullptr;
         if (received.Next(header, payload)) {
             partial = false;
-            if (m_byeSent.load()) {
+            if (m_link.IsByeSent()) {
                 continue; // the client is leaving: whatever still comes is read and dropped
             }
             if (!ProcessMessage(header, payload, header.Length())) {
@@ -203,17 +203,17 @@ void CDvrClient::SocketThreadProc(std::shared_ptr<CTcpConnection> conn) {
         }
     }
     conn->Close();
-    m_bStop.store(true);
+    m_link.Stop();
     m_media.EndAudioOut();
     if (loginTimedOut) {
         // Told and logged as a connect that timed out: the login never happened.
-        m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
+        m_seams.host->WriteLocalLog(2, 4, m_login.GetUserId(), m_login.GetAddressText());
         m_seams.host->PostConnectFailed(kNoticeConnectTimedOut);
     } else {
         m_seams.host->PostNotice(kNoticeConnectionClosed, ClientWindow::MainWindow);
     }
     Trace("Thread_Connecting... Close...\n");
-    m_nSockThreadID.store(0);
+    m_link.ReceivingEnded();
 }
 
 bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload, DWORD length) {
@@ -234,7 +234,7 @@ bool CDvrClient::ProcessMessage(const PacketHeader& header, const BYTE* payload,
 }
 
 bool CDvrClient::RecvFn_Bye48(const RecvMessage& m) {
-    m_bConnected.store(0);
+    m_login.SetLoggedOut();
     const LONG reason = ParseReply(m.data, m.length, nullptr);
     LPARAM notice = 0;
     switch (reason) {
@@ -272,61 +272,25 @@ bool CDvrClient::RecvFn_Bye48(const RecvMessage& m) {
     if (notice != 0) {
         m_seams.host->PostNotice(notice, ClientWindow::MainWindow);
     }
-    m_seams.host->WriteLocalLog(2, 4, m_szUserId, m_szAddress);
+    m_seams.host->WriteLocalLog(2, 4, m_login.GetUserId(), m_login.GetAddressText());
     // The recorder closes the connection next; one that does not is left after a grace period.
-    m_byeAt = std::chrono::steady_clock::now();
-    m_byeReceived.store(true);
+    m_link.ByeReceived();
     return true;
 }
 
 bool CDvrClient::RecvFn_HelloAck(const RecvMessage& m) {
-    if (m_bConnected.load() != 0) {
+    if (m_login.IsConnected()) {
         // A second hello reply would start live view again over the running one.
         Trace("HELLO48_ACK... already connected\n");
         return true;
     }
-    HelloInfo hello{};
-    if (m.length == kHelloInfoSize) {
-        hello = HelloInfo::FromWire(m.data);
-    } else {
-        Trace("hello size : %d, Payload size : %d\n", int(kHelloInfoSize), int(m.length));
-    }
-    DWORD type = 0;
-    switch (hello.product_number) {
-    case 1:
-        type = 1;
-        break;
-    case 2:
-    case 3:
-        type = 2;
-        break;
-    case 4:
-        type = 3;
-        break;
-    default:
-        break;
-    }
-    if (type == kServedRecorderType && hello.channel_num != 4 && hello.channel_num != 8 && hello.channel_num != 16) {
-        hello.channel_num = 16;
-    }
-    // The reply is complete before the connected byte tells other threads to read it.
-    {
-        std::lock_guard lock(m_infoLock);
-        m_hello = hello;
-    }
-    m_dvrType.store(type);
-    m_bConnected.store(1);
-    if (type != kServedRecorderType) {
+    // The reply and the version flags are in place before live view starts and anyone sees the login.
+    if (m_login.KeepHello(m) != kServedRecorderType) {
         m_seams.host->PostWrongProduct();
         return false;
     }
-    // The version flags are in place before live view starts and anyone sees the login.
-    const BYTE major = hello.product_major_ver;
-    const BYTE minor = hello.product_minor_ver;
-    m_bVersion11.store((major >= 2 || (major == 1 && minor >= 1)) ? 1 : 0);
-    m_bVersion12.store((major >= 2 || (major == 1 && minor >= 2)) ? 1 : 0);
     m_seams.host->ReportEvent(ClientEvent::LoggedIn, 1);
     m_live.SendLiveReq();
-    m_seams.host->WriteLocalLog(2, 1, m_szUserId, m_szAddress);
+    m_seams.host->WriteLocalLog(2, 1, m_login.GetUserId(), m_login.GetAddressText());
     return true;
 }

@@ -236,7 +236,7 @@ bool CDvrClientSetup::RecvFn_RightChange(const RecvMessage& m) {
             Trace("RightChange size : %d, Payload size : %d\n", int(sizeof(AccountRightsTable)), int(m.length));
             return true;
         }
-        account = FindAccount(m_rights, m_client.GetUserId());
+        account = FindAccount(m_rights, m_client.Login().GetUserId());
         if (account >= 0 && !MayConnect(m_rights, account)) {
             m_client.StopReceiving();
             m_client.Host().PostNotice(kNoticeNotAllowed, ClientWindow::MainWindow);

@@ -132,7 +132,7 @@ void CEmailSetupDlg::OnListResult(int, int index) {
 
 void CEmailSetupDlg::OnSendTestMail() {
     CDvrClient* client = Client();
-    if (client == nullptr || !client->IsConnected()) {
+    if (client == nullptr || !client->Login().IsConnected()) {
         return;
     }
     const EmailSettings& email = Db().email;

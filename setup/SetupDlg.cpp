@@ -69,13 +69,13 @@ int CSetupDlg::ChannelCount() const {
     if (client == nullptr) {
         return kSetupChannels;
     }
-    const int n = client->GetHello().channel_num;
+    const int n = client->Login().GetHello().channel_num;
     return n >= 1 && n <= kSetupChannels ? n : kSetupChannels;
 }
 
 int CSetupDlg::RecorderSubType() const {
     const CDvrClient* client = GetClient();
-    return client != nullptr ? client->GetHello().sub_product_num_major : 0;
+    return client != nullptr ? client->Login().GetHello().sub_product_num_major : 0;
 }
 
 int CSetupDlg::LoggedInAccount() const {

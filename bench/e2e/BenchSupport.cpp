@@ -103,7 +103,7 @@ std::unique_ptr<CDvrClient> ConnectLive(IClientHost& host, CVideoDlg& video, int
     auto client =
         std::make_unique<CDvrClient>(DvrClientSeams{&host, video.View(), video.MediaFactory()}, DvrClientTiming{});
     video.SetClient(client.get());
-    client->SetConnectParams("127.0.0.1", DWORD(port), "admin", "1234");
+    client->Login().SetConnectParams("127.0.0.1", DWORD(port), "admin", "1234");
     client->Connect();
     QDeadlineTimer login(timeoutMs);
     while (!client->IsLive() && !login.hasExpired() && !(failed && failed())) {

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < o.runs; ++run) {
         FakeClientHost host;
         CDvrClient client(DvrClientSeams{&host, nullptr, nullptr});
-        client.SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
+        client.Login().SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
         client.Connect();
         if (!WaitFor([&] { return client.IsLive(); }, std::chrono::seconds(60))) {
             std::fprintf(stderr, "live view did not start\n");

@@ -526,11 +526,11 @@ protected:
         options.insert(options.end(), {"--resolution", "cif", "--loop-seconds", "1"});
         ASSERT_TRUE(sim.Start(options));
         client = std::make_unique<CDvrClient>(DvrClientSeams{&routing, &video, nullptr});
-        client->SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
+        client->Login().SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
         ASSERT_TRUE(client->Connect());
-        ASSERT_TRUE(PumpUntil([&] { return client->IsConnected(); }));
+        ASSERT_TRUE(PumpUntil([&] { return client->Login().IsConnected(); }));
         host.connection = client->GetConnection();
-        host.hello = client->GetHello();
+        host.hello = client->Login().GetHello();
         // The simulator names its kernel part "KERNEL" and dates every part around 2008.
         AppTestEnv::WriteBytes(fs::path(env.Location()) / "Upgrade" / "kernel.bin", Image("KERNEL", 0xF0000000, 8001));
         dlg = std::make_unique<CFwUpgradeDlg>(host, 255);

@@ -245,8 +245,8 @@ TEST_F(LogPages, StatusAndSystemInformation) {
     auto* system = r.PageAt<CRemoteSystemInfoDlg>(kSlotSystemInfo);
     ASSERT_NE(system, nullptr);
     ASSERT_EQ(system->m_list.GetItemCount(), 10);
-    EXPECT_EQ(Column(system->m_list, 1)[0], r.client->client->GetAddress());
-    EXPECT_EQ(Column(system->m_list, 1)[1], std::to_string(r.client->client->GetPort()));
+    EXPECT_EQ(Column(system->m_list, 1)[0], r.client->client->Login().GetAddress());
+    EXPECT_EQ(Column(system->m_list, 1)[1], std::to_string(r.client->client->Login().GetPort()));
 
     FrameRig::Click(*r.frame->Page(kSlotInfoMenu), IDC_INFO_MENU_STATUS);
     EXPECT_EQ(r.Next().id, unsigned(Msg::STATUS_INFO_REQ));

@@ -258,7 +258,7 @@ TEST(RefusalTable, EveryMessageAndReasonPostsItsNoticeOrNone) {
         ASSERT_TRUE(sim.Start(options));
         FakeClientHost host;
         CDvrClient client(DvrClientSeams{&host, &video, nullptr}, SimClientTiming());
-        client.SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
+        client.Login().SetConnectParams("127.0.0.1", DWORD(sim.Port()), "admin", "1234");
         client.Search().SetSearchFrameOpen(true);
         ASSERT_TRUE(client.Connect());
         ASSERT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 1; }));

@@ -116,7 +116,7 @@ protected:
         DownloadWriterOptions options;
         options.saveLocation = m_save;
         client->Backup().SetDownloadOptions(options);
-        client->SetConnectParams("127.0.0.1", DWORD(s_sim->Port()), "admin", "1234");
+        client->Login().SetConnectParams("127.0.0.1", DWORD(s_sim->Port()), "admin", "1234");
         ASSERT_TRUE(client->Connect());
         ASSERT_TRUE(PumpUntil([&] { return client->IsLive(); }, 60000));
         host.client = client.get();

@@ -127,7 +127,7 @@ protected:
         m_client = std::make_unique<CDvrClient>(DvrClientSeams{&m_clientHost, m_video->View(), m_video->MediaFactory()},
                                                 timing);
         m_video->SetClient(m_client.get());
-        m_client->SetConnectParams("127.0.0.1", DWORD(m_server->Port()), "admin", "1234");
+        m_client->Login().SetConnectParams("127.0.0.1", DWORD(m_server->Port()), "admin", "1234");
         ASSERT_TRUE(m_client->Connect());
     }
 
@@ -273,7 +273,7 @@ TEST_P(MissingCamerasTest, OnlyTheChannelsWithACameraShowAPicture) {
     constexpr WORD kCameras = WORD(~kNoCamera);
     WORD shown = 0;
     EXPECT_TRUE(PumpUntil([&] { return (shown = ChannelsShown()) == kCameras; })) << std::hex << shown;
-    EXPECT_EQ(m_client->GetAvailableMask(), kCameras);
+    EXPECT_EQ(m_client->Live().GetAvailableMask(), kCameras);
     EXPECT_EQ(m_client->GetStreamedMask(), kCameras);
     EXPECT_EQ(m_video->GetAvailableMask(), kCameras);
     for (int ch = 8; ch < 11; ++ch) {

@@ -94,7 +94,7 @@ public:
         play.drainLimit = options.drainLimit;
         play.writerWait = 10000ms;
         client->SetPlayTiming(play);
-        client->SetConnectParams("127.0.0.1", recorder.Port(), "admin", "1234");
+        client->Login().SetConnectParams("127.0.0.1", recorder.Port(), "admin", "1234");
         EXPECT_TRUE(client->Connect());
         EXPECT_TRUE(recorder.AcceptClient());
         EXPECT_EQ(recorder.Read().id, unsigned(Msg::HELLO));

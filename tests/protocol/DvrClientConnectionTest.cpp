@@ -44,7 +44,7 @@ struct OwnConnection {
     explicit OwnConnection(IVideoView& video) : client(DvrClientSeams{&host, &video, nullptr}, ShortTiming()) {}
     // Connects as admin and reads the client's hello request.
     bool Open(const char* password) {
-        client.SetConnectParams("127.0.0.1", recorder.Port(), "admin", password);
+        client.Login().SetConnectParams("127.0.0.1", recorder.Port(), "admin", password);
         return client.Connect() && recorder.AcceptClient() && recorder.Read().ok;
     }
 
@@ -57,7 +57,7 @@ class ConnectionTest : public ::testing::Test {
 protected:
     void StartClient(const char* user = "admin", const char* password = "1234", const char* address = "127.0.0.1") {
         client = std::make_unique<CDvrClient>(DvrClientSeams{&host, &video, nullptr}, ShortTiming());
-        client->SetConnectParams(address, recorder.Port(), user, password);
+        client->Login().SetConnectParams(address, recorder.Port(), user, password);
         ASSERT_TRUE(client->Connect());
     }
     // Accepts the client and checks its HELLO; returns the 32 payload bytes.
@@ -104,15 +104,15 @@ TEST_F(ConnectionTest, LogsInWithLowerCasedSixteenByteFields) {
     EXPECT_EQ(std::string(hello.begin() + 16, hello.end()), "passwordis16long");
     ASSERT_TRUE(recorder.Send(Msg::HELLO48_ACK, HelloReply(4, 6)));
     ASSERT_TRUE(recorder.ReadUntil(Msg::LIVE_REQ).ok);
-    EXPECT_TRUE(client->IsConnected());
-    EXPECT_EQ(client->GetHello().channel_num, 16);
+    EXPECT_TRUE(client->Login().IsConnected());
+    EXPECT_EQ(client->Login().GetHello().channel_num, 16);
     EXPECT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 1; }));
 
     // Short fields are zero-padded.
     ScriptedRecorder second;
     FakeClientHost host2;
     CDvrClient other(DvrClientSeams{&host2, &video, nullptr}, ShortTiming());
-    other.SetConnectParams("127.0.0.1", second.Port(), "Ab", "Cd");
+    other.Login().SetConnectParams("127.0.0.1", second.Port(), "Ab", "Cd");
     ASSERT_TRUE(other.Connect());
     ASSERT_TRUE(second.AcceptClient());
     const ScriptedRecorder::Received r = second.Read();
@@ -132,7 +132,7 @@ TEST_F(ConnectionTest, WrongProductEndsTheConnection) {
     EXPECT_TRUE(WaitClosedNotice());
     EXPECT_TRUE(recorder.WaitForClose());
     EXPECT_TRUE(WaitSocketThreadGone());
-    EXPECT_EQ(client->GetDvrType(), 2u);
+    EXPECT_EQ(client->Login().GetDvrType(), 2u);
 }
 
 TEST_F(ConnectionTest, ByeReasonIsShownEvenWhenTheRecorderClosesAtOnce) {
@@ -163,6 +163,27 @@ TEST_F(ConnectionTest, ARecorderThatSaysByeButStaysIsLeftAfterAGracePeriod) {
     EXPECT_GE(std::chrono::steady_clock::now() - sent, ShortTiming().byeGrace);
 }
 
+// A client that connects again after the recorder said goodbye is not ended by that old goodbye.
+TEST_F(ConnectionTest, AConnectionAfterAGoodbyeOutlivesItsGracePeriod) {
+    StartClient();
+    LogIn();
+    ASSERT_TRUE(recorder.Send(Msg::BYE48, ScriptedRecorder::Reason(2)));
+    recorder.CloseClient();
+    ASSERT_TRUE(WaitClosedNotice());
+    ASSERT_TRUE(WaitSocketThreadGone());
+    client->Disconnect();
+    host.Clear();
+
+    ASSERT_TRUE(client->Connect());
+    LogIn();
+    // Several grace periods, each looked at by the socket thread many times over.
+    std::this_thread::sleep_for(ShortTiming().byeGrace * 4);
+    EXPECT_NE(client->GetSocketThreadId(), 0u);
+    EXPECT_TRUE(host.Notices().empty());
+    EXPECT_TRUE(client->Login().IsConnected());
+    client->Disconnect();
+}
+
 TEST_F(ConnectionTest, FailedConnectsEndWithANoticeAndNoThread) {
     struct Case {
         const char* address;
@@ -186,7 +207,7 @@ TEST_F(ConnectionTest, FailedConnectsEndWithANoticeAndNoThread) {
         }
         FakeClientHost h;
         CDvrClient cl(DvrClientSeams{&h, &video, nullptr}, ShortTiming());
-        cl.SetConnectParams(c.address, static_cast<DWORD>(port), "admin", "1234");
+        cl.Login().SetConnectParams(c.address, static_cast<DWORD>(port), "admin", "1234");
         ASSERT_TRUE(cl.Connect());
         ASSERT_TRUE(h.WaitFor([](const HostCall& x) { return x.kind == HostCall::ConnectFailed; })) << c.address;
         const auto failed = h.CallsOf(HostCall::ConnectFailed);
@@ -319,7 +340,7 @@ TEST_F(ConnectionTest, DisconnectCancelsAConnectInProgress) {
     DvrClientTiming timing = ShortTiming();
     timing.connectTimeout = 60s;
     CDvrClient cl(DvrClientSeams{&host, &video, nullptr}, timing);
-    cl.SetConnectParams("127.0.0.1", full.Port(), "admin", "1234");
+    cl.Login().SetConnectParams("127.0.0.1", full.Port(), "admin", "1234");
     const int before = HandshakesUnderWay(full.Port());
     ASSERT_TRUE(cl.Connect());
     // Disconnected only once the connect thread's handshake is out.

@@ -250,21 +250,21 @@ TEST_F(DispatchTest, RepliesForAClosedFrameAreDropped) {
 
 TEST_F(DispatchTest, HelloReplyLogsInAndKeepsTheFirmwareTableInSlotOrder) {
     ASSERT_TRUE(Feed(Msg::HELLO48_ACK, Hello(4, 6, 1, 1)));
-    EXPECT_TRUE(client.IsConnected());
-    EXPECT_EQ(client.GetDvrType(), 3u);
-    EXPECT_EQ(client.GetHello().channel_num, 16); // 6 is served as 16
-    EXPECT_TRUE(client.IsVersion11());
-    EXPECT_FALSE(client.IsVersion12());
+    EXPECT_TRUE(client.Login().IsConnected());
+    EXPECT_EQ(client.Login().GetDvrType(), 3u);
+    EXPECT_EQ(client.Login().GetHello().channel_num, 16); // 6 is served as 16
+    EXPECT_TRUE(client.Login().IsVersion11());
+    EXPECT_FALSE(client.Login().IsVersion12());
     // Slots 0, 3, 4, 5, 6 hold entries 0, 2, 5, 3, 4; the rest are empty.
     const int entryOfSlot[7] = {0, -1, -1, 2, 5, 3, 4};
     for (int slot = 0; slot < 20; ++slot) {
         const int entry = slot < 7 ? entryOfSlot[slot] : -1;
         if (entry < 0) {
-            EXPECT_EQ(client.GetHello().FirmName[slot][0], '\0') << slot;
-            EXPECT_EQ(client.GetHello().FirmVer[slot], 0u) << slot;
+            EXPECT_EQ(client.Login().GetHello().FirmName[slot][0], '\0') << slot;
+            EXPECT_EQ(client.Login().GetHello().FirmVer[slot], 0u) << slot;
         } else {
-            EXPECT_EQ(std::string(client.GetHello().FirmName[slot]), "part" + std::to_string(entry));
-            EXPECT_EQ(client.GetHello().FirmVer[slot], 1000u + static_cast<DWORD>(entry));
+            EXPECT_EQ(std::string(client.Login().GetHello().FirmName[slot]), "part" + std::to_string(entry));
+            EXPECT_EQ(client.Login().GetHello().FirmVer[slot], 1000u + static_cast<DWORD>(entry));
         }
     }
     const auto logs = host.CallsOf(HostCall::LocalLog);
@@ -274,7 +274,7 @@ TEST_F(DispatchTest, HelloReplyLogsInAndKeepsTheFirmwareTableInSlotOrder) {
     // A second hello reply changes nothing.
     host.Clear();
     EXPECT_TRUE(Feed(Msg::HELLO48_ACK, Hello(4, 8, 2, 0)));
-    EXPECT_EQ(client.GetHello().channel_num, 16);
+    EXPECT_EQ(client.Login().GetHello().channel_num, 16);
     EXPECT_TRUE(host.Calls().empty());
 }
 
@@ -306,12 +306,12 @@ TEST(DvrClientHello, OtherProductsAndSizesEndTheConnection) {
         const PacketHeader h = PacketHeader::Request(Msg::HELLO48_ACK, static_cast<DWORD>(b.size()));
         const bool served = c.type == kServedRecorderType;
         EXPECT_EQ(client.ProcessMessage(h, b.data(), static_cast<DWORD>(b.size())), served);
-        EXPECT_EQ(client.GetDvrType(), c.type);
+        EXPECT_EQ(client.Login().GetDvrType(), c.type);
         EXPECT_EQ(host.CallsOf(HostCall::WrongProduct).size(), served ? 0u : 1u);
         if (served) {
-            EXPECT_EQ(client.GetHello().channel_num, c.channels == 0 ? 16 : c.channels);
-            EXPECT_EQ(client.IsVersion11(), c.v11 ? 1 : 0);
-            EXPECT_EQ(client.IsVersion12(), c.v12 ? 1 : 0);
+            EXPECT_EQ(client.Login().GetHello().channel_num, c.channels == 0 ? 16 : c.channels);
+            EXPECT_EQ(client.Login().IsVersion11(), c.v11 ? 1 : 0);
+            EXPECT_EQ(client.Login().IsVersion12(), c.v12 ? 1 : 0);
         }
     }
 }
@@ -335,7 +335,7 @@ TEST_F(DispatchTest, Bye48ReasonsBecomeNotices) {
         host.Clear();
         DvrClientTestPeer::Connected(client).store(1);
         EXPECT_TRUE(Feed(Msg::BYE48, ReasonBytes(c.reason)));
-        EXPECT_FALSE(client.IsConnected());
+        EXPECT_FALSE(client.Login().IsConnected());
         EXPECT_EQ(host.Notices(), c.notice ? std::vector<LPARAM>{c.notice} : std::vector<LPARAM>{});
         const auto logs = host.CallsOf(HostCall::LocalLog);
         ASSERT_EQ(logs.size(), 1u);

@@ -77,7 +77,7 @@ TEST(ClientLive, LiveRequestAsksForEveryChannel) {
     RecordingVideoView video;
     FakeMediaFactory media;
     CDvrClient client(DvrClientSeams{&host, &video, &media});
-    client.SetConnectParams("127.0.0.1", recorder.Port(), "admin", "1234");
+    client.Login().SetConnectParams("127.0.0.1", recorder.Port(), "admin", "1234");
     ASSERT_TRUE(client.Connect());
     ASSERT_TRUE(recorder.AcceptClient());
     recorder.Read();
@@ -186,7 +186,7 @@ TEST(ClientLive, ChannelInfoAppliesHiddenChannelsAndWritesTheChannelFile) {
     r.Send(Msg::DB_CHANGE, change);
     // Cameras on channels 1-4 and 9, streamed 1-4 and 9 (no decoder for 9 on an 8-channel recorder).
     r.StartLive(0x010F010F);
-    EXPECT_EQ(r.client->GetAvailableMask(), 0x0107u);
+    EXPECT_EQ(r.client->Live().GetAvailableMask(), 0x0107u);
     EXPECT_EQ(r.client->GetStreamedMask(), 0x000Fu);
     EXPECT_EQ(r.client->Live().GetVideoLossMask(), 0x00F8u);
     EXPECT_EQ(r.video.AvailableMasks().back(), 0x0107u);

@@ -69,7 +69,7 @@ protected:
         timing.disconnectWait = 100ms;
         client = std::make_unique<CDvrClient>(DvrClientSeams{&host, &video, &media}, timing);
         client->SetPlayTiming(PlayTiming(100ms));
-        client->SetConnectParams("127.0.0.1", DWORD(port), "admin", "1234");
+        client->Login().SetConnectParams("127.0.0.1", DWORD(port), "admin", "1234");
         ASSERT_TRUE(client->Connect());
         ASSERT_TRUE(host.WaitFor([](const HostCall& c) { return c.kind == HostCall::LocalLog && c.subKind == 1; }));
         ASSERT_TRUE(Eventually([&] { return client->IsLive(); }, 30s));

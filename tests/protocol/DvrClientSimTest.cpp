@@ -36,7 +36,7 @@ protected:
         options.insert(options.end(), kQuick.begin(), kQuick.end());
         ASSERT_TRUE(sim.Start(options));
         client = std::make_unique<CDvrClient>(DvrClientSeams{&host, &video, nullptr}, SimClientTiming());
-        client->SetConnectParams("127.0.0.1", static_cast<DWORD>(sim.Port()), user, password);
+        client->Login().SetConnectParams("127.0.0.1", static_cast<DWORD>(sim.Port()), user, password);
         ASSERT_TRUE(client->Connect());
     }
     bool Send(WORD id, std::vector<BYTE> payload = {}) {
@@ -67,10 +67,10 @@ protected:
 TEST_F(SimTest, LogsInTakesThePushesAndSaysByeOnDisconnect) {
     Start({"--channels", "6"}, "ADMIN", "1234"); // the simulator compares the lower-cased HELLO fields
     ASSERT_TRUE(host.WaitFor(IsLoginLog));
-    EXPECT_TRUE(client->IsConnected());
-    EXPECT_EQ(client->GetDvrType(), 3u);
-    EXPECT_EQ(client->GetHello().channel_num, 16); // 6 is served as 16
-    EXPECT_TRUE(client->IsVersion12());
+    EXPECT_TRUE(client->Login().IsConnected());
+    EXPECT_EQ(client->Login().GetDvrType(), 3u);
+    EXPECT_EQ(client->Login().GetHello().channel_num, 16); // 6 is served as 16
+    EXPECT_TRUE(client->Login().IsVersion12());
     EXPECT_TRUE(sim.WaitLog("sim: recv LIVE_REQ len=4"));
     // The pushes after the login and the live stream are taken in step: the connection stays.
     std::this_thread::sleep_for(1s);
@@ -107,7 +107,7 @@ TEST_F(SimTest, LoginRefusalsBecomeNotices) {
         ASSERT_TRUE(s.Start({"--login-fail-reason", reason, "--resolution", "cif", "--loop-seconds", "1"}));
         FakeClientHost h;
         CDvrClient c(DvrClientSeams{&h, &video, nullptr}, SimClientTiming());
-        c.SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "wrong");
+        c.Login().SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "wrong");
         ASSERT_TRUE(c.Connect());
         ASSERT_TRUE(h.WaitForNotice(kNoticeConnectionClosed)) << reason;
         const std::vector<LPARAM> expected = notice ? std::vector<LPARAM>{notice, kNoticeConnectionClosed}
@@ -179,7 +179,7 @@ TEST_F(SimTest, EveryRefusalReachesItsNotice) {
         ASSERT_TRUE(s.Start(options));
         FakeClientHost h;
         CDvrClient c(DvrClientSeams{&h, &video, nullptr}, SimClientTiming());
-        c.SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "1234");
+        c.Login().SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "1234");
         ASSERT_TRUE(c.Connect());
         ASSERT_TRUE(h.WaitFor(IsLoginLog));
         std::vector<LPARAM> expected;
@@ -303,7 +303,7 @@ TEST_F(SimTest, FaultyStreamsEndTheConnectionCleanly) {
         ASSERT_TRUE(s.Start(options));
         FakeClientHost h;
         CDvrClient cl(DvrClientSeams{&h, &video, nullptr}, SimClientTiming());
-        cl.SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "1234");
+        cl.Login().SetConnectParams("127.0.0.1", static_cast<DWORD>(s.Port()), "admin", "1234");
         ASSERT_TRUE(cl.Connect());
         const std::string what = c.fault[1];
         if (c.staysConnected) {

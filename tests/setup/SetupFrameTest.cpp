@@ -489,7 +489,7 @@ TEST_F(SetupFrameModal, OkUploadsTheEditedRecordWithItsCrcAndCancelNothing) {
             Click(ok ? dlg.m_btnOK : dlg.m_btnCancel);
         });
         ASSERT_EQ(result, ok ? IDOK : IDCANCEL);
-        if (result == IDOK && rig.client->IsConnected())
+        if (result == IDOK && rig.client->Login().IsConnected())
             rig.client->Setup().SendDbUpdate(record);
         if (!ok) {
             EXPECT_TRUE(rig.Quiet(300));

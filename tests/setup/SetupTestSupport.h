@@ -103,7 +103,7 @@ public:
 // An unconnected client whose hello reply, rights table and information blocks the test sets.
 class Recorder {
 public:
-    Recorder() { client.SetConnectParams("127.0.0.1", 2000, "user", "1111"); }
+    Recorder() { client.Login().SetConnectParams("127.0.0.1", 2000, "user", "1111"); }
     void SetChannels(int n) {
         DvrClientTestPeer::EditHello(client, [n](HelloInfo& hello) { hello.channel_num = BYTE(n); });
     }
@@ -120,7 +120,7 @@ public:
             std::snprintf(table.user_name[a], sizeof table.user_name[a], "user%d", a);
             std::snprintf(table.password[a], sizeof table.password[a], "111%d", a);
         }
-        client.SetConnectParams("127.0.0.1", 2000, ("user" + std::to_string(account)).c_str(), "1111");
+        client.Login().SetConnectParams("127.0.0.1", 2000, ("user" + std::to_string(account)).c_str(), "1111");
         Feed(Msg::RIGHT_CHANGE, &table, sizeof table);
     }
     void Feed(WORD id, const void* payload, DWORD length) {

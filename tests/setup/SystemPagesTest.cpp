@@ -467,7 +467,7 @@ TEST_F(UserPage, TheAdministratorKeepsItsOwnSetupRight) {
 }
 
 TEST_F(UserPage, AnAccountTheRecorderDoesNotKnowChangesNothing) {
-    recorder.client.SetConnectParams("127.0.0.1", 2000, "stranger", "1");
+    recorder.client.Login().SetConnectParams("127.0.0.1", 2000, "stranger", "1");
     AccountRightsTable table{};
     recorder.Feed(Msg::RIGHT_CHANGE, &table, sizeof table);
     auto& page = OpenAs(-1);

@@ -9,7 +9,7 @@
 #include <mutex>
 
 struct DvrClientTestPeer {
-    static std::atomic<BYTE>& Connected(CDvrClient& client) { return client.m_bConnected; }
+    static std::atomic<BYTE>& Connected(CDvrClient& client) { return client.m_login.m_bConnected; }
     static std::atomic<BYTE>& Live(CDvrClient& client) { return client.m_live.m_bLive; }
     static std::atomic<bool>& LiveAsked(CDvrClient& client) { return client.m_live.m_liveAsked; }
     static std::atomic<BYTE>& RemotePlay(CDvrClient& client) { return client.m_play.m_bRemotePlay; }
@@ -22,7 +22,7 @@ struct DvrClientTestPeer {
     }
     // Changes the kept hello reply under the client's lock.
     static void EditHello(CDvrClient& client, const std::function<void(HelloInfo&)>& edit) {
-        std::lock_guard lock(client.m_infoLock);
-        edit(client.m_hello);
+        std::lock_guard lock(client.m_login.m_infoLock);
+        edit(client.m_login.m_hello);
     }
 };
