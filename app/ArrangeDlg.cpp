@@ -23,8 +23,13 @@ std::vector<DialogItem> Items() {
     return items;
 }
 const std::vector<DialogItem> kItems = Items();
-const DialogTemplate kTemplate{
-    .id = CArrangeDlg::IDD, .cx = CArrangeDlg::kWidth, .cy = CArrangeDlg::kHeight, .style = WS_CHILD, .items = kItems};
+// The bar never takes the keyboard: Escape and Enter stay with the full-screen window while it shows.
+const DialogTemplate kTemplate{.id = CArrangeDlg::IDD,
+                               .cx = CArrangeDlg::kWidth,
+                               .cy = CArrangeDlg::kHeight,
+                               .style = WS_CHILD,
+                               .items = kItems,
+                               .exStyle = WS_EX_NOACTIVATE};
 const DialogTemplateRegistration kRegistered(kTemplate);
 
 // What the video window holds: destroying goes through the bar's window, and the bar frees itself
@@ -124,7 +129,7 @@ void CArrangeDlg::Show(bool show) {
         ShowWindow(SW_HIDE);
         return;
     }
-    ShowWindow(SW_SHOW);
+    ShowWindow(SW_SHOWNOACTIVATE);
     SetTimer(kHideTimer, kShowMs); // a later show starts the four seconds again
 }
 

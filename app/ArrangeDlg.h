@@ -3,7 +3,7 @@
 // the video window covers, nine choosing the split layout and one leaving full screen. It shows
 // itself 100 ms after it is made and hides itself 4 seconds after each show. A click tells the
 // owner (the video window) synchronously with message 0x5220, wParam the button id; the bar itself
-// neither hides nor closes on a click.
+// neither hides nor closes on a click, and never takes the keyboard from the video window.
 
 #include "controls/SkinButton.h"
 #include "controls/SkinHelper.h"

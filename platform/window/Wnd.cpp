@@ -58,6 +58,9 @@ Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle, bool hasOwner) {
     if ((exStyle & WS_EX_TOPMOST) != 0) {
         flags |= Qt::WindowStaysOnTopHint;
     }
+    if ((exStyle & WS_EX_NOACTIVATE) != 0) {
+        flags |= Qt::WindowDoesNotAcceptFocus; // never given the keyboard, by a window manager either
+    }
     if ((exStyle & WS_EX_TOOLWINDOW) != 0 || hasOwner) {
         // An owned window floats above its owner and stays out of the task list.
         flags |= Qt::Tool;
