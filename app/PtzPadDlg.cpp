@@ -16,7 +16,8 @@ CPtzPadDlg::CPtzPadDlg(UINT nIDTemplate, CPtzDialogSet& set, IShellDialogHost& h
 }
 
 BOOL CPtzPadDlg::CreatePad() {
-    if (!Create(m_nIDTemplate, nullptr)) {
+    // Owned by the main window, so a window manager keeps the pad above it when the main window is clicked.
+    if (!Create(m_nIDTemplate, m_host.MainWindow())) {
         return FALSE;
     }
     ShowWindow(SW_SHOW);

@@ -18,7 +18,7 @@ class CPtzPadDlg : public CSkinDialog {
 public:
     CPtzPadDlg(UINT nIDTemplate, CPtzDialogSet& set, IShellDialogHost& host, ClientWindow role, int width, int height);
 
-    // Makes the window (top-level, owned by no window) and shows it.
+    // Makes the window (top-level, owned by the main window) and shows it.
     BOOL CreatePad();
     // Hides the window and asks it to close (it is freed after its last message).
     void HideAndClose();
