@@ -179,9 +179,7 @@ INT_PTR CFileDialog::DoModal() {
     }
     m_chooser = nullptr;
     frame.DestroyWindow();
-    if (CWndHost* ownerHost = CWndHost::FromHandle(ownerHwnd)) {
-        ownerHost->activateWindow();
-    }
+    CWndHost::Activate(ownerHwnd);
     return result;
 }
 
