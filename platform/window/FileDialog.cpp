@@ -228,6 +228,7 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info) {
     }
     const int result = chooser.exec();
     CHandleMap::Remove(hwnd);
+    CWndHost::Activate(info->hwndOwner);
     const QStringList chosen = chooser.selectedFiles();
     if (result != QDialog::Accepted || chosen.isEmpty()) {
         return nullptr;

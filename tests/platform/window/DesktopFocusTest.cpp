@@ -1,14 +1,19 @@
 // Where the keyboard goes on a real X server, with no window manager and under one: after a click on
-// a window that a modal dialog holds, and after a dialog over a hidden dialog ends and the hidden one
-// is shown again. Each case runs in a child of the test, on a virtual X server of its own; xdotool
-// clicks and types there as a hand does.
+// a window that a modal dialog holds, after a dialog over a hidden dialog ends and the hidden one is
+// shown again, and after the folder browser ends. Each case runs in a child of the test, on a
+// virtual X server of its own; xdotool clicks and types there as a hand does.
 
 #include "WindowTestApp.h"
 
 #include "platform/window/Dialog.h"
+#include "platform/window/FileDialog.h"
 #include "platform/window/WndHost.h"
 #include "tests/e2e/ProcessSupport.h"
 #include "tests/support/Prerequisite.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMetaObject>
 
 #include <gtest/gtest.h>
 
@@ -270,6 +275,42 @@ TEST_P(DesktopFocusTest, ADialogShownAgainAfterTheDialogOverItEndsHasTheKeyboard
         held.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     EXPECT_EQ(held.DoModal(), IDCANCEL);
+    hand.join();
+}
+
+// The window that opened the folder browser has the keyboard again once the browser ends.
+TEST_P(DesktopFocusTest, TheFolderBrowserGivesTheKeyboardBackToItsOwner) {
+    if (!InChild()) {
+        RunInChild();
+        return;
+    }
+    CKeyDialog holder(IDD_HOLDER, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenHolder(holder));
+    std::atomic<bool> ended = false;
+    std::atomic<bool> done = false;
+    std::thread hand([&] {
+        EXPECT_TRUE(WaitFor([&] { return Shell("xdotool getwindowfocus -f getwindowname") == "Choose a folder"; }));
+        Shell("xdotool key Escape");
+        // A browser that never had the keyboard is closed all the same.
+        if (!WaitFor([&] { return ended.load(); })) {
+            QMetaObject::invokeMethod(qApp, [] {
+                if (QWidget* browser = QApplication::activeModalWidget()) {
+                    browser->close();
+                }
+            });
+        }
+        EXPECT_TRUE(WaitFor([&] { return ended.load(); }));
+        EXPECT_TRUE(WaitFor([&] { return FocusWindow() == holder.Id(); }))
+            << "the focus is on " << FocusWindow() << ", the owner is " << holder.Id();
+        EXPECT_TRUE(TypeReaches(holder));
+        done = true;
+    });
+    BROWSEINFO info{};
+    info.hwndOwner = holder.GetSafeHwnd();
+    info.lpszTitle = "Choose a folder";
+    EXPECT_EQ(SHBrowseForFolder(&info), nullptr);
+    ended = true;
+    EXPECT_TRUE(PumpUntil([&] { return done.load(); }, 2 * kWaitMs + 5000));
     hand.join();
 }
 
