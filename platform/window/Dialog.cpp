@@ -154,9 +154,7 @@ INT_PTR CDialog::DoModal() {
         ShowWindow(SW_HIDE);
         DestroyWindow();
     }
-    if (CWndHost* ownerHost = CWndHost::FromHandle(ownerHwnd)) {
-        ownerHost->activateWindow();
-    }
+    CWndHost::Activate(ownerHwnd);
     return result;
 }
 

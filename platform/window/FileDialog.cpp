@@ -179,9 +179,7 @@ INT_PTR CFileDialog::DoModal() {
     }
     m_chooser = nullptr;
     frame.DestroyWindow();
-    if (CWndHost* ownerHost = CWndHost::FromHandle(ownerHwnd)) {
-        ownerHost->activateWindow();
-    }
+    CWndHost::Activate(ownerHwnd);
     return result;
 }
 
@@ -230,6 +228,7 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info) {
     }
     const int result = chooser.exec();
     CHandleMap::Remove(hwnd);
+    CWndHost::Activate(info->hwndOwner);
     const QStringList chosen = chooser.selectedFiles();
     if (result != QDialog::Accepted || chosen.isEmpty()) {
         return nullptr;

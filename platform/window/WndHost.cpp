@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstring>
@@ -55,6 +56,34 @@ void MoveToFront(CWndHost* host) {
                                [host](const QPointer<CWndHost>& p) { return p.isNull() || p.data() == host; }),
                 order.end());
     order.insert(order.begin(), QPointer<CWndHost>(host));
+}
+
+// True when `owner` owns `window`, directly or through windows between them.
+bool Owns(const QWidget& owner, const QWidget& window) {
+    for (const QWidget* w = window.parentWidget(); w != nullptr; w = w->window()->parentWidget()) {
+        if (w->window() == &owner) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A window that is shown without taking the keyboard is never handed the activation either.
+bool TakesActivation(const QWidget& window) {
+    return !window.testAttribute(Qt::WA_ShowWithoutActivating) &&
+           (window.windowFlags() & Qt::WindowDoesNotAcceptFocus) == 0 && window.windowType() != Qt::Popup &&
+           window.windowType() != Qt::ToolTip;
+}
+
+// Asks the window system to activate the window even while Qt counts it active already: an owner
+// counts active while its owned window has the focus, and then the owned window's end would leave
+// the keyboard nowhere.
+void RequestActivation(QWidget& window) {
+    if (QWindow* handle = window.windowHandle()) {
+        handle->requestActivate();
+    } else {
+        window.activateWindow();
+    }
 }
 
 } // namespace
@@ -208,6 +237,27 @@ std::vector<CWndHost*> CWndHost::TopLevelsFrontToBack() {
 void CWndHost::BringToFront() {
     if (isWindow()) {
         MoveToFront(this);
+    }
+}
+
+CWndHost* CWndHost::ActivationTarget() {
+    if ((Style() & WS_DISABLED) == 0) {
+        return this;
+    }
+    for (CWndHost* host : TopLevelsFrontToBack()) {
+        if (host != this && host->isVisible() && (host->Style() & WS_DISABLED) == 0 && TakesActivation(*host) &&
+            Owns(*this, *host)) {
+            return host;
+        }
+    }
+    return this;
+}
+
+void CWndHost::Activate(HWND hwnd) {
+    CWndHost* host = FromHandle(hwnd);
+    auto* top = host != nullptr ? dynamic_cast<CWndHost*>(host->window()) : nullptr;
+    if (top != nullptr) {
+        RequestActivation(*top->ActivationTarget());
     }
 }
 
@@ -866,8 +916,15 @@ bool CWndHost::event(QEvent* event) {
         event->accept();
         return true;
     }
-    if (event->type() == QEvent::WindowActivate) {
-        BringToFront();
+    if (event->type() == QEvent::WindowActivate && isWindow()) {
+        // A click (or the window manager) activated a window that a modal dialog holds: the
+        // dialog takes the keyboard back.
+        CWndHost* target = ActivationTarget();
+        if (target != this) {
+            RequestActivation(*target);
+        } else {
+            BringToFront();
+        }
     }
     return QWidget::event(event);
 }

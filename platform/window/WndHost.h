@@ -114,6 +114,10 @@ public:
 
     // Top-level windows from front to back, as the layer last raised them.
     static std::vector<CWndHost*> TopLevelsFrontToBack();
+    // Activates the top-level window of the given window, or, while that one is disabled, the
+    // front-most enabled window it owns (the modal dialog that holds it): a disabled window keeps no
+    // keyboard.
+    static void Activate(HWND hwnd);
 
 protected:
     bool event(QEvent* event) override;
@@ -152,6 +156,8 @@ private:
     void ApplyShape();
     void UpdateLayeredMask();
     void BringToFront();
+    // This top-level window, or the window it hands its activation to while it is disabled.
+    CWndHost* ActivationTarget();
 
     HWND m_hwnd = nullptr;
     std::string m_className;
