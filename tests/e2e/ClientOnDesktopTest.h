@@ -4,7 +4,7 @@
 
 #include "tests/app/AppTestEnv.h"
 #include "tests/e2e/ProcessSupport.h"
-#include "tests/e2e/XDesktop.h"
+#include "tests/support/XDesktop.h"
 #include "tests/support/Prerequisite.h"
 #include "tests/support/SimProcess.h"
 

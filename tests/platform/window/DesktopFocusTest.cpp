@@ -10,6 +10,7 @@
 #include "platform/window/WndHost.h"
 #include "tests/e2e/ProcessSupport.h"
 #include "tests/support/Prerequisite.h"
+#include "tests/support/XDesktop.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -51,36 +52,15 @@ const DialogTemplateRegistration kOverRegistered(kOver);
 constexpr const char* kSceneVariable = "KELO_DESKTOP_FOCUS_SCENE";
 constexpr int kWaitMs = 15000;
 
-// What a command prints (on the child's own X server).
+// The child's own X server.
+std::string Here() {
+    const char* display = std::getenv("DISPLAY");
+    return display != nullptr ? display : "";
+}
+
+// What a command prints there, without the line's end.
 std::string Shell(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-        std::array<char, 512> buffer{};
-        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            out.append(buffer.data(), n);
-        }
-        ::pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) {
-        out.pop_back();
-    }
-    return out;
-}
-
-// The window with the keyboard focus, in decimal as xdotool writes it.
-std::string FocusWindow() {
-    return Shell("xdotool getwindowfocus -f");
-}
-
-bool WaitFor(const std::function<bool()>& condition) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return condition();
+    return XWindow(Here(), command);
 }
 
 void ClickAt(const std::string& window, int x, int y) {
@@ -143,7 +123,7 @@ void OpenHolder(CKeyDialog& holder) {
 bool TypeReaches(CKeyDialog& dialog) {
     dialog.typed = 0;
     Shell("xdotool key k");
-    return WaitFor([&] { return dialog.typed == 'k'; });
+    return WaitFor([&] { return dialog.typed == 'k'; }, kWaitMs);
 }
 
 struct Desktop {
@@ -186,10 +166,11 @@ protected:
             windowManager = SpawnWithEnv(desktop.windowManager, {{"DISPLAY", display}}, logs + "-wm.log");
             ASSERT_GT(windowManager, 0);
             // The window manager has taken the screen once it names itself on the root window.
-            EXPECT_TRUE(WaitFor([&] {
-                return Shell("DISPLAY=" + display + " xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
-                       std::string::npos;
-            }));
+            EXPECT_TRUE(WaitFor(
+                [&] {
+                    return XRun(display, "xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos;
+                },
+                kWaitMs));
         }
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         const std::string log = logs + "-scene.log";
@@ -224,12 +205,13 @@ TEST_P(DesktopFocusTest, AClickOnTheHeldWindowLeavesTheKeyboardWithItsModalDialo
     holder.GetHost()->installEventFilter(&activations);
     CKeyDialog held(IDD_HELD, &holder);
     const auto steps = [&] {
-        ASSERT_TRUE(WaitFor([&] { return held.xid != 0 && FocusWindow() == held.Id(); }));
+        ASSERT_TRUE(WaitFor([&] { return held.xid != 0 && FocusWindow(Here()) == held.Id(); }, kWaitMs));
         const int before = activations.count;
         ClickAt(holder.Id(), 40, 300);
-        ASSERT_TRUE(WaitFor([&] { return activations.count > before; })) << "the click did not reach the holder";
-        EXPECT_TRUE(WaitFor([&] { return FocusWindow() == held.Id(); }))
-            << "the focus is on " << FocusWindow() << ", the modal dialog is " << held.Id();
+        ASSERT_TRUE(WaitFor([&] { return activations.count > before; }, kWaitMs))
+            << "the click did not reach the holder";
+        EXPECT_TRUE(WaitFor([&] { return FocusWindow(Here()) == held.Id(); }, kWaitMs))
+            << "the focus is on " << FocusWindow(Here()) << ", the modal dialog is " << held.Id();
         EXPECT_TRUE(TypeReaches(held));
     };
     std::thread hand([&] {
@@ -259,19 +241,19 @@ TEST_P(DesktopFocusTest, ADialogShownAgainAfterTheDialogOverItEndsHasTheKeyboard
         shownAgain = true;
     });
     const auto steps = [&] {
-        ASSERT_TRUE(WaitFor([&] { return held.xid != 0 && FocusWindow() == held.Id(); }));
+        ASSERT_TRUE(WaitFor([&] { return held.xid != 0 && FocusWindow(Here()) == held.Id(); }, kWaitMs));
         ClickAt(held.Id(), 50, 52);
-        ASSERT_TRUE(WaitFor([&] { return over.xid != 0 && FocusWindow() == over.Id(); }));
+        ASSERT_TRUE(WaitFor([&] { return over.xid != 0 && FocusWindow(Here()) == over.Id(); }, kWaitMs));
         Shell("xdotool key Escape");
-        ASSERT_TRUE(WaitFor([&] { return shownAgain.load(); }));
-        EXPECT_TRUE(WaitFor([&] { return FocusWindow() == held.Id(); }))
-            << "the focus is on " << FocusWindow() << ", the dialog is " << held.Id();
+        ASSERT_TRUE(WaitFor([&] { return shownAgain.load(); }, kWaitMs));
+        EXPECT_TRUE(WaitFor([&] { return FocusWindow(Here()) == held.Id(); }, kWaitMs))
+            << "the focus is on " << FocusWindow(Here()) << ", the dialog is " << held.Id();
         EXPECT_TRUE(TypeReaches(held));
     };
     std::thread hand([&] {
         steps();
         over.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        ASSERT_TRUE(WaitFor([&] { return shownAgain.load(); }));
+        ASSERT_TRUE(WaitFor([&] { return shownAgain.load(); }, kWaitMs));
         held.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     EXPECT_EQ(held.DoModal(), IDCANCEL);
@@ -289,19 +271,20 @@ TEST_P(DesktopFocusTest, TheFolderBrowserGivesTheKeyboardBackToItsOwner) {
     std::atomic<bool> ended = false;
     std::atomic<bool> done = false;
     std::thread hand([&] {
-        EXPECT_TRUE(WaitFor([&] { return Shell("xdotool getwindowfocus -f getwindowname") == "Choose a folder"; }));
+        EXPECT_TRUE(
+            WaitFor([&] { return Shell("xdotool getwindowfocus -f getwindowname") == "Choose a folder"; }, kWaitMs));
         Shell("xdotool key Escape");
         // A browser that never had the keyboard is closed all the same.
-        if (!WaitFor([&] { return ended.load(); })) {
+        if (!WaitFor([&] { return ended.load(); }, kWaitMs)) {
             QMetaObject::invokeMethod(qApp, [] {
                 if (QWidget* browser = QApplication::activeModalWidget()) {
                     browser->close();
                 }
             });
         }
-        EXPECT_TRUE(WaitFor([&] { return ended.load(); }));
-        EXPECT_TRUE(WaitFor([&] { return FocusWindow() == holder.Id(); }))
-            << "the focus is on " << FocusWindow() << ", the owner is " << holder.Id();
+        EXPECT_TRUE(WaitFor([&] { return ended.load(); }, kWaitMs));
+        EXPECT_TRUE(WaitFor([&] { return FocusWindow(Here()) == holder.Id(); }, kWaitMs))
+            << "the focus is on " << FocusWindow(Here()) << ", the owner is " << holder.Id();
         EXPECT_TRUE(TypeReaches(holder));
         done = true;
     });
