@@ -18,7 +18,7 @@ cat > "$work/one.sh" <<'INNER'
 set -euo pipefail
 bin=$1; work=$2; shift 2
 events="$work/events"
-xev -root -event substructure > "$events" &
+stdbuf -oL xev -root -event substructure > "$events" &
 xev_pid=$!
 for _ in $(seq 1 200); do
   [ -e "$events" ] && break
